@@ -1,0 +1,57 @@
+#pragma once
+// lumora-cli: commands over the same core code as the program.
+//
+// Each command lives in its own file and registers itself with a static Registrar, so adding a
+// command touches no other file. Exit codes: 0 done, 1 a failure worth one line on stderr
+// (unknown version, unusable data folder...), 2 bad usage.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace lumora::cli {
+
+inline constexpr int kOk = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+
+class Invocation final {
+public:
+    Invocation(std::optional<QString> dataOption, QStringList args)
+        : m_dataOption(std::move(dataOption)), m_args(std::move(args)) {}
+
+    // The arguments after the command name.
+    QStringList& args() { return m_args; }
+    // The data folder given with --data, else the one the program would use. Empty when none is
+    // usable (an error line has then been printed).
+    QString dataFolder();
+    bool hasDataOption() const { return m_dataOption.has_value(); }
+
+    // Removes "--name" from the arguments; true when it was there.
+    bool takeFlag(const QString& name);
+    // Removes "--name VALUE"; nullopt when absent. `missingValue` is set when the value is missing.
+    std::optional<QString> takeOption(const QString& name, bool* missingValue = nullptr);
+
+private:
+    std::optional<QString> m_dataOption;
+    QStringList m_args;
+};
+
+using Command = std::function<int(Invocation&)>;
+
+struct Registrar {
+    Registrar(const char* name, const char* usage, Command run);
+};
+
+// Byte-exact output to stdout, and one-line messages to stderr.
+void writeOut(const QByteArray& bytes);
+void writeLine(const QString& text);       // UTF-8 + "\n" to stdout
+void fail(const QString& message);         // "lumora-cli: " + message + "\n" to stderr
+int usageError(const QString& message);    // prints the message and the usage, returns kUsage
+
+int run(int argc, char** argv);
+
+} // namespace lumora::cli

@@ -1,0 +1,4 @@
+list(APPEND LUMORA_CLI_SOURCES
+  ${LUMORA_AREA_DIR}/main.cpp
+  ${LUMORA_AREA_DIR}/cli.cpp
+)

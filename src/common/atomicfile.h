@@ -1,0 +1,22 @@
+#pragma once
+// Every file the program writes goes through here: the bytes land in a temporary file beside the
+// target, are flushed to disk, and replace the target by a rename. A crash or a full disk leaves
+// either the old file whole or the new one whole, never a mix.
+
+#include <QByteArray>
+#include <QString>
+
+namespace lumora::common {
+
+// Replaces (or creates) path with exactly `bytes`. False when anything failed; the old file is
+// then untouched.
+bool writeFileAtomic(const QString& path, const QByteArray& bytes);
+
+// Creates path with `bytes` only if nothing of that name exists yet; never replaces a file.
+// False when the name is taken or the write failed.
+bool createFileExclusive(const QString& path, const QByteArray& bytes);
+
+// EF BB BF, content (already UTF-8 bytes), CR LF; the file is replaced whole.
+bool WriteUtf8File(const QString& path, const QByteArray& content);
+
+} // namespace lumora::common

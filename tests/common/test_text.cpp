@@ -1,0 +1,59 @@
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumora::common;
+
+// UTF-8 crossing
+TEST(Text, utf8EncodeGivesOneCharPerByteAndDecodeRestores) {
+    const QString s = QStringLiteral("Évangile selon Jean — ἀρχῇ");
+    const QByteArray b = Utf8Encode(s);
+    EXPECT_GT(b.size(), s.size());
+    EXPECT_EQ(Utf8Decode(b), s);
+    EXPECT_TRUE(Utf8Encode(QString()).isEmpty());
+    EXPECT_TRUE(Utf8Decode(QByteArray()).isEmpty());
+}
+
+// field cutting
+TEST(Text, cutFieldsKeepsTabsOfTheLastField) {
+    const auto f = cutFields<3>("a\tb\tc\td");
+    ASSERT_TRUE(f);
+    EXPECT_EQ((*f)[0], "a");
+    EXPECT_EQ((*f)[1], "b");
+    EXPECT_EQ((*f)[2], "c\td");
+    const auto empty = cutFields<5>("40N\t5\t18\t0\t");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ((*empty)[4], "");
+}
+
+TEST(Text, cutFieldsWithTooFewTabsFails) {
+    EXPECT_FALSE(cutFields<5>("40N\t5\t18\t0"));
+    EXPECT_FALSE(cutFields<3>(""));
+}
+
+// case rules
+TEST(Text, asciiCaseInsensitiveFindFoldsOnlyAtoZ) {
+    EXPECT_EQ(indexOfAsciiCi("In the Beginning", "beginning"), 7);
+    EXPECT_EQ(indexOfAsciiCi("THE", "the"), 0);
+    // é (C3 A9) does not find É (C3 89)
+    EXPECT_EQ(indexOfAsciiCi(QByteArray("\xC3\x89glise"), QByteArray("\xC3\xA9glise")), -1);
+    EXPECT_EQ(indexOfAsciiCi(QByteArray("\xC3\xA9glise"), QByteArray("\xC3\xA9GLISE")), 0);
+    EXPECT_EQ(indexOfAsciiCi("abc", ""), 0);
+    EXPECT_EQ(indexOfAsciiCi("ab", "abc"), -1);
+    EXPECT_EQ(indexOfAsciiCi("xxaXa", "xa", 2), 3);
+    EXPECT_EQ(indexOfAsciiCi("a  b", "  "), 1);
+}
+
+TEST(Text, leadingNumberReadsDigitsAfterBlanks) {
+    EXPECT_EQ(leadingNumber(QByteArrayView("43N")), 43);
+    EXPECT_EQ(leadingNumber(QByteArrayView(" 5")), 5);
+    EXPECT_FALSE(leadingNumber(QByteArrayView("x1")));
+    EXPECT_FALSE(leadingNumber(QByteArrayView("")));
+}
+
+TEST(Text, versionCodeIsTextBeforeFirstBlankHyphen) {
+    EXPECT_EQ(VersionCode(QByteArray("KJV - King James - 1611")), QByteArray("KJV"));
+    EXPECT_EQ(VersionCode(QByteArray("LSG -Louis Segond")), QByteArray("LSG"));
+    EXPECT_FALSE(VersionCode(QByteArray("KJV-King")));
+    EXPECT_EQ(VersionCode(QStringLiteral("FR - Français")), QStringLiteral("FR"));
+}
