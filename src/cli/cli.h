@@ -29,6 +29,8 @@ public:
     // usable (an error line has then been printed).
     QString dataFolder();
     bool hasDataOption() const { return m_dataOption.has_value(); }
+    // The --data value as given, unchecked (for commands that create a data folder).
+    std::optional<QString> dataOptionValue() const { return m_dataOption; }
 
     // Removes "--name" from the arguments; true when it was there.
     bool takeFlag(const QString& name);
