@@ -1,0 +1,190 @@
+#include "bible/passagebuilder.h"
+
+#include "bible/biblestore.h"
+#include "common/lines.h"
+#include "common/text.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace lumora::bible {
+
+using namespace lumora::common;
+
+PassageRequest PreparePassage(const QString& dataPath, const PassageSelection& sel) {
+    PassageRequest r;
+    const QByteArray b = Utf8Encode(sel.bookName.left(sel.bookIndex < 100 ? 2 : 3));
+    const long long number = leadingNumber(QByteArrayView(b)).value_or(0);
+    const char testament = (number < 40 || number > 66) ? 'O' : 'N';
+    const QByteArray bookKey = b + testament;
+    const QByteArray code = VersionCode(Utf8Encode(sel.versionEntry)).value_or(QByteArray());
+    const VersionFiles files = versionFiles(dataPath, code);
+    r.BookFilePath = testament == 'O' ? files.oldTestament : files.newTestament;
+
+    const QByteArray c = Utf8Encode(sel.chapter);
+    const QByteArray v = Utf8Encode(sel.firstVerse);
+    const QByteArray e = Utf8Encode(sel.lastVerse);
+    const QByteArray prefix = bookKey + '\t' + c + '\t';
+    r.StartKey = prefix + v;
+    r.ChapterFirstKey = prefix + "1";
+    r.ChapterLastKey = prefix + QByteArray::number(sel.verseCount);
+    r.endsBeforeChapterEnd = !sel.lastVerseIsChapterEnd;
+    r.EndKey = sel.lastVerseIsChapterEnd ? prefix + e
+                                         : prefix + QByteArray::number(leadingNumber(QByteArrayView(e)).value_or(0) + 1);
+    r.heading = sel.bookName + QLatin1Char(' ') + sel.chapter + QStringLiteral(" : ") + sel.firstVerse;
+    if (sel.firstVerse != sel.lastVerse) r.heading += QStringLiteral(" - ") + sel.lastVerse;
+    r.versionEntry = sel.versionEntry;
+    return r;
+}
+
+namespace {
+
+// The key of a verse line: its first three fields with their tabs, when the line has all four
+// tabs; otherwise the line is not a verse line.
+QByteArrayView lineKey(QByteArrayView line) {
+    qsizetype pos = -1;
+    qsizetype third = -1;
+    for (int k = 0; k < 4; ++k) {
+        pos = line.indexOf('\t', pos + 1);
+        if (pos < 0) return {};
+        if (k == 2) third = pos;
+    }
+    return line.first(third);
+}
+
+} // namespace
+
+std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& path) {
+    std::error_code ec;
+    const std::filesystem::path fsPath(QFile::encodeName(path).toStdString());
+    const auto mtime = std::filesystem::last_write_time(fsPath, ec);
+    if (ec) return nullptr;
+    const auto size = std::filesystem::file_size(fsPath, ec);
+    if (ec) return nullptr;
+    for (auto it = m_files.begin(); it != m_files.end(); ++it) {
+        if (it->first != path) continue;
+        if (it->second->mtime == mtime && it->second->size == size) {
+            m_files.splice(m_files.begin(), m_files, it);
+            return m_files.front().second;
+        }
+        m_files.erase(it);
+        break;
+    }
+    auto data = readWholeFile(path);
+    if (!data) return nullptr;
+    auto file = std::make_shared<File>();
+    file->mtime = mtime;
+    file->size = size;
+    file->data = std::move(*data);
+    file->firstLine.reserve(32768);
+    LineSplitter lines(file->data);
+    QByteArray line;
+    qsizetype offset = 0;
+    bool first = true;
+    while (lines.next(line, &offset)) {
+        QByteArrayView view(line);
+        if (first) view = view.sliced(std::min<qsizetype>(3, view.size()));
+        first = false;
+        const QByteArrayView key = lineKey(view);
+        if (key.isNull()) continue;
+        file->firstLine.emplace(key.toByteArray(), offset);  // keeps the first occurrence
+    }
+    m_files.emplace_front(path, file);
+    while (m_files.size() > 6) m_files.pop_back();
+    return file;
+}
+
+Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
+    Passage out;
+    out.heading = request.heading;
+    out.PassageHeader = request.versionEntry + QStringLiteral("\r\n") + request.heading + QStringLiteral("\r\n\n");
+    const auto file = cache.get(request.BookFilePath);
+    if (!file) return out;
+    out.opened = true;
+
+    const QByteArray& data = file->data;
+    // The first three characters of line 1 (the byte-order mark, in a well-formed file).
+    qsizetype firstLineEnd = 0;
+    while (firstLineEnd < data.size() && data[firstLineEnd] != '\r' && data[firstLineEnd] != '\n') ++firstLineEnd;
+    const QByteArray kept = data.left(std::min<qsizetype>(3, firstLineEnd));
+
+    // Lines before the first of these keys change nothing, so reading starts there.
+    qsizetype start = -1;
+    for (const QByteArray* key : {&request.ChapterFirstKey, &request.StartKey, &request.ChapterLastKey}) {
+        const auto it = file->firstLine.constFind(*key);
+        if (it != file->firstLine.cend() && (start < 0 || *it < start)) start = *it;
+    }
+
+    QByteArray body;
+    if (start >= 0) {
+        bool inChapter = false, inSelection = false;
+        int n = 0;
+        LineSplitter lines(data);
+        lines.seek(start);
+        QByteArray line;
+        qsizetype offset = 0;
+        while (lines.next(line, &offset)) {
+            if (offset == 0) line.remove(0, 3);
+            const auto f = cutFields<5>(line);
+            if (!f) continue;
+            const QByteArray& f2 = (*f)[1];
+            const QByteArray& f3 = (*f)[2];
+            const QByteArray& f4 = (*f)[3];
+            const QByteArray& f5 = (*f)[4];
+            const QByteArray K = (*f)[0] + '\t' + f2 + '\t' + f3;
+            if (K == request.ChapterFirstKey) {
+                inChapter = true;
+                n = 1;
+            }
+            if (K == request.StartKey) inSelection = true;
+            if (inChapter) {
+                if (n >= 1 && n <= kMaxPositions) out.VersePositions[static_cast<size_t>(n)] = f4;
+                ++n;
+            }
+            if (inSelection) {
+                const QByteArray label = f2 + '.' + f3;
+                QByteArray titles;
+                QByteArray text = f5;
+                if (f5.startsWith('[')) {
+                    const qsizetype close1 = f5.indexOf(']');
+                    if (close1 >= 0) {
+                        auto layOut = [&](const QByteArray& inner) {
+                            QString t = Utf8Decode(inner);
+                            if (request.titlesUppercase) t = t.toUpper();
+                            titles += Utf8Encode(t) + "\r\n\r";
+                        };
+                        layOut(f5.mid(1, close1 - 1));
+                        text = f5.mid(close1 + 1);
+                        if (close1 + 1 < f5.size() && f5[close1 + 1] == '[') {
+                            const qsizetype close2 = f5.indexOf(']', close1 + 2);
+                            if (close2 >= 0) {
+                                layOut(f5.mid(close1 + 2, close2 - close1 - 2));
+                                text = f5.mid(close2 + 1);
+                            }
+                        }
+                    }
+                }
+                QByteArray L = (request.withTitles ? titles : QByteArray()) + label + "   " + text;
+                if (f4 != "0") out.ComboBox_repere.append(label + '\t' + f4);
+                if (K == request.EndKey) {
+                    if (request.endsBeforeChapterEnd) body += label + "\t\r\n";
+                    else body += L + "\r\n";
+                    inSelection = false;
+                } else {
+                    body += L + "\r\n\n";
+                }
+            }
+            if (K == request.ChapterLastKey) {
+                out.chapterEndFound = true;
+                break;
+            }
+        }
+    }
+    if (!body.startsWith(kept)) body.prepend(kept);
+    if (request.showHeader) out.PassageText = QByteArray(kBom) + Utf8Encode(out.PassageHeader) + body.mid(3);
+    else out.PassageText = body;
+    return out;
+}
+
+} // namespace lumora::bible

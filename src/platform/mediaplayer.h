@@ -1,0 +1,48 @@
+#pragma once
+// The audio player the Bible and hymn players talk to. The Qt implementation plays through
+// QMediaPlayer; tests use a fake with a settable clock.
+//
+// Call order on a chapter: close(), setSource(path), setPosition(first mark), play(), then
+// position() on every timer tick. On a hymn: setEnabled(false), setSource(path),
+// setEnabled(true), stop().
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace lumora::platform {
+
+class MediaPlayer : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~MediaPlayer() override = default;
+
+    // A full file path, or "" for no media.
+    virtual void setSource(const QString& path) = 0;
+    virtual QString source() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
+    // Releases the current media.
+    virtual void close() = 0;
+    // Starts at the current position, or resumes after a pause.
+    virtual void play() = 0;
+    virtual void pause() = 0;
+    virtual void stop() = 0;
+    // Seconds from the start, with decimals.
+    virtual double position() const = 0;
+    virtual void setPosition(double seconds) = 0;
+    // "Playing", "Paused", "Stopped" (also at the end of the recording), "Ready", "Closed".
+    virtual QString statusText() const = 0;
+    // The player's own small interface (may be null); shown or hidden by the caller.
+    virtual QWidget* widget() = 0;
+
+signals:
+    // Raised on every change of status, also after a stop the program asked for.
+    void statusChanged();
+};
+
+inline const QString kStatusStopped = QStringLiteral("Stopped");
+
+} // namespace lumora::platform

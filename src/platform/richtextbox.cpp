@@ -1,0 +1,120 @@
+#include "platform/richtextbox.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace lumora::platform {
+
+namespace {
+// The size a run really has, kept on the run while the display is zoomed.
+constexpr int kRealSizeProperty = QTextFormat::UserProperty + 1;
+} // namespace
+
+RichTextBox::RichTextBox(QTextEdit* edit) : QObject(edit), m_edit(edit) {
+    connect(m_edit, &QTextEdit::textChanged, this, [this] {
+        if (!m_settingContent) emit contentChanged();
+    });
+}
+
+void RichTextBox::setBytes(const QByteArray& bytes) {
+    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    setText(QString::fromUtf8(body));
+}
+
+void RichTextBox::setText(const QString& text) {
+    m_settingContent = true;
+    m_edit->setPlainText(text);
+    m_settingContent = false;
+    if (m_zoom != 1.0) applyZoom(m_zoom);
+    emit contentChanged();
+}
+
+QString RichTextBox::plainText() const { return m_edit->toPlainText(); }
+
+void RichTextBox::select(int start, int length) {
+    QTextCursor c(m_edit->document());
+    const int end = m_edit->document()->characterCount() - 1;
+    start = std::clamp(start, 0, std::max(0, end));
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + length, 0, std::max(0, end)), QTextCursor::KeepAnchor);
+    m_edit->setTextCursor(c);
+    m_edit->ensureCursorVisible();
+}
+
+int RichTextBox::selectionStart() const { return m_edit->textCursor().selectionStart(); }
+
+int RichTextBox::selectionLength() const {
+    const QTextCursor c = m_edit->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+QString RichTextBox::selectedText() const {
+    QString s = m_edit->textCursor().selectedText();
+    s.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return s;
+}
+
+void RichTextBox::setSelectionBold(bool on) {
+    QTextCharFormat f;
+    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    m_edit->textCursor().mergeCharFormat(f);
+}
+
+void RichTextBox::setSelectionColor(const QColor& color) {
+    QTextCharFormat f;
+    f.setForeground(color);
+    m_edit->textCursor().mergeCharFormat(f);
+}
+
+void RichTextBox::setSelectionAlignment(Alignment a) {
+    QTextBlockFormat f;
+    f.setAlignment(a == Alignment::Centre ? Qt::AlignHCenter : a == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft);
+    m_edit->textCursor().mergeBlockFormat(f);
+}
+
+void RichTextBox::setCaret(int pos) {
+    QTextCursor c(m_edit->document());
+    c.setPosition(std::clamp(pos, 0, std::max(0, m_edit->document()->characterCount() - 1)));
+    m_edit->setTextCursor(c);
+}
+
+void RichTextBox::setZoom(int numerator, int denominator) {
+    const double factor = (numerator == 0 && denominator == 0) || denominator == 0
+                              ? 1.0
+                              : static_cast<double>(numerator) / static_cast<double>(denominator);
+    if (factor <= 0) return;
+    m_zoom = factor;
+    applyZoom(factor);
+}
+
+void RichTextBox::applyZoom(double factor) {
+    // Each run keeps its real size in a property of its own, so repeated zooms never drift and
+    // the real document can be rebuilt for saving and printing.
+    const bool wasSetting = m_settingContent;
+    m_settingContent = true;
+    const QFont base = m_edit->document()->defaultFont();
+    const double baseSize = base.pointSizeF() > 0 ? base.pointSizeF() : 10.0;
+    QTextCursor all(m_edit->document());
+    all.beginEditBlock();
+    for (QTextBlock b = m_edit->document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid()) continue;
+            QTextCharFormat f = frag.charFormat();
+            double real = f.hasProperty(kRealSizeProperty) ? f.doubleProperty(kRealSizeProperty) : f.fontPointSize();
+            if (real <= 0) real = baseSize;
+            f.setProperty(kRealSizeProperty, real);
+            f.setFontPointSize(real * factor);
+            QTextCursor c(m_edit->document());
+            c.setPosition(frag.position());
+            c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+            c.setCharFormat(f);
+        }
+    }
+    all.endEditBlock();
+    m_settingContent = wasSetting;
+}
+
+} // namespace lumora::platform

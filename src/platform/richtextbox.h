@@ -1,0 +1,56 @@
+#pragma once
+// The rich-text box the passage and hymn views talk to (a QTextEdit in the program).
+//
+// Character positions are 0-based offsets into plainText(), which has one character per shown
+// character and "\n" between paragraphs.
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+class QTextEdit;
+
+namespace lumora::platform {
+
+enum class Alignment { Left = 0, Right = 1, Centre = 2 };
+
+class RichTextBox final : public QObject {
+    Q_OBJECT
+public:
+    explicit RichTextBox(QTextEdit* edit);
+
+    QTextEdit* edit() const { return m_edit; }
+
+    // A byte string that begins with EF BB BF is shown decoded from UTF-8; any other is shown
+    // as text as it stands (one character per byte is never wanted, so bytes without the mark
+    // are decoded from UTF-8 too).
+    void setBytes(const QByteArray& bytes);
+    void setText(const QString& text);
+    QString plainText() const;
+
+    void select(int start, int length);
+    int selectionStart() const;
+    int selectionLength() const;
+    QString selectedText() const;
+    void setSelectionBold(bool on);
+    void setSelectionColor(const QColor& color);
+    void setSelectionAlignment(Alignment a);
+    void setCaret(int pos);
+
+    // Display zoom as numerator / denominator; 0/0 switches it off. Every run's size is scaled
+    // for display only: what is saved or printed keeps the real sizes.
+    void setZoom(int numerator, int denominator);
+    double zoomFactor() const { return m_zoom; }
+
+signals:
+    void contentChanged();
+
+private:
+    void applyZoom(double factor);
+
+    QTextEdit* m_edit;
+    double m_zoom = 1.0;
+    bool m_settingContent = false;
+};
+
+} // namespace lumora::platform

@@ -1,0 +1,82 @@
+#pragma once
+// Fakes of the platform interfaces for offscreen ui tests.
+
+#include "platform/mediaplayer.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+#include <deque>
+
+namespace lumora::testing {
+
+// A player whose clock the test sets; records the calls it got.
+class FakeMediaPlayer final : public platform::MediaPlayer {
+public:
+    using MediaPlayer::MediaPlayer;
+    void setSource(const QString& path) override { m_source = path; calls << QStringLiteral("source:") + path; }
+    QString source() const override { return m_source; }
+    void setEnabled(bool e) override { m_enabled = e; }
+    bool isEnabled() const override { return m_enabled; }
+    void close() override { m_source.clear(); calls << QStringLiteral("close"); setStatus(QStringLiteral("Closed")); }
+    void play() override { calls << QStringLiteral("play"); setStatus(QStringLiteral("Playing")); }
+    void pause() override { calls << QStringLiteral("pause"); setStatus(QStringLiteral("Paused")); }
+    void stop() override { calls << QStringLiteral("stop"); m_status = platform::kStatusStopped; emit statusChanged(); }
+    double position() const override { return clock; }
+    void setPosition(double s) override { clock = s; calls << QStringLiteral("seek:") + QString::number(s); }
+    QString statusText() const override { return m_status; }
+    QWidget* widget() override { return nullptr; }
+
+    void setStatus(const QString& s) {
+        if (s == m_status) return;
+        m_status = s;
+        emit statusChanged();
+    }
+
+    double clock = 0;
+    QStringList calls;
+
+private:
+    QString m_source;
+    QString m_status = QStringLiteral("Closed");
+    bool m_enabled = true;
+};
+
+// Records every box it was asked to show and answers from a script (default: Ok / Yes).
+class FakePrompts final : public platform::Prompts {
+public:
+    struct Asked {
+        QString text, title;
+        platform::PromptButtons buttons;
+        platform::PromptIcon icon;
+    };
+    platform::PromptAnswer ask(const QString& text, const QString& title, platform::PromptButtons buttons,
+                               platform::PromptIcon icon) override {
+        asked.push_back({text, title, buttons, icon});
+        if (!answers.empty()) {
+            const auto a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == platform::PromptButtons::YesNo ? platform::PromptAnswer::Yes : platform::PromptAnswer::Ok;
+    }
+    std::vector<Asked> asked;
+    std::deque<platform::PromptAnswer> answers;
+};
+
+class FakeShell final : public platform::Shell {
+public:
+    platform::ShellResult open(const QString& path) override {
+        opened << path;
+        return QFileInfo::exists(path) ? platform::ShellResult::Opened : platform::ShellResult::NotFound;
+    }
+    bool startProgram(const QString& program, const QStringList&) override {
+        started << program;
+        return true;
+    }
+    QStringList opened, started;
+};
+
+} // namespace lumora::testing
