@@ -20,6 +20,10 @@ class BibleNavigation;
 class PassageView;
 } // namespace lumora::bible
 
+namespace lumora::hymns {
+class HymnSelection;
+} // namespace lumora::hymns
+
 namespace lumora::app {
 
 class FrmLumora final : public QMainWindow {
@@ -48,6 +52,7 @@ public:
 
     bible::BibleNavigation* navigation = nullptr;
     bible::PassageView* passageView = nullptr;
+    hymns::HymnSelection* hymnSelection = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer1 = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer2 = nullptr;
     QTimer* Timer1 = nullptr;
