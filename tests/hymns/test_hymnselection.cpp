@@ -179,3 +179,32 @@ TEST_F(HymnSelectionUi, wordsSelection_isMirroredOnlyWhileTheCloneShowsTheHymn) 
 }
 
 } // namespace
+
+// --- in the main window
+
+#include "support/mainwindow.h"
+
+namespace {
+
+TEST(HymnMainWindow, loadRunsTheHymnStartUp_onTheCanticleTab) {
+    MainWindowHarness h;
+    writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));
+    writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt", crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
+    ASSERT_TRUE(h.open());
+    HymnSelection* hymns = h.window->hymnSelection;
+    ASSERT_NE(hymns, nullptr);
+    EXPECT_TRUE(h.window->canticlePage->isAncestorOf(hymns->ComboBox_Chant));
+    EXPECT_EQ(hymns->ComboBox_Chant->currentText(), QStringLiteral("1 - Gloire"));
+    EXPECT_TRUE(hymns->Label16->isHidden());
+}
+
+TEST(HymnMainWindow, withoutCantiques_theTabShowsLabel16) {
+    MainWindowHarness h;
+    writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));
+    writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    ASSERT_TRUE(h.open());
+    EXPECT_FALSE(h.window->hymnSelection->Label16->isHidden());
+}
+
+} // namespace
