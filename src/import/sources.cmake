@@ -3,9 +3,11 @@ list(APPEND LUMORA_IMPORT_SOURCES
   ${LUMORA_AREA_DIR}/biblemodel.cpp
   ${LUMORA_AREA_DIR}/swordreader.cpp
   ${LUMORA_AREA_DIR}/versionwriter.cpp
+  ${LUMORA_AREA_DIR}/datachecker.cpp
 )
 list(APPEND LUMORA_CLI_SOURCES
   ${CMAKE_SOURCE_DIR}/src/cli/cmd_import.cpp
+  ${CMAKE_SOURCE_DIR}/src/cli/cmd_check.cpp
 )
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/import/test_osistext.cpp
