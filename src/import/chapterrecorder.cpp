@@ -89,7 +89,8 @@ RecordingResult recordChapter(const QList<QByteArray>& verses, const QString& vo
     chapter.sampleRate = joined.sampleRate;
 
     // lame writes its LAME/Info tag (delay and padding) by seeking back to the start of its
-    // output, so it must write a real file, not a pipe.
+    // output, so it must write a real file, not a pipe; and the tag needs a frame of at least
+    // 64 kbit/s at 22 kHz (at 48 kbit/s lame silently leaves it out).
     const QString wav = work.filePath(QStringLiteral("chapter.wav"));
     const QString mp3 = work.filePath(QStringLiteral("chapter.mp3"));
     {
@@ -99,13 +100,14 @@ RecordingResult recordChapter(const QList<QByteArray>& verses, const QString& vo
     }
     QProcess lame;
     lame.start(QStringLiteral("lame"), {QStringLiteral("--quiet"), QStringLiteral("-m"), QStringLiteral("m"),
-                                        QStringLiteral("-b"), QStringLiteral("48"), wav, mp3});
+                                        QStringLiteral("-b"), QStringLiteral("64"), wav, mp3});
     if (!lame.waitForStarted(kTimeoutMs)) return {std::nullopt, QStringLiteral("cannot start lame (package lame)")};
     if (!lame.waitForFinished(kTimeoutMs) || lame.exitStatus() != QProcess::NormalExit || lame.exitCode() != 0)
         return {std::nullopt, QStringLiteral("lame failed: ") + QString::fromUtf8(lame.readAllStandardError()).trimmed()};
     QFile encoded(mp3);
     if (!encoded.open(QIODevice::ReadOnly)) return {std::nullopt, QStringLiteral("lame wrote nothing")};
     chapter.mp3 = encoded.readAll();
+    chapter.pcm = std::move(joined);
     return {std::move(chapter), {}};
 }
 

@@ -8,6 +8,8 @@
 // LAME/Info tag, which gapless decoders (GStreamer's mpegaudioparse, FFmpeg) use to give back
 // exactly the joined samples, so the marks hold in the mp3 as they do in the PCM.
 
+#include "import/audio.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -21,6 +23,7 @@ struct RecordedChapter final {
     QList<QByteArray> marks;  // one per verse, mark text ("0,00000" for verse 1)
     int sampleRate = 0;
     QList<qint64> verseSamples;  // length of each verse in the joined PCM, pause included
+    PcmAudio pcm;                // the joined chapter as it went into lame
 };
 
 struct RecordingResult final {

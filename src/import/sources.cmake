@@ -18,4 +18,7 @@ list(APPEND LUMORA_CLI_SOURCES
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/import/test_osistext.cpp
   ${CMAKE_SOURCE_DIR}/tests/import/test_swordimport.cpp
+  ${CMAKE_SOURCE_DIR}/tests/import/test_chapterrecorder.cpp
+  ${CMAKE_SOURCE_DIR}/tests/import/test_datachecker.cpp
+  ${CMAKE_SOURCE_DIR}/tests/import/test_demo.cpp
 )
