@@ -89,6 +89,10 @@ bool VerseListHost::OpenVerseListEntry(const QString& entry) {
     case NavLevel::Span: row = target->span; break;
     }
     if (row < 0 || row >= m_nav.rowCount(level)) return false;
+    if (m_jump) {
+        m_jump();
+        return true;
+    }
 
     // The version list's handler raises the jump itself while it reloads the version; the lower
     // lists restore the targets below them only while the jump is raised.

@@ -8,6 +8,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 namespace lumora::lists {
@@ -52,9 +54,15 @@ public:
     // last targeted.
     bool OpenVerseListEntry(const QString& entry);
 
+    // The navigation's own move to the targets (the cascade shared with search hits). When set,
+    // OpenVerseListEntry sets the targets and leaves the move to it; otherwise it selects through
+    // NavigationLists itself.
+    void setJump(std::function<void()> jump) { m_jump = std::move(jump); }
+
 private:
     NavigationLists& m_nav;
     app::AppState& m_state;
+    std::function<void()> m_jump;
 };
 
 } // namespace lumora::lists
