@@ -3,6 +3,8 @@
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/passageview.h"
 #include "common/paths.h"
+#include "lists/ui/favouritepanel.h"
+#include "lists/ui/verselisthost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,8 +50,22 @@ FrmLumora::FrmLumora(platform::Platform& platform, DataPathLocations where, QWid
     });
 
     buildBiblePage();
+    buildVerseLists();
     buildCanticlePage();
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, &FrmLumora::onTabChanged);
+}
+
+FrmLumora::~FrmLumora() = default;
+
+// Verse lists: the panel shares bibleSearchRow with the search row and opens its entries through
+// the navigation's own jump.
+void FrmLumora::buildVerseLists() {
+    m_verseListNav = std::make_unique<lists::WidgetNavigationLists>(biblePage);
+    m_verseListHost = std::make_unique<lists::VerseListHost>(*m_verseListNav, m_state);
+    m_verseListHost->setJump([this] { navigation->jumpToTarget(); });
+    verseLists = new lists::FavouritePanel(lists::PanelConfig::verseList(), m_state, *m_verseListHost,
+                                           m_platform.prompts, m_platform.shell, bibleSearchRow);
+    bibleSearchRow->layout()->addWidget(verseLists->widget());
 }
 
 void FrmLumora::buildBiblePage() {
@@ -186,6 +202,7 @@ bool FrmLumora::load() {
     QDir().mkdir(m_state.FavBibleFolder);
     m_state.FavCanticleFolder = common::findPath(cantiques, {QStringLiteral("Favori")});
     QDir().mkdir(m_state.FavCanticleFolder);
+    verseLists->startUp();
 
     move(0, 0);
     navigation->LoadBibleVersions();

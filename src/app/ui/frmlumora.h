@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QTabWidget;
 class QTimer;
@@ -20,12 +21,19 @@ class BibleNavigation;
 class PassageView;
 } // namespace lumora::bible
 
+namespace lumora::lists {
+class FavouritePanel;
+class VerseListHost;
+class WidgetNavigationLists;
+} // namespace lumora::lists
+
 namespace lumora::app {
 
 class FrmLumora final : public QMainWindow {
     Q_OBJECT
 public:
     FrmLumora(platform::Platform& platform, DataPathLocations where, QWidget* parent = nullptr);
+    ~FrmLumora() override;
 
     // The load handler. False when no usable data folder was found: the window has then closed
     // and the caller shows the data-folder chooser.
@@ -48,6 +56,8 @@ public:
 
     bible::BibleNavigation* navigation = nullptr;
     bible::PassageView* passageView = nullptr;
+    // The verse-list panel, in bibleSearchRow beside the search row.
+    lists::FavouritePanel* verseLists = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer1 = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer2 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -66,12 +76,15 @@ signals:
 private:
     void buildBiblePage();
     void buildCanticlePage();
+    void buildVerseLists();
     void onTabChanged(int tab);
     void onCaptureToolsToggled(bool shown);
 
     platform::Platform& m_platform;
     DataPathLocations m_where;
     AppState m_state;
+    std::unique_ptr<lists::WidgetNavigationLists> m_verseListNav;
+    std::unique_ptr<lists::VerseListHost> m_verseListHost;
 };
 
 } // namespace lumora::app
