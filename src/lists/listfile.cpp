@@ -44,7 +44,8 @@ std::optional<QStringList> readListFile(const QString& path) {
     const auto bytes = common::readWholeFile(path);
     if (!bytes) return std::nullopt;
     QStringList rows;
-    for (const QByteArray& e : readListEntries(*bytes)) rows.append(common::Utf8Decode(e));
+    for (const QByteArray& e : readListEntries(*bytes))
+        rows.append(common::Utf8Decode(e));
     return rows;
 }
 
@@ -70,13 +71,16 @@ bool Enregistrer_Favori(const QString& path, const QByteArray& content) {
     return common::writeFileAtomic(path, bytes);
 }
 
-QString listPattern(const QString& folder) { return folder + QStringLiteral("/*") + kListSuffix; }
+QString listPattern(const QString& folder) {
+    return folder + QStringLiteral("/*") + kListSuffix;
+}
 
 QStringList listNames(const QString& pattern) {
     const QFileInfo fi(pattern);
     const QDir dir(fi.path());
     QStringList names = dir.entryList({fi.fileName()}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (QString& n : names) n.chop(4);
+    for (QString& n : names)
+        n.chop(4);
     return names;
 }
 

@@ -45,10 +45,12 @@ bool isListNameTaken(const QString& folder, const QString& name, const QString& 
         ownList = QFileInfo(listFilePath(folder, self)).fileName();
         ownNote = QFileInfo(notePath(folder, self)).fileName();
     }
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& e : entries) {
         if (!self.isEmpty() && (e == ownList || e == ownNote)) continue;
-        if (e.compare(list, Qt::CaseInsensitive) == 0 || e.compare(note, Qt::CaseInsensitive) == 0) return true;
+        if (e.compare(list, Qt::CaseInsensitive) == 0 || e.compare(note, Qt::CaseInsensitive) == 0)
+            return true;
     }
     return false;
 }

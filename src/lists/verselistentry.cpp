@@ -7,8 +7,8 @@ namespace lumora::lists {
 std::optional<QString> makeVerseListEntry(const DisplayedPassage& p) {
     const auto code = common::VersionCode(p.version);
     if (!code) return std::nullopt;
-    return p.book + QStringLiteral(". ") + p.chapter + QStringLiteral(" : ") + p.firstVerse + QStringLiteral(" - ") +
-           p.lastVerse + QLatin1Char('\t') + *code;
+    return p.book + QStringLiteral(". ") + p.chapter + QStringLiteral(" : ") + p.firstVerse +
+           QStringLiteral(" - ") + p.lastVerse + QLatin1Char('\t') + *code;
 }
 
 std::optional<VerseListTarget> parseVerseListEntry(const QString& e) {

@@ -30,13 +30,17 @@ const QByteArray kBom("\xEF\xBB\xBF");
 
 // Navigation lists that record every pick and whether a jump was raised at that moment.
 class FakeNavigation final : public NavigationLists {
-public:
+  public:
     explicit FakeNavigation(app::AppState& state) : m_state(state) {
         rows[0] = {"KJV - King James", "WEB - World English"};
-        for (int b = 1; b <= 66; ++b) rows[1] << QStringLiteral("%1 Book").arg(b, 2, 10, QLatin1Char('0'));
-        for (int c = 1; c <= 50; ++c) rows[2] << QStringLiteral(" %1").arg(c);
-        for (int v = 1; v <= 40; ++v) rows[3] << QString::number(v);
-        for (int v = 1; v <= 40; ++v) rows[4] << QString::number(v);
+        for (int b = 1; b <= 66; ++b)
+            rows[1] << QStringLiteral("%1 Book").arg(b, 2, 10, QLatin1Char('0'));
+        for (int c = 1; c <= 50; ++c)
+            rows[2] << QStringLiteral(" %1").arg(c);
+        for (int v = 1; v <= 40; ++v)
+            rows[3] << QString::number(v);
+        for (int v = 1; v <= 40; ++v)
+            rows[4] << QString::number(v);
     }
     struct Pick {
         NavLevel level;
@@ -60,13 +64,13 @@ public:
     std::array<int, 5> sel{-1, -1, -1, -1, -1};
     std::vector<Pick> picks;
 
-private:
+  private:
     static std::size_t idx(NavLevel l) { return static_cast<std::size_t>(l); }
     app::AppState& m_state;
 };
 
 class PanelTest : public ::testing::Test {
-protected:
+  protected:
     PanelTest() : nav(state), verseHost(nav, state) {
         state.DataPath = tmp.path();
         state.FavBibleFolder = tmp.file("Bible/Favori");
@@ -78,28 +82,32 @@ protected:
     QString hymnFile(const QString& name) const { return state.FavCanticleFolder + "/" + name; }
     void writeList(const QString& path, const QStringList& rows) {
         QByteArray content = kBom;
-        for (const QString& r : rows) content += common::Utf8Encode(r) + "\r";
+        for (const QString& r : rows)
+            content += common::Utf8Encode(r) + "\r";
         writeBytes(path, content + "\r\n");
     }
     FavouritePanel& versePanel() {
         if (!m_verse)
-            m_verse = std::make_unique<FavouritePanel>(PanelConfig::verseList(), state, verseHost, prompts, shell,
-                                                       &window);
+            m_verse = std::make_unique<FavouritePanel>(PanelConfig::verseList(), state, verseHost, prompts,
+                                                       shell, &window);
         return *m_verse;
     }
     FavouritePanel& playPanel() {
         if (!m_play)
-            m_play = std::make_unique<FavouritePanel>(PanelConfig::playList(), state, hymnHost, prompts, shell, &window);
+            m_play = std::make_unique<FavouritePanel>(PanelConfig::playList(), state, hymnHost, prompts,
+                                                      shell, &window);
         return *m_play;
     }
     static QStringList comboRows(const FavouritePanel& p) {
         QStringList r;
-        for (int i = 0; i < p.combo()->count(); ++i) r << p.combo()->itemText(i);
+        for (int i = 0; i < p.combo()->count(); ++i)
+            r << p.combo()->itemText(i);
         return r;
     }
     static QStringList rowsOf(const QListWidget* l) {
         QStringList r;
-        for (int i = 0; i < l->count(); ++i) r << l->item(i)->text();
+        for (int i = 0; i < l->count(); ++i)
+            r << l->item(i)->text();
         return r;
     }
     QToolButton* button(FavouritePanel& p, EditButton b) { return p.editButton(b); }
@@ -235,17 +243,20 @@ TEST_F(PanelTest, realListWidgetsCascadeWithJumpRaised) {
     // The widget adapter drives lists found by name; their handlers see the jump raised.
     QWidget root;
     std::array<QListWidget*, 5> lists{};
-    const char* names[] = {"List_version", "List_livre", "List_chapitre", "List_verset", "List_verset_limite"};
+    const char* names[] = {"List_version", "List_livre", "List_chapitre", "List_verset",
+                           "List_verset_limite"};
     for (int i = 0; i < 5; ++i) {
         lists[i] = new QListWidget(&root);
         lists[i]->setObjectName(names[i]);
     }
     lists[0]->addItems({"KJV - King James", "WEB - World"});
-    for (int b = 1; b <= 66; ++b) lists[1]->addItem(QString::number(b));
+    for (int b = 1; b <= 66; ++b)
+        lists[1]->addItem(QString::number(b));
     lists[2]->addItems({" 1", " 2", " 3"});
     lists[3]->addItems({"1", "2", "3"});
     lists[4]->addItems({"1", "2", "3"});
-    for (auto* l : lists) l->setCurrentRow(0);
+    for (auto* l : lists)
+        l->setCurrentRow(0);
     bool pendingSeen = false;
     QObject::connect(lists[1], &QListWidget::currentRowChanged, [&] { pendingSeen = state.PendingJump; });
     WidgetNavigationLists adapter(&root);
@@ -254,7 +265,8 @@ TEST_F(PanelTest, realListWidgetsCascadeWithJumpRaised) {
     EXPECT_EQ(lists[1]->currentRow(), 42);
     EXPECT_TRUE(pendingSeen);
     EXPECT_FALSE(state.PendingJump);
-    EXPECT_EQ(host.entryOnDisplay(), QString("43. " " 1 : 1 - 1\tKJV"));
+    EXPECT_EQ(host.entryOnDisplay(), QString("43. "
+                                             " 1 : 1 - 1\tKJV"));
 }
 
 // playlists
@@ -391,7 +403,8 @@ TEST_F(PanelTest, renameThroughTheDialog) {
     dlg->nameEdit()->setText("Sunday");
     dlg->okButton()->click();
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(QDir(state.FavCanticleFolder).entryList(QDir::Files), (QStringList{"Sunday.rtf", "Sunday.txt"}));
+    EXPECT_EQ(QDir(state.FavCanticleFolder).entryList(QDir::Files),
+              (QStringList{"Sunday.rtf", "Sunday.txt"}));
     EXPECT_EQ(comboRows(p), QStringList{"Sunday"});
     EXPECT_EQ(p.currentList(), "Sunday");
     EXPECT_EQ(p.entryList()->count(), 1);
@@ -426,7 +439,8 @@ TEST_F(PanelTest, renameOntoOtherListOrOutsideFolderRefused) {
                   "Close the \"Note\" file if it is open.\r\rIf not, creat it with \"Note\" button");
         EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::Ok);
     }
-    EXPECT_EQ(QDir(state.FavBibleFolder).entryList(QDir::Files), (QStringList{"A.rtf", "A.txt", "B.rtf", "B.txt"}));
+    EXPECT_EQ(QDir(state.FavBibleFolder).entryList(QDir::Files),
+              (QStringList{"A.rtf", "A.txt", "B.rtf", "B.txt"}));
     EXPECT_EQ(readBytes(bibleFile("B.txt")), kBom + kE2.toUtf8() + "\r\r\n");
     EXPECT_EQ(readBytes(bibleFile("B.rtf")), "note B");
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{});
@@ -515,7 +529,8 @@ TEST_F(PanelTest, emptyAsksFirstAndCancelKeepsEntries) {
 
 TEST_F(PanelTest, fiveHundredEntriesMoveAndRemove) {
     QStringList rows;
-    for (int i = 0; i < 500; ++i) rows << QStringLiteral("%1 - H\tx").arg(i);
+    for (int i = 0; i < 500; ++i)
+        rows << QStringLiteral("%1 - H\tx").arg(i);
     writeList(hymnFile("Big.txt"), rows);
     FavouritePanel& p = playPanel();
     p.startUp();

@@ -9,7 +9,8 @@ const QStringList kFour{"1", "2", "3", "4"};
 
 QStringList numbered(int n) {
     QStringList rows;
-    for (int i = 0; i < n; ++i) rows << QString::number(i);
+    for (int i = 0; i < n; ++i)
+        rows << QString::number(i);
     return rows;
 }
 } // namespace

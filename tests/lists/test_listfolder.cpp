@@ -11,7 +11,9 @@ using namespace lumora::testing;
 namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
 
-QStringList filesIn(const QString& dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
+QStringList filesIn(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files, QDir::Name);
+}
 } // namespace
 
 // naming
@@ -24,12 +26,14 @@ TEST(ListFolder, newListNameTakesFirstFreeNumber) {
 }
 
 TEST(ListFolder, unusableNamesRefused) {
-    for (const QString& bad : QStringList{"", "   ", "a/b", "a\\b", "..", "a..b", "x:y", "a*", "q?", "<", ">", "|", "\"q\"",
-                               "tab\there", "CON", "nul.txt", "com1", "Lpt9", "ends.", "ends "}) {
+    for (const QString& bad :
+         QStringList{"",  "   ", "a/b",   "a\\b",      "..",  "a..b",    "x:y",  "a*",   "q?",    "<",
+                     ">", "|",   "\"q\"", "tab\there", "CON", "nul.txt", "com1", "Lpt9", "ends.", "ends "}) {
         EXPECT_FALSE(isUsableListName(bad)) << bad.toStdString();
     }
     EXPECT_FALSE(isUsableListName(QString(250, 'a')));
-    for (const QString& good : QStringList{"Sunday", "New List 2", QString::fromUtf8("Noël 2024"), "a.b", "CONSOLE", " lead"})
+    for (const QString& good :
+         QStringList{"Sunday", "New List 2", QString::fromUtf8("Noël 2024"), "a.b", "CONSOLE", " lead"})
         EXPECT_TRUE(isUsableListName(good)) << good.toStdString();
 }
 

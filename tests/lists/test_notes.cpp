@@ -34,7 +34,9 @@ TEST(Notes, noListOrUncreatableNoteDoesNothing) {
 
 TEST(Notes, otherShellFailureCreatesNothing) {
     struct RefusingShell final : lumora::platform::Shell {
-        lumora::platform::ShellResult open(const QString&) override { return lumora::platform::ShellResult::Failed; }
+        lumora::platform::ShellResult open(const QString&) override {
+            return lumora::platform::ShellResult::Failed;
+        }
         bool startProgram(const QString&, const QStringList&) override { return false; }
     } shell;
     TempFolder tmp;

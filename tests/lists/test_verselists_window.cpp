@@ -11,7 +11,7 @@ using namespace lumora::testing;
 namespace {
 
 class VerseListsWindow : public ::testing::Test {
-protected:
+  protected:
     MainWindowHarness h;
     void SetUp() override {
         writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25));

@@ -10,7 +10,7 @@
 namespace lumora::lists {
 
 class FavouriteHost {
-public:
+  public:
     virtual ~FavouriteHost() = default;
     // The entry the add button appends: a verse-list entry for the passage on display, or the
     // whole hymn entry (the selected ComboBox_Info_chant row) for the hymn on display. nullopt
@@ -23,7 +23,7 @@ public:
 // A host made of two functions, for areas that hand over callbacks (the hymn selection's
 // ShowPlaylistHymn) and for tests.
 class CallbackHost final : public FavouriteHost {
-public:
+  public:
     CallbackHost() = default;
     CallbackHost(std::function<std::optional<QString>()> onDisplay, std::function<void(const QString&)> open)
         : entryOnDisplayFn(std::move(onDisplay)), openEntryFn(std::move(open)) {}

@@ -9,9 +9,10 @@ namespace lumora::lists {
 FavouriteLists::FavouriteLists(app::AppState& state, FavouriteHost& bibleHost, FavouriteHost& canticleHost,
                                platform::Prompts& prompts, platform::Shell& shell, QWidget* parent)
     : QObject(parent), m_state(state), m_nameDialog(new FrmNewName(parent ? parent->window() : nullptr)),
-      m_bible(new FavouritePanel(PanelConfig::verseList(), state, bibleHost, prompts, shell, parent, m_nameDialog)),
-      m_canticle(
-          new FavouritePanel(PanelConfig::playList(), state, canticleHost, prompts, shell, parent, m_nameDialog)) {
+      m_bible(new FavouritePanel(PanelConfig::verseList(), state, bibleHost, prompts, shell, parent,
+                                 m_nameDialog)),
+      m_canticle(new FavouritePanel(PanelConfig::playList(), state, canticleHost, prompts, shell, parent,
+                                    m_nameDialog)) {
     if (!parent) m_nameDialog->setParent(nullptr);
 }
 

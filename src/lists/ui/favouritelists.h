@@ -13,7 +13,7 @@ namespace lumora::lists {
 
 class FavouriteLists final : public QObject {
     Q_OBJECT
-public:
+  public:
     // bibleHost brings verse-list entries on screen (a VerseListHost), canticleHost playlist
     // entries (ShowPlaylistHymn). Widgets are created under parent.
     FavouriteLists(app::AppState& state, FavouriteHost& bibleHost, FavouriteHost& canticleHost,
@@ -32,7 +32,7 @@ public:
     FavouritePanel& canticle() const { return *m_canticle; }
     FrmNewName& nameDialog() const { return *m_nameDialog; }
 
-private:
+  private:
     app::AppState& m_state;
     FrmNewName* m_nameDialog;
     FavouritePanel* m_bible;

@@ -25,7 +25,8 @@ using platform::PromptButtons;
 using platform::PromptIcon;
 
 namespace {
-QToolButton* picture(QWidget* parent, const QString& name, QStyle::StandardPixmap pixmap, const QString& tip = {}) {
+QToolButton* picture(QWidget* parent, const QString& name, QStyle::StandardPixmap pixmap,
+                     const QString& tip = {}) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
     b->setIcon(parent->style()->standardIcon(pixmap));
@@ -36,13 +37,13 @@ QToolButton* picture(QWidget* parent, const QString& name, QStyle::StandardPixma
 
 // The hourglass on one widget for the length of a scope.
 class BusyCursor final {
-public:
+  public:
     explicit BusyCursor(QWidget* w) : m_w(w) { m_w->setCursor(Qt::WaitCursor); }
     ~BusyCursor() { m_w->unsetCursor(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 
-private:
+  private:
     QWidget* m_w;
 };
 } // namespace
@@ -70,8 +71,8 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, app::AppState& state, 
     }
 
     static constexpr std::array<QStyle::StandardPixmap, 7> icons{
-        QStyle::SP_FileIcon,         QStyle::SP_FileDialogDetailedView, QStyle::SP_TrashIcon,
-        QStyle::SP_DialogResetButton, QStyle::SP_DialogDiscardButton,   QStyle::SP_ArrowUp,
+        QStyle::SP_FileIcon,          QStyle::SP_FileDialogDetailedView, QStyle::SP_TrashIcon,
+        QStyle::SP_DialogResetButton, QStyle::SP_DialogDiscardButton,    QStyle::SP_ArrowUp,
         QStyle::SP_ArrowDown};
     auto* grid = new QGridLayout(m_frame);
     grid->setContentsMargins(2, 2, 2, 2);
@@ -84,7 +85,8 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, app::AppState& state, 
         grid->addWidget(m_buttons[i], 0, static_cast<int>(i), Qt::AlignHCenter);
         grid->addWidget(caption, 1, static_cast<int>(i));
     }
-    m_note = picture(m_frame, config.noteName, QStyle::SP_FileDialogContentsView, QStringLiteral(" Comment "));
+    m_note =
+        picture(m_frame, config.noteName, QStyle::SP_FileDialogContentsView, QStringLiteral(" Comment "));
     grid->addWidget(m_note, 0, 7, Qt::AlignHCenter);
     grid->addWidget(new QLabel(QStringLiteral("Note"), m_frame), 1, 7);
 
@@ -101,8 +103,11 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, app::AppState& state, 
     connect(m_combo, &QComboBox::currentIndexChanged, this, &FavouritePanel::onListChosen);
     connect(m_add, &QToolButton::clicked, this, &FavouritePanel::onAddClicked);
     // itemClicked comes once per click, after the press has selected the row.
-    connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { onEntryClicked(m_list->row(item)); });
-    if (m_info) connect(m_list, &QListWidget::currentRowChanged, m_info, [this](int row) { m_info->setCurrentRow(row); });
+    connect(m_list, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { onEntryClicked(m_list->row(item)); });
+    if (m_info)
+        connect(m_list, &QListWidget::currentRowChanged, m_info,
+                [this](int row) { m_info->setCurrentRow(row); });
     connect(m_buttons[NewButton], &QToolButton::clicked, this, &FavouritePanel::onNewClicked);
     connect(m_buttons[RenameButton], &QToolButton::clicked, this, &FavouritePanel::onRenameClicked);
     connect(m_buttons[EraseButton], &QToolButton::clicked, this, &FavouritePanel::onEraseClicked);
@@ -122,7 +127,8 @@ FrmNewName* FavouritePanel::nameDialog() {
 
 void FavouritePanel::setSearchControls(const QList<QWidget*>& controls) {
     m_search.clear();
-    for (QWidget* w : controls) m_search.append(w);
+    for (QWidget* w : controls)
+        m_search.append(w);
     onShowToggled(m_check->isChecked());
 }
 
@@ -162,11 +168,14 @@ QStringList FavouritePanel::entries() const {
     const QListWidget* source = m_info ? m_info : m_list;
     QStringList rows;
     rows.reserve(source->count());
-    for (int i = 0; i < source->count(); ++i) rows << source->item(i)->text();
+    for (int i = 0; i < source->count(); ++i)
+        rows << source->item(i)->text();
     return rows;
 }
 
-QString FavouritePanel::currentList() const { return m_combo->currentIndex() < 0 ? QString() : m_combo->currentText(); }
+QString FavouritePanel::currentList() const {
+    return m_combo->currentIndex() < 0 ? QString() : m_combo->currentText();
+}
 
 std::optional<QString> FavouritePanel::currentPath() const {
     const QString name = currentList();
@@ -234,7 +243,8 @@ void FavouritePanel::refillAndChooseFirst() {
 void FavouritePanel::onNewClicked() {
     const BusyCursor busy(m_buttons[NewButton]);
     QStringList rows;
-    for (int i = 0; i < m_combo->count(); ++i) rows << m_combo->itemText(i);
+    for (int i = 0; i < m_combo->count(); ++i)
+        rows << m_combo->itemText(i);
     const QString dir = folder();
     const QString name = NewListName(rows, [&dir](const QString& n) { return isListNameTaken(dir, n); });
     if (!createList(dir, name)) return;
@@ -280,8 +290,8 @@ void FavouritePanel::onEraseClicked() {
 
 void FavouritePanel::onEmptyClicked() {
     if (m_list->count() == 0) return;
-    if (m_prompts.ask(m_config.emptyWarning, m_config.emptyTitle, PromptButtons::OkCancel, PromptIcon::None) !=
-        PromptAnswer::Ok)
+    if (m_prompts.ask(m_config.emptyWarning, m_config.emptyTitle, PromptButtons::OkCancel,
+                      PromptIcon::None) != PromptAnswer::Ok)
         return;
     if (!writeEntries({}, false)) return;
     showEntries({}, -1);
@@ -313,7 +323,9 @@ void FavouritePanel::onDownClicked() {
     showEntries(r->rows, r->selected);
 }
 
-void FavouritePanel::onNoteClicked() { openNote(m_shell, folder(), currentList()); }
+void FavouritePanel::onNoteClicked() {
+    openNote(m_shell, folder(), currentList());
+}
 
 void FavouritePanel::onShowToggled(bool checked) {
     for (const auto& w : m_search)

@@ -40,11 +40,12 @@ inline const QString kDeleteTitle = QStringLiteral("Lumora's Bible Interface");
 
 class FavouritePanel final : public QObject {
     Q_OBJECT
-public:
+  public:
     // The widgets are created as children of `parent`, inside widget(). nameDialog may be shared
     // between panels; without one the panel creates its own on first use.
-    FavouritePanel(const PanelConfig& config, app::AppState& state, FavouriteHost& host, platform::Prompts& prompts,
-                   platform::Shell& shell, QWidget* parent, FrmNewName* nameDialog = nullptr);
+    FavouritePanel(const PanelConfig& config, app::AppState& state, FavouriteHost& host,
+                   platform::Prompts& prompts, platform::Shell& shell, QWidget* parent,
+                   FrmNewName* nameDialog = nullptr);
 
     // The container holding every widget of the panel, the check box first.
     QWidget* widget() const { return m_widget; }
@@ -77,7 +78,7 @@ public:
     QToolButton* editButton(EditButton b) const { return m_buttons[b]; }
     FrmNewName* nameDialog();
 
-public slots:
+  public slots:
     void onListChosen();
     void onAddClicked();
     void onEntryClicked(int row);
@@ -92,11 +93,11 @@ public slots:
     void onNoteClicked();
     void onShowToggled(bool checked);
 
-signals:
+  signals:
     // An entry was opened (after the host brought it on screen).
     void entryOpened(const QString& entry);
 
-private:
+  private:
     QString folder() const { return m_state.*(m_config.folderField); }
     bool& guard() { return m_state.*(m_config.guardField); }
     std::optional<QString> currentPath() const;

@@ -14,22 +14,23 @@ namespace lumora::lists {
 
 class FrmNewName final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FrmNewName(QWidget* parent = nullptr);
 
     // Shows the dialog with caption and name; on Cmd_OK it hides and calls onConfirm with the
     // typed text. Modal blocks the other windows without blocking the caller. A later ask()
     // replaces the pending callback.
-    void ask(const QString& caption, const QString& name, bool modal, std::function<void(const QString&)> onConfirm);
+    void ask(const QString& caption, const QString& name, bool modal,
+             std::function<void(const QString&)> onConfirm);
 
     QLineEdit* nameEdit() const { return m_name; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
 
-private slots:
+  private slots:
     void onOkClicked();
 
-private:
+  private:
     QLineEdit* m_name;
     QLabel* m_label;
     QPushButton* m_ok;

@@ -4,9 +4,9 @@ namespace lumora::lists {
 
 namespace {
 std::array<EditButtonConfig, 7> makeButtons(const QString& suffix, const std::array<const char*, 7>& labels) {
-    const std::array<const char*, 7> prefixes{"Img_New_ListFavori",   "Img_RENAME_ListFavori", "Img_ERASE_ListFavori",
-                                              "Img_EMPTY_ListFavori", "Img_REMOVE_ListFavori", "Img_UP_ListFavori",
-                                              "Img_DN_ListFavori"};
+    const std::array<const char*, 7> prefixes{
+        "Img_New_ListFavori",    "Img_RENAME_ListFavori", "Img_ERASE_ListFavori", "Img_EMPTY_ListFavori",
+        "Img_REMOVE_ListFavori", "Img_UP_ListFavori",     "Img_DN_ListFavori"};
     const std::array<const char*, 7> tips{" Create New List ",
                                           " Rename Current List ",
                                           " Delete Current List ",
@@ -34,7 +34,8 @@ const PanelConfig& PanelConfig::verseList() {
         QStringLiteral("Frame_Favori_Bible"),
         QStringLiteral("Check_Favori_Bible"),
         QStringLiteral("Img_BibleNote"),
-        makeButtons(QStringLiteral("Bible"), {"Label28", "Label27", "Label29", "Label33", "Label32", "Label30", "Label31"}),
+        makeButtons(QStringLiteral("Bible"),
+                    {"Label28", "Label27", "Label29", "Label33", "Label32", "Label30", "Label31"}),
         QStringLiteral(" Rename Verse List"),
         QStringLiteral("Do you really want to delete the current list ?"),
         QStringLiteral("Warning: This will remove ALL entries from the current list"),
@@ -59,7 +60,7 @@ const PanelConfig& PanelConfig::playList() {
         QStringLiteral("Check_Favori_Canticle"),
         QStringLiteral("Img_CanticleNote"),
         makeButtons(QStringLiteral("Canticle"),
-                {"Label40", "Label39", "Label38", "Label34", "Label35", "Label37", "Label36"}),
+                    {"Label40", "Label39", "Label38", "Label34", "Label35", "Label37", "Label36"}),
         QStringLiteral(" Rename PlayList"),
         QStringLiteral("Do you really want to delete the current Playlist ?"),
         QStringLiteral("Warning: This will remove ALL entries from the current Playlist"),

@@ -21,7 +21,7 @@ struct EditButtonConfig {
 
 struct PanelConfig {
     ListKind kind;
-    QString folder;  // FavBibleFolder's place under DataPath, as path parts joined by '/'
+    QString folder; // FavBibleFolder's place under DataPath, as path parts joined by '/'
     QString comboName, listName, infoListName, addName, frameName, checkName, noteName;
     // New, Rename, Erase, Empty, Remove, Up, Down.
     std::array<EditButtonConfig, 7> buttons;

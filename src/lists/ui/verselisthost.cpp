@@ -8,11 +8,16 @@ namespace lumora::lists {
 namespace {
 const char* objectNameOf(NavLevel level) {
     switch (level) {
-    case NavLevel::Version: return "List_version";
-    case NavLevel::Book: return "List_livre";
-    case NavLevel::Chapter: return "List_chapitre";
-    case NavLevel::Verse: return "List_verset";
-    case NavLevel::Span: return "List_verset_limite";
+    case NavLevel::Version:
+        return "List_version";
+    case NavLevel::Book:
+        return "List_livre";
+    case NavLevel::Chapter:
+        return "List_chapitre";
+    case NavLevel::Verse:
+        return "List_verset";
+    case NavLevel::Span:
+        return "List_verset_limite";
     }
     return "";
 }
@@ -45,8 +50,10 @@ QString WidgetNavigationLists::rowText(NavLevel level, int row) const {
 
 void WidgetNavigationLists::selectRow(NavLevel level, int row) {
     QWidget* w = find(level);
-    if (auto* l = qobject_cast<QListWidget*>(w)) l->setCurrentRow(row);
-    else if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentIndex(row);
+    if (auto* l = qobject_cast<QListWidget*>(w))
+        l->setCurrentRow(row);
+    else if (auto* c = qobject_cast<QComboBox*>(w))
+        c->setCurrentIndex(row);
 }
 
 std::optional<QString> VerseListHost::entryOnDisplay() {
@@ -68,7 +75,8 @@ bool VerseListHost::OpenVerseListEntry(const QString& entry) {
     const auto target = parseVerseListEntry(entry);
     if (!target) return false;
     QStringList versions;
-    for (int i = 0; i < m_nav.rowCount(NavLevel::Version); ++i) versions << m_nav.rowText(NavLevel::Version, i);
+    for (int i = 0; i < m_nav.rowCount(NavLevel::Version); ++i)
+        versions << m_nav.rowText(NavLevel::Version, i);
     if (const auto row = findVersionRow(versions, target->versionCode)) m_state.TargetVersion = *row;
     m_state.TargetBook = target->book;
     m_state.TargetChapter = target->chapter;
@@ -82,11 +90,21 @@ bool VerseListHost::OpenVerseListEntry(const QString& entry) {
     const NavLevel level = firstDifferingLevel(wanted, shown);
     int row = 0;
     switch (level) {
-    case NavLevel::Version: row = wanted.version; break;
-    case NavLevel::Book: row = wanted.book; break;
-    case NavLevel::Chapter: row = wanted.chapter; break;
-    case NavLevel::Verse: row = wanted.verse; break;
-    case NavLevel::Span: row = target->span; break;
+    case NavLevel::Version:
+        row = wanted.version;
+        break;
+    case NavLevel::Book:
+        row = wanted.book;
+        break;
+    case NavLevel::Chapter:
+        row = wanted.chapter;
+        break;
+    case NavLevel::Verse:
+        row = wanted.verse;
+        break;
+    case NavLevel::Span:
+        row = target->span;
+        break;
     }
     if (row < 0 || row >= m_nav.rowCount(level)) return false;
     if (m_jump) {

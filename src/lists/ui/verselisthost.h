@@ -17,7 +17,7 @@ namespace lumora::lists {
 // The five Bible navigation lists List_version, List_livre, List_chapitre, List_verset and
 // List_verset_limite, as the verse lists use them.
 class NavigationLists {
-public:
+  public:
     virtual ~NavigationLists() = default;
     virtual int selectedRow(NavLevel level) const = 0; // -1 when none
     virtual int rowCount(NavLevel level) const = 0;
@@ -29,20 +29,20 @@ public:
 // NavigationLists over the widgets of that name under root (QListWidget or QComboBox); a list
 // that is missing counts as empty.
 class WidgetNavigationLists final : public NavigationLists {
-public:
+  public:
     explicit WidgetNavigationLists(QWidget* root) : m_root(root) {}
     int selectedRow(NavLevel level) const override;
     int rowCount(NavLevel level) const override;
     QString rowText(NavLevel level, int row) const override;
     void selectRow(NavLevel level, int row) override;
 
-private:
+  private:
     QWidget* find(NavLevel level) const;
     QPointer<QWidget> m_root;
 };
 
 class VerseListHost final : public FavouriteHost {
-public:
+  public:
     VerseListHost(NavigationLists& nav, app::AppState& state) : m_nav(nav), m_state(state) {}
 
     std::optional<QString> entryOnDisplay() override;
@@ -59,7 +59,7 @@ public:
     // NavigationLists itself.
     void setJump(std::function<void()> jump) { m_jump = std::move(jump); }
 
-private:
+  private:
     NavigationLists& m_nav;
     app::AppState& m_state;
     std::function<void()> m_jump;
