@@ -4,6 +4,9 @@
 #include "bible/ui/passageview.h"
 #include "common/paths.h"
 #include "hymns/ui/hymnselection.h"
+#include "lists/ui/favouritehost.h"
+#include "lists/ui/favouritepanel.h"
+#include "lists/ui/verselisthost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,8 +52,47 @@ FrmLumora::FrmLumora(platform::Platform& platform, DataPathLocations where, QWid
     });
 
     buildBiblePage();
+    buildVerseLists();
     buildCanticlePage();
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, &FrmLumora::onTabChanged);
+}
+
+FrmLumora::~FrmLumora() = default;
+
+// Verse lists: the panel shares bibleSearchRow with the search row and opens its entries through
+// the navigation's own jump.
+void FrmLumora::buildVerseLists() {
+    m_verseListNav = std::make_unique<lists::WidgetNavigationLists>(biblePage);
+    m_verseListHost = std::make_unique<lists::VerseListHost>(*m_verseListNav, m_state);
+    m_verseListHost->setJump([this] { navigation->jumpToTarget(); });
+    verseLists = new lists::FavouritePanel(lists::PanelConfig::verseList(), m_state, *m_verseListHost,
+                                           m_platform.prompts, m_platform.shell, bibleSearchRow);
+    bibleSearchRow->layout()->addWidget(verseLists->widget());
+}
+
+// Playlists: the panel shares the hymn search row and opens its entries through the hymn lists.
+void FrmLumora::buildPlayLists() {
+    m_playListHost = std::make_unique<lists::CallbackHost>(
+        [this]() -> std::optional<QString> {
+            const int row = hymnSelection->ComboBox_Chant->currentIndex();
+            if (row < 0 || row >= hymnSelection->ComboBox_Info_chant().size()) return std::nullopt;
+            return hymnSelection->ComboBox_Info_chant().at(row);
+        },
+        [this](const QString& entry) { hymnSelection->ShowPlaylistHymn(entry); });
+    playLists = new lists::FavouritePanel(lists::PanelConfig::playList(), m_state, *m_playListHost, m_platform.prompts,
+                                          m_platform.shell, canticleArea);
+    // Beside the hymn search controls, in the same row.
+    QWidget* anchor = hymnSelection->Cantique_achercher;
+    QLayout* pageLayout = canticleArea->layout();
+    for (int i = 0; pageLayout && i < pageLayout->count(); ++i) {
+        QLayout* row = pageLayout->itemAt(i)->layout();
+        if (row && row->indexOf(anchor) >= 0) {
+            row->addWidget(playLists->widget());
+            break;
+        }
+    }
+    playLists->setSearchControls({hymnSelection->Cantique_achercher, hymnSelection->Cmd_cherche_cantique,
+                                  hymnSelection->ComboBox_cantique_trouve});
 }
 
 void FrmLumora::buildBiblePage() {
@@ -125,6 +167,7 @@ void FrmLumora::buildCanticlePage() {
     canticleArea = new QWidget(canticlePage);
     canticleArea->setObjectName(QStringLiteral("canticleArea"));
     hymnSelection = new hymns::HymnSelection(m_state, m_platform, WindowsMediaPlayer2, canticleArea, this);
+    buildPlayLists();
     page->addWidget(canticleArea, 1);
     canticleToolsRow = new QWidget(canticlePage);
     canticleToolsRow->setObjectName(QStringLiteral("canticleToolsRow"));
@@ -188,6 +231,8 @@ bool FrmLumora::load() {
     QDir().mkdir(m_state.FavBibleFolder);
     m_state.FavCanticleFolder = common::findPath(cantiques, {QStringLiteral("Favori")});
     QDir().mkdir(m_state.FavCanticleFolder);
+    verseLists->startUp();
+    playLists->startUp();
 
     move(0, 0);
     navigation->LoadBibleVersions();

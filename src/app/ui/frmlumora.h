@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QTabWidget;
 class QTimer;
@@ -23,6 +24,12 @@ class PassageView;
 namespace lumora::hymns {
 class HymnSelection;
 } // namespace lumora::hymns
+namespace lumora::lists {
+class FavouritePanel;
+class CallbackHost;
+class VerseListHost;
+class WidgetNavigationLists;
+} // namespace lumora::lists
 
 namespace lumora::app {
 
@@ -30,6 +37,7 @@ class FrmLumora final : public QMainWindow {
     Q_OBJECT
 public:
     FrmLumora(platform::Platform& platform, DataPathLocations where, QWidget* parent = nullptr);
+    ~FrmLumora() override;
 
     // The load handler. False when no usable data folder was found: the window has then closed
     // and the caller shows the data-folder chooser.
@@ -53,6 +61,10 @@ public:
     bible::BibleNavigation* navigation = nullptr;
     bible::PassageView* passageView = nullptr;
     hymns::HymnSelection* hymnSelection = nullptr;
+    // The verse-list panel, in bibleSearchRow beside the search row.
+    lists::FavouritePanel* verseLists = nullptr;
+    // The playlist panel, in the hymn search row.
+    lists::FavouritePanel* playLists = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer1 = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer2 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -71,12 +83,17 @@ signals:
 private:
     void buildBiblePage();
     void buildCanticlePage();
+    void buildVerseLists();
+    void buildPlayLists();
     void onTabChanged(int tab);
     void onCaptureToolsToggled(bool shown);
 
     platform::Platform& m_platform;
     DataPathLocations m_where;
     AppState m_state;
+    std::unique_ptr<lists::WidgetNavigationLists> m_verseListNav;
+    std::unique_ptr<lists::VerseListHost> m_verseListHost;
+    std::unique_ptr<lists::CallbackHost> m_playListHost;
 };
 
 } // namespace lumora::app

@@ -1,0 +1,127 @@
+#pragma once
+// One list panel: the drop-down of a folder's lists, the entries of the chosen list, the add
+// button, the seven editing pictures, the note picture and the "Show" check box that swaps the
+// panel with the search row sharing its place. The same class serves verse lists and playlists,
+// configured by PanelConfig.
+//
+// Every change is written at once with Enregistrer_Favori; the list boxes change only after the
+// file was written, so the two always agree. Playlists keep the whole entries in the hidden table
+// List_InfoFavori_Canticle, row for row beside the labels shown in List_Favori_Canticle.
+
+#include "app/appstate.h"
+#include "lists/ui/favouritehost.h"
+#include "lists/ui/panelconfig.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QToolButton;
+class QWidget;
+
+namespace lumora::lists {
+
+class FrmNewName;
+
+inline const QString kRenameFailure =
+    QStringLiteral("Close the \"Note\" file if it is open.\r\rIf not, creat it with \"Note\" button");
+inline const QString kDeleteTitle = QStringLiteral("Lumora's Bible Interface");
+
+class FavouritePanel final : public QObject {
+    Q_OBJECT
+  public:
+    // The widgets are created as children of `parent`, inside widget(). nameDialog may be shared
+    // between panels; without one the panel creates its own on first use.
+    FavouritePanel(const PanelConfig& config, app::AppState& state, FavouriteHost& host,
+                   platform::Prompts& prompts, platform::Shell& shell, QWidget* parent,
+                   FrmNewName* nameDialog = nullptr);
+
+    // The container holding every widget of the panel, the check box first.
+    QWidget* widget() const { return m_widget; }
+    // The search controls that share the panel's place; shown while the check box is cleared.
+    void setSearchControls(const QList<QWidget*>& controls);
+
+    // Refills the drop-down from pattern ("<folder>/*.txt") with no row selected, and clears the
+    // entry lists. Raises no value change.
+    void refreshCombo(const QString& pattern);
+    // Loads the list file at path into the entry lists, no row selected. A file that cannot be
+    // read leaves the lists empty; a playlist stops at its first line without a TAB.
+    void refreshList(const QString& path);
+    // Start-up: guard off, refill, select row 0, guard on, then choose that list as the user
+    // would (its first entry opens).
+    void startUp();
+
+    // The rows written to the file (verse entries, or the whole hymn entries).
+    QStringList entries() const;
+    // The chosen list, "" when none.
+    QString currentList() const;
+    const PanelConfig& config() const { return m_config; }
+
+    QComboBox* combo() const { return m_combo; }
+    QListWidget* entryList() const { return m_list; }
+    QListWidget* infoList() const { return m_info; } // playlists only
+    QCheckBox* showBox() const { return m_check; }
+    QFrame* frame() const { return m_frame; }
+    QToolButton* addButton() const { return m_add; }
+    QToolButton* noteButton() const { return m_note; }
+    QToolButton* editButton(EditButton b) const { return m_buttons[b]; }
+    FrmNewName* nameDialog();
+
+  public slots:
+    void onListChosen();
+    void onAddClicked();
+    void onEntryClicked(int row);
+    void onNewClicked();
+    void onRenameClicked();
+    void onRenameConfirmed(const QString& newName);
+    void onEraseClicked();
+    void onEmptyClicked();
+    void onRemoveClicked();
+    void onUpClicked();
+    void onDownClicked();
+    void onNoteClicked();
+    void onShowToggled(bool checked);
+
+  signals:
+    // An entry was opened (after the host brought it on screen).
+    void entryOpened(const QString& entry);
+
+  private:
+    QString folder() const { return m_state.*(m_config.folderField); }
+    bool& guard() { return m_state.*(m_config.guardField); }
+    std::optional<QString> currentPath() const;
+    void showEntries(const QStringList& rows, int selected);
+    bool writeEntries(const QStringList& rows, bool crAfterLast);
+    void refillAndChooseFirst();
+
+    const PanelConfig& m_config;
+    app::AppState& m_state;
+    FavouriteHost& m_host;
+    platform::Prompts& m_prompts;
+    platform::Shell& m_shell;
+
+    QWidget* m_widget;
+    QCheckBox* m_check;
+    QComboBox* m_combo;
+    QToolButton* m_add;
+    QFrame* m_frame;
+    std::array<QToolButton*, 7> m_buttons{};
+    QToolButton* m_note;
+    QListWidget* m_list;
+    QListWidget* m_info = nullptr;
+    QPointer<FrmNewName> m_nameDialog;
+    QList<QPointer<QWidget>> m_search;
+};
+
+} // namespace lumora::lists
