@@ -11,4 +11,5 @@ list(APPEND LUMORA_UI_SOURCES
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/lists/test_favouritepanel.cpp
   ${CMAKE_SOURCE_DIR}/tests/lists/test_verselists_window.cpp
+  ${CMAKE_SOURCE_DIR}/tests/lists/test_playlists_window.cpp
 )
