@@ -1,0 +1,6 @@
+list(APPEND LUMORA_CORE_SOURCES
+  ${LUMORA_AREA_DIR}/versionsearch.cpp
+)
+list(APPEND LUMORA_TEST_SOURCES
+  ${CMAKE_SOURCE_DIR}/tests/bible/test_search.cpp
+)
