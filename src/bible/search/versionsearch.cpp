@@ -4,6 +4,7 @@
 #include "common/lines.h"
 #include "common/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -32,8 +33,14 @@ inline int lowestBit(unsigned m) {
     _BitScanForward(&i, m);
     return static_cast<int>(i);
 }
+inline int highestBit(unsigned m) {
+    unsigned long i;
+    _BitScanReverse(&i, m);
+    return static_cast<int>(i);
+}
 #else
 inline int lowestBit(unsigned m) { return __builtin_ctz(m); }
+inline int highestBit(unsigned m) { return 31 - __builtin_clz(m); }
 #endif
 #endif
 
@@ -78,9 +85,153 @@ qsizetype findFolded(const uchar* d, qsizetype size, qsizetype from, const QByte
     return -1;
 }
 
+// The first four tabs of a verse line lie within its first few bytes, where a plain loop beats a
+// library call.
 const uchar* findTab(const uchar* p, const uchar* end) {
-    return static_cast<const uchar*>(std::memchr(p, '\t', static_cast<size_t>(end - p)));
+    while (p < end && *p != '\t') ++p;
+    return p < end ? p : nullptr;
 }
+
+// First CR or LF at or after `from`, or `size`.
+qsizetype findLineEnd(const uchar* d, qsizetype from, qsizetype size) {
+    qsizetype i = from;
+#ifdef LUMORA_SEARCH_SSE2
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        const unsigned m = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf))));
+        if (m) return i + lowestBit(m);
+    }
+#endif
+    while (i < size && !isLineEnd(d[i])) ++i;
+    return i;
+}
+
+// Start of the line holding position `at`: just after the last CR or LF before it, but not
+// before `floor`.
+qsizetype findLineStart(const uchar* d, qsizetype at, qsizetype floor) {
+    qsizetype j = at;
+#ifdef LUMORA_SEARCH_SSE2
+    const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; j - 16 >= floor; j -= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + j - 16));
+        const unsigned m = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf))));
+        if (m) return j - 16 + highestBit(m) + 1;
+    }
+#endif
+    while (j > floor && !isLineEnd(d[j - 1])) --j;
+    return j;
+}
+
+// The fields a hit needs, cut from one verse line.
+struct HitLine {
+    QByteArrayView verseKey;  // field 1 TAB field 2 TAB field 3
+    QByteArrayView bookKey, chapter, verse;
+};
+
+// Calls f(HitLine) for every verse line of `data` holding `needle`, in file order.
+template <typename F>
+void forEachHitLine(QByteArrayView data, QByteArrayView needle, F&& f) {
+    if (needle.contains('\n') || needle.contains('\r')) return;
+    QByteArray low(needle.data(), needle.size());
+    for (char& c : low) c = static_cast<char>(lowerAscii(static_cast<uchar>(c)));
+
+    const auto* d = reinterpret_cast<const uchar*>(data.data());
+    const qsizetype size = data.size();
+    auto visit = [&](qsizetype lineStart, qsizetype lineEnd) {
+        const uchar* ls = d + lineStart;
+        const uchar* le = d + lineEnd;
+        const uchar* t1 = findTab(ls, le);
+        const uchar* t2 = t1 ? findTab(t1 + 1, le) : nullptr;
+        const uchar* t3 = t2 ? findTab(t2 + 1, le) : nullptr;
+        const uchar* t4 = t3 ? findTab(t3 + 1, le) : nullptr;
+        if (!t4) return;  // no verse line
+        auto view = [](const uchar* a, const uchar* b) {
+            return QByteArrayView(reinterpret_cast<const char*>(a), b - a);
+        };
+        f(HitLine{view(ls, t3), view(ls, t1), view(t1 + 1, t2), view(t2 + 1, t3)});
+    };
+
+    // The first line loses its first three bytes (the byte-order mark) before anything else.
+    qsizetype firstEnd = 0;
+    while (firstEnd < size && firstEnd < 3 && !isLineEnd(d[firstEnd])) ++firstEnd;
+
+    if (low.isEmpty()) {
+        qsizetype start = firstEnd;
+        while (start < size) {
+            qsizetype end = findLineEnd(d, start, size);
+            visit(start, end);
+            if (end < size && d[end] == '\r' && end + 1 < size && d[end + 1] == '\n') ++end;
+            start = end + 1;
+        }
+        return;
+    }
+
+    qsizetype pos = firstEnd;  // the region start, or a line terminator
+    while (pos < size) {
+        const qsizetype at = findFolded(d, size, pos, low);
+        if (at < 0) break;
+        // The needle holds no terminator, so the match lies inside one line; the line is tested
+        // once, so the next search starts at its end.
+        const qsizetype lineEnd = findLineEnd(d, at + low.size(), size);
+        visit(findLineStart(d, at, pos), lineEnd);
+        pos = lineEnd;
+    }
+}
+
+int bookNumber(QByteArrayView bookKey) {
+    // The usual key, two digits and a letter, without the general parser.
+    if (bookKey.size() == 3 && bookKey[0] >= '0' && bookKey[0] <= '9' && bookKey[1] >= '0' && bookKey[1] <= '9' &&
+        (bookKey[2] < '0' || bookKey[2] > '9'))
+        return (bookKey[0] - '0') * 10 + (bookKey[1] - '0');
+    const auto number = common::leadingNumber(bookKey);
+    return (number && *number > 0 && *number <= INT_MAX) ? static_cast<int>(*number) : 0;
+}
+
+bool isAscii(QByteArrayView v) {
+    for (char c : v)
+        if (static_cast<uchar>(c) >= 0x80) return false;
+    return true;
+}
+
+// "Jean 3.16-16", built with one allocation (a search for a common word makes tens of thousands).
+QString displayLine(int book, QByteArrayView bookKey, QByteArrayView chapter, QByteArrayView verse,
+                    const QStringList& bookNames) {
+    const bool named = book >= 1 && book <= bookNames.size();
+    const QString name = named ? bookNames.at(book - 1) : QString::fromUtf8(bookKey);
+    if (!isAscii(chapter) || !isAscii(verse)) {
+        return name + QLatin1Char(' ') + QString::fromUtf8(chapter) + QLatin1Char('.') + QString::fromUtf8(verse) +
+               QLatin1Char('-') + QString::fromUtf8(verse);
+    }
+    QString out(name.size() + chapter.size() + 2 * verse.size() + 3, Qt::Uninitialized);
+    QChar* p = out.data();
+    p = std::copy(name.cbegin(), name.cend(), p);
+    auto put = [&p](QByteArrayView ascii) {
+        for (char c : ascii) *p++ = QLatin1Char(c);
+    };
+    *p++ = QLatin1Char(' ');
+    put(chapter);
+    *p++ = QLatin1Char('.');
+    put(verse);
+    *p++ = QLatin1Char('-');
+    put(verse);
+    return out;
+}
+
+// field 1 TAB field 2 TAB field 3 TAB field 3 TAB version; `versionTail` is TAB + the version.
+QByteArray searchKey(QByteArrayView verseKey, QByteArrayView verse, QByteArrayView versionTail) {
+    QByteArray key(verseKey.size() + 1 + verse.size() + versionTail.size(), Qt::Uninitialized);
+    char* p = key.data();
+    p = std::copy(verseKey.begin(), verseKey.end(), p);
+    *p++ = '\t';
+    p = std::copy(verse.begin(), verse.end(), p);
+    std::copy(versionTail.begin(), versionTail.end(), p);
+    return key;
+}
+
+QByteArray versionTail(int versionIndex) { return '\t' + QByteArray::number(versionIndex); }
 
 } // namespace
 
@@ -104,53 +255,9 @@ QByteArrayView SearchHit::verse() const {
 
 QList<SearchHit> searchBookBytes(QByteArrayView data, QByteArrayView needle) {
     QList<SearchHit> hits;
-    if (needle.contains('\n') || needle.contains('\r')) return hits;
-    QByteArray low(needle.data(), needle.size());
-    for (char& c : low) c = static_cast<char>(lowerAscii(static_cast<uchar>(c)));
-
-    const auto* d = reinterpret_cast<const uchar*>(data.data());
-    const qsizetype size = data.size();
-    // The first line loses its first three bytes (the byte-order mark) before anything else.
-    qsizetype firstEnd = 0;
-    while (firstEnd < size && firstEnd < 3 && !isLineEnd(d[firstEnd])) ++firstEnd;
-    auto addLine = [&](const uchar* ls, const uchar* le) {
-        const uchar* t1 = findTab(ls, le);
-        const uchar* t2 = t1 ? findTab(t1 + 1, le) : nullptr;
-        const uchar* t3 = t2 ? findTab(t2 + 1, le) : nullptr;
-        const uchar* t4 = t3 ? findTab(t3 + 1, le) : nullptr;
-        if (!t4) return;
-        SearchHit hit;
-        hit.verseKey = QByteArray(reinterpret_cast<const char*>(ls), t3 - ls);
-        const auto number = common::leadingNumber(QByteArrayView(ls, t1 - ls));
-        hit.book = (number && *number > 0 && *number <= INT_MAX) ? static_cast<int>(*number) : 0;
-        hits.append(std::move(hit));
-    };
-
-    if (low.isEmpty()) {
-        qsizetype start = firstEnd;
-        while (start < size) {
-            qsizetype end = start;
-            while (end < size && !isLineEnd(d[end])) ++end;
-            addLine(d + start, d + end);
-            if (end < size && d[end] == '\r' && end + 1 < size && d[end + 1] == '\n') ++end;
-            start = end + 1;
-        }
-        return hits;
-    }
-
-    qsizetype pos = firstEnd;  // the region start, or a line terminator
-    while (pos < size) {
-        const qsizetype at = findFolded(d, size, pos, low);
-        if (at < 0) break;
-        // The needle holds no terminator, so the match lies inside one line; the line is tested
-        // once, so the next search starts at its end.
-        qsizetype lineStart = at;
-        while (lineStart > pos && !isLineEnd(d[lineStart - 1])) --lineStart;
-        qsizetype lineEnd = at + low.size();
-        while (lineEnd < size && !isLineEnd(d[lineEnd])) ++lineEnd;
-        addLine(d + lineStart, d + lineEnd);
-        pos = lineEnd;
-    }
+    forEachHitLine(data, needle, [&](const HitLine& line) {
+        hits.append(SearchHit{bookNumber(line.bookKey), line.verseKey.toByteArray()});
+    });
     return hits;
 }
 
@@ -166,40 +273,29 @@ SearchFileResult SearchBookFile(const QString& path, QByteArrayView needle) {
 bool isBlankSearch(QByteArrayView needle) { return needle.isEmpty() || needle == " " || needle == "   "; }
 
 QString searchDisplayLine(const SearchHit& hit, const QStringList& bookNames) {
-    const QByteArrayView verse = hit.verse();
-    QByteArray tail;
-    tail.reserve(hit.chapter().size() + 2 * verse.size() + 3);
-    tail.append(' ').append(hit.chapter()).append('.').append(verse).append('-').append(verse);
-    const bool named = hit.book >= 1 && hit.book <= bookNames.size();
-    QString out = named ? bookNames.at(hit.book - 1) : common::Utf8Decode(hit.bookKey().toByteArray());
-    out += QString::fromUtf8(tail);
-    return out;
+    return displayLine(hit.book, hit.bookKey(), hit.chapter(), hit.verse(), bookNames);
 }
 
 QByteArray SearchKey(const SearchHit& hit, int versionIndex) {
-    const QByteArrayView verse = hit.verse();
-    QByteArray key;
-    key.reserve(hit.verseKey.size() + verse.size() + 8);
-    key.append(hit.verseKey).append('\t').append(verse).append('\t').append(QByteArray::number(versionIndex));
-    return key;
+    return searchKey(hit.verseKey, hit.verse(), versionTail(versionIndex));
 }
 
 VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int versionIndex,
                             const QStringList& bookNames, QByteArrayView needle) {
     VersionSearch out;
+    const QByteArray tail = versionTail(versionIndex);
     const VersionFiles files = versionFiles(dataPath, code);
     for (const QString& path : {files.oldTestament, files.newTestament}) {
-        const SearchFileResult r = SearchBookFile(path, needle);
-        if (!r.opened) {
+        const auto bytes = common::readWholeFile(path);
+        if (!bytes) {
             out.unreadable.append(path);
             continue;
         }
-        out.display.reserve(out.display.size() + r.hits.size());
-        out.keys.reserve(out.keys.size() + r.hits.size());
-        for (const SearchHit& h : r.hits) {
-            out.display.append(searchDisplayLine(h, bookNames));
-            out.keys.append(SearchKey(h, versionIndex));
-        }
+        // The lists are filled straight from the file's bytes, without SearchHit copies between.
+        forEachHitLine(*bytes, needle, [&](const HitLine& line) {
+            out.display.append(displayLine(bookNumber(line.bookKey), line.bookKey, line.chapter, line.verse, bookNames));
+            out.keys.append(searchKey(line.verseKey, line.verse, tail));
+        });
     }
     return out;
 }
