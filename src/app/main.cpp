@@ -1,6 +1,44 @@
+#include "app/ui/frmdatapath.h"
+#include "app/ui/frmlumora.h"
+#include "platform/qtmediaplayer.h"
+#include "platform/qtprompts.h"
+
 #include <QApplication>
+#include <QLabel>
+#include <QTimer>
+
+using namespace lumora;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Lumora"));
+
+    // A plain splash while the window loads.
+    auto* splash = new QLabel(QStringLiteral("Lumora"));
+    splash->setObjectName(QStringLiteral("frmSplash"));
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->setWindowFlags(Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+    splash->setAlignment(Qt::AlignCenter);
+    splash->setStyleSheet(QStringLiteral("font-size: 32pt; padding: 40px; background: #1e3a5f; color: white;"));
+    splash->show();
+    QApplication::processEvents();
+
+    platform::QtPrompts prompts;
+    platform::QtShell shell;
+    platform::Platform platform{[](QObject* parent) { return new platform::QtMediaPlayer(parent); }, prompts, shell};
+    const app::DataPathLocations where = app::defaultLocations();
+
+    auto* window = new app::FrmLumora(platform, where);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    prompts.setOwner(window);
+    if (!window->load()) {
+        splash->close();
+        auto* chooser = new app::FrmDataPath(where);
+        chooser->show();
+        return QApplication::exec();
+    }
+    window->show();
+    QApplication::processEvents();
+    QTimer::singleShot(1500, splash, &QWidget::close);
+    return QApplication::exec();
 }

@@ -88,7 +88,8 @@ std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& p
         first = false;
         const QByteArrayView key = lineKey(view);
         if (key.isNull()) continue;
-        file->firstLine.emplace(key.toByteArray(), offset);  // keeps the first occurrence
+        const QByteArray k = key.toByteArray();
+        if (!file->firstLine.contains(k)) file->firstLine.insert(k, offset);
     }
     m_files.emplace_front(path, file);
     while (m_files.size() > 6) m_files.pop_back();

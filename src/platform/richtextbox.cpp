@@ -20,7 +20,11 @@ RichTextBox::RichTextBox(QTextEdit* edit) : QObject(edit), m_edit(edit) {
 
 void RichTextBox::setBytes(const QByteArray& bytes) {
     const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    setText(QString::fromUtf8(body));
+    // CR LF, a lone CR and a lone LF each end a paragraph, as in the data files.
+    QString text = QString::fromUtf8(body);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    setText(text);
 }
 
 void RichTextBox::setText(const QString& text) {

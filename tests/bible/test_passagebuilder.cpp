@@ -1,0 +1,155 @@
+#include "bible/passagebuilder.h"
+
+#include "support/biblefixture.h"
+
+using namespace lumora::bible;
+using namespace lumora::testing;
+
+namespace {
+
+const QByteArray BOM("\xEF\xBB\xBF");
+
+class PassageTest : public ::testing::Test {
+protected:
+    TempFolder tmp;
+    TestamentCache cache;
+    FixtureOptions opt;
+
+    void SetUp() override {
+        opt.text = [](int b, int c, int v) -> QByteArray {
+            if (b == 40 && c == 5 && v == 1) return "[Sermon][On the mount]Seeing the multitudes";
+            if (b == 40 && c == 5 && v == 2) return "[caf\xC3\xA9 title]And he opened";
+            if (b == 40 && c == 5 && v == 3) return "[unclosed title and text";
+            return fixtureVerseText(b, c, v);
+        };
+        opt.mark = [](int b, int c, int v) -> QByteArray {
+            if (b == 40 && c == 5 && v <= 3) return QByteArray::number(v * 2) + ",50000";
+            return "0";
+        };
+        std::vector<FixtureBook> books = fixtureBooks(6, 25);
+        books[39].verses = [](int c) { return c == 5 ? 48 : 25; };
+        books[18].verses = [](int c) { return c == 119 ? 300 : 10; };
+        writeFixtureVersion(tmp.path(), "KJV", books, opt);
+    }
+
+    Passage build(int bookIndex, int chapter, int first, int last, bool titles = true, bool upper = false,
+                  bool header = false) {
+        PassageSelection s;
+        s.versionEntry = "KJV - King James";
+        s.bookIndex = bookIndex;
+        s.bookName = QString("%1 Book%2").arg(bookIndex + 1, 2, 10, QChar('0')).arg(bookIndex + 1);
+        s.chapter = QString::number(chapter);
+        s.firstVerse = QString::number(first);
+        s.verseCount = bookIndex == 39 && chapter == 5 ? 48 : bookIndex == 18 ? (chapter == 119 ? 300 : 10) : 25;
+        s.lastVerse = QString::number(last);
+        s.lastVerseIsChapterEnd = last == s.verseCount;
+        PassageRequest r = PreparePassage(tmp.path(), s);
+        r.withTitles = titles;
+        r.titlesUppercase = upper;
+        r.showHeader = header;
+        return BuildPassage(r, cache);
+    }
+};
+
+} // namespace
+
+// layout
+TEST_F(PassageTest, endBeforeChapterEndAddsNextVerseReferenceLine) {
+    const Passage p = build(39, 5, 18, 20);
+    EXPECT_EQ(p.PassageText, BOM + "5.18   Text 40 5:18\r\n\n5.19   Text 40 5:19\r\n\n5.20   Text 40 5:20\r\n\n5.21\t\r\n");
+    EXPECT_EQ(p.heading, "40 Book40 5 : 18 - 20");
+    EXPECT_EQ(p.PassageHeader, "KJV - King James\r\n40 Book40 5 : 18 - 20\r\n\n");
+    EXPECT_TRUE(p.chapterEndFound);
+}
+
+TEST_F(PassageTest, passageToChapterEndEndsWithCrLf) {
+    const Passage p = build(39, 5, 47, 48);
+    EXPECT_EQ(p.PassageText, BOM + "5.47   Text 40 5:47\r\n\n5.48   Text 40 5:48\r\n");
+}
+
+TEST_F(PassageTest, singleVerseHeadingAndLayout) {
+    Passage p = build(39, 5, 48, 48);
+    EXPECT_EQ(p.heading, "40 Book40 5 : 48");
+    EXPECT_EQ(p.PassageText, BOM + "5.48   Text 40 5:48\r\n");
+    p = build(39, 5, 10, 10);
+    EXPECT_EQ(p.PassageText, BOM + "5.10   Text 40 5:10\r\n\n5.11\t\r\n");
+}
+
+TEST_F(PassageTest, titlesTwoBackToBackUnclosedAndOff) {
+    Passage p = build(39, 5, 1, 3);
+    EXPECT_EQ(p.PassageText, BOM +
+                                 "Sermon\r\n\rOn the mount\r\n\r5.1   Seeing the multitudes\r\n\n"
+                                 "caf\xC3\xA9 title\r\n\r5.2   And he opened\r\n\n"
+                                 "5.3   [unclosed title and text\r\n\n5.4\t\r\n");
+    p = build(39, 5, 1, 3, /*titles*/ false);
+    EXPECT_EQ(p.PassageText, BOM + "5.1   Seeing the multitudes\r\n\n5.2   And he opened\r\n\n"
+                                   "5.3   [unclosed title and text\r\n\n5.4\t\r\n");
+}
+
+TEST_F(PassageTest, capitalsApplyToTitlesOnlyIncludingAccents) {
+    const Passage p = build(39, 5, 2, 2, true, /*upper*/ true);
+    EXPECT_EQ(p.PassageText, BOM + "CAF\xC3\x89 TITLE\r\n\r5.2   And he opened\r\n\n5.3\t\r\n");
+}
+
+TEST_F(PassageTest, headerGoesBeforeVersesInPassageText) {
+    const Passage p = build(39, 5, 48, 48, true, false, /*header*/ true);
+    EXPECT_EQ(p.PassageText, BOM + "KJV - King James\r\n40 Book40 5 : 48\r\n\n5.48   Text 40 5:48\r\n");
+}
+
+// marks and positions
+TEST_F(PassageTest, marksOfSelectedVersesAndPositionsOfWholeChapter) {
+    const Passage p = build(39, 5, 2, 3);
+    EXPECT_EQ(p.ComboBox_repere, (QByteArrayList{"5.2\t4,50000", "5.3\t6,50000"}));
+    // The verse after the selection is marked too when it carries a mark.
+    EXPECT_EQ(build(39, 5, 1, 2).ComboBox_repere, (QByteArrayList{"5.1\t2,50000", "5.2\t4,50000", "5.3\t6,50000"}));
+    EXPECT_EQ(p.VersePositions[1], "2,50000");
+    EXPECT_EQ(p.VersePositions[48], "0");
+    EXPECT_TRUE(p.VersePositions[49].isEmpty());
+    EXPECT_TRUE(p.VersePositions[0].isEmpty());
+}
+
+TEST_F(PassageTest, chapterBeyond286VersesKeepsFirst286Positions) {
+    const Passage p = build(18, 119, 290, 300);
+    EXPECT_EQ(p.VersePositions[286], "0");
+    EXPECT_TRUE(p.PassageText.endsWith("119.300   Text 19 119:300\r\n"));
+}
+
+// testament files
+TEST_F(PassageTest, bookIndex38ReadsOldAndIndex39ReadsNewTestament) {
+    EXPECT_TRUE(build(38, 1, 1, 1).PassageText.contains("Text 39 1:1"));
+    EXPECT_TRUE(build(39, 1, 1, 1).PassageText.contains("Text 40 1:1"));
+    EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Text 1 1:1"));  // the very first line, after the BOM
+}
+
+// failures
+TEST_F(PassageTest, missingStartKeyGivesEmptyPassageAndMissingFileNoPassage) {
+    const Passage p = build(39, 9, 1, 1);
+    EXPECT_EQ(p.PassageText, BOM);
+    EXPECT_FALSE(p.chapterEndFound);
+    QFile::remove(tmp.path() + "/Bible/KJV/KJV-N.txt");
+    EXPECT_FALSE(build(39, 5, 1, 1).opened);
+}
+
+TEST_F(PassageTest, cacheSeesAFileChangedOnDisk) {
+    EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Text 1 1:1"));
+    const QString path = tmp.path() + "/Bible/KJV/KJV-O.txt";
+    QByteArray bytes = readBytes(path);
+    bytes.replace("Text 1 1:1\r\n", "Changed, and longer\r\n");
+    writeBytes(path, bytes);
+    EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Changed, and longer"));
+}
+
+TEST_F(PassageTest, indexedReadMatchesReadFromTheTopOnUnorderedFile) {
+    const QString path = tmp.path() + "/Bible/KJV/KJV-O.txt";
+    PassageRequest r;
+    r.BookFilePath = path;
+    r.StartKey = r.ChapterFirstKey = "01O\t1\t1";
+    r.EndKey = r.ChapterLastKey = "01O\t1\t2";
+    // The chapter's last verse stands before its first: reading from the top stops there.
+    writeBytes(path, BOM + "01O\t1\t2\t0\tlast first\r\n01O\t1\t1\t0\tone\r\n01O\t1\t2\t0\ttwo\r\n");
+    EXPECT_EQ(BuildPassage(r, cache).PassageText, BOM);
+    // Without a BOM the first line loses its first three characters and they lead the body.
+    writeBytes(path, "01O\t1\t1\t0\tno bom, longer\r\n01O\t1\t2\t0\ttwo\r\n");
+    r.StartKey = "01O\t1\t2";
+    EXPECT_EQ(BuildPassage(r, cache).PassageText, "01O1.2   two\r\n");
+}

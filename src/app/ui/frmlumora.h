@@ -1,0 +1,77 @@
+#pragma once
+// The main window: two tabs, the shared state, and the areas' controllers wired together.
+// The areas own their widgets and handlers; this class only builds the pages, creates the
+// controllers, and runs the load in its fixed order.
+
+#include "app/appstate.h"
+#include "app/datapath.h"
+#include "platform/platform.h"
+
+#include <QMainWindow>
+
+#include <functional>
+
+class QTabWidget;
+class QTimer;
+class QHBoxLayout;
+
+namespace lumora::bible {
+class BibleNavigation;
+class PassageView;
+} // namespace lumora::bible
+
+namespace lumora::app {
+
+class FrmLumora final : public QMainWindow {
+    Q_OBJECT
+public:
+    FrmLumora(platform::Platform& platform, DataPathLocations where, QWidget* parent = nullptr);
+
+    // The load handler. False when no usable data folder was found: the window has then closed
+    // and the caller shows the data-folder chooser.
+    bool load();
+
+    AppState& state() { return m_state; }
+    platform::Platform& platform() { return m_platform; }
+
+    QTabWidget* SSTab_LMR = nullptr;
+    QWidget* biblePage = nullptr;
+    QWidget* canticlePage = nullptr;
+    // The place above the passage, shared by the search row and the verse-list panel.
+    QWidget* bibleSearchRow = nullptr;
+    // The row under the passage for tools (zoom, player buttons).
+    QWidget* bibleToolsRow = nullptr;
+    // The Canticle tab's own area, laid out by the hymn controller.
+    QWidget* canticleArea = nullptr;
+    // Under it: the hymn player and the position-capture tools.
+    QWidget* canticleToolsRow = nullptr;
+
+    bible::BibleNavigation* navigation = nullptr;
+    bible::PassageView* passageView = nullptr;
+    platform::MediaPlayer* WindowsMediaPlayer1 = nullptr;
+    platform::MediaPlayer* WindowsMediaPlayer2 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // One step of the audio following, run on every Timer1 tick.
+    std::function<void()> followStep;
+    // The Cmd_OK action: starts the chapter audio of the passage on display.
+    std::function<void()> cmdOk;
+
+signals:
+    // The tab now shown (after the Bible tab's zoom reset).
+    void tabChanged(int tab);
+    // Raised at the end of the load, once the passage is shown.
+    void loaded();
+
+private:
+    void buildBiblePage();
+    void buildCanticlePage();
+    void onTabChanged(int tab);
+    void onCaptureToolsToggled(bool shown);
+
+    platform::Platform& m_platform;
+    DataPathLocations m_where;
+    AppState m_state;
+};
+
+} // namespace lumora::app

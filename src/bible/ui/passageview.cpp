@@ -1,0 +1,159 @@
+#include "bible/ui/passageview.h"
+
+#include "bible/biblestore.h"
+#include "bible/ui/biblenavigation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lumora::bible {
+
+PassageView::PassageView(app::AppState& state, BibleNavigation& nav, QWidget* page, QObject* parent)
+    : QObject(parent), m_state(state), m_nav(nav) {
+    Text_Passage = new QTextEdit(page);
+    Text_Passage->setObjectName(QStringLiteral("Text_Passage"));
+    Text_Passage->setReadOnly(true);
+    Text_Passage->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFont f = Text_Passage->font();
+    f.setPointSizeF(14);
+    Text_Passage->document()->setDefaultFont(f);
+    passageBox = new platform::RichTextBox(Text_Passage);
+    Labe16 = new QLabel(QStringLiteral("Versets en cours"), page);
+    Labe16->setObjectName(QStringLiteral("Labe16"));
+
+    auto check = [page](const char* name, const char* caption, const char* tip) {
+        auto* c = new QCheckBox(QString::fromUtf8(caption), page);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setToolTip(QString::fromUtf8(tip));
+        return c;
+    };
+    Check_With_Title = check("Check_With_Title", "With", " W I T H  T I T L E  ");
+    Check_Uppercase = check("Check_Uppercase", "Uc", " U P P E R C A S E  ");
+    Check_Version = check("Check_Version", "Show", "  C H E C K  T O  S H O W   B I B L E  V E R S I O N");
+    Chec_Order = check("Chec_Order", "Order", "  C H E C K  T O  O R D E R   L I S T  V E R S I O N ");
+    Check_Shop = check("Check_Shop", "Capture", " C H E C K  T O  C A P T U R E   P O S I T I O N");
+    Check_With_Title->setChecked(true);
+
+    Frame_Order_Version = new QGroupBox(QStringLiteral("Order"), page);
+    Frame_Order_Version->setObjectName(QStringLiteral("Frame_Order_Version"));
+    auto* frameLayout = new QVBoxLayout(Frame_Order_Version);
+    List_version_Order = new QListWidget(Frame_Order_Version);
+    List_version_Order->setObjectName(QStringLiteral("List_version_Order"));
+    Img_UP_ListVersion = new QToolButton(Frame_Order_Version);
+    Img_UP_ListVersion->setObjectName(QStringLiteral("Img_UP_ListVersion"));
+    Img_UP_ListVersion->setArrowType(Qt::UpArrow);
+    Img_DN_ListVersion = new QToolButton(Frame_Order_Version);
+    Img_DN_ListVersion->setObjectName(QStringLiteral("Img_DN_ListVersion"));
+    Img_DN_ListVersion->setArrowType(Qt::DownArrow);
+    auto* arrows = new QHBoxLayout;
+    arrows->addWidget(Img_UP_ListVersion);
+    arrows->addWidget(Img_DN_ListVersion);
+    arrows->addStretch();
+    frameLayout->addWidget(List_version_Order);
+    frameLayout->addLayout(arrows);
+    Frame_Order_Version->hide();
+
+    connect(Check_With_Title, &QCheckBox::clicked, this, [this] {
+        Check_Uppercase->setEnabled(Check_With_Title->isChecked());
+        m_nav.refreshKeepingSelection();
+    });
+    connect(Check_Uppercase, &QCheckBox::clicked, this, [this] { m_nav.refreshKeepingSelection(); });
+    connect(Check_Version, &QCheckBox::clicked, this, [this] { m_nav.refreshKeepingSelection(); });
+    connect(Chec_Order, &QCheckBox::clicked, this, &PassageView::onOrderToggled);
+    connect(Img_UP_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(-1); });
+    connect(Img_DN_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(+1); });
+    connect(Check_Shop, &QCheckBox::clicked, this, [this](bool on) { emit captureToolsToggled(on); });
+
+    m_nav.buildPassage = [this] { PreparePassage(); };
+    m_nav.passageMarks = [this] { return selectedMarks(); };
+}
+
+PassageSelection PassageView::currentSelection() const {
+    PassageSelection s;
+    s.versionEntry = m_nav.List_version->currentText();
+    s.bookIndex = m_nav.List_livre->currentRow();
+    auto text = [](QListWidget* l) { return l->currentItem() ? l->currentItem()->text() : QString(); };
+    s.bookName = text(m_nav.List_livre);
+    s.chapter = text(m_nav.List_chapitre);
+    s.firstVerse = text(m_nav.List_verset);
+    s.verseCount = m_nav.List_verset->count();
+    s.lastVerse = text(m_nav.List_verset_limite);
+    s.lastVerseIsChapterEnd = m_nav.List_verset_limite->currentRow() == m_nav.List_verset_limite->count() - 1;
+    return s;
+}
+
+QByteArrayList PassageView::selectedMarks() const {
+    return m_passage.chapterEndFound ? m_passage.ComboBox_repere : QByteArrayList();
+}
+
+void PassageView::PreparePassage() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_request = bible::PreparePassage(m_state.DataPath, currentSelection());
+    m_request.withTitles = Check_With_Title->isChecked();
+    m_request.titlesUppercase = Check_Uppercase->isChecked();
+    m_request.showHeader = Check_Version->isChecked();
+    m_passage = BuildPassage(m_request, m_cache);
+    if (m_passage.chapterEndFound) {
+        m_state.MarkIndex = 0;
+        m_state.LastPosition = 0;
+    }
+    passageBox->setBytes(m_passage.opened ? m_passage.PassageText : QByteArray());
+    passageBox->select(0, 0);
+    const auto align = m_state.PassageAlignment == 2   ? platform::Alignment::Centre
+                       : m_state.PassageAlignment == 1 ? platform::Alignment::Right
+                                                       : platform::Alignment::Left;
+    passageBox->select(0, static_cast<int>(passageBox->plainText().size()));
+    passageBox->setSelectionAlignment(align);
+    passageBox->setCaret(0);
+    Labe16->setText(m_passage.heading);
+    QApplication::restoreOverrideCursor();
+    emit passageShown();
+}
+
+void PassageView::saveStartupStyle() {
+    const QPalette pal = Text_Passage->palette();
+    m_state.PassageBackColor = pal.color(QPalette::Base);
+    m_state.PassageColor = pal.color(QPalette::Text);
+    const QFont font = Text_Passage->document()->defaultFont();
+    m_state.PassageFontName = font.family();
+    m_state.PassageFontSize = font.pointSizeF();
+    m_state.PassageAlignment = 0;
+    m_state.PassageBold = font.bold();
+    m_state.PassageItalic = font.italic();
+    m_state.PassageUnderline = font.underline();
+}
+
+void PassageView::onOrderToggled(bool checked) {
+    if (checked) {
+        m_versionBeforeOrdering = m_nav.List_version->currentText();
+        Frame_Order_Version->show();
+        List_version_Order->clear();
+        List_version_Order->addItems(m_nav.versionsComplete());
+        if (List_version_Order->count() > 0) List_version_Order->setCurrentRow(0);
+        return;
+    }
+    Frame_Order_Version->hide();
+    QStringList ordered;
+    for (int i = 0; i < List_version_Order->count(); ++i) ordered << List_version_Order->item(i)->text();
+    m_nav.refillVersions(ordered, m_versionBeforeOrdering);
+    SaveVersionList(versionListPath(m_state.DataPath), m_nav.versionsComplete(), m_nav.versionsIncomplete());
+}
+
+void PassageView::moveVersion(int delta) {
+    const int s = List_version_Order->currentRow();
+    const int t = s + delta;
+    if (s < 0 || t < 0 || t >= List_version_Order->count()) return;
+    QListWidgetItem* item = List_version_Order->takeItem(s);
+    List_version_Order->insertItem(t, item);
+    List_version_Order->setCurrentRow(t);
+}
+
+} // namespace lumora::bible

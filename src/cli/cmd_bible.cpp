@@ -1,0 +1,167 @@
+// lumora-cli versions | books | passage: the Bible store and passage builder from the shell.
+
+#include "bible/biblestore.h"
+#include "bible/passagebuilder.h"
+#include "cli/cli.h"
+#include "common/text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace lumora::cli {
+namespace {
+
+using namespace lumora::bible;
+
+struct Version {
+    QString entry;
+    QByteArray code;
+};
+
+// The List_version row whose code matches (letter case ignored), else row 0.
+std::optional<Version> pickVersion(const QString& data, const std::optional<QString>& wanted) {
+    const VersionList list = LoadBibleVersions(data);
+    if (list.openError) {
+        fail(QStringLiteral("cannot open Version.txt (error %1)").arg(*list.openError));
+        return std::nullopt;
+    }
+    for (const QString& entry : list.List_version) {
+        const QString code = common::VersionCode(entry).value_or(QString());
+        if (!wanted || code.compare(*wanted, Qt::CaseInsensitive) == 0) return Version{entry, common::Utf8Encode(code)};
+    }
+    fail(wanted ? QStringLiteral("unknown version: ") + *wanted : QStringLiteral("no complete version"));
+    return std::nullopt;
+}
+
+int versions(Invocation& inv) {
+    const bool all = inv.takeFlag(QStringLiteral("--all"));
+    if (!inv.args().isEmpty()) return usageError(QStringLiteral("versions takes no arguments"));
+    const QString data = inv.dataFolder();
+    if (data.isEmpty()) return kFailed;
+    const VersionList list = LoadBibleVersions(data);
+    if (list.openError) {
+        fail(QStringLiteral("cannot open Version.txt (error %1)").arg(*list.openError));
+        return kFailed;
+    }
+    for (const QString& e : list.List_version) writeLine(e);
+    if (all) {
+        writeLine(QStringLiteral("--"));
+        for (const QString& e : list.List_version_reste) writeLine(e);
+    }
+    return kOk;
+}
+
+int books(Invocation& inv) {
+    bool missing = false;
+    const auto wanted = inv.takeOption(QStringLiteral("--version"), &missing);
+    if (missing || !inv.args().isEmpty()) return usageError(QStringLiteral("books [--version CODE]"));
+    const QString data = inv.dataFolder();
+    if (data.isEmpty()) return kFailed;
+    const auto version = pickVersion(data, wanted);
+    if (!version) return kFailed;
+    for (const QString& name : LoadBookTables(data, version->code).List_livre) writeLine(name);
+    return kOk;
+}
+
+std::optional<int> positiveNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n > 0 ? std::optional<int>(n) : std::nullopt;
+}
+
+int passage(Invocation& inv) {
+    bool missing = false;
+    const auto wanted = inv.takeOption(QStringLiteral("--version"), &missing);
+    const bool titles = inv.takeFlag(QStringLiteral("--titles"));
+    const bool upper = inv.takeFlag(QStringLiteral("--uppercase"));
+    const bool header = inv.takeFlag(QStringLiteral("--header"));
+    const bool json = inv.takeFlag(QStringLiteral("--json"));
+    QStringList& a = inv.args();
+    const QString usage = QStringLiteral("passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]");
+    if (missing || a.size() < 2 || a.size() > 4) return usageError(usage);
+    std::vector<int> nums;
+    for (const QString& s : a) {
+        const auto n = positiveNumber(s);
+        if (!n) return usageError(QStringLiteral("not a number: ") + s);
+        nums.push_back(*n);
+    }
+    const QString data = inv.dataFolder();
+    if (data.isEmpty()) return kFailed;
+    const auto version = pickVersion(data, wanted);
+    if (!version) return kFailed;
+    const BookTables t = LoadBookTables(data, version->code);
+
+    // The same choices the navigation lists make.
+    const int book = nums[0] - 1;
+    if (book >= t.List_livre.size()) {
+        fail(QStringLiteral("unknown book: %1 (the version has %2)").arg(nums[0]).arg(t.List_livre.size()));
+        return kFailed;
+    }
+    const int chapter = nums[1];
+    if (chapter > t.chapterCount(book)) {
+        fail(QStringLiteral("unknown chapter: %1 (the book has %2)").arg(chapter).arg(t.chapterCount(book)));
+        return kFailed;
+    }
+    const int row = t.chapterRow(t.List_NumLivre.at(book), chapter);
+    bool ok = false;
+    const int verseCount = row >= 0 ? t.List_NbrVerset.at(row).trimmed().toInt(&ok) : 0;
+    if (row < 0 || !ok || verseCount < 1) {
+        fail(QStringLiteral("the chapter has no verse count in Chap_verset.txt"));
+        return kFailed;
+    }
+    const int first = nums.size() > 2 ? nums[2] : 1;
+    const int last = nums.size() > 3 ? nums[3] : verseCount;
+    if (first > verseCount || last > verseCount || last < first) {
+        fail(QStringLiteral("unknown verse: the chapter has %1 verses").arg(verseCount));
+        return kFailed;
+    }
+
+    PassageSelection s;
+    s.versionEntry = version->entry;
+    s.bookIndex = book;
+    s.bookName = t.List_livre.at(book);
+    s.chapter = QString::number(chapter);
+    s.firstVerse = QString::number(first);
+    s.verseCount = verseCount;
+    s.lastVerse = QString::number(last);
+    s.lastVerseIsChapterEnd = last == verseCount;
+    PassageRequest r = PreparePassage(data, s);
+    r.withTitles = titles;
+    r.titlesUppercase = upper;
+    r.showHeader = header;
+    TestamentCache cache;
+    const Passage p = BuildPassage(r, cache);
+    if (!p.opened) {
+        fail(QStringLiteral("cannot read ") + r.BookFilePath);
+        return kFailed;
+    }
+    const QByteArray text = common::startsWithBom(p.PassageText) ? p.PassageText.mid(3) : p.PassageText;
+    if (!json) {
+        writeOut(text);
+        return kOk;
+    }
+    QJsonArray marks;
+    for (const QByteArray& m : (p.chapterEndFound ? p.ComboBox_repere : QByteArrayList())) {
+        const qsizetype tab = m.indexOf('\t');
+        marks.append(QJsonArray{QString::fromUtf8(m.left(tab)), QString::fromUtf8(m.mid(tab + 1))});
+    }
+    QJsonArray positions;
+    for (int v = 1; v <= std::min(verseCount, kMaxPositions); ++v)
+        positions.append(QString::fromUtf8(p.VersePositions[static_cast<size_t>(v)]));
+    const QJsonObject o{{QStringLiteral("heading"), p.heading},
+                        {QStringLiteral("header"), p.PassageHeader},
+                        {QStringLiteral("text"), QString::fromUtf8(text)},
+                        {QStringLiteral("marks"), marks},
+                        {QStringLiteral("positions"), positions}};
+    writeOut(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n');
+    return kOk;
+}
+
+const Registrar versionsCommand("versions", "versions [--all]", versions);
+const Registrar booksCommand("books", "books [--version CODE]", books);
+const Registrar passageCommand(
+    "passage", "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]", passage);
+
+} // namespace
+} // namespace lumora::cli

@@ -1,0 +1,321 @@
+#include "import/datachecker.h"
+
+#include "common/lines.h"
+#include "common/paths.h"
+#include "common/text.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <map>
+#include <optional>
+#include <set>
+
+namespace lumora::import {
+
+namespace {
+
+using common::kBom;
+
+QList<QByteArray> fileLines(const QByteArray& bytes) {
+    QList<QByteArray> out;
+    common::LineSplitter split(bytes);
+    QByteArray line;
+    while (split.next(line)) out.append(line);
+    return out;
+}
+
+std::optional<int> plainNumber(const QByteArray& text) {
+    if (text.isEmpty() || text.size() > 9) return std::nullopt;
+    for (char c : text)
+        if (c < '0' || c > '9') return std::nullopt;
+    return text.toInt();
+}
+
+// A mark: "0", or digits with an optional comma and decimals ("12,50000"). Returns its value.
+std::optional<double> markValue(const QByteArray& text) {
+    const qsizetype comma = text.indexOf(',');
+    const QByteArray whole = comma < 0 ? text : text.left(comma);
+    const QByteArray fraction = comma < 0 ? QByteArray() : text.mid(comma + 1);
+    if (whole.isEmpty() || (comma >= 0 && fraction.isEmpty())) return std::nullopt;
+    for (char c : whole + fraction)
+        if (c < '0' || c > '9') return std::nullopt;
+    return QByteArray(whole + '.' + (fraction.isEmpty() ? QByteArray("0") : fraction)).toDouble();
+}
+
+class Checker final {
+public:
+    explicit Checker(QString root) : m_root(std::move(root)) {}
+
+    std::vector<DataProblem> run() {
+        checkBible();
+        checkHymns();
+        checkLists(QStringLiteral("Bible"), false);
+        checkLists(QStringLiteral("Cantiques"), true);
+        return std::move(m_problems);
+    }
+
+private:
+    struct ChapterKey {
+        QByteArray book;
+        int chapter;
+        bool operator<(const ChapterKey& o) const { return book != o.book ? book < o.book : chapter < o.chapter; }
+    };
+
+    void report(const QString& file, int line, const QString& message) {
+        m_problems.push_back({file, line, message});
+    }
+
+    QString rel(const QString& path) const { return QDir(m_root).relativeFilePath(path); }
+
+    std::optional<QByteArray> read(const QString& path) { return common::readWholeFile(path); }
+
+    void checkBible() {
+        const QString versionPath = common::findPath(m_root, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
+        const auto bytes = read(versionPath);
+        if (!bytes) {
+            report(rel(versionPath), 0, QStringLiteral("missing: no version can be listed"));
+            return;
+        }
+        const auto lines = fileLines(*bytes);
+        for (int i = 0; i < lines.size(); ++i) {
+            QByteArray line = lines[i];
+            if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
+            if (line.isEmpty()) continue;
+            const auto code = common::VersionCode(line);
+            if (!code) {
+                report(rel(versionPath), i + 1, QStringLiteral("version line without \" -\": it is skipped"));
+                continue;
+            }
+            checkVersion(*code, rel(versionPath), i + 1);
+        }
+    }
+
+    void checkVersion(const QByteArray& code, const QString& versionFile, int versionLine) {
+        const QByteArray upper = code.toUpper();
+        const QString folder = common::findPath(m_root, {QStringLiteral("Bible"), QString::fromUtf8(code)});
+        const QString bookPath = common::findPath(folder, {QStringLiteral("Livre_chap.txt")});
+        const QString chapterPath = common::findPath(folder, {QStringLiteral("Chap_verset.txt")});
+        const QString oldPath = common::findPath(folder, {QString::fromUtf8(upper + "-O.txt")});
+        const QString newPath = common::findPath(folder, {QString::fromUtf8(upper + "-N.txt")});
+        QStringList missing;
+        for (const QString& p : {oldPath, newPath, bookPath, chapterPath})
+            if (!common::fileExists(p)) missing << QFileInfo(p).fileName();
+        if (!missing.isEmpty()) {
+            report(versionFile, versionLine,
+                   QStringLiteral("version %1 is incomplete (missing %2): it cannot be selected")
+                       .arg(QString::fromUtf8(code), missing.join(QStringLiteral(", "))));
+            return;
+        }
+
+        // Book table: key -> (chapter count, line).
+        std::map<QByteArray, std::pair<int, int>> bookChapters;
+        const auto books = fileLines(read(bookPath).value_or(QByteArray()));
+        const QString bookFile = rel(bookPath);
+        if (books.isEmpty() || !common::startsWithBom(books[0]))
+            report(bookFile, 1, QStringLiteral("no BOM: the loader drops the first three bytes, so the first book name is cut"));
+        for (int i = 0; i < books.size(); ++i) {
+            const QByteArray line = i == 0 && common::startsWithBom(books[i]) ? books[i].mid(3) : books[i];
+            const auto f = common::cutFields<5>(line);
+            if (!f) {
+                report(bookFile, i + 1, QStringLiteral("missing tabs: %1 of 4").arg(line.count('\t')));
+                continue;
+            }
+            if ((*f)[0].size() < 2 || !plainNumber((*f)[0].left(2)))
+                report(bookFile, i + 1, QStringLiteral("book name does not begin with its two-digit number"));
+            const auto count = plainNumber((*f)[2]);
+            if (!count) {
+                report(bookFile, i + 1, QStringLiteral("chapter count is not a number"));
+                continue;
+            }
+            if (bookChapters.count((*f)[1]))
+                report(bookFile, i + 1, QStringLiteral("book %1 listed twice").arg(QString::fromUtf8((*f)[1])));
+            bookChapters[(*f)[1]] = {*count, i + 1};
+        }
+
+        // Chapter table: (key, chapter) -> verse count; per key, chapters must run 1, 2, 3...
+        std::map<ChapterKey, std::pair<int, int>> chapterVerses;
+        std::map<QByteArray, int> chaptersPerBook;
+        const QString chapterFile = rel(chapterPath);
+        const auto chapters = fileLines(read(chapterPath).value_or(QByteArray()));
+        if (!chapters.isEmpty() && common::startsWithBom(chapters[0]))
+            report(chapterFile, 1, QStringLiteral("starts with a BOM: the first book key will not match"));
+        for (int i = 0; i < chapters.size(); ++i) {
+            const auto f = common::cutFields<3>(chapters[i]);
+            if (!f) {
+                report(chapterFile, i + 1, QStringLiteral("missing tabs: %1 of 2").arg(chapters[i].count('\t')));
+                continue;
+            }
+            const auto chapter = plainNumber((*f)[1]);
+            const auto verses = plainNumber((*f)[2]);
+            if (!chapter || !verses) {
+                report(chapterFile, i + 1, QStringLiteral("chapter or verse count is not a number"));
+                continue;
+            }
+            int& seen = chaptersPerBook[(*f)[0]];
+            if (*chapter != seen + 1)
+                report(chapterFile, i + 1, QStringLiteral("chapter %1 of %2 follows chapter %3")
+                                               .arg(*chapter).arg(QString::fromUtf8((*f)[0])).arg(seen));
+            seen = std::max(seen, *chapter);
+            chapterVerses[{(*f)[0], *chapter}] = {*verses, i + 1};
+        }
+        for (const auto& [key, info] : bookChapters) {
+            const int listed = chaptersPerBook.count(key) ? chaptersPerBook[key] : 0;
+            if (listed != info.first)
+                report(bookFile, info.second, QStringLiteral("book %1 has %2 chapters here but %3 in Chap_verset.txt")
+                                                  .arg(QString::fromUtf8(key)).arg(info.first).arg(listed));
+        }
+        for (const auto& [key, count] : chaptersPerBook)
+            if (!bookChapters.count(key))
+                report(chapterFile, 0, QStringLiteral("book %1 is not in Livre_chap.txt").arg(QString::fromUtf8(key)));
+
+        std::map<ChapterKey, int> versesFound;
+        std::map<QByteArray, int> chaptersFound;
+        checkTestament(oldPath, 'O', versesFound, chaptersFound);
+        checkTestament(newPath, 'N', versesFound, chaptersFound);
+        for (const auto& [key, info] : chapterVerses) {
+            const int found = versesFound.count(key) ? versesFound[key] : 0;
+            if (found != info.first)
+                report(chapterFile, info.second, QStringLiteral("%1 chapter %2 has %3 verses here but %4 verse lines")
+                                                     .arg(QString::fromUtf8(key.book)).arg(key.chapter)
+                                                     .arg(info.first).arg(found));
+        }
+        for (const auto& [key, count] : chaptersFound)
+            if (!chaptersPerBook.count(key))
+                report(chapterFile, 0, QStringLiteral("book %1 has verse lines but no chapter rows")
+                                           .arg(QString::fromUtf8(key)));
+    }
+
+    void checkTestament(const QString& path, char letter, std::map<ChapterKey, int>& verses,
+                        std::map<QByteArray, int>& chapters) {
+        const QString file = rel(path);
+        const auto lines = fileLines(read(path).value_or(QByteArray()));
+        if (lines.isEmpty()) return;
+        if (!common::startsWithBom(lines[0]))
+            report(file, 1, QStringLiteral("no BOM: readers drop the first three bytes, so the first verse key is cut"));
+        ChapterKey current{{}, 0};
+        int lastVerse = 0;
+        double lastMark = -1;  // no mark yet in this chapter
+        std::set<QByteArray> finishedBooks;
+        for (int i = 0; i < lines.size(); ++i) {
+            const QByteArray line = i == 0 && common::startsWithBom(lines[i]) ? lines[i].mid(3) : lines[i];
+            const auto f = common::cutFields<5>(line);
+            if (!f) {
+                report(file, i + 1, QStringLiteral("missing tabs: %1 of 4").arg(line.count('\t')));
+                continue;
+            }
+            const QByteArray& key = (*f)[0];
+            const auto bookNumber = plainNumber(key.left(key.size() - 1));
+            const bool isNew = bookNumber && *bookNumber >= 40 && *bookNumber <= 66;
+            if (!bookNumber || key.size() < 3 || key.back() != letter || (letter == 'N') != isNew)
+                report(file, i + 1, QStringLiteral("book key %1 does not belong in this file").arg(QString::fromUtf8(key)));
+            const auto chapter = plainNumber((*f)[1]);
+            const auto verse = plainNumber((*f)[2]);
+            if (!chapter || !verse) {
+                report(file, i + 1, QStringLiteral("chapter or verse is not a number"));
+                continue;
+            }
+            if (key != current.book || *chapter != current.chapter) {
+                if (key != current.book) {
+                    if (!current.book.isEmpty()) finishedBooks.insert(current.book);
+                    if (finishedBooks.count(key))
+                        report(file, i + 1, QStringLiteral("book %1 resumes after another book").arg(QString::fromUtf8(key)));
+                } else if (*chapter < current.chapter) {
+                    report(file, i + 1, QStringLiteral("chapter %1 after chapter %2").arg(*chapter).arg(current.chapter));
+                }
+                if (verses.count({key, *chapter}))
+                    report(file, i + 1, QStringLiteral("chapter %1 of %2 appears twice").arg(*chapter).arg(QString::fromUtf8(key)));
+                current = {key, *chapter};
+                lastVerse = 0;
+                lastMark = -1;
+                int& seenChapters = chapters[key];
+                seenChapters = std::max(seenChapters, *chapter);
+            }
+            if (*verse == lastVerse)
+                report(file, i + 1, QStringLiteral("verse %1 repeated").arg(*verse));
+            else if (*verse != lastVerse + 1)
+                report(file, i + 1, QStringLiteral("verse %1 out of order (after verse %2)").arg(*verse).arg(lastVerse));
+            lastVerse = *verse;
+            ++verses[current];
+
+            const QByteArray& mark = (*f)[3];
+            if (mark == "0") continue;
+            const auto value = markValue(mark);
+            if (!value) {
+                report(file, i + 1, QStringLiteral("mark \"%1\" is not a number (seconds, comma decimals)").arg(QString::fromUtf8(mark)));
+                continue;
+            }
+            if (*value < lastMark)
+                report(file, i + 1, QStringLiteral("mark %1 goes back in the chapter").arg(QString::fromUtf8(mark)));
+            lastMark = *value;
+        }
+    }
+
+    void checkHymns() {
+        const QString root = common::findPath(m_root, {QStringLiteral("Cantiques")});
+        const QDir dir(root);
+        for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            if (name.contains(QLatin1Char('.')) || name.compare(QStringLiteral("Favori"), Qt::CaseInsensitive) == 0)
+                continue;
+            const QString path = common::findPath(root, {name, QStringLiteral("Hira.txt")});
+            const auto bytes = read(path);
+            if (!bytes) continue;  // not a hymn book
+            const QString file = rel(path);
+            const auto lines = fileLines(*bytes);
+            if (lines.isEmpty()) report(file, 0, QStringLiteral("no hymn entry: the book is not listed"));
+            for (int i = 0; i < lines.size(); ++i) {
+                QByteArray line = lines[i];
+                if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
+                const int tabs = static_cast<int>(line.count('\t'));
+                if (tabs < 8) {
+                    report(file, i + 1, i + 1 == lines.size()
+                                            ? QStringLiteral("last line does not split (%1 of 8 tabs): the book is not listed").arg(tabs)
+                                            : QStringLiteral("hymn entry with %1 of 8 tabs: it is rejected").arg(tabs));
+                    continue;
+                }
+                const QByteArray book = line.mid(line.lastIndexOf('\t') + 1);
+                if (QString::fromUtf8(book) != name)
+                    report(file, i + 1, QStringLiteral("book name \"%1\" differs from the folder name \"%2\"")
+                                            .arg(QString::fromUtf8(book), name));
+            }
+        }
+    }
+
+    void checkLists(const QString& tree, bool playlists) {
+        const QString folder = common::findPath(m_root, {tree, QStringLiteral("Favori")});
+        const QDir dir(folder);
+        for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+            const QString path = dir.filePath(name);
+            const QByteArray bytes = read(path).value_or(QByteArray());
+            const QString file = rel(path);
+            if (!bytes.startsWith(kBom)) report(file, 1, QStringLiteral("no BOM at the start of the list"));
+            const auto lines = fileLines(bytes);
+            for (int i = 0; i < lines.size(); ++i) {
+                QByteArray line = lines[i];
+                if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
+                if (line.isEmpty()) continue;
+                if (playlists) {
+                    if (line.count('\t') < 8)
+                        report(file, i + 1, QStringLiteral("playlist entry is not a whole hymn entry (%1 of 8 tabs)")
+                                                .arg(line.count('\t')));
+                    continue;
+                }
+                const qsizetype p2 = line.indexOf(". ", 5), p3 = line.indexOf(" : ", 5), p4 = line.indexOf(" - ", 5),
+                                p5 = line.indexOf('\t', 5);
+                if (p2 < 0 || p3 < p2 || p4 < p3 || p5 < p4 || p5 + 1 >= line.size() || !plainNumber(line.left(2)))
+                    report(file, i + 1, QStringLiteral("verse-list entry is not \"NN Book. C : V - W<TAB>CODE\""));
+            }
+        }
+    }
+
+    QString m_root;
+    std::vector<DataProblem> m_problems;
+};
+
+} // namespace
+
+QString DataProblem::toText() const { return file + QLatin1Char(':') + QString::number(line) + QStringLiteral(": ") + message; }
+
+std::vector<DataProblem> checkDataFolder(const QString& dataFolder) { return Checker(dataFolder).run(); }
+
+} // namespace lumora::import

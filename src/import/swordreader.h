@@ -1,0 +1,26 @@
+#pragma once
+// Reads an installed SWORD Bible module into an ImportedBible.
+
+#include "import/biblemodel.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace lumora::import {
+
+struct SwordReadResult final {
+    std::optional<ImportedBible> bible;  // empty on failure
+    QString error;                       // one line, set on failure
+};
+
+// Reads every book of the module's versification that has text in the module, chapter by chapter,
+// verse by verse (all verses the versification gives, empty text where the module has none).
+// Book names come from the module's language when SWORD has a locale for it. The module is looked
+// up the way SWORD front ends do (SWORD_PATH, ~/.sword, the system folders). `onBook` is called
+// once per book read, with its display name.
+SwordReadResult readSwordModule(const QString& moduleName,
+                                const std::function<void(const ImportedBook&)>& onBook = {});
+
+} // namespace lumora::import

@@ -1,0 +1,47 @@
+#pragma once
+// Writes a Bible version folder and its line in Version.txt.
+//
+// Files of a version CODE under <data>/Bible/CODE/ (lines end CR LF):
+//   Livre_chap.txt   BOM; "40 Matthew" TAB "40N" TAB chapters TAB sound prefix TAB class
+//   Chap_verset.txt  no BOM; book key TAB chapter TAB verse count
+//   CODE-O.txt       BOM; book key TAB chapter TAB verse TAB mark TAB text (books 1-39, 67+)
+//   CODE-N.txt       the same for books 40-66
+
+#include "import/biblemodel.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace lumora::import {
+
+struct VersionFiles final {
+    QByteArray bookTable;     // Livre_chap.txt
+    QByteArray chapterTable;  // Chap_verset.txt
+    QByteArray oldTestament;  // CODE-O.txt
+    QByteArray newTestament;  // CODE-N.txt
+};
+
+VersionFiles renderVersion(const ImportedBible& bible);
+
+// The version folder name inside the Bible folder; the code in upper case, as the mark writer
+// builds the testament file names.
+QString versionFolder(const QString& dataFolder, const QByteArray& code);
+
+// True when the Bible folder already holds anything of this version: a Version.txt line with this
+// code, or a version folder.
+bool versionExists(const QString& dataFolder, const QByteArray& code);
+
+// Writes the four files of the version (each atomically), then puts "CODE - NAME" in Version.txt:
+// appended after the existing lines, or replacing the line with the same code in place.
+// Returns an empty text on success, else one line saying what failed.
+QString writeVersion(const QString& dataFolder, const QByteArray& code, const QByteArray& name,
+                     const ImportedBible& bible);
+
+// True when a line of Version.txt content has this code (letter case ignored).
+bool hasVersionLine(const QByteArray& versionList, const QByteArray& code);
+
+// Version.txt content with "CODE - NAME" added or, when a line has this code, put in its place.
+// The other lines keep their bytes and order; a BOM in front stays.
+QByteArray withVersionLine(const QByteArray& existing, const QByteArray& code, const QByteArray& name);
+
+} // namespace lumora::import

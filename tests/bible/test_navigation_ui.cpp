@@ -1,0 +1,174 @@
+#include "support/mainwindow.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QTimer>
+#include <QLabel>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace lumora;
+using namespace lumora::testing;
+
+namespace {
+
+class NavigationUi : public ::testing::Test {
+protected:
+    MainWindowHarness h;
+    void SetUp() override {
+        FixtureOptions opt;
+        opt.text = [](int b, int c, int v) -> QByteArray {
+            if (b == 40 && c == 5 && v == 19) return "[Title]Whosoever";
+            return fixtureVerseText(b, c, v);
+        };
+        std::vector<FixtureBook> books = fixtureBooks(30, 25);
+        books[39].verses = [](int c) { return c == 5 ? 48 : 25; };
+        books[0].prefix = "Gn";
+        writeFixtureVersion(h.data.path(), "AAA", books, opt);
+        writeFixtureVersion(h.data.path(), "BBB", fixtureBooks(3, 5));
+        writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\nGONE - Missing\r\nBBB - Second\r\n");
+    }
+    void pick(QListWidget* l, int row) { l->setCurrentRow(row); }
+};
+
+} // namespace
+
+// start-up
+TEST_F(NavigationUi, startUpLandsOnBook40Chapter5Verses18To20) {
+    ASSERT_TRUE(h.open());
+    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 18 - 20");
+    EXPECT_EQ(h.current(h.nav().List_verset_limite), "20");
+    EXPECT_TRUE(h.text().startsWith("5.18   Text 40 5:18\n\nTitle\n\n5.19   Whosoever"));
+    EXPECT_TRUE(h.text().endsWith("5.21\t\n"));
+    EXPECT_EQ(h.nav().List_version->count(), 2);
+    EXPECT_TRUE(QFileInfo(h.data.path() + "/Bible/Favori").isDir());
+    EXPECT_EQ(h.window->Timer1->interval(), 50);
+    EXPECT_TRUE(h.window->Timer1->isActive());
+    EXPECT_FALSE(h.window->state().PendingJump);
+    EXPECT_EQ(h.nav().ListView1->topLevelItemCount(), 286);
+    EXPECT_EQ(h.nav().ListView1->topLevelItem(285)->data(0, Qt::UserRole).toString(), "Cle_286");
+}
+
+TEST_F(NavigationUi, withoutDataFolderLoadFailsAndWindowCloses) {
+    QDir(h.data.path() + "/Bible").removeRecursively();
+    EXPECT_FALSE(h.open());
+}
+
+TEST_F(NavigationUi, missingVersionFileShowsItsErrorNumber) {
+    QFile::remove(h.data.path() + "/Bible/Version.txt");
+    writeBytes(h.data.path() + "/Bible/readme.txt", "keeps the folder usable");
+    ASSERT_TRUE(h.open());
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "53");
+    EXPECT_EQ(h.prompts.asked[0].title, "Lumora");
+    EXPECT_EQ(h.nav().List_livre->count(), 0);
+}
+
+// user picks
+TEST_F(NavigationUi, choosingABookShowsItsWholeFirstChapter) {
+    ASSERT_TRUE(h.open());
+    pick(h.nav().List_livre, 1);
+    EXPECT_EQ(h.current(h.nav().List_chapitre), "1");
+    EXPECT_EQ(h.current(h.nav().List_verset), "1");
+    EXPECT_EQ(h.current(h.nav().List_verset_limite), "25");
+    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 1 : 1 - 25");
+    EXPECT_EQ(h.nav().ListView1->topLevelItem(24)->text(0), "Bk1.25");
+    EXPECT_EQ(h.nav().ListView1->topLevelItem(25)->text(0), "");
+}
+
+TEST_F(NavigationUi, verseChoiceExtendsToChapterEnd) {
+    ASSERT_TRUE(h.open());
+    pick(h.nav().List_verset, 2);
+    EXPECT_EQ(h.nav().List_verset_limite->item(0)->text(), "3");
+    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 3 - 48");
+}
+
+// jumps
+TEST_F(NavigationUi, jumpPastTheEndClampsToLastChapterAndVerse) {
+    ASSERT_TRUE(h.open());
+    auto& s = h.window->state();
+    s.TargetVersion = 0;
+    s.TargetBook = 2;
+    s.TargetChapter = 49;
+    s.TargetVerse = 39;
+    s.TargetSpan = 12;
+    h.nav().jumpToTarget();
+    EXPECT_EQ(h.current(h.nav().List_chapitre), "30");
+    EXPECT_EQ(h.current(h.nav().List_verset), "25");
+    EXPECT_EQ(h.view().Labe16->text(), "03 Book3 30 : 25");
+}
+
+TEST_F(NavigationUi, versionJumpCarriesBookChapterAndVerse) {
+    ASSERT_TRUE(h.open());
+    auto& s = h.window->state();
+    s.TargetVersion = 1;
+    s.TargetBook = 1;
+    s.TargetChapter = 2;
+    s.TargetVerse = 3;
+    s.TargetSpan = 0;
+    h.nav().jumpToTarget();
+    EXPECT_EQ(h.nav().List_version->currentText(), "BBB - Second");
+    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 3 : 4");
+}
+
+// display options
+TEST_F(NavigationUi, optionsRefreshAndKeepTheSelection) {
+    ASSERT_TRUE(h.open());
+    h.view().Check_Version->click();
+    EXPECT_TRUE(h.text().startsWith("AAA - First\n40 Book40 5 : 18 - 20\n\n5.18"));
+    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 18 - 20");
+    h.view().Check_With_Title->click();
+    EXPECT_FALSE(h.view().Check_Uppercase->isEnabled());
+    EXPECT_FALSE(h.text().contains("Title"));
+    EXPECT_EQ(h.current(h.nav().List_verset_limite), "20");
+    h.view().Check_With_Title->click();
+    h.view().Check_Uppercase->click();
+    EXPECT_TRUE(h.text().contains("TITLE\n\n5.19"));
+}
+
+TEST_F(NavigationUi, leavingOrderModeWritesCompleteVersionsFirst) {
+    ASSERT_TRUE(h.open());
+    h.view().Chec_Order->click();
+    EXPECT_TRUE(h.view().Frame_Order_Version->isVisibleTo(h.window.get()));
+    h.view().List_version_Order->setCurrentRow(1);
+    h.view().Img_UP_ListVersion->click();
+    EXPECT_EQ(h.view().List_version_Order->currentRow(), 0);
+    h.view().Img_UP_ListVersion->click();  // already first: nothing moves
+    h.view().Chec_Order->click();
+    EXPECT_EQ(readBytes(h.data.path() + "/Bible/Version.txt"), "BBB - Second\r\nAAA - First\r\nGONE - Missing\r\n");
+    EXPECT_EQ(h.nav().List_version->currentText(), "AAA - First");
+    EXPECT_EQ(h.nav().List_version->itemText(0), "BBB - Second");
+}
+
+// data faults
+TEST_F(NavigationUi, chapterWithoutVerseRowAndBookWithoutChapterCountLeaveListsEmpty) {
+    writeBytes(h.data.path() + "/Bible/AAA/Chap_verset.txt", "01O\t1\t5\r\n");
+    QByteArray books = readBytes(h.data.path() + "/Bible/AAA/Livre_chap.txt");
+    books.replace("02O\t30\t", "02O\tnone\t");
+    books.replace("03O\t30\t", "03O\t0\t");
+    writeBytes(h.data.path() + "/Bible/AAA/Livre_chap.txt", books);
+    ASSERT_TRUE(h.open());
+    EXPECT_EQ(h.nav().List_verset->count(), 0);  // 40:5 has no row any more
+    EXPECT_EQ(h.nav().List_verset_limite->count(), 0);
+    pick(h.nav().List_livre, 1);
+    EXPECT_EQ(h.nav().List_chapitre->count(), 0);
+    pick(h.nav().List_livre, 2);
+    EXPECT_EQ(h.nav().List_chapitre->count(), 0);
+    pick(h.nav().List_livre, 0);
+    EXPECT_EQ(h.nav().List_verset->count(), 5);
+}
+
+TEST_F(NavigationUi, chapterAudioIsLookedUpWithTwoDigitNumbers) {
+    writeBytes(h.data.path() + "/Bible/AAA/Sound/Gn09.mp3", "x");
+    writeBytes(h.data.path() + "/Bible/AAA/Sound/Gn10.wav", "x");
+    ASSERT_TRUE(h.open());
+    pick(h.nav().List_livre, 0);
+    EXPECT_FALSE(h.nav().Image_Lecture->isEnabled());
+    pick(h.nav().List_chapitre, 8);
+    EXPECT_TRUE(h.nav().Image_Lecture->isEnabled());
+    pick(h.nav().List_chapitre, 9);
+    EXPECT_TRUE(h.nav().Image_Lecture->isEnabled());
+    EXPECT_TRUE(h.nav().chapterAudioPath().endsWith("Sound/Gn10.wav"));
+    pick(h.nav().List_chapitre, 10);
+    EXPECT_FALSE(h.nav().Image_Lecture->isEnabled());
+}

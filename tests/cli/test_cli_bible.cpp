@@ -1,0 +1,99 @@
+#include "support/biblefixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+using namespace lumora::testing;
+
+namespace {
+
+struct CliRun {
+    int code;
+    QByteArray out, err;
+};
+
+CliRun cli(const QStringList& args, const QString& home = {}) {
+    QProcess p;
+    if (!home.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", home + "/cfg");
+        env.insert("XDG_DATA_HOME", home + "/share");
+        p.setProcessEnvironment(env);
+    }
+    p.start(LUMORA_CLI_PATH, args);
+    p.waitForFinished(30000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+class CliBible : public ::testing::Test {
+protected:
+    TempFolder tmp;
+    void SetUp() override {
+        FixtureOptions opt;
+        opt.text = [](int b, int c, int v) -> QByteArray {
+            if (b == 40 && c == 5 && v == 18) return "[Law]For verily";
+            return fixtureVerseText(b, c, v);
+        };
+        opt.mark = [](int b, int c, int v) -> QByteArray { return b == 40 && c == 5 ? QByteArray::number(v) + ",00000" : "0"; };
+        writeFixtureVersion(tmp.path(), "AAA", fixtureBooks(6, 25), opt);
+        writeFixtureVersion(tmp.path(), "BBB", {{1, "Only", 1, [](int) { return 2; }}});
+        writeBytes(tmp.path() + "/Bible/Version.txt", "AAA - First\r\nGONE - Missing\r\nBBB - Second\r\n");
+    }
+    QStringList base() const { return {"--data", tmp.path()}; }
+};
+
+} // namespace
+
+TEST_F(CliBible, versionsAndBooks) {
+    CliRun r = cli(base() << "versions" << "--all");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "AAA - First\nBBB - Second\n--\nGONE - Missing\n");
+    r = cli(base() << "books" << "--version" << "bbb");
+    EXPECT_EQ(r.out, "01 Only\n");
+    EXPECT_EQ(cli(base() << "books").out.count('\n'), 66);
+}
+
+TEST_F(CliBible, passageIsByteExactWithoutBom) {
+    CliRun r = cli(base() << "passage" << "40" << "5" << "18" << "19");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "5.18   For verily\r\n\n5.19   Text 40 5:19\r\n\n5.20\t\r\n");
+    r = cli(base() << "passage" << "--titles" << "--uppercase" << "40" << "5" << "18" << "18");
+    EXPECT_EQ(r.out, "LAW\r\n\r5.18   For verily\r\n\n5.19\t\r\n");
+    r = cli(base() << "passage" << "--header" << "40" << "5" << "25");
+    EXPECT_EQ(r.out, "AAA - First\r\n40 Book40 5 : 25\r\n\n5.25   Text 40 5:25\r\n");
+}
+
+TEST_F(CliBible, passageJson) {
+    const CliRun r = cli(base() << "passage" << "--json" << "40" << "5" << "24");
+    ASSERT_EQ(r.code, 0);
+    const QJsonObject o = QJsonDocument::fromJson(r.out).object();
+    EXPECT_EQ(o["heading"].toString(), "40 Book40 5 : 24 - 25");
+    EXPECT_EQ(o["header"].toString(), "AAA - First\r\n40 Book40 5 : 24 - 25\r\n\n");
+    EXPECT_EQ(o["marks"].toArray(), (QJsonArray{QJsonArray{"5.24", "24,00000"}, QJsonArray{"5.25", "25,00000"}}));
+    EXPECT_EQ(o["positions"].toArray().size(), 25);
+    EXPECT_EQ(o["positions"].toArray()[0].toString(), "1,00000");
+}
+
+TEST_F(CliBible, errorsExitOneAndUsageTwo) {
+    for (const QStringList& args : {QStringList{"passage", "99", "1"}, QStringList{"passage", "40", "7"},
+                                    QStringList{"passage", "40", "5", "26"}, QStringList{"books", "--version", "zzz"}}) {
+        const CliRun r = cli(base() + args);
+        EXPECT_EQ(r.code, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_EQ(cli(base() << "passage" << "40").code, 2);
+    EXPECT_EQ(cli(base() << "passage" << "x" << "1").code, 2);
+    EXPECT_EQ(cli(base() << "nonsense").code, 2);
+    EXPECT_EQ(cli({"--data", tmp.path() + "/nowhere", "versions"}).code, 1);
+}
+
+TEST_F(CliBible, withoutDataOptionUsesThePathFile) {
+    TempFolder home;
+    writeBytes(home.path() + "/cfg/LMR/Lumora.path", QFile::encodeName(tmp.path()) + "\r\n");
+    EXPECT_EQ(cli({"versions"}, home.path()).out, "AAA - First\nBBB - Second\n");
+    TempFolder empty;
+    EXPECT_EQ(cli({"versions"}, empty.path()).code, 1);
+}

@@ -1,0 +1,110 @@
+#include "clirun.h"
+#include "support/testdata.h"
+
+#include "import/datachecker.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace lumora;
+using lumora::testing::runCli;
+using lumora::testing::TempFolder;
+using lumora::testing::writeBytes;
+
+namespace {
+
+const QByteArray kBom = "\xEF\xBB\xBF";
+
+// A clean one-version tree with a hymn book and both kinds of list.
+void writeCleanTree(const TempFolder& t) {
+    writeBytes(t.file("Bible/Version.txt"), "TST - Test\r\n");
+    writeBytes(t.file("Bible/TST/Livre_chap.txt"), kBom + "01 Genesis\t01O\t2\tGen\tLaw\r\n40 Matthew\t40N\t1\tMatt\tGospels\r\n");
+    writeBytes(t.file("Bible/TST/Chap_verset.txt"), "01O\t1\t2\r\n01O\t2\t1\r\n40N\t1\t2\r\n");
+    writeBytes(t.file("Bible/TST/TST-O.txt"),
+               kBom + "01O\t1\t1\t0,00000\t[T]A\r\n01O\t1\t2\t3,50000\tB\r\n01O\t2\t1\t0\tC\r\n");
+    writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tE\r\n");
+    writeBytes(t.file("Cantiques/Book/Hira.txt"), kBom + "1 - A\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n");
+    writeBytes(t.file("Bible/Favori/L.txt"), kBom + "40 Matthew. 1 : 1 - 2\tTST\r\r\n");
+    writeBytes(t.file("Cantiques/Favori/P.txt"), kBom + "1 - A\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\r\n");
+}
+
+QStringList problemsIn(const TempFolder& t) {
+    QStringList out;
+    for (const auto& p : import::checkDataFolder(t.path())) out << p.toText();
+    return out;
+}
+
+bool has(const QStringList& problems, const QString& prefix, const QString& words) {
+    for (const QString& p : problems)
+        if (p.startsWith(prefix) && p.contains(words)) return true;
+    return false;
+}
+
+} // namespace
+
+TEST(DataChecker, cleanTree_noProblem) {
+    TempFolder t;
+    writeCleanTree(t);
+    EXPECT_TRUE(problemsIn(t).isEmpty()) << problemsIn(t).join('\n').toStdString();
+}
+
+TEST(DataChecker, everyPlantedFaultReportedAtItsLine) {
+    TempFolder t;
+    writeCleanTree(t);
+    writeBytes(t.file("Bible/Version.txt"), "TST - Test\r\nNoSeparator\r\nGONE - missing folder\r\n");
+    // No BOM; Matthew's chapter count disagrees; a line short of tabs.
+    writeBytes(t.file("Bible/TST/Livre_chap.txt"), "01 Genesis\t01O\t2\tGen\tLaw\r\n40 Matthew\t40N\t3\tMatt\tGospels\r\n66 Rev\t66N\r\n");
+    // BOM where none may be; verse count 3 against 2 verse lines.
+    writeBytes(t.file("Bible/TST/Chap_verset.txt"), kBom + "01O\t1\t3\r\n01O\t2\t1\r\n40N\t1\t2\r\n");
+    // Mark not a number, marks going back, repeated verse, missing tabs.
+    writeBytes(t.file("Bible/TST/TST-O.txt"),
+               kBom + "01O\t1\t1\t5,00000\tA\r\n01O\t1\t2\t4,00000\tB\r\n01O\t1\t2\t0\tB again\r\n01O\t2\t1\t1.5\tC\r\n01O\t2\t2\r\n");
+    // No BOM; verse out of order; a New Testament key in the wrong file.
+    writeBytes(t.file("Bible/TST/TST-N.txt"), "40N\t1\t2\t0\tE\r\n40N\t1\t1\t0\tD\r\n");
+    writeBytes(t.file("Cantiques/Book/Hira.txt"), kBom + "1 - A\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\tT1\r\n3 - C\tonly\r\n");
+    writeBytes(t.file("Bible/Favori/L.txt"), "40 Matthew 1:1\tTST\r\n");
+    writeBytes(t.file("Cantiques/Favori/P.txt"), kBom + "1 - A\tBook\r\r\n");
+
+    const QStringList p = problemsIn(t);
+    const std::string all = p.join('\n').toStdString();
+    EXPECT_TRUE(has(p, "Bible/Version.txt:2:", "without \" -\"")) << all;
+    EXPECT_TRUE(has(p, "Bible/Version.txt:3:", "GONE is incomplete")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:1:", "no BOM")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:2:", "40N has 3 chapters here but 1")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:3:", "missing tabs: 1 of 4")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/Chap_verset.txt:1:", "BOM")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:2:", "goes back")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:3:", "verse 2 repeated")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:4:", "not a number")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:5:", "missing tabs: 2 of 4")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "no BOM")) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "out of order")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:2:", "4 of 8 tabs")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "last line does not split")) << all;
+    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "no BOM")) << all;
+    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "verse-list entry")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Favori/P.txt:1:", "1 of 8 tabs")) << all;
+}
+
+TEST(DataChecker, chapterCountsDisagreeWithVerseLines) {
+    TempFolder t;
+    writeCleanTree(t);
+    writeBytes(t.file("Bible/TST/Chap_verset.txt"), "01O\t1\t3\r\n01O\t2\t1\r\n40N\t1\t2\r\n");
+    writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tE\r\n45N\t1\t1\t0\tF\r\n");
+    const QStringList p = problemsIn(t);
+    EXPECT_TRUE(has(p, "Bible/TST/Chap_verset.txt:1:", "01O chapter 1 has 3 verses here but 2 verse lines"))
+        << p.join('\n').toStdString();
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:3:", "45N does not belong") || has(p, "Bible/TST/Chap_verset.txt:0:", "45N"))
+        << p.join('\n').toStdString();
+}
+
+TEST(DataChecker, cliExitsOneAndPrintsFileLineMessage) {
+    TempFolder t;
+    writeCleanTree(t);
+    EXPECT_EQ(runCli({"--data", t.path(), "check"}).exitCode, 0);
+    writeBytes(t.file("Bible/Version.txt"), "TST - Test\r\nbad\r\n");
+    const auto r = runCli({"--data", t.path(), "check"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "Bible/Version.txt:2: version line without \" -\": it is skipped\n");
+}

@@ -1,0 +1,183 @@
+#include "clirun.h"
+#include "support/testdata.h"
+
+#include "common/lines.h"
+#include "import/swordreader.h"
+#include "import/versionwriter.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+using namespace lumora;
+using lumora::testing::readBytes;
+using lumora::testing::runCli;
+using lumora::testing::TempFolder;
+using lumora::testing::writeBytes;
+
+namespace {
+
+// A tiny Bible in the NRSVA versification, so that a book outside the 66 (Tobit) can be tested.
+constexpr char kOsis[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<osis xmlns="http://www.bibletechnologies.net/2003/OSIS/namespace">
+<osisText osisIDWork="Tiny" osisRefWork="Bible" xml:lang="en">
+<header><work osisWork="Tiny"><title>Tiny</title><refSystem>Bible.NRSVA</refSystem></work></header>
+<div type="book" osisID="Gen"><title type="main">Genesis</title>
+<chapter osisID="Gen.1">
+<title>The Creation</title>
+<verse osisID="Gen.1.1">In the <w lemma="strong:H7225">beginning</w><note placement="foot">a note</note> God   created.</verse>
+<verse osisID="Gen.1.2">Second &lt;verse&gt;.</verse>
+</chapter></div>
+<div type="book" osisID="Ps">
+<chapter osisID="Ps.3">
+<verse osisID="Ps.3.1"><title type="psalm" canonical="true">A Psalm of David.</title>LORD, how many.</verse>
+<title>First</title><title>Second</title>
+<verse osisID="Ps.3.2">Many say.</verse>
+</chapter></div>
+<div type="book" osisID="Tob"><chapter osisID="Tob.1"><verse osisID="Tob.1.1">Tobit text.</verse></chapter></div>
+<div type="book" osisID="Matt"><chapter osisID="Matt.5"><verse osisID="Matt.5.3">Blessed are the poor.</verse></chapter></div>
+</osisText></osis>
+)";
+
+class TinyModule : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("osis2mod")).isEmpty())
+            GTEST_SKIP() << "osis2mod (libsword-utils) is not installed";
+        const QString data = m_sword.file(QStringLiteral("modules/texts/rawtext/tiny/"));
+        QDir().mkpath(data);
+        writeBytes(m_sword.file(QStringLiteral("tiny.osis.xml")), kOsis);
+        QProcess p;
+        p.start(QStringLiteral("osis2mod"),
+                {data, m_sword.file(QStringLiteral("tiny.osis.xml")), QStringLiteral("-v"), QStringLiteral("NRSVA")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        writeBytes(m_sword.file(QStringLiteral("mods.d/tiny.conf")),
+                   "[Tiny]\nDataPath=./modules/texts/rawtext/tiny/\nModDrv=RawText\nSourceType=OSIS\n"
+                   "Encoding=UTF-8\nVersification=NRSVA\nLang=en\n");
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(QStringLiteral("SWORD_PATH"), m_sword.path());
+        QDir().mkpath(m_data.file(QStringLiteral("Bible")));
+    }
+
+    lumora::testing::CliResult import(const QStringList& extra = {}) {
+        return runCli(QStringList{QStringLiteral("--data"), m_data.path(), QStringLiteral("import"),
+                                  QStringLiteral("sword"), QStringLiteral("Tiny"), QStringLiteral("--code"),
+                                  QStringLiteral("TNY"), QStringLiteral("--name"), QStringLiteral("Tiny Bible")} +
+                          extra,
+                      m_env);
+    }
+
+    QByteArray file(const QString& rel) { return readBytes(m_data.file(rel)); }
+
+    TempFolder m_sword;
+    TempFolder m_data;
+    QProcessEnvironment m_env;
+};
+
+QList<QByteArray> linesOf(const QByteArray& bytes) {
+    QList<QByteArray> out;
+    common::LineSplitter s(bytes);
+    QByteArray line;
+    while (s.next(line)) out.append(line);
+    return out;
+}
+
+} // namespace
+
+TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
+    const auto r = import();
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(file(QStringLiteral("Bible/Version.txt")), "TNY - Tiny Bible\r\n");
+
+    const QByteArray books = file(QStringLiteral("Bible/TNY/Livre_chap.txt"));
+    EXPECT_TRUE(books.startsWith("\xEF\xBB\xBF" "01 Genesis\t01O\t50\tGen\tLaw\r\n")) << books.left(80).toStdString();
+    EXPECT_TRUE(books.contains("\r\n19 Psalms\t19O\t150\tPs\tPoetry\r\n"));
+    EXPECT_TRUE(books.contains("\r\n40 Matthew\t40N\t28\tMatt\tGospels\r\n"));
+    EXPECT_TRUE(books.endsWith("\r\n67 Tobit\t67O\t14\tTob\tDeuterocanon\r\n"));
+    EXPECT_EQ(linesOf(books).size(), 4);
+
+    const QByteArray chapters = file(QStringLiteral("Bible/TNY/Chap_verset.txt"));
+    EXPECT_TRUE(chapters.startsWith("01O\t1\t31\r\n01O\t2\t25\r\n")) << "no BOM, key, chapter, verse count";
+    EXPECT_TRUE(chapters.contains("\r\n40N\t5\t48\r\n"));
+    EXPECT_EQ(linesOf(chapters).size(), 50 + 150 + 28 + 14);
+
+    const auto oldLines = linesOf(file(QStringLiteral("Bible/TNY/TNY-O.txt")));
+    ASSERT_FALSE(oldLines.isEmpty());
+    EXPECT_EQ(oldLines[0], "\xEF\xBB\xBF" "01O\t1\t1\t0\t[The Creation]In the beginning God created.");
+    EXPECT_EQ(oldLines[1], "01O\t1\t2\t0\tSecond <verse>.");
+    EXPECT_EQ(oldLines[2], "01O\t1\t3\t0\t");
+    EXPECT_TRUE(oldLines.contains("19O\t3\t1\t0\t[A Psalm of David.]LORD, how many."));
+    EXPECT_TRUE(oldLines.contains("19O\t3\t2\t0\t[First][Second]Many say."));
+    EXPECT_TRUE(oldLines.contains("67O\t1\t1\t0\tTobit text."));
+    const auto newLines = linesOf(file(QStringLiteral("Bible/TNY/TNY-N.txt")));
+    EXPECT_TRUE(newLines.contains("40N\t5\t3\t0\tBlessed are the poor."));
+    EXPECT_TRUE(newLines[0].startsWith("\xEF\xBB\xBF" "40N\t1\t1\t0\t"));
+    EXPECT_TRUE(r.err.contains("TNY: 40 Matthew")) << "progress book by book";
+}
+
+TEST_F(TinyModule, existingVersion_refusedWithoutForce_replacedInPlaceWithIt) {
+    writeBytes(m_data.file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\nTNY - old name\r\nZZZ - last");
+    const auto refused = import();
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("--force"));
+    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY"))));
+
+    const auto forced = import({QStringLiteral("--force")});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+    EXPECT_EQ(file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\nTNY - Tiny Bible\r\nZZZ - last\r\n");
+    EXPECT_TRUE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY/TNY-N.txt"))));
+}
+
+TEST_F(TinyModule, existingFolderWithoutVersionLine_refused) {
+    QDir().mkpath(m_data.file(QStringLiteral("Bible/TNY")));
+    EXPECT_EQ(import().exitCode, 1);
+}
+
+TEST_F(TinyModule, unknownModuleOrBadUsage_failWithoutWriting) {
+    auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
+                     QStringLiteral("NoSuchModule"), QStringLiteral("--code"), QStringLiteral("X"),
+                     QStringLiteral("--name"), QStringLiteral("X")},
+                    m_env);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("NoSuchModule"));
+    r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
+                QStringLiteral("Tiny"), QStringLiteral("--code"), QStringLiteral("A - B"), QStringLiteral("--name"),
+                QStringLiteral("X")},
+               m_env);
+    EXPECT_EQ(r.exitCode, 2) << "a code with \" -\" would not read back from Version.txt";
+    r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
+                QStringLiteral("Tiny")},
+               m_env);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/Version.txt"))));
+}
+
+// The module Debian ships; CI installs it.
+TEST(SwordImportKjv, installedKjv_fullCanonWithTitles) {
+    const auto read = import::readSwordModule(QStringLiteral("engKJV2006eb"));
+    if (!read.bible) GTEST_SKIP() << "SWORD module engKJV2006eb (sword-text-kjv) is not installed";
+    const auto& books = read.bible->books;
+    ASSERT_EQ(books.size(), 66u);
+    std::size_t chapters = 0, verses = 0;
+    for (const auto& b : books) {
+        chapters += b.chapters.size();
+        for (const auto& c : b.chapters) verses += c.size();
+    }
+    EXPECT_EQ(chapters, 1189u);
+    EXPECT_EQ(verses, 31102u);
+    const auto* matthew = read.bible->findBook(40);
+    ASSERT_NE(matthew, nullptr);
+    EXPECT_EQ(matthew->name, "Matthew");
+    EXPECT_EQ(matthew->chapters.at(4).size(), 48u);
+    const auto* psalms = read.bible->findBook(19);
+    ASSERT_NE(psalms, nullptr);
+    const QByteArray ps3v1 = psalms->chapters.at(2).at(0).text;
+    EXPECT_TRUE(ps3v1.startsWith("[A Psalm of David")) << ps3v1.toStdString();
+    EXPECT_TRUE(ps3v1.contains("]LORD, how are they increased"));
+    for (const auto& b : books)
+        for (const auto& c : b.chapters)
+            for (const auto& v : c) ASSERT_FALSE(v.text.contains('<') || v.text.contains('\t')) << v.text.toStdString();
+}
