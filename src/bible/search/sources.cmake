@@ -8,3 +8,7 @@ list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/bible/test_search.cpp
   ${CMAKE_SOURCE_DIR}/tests/bible/test_search_cli.cpp
 )
+# The search controller lives with the other Bible tab controllers.
+list(APPEND LUMORA_UI_SOURCES
+  ${CMAKE_SOURCE_DIR}/src/bible/ui/biblesearch.cpp
+)
