@@ -17,7 +17,9 @@ class QHBoxLayout;
 
 namespace lumora::bible {
 class BibleNavigation;
+class BibleSearch;
 class PassageView;
+class Zoom;
 } // namespace lumora::bible
 
 namespace lumora::app {
@@ -32,6 +34,9 @@ public:
     bool load();
 
     AppState& state() { return m_state; }
+
+    // Applies a zoom percentage to the box of the visible tab (5 to 500; others change nothing).
+    void SetZoom(int percent);
     platform::Platform& platform() { return m_platform; }
 
     QTabWidget* SSTab_LMR = nullptr;
@@ -48,6 +53,8 @@ public:
 
     bible::BibleNavigation* navigation = nullptr;
     bible::PassageView* passageView = nullptr;
+    bible::BibleSearch* search = nullptr;
+    bible::Zoom* zoom = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer1 = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer2 = nullptr;
     QTimer* Timer1 = nullptr;
