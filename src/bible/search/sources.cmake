@@ -7,6 +7,7 @@ list(APPEND LUMORA_CLI_SOURCES
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/bible/test_search.cpp
   ${CMAKE_SOURCE_DIR}/tests/bible/test_search_cli.cpp
+  ${CMAKE_SOURCE_DIR}/tests/bible/test_search_ui.cpp
 )
 # The search controller lives with the other Bible tab controllers.
 list(APPEND LUMORA_UI_SOURCES
