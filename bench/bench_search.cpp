@@ -15,9 +15,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 using namespace lumora::bible;
@@ -38,16 +38,69 @@ struct Bible {
 
 // Words roughly as often as they come in an English Bible: the first few very often.
 const char* const kWords[] = {
-    "the", "and", "of", "to", "that", "in", "he", "shall", "unto", "for", "i", "his", "a", "lord", "they", "be",
-    "is", "him", "not", "them", "it", "with", "all", "thou", "thy", "was", "god", "which", "my", "me", "said",
-    "but", "ye", "their", "have", "will", "thee", "from", "as", "are", "when", "this", "out", "were", "upon",
-    "man", "by", "you", "israel", "king", "son", "up", "there", "hath", "then", "people", "came", "had", "house",
-    "into", "on", "her", "come", "one", "we", "children", "before", "your", "also", "day", "land", "men",
-    "against", "shalt", "let", "go", "no", "hand", "saying", "made", "went", "even", "do", "now", "behold",
-    "saith", "therefore", "every", "these", "because", "or", "after", "our", "things", "father", "down", "sons",
-    "our", "hast", "David", "Jerusalem", "Moses", "earth", "heaven", "spirit", "word", "servant", "city",
-    "priest", "offering", "brethren", "covenant", "glory", "mercy", "wilderness", "mountain", "temple",
-    "righteousness", "commandment", "tabernacle", "generation", "inheritance", "Egypt", "Babylon", "Judah",
+    "the",         "and",
+    "of",          "to",
+    "that",        "in",
+    "he",          "shall",
+    "unto",        "for",
+    "i",           "his",
+    "a",           "lord",
+    "they",        "be",
+    "is",          "him",
+    "not",         "them",
+    "it",          "with",
+    "all",         "thou",
+    "thy",         "was",
+    "god",         "which",
+    "my",          "me",
+    "said",        "but",
+    "ye",          "their",
+    "have",        "will",
+    "thee",        "from",
+    "as",          "are",
+    "when",        "this",
+    "out",         "were",
+    "upon",        "man",
+    "by",          "you",
+    "israel",      "king",
+    "son",         "up",
+    "there",       "hath",
+    "then",        "people",
+    "came",        "had",
+    "house",       "into",
+    "on",          "her",
+    "come",        "one",
+    "we",          "children",
+    "before",      "your",
+    "also",        "day",
+    "land",        "men",
+    "against",     "shalt",
+    "let",         "go",
+    "no",          "hand",
+    "saying",      "made",
+    "went",        "even",
+    "do",          "now",
+    "behold",      "saith",
+    "therefore",   "every",
+    "these",       "because",
+    "or",          "after",
+    "our",         "things",
+    "father",      "down",
+    "sons",        "our",
+    "hast",        "David",
+    "Jerusalem",   "Moses",
+    "earth",       "heaven",
+    "spirit",      "word",
+    "servant",     "city",
+    "priest",      "offering",
+    "brethren",    "covenant",
+    "glory",       "mercy",
+    "wilderness",  "mountain",
+    "temple",      "righteousness",
+    "commandment", "tabernacle",
+    "generation",  "inheritance",
+    "Egypt",       "Babylon",
+    "Judah",
 };
 
 const Bible& bible() {
@@ -66,11 +119,11 @@ const Bible& bible() {
         int verses = 0;
         for (int book = 1; book <= 66; ++book) {
             out->names << QStringLiteral("%1 Book %2").arg(book, 2, 10, QLatin1Char('0')).arg(book);
-            const int count = book <= 39 ? 593 : 295;  // 23,127 + 7,965 verses
+            const int count = book <= 39 ? 593 : 295; // 23,127 + 7,965 verses
             const QByteArray key = QByteArray::number(book).rightJustified(2, '0') + (book >= 40 ? "N" : "O");
             for (int v = 0; v < count; ++v, ++verses) {
-                QByteArray line = key + '\t' + QByteArray::number(v / 30 + 1) + '\t' + QByteArray::number(v % 30 + 1) +
-                                  "\t0\t";
+                QByteArray line = key + '\t' + QByteArray::number(v / 30 + 1) + '\t' +
+                                  QByteArray::number(v % 30 + 1) + "\t0\t";
                 const int words = 12 + int(rng.bounded(22));
                 for (int w = 0; w < words; ++w) {
                     QByteArray word = pickWord();
@@ -118,7 +171,8 @@ void readAndScan(benchmark::State& state, const char* needle) {
 
 void wholeSearch(benchmark::State& state, const char* needle) {
     const Bible& b = bible();
-    const QString data = QFileInfo(QFileInfo(b.ot).absolutePath() + QStringLiteral("/../..")).canonicalFilePath();
+    const QString data =
+        QFileInfo(QFileInfo(b.ot).absolutePath() + QStringLiteral("/../..")).canonicalFilePath();
     qsizetype hits = 0;
     for (auto _ : state) {
         const VersionSearch s = SearchVersion(data, "SYN", 0, b.names, needle);
@@ -133,8 +187,9 @@ void grep(benchmark::State& state, const char* needle) {
     const Bible& b = bible();
     const QByteArray ot = QFile::encodeName(b.ot), nt = QFile::encodeName(b.nt);
     for (auto _ : state) {
-        char* argv[] = {const_cast<char*>("grep"), const_cast<char*>("-c"), const_cast<char*>("-i"),
-                        const_cast<char*>("-F"), const_cast<char*>(needle), const_cast<char*>(ot.constData()),
+        char* argv[] = {const_cast<char*>("grep"),         const_cast<char*>("-c"),
+                        const_cast<char*>("-i"),           const_cast<char*>("-F"),
+                        const_cast<char*>(needle),         const_cast<char*>(ot.constData()),
                         const_cast<char*>(nt.constData()), nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);

@@ -59,7 +59,8 @@ int runSearch(Invocation& inv) {
         writeOut(QJsonDocument(array).toJson(QJsonDocument::Indented));
     } else {
         QByteArray out;
-        for (const QString& line : found.display) out.append(line.toUtf8()).append('\n');
+        for (const QString& line : found.display)
+            out.append(line.toUtf8()).append('\n');
         writeOut(out);
     }
     if (!found.unreadable.isEmpty()) {

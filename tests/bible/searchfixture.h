@@ -31,10 +31,11 @@ inline void writeSearchVersion(const QString& data, const QByteArray& code, cons
         for (int c = 1; c <= 3; ++c) {
             chapters += QByteArray::number(b) + '\t' + QByteArray::number(c) + "\t16\r\n";
             for (int v = 1; v <= 16; ++v) {
-                const QByteArray key = bookKey(b) + '\t' + QByteArray::number(c) + '\t' + QByteArray::number(v);
-                const QByteArray text = texts.value(key, "Text of book " + QByteArray::number(b) + " chapter " +
-                                                             QByteArray::number(c) + " verse " +
-                                                             QByteArray::number(v) + ".");
+                const QByteArray key =
+                    bookKey(b) + '\t' + QByteArray::number(c) + '\t' + QByteArray::number(v);
+                const QByteArray text =
+                    texts.value(key, "Text of book " + QByteArray::number(b) + " chapter " +
+                                         QByteArray::number(c) + " verse " + QByteArray::number(v) + ".");
                 (b >= 40 ? nt : ot) += key + "\t0\t" + text + "\r\n";
             }
         }
@@ -47,7 +48,8 @@ inline void writeSearchVersion(const QString& data, const QByteArray& code, cons
 
 // Version.txt lists "AAA - Alpha" then "bbb - Beta".
 inline void writeSearchBible(const QString& data, const VerseTexts& alpha = {}, const VerseTexts& beta = {}) {
-    writeBytes(data + QStringLiteral("/Bible/Version.txt"), "\xEF\xBB\xBF" "AAA - Alpha\r\nbbb - Beta\r\n");
+    writeBytes(data + QStringLiteral("/Bible/Version.txt"), "\xEF\xBB\xBF"
+                                                            "AAA - Alpha\r\nbbb - Beta\r\n");
     writeSearchVersion(data, "AAA", "Book", "John", alpha);
     writeSearchVersion(data, "bbb", "Livre", "Jean", beta);
     QDir().mkpath(data + QStringLiteral("/Cantiques"));

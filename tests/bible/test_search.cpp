@@ -13,11 +13,14 @@ using lumora::testing::writeBytes;
 
 namespace {
 
-QByteArray bom() { return QByteArray("\xEF\xBB\xBF"); }
+QByteArray bom() {
+    return QByteArray("\xEF\xBB\xBF");
+}
 
 QByteArrayList keysOf(const QList<SearchHit>& hits) {
     QByteArrayList out;
-    for (const SearchHit& h : hits) out << h.verseKey;
+    for (const SearchHit& h : hits)
+        out << h.verseKey;
     return out;
 }
 
@@ -26,7 +29,8 @@ QByteArrayList keysOf(const QList<SearchHit>& hits) {
 // letter case
 
 TEST(SearchBookBytes, lowerCaseWord_findsCapitalisedAndCapitals) {
-    const QByteArray data = bom() + "01O\t1\t1\t0\tThe Lord\r\n01O\t1\t2\t0\tLORD of all\r\n01O\t1\t3\t0\tnone\r\n";
+    const QByteArray data =
+        bom() + "01O\t1\t1\t0\tThe Lord\r\n01O\t1\t2\t0\tLORD of all\r\n01O\t1\t3\t0\tnone\r\n";
     EXPECT_EQ(keysOf(searchBookBytes(data, "lord")), (QByteArrayList{"01O\t1\t1", "01O\t1\t2"}));
 }
 
@@ -56,7 +60,9 @@ TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
     EXPECT_EQ(hits[0].verseKey, "01O\t1\t1");
     EXPECT_EQ(hits[0].book, 1);
     // The mark itself is no text of the line.
-    EXPECT_TRUE(searchBookBytes(data, "\xBB\xBF" "01O").isEmpty());
+    EXPECT_TRUE(searchBookBytes(data, "\xBB\xBF"
+                                      "01O")
+                    .isEmpty());
 }
 
 TEST(SearchBookBytes, loneLfLoneCrAndCrLf_eachEndALine) {
@@ -83,12 +89,14 @@ TEST(SearchBookBytes, agreesWithALineByLineScan_onRandomText) {
         for (int l = 0; l < lines; ++l) {
             data += "02O\t1\t" + QByteArray::number(l + 1) + "\t0\t";
             const int len = rng->bounded(40);
-            for (int i = 0; i < len; ++i) data += alphabet[rng->bounded(alphabet.size())];
+            for (int i = 0; i < len; ++i)
+                data += alphabet[rng->bounded(alphabet.size())];
             if (l + 1 < lines || rng->bounded(2)) data += "\r\n";
         }
         QByteArray needle;
         const int n = 1 + rng->bounded(4);
-        for (int i = 0; i < n; ++i) needle += alphabet[rng->bounded(alphabet.size())];
+        for (int i = 0; i < n; ++i)
+            needle += alphabet[rng->bounded(alphabet.size())];
 
         QByteArrayList expected;
         lumora::common::LineSplitter split(data);
@@ -102,7 +110,8 @@ TEST(SearchBookBytes, agreesWithALineByLineScan_onRandomText) {
                 if (f) expected << (*f)[0] + '\t' + (*f)[1] + '\t' + (*f)[2];
             }
         }
-        ASSERT_EQ(keysOf(searchBookBytes(data, needle)), expected) << data.toHex().constData() << " / " << needle.constData();
+        ASSERT_EQ(keysOf(searchBookBytes(data, needle)), expected)
+            << data.toHex().constData() << " / " << needle.constData();
     }
 }
 
@@ -125,7 +134,8 @@ TEST(SearchBlank, twoBlanks_isARealSearch) {
 
 TEST(SearchHitText, displayAndKey_useTheVersionsBookNameAndIndex) {
     QStringList names;
-    for (int b = 1; b <= 66; ++b) names << QStringLiteral("B%1").arg(b);
+    for (int b = 1; b <= 66; ++b)
+        names << QStringLiteral("B%1").arg(b);
     names[42] = QStringLiteral("Jean");
     const auto hits = searchBookBytes(bom() + "43N\t3\t16\t0\tcar Dieu\r\n", "dieu");
     ASSERT_EQ(hits.size(), 1);
@@ -135,7 +145,8 @@ TEST(SearchHitText, displayAndKey_useTheVersionsBookNameAndIndex) {
 
 TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumber) {
     QStringList names;
-    for (int b = 1; b <= 100; ++b) names << QStringLiteral("B%1").arg(b);
+    for (int b = 1; b <= 100; ++b)
+        names << QStringLiteral("B%1").arg(b);
     const auto hits = searchBookBytes(bom() + "100O\t2\t5\t0\tx\r\n120O\t1\t1\t0\tx\r\n", "x");
     ASSERT_EQ(hits.size(), 2);
     EXPECT_EQ(hits[0].book, 100);
@@ -160,10 +171,12 @@ TEST(SearchKeyParse, keyGivesZeroBasedTargets_andEmptyOrBrokenKeysGiveNone) {
 
 TEST(SearchVersion, oldTestamentHitsComeFirst_inFileOrder) {
     TempFolder tmp;
-    lumora::testing::writeSearchBible(tmp.path(), {{"66N\t1\t1", "Amen"}, {"02O\t3\t4", "amen"}, {"40N\t1\t2", "AMEN"},
-                                                   {"01O\t2\t1", "amen amen"}});
+    lumora::testing::writeSearchBible(
+        tmp.path(),
+        {{"66N\t1\t1", "Amen"}, {"02O\t3\t4", "amen"}, {"40N\t1\t2", "AMEN"}, {"01O\t2\t1", "amen amen"}});
     QStringList names;
-    for (int b = 1; b <= 66; ++b) names << QStringLiteral("N%1").arg(b);
+    for (int b = 1; b <= 66; ++b)
+        names << QStringLiteral("N%1").arg(b);
     const VersionSearch s = SearchVersion(tmp.path(), "AAA", 0, names, "amen");
     EXPECT_EQ(s.display, (QStringList{"N1 2.1-1", "N2 3.4-4", "N40 1.2-2", "N66 1.1-1"}));
     EXPECT_EQ(s.keys.first(), QByteArray("01O\t2\t1\t1\t0"));

@@ -24,9 +24,10 @@ CliRun runCli(const QStringList& args) {
 }
 
 class SearchCli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        lumora::testing::writeSearchBible(m_tmp.path(), {{"43N\t3\t16", "For God so loved"}, {"01O\t1\t1", "god"}},
+        lumora::testing::writeSearchBible(m_tmp.path(),
+                                          {{"43N\t3\t16", "For God so loved"}, {"01O\t1\t1", "god"}},
                                           {{"43N\t3\t16", "Car Dieu a tant aim\xC3\xA9"}});
     }
     QStringList cmd(const QStringList& rest) const {
@@ -58,7 +59,8 @@ TEST_F(SearchCli, blankTextAndNoHit_printNothing_unknownVersionFails) {
     const CliRun none = runCli(cmd({QStringLiteral("--json"), QStringLiteral("zzzz")}));
     EXPECT_EQ(none.exitCode, 0);
     EXPECT_EQ(QJsonDocument::fromJson(none.out).array().size(), 0);
-    const CliRun bad = runCli(cmd({QStringLiteral("--version"), QStringLiteral("XYZ"), QStringLiteral("god")}));
+    const CliRun bad =
+        runCli(cmd({QStringLiteral("--version"), QStringLiteral("XYZ"), QStringLiteral("god")}));
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.err.count('\n'), 1);
     EXPECT_EQ(bad.out, QByteArray());

@@ -15,7 +15,7 @@ namespace {
 
 // Version AAA: "Manna" in twelve verses of book 2 and in 40 5:18; version BBB: "Zorobabel" in 43 3:16.
 class SearchUi : public ::testing::Test {
-protected:
+  protected:
     MainWindowHarness h;
     void SetUp() override {
         FixtureOptions a;
@@ -45,7 +45,8 @@ protected:
     }
     QStringList entries() {
         QStringList out;
-        for (int i = 0; i < s().ComboBox_passage_trouve->count(); ++i) out << s().ComboBox_passage_trouve->itemText(i);
+        for (int i = 0; i < s().ComboBox_passage_trouve->count(); ++i)
+            out << s().ComboBox_passage_trouve->itemText(i);
         return out;
     }
     QTextCharFormat formatAt(int pos) {
@@ -63,7 +64,7 @@ TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
     ASSERT_EQ(entries(), (QStringList{"43 Book43 3.16-16", "????"}));
     EXPECT_EQ(s().ComboBox_localisation, (QByteArrayList{"43N\t3\t16\t16\t1", ""}));
 
-    h.nav().List_version->setCurrentIndex(0);  // the user goes back to the first version
+    h.nav().List_version->setCurrentIndex(0); // the user goes back to the first version
     pick(0);
     EXPECT_EQ(h.nav().List_version->currentIndex(), 1);
     EXPECT_EQ(h.nav().List_livre->currentRow(), 42);
@@ -80,12 +81,12 @@ TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
 
 TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks) {
     searchFor("Manna");
-    EXPECT_EQ(entries().size(), 14);  // twelve in book 2, one in book 40, "????"
+    EXPECT_EQ(entries().size(), 14); // twelve in book 2, one in book 40, "????"
     EXPECT_EQ(entries().first(), "02 Book2 1.1-1");
     EXPECT_EQ(entries().at(12), "40 Book40 5.18-18");
     EXPECT_TRUE(s().SearchReady());
     EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "1 / 13");
-    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 1 : 1");  // the hit verse alone
+    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 1 : 1"); // the hit verse alone
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     pick(2);
     EXPECT_EQ(h.current(h.nav().List_verset), "3");
@@ -122,7 +123,7 @@ TEST_F(SearchUi, blankSearch_listsOnlyTheTrailingEntry_andPicksAreIgnored) {
     searchFor(" ");
     EXPECT_EQ(entries(), QStringList{"????"});
     EXPECT_FALSE(s().SearchReady());
-    EXPECT_EQ(s().ComboBox_localisation, keys);  // left as it was
+    EXPECT_EQ(s().ComboBox_localisation, keys); // left as it was
     EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "");
     pick(0);
     EXPECT_EQ(h.text(), passage);

@@ -11,7 +11,7 @@ TEST(ZoomRatio, percentMapsToTheBoxScale) {
     EXPECT_EQ(zoomRatio(200), (ZoomRatio{102, 51}));
     EXPECT_EQ(zoomRatio(150), (ZoomRatio{77, 51}));
     EXPECT_EQ(zoomRatio(500), (ZoomRatio{255, 51}));
-    EXPECT_EQ(zoomRatio(101), (ZoomRatio{52, 51}));  // 51.51 rounds up
+    EXPECT_EQ(zoomRatio(101), (ZoomRatio{52, 51})); // 51.51 rounds up
     EXPECT_EQ(zoomRatio(90), (ZoomRatio{90, 100}));
     EXPECT_EQ(zoomRatio(5), (ZoomRatio{5, 100}));
 }
@@ -59,7 +59,8 @@ TEST(PositionStep, pointThreeSteppedDownThreeTimes_isExactlyZero) {
 TEST(PositionStep, sumsAreExact_whereBinaryFractionsWouldDrift) {
     EXPECT_EQ(stepPosition(u"0.2", true, u"."), QStringLiteral("0.3"));
     QString text = QStringLiteral("0");
-    for (int i = 0; i < 30; ++i) text = *stepPosition(text, true, u",");
+    for (int i = 0; i < 30; ++i)
+        text = *stepPosition(text, true, u",");
     EXPECT_EQ(text, QStringLiteral("3"));
     EXPECT_EQ(stepPosition(u"12,34567", true, u","), QStringLiteral("12,44567"));
 }

@@ -12,7 +12,7 @@ using namespace lumora::testing;
 namespace {
 
 class ZoomUi : public ::testing::Test {
-protected:
+  protected:
     MainWindowHarness h;
     void SetUp() override {
         writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25));
@@ -21,7 +21,8 @@ protected:
     }
     bible::Zoom& z() { return *h.window->zoom; }
     static void click(bible::SpinArrows* s, bool up, int times = 1) {
-        for (int i = 0; i < times; ++i) (up ? s->upArrow() : s->downArrow())->click();
+        for (int i = 0; i < times; ++i)
+            (up ? s->upArrow() : s->downArrow())->click();
     }
 };
 
@@ -52,8 +53,10 @@ TEST_F(ZoomUi, stepsBeyondTheLimits_changeNothing) {
 
 TEST_F(ZoomUi, canticleTab_zoomsItsOwnLabel_andTheCloneWhenItShowsHymns) {
     QList<QList<int>> clone;
-    QObject::connect(&z(), &bible::Zoom::cloneZoomRequested, [&](int tab, int n, int d) { clone.append({tab, n, d}); });
-    click(z().SpinButton_Size, false);  // Bible tab, clone on hymns: the clone is left alone
+    QObject::connect(&z(), &bible::Zoom::cloneZoomRequested, [&](int tab, int n, int d) {
+        clone.append({tab, n, d});
+    });
+    click(z().SpinButton_Size, false); // Bible tab, clone on hymns: the clone is left alone
     EXPECT_EQ(clone.count(), 0);
     EXPECT_EQ(z().Label20->text(), "90 %");
     h.window->SSTab_LMR->setCurrentIndex(1);

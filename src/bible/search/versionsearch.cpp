@@ -22,9 +22,15 @@ namespace {
 
 using uchar = unsigned char;
 
-inline uchar lowerAscii(uchar c) { return (c >= 'A' && c <= 'Z') ? static_cast<uchar>(c + 32) : c; }
-inline uchar upperAscii(uchar c) { return (c >= 'a' && c <= 'z') ? static_cast<uchar>(c - 32) : c; }
-inline bool isLineEnd(uchar c) { return c == '\n' || c == '\r'; }
+inline uchar lowerAscii(uchar c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<uchar>(c + 32) : c;
+}
+inline uchar upperAscii(uchar c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<uchar>(c - 32) : c;
+}
+inline bool isLineEnd(uchar c) {
+    return c == '\n' || c == '\r';
+}
 
 #ifdef LUMORA_SEARCH_SSE2
 #if defined(_MSC_VER) && !defined(__clang__)
@@ -39,8 +45,12 @@ inline int highestBit(unsigned m) {
     return static_cast<int>(i);
 }
 #else
-inline int lowestBit(unsigned m) { return __builtin_ctz(m); }
-inline int highestBit(unsigned m) { return 31 - __builtin_clz(m); }
+inline int lowestBit(unsigned m) {
+    return __builtin_ctz(m);
+}
+inline int highestBit(unsigned m) {
+    return 31 - __builtin_clz(m);
+}
 #endif
 #endif
 
@@ -52,7 +62,7 @@ qsizetype findFolded(const uchar* d, qsizetype size, qsizetype from, const QByte
     const qsizetype n = low.size();
     if (n == 0) return from <= size ? from : -1;
     if (n > size - from) return -1;
-    const qsizetype last = size - n;  // last start position
+    const qsizetype last = size - n; // last start position
     auto matchesAt = [&](qsizetype i) {
         for (qsizetype k = 1; k + 1 < n; ++k)
             if (lowerAscii(d[i + k]) != nd[k]) return false;
@@ -88,7 +98,8 @@ qsizetype findFolded(const uchar* d, qsizetype size, qsizetype from, const QByte
 // The first four tabs of a verse line lie within its first few bytes, where a plain loop beats a
 // library call.
 const uchar* findTab(const uchar* p, const uchar* end) {
-    while (p < end && *p != '\t') ++p;
+    while (p < end && *p != '\t')
+        ++p;
     return p < end ? p : nullptr;
 }
 
@@ -104,7 +115,8 @@ qsizetype findLineEnd(const uchar* d, qsizetype from, qsizetype size) {
         if (m) return i + lowestBit(m);
     }
 #endif
-    while (i < size && !isLineEnd(d[i])) ++i;
+    while (i < size && !isLineEnd(d[i]))
+        ++i;
     return i;
 }
 
@@ -121,22 +133,23 @@ qsizetype findLineStart(const uchar* d, qsizetype at, qsizetype floor) {
         if (m) return j - 16 + highestBit(m) + 1;
     }
 #endif
-    while (j > floor && !isLineEnd(d[j - 1])) --j;
+    while (j > floor && !isLineEnd(d[j - 1]))
+        --j;
     return j;
 }
 
 // The fields a hit needs, cut from one verse line.
 struct HitLine {
-    QByteArrayView verseKey;  // field 1 TAB field 2 TAB field 3
+    QByteArrayView verseKey; // field 1 TAB field 2 TAB field 3
     QByteArrayView bookKey, chapter, verse;
 };
 
 // Calls f(HitLine) for every verse line of `data` holding `needle`, in file order.
-template <typename F>
-void forEachHitLine(QByteArrayView data, QByteArrayView needle, F&& f) {
+template <typename F> void forEachHitLine(QByteArrayView data, QByteArrayView needle, F&& f) {
     if (needle.contains('\n') || needle.contains('\r')) return;
     QByteArray low(needle.data(), needle.size());
-    for (char& c : low) c = static_cast<char>(lowerAscii(static_cast<uchar>(c)));
+    for (char& c : low)
+        c = static_cast<char>(lowerAscii(static_cast<uchar>(c)));
 
     const auto* d = reinterpret_cast<const uchar*>(data.data());
     const qsizetype size = data.size();
@@ -147,7 +160,7 @@ void forEachHitLine(QByteArrayView data, QByteArrayView needle, F&& f) {
         const uchar* t2 = t1 ? findTab(t1 + 1, le) : nullptr;
         const uchar* t3 = t2 ? findTab(t2 + 1, le) : nullptr;
         const uchar* t4 = t3 ? findTab(t3 + 1, le) : nullptr;
-        if (!t4) return;  // no verse line
+        if (!t4) return; // no verse line
         auto view = [](const uchar* a, const uchar* b) {
             return QByteArrayView(reinterpret_cast<const char*>(a), b - a);
         };
@@ -156,7 +169,8 @@ void forEachHitLine(QByteArrayView data, QByteArrayView needle, F&& f) {
 
     // The first line loses its first three bytes (the byte-order mark) before anything else.
     qsizetype firstEnd = 0;
-    while (firstEnd < size && firstEnd < 3 && !isLineEnd(d[firstEnd])) ++firstEnd;
+    while (firstEnd < size && firstEnd < 3 && !isLineEnd(d[firstEnd]))
+        ++firstEnd;
 
     if (low.isEmpty()) {
         qsizetype start = firstEnd;
@@ -169,7 +183,7 @@ void forEachHitLine(QByteArrayView data, QByteArrayView needle, F&& f) {
         return;
     }
 
-    qsizetype pos = firstEnd;  // the region start, or a line terminator
+    qsizetype pos = firstEnd; // the region start, or a line terminator
     while (pos < size) {
         const qsizetype at = findFolded(d, size, pos, low);
         if (at < 0) break;
@@ -183,8 +197,8 @@ void forEachHitLine(QByteArrayView data, QByteArrayView needle, F&& f) {
 
 int bookNumber(QByteArrayView bookKey) {
     // The usual key, two digits and a letter, without the general parser.
-    if (bookKey.size() == 3 && bookKey[0] >= '0' && bookKey[0] <= '9' && bookKey[1] >= '0' && bookKey[1] <= '9' &&
-        (bookKey[2] < '0' || bookKey[2] > '9'))
+    if (bookKey.size() == 3 && bookKey[0] >= '0' && bookKey[0] <= '9' && bookKey[1] >= '0' &&
+        bookKey[1] <= '9' && (bookKey[2] < '0' || bookKey[2] > '9'))
         return (bookKey[0] - '0') * 10 + (bookKey[1] - '0');
     const auto number = common::leadingNumber(bookKey);
     return (number && *number > 0 && *number <= INT_MAX) ? static_cast<int>(*number) : 0;
@@ -202,14 +216,15 @@ QString displayLine(int book, QByteArrayView bookKey, QByteArrayView chapter, QB
     const bool named = book >= 1 && book <= bookNames.size();
     const QString name = named ? bookNames.at(book - 1) : QString::fromUtf8(bookKey);
     if (!isAscii(chapter) || !isAscii(verse)) {
-        return name + QLatin1Char(' ') + QString::fromUtf8(chapter) + QLatin1Char('.') + QString::fromUtf8(verse) +
-               QLatin1Char('-') + QString::fromUtf8(verse);
+        return name + QLatin1Char(' ') + QString::fromUtf8(chapter) + QLatin1Char('.') +
+               QString::fromUtf8(verse) + QLatin1Char('-') + QString::fromUtf8(verse);
     }
     QString out(name.size() + chapter.size() + 2 * verse.size() + 3, Qt::Uninitialized);
     QChar* p = out.data();
     p = std::copy(name.cbegin(), name.cend(), p);
     auto put = [&p](QByteArrayView ascii) {
-        for (char c : ascii) *p++ = QLatin1Char(c);
+        for (char c : ascii)
+            *p++ = QLatin1Char(c);
     };
     *p++ = QLatin1Char(' ');
     put(chapter);
@@ -231,7 +246,9 @@ QByteArray searchKey(QByteArrayView verseKey, QByteArrayView verse, QByteArrayVi
     return key;
 }
 
-QByteArray versionTail(int versionIndex) { return '\t' + QByteArray::number(versionIndex); }
+QByteArray versionTail(int versionIndex) {
+    return '\t' + QByteArray::number(versionIndex);
+}
 
 } // namespace
 
@@ -270,7 +287,9 @@ SearchFileResult SearchBookFile(const QString& path, QByteArrayView needle) {
     return out;
 }
 
-bool isBlankSearch(QByteArrayView needle) { return needle.isEmpty() || needle == " " || needle == "   "; }
+bool isBlankSearch(QByteArrayView needle) {
+    return needle.isEmpty() || needle == " " || needle == "   ";
+}
 
 QString searchDisplayLine(const SearchHit& hit, const QStringList& bookNames) {
     return displayLine(hit.book, hit.bookKey(), hit.chapter(), hit.verse(), bookNames);
@@ -293,7 +312,8 @@ VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int
         }
         // The lists are filled straight from the file's bytes, without SearchHit copies between.
         forEachHitLine(*bytes, needle, [&](const HitLine& line) {
-            out.display.append(displayLine(bookNumber(line.bookKey), line.bookKey, line.chapter, line.verse, bookNames));
+            out.display.append(
+                displayLine(bookNumber(line.bookKey), line.bookKey, line.chapter, line.verse, bookNames));
             out.keys.append(searchKey(line.verseKey, line.verse, tail));
         });
     }
@@ -312,7 +332,8 @@ std::optional<SearchTarget> parseSearchKey(const QByteArray& key) {
     const auto book = number((*fields)[0]);
     const auto chapter = number((*fields)[1]);
     const auto verse = number((*fields)[2]);
-    if (!version || !book || !chapter || !verse || *book < 1 || *chapter < 1 || *verse < 1) return std::nullopt;
+    if (!version || !book || !chapter || !verse || *book < 1 || *chapter < 1 || *verse < 1)
+        return std::nullopt;
     return SearchTarget{*version, *book - 1, *chapter - 1, *verse - 1};
 }
 

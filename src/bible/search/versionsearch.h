@@ -56,9 +56,9 @@ QByteArray SearchKey(const SearchHit& hit, int versionIndex);
 // The two parallel result lists of a search over a whole version, without the trailing "????"
 // entry the drop-down adds.
 struct VersionSearch {
-    QStringList display;      // ComboBox_passage_trouve rows
-    QByteArrayList keys;      // ComboBox_localisation rows
-    QStringList unreadable;   // testament files that could not be opened, in the order tried
+    QStringList display;    // ComboBox_passage_trouve rows
+    QByteArrayList keys;    // ComboBox_localisation rows
+    QStringList unreadable; // testament files that could not be opened, in the order tried
 };
 
 // Searches CODE-O.txt then CODE-N.txt of the version (found without regard to letter case).

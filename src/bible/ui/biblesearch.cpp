@@ -18,7 +18,7 @@ namespace {
 
 // The hourglass for the length of a scope, restored however the scope is left.
 class WaitCursor final {
-public:
+  public:
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor&) = delete;
@@ -29,7 +29,8 @@ public:
 // ("ß" stays one character instead of becoming "SS").
 QString upperKeepingLength(const QString& s) {
     QString out = s;
-    for (QChar& c : out) c = c.toUpper();
+    for (QChar& c : out)
+        c = c.toUpper();
     return out;
 }
 
@@ -81,9 +82,11 @@ void BibleSearch::onSearchClicked() {
     const int version = m_nav.List_version->currentIndex();
     VersionSearch found;
     if (const auto code = common::VersionCode(m_nav.List_version->currentText()); code && version >= 0) {
-        found = SearchVersion(m_state.DataPath, common::Utf8Encode(*code), version, m_nav.tables().List_livre, needle);
+        found = SearchVersion(m_state.DataPath, common::Utf8Encode(*code), version, m_nav.tables().List_livre,
+                              needle);
     }
-    for (const QString& path : found.unreadable) m_prompts.tell(path);
+    for (const QString& path : found.unreadable)
+        m_prompts.tell(path);
 
     found.display.append(kNoHitEntry);
     found.keys.append(QByteArray());

@@ -27,14 +27,14 @@ inline const QString kNoHitEntry = QStringLiteral("????");
 
 class BibleSearch final : public QObject {
     Q_OBJECT
-public:
+  public:
     // The widgets are created as children of `row`; `passage` is the box the hits are marked in.
     BibleSearch(app::AppState& state, BibleNavigation& nav, platform::RichTextBox& passage,
                 platform::Prompts& prompts, QWidget* row, QObject* parent = nullptr);
 
     QLineEdit* Text_achercher = nullptr;
     QPushButton* Cmd_cherche_passage = nullptr;
-    QComboBox* ComboBox_passage_trouve = nullptr;  // editable, so typed text can be refused
+    QComboBox* ComboBox_passage_trouve = nullptr; // editable, so typed text can be refused
     QLabel* Lbl_Nbr_passage_trouve = nullptr;
     // The hidden table beside ComboBox_passage_trouve: one SearchKey a row, then "".
     QByteArrayList ComboBox_localisation;
@@ -51,7 +51,7 @@ public:
     // Marks the first occurrence of Text_achercher in the passage bold and blue.
     void HighlightSearchWord();
 
-private:
+  private:
     void onTextTyped();
 
     app::AppState& m_state;

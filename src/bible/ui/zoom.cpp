@@ -40,11 +40,12 @@ Zoom::Zoom(app::AppState& state, QTabWidget* tabs, platform::RichTextBox* passag
     SpinButton_SizeCantique = new SpinArrows(QStringLiteral("SpinButton_SizeCantique"), canticleRow);
     Label21 = new QLabel(zoomLabel(100), canticleRow);
     Label21->setObjectName(QStringLiteral("Label21"));
-    for (SpinArrows* s : {SpinButton_Size, SpinButton_SizeCantique}) s->setToolTip(QStringLiteral(" Z O O M "));
+    for (SpinArrows* s : {SpinButton_Size, SpinButton_SizeCantique})
+        s->setToolTip(QStringLiteral(" Z O O M "));
     SpinPositionCapture = new SpinArrows(QStringLiteral("SpinPositionCapture"), canticleRow);
-    SpinPositionCapture->hide();  // shown with the capture tools
+    SpinPositionCapture->hide(); // shown with the capture tools
     SpPosition = new SpinArrows(QStringLiteral("SpPosition"), bibleRow);
-    SpPosition->hide();  // shown with the mark widgets
+    SpPosition->hide(); // shown with the mark widgets
 
     if (auto* layout = bibleRow ? qobject_cast<QBoxLayout*>(bibleRow->layout()) : nullptr) {
         layout->addWidget(SpPosition);

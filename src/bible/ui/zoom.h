@@ -20,22 +20,22 @@ namespace lumora::bible {
 // A spin button without a value of its own: an adding (up) and a subtracting (down) arrow.
 class SpinArrows final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit SpinArrows(const QString& objectName, QWidget* parent = nullptr);
     QToolButton* upArrow() const { return m_up; }
     QToolButton* downArrow() const { return m_down; }
 
-signals:
+  signals:
     void stepped(bool up);
 
-private:
+  private:
     QToolButton* m_up;
     QToolButton* m_down;
 };
 
 class Zoom final : public QObject {
     Q_OBJECT
-public:
+  public:
     // `tabs` is SSTab_LMR (tab 0 Bible, tab 1 Canticle). The Bible tab's spinner and label go
     // into `bibleRow`, the Canticle tab's into `canticleRow`, when given.
     Zoom(app::AppState& state, QTabWidget* tabs, platform::RichTextBox* passageBox, QWidget* bibleRow,
@@ -57,12 +57,12 @@ public:
     // The visible tab's zoom (BibleZoom or CanticleZoom) and label then hold `percent`.
     void SetZoom(int percent);
 
-signals:
+  signals:
     // The ratio just applied to the box of `tab`, for the clone window's box; raised only when
     // the clone shows that tab's text (CloneShowsBible for tab 0, its negation for tab 1).
     void cloneZoomRequested(int tab, int numerator, int denominator);
 
-private:
+  private:
     void onBibleStep(bool up);
     void onCanticleStep(bool up);
     void onCaptureStep(bool up);

@@ -23,7 +23,8 @@ constexpr int kMaxDigits = 17;
 
 std::int64_t pow10(int n) {
     std::int64_t p = 1;
-    while (n-- > 0) p *= 10;
+    while (n-- > 0)
+        p *= 10;
     return p;
 }
 
@@ -36,7 +37,9 @@ std::optional<ZoomRatio> zoomRatio(int percent) {
     return ZoomRatio{percent, 100};
 }
 
-Decimal Decimal::fromUnits(std::int64_t units, int scale) { return Decimal(units, scale); }
+Decimal Decimal::fromUnits(std::int64_t units, int scale) {
+    return Decimal(units, scale);
+}
 
 std::optional<Decimal> Decimal::parse(QStringView text) {
     text = text.trimmed();
@@ -73,7 +76,9 @@ Decimal Decimal::plus(const Decimal& other) const {
     return Decimal(rescaled(s).m_units + other.rescaled(s).m_units, s);
 }
 
-Decimal Decimal::minus(const Decimal& other) const { return plus(Decimal(-other.m_units, other.m_scale)); }
+Decimal Decimal::minus(const Decimal& other) const {
+    return plus(Decimal(-other.m_units, other.m_scale));
+}
 
 int Decimal::compare(const Decimal& other) const {
     const int s = std::max(m_scale, other.m_scale);

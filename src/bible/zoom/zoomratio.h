@@ -26,15 +26,19 @@ struct ZoomRatio {
 std::optional<ZoomRatio> zoomRatio(int percent);
 
 // The request a spin arrow makes from the zoom in force: 100 up -> 110, 100 down -> 90.
-inline int zoomStepRequest(int current, bool up) { return up ? current + kZoomStep : current - kZoomStep; }
+inline int zoomStepRequest(int current, bool up) {
+    return up ? current + kZoomStep : current - kZoomStep;
+}
 
 // "200 %".
-inline QString zoomLabel(int percent) { return QString::number(percent) + QStringLiteral(" %"); }
+inline QString zoomLabel(int percent) {
+    return QString::number(percent) + QStringLiteral(" %");
+}
 
 // A decimal number held exactly: value = units / 10^scale. Parsing accepts one "," or "." as the
 // separator ("0,3", "0.3", "-2", ".5"), surrounding blanks, and up to 17 digits.
 class Decimal final {
-public:
+  public:
     static std::optional<Decimal> parse(QStringView text);
     static Decimal fromUnits(std::int64_t units, int scale);
 
@@ -43,12 +47,12 @@ public:
 
     Decimal plus(const Decimal& other) const;
     Decimal minus(const Decimal& other) const;
-    int compare(const Decimal& other) const;  // <0, 0, >0
+    int compare(const Decimal& other) const; // <0, 0, >0
 
     std::int64_t units() const { return m_units; }
     int scale() const { return m_scale; }
 
-private:
+  private:
     Decimal(std::int64_t units, int scale) : m_units(units), m_scale(scale) {}
     Decimal rescaled(int scale) const;
 
