@@ -15,6 +15,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -30,7 +32,7 @@ constexpr const char* kCommon = "the";
 constexpr const char* kRare = "melchisedec";
 
 struct Bible {
-    QTemporaryDir dir;
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/bench_search-XXXXXX")};
     QString ot, nt;
     QByteArray otBytes, ntBytes;
     QStringList names;
@@ -104,8 +106,9 @@ const char* const kWords[] = {
 };
 
 const Bible& bible() {
-    static Bible* b = [] {
-        auto* out = new Bible;
+    // Destroyed at exit, which removes the temporary folder.
+    static const std::unique_ptr<Bible> b = [] {
+        auto out = std::make_unique<Bible>();
         const QString folder = out->dir.path() + QStringLiteral("/Bible/SYN");
         QDir().mkpath(folder);
         QRandomGenerator rng(20240601);

@@ -20,7 +20,7 @@ QByteArray bom() {
 QByteArrayList keysOf(const QList<SearchHit>& hits) {
     QByteArrayList out;
     for (const SearchHit& h : hits)
-        out << h.verseKey;
+        out << h.verseKey().toByteArray();
     return out;
 }
 
@@ -57,7 +57,7 @@ TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
     const QByteArray data = bom() + "01O\t1\t1\t0\tAlpha\r\n01O\t1\t2\t0\tBeta\r\n";
     const auto hits = searchBookBytes(data, "01o\t1\t1");
     ASSERT_EQ(hits.size(), 1);
-    EXPECT_EQ(hits[0].verseKey, "01O\t1\t1");
+    EXPECT_EQ(hits[0].verseKey(), "01O\t1\t1");
     EXPECT_EQ(hits[0].book, 1);
     // The mark itself is no text of the line.
     EXPECT_TRUE(searchBookBytes(data, "\xBB\xBF"
@@ -152,6 +152,15 @@ TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumbe
     EXPECT_EQ(hits[0].book, 100);
     EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("B100 2.5-5"));
     EXPECT_EQ(searchDisplayLine(hits[1], names), QStringLiteral("120O 1.1-1"));
+}
+
+TEST(SearchHitText, keysLongerThanUsual_areKeptWhole) {
+    const QByteArray longChapter(40, '7');
+    const auto hits = searchBookBytes(bom() + "40N\t" + longChapter + "\t3\t0\tx\r\n", "x");
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(hits[0].verseKey(), "40N\t" + longChapter + "\t3");
+    EXPECT_EQ(hits[0].chapter(), longChapter);
+    EXPECT_EQ(SearchKey(hits[0], 0), "40N\t" + longChapter + "\t3\t3\t0");
 }
 
 TEST(SearchKeyParse, keyGivesZeroBasedTargets_andEmptyOrBrokenKeysGiveNone) {

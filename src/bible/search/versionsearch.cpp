@@ -252,28 +252,44 @@ QByteArray versionTail(int versionIndex) {
 
 } // namespace
 
+void SearchHit::setVerseKey(QByteArrayView key) {
+    if (key.size() <= static_cast<qsizetype>(m_inline.size())) {
+        std::copy(key.begin(), key.end(), m_inline.begin());
+        m_size = static_cast<int>(key.size());
+        m_long.clear();
+    } else {
+        m_long = key.toByteArray();
+        m_size = -1;
+    }
+}
+
 QByteArrayView SearchHit::bookKey() const {
-    const qsizetype t1 = verseKey.indexOf('\t');
-    return QByteArrayView(verseKey).first(t1 < 0 ? verseKey.size() : t1);
+    const QByteArrayView key = verseKey();
+    const qsizetype t1 = key.indexOf('\t');
+    return key.first(t1 < 0 ? key.size() : t1);
 }
 
 QByteArrayView SearchHit::chapter() const {
-    const qsizetype t1 = verseKey.indexOf('\t');
-    const qsizetype t2 = t1 < 0 ? -1 : verseKey.indexOf('\t', t1 + 1);
+    const QByteArrayView key = verseKey();
+    const qsizetype t1 = key.indexOf('\t');
+    const qsizetype t2 = t1 < 0 ? -1 : key.indexOf('\t', t1 + 1);
     if (t2 < 0) return {};
-    return QByteArrayView(verseKey).sliced(t1 + 1, t2 - t1 - 1);
+    return key.sliced(t1 + 1, t2 - t1 - 1);
 }
 
 QByteArrayView SearchHit::verse() const {
-    const qsizetype t2 = verseKey.lastIndexOf('\t');
+    const QByteArrayView key = verseKey();
+    const qsizetype t2 = key.lastIndexOf('\t');
     if (t2 < 0) return {};
-    return QByteArrayView(verseKey).sliced(t2 + 1);
+    return key.sliced(t2 + 1);
 }
 
 QList<SearchHit> searchBookBytes(QByteArrayView data, QByteArrayView needle) {
     QList<SearchHit> hits;
     forEachHitLine(data, needle, [&](const HitLine& line) {
-        hits.append(SearchHit{bookNumber(line.bookKey), line.verseKey.toByteArray()});
+        SearchHit& hit = hits.emplace_back();
+        hit.book = bookNumber(line.bookKey);
+        hit.setVerseKey(line.verseKey);
     });
     return hits;
 }
@@ -296,7 +312,7 @@ QString searchDisplayLine(const SearchHit& hit, const QStringList& bookNames) {
 }
 
 QByteArray SearchKey(const SearchHit& hit, int versionIndex) {
-    return searchKey(hit.verseKey, hit.verse(), versionTail(versionIndex));
+    return searchKey(hit.verseKey(), hit.verse(), versionTail(versionIndex));
 }
 
 VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int versionIndex,

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace lumora::bible {
@@ -19,12 +20,23 @@ namespace lumora::bible {
 struct SearchHit {
     // Book number: the leading digits of field 1 ("43N" -> 43, "100O" -> 100); 0 when none.
     int book = 0;
+
     // Field 1 TAB field 2 TAB field 3 of the verse line ("43N\t3\t16").
-    QByteArray verseKey;
+    QByteArrayView verseKey() const {
+        return m_size >= 0 ? QByteArrayView(m_inline.data(), m_size) : QByteArrayView(m_long);
+    }
+    void setVerseKey(QByteArrayView key);
 
     QByteArrayView bookKey() const;
     QByteArrayView chapter() const;
     QByteArrayView verse() const;
+
+  private:
+    // A search for a common word yields a hit for nearly every verse; keys are short, so they
+    // are kept in place rather than in a heap block of their own.
+    std::array<char, 24> m_inline{};
+    int m_size = 0; // -1: the key is in m_long
+    QByteArray m_long;
 };
 
 struct SearchFileResult {
