@@ -5,6 +5,7 @@
 #include "bible/ui/passageview.h"
 #include "bible/ui/zoom.h"
 #include "common/paths.h"
+#include "hymns/ui/hymnselection.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -130,6 +131,7 @@ void FrmLumora::buildCanticlePage() {
     auto* page = new QVBoxLayout(canticlePage);
     canticleArea = new QWidget(canticlePage);
     canticleArea->setObjectName(QStringLiteral("canticleArea"));
+    hymnSelection = new hymns::HymnSelection(m_state, m_platform, WindowsMediaPlayer2, canticleArea, this);
     page->addWidget(canticleArea, 1);
     canticleToolsRow = new QWidget(canticlePage);
     canticleToolsRow->setObjectName(QStringLiteral("canticleToolsRow"));
@@ -215,6 +217,7 @@ bool FrmLumora::load() {
     passageView->PreparePassage();
     if (cmdOk) cmdOk();
     m_state.PendingJump = false;
+    hymnSelection->startUp();
     emit loaded();
     return true;
 }

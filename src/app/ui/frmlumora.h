@@ -22,6 +22,10 @@ class PassageView;
 class Zoom;
 } // namespace lumora::bible
 
+namespace lumora::hymns {
+class HymnSelection;
+} // namespace lumora::hymns
+
 namespace lumora::app {
 
 class FrmLumora final : public QMainWindow {
@@ -55,6 +59,7 @@ public:
     bible::PassageView* passageView = nullptr;
     bible::BibleSearch* search = nullptr;
     bible::Zoom* zoom = nullptr;
+    hymns::HymnSelection* hymnSelection = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer1 = nullptr;
     platform::MediaPlayer* WindowsMediaPlayer2 = nullptr;
     QTimer* Timer1 = nullptr;

@@ -1,0 +1,143 @@
+#include "hymns/hymnstore.h"
+
+#include "common/atomicfile.h"
+#include "common/lines.h"
+#include "common/paths.h"
+#include "common/text.h"
+#include "hymns/hymnentry.h"
+
+#include <QDir>
+
+namespace lumora::hymns {
+
+using common::Utf8Decode;
+using common::Utf8Encode;
+
+namespace {
+
+bool isSafeName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
+}
+
+std::optional<QByteArray> readBookFile(const QString& cantiques, const QString& book, const QString& name) {
+    const auto path = hymnPath(cantiques, book, {name});
+    if (!path || !common::fileExists(*path)) return std::nullopt;
+    return common::readWholeFile(*path);
+}
+
+QByteArray dropBom(const QByteArray& line) { return common::startsWithBom(line) ? line.mid(3) : line; }
+
+} // namespace
+
+QString cantiquesFolder(const QString& dataPath) { return common::findPath(dataPath, {QStringLiteral("Cantiques")}); }
+
+std::optional<QString> hymnPath(const QString& cantiques, const QString& book, const QStringList& parts) {
+    if (!isSafeName(book)) return std::nullopt;
+    for (const QString& p : parts)
+        if (!isSafeName(p)) return std::nullopt;
+    return common::findPath(cantiques, QStringList{book} + parts);
+}
+
+QStringList LoadHymnBooks(const QString& cantiques) {
+    QStringList books;
+    const QStringList names =
+        QDir(cantiques).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+        if (name.contains(QLatin1Char('.'))) continue;
+        const auto data = readBookFile(cantiques, name, QStringLiteral("Hira.txt"));
+        if (!data) continue;
+
+        QByteArray themes, keys;
+        std::optional<HymnFields> last;
+        common::LineSplitter lines(*data);
+        QByteArray line;
+        while (lines.next(line)) {
+            last = SplitHymnEntry(line);
+            if (!last) continue;
+            const QByteArray key = "  " + last->theme + "  ";
+            if (keys.contains(key)) continue;
+            themes += themes.isEmpty() ? last->theme : "\r\n" + last->theme;
+            keys += key;
+        }
+        if (themes.isEmpty() || !last) continue;
+        // A failed write leaves the old file; the book is still listed, as its entries are sound.
+        common::WriteUtf8File(common::findPath(cantiques, {name, QStringLiteral("Theme.txt")}), themes);
+        books << Utf8Decode(last->book);
+    }
+    return books;
+}
+
+std::optional<QStringList> readThemes(const QString& cantiques, const QString& book) {
+    const auto data = readBookFile(cantiques, book, QStringLiteral("Theme.txt"));
+    if (!data) return std::nullopt;
+    QStringList themes;
+    common::LineSplitter lines(*data);
+    QByteArray line;
+    bool first = true;
+    while (lines.next(line)) {
+        themes << Utf8Decode(first ? dropBom(line) : line);
+        first = false;
+    }
+    return themes;
+}
+
+QStringList subThemes(const QString& cantiques, const QString& book, const QString& theme) {
+    QStringList out;
+    const auto data = readBookFile(cantiques, book, QStringLiteral("Hira.txt"));
+    if (!data) return out;
+    const QByteArray needle = Utf8Encode(theme);
+    QByteArray taken;
+    common::LineSplitter lines(*data);
+    QByteArray line;
+    while (lines.next(line)) {
+        const auto tabs = tabPositions(line);
+        if (common::indexOfAsciiCi(fromField(line, tabs, 6), needle) < 0) continue;
+        const QByteArray sub = fieldAt(line, tabs, 7);
+        if (sub.isEmpty() || common::indexOfAsciiCi(taken, sub) >= 0) continue;
+        taken += sub;
+        out << Utf8Decode(sub);
+    }
+    return out;
+}
+
+HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme, const QString& subTheme) {
+    HymnList out;
+    const auto data = readBookFile(cantiques, book, QStringLiteral("Hira.txt"));
+    if (!data) return out;
+    const QByteArray themeBytes = Utf8Encode(theme);
+    const QByteArray subBytes = Utf8Encode(subTheme);
+    common::LineSplitter lines(*data);
+    QByteArray raw;
+    while (lines.next(raw)) {
+        const QByteArray line = dropBom(raw);
+        const auto tabs = tabPositions(line);
+        if (common::indexOfAsciiCi(fromField(line, tabs, 6), themeBytes) < 0) continue;
+        if (common::indexOfAsciiCi(fromField(line, tabs, 7), subBytes) < 0) continue;
+        out.entries << Utf8Decode(line);
+        out.labels << Utf8Decode(line.left(tabs[1]));
+    }
+    return out;
+}
+
+HymnList searchHymns(const QString& cantiques, const QStringList& books, const QString& term) {
+    HymnList out;
+    for (const QString& book : books) {
+        const auto data = readBookFile(cantiques, book, QStringLiteral("Hira.txt"));
+        if (!data) continue;
+        common::LineSplitter lines(*data);
+        QByteArray raw;
+        while (lines.next(raw)) {
+            const QByteArray line = dropBom(raw);
+            const qsizetype tab = line.indexOf(common::kTab);
+            if (tab < 0) continue;
+            const QString text = Utf8Decode(line);
+            if (!text.contains(term, Qt::CaseInsensitive)) continue;
+            out.labels << Utf8Decode(line.left(tab));
+            out.entries << text;
+        }
+    }
+    return out;
+}
+
+} // namespace lumora::hymns

@@ -1,0 +1,444 @@
+#include "hymns/ui/hymnselection.h"
+
+#include "common/paths.h"
+#include "common/text.h"
+#include "hymns/hymnentry.h"
+#include "hymns/hymnfiles.h"
+#include "hymns/hymnstore.h"
+#include "hymns/ui/shortcut.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace lumora::hymns {
+
+namespace {
+
+const QString kHoverBorder = QStringLiteral("QComboBox { border: 1px solid palette(dark); }");
+
+// The hourglass for the length of a handler, whichever way it ends.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Refills a list without running its handler; no row is selected afterwards, so selecting row 0
+// is a change that runs the handler.
+void refill(QComboBox* list, const QStringList& rows) {
+    const QSignalBlocker block(list);
+    list->clear();
+    list->addItems(rows);
+    list->setCurrentIndex(-1);
+}
+
+void clearList(QComboBox* list) { refill(list, {}); }
+
+QString counter(int index, int count) { return QString::number(index + 1) + QStringLiteral(" / ") + QString::number(count); }
+
+QLabel* iconLabel(QWidget* page, const char* name, QStyle::StandardPixmap pixmap, const QString& tip) {
+    auto* label = new QLabel(page);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setPixmap(page->style()->standardIcon(pixmap).pixmap(24, 24));
+    label->setToolTip(tip);
+    label->hide();
+    return label;
+}
+
+// Cantiques holds hymn content when it has a file, or a folder other than the favourite-list
+// folder that the program creates there itself before this test.
+bool holdsHymnContent(const QString& cantiques) {
+    if (common::folderHasFile(cantiques)) return true;
+    const QStringList folders = QDir(cantiques).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& f : folders)
+        if (f.compare(QLatin1String("Favori"), Qt::CaseInsensitive) != 0) return true;
+    return false;
+}
+
+} // namespace
+
+void PickList::showPopup() {
+    indexAtPopup = currentIndex();
+    QComboBox::showPopup();
+}
+
+HymnSelection::HymnSelection(app::AppState& state, platform::Platform& platform, platform::MediaPlayer* player,
+                             QWidget* page, QObject* parent)
+    : QObject(parent), m_state(state), m_platform(platform), m_player(player), m_page(page) {
+    buildWidgets(page);
+    connectPicks(ComboBox_Receuil, &HymnSelection::onBookPicked);
+    connectPicks(ComboBox_theme1, &HymnSelection::onThemePicked);
+    connectPicks(ComboBox_theme2, &HymnSelection::onSubThemePicked);
+    connectPicks(ComboBox_Chant, &HymnSelection::onHymnPicked);
+    connectPicks(ComboBox_cantique_trouve, &HymnSelection::onResultPicked);
+    connect(Cmd_cherche_cantique, &QPushButton::clicked, this, &HymnSelection::searchHymns);
+    connect(Text_Cantique, &QTextEdit::selectionChanged, this, [this] {
+        // The clone window checks that it shows this hymn on the Canticle tab.
+        if (m_state.CloneShowsHymn) emit hymnSelectionChanged(m_words->selectionStart(), m_words->selectionLength());
+    });
+    for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
+                            static_cast<QComboBox*>(ComboBox_theme2)})
+        list->installEventFilter(this);
+    page->setMouseTracking(true);
+    page->installEventFilter(this);
+}
+
+void HymnSelection::buildWidgets(QWidget* page) {
+    auto named = [](QWidget* w, const char* name) {
+        w->setObjectName(QString::fromLatin1(name));
+        return w;
+    };
+    Label5 = new QLabel(QStringLiteral("Hymn book"), page);
+    named(Label5, "Label5");
+    ComboBox_Receuil = new PickList(page);
+    named(ComboBox_Receuil, "ComboBox_Receuil");
+    Label6 = new QLabel(QStringLiteral("Themecle "), page);
+    named(Label6, "Label6");
+    ComboBox_theme1 = new PickList(page);
+    named(ComboBox_theme1, "ComboBox_theme1");
+    ComboBox_theme2 = new PickList(page);
+    named(ComboBox_theme2, "ComboBox_theme2");
+    Label8 = new QLabel(QStringLiteral("Canticle"), page);
+    named(Label8, "Label8");
+    ComboBox_Chant = new PickList(page);
+    named(ComboBox_Chant, "ComboBox_Chant");
+    Lbl_Nbr_cantique = new QLabel(page);
+    named(Lbl_Nbr_cantique, "Lbl_Nbr_cantique");
+    for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
+                            static_cast<QComboBox*>(ComboBox_theme2), static_cast<QComboBox*>(ComboBox_Chant)})
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon), list->setMinimumContentsLength(12);
+
+    Image_Diapo = iconLabel(page, "Image_Diapo", QStyle::SP_FileDialogDetailedView, QStringLiteral("Slides"));
+    Image_Video = iconLabel(page, "Image_Video", QStyle::SP_MediaPlay, QStringLiteral("Video"));
+    Image_Musique = iconLabel(page, "Image_Musique", QStyle::SP_MediaVolume, QStringLiteral("Music"));
+
+    Text_Cantique = new QTextEdit(page);
+    named(Text_Cantique, "Text_Cantique");
+    m_words = new platform::RichTextBox(Text_Cantique);
+    Text_info = new QTextEdit(page);
+    named(Text_info, "Text_info");
+    Text_info->setReadOnly(true);
+    Label9 = new QLabel(page);
+    named(Label9, "Label9");
+    Label16 = new QLabel(QStringLiteral("\"Cantiques\" folder not found"), page);
+    named(Label16, "Label16");
+    Label16->hide();
+
+    PlayPause_Cantique = new QToolButton(page);
+    named(PlayPause_Cantique, "PlayPause_Cantique");
+    Stop_Cantique = new QToolButton(page);
+    named(Stop_Cantique, "Stop_Cantique");
+    setPicture(PlayPause_Cantique, kPicturePlay);
+    setPicture(Stop_Cantique, kPictureStop);
+
+    Cantique_achercher = new QLineEdit(page);
+    named(Cantique_achercher, "Cantique_achercher");
+    Cmd_cherche_cantique = new QPushButton(QStringLiteral("Search"), page);
+    named(Cmd_cherche_cantique, "Cmd_cherche_cantique");
+    ComboBox_cantique_trouve = new PickList(page);
+    named(ComboBox_cantique_trouve, "ComboBox_cantique_trouve");
+    ComboBox_cantique_trouve->setMinimumContentsLength(16);
+    Lbl_Nbr_cantique_trouve = new QLabel(page);
+    named(Lbl_Nbr_cantique_trouve, "Lbl_Nbr_cantique_trouve");
+
+    auto* lists = new QGridLayout;
+    lists->addWidget(Label5, 0, 0);
+    lists->addWidget(ComboBox_Receuil, 1, 0);
+    lists->addWidget(Label6, 0, 1);
+    lists->addWidget(ComboBox_theme1, 1, 1);
+    lists->addWidget(ComboBox_theme2, 1, 2);
+    lists->addWidget(Label8, 0, 3);
+    lists->addWidget(ComboBox_Chant, 1, 3);
+    lists->addWidget(Lbl_Nbr_cantique, 1, 4);
+    auto* icons = new QHBoxLayout;
+    icons->addWidget(Image_Diapo);
+    icons->addWidget(Image_Video);
+    icons->addWidget(Image_Musique);
+    icons->addStretch();
+    lists->addLayout(icons, 1, 5);
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(Cantique_achercher, 1);
+    search->addWidget(Cmd_cherche_cantique);
+    search->addWidget(ComboBox_cantique_trouve, 2);
+    search->addWidget(Lbl_Nbr_cantique_trouve);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(Label9);
+    side->addWidget(Text_info, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(PlayPause_Cantique);
+    buttons->addWidget(Stop_Cantique);
+    buttons->addStretch();
+    side->addLayout(buttons);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(Text_Cantique, 3);
+    body->addLayout(side, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(Label16);
+    layout->addLayout(lists);
+    layout->addLayout(search);
+    layout->addLayout(body, 1);
+}
+
+void HymnSelection::setPicture(QToolButton* button, int picture) {
+    const QStyle::StandardPixmap pixmap = picture == kPictureStop ? QStyle::SP_MediaStop
+                                          : picture == kPicturePlay ? QStyle::SP_MediaPlay
+                                                                    : QStyle::SP_MediaPause;
+    button->setIcon(button->style()->standardIcon(pixmap));
+    button->setProperty("picture", picture);
+}
+
+void HymnSelection::connectPicks(PickList* list, void (HymnSelection::*handler)(int)) {
+    connect(list, &QComboBox::currentIndexChanged, this, handler);
+    // Choosing the row already selected changes no index but is still a pick.
+    connect(list, &QComboBox::activated, this, [this, list, handler](int index) {
+        const bool samePick = index == list->indexAtPopup;
+        list->indexAtPopup = -2;
+        if (samePick) (this->*handler)(index);
+    });
+}
+
+void HymnSelection::select(QComboBox* list, int i) {
+    if (i >= 0 && i < list->count()) list->setCurrentIndex(i);
+}
+
+void HymnSelection::setValue(QComboBox* list, const QString& text) {
+    const int row = list->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (row >= 0 && row != list->currentIndex()) list->setCurrentIndex(row);
+}
+
+bool HymnSelection::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Enter && watched != m_page) {
+        static_cast<QWidget*>(watched)->setStyleSheet(kHoverBorder);
+    } else if (event->type() == QEvent::MouseMove && watched == m_page) {
+        clearHoverBorders();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void HymnSelection::clearHoverBorders() {
+    for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
+                            static_cast<QComboBox*>(ComboBox_theme2), static_cast<QComboBox*>(ComboBox_Chant)})
+        if (!list->styleSheet().isEmpty()) list->setStyleSheet(QString());
+}
+
+void HymnSelection::startUp() {
+    m_cantiques = cantiquesFolder(m_state.DataPath);
+    if (holdsHymnContent(m_cantiques)) {
+        LoadHymnBooks();
+        Label16->hide();
+    } else {
+        Label16->show();
+        m_words->setText(QStringLiteral("FOLDER \"Cantiques\" NOT FOND"));
+        Text_Cantique->hide();
+    }
+}
+
+void HymnSelection::LoadHymnBooks() {
+    m_hymnBooksLoaded = false;
+    m_cantiques = cantiquesFolder(m_state.DataPath);
+    clearList(ComboBox_Receuil);
+    refill(ComboBox_Receuil, hymns::LoadHymnBooks(m_cantiques));
+    m_hymnBooksLoaded = true;
+    select(ComboBox_Receuil, 0);
+}
+
+void HymnSelection::onBookPicked(int) {
+    setPicture(PlayPause_Cantique, kPicturePlay);
+    if (!m_hymnBooksLoaded) return;
+    m_themesLoaded = false;
+    clearList(ComboBox_theme1);
+    m_state.CurrentBook = ComboBox_Receuil->currentText();
+    const auto themes = readThemes(m_cantiques, m_state.CurrentBook);
+    if (!themes) return;
+    refill(ComboBox_theme1, *themes);
+    m_themesLoaded = true;
+    ComboBox_theme1->show();
+    select(ComboBox_theme1, 0);
+}
+
+void HymnSelection::onThemePicked(int) {
+    setPicture(PlayPause_Cantique, kPicturePlay);
+    if (!m_themesLoaded) return;
+    m_hymnListLoaded = false;
+    clearList(ComboBox_Chant);
+    m_infoChant.clear();
+    Text_info->clear();
+    Lbl_Nbr_cantique->clear();
+    m_subThemesLoaded = false;
+    clearList(ComboBox_theme2);
+
+    m_state.CurrentBook = ComboBox_Receuil->currentText();
+    refill(ComboBox_theme2, subThemes(m_cantiques, m_state.CurrentBook, ComboBox_theme1->currentText()));
+    m_subThemesLoaded = true;
+    if (ComboBox_theme2->count() > 0) select(ComboBox_theme2, 0);
+    else ComboBox_Chant->hide();  // a theme without sub-themes lists no hymns
+}
+
+void HymnSelection::onSubThemePicked(int) {
+    setPicture(PlayPause_Cantique, kPicturePlay);
+    if (!m_subThemesLoaded) return;
+    m_hymnListLoaded = false;
+    clearList(ComboBox_Chant);
+    m_infoChant.clear();
+
+    m_state.CurrentBook = ComboBox_Receuil->currentText();
+    const HymnList list =
+        hymnList(m_cantiques, m_state.CurrentBook, ComboBox_theme1->currentText(), ComboBox_theme2->currentText());
+    refill(ComboBox_Chant, list.labels);
+    m_infoChant = list.entries;
+    m_hymnListLoaded = true;
+    if (ComboBox_Chant->count() > 0) {
+        select(ComboBox_Chant, 0);
+        ComboBox_Chant->show();
+        Lbl_Nbr_cantique->setText(counter(0, ComboBox_Chant->count()));
+    } else {
+        ComboBox_Chant->hide();
+        Lbl_Nbr_cantique->clear();
+    }
+}
+
+void HymnSelection::onHymnPicked(int index) {
+    m_state.CanticleZoom = 100;
+    m_words->setZoom(0, 0);
+    if (!m_hymnListLoaded) return;
+    if (index < 0 || index >= m_infoChant.size()) return;
+
+    const QString label = ComboBox_Chant->currentText();
+    const QString book = ComboBox_Receuil->currentText();
+    const MediaLookup slides = findSlides(m_cantiques, book, label);
+    m_slidePath = slides.path;
+    Image_Diapo->setVisible(slides.found);
+
+    const VideoLookup video = findVideo(m_cantiques, book, label);
+    if (video.isShortcut) {
+        const QFileInfo lnk(video.path);
+        m_videoPath = ResolveShortcut(lnk.absolutePath(), lnk.fileName().chopped(4));
+    } else {
+        m_videoPath = video.path;
+    }
+    Image_Video->setVisible(!video.extension.isEmpty());
+
+    Text_info->setPalette(ComboBox_Chant->palette());
+    m_state.CurrentHymnEntry = m_infoChant.at(index);
+    Lbl_Nbr_cantique->setText(counter(index, ComboBox_Chant->count()));
+    showHymnInfo();
+    loadHymnFiles();
+    emit hymnShown(m_state.CurrentHymnEntry);
+}
+
+void HymnSelection::showHymnInfo() {
+    // An entry that does not split shows no details rather than those of the previous hymn.
+    QString info = ShowHymnInfo(m_state.CurrentHymnEntry).value_or(QString());
+    Text_info->setPlainText(info.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void HymnSelection::loadHymnFiles() {
+    const HymnFiles files = LoadHymnFiles(m_cantiques, m_state.CurrentHymnEntry);
+    if (m_player) m_player->setEnabled(false);
+    setPicture(PlayPause_Cantique, kPicturePlay);
+    setPicture(Stop_Cantique, kPictureStop);
+    if (files.hasMusic) {
+        if (m_player) {
+            m_player->setEnabled(true);
+            m_player->setSource(files.musicPath);
+            m_player->stop();
+        }
+        Image_Musique->show();
+    } else {
+        if (m_player) m_player->setSource(QString());
+        Image_Musique->hide();
+    }
+    Label9->setText(ComboBox_Chant->currentText());
+
+    switch (files.words) {
+    case WordsKind::None:
+        m_words->setText(QStringLiteral("A SAISIR"));
+        break;
+    case WordsKind::Rtf:
+        // Shown as plain text until the rich-text reader is in.
+        m_words->setText(rtfPlainText(files.wordsPath).value_or(QString()));
+        break;
+    case WordsKind::Text:
+        m_words->setText(readTextWords(files.wordsPath));
+        m_words->select(0, Text_Cantique->document()->characterCount());
+        m_words->setSelectionAlignment(platform::Alignment::Centre);
+        m_words->setCaret(0);
+        break;
+    }
+}
+
+void HymnSelection::searchHymns() {
+    const WaitCursor wait;
+    m_hymnSearchReady = false;
+    clearList(ComboBox_cantique_trouve);
+    m_infoTrouve.clear();
+    m_cantiques = cantiquesFolder(m_state.DataPath);
+
+    QStringList books;
+    for (int i = 0; i < ComboBox_Receuil->count(); ++i) books << ComboBox_Receuil->itemText(i);
+    const HymnList hits = hymns::searchHymns(m_cantiques, books, Cantique_achercher->text());
+    if (!hits.labels.isEmpty()) {
+        refill(ComboBox_cantique_trouve, hits.labels);
+        m_infoTrouve = hits.entries;
+        m_hymnSearchReady = true;
+        select(ComboBox_cantique_trouve, 0);
+        if (m_player) m_player->stop();
+    } else {
+        refill(ComboBox_cantique_trouve, {QStringLiteral("N O T H I N G")});
+        {
+            const QSignalBlocker block(ComboBox_cantique_trouve);
+            ComboBox_cantique_trouve->setCurrentIndex(0);
+        }
+        Lbl_Nbr_cantique_trouve->clear();
+    }
+}
+
+void HymnSelection::onResultPicked(int index) {
+    if (!m_hymnSearchReady) return;
+    if (index < 0 || index >= m_infoTrouve.size()) return;
+    Text_info->setPalette(ComboBox_cantique_trouve->palette());
+    m_state.CurrentHymnEntry = m_infoTrouve.at(index);
+    if (!showEntry(m_state.CurrentHymnEntry)) return;
+    Text_info->setPalette(ComboBox_cantique_trouve->palette());
+    Lbl_Nbr_cantique_trouve->setText(counter(index, ComboBox_cantique_trouve->count()));
+}
+
+void HymnSelection::ShowPlaylistHymn(const QString& entry) {
+    const WaitCursor wait;
+    m_state.CurrentHymnEntry = entry;
+    showEntry(entry);
+}
+
+bool HymnSelection::showEntry(const QString& entry) {
+    const QByteArray bytes = common::Utf8Encode(entry);
+    const auto tabs = tabPositions(bytes);
+    const QString book = common::Utf8Decode(fromField(bytes, tabs, 9));
+    if (ComboBox_Receuil->findText(book, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        m_words->setText(QStringLiteral("??????"));
+        return false;
+    }
+    setValue(ComboBox_Receuil, book);
+    setValue(ComboBox_theme1, common::Utf8Decode(fieldAt(bytes, tabs, 6)));
+    const QString sub = common::Utf8Decode(fieldAt(bytes, tabs, 7));
+    if (!sub.isEmpty()) setValue(ComboBox_theme2, sub);
+    setValue(ComboBox_Chant, common::Utf8Decode(bytes.left(tabs[1])));
+    return true;
+}
+
+} // namespace lumora::hymns

@@ -1,0 +1,147 @@
+#pragma once
+// The Canticle tab's hymn lists, words, details and hymn search.
+//
+// Four linked lists narrow the hymns down: book -> first-level theme -> sub-theme -> hymn. A pick
+// in one list refills the lists below it and selects their first row, which runs the next
+// handler, down to the hymn pick, which shows the words, the details and the file icons and loads
+// the music into the hymn player without starting it. Picks made from code (search hits, playlist
+// entries) go through the same handlers; the guard flags keep a handler from acting while the
+// list above it is being refilled.
+
+#include "app/appstate.h"
+#include "platform/platform.h"
+#include "platform/richtextbox.h"
+
+#include <QComboBox>
+#include <QObject>
+#include <QStringList>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+class QToolButton;
+class QWidget;
+
+namespace lumora::hymns {
+
+// A drop-down list that also reports a pick of the row already selected (the lists refill on
+// such a pick, as the user expects when choosing the same book again).
+class PickList final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+    // The row selected when the popup opened; -2 when no popup pick is under way.
+    int indexAtPopup = -2;
+};
+
+// Player-button pictures (shared with the hymn player): 1 play, 3 stop.
+inline constexpr int kPicturePlay = 1;
+inline constexpr int kPictureStop = 3;
+
+class HymnSelection final : public QObject {
+    Q_OBJECT
+public:
+    // Builds the hymn widgets into `page` with their own layout. `player` is the hymn player
+    // (WindowsMediaPlayer2); it stays owned by the caller.
+    HymnSelection(app::AppState& state, platform::Platform& platform, platform::MediaPlayer* player, QWidget* page,
+                  QObject* parent = nullptr);
+
+    // Start-up: when the Cantiques folder holds anything the program did not create itself,
+    // loads the hymn books; otherwise shows Label16 and hides the words.
+    void startUp();
+    // Lists the books (regenerating their "Theme.txt") and selects the first.
+    void LoadHymnBooks();
+    // Brings a playlist entry (a whole hymn entry) on screen through the four lists; "??????"
+    // in the words when its book is not listed.
+    void ShowPlaylistHymn(const QString& entry);
+    // The search button's action.
+    void searchHymns();
+    // Removes the mouse-over border of the lists (the tab's mouse-move).
+    void clearHoverBorders();
+
+    // Sets a list's value as a pick would: the row equal to `text` is selected, which runs its
+    // handler; the current row, or a text not in the list, changes nothing.
+    static void setValue(QComboBox* list, const QString& text);
+    // Selects row i as a pick would (runs the handler when the row changes).
+    static void select(QComboBox* list, int i);
+
+    QString cantiques() const { return m_cantiques; }
+    const QStringList& ComboBox_Info_chant() const { return m_infoChant; }
+    const QStringList& ComboBox_Info_trouve() const { return m_infoTrouve; }
+    QString SlidePath() const { return m_slidePath; }
+    QString VideoPath() const { return m_videoPath; }
+    bool HymnBooksLoaded() const { return m_hymnBooksLoaded; }
+    bool ThemesLoaded() const { return m_themesLoaded; }
+    bool SubThemesLoaded() const { return m_subThemesLoaded; }
+    bool HymnListLoaded() const { return m_hymnListLoaded; }
+    bool HymnSearchReady() const { return m_hymnSearchReady; }
+    platform::RichTextBox& words() { return *m_words; }
+
+    // Widgets (children of the page, with these objectNames).
+    QLabel* Label5 = nullptr;
+    PickList* ComboBox_Receuil = nullptr;
+    QLabel* Label6 = nullptr;
+    PickList* ComboBox_theme1 = nullptr;
+    PickList* ComboBox_theme2 = nullptr;
+    QLabel* Label8 = nullptr;
+    PickList* ComboBox_Chant = nullptr;
+    QLabel* Lbl_Nbr_cantique = nullptr;
+    QTextEdit* Text_Cantique = nullptr;
+    QTextEdit* Text_info = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Image_Diapo = nullptr;
+    QLabel* Image_Video = nullptr;
+    QLabel* Image_Musique = nullptr;
+    QToolButton* PlayPause_Cantique = nullptr;
+    QToolButton* Stop_Cantique = nullptr;
+    QLineEdit* Cantique_achercher = nullptr;
+    QPushButton* Cmd_cherche_cantique = nullptr;
+    PickList* ComboBox_cantique_trouve = nullptr;
+    QLabel* Lbl_Nbr_cantique_trouve = nullptr;
+
+    // Shows picture n of the player buttons' picture set on a button (kept as its "picture").
+    static void setPicture(QToolButton* button, int picture);
+
+    void onBookPicked(int index);
+    void onThemePicked(int index);
+    void onSubThemePicked(int index);
+    void onHymnPicked(int index);
+    void onResultPicked(int index);
+
+signals:
+    // The words' selection moved while the clone window shows the hymn; the clone mirrors it.
+    void hymnSelectionChanged(int start, int length);
+    // A hymn is on display (CurrentHymnEntry is set).
+    void hymnShown(const QString& entry);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWidgets(QWidget* page);
+    void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
+    void showHymnInfo();
+    void loadHymnFiles();
+    bool showEntry(const QString& entry);
+
+    app::AppState& m_state;
+    platform::Platform& m_platform;
+    platform::MediaPlayer* m_player;
+    QWidget* m_page;
+    platform::RichTextBox* m_words = nullptr;
+
+    QString m_cantiques;
+    QStringList m_infoChant;
+    QStringList m_infoTrouve;
+    QString m_slidePath;
+    QString m_videoPath;
+    bool m_hymnBooksLoaded = false;
+    bool m_themesLoaded = false;
+    bool m_subThemesLoaded = false;
+    bool m_hymnListLoaded = false;
+    bool m_hymnSearchReady = false;
+};
+
+} // namespace lumora::hymns
