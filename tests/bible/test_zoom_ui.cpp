@@ -1,4 +1,5 @@
 #include "bible/ui/zoom.h"
+#include "hymns/ui/hymnselection.h"
 #include "support/mainwindow.h"
 
 #include <QLabel>
@@ -63,6 +64,8 @@ TEST_F(ZoomUi, canticleTab_zoomsItsOwnLabel_andTheCloneWhenItShowsHymns) {
     click(z().SpinButton_SizeCantique, true);
     EXPECT_EQ(z().Label21->text(), "110 %");
     EXPECT_EQ(h.window->state().CanticleZoom, 110);
+    EXPECT_DOUBLE_EQ(h.window->hymnSelection->words().zoomFactor(), 56.0 / 51.0);
+    EXPECT_DOUBLE_EQ(h.view().passageBox->zoomFactor(), 0.9);
     EXPECT_EQ(z().Label20->text(), "90 %");
     ASSERT_EQ(clone.count(), 1);
     EXPECT_EQ(clone[0], (QList<int>{1, 56, 51}));

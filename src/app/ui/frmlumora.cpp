@@ -57,6 +57,7 @@ FrmLumora::FrmLumora(platform::Platform& platform, DataPathLocations where, QWid
     zoom = new bible::Zoom(m_state, SSTab_LMR, passageView->passageBox, bibleToolsRow, canticleToolsRow, this);
     zoom->setCaptureField(canticleToolsRow->findChild<QLineEdit*>(QStringLiteral("Txt_Echantillon")));
     zoom->setPositionLabel(navigation->Lbl_Position);
+    zoom->setCanticleBox(&hymnSelection->words());
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, &FrmLumora::onTabChanged);
 }
 
