@@ -1,7 +1,9 @@
 #include "app/ui/frmlumora.h"
 
 #include "bible/ui/biblenavigation.h"
+#include "bible/ui/biblesearch.h"
 #include "bible/ui/passageview.h"
+#include "bible/ui/zoom.h"
 #include "common/paths.h"
 #include "hymns/ui/hymnselection.h"
 #include "lists/ui/favouritehost.h"
@@ -54,6 +56,12 @@ FrmLumora::FrmLumora(platform::Platform& platform, DataPathLocations where, QWid
     buildBiblePage();
     buildVerseLists();
     buildCanticlePage();
+    search = new bible::BibleSearch(m_state, *navigation, *passageView->passageBox, m_platform.prompts, bibleSearchRow,
+                                    this);
+    zoom = new bible::Zoom(m_state, SSTab_LMR, passageView->passageBox, bibleToolsRow, canticleToolsRow, this);
+    zoom->setCaptureField(canticleToolsRow->findChild<QLineEdit*>(QStringLiteral("Txt_Echantillon")));
+    zoom->setPositionLabel(navigation->Lbl_Position);
+    zoom->setCanticleBox(&hymnSelection->words());
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, &FrmLumora::onTabChanged);
 }
 
@@ -209,6 +217,8 @@ void FrmLumora::onCaptureToolsToggled(bool shown) {
     // The information box keeps its bottom edge: shorter while the tools take their row.
     if (auto* info = findChild<QWidget*>(QStringLiteral("Text_info"))) info->setMaximumHeight(shown ? 2265 / 15 : 2985 / 15);
 }
+
+void FrmLumora::SetZoom(int percent) { zoom->SetZoom(percent); }
 
 void FrmLumora::onTabChanged(int tab) {
     if (tab == 0) m_state.ZoomRequest = m_state.BibleZoom;

@@ -18,7 +18,9 @@ class QHBoxLayout;
 
 namespace lumora::bible {
 class BibleNavigation;
+class BibleSearch;
 class PassageView;
+class Zoom;
 } // namespace lumora::bible
 
 namespace lumora::hymns {
@@ -44,6 +46,9 @@ public:
     bool load();
 
     AppState& state() { return m_state; }
+
+    // Applies a zoom percentage to the box of the visible tab (5 to 500; others change nothing).
+    void SetZoom(int percent);
     platform::Platform& platform() { return m_platform; }
 
     QTabWidget* SSTab_LMR = nullptr;
@@ -60,6 +65,8 @@ public:
 
     bible::BibleNavigation* navigation = nullptr;
     bible::PassageView* passageView = nullptr;
+    bible::BibleSearch* search = nullptr;
+    bible::Zoom* zoom = nullptr;
     hymns::HymnSelection* hymnSelection = nullptr;
     // The verse-list panel, in bibleSearchRow beside the search row.
     lists::FavouritePanel* verseLists = nullptr;

@@ -1,0 +1,88 @@
+#pragma once
+// Word search through the two testament files of a Bible version.
+//
+// Every verse line that holds the needle (letters A-Z compared without regard to case, every
+// other byte exactly, so "é" does not find "É") is one hit, however often the needle occurs in
+// it. Hits come in file order, Old Testament file first.
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace lumora::bible {
+
+struct SearchHit {
+    // Book number: the leading digits of field 1 ("43N" -> 43, "100O" -> 100); 0 when none.
+    int book = 0;
+
+    // Field 1 TAB field 2 TAB field 3 of the verse line ("43N\t3\t16").
+    QByteArrayView verseKey() const {
+        return m_size >= 0 ? QByteArrayView(m_inline.data(), m_size) : QByteArrayView(m_long);
+    }
+    void setVerseKey(QByteArrayView key);
+
+    QByteArrayView bookKey() const;
+    QByteArrayView chapter() const;
+    QByteArrayView verse() const;
+
+  private:
+    // A search for a common word yields a hit for nearly every verse; keys are short, so they
+    // are kept in place rather than in a heap block of their own.
+    std::array<char, 24> m_inline{};
+    int m_size = 0; // -1: the key is in m_long
+    QByteArray m_long;
+};
+
+struct SearchFileResult {
+    bool opened = false;
+    QList<SearchHit> hits;
+};
+
+// Scans one testament file. The first three bytes of the first line (the byte-order mark) are
+// not searched, as every reader of these files drops them. A line ends at LF, CR or CR LF. Lines
+// with fewer than four tabs are no verse lines and never hits. A needle holding CR or LF can
+// match no line; an empty needle matches every verse line.
+SearchFileResult SearchBookFile(const QString& path, QByteArrayView needle);
+
+// The same scan over bytes already in memory (`data` is a whole file).
+QList<SearchHit> searchBookBytes(QByteArrayView data, QByteArrayView needle);
+
+// "", " " and "   " are no search at all (the result list holds only the "????" entry); any other
+// text, "  " included, is searched for.
+bool isBlankSearch(QByteArrayView needle);
+
+// "Jean 3.16-16": the book's name as the version shows it (entry book - 1 of List_livre), a
+// blank, chapter "." verse "-" verse. A book number with no name in the list shows field 1 in
+// its place, so the hit is still listed.
+QString searchDisplayLine(const SearchHit& hit, const QStringList& bookNames);
+
+// field 1 TAB field 2 TAB field 3 TAB field 3 TAB versionIndex: "43N\t3\t16\t16\t0".
+QByteArray SearchKey(const SearchHit& hit, int versionIndex);
+
+// The two parallel result lists of a search over a whole version, without the trailing "????"
+// entry the drop-down adds.
+struct VersionSearch {
+    QStringList display;    // ComboBox_passage_trouve rows
+    QByteArrayList keys;    // ComboBox_localisation rows
+    QStringList unreadable; // testament files that could not be opened, in the order tried
+};
+
+// Searches CODE-O.txt then CODE-N.txt of the version (found without regard to letter case).
+VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int versionIndex,
+                            const QStringList& bookNames, QByteArrayView needle);
+
+// The jump target read back from a SearchKey: 0-based list indexes.
+struct SearchTarget {
+    int version = 0, book = 0, chapter = 0, verse = 0;
+};
+// nullopt for a key that is not a hit's (the empty key of "????", fields missing, a number
+// missing, or an index below 0).
+std::optional<SearchTarget> parseSearchKey(const QByteArray& key);
+
+} // namespace lumora::bible

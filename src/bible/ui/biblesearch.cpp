@@ -1,0 +1,143 @@
+#include "bible/ui/biblesearch.h"
+
+#include "bible/search/versionsearch.h"
+#include "bible/ui/biblenavigation.h"
+#include "common/text.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace lumora::bible {
+
+namespace {
+
+// The hourglass for the length of a scope, restored however the scope is left.
+class WaitCursor final {
+  public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Upper case one UTF-16 unit at a time, so positions in the result are positions in the input
+// ("ß" stays one character instead of becoming "SS").
+QString upperKeepingLength(const QString& s) {
+    QString out = s;
+    for (QChar& c : out)
+        c = c.toUpper();
+    return out;
+}
+
+} // namespace
+
+BibleSearch::BibleSearch(app::AppState& state, BibleNavigation& nav, platform::RichTextBox& passage,
+                         platform::Prompts& prompts, QWidget* row, QObject* parent)
+    : QObject(parent), m_state(state), m_nav(nav), m_passage(passage), m_prompts(prompts) {
+    Text_achercher = new QLineEdit(row);
+    Text_achercher->setObjectName(QStringLiteral("Text_achercher"));
+    Cmd_cherche_passage = new QPushButton(QStringLiteral("Search"), row);
+    Cmd_cherche_passage->setObjectName(QStringLiteral("Cmd_cherche_passage"));
+    ComboBox_passage_trouve = new QComboBox(row);
+    ComboBox_passage_trouve->setObjectName(QStringLiteral("ComboBox_passage_trouve"));
+    ComboBox_passage_trouve->setEditable(true);
+    ComboBox_passage_trouve->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox_passage_trouve->setMinimumContentsLength(14);
+    Lbl_Nbr_passage_trouve = new QLabel(row);
+    Lbl_Nbr_passage_trouve->setObjectName(QStringLiteral("Lbl_Nbr_passage_trouve"));
+
+    if (auto* layout = qobject_cast<QBoxLayout*>(row->layout())) {
+        layout->addWidget(Text_achercher, 2);
+        layout->addWidget(Cmd_cherche_passage);
+        layout->addWidget(ComboBox_passage_trouve, 1);
+        layout->addWidget(Lbl_Nbr_passage_trouve);
+    }
+
+    connect(Cmd_cherche_passage, &QPushButton::clicked, this, &BibleSearch::onSearchClicked);
+    connect(Text_achercher, &QLineEdit::returnPressed, this, &BibleSearch::onSearchClicked);
+    connect(ComboBox_passage_trouve, &QComboBox::activated, this, &BibleSearch::onHitPicked);
+    connect(ComboBox_passage_trouve->lineEdit(), &QLineEdit::textEdited, this, &BibleSearch::onTextTyped);
+}
+
+void BibleSearch::onSearchClicked() {
+    m_ready = false;
+    const QByteArray needle = common::Utf8Encode(Text_achercher->text());
+    Lbl_Nbr_passage_trouve->clear();
+
+    if (isBlankSearch(needle)) {
+        // Nothing is searched; the hidden table keeps its rows and picks stay ignored.
+        const QSignalBlocker block(ComboBox_passage_trouve);
+        ComboBox_passage_trouve->clear();
+        ComboBox_passage_trouve->addItem(kNoHitEntry);
+        ComboBox_passage_trouve->setCurrentIndex(0);
+        return;
+    }
+
+    const WaitCursor hourglass;
+    const int version = m_nav.List_version->currentIndex();
+    VersionSearch found;
+    if (const auto code = common::VersionCode(m_nav.List_version->currentText()); code && version >= 0) {
+        found = SearchVersion(m_state.DataPath, common::Utf8Encode(*code), version, m_nav.tables().List_livre,
+                              needle);
+    }
+    for (const QString& path : found.unreadable)
+        m_prompts.tell(path);
+
+    found.display.append(kNoHitEntry);
+    found.keys.append(QByteArray());
+    {
+        const QSignalBlocker block(ComboBox_passage_trouve);
+        ComboBox_passage_trouve->clear();
+        ComboBox_passage_trouve->addItems(found.display);
+        ComboBox_passage_trouve->setCurrentIndex(0);
+    }
+    ComboBox_localisation = std::move(found.keys);
+
+    m_ready = true;
+    onHitPicked(0);
+}
+
+void BibleSearch::onTextTyped() {
+    if (!m_ready) return;
+    // Only picked entries name a hit; typed text is refused and cleared.
+    m_prompts.tell(QStringLiteral("Choose a passage from the list."), platform::kAppTitle,
+                   platform::PromptIcon::Exclamation);
+    ComboBox_passage_trouve->setEditText(QString());
+}
+
+void BibleSearch::onHitPicked(int index) {
+    if (!m_ready) return;
+    if (index < 0 || index >= ComboBox_localisation.size()) return;
+    // The last entry "????" has an empty key, which names no hit: nothing changes.
+    const auto target = parseSearchKey(ComboBox_localisation.at(index));
+    if (!target || target->version >= m_nav.List_version->count()) return;
+
+    m_state.TargetVersion = target->version;
+    m_state.TargetBook = target->book;
+    m_state.TargetChapter = target->chapter;
+    m_state.TargetVerse = target->verse;
+    m_state.TargetSpan = 0;
+    m_state.PendingJump = false;
+    m_nav.jumpToTarget();
+
+    HighlightSearchWord();
+    Lbl_Nbr_passage_trouve->setText(QString::number(index + 1) + QStringLiteral(" / ") +
+                                    QString::number(ComboBox_passage_trouve->count() - 1));
+}
+
+void BibleSearch::HighlightSearchWord() {
+    const QString word = Text_achercher->text();
+    if (word.isEmpty()) return;
+    const qsizetype at = upperKeepingLength(m_passage.plainText()).indexOf(upperKeepingLength(word));
+    if (at < 0) return;
+    m_passage.select(static_cast<int>(at), static_cast<int>(word.size()));
+    m_passage.setSelectionBold(true);
+    m_passage.setSelectionColor(QColor(0, 0, 255));
+}
+
+} // namespace lumora::bible

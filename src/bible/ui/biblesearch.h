@@ -1,0 +1,64 @@
+#pragma once
+// The word search of the Bible tab: the text box, its button, the drop-down of hits with its
+// hidden table of keys, and the "k / n" label.
+//
+// A search fills ComboBox_passage_trouve with one display line per hit and a last "????" entry,
+// and ComboBox_localisation with the hits' SearchKeys and a last empty entry, row for row. A pick
+// jumps the navigation lists to the hit and marks the searched word in the passage.
+
+#include "app/appstate.h"
+#include "platform/prompts.h"
+#include "platform/richtextbox.h"
+
+#include <QByteArrayList>
+#include <QObject>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace lumora::bible {
+
+class BibleNavigation;
+
+inline const QString kNoHitEntry = QStringLiteral("????");
+
+class BibleSearch final : public QObject {
+    Q_OBJECT
+  public:
+    // The widgets are created as children of `row`; `passage` is the box the hits are marked in.
+    BibleSearch(app::AppState& state, BibleNavigation& nav, platform::RichTextBox& passage,
+                platform::Prompts& prompts, QWidget* row, QObject* parent = nullptr);
+
+    QLineEdit* Text_achercher = nullptr;
+    QPushButton* Cmd_cherche_passage = nullptr;
+    QComboBox* ComboBox_passage_trouve = nullptr; // editable, so typed text can be refused
+    QLabel* Lbl_Nbr_passage_trouve = nullptr;
+    // The hidden table beside ComboBox_passage_trouve: one SearchKey a row, then "".
+    QByteArrayList ComboBox_localisation;
+
+    // False from the start of a search until both lists are complete, and after a blank search;
+    // picks are ignored while it is False.
+    bool SearchReady() const { return m_ready; }
+
+    // Cmd_cherche_passage: searches the selected version for the text of Text_achercher and
+    // shows the first hit.
+    void onSearchClicked();
+    // A pick of entry `index` (by the user, or the search's own pick of entry 0).
+    void onHitPicked(int index);
+    // Marks the first occurrence of Text_achercher in the passage bold and blue.
+    void HighlightSearchWord();
+
+  private:
+    void onTextTyped();
+
+    app::AppState& m_state;
+    BibleNavigation& m_nav;
+    platform::RichTextBox& m_passage;
+    platform::Prompts& m_prompts;
+    bool m_ready = false;
+};
+
+} // namespace lumora::bible

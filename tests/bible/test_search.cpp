@@ -1,0 +1,204 @@
+#include "bible/search/versionsearch.h"
+#include "bible/searchfixture.h"
+#include "common/lines.h"
+#include "common/text.h"
+
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+using namespace lumora::bible;
+using lumora::testing::TempFolder;
+using lumora::testing::writeBytes;
+
+namespace {
+
+QByteArray bom() {
+    return QByteArray("\xEF\xBB\xBF");
+}
+
+QByteArrayList keysOf(const QList<SearchHit>& hits) {
+    QByteArrayList out;
+    for (const SearchHit& h : hits)
+        out << h.verseKey().toByteArray();
+    return out;
+}
+
+} // namespace
+
+// letter case
+
+TEST(SearchBookBytes, lowerCaseWord_findsCapitalisedAndCapitals) {
+    const QByteArray data =
+        bom() + "01O\t1\t1\t0\tThe Lord\r\n01O\t1\t2\t0\tLORD of all\r\n01O\t1\t3\t0\tnone\r\n";
+    EXPECT_EQ(keysOf(searchBookBytes(data, "lord")), (QByteArrayList{"01O\t1\t1", "01O\t1\t2"}));
+}
+
+TEST(SearchBookBytes, accentedLowerLetter_doesNotFindItsCapital) {
+    const QByteArray data = bom() + "01O\t1\t1\t0\t\xC3\x89glise\r\n01O\t1\t2\t0\t\xC3\xA9glise\r\n";
+    EXPECT_EQ(keysOf(searchBookBytes(data, "\xC3\xA9GLISE")), QByteArrayList{"01O\t1\t2"});
+}
+
+TEST(SearchBookBytes, punctuationDifferingByTheCaseBit_isNotFolded) {
+    // '[' and '{', '@' and '`' differ only in the bit that separates A from a.
+    const QByteArray data = bom() + "01O\t1\t1\t0\t{x}\r\n01O\t1\t2\t0\t@x\r\n";
+    EXPECT_TRUE(searchBookBytes(data, "[x]").isEmpty());
+    EXPECT_TRUE(searchBookBytes(data, "`X").isEmpty());
+}
+
+// lines
+
+TEST(SearchBookBytes, verseWithTwoOccurrences_isListedOnce) {
+    const QByteArray data = bom() + "01O\t1\t1\t0\tlight and light and LIGHT\r\n01O\t1\t2\t0\tlight\r\n";
+    EXPECT_EQ(keysOf(searchBookBytes(data, "light")), (QByteArrayList{"01O\t1\t1", "01O\t1\t2"}));
+}
+
+TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
+    const QByteArray data = bom() + "01O\t1\t1\t0\tAlpha\r\n01O\t1\t2\t0\tBeta\r\n";
+    const auto hits = searchBookBytes(data, "01o\t1\t1");
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(hits[0].verseKey(), "01O\t1\t1");
+    EXPECT_EQ(hits[0].book, 1);
+    // The mark itself is no text of the line.
+    EXPECT_TRUE(searchBookBytes(data, "\xBB\xBF"
+                                      "01O")
+                    .isEmpty());
+}
+
+TEST(SearchBookBytes, loneLfLoneCrAndCrLf_eachEndALine) {
+    const QByteArray data = bom() + "01O\t1\t1\t0\tx\n01O\t1\t2\t0\tx\r01O\t1\t3\t0\tx\r\n01O\t1\t4\t0\tx";
+    EXPECT_EQ(keysOf(searchBookBytes(data, "x")),
+              (QByteArrayList{"01O\t1\t1", "01O\t1\t2", "01O\t1\t3", "01O\t1\t4"}));
+    // A needle holding a terminator would only match across two lines.
+    EXPECT_TRUE(searchBookBytes(data, "x\n01O").isEmpty());
+}
+
+TEST(SearchBookBytes, wholeLineIsSearched_andLinesWithoutFourTabsAreNoHits) {
+    const QByteArray data = bom() + "40N\t1\t1\t0\tword\r\n40N word without tabs\r\n40N\t1\t2\t0\r\n";
+    EXPECT_EQ(keysOf(searchBookBytes(data, "40n")), QByteArrayList{"40N\t1\t1"});
+}
+
+TEST(SearchBookBytes, agreesWithALineByLineScan_onRandomText) {
+    // Matches near 16-byte block edges and at the very end of the data take other code paths;
+    // compare them all with the plain definition: a line is a hit when it contains the needle.
+    auto* rng = QRandomGenerator::global();
+    const QByteArray alphabet = "aAbB\t\xC3\xA9[{ ";
+    for (int round = 0; round < 300; ++round) {
+        QByteArray data = bom();
+        const int lines = 1 + rng->bounded(6);
+        for (int l = 0; l < lines; ++l) {
+            data += "02O\t1\t" + QByteArray::number(l + 1) + "\t0\t";
+            const int len = rng->bounded(40);
+            for (int i = 0; i < len; ++i)
+                data += alphabet[rng->bounded(alphabet.size())];
+            if (l + 1 < lines || rng->bounded(2)) data += "\r\n";
+        }
+        QByteArray needle;
+        const int n = 1 + rng->bounded(4);
+        for (int i = 0; i < n; ++i)
+            needle += alphabet[rng->bounded(alphabet.size())];
+
+        QByteArrayList expected;
+        lumora::common::LineSplitter split(data);
+        QByteArray line;
+        bool first = true;
+        while (split.next(line)) {
+            if (first) line.remove(0, 3);
+            first = false;
+            if (lumora::common::indexOfAsciiCi(line, needle) >= 0) {
+                const auto f = lumora::common::cutFields<5>(line);
+                if (f) expected << (*f)[0] + '\t' + (*f)[1] + '\t' + (*f)[2];
+            }
+        }
+        ASSERT_EQ(keysOf(searchBookBytes(data, needle)), expected)
+            << data.toHex().constData() << " / " << needle.constData();
+    }
+}
+
+// blank text
+
+TEST(SearchBlank, emptyOneAndThreeBlanks_areNoSearch_butTwoAndFourAre) {
+    EXPECT_TRUE(isBlankSearch(""));
+    EXPECT_TRUE(isBlankSearch(" "));
+    EXPECT_TRUE(isBlankSearch("   "));
+    EXPECT_FALSE(isBlankSearch("  "));
+    EXPECT_FALSE(isBlankSearch("    "));
+}
+
+TEST(SearchBlank, twoBlanks_isARealSearch) {
+    const QByteArray data = bom() + "01O\t1\t1\t0\tone  two\r\n01O\t1\t2\t0\tone two\r\n";
+    EXPECT_EQ(keysOf(searchBookBytes(data, "  ")), QByteArrayList{"01O\t1\t1"});
+}
+
+// display line and key
+
+TEST(SearchHitText, displayAndKey_useTheVersionsBookNameAndIndex) {
+    QStringList names;
+    for (int b = 1; b <= 66; ++b)
+        names << QStringLiteral("B%1").arg(b);
+    names[42] = QStringLiteral("Jean");
+    const auto hits = searchBookBytes(bom() + "43N\t3\t16\t0\tcar Dieu\r\n", "dieu");
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("Jean 3.16-16"));
+    EXPECT_EQ(SearchKey(hits[0], 2), QByteArray("43N\t3\t16\t16\t2"));
+}
+
+TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumber) {
+    QStringList names;
+    for (int b = 1; b <= 100; ++b)
+        names << QStringLiteral("B%1").arg(b);
+    const auto hits = searchBookBytes(bom() + "100O\t2\t5\t0\tx\r\n120O\t1\t1\t0\tx\r\n", "x");
+    ASSERT_EQ(hits.size(), 2);
+    EXPECT_EQ(hits[0].book, 100);
+    EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("B100 2.5-5"));
+    EXPECT_EQ(searchDisplayLine(hits[1], names), QStringLiteral("120O 1.1-1"));
+}
+
+TEST(SearchHitText, keysLongerThanUsual_areKeptWhole) {
+    const QByteArray longChapter(40, '7');
+    const auto hits = searchBookBytes(bom() + "40N\t" + longChapter + "\t3\t0\tx\r\n", "x");
+    ASSERT_EQ(hits.size(), 1);
+    EXPECT_EQ(hits[0].verseKey(), "40N\t" + longChapter + "\t3");
+    EXPECT_EQ(hits[0].chapter(), longChapter);
+    EXPECT_EQ(SearchKey(hits[0], 0), "40N\t" + longChapter + "\t3\t3\t0");
+}
+
+TEST(SearchKeyParse, keyGivesZeroBasedTargets_andEmptyOrBrokenKeysGiveNone) {
+    const auto t = parseSearchKey("43N\t3\t16\t16\t1");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->version, 1);
+    EXPECT_EQ(t->book, 42);
+    EXPECT_EQ(t->chapter, 2);
+    EXPECT_EQ(t->verse, 15);
+    EXPECT_FALSE(parseSearchKey(""));
+    EXPECT_FALSE(parseSearchKey("43N\t3\t16\t16"));
+    EXPECT_FALSE(parseSearchKey("00O\t1\t1\t1\t0"));
+    EXPECT_FALSE(parseSearchKey("43N\t3\t16\t16\tx"));
+}
+
+// whole version
+
+TEST(SearchVersion, oldTestamentHitsComeFirst_inFileOrder) {
+    TempFolder tmp;
+    lumora::testing::writeSearchBible(
+        tmp.path(),
+        {{"66N\t1\t1", "Amen"}, {"02O\t3\t4", "amen"}, {"40N\t1\t2", "AMEN"}, {"01O\t2\t1", "amen amen"}});
+    QStringList names;
+    for (int b = 1; b <= 66; ++b)
+        names << QStringLiteral("N%1").arg(b);
+    const VersionSearch s = SearchVersion(tmp.path(), "AAA", 0, names, "amen");
+    EXPECT_EQ(s.display, (QStringList{"N1 2.1-1", "N2 3.4-4", "N40 1.2-2", "N66 1.1-1"}));
+    EXPECT_EQ(s.keys.first(), QByteArray("01O\t2\t1\t1\t0"));
+    EXPECT_TRUE(s.unreadable.isEmpty());
+}
+
+TEST(SearchVersion, unreadableOldTestament_isReported_andNewTestamentStillSearched) {
+    TempFolder tmp;
+    lumora::testing::writeSearchBible(tmp.path(), {{"40N\t1\t2", "amen"}, {"02O\t3\t4", "amen"}});
+    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
+    ASSERT_TRUE(QFile::remove(ot));
+    const VersionSearch s = SearchVersion(tmp.path(), "AAA", 0, {}, "amen");
+    EXPECT_EQ(s.unreadable, QStringList{ot});
+    EXPECT_EQ(s.keys, QByteArrayList{"40N\t1\t2\t2\t0"});
+    EXPECT_FALSE(SearchBookFile(ot, "amen").opened);
+}

@@ -1,0 +1,160 @@
+#include "bible/ui/biblesearch.h"
+#include "support/mainwindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextCursor>
+
+using namespace lumora;
+using namespace lumora::testing;
+
+namespace {
+
+// Version AAA: "Manna" in twelve verses of book 2 and in 40 5:18; version BBB: "Zorobabel" in 43 3:16.
+class SearchUi : public ::testing::Test {
+  protected:
+    MainWindowHarness h;
+    void SetUp() override {
+        FixtureOptions a;
+        a.text = [](int b, int c, int v) -> QByteArray {
+            if (b == 2 && c == 1 && v <= 12) return "the manna fell " + QByteArray::number(v);
+            if (b == 40 && c == 5 && v == 18) return "one jot, MANNA";
+            return fixtureVerseText(b, c, v);
+        };
+        writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25), a);
+        FixtureOptions b;
+        b.text = [](int bk, int c, int v) -> QByteArray {
+            if (bk == 43 && c == 3 && v == 16) return "son of Zorobabel";
+            return fixtureVerseText(bk, c, v);
+        };
+        writeFixtureVersion(h.data.path(), "BBB", fixtureBooks(6, 25), b);
+        writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
+        ASSERT_TRUE(h.open());
+    }
+    bible::BibleSearch& s() { return *h.window->search; }
+    void searchFor(const QString& text) {
+        s().Text_achercher->setText(text);
+        s().Cmd_cherche_passage->click();
+    }
+    void pick(int index) {
+        s().ComboBox_passage_trouve->setCurrentIndex(index);
+        emit s().ComboBox_passage_trouve->activated(index);
+    }
+    QStringList entries() {
+        QStringList out;
+        for (int i = 0; i < s().ComboBox_passage_trouve->count(); ++i)
+            out << s().ComboBox_passage_trouve->itemText(i);
+        return out;
+    }
+    QTextCharFormat formatAt(int pos) {
+        QTextCursor c(h.view().Text_Passage->document());
+        c.setPosition(pos + 1);
+        return c.charFormat();
+    }
+};
+
+} // namespace
+
+TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
+    h.nav().List_version->setCurrentIndex(1);
+    searchFor("zorobabel");
+    ASSERT_EQ(entries(), (QStringList{"43 Book43 3.16-16", "????"}));
+    EXPECT_EQ(s().ComboBox_localisation, (QByteArrayList{"43N\t3\t16\t16\t1", ""}));
+
+    h.nav().List_version->setCurrentIndex(0); // the user goes back to the first version
+    pick(0);
+    EXPECT_EQ(h.nav().List_version->currentIndex(), 1);
+    EXPECT_EQ(h.nav().List_livre->currentRow(), 42);
+    EXPECT_EQ(h.current(h.nav().List_chapitre), "3");
+    EXPECT_EQ(h.current(h.nav().List_verset), "16");
+    const int at = static_cast<int>(h.text().toUpper().indexOf("ZOROBABEL"));
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(h.view().passageBox->selectionStart(), at);
+    EXPECT_EQ(h.view().passageBox->selectedText(), "Zorobabel");
+    EXPECT_EQ(formatAt(at).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAt(at).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "1 / 1");
+}
+
+TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks) {
+    searchFor("Manna");
+    EXPECT_EQ(entries().size(), 14); // twelve in book 2, one in book 40, "????"
+    EXPECT_EQ(entries().first(), "02 Book2 1.1-1");
+    EXPECT_EQ(entries().at(12), "40 Book40 5.18-18");
+    EXPECT_TRUE(s().SearchReady());
+    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "1 / 13");
+    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 1 : 1"); // the hit verse alone
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    pick(2);
+    EXPECT_EQ(h.current(h.nav().List_verset), "3");
+    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "3 / 13");
+}
+
+TEST_F(SearchUi, hitInTheVerseShown_selectsTheFirstEndVerse) {
+    // Start-up shows 40 5:18-20; the hit is verse 18 itself.
+    ASSERT_EQ(h.current(h.nav().List_verset_limite), "20");
+    searchFor("jot");
+    EXPECT_EQ(h.current(h.nav().List_verset), "18");
+    EXPECT_EQ(h.nav().List_verset_limite->currentRow(), 0);
+    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 18");
+    EXPECT_EQ(h.view().passageBox->selectedText(), "jot");
+}
+
+TEST_F(SearchUi, pickingTheTrailingEntry_changesNothing) {
+    searchFor("manna");
+    pick(4);
+    const QString passage = h.text();
+    const QString label = s().Lbl_Nbr_passage_trouve->text();
+    const QStringList before = entries();
+    pick(13);
+    EXPECT_EQ(h.text(), passage);
+    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), label);
+    EXPECT_EQ(entries(), before);
+    EXPECT_EQ(h.current(h.nav().List_verset), "5");
+}
+
+TEST_F(SearchUi, blankSearch_listsOnlyTheTrailingEntry_andPicksAreIgnored) {
+    searchFor("manna");
+    const QByteArrayList keys = s().ComboBox_localisation;
+    const QString passage = h.text();
+    searchFor(" ");
+    EXPECT_EQ(entries(), QStringList{"????"});
+    EXPECT_FALSE(s().SearchReady());
+    EXPECT_EQ(s().ComboBox_localisation, keys); // left as it was
+    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "");
+    pick(0);
+    EXPECT_EQ(h.text(), passage);
+    EXPECT_TRUE(h.prompts.asked.empty());
+}
+
+TEST_F(SearchUi, noHit_listsOnlyTheTrailingEntry_andTheLabelStaysEmpty) {
+    searchFor("nowhere to be found");
+    EXPECT_EQ(entries(), QStringList{"????"});
+    EXPECT_TRUE(s().SearchReady());
+    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "");
+}
+
+TEST_F(SearchUi, typedText_isRefusedWithAWarningAndCleared) {
+    searchFor("manna");
+    QLineEdit* edit = s().ComboBox_passage_trouve->lineEdit();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(edit, &press);
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(s().ComboBox_passage_trouve->currentText(), "");
+}
+
+TEST_F(SearchUi, unreadableTestament_showsItsPath_andTheOtherIsStillSearched) {
+    const QString ot = h.data.path() + "/Bible/AAA/AAA-O.txt";
+    ASSERT_TRUE(QFile::remove(ot));
+    searchFor("jot");
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, ot);
+    EXPECT_EQ(h.prompts.asked[0].title, "Lumora");
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::None);
+    EXPECT_EQ(entries(), (QStringList{"40 Book40 5.18-18", "????"}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
