@@ -58,6 +58,7 @@ FrmLumora::FrmLumora(platform::Platform& platform, DataPathLocations where, QWid
     buildCanticlePage();
     search = new bible::BibleSearch(m_state, *navigation, *passageView->passageBox, m_platform.prompts, bibleSearchRow,
                                     this);
+    verseLists->setSearchControls({search->Text_achercher, search->Cmd_cherche_passage, search->ComboBox_passage_trouve});
     zoom = new bible::Zoom(m_state, SSTab_LMR, passageView->passageBox, bibleToolsRow, canticleToolsRow, this);
     zoom->setCaptureField(canticleToolsRow->findChild<QLineEdit*>(QStringLiteral("Txt_Echantillon")));
     zoom->setPositionLabel(navigation->Lbl_Position);
