@@ -2,6 +2,7 @@
 
 #include "common/rtf/codepage.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -68,13 +69,27 @@ const char* alignmentWord(Alignment a) {
 } // namespace
 
 QByteArray writeRtf(const Document& doc) {
+    // Table indexes by hash: a document may use many fonts and colours, and every run looks its
+    // own up.
     QStringList fonts;
+    QHash<QString, qsizetype> fontIndex;
     QList<Colour> colours;
+    QHash<quint32, qsizetype> colourIndex; // 0xRRGGBB -> index in the colour table (auto is 0)
+    const auto colourKey = [](const Colour& c) {
+        return quint32(c.red) << 16 | quint32(c.green) << 8 | c.blue;
+    };
     for (const Paragraph& para : doc.paragraphs) {
         for (const Run& run : para.runs) {
-            if (!fonts.contains(run.format.fontFamily)) fonts += run.format.fontFamily;
-            for (const auto& colour : {run.format.colour, run.format.backColour})
-                if (colour && !colours.contains(*colour)) colours += *colour;
+            if (!fontIndex.contains(run.format.fontFamily)) {
+                fontIndex.insert(run.format.fontFamily, fonts.size());
+                fonts += run.format.fontFamily;
+            }
+            for (const auto& colour : {run.format.colour, run.format.backColour}) {
+                if (colour && !colourIndex.contains(colourKey(*colour))) {
+                    colours += *colour;
+                    colourIndex.insert(colourKey(*colour), colours.size());
+                }
+            }
         }
     }
     if (fonts.isEmpty()) fonts += QStringLiteral("Times New Roman");
@@ -95,15 +110,15 @@ QByteArray writeRtf(const Document& doc) {
         out += alignmentWord(para.alignment);
         for (const Run& run : para.runs) {
             const CharFormat& f = run.format;
-            out += "\\plain\\f" + QByteArray::number(fonts.indexOf(f.fontFamily)) + "\\fs" +
+            out += "\\plain\\f" + QByteArray::number(fontIndex.value(f.fontFamily)) + "\\fs" +
                    QByteArray::number(halfPoints(f.sizePt));
             if (f.bold) out += "\\b";
             if (f.italic) out += "\\i";
             if (f.underline) out += "\\ul";
-            if (f.colour) out += "\\cf" + QByteArray::number(colours.indexOf(*f.colour) + 1);
+            if (f.colour) out += "\\cf" + QByteArray::number(colourIndex.value(colourKey(*f.colour)));
             if (f.backColour) {
                 // \highlight for WordPad and LibreOffice, \cb for older readers.
-                const QByteArray index = QByteArray::number(colours.indexOf(*f.backColour) + 1);
+                const QByteArray index = QByteArray::number(colourIndex.value(colourKey(*f.backColour)));
                 out += "\\highlight" + index + "\\cb" + index;
             }
             out += ' ';

@@ -134,6 +134,11 @@ TEST(RtfReader, fontEntryWithoutSemicolon_endsAtItsGroup) {
     EXPECT_EQ(onlyRun(read("{\\rtf1{\\fonttbl{\\f0 Georgia}}\\f0 x}")).format.fontFamily, "Georgia");
 }
 
+// Regression: an escaped ';' (\'3b, which the writer uses for names holding one) ended the name.
+TEST(RtfReader, escapedSemicolonInFontName_isPartOfTheName) {
+    EXPECT_EQ(onlyRun(read("{\\rtf1{\\fonttbl{\\f0 A\\'3bB;}}\\f0 x}")).format.fontFamily, "A;B");
+}
+
 // colours
 
 TEST(RtfReader, colourTable_indexesWithAutoEntry) {
