@@ -14,52 +14,17 @@ namespace {
 // Where text goes in the current group.
 enum class Dest { Text, FontTable, ColourTable, Skip };
 
+// clang-format off
 enum class Word {
     Unknown,
-    // document
-    Ansi,
-    AnsiCpg,
-    Mac,
-    Pc,
-    Pca,
-    Deff,
-    Bin,
-    Uc,
-    U,
-    // destinations
-    FontTable,
-    ColourTable,
-    SkipDest,
-    TextDest,
-    // font and colour tables
-    Font,
-    FCharset,
-    Cpg,
-    Red,
-    Green,
-    Blue,
-    // paragraphs
-    Par,
-    Pard,
-    Ql,
-    Qr,
-    Qc,
-    Qj,
-    // characters
-    Plain,
-    Bold,
-    Italic,
-    Underline,
-    UnderlineNone,
-    FontSize,
-    Colour,
-    Back,
-    Hidden,
-    // text
-    Line,
-    Tab,
-    Char,
+    Ansi, AnsiCpg, Mac, Pc, Pca, Deff, Bin, Uc, U,                      // document
+    FontTable, ColourTable, SkipDest, TextDest,                         // destinations
+    Font, FCharset, Cpg, Red, Green, Blue,                              // font and colour tables
+    Par, Pard, Ql, Qr, Qc, Qj,                                          // paragraphs
+    Plain, Bold, Italic, Underline, UnderlineNone, FontSize, Colour, Back, Hidden, // characters
+    Line, Tab, Char,                                                    // text
 };
+// clang-format on
 
 struct WordInfo {
     Word word;
@@ -68,94 +33,50 @@ struct WordInfo {
 
 const std::unordered_map<std::string_view, WordInfo>& wordTable() {
     static const std::unordered_map<std::string_view, WordInfo> table = [] {
+        // clang-format off
         std::unordered_map<std::string_view, WordInfo> t = {
-            {"ansi", {Word::Ansi}},
-            {"ansicpg", {Word::AnsiCpg}},
-            {"mac", {Word::Mac}},
-            {"pc", {Word::Pc}},
-            {"pca", {Word::Pca}},
-            {"deff", {Word::Deff}},
-            {"bin", {Word::Bin}},
-            {"uc", {Word::Uc}},
-            {"u", {Word::U}},
-            {"fonttbl", {Word::FontTable}},
-            {"colortbl", {Word::ColourTable}},
+            {"ansi", {Word::Ansi}}, {"ansicpg", {Word::AnsiCpg}}, {"mac", {Word::Mac}}, {"pc", {Word::Pc}},
+            {"pca", {Word::Pca}}, {"deff", {Word::Deff}}, {"bin", {Word::Bin}}, {"uc", {Word::Uc}},
+            {"u", {Word::U}}, {"fonttbl", {Word::FontTable}}, {"colortbl", {Word::ColourTable}},
             // Destinations whose text belongs to the document.
-            {"fldrslt", {Word::TextDest}},
-            {"pntext", {Word::TextDest}},
-            {"listtext", {Word::TextDest}},
-            {"f", {Word::Font}},
-            {"fcharset", {Word::FCharset}},
-            {"cpg", {Word::Cpg}},
-            {"red", {Word::Red}},
-            {"green", {Word::Green}},
-            {"blue", {Word::Blue}},
-            {"par", {Word::Par}},
-            {"sect", {Word::Par}},
-            {"row", {Word::Par}},
-            {"pard", {Word::Pard}},
-            {"ql", {Word::Ql}},
-            {"qr", {Word::Qr}},
-            {"qc", {Word::Qc}},
-            {"qj", {Word::Qj}},
-            {"qd", {Word::Qj}},
-            {"plain", {Word::Plain}},
-            {"b", {Word::Bold}},
-            {"i", {Word::Italic}},
-            {"ulnone", {Word::UnderlineNone}},
-            {"fs", {Word::FontSize}},
-            {"cf", {Word::Colour}},
-            {"cb", {Word::Back}},
-            {"highlight", {Word::Back}},
-            {"chcbpat", {Word::Back}},
-            {"v", {Word::Hidden}},
-            {"line", {Word::Line}},
-            {"tab", {Word::Tab}},
-            {"cell", {Word::Tab}},
-            {"nestcell", {Word::Tab}},
-            {"emdash", {Word::Char, 0x2014}},
-            {"endash", {Word::Char, 0x2013}},
-            {"lquote", {Word::Char, 0x2018}},
-            {"rquote", {Word::Char, 0x2019}},
-            {"ldblquote", {Word::Char, 0x201C}},
-            {"rdblquote", {Word::Char, 0x201D}},
-            {"bullet", {Word::Char, 0x2022}},
-            {"emspace", {Word::Char, 0x2003}},
-            {"enspace", {Word::Char, 0x2002}},
-            {"qmspace", {Word::Char, 0x2005}},
-            {"zwj", {Word::Char, 0x200D}},
-            {"zwnj", {Word::Char, 0x200C}},
-            {"zwbo", {Word::Char, 0x200B}},
-            {"ltrmark", {Word::Char, 0x200E}},
-            {"rtlmark", {Word::Char, 0x200F}},
+            {"fldrslt", {Word::TextDest}}, {"pntext", {Word::TextDest}}, {"listtext", {Word::TextDest}},
+            {"f", {Word::Font}}, {"fcharset", {Word::FCharset}}, {"cpg", {Word::Cpg}},
+            {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}}, {"par", {Word::Par}},
+            {"sect", {Word::Par}}, {"row", {Word::Par}}, {"pard", {Word::Pard}}, {"ql", {Word::Ql}},
+            {"qr", {Word::Qr}}, {"qc", {Word::Qc}}, {"qj", {Word::Qj}}, {"qd", {Word::Qj}},
+            {"plain", {Word::Plain}}, {"b", {Word::Bold}}, {"i", {Word::Italic}},
+            {"ulnone", {Word::UnderlineNone}}, {"fs", {Word::FontSize}}, {"cf", {Word::Colour}},
+            {"cb", {Word::Back}}, {"highlight", {Word::Back}}, {"chcbpat", {Word::Back}},
+            {"v", {Word::Hidden}}, {"line", {Word::Line}}, {"tab", {Word::Tab}}, {"cell", {Word::Tab}},
+            {"nestcell", {Word::Tab}}, {"emdash", {Word::Char, 0x2014}}, {"endash", {Word::Char, 0x2013}},
+            {"lquote", {Word::Char, 0x2018}}, {"rquote", {Word::Char, 0x2019}},
+            {"ldblquote", {Word::Char, 0x201C}}, {"rdblquote", {Word::Char, 0x201D}},
+            {"bullet", {Word::Char, 0x2022}}, {"emspace", {Word::Char, 0x2003}},
+            {"enspace", {Word::Char, 0x2002}}, {"qmspace", {Word::Char, 0x2005}},
+            {"zwj", {Word::Char, 0x200D}}, {"zwnj", {Word::Char, 0x200C}}, {"zwbo", {Word::Char, 0x200B}},
+            {"ltrmark", {Word::Char, 0x200E}}, {"rtlmark", {Word::Char, 0x200F}},
         };
+        // clang-format on
         // Every underline style counts as underlined (\ulc, the underline colour, is not one).
         for (std::string_view ul :
              {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd",
               "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
             t.emplace(ul, WordInfo{Word::Underline});
         // Destinations without text for the reader; those marked \* are skipped anyway.
-        for (std::string_view skip : {"stylesheet",   "info",        "pict",        "header",
-                                      "headerl",      "headerr",     "headerf",     "footer",
-                                      "footerl",      "footerr",     "footerf",     "footnote",
-                                      "annotation",   "object",      "objdata",     "objclass",
-                                      "shp",          "shpinst",     "shppict",     "nonshppict",
-                                      "fldinst",      "xmlnstbl",    "listtable",   "listoverridetable",
-                                      "rsidtbl",      "generator",   "themedata",   "colorschememapping",
-                                      "latentstyles", "datastore",   "filetbl",     "revtbl",
-                                      "pgdsctbl",     "template",    "bkmkstart",   "bkmkend",
-                                      "atnid",        "atnauthor",   "atnref",      "atndate",
-                                      "atrfstart",    "atrfend",     "comment",     "pn",
-                                      "title",        "subject",     "author",      "operator",
-                                      "keywords",     "doccomm",     "company",     "userprops",
-                                      "docvar",       "ftnsep",      "ftnsepc",     "aftnsep",
-                                      "aftnsepc",     "txe",         "xe",          "tc",
-                                      "rxe",          "pgptbl",      "protusertbl", "wgrffmtfilter",
-                                      "passwordhash", "fchars",      "lchars",      "nextfile",
-                                      "blipuid",      "sp",          "sn",          "sv",
-                                      "mmathPr",      "falt",        "panose",      "fname",
-                                      "leveltext",    "levelnumbers"})
+        // clang-format off
+        for (std::string_view skip : {
+                 "stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf", "footer", "footerl",
+                 "footerr", "footerf", "footnote", "annotation", "object", "objdata", "objclass", "shp",
+                 "shpinst", "shppict", "nonshppict", "fldinst", "xmlnstbl", "listtable", "listoverridetable",
+                 "rsidtbl", "generator", "themedata", "colorschememapping", "latentstyles", "datastore",
+                 "filetbl", "revtbl", "pgdsctbl", "template", "bkmkstart", "bkmkend", "atnid", "atnauthor",
+                 "atnref", "atndate", "atrfstart", "atrfend", "comment", "pn", "title", "subject", "author",
+                 "operator", "keywords", "doccomm", "company", "userprops", "docvar", "ftnsep", "ftnsepc",
+                 "aftnsep", "aftnsepc", "txe", "xe", "tc", "rxe", "pgptbl", "protusertbl", "wgrffmtfilter",
+                 "passwordhash", "fchars", "lchars", "nextfile", "blipuid", "sp", "sn", "sv", "mmathPr", "falt",
+                 "panose", "fname", "leveltext", "levelnumbers"})
             t.emplace(skip, WordInfo{Word::SkipDest});
+        // clang-format on
         return t;
     }();
     return table;
