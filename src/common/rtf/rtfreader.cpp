@@ -91,7 +91,7 @@ struct State {
     bool italic = false;
     bool underline = false;
     bool hidden = false;
-    int colour = 0; // colour table index; 0 is "auto" in every writer's table
+    int colour = 0; // colour table indexes, used when hasColour / hasBack
     int back = 0;
     bool hasColour = false;
     bool hasBack = false;
