@@ -21,7 +21,7 @@ void toTextDocument(const common::rtf::Document& model, QTextDocument& doc, doub
 
 // The model of what `doc` shows: blocks -> paragraphs, fragments -> runs; properties a fragment
 // does not set come from the document's default font. Sizes are divided by sizeScale.
-// Embedded objects (pictures) are dropped.
+// Embedded objects (pictures) are dropped. A document without text gives no paragraphs.
 common::rtf::Document fromTextDocument(const QTextDocument& doc, double sizeScale = 1.0);
 
 // Reads an .rtf file into `doc`. False (and `doc` untouched) when the file cannot be read or is
