@@ -182,12 +182,10 @@ class Parser final {
             return;
         }
         if (m_state.dest == Dest::FontTable) commitFont();
-        if (m_stack.empty()) { // the document's own closing brace
-            m_done = true;
-            return;
-        }
+        if (m_stack.empty()) return; // not reached: reading stops when the stack empties
         m_state = m_stack.back();
         m_stack.pop_back();
+        // The document's own closing brace: what follows it is not part of the document.
         if (m_stack.empty()) m_done = true;
     }
 
