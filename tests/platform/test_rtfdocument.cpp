@@ -115,9 +115,3 @@ TEST(RtfDocument, loadFailure_leavesDocumentAlone) {
     EXPECT_FALSE(loadRtfFile(nullptr, dir.file(QStringLiteral("plain.rtf"))));
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("kept"));
 }
-
-TEST(RtfDocument, saveIntoMissingFolder_fails) {
-    TempFolder dir;
-    QTextDocument doc;
-    EXPECT_FALSE(saveRtfFile(doc, dir.file(QStringLiteral("no/such/folder/x.rtf"))));
-}

@@ -100,16 +100,3 @@ TEST(RtfWriter, characters_useHexForCp1252AndUnicodeOtherwise) {
     EXPECT_TRUE(rtf.contains("\\pard\\qc\\plain\\f0\\fs24 \\'e9\\'80\\u1046?\\u-4064?\\tab \\line \\par"))
         << rtf.constData();
 }
-
-TEST(RtfWriter, everyParagraph_endsWithPar) {
-    Document doc;
-    doc.paragraphs.push_back({Alignment::Left, {{"one", {}}}});
-    doc.paragraphs.push_back({Alignment::Right, {{"two", {}}}});
-    const QByteArray rtf = writeRtf(doc);
-    EXPECT_EQ(rtf.count("\\par\r\n"), 2);
-    EXPECT_TRUE(rtf.endsWith("\\par\r\n}\r\n"));
-}
-
-TEST(RtfWriter, plainText_joinsParagraphsAndLineBreaks) {
-    EXPECT_EQ(plainText(sampleHymn()).count(QLatin1Char('\n')), 4);
-}
