@@ -1,6 +1,8 @@
 #include "hymns/hymnfiles.h"
 
 #include "common/lines.h"
+#include "common/rtf/richtext.h"
+#include "common/rtf/rtfreader.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "hymns/hymnentry.h"
@@ -138,75 +140,11 @@ namespace lumora::hymns {
 std::optional<QString> rtfPlainText(const QString& path) {
     const auto data = common::readWholeFile(path);
     if (!data) return std::nullopt;
-    static const QByteArrayList kSkipped{"fonttbl", "colortbl", "stylesheet", "info",     "pict",    "header",
-                                         "footer",  "headerl",  "headerr",    "footerl",  "footerr", "object",
-                                         "listtable", "listoverridetable", "rsidtbl", "generator", "themedata"};
-    struct Group {
-        bool skip = false;
-        int uc = 1;
-    };
-    std::vector<Group> stack{Group{}};
-    QString out;
-    int pendingSkip = 0;  // characters still to drop after a \u escape
-    const QByteArray& s = *data;
-    auto put = [&](QChar c) {
-        if (pendingSkip > 0) {
-            --pendingSkip;
-            return;
-        }
-        if (!stack.back().skip) out += c;
-    };
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == '{') {
-            stack.push_back(stack.back());
-        } else if (c == '}') {
-            if (stack.size() > 1) stack.pop_back();
-        } else if (c == '\r' || c == '\n') {
-            continue;
-        } else if (c != '\\') {
-            put(QLatin1Char(c));
-        } else if (i + 1 < s.size()) {
-            const char n = s[++i];
-            if (n == '\\' || n == '{' || n == '}') {
-                put(QLatin1Char(n));
-            } else if (n == '\'') {
-                if (i + 2 < s.size()) put(QChar(s.mid(i + 1, 2).toInt(nullptr, 16)));
-                i += 2;
-            } else if (n == '*') {
-                stack.back().skip = true;
-            } else if (n == '~') {
-                put(QChar(0xA0));
-            } else if (n == '_') {
-                put(QLatin1Char('-'));
-            } else if (std::isalpha(static_cast<unsigned char>(n))) {
-                qsizetype j = i;
-                while (j < s.size() && std::isalpha(static_cast<unsigned char>(s[j]))) ++j;
-                const QByteArray word = s.mid(i, j - i);
-                qsizetype k = j;
-                if (k < s.size() && s[k] == '-') ++k;
-                while (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) ++k;
-                const bool hasParam = k > j && !(k == j + 1 && s[j] == '-');
-                const int param = hasParam ? s.mid(j, k - j).toInt() : 0;
-                if (k < s.size() && s[k] == ' ') ++k;
-                i = k - 1;
-                if (word == "par" || word == "line") {
-                    put(QLatin1Char('\n'));
-                } else if (word == "tab") {
-                    put(QLatin1Char('\t'));
-                } else if (word == "u" && hasParam) {
-                    put(QChar(static_cast<char16_t>(param < 0 ? param + 65536 : param)));
-                    pendingSkip = stack.back().uc;
-                } else if (word == "uc" && hasParam) {
-                    stack.back().uc = param;
-                } else if (kSkipped.contains(word)) {
-                    stack.back().skip = true;
-                }
-            }
-        }
-    }
-    while (out.endsWith(QLatin1Char('\n'))) out.chop(1);
-    return out;
+    const auto doc = common::rtf::readRtf(*data);
+    if (!doc) return std::nullopt;
+    QString text = common::rtf::plainText(*doc);
+    text.replace(common::rtf::kLineBreak, QLatin1Char('\n'));
+    return text;
 }
 
 } // namespace lumora::hymns

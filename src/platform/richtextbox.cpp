@@ -1,5 +1,7 @@
 #include "platform/richtextbox.h"
 
+#include "platform/qtrtf/rtfdocument.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -33,6 +35,16 @@ void RichTextBox::setText(const QString& text) {
     m_settingContent = false;
     if (m_zoom != 1.0) applyZoom(m_zoom);
     emit contentChanged();
+}
+
+bool RichTextBox::loadRtf(const QString& path) {
+    m_settingContent = true;
+    const bool loaded = loadRtfFile(m_edit, path);
+    m_settingContent = false;
+    if (!loaded) return false;
+    if (m_zoom != 1.0) applyZoom(m_zoom);
+    emit contentChanged();
+    return true;
 }
 
 QString RichTextBox::plainText() const { return m_edit->toPlainText(); }

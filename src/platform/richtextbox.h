@@ -26,6 +26,9 @@ public:
     // are decoded from UTF-8 too).
     void setBytes(const QByteArray& bytes);
     void setText(const QString& text);
+    // Loads a rich-text file with its formatting; false (content unchanged) when it cannot be
+    // read. The zoom in force stays in force.
+    bool loadRtf(const QString& path);
     QString plainText() const;
 
     void select(int start, int length);

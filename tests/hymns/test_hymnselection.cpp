@@ -208,3 +208,18 @@ TEST(HymnMainWindow, withoutCantiques_theTabShowsLabel16) {
 }
 
 } // namespace
+
+TEST_F(HymnSelectionUi, rtfWordsKeepTheirFormattingAndAlignment) {
+    writeBytes(d.bookFile(QStringLiteral("Alpha"), QStringLiteral("parole/2 - Joie.rtf")),
+               "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\f0\\fs28 {\\b Joie} du c\\'9cur\\par}");
+    auto h = make();
+    h->startUp();
+    HymnSelection::select(h->ComboBox_Chant, 1);
+    EXPECT_EQ(h->Text_Cantique->toPlainText(), QStringLiteral("Joie du c\u0153ur"));
+    QTextCursor c(h->Text_Cantique->document());
+    c.setPosition(1);
+    EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
+    EXPECT_EQ(c.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    c.setPosition(7);
+    EXPECT_NE(c.charFormat().fontWeight(), QFont::Bold);
+}

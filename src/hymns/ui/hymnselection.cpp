@@ -371,8 +371,7 @@ void HymnSelection::loadHymnFiles() {
         m_words->setText(QStringLiteral("A SAISIR"));
         break;
     case WordsKind::Rtf:
-        // Shown as plain text until the rich-text reader is in.
-        m_words->setText(rtfPlainText(files.wordsPath).value_or(QString()));
+        if (!m_words->loadRtf(files.wordsPath)) m_words->setText(QString());
         break;
     case WordsKind::Text:
         m_words->setText(readTextWords(files.wordsPath));
