@@ -201,9 +201,9 @@ void FrmLumora::buildCanticlePage() {
         player->setParent(canticleToolsRow);
         player->hide();
         tools->addWidget(player, 1);
-    } else {
-        tools->addStretch(1);
     }
+    // The zoom spinner and its label follow at the right end.
+    tools->addStretch(1);
     page->addWidget(canticleToolsRow);
 }
 

@@ -118,7 +118,12 @@ void HymnSelection::buildWidgets(QWidget* page) {
     named(Lbl_Nbr_cantique, "Lbl_Nbr_cantique");
     for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
                             static_cast<QComboBox*>(ComboBox_theme2), static_cast<QComboBox*>(ComboBox_Chant)})
-        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon), list->setMinimumContentsLength(12);
+    {
+        // Book and hymn names are long; the lists share the row's width.
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(list == ComboBox_Chant || list == ComboBox_Receuil ? 24 : 16);
+        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    }
 
     Image_Diapo = iconLabel(page, "Image_Diapo", QStyle::SP_FileDialogDetailedView, QStringLiteral("Slides"));
     Image_Video = iconLabel(page, "Image_Video", QStyle::SP_MediaPlay, QStringLiteral("Video"));
