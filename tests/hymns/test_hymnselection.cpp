@@ -199,6 +199,20 @@ TEST(HymnMainWindow, loadRunsTheHymnStartUp_onTheCanticleTab) {
     EXPECT_TRUE(hymns->Label16->isHidden());
 }
 
+TEST(HymnMainWindow, mouseMoveOverTheTabControl_removesTheListBorders) {
+    MainWindowHarness h;
+    writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));
+    writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    ASSERT_TRUE(h.open());
+    HymnSelection* hymns = h.window->hymnSelection;
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(hymns->ComboBox_Receuil, &enter);
+    ASSERT_FALSE(hymns->ComboBox_Receuil->styleSheet().isEmpty());
+    QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(h.window->SSTab_LMR, &move);
+    EXPECT_TRUE(hymns->ComboBox_Receuil->styleSheet().isEmpty());
+}
+
 TEST(HymnMainWindow, withoutCantiques_theTabShowsLabel16) {
     MainWindowHarness h;
     writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));

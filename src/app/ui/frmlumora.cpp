@@ -11,6 +11,7 @@
 #include "lists/ui/verselisthost.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -64,6 +65,16 @@ FrmLumora::FrmLumora(platform::Platform& platform, DataPathLocations where, QWid
     zoom->setPositionLabel(navigation->Lbl_Position);
     zoom->setCanticleBox(&hymnSelection->words());
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, &FrmLumora::onTabChanged);
+    // Moving over the tab control (outside the hymn lists) takes their mouse-over border away.
+    for (QWidget* w : {static_cast<QWidget*>(SSTab_LMR), canticlePage}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+bool FrmLumora::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && hymnSelection) hymnSelection->clearHoverBorders();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 FrmLumora::~FrmLumora() = default;

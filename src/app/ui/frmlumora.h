@@ -87,6 +87,9 @@ signals:
     // Raised at the end of the load, once the passage is shown.
     void loaded();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildBiblePage();
     void buildCanticlePage();
