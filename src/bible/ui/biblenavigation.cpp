@@ -236,15 +236,16 @@ void BibleNavigation::onEndVerseSelected(int index) {
     if (refreshMarks) refreshMarks();
     ImagePlayPause->setEnabled(true);
     ImageStop->setEnabled(true);
+    // The chapter recording starts at the passage's first mark, once a recording is loaded into
+    // the player (closing it above leaves it without one until the chapter audio is loaded).
     const QByteArrayList marks = passageMarks ? passageMarks() : QByteArrayList();
-    if (!m_state.BibleAudioMuted && !marks.isEmpty() && m_player1) {
+    if (!m_state.BibleAudioMuted && !marks.isEmpty() && m_player1 && !m_player1->source().isEmpty()) {
         const QByteArray entry = marks.first();
         const QByteArray p = entry.mid(entry.indexOf('\t') + 1);
         bool ok = false;
         const double seconds = QString::fromLatin1(p).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
         if (ok) m_player1->setPosition(seconds);
         m_player1->play();
-        m_state.LastPosition = 0;
         Lbl_Position->setText(QString::fromLatin1(p));
         ImagePlayPause->setIcon(ImagePlayPause->style()->standardIcon(QStyle::SP_MediaPause));
         if (QTreeWidgetItem* row = ListView1->topLevelItem(List_verset->currentRow())) {

@@ -106,7 +106,6 @@ void PassageView::PreparePassage() {
         m_state.LastPosition = 0;
     }
     passageBox->setBytes(m_passage.opened ? m_passage.PassageText : QByteArray());
-    passageBox->select(0, 0);
     const auto align = m_state.PassageAlignment == 2   ? platform::Alignment::Centre
                        : m_state.PassageAlignment == 1 ? platform::Alignment::Right
                                                        : platform::Alignment::Left;
