@@ -17,6 +17,12 @@ inline QByteArray hymnEntry(const QByteArray& label, const QByteArray& theme, co
     return QByteArrayList{label, composer, author, key, "-", theme, sub, tune, book}.join('\t');
 }
 
+// The same line as the program holds it.
+template <typename... Args>
+QString entryText(const Args&... args) {
+    return QString::fromUtf8(hymnEntry(args...));
+}
+
 inline QByteArray crlfLines(const QByteArrayList& lines) { return lines.join("\r\n") + "\r\n"; }
 
 class HymnData : public TempFolder {

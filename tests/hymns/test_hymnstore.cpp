@@ -16,95 +16,66 @@ const QByteArray kBom = "\xEF\xBB\xBF";
 
 // --- entries
 
-TEST(HymnEntry, splitsNineFields_extraTabsBelongToTheBook) {
+TEST(HymnEntry, splitsNineFieldsAndShowsTheInfoBlock) {
     const auto f = SplitHymnEntry(QByteArray("1 - A\tco\tau\tG\tx\tPraise\tJoy\tOld\tBook\textra"));
     ASSERT_TRUE(f);
-    EXPECT_EQ(f->label, "1 - A");
-    EXPECT_EQ(f->tonality, "G");
-    EXPECT_EQ(f->theme, "Praise");
-    EXPECT_EQ(f->subTheme, "Joy");
-    EXPECT_EQ(f->book, "Book\textra");
-}
-
-TEST(HymnEntry, fewerThanEightTabs_doesNotSplit) {
+    EXPECT_EQ((QByteArrayList{f->label, f->tonality, f->theme, f->subTheme}), (QByteArrayList{"1 - A", "G", "Praise", "Joy"}));
+    EXPECT_EQ(f->book, "Book\textra") << "extra tabs belong to the book";
+    EXPECT_EQ(ShowHymnInfo(entryText("1 - A", "T", "S", "B", "Tune é", "Bach", "Luther", "D")).value(),
+              QString("AIR OF : Tune é\r\nTONALITY : D\r\nAUTHOR : Luther\r\nCOMPOSER : Bach"));
+    // fewer than 8 tabs
     EXPECT_FALSE(SplitHymnEntry(QByteArray("1 - A\tco\tau\tG\tx\tPraise\tJoy\tOld")));
-    EXPECT_FALSE(ShowHymnInfo(QStringLiteral("no tabs at all")));
-}
-
-TEST(HymnEntry, infoBlock_fourLinesInOrder) {
-    const QString entry = QString::fromUtf8(hymnEntry("1 - A", "T", "S", "B", "Tune é", "Bach", "Luther", "D"));
-    EXPECT_EQ(ShowHymnInfo(entry).value(),
-              QStringLiteral("AIR OF : Tune é\r\nTONALITY : D\r\nAUTHOR : Luther\r\nCOMPOSER : Bach"));
+    EXPECT_FALSE(ShowHymnInfo("no tabs at all"));
 }
 
 TEST(HymnEntry, numbers) {
-    EXPECT_EQ(HymnNumber(QStringLiteral("12 - Amen - x")), QStringLiteral("12"));
-    EXPECT_EQ(HymnNumber(QStringLiteral("12 -Amen")), QString());
-    EXPECT_EQ(labelNumberForMedia(QStringLiteral("12 -Amen")).value(), QStringLiteral("12"));
-    EXPECT_FALSE(labelNumberForMedia(QStringLiteral("12 Amen")));
+    EXPECT_EQ(HymnNumber("12 - Amen - x"), "12");
+    EXPECT_EQ(HymnNumber("12 -Amen"), QString());
+    EXPECT_EQ(labelNumberForMedia("12 -Amen").value(), "12");
+    EXPECT_FALSE(labelNumberForMedia("12 Amen"));
 }
 
 // --- book list and Theme.txt
 
-TEST(HymnBooks, listsBooksWithEntries_andSkipsEverythingElse) {
+TEST(HymnBooks, listsBooksWithEntriesUnderTheBookFieldOfTheirLastLine) {
     HymnData d;
-    d.hira(QStringLiteral("Alpha"), crlfLines({hymnEntry("1 - A", "Praise", "Joy", "Alpha")}));
-    d.hira(QStringLiteral("Dotted.book"), crlfLines({hymnEntry("1 - A", "Praise", "Joy", "Dotted")}));
-    d.hira(QStringLiteral("lower"), QByteArray());  // empty Hira.txt: no theme
-    QDir().mkpath(d.file(QStringLiteral("Cantiques/Favori")));
-    writeBytes(d.file(QStringLiteral("Cantiques/NoExtension")), "not a book");
-    writeBytes(d.file(QStringLiteral("Cantiques/Lumora_Clavier_Midi.exe")), "exe");
-    // Hira.txt found whatever its letter case.
-    writeBytes(d.file(QStringLiteral("Cantiques/beta/HIRA.TXT")), crlfLines({hymnEntry("2 - B", "Grace", "", "Beta")}));
-    EXPECT_EQ(LoadHymnBooks(d.cantiques()), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
+    d.hira("Alpha", crlfLines({hymnEntry("1 - A", "Praise", "Joy", "First"), hymnEntry("2 - B", "T", "S", "Alpha é")}));
+    d.hira("Dotted.book", crlfLines({hymnEntry("1 - A", "Praise", "Joy", "Dotted")}));
+    d.hira("lower", QByteArray()); // empty Hira.txt: no theme
+    // the last line does not split
+    d.hira("Blank", crlfLines({hymnEntry("1 - A", "T", "S", "Blank"), ""}));
+    d.hira("Short", crlfLines({hymnEntry("1 - A", "T", "S", "Short"), "2 - B\tonly"}));
+    d.hira("Fine", crlfLines({"2 - B\tonly", hymnEntry("1 - A", "T", "S", "Fine")}));
+    QDir().mkpath(d.file("Cantiques/Favori"));
+    writeBytes(d.file("Cantiques/NoExtension"), "not a book");
+    writeBytes(d.file("Cantiques/Lumora_Clavier_Midi.exe"), "exe");
+    // Hira.txt found whatever its letter case
+    writeBytes(d.file("Cantiques/beta/HIRA.TXT"), crlfLines({hymnEntry("2 - B", "Grace", "", "Beta")}));
+    EXPECT_EQ(LoadHymnBooks(d.cantiques()), (QStringList{"Alpha é", "Beta", "Fine"}));
+    EXPECT_FALSE(QFile::exists(d.bookFile("Blank", "Theme.txt")));
 }
 
-TEST(HymnBooks, listedUnderBookFieldOfTheLastLine) {
+TEST(HymnBooks, themeFileHoldsDistinctThemesInFirstOrderByteExact) {
     HymnData d;
-    d.hira(QStringLiteral("Folder"), crlfLines({hymnEntry("1 - A", "T", "S", "First"), hymnEntry("2 - B", "T", "S", "Last é")}));
-    EXPECT_EQ(LoadHymnBooks(d.cantiques()), QStringList{QStringLiteral("Last é")});
-}
-
-TEST(HymnBooks, lastLineThatDoesNotSplit_bookNotListed) {
-    HymnData d;
-    d.hira(QStringLiteral("Blank"), crlfLines({hymnEntry("1 - A", "T", "S", "Blank"), ""}));
-    d.hira(QStringLiteral("Short"), crlfLines({hymnEntry("1 - A", "T", "S", "Short"), "2 - B\tonly"}));
-    d.hira(QStringLiteral("Fine"), crlfLines({"2 - B\tonly", hymnEntry("1 - A", "T", "S", "Fine")}));
-    EXPECT_EQ(LoadHymnBooks(d.cantiques()), QStringList{QStringLiteral("Fine")});
-    EXPECT_FALSE(QFile::exists(d.bookFile(QStringLiteral("Blank"), QStringLiteral("Theme.txt"))));
-}
-
-TEST(HymnBooks, themeFile_distinctThemesInFirstOrder_exactBytes) {
-    HymnData d;
-    d.hira(QStringLiteral("B"), kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "B"),
-                                                 hymnEntry("2 - B", "Noël", "x", "B"),
-                                                 "3 - rejected\tPraise2",  // fewer than 8 tabs: no theme
-                                                 hymnEntry("4 - C", "Praise", "x", "B"),
-                                                 hymnEntry("5 - D", "praise", "x", "B")}));
-    // A hand-edited theme file under another letter case is replaced, not doubled.
-    writeBytes(d.bookFile(QStringLiteral("B"), QStringLiteral("theme.txt")), "stale");
+    d.hira("B", kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "B"), hymnEntry("2 - B", "Noël", "x", "B"),
+                                  "3 - rejected\tPraise2", // fewer than 8 tabs: no theme
+                                  hymnEntry("4 - C", "Praise", "x", "B"), hymnEntry("5 - D", "praise", "x", "B"),
+                                  // the running key pads each theme, so a theme inside another is its own
+                                  hymnEntry("6 - E", "Grace and Joy", "x", "B"), hymnEntry("7 - F", "Joy", "x", "B")}));
+    // a hand-edited theme file under another letter case is replaced, not doubled
+    writeBytes(d.bookFile("B", "theme.txt"), "stale");
     ASSERT_EQ(LoadHymnBooks(d.cantiques()).size(), 1);
-    EXPECT_EQ(readBytes(d.bookFile(QStringLiteral("B"), QStringLiteral("theme.txt"))),
-              kBom + "Praise\r\nNo\xC3\xABl\r\npraise\r\n");
-    EXPECT_EQ(QDir(d.file(QStringLiteral("Cantiques/B"))).entryList(QDir::Files).size(), 2);
-    EXPECT_EQ(readThemes(d.cantiques(), QStringLiteral("B")).value(),
-              (QStringList{QStringLiteral("Praise"), QStringLiteral("Noël"), QStringLiteral("praise")}));
+    EXPECT_EQ(readBytes(d.bookFile("B", "theme.txt")), kBom + "Praise\r\nNo\xC3\xABl\r\npraise\r\nGrace and Joy\r\nJoy\r\n");
+    EXPECT_EQ(QDir(d.file("Cantiques/B")).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(readThemes(d.cantiques(), "B").value(), (QStringList{"Praise", "Noël", "praise", "Grace and Joy", "Joy"}));
 }
 
-TEST(HymnBooks, themeContainedInAnotherTheme_isStillItsOwnTheme) {
-    // The running key text pads each theme with two spaces, so only whole values are equal.
+TEST(HymnBooks, unsafeBookNamesAreNeverOpened) {
     HymnData d;
-    d.hira(QStringLiteral("B"), crlfLines({hymnEntry("1 - A", "Grace and Joy", "x", "B"), hymnEntry("2 - B", "Joy", "x", "B")}));
-    LoadHymnBooks(d.cantiques());
-    EXPECT_EQ(readThemes(d.cantiques(), QStringLiteral("B")).value().size(), 2);
-}
-
-TEST(HymnBooks, unsafeBookNames_areNeverOpened) {
-    HymnData d;
-    EXPECT_FALSE(hymnPath(d.cantiques(), QStringLiteral("..")));
-    EXPECT_FALSE(hymnPath(d.cantiques(), QStringLiteral("a/../../etc")));
-    EXPECT_FALSE(hymnPath(d.cantiques(), QStringLiteral("B"), {QStringLiteral("..\\x")}));
-    EXPECT_FALSE(readThemes(d.cantiques(), QStringLiteral("..")));
+    EXPECT_FALSE(hymnPath(d.cantiques(), ".."));
+    EXPECT_FALSE(hymnPath(d.cantiques(), "a/../../etc"));
+    EXPECT_FALSE(hymnPath(d.cantiques(), "B", {"..\\x"}));
+    EXPECT_FALSE(readThemes(d.cantiques(), ".."));
 }
 
 // --- the list filters
@@ -112,68 +83,59 @@ TEST(HymnBooks, unsafeBookNames_areNeverOpened) {
 class HymnFilters : public ::testing::Test {
 protected:
     void SetUp() override {
-        d.hira(QStringLiteral("B"), kBom + crlfLines({
-                                               hymnEntry("1 - One", "Praise", "Christmas Eve", "B"),
-                                               hymnEntry("2 - Two", "Praise", "Christmas", "B"),  // contained: not listed
-                                               hymnEntry("3 - Three", "Prayer", "Morning", "B"),
-                                               hymnEntry("4 - Four", "Grace", "Evening", "B", "Praise tune"),
-                                               hymnEntry("5 - Five", "PRAISE", "", "B"),
-                                               hymnEntry("6 - Six", "praise", "night", "B"),
-                                               "7 - Short\tc\ta\tk\tx\tPraise\tEvening",  // 6 tabs
-                                           }));
+        d.hira(b, kBom + crlfLines({
+                             hymnEntry("1 - One", "Praise", "Christmas Eve", "B"),
+                             hymnEntry("2 - Two", "Praise", "Christmas", "B"), // contained: not listed
+                             hymnEntry("3 - Three", "Prayer", "Morning", "B"),
+                             hymnEntry("4 - Four", "Grace", "Evening", "B", "Praise tune"),
+                             hymnEntry("5 - Five", "PRAISE", "", "B"),
+                             hymnEntry("6 - Six", "praise", "night", "B"),
+                             "7 - Short\tc\ta\tk\tx\tPraise\tEvening", // 6 tabs
+                         }));
     }
     HymnData d;
-    const QString b = QStringLiteral("B");
+    const QString b = "B";
 };
 
-TEST_F(HymnFilters, subThemes_substringMatchOverLaterFields_containedValuesDropped) {
+TEST_F(HymnFilters, subThemesMatchLaterFieldsAndDropContainedValues) {
     // "Four" matches Praise through its tune; "Christmas" lies inside "Christmas Eve", and the
     // short entry's "Evening" was met before; empty sub-themes never appear.
-    EXPECT_EQ(subThemes(d.cantiques(), b, QStringLiteral("praise")),
-              (QStringList{QStringLiteral("Christmas Eve"), QStringLiteral("Evening"), QStringLiteral("night")}));
-    EXPECT_EQ(subThemes(d.cantiques(), b, QStringLiteral("Prayer")), QStringList{QStringLiteral("Morning")});
-    EXPECT_TRUE(subThemes(d.cantiques(), b, QStringLiteral("Absent")).isEmpty());
-}
-
-TEST_F(HymnFilters, subThemeDedup_ignoresCaseAndSpansConcatenation) {
+    EXPECT_EQ(subThemes(d.cantiques(), b, "praise"), (QStringList{"Christmas Eve", "Evening", "night"}));
+    EXPECT_EQ(subThemes(d.cantiques(), b, "Prayer"), QStringList{"Morning"});
+    EXPECT_TRUE(subThemes(d.cantiques(), b, "Absent").isEmpty());
+    // the values taken are run together and compared ignoring case: "bc" lies in "abCD"
     HymnData e;
-    e.hira(b, crlfLines({hymnEntry("1 - A", "T", "ab", "B"), hymnEntry("2 - B", "T", "CD", "B"), hymnEntry("3 - C", "T", "bc", "B")}));
-    EXPECT_EQ(subThemes(e.cantiques(), b, QStringLiteral("T")), (QStringList{QStringLiteral("ab"), QStringLiteral("CD")}));
+    e.hira(b, crlfLines({hymnEntry("1 - A", "T", "ab", "B"), hymnEntry("2 - B", "T", "CD", "B"),
+                         hymnEntry("3 - C", "T", "bc", "B")}));
+    EXPECT_EQ(subThemes(e.cantiques(), b, "T"), (QStringList{"ab", "CD"}));
 }
 
-TEST_F(HymnFilters, hymnList_bothThemesAsSubstrings_fileOrder_entriesBehindLabels) {
-    const HymnList l = hymnList(d.cantiques(), b, QStringLiteral("Praise"), QStringLiteral("Christmas"));
-    EXPECT_EQ(l.labels, (QStringList{QStringLiteral("1 - One"), QStringLiteral("2 - Two")}));
+TEST_F(HymnFilters, hymnListMatchesBothThemesAsSubstringsInFileOrder) {
+    const HymnList l = hymnList(d.cantiques(), b, "Praise", "Christmas");
+    EXPECT_EQ(l.labels, (QStringList{"1 - One", "2 - Two"}));
     ASSERT_EQ(l.entries.size(), 2);
-    EXPECT_EQ(l.entries.at(0), QString::fromUtf8(hymnEntry("1 - One", "Praise", "Christmas Eve", "B")));  // BOM dropped
-    EXPECT_EQ(hymnList(d.cantiques(), b, QStringLiteral("Praise"), QStringLiteral("Evening")).labels,
-              (QStringList{QStringLiteral("4 - Four"), QStringLiteral("7 - Short")}));
-}
-
-TEST_F(HymnFilters, missingFiles_giveEmptyLists) {
-    EXPECT_FALSE(readThemes(d.cantiques(), QStringLiteral("Nope")));
-    EXPECT_TRUE(subThemes(d.cantiques(), QStringLiteral("Nope"), QStringLiteral("x")).isEmpty());
-    EXPECT_TRUE(hymnList(d.cantiques(), QStringLiteral("Nope"), QStringLiteral("x"), QStringLiteral("y")).labels.isEmpty());
+    EXPECT_EQ(l.entries.at(0), entryText("1 - One", "Praise", "Christmas Eve", "B")) << "BOM dropped";
+    EXPECT_EQ(hymnList(d.cantiques(), b, "Praise", "Evening").labels, (QStringList{"4 - Four", "7 - Short"}));
+    // missing files give empty lists
+    EXPECT_FALSE(readThemes(d.cantiques(), "Nope"));
+    EXPECT_TRUE(subThemes(d.cantiques(), "Nope", "x").isEmpty());
+    EXPECT_TRUE(hymnList(d.cantiques(), "Nope", "x", "y").labels.isEmpty());
 }
 
 // --- search
 
-TEST(HymnSearch, hitsInBookOrderThenFileOrder_caseIgnored_wholeEntrySearched) {
+TEST(HymnSearch, hitsInBookOrderThenFileOrderCaseIgnoredWholeEntrySearched) {
     HymnData d;
-    d.hira(QStringLiteral("A"), kBom + crlfLines({hymnEntry("1 - Élan", "T", "S", "A"), hymnEntry("2 - x", "T", "S", "A", "t", "Bach")}));
-    d.hira(QStringLiteral("B"), crlfLines({hymnEntry("9 - bach", "T", "S", "B"), "no tab bach"}));
-    const QStringList books{QStringLiteral("B"), QStringLiteral("Missing"), QStringLiteral("A")};
-    const HymnList hits = searchHymns(d.cantiques(), books, QStringLiteral("BACH"));
-    EXPECT_EQ(hits.labels, (QStringList{QStringLiteral("9 - bach"), QStringLiteral("2 - x")}));
-    EXPECT_EQ(hits.entries.at(1), QString::fromUtf8(hymnEntry("2 - x", "T", "S", "A", "t", "Bach")));
-    EXPECT_EQ(searchHymns(d.cantiques(), books, QStringLiteral("élan")).labels, QStringList{QStringLiteral("1 - Élan")});
-}
-
-TEST(HymnSearch, emptyText_matchesEveryEntryWithATab) {
-    HymnData d;
-    d.hira(QStringLiteral("A"), crlfLines({hymnEntry("1 - a", "T", "S", "A"), "", "short\tline"}));
-    EXPECT_EQ(searchHymns(d.cantiques(), {QStringLiteral("A")}, QString()).labels,
-              (QStringList{QStringLiteral("1 - a"), QStringLiteral("short")}));
+    d.hira("A", kBom + crlfLines({hymnEntry("1 - Élan", "T", "S", "A"), hymnEntry("2 - x", "T", "S", "A", "t", "Bach"),
+                                  "", "short\tline"}));
+    d.hira("B", crlfLines({hymnEntry("9 - bach", "T", "S", "B"), "no tab bach"}));
+    const QStringList books{"B", "Missing", "A"};
+    const HymnList hits = searchHymns(d.cantiques(), books, "BACH");
+    EXPECT_EQ(hits.labels, (QStringList{"9 - bach", "2 - x"}));
+    EXPECT_EQ(hits.entries.at(1), entryText("2 - x", "T", "S", "A", "t", "Bach"));
+    EXPECT_EQ(searchHymns(d.cantiques(), books, "élan").labels, QStringList{"1 - Élan"});
+    // an empty text matches every entry with a tab
+    EXPECT_EQ(searchHymns(d.cantiques(), {"A"}, QString()).labels, (QStringList{"1 - Élan", "2 - x", "short"}));
 }
 
 } // namespace

@@ -25,25 +25,14 @@ void put16(QByteArray& b, quint16 v) {
 // A shell link as Windows writes one for a file on a local drive: header, LinkInfo with a
 // VolumeID and a LocalBasePath, the relative path as counted UTF-16, then the terminal block.
 QByteArray shellLink(const QByteArray& localBasePath, const QString& relativePath) {
-    QByteArray b;
-    put32(b, 0x4C);
-    b.append(QByteArray::fromHex("0114020000000000C000000000000046"));  // CLSID 00021401-...-46
-    put32(b, 0x02 | 0x08 | 0x80);                                        // HasLinkInfo|HasRelativePath|IsUnicode
-    put32(b, 0x20);                                                      // archive
-    b.append(QByteArray(24, '\0'));                                      // three FILETIMEs
-    put32(b, 0);                                                         // file size
-    put32(b, 0);                                                         // icon index
-    put32(b, 1);                                                         // SW_SHOWNORMAL
-    put16(b, 0);
-    b.append(QByteArray(10, '\0'));                                      // reserved
+    // header: size, CLSID 00021401-...-46, HasLinkInfo|HasRelativePath|IsUnicode, archive, three
+    // FILETIMEs, file size, icon index, SW_SHOWNORMAL, hot key, reserved
+    QByteArray b = QByteArray::fromHex("4C0000000114020000000000C0000000000000468A00000020000000") + QByteArray(24, '\0') +
+                   QByteArray::fromHex("000000000000000001000000" "0000" "00000000000000000000");
     EXPECT_EQ(b.size(), 0x4C);
 
-    QByteArray volume;
-    put32(volume, 0x11);
-    put32(volume, 3);  // fixed drive
-    put32(volume, 0x1234ABCD);
-    put32(volume, 0x10);
-    volume.append('\0');
+    // VolumeID: size, fixed drive, serial number, label offset, empty label
+    const QByteArray volume = QByteArray::fromHex("11000000" "03000000" "CDAB3412" "10000000" "00");
     const QByteArray base = localBasePath + '\0';
     const quint32 header = 0x1C;
     const quint32 baseOffset = header + quint32(volume.size());
@@ -65,30 +54,29 @@ QByteArray shellLink(const QByteArray& localBasePath, const QString& relativePat
     return b;
 }
 
-TEST(HymnShortcut, relativePathFirst_componentsFoundWhateverTheirCase) {
+TEST(HymnShortcut, relativePathFirstWithComponentsFoundWhateverTheirCase) {
     TempFolder t;
-    writeBytes(t.file(QStringLiteral("Clips/Gloria.AVI")), "video");
-    writeBytes(t.file(QStringLiteral("Book/Video/12.lnk")), shellLink("C:\\Elsewhere\\Gloria.avi", QStringLiteral("..\\..\\clips\\gloria.avi")));
-    EXPECT_EQ(ResolveShortcut(t.file(QStringLiteral("Book/Video")), QStringLiteral("12")), t.file(QStringLiteral("Clips/Gloria.AVI")));
+    writeBytes(t.file("Clips/Gloria.AVI"), "video");
+    writeBytes(t.file("Book/Video/12.lnk"), shellLink("C:\\Elsewhere\\Gloria.avi", "..\\..\\clips\\gloria.avi"));
+    EXPECT_EQ(ResolveShortcut(t.file("Book/Video"), "12"), t.file("Clips/Gloria.AVI"));
 }
 
-TEST(HymnShortcut, missingRelativeTarget_fallsBackToTheLocalPath) {
+TEST(HymnShortcut, missingRelativeTargetFallsBackToTheLocalPath) {
     TempFolder t;
-    const QByteArray local = "C:\\LMR\\Gloria.avi";
-    writeBytes(t.file(QStringLiteral("Video/12.LNK")), shellLink(local, QStringLiteral(".\\gone.avi")));
-    EXPECT_EQ(ResolveShortcut(t.file(QStringLiteral("Video")), QStringLiteral("12")), QStringLiteral("C:/LMR/Gloria.avi"));
-
-    writeBytes(t.file(QStringLiteral("target.avi")), "video");
-    const QByteArray absolute = t.file(QStringLiteral("TARGET.avi")).toUtf8();
-    writeBytes(t.file(QStringLiteral("Video/13.lnk")), shellLink(absolute, QStringLiteral(".\\gone.avi")));
-    EXPECT_EQ(ResolveShortcut(t.file(QStringLiteral("Video")), QStringLiteral("13")), t.file(QStringLiteral("target.avi")));
+    writeBytes(t.file("Video/12.LNK"), shellLink("C:\\LMR\\Gloria.avi", ".\\gone.avi"));
+    EXPECT_EQ(ResolveShortcut(t.file("Video"), "12"), "C:/LMR/Gloria.avi");
+    // an existing local path is found whatever its letter case
+    writeBytes(t.file("target.avi"), "video");
+    writeBytes(t.file("Video/13.lnk"), shellLink(t.file("TARGET.avi").toUtf8(), ".\\gone.avi"));
+    EXPECT_EQ(ResolveShortcut(t.file("Video"), "13"), t.file("target.avi"));
 }
 
-TEST(HymnShortcut, missingOrBrokenShortcut_givesEmptyText) {
+// malformed input
+TEST(HymnShortcut, missingOrBrokenShortcutGivesEmptyText) {
     TempFolder t;
-    EXPECT_EQ(ResolveShortcut(t.path(), QStringLiteral("12")), QString());
-    writeBytes(t.file(QStringLiteral("12.lnk")), "not a shell link");
-    EXPECT_EQ(ResolveShortcut(t.path(), QStringLiteral("12")), QString());
+    EXPECT_EQ(ResolveShortcut(t.path(), "12"), QString());
+    writeBytes(t.file("12.lnk"), "not a shell link");
+    EXPECT_EQ(ResolveShortcut(t.path(), "12"), QString());
 }
 
 } // namespace

@@ -11,21 +11,23 @@ namespace {
 const QByteArray kBom("\xEF\xBB\xBF");
 }
 
-// reading
-TEST(ListFile, readSkipsBomEmptyLinesAndTrailers) {
-    EXPECT_EQ(readListEntries(kBom + "a\rb\r\r\n"), (QList<QByteArray>{"a", "b"}));
-    EXPECT_EQ(readListEntries(kBom + "\r\n"), QList<QByteArray>{});
-    EXPECT_EQ(readListEntries(QByteArray()), QList<QByteArray>{});
-    EXPECT_EQ(readListEntries("a\r\n\r\nb"), (QList<QByteArray>{"a", "b"}));
-}
-
-TEST(ListFile, loneLfDoesNotEndAnEntry) {
-    // Lines end at CR or CR LF only; a stray LF stays part of its entry.
-    EXPECT_EQ(readListEntries(kBom + "a\nb\rc\r\r\n"), (QList<QByteArray>{"a\nb", "c"}));
-}
-
-TEST(ListFile, bomOnlyDroppedAtStart) {
-    EXPECT_EQ(readListEntries("a\r" + kBom + "b\r"), (QList<QByteArray>{"a", kBom + "b"}));
+// reading: entries end at CR or CR LF, empty lines are skipped
+TEST(ListFile, readEntries) {
+    const struct {
+        QByteArray bytes;
+        QList<QByteArray> entries;
+    } cases[] = {
+        {kBom + "a\rb\r\r\n", {"a", "b"}},
+        {kBom + "\r\n", {}},
+        {QByteArray(), {}},
+        {"a\r\n\r\nb", {"a", "b"}},
+        {kBom + "a\nb\rc\r\r\n", {"a\nb", "c"}},   // a lone LF stays inside its entry
+        {"a\r" + kBom + "b\r", {"a", kBom + "b"}}, // the BOM is dropped at the start only
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        EXPECT_EQ(readListEntries(c.bytes), c.entries);
+    }
 }
 
 TEST(ListFile, readFileDecodesUtf8AndMissingFileIsNullopt) {
@@ -35,43 +37,24 @@ TEST(ListFile, readFileDecodesUtf8AndMissingFileIsNullopt) {
     EXPECT_FALSE(readListFile(tmp.file("missing.txt")).has_value());
 }
 
-// writing
-TEST(ListFile, joinEntriesBothWays) {
-    const QStringList rows{QString::fromUtf8("é"), "b"};
-    EXPECT_EQ(joinEntries(rows, true), QByteArray("\xC3\xA9\rb\r"));
-    EXPECT_EQ(joinEntries(rows, false), QByteArray("\xC3\xA9\rb"));
-    EXPECT_EQ(joinEntries({}, true), QByteArray());
-}
-
-TEST(ListFile, newListFileGetsBomOnlyForTxtNames) {
+// writing: BOM, entries separated by one CR, CR LF at the end
+TEST(ListFile, savedBytes) {
     TempFolder tmp;
+    // new files get the BOM only for .txt names, in any letter case
     ASSERT_TRUE(Enregistrer_Favori(tmp.file("A.txt"), ""));
     EXPECT_EQ(readBytes(tmp.file("A.txt")), kBom + "\r\n");
     ASSERT_TRUE(Enregistrer_Favori(tmp.file("B.TxT"), "x"));
     EXPECT_EQ(readBytes(tmp.file("B.TxT")), kBom + "x\r\n");
     ASSERT_TRUE(Enregistrer_Favori(tmp.file("A.rtf"), " Save me as (*.rtf)"));
     EXPECT_EQ(readBytes(tmp.file("A.rtf")), QByteArray(" Save me as (*.rtf)\r\n"));
-}
-
-TEST(ListFile, existingFileRewrittenWholeWithBomWhateverItsName) {
-    TempFolder tmp;
-    writeBytes(tmp.file("A.rtf"), "a much longer old content\r\n");
+    // an existing file is rewritten whole, with the BOM whatever its name
     ASSERT_TRUE(Enregistrer_Favori(tmp.file("A.rtf"), "new"));
     EXPECT_EQ(readBytes(tmp.file("A.rtf")), kBom + "new\r\n");
     writeBytes(tmp.file("L.txt"), kBom + "old1\rold2\r\r\n");
     ASSERT_TRUE(Enregistrer_Favori(tmp.file("L.txt"), "n\r"));
     EXPECT_EQ(readBytes(tmp.file("L.txt")), kBom + "n\r\r\n");
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files).size(), 2) << "no temporary left behind";
-}
-
-TEST(ListFile, writtenRowsReadBackUnchanged) {
-    TempFolder tmp;
-    const QStringList rows{"40 Matthieu. 5 : 18 - 20\tLSG", QString::fromUtf8("01 Genèse. 1 : 1 - 1\tKJV")};
-    ASSERT_TRUE(Enregistrer_Favori(tmp.file("L.txt"), joinEntries(rows, true)));
-    EXPECT_EQ(readBytes(tmp.file("L.txt")), kBom + joinEntries(rows, true) + "\r\n");
-    EXPECT_EQ(readListFile(tmp.file("L.txt")), rows);
-    ASSERT_TRUE(Enregistrer_Favori(tmp.file("L.txt"), joinEntries(rows, false)));
-    EXPECT_EQ(readListFile(tmp.file("L.txt")), rows);
+    EXPECT_EQ(joinEntries({}, true), QByteArray());
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files).size(), 4) << "no temporary left behind";
 }
 
 TEST(ListFile, createListFileNeverReplaces) {
@@ -82,26 +65,14 @@ TEST(ListFile, createListFileNeverReplaces) {
 }
 
 // folder listing
-TEST(ListFile, listNamesAreTxtFilesMinusExtensionInCaselessOrder) {
+TEST(ListFile, listNamesAndPaths) {
     TempFolder tmp;
-    writeBytes(tmp.file("b list.txt"), "");
-    writeBytes(tmp.file("A list.txt"), "");
-    writeBytes(tmp.file("A list.rtf"), "");
-    writeBytes(tmp.file("Only note.rtf"), "");
-    writeBytes(tmp.file("Upper.TXT"), "");
+    for (const char* name : {"b list.txt", "A list.txt", "A list.rtf", "Only note.rtf", "Upper.TXT"})
+        writeBytes(tmp.file(name), "");
     QDir().mkpath(tmp.file("folder.txt"));
     EXPECT_EQ(listNames(listPattern(tmp.path())), (QStringList{"A list", "b list", "Upper"}));
     EXPECT_EQ(listNames(listPattern(tmp.file("missing"))), QStringList{});
-}
-
-TEST(ListFile, pathsFindFilesInOtherLetterCase) {
-    TempFolder tmp;
-    writeBytes(tmp.file("Upper.TXT"), "");
+    // paths find files in another letter case
     EXPECT_EQ(listFilePath(tmp.path(), "Upper"), tmp.file("Upper.TXT"));
     EXPECT_EQ(notePath(tmp.path(), "Upper"), tmp.file("Upper.rtf"));
-}
-
-TEST(ListFile, playlistLabelIsTextBeforeFirstTab) {
-    EXPECT_EQ(playlistLabel("12 - Title\tcomp\tauthor"), QString("12 - Title"));
-    EXPECT_FALSE(playlistLabel("no tab").has_value());
 }

@@ -2,50 +2,35 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace lumora::lists;
 
-// building
+// building (the main-window test adds an entry and opens it again)
 TEST(VerseListEntry, builtFromTheSelectedRows) {
-    const DisplayedPassage p{"43 Jean", " 3", "16", "18", "LSG - Louis Segond 1910"};
-    EXPECT_EQ(makeVerseListEntry(p), QString("43 Jean.  3 : 16 - 18\tLSG"));
+    EXPECT_EQ(makeVerseListEntry({"43 Jean", " 3", "16", "18", "LSG - Louis Segond 1910"}),
+              QString("43 Jean.  3 : 16 - 18\tLSG"));
     EXPECT_FALSE(makeVerseListEntry({"43 Jean", "3", "1", "1", "no code"}));
 }
 
-// parsing
+// parsing into 0-based navigation rows
 TEST(VerseListEntry, parsedIntoNavigationRows) {
-    const auto t = parseVerseListEntry("43 Jean.  3 : 16 - 18\tlsg");
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->versionCode, "lsg");
-    EXPECT_EQ(t->book, 42);
-    EXPECT_EQ(t->chapter, 2);
-    EXPECT_EQ(t->verse, 15);
-    EXPECT_EQ(t->span, 2);
-}
-
-TEST(VerseListEntry, sameFirstAndLastVerseGivesSpanZero) {
-    const auto t = parseVerseListEntry("01 Genesis. 1 : 7 - 7\tKJV");
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->span, 0);
-}
-
-TEST(VerseListEntry, builtEntryParsesBack) {
-    const auto e = makeVerseListEntry({"40 Matthieu", "5", "18", "20", "KJV - King James"});
-    ASSERT_TRUE(e);
-    const auto t = parseVerseListEntry(*e);
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->versionCode, "KJV");
-    EXPECT_EQ(t->book, 39);
-    EXPECT_EQ(t->chapter, 4);
-    EXPECT_EQ(t->verse, 17);
-    EXPECT_EQ(t->span, 2);
-}
-
-TEST(VerseListEntry, separatorsSearchedFromSixthCharacter) {
-    // The ". " at position 3 is inside the book text and must not be taken as the separator.
-    const auto t = parseVerseListEntry("02. Exode. 12 : 1 - 3\tX");
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->book, 1);
-    EXPECT_EQ(t->chapter, 11);
+    const struct {
+        QString entry, code;
+        std::array<int, 4> rows; // book, chapter, verse, span
+    } cases[] = {
+        {"43 Jean.  3 : 16 - 18\tlsg", "lsg", {42, 2, 15, 2}},
+        {"01 Genesis. 1 : 7 - 7\tKJV", "KJV", {0, 0, 6, 0}},
+        // the ". " at position 3 lies inside the book text: separators are searched from the sixth character
+        {"02. Exode. 12 : 1 - 3\tX", "X", {1, 11, 0, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        const auto t = parseVerseListEntry(c.entry);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->versionCode, c.code);
+        EXPECT_EQ((std::array{t->book, t->chapter, t->verse, int(t->span)}), c.rows);
+    }
 }
 
 // malformed input
@@ -64,15 +49,4 @@ TEST(VerseListEntry, lastMatchingVersionRowWins) {
     EXPECT_EQ(findVersionRow(rows, "lsg"), 1);
     EXPECT_FALSE(findVersionRow(rows, "WEB"));
     EXPECT_FALSE(findVersionRow(rows, "KJ")) << "the code must be followed by \" - \"";
-}
-
-// cascade
-TEST(VerseListEntry, firstDifferingLevelTopFirst) {
-    const NavSelection cur{0, 1, 2, 3};
-    EXPECT_EQ(firstDifferingLevel({1, 1, 2, 3}, cur), NavLevel::Version);
-    EXPECT_EQ(firstDifferingLevel({1, 9, 9, 9}, cur), NavLevel::Version);
-    EXPECT_EQ(firstDifferingLevel({0, 2, 0, 0}, cur), NavLevel::Book);
-    EXPECT_EQ(firstDifferingLevel({0, 1, 5, 3}, cur), NavLevel::Chapter);
-    EXPECT_EQ(firstDifferingLevel({0, 1, 2, 4}, cur), NavLevel::Verse);
-    EXPECT_EQ(firstDifferingLevel(cur, cur), NavLevel::Span);
 }
