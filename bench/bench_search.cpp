@@ -9,6 +9,7 @@
 // The Bible is synthetic (31,102 verses of English-like text in the usual -O / -N split), built
 // once in a temporary folder, so the benchmark needs no installed data.
 
+#include "bible/search/linescan.h"
 #include "bible/search/versionsearch.h"
 #include "common/lines.h"
 
@@ -171,6 +172,24 @@ void scan(benchmark::State& state, const char* needle) {
     state.SetBytesProcessed(state.iterations() * (b.otBytes.size() + b.ntBytes.size()));
 }
 
+// The scan alone down to hit-line offsets, for each machine-code path.
+void hitLines(benchmark::State& state, ScanPath path, const char* needle) {
+    if (!scanPathAvailable(path)) {
+        state.SkipWithError("this processor lacks the instructions");
+        return;
+    }
+    const Bible& b = bible();
+    std::vector<HitLineRef> refs;
+    for (auto _ : state) {
+        refs.clear();
+        findHitLines(b.otBytes, needle, refs, path);
+        findHitLines(b.ntBytes, needle, refs, path);
+        benchmark::DoNotOptimize(refs.data());
+    }
+    state.counters["hits"] = double(refs.size());
+    state.SetBytesProcessed(state.iterations() * (b.otBytes.size() + b.ntBytes.size()));
+}
+
 void readAndScan(benchmark::State& state, const char* needle) {
     const Bible& b = bible();
     qsizetype hits = 0;
@@ -288,6 +307,12 @@ void compare(benchmark::State& state, const char* needle) {
 
 BENCHMARK_CAPTURE(scan, common, kCommon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(scan, rare, kRare)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, avx2_common, ScanPath::Avx2, kCommon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, avx2_rare, ScanPath::Avx2, kRare)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, sse2_common, ScanPath::Sse2, kCommon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, sse2_rare, ScanPath::Sse2, kRare)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, portable_common, ScanPath::Portable, kCommon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, portable_rare, ScanPath::Portable, kRare)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndScan, common, kCommon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndScan, rare, kRare)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(wholeSearch, common, kCommon)->Unit(benchmark::kMillisecond);
