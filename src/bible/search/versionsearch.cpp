@@ -6,8 +6,11 @@
 #include "common/text.h"
 
 
+#include <QFile>
+
 #include <algorithm>
 #include <climits>
+#include <system_error>
 #include <vector>
 
 namespace lumora::bible {
@@ -149,8 +152,23 @@ QByteArray SearchKey(const SearchHit& hit, int versionIndex) {
     return searchKey(hit.verseKey(), hit.verse(), versionTail(versionIndex));
 }
 
+std::optional<QByteArray> SearchFileCache::read(const QString& path) {
+    std::error_code ec;
+    const std::filesystem::path fsPath(QFile::encodeName(path).toStdString());
+    const auto mtime = std::filesystem::last_write_time(fsPath, ec);
+    const auto size = ec ? 0 : std::filesystem::file_size(fsPath, ec);
+    auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.path == path; });
+    if (!ec && it != m_entries.end() && it->mtime == mtime && it->size == size) return it->data;
+    if (it != m_entries.end()) m_entries.erase(it);
+    auto bytes = common::readWholeFile(path);
+    if (!bytes || ec) return bytes;
+    if (m_entries.size() >= 2) m_entries.erase(m_entries.begin());
+    m_entries.push_back({path, mtime, size, *bytes});
+    return bytes;
+}
+
 VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int versionIndex,
-                            const QStringList& bookNames, QByteArrayView needle) {
+                            const QStringList& bookNames, QByteArrayView needle, SearchFileCache* cache) {
     VersionSearch out;
     const QByteArray tail = versionTail(versionIndex);
     const VersionFiles files = versionFiles(dataPath, code);
@@ -163,7 +181,7 @@ VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int
     qsizetype total = 0;
     const QString paths[2] = {files.oldTestament, files.newTestament};
     for (int f = 0; f < 2; ++f) {
-        auto bytes = common::readWholeFile(paths[f]);
+        auto bytes = cache ? cache->read(paths[f]) : common::readWholeFile(paths[f]);
         if (!bytes) {
             out.unreadable.append(paths[f]);
             continue;
