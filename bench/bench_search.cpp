@@ -1,9 +1,15 @@
 // Word search over a whole Bible: the scan alone, the scan with the files read, the whole search
 // with both result lists filled, and `grep -c -i -F` on the same files for comparison.
 //
+// grep runs as a process of its own, so its wall time holds the process start; grep/empty (an
+// empty pattern file, with which grep opens neither Bible file) shows that start alone, and
+// grep's own CPU time comes from wait4. compare/* times our scan and grep in turn in the same
+// iterations, so both see the same load, and reports the medians and their ratio.
+//
 // The Bible is synthetic (31,102 verses of English-like text in the usual -O / -N split), built
 // once in a temporary folder, so the benchmark needs no installed data.
 
+#include "bible/search/linescan.h"
 #include "bible/search/versionsearch.h"
 #include "common/lines.h"
 
@@ -15,10 +21,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <vector>
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -162,6 +172,24 @@ void scan(benchmark::State& state, const char* needle) {
     state.SetBytesProcessed(state.iterations() * (b.otBytes.size() + b.ntBytes.size()));
 }
 
+// The scan alone down to hit-line offsets, for each machine-code path.
+void hitLines(benchmark::State& state, ScanPath path, const char* needle) {
+    if (!scanPathAvailable(path)) {
+        state.SkipWithError("this processor lacks the instructions");
+        return;
+    }
+    const Bible& b = bible();
+    std::vector<HitLineRef> refs;
+    for (auto _ : state) {
+        refs.clear();
+        findHitLines(b.otBytes, needle, refs, path);
+        findHitLines(b.ntBytes, needle, refs, path);
+        benchmark::DoNotOptimize(refs.data());
+    }
+    state.counters["hits"] = double(refs.size());
+    state.SetBytesProcessed(state.iterations() * (b.otBytes.size() + b.ntBytes.size()));
+}
+
 void readAndScan(benchmark::State& state, const char* needle) {
     const Bible& b = bible();
     qsizetype hits = 0;
@@ -185,38 +213,131 @@ void wholeSearch(benchmark::State& state, const char* needle) {
     state.counters["hits"] = double(hits);
 }
 
-// grep as a separate process, as a user would run it: start, read both files, count.
-void grep(benchmark::State& state, const char* needle) {
+// The same search repeated with the ui's file cache: the files are unchanged, so none is read.
+void wholeSearchCached(benchmark::State& state, const char* needle) {
+    const Bible& b = bible();
+    const QString data =
+        QFileInfo(QFileInfo(b.ot).absolutePath() + QStringLiteral("/../..")).canonicalFilePath();
+    SearchFileCache cache;
+    qsizetype hits = 0;
+    for (auto _ : state) {
+        const VersionSearch s = SearchVersion(data, "SYN", 0, b.names, needle, &cache);
+        hits = s.display.size();
+        benchmark::DoNotOptimize(s.keys.constData());
+    }
+    state.counters["hits"] = double(hits);
+}
+
+struct GrepRun {
+    bool started = false;
+    double cpuSeconds = 0; // user + system time of the grep process
+};
+
+// `grep -c -i -F needle OT NT` (or `-f patternFile` when `needle` is null) with its output thrown
+// away, as a user would run it: start, read both files, count.
+GrepRun runGrep(const char* needle, const char* patternFile = nullptr) {
     const Bible& b = bible();
     const QByteArray ot = QFile::encodeName(b.ot), nt = QFile::encodeName(b.nt);
+    std::vector<char*> argv = {const_cast<char*>("grep"), const_cast<char*>("-c"), const_cast<char*>("-i"),
+                               const_cast<char*>("-F")};
+    if (needle) {
+        argv.push_back(const_cast<char*>(needle));
+    } else {
+        argv.push_back(const_cast<char*>("-f"));
+        argv.push_back(const_cast<char*>(patternFile));
+    }
+    argv.push_back(const_cast<char*>(ot.constData()));
+    argv.push_back(const_cast<char*>(nt.constData()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    GrepRun out;
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, "grep", &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        rusage usage{};
+        wait4(pid, &status, 0, &usage);
+        out.started = true;
+        out.cpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return out;
+}
+
+void grep(benchmark::State& state, const char* needle) {
+    double cpu = 0;
     for (auto _ : state) {
-        char* argv[] = {const_cast<char*>("grep"),         const_cast<char*>("-c"),
-                        const_cast<char*>("-i"),           const_cast<char*>("-F"),
-                        const_cast<char*>(needle),         const_cast<char*>(ot.constData()),
-                        const_cast<char*>(nt.constData()), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        if (posix_spawnp(&pid, "grep", &actions, nullptr, argv, environ) != 0) {
+        const GrepRun run = runGrep(needle, "/dev/null");
+        if (!run.started) {
             state.SkipWithError("grep cannot be started");
             break;
         }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        posix_spawn_file_actions_destroy(&actions);
+        cpu += run.cpuSeconds;
     }
+    state.counters["grep_cpu_ms"] = benchmark::Counter(cpu * 1e3 / double(state.iterations()));
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : (n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2);
+}
+
+// Our scan, our read + scan and grep, one after another in every iteration (wall times).
+void compare(benchmark::State& state, const char* needle) {
+    const Bible& b = bible();
+    using Clock = std::chrono::steady_clock;
+    auto ms = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+    std::vector<double> scanMs, readScanMs, grepMs, grepCpuMs;
+    for (auto _ : state) {
+        auto t0 = Clock::now();
+        qsizetype hits = searchBookBytes(b.otBytes, needle).size() + searchBookBytes(b.ntBytes, needle).size();
+        auto t1 = Clock::now();
+        hits += SearchBookFile(b.ot, needle).hits.size() + SearchBookFile(b.nt, needle).hits.size();
+        auto t2 = Clock::now();
+        const GrepRun run = runGrep(needle);
+        auto t3 = Clock::now();
+        if (!run.started) {
+            state.SkipWithError("grep cannot be started");
+            break;
+        }
+        benchmark::DoNotOptimize(hits);
+        scanMs.push_back(ms(t1 - t0));
+        readScanMs.push_back(ms(t2 - t1));
+        grepMs.push_back(ms(t3 - t2));
+        grepCpuMs.push_back(run.cpuSeconds * 1e3);
+    }
+    const double grepMedian = median(grepMs);
+    state.counters["scan_ms"] = median(scanMs);
+    state.counters["read_scan_ms"] = median(readScanMs);
+    state.counters["grep_ms"] = grepMedian;
+    state.counters["grep_cpu_ms"] = median(grepCpuMs);
+    state.counters["scan/grep"] = grepMedian > 0 ? median(scanMs) / grepMedian : 0;
+    state.counters["read_scan/grep"] = grepMedian > 0 ? median(readScanMs) / grepMedian : 0;
 }
 
 } // namespace
 
 BENCHMARK_CAPTURE(scan, common, kCommon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(scan, rare, kRare)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, avx2_common, ScanPath::Avx2, kCommon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, avx2_rare, ScanPath::Avx2, kRare)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, sse2_common, ScanPath::Sse2, kCommon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, sse2_rare, ScanPath::Sse2, kRare)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, portable_common, ScanPath::Portable, kCommon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(hitLines, portable_rare, ScanPath::Portable, kRare)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndScan, common, kCommon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(readAndScan, rare, kRare)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(wholeSearch, common, kCommon)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(wholeSearch, rare, kRare)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wholeSearchCached, common, kCommon)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(wholeSearchCached, rare, kRare)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(grep, common, kCommon)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(grep, rare, kRare)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(grep, empty, nullptr)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(compare, common, kCommon)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(60);
+BENCHMARK_CAPTURE(compare, rare, kRare)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(60);
 
 BENCHMARK_MAIN();

@@ -3,9 +3,13 @@
 #include "common/lines.h"
 #include "common/text.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
 
 using namespace lumora::bible;
 using lumora::testing::TempFolder;
@@ -201,4 +205,74 @@ TEST(SearchVersion, unreadableOldTestament_isReported_andNewTestamentStillSearch
     EXPECT_EQ(s.unreadable, QStringList{ot});
     EXPECT_EQ(s.keys, QByteArrayList{"40N\t1\t2\t2\t0"});
     EXPECT_FALSE(SearchBookFile(ot, "amen").opened);
+}
+
+// repeated searches
+
+namespace {
+
+std::filesystem::path fsPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+std::filesystem::file_time_type modified(const QString& path) {
+    return std::filesystem::last_write_time(fsPath(path));
+}
+
+void setModified(const QString& path, std::filesystem::file_time_type when) {
+    std::filesystem::last_write_time(fsPath(path), when);
+}
+
+} // namespace
+
+TEST(SearchVersion, withACache_aFileKeptAtTheSameSizeAndTimeIsNotReadAgain) {
+    TempFolder tmp;
+    lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}});
+    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
+    const auto when = modified(ot);
+    SearchFileCache cache;
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
+
+    // Same length, same time: the kept bytes are searched.
+    QByteArray bytes = *lumora::common::readWholeFile(ot);
+    bytes.replace("amen", "omen");
+    writeBytes(ot, bytes);
+    setModified(ot, when);
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
+    // Without the cache the file on disk is what counts.
+    EXPECT_TRUE(SearchVersion(tmp.path(), "AAA", 0, {}, "amen").keys.isEmpty());
+}
+
+TEST(SearchVersion, withACache_aFileChangedInTimeOrSizeIsReadAgain) {
+    TempFolder tmp;
+    lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}});
+    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
+    const auto when = modified(ot);
+    SearchFileCache cache;
+    ASSERT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys.size(), 1);
+
+    QByteArray bytes = *lumora::common::readWholeFile(ot);
+    bytes.replace("amen", "omen");
+    writeBytes(ot, bytes);
+    setModified(ot, when + std::chrono::seconds(5));
+    EXPECT_TRUE(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys.isEmpty());
+
+    writeBytes(ot, bytes + "01O\t1\t2\t0\tamen\r\n");
+    setModified(ot, when + std::chrono::seconds(5));
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t2\t2\t0"});
+
+    // A file gone is reported, however it was kept.
+    ASSERT_TRUE(QFile::remove(ot));
+    const VersionSearch gone = SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache);
+    EXPECT_EQ(gone.unreadable, QStringList{ot});
+    EXPECT_TRUE(gone.keys.isEmpty());
+}
+
+TEST(SearchVersion, withACache_anotherVersionIsSearchedInItsOwnFiles) {
+    TempFolder tmp;
+    lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}}, {{"02O\t1\t1", "amen"}});
+    SearchFileCache cache;
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "bbb", 1, {}, "amen", &cache).keys, QByteArrayList{"02O\t1\t1\t1\t1"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
 }

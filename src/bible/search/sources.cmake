@@ -1,4 +1,5 @@
 list(APPEND LUMORA_CORE_SOURCES
+  ${LUMORA_AREA_DIR}/linescan.cpp
   ${LUMORA_AREA_DIR}/versionsearch.cpp
 )
 list(APPEND LUMORA_CLI_SOURCES
@@ -6,6 +7,7 @@ list(APPEND LUMORA_CLI_SOURCES
 )
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/bible/test_search.cpp
+  ${CMAKE_SOURCE_DIR}/tests/bible/test_search_scan.cpp
   ${CMAKE_SOURCE_DIR}/tests/bible/test_search_cli.cpp
   ${CMAKE_SOURCE_DIR}/tests/bible/test_search_ui.cpp
 )

@@ -13,7 +13,10 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace lumora::bible {
 
@@ -73,9 +76,28 @@ struct VersionSearch {
     QStringList unreadable; // testament files that could not be opened, in the order tried
 };
 
+// The bytes of the testament files searched last, kept while each file's size and modification
+// time stay the same, so a search repeated in the same version reads no file.
+class SearchFileCache final {
+  public:
+    // nullopt when the file cannot be read.
+    std::optional<QByteArray> read(const QString& path);
+
+  private:
+    struct Entry {
+        QString path;
+        std::filesystem::file_time_type mtime;
+        std::uintmax_t size = 0;
+        QByteArray data;
+    };
+    std::vector<Entry> m_entries; // the two files of one version at most, the latest last
+};
+
 // Searches CODE-O.txt then CODE-N.txt of the version (found without regard to letter case).
+// With a cache, files unchanged since the last search are not read again.
 VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int versionIndex,
-                            const QStringList& bookNames, QByteArrayView needle);
+                            const QStringList& bookNames, QByteArrayView needle,
+                            SearchFileCache* cache = nullptr);
 
 // The jump target read back from a SearchKey: 0-based list indexes.
 struct SearchTarget {

@@ -83,7 +83,7 @@ void BibleSearch::onSearchClicked() {
     VersionSearch found;
     if (const auto code = common::VersionCode(m_nav.List_version->currentText()); code && version >= 0) {
         found = SearchVersion(m_state.DataPath, common::Utf8Encode(*code), version, m_nav.tables().List_livre,
-                              needle);
+                              needle, &m_files);
     }
     for (const QString& path : found.unreadable)
         m_prompts.tell(path);

@@ -7,6 +7,7 @@
 // jumps the navigation lists to the hit and marks the searched word in the passage.
 
 #include "app/appstate.h"
+#include "bible/search/versionsearch.h"
 #include "platform/prompts.h"
 #include "platform/richtextbox.h"
 
@@ -59,6 +60,7 @@ class BibleSearch final : public QObject {
     platform::RichTextBox& m_passage;
     platform::Prompts& m_prompts;
     bool m_ready = false;
+    SearchFileCache m_files; // the testament files last searched
 };
 
 } // namespace lumora::bible

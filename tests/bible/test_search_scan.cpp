@@ -1,0 +1,219 @@
+// The hit-line scan on every machine-code path this processor has, against a plain line-by-line
+// definition of a hit.
+
+#include "bible/search/linescan.h"
+#include "bible/search/versionsearch.h"
+
+#include <QByteArrayList>
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+using namespace lumora::bible;
+
+namespace {
+
+const ScanPath kPaths[] = {ScanPath::Portable, ScanPath::Sse2, ScanPath::Avx2, ScanPath::Best};
+
+const char* pathName(ScanPath p) {
+    switch (p) {
+    case ScanPath::Portable:
+        return "portable";
+    case ScanPath::Sse2:
+        return "sse2";
+    case ScanPath::Avx2:
+        return "avx2";
+    case ScanPath::Best:
+        return "best";
+    }
+    return "?";
+}
+
+char foldByte(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+}
+
+bool containsFolded(const QByteArray& line, const QByteArray& needle) {
+    for (qsizetype i = 0; i + needle.size() <= line.size(); ++i) {
+        qsizetype k = 0;
+        while (k < needle.size() && foldByte(line[i + k]) == foldByte(needle[k]))
+            ++k;
+        if (k == needle.size()) return true;
+    }
+    return false;
+}
+
+// The plain definition: cut the file into lines at CR LF, CR or LF, drop three bytes of the first,
+// and list fields 1-3 of each line that holds the needle and has four tabs.
+QByteArrayList expectedKeys(const QByteArray& data, const QByteArray& needle) {
+    QByteArrayList out;
+    if (needle.contains('\n') || needle.contains('\r')) return out;
+    QByteArrayList lines;
+    QByteArray line;
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        const char c = data[i];
+        if (c == '\r' || c == '\n') {
+            lines << line;
+            line.clear();
+            if (c == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.isEmpty()) lines << line;
+    for (qsizetype l = 0; l < lines.size(); ++l) {
+        QByteArray text = lines[l];
+        if (l == 0) text.remove(0, 3);
+        const QByteArrayList fields = text.split('\t');
+        if (fields.size() < 5 || !containsFolded(text, needle)) continue;
+        out << fields[0] + '\t' + fields[1] + '\t' + fields[2];
+    }
+    return out;
+}
+
+QByteArrayList scannedKeys(const QByteArray& data, const QByteArray& needle, ScanPath path) {
+    std::vector<HitLineRef> refs;
+    findHitLines(data, needle, refs, path);
+    QByteArrayList out;
+    for (const HitLineRef& r : refs) {
+        EXPECT_LE(r.start, r.tab1);
+        EXPECT_LT(r.tab1, r.tab2);
+        EXPECT_LT(r.tab2, r.tab3);
+        out << data.mid(r.start, r.tab3 - r.start);
+    }
+    return out;
+}
+
+void expectAllPathsAgree(const QByteArray& data, const QByteArray& needle) {
+    const QByteArrayList expected = expectedKeys(data, needle);
+    for (ScanPath path : kPaths) {
+        if (!scanPathAvailable(path)) continue;
+        ASSERT_EQ(scannedKeys(data, needle, path), expected)
+            << pathName(path) << ": " << data.toHex().constData() << " / " << needle.toHex().constData();
+    }
+}
+
+QByteArray bom() {
+    return QByteArray("\xEF\xBB\xBF");
+}
+
+} // namespace
+
+TEST(HitLineScan, portableAndSse2PathsAlwaysExist) {
+    EXPECT_TRUE(scanPathAvailable(ScanPath::Portable));
+    EXPECT_TRUE(scanPathAvailable(ScanPath::Best));
+#if defined(__x86_64__) || defined(_M_X64)
+    EXPECT_TRUE(scanPathAvailable(ScanPath::Sse2));
+#endif
+}
+
+TEST(HitLineScan, matchAtEveryOffsetAroundBlockEdges_isFoundOnce) {
+    // One verse line whose text puts the needle at offsets 0..80, so its first and last byte
+    // fall on each side of the 16- and 32-byte block edges, with the line end at every distance
+    // after it; a second occurrence in the same line must not list the line again.
+    for (const QByteArray& needle : {QByteArray("x"), QByteArray("Lord"), QByteArray("melchisedec"),
+                                    QByteArray("abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGH")}) {
+        for (int before = 0; before <= 80; ++before) {
+            for (int after = 0; after <= 40; after += 3) {
+                const QByteArray line = "01O\t1\t1\t0\t" + QByteArray(before, '-') + needle.toUpper() +
+                                        QByteArray(after, '-') + needle;
+                for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\r"), QByteArray("\n"), QByteArray()}) {
+                    expectAllPathsAgree(bom() + line + end + "01O\t1\t2\t0\tnone" + end, needle);
+                    expectAllPathsAgree(bom() + line + end, needle);
+                    if (HasFatalFailure()) return;
+                }
+            }
+        }
+    }
+}
+
+TEST(HitLineScan, crLfSplitAcrossABlockEdge_endsOneLine) {
+    // The CR as the last byte of a block and the LF as the first of the next, for 16 and 32.
+    for (int pad = 0; pad < 70; ++pad) {
+        const QByteArray first = "01O\t1\t1\t0\t" + QByteArray(pad, 'a');
+        const QByteArray data = first + "\r\n02O\t2\t2\t0\tab\r\n\n03O\t3\t3\t0\tb";
+        expectAllPathsAgree(data, "a");
+        expectAllPathsAgree(data, "b");
+        expectAllPathsAgree(data, "");
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST(HitLineScan, lineWithFewerThanFourTabs_isNoHit_evenWhenTheNextLineHasThem) {
+    // The tabs of the following lines lie in the same block as the short line's own.
+    for (int tabs = 0; tabs < 4; ++tabs) {
+        for (int pad = 0; pad < 20; ++pad) {
+            QByteArray shortLine = "x";
+            for (int t = 0; t < tabs; ++t)
+                shortLine += "\t";
+            shortLine += QByteArray(pad, '-');
+            for (const char* end : {"\r\n", "\r", "\n"}) {
+                const QByteArray data = "01O\t1\t1\t0\ta\r\n" + shortLine + end + "01O\t1\t2\t0\tx\t\t" + end +
+                                        "01O\t1\t3\t0\t" + QByteArray(80, 'y') + end;
+                EXPECT_EQ(expectedKeys(data, "x"), QByteArrayList{"01O\t1\t2"});
+                expectAllPathsAgree(data, "x");
+                if (HasFatalFailure()) return;
+            }
+        }
+    }
+}
+
+TEST(HitLineScan, needleLongerThanTheStackBuffer_isStillFound) {
+    const QByteArray needle = QByteArray(100, 'q') + "Z";
+    const QByteArray data = bom() + "05O\t1\t1\t0\tx" + needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
+    const auto expected = QByteArrayList{"05O\t1\t1"};
+    ASSERT_EQ(expectedKeys(data, needle), expected);
+    expectAllPathsAgree(data, needle);
+}
+
+TEST(HitLineScan, blankAtEitherEndOfTheNeedle_isMatchedLikeAnyByte) {
+    const QByteArray data = bom() + "01O\t1\t1\t0\tin the beginning\r\n01O\t1\t2\t0\tthe end\r\n"
+                                    "01O\t1\t3\t0\tbathe\r\n";
+    expectAllPathsAgree(data, " the ");
+    expectAllPathsAgree(data, "the ");
+    expectAllPathsAgree(data, " the");
+    EXPECT_EQ(scannedKeys(data, " the", ScanPath::Best), QByteArrayList{"01O\t1\t1"});
+}
+
+TEST(HitLineScan, agreesWithALineByLineScan_onRandomTextOfEveryLength) {
+    // Lines from empty to well past two 32-byte blocks, every kind of line end, tabs, case pairs,
+    // the bytes that differ from a letter only in the case bit, and UTF-8; needles up to 40 bytes.
+    QRandomGenerator rng(7);
+    const QByteArray alphabet = "aAbBzZ\t\xC3\xA9\x89[{@` .";
+    const QByteArray ends[] = {"\r\n", "\r", "\n"};
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray data = rng.bounded(2) ? bom() : QByteArray();
+        const int lines = 1 + rng.bounded(8);
+        for (int l = 0; l < lines; ++l) {
+            if (rng.bounded(6)) data += "02O\t1\t" + QByteArray::number(l + 1) + "\t0\t";
+            const int len = rng.bounded(rng.bounded(4) ? 40 : 120);
+            for (int i = 0; i < len; ++i)
+                data += alphabet[rng.bounded(alphabet.size())];
+            if (l + 1 < lines || rng.bounded(2)) data += ends[rng.bounded(3)];
+        }
+        QByteArray needle;
+        const int n = rng.bounded(8) ? 1 + rng.bounded(4) : rng.bounded(41);
+        if (rng.bounded(3) == 0 && data.size() > 8) {
+            // A piece of the data itself, often with its letter case changed.
+            const int from = rng.bounded(int(data.size()));
+            needle = data.mid(from, n);
+            if (rng.bounded(2)) needle = needle.toUpper();
+        } else {
+            for (int i = 0; i < n; ++i)
+                needle += alphabet[rng.bounded(alphabet.size())];
+        }
+        expectAllPathsAgree(data, needle);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST(HitLineScan, searchBookBytes_buildsItsHitsFromTheSameLines) {
+    const QByteArray data = bom() + "43N\t3\t16\t0\tFor God so loved\r\n43N\t3\t17\t0\tFor god sent\r\n"
+                                    "43N\t3\t18\t0\tnone\r\n";
+    const auto hits = searchBookBytes(data, "GOD");
+    ASSERT_EQ(hits.size(), 2);
+    EXPECT_EQ(hits[0].book, 43);
+    EXPECT_EQ(hits[1].verseKey(), "43N\t3\t17");
+    EXPECT_EQ(hits[1].chapter(), "3");
+    EXPECT_EQ(hits[1].verse(), "17");
+}
