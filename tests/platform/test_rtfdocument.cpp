@@ -1,7 +1,6 @@
 #include "platform/qtrtf/rtfdocument.h"
 
 #include "common/rtf/rtfreader.h"
-#include "common/rtf/rtfwriter.h"
 #include "support/testdata.h"
 
 #include <QTextBlock>
@@ -14,9 +13,6 @@
 using namespace lumora::common::rtf;
 using namespace lumora::platform;
 using lumora::testing::TempFolder;
-
-// Inside a test body, Run would name testing::Test::Run.
-using RtfRun = lumora::common::rtf::Run;
 
 namespace {
 
@@ -37,28 +33,29 @@ Document hymn() {
 
 } // namespace
 
-TEST(RtfDocument, model_survivesTextDocument) {
-    QTextDocument doc;
-    toTextDocument(hymn(), doc);
-    EXPECT_EQ(fromTextDocument(doc), hymn());
-}
-
-TEST(RtfDocument, blocks_carryAlignmentAndFormats) {
-    QTextDocument doc;
-    toTextDocument(hymn(), doc);
-    ASSERT_EQ(doc.blockCount(), 4);
-    const QTextBlock title = doc.firstBlock();
-    EXPECT_EQ(title.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    EXPECT_EQ(title.begin().fragment().charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(doc.findBlockByNumber(3).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-    EXPECT_EQ(doc.findBlockByNumber(2).text(), QStringLiteral("line one\u2028line two stressed"));
-}
-
-TEST(RtfDocument, sizeScale_changesShownSizesOnly) {
-    QTextDocument doc;
-    toTextDocument(hymn(), doc, 1.37);
-    EXPECT_DOUBLE_EQ(doc.firstBlock().begin().fragment().charFormat().fontPointSize(), 16 * 1.37);
-    EXPECT_EQ(fromTextDocument(doc, 1.37), hymn());
+// A zoom factor changes only the shown sizes: the model read back and the file saved keep the real ones.
+TEST(RtfDocument, model_survivesTextDocumentAndFile_withAlignmentBoldAndZoom) {
+    TempFolder dir;
+    const QString path = dir.file(QStringLiteral("hymn.rtf"));
+    for (const double scale : {1.37, 2.0}) {
+        SCOPED_TRACE(scale);
+        QTextDocument doc;
+        toTextDocument(hymn(), doc, scale);
+        ASSERT_EQ(doc.blockCount(), 4);
+        const QTextBlock title = doc.firstBlock();
+        EXPECT_EQ(title.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        EXPECT_EQ(title.begin().fragment().charFormat().fontWeight(), QFont::Bold);
+        EXPECT_DOUBLE_EQ(title.begin().fragment().charFormat().fontPointSize(), 16 * scale);
+        EXPECT_EQ(doc.findBlockByNumber(3).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                  Qt::AlignRight);
+        EXPECT_EQ(doc.findBlockByNumber(2).text(), QStringLiteral("line one\u2028line two stressed"));
+        EXPECT_EQ(fromTextDocument(doc, scale), hymn());
+        ASSERT_TRUE(saveRtfFile(doc, path, scale));
+        EXPECT_EQ(readRtf(lumora::testing::readBytes(path)), hymn());
+    }
+    QTextEdit edit;
+    ASSERT_TRUE(loadRtfFile(&edit, path));
+    EXPECT_EQ(fromTextDocument(*edit.document()), hymn());
 }
 
 TEST(RtfDocument, editedDocument_isReadWithDefaultFontForUnsetProperties) {
@@ -69,49 +66,24 @@ TEST(RtfDocument, editedDocument_isReadWithDefaultFontForUnsetProperties) {
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);
     cursor.insertText(QStringLiteral("bold"), bold);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    cursor.insertBlock(centred);
-    cursor.insertText(QStringLiteral("second"));
+    EXPECT_EQ(fromTextDocument(doc),
+              (Document{{{Alignment::Left,
+                          {{"plain ", {"DejaVu Sans", 11, false, false, false, {}, {}}},
+                           {"bold", {"DejaVu Sans", 11, true, false, false, {}, {}}}}}}}));
 
-    const Document model = fromTextDocument(doc);
-    ASSERT_EQ(model.paragraphs.size(), 2u);
-    EXPECT_EQ(model.paragraphs[0].runs,
-              (std::vector<RtfRun>{{"plain ", {"DejaVu Sans", 11, false, false, false, {}, {}}},
-                                   {"bold", {"DejaVu Sans", 11, true, false, false, {}, {}}}}));
-    EXPECT_EQ(model.paragraphs[1].alignment, Alignment::Centre);
-}
-
-TEST(RtfDocument, paragraphBreaksInsideRunText_becomeLineBreaks) {
-    Document model;
-    model.paragraphs.push_back({Alignment::Left, {{"a\nb", {}}}});
-    QTextDocument doc;
-    toTextDocument(model, doc);
+    // A paragraph break inside run text becomes a line break, not a new block.
+    toTextDocument(Document{{{Alignment::Left, {{"a\nb", {}}}}}}, doc);
     EXPECT_EQ(doc.blockCount(), 1);
-}
-
-// files
-
-TEST(RtfDocument, saveAndLoad_keepRealSizesWhileZoomed) {
-    TempFolder dir;
-    const QString path = dir.file(QStringLiteral("hymn.rtf"));
-    QTextDocument shown;
-    toTextDocument(hymn(), shown, 2.0);
-    ASSERT_TRUE(saveRtfFile(shown, path, 2.0));
-    EXPECT_EQ(readRtf(lumora::testing::readBytes(path)), hymn());
-
-    QTextEdit edit;
-    ASSERT_TRUE(loadRtfFile(&edit, path));
-    EXPECT_EQ(fromTextDocument(*edit.document()), hymn());
 }
 
 TEST(RtfDocument, loadFailure_leavesDocumentAlone) {
     TempFolder dir;
-    lumora::testing::writeBytes(dir.file(QStringLiteral("plain.rtf")), "not rich text");
+    const QString plain = dir.file(QStringLiteral("plain.rtf"));
+    lumora::testing::writeBytes(plain, "not rich text");
     QTextDocument doc;
     doc.setPlainText(QStringLiteral("kept"));
-    EXPECT_FALSE(loadRtfFile(doc, dir.file(QStringLiteral("plain.rtf"))));
+    EXPECT_FALSE(loadRtfFile(doc, plain));
     EXPECT_FALSE(loadRtfFile(doc, dir.file(QStringLiteral("missing.rtf"))));
-    EXPECT_FALSE(loadRtfFile(nullptr, dir.file(QStringLiteral("plain.rtf"))));
+    EXPECT_FALSE(loadRtfFile(nullptr, plain));
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("kept"));
 }

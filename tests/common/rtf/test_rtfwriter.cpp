@@ -19,6 +19,13 @@ Document roundTrip(const Document& doc) {
     return back.value_or(Document{});
 }
 
+Document oneRunEach(const std::vector<Run>& runs, Alignment alignment = Alignment::Left) {
+    Document doc;
+    for (const Run& r : runs)
+        doc.paragraphs.push_back({alignment, {r}});
+    return doc;
+}
+
 // A hymn with everything the model holds.
 Document sampleHymn() {
     Document doc;
@@ -40,63 +47,46 @@ Document sampleHymn() {
 
 // round trips
 
-TEST(RtfWriter, hymnWithEveryFormat_roundTrips) {
-    const Document doc = sampleHymn();
-    EXPECT_EQ(roundTrip(doc), doc);
+TEST(RtfWriter, documents_roundTrip) {
+    Document trailingEmpty = oneRunEach({{"a", {}}});
+    trailingEmpty.paragraphs.push_back({Alignment::Centre, {}});
+    const std::pair<const char*, Document> cases[] = {
+        {"hymn with every format", sampleHymn()},
+        {"empty document", Document{}},
+        {"empty last paragraph", trailingEmpty},
+        {"font names with special characters", oneRunEach({{"t", format("A;B", 12)},
+                                                           {"t", format("{x}\\y", 12)},
+                                                           {"t", format(QString::fromUtf8("Ţimes Ŋew"), 12)},
+                                                           {"t", format({}, 12)}})},
+        {"control and unassigned characters",
+         oneRunEach({{QString(QChar(1)) + QChar(0x81) + QChar(0x7F) + QChar(0xFFFF) + "x", {}}})},
+    };
+    for (const auto& [name, doc] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(roundTrip(doc), doc);
+    }
 }
 
-TEST(RtfWriter, emptyDocumentAndEmptyLastParagraph_roundTrip) {
-    EXPECT_EQ(roundTrip(Document{}), Document{});
-    Document trailing;
-    trailing.paragraphs.push_back({Alignment::Left, {{"a", {}}}});
-    trailing.paragraphs.push_back({Alignment::Centre, {}});
-    EXPECT_EQ(roundTrip(trailing), trailing);
-}
-
-TEST(RtfWriter, fontNamesWithSpecialCharacters_roundTrip) {
-    Document doc;
-    for (const QString& family :
-         {QStringLiteral("A;B"), QStringLiteral("{x}\\y"), QString::fromUtf8("Ţimes Ŋew"), QString()})
-        doc.paragraphs.push_back({Alignment::Left, {{"t", format(family, 12)}}});
-    EXPECT_EQ(roundTrip(doc), doc);
-}
-
-TEST(RtfWriter, controlAndUnassignedCharacters_roundTrip) {
-    Document doc;
-    doc.paragraphs.push_back(
-        {Alignment::Left, {{QString(QChar(1)) + QChar(0x81) + QChar(0x7F) + QChar(0xFFFF) + "x", {}}}});
-    EXPECT_EQ(roundTrip(doc), doc);
-}
-
-// sizes
-
+// Sizes survive to the nearest half point; a size that is not positive becomes the default.
 TEST(RtfWriter, sizes_areKeptToTheNearestHalfPoint) {
-    Document doc;
-    doc.paragraphs.push_back({Alignment::Left, {{"a", format("F", 10.3)}, {"b", format("F", -1)}}});
-    const Document back = roundTrip(doc);
-    ASSERT_EQ(back.paragraphs.at(0).runs.size(), 2u);
-    EXPECT_DOUBLE_EQ(back.paragraphs[0].runs[0].format.sizePt, 10.5);
-    EXPECT_DOUBLE_EQ(back.paragraphs[0].runs[1].format.sizePt, kDefaultSizePt);
+    EXPECT_EQ(roundTrip(oneRunEach({{"a", format("F", 10.3)}, {"b", format("F", -1)}})),
+              oneRunEach({{"a", format("F", 10.5)}, {"b", format("F", kDefaultSizePt)}}));
 }
 
 // output shape
 
-TEST(RtfWriter, output_isSevenBitWithHeaderAndTables) {
+TEST(RtfWriter, output_isSevenBitWithHeaderTablesAndEscapes) {
     const QByteArray rtf = writeRtf(sampleHymn());
     EXPECT_TRUE(rtf.startsWith(
         "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial Black;}"));
     EXPECT_TRUE(rtf.contains(
         "{\\colortbl ;\\red128\\green0\\blue0;\\red0\\green0\\blue255;\\red255\\green255\\blue0;}"));
     for (char c : rtf)
-        EXPECT_GE(static_cast<signed char>(c), 0);
-}
-
-TEST(RtfWriter, characters_useHexForCp1252AndUnicodeOtherwise) {
-    Document doc;
-    doc.paragraphs.push_back(
-        {Alignment::Centre,
-         {{QString::fromUtf8("é€") + QChar(0x0416) + QChar(0xF020) + "\t" + kLineBreak, {}}}});
-    const QByteArray rtf = writeRtf(doc);
-    EXPECT_TRUE(rtf.contains("\\pard\\qc\\plain\\f0\\fs24 \\'e9\\'80\\u1046?\\u-4064?\\tab \\line \\par"))
-        << rtf.constData();
+        ASSERT_GE(static_cast<signed char>(c), 0);
+    // Characters of cp1252 as hex, others as \uN.
+    const QByteArray chars = writeRtf(
+        oneRunEach({{QString::fromUtf8("é€") + QChar(0x0416) + QChar(0xF020) + "\t" + kLineBreak, {}}},
+                   Alignment::Centre));
+    EXPECT_TRUE(chars.contains("\\pard\\qc\\plain\\f0\\fs24 \\'e9\\'80\\u1046?\\u-4064?\\tab \\line \\par"))
+        << chars.constData();
 }
