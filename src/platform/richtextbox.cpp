@@ -31,6 +31,9 @@ void RichTextBox::setBytes(const QByteArray& bytes) {
 
 void RichTextBox::setText(const QString& text) {
     m_settingContent = true;
+    // New text starts from the box's own font, not from the formats of what it replaces.
+    m_edit->clear();
+    m_edit->setCurrentCharFormat(QTextCharFormat());
     m_edit->setPlainText(text);
     m_settingContent = false;
     if (m_zoom != 1.0) applyZoom(m_zoom);

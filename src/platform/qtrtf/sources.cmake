@@ -3,4 +3,5 @@ list(APPEND LUMORA_UI_SOURCES
 )
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/platform/test_rtfdocument.cpp
+  ${CMAKE_SOURCE_DIR}/tests/platform/test_richtextbox.cpp
 )
