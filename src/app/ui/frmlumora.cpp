@@ -126,7 +126,7 @@ void FrmLumora::buildBiblePage() {
     auto* page = new QVBoxLayout(biblePage);
     auto* top = new QHBoxLayout;
     navigation->List_version->setMinimumWidth(220);
-    top->addWidget(navigation->List_version);
+    top->addWidget(navigation->List_version, 0, Qt::AlignTop);
     bibleSearchRow = new QWidget(biblePage);
     bibleSearchRow->setObjectName(QStringLiteral("bibleSearchRow"));
     auto* searchRowLayout = new QHBoxLayout(bibleSearchRow);

@@ -63,6 +63,8 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, app::AppState& state, 
     m_frame->setObjectName(config.frameName);
     m_list = new QListWidget(m_widget);
     m_list->setObjectName(config.listName);
+    // A handful of rows is enough; the passage or hymn below keeps the height.
+    m_list->setMaximumHeight(m_list->fontMetrics().height() * 7);
     if (config.kind == ListKind::PlayList) {
         // A table only: never shown, never laid out.
         m_info = new QListWidget(m_widget);
