@@ -1,7 +1,6 @@
 // The favourite-list panels on navigation list widgets and a callback host: what reaches the
 // lists, the files and the prompts.
 
-#include "lists/ui/favouritelists.h"
 #include "lists/ui/favouritepanel.h"
 #include "lists/ui/frmnewname.h"
 #include "lists/ui/verselisthost.h"
@@ -489,19 +488,3 @@ TEST_F(PanelTest, widgetsCarryTheirNames) {
     EXPECT_FALSE(window.findChild<QListWidget*>("List_InfoFavori_Bible"));
 }
 
-// the pair of panels
-TEST_F(PanelTest, favouriteListsStartUpCreatesFoldersAndSharesTheNameDialog) {
-    TempFolder data;
-    QDir().mkpath(data.file("bible"));
-    app::AppState s;
-    s.DataPath = data.path();
-    QWidget w;
-    FavouriteLists lists(s, hymnHost, hymnHost, prompts, shell, &w);
-    lists.startUp();
-    EXPECT_EQ(s.FavBibleFolder, data.file("bible/Favori")) << "found in another letter case";
-    EXPECT_EQ(s.FavCanticleFolder, data.file("Cantiques/Favori"));
-    EXPECT_TRUE(QFileInfo(s.FavBibleFolder).isDir() && QFileInfo(s.FavCanticleFolder).isDir());
-    EXPECT_TRUE(s.FavBibleComboReady && s.FavCanticleComboReady);
-    EXPECT_EQ(lists.bible().nameDialog(), &lists.nameDialog());
-    EXPECT_EQ(lists.canticle().nameDialog(), &lists.nameDialog());
-}

@@ -5,8 +5,6 @@ list(APPEND LUMORA_UI_SOURCES
   ${LUMORA_AREA_DIR}/verselisthost.cpp
   ${LUMORA_AREA_DIR}/favouritepanel.h
   ${LUMORA_AREA_DIR}/favouritepanel.cpp
-  ${LUMORA_AREA_DIR}/favouritelists.h
-  ${LUMORA_AREA_DIR}/favouritelists.cpp
 )
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/lists/test_favouritepanel.cpp
