@@ -3,7 +3,7 @@
 // Data: a synthetic 31,000-verse Bible written to a temporary folder, or the folder named by
 // LUMORA_BENCH_DATA (for example the demo folder) for the start-up measure.
 
-#include "app/ui/frmlumora.h"
+#include "app/frmlumora.h"
 #include "bible/passagebuilder.h"
 #include "support/biblefixture.h"
 #include "support/fakes.h"

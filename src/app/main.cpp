@@ -1,7 +1,7 @@
-#include "app/ui/frmdatapath.h"
-#include "app/ui/frmlumora.h"
-#include "platform/qtmediaplayer.h"
-#include "platform/qtprompts.h"
+#include "app/frmdatapath.h"
+#include "app/frmlumora.h"
+#include "platform/qt/qtmediaplayer.h"
+#include "platform/qt/qtprompts.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     platform::QtPrompts prompts;
     platform::QtShell shell;
     platform::Platform platform{[](QObject* parent) { return new platform::QtMediaPlayer(parent); }, prompts, shell};
-    const app::DataPathLocations where = app::defaultLocations();
+    const session::DataPathLocations where = session::defaultLocations();
 
     auto* window = new app::FrmLumora(platform, where);
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,6 +1,6 @@
 #include "cli/cli.h"
 
-#include "app/datapath.h"
+#include "session/datapath.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -51,13 +51,13 @@ int usageError(const QString& message) {
 
 QString Invocation::dataFolder() {
     if (m_dataOption) {
-        if (!app::isUsableDataFolder(*m_dataOption)) {
+        if (!session::isUsableDataFolder(*m_dataOption)) {
             fail(QStringLiteral("data folder cannot be used (no file in its Bible folder): ") + *m_dataOption);
             return {};
         }
         return QFileInfo(*m_dataOption).absoluteFilePath();
     }
-    const QString found = app::ResolveDataPath(app::defaultLocations());
+    const QString found = session::ResolveDataPath(session::defaultLocations());
     if (found.isEmpty()) fail(QStringLiteral("no usable data folder; give one with --data DIR"));
     return found;
 }

@@ -2,7 +2,7 @@
 
 #include "cli/cli.h"
 
-#include "app/datapath.h"
+#include "session/datapath.h"
 #include "import/demobuilder.h"
 
 #include <QElapsedTimer>
@@ -37,7 +37,7 @@ int runDemo(Invocation& inv) {
     if (missing) return usageError(QStringLiteral("--record needs BOOK:CHAPTER[,...]"));
     if (!inv.args().isEmpty()) return usageError(QStringLiteral("demo: unexpected ") + inv.args().first());
 
-    const app::DataPathLocations where = app::defaultLocations();
+    const session::DataPathLocations where = session::defaultLocations();
     import::DemoOptions options;
     options.folder = inv.dataOptionValue().value_or(where.defaultFolder);
     options.versions = import::defaultDemoVersions();

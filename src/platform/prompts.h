@@ -14,6 +14,9 @@ enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 class Prompts {
 public:
+    Prompts() = default;
+    Prompts(const Prompts&) = delete;
+    Prompts& operator=(const Prompts&) = delete;
     virtual ~Prompts() = default;
     virtual PromptAnswer ask(const QString& text, const QString& title = kAppTitle,
                              PromptButtons buttons = PromptButtons::Ok, PromptIcon icon = PromptIcon::None) = 0;

@@ -1,6 +1,6 @@
 #include "platform/richtextbox.h"
 
-#include "platform/qtrtf/rtfdocument.h"
+#include "platform/rtfdocument.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

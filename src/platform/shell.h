@@ -10,6 +10,9 @@ enum class ShellResult { Opened, NotFound, Failed };
 
 class Shell {
 public:
+    Shell() = default;
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
     virtual ~Shell() = default;
     // Opens the file; NotFound when it does not exist (told apart from every other failure).
     virtual ShellResult open(const QString& path) = 0;

@@ -1,4 +1,4 @@
-#include "app/ui/frmdatapath.h"
+#include "app/frmdatapath.h"
 
 #include "support/testdata.h"
 
@@ -11,7 +11,7 @@ using namespace lumora::testing;
 
 TEST(FrmDataPath, invalidFolderShowsErrorAndValidOneIsStoredAsOnlyLine) {
     TempFolder tmp;
-    const DataPathLocations where{tmp.file("Lumora.path"), tmp.file("x")};
+    const lumora::session::DataPathLocations where{tmp.file("Lumora.path"), tmp.file("x")};
     writeBytes(where.pathFile, "/one\r\n/two\r\n");
     auto* dlg = new FrmDataPath(where);
     dlg->DataPath->setText(tmp.file("empty"));

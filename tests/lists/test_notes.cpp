@@ -1,4 +1,4 @@
-#include "lists/notes.h"
+#include "lists/ui/notes.h"
 
 #include "support/fakes.h"
 #include "support/testdata.h"

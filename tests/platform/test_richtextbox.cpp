@@ -1,7 +1,7 @@
 #include "platform/richtextbox.h"
 
 #include "common/rtf/richtext.h"
-#include "platform/qtrtf/rtfdocument.h"
+#include "platform/rtfdocument.h"
 #include "support/testdata.h"
 
 #include <QTextBlock>

@@ -1,4 +1,4 @@
-#include "platform/qtrtf/rtfdocument.h"
+#include "platform/rtfdocument.h"
 
 #include "common/rtf/rtfreader.h"
 #include "support/testdata.h"

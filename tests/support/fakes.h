@@ -1,11 +1,13 @@
 #pragma once
 // Fakes of the platform interfaces for offscreen ui tests.
 
+#include "platform/commondialog.h"
 #include "platform/mediaplayer.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 
 #include <QFileInfo>
+#include <QPdfWriter>
 #include <QStringList>
 
 #include <deque>
@@ -77,6 +79,36 @@ public:
         return true;
     }
     QStringList opened, started;
+};
+
+// Answers the file dialogs from a script (nullopt = the user cancelled) and records what it was asked.
+// Printing draws into a PDF file at printPath, with the settings the test chose.
+class FakeCommonDialog final : public platform::CommonDialog {
+public:
+    std::optional<QString> openFile(const platform::FileDialogRequest& r) override { return answer(r); }
+    std::optional<QString> saveFile(const platform::FileDialogRequest& r) override { return answer(r); }
+    platform::PrintResult print(const platform::PrintRequest& r, const platform::PrintRenderer& render) override {
+        printRequests.push_back(r);
+        if (cancelPrint || printPath.isEmpty()) return platform::PrintResult::Cancelled;
+        QPdfWriter pdf(printPath);
+        return render(pdf, printSettings) ? platform::PrintResult::Printed : platform::PrintResult::Failed;
+    }
+
+    std::deque<std::optional<QString>> answers;
+    std::vector<platform::FileDialogRequest> requests;
+    std::vector<platform::PrintRequest> printRequests;
+    platform::PrintSettings printSettings;
+    QString printPath;
+    bool cancelPrint = false;
+
+private:
+    std::optional<QString> answer(const platform::FileDialogRequest& r) {
+        requests.push_back(r);
+        if (answers.empty()) return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
 
 } // namespace lumora::testing

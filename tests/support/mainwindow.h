@@ -1,7 +1,7 @@
 #pragma once
 // The main window on a fixture data folder, with fake players and prompts.
 
-#include "app/ui/frmlumora.h"
+#include "app/frmlumora.h"
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/passageview.h"
 #include "support/biblefixture.h"
@@ -29,7 +29,7 @@ public:
                                 prompts, shell};
     std::unique_ptr<app::FrmLumora> window;
 
-    app::DataPathLocations where() const {
+    session::DataPathLocations where() const {
         return {config.path() + "/LMR/Lumora.path", data.path()};
     }
     // Writes the path file naming the data folder, creates the window and runs its load.

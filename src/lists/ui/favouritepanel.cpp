@@ -3,7 +3,7 @@
 #include "lists/listedit.h"
 #include "lists/listfile.h"
 #include "lists/listfolder.h"
-#include "lists/notes.h"
+#include "lists/ui/notes.h"
 #include "lists/ui/frmnewname.h"
 
 #include <QCheckBox>

@@ -1,0 +1,100 @@
+#include "app/frmdatapath.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace lumora::app {
+
+FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QDialog(parent), m_where(std::move(where)) {
+    setObjectName(QStringLiteral("frmDataPath"));
+    setWindowTitle(QStringLiteral("Data Path"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    DrvList = new QComboBox(this);
+    DrvList->setObjectName(QStringLiteral("DrvList"));
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady()) DrvList->addItem(volume.rootPath());
+    }
+    if (DrvList->findText(QDir::homePath()) < 0) DrvList->addItem(QDir::homePath());
+
+    m_model = new QFileSystemModel(this);
+    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_model->setRootPath(QDir::rootPath());
+    DirList = new QTreeView(this);
+    DirList->setObjectName(QStringLiteral("DirList"));
+    DirList->setModel(m_model);
+    for (int c = 1; c < m_model->columnCount(); ++c) DirList->hideColumn(c);
+    DirList->header()->hide();
+
+    DataPath = new QLineEdit(QStringLiteral("C:\\Lumora"), this);
+    DataPath->setObjectName(QStringLiteral("DataPath"));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Cmd_ValidDataPath = new QPushButton(QStringLiteral("VALIDER"), this);
+    Cmd_ValidDataPath->setObjectName(QStringLiteral("Cmd_ValidDataPath"));
+    Cmd_Annule = new QPushButton(QStringLiteral("ANNULER"), this);
+    Cmd_Annule->setObjectName(QStringLiteral("Cmd_Annule"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(DrvList);
+    layout->addWidget(DirList, 1);
+    layout->addWidget(DataPath);
+    layout->addWidget(Label1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Cmd_ValidDataPath);
+    buttons->addWidget(Cmd_Annule);
+    layout->addLayout(buttons);
+    resize(460, 420);
+
+    connect(DrvList, &QComboBox::currentIndexChanged, this, &FrmDataPath::onDriveChanged);
+    connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { DataPath->setText(QDir::toNativeSeparators(m_model->filePath(current))); });
+    connect(Cmd_ValidDataPath, &QPushButton::clicked, this, &FrmDataPath::onValidate);
+    connect(Cmd_Annule, &QPushButton::clicked, this, &QDialog::close);
+    onDriveChanged(DrvList->currentIndex());
+}
+
+void FrmDataPath::onDriveChanged(int index) {
+    if (index < 0) return;
+    const QString root = DrvList->itemText(index);
+    if (!QDir(root).isReadable()) {
+        // Back to the drive of the folder on display.
+        const QString shown = m_model->filePath(DirList->rootIndex());
+        const int back = DrvList->findText(QStorageInfo(shown).rootPath());
+        if (back >= 0 && back != index) DrvList->setCurrentIndex(back);
+        return;
+    }
+    DirList->setRootIndex(m_model->index(root));
+}
+
+void FrmDataPath::showMessage(const QString& text, bool isError) {
+    Label1->setText(text);
+    // The error and the restart notice must not be mistaken for each other.
+    Label1->setStyleSheet(isError ? QStringLiteral("color: #b00020; font-weight: bold;")
+                                  : QStringLiteral("color: #1b5e20; font-weight: bold;"));
+}
+
+void FrmDataPath::onValidate() {
+    const QString chosen = QDir::fromNativeSeparators(DataPath->text());
+    if (!session::isUsableDataFolder(chosen)) {
+        showMessage(QStringLiteral("Chemin d'accès incorrect (INCORRECT PATH)"), true);
+        return;
+    }
+    session::StoreDataPath(m_where, chosen);
+    Cmd_ValidDataPath->setEnabled(false);
+    Cmd_Annule->setEnabled(false);
+    showMessage(QStringLiteral("Relancer Lumora (CLOSE and REBOOT)"), false);
+}
+
+} // namespace lumora::app

@@ -1,0 +1,47 @@
+#include "session/datapath.h"
+
+#include "support/testdata.h"
+
+using namespace lumora::session;
+using namespace lumora::testing;
+
+namespace {
+void makeUsable(const QString& folder) { writeBytes(folder + "/Bible/Version.txt", "X - x\r\n"); }
+} // namespace
+
+TEST(DataPath, missingPathFileIsCreatedWithDefaultFolder) {
+    TempFolder tmp;
+    const DataPathLocations where{tmp.file("cfg/LMR/Lumora.path"), tmp.file("data")};
+    EXPECT_EQ(ResolveDataPath(where), QString());
+    EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(where.defaultFolder) + "\r\n");
+    makeUsable(where.defaultFolder);
+    EXPECT_EQ(ResolveDataPath(where), where.defaultFolder);
+}
+
+TEST(DataPath, lastUsableLineWins) {
+    TempFolder tmp;
+    const QString a = tmp.file("a"), b = tmp.file("b"), c = tmp.file("c");
+    makeUsable(a);
+    makeUsable(b);
+    QDir().mkpath(c + "/Bible/sub");  // only a sub-folder: not usable
+    const DataPathLocations where{tmp.file("Lumora.path"), a};
+    writeBytes(where.pathFile, QFile::encodeName(a + "\r\n" + b + "\r\n" + c + "\r\n/nowhere\r\n"));
+    EXPECT_EQ(ResolveDataPath(where), b);
+}
+
+TEST(DataPath, folderWithoutBibleIsRefused) {
+    TempFolder tmp;
+    const DataPathLocations where{tmp.file("Lumora.path"), tmp.file("x")};
+    writeBytes(where.pathFile, QFile::encodeName(tmp.path() + "\r\n"));
+    EXPECT_EQ(ResolveDataPath(where), QString());
+}
+
+TEST(DataPath, storeWritesExactlyOneLineOnlyWhenFileExists) {
+    TempFolder tmp;
+    const DataPathLocations where{tmp.file("Lumora.path"), tmp.file("x")};
+    EXPECT_FALSE(StoreDataPath(where, "/a"));
+    EXPECT_FALSE(QFileInfo::exists(where.pathFile));
+    writeBytes(where.pathFile, "/old1\r\n/old2\r\n");
+    EXPECT_TRUE(StoreDataPath(where, "/chosen"));
+    EXPECT_EQ(readBytes(where.pathFile), "/chosen\r\n");
+}
