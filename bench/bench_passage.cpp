@@ -87,7 +87,8 @@ void BM_StartUpToFirstPassage(benchmark::State& state) {
     writeBytes(config.path() + "/Lumora.path", QFile::encodeName(data) + "\r\n");
     FakePrompts prompts;
     FakeShell shell;
-    platform::Platform platform{[](QObject* p) { return new FakeMediaPlayer(p); }, prompts, shell};
+    FakeCommonDialog dialogs;
+    platform::Platform platform{[](QObject* p) { return new FakeMediaPlayer(p); }, prompts, shell, dialogs};
     for (auto _ : state) {
         app::FrmLumora window(platform, {config.path() + "/Lumora.path", data});
         benchmark::DoNotOptimize(window.load());

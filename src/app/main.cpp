@@ -1,6 +1,7 @@
 #include "app/frmdatapath.h"
 #include "app/frmlumora.h"
 #include "platform/qt/qtmediaplayer.h"
+#include "platform/qt/qtcommondialog.h"
 #include "platform/qt/qtprompts.h"
 
 #include <QApplication>
@@ -25,12 +26,15 @@ int main(int argc, char** argv) {
 
     platform::QtPrompts prompts;
     platform::QtShell shell;
-    platform::Platform platform{[](QObject* parent) { return new platform::QtMediaPlayer(parent); }, prompts, shell};
+    platform::QtCommonDialog dialogs;
+    platform::Platform platform{[](QObject* parent) { return new platform::QtMediaPlayer(parent); }, prompts, shell,
+                                dialogs};
     const session::DataPathLocations where = session::defaultLocations();
 
     auto* window = new app::FrmLumora(platform, where);
     window->setAttribute(Qt::WA_DeleteOnClose);
     prompts.setOwner(window);
+    dialogs.setOwner(window);
     if (!window->load()) {
         splash->close();
         auto* chooser = new app::FrmDataPath(where);

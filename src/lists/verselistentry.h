@@ -5,6 +5,8 @@
 // Entry: book row + ". " + chapter + " : " + first verse + " - " + last verse + TAB + version code,
 // e.g. "43 Jean.  3 : 16 - 18\tLSG" (the row texts are taken as the lists show them).
 
+#include "session/navigation.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -43,8 +45,7 @@ std::optional<VerseListTarget> parseVerseListEntry(const QString& entry);
 // none does.
 std::optional<int> findVersionRow(const QStringList& versionRows, const QString& code);
 
-// The navigation lists, top level first.
-enum class NavLevel { Version, Book, Chapter, Verse, Span };
+using session::NavLevel;
 
 struct NavSelection {
     int version = -1;

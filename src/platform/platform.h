@@ -2,6 +2,7 @@
 // The platform services the main window and its areas are built with: real ones in the
 // program, fakes in tests.
 
+#include "platform/commondialog.h"
 #include "platform/mediaplayer.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
@@ -14,6 +15,7 @@ struct Platform {
     std::function<MediaPlayer*(QObject* parent)> makePlayer;  // WindowsMediaPlayer1 and 2
     Prompts& prompts;
     Shell& shell;
+    CommonDialog& dialogs;
 };
 
 } // namespace lumora::platform

@@ -36,17 +36,17 @@ protected:
 // start-up
 TEST_F(NavigationUi, startUpLandsOnBook40Chapter5Verses18To20) {
     ASSERT_TRUE(h.open());
-    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 18 - 20");
-    EXPECT_EQ(h.current(h.nav().List_verset_limite), "20");
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "40 Book40 5 : 18 - 20");
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "20");
     EXPECT_TRUE(h.text().startsWith("5.18   Text 40 5:18\n\nTitle\n\n5.19   Whosoever"));
     EXPECT_TRUE(h.text().endsWith("5.21\t\n"));
-    EXPECT_EQ(h.nav().List_version->count(), 2);
+    EXPECT_EQ(h.combo("List_version")->count(), 2);
     EXPECT_TRUE(QFileInfo(h.data.path() + "/Bible/Favori").isDir());
-    EXPECT_EQ(h.window->Timer1->interval(), 50);
-    EXPECT_TRUE(h.window->Timer1->isActive());
-    EXPECT_FALSE(h.window->state().PendingJump);
-    EXPECT_EQ(h.nav().ListView1->topLevelItemCount(), 286);
-    EXPECT_EQ(h.nav().ListView1->topLevelItem(285)->data(0, Qt::UserRole).toString(), "Cle_286");
+    EXPECT_EQ(h.find<QTimer>("Timer1")->interval(), 50);
+    EXPECT_TRUE(h.find<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(h.nav().isJumpPending());
+    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItemCount(), 286);
+    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItem(285)->data(0, Qt::UserRole).toString(), "Cle_286");
 }
 
 TEST_F(NavigationUi, withoutDataFolderLoadFailsAndWindowCloses) {
@@ -61,83 +61,71 @@ TEST_F(NavigationUi, missingVersionFileShowsItsErrorNumber) {
     ASSERT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_EQ(h.prompts.asked[0].text, "53");
     EXPECT_EQ(h.prompts.asked[0].title, "Lumora");
-    EXPECT_EQ(h.nav().List_livre->count(), 0);
+    EXPECT_EQ(h.list("List_livre")->count(), 0);
 }
 
 // user picks
 TEST_F(NavigationUi, choosingABookShowsItsWholeFirstChapter) {
     ASSERT_TRUE(h.open());
-    pick(h.nav().List_livre, 1);
-    EXPECT_EQ(h.current(h.nav().List_chapitre), "1");
-    EXPECT_EQ(h.current(h.nav().List_verset), "1");
-    EXPECT_EQ(h.current(h.nav().List_verset_limite), "25");
-    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 1 : 1 - 25");
-    EXPECT_EQ(h.nav().ListView1->topLevelItem(24)->text(0), "Bk1.25");
-    EXPECT_EQ(h.nav().ListView1->topLevelItem(25)->text(0), "");
+    pick(h.list("List_livre"), 1);
+    EXPECT_EQ(h.current(h.list("List_chapitre")), "1");
+    EXPECT_EQ(h.current(h.list("List_verset")), "1");
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "25");
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "02 Book2 1 : 1 - 25");
+    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItem(24)->text(0), "Bk1.25");
+    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItem(25)->text(0), "");
 }
 
 TEST_F(NavigationUi, verseChoiceExtendsToChapterEnd) {
     ASSERT_TRUE(h.open());
-    pick(h.nav().List_verset, 2);
-    EXPECT_EQ(h.nav().List_verset_limite->item(0)->text(), "3");
-    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 3 - 48");
+    pick(h.list("List_verset"), 2);
+    EXPECT_EQ(h.list("List_verset_limite")->item(0)->text(), "3");
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "40 Book40 5 : 3 - 48");
 }
 
 // jumps
 TEST_F(NavigationUi, jumpPastTheEndClampsToLastChapterAndVerse) {
     ASSERT_TRUE(h.open());
-    auto& s = h.window->state();
-    s.TargetVersion = 0;
-    s.TargetBook = 2;
-    s.TargetChapter = 49;
-    s.TargetVerse = 39;
-    s.TargetSpan = 12;
-    h.nav().jumpToTarget();
-    EXPECT_EQ(h.current(h.nav().List_chapitre), "30");
-    EXPECT_EQ(h.current(h.nav().List_verset), "25");
-    EXPECT_EQ(h.view().Labe16->text(), "03 Book3 30 : 25");
+    h.nav().jumpTo({0, 2, 49, 39, 12});
+    EXPECT_EQ(h.current(h.list("List_chapitre")), "30");
+    EXPECT_EQ(h.current(h.list("List_verset")), "25");
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "03 Book3 30 : 25");
 }
 
 TEST_F(NavigationUi, versionJumpCarriesBookChapterAndVerse) {
     ASSERT_TRUE(h.open());
-    auto& s = h.window->state();
-    s.TargetVersion = 1;
-    s.TargetBook = 1;
-    s.TargetChapter = 2;
-    s.TargetVerse = 3;
-    s.TargetSpan = 0;
-    h.nav().jumpToTarget();
-    EXPECT_EQ(h.nav().List_version->currentText(), "BBB - Second");
-    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 3 : 4");
+    h.nav().jumpTo({1, 1, 2, 3, 0});
+    EXPECT_EQ(h.combo("List_version")->currentText(), "BBB - Second");
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "02 Book2 3 : 4");
 }
 
 // display options
 TEST_F(NavigationUi, optionsRefreshAndKeepTheSelection) {
     ASSERT_TRUE(h.open());
-    h.view().Check_Version->click();
+    h.find<QCheckBox>("Check_Version")->click();
     EXPECT_TRUE(h.text().startsWith("AAA - First\n40 Book40 5 : 18 - 20\n\n5.18"));
-    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 18 - 20");
-    h.view().Check_With_Title->click();
-    EXPECT_FALSE(h.view().Check_Uppercase->isEnabled());
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "40 Book40 5 : 18 - 20");
+    h.find<QCheckBox>("Check_With_Title")->click();
+    EXPECT_FALSE(h.find<QCheckBox>("Check_Uppercase")->isEnabled());
     EXPECT_FALSE(h.text().contains("Title"));
-    EXPECT_EQ(h.current(h.nav().List_verset_limite), "20");
-    h.view().Check_With_Title->click();
-    h.view().Check_Uppercase->click();
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "20");
+    h.find<QCheckBox>("Check_With_Title")->click();
+    h.find<QCheckBox>("Check_Uppercase")->click();
     EXPECT_TRUE(h.text().contains("TITLE\n\n5.19"));
 }
 
 TEST_F(NavigationUi, leavingOrderModeWritesCompleteVersionsFirst) {
     ASSERT_TRUE(h.open());
-    h.view().Chec_Order->click();
-    EXPECT_TRUE(h.view().Frame_Order_Version->isVisibleTo(h.window.get()));
-    h.view().List_version_Order->setCurrentRow(1);
-    h.view().Img_UP_ListVersion->click();
-    EXPECT_EQ(h.view().List_version_Order->currentRow(), 0);
-    h.view().Img_UP_ListVersion->click();  // already first: nothing moves
-    h.view().Chec_Order->click();
+    h.find<QCheckBox>("Chec_Order")->click();
+    EXPECT_TRUE(h.find<QGroupBox>("Frame_Order_Version")->isVisibleTo(h.window.get()));
+    h.list("List_version_Order")->setCurrentRow(1);
+    h.find<QToolButton>("Img_UP_ListVersion")->click();
+    EXPECT_EQ(h.list("List_version_Order")->currentRow(), 0);
+    h.find<QToolButton>("Img_UP_ListVersion")->click();  // already first: nothing moves
+    h.find<QCheckBox>("Chec_Order")->click();
     EXPECT_EQ(readBytes(h.data.path() + "/Bible/Version.txt"), "BBB - Second\r\nAAA - First\r\nGONE - Missing\r\n");
-    EXPECT_EQ(h.nav().List_version->currentText(), "AAA - First");
-    EXPECT_EQ(h.nav().List_version->itemText(0), "BBB - Second");
+    EXPECT_EQ(h.combo("List_version")->currentText(), "AAA - First");
+    EXPECT_EQ(h.combo("List_version")->itemText(0), "BBB - Second");
 }
 
 // data faults
@@ -148,27 +136,27 @@ TEST_F(NavigationUi, chapterWithoutVerseRowAndBookWithoutChapterCountLeaveListsE
     books.replace("03O\t30\t", "03O\t0\t");
     writeBytes(h.data.path() + "/Bible/AAA/Livre_chap.txt", books);
     ASSERT_TRUE(h.open());
-    EXPECT_EQ(h.nav().List_verset->count(), 0);  // 40:5 has no row any more
-    EXPECT_EQ(h.nav().List_verset_limite->count(), 0);
-    pick(h.nav().List_livre, 1);
-    EXPECT_EQ(h.nav().List_chapitre->count(), 0);
-    pick(h.nav().List_livre, 2);
-    EXPECT_EQ(h.nav().List_chapitre->count(), 0);
-    pick(h.nav().List_livre, 0);
-    EXPECT_EQ(h.nav().List_verset->count(), 5);
+    EXPECT_EQ(h.list("List_verset")->count(), 0);  // 40:5 has no row any more
+    EXPECT_EQ(h.list("List_verset_limite")->count(), 0);
+    pick(h.list("List_livre"), 1);
+    EXPECT_EQ(h.list("List_chapitre")->count(), 0);
+    pick(h.list("List_livre"), 2);
+    EXPECT_EQ(h.list("List_chapitre")->count(), 0);
+    pick(h.list("List_livre"), 0);
+    EXPECT_EQ(h.list("List_verset")->count(), 5);
 }
 
 TEST_F(NavigationUi, chapterAudioIsLookedUpWithTwoDigitNumbers) {
     writeBytes(h.data.path() + "/Bible/AAA/Sound/Gn09.mp3", "x");
     writeBytes(h.data.path() + "/Bible/AAA/Sound/Gn10.wav", "x");
     ASSERT_TRUE(h.open());
-    pick(h.nav().List_livre, 0);
-    EXPECT_FALSE(h.nav().Image_Lecture->isEnabled());
-    pick(h.nav().List_chapitre, 8);
-    EXPECT_TRUE(h.nav().Image_Lecture->isEnabled());
-    pick(h.nav().List_chapitre, 9);
-    EXPECT_TRUE(h.nav().Image_Lecture->isEnabled());
+    pick(h.list("List_livre"), 0);
+    EXPECT_FALSE(h.find<QToolButton>("Image_Lecture")->isEnabled());
+    pick(h.list("List_chapitre"), 8);
+    EXPECT_TRUE(h.find<QToolButton>("Image_Lecture")->isEnabled());
+    pick(h.list("List_chapitre"), 9);
+    EXPECT_TRUE(h.find<QToolButton>("Image_Lecture")->isEnabled());
     EXPECT_TRUE(h.nav().chapterAudioPath().endsWith("Sound/Gn10.wav"));
-    pick(h.nav().List_chapitre, 10);
-    EXPECT_FALSE(h.nav().Image_Lecture->isEnabled());
+    pick(h.list("List_chapitre"), 10);
+    EXPECT_FALSE(h.find<QToolButton>("Image_Lecture")->isEnabled());
 }

@@ -34,23 +34,23 @@ class SearchUi : public ::testing::Test {
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
         ASSERT_TRUE(h.open());
     }
-    bible::BibleSearch& s() { return *h.window->search; }
+    bible::BibleSearch& s() { return h.search(); }
     void searchFor(const QString& text) {
-        s().Text_achercher->setText(text);
-        s().Cmd_cherche_passage->click();
+        h.find<QLineEdit>("Text_achercher")->setText(text);
+        h.find<QPushButton>("Cmd_cherche_passage")->click();
     }
     void pick(int index) {
-        s().ComboBox_passage_trouve->setCurrentIndex(index);
-        emit s().ComboBox_passage_trouve->activated(index);
+        h.combo("ComboBox_passage_trouve")->setCurrentIndex(index);
+        emit h.combo("ComboBox_passage_trouve")->activated(index);
     }
     QStringList entries() {
         QStringList out;
-        for (int i = 0; i < s().ComboBox_passage_trouve->count(); ++i)
-            out << s().ComboBox_passage_trouve->itemText(i);
+        for (int i = 0; i < h.combo("ComboBox_passage_trouve")->count(); ++i)
+            out << h.combo("ComboBox_passage_trouve")->itemText(i);
         return out;
     }
     QTextCharFormat formatAt(int pos) {
-        QTextCursor c(h.view().Text_Passage->document());
+        QTextCursor c(h.find<QTextEdit>("Text_Passage")->document());
         c.setPosition(pos + 1);
         return c.charFormat();
     }
@@ -59,24 +59,24 @@ class SearchUi : public ::testing::Test {
 } // namespace
 
 TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
-    h.nav().List_version->setCurrentIndex(1);
+    h.combo("List_version")->setCurrentIndex(1);
     searchFor("zorobabel");
     ASSERT_EQ(entries(), (QStringList{"43 Book43 3.16-16", "????"}));
-    EXPECT_EQ(s().ComboBox_localisation, (QByteArrayList{"43N\t3\t16\t16\t1", ""}));
+    EXPECT_EQ(s().ComboBox_localisation(), (QByteArrayList{"43N\t3\t16\t16\t1", ""}));
 
-    h.nav().List_version->setCurrentIndex(0); // the user goes back to the first version
+    h.combo("List_version")->setCurrentIndex(0); // the user goes back to the first version
     pick(0);
-    EXPECT_EQ(h.nav().List_version->currentIndex(), 1);
-    EXPECT_EQ(h.nav().List_livre->currentRow(), 42);
-    EXPECT_EQ(h.current(h.nav().List_chapitre), "3");
-    EXPECT_EQ(h.current(h.nav().List_verset), "16");
+    EXPECT_EQ(h.combo("List_version")->currentIndex(), 1);
+    EXPECT_EQ(h.list("List_livre")->currentRow(), 42);
+    EXPECT_EQ(h.current(h.list("List_chapitre")), "3");
+    EXPECT_EQ(h.current(h.list("List_verset")), "16");
     const int at = static_cast<int>(h.text().toUpper().indexOf("ZOROBABEL"));
     ASSERT_GE(at, 0);
-    EXPECT_EQ(h.view().passageBox->selectionStart(), at);
-    EXPECT_EQ(h.view().passageBox->selectedText(), "Zorobabel");
+    EXPECT_EQ(h.view().passageBox().selectionStart(), at);
+    EXPECT_EQ(h.view().passageBox().selectedText(), "Zorobabel");
     EXPECT_EQ(formatAt(at).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAt(at).foreground().color(), QColor(0, 0, 255));
-    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "1 / 1");
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "1 / 1");
 }
 
 TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks) {
@@ -85,46 +85,46 @@ TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks) {
     EXPECT_EQ(entries().first(), "02 Book2 1.1-1");
     EXPECT_EQ(entries().at(12), "40 Book40 5.18-18");
     EXPECT_TRUE(s().SearchReady());
-    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "1 / 13");
-    EXPECT_EQ(h.view().Labe16->text(), "02 Book2 1 : 1"); // the hit verse alone
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "1 / 13");
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "02 Book2 1 : 1"); // the hit verse alone
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     pick(2);
-    EXPECT_EQ(h.current(h.nav().List_verset), "3");
-    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "3 / 13");
+    EXPECT_EQ(h.current(h.list("List_verset")), "3");
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "3 / 13");
 }
 
 TEST_F(SearchUi, hitInTheVerseShown_selectsTheFirstEndVerse) {
     // Start-up shows 40 5:18-20; the hit is verse 18 itself.
-    ASSERT_EQ(h.current(h.nav().List_verset_limite), "20");
+    ASSERT_EQ(h.current(h.list("List_verset_limite")), "20");
     searchFor("jot");
-    EXPECT_EQ(h.current(h.nav().List_verset), "18");
-    EXPECT_EQ(h.nav().List_verset_limite->currentRow(), 0);
-    EXPECT_EQ(h.view().Labe16->text(), "40 Book40 5 : 18");
-    EXPECT_EQ(h.view().passageBox->selectedText(), "jot");
+    EXPECT_EQ(h.current(h.list("List_verset")), "18");
+    EXPECT_EQ(h.list("List_verset_limite")->currentRow(), 0);
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "40 Book40 5 : 18");
+    EXPECT_EQ(h.view().passageBox().selectedText(), "jot");
 }
 
 TEST_F(SearchUi, pickingTheTrailingEntry_changesNothing) {
     searchFor("manna");
     pick(4);
     const QString passage = h.text();
-    const QString label = s().Lbl_Nbr_passage_trouve->text();
+    const QString label = h.find<QLabel>("Lbl_Nbr_passage_trouve")->text();
     const QStringList before = entries();
     pick(13);
     EXPECT_EQ(h.text(), passage);
-    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), label);
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), label);
     EXPECT_EQ(entries(), before);
-    EXPECT_EQ(h.current(h.nav().List_verset), "5");
+    EXPECT_EQ(h.current(h.list("List_verset")), "5");
 }
 
 TEST_F(SearchUi, blankSearch_listsOnlyTheTrailingEntry_andPicksAreIgnored) {
     searchFor("manna");
-    const QByteArrayList keys = s().ComboBox_localisation;
+    const QByteArrayList keys = s().ComboBox_localisation();
     const QString passage = h.text();
     searchFor(" ");
     EXPECT_EQ(entries(), QStringList{"????"});
     EXPECT_FALSE(s().SearchReady());
-    EXPECT_EQ(s().ComboBox_localisation, keys); // left as it was
-    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "");
+    EXPECT_EQ(s().ComboBox_localisation(), keys); // left as it was
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
     pick(0);
     EXPECT_EQ(h.text(), passage);
     EXPECT_TRUE(h.prompts.asked.empty());
@@ -134,17 +134,17 @@ TEST_F(SearchUi, noHit_listsOnlyTheTrailingEntry_andTheLabelStaysEmpty) {
     searchFor("nowhere to be found");
     EXPECT_EQ(entries(), QStringList{"????"});
     EXPECT_TRUE(s().SearchReady());
-    EXPECT_EQ(s().Lbl_Nbr_passage_trouve->text(), "");
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
 }
 
 TEST_F(SearchUi, typedText_isRefusedWithAWarningAndCleared) {
     searchFor("manna");
-    QLineEdit* edit = s().ComboBox_passage_trouve->lineEdit();
+    QLineEdit* edit = h.combo("ComboBox_passage_trouve")->lineEdit();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
     QApplication::sendEvent(edit, &press);
     ASSERT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
-    EXPECT_EQ(s().ComboBox_passage_trouve->currentText(), "");
+    EXPECT_EQ(h.combo("ComboBox_passage_trouve")->currentText(), "");
 }
 
 TEST_F(SearchUi, unreadableTestament_showsItsPath_andTheOtherIsStillSearched) {

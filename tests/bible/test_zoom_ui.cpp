@@ -1,6 +1,7 @@
 #include "bible/ui/zoom.h"
 #include "bible/zoom/zoomratio.h"
 #include "hymns/ui/hymnselection.h"
+#include "platform/spinarrows.h"
 #include "support/mainwindow.h"
 
 #include <QLabel>
@@ -21,9 +22,11 @@ class ZoomUi : public ::testing::Test {
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
         ASSERT_TRUE(h.open());
     }
-    bible::Zoom& z() { return *h.window->zoom; }
-    double passageZoom() { return h.view().passageBox->zoomFactor(); }
-    static void click(bible::SpinArrows* s, bool up, int times = 1) {
+    bible::Zoom& z() { return h.zoom(); }
+    platform::SpinArrows* spin(const char* name) { return h.find<platform::SpinArrows>(name); }
+    QLabel* label(const char* name) { return h.find<QLabel>(name); }
+    double passageZoom() { return h.view().passageBox().zoomFactor(); }
+    static void click(platform::SpinArrows* s, bool up, int times = 1) {
         for (int i = 0; i < times; ++i)
             (up ? s->upArrow() : s->downArrow())->click();
     }
@@ -32,57 +35,54 @@ class ZoomUi : public ::testing::Test {
 } // namespace
 
 TEST_F(ZoomUi, bibleTabSteps_giveTheBoxScale_keptWhenThePassageIsRebuilt) {
-    click(z().SpinButton_Size, true, 10);
-    EXPECT_EQ(z().Label20->text(), "200 %");
-    EXPECT_EQ(h.window->state().BibleZoom, 200);
+    click(spin("SpinButton_Size"), true, 10);
+    EXPECT_EQ(label("Label20")->text(), "200 %");
+    EXPECT_EQ(z().BibleZoom(), 200);
     EXPECT_DOUBLE_EQ(passageZoom(), 102.0 / 51.0);
-    h.nav().List_livre->setCurrentRow(3);
+    h.list("List_livre")->setCurrentRow(3);
     EXPECT_DOUBLE_EQ(passageZoom(), 102.0 / 51.0);
     // boundaries: steps beyond the limits change nothing
     h.window->SetZoom(500);
-    click(z().SpinButton_Size, true);
-    EXPECT_EQ(z().Label20->text(), "500 %");
+    click(spin("SpinButton_Size"), true);
+    EXPECT_EQ(label("Label20")->text(), "500 %");
     EXPECT_DOUBLE_EQ(passageZoom(), 255.0 / 51.0);
     h.window->SetZoom(10);
-    click(z().SpinButton_Size, false);
-    EXPECT_EQ(h.window->state().BibleZoom, 10);
+    click(spin("SpinButton_Size"), false);
+    EXPECT_EQ(z().BibleZoom(), 10);
     EXPECT_DOUBLE_EQ(passageZoom(), 0.1);
 }
 
-TEST_F(ZoomUi, canticleTab_zoomsItsOwnLabel_andTheCloneWhenItShowsHymns) {
-    QList<QList<int>> clone;
-    QObject::connect(&z(), &bible::Zoom::cloneZoomRequested, [&](int tab, int n, int d) {
-        clone.append({tab, n, d});
-    });
-    click(z().SpinButton_Size, false); // Bible tab, clone on hymns: the clone is left alone
-    EXPECT_TRUE(clone.isEmpty());
-    h.window->SSTab_LMR->setCurrentIndex(1);
-    click(z().SpinButton_SizeCantique, true);
-    EXPECT_EQ(z().Label21->text(), "110 %");
-    EXPECT_EQ(h.window->state().CanticleZoom, 110);
-    EXPECT_DOUBLE_EQ(h.window->hymnSelection->words().zoomFactor(), 56.0 / 51.0);
+TEST_F(ZoomUi, canticleTab_zoomsItsOwnLabel_andTellsWhichTabEachRatioWentTo) {
+    QList<QList<int>> applied;
+    QObject::connect(&z(), &bible::Zoom::zoomApplied, [&](int tab, int n, int d) { applied.append({tab, n, d}); });
+    click(spin("SpinButton_Size"), false);
+    h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1);
+    click(spin("SpinButton_SizeCantique"), true);
+    EXPECT_EQ(label("Label21")->text(), "110 %");
+    EXPECT_EQ(z().CanticleZoom(), 110);
+    EXPECT_DOUBLE_EQ(h.hymns().words().zoomFactor(), 56.0 / 51.0);
     EXPECT_DOUBLE_EQ(passageZoom(), 0.9);
-    EXPECT_EQ(z().Label20->text(), "90 %");
-    EXPECT_EQ(clone, (QList<QList<int>>{{1, 56, 51}}));
+    EXPECT_EQ(label("Label20")->text(), "90 %");
+    EXPECT_EQ(applied, (QList<QList<int>>{{0, 90, 100}, {1, 56, 51}}));
     // Back on the Bible tab the next step starts from the Bible zoom.
-    h.window->SSTab_LMR->setCurrentIndex(0);
-    EXPECT_EQ(h.window->state().ZoomRequest, 90);
+    h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(0);
+    EXPECT_EQ(z().ZoomRequest(), 90);
 }
 
 TEST_F(ZoomUi, positionSpinners_stepTheirFieldsExactly) {
-    auto* txt = h.window->findChild<QLineEdit*>("Txt_Echantillon");
+    auto* txt = h.find<QLineEdit>("Txt_Echantillon");
     ASSERT_NE(txt, nullptr);
     txt->setText("abc");
-    click(z().SpinPositionCapture, true);
+    click(spin("SpinPositionCapture"), true);
     EXPECT_EQ(txt->text(), "abc");
     txt->setText("1");
-    click(z().SpinPositionCapture, true);
+    click(spin("SpinPositionCapture"), true);
     EXPECT_EQ(txt->text(), *bible::stepPosition(u"1", true)); // the system's separator
 
-    h.nav().Lbl_Position->setText("0.3");
-    click(z().SpPosition, false, 3);
-    EXPECT_EQ(h.nav().Lbl_Position->text(), "0");
-    click(z().SpPosition, true);
+    h.find<QLabel>("Lbl_Position")->setText("0.3");
+    click(spin("SpPosition"), false, 3);
+    EXPECT_EQ(h.find<QLabel>("Lbl_Position")->text(), "0");
+    click(spin("SpPosition"), true);
     // A mark text always uses the comma, whatever the system's separator.
-    EXPECT_EQ(h.nav().Lbl_Position->text(), "0,1");
+    EXPECT_EQ(h.find<QLabel>("Lbl_Position")->text(), "0,1");
 }

@@ -45,9 +45,10 @@ protected:
                                   hymnEntry("8 - Midi", "Jour", "Midi", "Beta", "Tune", "Bach")}));
         d.touch("Alpha", "musique/1.mp3");
         writeBytes(d.bookFile("Alpha", "parole/1.txt"), "\r\nGloire au Père\r\n");
-        state.DataPath = d.path();
+        session.DataPath = d.path();
     }
-    std::unique_ptr<HymnSelection> make() { return std::make_unique<HymnSelection>(state, platform, &player, &page); }
+    std::unique_ptr<HymnSelection> make() { return std::make_unique<HymnSelection>(session, &player, &page); }
+    template <class T> T* w(const char* name) { return page.findChild<T*>(QString::fromLatin1(name)); }
     std::unique_ptr<HymnSelection> started() {
         auto h = make();
         h->startUp();
@@ -56,88 +57,85 @@ protected:
     static QString text(QComboBox* c) { return c->currentText(); }
 
     HymnData d;
-    app::AppState state;
-    FakePrompts prompts;
-    FakeShell shell;
+    session::Session session;
     FakeMediaPlayer player;
-    platform::Platform platform{[](QObject* p) { return new FakeMediaPlayer(p); }, prompts, shell};
     QWidget page;
 };
 
 TEST_F(HymnSelectionUi, startUpCascadesToTheFirstHymnWithMusicLoadedButStopped) {
     auto h = started();
-    EXPECT_EQ(text(h->ComboBox_Receuil), "Alpha");
-    EXPECT_EQ(text(h->ComboBox_theme1), "Louange");
-    EXPECT_EQ(text(h->ComboBox_theme2), "Noël");
-    EXPECT_EQ(text(h->ComboBox_Chant), "1 - Gloire");
-    EXPECT_EQ(h->Lbl_Nbr_cantique->text(), "1 / 2");
-    EXPECT_EQ(h->Label9->text(), "1 - Gloire");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Alpha");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Louange");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme2")), "Noël");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), "1 / 2");
+    EXPECT_EQ(w<QLabel>("Label9")->text(), "1 - Gloire");
     EXPECT_EQ(h->words().plainText(), "Gloire au Père") << "the words file begins with a blank line";
-    EXPECT_TRUE(h->Text_info->toPlainText().startsWith("AIR OF : Tune\nTONALITY : C"));
-    EXPECT_EQ(state.CurrentHymnEntry, entryText("1 - Gloire", "Louange", "Noël", "Alpha"));
+    EXPECT_TRUE(w<QTextEdit>("Text_info")->toPlainText().startsWith("AIR OF : Tune\nTONALITY : C"));
+    EXPECT_EQ(h->CurrentHymnEntry(), entryText("1 - Gloire", "Louange", "Noël", "Alpha"));
     EXPECT_TRUE(player.source().endsWith("musique/1.mp3"));
     EXPECT_EQ(player.calls.last(), "stop");
-    EXPECT_FALSE(h->Image_Musique->isHidden());
-    EXPECT_TRUE(h->Label16->isHidden());
+    EXPECT_FALSE(w<QLabel>("Image_Musique")->isHidden());
+    EXPECT_TRUE(w<QLabel>("Label16")->isHidden());
     EXPECT_TRUE(h->HymnBooksLoaded() && h->ThemesLoaded() && h->SubThemesLoaded() && h->HymnListLoaded());
 
-    HymnSelection::select(h->ComboBox_Chant, 1); // no music, no words
+    HymnSelection::select(w<QComboBox>("ComboBox_Chant"), 1); // no music, no words
     EXPECT_EQ(h->words().plainText(), "A SAISIR");
     EXPECT_EQ(player.source(), QString());
-    EXPECT_TRUE(h->Image_Musique->isHidden());
-    EXPECT_EQ(h->Lbl_Nbr_cantique->text(), "2 / 2");
+    EXPECT_TRUE(w<QLabel>("Image_Musique")->isHidden());
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), "2 / 2");
 }
 
 TEST_F(HymnSelectionUi, pickingTheSameBookAgainShowsFirstHymnOfFirstTheme) {
     auto h = started();
-    HymnSelection::select(h->ComboBox_theme1, 1);
-    HymnSelection::select(h->ComboBox_theme2, 1);
-    ASSERT_EQ(text(h->ComboBox_Chant), "4 - Repos");
-    h->ComboBox_Receuil->showPopup();
-    emit h->ComboBox_Receuil->activated(h->ComboBox_Receuil->currentIndex());
-    h->ComboBox_Receuil->hidePopup();
-    EXPECT_EQ(text(h->ComboBox_theme1), "Louange");
-    EXPECT_EQ(text(h->ComboBox_Chant), "1 - Gloire");
-    EXPECT_EQ(state.CurrentHymnEntry, h->ComboBox_Info_chant().at(0));
+    HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 1);
+    HymnSelection::select(w<QComboBox>("ComboBox_theme2"), 1);
+    ASSERT_EQ(text(w<QComboBox>("ComboBox_Chant")), "4 - Repos");
+    w<QComboBox>("ComboBox_Receuil")->showPopup();
+    emit w<QComboBox>("ComboBox_Receuil")->activated(w<QComboBox>("ComboBox_Receuil")->currentIndex());
+    w<QComboBox>("ComboBox_Receuil")->hidePopup();
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Louange");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
+    EXPECT_EQ(h->CurrentHymnEntry(), h->ComboBox_Info_chant().at(0));
 }
 
 // search
 TEST_F(HymnSelectionUi, searchWithoutHitsSaysNothingAndAHitInAnotherBookSwitchesTheBook) {
     auto h = started();
     player.calls.clear();
-    h->Cantique_achercher->setText("zzz");
+    w<QLineEdit>("Cantique_achercher")->setText("zzz");
     h->searchHymns();
     EXPECT_FALSE(h->HymnSearchReady());
-    EXPECT_EQ(text(h->ComboBox_cantique_trouve), "N O T H I N G");
-    EXPECT_EQ(h->Lbl_Nbr_cantique_trouve->text(), QString());
-    EXPECT_EQ(text(h->ComboBox_Chant), "1 - Gloire");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_cantique_trouve")), "N O T H I N G");
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), QString());
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
     EXPECT_TRUE(player.calls.isEmpty());
-    h->Cantique_achercher->setText(QString()); // matches everything and clears "N O T H I N G"
+    w<QLineEdit>("Cantique_achercher")->setText(QString()); // matches everything and clears "N O T H I N G"
     h->searchHymns();
-    EXPECT_EQ(h->ComboBox_cantique_trouve->count(), 6);
+    EXPECT_EQ(w<QComboBox>("ComboBox_cantique_trouve")->count(), 6);
 
     player.calls.clear();
-    h->Cantique_achercher->setText("bach");
-    h->Cmd_cherche_cantique->click();
+    w<QLineEdit>("Cantique_achercher")->setText("bach");
+    w<QPushButton>("Cmd_cherche_cantique")->click();
     EXPECT_TRUE(h->HymnSearchReady());
-    EXPECT_EQ(h->ComboBox_cantique_trouve->count(), 2);
-    EXPECT_EQ(h->Lbl_Nbr_cantique_trouve->text(), "1 / 2");
-    EXPECT_EQ(text(h->ComboBox_Receuil), "Beta");
-    EXPECT_EQ(h->ComboBox_theme1->count(), 2) << "the theme lists are rebuilt for the book";
-    EXPECT_EQ(text(h->ComboBox_theme1), "Matin");
-    EXPECT_EQ(text(h->ComboBox_Chant), "7 - Aube");
+    EXPECT_EQ(w<QComboBox>("ComboBox_cantique_trouve")->count(), 2);
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), "1 / 2");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Beta");
+    EXPECT_EQ(w<QComboBox>("ComboBox_theme1")->count(), 2) << "the theme lists are rebuilt for the book";
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Matin");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "7 - Aube");
     EXPECT_EQ(player.calls.last(), "stop");
 
-    HymnSelection::select(h->ComboBox_cantique_trouve, 1); // other theme, same book
-    EXPECT_EQ(text(h->ComboBox_theme1), "Jour");
-    EXPECT_EQ(text(h->ComboBox_Chant), "8 - Midi");
-    EXPECT_EQ(h->Lbl_Nbr_cantique_trouve->text(), "2 / 2");
+    HymnSelection::select(w<QComboBox>("ComboBox_cantique_trouve"), 1); // other theme, same book
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Jour");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "8 - Midi");
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), "2 / 2");
 }
 
 TEST_F(HymnSelectionUi, playlistEntryOfAnUnlistedBookShowsQuestionMarks) {
     auto h = started();
     h->ShowPlaylistHymn(entryText("3 - Paix", "Prière", "Soir", "Alpha"));
-    EXPECT_EQ(text(h->ComboBox_Chant), "3 - Paix");
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "3 - Paix");
     h->ShowPlaylistHymn(entryText("1 - X", "T", "S", "Gone"));
     EXPECT_EQ(h->words().plainText(), "??????");
 }
@@ -147,32 +145,29 @@ TEST_F(HymnSelectionUi, missingCantiquesOrOnlyTheFavouriteFolderShowsLabel16) {
         SCOPED_TRACE(withFavori ? "only Favori" : "no Cantiques");
         HymnData empty;
         if (withFavori) QDir().mkpath(empty.file("Cantiques/Favori"));
-        state.DataPath = empty.path();
+        session.DataPath = empty.path();
         QWidget emptyPage;
-        auto h = std::make_unique<HymnSelection>(state, platform, &player, &emptyPage);
+        auto h = std::make_unique<HymnSelection>(session, &player, &emptyPage);
         h->startUp();
-        EXPECT_FALSE(h->Label16->isHidden());
-        EXPECT_TRUE(h->Text_Cantique->isHidden());
+        EXPECT_FALSE(emptyPage.findChild<QLabel*>("Label16")->isHidden());
+        EXPECT_TRUE(emptyPage.findChild<QTextEdit*>("Text_Cantique")->isHidden());
         EXPECT_EQ(h->words().plainText(), "FOLDER \"Cantiques\" NOT FOND");
-        EXPECT_EQ(h->ComboBox_Receuil->count(), 0);
+        EXPECT_EQ(emptyPage.findChild<QComboBox*>("ComboBox_Receuil")->count(), 0);
     }
 }
 
 TEST_F(HymnSelectionUi, mouseOverBorderSetOnEnterAndRemovedByThePageMouseMove) {
     auto h = make();
-    enter(h->ComboBox_theme1);
-    EXPECT_FALSE(h->ComboBox_theme1->styleSheet().isEmpty());
+    enter(w<QComboBox>("ComboBox_theme1"));
+    EXPECT_FALSE(w<QComboBox>("ComboBox_theme1")->styleSheet().isEmpty());
     moveOver(&page);
-    EXPECT_TRUE(h->ComboBox_theme1->styleSheet().isEmpty());
+    EXPECT_TRUE(w<QComboBox>("ComboBox_theme1")->styleSheet().isEmpty());
 }
 
-TEST_F(HymnSelectionUi, wordsSelectionIsMirroredOnlyWhileTheCloneShowsTheHymn) {
+TEST_F(HymnSelectionUi, wordsSelectionIsReportedForTheCloneMirror) {
     auto h = started();
     int mirrored = 0;
     QObject::connect(h.get(), &HymnSelection::hymnSelectionChanged, [&](int, int length) { mirrored = length; });
-    h->words().select(0, 6);
-    EXPECT_EQ(mirrored, 0);
-    state.CloneShowsHymn = true;
     h->words().select(1, 4);
     EXPECT_EQ(mirrored, 4);
 }
@@ -181,9 +176,9 @@ TEST_F(HymnSelectionUi, rtfWordsKeepTheirFormattingAndAlignment) {
     writeBytes(d.bookFile("Alpha", "parole/2 - Joie.rtf"),
                "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\f0\\fs28 {\\b Joie} du c\\'9cur\\par}");
     auto h = started();
-    HymnSelection::select(h->ComboBox_Chant, 1);
-    EXPECT_EQ(h->Text_Cantique->toPlainText(), "Joie du c\u0153ur");
-    QTextCursor c(h->Text_Cantique->document());
+    HymnSelection::select(w<QComboBox>("ComboBox_Chant"), 1);
+    EXPECT_EQ(w<QTextEdit>("Text_Cantique")->toPlainText(), "Joie du c\u0153ur");
+    QTextCursor c(w<QTextEdit>("Text_Cantique")->document());
     c.setPosition(1);
     EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
     EXPECT_EQ(c.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
@@ -199,15 +194,13 @@ TEST(HymnMainWindow, loadRunsTheHymnStartUpOnTheCanticleTabAndTheTabControlRemov
     writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
     writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt", crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
     ASSERT_TRUE(h.open());
-    HymnSelection* hymns = h.window->hymnSelection;
-    ASSERT_NE(hymns, nullptr);
-    EXPECT_TRUE(h.window->canticlePage->isAncestorOf(hymns->ComboBox_Chant));
-    EXPECT_EQ(hymns->ComboBox_Chant->currentText(), "1 - Gloire");
-    EXPECT_TRUE(hymns->Label16->isHidden());
-    enter(hymns->ComboBox_Receuil);
-    ASSERT_FALSE(hymns->ComboBox_Receuil->styleSheet().isEmpty());
-    moveOver(h.window->SSTab_LMR);
-    EXPECT_TRUE(hymns->ComboBox_Receuil->styleSheet().isEmpty());
+    EXPECT_TRUE(h.find<QWidget>("canticlePage")->isAncestorOf(h.combo("ComboBox_Chant")));
+    EXPECT_EQ(h.find<QComboBox>("ComboBox_Chant")->currentText(), "1 - Gloire");
+    EXPECT_TRUE(h.find<QLabel>("Label16")->isHidden());
+    enter(h.find<QComboBox>("ComboBox_Receuil"));
+    ASSERT_FALSE(h.find<QComboBox>("ComboBox_Receuil")->styleSheet().isEmpty());
+    moveOver(h.find<QWidget>("SSTab_LMR"));
+    EXPECT_TRUE(h.find<QComboBox>("ComboBox_Receuil")->styleSheet().isEmpty());
 }
 
 } // namespace

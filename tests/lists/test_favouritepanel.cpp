@@ -45,16 +45,9 @@ QStringList rowsOf(const QListWidget* l) {
     return r;
 }
 
-// The five navigation lists as widgets found by name; every pick is recorded with whether the
-// jump was raised at that moment.
-struct NavLists {
-    struct Pick {
-        NavLevel level;
-        int row;
-        bool pending;
-    };
-    explicit NavLists(app::AppState& state) {
-        const char* names[] = {"List_version", "List_livre", "List_chapitre", "List_verset", "List_verset_limite"};
+// The five navigation lists as list widgets, read through the interface the verse lists use.
+struct NavLists final : session::NavigationLists {
+    NavLists() {
         for (int i = 1; i <= 66; ++i) {
             numbers << QString::number(i);
             books << QStringLiteral("%1 Book").arg(i, 2, 10, QLatin1Char('0'));
@@ -63,48 +56,46 @@ struct NavLists {
         const QStringList rows[] = {{"KJV - King James", "WEB - World English"}, books, chapters, numbers, numbers};
         for (int i = 0; i < 5; ++i) {
             lists[i] = new QListWidget(&root);
-            lists[i]->setObjectName(names[i]);
             lists[i]->addItems(rows[i]);
-            QObject::connect(lists[i], &QListWidget::currentRowChanged, [this, i, &state](int row) {
-                picks.push_back({NavLevel(i), row, state.PendingJump});
-            });
         }
     }
     // Shows a passage: version, book, chapter, first verse and the row of the end verse.
     void show(std::array<int, 5> rows) {
-        for (int i = 0; i < 5; ++i) {
-            const QSignalBlocker block(lists[i]);
-            if (i == 4) {
-                lists[4]->clear();
-                lists[4]->addItems(numbers.mid(rows[3]));
-            }
+        lists[4]->clear();
+        lists[4]->addItems(numbers.mid(rows[3]));
+        for (int i = 0; i < 5; ++i)
             lists[i]->setCurrentRow(rows[i]);
-        }
-        picks.clear();
     }
+    int selectedRow(NavLevel level) const override { return lists[int(level)]->currentRow(); }
+    int rowCount(NavLevel level) const override { return lists[int(level)]->count(); }
+    QString rowText(NavLevel level, int row) const override {
+        const QListWidgetItem* item = lists[int(level)]->item(row);
+        return item ? item->text() : QString();
+    }
+    int targetedVersion() const override { return targeted; }
 
     QWidget root;
     QStringList numbers, books, chapters;
     std::array<QListWidget*, 5> lists{};
-    std::vector<Pick> picks;
-    WidgetNavigationLists adapter{&root};
+    int targeted = 0;
 };
 
 class PanelTest : public ::testing::Test {
   protected:
     PanelTest() {
-        state.DataPath = tmp.path();
-        state.FavBibleFolder = tmp.file("Bible/Favori");
-        state.FavCanticleFolder = tmp.file("Cantiques/Favori");
-        QDir().mkpath(state.FavBibleFolder);
-        QDir().mkpath(state.FavCanticleFolder);
+        QDir().mkpath(bibleFolder);
+        QDir().mkpath(hymnFolder);
+        verse.setFolder(bibleFolder);
+        play.setFolder(hymnFolder);
+        QObject::connect(&verseHost, &VerseListHost::jumpRequested,
+                         [this](const session::JumpRequest& r) { jumps.push_back(r); });
     }
-    QString bibleFile(const QString& name) const { return state.FavBibleFolder + "/" + name; }
-    QString hymnFile(const QString& name) const { return state.FavCanticleFolder + "/" + name; }
+    QString bibleFile(const QString& name) const { return bibleFolder + "/" + name; }
+    QString hymnFile(const QString& name) const { return hymnFolder + "/" + name; }
     // The verse panel started on a folder holding list "A" with `rows`.
     void startVerseListA(const QStringList& rows) {
         writeBytes(bibleFile("A.txt"), listBytes(rows));
-        verse.startUp();
+        verse.startUp(tmp.path());
     }
     QStringList askedTexts() const {
         QStringList r;
@@ -121,15 +112,17 @@ class PanelTest : public ::testing::Test {
     static void click(FavouritePanel& p, EditButton b) { p.editButton(b)->click(); }
 
     TempFolder tmp;
-    app::AppState state;
+    const QString bibleFolder = tmp.file("Bible/Favori");
+    const QString hymnFolder = tmp.file("Cantiques/Favori");
     FakePrompts prompts;
     FakeShell shell;
     QWidget window;
-    NavLists nav{state};
-    VerseListHost verseHost{nav.adapter, state};
+    NavLists nav;
+    VerseListHost verseHost{nav};
+    std::vector<session::JumpRequest> jumps;
     CallbackHost hymnHost;
-    FavouritePanel verse{PanelConfig::verseList(), state, verseHost, prompts, shell, &window};
-    FavouritePanel play{PanelConfig::playList(), state, hymnHost, prompts, shell, &window};
+    FavouritePanel verse{PanelConfig::verseList(), verseHost, prompts, shell, &window};
+    FavouritePanel play{PanelConfig::playList(), hymnHost, prompts, shell, &window};
 };
 
 } // namespace
@@ -140,89 +133,83 @@ TEST_F(PanelTest, startUpChoosesFirstListAndOpensItsFirstEntryButEmptyOrVanished
     writeBytes(bibleFile("A list.txt"), listBytes({kE1, kE2}));
     writeBytes(bibleFile("Empty.txt"), listBytes({}));
     nav.show({0, 0, 0, 0, 0});
-    verse.startUp();
-    EXPECT_TRUE(state.FavBibleComboReady);
+    verse.startUp(tmp.path());
+    EXPECT_TRUE(verse.isComboReady());
     EXPECT_EQ(comboRows(verse), (QStringList{"A list", "B list", "Empty"}));
     EXPECT_EQ(verse.currentList(), "A list");
     EXPECT_EQ(rowsOf(verse.entryList()), (QStringList{kE1, kE2}));
     EXPECT_EQ(verse.entryList()->currentRow(), 0);
-    ASSERT_EQ(nav.picks.size(), 1u);
-    EXPECT_EQ(nav.picks[0].row, 39) << "the book of the first entry";
+    ASSERT_EQ(jumps.size(), 1u);
+    EXPECT_EQ(jumps[0].TargetBook, 39) << "the book of the first entry";
 
-    nav.picks.clear();
+    jumps.clear();
     verse.combo()->setCurrentIndex(2);
     EXPECT_EQ(verse.entryList()->count(), 0);
-    EXPECT_TRUE(nav.picks.empty());
+    EXPECT_TRUE(jumps.empty());
     QFile::remove(bibleFile("B list.txt"));
     verse.combo()->setCurrentIndex(1);
     EXPECT_EQ(verse.entryList()->count(), 0) << "a list removed from outside loads empty";
-    state.FavBibleComboReady = false;
-    verse.combo()->setCurrentIndex(0);
-    EXPECT_EQ(verse.entryList()->count(), 0) << "with the guard down a value change loads nothing";
 }
 
 // adding
 TEST_F(PanelTest, addAppendsPassageOnDisplayByteExactWithoutOpeningIt) {
     startVerseListA({kE1});
     nav.show({1, 42, 2, 15, 2}); // WEB, book 43, chapter 3, verses 16 to 18
+    jumps.clear();
     verse.addButton()->click();
     const QString added = "43 Book.  3 : 16 - 18\tWEB";
     EXPECT_EQ(rowsOf(verse.entryList()), (QStringList{kE1, added}));
     EXPECT_EQ(verse.entryList()->currentRow(), 1);
     EXPECT_EQ(readBytes(bibleFile("A.txt")), listBytes({kE1, added}));
-    EXPECT_TRUE(nav.picks.empty());
+    EXPECT_TRUE(jumps.empty());
 }
 
 TEST_F(PanelTest, addWithoutListsOrPassageChangesNothing) {
-    verse.startUp();
+    verse.startUp(tmp.path());
     nav.show({0, 0, 0, 0, 0});
     verse.addButton()->click();
     EXPECT_EQ(verse.entryList()->count(), 0);
     writeBytes(bibleFile("A.txt"), listBytes({}));
-    verse.refreshCombo(listPattern(state.FavBibleFolder));
+    verse.refreshCombo(listPattern(bibleFolder));
     verse.combo()->setCurrentIndex(0);
     nav.show({0, 0, -1, 0, 0}); // no chapter selected: nothing on display
     verse.addButton()->click();
     EXPECT_EQ(readBytes(bibleFile("A.txt")), kBom + "\r\n");
 }
 
-// opening a verse-list entry: the cascade starts at the first list that differs
-TEST_F(PanelTest, openingAnEntryPicksTheFirstDifferingList) {
+// opening a verse-list entry: a jump request, or a refusal when the entry names no row
+TEST_F(PanelTest, openingAnEntryAsksForTheJumpOrRefusesIt) {
+    using Request = std::array<int, 5>;
+    auto asArray = [](const session::JumpRequest& r) {
+        return Request{r.TargetVersion, r.TargetBook, r.TargetChapter, r.TargetVerse, int(r.TargetSpan)};
+    };
     const struct {
         const char* name;
-        std::array<int, 5> shown;
+        Request shown;
         QString entry;
-        std::optional<NavLevel> level; // nullopt: the entry is refused
-        int row = 0;
-        bool pending = false;
+        std::optional<Request> jump; // nullopt: the entry is refused
     } cases[] = {
         {"unreadable", {0, 0, 0, 0, 0}, "garbage", std::nullopt},
         {"book out of range", {0, 0, 0, 0, 0}, "99 Book.  1 : 1 - 1\tKJV", std::nullopt},
-        {"other book", {0, 0, 0, 0, 0}, kE1, NavLevel::Book, 39, true},
-        {"other chapter", {0, 39, 0, 17, 0}, kE1, NavLevel::Chapter, 4, true},
-        {"other verse", {0, 39, 4, 0, 0}, kE1, NavLevel::Verse, 17, true},
-        {"passage on display: only the span", {0, 39, 4, 17, 0}, kE1, NavLevel::Span, 2, false},
-        // the version handler raises the jump itself
-        {"other version", {0, 39, 4, 17, 2}, kE2, NavLevel::Version, 1, false},
+        {"other book", {0, 0, 0, 0, 0}, kE1, Request{0, 39, 4, 17, 2}},
+        {"passage on display", {0, 39, 4, 17, 0}, kE1, Request{0, 39, 4, 17, 2}},
+        {"other version", {0, 39, 4, 17, 2}, kE2, Request{1, 42, 2, 15, 0}},
+        {"unknown version keeps the one last targeted", {0, 0, 0, 0, 0}, "40 Book.  5 : 18 - 18\tNONE",
+         Request{1, 39, 4, 17, 0}},
     };
+    nav.targeted = 1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         nav.show(c.shown);
-        EXPECT_EQ(verseHost.OpenVerseListEntry(c.entry), c.level.has_value());
-        EXPECT_FALSE(state.PendingJump);
-        if (!c.level) {
-            EXPECT_TRUE(nav.picks.empty());
+        jumps.clear();
+        EXPECT_EQ(verseHost.OpenVerseListEntry(c.entry), c.jump.has_value());
+        if (!c.jump) {
+            EXPECT_TRUE(jumps.empty());
             continue;
         }
-        ASSERT_EQ(nav.picks.size(), 1u);
-        EXPECT_EQ(nav.picks[0].level, *c.level);
-        EXPECT_EQ(nav.picks[0].row, c.row);
-        EXPECT_EQ(nav.picks[0].pending, c.pending);
+        ASSERT_EQ(jumps.size(), 1u);
+        EXPECT_EQ(asArray(jumps[0]), *c.jump);
     }
-    // the targets of the last entry opened, kE2
-    EXPECT_EQ((std::array{state.TargetVersion, state.TargetBook, state.TargetChapter, state.TargetVerse,
-                          int(state.TargetSpan)}),
-              (std::array{1, 42, 2, 15, 0}));
 }
 
 // playlists
@@ -230,7 +217,7 @@ TEST_F(PanelTest, playlistShowsLabelsKeepsEntriesAlignedAndStopsAtLineWithoutTab
     writeBytes(hymnFile("P.txt"), listBytes({"1 - A\tx", "2 - B\ty", "no tab here", "3 - C\tz"}));
     QStringList opened;
     hymnHost.openEntryFn = [&](const QString& entry) { opened << entry; };
-    play.startUp();
+    play.startUp(tmp.path());
     EXPECT_EQ(rowsOf(play.entryList()), (QStringList{"1 - A", "2 - B"}));
     EXPECT_EQ(rowsOf(play.infoList()), (QStringList{"1 - A\tx", "2 - B\ty"}));
     EXPECT_EQ(opened, QStringList{"1 - A\tx"}) << "the first entry opens whole";
@@ -271,11 +258,11 @@ TEST_F(PanelTest, newCreatesFirstFreeNameWithEmptyListAndNote) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QDir(state.FavBibleFolder).removeRecursively();
-        QDir().mkpath(state.FavBibleFolder);
+        QDir(bibleFolder).removeRecursively();
+        QDir().mkpath(bibleFolder);
         for (const auto& [name, bytes] : c.files)
             writeBytes(bibleFile(name), bytes);
-        verse.startUp();
+        verse.startUp(tmp.path());
         click(verse, NewButton);
         EXPECT_EQ(comboRows(verse), c.combo);
         EXPECT_EQ(verse.currentList(), c.created);
@@ -301,7 +288,7 @@ TEST_F(PanelTest, deleteAsksThenRemovesNoteAndListButKeepsListWithoutNote) {
     EXPECT_EQ(comboRows(verse), (QStringList{"A", "B"}));
     EXPECT_EQ(verse.entryList()->count(), 1);
     click(verse, EraseButton);
-    EXPECT_EQ(QDir(state.FavBibleFolder).entryList(QDir::Files), QStringList{"B.txt"});
+    EXPECT_EQ(QDir(bibleFolder).entryList(QDir::Files), QStringList{"B.txt"});
     EXPECT_EQ(verse.currentList(), "B");
     EXPECT_EQ(rowsOf(verse.entryList()), QStringList{kE2});
     click(verse, EraseButton);
@@ -326,7 +313,7 @@ TEST_F(PanelTest, renameThroughTheDialog) {
 
     writeBytes(hymnFile("Old.txt"), listBytes({"1 - A\tx"}));
     writeBytes(hymnFile("Old.rtf"), "n");
-    play.startUp();
+    play.startUp(tmp.path());
     click(play, RenameButton);
     dlg = play.nameDialog();
     EXPECT_TRUE(dlg->isVisible());
@@ -336,7 +323,7 @@ TEST_F(PanelTest, renameThroughTheDialog) {
     dlg->nameEdit()->setText("Sunday");
     dlg->okButton()->click();
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_EQ(QDir(state.FavCanticleFolder).entryList(QDir::Files), (QStringList{"Sunday.rtf", "Sunday.txt"}));
+    EXPECT_EQ(QDir(hymnFolder).entryList(QDir::Files), (QStringList{"Sunday.rtf", "Sunday.txt"}));
     EXPECT_EQ(comboRows(play), QStringList{"Sunday"});
     EXPECT_EQ(play.currentList(), "Sunday");
     EXPECT_EQ(play.entryList()->count(), 1);
@@ -357,7 +344,7 @@ TEST_F(PanelTest, renameRefusalsKeepEveryListAndNote) {
     EXPECT_EQ(askedTexts(),
               QStringList(bad.size() + 1, "Close the \"Note\" file if it is open.\r\rIf not, creat it with \"Note\" button"));
     EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::Ok);
-    EXPECT_EQ(QDir(state.FavBibleFolder).entryList(QDir::Files), (QStringList{"A.txt", "B.rtf", "B.txt"}));
+    EXPECT_EQ(QDir(bibleFolder).entryList(QDir::Files), (QStringList{"A.txt", "B.rtf", "B.txt"}));
     EXPECT_EQ(readBytes(bibleFile("A.txt")), listBytes({kE1}));
     EXPECT_EQ(readBytes(bibleFile("B.txt")), listBytes({kE2}));
     EXPECT_EQ(readBytes(bibleFile("B.rtf")), "note B");
@@ -429,7 +416,7 @@ TEST_F(PanelTest, fiveHundredEntryPlaylistMovesAndRemoves) {
     for (int i = 0; i < 500; ++i)
         rows << QStringLiteral("%1 - H\tx").arg(i);
     writeBytes(hymnFile("Big.txt"), listBytes(rows));
-    play.startUp();
+    play.startUp(tmp.path());
     ASSERT_EQ(play.infoList()->count(), 500);
     const auto press = [&](int row, EditButton b) {
         play.entryList()->setCurrentRow(row);
@@ -459,7 +446,7 @@ TEST_F(PanelTest, notePictureOpensTheCurrentListsNote) {
     writeBytes(bibleFile("A.txt"), listBytes({}));
     verse.noteButton()->click();
     EXPECT_TRUE(shell.opened.isEmpty()) << "no list chosen";
-    verse.startUp();
+    verse.startUp(tmp.path());
     verse.noteButton()->click();
     EXPECT_EQ(shell.opened.value(0), bibleFile("A.rtf"));
 }

@@ -23,19 +23,18 @@ TEST(PlaylistWindow, entriesOpenThroughTheHymnListsMissingBookShowsQuestionMarks
     const QString sunday = h.data.path() + "/Cantiques/Favori/Sunday.txt";
     writeBytes(sunday, "\xEF\xBB\xBF" + evening + "\r" + lost + "\r\r\n");
     ASSERT_TRUE(h.open());
-    lists::FavouritePanel& panel = *h.window->playLists;
-    hymns::HymnSelection& hymns = *h.window->hymnSelection;
+    lists::FavouritePanel& panel = h.playLists();
     ASSERT_EQ(panel.entryList()->count(), 2);
     EXPECT_EQ(panel.entryList()->item(0)->text(), "2 - Evening");
 
     panel.entryList()->setCurrentRow(1);
     panel.onEntryClicked(1);
-    EXPECT_EQ(hymns.Text_Cantique->toPlainText(), "??????");
+    EXPECT_EQ(h.find<QTextEdit>("Text_Cantique")->toPlainText(), "??????");
 
     panel.entryList()->setCurrentRow(0);
     panel.onEntryClicked(0);
-    EXPECT_EQ(hymns.ComboBox_Chant->currentText(), "2 - Evening");
-    EXPECT_EQ(hymns.Text_Cantique->toPlainText(), "Evening words");
+    EXPECT_EQ(h.combo("ComboBox_Chant")->currentText(), "2 - Evening");
+    EXPECT_EQ(h.find<QTextEdit>("Text_Cantique")->toPlainText(), "Evening words");
 
     panel.onAddClicked();
     EXPECT_EQ(panel.entryList()->count(), 3);

@@ -19,31 +19,31 @@ TEST(VerseListsWindow, addedEntryInAnotherVersionReopensThroughTheCascade) {
     writeBytes(mine, "\xEF\xBB\xBF\r\n");
     writeBytes(h.data.path() + "/Bible/Favori/Mine.rtf", " Save me as (*.rtf)\r\n");
     ASSERT_TRUE(h.open());
-    lists::FavouritePanel& panel = *h.window->verseLists;
+    lists::FavouritePanel& panel = h.verseLists();
     // start-up chose the (empty) list with the guard raised; the default passage still ends the load
-    EXPECT_TRUE(h.window->state().FavBibleComboReady);
+    EXPECT_TRUE(panel.isComboReady());
     EXPECT_EQ(panel.currentList(), "Mine");
     EXPECT_EQ(h.window->findChild<QComboBox*>("ComboBox_Favori_Bible"), panel.combo());
-    EXPECT_EQ(h.current(h.nav().List_verset_limite), "20");
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "20");
 
-    bible::BibleNavigation::select(h.nav().List_version, 1);
-    bible::BibleNavigation::select(h.nav().List_livre, 1);
-    bible::BibleNavigation::select(h.nav().List_chapitre, 2);
-    bible::BibleNavigation::select(h.nav().List_verset, 1);
-    bible::BibleNavigation::select(h.nav().List_verset_limite, 2);
+    bible::selectRow(h.combo("List_version"), 1);
+    bible::selectRow(h.list("List_livre"), 1);
+    bible::selectRow(h.list("List_chapitre"), 2);
+    bible::selectRow(h.list("List_verset"), 1);
+    bible::selectRow(h.list("List_verset_limite"), 2);
     panel.addButton()->click();
     ASSERT_EQ(panel.entries().size(), 1);
     const QString entry = panel.entries().first();
     EXPECT_TRUE(entry.endsWith(" 3 : 2 - 4\tBBB")) << entry.toStdString();
     EXPECT_EQ(lists::readListFile(mine), QStringList{entry});
 
-    bible::BibleNavigation::select(h.nav().List_version, 0);
-    ASSERT_EQ(h.nav().List_version->currentIndex(), 0);
+    bible::selectRow(h.combo("List_version"), 0);
+    ASSERT_EQ(h.combo("List_version")->currentIndex(), 0);
     panel.onEntryClicked(0);
-    EXPECT_EQ(h.nav().List_version->currentIndex(), 1);
-    EXPECT_EQ(h.nav().List_livre->currentRow(), 1);
-    EXPECT_EQ(h.nav().List_chapitre->currentRow(), 2);
-    EXPECT_EQ(h.nav().List_verset->currentRow(), 1);
-    EXPECT_EQ(h.current(h.nav().List_verset_limite), "4");
-    EXPECT_FALSE(h.window->state().PendingJump);
+    EXPECT_EQ(h.combo("List_version")->currentIndex(), 1);
+    EXPECT_EQ(h.list("List_livre")->currentRow(), 1);
+    EXPECT_EQ(h.list("List_chapitre")->currentRow(), 2);
+    EXPECT_EQ(h.list("List_verset")->currentRow(), 1);
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "4");
+    EXPECT_FALSE(h.nav().isJumpPending());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes of the platform interfaces for offscreen ui tests.
 
+#include "lists/ui/favouritehost.h"
 #include "platform/commondialog.h"
 #include "platform/mediaplayer.h"
 #include "platform/prompts.h"
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace lumora::testing {
 
@@ -110,5 +112,23 @@ private:
         return a;
     }
 };
+
+// A list panel's host made of two functions the test sets.
+class CallbackHost final : public lists::FavouriteHost {
+  public:
+    CallbackHost() = default;
+    CallbackHost(std::function<std::optional<QString>()> onDisplay, std::function<void(const QString&)> open)
+        : entryOnDisplayFn(std::move(onDisplay)), openEntryFn(std::move(open)) {}
+    std::optional<QString> entryOnDisplay() override {
+        return entryOnDisplayFn ? entryOnDisplayFn() : std::nullopt;
+    }
+    void openEntry(const QString& entry) override {
+        if (openEntryFn) openEntryFn(entry);
+    }
+
+    std::function<std::optional<QString>()> entryOnDisplayFn;
+    std::function<void(const QString&)> openEntryFn;
+};
+
 
 } // namespace lumora::testing

@@ -4,62 +4,49 @@
 #include "common/text.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QStyle>
-#include <QToolButton>
-#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace lumora::bible {
 
 using namespace lumora::common;
+using session::NavLevel;
 
-namespace {
-constexpr int kTwipsPerPixel = 15;
+void selectRow(QListWidget* list, int i) {
+    if (i < 0 || i >= list->count()) return; // selecting a missing entry fails and is skipped
+    list->setCurrentRow(i);
 }
 
-BibleNavigation::BibleNavigation(app::AppState& state, platform::Platform& platform, platform::MediaPlayer* player1,
-                                 QWidget* page, QObject* parent)
-    : QObject(parent), m_state(state), m_platform(platform), m_player1(player1) {
-    auto named = [](QWidget* w, const char* name) {
-        w->setObjectName(QString::fromLatin1(name));
-        return w;
-    };
-    List_version = static_cast<QComboBox*>(named(new QComboBox(page), "List_version"));
-    List_livre = static_cast<QListWidget*>(named(new QListWidget(page), "List_livre"));
-    List_chapitre = static_cast<QListWidget*>(named(new QListWidget(page), "List_chapitre"));
-    List_verset = static_cast<QListWidget*>(named(new QListWidget(page), "List_verset"));
-    List_verset_limite = static_cast<QListWidget*>(named(new QListWidget(page), "List_verset_limite"));
-    Lbl_classe = static_cast<QLabel*>(named(new QLabel(page), "Lbl_classe"));
-    Image_Lecture = static_cast<QToolButton*>(named(new QToolButton(page), "Image_Lecture"));
-    Image_Lecture->setIcon(page->style()->standardIcon(QStyle::SP_MediaVolume));
-    Image_Lecture->setToolTip(tr("The chapter has a recording"));
-    Image_Lecture->setEnabled(false);
-    ImagePlayPause = static_cast<QToolButton*>(named(new QToolButton(page), "ImagePlayPause"));
-    ImagePlayPause->setIcon(page->style()->standardIcon(QStyle::SP_MediaPlay));
-    ImageStop = static_cast<QToolButton*>(named(new QToolButton(page), "ImageStop"));
-    ImageStop->setIcon(page->style()->standardIcon(QStyle::SP_MediaStop));
-    Label4 = static_cast<QLabel*>(named(new QLabel(page), "Label4"));
-    Lbl_Position = static_cast<QLabel*>(named(new QLabel(QStringLiteral("0,0000"), page), "Lbl_Position"));
+void selectRow(QComboBox* combo, int i) {
+    if (i < 0 || i >= combo->count()) return;
+    combo->setCurrentIndex(i);
+}
 
-    ListView1 = static_cast<QTreeWidget*>(named(new QTreeWidget(page), "ListView1"));
-    ListView1->setRootIsDecorated(false);
-    ListView1->setColumnCount(3);
-    ListView1->setHeaderLabels({QStringLiteral("Marking"), QStringLiteral("New"), QStringLiteral("Old")});
-    for (int c = 0; c < 3; ++c) ListView1->header()->resizeSection(c, 1020 / kTwipsPerPixel);
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(kMarkRows);
-    for (int i = 1; i <= kMarkRows; ++i) {
-        auto* row = new QTreeWidgetItem(QStringList{QString(), QString(), QString()});
-        row->setData(0, Qt::UserRole, QStringLiteral("Cle_") + QString::number(i));
-        rows.append(row);
+BibleNavigation::BibleNavigation(const session::Session& session, platform::Prompts& prompts, QWidget* page,
+                                 QObject* parent)
+    : QObject(parent), m_session(session), m_prompts(prompts) {
+    List_version = static_cast<QComboBox*>(make(new QComboBox(page), "List_version"));
+    m_lists = new QWidget(page);
+    List_livre = static_cast<QListWidget*>(make(new QListWidget(m_lists), "List_livre"));
+    List_chapitre = static_cast<QListWidget*>(make(new QListWidget(m_lists), "List_chapitre"));
+    List_verset = static_cast<QListWidget*>(make(new QListWidget(m_lists), "List_verset"));
+    List_verset_limite = static_cast<QListWidget*>(make(new QListWidget(m_lists), "List_verset_limite"));
+    Lbl_classe = static_cast<QLabel*>(make(new QLabel(page), "Lbl_classe"));
+
+    auto* row = new QHBoxLayout(m_lists);
+    row->setContentsMargins(0, 0, 0, 0);
+    List_livre->setMinimumWidth(150);
+    row->addWidget(List_livre, 3);
+    for (QListWidget* l : {List_chapitre, List_verset, List_verset_limite}) {
+        l->setFixedWidth(52);
+        row->addWidget(l);
     }
-    ListView1->addTopLevelItems(rows);
-
     for (QListWidget* l : {List_livre, List_chapitre, List_verset, List_verset_limite})
         l->setSelectionMode(QAbstractItemView::SingleSelection);
+    List_version->setMinimumWidth(220);
+
     connect(List_version, &QComboBox::currentIndexChanged, this, &BibleNavigation::onVersionSelected);
     connect(List_livre, &QListWidget::currentRowChanged, this, &BibleNavigation::onBookSelected);
     connect(List_chapitre, &QListWidget::currentRowChanged, this, &BibleNavigation::onChapterSelected);
@@ -67,14 +54,39 @@ BibleNavigation::BibleNavigation(app::AppState& state, platform::Platform& platf
     connect(List_verset_limite, &QListWidget::currentRowChanged, this, &BibleNavigation::onEndVerseSelected);
 }
 
-void BibleNavigation::select(QListWidget* list, int i) {
-    if (i < 0 || i >= list->count()) return;  // selecting a missing entry fails and is skipped
-    list->setCurrentRow(i);
+QWidget* BibleNavigation::make(QWidget* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
 }
 
-void BibleNavigation::select(QComboBox* combo, int i) {
-    if (i < 0 || i >= combo->count()) return;
-    combo->setCurrentIndex(i);
+QWidget* BibleNavigation::versionList() const { return List_version; }
+QWidget* BibleNavigation::classLabel() const { return Lbl_classe; }
+
+QListWidget* BibleNavigation::listOf(NavLevel level) const {
+    switch (level) {
+    case NavLevel::Book: return List_livre;
+    case NavLevel::Chapter: return List_chapitre;
+    case NavLevel::Verse: return List_verset;
+    case NavLevel::Span: return List_verset_limite;
+    case NavLevel::Version: break;
+    }
+    return nullptr;
+}
+
+int BibleNavigation::selectedRow(NavLevel level) const {
+    if (level == NavLevel::Version) return List_version->currentIndex();
+    return listOf(level)->currentRow();
+}
+
+int BibleNavigation::rowCount(NavLevel level) const {
+    if (level == NavLevel::Version) return List_version->count();
+    return listOf(level)->count();
+}
+
+QString BibleNavigation::rowText(NavLevel level, int row) const {
+    if (level == NavLevel::Version) return List_version->itemText(row);
+    const QListWidgetItem* item = listOf(level)->item(row);
+    return item ? item->text() : QString();
 }
 
 QStringList BibleNavigation::versionsComplete() const {
@@ -84,7 +96,7 @@ QStringList BibleNavigation::versionsComplete() const {
 }
 
 void BibleNavigation::LoadBibleVersions() {
-    m_versions = bible::LoadBibleVersions(m_state.DataPath);
+    m_versions = bible::LoadBibleVersions(m_session.DataPath);
     {
         const QSignalBlocker block(List_version);
         List_version->clear();
@@ -92,11 +104,11 @@ void BibleNavigation::LoadBibleVersions() {
         List_version->setCurrentIndex(-1);
     }
     if (m_versions.openError) {
-        m_platform.prompts.tell(QString::number(*m_versions.openError));
+        m_prompts.tell(QString::number(*m_versions.openError));
         return;
     }
     emit versionsLoaded();
-    select(List_version, 0);
+    selectRow(List_version, 0);
 }
 
 void BibleNavigation::refillVersions(const QStringList& entries, const QString& selectText) {
@@ -106,41 +118,54 @@ void BibleNavigation::refillVersions(const QStringList& entries, const QString& 
         List_version->addItems(entries);
         List_version->setCurrentIndex(-1);
     }
-    select(List_version, List_version->findText(selectText, Qt::MatchExactly));
+    selectRow(List_version, List_version->findText(selectText, Qt::MatchExactly));
+}
+
+void BibleNavigation::selectDefaultPassage() {
+    m_target.TargetVersion = 0;
+    m_target.TargetBook = 39;
+    selectRow(List_livre, m_target.TargetBook);
+    m_target.TargetChapter = 4;
+    selectRow(List_chapitre, m_target.TargetChapter);
+    m_target.TargetVerse = 17;
+    selectRow(List_verset, m_target.TargetVerse);
+    m_target.TargetSpan = 2;
+    selectRow(List_verset_limite, m_target.TargetSpan);
+    m_pendingJump = true;
 }
 
 void BibleNavigation::onVersionSelected(int index) {
     if (index < 0) return;
-    if (m_player1) m_player1->close();
-    m_state.PendingJump = true;
+    emit versionSelected();
+    m_pendingJump = true;
     // The book tables of the version, then the book list restores TargetBook.
-    m_state.BooksLoaded = false;
+    m_booksLoaded = false;
     List_livre->clear();
     const QByteArray code = VersionCode(Utf8Encode(List_version->itemText(index))).value_or(QByteArray());
-    m_tables = LoadBookTables(m_state.DataPath, code);
+    m_tables = LoadBookTables(m_session.DataPath, code);
     List_livre->addItems(m_tables.List_livre);
-    m_state.BooksLoaded = true;
-    select(List_livre, m_state.TargetBook);
-    if (runCmdOk) runCmdOk();
-    m_state.PendingJump = false;
+    m_booksLoaded = true;
+    selectRow(List_livre, m_target.TargetBook);
+    emit versionLoaded();
+    m_pendingJump = false;
 }
 
 void BibleNavigation::onBookSelected(int index) {
-    if (!m_state.BooksLoaded || index < 0) return;
-    m_state.TargetBook = index;
-    m_state.ChaptersReady = false;
+    if (!m_booksLoaded || index < 0) return;
+    m_target.TargetBook = index;
+    m_chaptersReady = false;
     List_chapitre->clear();
     const int n = m_tables.chapterCount(index);
     QStringList chapters;
     chapters.reserve(n);
     for (int c = 1; c <= n; ++c) chapters << QString::number(c);
     List_chapitre->addItems(chapters);
-    m_state.ChaptersReady = true;
-    if (m_state.PendingJump) {
-        select(List_chapitre, std::min(m_state.TargetChapter, List_chapitre->count() - 1));
-        m_state.TargetChapter = List_chapitre->currentRow();
+    m_chaptersReady = true;
+    if (m_pendingJump) {
+        selectRow(List_chapitre, std::min(m_target.TargetChapter, List_chapitre->count() - 1));
+        m_target.TargetChapter = List_chapitre->currentRow();
     } else {
-        select(List_chapitre, 0);
+        selectRow(List_chapitre, 0);
     }
     Lbl_classe->setText(m_tables.List_classe.value(index));
 }
@@ -157,27 +182,16 @@ QString BibleNavigation::chapterAudioPath() const {
     const QString number = chapter < 10 ? QStringLiteral("0") + QString::number(chapter) : QString::number(chapter);
     const QString name = QString::fromUtf8(m_tables.List_PrefixeSon.value(book)) + number;
     for (const char* ext : {".mp3", ".wav"}) {
-        const QString path = findPath(m_state.DataPath, {QStringLiteral("Bible"), code, QStringLiteral("Sound"),
-                                                         name + QString::fromLatin1(ext)});
+        const QString path = findPath(m_session.DataPath, {QStringLiteral("Bible"), code, QStringLiteral("Sound"),
+                                                           name + QString::fromLatin1(ext)});
         if (fileExists(path)) return path;
     }
     return {};
 }
 
-void BibleNavigation::refreshMarkRows(const QByteArray& prefix, int chapter) {
-    const int verses = List_verset->count();
-    const QString base = QString::fromUtf8(prefix) + QString::number(chapter) + QLatin1Char('.');
-    for (int i = 1; i <= kMarkRows; ++i) {
-        QTreeWidgetItem* row = ListView1->topLevelItem(i - 1);
-        row->setText(0, i <= verses ? base + QString::number(i) : QString());
-        row->setText(1, QString());
-        row->setText(2, QString());
-    }
-}
-
 void BibleNavigation::onChapterSelected(int index) {
-    if (!m_state.ChaptersReady || index < 0) return;
-    m_state.TargetChapter = index;
+    if (!m_chaptersReady || index < 0) return;
+    m_target.TargetChapter = index;
     const int book = List_livre->currentRow();
     const QByteArray B = m_tables.List_NumLivre.value(book);
     const int c = static_cast<qint16>(List_chapitre->item(index)->text().toInt());
@@ -197,86 +211,65 @@ void BibleNavigation::onChapterSelected(int index) {
         List_verset->addItems(verses);
         List_verset_limite->addItems(verses);
     }
-    Image_Lecture->setEnabled(!chapterAudioPath().isEmpty());
-    if (!m_state.PendingJump) {
-        refreshMarkRows(m_tables.List_PrefixeSon.value(book), c);
-        select(List_verset, 0);
-        if (refreshMarks) refreshMarks();
+    emit chapterAudioFound(!chapterAudioPath().isEmpty());
+    if (!m_pendingJump) {
+        emit chapterChosen(m_tables.List_PrefixeSon.value(book), c, List_verset->count());
+        selectRow(List_verset, 0);
     } else {
-        select(List_verset, std::min(m_state.TargetVerse, List_verset->count() - 1));
+        selectRow(List_verset, std::min(m_target.TargetVerse, List_verset->count() - 1));
     }
 }
 
 void BibleNavigation::onVerseSelected(int index) {
     if (index < 0) return;
-    m_state.TargetVerse = index;
+    m_target.TargetVerse = index;
     List_verset_limite->clear();
     QStringList rest;
     for (int i = index; i < List_verset->count(); ++i) rest << List_verset->item(i)->text();
     List_verset_limite->addItems(rest);
     const int last = List_verset_limite->count() - 1;
-    if (m_state.ListViewPick) select(List_verset_limite, 0);
-    else if (m_state.TargetSpan > last || !m_state.PendingJump) select(List_verset_limite, last);
-    else select(List_verset_limite, m_state.TargetSpan);
-    if (QTreeWidgetItem* row = ListView1->topLevelItem(index)) {
-        ListView1->setCurrentItem(row);
-        Label4->setText(row->text(0));
-        Lbl_Position->setText(row->text(1));
-    }
+    if (m_listViewPick) selectRow(List_verset_limite, 0);
+    else if (m_target.TargetSpan > last || !m_pendingJump) selectRow(List_verset_limite, last);
+    else selectRow(List_verset_limite, m_target.TargetSpan);
+    emit verseSelected(index);
 }
 
 void BibleNavigation::onEndVerseSelected(int index) {
     if (index < 0) return;
-    ImagePlayPause->setIcon(ImagePlayPause->style()->standardIcon(QStyle::SP_MediaPlay));
-    ImagePlayPause->setEnabled(false);
-    ImageStop->setEnabled(false);
-    m_state.TargetSpan = static_cast<qint16>(index);
-    if (m_player1) m_player1->close();
-    if (buildPassage) buildPassage();
-    if (refreshMarks) refreshMarks();
-    ImagePlayPause->setEnabled(true);
-    ImageStop->setEnabled(true);
-    // The chapter recording starts at the passage's first mark, once a recording is loaded into
-    // the player (closing it above leaves it without one until the chapter audio is loaded).
-    const QByteArrayList marks = passageMarks ? passageMarks() : QByteArrayList();
-    if (!m_state.BibleAudioMuted && !marks.isEmpty() && m_player1 && !m_player1->source().isEmpty()) {
-        const QByteArray entry = marks.first();
-        const QByteArray p = entry.mid(entry.indexOf('\t') + 1);
-        bool ok = false;
-        const double seconds = QString::fromLatin1(p).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        if (ok) m_player1->setPosition(seconds);
-        m_player1->play();
-        Lbl_Position->setText(QString::fromLatin1(p));
-        ImagePlayPause->setIcon(ImagePlayPause->style()->standardIcon(QStyle::SP_MediaPause));
-        if (QTreeWidgetItem* row = ListView1->topLevelItem(List_verset->currentRow())) {
-            ListView1->setCurrentItem(row);
-            Label4->setText(row->text(0));
-        }
-        m_state.BibleReload = true;
-    }
+    m_target.TargetSpan = static_cast<qint16>(index);
+    emit spanSelected();
+    emit passageWanted();
+    emit spanShown(List_verset->currentRow());
 }
 
-void BibleNavigation::jumpToTarget() {
-    if (m_state.TargetVersion != List_version->currentIndex()) {
-        select(List_version, m_state.TargetVersion);
-    } else if (m_state.TargetBook != List_livre->currentRow()) {
-        m_state.PendingJump = true;
-        select(List_livre, m_state.TargetBook);
-        m_state.PendingJump = false;
-    } else if (m_state.TargetChapter != List_chapitre->currentRow()) {
-        m_state.PendingJump = true;
-        select(List_chapitre, m_state.TargetChapter);
-        m_state.PendingJump = false;
-    } else if (m_state.TargetVerse != List_verset->currentRow()) {
-        m_state.PendingJump = true;
-        select(List_verset, m_state.TargetVerse);
-        m_state.PendingJump = false;
+void BibleNavigation::jumpTo(const session::JumpRequest& request) {
+    m_target = request;
+    m_pendingJump = false;
+    auto pending = [this](QListWidget* list, int row) {
+        m_pendingJump = true;
+        selectRow(list, row);
+        m_pendingJump = false;
+    };
+    if (m_target.TargetVersion != List_version->currentIndex()) {
+        selectRow(List_version, m_target.TargetVersion);
+    } else if (m_target.TargetBook != List_livre->currentRow()) {
+        pending(List_livre, m_target.TargetBook);
+    } else if (m_target.TargetChapter != List_chapitre->currentRow()) {
+        pending(List_chapitre, m_target.TargetChapter);
+    } else if (m_target.TargetVerse != List_verset->currentRow()) {
+        pending(List_verset, m_target.TargetVerse);
     } else {
         // The verse is already shown: the span alone changes (a pick of the current row runs
         // the handler again so the passage is rebuilt and highlighted afresh).
-        if (List_verset_limite->currentRow() == m_state.TargetSpan) onEndVerseSelected(m_state.TargetSpan);
-        else select(List_verset_limite, m_state.TargetSpan);
+        if (List_verset_limite->currentRow() == m_target.TargetSpan) onEndVerseSelected(m_target.TargetSpan);
+        else selectRow(List_verset_limite, m_target.TargetSpan);
     }
+}
+
+void BibleNavigation::pickSingleVerse(int verseIndex) {
+    m_listViewPick = true;
+    selectRow(List_verset, verseIndex);
+    m_listViewPick = false;
 }
 
 void BibleNavigation::refreshKeepingSelection() {
@@ -285,9 +278,23 @@ void BibleNavigation::refreshKeepingSelection() {
     const int verse = List_verset->currentRow();
     const int end = List_verset_limite->currentRow();
     onBookSelected(book);
-    select(List_chapitre, chapter);
-    select(List_verset, verse);
-    select(List_verset_limite, end);
+    selectRow(List_chapitre, chapter);
+    selectRow(List_verset, verse);
+    selectRow(List_verset_limite, end);
+}
+
+PassageSelection BibleNavigation::selection() const {
+    PassageSelection s;
+    s.versionEntry = List_version->currentText();
+    s.bookIndex = List_livre->currentRow();
+    auto text = [](QListWidget* l) { return l->currentItem() ? l->currentItem()->text() : QString(); };
+    s.bookName = text(List_livre);
+    s.chapter = text(List_chapitre);
+    s.firstVerse = text(List_verset);
+    s.verseCount = List_verset->count();
+    s.lastVerse = text(List_verset_limite);
+    s.lastVerseIsChapterEnd = List_verset_limite->currentRow() == List_verset_limite->count() - 1;
+    return s;
 }
 
 } // namespace lumora::bible

@@ -6,44 +6,34 @@
 // hits, verse lists) go through the same handlers with PendingJump set, so each level restores
 // its Target index (clamped to its last entry) instead of starting from the first entry.
 
-#include "app/appstate.h"
 #include "bible/biblestore.h"
-#include "platform/platform.h"
+#include "bible/passagebuilder.h"
+#include "platform/prompts.h"
+#include "session/navigation.h"
+#include "session/session.h"
 
 #include <QObject>
-
-#include <functional>
 
 class QComboBox;
 class QLabel;
 class QListWidget;
-class QToolButton;
-class QTreeWidget;
 class QWidget;
 
 namespace lumora::bible {
 
 inline constexpr int kMarkRows = 286;
 
-class BibleNavigation final : public QObject {
+class BibleNavigation final : public QObject, public session::NavigationLists {
     Q_OBJECT
-public:
-    BibleNavigation(app::AppState& state, platform::Platform& platform, platform::MediaPlayer* player1,
-                    QWidget* page, QObject* parent = nullptr);
+  public:
+    // The lists are created as children of `page`; the page places versionList() and lists().
+    BibleNavigation(const session::Session& session, platform::Prompts& prompts, QWidget* page,
+                    QObject* parent = nullptr);
 
-    // Widgets (children of the page given at construction; laid out by the main window).
-    QComboBox* List_version = nullptr;
-    QListWidget* List_livre = nullptr;
-    QListWidget* List_chapitre = nullptr;
-    QListWidget* List_verset = nullptr;
-    QListWidget* List_verset_limite = nullptr;
-    QLabel* Lbl_classe = nullptr;
-    QToolButton* Image_Lecture = nullptr;
-    QTreeWidget* ListView1 = nullptr;  // the reading-mark rows, "Cle_1".."Cle_286"
-    QLabel* Label4 = nullptr;
-    QLabel* Lbl_Position = nullptr;
-    QToolButton* ImagePlayPause = nullptr;
-    QToolButton* ImageStop = nullptr;
+    // List_version, and the book, chapter and verse lists with the book's class label below them.
+    QWidget* versionList() const;
+    QWidget* lists() const { return m_lists; }
+    QWidget* classLabel() const;
 
     // Fills List_version and List_version_reste from Version.txt and selects entry 0 (which
     // loads that version). A Version.txt that cannot be opened shows its error number.
@@ -51,47 +41,85 @@ public:
     const QStringList& versionsIncomplete() const { return m_versions.List_version_reste; }
     QStringList versionsComplete() const;
     const BookTables& tables() const { return m_tables; }
-
     // Fills List_version anew from `entries` (version-order mode) and selects `selectText`.
     void refillVersions(const QStringList& entries, const QString& selectText);
 
-    // Selects entry i of a list as a user pick would (runs its handler when the row changes).
-    static void select(QListWidget* list, int i);
-    static void select(QComboBox* combo, int i);
+    // The default passage of the start-up (book 40, chapter 5, verses 18 to 20), selected list
+    // after list with PendingJump cleared; a missing entry is skipped. PendingJump is set afterwards
+    // until endStartUp().
+    void selectDefaultPassage();
+    void endStartUp() { m_pendingJump = false; }
 
-    // Moves to TargetVersion/Book/Chapter/Verse/Span through the first list that differs, top
-    // level first; when the verse is already shown, selects TargetSpan of List_verset_limite.
-    void jumpToTarget();
-
+    // Moves to the request through the first list that differs, top level first; when the verse is
+    // already shown, selects TargetSpan of List_verset_limite.
+    void jumpTo(const session::JumpRequest& request);
+    // Picks a single verse (row index of List_verset) as a pick in the mark table does.
+    void pickSingleVerse(int verseIndex);
     // Remembers the four list selections, runs the book handler, and selects them again.
     void refreshKeepingSelection();
 
+    // The selection as the passage builder sees it.
+    PassageSelection selection() const;
     // The chapter recording of the selected chapter (.mp3, else .wav), or "" when neither exists.
     QString chapterAudioPath() const;
+    bool isJumpPending() const { return m_pendingJump; }
+    const session::JumpRequest& target() const { return m_target; }
 
-    // Hooks for the areas that follow the passage (marks, audio following).
-    std::function<void()> buildPassage;      // builds and shows the passage of the selection
-    std::function<void()> refreshMarks;      // refreshes the marks of the chapter
-    std::function<void()> runCmdOk;         // starts the audio for the passage on display
-    std::function<QByteArrayList()> passageMarks;  // ComboBox_repere of the passage; empty when none selected
+    // session::NavigationLists
+    int selectedRow(session::NavLevel level) const override;
+    int rowCount(session::NavLevel level) const override;
+    QString rowText(session::NavLevel level, int row) const override;
+    int targetedVersion() const override { return m_target.TargetVersion; }
 
+  signals:
+    void versionsLoaded();
+    // A version is being loaded: the chapter player lets its recording go.
+    void versionSelected();
+    // The version's lists are restored (the moment to start the chapter audio of the passage).
+    void versionLoaded();
+    // A chapter was chosen by the user (not by a jump): its verse count and the book's sound prefix.
+    void chapterChosen(const QByteArray& soundPrefix, int chapter, int verseCount);
+    // The chapter has (or has not) a recording.
+    void chapterAudioFound(bool found);
+    // A first verse was selected (row of List_verset).
+    void verseSelected(int index);
+    // The end verse was selected: the passage of the selection is to be shown (raised in this order:
+    // spanSelected, passageWanted, spanShown; `verseIndex` is the row of List_verset).
+    void spanSelected();
+    void passageWanted();
+    void spanShown(int verseIndex);
+
+  private:
+    QWidget* make(QWidget* w, const char* name);
+    QListWidget* listOf(session::NavLevel level) const;
     void onVersionSelected(int index);
     void onBookSelected(int index);
     void onChapterSelected(int index);
     void onVerseSelected(int index);
     void onEndVerseSelected(int index);
 
-signals:
-    void versionsLoaded();
+    const session::Session& m_session;
+    platform::Prompts& m_prompts;
+    QWidget* m_lists = nullptr;
+    QComboBox* List_version = nullptr;
+    QListWidget* List_livre = nullptr;
+    QListWidget* List_chapitre = nullptr;
+    QListWidget* List_verset = nullptr;
+    QListWidget* List_verset_limite = nullptr;
+    QLabel* Lbl_classe = nullptr;
 
-private:
-    void refreshMarkRows(const QByteArray& prefix, int chapter);
-
-    app::AppState& m_state;
-    platform::Platform& m_platform;
-    platform::MediaPlayer* m_player1;
     VersionList m_versions;
     BookTables m_tables;
+    session::JumpRequest m_target;
+    bool m_pendingJump = false; // PendingJump
+    bool m_booksLoaded = false; // BooksLoaded
+    bool m_chaptersReady = false; // ChaptersReady
+    bool m_listViewPick = false; // ListViewPick
 };
+
+// Selects entry i of a list as a user pick would (runs its handler when the row changes); a
+// missing entry is skipped.
+void selectRow(QListWidget* list, int i);
+void selectRow(QComboBox* combo, int i);
 
 } // namespace lumora::bible

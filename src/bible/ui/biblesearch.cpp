@@ -36,9 +36,11 @@ QString upperKeepingLength(const QString& s) {
 
 } // namespace
 
-BibleSearch::BibleSearch(app::AppState& state, BibleNavigation& nav, platform::RichTextBox& passage,
-                         platform::Prompts& prompts, QWidget* row, QObject* parent)
-    : QObject(parent), m_state(state), m_nav(nav), m_passage(passage), m_prompts(prompts) {
+BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav, platform::RichTextBox& passage,
+                         platform::Prompts& prompts, QWidget* page, QObject* parent)
+    : QObject(parent), m_session(session), m_nav(nav), m_passage(passage), m_prompts(prompts) {
+    m_row = new QWidget(page);
+    QWidget* row = m_row;
     Text_achercher = new QLineEdit(row);
     Text_achercher->setObjectName(QStringLiteral("Text_achercher"));
     Cmd_cherche_passage = new QPushButton(QStringLiteral("Search"), row);
@@ -51,12 +53,12 @@ BibleSearch::BibleSearch(app::AppState& state, BibleNavigation& nav, platform::R
     Lbl_Nbr_passage_trouve = new QLabel(row);
     Lbl_Nbr_passage_trouve->setObjectName(QStringLiteral("Lbl_Nbr_passage_trouve"));
 
-    if (auto* layout = qobject_cast<QBoxLayout*>(row->layout())) {
-        layout->addWidget(Text_achercher, 2);
-        layout->addWidget(Cmd_cherche_passage);
-        layout->addWidget(ComboBox_passage_trouve, 1);
-        layout->addWidget(Lbl_Nbr_passage_trouve);
-    }
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Text_achercher, 2);
+    layout->addWidget(Cmd_cherche_passage);
+    layout->addWidget(ComboBox_passage_trouve, 1);
+    layout->addWidget(Lbl_Nbr_passage_trouve);
 
     connect(Cmd_cherche_passage, &QPushButton::clicked, this, &BibleSearch::onSearchClicked);
     connect(Text_achercher, &QLineEdit::returnPressed, this, &BibleSearch::onSearchClicked);
@@ -79,10 +81,10 @@ void BibleSearch::onSearchClicked() {
     }
 
     const WaitCursor hourglass;
-    const int version = m_nav.List_version->currentIndex();
+    const int version = m_nav.selectedRow(session::NavLevel::Version);
     VersionSearch found;
-    if (const auto code = common::VersionCode(m_nav.List_version->currentText()); code && version >= 0) {
-        found = SearchVersion(m_state.DataPath, common::Utf8Encode(*code), version, m_nav.tables().List_livre,
+    if (const auto code = common::VersionCode(m_nav.rowText(session::NavLevel::Version, version)); code && version >= 0) {
+        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), version, m_nav.tables().List_livre,
                               needle, &m_files);
     }
     for (const QString& path : found.unreadable)
@@ -96,7 +98,7 @@ void BibleSearch::onSearchClicked() {
         ComboBox_passage_trouve->addItems(found.display);
         ComboBox_passage_trouve->setCurrentIndex(0);
     }
-    ComboBox_localisation = std::move(found.keys);
+    m_localisation = std::move(found.keys);
 
     m_ready = true;
     onHitPicked(0);
@@ -112,18 +114,11 @@ void BibleSearch::onTextTyped() {
 
 void BibleSearch::onHitPicked(int index) {
     if (!m_ready) return;
-    if (index < 0 || index >= ComboBox_localisation.size()) return;
+    if (index < 0 || index >= m_localisation.size()) return;
     // The last entry "????" has an empty key, which names no hit: nothing changes.
-    const auto target = parseSearchKey(ComboBox_localisation.at(index));
-    if (!target || target->version >= m_nav.List_version->count()) return;
-
-    m_state.TargetVersion = target->version;
-    m_state.TargetBook = target->book;
-    m_state.TargetChapter = target->chapter;
-    m_state.TargetVerse = target->verse;
-    m_state.TargetSpan = 0;
-    m_state.PendingJump = false;
-    m_nav.jumpToTarget();
+    const auto target = parseSearchKey(m_localisation.at(index));
+    if (!target || target->version >= m_nav.rowCount(session::NavLevel::Version)) return;
+    m_nav.jumpTo({target->version, target->book, target->chapter, target->verse, 0});
 
     HighlightSearchWord();
     Lbl_Nbr_passage_trouve->setText(QString::number(index + 1) + QStringLiteral(" / ") +

@@ -6,10 +6,10 @@
 // and ComboBox_localisation with the hits' SearchKeys and a last empty entry, row for row. A pick
 // jumps the navigation lists to the hit and marks the searched word in the passage.
 
-#include "app/appstate.h"
 #include "bible/search/versionsearch.h"
 #include "platform/prompts.h"
 #include "platform/richtextbox.h"
+#include "session/session.h"
 
 #include <QByteArrayList>
 #include <QObject>
@@ -29,16 +29,14 @@ inline const QString kNoHitEntry = QStringLiteral("????");
 class BibleSearch final : public QObject {
     Q_OBJECT
   public:
-    // The widgets are created as children of `row`; `passage` is the box the hits are marked in.
-    BibleSearch(app::AppState& state, BibleNavigation& nav, platform::RichTextBox& passage,
-                platform::Prompts& prompts, QWidget* row, QObject* parent = nullptr);
+    // The widgets are created in row() under `page`; `passage` is the box the hits are marked in.
+    BibleSearch(const session::Session& session, BibleNavigation& nav, platform::RichTextBox& passage,
+                platform::Prompts& prompts, QWidget* page, QObject* parent = nullptr);
 
-    QLineEdit* Text_achercher = nullptr;
-    QPushButton* Cmd_cherche_passage = nullptr;
-    QComboBox* ComboBox_passage_trouve = nullptr; // editable, so typed text can be refused
-    QLabel* Lbl_Nbr_passage_trouve = nullptr;
+    // Text_achercher, Cmd_cherche_passage, ComboBox_passage_trouve and Lbl_Nbr_passage_trouve.
+    QWidget* row() const { return m_row; }
     // The hidden table beside ComboBox_passage_trouve: one SearchKey a row, then "".
-    QByteArrayList ComboBox_localisation;
+    const QByteArrayList& ComboBox_localisation() const { return m_localisation; }
 
     // False from the start of a search until both lists are complete, and after a blank search;
     // picks are ignored while it is False.
@@ -55,8 +53,14 @@ class BibleSearch final : public QObject {
   private:
     void onTextTyped();
 
-    app::AppState& m_state;
+    const session::Session& m_session;
     BibleNavigation& m_nav;
+    QWidget* m_row;
+    QLineEdit* Text_achercher;
+    QPushButton* Cmd_cherche_passage;
+    QComboBox* ComboBox_passage_trouve; // editable, so typed text can be refused
+    QLabel* Lbl_Nbr_passage_trouve;
+    QByteArrayList m_localisation;
     platform::RichTextBox& m_passage;
     platform::Prompts& m_prompts;
     bool m_ready = false;

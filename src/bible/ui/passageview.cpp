@@ -16,21 +16,35 @@
 
 namespace lumora::bible {
 
-PassageView::PassageView(app::AppState& state, BibleNavigation& nav, QWidget* page, QObject* parent)
-    : QObject(parent), m_state(state), m_nav(nav) {
-    Text_Passage = new QTextEdit(page);
+PassageView::PassageView(const session::Session& session, BibleNavigation& nav, QWidget* page, QObject* parent)
+    : QObject(parent), m_session(session), m_nav(nav) {
+    m_view = new QWidget(page);
+    Text_Passage = new QTextEdit(m_view);
     Text_Passage->setObjectName(QStringLiteral("Text_Passage"));
     Text_Passage->setReadOnly(true);
     Text_Passage->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QFont f = Text_Passage->font();
     f.setPointSizeF(14);
     Text_Passage->document()->setDefaultFont(f);
-    passageBox = new platform::RichTextBox(Text_Passage);
-    Labe16 = new QLabel(QStringLiteral("Versets en cours"), page);
+    m_box = new platform::RichTextBox(Text_Passage);
+    Labe16 = new QLabel(QStringLiteral("Versets en cours"), m_view);
     Labe16->setObjectName(QStringLiteral("Labe16"));
+    Labe16->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont headingFont = Labe16->font();
+    headingFont.setBold(true);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.2);
+    Labe16->setFont(headingFont);
+    auto* viewLayout = new QVBoxLayout(m_view);
+    viewLayout->setContentsMargins(0, 0, 0, 0);
+    viewLayout->addWidget(Labe16);
+    viewLayout->addWidget(Text_Passage, 1);
 
-    auto check = [page](const char* name, const char* caption, const char* tip) {
-        auto* c = new QCheckBox(QString::fromUtf8(caption), page);
+    m_options = new QWidget(page);
+    auto* optionsLayout = new QHBoxLayout(m_options);
+    optionsLayout->setContentsMargins(0, 0, 0, 0);
+    auto check = [this, optionsLayout](const char* name, const char* caption, const char* tip) {
+        auto* c = new QCheckBox(QString::fromUtf8(caption), m_options);
+        optionsLayout->addWidget(c);
         c->setObjectName(QString::fromLatin1(name));
         c->setToolTip(QString::fromUtf8(tip));
         return c;
@@ -71,68 +85,45 @@ PassageView::PassageView(app::AppState& state, BibleNavigation& nav, QWidget* pa
     connect(Img_UP_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(-1); });
     connect(Img_DN_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(+1); });
     connect(Check_Shop, &QCheckBox::clicked, this, [this](bool on) { emit captureToolsToggled(on); });
-
-    m_nav.buildPassage = [this] { PreparePassage(); };
-    m_nav.passageMarks = [this] { return selectedMarks(); };
 }
 
-PassageSelection PassageView::currentSelection() const {
-    PassageSelection s;
-    s.versionEntry = m_nav.List_version->currentText();
-    s.bookIndex = m_nav.List_livre->currentRow();
-    auto text = [](QListWidget* l) { return l->currentItem() ? l->currentItem()->text() : QString(); };
-    s.bookName = text(m_nav.List_livre);
-    s.chapter = text(m_nav.List_chapitre);
-    s.firstVerse = text(m_nav.List_verset);
-    s.verseCount = m_nav.List_verset->count();
-    s.lastVerse = text(m_nav.List_verset_limite);
-    s.lastVerseIsChapterEnd = m_nav.List_verset_limite->currentRow() == m_nav.List_verset_limite->count() - 1;
-    return s;
-}
-
-QByteArrayList PassageView::selectedMarks() const {
-    return m_passage.chapterEndFound ? m_passage.ComboBox_repere : QByteArrayList();
-}
+QWidget* PassageView::orderFrame() const { return Frame_Order_Version; }
 
 void PassageView::PreparePassage() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_request = bible::PreparePassage(m_state.DataPath, currentSelection());
+    m_request = bible::PreparePassage(m_session.DataPath, m_nav.selection());
     m_request.withTitles = Check_With_Title->isChecked();
     m_request.titlesUppercase = Check_Uppercase->isChecked();
     m_request.showHeader = Check_Version->isChecked();
     m_passage = BuildPassage(m_request, m_cache);
-    if (m_passage.chapterEndFound) {
-        m_state.MarkIndex = 0;
-        m_state.LastPosition = 0;
-    }
-    passageBox->setBytes(m_passage.opened ? m_passage.PassageText : QByteArray());
-    const auto align = m_state.PassageAlignment == 2   ? platform::Alignment::Centre
-                       : m_state.PassageAlignment == 1 ? platform::Alignment::Right
+    m_box->setBytes(m_passage.opened ? m_passage.PassageText : QByteArray());
+    const auto align = m_style.PassageAlignment == 2   ? platform::Alignment::Centre
+                       : m_style.PassageAlignment == 1 ? platform::Alignment::Right
                                                        : platform::Alignment::Left;
-    passageBox->select(0, static_cast<int>(passageBox->plainText().size()));
-    passageBox->setSelectionAlignment(align);
-    passageBox->setCaret(0);
+    m_box->select(0, static_cast<int>(m_box->plainText().size()));
+    m_box->setSelectionAlignment(align);
+    m_box->setCaret(0);
     Labe16->setText(m_passage.heading);
     QApplication::restoreOverrideCursor();
-    emit passageShown();
+    emit passageShown(m_passage);
 }
 
 void PassageView::saveStartupStyle() {
     const QPalette pal = Text_Passage->palette();
-    m_state.PassageBackColor = pal.color(QPalette::Base);
-    m_state.PassageColor = pal.color(QPalette::Text);
+    m_style.PassageBackColor = pal.color(QPalette::Base);
+    m_style.PassageColor = pal.color(QPalette::Text);
     const QFont font = Text_Passage->document()->defaultFont();
-    m_state.PassageFontName = font.family();
-    m_state.PassageFontSize = font.pointSizeF();
-    m_state.PassageAlignment = 0;
-    m_state.PassageBold = font.bold();
-    m_state.PassageItalic = font.italic();
-    m_state.PassageUnderline = font.underline();
+    m_style.PassageFontName = font.family();
+    m_style.PassageFontSize = font.pointSizeF();
+    m_style.PassageAlignment = 0;
+    m_style.PassageBold = font.bold();
+    m_style.PassageItalic = font.italic();
+    m_style.PassageUnderline = font.underline();
 }
 
 void PassageView::onOrderToggled(bool checked) {
     if (checked) {
-        m_versionBeforeOrdering = m_nav.List_version->currentText();
+        m_versionBeforeOrdering = m_nav.rowText(session::NavLevel::Version, m_nav.selectedRow(session::NavLevel::Version));
         Frame_Order_Version->show();
         List_version_Order->clear();
         List_version_Order->addItems(m_nav.versionsComplete());
@@ -143,7 +134,7 @@ void PassageView::onOrderToggled(bool checked) {
     QStringList ordered;
     for (int i = 0; i < List_version_Order->count(); ++i) ordered << List_version_Order->item(i)->text();
     m_nav.refillVersions(ordered, m_versionBeforeOrdering);
-    SaveVersionList(versionListPath(m_state.DataPath), m_nav.versionsComplete(), m_nav.versionsIncomplete());
+    SaveVersionList(versionListPath(m_session.DataPath), m_nav.versionsComplete(), m_nav.versionsIncomplete());
 }
 
 void PassageView::moveVersion(int delta) {

@@ -2,10 +2,10 @@
 // The passage box and its display options: titles, capitals, the version header, and the
 // version-order mode.
 
-#include "app/appstate.h"
 #include "bible/passagebuilder.h"
-#include "platform/platform.h"
 #include "platform/richtextbox.h"
+#include "platform/textstyle.h"
+#include "session/session.h"
 
 #include <QObject>
 
@@ -24,45 +24,50 @@ class BibleNavigation;
 class PassageView final : public QObject {
     Q_OBJECT
 public:
-    PassageView(app::AppState& state, BibleNavigation& nav, QWidget* page, QObject* parent = nullptr);
+    PassageView(const session::Session& session, BibleNavigation& nav, QWidget* page, QObject* parent = nullptr);
 
-    QTextEdit* Text_Passage = nullptr;
-    platform::RichTextBox* passageBox = nullptr;
-    QLabel* Labe16 = nullptr;
-    QCheckBox* Check_With_Title = nullptr;
-    QCheckBox* Check_Uppercase = nullptr;
-    QCheckBox* Check_Version = nullptr;
-    QCheckBox* Chec_Order = nullptr;
-    QCheckBox* Check_Shop = nullptr;
-    QGroupBox* Frame_Order_Version = nullptr;
-    QListWidget* List_version_Order = nullptr;
-    QToolButton* Img_UP_ListVersion = nullptr;
-    QToolButton* Img_DN_ListVersion = nullptr;
+    // The heading Labe16 above the passage box Text_Passage; the display option check boxes; the
+    // version-order frame.
+    QWidget* view() const { return m_view; }
+    QWidget* options() const { return m_options; }
+    QWidget* orderFrame() const;
+    platform::RichTextBox& passageBox() { return *m_box; }
 
     // Reads the navigation lists' selection, builds the passage and shows it.
     void PreparePassage();
-    // The selection as the builder sees it (also used by the command-line tool's tests).
-    PassageSelection currentSelection() const;
 
     // The last passage shown.
     const Passage& passage() const { return m_passage; }
     const PassageRequest& request() const { return m_request; }
-    // ComboBox_repere with its selection: the marks of the passage when the chapter's end was met.
-    QByteArrayList selectedMarks() const;
-
     // Saves the style Text_Passage has now as the start-up style.
     void saveStartupStyle();
+    const platform::TextStyle& startupStyle() const { return m_style; }
 
 signals:
-    void passageShown();
+    void passageShown(const bible::Passage& passage);
     void captureToolsToggled(bool shown);
 
 private:
     void onOrderToggled(bool checked);
     void moveVersion(int delta);
 
-    app::AppState& m_state;
+    const session::Session& m_session;
     BibleNavigation& m_nav;
+    platform::TextStyle m_style;
+    QWidget* m_view;
+    QWidget* m_options;
+    QTextEdit* Text_Passage;
+    platform::RichTextBox* m_box;
+    QLabel* Labe16;
+    QCheckBox* Check_With_Title;
+    QCheckBox* Check_Uppercase;
+    QCheckBox* Check_Version;
+    QCheckBox* Chec_Order;
+    QCheckBox* Check_Shop;
+    QGroupBox* Frame_Order_Version;
+    QListWidget* List_version_Order;
+    QToolButton* Img_UP_ListVersion;
+    QToolButton* Img_DN_ListVersion;
     TestamentCache m_cache;
     PassageRequest m_request;
     Passage m_passage;

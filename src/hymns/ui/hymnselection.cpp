@@ -1,11 +1,13 @@
 #include "hymns/ui/hymnselection.h"
 
+#include "common/decimal.h"
 #include "common/paths.h"
 #include "common/text.h"
 #include "hymns/hymnentry.h"
 #include "hymns/hymnfiles.h"
 #include "hymns/hymnstore.h"
 #include "hymns/ui/shortcut.h"
+#include "platform/spinarrows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,10 +76,11 @@ void PickList::showPopup() {
     QComboBox::showPopup();
 }
 
-HymnSelection::HymnSelection(app::AppState& state, platform::Platform& platform, platform::MediaPlayer* player,
-                             QWidget* page, QObject* parent)
-    : QObject(parent), m_state(state), m_platform(platform), m_player(player), m_page(page) {
+HymnSelection::HymnSelection(const session::Session& session, platform::MediaPlayer* player, QWidget* page,
+                             QObject* parent)
+    : QObject(parent), m_session(session), m_player(player), m_page(page) {
     buildWidgets(page);
+    buildCaptureTools(page);
     connectPicks(ComboBox_Receuil, &HymnSelection::onBookPicked);
     connectPicks(ComboBox_theme1, &HymnSelection::onThemePicked);
     connectPicks(ComboBox_theme2, &HymnSelection::onSubThemePicked);
@@ -86,7 +89,7 @@ HymnSelection::HymnSelection(app::AppState& state, platform::Platform& platform,
     connect(Cmd_cherche_cantique, &QPushButton::clicked, this, &HymnSelection::searchHymns);
     connect(Text_Cantique, &QTextEdit::selectionChanged, this, [this] {
         // The clone window checks that it shows this hymn on the Canticle tab.
-        if (m_state.CloneShowsHymn) emit hymnSelectionChanged(m_words->selectionStart(), m_words->selectionLength());
+        emit hymnSelectionChanged(m_words->selectionStart(), m_words->selectionLength());
     });
     for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
                             static_cast<QComboBox*>(ComboBox_theme2)})
@@ -158,7 +161,9 @@ void HymnSelection::buildWidgets(QWidget* page) {
     Lbl_Nbr_cantique_trouve = new QLabel(page);
     named(Lbl_Nbr_cantique_trouve, "Lbl_Nbr_cantique_trouve");
 
-    auto* lists = new QGridLayout;
+    m_bookLists = new QWidget(page);
+    auto* lists = new QGridLayout(m_bookLists);
+    lists->setContentsMargins(0, 0, 0, 0);
     lists->addWidget(Label5, 0, 0);
     lists->addWidget(ComboBox_Receuil, 1, 0);
     lists->addWidget(Label6, 0, 1);
@@ -174,13 +179,17 @@ void HymnSelection::buildWidgets(QWidget* page) {
     icons->addStretch();
     lists->addLayout(icons, 1, 5);
 
-    auto* search = new QHBoxLayout;
+    m_searchRow = new QWidget(page);
+    auto* search = new QHBoxLayout(m_searchRow);
+    search->setContentsMargins(0, 0, 0, 0);
     search->addWidget(Cantique_achercher, 1);
     search->addWidget(Cmd_cherche_cantique);
     search->addWidget(ComboBox_cantique_trouve, 2);
     search->addWidget(Lbl_Nbr_cantique_trouve);
 
-    auto* side = new QVBoxLayout;
+    m_details = new QWidget(page);
+    auto* side = new QVBoxLayout(m_details);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(Label9);
     side->addWidget(Text_info, 1);
     auto* buttons = new QHBoxLayout;
@@ -188,16 +197,55 @@ void HymnSelection::buildWidgets(QWidget* page) {
     buttons->addWidget(Stop_Cantique);
     buttons->addStretch();
     side->addLayout(buttons);
+}
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(Text_Cantique, 3);
-    body->addLayout(side, 1);
+void HymnSelection::buildCaptureTools(QWidget* page) {
+    m_captureTools = new QWidget(page);
+    auto* tools = new QHBoxLayout(m_captureTools);
+    tools->setContentsMargins(0, 0, 0, 0);
+    SpinPositionCapture = new platform::SpinArrows(QStringLiteral("SpinPositionCapture"), m_captureTools);
+    SpinPositionCapture->hide(); // shown with the capture tools
+    Label14 = new QLabel(m_captureTools);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Cmd_Echantion = new QPushButton(QStringLiteral("Capture"), m_captureTools);
+    Cmd_Echantion->setObjectName(QStringLiteral("Cmd_Echantion"));
+    Txt_Echantillon = new QLineEdit(m_captureTools);
+    Txt_Echantillon->setObjectName(QStringLiteral("Txt_Echantillon"));
+    Txt_Echantillon->setMaximumWidth(90);
+    Cmd_Go = new QPushButton(QStringLiteral("Go"), m_captureTools);
+    Cmd_Go->setObjectName(QStringLiteral("Cmd_Go"));
+    for (QWidget* w : std::initializer_list<QWidget*>{Cmd_Echantion, Txt_Echantillon, Cmd_Go}) w->setEnabled(false);
+    tools->addWidget(SpinPositionCapture);
+    tools->addWidget(Label14);
+    tools->addWidget(Cmd_Echantion);
+    tools->addWidget(Txt_Echantillon);
+    tools->addWidget(Cmd_Go);
+    if (QWidget* bar = m_player ? m_player->widget() : nullptr) {
+        bar->setParent(m_captureTools);
+        bar->hide();
+        tools->addWidget(bar, 1);
+    }
+    connect(SpinPositionCapture, &platform::SpinArrows::stepped, this, [this](bool up) {
+        if (const auto next = common::stepPosition(Txt_Echantillon->text(), up)) Txt_Echantillon->setText(*next);
+    });
+}
 
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Label16);
-    layout->addLayout(lists);
-    layout->addLayout(search);
-    layout->addLayout(body, 1);
+void HymnSelection::setCaptureToolsShown(bool shown) {
+    const bool toolsUsable = shown && Label14->text() == QStringLiteral("<---->");
+    for (QWidget* w : std::initializer_list<QWidget*>{Cmd_Echantion, Txt_Echantillon, Cmd_Go}) w->setEnabled(toolsUsable);
+    SpinPositionCapture->setVisible(toolsUsable);
+    if (QWidget* bar = m_player ? m_player->widget() : nullptr) bar->setVisible(shown);
+    // The information box keeps its bottom edge: shorter while the tools take their row.
+    Text_info->setMaximumHeight(shown ? 2265 / 15 : 2985 / 15);
+}
+
+QWidget* HymnSelection::notFoundLabel() const { return Label16; }
+QWidget* HymnSelection::wordsBox() const { return Text_Cantique; }
+
+std::optional<QString> HymnSelection::entryOnDisplay() const {
+    const int row = ComboBox_Chant->currentIndex();
+    if (row < 0 || row >= m_infoChant.size()) return std::nullopt;
+    return m_infoChant.at(row);
 }
 
 void HymnSelection::setPicture(QToolButton* button, int picture) {
@@ -243,7 +291,7 @@ void HymnSelection::clearHoverBorders() {
 }
 
 void HymnSelection::startUp() {
-    m_cantiques = cantiquesFolder(m_state.DataPath);
+    m_cantiques = cantiquesFolder(m_session.DataPath);
     if (holdsHymnContent(m_cantiques)) {
         LoadHymnBooks();
         Label16->hide();
@@ -256,7 +304,7 @@ void HymnSelection::startUp() {
 
 void HymnSelection::LoadHymnBooks() {
     m_hymnBooksLoaded = false;
-    m_cantiques = cantiquesFolder(m_state.DataPath);
+    m_cantiques = cantiquesFolder(m_session.DataPath);
     clearList(ComboBox_Receuil);
     refill(ComboBox_Receuil, hymns::LoadHymnBooks(m_cantiques));
     m_hymnBooksLoaded = true;
@@ -268,8 +316,8 @@ void HymnSelection::onBookPicked(int) {
     if (!m_hymnBooksLoaded) return;
     m_themesLoaded = false;
     clearList(ComboBox_theme1);
-    m_state.CurrentBook = ComboBox_Receuil->currentText();
-    const auto themes = readThemes(m_cantiques, m_state.CurrentBook);
+    m_currentBook = ComboBox_Receuil->currentText();
+    const auto themes = readThemes(m_cantiques, m_currentBook);
     if (!themes) return;
     refill(ComboBox_theme1, *themes);
     m_themesLoaded = true;
@@ -288,8 +336,8 @@ void HymnSelection::onThemePicked(int) {
     m_subThemesLoaded = false;
     clearList(ComboBox_theme2);
 
-    m_state.CurrentBook = ComboBox_Receuil->currentText();
-    refill(ComboBox_theme2, subThemes(m_cantiques, m_state.CurrentBook, ComboBox_theme1->currentText()));
+    m_currentBook = ComboBox_Receuil->currentText();
+    refill(ComboBox_theme2, subThemes(m_cantiques, m_currentBook, ComboBox_theme1->currentText()));
     m_subThemesLoaded = true;
     if (ComboBox_theme2->count() > 0) select(ComboBox_theme2, 0);
     else ComboBox_Chant->hide();  // a theme without sub-themes lists no hymns
@@ -302,9 +350,9 @@ void HymnSelection::onSubThemePicked(int) {
     clearList(ComboBox_Chant);
     m_infoChant.clear();
 
-    m_state.CurrentBook = ComboBox_Receuil->currentText();
+    m_currentBook = ComboBox_Receuil->currentText();
     const HymnList list =
-        hymnList(m_cantiques, m_state.CurrentBook, ComboBox_theme1->currentText(), ComboBox_theme2->currentText());
+        hymnList(m_cantiques, m_currentBook, ComboBox_theme1->currentText(), ComboBox_theme2->currentText());
     refill(ComboBox_Chant, list.labels);
     m_infoChant = list.entries;
     m_hymnListLoaded = true;
@@ -319,8 +367,7 @@ void HymnSelection::onSubThemePicked(int) {
 }
 
 void HymnSelection::onHymnPicked(int index) {
-    m_state.CanticleZoom = 100;
-    m_words->setZoom(0, 0);
+    emit hymnPicked();
     if (!m_hymnListLoaded) return;
     if (index < 0 || index >= m_infoChant.size()) return;
 
@@ -340,21 +387,21 @@ void HymnSelection::onHymnPicked(int index) {
     Image_Video->setVisible(!video.extension.isEmpty());
 
     Text_info->setPalette(ComboBox_Chant->palette());
-    m_state.CurrentHymnEntry = m_infoChant.at(index);
+    m_currentEntry = m_infoChant.at(index);
     Lbl_Nbr_cantique->setText(counter(index, ComboBox_Chant->count()));
     showHymnInfo();
     loadHymnFiles();
-    emit hymnShown(m_state.CurrentHymnEntry);
+    emit hymnShown(m_currentEntry);
 }
 
 void HymnSelection::showHymnInfo() {
     // An entry that does not split shows no details rather than those of the previous hymn.
-    QString info = ShowHymnInfo(m_state.CurrentHymnEntry).value_or(QString());
+    QString info = ShowHymnInfo(m_currentEntry).value_or(QString());
     Text_info->setPlainText(info.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void HymnSelection::loadHymnFiles() {
-    const HymnFiles files = LoadHymnFiles(m_cantiques, m_state.CurrentHymnEntry);
+    const HymnFiles files = LoadHymnFiles(m_cantiques, m_currentEntry);
     if (m_player) m_player->setEnabled(false);
     setPicture(PlayPause_Cantique, kPicturePlay);
     setPicture(Stop_Cantique, kPictureStop);
@@ -392,7 +439,7 @@ void HymnSelection::searchHymns() {
     m_hymnSearchReady = false;
     clearList(ComboBox_cantique_trouve);
     m_infoTrouve.clear();
-    m_cantiques = cantiquesFolder(m_state.DataPath);
+    m_cantiques = cantiquesFolder(m_session.DataPath);
 
     QStringList books;
     for (int i = 0; i < ComboBox_Receuil->count(); ++i) books << ComboBox_Receuil->itemText(i);
@@ -417,15 +464,15 @@ void HymnSelection::onResultPicked(int index) {
     if (!m_hymnSearchReady) return;
     if (index < 0 || index >= m_infoTrouve.size()) return;
     Text_info->setPalette(ComboBox_cantique_trouve->palette());
-    m_state.CurrentHymnEntry = m_infoTrouve.at(index);
-    if (!showEntry(m_state.CurrentHymnEntry)) return;
+    m_currentEntry = m_infoTrouve.at(index);
+    if (!showEntry(m_currentEntry)) return;
     Text_info->setPalette(ComboBox_cantique_trouve->palette());
     Lbl_Nbr_cantique_trouve->setText(counter(index, ComboBox_cantique_trouve->count()));
 }
 
 void HymnSelection::ShowPlaylistHymn(const QString& entry) {
     const WaitCursor wait;
-    m_state.CurrentHymnEntry = entry;
+    m_currentEntry = entry;
     showEntry(entry);
 }
 

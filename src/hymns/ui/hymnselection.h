@@ -8,13 +8,15 @@
 // entries) go through the same handlers; the guard flags keep a handler from acting while the
 // list above it is being refilled.
 
-#include "app/appstate.h"
-#include "platform/platform.h"
+#include "platform/mediaplayer.h"
 #include "platform/richtextbox.h"
+#include "session/session.h"
 
 #include <QComboBox>
 #include <QObject>
 #include <QStringList>
+
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +24,10 @@ class QPushButton;
 class QTextEdit;
 class QToolButton;
 class QWidget;
+
+namespace lumora::platform {
+class SpinArrows;
+}
 
 namespace lumora::hymns {
 
@@ -42,10 +48,23 @@ inline constexpr int kPictureStop = 3;
 class HymnSelection final : public QObject {
     Q_OBJECT
 public:
-    // Builds the hymn widgets into `page` with their own layout. `player` is the hymn player
+    // Builds the hymn widgets under `page`, in the parts below. `player` is the hymn player
     // (WindowsMediaPlayer2); it stays owned by the caller.
-    HymnSelection(app::AppState& state, platform::Platform& platform, platform::MediaPlayer* player, QWidget* page,
+    HymnSelection(const session::Session& session, platform::MediaPlayer* player, QWidget* page,
                   QObject* parent = nullptr);
+
+    // The parts the page places: Label16; the four lists with their captions, the counter and the
+    // file icons; the search row; the words; the details (Label9, Text_info, the player buttons);
+    // the position-capture tools with the player's own bar.
+    QWidget* notFoundLabel() const;
+    QWidget* bookLists() const { return m_bookLists; }
+    QWidget* searchRow() const { return m_searchRow; }
+    QWidget* wordsBox() const;
+    QWidget* details() const { return m_details; }
+    QWidget* captureTools() const { return m_captureTools; }
+
+    // The entry of the hymn on display (the selected ComboBox_Info_chant row), for a playlist.
+    std::optional<QString> entryOnDisplay() const;
 
     // Start-up: when the Cantiques folder holds anything the program did not create itself,
     // loads the hymn books; otherwise shows Label16 and hides the words.
@@ -59,6 +78,9 @@ public:
     void searchHymns();
     // Removes the mouse-over border of the lists (the tab's mouse-move).
     void clearHoverBorders();
+    // Check_Shop: the capture tools are usable while Label14 reads "<---->", the player's bar is
+    // shown, and the details box keeps its bottom edge.
+    void setCaptureToolsShown(bool shown);
 
     // Sets a list's value as a pick would: the row equal to `text` is selected, which runs its
     // handler; the current row, or a text not in the list, changes nothing.
@@ -76,9 +98,47 @@ public:
     bool SubThemesLoaded() const { return m_subThemesLoaded; }
     bool HymnListLoaded() const { return m_hymnListLoaded; }
     bool HymnSearchReady() const { return m_hymnSearchReady; }
+    QString CurrentBook() const { return m_currentBook; }
+    QString CurrentHymnEntry() const { return m_currentEntry; }
     platform::RichTextBox& words() { return *m_words; }
 
-    // Widgets (children of the page, with these objectNames).
+    // Shows picture n of the player buttons' picture set on a button (kept as its "picture").
+    static void setPicture(QToolButton* button, int picture);
+
+    void onBookPicked(int index);
+    void onThemePicked(int index);
+    void onSubThemePicked(int index);
+    void onHymnPicked(int index);
+    void onResultPicked(int index);
+
+signals:
+    // The words' selection moved; the clone window mirrors it while it shows the hymn.
+    void hymnSelectionChanged(int start, int length);
+    // A hymn pick begins (its words start unzoomed).
+    void hymnPicked();
+    // A hymn is on display (CurrentHymnEntry is set).
+    void hymnShown(const QString& entry);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWidgets(QWidget* page);
+    void buildCaptureTools(QWidget* page);
+    void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
+    void showHymnInfo();
+    void loadHymnFiles();
+    bool showEntry(const QString& entry);
+
+    const session::Session& m_session;
+    platform::MediaPlayer* m_player;
+    QWidget* m_page;
+    platform::RichTextBox* m_words = nullptr;
+    QWidget* m_bookLists = nullptr;
+    QWidget* m_searchRow = nullptr;
+    QWidget* m_details = nullptr;
+    QWidget* m_captureTools = nullptr;
+
     QLabel* Label5 = nullptr;
     PickList* ComboBox_Receuil = nullptr;
     QLabel* Label6 = nullptr;
@@ -100,38 +160,14 @@ public:
     QPushButton* Cmd_cherche_cantique = nullptr;
     PickList* ComboBox_cantique_trouve = nullptr;
     QLabel* Lbl_Nbr_cantique_trouve = nullptr;
+    QLabel* Label14 = nullptr;
+    QPushButton* Cmd_Echantion = nullptr;
+    QLineEdit* Txt_Echantillon = nullptr;
+    QPushButton* Cmd_Go = nullptr;
+    platform::SpinArrows* SpinPositionCapture = nullptr;
 
-    // Shows picture n of the player buttons' picture set on a button (kept as its "picture").
-    static void setPicture(QToolButton* button, int picture);
-
-    void onBookPicked(int index);
-    void onThemePicked(int index);
-    void onSubThemePicked(int index);
-    void onHymnPicked(int index);
-    void onResultPicked(int index);
-
-signals:
-    // The words' selection moved while the clone window shows the hymn; the clone mirrors it.
-    void hymnSelectionChanged(int start, int length);
-    // A hymn is on display (CurrentHymnEntry is set).
-    void hymnShown(const QString& entry);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void buildWidgets(QWidget* page);
-    void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
-    void showHymnInfo();
-    void loadHymnFiles();
-    bool showEntry(const QString& entry);
-
-    app::AppState& m_state;
-    platform::Platform& m_platform;
-    platform::MediaPlayer* m_player;
-    QWidget* m_page;
-    platform::RichTextBox* m_words = nullptr;
-
+    QString m_currentBook;  // CurrentBook
+    QString m_currentEntry; // CurrentHymnEntry
     QString m_cantiques;
     QStringList m_infoChant;
     QStringList m_infoTrouve;

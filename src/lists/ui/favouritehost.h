@@ -4,7 +4,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace lumora::lists {
@@ -18,24 +17,6 @@ class FavouriteHost {
     virtual std::optional<QString> entryOnDisplay() = 0;
     // Brings the entry on screen: OpenVerseListEntry, or ShowPlaylistHymn.
     virtual void openEntry(const QString& entry) = 0;
-};
-
-// A host made of two functions, for areas that hand over callbacks (the hymn selection's
-// ShowPlaylistHymn) and for tests.
-class CallbackHost final : public FavouriteHost {
-  public:
-    CallbackHost() = default;
-    CallbackHost(std::function<std::optional<QString>()> onDisplay, std::function<void(const QString&)> open)
-        : entryOnDisplayFn(std::move(onDisplay)), openEntryFn(std::move(open)) {}
-    std::optional<QString> entryOnDisplay() override {
-        return entryOnDisplayFn ? entryOnDisplayFn() : std::nullopt;
-    }
-    void openEntry(const QString& entry) override {
-        if (openEntryFn) openEntryFn(entry);
-    }
-
-    std::function<std::optional<QString>()> entryOnDisplayFn;
-    std::function<void(const QString&)> openEntryFn;
 };
 
 } // namespace lumora::lists

@@ -5,6 +5,9 @@
 #include "lists/listfolder.h"
 #include "lists/ui/notes.h"
 #include "lists/ui/frmnewname.h"
+#include "common/paths.h"
+
+#include <QDir>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,10 +51,9 @@ class BusyCursor final {
 };
 } // namespace
 
-FavouritePanel::FavouritePanel(const PanelConfig& config, app::AppState& state, FavouriteHost& host,
-                               platform::Prompts& prompts, platform::Shell& shell, QWidget* parent,
-                               FrmNewName* nameDialog)
-    : QObject(parent), m_config(config), m_state(state), m_host(host), m_prompts(prompts), m_shell(shell),
+FavouritePanel::FavouritePanel(const PanelConfig& config, FavouriteHost& host, platform::Prompts& prompts,
+                               platform::Shell& shell, QWidget* parent, FrmNewName* nameDialog)
+    : QObject(parent), m_config(config), m_host(host), m_prompts(prompts), m_shell(shell),
       m_nameDialog(nameDialog) {
     m_widget = new QWidget(parent);
     m_check = new QCheckBox(QStringLiteral("Show"), m_widget);
@@ -158,11 +160,14 @@ void FavouritePanel::refreshList(const QString& path) {
     showEntries(rows, -1);
 }
 
-void FavouritePanel::startUp() {
-    guard() = false;
+void FavouritePanel::startUp(const QString& dataPath) {
+    // Created beside the content, never the content folders themselves.
+    m_folder = common::findPath(dataPath, m_config.folder.split(QLatin1Char('/')));
+    QDir().mkdir(m_folder);
+    m_comboReady = false;
     refreshCombo(listPattern(folder()));
     if (m_combo->count() > 0) m_combo->setCurrentIndex(0);
-    guard() = true;
+    m_comboReady = true;
     onListChosen();
 }
 
@@ -202,7 +207,7 @@ bool FavouritePanel::writeEntries(const QStringList& rows, bool crAfterLast) {
 }
 
 void FavouritePanel::onListChosen() {
-    if (!guard()) return;
+    if (!m_comboReady) return;
     const auto path = currentPath();
     if (!path) return;
     refreshList(*path);
@@ -236,9 +241,9 @@ void FavouritePanel::onEntryClicked(int row) {
 // editing
 
 void FavouritePanel::refillAndChooseFirst() {
-    guard() = false;
+    m_comboReady = false;
     refreshCombo(listPattern(folder()));
-    guard() = true;
+    m_comboReady = true;
     if (m_combo->count() > 0) m_combo->setCurrentIndex(0);
 }
 

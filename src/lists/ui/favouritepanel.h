@@ -8,7 +8,6 @@
 // file was written, so the two always agree. Playlists keep the whole entries in the hidden table
 // List_InfoFavori_Canticle, row for row beside the labels shown in List_Favori_Canticle.
 
-#include "app/appstate.h"
 #include "lists/ui/favouritehost.h"
 #include "lists/ui/panelconfig.h"
 #include "platform/prompts.h"
@@ -43,9 +42,8 @@ class FavouritePanel final : public QObject {
   public:
     // The widgets are created as children of `parent`, inside widget(). nameDialog may be shared
     // between panels; without one the panel creates its own on first use.
-    FavouritePanel(const PanelConfig& config, app::AppState& state, FavouriteHost& host,
-                   platform::Prompts& prompts, platform::Shell& shell, QWidget* parent,
-                   FrmNewName* nameDialog = nullptr);
+    FavouritePanel(const PanelConfig& config, FavouriteHost& host, platform::Prompts& prompts,
+                   platform::Shell& shell, QWidget* parent, FrmNewName* nameDialog = nullptr);
 
     // The container holding every widget of the panel, the check box first.
     QWidget* widget() const { return m_widget; }
@@ -58,9 +56,15 @@ class FavouritePanel final : public QObject {
     // Loads the list file at path into the entry lists, no row selected. A file that cannot be
     // read leaves the lists empty; a playlist stops at its first line without a TAB.
     void refreshList(const QString& path);
-    // Start-up: guard off, refill, select row 0, guard on, then choose that list as the user
-    // would (its first entry opens).
-    void startUp();
+    // Start-up: the list folder (FavBibleFolder or FavCanticleFolder) is the config's folder under
+    // dataPath, created when missing; then guard off, refill, select row 0, guard on, and that list
+    // is chosen as the user would (its first entry opens).
+    void startUp(const QString& dataPath);
+    // The folder of the lists (set by startUp, or directly by tests).
+    void setFolder(const QString& folder) { m_folder = folder; }
+    QString folder() const { return m_folder; }
+    // FavBibleComboReady / FavCanticleComboReady: the drop-down's own picks are acted upon.
+    bool isComboReady() const { return m_comboReady; }
 
     // The rows written to the file (verse entries, or the whole hymn entries).
     QStringList entries() const;
@@ -98,15 +102,14 @@ class FavouritePanel final : public QObject {
     void entryOpened(const QString& entry);
 
   private:
-    QString folder() const { return m_state.*(m_config.folderField); }
-    bool& guard() { return m_state.*(m_config.guardField); }
     std::optional<QString> currentPath() const;
     void showEntries(const QStringList& rows, int selected);
     bool writeEntries(const QStringList& rows, bool crAfterLast);
     void refillAndChooseFirst();
 
     const PanelConfig& m_config;
-    app::AppState& m_state;
+    QString m_folder;
+    bool m_comboReady = false;
     FavouriteHost& m_host;
     platform::Prompts& m_prompts;
     platform::Shell& m_shell;

@@ -42,8 +42,6 @@ const PanelConfig& PanelConfig::verseList() {
         QStringLiteral("Empty Verse List"),
         QStringLiteral("E R R O R  UP"),
         QStringLiteral("E R R O R DOWN"),
-        &app::AppState::FavBibleFolder,
-        &app::AppState::FavBibleComboReady,
     };
     return c;
 }
@@ -67,8 +65,6 @@ const PanelConfig& PanelConfig::playList() {
         QStringLiteral("Empty PlayList"),
         QStringLiteral("E R R O R  UP"),
         QStringLiteral("E R R O R  DOWN"),
-        &app::AppState::FavCanticleFolder,
-        &app::AppState::FavCanticleComboReady,
     };
     return c;
 }

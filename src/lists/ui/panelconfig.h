@@ -1,8 +1,5 @@
 #pragma once
-// What tells a verse-list panel from a playlist panel: object names, texts and the shared state it
-// uses. FavouritePanel is one class configured by one of these two tables.
-
-#include "app/appstate.h"
+// What tells a verse-list panel from a playlist panel: object names, texts and its folder. FavouritePanel is one class configured by one of these two tables.
 
 #include <QString>
 
@@ -26,8 +23,6 @@ struct PanelConfig {
     // New, Rename, Erase, Empty, Remove, Up, Down.
     std::array<EditButtonConfig, 7> buttons;
     QString renameCaption, deleteQuestion, emptyWarning, emptyTitle, moveUpError, moveDownError;
-    QString app::AppState::*folderField;
-    bool app::AppState::*guardField;
 
     static const PanelConfig& verseList();
     static const PanelConfig& playList();

@@ -1,0 +1,58 @@
+#include "app/pages.h"
+
+#include <QBoxLayout>
+
+namespace lumora::app {
+
+BiblePage::BiblePage(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("biblePage")); }
+
+void BiblePage::place(const BibleParts& p) {
+    auto* page = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(p.versionList, 0, Qt::AlignTop);
+    top->addWidget(p.searchRow, 1);
+    top->addWidget(p.verseLists);
+    page->addLayout(top);
+
+    auto* middle = new QHBoxLayout;
+    auto* navColumn = new QVBoxLayout;
+    navColumn->addWidget(p.lists, 1);
+    navColumn->addWidget(p.markTable, 1);
+    navColumn->addWidget(p.classLabel);
+    navColumn->addWidget(p.orderFrame);
+    middle->addLayout(navColumn, 0);
+    middle->addWidget(p.passage, 1);
+    page->addLayout(middle, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(p.options);
+    bottom->addSpacing(12);
+    bottom->addWidget(p.player);
+    bottom->addWidget(p.markPosition);
+    bottom->addStretch(1);
+    bottom->addWidget(p.zoom);
+    page->addLayout(bottom);
+}
+
+CanticlePage::CanticlePage(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("canticlePage")); }
+
+void CanticlePage::place(const CanticleParts& p) {
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(p.notFound);
+    page->addWidget(p.bookLists);
+    auto* search = new QHBoxLayout;
+    search->addWidget(p.searchRow, 1);
+    search->addWidget(p.playLists);
+    page->addLayout(search);
+    auto* body = new QHBoxLayout;
+    body->addWidget(p.words, 3);
+    body->addWidget(p.details, 1);
+    page->addLayout(body, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(p.capture, 1);
+    bottom->addStretch(1);
+    bottom->addWidget(p.zoom);
+    page->addLayout(bottom);
+}
+
+} // namespace lumora::app

@@ -1,0 +1,49 @@
+#pragma once
+// The two tabs of the main window. Each page places the parts the areas' controllers built for it;
+// the controllers keep their widgets and handlers.
+
+#include <QWidget>
+
+namespace lumora::app {
+
+struct BibleParts {
+    QWidget* versionList;  // List_version
+    QWidget* searchRow;    // the search row, then the verse-list panel that shares its place
+    QWidget* verseLists;
+    QWidget* lists;        // List_livre, List_chapitre, List_verset, List_verset_limite
+    QWidget* markTable;    // ListView1
+    QWidget* classLabel;   // Lbl_classe
+    QWidget* orderFrame;   // Frame_Order_Version
+    QWidget* passage;      // Labe16 above Text_Passage
+    QWidget* options;      // the display check boxes
+    QWidget* player;       // the chapter player's pictures
+    QWidget* markPosition; // Label4, Lbl_Position, SpPosition
+    QWidget* zoom;         // SpinButton_Size, Label20
+};
+
+class BiblePage final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit BiblePage(QWidget* parent = nullptr);
+    void place(const BibleParts& parts);
+};
+
+struct CanticleParts {
+    QWidget* notFound;  // Label16
+    QWidget* bookLists; // the four hymn lists, the counter and the file icons
+    QWidget* searchRow; // the hymn search, then the playlist panel that shares its place
+    QWidget* playLists;
+    QWidget* words;     // Text_Cantique
+    QWidget* details;   // Label9, Text_info, the player buttons
+    QWidget* capture;   // the position-capture tools and the player's bar
+    QWidget* zoom;      // SpinButton_SizeCantique, Label21
+};
+
+class CanticlePage final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CanticlePage(QWidget* parent = nullptr);
+    void place(const CanticleParts& parts);
+};
+
+} // namespace lumora::app
