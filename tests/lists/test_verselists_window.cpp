@@ -47,3 +47,51 @@ TEST(VerseListsWindow, addedEntryInAnotherVersionReopensThroughTheCascade) {
     EXPECT_EQ(h.current(h.list("List_verset_limite")), "4");
     EXPECT_FALSE(h.nav().isJumpPending());
 }
+
+// An entry moves only the lists that differ from the passage on display, on the window's own jump.
+TEST(VerseListsWindow, entriesMoveOnlyTheListsThatDiffer) {
+    MainWindowHarness h;
+    writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25));
+    writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    writeBytes(h.data.path() + "/Bible/Favori/Mine.txt", "\xEF\xBB\xBF\r\n");
+    ASSERT_TRUE(h.open());
+    lists::FavouritePanel& panel = h.verseLists();
+    auto add = [&](const session::JumpRequest& at) {
+        h.nav().jumpTo(at);
+        panel.addButton()->click();
+    };
+    add({0, 1, 2, 3, 2}); // entry 0: book 2, chapter 3, verses 4 to 6
+    add({0, 1, 2, 3, 0}); // entry 1: the single verse 4
+    ASSERT_EQ(panel.entries().size(), 2);
+
+    QStringList raised;
+    using Nav = bible::BibleNavigation;
+    QObject::connect(&h.nav(), &Nav::chapterAudioFound, [&] { raised << "chapter"; });
+    QObject::connect(&h.nav(), &Nav::verseSelected, [&] { raised << "verse"; });
+    QObject::connect(&h.nav(), &Nav::spanSelected, [&] { raised << "span"; });
+    const struct {
+        const char* name;
+        session::JumpRequest shown;
+        int entry;
+        QStringList handlers;
+        int spanRow;
+    } cases[] = {
+        {"another book", {0, 4, 0, 0, 0}, 0, {"chapter", "span", "verse"}, 2},
+        {"another chapter", {0, 1, 0, 3, 0}, 0, {"chapter", "span", "verse"}, 2},
+        {"another first verse", {0, 1, 2, 0, 0}, 0, {"span", "verse"}, 2},
+        {"the passage on display: only its span", {0, 1, 2, 3, 0}, 0, {"span"}, 2},
+        {"first and last verse the same", {0, 1, 2, 3, 5}, 1, {"span"}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        h.nav().jumpTo(c.shown);
+        raised.clear();
+        panel.onEntryClicked(c.entry);
+        EXPECT_EQ(raised, c.handlers);
+        EXPECT_EQ(h.list("List_livre")->currentRow(), 1);
+        EXPECT_EQ(h.list("List_chapitre")->currentRow(), 2);
+        EXPECT_EQ(h.list("List_verset")->currentRow(), 3);
+        EXPECT_EQ(h.list("List_verset_limite")->currentRow(), c.spanRow);
+        EXPECT_FALSE(h.nav().isJumpPending());
+    }
+}
