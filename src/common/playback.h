@@ -72,7 +72,7 @@ enum class Event {
 };
 
 struct Context {
-    QString status;             // StatusChanged: the player's status text
+    QString status = {};        // StatusChanged: the player's status text
     bool hasSource = true;      // the player's media address is not empty
     bool fileExists = false;    // HymnLoaded, ChapterLoaded
     bool hasMarks = false;      // Bible: the passage has marked verses (ComboBox_repere has entries)

@@ -1,6 +1,8 @@
 list(APPEND LUMORA_UI_SOURCES
   ${LUMORA_AREA_DIR}/mediaplayer.h
   ${LUMORA_AREA_DIR}/qtmediaplayer.cpp
+  ${LUMORA_AREA_DIR}/playerpictures.h
+  ${LUMORA_AREA_DIR}/playerpictures.cpp
   ${LUMORA_AREA_DIR}/richtextbox.h
   ${LUMORA_AREA_DIR}/richtextbox.cpp
   ${LUMORA_AREA_DIR}/qtprompts.cpp
