@@ -5,6 +5,10 @@
 
 #include <array>
 
+// The pictures live in the program's resources, linked from a static library: their registration
+// must be asked for by name.
+static void registerResources() { Q_INIT_RESOURCE(lumora); }
+
 namespace lumora::platform {
 
 namespace {
@@ -35,6 +39,8 @@ bool inRange(int index) {
 
 QIcon playerPicture(int index) {
     if (!inRange(index)) return {};
+    static const bool registered = (registerResources(), true);
+    (void)registered;
     return QIcon(QStringLiteral(":/lumora/player/%1.svg").arg(QLatin1String(kPictures[index - 1].file)));
 }
 

@@ -52,7 +52,8 @@ void QtMediaPlayer::onPlaybackState(int state) {
     case QMediaPlayer::PausedState: setStatus(QStringLiteral("Paused")); break;
     case QMediaPlayer::StoppedState:
         m_returned = 0;
-        if (!m_quiet) setStatus(kStatusStopped);
+        // Stale when a handler of an earlier signal already started the next media.
+        if (!m_quiet && m_player->playbackState() == QMediaPlayer::StoppedState) setStatus(kStatusStopped);
         break;
     }
 }
@@ -66,9 +67,12 @@ void QtMediaPlayer::onMediaStatus(int status) {
         break;
     case QMediaPlayer::BufferedMedia: applyPendingSeek(); break;
     case QMediaPlayer::EndOfMedia:
-        // The end of the recording; reported once even if the backend also reports its stop.
+        // The end of the recording, reported once although the backend also reports its stop.
+        // The backend's two signals of one end come one after the other: when the first one's
+        // handler has already loaded and started the next hymn, the second is stale.
         m_returned = 0;
-        setStatus(kStatusStopped);
+        if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia && m_player->playbackState() != QMediaPlayer::PlayingState)
+            setStatus(kStatusStopped);
         break;
     default: break;
     }

@@ -7,3 +7,7 @@ list(APPEND LUMORA_UI_SOURCES
   ${LUMORA_AREA_DIR}/richtextbox.cpp
   ${LUMORA_AREA_DIR}/qtprompts.cpp
 )
+list(APPEND LUMORA_TEST_SOURCES
+  ${CMAKE_SOURCE_DIR}/tests/platform/test_playerpictures.cpp
+  ${CMAKE_SOURCE_DIR}/tests/platform/test_realplayback.cpp
+)

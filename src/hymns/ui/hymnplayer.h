@@ -14,11 +14,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 class QLineEdit;
 class QPushButton;
 class QToolButton;
-class QWidget;
 
 namespace lumora::platform {
 class MediaPlayer;
