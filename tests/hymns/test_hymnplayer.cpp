@@ -5,17 +5,23 @@
 #include "platform/playerpictures.h"
 #include "support/fakes.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(), bool autorep = false,
+                                               ushort count = 1);
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -361,6 +367,49 @@ TEST(FakeMediaPlayerContract, seekWhileLoadingIsKept_closeIsNoStop_endReportsSto
     p.play();
     p.endOfMedia();
     EXPECT_EQ(statuses.last(), "Stopped");
+}
+
+} // namespace
+
+// keyboard
+namespace {
+
+// A key press as the window system delivers it: shortcuts are matched before the focus widget
+// sees the key (the entry point QtTest's key clicks use).
+void pressKeys(QWidget* focus, int key, Qt::KeyboardModifiers modifiers) {
+    qt_sendShortcutOverrideEvent(focus, 0, key, modifiers);
+}
+
+TEST_F(HymnPlayerUi, shortcuts_workOnlyWhileTheTabIsShown) {
+    QTabWidget tabs;
+    auto* canticle = new QWidget;
+    auto* bible = new QWidget;
+    auto* canticleField = new QLineEdit(canticle);
+    auto* bibleField = new QLineEdit(bible);
+    hymn->buttons()->setParent(canticle);
+    hymn->installShortcuts(canticle);
+    tabs.addTab(bible, "Bible");
+    tabs.addTab(canticle, "Canticle");
+    tabs.show();
+    tabs.activateWindow();
+    QApplication::setActiveWindow(&tabs);
+
+    tabs.setCurrentIndex(1);
+    canticleField->setFocus();
+    pressKeys(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(player.calls, QStringList({"play"}));
+    pressKeys(QApplication::focusWidget(), Qt::Key_MediaPlay,
+              Qt::NoModifier); // already playing: play does not pause
+    EXPECT_EQ(player.calls, QStringList({"play"}));
+    pressKeys(QApplication::focusWidget(), Qt::Key_MediaStop, Qt::NoModifier);
+    EXPECT_EQ(player.calls.last(), "stop");
+
+    player.calls.clear();
+    tabs.setCurrentIndex(0);
+    bibleField->setFocus();
+    pressKeys(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+    pressKeys(QApplication::focusWidget(), Qt::Key_MediaTogglePlayPause, Qt::NoModifier);
+    EXPECT_TRUE(player.calls.isEmpty());
 }
 
 } // namespace
