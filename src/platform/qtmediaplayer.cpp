@@ -147,9 +147,10 @@ double QtMediaPlayer::position() const {
     if (reported != m_reported || !m_sinceReport.isValid()) restartClock(reported);
     qint64 ms = reported;
     if (m_player->playbackState() == QMediaPlayer::PlayingState) {
-        // Between two reports the recording went on for the time that passed; a backend that
-        // stalls (buffering) is trusted again after half a second.
-        ms += std::min<qint64>(m_sinceReport.elapsed(), 500);
+        // Between two reports the recording went on for the time that passed. The backend moves
+        // its position in steps of about 90 ms; when it stands still longer (starting up, or
+        // starved of time), no sound is coming out either, so the estimate waits for it.
+        ms += std::min<qint64>(m_sinceReport.elapsed(), 150);
         const qint64 duration = m_player->duration();
         if (duration > 0) ms = std::min(ms, duration);
         ms = std::max(ms, m_returned);
