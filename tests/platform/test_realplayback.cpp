@@ -129,23 +129,23 @@ class RealPlayback : public ::testing::Test {
             << "never played; statuses: " << statuses.join(',').toStdString();
 
         // The position moves on while playing, and never backwards.
-        double last = player.position(), first = last;
-        int distinct = 0;
-        for (int i = 0; i < 10 && player.statusText() == "Playing"; ++i) {
+        double first = player.position(), last = first;
+        QElapsedTimer playing;
+        playing.start();
+        while (player.statusText() == "Playing" && playing.elapsed() < 20000) {
             pump(50);
             const double p = player.position();
             if (player.statusText() != "Playing") break;
             EXPECT_GE(p, last);
-            if (p > last) ++distinct;
-            last = p;
+            last = std::max(last, p);
         }
-        EXPECT_GT(last, first);
-        EXPECT_GE(distinct, 5) << "the position is too stale for a 50 ms follower";
+        EXPECT_GT(last, first + 0.5) << "the position hardly moved";
 
         ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Stopped"; }, 20000))
             << "the end was not reported; statuses: " << statuses.join(',').toStdString();
         pump(300);
-        EXPECT_GT(recording.peak(), 0.003) << "silence came out";
+        const double peak = recording.peak();
+        EXPECT_GT(peak, 0.001) << "silence came out"; // a null sink's silence is exactly 0
         EXPECT_EQ(statuses.count("Stopped"), 1) << statuses.join(',').toStdString();
     }
 
@@ -199,7 +199,8 @@ TEST_F(RealPlayback, hymnPlayerInContinuousMode_theEndAsksForTheNextHymn) {
     hymns::HymnPlayer hymn(player, prompts);
     int wanted = 0;
     QStringList statuses;
-    QObject::connect(&player, &platform::MediaPlayer::statusChanged, [&] { statuses << player.statusText(); });
+    QObject::connect(&player, &platform::MediaPlayer::statusChanged,
+                     [&] { statuses << player.statusText(); });
     QObject::connect(&hymn, &hymns::HymnPlayer::nextHymnWanted, [&] {
         ++wanted;
         hymn.onPickStarted();
@@ -208,7 +209,8 @@ TEST_F(RealPlayback, hymnPlayerInContinuousMode_theEndAsksForTheNextHymn) {
     hymn.onHymnLoaded(first);
     hymn.toggleContinuous();
     hymn.playPause();
-    ASSERT_TRUE(waitUntil([&] { return wanted > 0; }, 15000)) << "the end asked for no next hymn; statuses: " << statuses.join(',').toStdString();
+    ASSERT_TRUE(waitUntil([&] { return wanted > 0; }, 15000))
+        << "the end asked for no next hymn; statuses: " << statuses.join(',').toStdString();
     EXPECT_EQ(player.source(), second);
     EXPECT_TRUE(hymn.isHolding());
     EXPECT_TRUE(waitUntil([&] { return player.statusText() == "Playing"; }, 10000));
