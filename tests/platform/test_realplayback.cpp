@@ -220,3 +220,28 @@ TEST_F(RealPlayback, hymnPlayerInContinuousMode_theEndAsksForTheNextHymn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RealPlayback, hymnPickedWhilePlayingInContinuousMode_doesNotMoveOn) {
+    // Loading a hymn stops the one playing; that stop is no end of a hymn.
+    const QString first = soxTune("1.wav", 6), second = soxTune("2.wav", 6);
+    platform::QtMediaPlayer player;
+    lumora::testing::FakePrompts prompts;
+    hymns::HymnPlayer hymn(player, prompts);
+    int wanted = 0;
+    QObject::connect(&hymn, &hymns::HymnPlayer::nextHymnWanted, [&] { ++wanted; });
+    hymn.onHymnLoaded(first);
+    hymn.toggleContinuous();
+    hymn.playPause();
+    ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Playing"; }, 10000));
+    pump(300);
+    hymn.onPickStarted();
+    hymn.onHymnLoaded(second);
+    pump(800);
+    EXPECT_EQ(wanted, 0);
+    EXPECT_EQ(player.source(), second);
+    EXPECT_NE(player.statusText(), "Playing");
+}
+
+} // namespace
