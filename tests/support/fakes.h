@@ -16,22 +16,69 @@
 
 namespace lumora::testing {
 
-// A player whose clock the test sets; records the calls it got.
+// A player whose clock the test sets; records the calls it got. It behaves like the real player
+// where callers depend on it: a new source starts at 0 and is loading until it starts playing or
+// the test calls finishLoading(); a seek made meanwhile is kept and applied then (position()
+// returns it meanwhile); close() clears the source and reports "Closed", never "Stopped"; the end
+// of the recording (endOfMedia()) and every stop() report "Stopped".
 class FakeMediaPlayer final : public platform::MediaPlayer {
 public:
     using MediaPlayer::MediaPlayer;
-    void setSource(const QString& path) override { m_source = path; calls << QStringLiteral("source:") + path; }
+    void setSource(const QString& path) override {
+        m_source = path;
+        calls << QStringLiteral("source:") + path;
+        clock = 0;
+        m_pendingSeek = -1;
+        loading = !path.isEmpty();
+        if (path.isEmpty() || m_status == QStringLiteral("Playing") || m_status == QStringLiteral("Paused"))
+            setStatus(path.isEmpty() ? QStringLiteral("Closed") : QStringLiteral("Ready"));
+    }
     QString source() const override { return m_source; }
     void setEnabled(bool e) override { m_enabled = e; }
     bool isEnabled() const override { return m_enabled; }
-    void close() override { m_source.clear(); calls << QStringLiteral("close"); setStatus(QStringLiteral("Closed")); }
-    void play() override { calls << QStringLiteral("play"); setStatus(QStringLiteral("Playing")); }
+    void close() override {
+        m_source.clear();
+        loading = false;
+        m_pendingSeek = -1;
+        clock = 0;
+        calls << QStringLiteral("close");
+        setStatus(QStringLiteral("Closed"));
+    }
+    void play() override {
+        calls << QStringLiteral("play");
+        if (m_source.isEmpty()) return;
+        finishLoading();
+        setStatus(QStringLiteral("Playing"));
+    }
     void pause() override { calls << QStringLiteral("pause"); setStatus(QStringLiteral("Paused")); }
-    void stop() override { calls << QStringLiteral("stop"); m_status = platform::kStatusStopped; emit statusChanged(); }
-    double position() const override { return clock; }
-    void setPosition(double s) override { clock = s; calls << QStringLiteral("seek:") + QString::number(s); }
+    void stop() override {
+        calls << QStringLiteral("stop");
+        m_pendingSeek = -1;
+        clock = 0;
+        m_status = platform::kStatusStopped;
+        emit statusChanged();
+    }
+    double position() const override { return m_pendingSeek >= 0 ? m_pendingSeek : clock; }
+    void setPosition(double s) override {
+        calls << QStringLiteral("seek:") + QString::number(s);
+        if (m_source.isEmpty()) return;
+        if (loading)
+            m_pendingSeek = s;
+        else
+            clock = s;
+    }
     QString statusText() const override { return m_status; }
     QWidget* widget() override { return nullptr; }
+
+    // The media can seek now: a seek kept during the loading is applied.
+    void finishLoading() {
+        if (!loading) return;
+        loading = false;
+        if (m_pendingSeek >= 0) clock = m_pendingSeek;
+        m_pendingSeek = -1;
+    }
+    // The recording played to its end.
+    void endOfMedia() { setStatus(platform::kStatusStopped); }
 
     void setStatus(const QString& s) {
         if (s == m_status) return;
@@ -40,11 +87,13 @@ public:
     }
 
     double clock = 0;
+    bool loading = false;
     QStringList calls;
 
 private:
     QString m_source;
     QString m_status = QStringLiteral("Closed");
+    double m_pendingSeek = -1;
     bool m_enabled = true;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/mediaplayer.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 
 class QMediaPlayer;
@@ -12,6 +13,16 @@ class QLabel;
 namespace lumora::platform {
 
 // MediaPlayer over QMediaPlayer (GStreamer backend: mp3, wav, and mid through fluidsynth).
+//
+// What it adds to QMediaPlayer, because callers depend on it:
+// - close() and setSource() do not report "Stopped": that text means the recording ended (or a
+//   stop the program asked for), and a player that said it on every change of passage would run
+//   the end-of-passage handling each time;
+// - a position set while the media is still loading is kept and applied once the media can
+//   seek (QMediaPlayer drops it), and position() returns it meanwhile;
+// - position() is fresh enough for a 50 ms follower: the backend refreshes its position only now
+//   and then, so while playing it is interpolated from the last change and a monotonic clock,
+//   never moving backwards between two seeks.
 class QtMediaPlayer final : public MediaPlayer {
     Q_OBJECT
 public:
@@ -33,6 +44,10 @@ public:
 
 private:
     void setStatus(const QString& status);
+    void onPlaybackState(int state);
+    void onMediaStatus(int status);
+    void applyPendingSeek();
+    void restartClock(qint64 ms) const;
 
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_output = nullptr;
@@ -42,6 +57,12 @@ private:
     QString m_source;
     QString m_status = QStringLiteral("Closed");
     bool m_enabled = true;
+    bool m_quiet = false;        // inside close() or setSource(): their own stop is no end of playback
+    qint64 m_pendingSeek = -1;   // ms, a seek made before the media could seek
+    // Interpolation of the position (mutable: position() is const for callers).
+    mutable qint64 m_reported = 0; // ms, the backend's last distinct position
+    mutable qint64 m_returned = 0; // ms, the last position handed out since the last seek
+    mutable QElapsedTimer m_sinceReport;
 };
 
 } // namespace lumora::platform

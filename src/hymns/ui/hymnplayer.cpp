@@ -1,0 +1,249 @@
+#include "hymns/ui/hymnplayer.h"
+
+#include "platform/mediaplayer.h"
+#include "platform/playerpictures.h"
+#include "platform/prompts.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
+#include <QWidget>
+
+namespace lumora::hymns {
+
+using playback::Action;
+using playback::Event;
+
+namespace {
+
+QToolButton* pictureButton(QWidget* parent, const char* name) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoRaise(true);
+    b->setIconSize(QSize(24, 24));
+    return b;
+}
+
+// Counts this class's own stops of the player, so that the "Stopped" they report is not taken
+// for the end of the hymn (in continuous mode every load would otherwise move on again).
+class OwnStop {
+  public:
+    explicit OwnStop(int& count) : m_count(count) { ++m_count; }
+    ~OwnStop() { --m_count; }
+    OwnStop(const OwnStop&) = delete;
+    OwnStop& operator=(const OwnStop&) = delete;
+
+  private:
+    int& m_count;
+};
+
+} // namespace
+
+HymnPlayer::HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts, QObject* parent)
+    : QObject(parent), m_player(player), m_prompts(prompts) {
+    m_buttons = new QWidget;
+    m_buttons->setObjectName(QStringLiteral("HymnPlayerButtons"));
+    auto* row = new QHBoxLayout(m_buttons);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    PlayPause_Cantique = pictureButton(m_buttons, "PlayPause_Cantique");
+    Stop_Cantique = pictureButton(m_buttons, "Stop_Cantique");
+    Repeat_Cantique = pictureButton(m_buttons, "Repeat_Cantique");
+    Continuer_Cantique = pictureButton(m_buttons, "Continuer_Cantique");
+    Mute_Cantique = pictureButton(m_buttons, "Mute_Cantique");
+    for (QToolButton* b :
+         {PlayPause_Cantique, Stop_Cantique, Repeat_Cantique, Continuer_Cantique, Mute_Cantique})
+        row->addWidget(b);
+    row->addStretch(1);
+
+    m_captureTools = new QWidget;
+    m_captureTools->setObjectName(QStringLiteral("HymnCaptureTools"));
+    auto* tools = new QHBoxLayout(m_captureTools);
+    tools->setContentsMargins(0, 0, 0, 0);
+    Cmd_Echantion = new QPushButton(QStringLiteral("Sample"), m_captureTools);
+    Cmd_Echantion->setObjectName(QStringLiteral("Cmd_Echantion"));
+    Txt_Echantillon = new QLineEdit(m_captureTools);
+    Txt_Echantillon->setObjectName(QStringLiteral("Txt_Echantillon"));
+    Cmd_Go = new QPushButton(QStringLiteral("Go"), m_captureTools);
+    Cmd_Go->setObjectName(QStringLiteral("Cmd_Go"));
+    tools->addWidget(Cmd_Echantion);
+    tools->addWidget(Txt_Echantillon, 1);
+    tools->addWidget(Cmd_Go);
+
+    connect(PlayPause_Cantique, &QToolButton::clicked, this, &HymnPlayer::playPause);
+    connect(Stop_Cantique, &QToolButton::clicked, this, &HymnPlayer::stop);
+    connect(Repeat_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleRepeat);
+    connect(Continuer_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleContinuous);
+    connect(Mute_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleSound);
+    connect(Cmd_Echantion, &QPushButton::clicked, this, &HymnPlayer::samplePosition);
+    connect(Cmd_Go, &QPushButton::clicked, this, &HymnPlayer::goToSample);
+    connect(&m_player, &platform::MediaPlayer::statusChanged, this, &HymnPlayer::onStatusChanged);
+
+    // PauseThreeSeconds without a nested event loop: the hold is a single-shot timer owned by
+    // this object. Events go on being handled during it, as they did during the wait, and
+    // nothing runs when it ends (the wait was the last step), so a player destroyed meanwhile
+    // leaves nothing behind.
+    m_hold.setSingleShot(true);
+    m_hold.setInterval(3000);
+
+    showState();
+}
+
+HymnPlayer::~HymnPlayer() {
+    // Containers never placed on a page are still ours.
+    if (m_buttons && !m_buttons->parent()) delete m_buttons;
+    if (m_captureTools && !m_captureTools->parent()) delete m_captureTools;
+}
+
+void HymnPlayer::installShortcuts(QWidget* page) {
+    const auto add = [&](const QKeySequence& keys, auto slot) {
+        auto* s = new QShortcut(keys, page);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_Space), &HymnPlayer::playPause);
+    add(QKeySequence(Qt::Key_MediaTogglePlayPause), &HymnPlayer::playPause);
+    add(QKeySequence(Qt::CTRL | Qt::Key_Period), &HymnPlayer::stop);
+    add(QKeySequence(Qt::Key_MediaStop), &HymnPlayer::stop);
+    // The plain play and pause keys only ever play, or only ever pause.
+    add(QKeySequence(Qt::Key_MediaPlay), [this] {
+        if (m_state.playPause == playback::kPicturePlay) playPause();
+    });
+    add(QKeySequence(Qt::Key_MediaPause), [this] {
+        if (m_state.playPause == playback::kPicturePause) playPause();
+    });
+}
+
+void HymnPlayer::onPickStarted() {
+    run(Event::PickStarted);
+}
+
+void HymnPlayer::onHymnLoaded(const QString& musicPath) {
+    m_musicPath = musicPath;
+    const OwnStop own(m_ownStops);
+    run(Event::HymnLoaded, {.fileExists = !musicPath.isEmpty() && QFileInfo(musicPath).isFile()});
+}
+
+void HymnPlayer::stopForSearch() {
+    const OwnStop own(m_ownStops);
+    m_player.stop();
+}
+
+void HymnPlayer::playPause() {
+    run(Event::PlayPause, {.hasSource = !m_player.source().isEmpty()});
+}
+void HymnPlayer::stop() {
+    run(Event::Stop);
+}
+void HymnPlayer::toggleRepeat() {
+    run(Event::ToggleRepeat);
+}
+void HymnPlayer::toggleContinuous() {
+    run(Event::ToggleContinuous);
+}
+void HymnPlayer::toggleSound() {
+    run(Event::ToggleSound);
+}
+
+void HymnPlayer::onStatusChanged() {
+    if (m_ownStops > 0) return;
+    run(Event::StatusChanged, {.status = m_player.statusText()});
+}
+
+void HymnPlayer::samplePosition() {
+    if (m_captureTools) Txt_Echantillon->setText(QString::number(m_player.position(), 'f', 2));
+}
+
+void HymnPlayer::goToSample() {
+    bool ok = false;
+    QString text = m_captureTools ? Txt_Echantillon->text().trimmed() : QString();
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    const double seconds = text.toDouble(&ok);
+    if (!ok || seconds < 0 || m_player.source().isEmpty()) {
+        m_prompts.tell(QStringLiteral("  F A I L E D  V A L U E "), QStringLiteral("W A R N I N G"),
+                       platform::PromptIcon::Exclamation);
+        return;
+    }
+    m_player.setPosition(seconds);
+    m_player.play();
+    // The hymn plays: the buttons say so, as after a play/pause click.
+    m_state.playPause = playback::kPicturePause;
+    m_state.stop = playback::kPictureStopActive;
+    m_state.stopEnabled = true;
+    showState();
+}
+
+void HymnPlayer::setCaptureToolsShown(bool shown) {
+    if (!m_captureTools) return;
+    Cmd_Echantion->setEnabled(shown);
+    Txt_Echantillon->setEnabled(shown);
+    Cmd_Go->setEnabled(shown);
+}
+
+void HymnPlayer::run(Event event, const playback::Context& context) {
+    // The new state is shown before the actions run: the status change an action causes is
+    // handled at once and must see it.
+    const playback::Actions actions = playback::step(playback::Kind::Hymn, m_state, event, context);
+    showState();
+    const QPointer<HymnPlayer> alive(this);
+    for (const Action a : actions) {
+        if (!alive) return; // a slot connected to our signals destroyed us
+        perform(a);
+    }
+}
+
+void HymnPlayer::perform(Action action) {
+    switch (action) {
+    case Action::Play:
+        m_player.play();
+        break;
+    case Action::Pause:
+        m_player.pause();
+        break;
+    case Action::StopPlayer:
+        m_player.stop();
+        break;
+    case Action::DisablePlayer:
+        m_player.setEnabled(false);
+        break;
+    case Action::EnablePlayer:
+        m_player.setEnabled(true);
+        break;
+    case Action::LoadSource:
+        m_player.setSource(m_musicPath);
+        break;
+    case Action::ClearSource:
+        m_player.setSource(QString());
+        break;
+    case Action::RunPlayPause:
+        playPause();
+        break;
+    case Action::Advance:
+        emit nextHymnWanted();
+        break;
+    case Action::CloneFollow:
+        emit cloneFollowWanted();
+        break;
+    case Action::HoldThreeSeconds:
+        m_hold.start();
+        break;
+    default:
+        break; // the Bible player's actions
+    }
+}
+
+void HymnPlayer::showState() {
+    if (!m_buttons) return; // the page holding the buttons is gone
+    platform::showPlayerPicture(PlayPause_Cantique, m_state.playPause);
+    platform::showPlayerPicture(Stop_Cantique, m_state.stop);
+    platform::showPlayerPicture(Repeat_Cantique, m_state.repeat);
+    platform::showPlayerPicture(Continuer_Cantique, m_state.continuous);
+    platform::showPlayerPicture(Mute_Cantique, m_state.sound);
+    Stop_Cantique->setEnabled(m_state.stopEnabled);
+}
+
+} // namespace lumora::hymns

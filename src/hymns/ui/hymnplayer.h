@@ -1,0 +1,99 @@
+#pragma once
+// The Canticle tab's hymn player: five picture buttons over WindowsMediaPlayer2, the end-of-hymn
+// handling (stop, repeat, or go on with the next hymn), and the position capture tools.
+//
+// The decisions are the shared player state machine's (common/playback.h); this class shows its
+// pictures and carries out its actions. It talks to the hymn lists through slots and signals only:
+//   lists -> onPickStarted(), onHymnLoaded(path), stopForSearch(), playPause() (Image_Musique)
+//   nextHymnWanted() -> lists select the next row of ComboBox_Chant (row 0 after the last) and
+//                       load it, synchronously (a direct connection): the hymn is then played.
+//   cloneFollowWanted() -> the clone window follows the new hymn.
+
+#include "common/playback.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace lumora::platform {
+class MediaPlayer;
+class Prompts;
+} // namespace lumora::platform
+
+namespace lumora::hymns {
+
+class HymnPlayer final : public QObject {
+    Q_OBJECT
+  public:
+    // `player` is WindowsMediaPlayer2; both stay owned by the caller and must outlive this.
+    HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts, QObject* parent = nullptr);
+    ~HymnPlayer() override;
+
+    // The five buttons, in a row, for the page to place (the page then owns it).
+    QWidget* buttons() const { return m_buttons; }
+    // Cmd_Echantion, Txt_Echantillon and Cmd_Go, in a row, for the page to place.
+    QWidget* captureTools() const { return m_captureTools; }
+    // Play/pause (Ctrl+Space) and stop (Ctrl+.) and the keyboard's media keys, while `page` (the
+    // tab holding the buttons) or a child of it has the focus.
+    void installShortcuts(QWidget* page);
+
+    const playback::State& state() const { return m_state; }
+    // True during the three seconds after continuous play moved to the next hymn.
+    bool isHolding() const { return m_hold.isActive(); }
+    void setHoldMilliseconds(int ms) { m_hold.setInterval(ms); }
+
+    QToolButton* PlayPause_Cantique = nullptr;
+    QToolButton* Stop_Cantique = nullptr;
+    QToolButton* Repeat_Cantique = nullptr;
+    QToolButton* Continuer_Cantique = nullptr;
+    QToolButton* Mute_Cantique = nullptr;
+    QPushButton* Cmd_Echantion = nullptr;
+    QLineEdit* Txt_Echantillon = nullptr;
+    QPushButton* Cmd_Go = nullptr;
+
+  public slots:
+    // Any pick in the hymn lists: play/pause is ready to play again.
+    void onPickStarted();
+    // LoadHymnFiles' player steps for the hymn now on display: its music file, loaded stopped
+    // when it exists; no media otherwise.
+    void onHymnLoaded(const QString& musicPath);
+    // The hymn search's stop of the player (not the Stop button: modes and pictures stay).
+    void stopForSearch();
+    void playPause();
+    void stop();
+    void toggleRepeat();
+    void toggleContinuous();
+    void toggleSound();
+    // Cmd_Echantion: the player's position into Txt_Echantillon.
+    void samplePosition();
+    // Cmd_Go: plays from the position typed in Txt_Echantillon.
+    void goToSample();
+    // Check_Shop: the capture tools usable or not.
+    void setCaptureToolsShown(bool shown);
+
+  signals:
+    void nextHymnWanted();
+    void cloneFollowWanted();
+
+  private:
+    void run(playback::Event event, const playback::Context& context = {});
+    void perform(playback::Action action);
+    void showState();
+    void onStatusChanged();
+
+    platform::MediaPlayer& m_player;
+    platform::Prompts& m_prompts;
+    playback::State m_state;
+    QPointer<QWidget> m_buttons;
+    QPointer<QWidget> m_captureTools;
+    QTimer m_hold;
+    QString m_musicPath; // the file the hymn being loaded plays
+    int m_ownStops = 0;  // > 0 while this class stops the player for a load or a search
+};
+
+} // namespace lumora::hymns

@@ -1,0 +1,62 @@
+#include "platform/playerpictures.h"
+
+#include <QAbstractButton>
+#include <QVariant>
+
+#include <array>
+
+// The pictures live in the program's resources, linked from a static library: their registration
+// must be asked for by name.
+static void registerResources() { Q_INIT_RESOURCE(lumora); }
+
+namespace lumora::platform {
+
+namespace {
+
+struct Picture {
+    const char* file;
+    const char* action;
+};
+
+constexpr std::array<Picture, 10> kPictures{{
+    {"play", "Play"},
+    {"pause", "Pause"},
+    {"stop-active", "Stop"},
+    {"stop-idle", "Stop"},
+    {"repeat-off", "Repeat on"},
+    {"repeat-on", "Repeat off"},
+    {"continuous-off", "Continuous on"},
+    {"continuous-on", "Continuous off"},
+    {"sound-on", "Sound off"},
+    {"sound-off", "Sound on"},
+}};
+
+bool inRange(int index) {
+    return index >= 1 && index <= static_cast<int>(kPictures.size());
+}
+
+} // namespace
+
+QIcon playerPicture(int index) {
+    if (!inRange(index)) return {};
+    static const bool registered = (registerResources(), true);
+    (void)registered;
+    return QIcon(QStringLiteral(":/lumora/player/%1.svg").arg(QLatin1String(kPictures[index - 1].file)));
+}
+
+QString playerPictureAction(int index) {
+    return inRange(index) ? QString::fromLatin1(kPictures[index - 1].action) : QString();
+}
+
+void showPlayerPicture(QAbstractButton* button, int index) {
+    button->setIcon(playerPicture(index));
+    button->setToolTip(playerPictureAction(index));
+    button->setAccessibleName(playerPictureAction(index));
+    button->setProperty("picture", index);
+}
+
+int shownPlayerPicture(const QAbstractButton* button) {
+    return button->property("picture").toInt();
+}
+
+} // namespace lumora::platform

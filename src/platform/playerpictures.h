@@ -1,0 +1,27 @@
+#pragma once
+// ImageList1: the ten pictures of the two players' buttons, drawn as SVG so that they stay crisp
+// at any screen scale; a mid-tone glyph with a dark outline reads on light and dark backgrounds.
+
+#include <QIcon>
+#include <QString>
+
+class QAbstractButton;
+
+namespace lumora::platform {
+
+// Picture 1 to 10 (1 play, 2 pause, 3 stop active, 4 stop idle, 5/6 repeat off/on,
+// 7/8 continuous off/on, 9 sound on, 10 sound off); a null icon outside that range.
+QIcon playerPicture(int index);
+
+// What a click on a button showing picture `index` does now: picture 1 -> "Play",
+// 2 -> "Pause", 5 (repeat off) -> "Repeat on", 9 (sound on) -> "Sound off"; "" outside the range.
+QString playerPictureAction(int index);
+
+// Shows picture `index` on `button`, with the matching tooltip and accessible name, and keeps the
+// index in the button's "picture" property (the picture is the button's state).
+void showPlayerPicture(QAbstractButton* button, int index);
+
+// The index `button` shows (0 when none).
+int shownPlayerPicture(const QAbstractButton* button);
+
+} // namespace lumora::platform

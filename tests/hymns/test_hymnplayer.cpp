@@ -1,0 +1,415 @@
+// The hymn player's buttons and end-of-hymn handling, offscreen, with the fake player.
+
+#include "hymns/ui/hymnplayer.h"
+
+#include "platform/playerpictures.h"
+#include "support/fakes.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(), bool autorep = false,
+                                               ushort count = 1);
+
+using namespace lumora;
+using namespace lumora::testing;
+using hymns::HymnPlayer;
+using platform::shownPlayerPicture;
+
+namespace {
+
+class HymnPlayerUi : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        first = file("1 - Gloire.mp3");
+        second = file("2 - Joie.wav");
+        hymn = std::make_unique<HymnPlayer>(player, prompts);
+        QObject::connect(hymn.get(), &HymnPlayer::nextHymnWanted, [this] {
+            ++nextWanted;
+            // What the lists do on the next row: the pick, then LoadHymnFiles.
+            hymn->onPickStarted();
+            hymn->onHymnLoaded(nextMusic);
+        });
+        QObject::connect(hymn.get(), &HymnPlayer::cloneFollowWanted, [this] { ++cloneFollows; });
+        hymn->onHymnLoaded(first);
+        player.calls.clear();
+    }
+
+    QString file(const QString& name) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        return path;
+    }
+    int picture(QToolButton* b) const { return shownPlayerPicture(b); }
+    void click(QAbstractButton* b) { b->click(); }
+    void waitMs(int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+
+    QTemporaryDir dir;
+    QString first, second, nextMusic;
+    FakeMediaPlayer player;
+    FakePrompts prompts;
+    std::unique_ptr<HymnPlayer> hymn;
+    int nextWanted = 0;
+    int cloneFollows = 0;
+};
+
+// play, pause, stop and their pictures
+
+TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton) {
+    HymnPlayer fresh(player, prompts);
+    player.calls.clear();
+    fresh.onHymnLoaded(first);
+    EXPECT_EQ(player.calls, QStringList({"source:" + first, "stop"}));
+    EXPECT_TRUE(player.isEnabled());
+    EXPECT_EQ(picture(fresh.PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_EQ(picture(fresh.Stop_Cantique), playback::kPictureStopActive);
+}
+
+TEST_F(HymnPlayerUi, missingMusic_clearsTheSourceAndPlayFlipsBack) {
+    hymn->onHymnLoaded(dir.filePath("absent.mid"));
+    EXPECT_EQ(player.source(), "");
+    click(hymn->PlayPause_Cantique);
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_FALSE(player.calls.contains("play"));
+}
+
+TEST_F(HymnPlayerUi, playPauseStop_picturesTooltipsAndPlayer) {
+    click(hymn->PlayPause_Cantique);
+    EXPECT_EQ(player.statusText(), "Playing");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
+    EXPECT_EQ(hymn->PlayPause_Cantique->toolTip(), "Pause");
+    EXPECT_EQ(hymn->PlayPause_Cantique->accessibleName(), "Pause");
+    EXPECT_TRUE(hymn->Stop_Cantique->isEnabled());
+
+    click(hymn->PlayPause_Cantique);
+    EXPECT_EQ(player.calls.last(), "pause");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_EQ(hymn->PlayPause_Cantique->toolTip(), "Play");
+
+    click(hymn->Stop_Cantique);
+    EXPECT_EQ(player.calls.last(), "stop");
+    EXPECT_EQ(picture(hymn->Stop_Cantique), playback::kPictureStopIdle);
+    EXPECT_FALSE(hymn->Stop_Cantique->isEnabled());
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+}
+
+TEST_F(HymnPlayerUi, anyPick_resetsPlayPauseToPlay) {
+    hymn->playPause();
+    hymn->onPickStarted();
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+}
+
+TEST_F(HymnPlayerUi, modeButtons_sayWhatAClickDoesNow) {
+    EXPECT_EQ(hymn->Repeat_Cantique->toolTip(), "Repeat on");
+    click(hymn->Repeat_Cantique);
+    EXPECT_EQ(hymn->Repeat_Cantique->toolTip(), "Repeat off");
+    click(hymn->Continuer_Cantique);
+    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
+    EXPECT_EQ(hymn->Continuer_Cantique->accessibleName(), "Continuous off");
+    EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound off");
+}
+
+// end of the hymn
+
+TEST_F(HymnPlayerUi, endInNormalMode_stopsAndShowsPlay) {
+    hymn->playPause();
+    player.calls.clear();
+    player.endOfMedia();
+    EXPECT_TRUE(player.calls.isEmpty());
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_EQ(nextWanted, 0);
+}
+
+TEST_F(HymnPlayerUi, repeat_replaysTheSameHymn) {
+    hymn->toggleRepeat();
+    hymn->playPause();
+    player.calls.clear();
+    player.endOfMedia();
+    EXPECT_EQ(player.calls, QStringList({"play"}));
+    EXPECT_EQ(player.source(), first);
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
+}
+
+TEST_F(HymnPlayerUi, continuous_asksForTheNextHymnThenPlaysItAfterTheLoad) {
+    nextMusic = second;
+    hymn->toggleContinuous();
+    hymn->playPause();
+    player.calls.clear();
+    player.endOfMedia();
+    EXPECT_EQ(nextWanted, 1);
+    EXPECT_EQ(cloneFollows, 1);
+    EXPECT_EQ(player.calls, QStringList({"source:" + second, "stop", "play"}));
+    EXPECT_EQ(player.statusText(), "Playing");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
+    EXPECT_TRUE(hymn->isHolding());
+    EXPECT_TRUE(hymn->state().continuousOn); // modes survive hymn changes
+}
+
+TEST_F(HymnPlayerUi, continuousOntoAHymnWithoutMusic_stopsThere) {
+    nextMusic = dir.filePath("absent.wav");
+    hymn->toggleContinuous();
+    hymn->playPause();
+    player.endOfMedia();
+    EXPECT_EQ(nextWanted, 1);
+    EXPECT_EQ(player.source(), "");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+}
+
+TEST_F(HymnPlayerUi, stopInRepeatMode_stopsForGood) {
+    hymn->toggleRepeat();
+    hymn->playPause();
+    player.calls.clear();
+    click(hymn->Stop_Cantique);
+    EXPECT_EQ(player.calls, QStringList({"stop"}));
+    EXPECT_EQ(player.statusText(), "Stopped");
+    EXPECT_FALSE(hymn->state().repeatOn);
+    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
+}
+
+TEST_F(HymnPlayerUi, stopInContinuousMode_asksForNoNextHymn) {
+    hymn->toggleContinuous();
+    hymn->playPause();
+    click(hymn->Stop_Cantique);
+    EXPECT_EQ(nextWanted, 0);
+    EXPECT_EQ(picture(hymn->Continuer_Cantique), playback::kPictureContinuousOff);
+}
+
+// regressions: the player's own stops are no end of a hymn
+TEST_F(HymnPlayerUi, loadingAHymnInContinuousMode_doesNotMoveOnAgain) {
+    // The load stops the player, which reports "Stopped"; taken for an end, every load would
+    // ask for the next hymn and run through the whole list.
+    nextMusic = second;
+    hymn->toggleContinuous();
+    hymn->onHymnLoaded(second);
+    EXPECT_EQ(nextWanted, 0);
+}
+
+TEST_F(HymnPlayerUi, loadingAHymnInRepeatMode_doesNotStartIt) {
+    hymn->toggleRepeat();
+    hymn->onHymnLoaded(second);
+    EXPECT_FALSE(player.calls.contains("play"));
+}
+
+TEST_F(HymnPlayerUi, searchStop_keepsModesAndDoesNotMoveOn) {
+    hymn->toggleContinuous();
+    hymn->playPause();
+    player.calls.clear();
+    hymn->stopForSearch();
+    EXPECT_EQ(player.calls, QStringList({"stop"}));
+    EXPECT_EQ(nextWanted, 0);
+    EXPECT_TRUE(hymn->state().continuousOn);
+}
+
+// sound off
+
+TEST_F(HymnPlayerUi, soundOff_stopsOnceThenPlayPauseDoesNothing) {
+    hymn->playPause();
+    player.calls.clear();
+    click(hymn->Mute_Cantique);
+    EXPECT_EQ(player.calls, QStringList({"stop"}));
+    EXPECT_EQ(picture(hymn->Mute_Cantique), playback::kPictureSoundOff);
+    EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound on");
+
+    click(hymn->PlayPause_Cantique);
+    EXPECT_EQ(player.calls, QStringList({"stop"}));
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+
+    click(hymn->Mute_Cantique);
+    click(hymn->PlayPause_Cantique);
+    EXPECT_EQ(player.calls.last(), "play");
+}
+
+// capture tools
+
+TEST_F(HymnPlayerUi, cmdGo_refusesAnEmptyField) {
+    hymn->Txt_Echantillon->clear();
+    click(hymn->Cmd_Go);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].text, "  F A I L E D  V A L U E ");
+    EXPECT_EQ(prompts.asked[0].title, "W A R N I N G");
+    EXPECT_EQ(prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_TRUE(player.calls.isEmpty());
+}
+
+TEST_F(HymnPlayerUi, cmdGo_refusesTextAndMissingMedia) {
+    hymn->Txt_Echantillon->setText("abc");
+    click(hymn->Cmd_Go);
+    hymn->onHymnLoaded(QString());
+    hymn->Txt_Echantillon->setText("3");
+    click(hymn->Cmd_Go);
+    EXPECT_EQ(prompts.asked.size(), 2u);
+    EXPECT_FALSE(player.calls.contains("play"));
+}
+
+TEST_F(HymnPlayerUi, cmdGo_playsFromTheTypedSecond) {
+    hymn->Txt_Echantillon->setText("12,5");
+    click(hymn->Cmd_Go);
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(player.calls, QStringList({"seek:12.5", "play"}));
+    EXPECT_DOUBLE_EQ(player.position(), 12.5); // kept through the loading
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
+}
+
+TEST_F(HymnPlayerUi, sample_writesThePositionAndGoReadsItBack) {
+    hymn->playPause();
+    player.clock = 7.25;
+    click(hymn->Cmd_Echantion);
+    EXPECT_EQ(hymn->Txt_Echantillon->text(), "7.25");
+    player.clock = 30;
+    click(hymn->Cmd_Go);
+    EXPECT_DOUBLE_EQ(player.position(), 7.25);
+}
+
+TEST_F(HymnPlayerUi, captureTools_usableOnlyWhenShown) {
+    hymn->setCaptureToolsShown(false);
+    EXPECT_FALSE(hymn->Cmd_Go->isEnabled());
+    EXPECT_FALSE(hymn->Txt_Echantillon->isEnabled());
+    EXPECT_FALSE(hymn->Cmd_Echantion->isEnabled());
+    hymn->setCaptureToolsShown(true);
+    EXPECT_TRUE(hymn->Cmd_Go->isEnabled());
+}
+
+// the three-second hold
+
+TEST_F(HymnPlayerUi, statusChangesDuringTheHold_areHandled) {
+    nextMusic = second;
+    hymn->setHoldMilliseconds(10'000);
+    hymn->toggleContinuous();
+    hymn->playPause();
+    player.endOfMedia();
+    ASSERT_TRUE(hymn->isHolding());
+    player.endOfMedia(); // a short hymn ends during the hold
+    EXPECT_EQ(nextWanted, 2);
+    EXPECT_EQ(player.statusText(), "Playing");
+}
+
+TEST_F(HymnPlayerUi, holdEnds_withoutRunningAnythingMore) {
+    nextMusic = second;
+    hymn->setHoldMilliseconds(20);
+    hymn->toggleContinuous();
+    hymn->playPause();
+    player.endOfMedia();
+    player.calls.clear();
+    waitMs(60);
+    EXPECT_FALSE(hymn->isHolding());
+    EXPECT_TRUE(player.calls.isEmpty());
+}
+
+TEST_F(HymnPlayerUi, playerDestroyedDuringTheHold_leavesNothingBehind) {
+    nextMusic = second;
+    hymn->setHoldMilliseconds(20);
+    hymn->toggleContinuous();
+    hymn->playPause();
+    player.endOfMedia();
+    ASSERT_TRUE(hymn->isHolding());
+    hymn.reset();
+    player.calls.clear();
+    waitMs(60);
+    player.endOfMedia();
+    player.stop();
+    EXPECT_EQ(player.calls, QStringList({"stop"}));
+    EXPECT_EQ(nextWanted, 1);
+}
+
+TEST_F(HymnPlayerUi, pageDestroyedFirst_controllerStillSafe) {
+    QWidget page;
+    hymn->buttons()->setParent(&page);
+    hymn->captureTools()->setParent(&page);
+    {
+        QWidget gone;
+        hymn->buttons()->setParent(&gone);
+    }
+    hymn->playPause();
+    player.endOfMedia();
+    hymn->samplePosition();
+    EXPECT_EQ(player.statusText(), "Stopped");
+}
+
+// the fake behaves like the real player where callers depend on it
+TEST(FakeMediaPlayerContract, seekWhileLoadingIsKept_closeIsNoStop_endReportsStopped) {
+    FakeMediaPlayer p;
+    QStringList statuses;
+    QObject::connect(&p, &platform::MediaPlayer::statusChanged, [&] { statuses << p.statusText(); });
+    p.setSource("/x.mp3");
+    p.setPosition(4.5);
+    EXPECT_TRUE(p.loading);
+    EXPECT_DOUBLE_EQ(p.position(), 4.5);
+    p.play();
+    EXPECT_DOUBLE_EQ(p.position(), 4.5);
+    p.setPosition(1); // a seek made before the new source is not carried over
+    p.setSource("/y.mp3");
+    EXPECT_DOUBLE_EQ(p.position(), 0);
+    p.play();
+    p.close();
+    EXPECT_EQ(p.source(), "");
+    EXPECT_FALSE(statuses.contains("Stopped"));
+    p.setSource("/z.mp3");
+    p.play();
+    p.endOfMedia();
+    EXPECT_EQ(statuses.last(), "Stopped");
+}
+
+} // namespace
+
+// keyboard
+namespace {
+
+// A key press as the window system delivers it: shortcuts are matched before the focus widget
+// sees the key (the entry point QtTest's key clicks use).
+void pressKeys(QWidget* focus, int key, Qt::KeyboardModifiers modifiers) {
+    qt_sendShortcutOverrideEvent(focus, 0, key, modifiers);
+}
+
+TEST_F(HymnPlayerUi, shortcuts_workOnlyWhileTheTabIsShown) {
+    QTabWidget tabs;
+    auto* canticle = new QWidget;
+    auto* bible = new QWidget;
+    auto* canticleField = new QLineEdit(canticle);
+    auto* bibleField = new QLineEdit(bible);
+    hymn->buttons()->setParent(canticle);
+    hymn->installShortcuts(canticle);
+    tabs.addTab(bible, "Bible");
+    tabs.addTab(canticle, "Canticle");
+    tabs.show();
+    tabs.activateWindow();
+    QApplication::setActiveWindow(&tabs);
+
+    tabs.setCurrentIndex(1);
+    canticleField->setFocus();
+    pressKeys(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(player.calls, QStringList({"play"}));
+    pressKeys(QApplication::focusWidget(), Qt::Key_MediaPlay,
+              Qt::NoModifier); // already playing: play does not pause
+    EXPECT_EQ(player.calls, QStringList({"play"}));
+    pressKeys(QApplication::focusWidget(), Qt::Key_MediaStop, Qt::NoModifier);
+    EXPECT_EQ(player.calls.last(), "stop");
+
+    player.calls.clear();
+    tabs.setCurrentIndex(0);
+    bibleField->setFocus();
+    pressKeys(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+    pressKeys(QApplication::focusWidget(), Qt::Key_MediaTogglePlayPause, Qt::NoModifier);
+    EXPECT_TRUE(player.calls.isEmpty());
+}
+
+} // namespace
