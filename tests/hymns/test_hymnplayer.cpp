@@ -119,16 +119,6 @@ TEST_F(HymnPlayerUi, anyPick_resetsPlayPauseToPlay) {
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
 }
 
-TEST_F(HymnPlayerUi, modeButtons_sayWhatAClickDoesNow) {
-    EXPECT_EQ(hymn->Repeat_Cantique->toolTip(), "Repeat on");
-    click(hymn->Repeat_Cantique);
-    EXPECT_EQ(hymn->Repeat_Cantique->toolTip(), "Repeat off");
-    click(hymn->Continuer_Cantique);
-    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
-    EXPECT_EQ(hymn->Continuer_Cantique->accessibleName(), "Continuous off");
-    EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound off");
-}
-
 // end of the hymn
 
 TEST_F(HymnPlayerUi, endInNormalMode_stopsAndShowsPlay) {
@@ -184,14 +174,6 @@ TEST_F(HymnPlayerUi, stopInRepeatMode_stopsForGood) {
     EXPECT_EQ(player.statusText(), "Stopped");
     EXPECT_FALSE(hymn->state().repeatOn);
     EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
-}
-
-TEST_F(HymnPlayerUi, stopInContinuousMode_asksForNoNextHymn) {
-    hymn->toggleContinuous();
-    hymn->playPause();
-    click(hymn->Stop_Cantique);
-    EXPECT_EQ(nextWanted, 0);
-    EXPECT_EQ(picture(hymn->Continuer_Cantique), playback::kPictureContinuousOff);
 }
 
 // regressions: the player's own stops are no end of a hymn
