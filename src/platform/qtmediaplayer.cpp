@@ -123,8 +123,12 @@ void QtMediaPlayer::close() {
 
 void QtMediaPlayer::play() {
     if (m_source.isEmpty()) return;
-    applyPendingSeek();
+    // At the end of the media QMediaPlayer restarts from 0 when asked to play, dropping a seek
+    // made meanwhile (a replay from the first mark): the seek follows the restart.
+    const bool atEnd = m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
+    if (!atEnd) applyPendingSeek();
     m_player->play();
+    if (atEnd) applyPendingSeek();
 }
 
 void QtMediaPlayer::pause() { m_player->pause(); }
@@ -166,8 +170,8 @@ void QtMediaPlayer::setPosition(double seconds) {
     if (m_source.isEmpty()) return;
     const auto status = m_player->mediaStatus();
     const bool loading = status == QMediaPlayer::LoadingMedia || status == QMediaPlayer::NoMedia;
-    if (loading || !m_player->isSeekable()) {
-        m_pendingSeek = ms; // applied once the media can seek
+    if (loading || status == QMediaPlayer::EndOfMedia || !m_player->isSeekable()) {
+        m_pendingSeek = ms; // applied once the media can seek, or by the next play()
         return;
     }
     m_player->setPosition(ms);
