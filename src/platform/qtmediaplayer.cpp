@@ -71,7 +71,8 @@ void QtMediaPlayer::onMediaStatus(int status) {
         // The backend's two signals of one end come one after the other: when the first one's
         // handler has already loaded and started the next hymn, the second is stale.
         m_returned = 0;
-        if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia && m_player->playbackState() != QMediaPlayer::PlayingState)
+        if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia &&
+            m_player->playbackState() != QMediaPlayer::PlayingState)
             setStatus(kStatusStopped);
         break;
     default: break;
