@@ -7,7 +7,9 @@
 
 // The pictures live in the program's resources, linked from a static library: their registration
 // must be asked for by name.
-static void registerResources() { Q_INIT_RESOURCE(lumora); }
+static void registerResources() {
+    Q_INIT_RESOURCE(lumora);
+}
 
 namespace lumora::platform {
 

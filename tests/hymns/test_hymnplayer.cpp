@@ -113,22 +113,6 @@ TEST_F(HymnPlayerUi, playPauseStop_picturesTooltipsAndPlayer) {
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
 }
 
-TEST_F(HymnPlayerUi, anyPick_resetsPlayPauseToPlay) {
-    hymn->playPause();
-    hymn->onPickStarted();
-    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
-}
-
-TEST_F(HymnPlayerUi, modeButtons_sayWhatAClickDoesNow) {
-    EXPECT_EQ(hymn->Repeat_Cantique->toolTip(), "Repeat on");
-    click(hymn->Repeat_Cantique);
-    EXPECT_EQ(hymn->Repeat_Cantique->toolTip(), "Repeat off");
-    click(hymn->Continuer_Cantique);
-    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
-    EXPECT_EQ(hymn->Continuer_Cantique->accessibleName(), "Continuous off");
-    EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound off");
-}
-
 // end of the hymn
 
 TEST_F(HymnPlayerUi, endInNormalMode_stopsAndShowsPlay) {
@@ -186,27 +170,17 @@ TEST_F(HymnPlayerUi, stopInRepeatMode_stopsForGood) {
     EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
 }
 
-TEST_F(HymnPlayerUi, stopInContinuousMode_asksForNoNextHymn) {
-    hymn->toggleContinuous();
-    hymn->playPause();
-    click(hymn->Stop_Cantique);
-    EXPECT_EQ(nextWanted, 0);
-    EXPECT_EQ(picture(hymn->Continuer_Cantique), playback::kPictureContinuousOff);
-}
-
 // regressions: the player's own stops are no end of a hymn
-TEST_F(HymnPlayerUi, loadingAHymnInContinuousMode_doesNotMoveOnAgain) {
+TEST_F(HymnPlayerUi, loadingAHymn_isNoEndInContinuousOrRepeatMode) {
     // The load stops the player, which reports "Stopped"; taken for an end, every load would
     // ask for the next hymn and run through the whole list.
     nextMusic = second;
     hymn->toggleContinuous();
     hymn->onHymnLoaded(second);
     EXPECT_EQ(nextWanted, 0);
-}
-
-TEST_F(HymnPlayerUi, loadingAHymnInRepeatMode_doesNotStartIt) {
+    // In repeat mode it would start the hymn just loaded.
     hymn->toggleRepeat();
-    hymn->onHymnLoaded(second);
+    hymn->onHymnLoaded(first);
     EXPECT_FALSE(player.calls.contains("play"));
 }
 
@@ -278,15 +252,6 @@ TEST_F(HymnPlayerUi, sample_writesThePositionAndGoReadsItBack) {
     player.clock = 30;
     click(hymn->Cmd_Go);
     EXPECT_DOUBLE_EQ(player.position(), 7.25);
-}
-
-TEST_F(HymnPlayerUi, captureTools_usableOnlyWhenShown) {
-    hymn->setCaptureToolsShown(false);
-    EXPECT_FALSE(hymn->Cmd_Go->isEnabled());
-    EXPECT_FALSE(hymn->Txt_Echantillon->isEnabled());
-    EXPECT_FALSE(hymn->Cmd_Echantion->isEnabled());
-    hymn->setCaptureToolsShown(true);
-    EXPECT_TRUE(hymn->Cmd_Go->isEnabled());
 }
 
 // the three-second hold

@@ -245,3 +245,27 @@ TEST_F(RealPlayback, hymnPickedWhilePlayingInContinuousMode_doesNotMoveOn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RealPlayback, seekWhileStoppedThenPlay_startsThere) {
+    // Cmd_Go on a loaded hymn, and a replay from the first mark after the end of a passage.
+    const QString path = soxTune("stopped.wav", 2);
+    platform::QtMediaPlayer player;
+    player.setSource(path);
+    ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Ready"; }, 10000));
+    player.setPosition(1.2);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Playing"; }, 10000));
+    pump(50);
+    EXPECT_GE(player.position(), 1.2);
+
+    ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Stopped"; }, 10000));
+    player.setPosition(1.5);
+    player.play();
+    ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Playing"; }, 10000));
+    pump(50);
+    EXPECT_GE(player.position(), 1.5);
+}
+
+} // namespace

@@ -71,7 +71,8 @@ void QtMediaPlayer::onMediaStatus(int status) {
         // The backend's two signals of one end come one after the other: when the first one's
         // handler has already loaded and started the next hymn, the second is stale.
         m_returned = 0;
-        if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia && m_player->playbackState() != QMediaPlayer::PlayingState)
+        if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia &&
+            m_player->playbackState() != QMediaPlayer::PlayingState)
             setStatus(kStatusStopped);
         break;
     default: break;
@@ -123,8 +124,12 @@ void QtMediaPlayer::close() {
 
 void QtMediaPlayer::play() {
     if (m_source.isEmpty()) return;
-    applyPendingSeek();
+    // At the end of the media QMediaPlayer restarts from 0 when asked to play, dropping a seek
+    // made meanwhile (a replay from the first mark): the seek follows the restart.
+    const bool atEnd = m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
+    if (!atEnd) applyPendingSeek();
     m_player->play();
+    if (atEnd) applyPendingSeek();
 }
 
 void QtMediaPlayer::pause() { m_player->pause(); }
@@ -166,8 +171,8 @@ void QtMediaPlayer::setPosition(double seconds) {
     if (m_source.isEmpty()) return;
     const auto status = m_player->mediaStatus();
     const bool loading = status == QMediaPlayer::LoadingMedia || status == QMediaPlayer::NoMedia;
-    if (loading || !m_player->isSeekable()) {
-        m_pendingSeek = ms; // applied once the media can seek
+    if (loading || status == QMediaPlayer::EndOfMedia || !m_player->isSeekable()) {
+        m_pendingSeek = ms; // applied once the media can seek, or by the next play()
         return;
     }
     m_player->setPosition(ms);

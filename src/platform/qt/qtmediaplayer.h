@@ -18,8 +18,9 @@ namespace lumora::platform {
 // - close() and setSource() do not report "Stopped": that text means the recording ended (or a
 //   stop the program asked for), and a player that said it on every change of passage would run
 //   the end-of-passage handling each time;
-// - a position set while the media is still loading is kept and applied once the media can
-//   seek (QMediaPlayer drops it), and position() returns it meanwhile;
+// - a position set while the media is still loading, or after it played to its end, is kept and
+//   applied once the media can seek or plays again (QMediaPlayer drops it, or restarts from 0),
+//   and position() returns it meanwhile;
 // - position() is fresh enough for a 50 ms follower: the backend refreshes its position only now
 //   and then, so while playing it is interpolated from the last change and a monotonic clock,
 //   never moving backwards between two seeks.
