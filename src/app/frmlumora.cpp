@@ -6,6 +6,7 @@
 #include "bible/ui/biblesearch.h"
 #include "bible/ui/passageview.h"
 #include "bible/ui/zoom.h"
+#include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
 #include "lists/ui/favouritepanel.h"
 #include "lists/ui/verselisthost.h"
@@ -51,6 +52,7 @@ struct FrmLumora::Areas {
     bible::Zoom* zoom = nullptr;
     marks::MarkEditor* marks = nullptr;
     hymns::HymnSelection* hymns = nullptr;
+    hymns::HymnPlayer* hymnPlayer = nullptr;
     lists::VerseListHost* verseListHost = nullptr;
     std::unique_ptr<PlaylistHost> playListHost;
     lists::FavouritePanel* verseLists = nullptr;
@@ -81,11 +83,14 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                         a.passage->options(), a.biblePlayer->buttons(), a.marks->positionRow(),
                         a.zoom->bibleControl()});
     a.canticlePage->place({a.hymns->notFoundLabel(), a.hymns->bookLists(), a.hymns->searchRow(),
-                           a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(), a.hymns->captureTools(),
-                           a.zoom->canticleControl()});
+                           a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(), a.hymnPlayer->buttons(),
+                           a.hymnPlayer->captureTools(), a.zoom->canticleControl()});
+    a.hymnPlayer->installShortcuts(a.canticlePage);
 
     connect(a.hymns, &hymns::HymnSelection::hymnPicked, a.zoom, &bible::Zoom::resetCanticleZoom);
-    connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymns, &hymns::HymnSelection::setCaptureToolsShown);
+    connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymns, &hymns::HymnSelection::setCaptureRowShown);
+    connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymnPlayer,
+            &hymns::HymnPlayer::setCaptureToolsShown);
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, [this](int tab) {
         m_areas->zoom->onTabChanged(tab);
         emit tabChanged(tab);
@@ -130,7 +135,9 @@ void FrmLumora::buildBibleTab() {
 
 void FrmLumora::buildCanticleTab() {
     Areas& a = *m_areas;
-    a.hymns = named(new hymns::HymnSelection(m_session, a.WindowsMediaPlayer2, a.canticlePage, this), "hymnSelection");
+    a.hymns = named(new hymns::HymnSelection(m_session, a.canticlePage, this), "hymnSelection");
+    a.hymnPlayer = named(new hymns::HymnPlayer(*a.WindowsMediaPlayer2, m_platform.prompts, this), "hymnPlayer");
+    a.hymnPlayer->attachTo(*a.hymns);
     a.playListHost = std::make_unique<PlaylistHost>(*a.hymns);
     a.playLists = named(new lists::FavouritePanel(lists::PanelConfig::playList(), *a.playListHost, m_platform.prompts,
                                                   m_platform.shell, a.canticlePage),

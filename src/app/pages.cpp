@@ -46,7 +46,10 @@ void CanticlePage::place(const CanticleParts& p) {
     page->addLayout(search);
     auto* body = new QHBoxLayout;
     body->addWidget(p.words, 3);
-    body->addWidget(p.details, 1);
+    auto* side = new QVBoxLayout;
+    side->addWidget(p.details, 1);
+    side->addWidget(p.player);
+    body->addLayout(side, 1);
     page->addLayout(body, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(p.capture, 1);

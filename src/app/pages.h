@@ -34,7 +34,8 @@ struct CanticleParts {
     QWidget* searchRow; // the hymn search, then the playlist panel that shares its place
     QWidget* playLists;
     QWidget* words;     // Text_Cantique
-    QWidget* details;   // Label9, Text_info, the player buttons
+    QWidget* details;   // Label9, Text_info
+    QWidget* player;    // the hymn player's pictures, under the details
     QWidget* capture;   // the position-capture tools and the player's bar
     QWidget* zoom;      // SpinButton_SizeCantique, Label21
 };

@@ -1,6 +1,8 @@
 // The hymn player's buttons and end-of-hymn handling, offscreen, with the fake player.
 
+#include "common/decimal.h"
 #include "hymns/ui/hymnplayer.h"
+#include "platform/spinarrows.h"
 
 #include "platform/playerpictures.h"
 #include "support/fakes.h"
@@ -215,7 +217,18 @@ TEST_F(HymnPlayerUi, soundOff_stopsOnceThenPlayPauseDoesNothing) {
 
 // capture tools
 
+TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown) {
+    EXPECT_FALSE(hymn->Cmd_Go->isEnabled());
+    EXPECT_FALSE(hymn->Cmd_Echantion->isEnabled());
+    hymn->setCaptureToolsShown(true);
+    EXPECT_TRUE(hymn->Cmd_Go->isEnabled() && hymn->Txt_Echantillon->isEnabled());
+    hymn->Txt_Echantillon->setText("1");
+    hymn->SpinPositionCapture->upArrow()->click();
+    EXPECT_EQ(hymn->Txt_Echantillon->text(), *common::stepPosition(u"1", true));
+}
+
 TEST_F(HymnPlayerUi, cmdGo_refusesAnEmptyField) {
+    hymn->setCaptureToolsShown(true); // Check_Shop ticked
     hymn->Txt_Echantillon->clear();
     click(hymn->Cmd_Go);
     ASSERT_EQ(prompts.asked.size(), 1u);
@@ -226,6 +239,7 @@ TEST_F(HymnPlayerUi, cmdGo_refusesAnEmptyField) {
 }
 
 TEST_F(HymnPlayerUi, cmdGo_refusesTextAndMissingMedia) {
+    hymn->setCaptureToolsShown(true); // Check_Shop ticked
     hymn->Txt_Echantillon->setText("abc");
     click(hymn->Cmd_Go);
     hymn->onHymnLoaded(QString());
@@ -236,6 +250,7 @@ TEST_F(HymnPlayerUi, cmdGo_refusesTextAndMissingMedia) {
 }
 
 TEST_F(HymnPlayerUi, cmdGo_playsFromTheTypedSecond) {
+    hymn->setCaptureToolsShown(true); // Check_Shop ticked
     hymn->Txt_Echantillon->setText("12,5");
     click(hymn->Cmd_Go);
     EXPECT_TRUE(prompts.asked.empty());
@@ -245,6 +260,7 @@ TEST_F(HymnPlayerUi, cmdGo_playsFromTheTypedSecond) {
 }
 
 TEST_F(HymnPlayerUi, sample_writesThePositionAndGoReadsItBack) {
+    hymn->setCaptureToolsShown(true); // Check_Shop ticked
     hymn->playPause();
     player.clock = 7.25;
     click(hymn->Cmd_Echantion);

@@ -1,5 +1,6 @@
 // The Canticle tab's lists, offscreen, on a fixture data folder.
 
+#include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
 
 #include "hymnfixture.h"
@@ -47,7 +48,12 @@ protected:
         writeBytes(d.bookFile("Alpha", "parole/1.txt"), "\r\nGloire au Père\r\n");
         session.DataPath = d.path();
     }
-    std::unique_ptr<HymnSelection> make() { return std::make_unique<HymnSelection>(session, &player, &page); }
+    // The lists with the hymn player following them, as in the window.
+    std::unique_ptr<HymnSelection> make() {
+        auto h = std::make_unique<HymnSelection>(session, &page);
+        hymnPlayer.attachTo(*h);
+        return h;
+    }
     template <class T> T* w(const char* name) { return page.findChild<T*>(QString::fromLatin1(name)); }
     std::unique_ptr<HymnSelection> started() {
         auto h = make();
@@ -59,6 +65,8 @@ protected:
     HymnData d;
     session::Session session;
     FakeMediaPlayer player;
+    FakePrompts prompts;
+    hymns::HymnPlayer hymnPlayer{player, prompts};
     QWidget page;
 };
 
@@ -147,7 +155,7 @@ TEST_F(HymnSelectionUi, missingCantiquesOrOnlyTheFavouriteFolderShowsLabel16) {
         if (withFavori) QDir().mkpath(empty.file("Cantiques/Favori"));
         session.DataPath = empty.path();
         QWidget emptyPage;
-        auto h = std::make_unique<HymnSelection>(session, &player, &emptyPage);
+        auto h = std::make_unique<HymnSelection>(session, &emptyPage);
         h->startUp();
         EXPECT_FALSE(emptyPage.findChild<QLabel*>("Label16")->isHidden());
         EXPECT_TRUE(emptyPage.findChild<QTextEdit*>("Text_Cantique")->isHidden());

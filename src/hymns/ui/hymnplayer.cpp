@@ -1,8 +1,11 @@
 #include "hymns/ui/hymnplayer.h"
 
+#include "common/decimal.h"
+#include "hymns/ui/hymnselection.h"
 #include "platform/mediaplayer.h"
 #include "platform/playerpictures.h"
 #include "platform/prompts.h"
+#include "platform/spinarrows.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -70,9 +73,20 @@ HymnPlayer::HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts
     Txt_Echantillon->setObjectName(QStringLiteral("Txt_Echantillon"));
     Cmd_Go = new QPushButton(QStringLiteral("Go"), m_captureTools);
     Cmd_Go->setObjectName(QStringLiteral("Cmd_Go"));
+    SpinPositionCapture = new platform::SpinArrows(QStringLiteral("SpinPositionCapture"), m_captureTools);
+    tools->addWidget(SpinPositionCapture);
     tools->addWidget(Cmd_Echantion);
     tools->addWidget(Txt_Echantillon, 1);
     tools->addWidget(Cmd_Go);
+    // The player's own bar shows with the capture tools.
+    if (QWidget* bar = m_player.widget()) {
+        bar->setParent(m_captureTools);
+        tools->addWidget(bar, 2);
+    }
+    connect(SpinPositionCapture, &platform::SpinArrows::stepped, this, [this](bool up) {
+        if (const auto next = common::stepPosition(Txt_Echantillon->text(), up)) Txt_Echantillon->setText(*next);
+    });
+    setCaptureToolsShown(false);
 
     connect(PlayPause_Cantique, &QToolButton::clicked, this, &HymnPlayer::playPause);
     connect(Stop_Cantique, &QToolButton::clicked, this, &HymnPlayer::stop);
@@ -97,6 +111,14 @@ HymnPlayer::~HymnPlayer() {
     // Containers never placed on a page are still ours.
     if (m_buttons && !m_buttons->parent()) delete m_buttons;
     if (m_captureTools && !m_captureTools->parent()) delete m_captureTools;
+}
+
+void HymnPlayer::attachTo(HymnSelection& lists) {
+    connect(&lists, &HymnSelection::pickStarted, this, &HymnPlayer::onPickStarted);
+    connect(&lists, &HymnSelection::hymnFilesLoaded, this, &HymnPlayer::onHymnLoaded);
+    connect(&lists, &HymnSelection::searchSucceeded, this, &HymnPlayer::stopForSearch);
+    connect(&lists, &HymnSelection::musicIconClicked, this, &HymnPlayer::playPause);
+    connect(this, &HymnPlayer::nextHymnWanted, &lists, &HymnSelection::selectNextHymn, Qt::DirectConnection);
 }
 
 void HymnPlayer::installShortcuts(QWidget* page) {
@@ -182,6 +204,8 @@ void HymnPlayer::setCaptureToolsShown(bool shown) {
     Cmd_Echantion->setEnabled(shown);
     Txt_Echantillon->setEnabled(shown);
     Cmd_Go->setEnabled(shown);
+    SpinPositionCapture->setVisible(shown);
+    if (QWidget* bar = m_player.widget()) bar->setVisible(shown);
 }
 
 void HymnPlayer::run(Event event, const playback::Context& context) {

@@ -23,9 +23,12 @@ class QToolButton;
 namespace lumora::platform {
 class MediaPlayer;
 class Prompts;
+class SpinArrows;
 } // namespace lumora::platform
 
 namespace lumora::hymns {
+
+class HymnSelection;
 
 class HymnPlayer final : public QObject {
     Q_OBJECT
@@ -38,6 +41,9 @@ class HymnPlayer final : public QObject {
     QWidget* buttons() const { return m_buttons; }
     // Cmd_Echantion, Txt_Echantillon and Cmd_Go, in a row, for the page to place.
     QWidget* captureTools() const { return m_captureTools; }
+    // Follows the hymn lists: their picks, the files of each hymn shown, a successful search and the
+    // music icon; continuous play asks them for the next hymn (synchronously, before playing it).
+    void attachTo(HymnSelection& lists);
     // Play/pause (Ctrl+Space) and stop (Ctrl+.) and the keyboard's media keys, while `page` (the
     // tab holding the buttons) or a child of it has the focus.
     void installShortcuts(QWidget* page);
@@ -55,6 +61,7 @@ class HymnPlayer final : public QObject {
     QPushButton* Cmd_Echantion = nullptr;
     QLineEdit* Txt_Echantillon = nullptr;
     QPushButton* Cmd_Go = nullptr;
+    platform::SpinArrows* SpinPositionCapture = nullptr;
 
   public slots:
     // Any pick in the hymn lists: play/pause is ready to play again.

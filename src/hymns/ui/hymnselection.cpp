@@ -7,7 +7,6 @@
 #include "hymns/hymnfiles.h"
 #include "hymns/hymnstore.h"
 #include "hymns/ui/shortcut.h"
-#include "platform/spinarrows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,11 +75,9 @@ void PickList::showPopup() {
     QComboBox::showPopup();
 }
 
-HymnSelection::HymnSelection(const session::Session& session, platform::MediaPlayer* player, QWidget* page,
-                             QObject* parent)
-    : QObject(parent), m_session(session), m_player(player), m_page(page) {
+HymnSelection::HymnSelection(const session::Session& session, QWidget* page, QObject* parent)
+    : QObject(parent), m_session(session), m_page(page) {
     buildWidgets(page);
-    buildCaptureTools(page);
     connectPicks(ComboBox_Receuil, &HymnSelection::onBookPicked);
     connectPicks(ComboBox_theme1, &HymnSelection::onThemePicked);
     connectPicks(ComboBox_theme2, &HymnSelection::onSubThemePicked);
@@ -96,6 +93,8 @@ HymnSelection::HymnSelection(const session::Session& session, platform::MediaPla
         list->installEventFilter(this);
     page->setMouseTracking(true);
     page->installEventFilter(this);
+    Image_Musique->setCursor(Qt::PointingHandCursor);
+    Image_Musique->installEventFilter(this);
 }
 
 void HymnSelection::buildWidgets(QWidget* page) {
@@ -144,12 +143,6 @@ void HymnSelection::buildWidgets(QWidget* page) {
     named(Label16, "Label16");
     Label16->hide();
 
-    PlayPause_Cantique = new QToolButton(page);
-    named(PlayPause_Cantique, "PlayPause_Cantique");
-    Stop_Cantique = new QToolButton(page);
-    named(Stop_Cantique, "Stop_Cantique");
-    setPicture(PlayPause_Cantique, kPicturePlay);
-    setPicture(Stop_Cantique, kPictureStop);
 
     Cantique_achercher = new QLineEdit(page);
     named(Cantique_achercher, "Cantique_achercher");
@@ -192,51 +185,15 @@ void HymnSelection::buildWidgets(QWidget* page) {
     side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(Label9);
     side->addWidget(Text_info, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(PlayPause_Cantique);
-    buttons->addWidget(Stop_Cantique);
-    buttons->addStretch();
-    side->addLayout(buttons);
 }
 
-void HymnSelection::buildCaptureTools(QWidget* page) {
-    m_captureTools = new QWidget(page);
-    auto* tools = new QHBoxLayout(m_captureTools);
-    tools->setContentsMargins(0, 0, 0, 0);
-    SpinPositionCapture = new platform::SpinArrows(QStringLiteral("SpinPositionCapture"), m_captureTools);
-    SpinPositionCapture->hide(); // shown with the capture tools
-    Label14 = new QLabel(m_captureTools);
-    Label14->setObjectName(QStringLiteral("Label14"));
-    Cmd_Echantion = new QPushButton(QStringLiteral("Capture"), m_captureTools);
-    Cmd_Echantion->setObjectName(QStringLiteral("Cmd_Echantion"));
-    Txt_Echantillon = new QLineEdit(m_captureTools);
-    Txt_Echantillon->setObjectName(QStringLiteral("Txt_Echantillon"));
-    Txt_Echantillon->setMaximumWidth(90);
-    Cmd_Go = new QPushButton(QStringLiteral("Go"), m_captureTools);
-    Cmd_Go->setObjectName(QStringLiteral("Cmd_Go"));
-    for (QWidget* w : std::initializer_list<QWidget*>{Cmd_Echantion, Txt_Echantillon, Cmd_Go}) w->setEnabled(false);
-    tools->addWidget(SpinPositionCapture);
-    tools->addWidget(Label14);
-    tools->addWidget(Cmd_Echantion);
-    tools->addWidget(Txt_Echantillon);
-    tools->addWidget(Cmd_Go);
-    if (QWidget* bar = m_player ? m_player->widget() : nullptr) {
-        bar->setParent(m_captureTools);
-        bar->hide();
-        tools->addWidget(bar, 1);
-    }
-    connect(SpinPositionCapture, &platform::SpinArrows::stepped, this, [this](bool up) {
-        if (const auto next = common::stepPosition(Txt_Echantillon->text(), up)) Txt_Echantillon->setText(*next);
-    });
-}
-
-void HymnSelection::setCaptureToolsShown(bool shown) {
-    const bool toolsUsable = shown && Label14->text() == QStringLiteral("<---->");
-    for (QWidget* w : std::initializer_list<QWidget*>{Cmd_Echantion, Txt_Echantillon, Cmd_Go}) w->setEnabled(toolsUsable);
-    SpinPositionCapture->setVisible(toolsUsable);
-    if (QWidget* bar = m_player ? m_player->widget() : nullptr) bar->setVisible(shown);
-    // The information box keeps its bottom edge: shorter while the tools take their row.
+void HymnSelection::setCaptureRowShown(bool shown) {
     Text_info->setMaximumHeight(shown ? 2265 / 15 : 2985 / 15);
+}
+
+void HymnSelection::selectNextHymn() {
+    const int next = ComboBox_Chant->currentIndex() + 1;
+    select(ComboBox_Chant, next < ComboBox_Chant->count() ? next : 0);
 }
 
 QWidget* HymnSelection::notFoundLabel() const { return Label16; }
@@ -246,14 +203,6 @@ std::optional<QString> HymnSelection::entryOnDisplay() const {
     const int row = ComboBox_Chant->currentIndex();
     if (row < 0 || row >= m_infoChant.size()) return std::nullopt;
     return m_infoChant.at(row);
-}
-
-void HymnSelection::setPicture(QToolButton* button, int picture) {
-    const QStyle::StandardPixmap pixmap = picture == kPictureStop ? QStyle::SP_MediaStop
-                                          : picture == kPicturePlay ? QStyle::SP_MediaPlay
-                                                                    : QStyle::SP_MediaPause;
-    button->setIcon(button->style()->standardIcon(pixmap));
-    button->setProperty("picture", picture);
 }
 
 void HymnSelection::connectPicks(PickList* list, void (HymnSelection::*handler)(int)) {
@@ -276,6 +225,10 @@ void HymnSelection::setValue(QComboBox* list, const QString& text) {
 }
 
 bool HymnSelection::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image_Musique) {
+        if (event->type() == QEvent::MouseButtonRelease) emit musicIconClicked();
+        return QObject::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::Enter && watched != m_page) {
         static_cast<QWidget*>(watched)->setStyleSheet(kHoverBorder);
     } else if (event->type() == QEvent::MouseMove && watched == m_page) {
@@ -312,7 +265,7 @@ void HymnSelection::LoadHymnBooks() {
 }
 
 void HymnSelection::onBookPicked(int) {
-    setPicture(PlayPause_Cantique, kPicturePlay);
+    emit pickStarted();
     if (!m_hymnBooksLoaded) return;
     m_themesLoaded = false;
     clearList(ComboBox_theme1);
@@ -326,7 +279,7 @@ void HymnSelection::onBookPicked(int) {
 }
 
 void HymnSelection::onThemePicked(int) {
-    setPicture(PlayPause_Cantique, kPicturePlay);
+    emit pickStarted();
     if (!m_themesLoaded) return;
     m_hymnListLoaded = false;
     clearList(ComboBox_Chant);
@@ -344,7 +297,7 @@ void HymnSelection::onThemePicked(int) {
 }
 
 void HymnSelection::onSubThemePicked(int) {
-    setPicture(PlayPause_Cantique, kPicturePlay);
+    emit pickStarted();
     if (!m_subThemesLoaded) return;
     m_hymnListLoaded = false;
     clearList(ComboBox_Chant);
@@ -402,20 +355,8 @@ void HymnSelection::showHymnInfo() {
 
 void HymnSelection::loadHymnFiles() {
     const HymnFiles files = LoadHymnFiles(m_cantiques, m_currentEntry);
-    if (m_player) m_player->setEnabled(false);
-    setPicture(PlayPause_Cantique, kPicturePlay);
-    setPicture(Stop_Cantique, kPictureStop);
-    if (files.hasMusic) {
-        if (m_player) {
-            m_player->setEnabled(true);
-            m_player->setSource(files.musicPath);
-            m_player->stop();
-        }
-        Image_Musique->show();
-    } else {
-        if (m_player) m_player->setSource(QString());
-        Image_Musique->hide();
-    }
+    emit hymnFilesLoaded(files.hasMusic ? files.musicPath : QString());
+    Image_Musique->setVisible(files.hasMusic);
     Label9->setText(ComboBox_Chant->currentText());
 
     switch (files.words) {
@@ -449,7 +390,7 @@ void HymnSelection::searchHymns() {
         m_infoTrouve = hits.entries;
         m_hymnSearchReady = true;
         select(ComboBox_cantique_trouve, 0);
-        if (m_player) m_player->stop();
+        emit searchSucceeded();
     } else {
         refill(ComboBox_cantique_trouve, {QStringLiteral("N O T H I N G")});
         {

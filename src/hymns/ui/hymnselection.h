@@ -8,7 +8,6 @@
 // entries) go through the same handlers; the guard flags keep a handler from acting while the
 // list above it is being refilled.
 
-#include "platform/mediaplayer.h"
 #include "platform/richtextbox.h"
 #include "session/session.h"
 
@@ -25,9 +24,6 @@ class QTextEdit;
 class QToolButton;
 class QWidget;
 
-namespace lumora::platform {
-class SpinArrows;
-}
 
 namespace lumora::hymns {
 
@@ -41,17 +37,12 @@ public:
     int indexAtPopup = -2;
 };
 
-// Player-button pictures (shared with the hymn player): 1 play, 3 stop.
-inline constexpr int kPicturePlay = 1;
-inline constexpr int kPictureStop = 3;
-
 class HymnSelection final : public QObject {
     Q_OBJECT
 public:
-    // Builds the hymn widgets under `page`, in the parts below. `player` is the hymn player
-    // (WindowsMediaPlayer2); it stays owned by the caller.
-    HymnSelection(const session::Session& session, platform::MediaPlayer* player, QWidget* page,
-                  QObject* parent = nullptr);
+    // Builds the hymn widgets under `page`, in the parts below. The hymn player follows the picks
+    // through the signals (HymnPlayer::attachTo).
+    HymnSelection(const session::Session& session, QWidget* page, QObject* parent = nullptr);
 
     // The parts the page places: Label16; the four lists with their captions, the counter and the
     // file icons; the search row; the words; the details (Label9, Text_info, the player buttons);
@@ -61,7 +52,6 @@ public:
     QWidget* searchRow() const { return m_searchRow; }
     QWidget* wordsBox() const;
     QWidget* details() const { return m_details; }
-    QWidget* captureTools() const { return m_captureTools; }
 
     // The entry of the hymn on display (the selected ComboBox_Info_chant row), for a playlist.
     std::optional<QString> entryOnDisplay() const;
@@ -78,9 +68,11 @@ public:
     void searchHymns();
     // Removes the mouse-over border of the lists (the tab's mouse-move).
     void clearHoverBorders();
-    // Check_Shop: the capture tools are usable while Label14 reads "<---->", the player's bar is
-    // shown, and the details box keeps its bottom edge.
-    void setCaptureToolsShown(bool shown);
+    // Check_Shop: while the capture tools take their row the details box is shorter, keeping its
+    // bottom edge.
+    void setCaptureRowShown(bool shown);
+    // Continuous play: the next row of ComboBox_Chant (row 0 after the last) is picked.
+    void selectNextHymn();
 
     // Sets a list's value as a pick would: the row equal to `text` is selected, which runs its
     // handler; the current row, or a text not in the list, changes nothing.
@@ -102,9 +94,6 @@ public:
     QString CurrentHymnEntry() const { return m_currentEntry; }
     platform::RichTextBox& words() { return *m_words; }
 
-    // Shows picture n of the player buttons' picture set on a button (kept as its "picture").
-    static void setPicture(QToolButton* button, int picture);
-
     void onBookPicked(int index);
     void onThemePicked(int index);
     void onSubThemePicked(int index);
@@ -116,6 +105,14 @@ signals:
     void hymnSelectionChanged(int start, int length);
     // A hymn pick begins (its words start unzoomed).
     void hymnPicked();
+    // A pick in one of the lists begins (the player is ready to play again).
+    void pickStarted();
+    // The files of the hymn on display were looked up: its music file, "" when it has none.
+    void hymnFilesLoaded(const QString& musicPath);
+    // A search found hymns (the player stops).
+    void searchSucceeded();
+    // A click on Image_Musique.
+    void musicIconClicked();
     // A hymn is on display (CurrentHymnEntry is set).
     void hymnShown(const QString& entry);
 
@@ -124,20 +121,17 @@ protected:
 
 private:
     void buildWidgets(QWidget* page);
-    void buildCaptureTools(QWidget* page);
     void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
     void showHymnInfo();
     void loadHymnFiles();
     bool showEntry(const QString& entry);
 
     const session::Session& m_session;
-    platform::MediaPlayer* m_player;
     QWidget* m_page;
     platform::RichTextBox* m_words = nullptr;
     QWidget* m_bookLists = nullptr;
     QWidget* m_searchRow = nullptr;
     QWidget* m_details = nullptr;
-    QWidget* m_captureTools = nullptr;
 
     QLabel* Label5 = nullptr;
     PickList* ComboBox_Receuil = nullptr;
@@ -154,17 +148,10 @@ private:
     QLabel* Image_Diapo = nullptr;
     QLabel* Image_Video = nullptr;
     QLabel* Image_Musique = nullptr;
-    QToolButton* PlayPause_Cantique = nullptr;
-    QToolButton* Stop_Cantique = nullptr;
     QLineEdit* Cantique_achercher = nullptr;
     QPushButton* Cmd_cherche_cantique = nullptr;
     PickList* ComboBox_cantique_trouve = nullptr;
     QLabel* Lbl_Nbr_cantique_trouve = nullptr;
-    QLabel* Label14 = nullptr;
-    QPushButton* Cmd_Echantion = nullptr;
-    QLineEdit* Txt_Echantillon = nullptr;
-    QPushButton* Cmd_Go = nullptr;
-    platform::SpinArrows* SpinPositionCapture = nullptr;
 
     QString m_currentBook;  // CurrentBook
     QString m_currentEntry; // CurrentHymnEntry
