@@ -1,0 +1,94 @@
+#include "marks/pausefinder.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumora::marks {
+
+namespace {
+constexpr float kSilentDb = -100.0f;  // digital silence is counted as this level
+
+float percentile(std::vector<float> values, double p) {
+    if (values.empty()) return kSilentDb;
+    const auto k = std::size_t(std::clamp(p, 0.0, 1.0) * double(values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(k), values.end());
+    return values[k];
+}
+} // namespace
+
+EnergyTrack energyTrack(const MonoAudio& audio, double hop) {
+    EnergyTrack t;
+    const auto frame = std::size_t(std::max(1.0, std::round(hop * audio.sampleRate)));
+    // The real frame length: at 22050 Hz a 10 ms frame is 220 samples, and 0.2 % adds up to a
+    // second over a long chapter.
+    t.hop = audio.sampleRate > 0 ? double(frame) / audio.sampleRate : hop;
+    const std::size_t frames = audio.samples.size() / frame;
+    t.db.resize(frames);
+    const float* s = audio.samples.data();
+    for (std::size_t f = 0; f < frames; ++f) {
+        double sum = 0;
+        for (std::size_t i = 0; i < frame; ++i) {
+            const double v = s[f * frame + i];
+            sum += v * v;
+        }
+        const double power = sum / double(frame);
+        t.db[f] = power > 1e-10 ? float(10.0 * std::log10(power)) : kSilentDb;
+    }
+    return t;
+}
+
+SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
+    SpeechMap map;
+    const std::vector<float>& db = track.db;
+    const std::size_t n = db.size();
+    if (n == 0) return map;
+
+    // The threshold sits above the noise floor by a share of the speech's dynamic range. A floor
+    // far below the speech (digital silence) is lifted so that soft consonants stay speech.
+    const float level = percentile(db, 0.95);
+    const float floor = std::max(percentile(db, 0.05), level - 60.0f);
+    const float range = level - floor;
+    if (range < 6.0f) return map;  // no contrast: one long sound or silence
+    map.threshold = floor + std::max(6.0f, 0.25f * range);
+
+    std::vector<char> speech(n);
+    for (std::size_t i = 0; i < n; ++i) speech[i] = db[i] > map.threshold;
+
+    // Bursts too short to be speech become silence.
+    const auto minSpeech = std::size_t(std::ceil(options.minSpeech / track.hop));
+    for (std::size_t i = 0; i < n;) {
+        if (!speech[i]) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        while (j < n && speech[j]) ++j;
+        if (j - i < minSpeech) std::fill(speech.begin() + std::ptrdiff_t(i), speech.begin() + std::ptrdiff_t(j), 0);
+        i = j;
+    }
+
+    std::size_t first = 0;
+    while (first < n && !speech[first]) ++first;
+    if (first == n) return map;
+    std::size_t last = n;
+    while (last > first && !speech[last - 1]) --last;
+    map.onset = double(first) * track.hop;
+    map.end = double(last) * track.hop;
+
+    const auto minPause = std::size_t(std::ceil(options.minPause / track.hop));
+    for (std::size_t i = first; i < last;) {
+        if (speech[i]) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        double below = 0;
+        while (j < last && !speech[j]) below += double(map.threshold - db[j++]);
+        if (j - i >= minPause)
+            map.pauses.push_back({double(i) * track.hop, double(j) * track.hop, below / double(j - i)});
+        i = j;
+    }
+    return map;
+}
+
+} // namespace lumora::marks
