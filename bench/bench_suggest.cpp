@@ -25,20 +25,23 @@ QList<QByteArray> readLines(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     QList<QByteArray> lines = f.readAll().split('\n');
-    while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
-double cpuSeconds() { return double(std::clock()) / CLOCKS_PER_SEC; }
+double cpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
 
-QString g_longest;  // the longest recording, for the timing below
+QString g_longest; // the longest recording, for the timing below
 
 int measure(const QString& corpus) {
     const QStringList recs = QDir(corpus).entryList({QStringLiteral("rec*")}, QDir::Dirs, QDir::Name);
     std::vector<double> all;
     double longestSeconds = 0, totalCpu = 0, totalAudio = 0;
-    std::printf("%-8s %6s %8s %9s %8s %8s %8s  %s\n", "rec", "verses", "audio_s", "within%", "median", "worst",
-                "cpu_s", "about");
+    std::printf("%-8s %6s %8s %9s %8s %8s %8s  %s\n", "rec", "verses", "audio_s", "within%", "median",
+                "worst", "cpu_s", "about");
     for (const QString& rec : recs) {
         const QDir d(QDir(corpus).filePath(rec));
         QString audioPath = d.filePath(QStringLiteral("audio.wav"));
@@ -62,25 +65,28 @@ int measure(const QString& corpus) {
         }
         std::vector<double> errs;
         for (qsizetype i = 0; i < truth.size(); ++i)
-            errs.push_back(std::size_t(i) < starts.size() ? std::abs(starts[std::size_t(i)] - truth[i].toDouble()) : 1e9);
+            errs.push_back(std::size_t(i) < starts.size()
+                               ? std::abs(starts[std::size_t(i)] - truth[i].toDouble())
+                               : 1e9);
         all.insert(all.end(), errs.begin(), errs.end());
         if (qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == rec)
             for (qsizetype i = 0; i < truth.size(); ++i)
-                std::printf("  verse %3lld truth %8.3f suggested %8.3f error %+.3f\n", (long long)(i + 1),
-                            truth[i].toDouble(), std::size_t(i) < starts.size() ? starts[std::size_t(i)] : -1.0,
-                            std::size_t(i) < starts.size() ? starts[std::size_t(i)] - truth[i].toDouble() : 0.0);
+                std::printf(
+                    "  verse %3lld truth %8.3f suggested %8.3f error %+.3f\n", (long long)(i + 1),
+                    truth[i].toDouble(), std::size_t(i) < starts.size() ? starts[std::size_t(i)] : -1.0,
+                    std::size_t(i) < starts.size() ? starts[std::size_t(i)] - truth[i].toDouble() : 0.0);
         const auto within = std::count_if(errs.begin(), errs.end(), [](double e) { return e <= 0.25; });
         std::sort(errs.begin(), errs.end());
-        std::printf("%-8s %6zu %8.1f %8.1f%% %8.3f %8.3f %8.3f  %s\n", qPrintable(rec), errs.size(), audio->seconds(),
-                    100.0 * double(within) / double(errs.size()), errs[errs.size() / 2], errs.back(), cpu,
-                    about.isEmpty() ? "" : about.first().constData());
+        std::printf("%-8s %6zu %8.1f %8.1f%% %8.3f %8.3f %8.3f  %s\n", qPrintable(rec), errs.size(),
+                    audio->seconds(), 100.0 * double(within) / double(errs.size()), errs[errs.size() / 2],
+                    errs.back(), cpu, about.isEmpty() ? "" : about.first().constData());
     }
     if (all.empty()) return 1;
     const auto within = std::count_if(all.begin(), all.end(), [](double e) { return e <= 0.25; });
     std::sort(all.begin(), all.end());
-    std::printf("ALL      %6zu %8.1f %8.1f%% %8.3f %8.3f %8.3f  (cpu %.3f s per 10 min of audio)\n", all.size(),
-                totalAudio, 100.0 * double(within) / double(all.size()), all[all.size() / 2], all.back(), totalCpu,
-                totalCpu * 600.0 / totalAudio);
+    std::printf("ALL      %6zu %8.1f %8.1f%% %8.3f %8.3f %8.3f  (cpu %.3f s per 10 min of audio)\n",
+                all.size(), totalAudio, 100.0 * double(within) / double(all.size()), all[all.size() / 2],
+                all.back(), totalCpu, totalCpu * 600.0 / totalAudio);
     return 0;
 }
 
@@ -94,14 +100,17 @@ void BM_SuggestTenMinutes(benchmark::State& state) {
     }
     MonoAudio ten;
     ten.sampleRate = one->sampleRate;
-    while (ten.seconds() < 600) ten.samples.insert(ten.samples.end(), one->samples.begin(), one->samples.end());
+    while (ten.seconds() < 600)
+        ten.samples.insert(ten.samples.end(), one->samples.begin(), one->samples.end());
     ten.samples.resize(std::size_t(600.0 * ten.sampleRate));
     QList<QByteArray> verses;
     const QString versesPath = QFileInfo(g_longest).dir().filePath(QStringLiteral("verses.txt"));
     const QList<QByteArray> base = readLines(versesPath);
     const int copies = int(std::ceil(600.0 / one->seconds()));
-    for (int c = 0; c < copies; ++c) verses += base;
-    for (auto _ : state) benchmark::DoNotOptimize(suggestStarts(ten, verses));
+    for (int c = 0; c < copies; ++c)
+        verses += base;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(suggestStarts(ten, verses));
     state.counters["verses"] = double(verses.size());
 }
 BENCHMARK(BM_SuggestTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
@@ -110,7 +119,8 @@ BENCHMARK(BM_SuggestTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcessCP
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    const QString corpus = argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("LUMORA_MARK_CORPUS");
+    const QString corpus =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("LUMORA_MARK_CORPUS");
     if (corpus.isEmpty()) {
         std::fprintf(stderr, "usage: bench_suggest CORPUS_DIR (make one with scripts/make-mark-corpus)\n");
         return 2;

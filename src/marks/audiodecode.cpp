@@ -12,7 +12,9 @@ std::optional<MonoAudio> decodeAudio(const QString& path, QString* error) {
     SF_INFO info{};
     SNDFILE* raw = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!raw) {
-        if (error) *error = QStringLiteral("cannot decode %1: %2").arg(path, QString::fromUtf8(sf_strerror(nullptr)));
+        if (error)
+            *error =
+                QStringLiteral("cannot decode %1: %2").arg(path, QString::fromUtf8(sf_strerror(nullptr)));
         return std::nullopt;
     }
     const std::unique_ptr<SNDFILE, int (*)(SNDFILE*)> file(raw, sf_close);
@@ -31,12 +33,15 @@ std::optional<MonoAudio> decodeAudio(const QString& path, QString* error) {
         if (got <= 0) break;
         for (sf_count_t f = 0; f < got; ++f) {
             float sum = 0;
-            for (int c = 0; c < channels; ++c) sum += block[std::size_t(f * channels + c)];
+            for (int c = 0; c < channels; ++c)
+                sum += block[std::size_t(f * channels + c)];
             out.samples.push_back(sum / float(channels));
         }
     }
     if (sf_error(file.get()) != SF_ERR_NO_ERROR && out.samples.empty()) {
-        if (error) *error = QStringLiteral("cannot decode %1: %2").arg(path, QString::fromUtf8(sf_strerror(file.get())));
+        if (error)
+            *error =
+                QStringLiteral("cannot decode %1: %2").arg(path, QString::fromUtf8(sf_strerror(file.get())));
         return std::nullopt;
     }
     return out;

@@ -10,7 +10,7 @@ namespace lumora::marks {
 
 struct MonoAudio {
     int sampleRate = 0;
-    std::vector<float> samples;  // channels averaged, -1..1
+    std::vector<float> samples; // channels averaged, -1..1
 
     double seconds() const { return sampleRate > 0 ? double(samples.size()) / sampleRate : 0.0; }
 };

@@ -8,7 +8,8 @@ QByteArray FormatMark(const QByteArray& text) {
     if (text.isEmpty()) return text;
     qsizetype n = 0;
     if (n < text.size() && (text[n] == '-' || text[n] == '+')) ++n;
-    while (n < text.size() && text[n] >= '0' && text[n] <= '9') ++n;
+    while (n < text.size() && text[n] >= '0' && text[n] <= '9')
+        ++n;
     const qsizetype d = std::max<qsizetype>(0, text.size() - n - 1);
     if (d == 0) return text + ",00000";
     if (d < 5) return text + QByteArray(5 - d, '0');

@@ -13,20 +13,20 @@ namespace {
 
 // One line of the content, with its four leading fields located.
 struct LineFields {
-    qsizetype start = 0, end = 0;  // line bounds (terminator excluded), BOM skipped on line 1
+    qsizetype start = 0, end = 0; // line bounds (terminator excluded), BOM skipped on line 1
     qsizetype tabs[4] = {};
 };
 
 // Walks the lines of `content`; calls f(LineFields&) for every line that has four TABs, until f
 // returns false.
-template <typename F>
-void forEachVerseLine(const QByteArray& content, qsizetype from, F&& f) {
+template <typename F> void forEachVerseLine(const QByteArray& content, qsizetype from, F&& f) {
     const char* d = content.constData();
     const qsizetype size = content.size();
     qsizetype pos = from;
     while (pos < size) {
         qsizetype end = pos;
-        while (end < size && d[end] != '\r' && d[end] != '\n') ++end;
+        while (end < size && d[end] != '\r' && d[end] != '\n')
+            ++end;
         LineFields l;
         l.start = pos;
         l.end = end;
@@ -35,8 +35,10 @@ void forEachVerseLine(const QByteArray& content, qsizetype from, F&& f) {
         bool full = true;
         for (int k = 0; k < 4 && full; ++k) {
             p = content.indexOf('\t', p + 1);
-            if (p < 0 || p >= end) full = false;
-            else l.tabs[k] = p;
+            if (p < 0 || p >= end)
+                full = false;
+            else
+                l.tabs[k] = p;
         }
         if (full && !f(l)) return;
         pos = end;
@@ -44,7 +46,7 @@ void forEachVerseLine(const QByteArray& content, qsizetype from, F&& f) {
             ++pos;
             if (pos < size && d[pos] == '\n') ++pos;
         } else if (pos < size) {
-            ++pos;  // a lone LF
+            ++pos; // a lone LF
         }
     }
 }
@@ -66,7 +68,8 @@ void applyEdits(QByteArray& content, const std::vector<Edit>& edits) {
     if (edits.empty()) return;
     QByteArray out;
     qsizetype grow = 0;
-    for (const Edit& e : edits) grow += e.text.size() - (e.end - e.start);
+    for (const Edit& e : edits)
+        grow += e.text.size() - (e.end - e.start);
     out.reserve(content.size() + std::max<qsizetype>(0, grow));
     qsizetype at = 0;
     for (const Edit& e : edits) {
@@ -92,8 +95,8 @@ QString bookFilePath(const QString& dataPath, const QByteArray& versionCode, con
     return (number < 40 || number > 66) ? files.oldTestament : files.newTestament;
 }
 
-std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
-                                      int verseCount) {
+std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArray& bookKey,
+                                      const QByteArray& chapter, int verseCount) {
     std::vector<ChapterLine> out;
     if (verseCount < 1) return out;
     bool inChapter = false;
@@ -102,7 +105,7 @@ std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArra
         const QByteArrayView ch = field(content, l.tabs[0] + 1, l.tabs[1]);
         const QByteArrayView verse = field(content, l.tabs[1] + 1, l.tabs[2]);
         if (key != bookKey || ch != chapter) {
-            return !inChapter;  // the chapter's lines end where another chapter starts
+            return !inChapter; // the chapter's lines end where another chapter starts
         }
         if (!inChapter) {
             if (verse != "1") return true;
@@ -113,6 +116,7 @@ std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArra
         line.markStart = l.tabs[2] + 1;
         line.markEnd = l.tabs[3];
         line.mark = field(content, line.markStart, line.markEnd).toByteArray();
+        line.text = field(content, l.tabs[3] + 1, l.end).toByteArray();
         out.push_back(std::move(line));
         return int(out.size()) < verseCount;
     });
@@ -121,13 +125,15 @@ std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArra
 
 OldMarks oldMarks(const std::vector<ChapterLine>& lines) {
     OldMarks m;
-    for (std::size_t k = 0; k < lines.size() && k < std::size_t(kMaxRows); ++k) m[k + 1] = lines[k].mark;
+    for (std::size_t k = 0; k < lines.size() && k < std::size_t(kMaxRows); ++k)
+        m[k + 1] = lines[k].mark;
     return m;
 }
 
-WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter, int verseCount,
-                              const MarkTable& table) {
-    const std::vector<ChapterLine> lines = chapterLines(content, bookKey, chapter, std::min(verseCount, kMaxRows));
+WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
+                              int verseCount, const MarkTable& table) {
+    const std::vector<ChapterLine> lines =
+        chapterLines(content, bookKey, chapter, std::min(verseCount, kMaxRows));
     if (lines.empty()) return {WriteStatus::VerseNotFound, 0};
     std::vector<Edit> edits;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -156,10 +162,12 @@ WriteResult applyOneMark(QByteArray& content, const QByteArray& bookKey, const Q
     std::vector<Edit> edits;
     bool found = false;
     forEachVerseLine(content, 0, [&](const LineFields& l) {
-        if (field(content, l.start, l.tabs[0]) == bookKey && field(content, l.tabs[0] + 1, l.tabs[1]) == chapter &&
+        if (field(content, l.start, l.tabs[0]) == bookKey &&
+            field(content, l.tabs[0] + 1, l.tabs[1]) == chapter &&
             field(content, l.tabs[1] + 1, l.tabs[2]) == verse) {
             found = true;
-            if (field(content, l.tabs[2] + 1, l.tabs[3]) != mark) edits.push_back({l.tabs[2] + 1, l.tabs[3], mark});
+            if (field(content, l.tabs[2] + 1, l.tabs[3]) != mark)
+                edits.push_back({l.tabs[2] + 1, l.tabs[3], mark});
         }
         return true;
     });

@@ -23,18 +23,19 @@ QString bookFilePath(const QString& dataPath, const QByteArray& versionCode, con
 
 // One verse line of a chapter, with byte offsets into the file content.
 struct ChapterLine {
-    QByteArray verse;       // field 3 as stored
-    QByteArray mark;        // field 4 as stored
-    qsizetype markStart = 0;  // offset of field 4
-    qsizetype markEnd = 0;    // offset of the TAB after it
+    QByteArray verse;        // field 3 as stored
+    QByteArray mark;         // field 4 as stored
+    QByteArray text;         // field 5, the verse text
+    qsizetype markStart = 0; // offset of field 4
+    qsizetype markEnd = 0;   // offset of the TAB after it
 };
 
 // The chapter's verse lines in file order: from the first line whose key is book key TAB chapter
 // TAB "1", the following verse lines of that book and chapter, at most `verseCount` of them.
 // Lines without their four TABs are not verse lines and are passed over. Empty when verse 1 is
 // not found.
-std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
-                                      int verseCount);
+std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArray& bookKey,
+                                      const QByteArray& chapter, int verseCount);
 
 // What the mark table's Old column is filled from: entry k is the mark of the chapter's k-th
 // verse line (k = 1..286), "0" kept as "0"; empty for verses the file does not have.
@@ -43,10 +44,10 @@ OldMarks oldMarks(const std::vector<ChapterLine>& lines);
 
 enum class WriteStatus {
     Written,
-    FileUnreadable,   // the book file could not be read
-    VerseNotFound,    // no line carries the chapter's (or the verse's) key
-    BadMark,          // a mark would hold a TAB or a line end, or the position is not one
-    WriteFailed,      // the file could not be replaced (it is then unchanged)
+    FileUnreadable, // the book file could not be read
+    VerseNotFound,  // no line carries the chapter's (or the verse's) key
+    BadMark,        // a mark would hold a TAB or a line end, or the position is not one
+    WriteFailed,    // the file could not be replaced (it is then unchanged)
 };
 
 struct WriteResult {
@@ -58,8 +59,8 @@ struct WriteResult {
 // verse k and its stored mark is row k's Old text, gets row k's New text as its mark, whatever the
 // two lengths. A line whose stored mark is no longer the Old text (the file changed meanwhile) is
 // left alone rather than half-replaced. Works on `content` in place.
-WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter, int verseCount,
-                              const MarkTable& table);
+WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
+                              int verseCount, const MarkTable& table);
 WriteResult updateChapterMarks(const QString& bookFile, const QByteArray& bookKey, const QByteArray& chapter,
                                int verseCount, const MarkTable& table);
 

@@ -13,23 +13,23 @@ namespace lumora::marks {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kLead = 0.05;        // a mark falls this much before the speech resumes
-constexpr double kPauseBonus = 1.2;   // weight of a pause's length in choosing verse ends
-constexpr double kDepthBonus = 0.02;  // per dB of depth
+constexpr double kLead = 0.05;       // a mark falls this much before the speech resumes
+constexpr double kPauseBonus = 1.2;  // weight of a pause's length in choosing verse ends
+constexpr double kDepthBonus = 0.02; // per dB of depth
 
 struct Candidate {
-    double time;    // where the next verse would start
-    double length;  // pause length, 0 for a fallback point
+    double time;   // where the next verse would start
+    double length; // pause length, 0 for a fallback point
     double depth;
 };
 
 struct Model {
-    double rate;  // seconds per weight unit
-    double gap;   // seconds added to every verse but the last
+    double rate; // seconds per weight unit
+    double gap;  // seconds added to every verse but the last
 };
 
 double bonus(const Candidate& c) {
-    if (c.length <= 0) return -2.0;  // a point without a pause is a last resort
+    if (c.length <= 0) return -2.0; // a point without a pause is a last resort
     return kPauseBonus * std::log(1.0 + c.length / 0.12) + kDepthBonus * std::min(c.depth, 40.0);
 }
 
@@ -44,9 +44,10 @@ double verseCost(double duration, double expected) {
 std::vector<int> solve(const std::vector<Candidate>& cands, double end, const std::vector<double>& weights,
                        const Model& model) {
     const int n = int(weights.size());
-    const int m = int(cands.size());  // cands[0] is the onset
+    const int m = int(cands.size()); // cands[0] is the onset
     std::vector<double> expected(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) expected[std::size_t(i)] = model.rate * weights[std::size_t(i)] + (i + 1 < n ? model.gap : 0);
+    for (int i = 0; i < n; ++i)
+        expected[std::size_t(i)] = model.rate * weights[std::size_t(i)] + (i + 1 < n ? model.gap : 0);
 
     // best[i][j]: verses 0..i-1 placed, verse i starts at candidate j.
     std::vector<double> prev(std::size_t(m), kInf), cur(std::size_t(m), kInf);
@@ -79,7 +80,8 @@ std::vector<int> solve(const std::vector<Candidate>& cands, double end, const st
     int at = -1;
     for (int j = n - 1; j < m; ++j) {
         if (prev[std::size_t(j)] == kInf) continue;
-        const double c = prev[std::size_t(j)] + verseCost(end - cands[std::size_t(j)].time, expected[std::size_t(n - 1)]);
+        const double c =
+            prev[std::size_t(j)] + verseCost(end - cands[std::size_t(j)].time, expected[std::size_t(n - 1)]);
         if (c < bestCost) {
             bestCost = c;
             at = j;
@@ -120,10 +122,14 @@ double verseWeight(const QByteArray& verseText) {
     const QString text = common::Utf8Decode(verseText);
     double w = 0;
     for (const QChar c : text) {
-        if (c.isLetterOrNumber()) w += 1;
-        else if (c == u',' || c == u';' || c == u':') w += 3;
-        else if (c == u'.' || c == u'!' || c == u'?') w += 5;
-        else if (c == u' ') w += 0.3;
+        if (c.isLetterOrNumber())
+            w += 1;
+        else if (c == u',' || c == u';' || c == u':')
+            w += 3;
+        else if (c == u'.' || c == u'!' || c == u'?')
+            w += 5;
+        else if (c == u' ')
+            w += 0.3;
     }
     return std::max(1.0, w);
 }
@@ -135,7 +141,8 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
     if (n == 1) return {onset};
 
     double total = 0;
-    for (double w : weights) total += w;
+    for (double w : weights)
+        total += w;
     const double span = speech.end - speech.onset;
 
     std::vector<Candidate> cands{{onset, 0, 0}};
@@ -147,7 +154,8 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
         acc += weights[i];
         cands.push_back({speech.onset + span * acc / total, 0, 0});
     }
-    std::sort(cands.begin() + 1, cands.end(), [](const Candidate& a, const Candidate& b) { return a.time < b.time; });
+    std::sort(cands.begin() + 1, cands.end(),
+              [](const Candidate& a, const Candidate& b) { return a.time < b.time; });
 
     Model model{span / total, 0};
     std::vector<int> chosen;
@@ -157,22 +165,26 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
         chosen = std::move(next);
         std::vector<double> durations(n);
         for (std::size_t i = 0; i < n; ++i)
-            durations[i] = (i + 1 < n ? cands[std::size_t(chosen[i + 1])].time : speech.end) - cands[std::size_t(chosen[i])].time;
+            durations[i] = (i + 1 < n ? cands[std::size_t(chosen[i + 1])].time : speech.end) -
+                           cands[std::size_t(chosen[i])].time;
         model = refit(durations, weights, model);
     }
     std::vector<double> starts(n);
     if (chosen.empty()) {
-        for (std::size_t i = 0; i < n; ++i) starts[i] = i == 0 ? onset : cands[i].time;
+        for (std::size_t i = 0; i < n; ++i)
+            starts[i] = i == 0 ? onset : cands[i].time;
         return starts;
     }
-    for (std::size_t i = 0; i < n; ++i) starts[i] = cands[std::size_t(chosen[i])].time;
+    for (std::size_t i = 0; i < n; ++i)
+        starts[i] = cands[std::size_t(chosen[i])].time;
     return starts;
 }
 
 std::vector<double> suggestStarts(const MonoAudio& audio, const QList<QByteArray>& verseTexts) {
     std::vector<double> weights;
     weights.reserve(std::size_t(verseTexts.size()));
-    for (const QByteArray& t : verseTexts) weights.push_back(verseWeight(t));
+    for (const QByteArray& t : verseTexts)
+        weights.push_back(verseWeight(t));
     return alignVerses(findPauses(energyTrack(audio)), weights);
 }
 
@@ -181,17 +193,19 @@ SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByte
     const auto audio = decodeAudio(audioPath, &out.error);
     if (!audio) return out;
     out.starts = suggestStarts(*audio, verseTexts);
-    if (out.starts.empty() && !verseTexts.isEmpty()) out.error = QStringLiteral("no speech found in ") + audioPath;
+    if (out.starts.empty() && !verseTexts.isEmpty())
+        out.error = QStringLiteral("no speech found in ") + audioPath;
     return out;
 }
 
-QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode, const QByteArray& soundPrefix,
-                         int chapter) {
+QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode,
+                         const QByteArray& soundPrefix, int chapter) {
     const QString folder = bible::versionFiles(dataPath, versionCode.toUpper()).folder;
-    const QString name =
-        QString::fromUtf8(soundPrefix) + (chapter < 10 ? QStringLiteral("0") : QString()) + QString::number(chapter);
+    const QString name = QString::fromUtf8(soundPrefix) + (chapter < 10 ? QStringLiteral("0") : QString()) +
+                         QString::number(chapter);
     for (const char* ext : {".mp3", ".wav"}) {
-        const QString path = common::findPath(folder, {QStringLiteral("Sound"), name + QString::fromLatin1(ext)});
+        const QString path =
+            common::findPath(folder, {QStringLiteral("Sound"), name + QString::fromLatin1(ext)});
         if (common::fileExists(path)) return path;
     }
     return {};

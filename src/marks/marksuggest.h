@@ -33,13 +33,13 @@ std::vector<double> suggestStarts(const MonoAudio& audio, const QList<QByteArray
 
 struct SuggestOutcome {
     std::vector<double> starts;
-    QString error;  // set when the recording could not be read or holds no speech
+    QString error; // set when the recording could not be read or holds no speech
 };
 SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts);
 
 // The chapter's recording: <version folder>/Sound/<prefix><chapter, two digits below 10> with
 // ".mp3", else ".wav"; empty when neither exists. Names are found without regard to letter case.
-QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode, const QByteArray& soundPrefix,
-                         int chapter);
+QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode,
+                         const QByteArray& soundPrefix, int chapter);
 
 } // namespace lumora::marks

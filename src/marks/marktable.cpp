@@ -43,7 +43,8 @@ void MarkTable::reloadOld(const OldMarks& stored, std::optional<int> updatedVers
 }
 
 void MarkTable::resetNew() {
-    for (int i = 1; i <= kMaxRows; ++i) m_rows[std::size_t(i)].newMark = i <= m_verseCount ? "0,00000" : QByteArray();
+    for (int i = 1; i <= kMaxRows; ++i)
+        m_rows[std::size_t(i)].newMark = i <= m_verseCount ? "0,00000" : QByteArray();
 }
 
 void MarkTable::copyOldToNew() {
@@ -82,7 +83,8 @@ QByteArray backupBytes(const ChapterId& chapter, const MarkTable& table) {
 }
 
 QString restoreRefusal(const ChapterId& chapter) {
-    return QStringLiteral("FILE NOT FOND or AVAILABLE : \r\nRESTORE ") + QString::fromUtf8(backupFileName(chapter));
+    return QStringLiteral("FILE NOT FOND or AVAILABLE : \r\nRESTORE ") +
+           QString::fromUtf8(backupFileName(chapter));
 }
 
 QByteArray backupLineMark(const QByteArray& line) {
@@ -96,7 +98,8 @@ QByteArray backupLineMark(const QByteArray& line) {
 void applyBackup(const QByteArray& bytes, MarkTable& table) {
     common::LineSplitter lines(bytes);
     QByteArray line;
-    for (int k = 1; k <= kMaxRows && lines.next(line); ++k) table.row(k).newMark = backupLineMark(line);
+    for (int k = 1; k <= kMaxRows && lines.next(line); ++k)
+        table.row(k).newMark = backupLineMark(line);
 }
 
 bool restoreBackup(const ChapterId& chapter, const QString& chosenPath, MarkTable& table) {

@@ -14,22 +14,22 @@
 namespace lumora::marks {
 
 struct MarkRow {
-    QByteArray text;     // "Marking": "Gn3.16"; empty beyond the chapter
-    QByteArray newMark;  // "New"
-    QByteArray oldMark;  // "Old"
+    QByteArray text;    // "Marking": "Gn3.16"; empty beyond the chapter
+    QByteArray newMark; // "New"
+    QByteArray oldMark; // "Old"
     friend bool operator==(const MarkRow&, const MarkRow&) = default;
 };
 
 // Which chapter a table shows, and what backups of it are called.
 struct ChapterId {
-    QByteArray bookKey;      // List_NumLivre entry, "01O"
-    QByteArray chapter;      // List_chapitre entry, "3"
-    QByteArray soundPrefix;  // List_PrefixeSon entry, "Gn"
+    QByteArray bookKey;     // List_NumLivre entry, "01O"
+    QByteArray chapter;     // List_chapitre entry, "3"
+    QByteArray soundPrefix; // List_PrefixeSon entry, "Gn"
     int verseCount = 0;
 };
 
 class MarkTable final {
-public:
+  public:
     MarkTable() = default;
     // A table freshly shown for a chapter: rows up to the verse count get their Marking text and
     // New = Old = the stored mark; rows beyond are empty.
@@ -49,12 +49,13 @@ public:
     void copyOldToNew();
     // The row whose Marking text is sound prefix + label gets New = FormatMark(position); returns
     // that row, or nullopt when no row within the chapter matches.
-    std::optional<int> setNewMark(const QByteArray& soundPrefix, const QByteArray& label, const QByteArray& position);
+    std::optional<int> setNewMark(const QByteArray& soundPrefix, const QByteArray& label,
+                                  const QByteArray& position);
 
     friend bool operator==(const MarkTable&, const MarkTable&) = default;
 
-private:
-    std::array<MarkRow, kMaxRows + 1> m_rows;  // index 0 unused
+  private:
+    std::array<MarkRow, kMaxRows + 1> m_rows; // index 0 unused
     int m_verseCount = 0;
 };
 

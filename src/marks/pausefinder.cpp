@@ -6,7 +6,7 @@
 namespace lumora::marks {
 
 namespace {
-constexpr float kSilentDb = -100.0f;  // digital silence is counted as this level
+constexpr float kSilentDb = -100.0f; // digital silence is counted as this level
 
 float percentile(std::vector<float> values, double p) {
     if (values.empty()) return kSilentDb;
@@ -48,11 +48,12 @@ SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
     const float level = percentile(db, 0.95);
     const float floor = std::max(percentile(db, 0.05), level - 60.0f);
     const float range = level - floor;
-    if (range < 6.0f) return map;  // no contrast: one long sound or silence
+    if (range < 6.0f) return map; // no contrast: one long sound or silence
     map.threshold = floor + std::max(6.0f, 0.25f * range);
 
     std::vector<char> speech(n);
-    for (std::size_t i = 0; i < n; ++i) speech[i] = db[i] > map.threshold;
+    for (std::size_t i = 0; i < n; ++i)
+        speech[i] = db[i] > map.threshold;
 
     // Bursts too short to be speech become silence.
     const auto minSpeech = std::size_t(std::ceil(options.minSpeech / track.hop));
@@ -62,16 +63,20 @@ SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
             continue;
         }
         std::size_t j = i;
-        while (j < n && speech[j]) ++j;
-        if (j - i < minSpeech) std::fill(speech.begin() + std::ptrdiff_t(i), speech.begin() + std::ptrdiff_t(j), 0);
+        while (j < n && speech[j])
+            ++j;
+        if (j - i < minSpeech)
+            std::fill(speech.begin() + std::ptrdiff_t(i), speech.begin() + std::ptrdiff_t(j), 0);
         i = j;
     }
 
     std::size_t first = 0;
-    while (first < n && !speech[first]) ++first;
+    while (first < n && !speech[first])
+        ++first;
     if (first == n) return map;
     std::size_t last = n;
-    while (last > first && !speech[last - 1]) --last;
+    while (last > first && !speech[last - 1])
+        --last;
     map.onset = double(first) * track.hop;
     map.end = double(last) * track.hop;
 
@@ -83,7 +88,8 @@ SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
         }
         std::size_t j = i;
         double below = 0;
-        while (j < last && !speech[j]) below += double(map.threshold - db[j++]);
+        while (j < last && !speech[j])
+            below += double(map.threshold - db[j++]);
         if (j - i >= minPause)
             map.pauses.push_back({double(i) * track.hop, double(j) * track.hop, below / double(j - i)});
         i = j;

@@ -10,30 +10,30 @@
 namespace lumora::marks {
 
 struct EnergyTrack {
-    double hop = 0.01;       // seconds per frame
-    std::vector<float> db;   // frame level, dB relative to full scale
+    double hop = 0.01;     // seconds per frame
+    std::vector<float> db; // frame level, dB relative to full scale
 };
 
 // Mean power of each `hop`-second frame, in dB.
 EnergyTrack energyTrack(const MonoAudio& audio, double hop = 0.01);
 
 struct Pause {
-    double start = 0;  // seconds: the last speech frame ends here
-    double end = 0;    // seconds: speech starts again here
-    double depth = 0;  // how far below the threshold the pause lies on average, dB
+    double start = 0; // seconds: the last speech frame ends here
+    double end = 0;   // seconds: speech starts again here
+    double depth = 0; // how far below the threshold the pause lies on average, dB
     double length() const { return end - start; }
 };
 
 struct SpeechMap {
-    double onset = 0;       // first speech
-    double end = 0;         // last speech ends
-    double threshold = 0;   // dB level separating speech from silence
-    std::vector<Pause> pauses;  // between onset and end, in time order
+    double onset = 0;          // first speech
+    double end = 0;            // last speech ends
+    double threshold = 0;      // dB level separating speech from silence
+    std::vector<Pause> pauses; // between onset and end, in time order
 };
 
 struct PauseOptions {
-    double minPause = 0.12;    // shorter gaps (stop consonants, word joins) are not pauses
-    double minSpeech = 0.04;   // shorter bursts inside a pause (clicks, noise) are not speech
+    double minPause = 0.12;  // shorter gaps (stop consonants, word joins) are not pauses
+    double minSpeech = 0.04; // shorter bursts inside a pause (clicks, noise) are not speech
 };
 
 // Nothing found (silence only): onset = end = 0 and no pauses.
