@@ -70,6 +70,10 @@ int measure(const QString& corpus) {
                                : 1e9);
         all.insert(all.end(), errs.begin(), errs.end());
         if (qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == rec)
+            for (const Pause& p : findPauses(energyTrack(*audio)).pauses)
+                std::printf("  pause %8.3f .. %8.3f (%.3f s, %.1f dB)\n", p.start, p.end, p.length(),
+                            p.depth);
+        if (qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == rec)
             for (qsizetype i = 0; i < truth.size(); ++i)
                 std::printf(
                     "  verse %3lld truth %8.3f suggested %8.3f error %+.3f\n", (long long)(i + 1),

@@ -14,54 +14,53 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kLead = 0.05;       // a mark falls this much before the speech resumes
-constexpr double kPauseBonus = 1.2;  // weight of a pause's length in choosing verse ends
+constexpr double kPauseBonus = 1.0;  // weight of a pause's length in choosing verse ends
 constexpr double kDepthBonus = 0.02; // per dB of depth
 
+// A place where a verse may start: the end of a pause, or a fallback point without one.
 struct Candidate {
-    double time;   // where the next verse would start
+    double resume; // speech resumes here
     double length; // pause length, 0 for a fallback point
     double depth;
-};
-
-struct Model {
-    double rate; // seconds per weight unit
-    double gap;  // seconds added to every verse but the last
+    double silence; // all pause time before `resume`, this pause included
 };
 
 double bonus(const Candidate& c) {
-    if (c.length <= 0) return -2.0; // a point without a pause is a last resort
+    if (c.length <= 0) return -3.0; // a point without a pause is a last resort
     return kPauseBonus * std::log(1.0 + c.length / 0.12) + kDepthBonus * std::min(c.depth, 40.0);
 }
 
-double verseCost(double duration, double expected) {
-    if (duration < 0.15) return kInf;
-    const double sigma = 0.22 * expected + 0.35;
-    const double z = (duration - expected) / sigma;
+// Verses are compared by their speech alone: the pauses inside a verse and after it vary with the
+// reader far more than the time spent speaking its words.
+double verseCost(double speech, double expected) {
+    if (speech < 0.1) return kInf;
+    const double sigma = 0.18 * expected + 0.3;
+    const double z = (speech - expected) / sigma;
     return z * z;
 }
 
-// One dynamic-programming pass; returns the chosen candidate index of each verse start.
-std::vector<int> solve(const std::vector<Candidate>& cands, double end, const std::vector<double>& weights,
-                       const Model& model) {
+double speechBetween(const Candidate& from, const Candidate& to) {
+    return (to.resume - from.resume) - (to.silence - from.silence);
+}
+
+// One dynamic-programming pass at `rate` seconds of speech per weight unit; the chosen candidate
+// of each verse start, or empty when none fits.
+std::vector<int> solve(const std::vector<Candidate>& cands, const Candidate& last,
+                       const std::vector<double>& weights, double rate) {
     const int n = int(weights.size());
     const int m = int(cands.size()); // cands[0] is the onset
-    std::vector<double> expected(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i)
-        expected[std::size_t(i)] = model.rate * weights[std::size_t(i)] + (i + 1 < n ? model.gap : 0);
-
-    // best[i][j]: verses 0..i-1 placed, verse i starts at candidate j.
     std::vector<double> prev(std::size_t(m), kInf), cur(std::size_t(m), kInf);
     std::vector<int> back(std::size_t(n) * std::size_t(m), -1);
     prev[0] = 0;
     for (int i = 1; i < n; ++i) {
         std::fill(cur.begin(), cur.end(), kInf);
-        const double e = expected[std::size_t(i - 1)];
-        const double longest = 4.0 * e + 4.0;
+        const double e = rate * weights[std::size_t(i - 1)];
+        const double longest = 4.0 * e + 3.0;
         for (int j = i; j < m; ++j) {
             double bestCost = kInf;
             int bestFrom = -1;
             for (int k = j - 1; k >= i - 1; --k) {
-                const double d = cands[std::size_t(j)].time - cands[std::size_t(k)].time;
+                const double d = speechBetween(cands[std::size_t(k)], cands[std::size_t(j)]);
                 if (d > longest) break;
                 if (prev[std::size_t(k)] == kInf) continue;
                 const double c = prev[std::size_t(k)] + verseCost(d, e);
@@ -78,17 +77,17 @@ std::vector<int> solve(const std::vector<Candidate>& cands, double end, const st
     }
     double bestCost = kInf;
     int at = -1;
+    const double e = rate * weights[std::size_t(n - 1)];
     for (int j = n - 1; j < m; ++j) {
         if (prev[std::size_t(j)] == kInf) continue;
-        const double c =
-            prev[std::size_t(j)] + verseCost(end - cands[std::size_t(j)].time, expected[std::size_t(n - 1)]);
+        const double c = prev[std::size_t(j)] + verseCost(speechBetween(cands[std::size_t(j)], last), e);
         if (c < bestCost) {
             bestCost = c;
             at = j;
         }
     }
-    std::vector<int> chosen(std::size_t(n), 0);
     if (at < 0) return {};
+    std::vector<int> chosen(std::size_t(n), 0);
     for (int i = n - 1; i >= 1; --i) {
         chosen[std::size_t(i)] = at;
         at = back[std::size_t(i) * std::size_t(m) + std::size_t(at)];
@@ -96,40 +95,27 @@ std::vector<int> solve(const std::vector<Candidate>& cands, double end, const st
     return chosen;
 }
 
-// Least-squares fit of duration = rate * weight + gap over the verses but the last.
-Model refit(const std::vector<double>& durations, const std::vector<double>& weights, const Model& old) {
-    const std::size_t n = durations.size();
-    if (n < 4) return old;
-    double sw = 0, sd = 0, sww = 0, swd = 0;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        sw += weights[i];
-        sd += durations[i];
-        sww += weights[i] * weights[i];
-        swd += weights[i] * durations[i];
-    }
-    const double k = double(n - 1);
-    const double det = k * sww - sw * sw;
-    if (det <= 1e-9) return old;
-    Model m{(k * swd - sw * sd) / det, 0};
-    m.gap = (sd - m.rate * sw) / k;
-    if (!(m.rate > 0) || m.gap < 0 || m.gap > 3.0) return old;
-    return m;
-}
-
 } // namespace
 
 double verseWeight(const QByteArray& verseText) {
     const QString text = common::Utf8Decode(verseText);
     double w = 0;
+    bool inTag = false;
     for (const QChar c : text) {
-        if (c.isLetterOrNumber())
+        // Markup such as <H7998> is not read aloud.
+        if (c == u'<') inTag = true;
+        if (inTag) {
+            if (c == u'>') inTag = false;
+            continue;
+        }
+        if (c.isDigit())
+            w += 3; // "12" is read "twelve"
+        else if (c.isLetter())
             w += 1;
         else if (c == u',' || c == u';' || c == u':')
-            w += 3;
+            w += 1;
         else if (c == u'.' || c == u'!' || c == u'?')
-            w += 5;
-        else if (c == u' ')
-            w += 0.3;
+            w += 2;
     }
     return std::max(1.0, w);
 }
@@ -143,40 +129,53 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
     double total = 0;
     for (double w : weights)
         total += w;
+    double pauseTime = 0;
+    for (const Pause& p : speech.pauses)
+        pauseTime += p.length();
     const double span = speech.end - speech.onset;
 
-    std::vector<Candidate> cands{{onset, 0, 0}};
-    for (const Pause& p : speech.pauses)
-        cands.push_back({std::max(p.start, p.end - kLead), p.length(), p.depth});
-    // Points at each verse's proportional start, for recordings with fewer pauses than verses.
+    std::vector<Candidate> cands{{speech.onset, 0, 0, 0}};
+    double silence = 0;
+    for (const Pause& p : speech.pauses) {
+        silence += p.length();
+        cands.push_back({p.end, p.length(), p.depth, silence});
+    }
+    // Points at each verse's proportional share of the speech, for recordings with fewer pauses
+    // than verses.
     double acc = 0;
     for (std::size_t i = 0; i + 1 < n; ++i) {
         acc += weights[i];
-        cands.push_back({speech.onset + span * acc / total, 0, 0});
+        const double t = speech.onset + span * acc / total;
+        double before = 0;
+        for (const Pause& p : speech.pauses)
+            if (p.end <= t) before += p.length();
+        cands.push_back({t, 0, 0, before});
     }
-    std::sort(cands.begin() + 1, cands.end(),
-              [](const Candidate& a, const Candidate& b) { return a.time < b.time; });
+    std::stable_sort(cands.begin() + 1, cands.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.resume < b.resume; });
+    const Candidate last{speech.end, 0, 0, pauseTime};
 
-    Model model{span / total, 0};
+    // The speaking rate: first from the whole recording, then from the verses as aligned.
+    double rate = std::max(span - pauseTime, 0.1 * span) / total;
     std::vector<int> chosen;
     for (int pass = 0; pass < 3; ++pass) {
-        std::vector<int> next = solve(cands, speech.end, weights, model);
+        std::vector<int> next = solve(cands, last, weights, rate);
         if (next.empty()) break;
         chosen = std::move(next);
-        std::vector<double> durations(n);
-        for (std::size_t i = 0; i < n; ++i)
-            durations[i] = (i + 1 < n ? cands[std::size_t(chosen[i + 1])].time : speech.end) -
-                           cands[std::size_t(chosen[i])].time;
-        model = refit(durations, weights, model);
+        double sd = 0, sw = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const Candidate& to = i + 1 < n ? cands[std::size_t(chosen[i + 1])] : last;
+            sd += speechBetween(cands[std::size_t(chosen[i])], to) * weights[i];
+            sw += weights[i] * weights[i];
+        }
+        if (sw > 0 && sd > 0) rate = sd / sw;
     }
     std::vector<double> starts(n);
-    if (chosen.empty()) {
-        for (std::size_t i = 0; i < n; ++i)
-            starts[i] = i == 0 ? onset : cands[i].time;
-        return starts;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Candidate& c =
+            chosen.empty() ? cands[std::min(i, cands.size() - 1)] : cands[std::size_t(chosen[i])];
+        starts[i] = i == 0 ? onset : std::max(c.resume - std::min(kLead, c.length / 2), 0.0);
     }
-    for (std::size_t i = 0; i < n; ++i)
-        starts[i] = cands[std::size_t(chosen[i])].time;
     return starts;
 }
 
