@@ -33,12 +33,4 @@ bool isPositionText(const QByteArray& text) {
     return true;
 }
 
-double markSeconds(const QByteArray& mark) {
-    QByteArray t = mark.trimmed();
-    t.replace(',', '.');
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    return ok ? v : -1.0;
-}
-
 } // namespace lumora::marks

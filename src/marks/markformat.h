@@ -18,7 +18,4 @@ QByteArray positionText(double seconds);
 // What a typed position may hold: at least one character, only digits and commas.
 bool isPositionText(const QByteArray& text);
 
-// A mark text read as seconds (comma as decimal separator); nullopt-like -1 when it is not one.
-double markSeconds(const QByteArray& mark);
-
 } // namespace lumora::marks
