@@ -26,9 +26,17 @@ std::optional<MonoAudio> decodeAudio(const QString& path, QString* error) {
     out.sampleRate = info.samplerate;
     if (info.frames > 0 && info.frames < (sf_count_t(1) << 31)) out.samples.reserve(std::size_t(info.frames));
     const int channels = info.channels;
-    constexpr sf_count_t kFrames = 16384;
-    std::vector<float> block(std::size_t(kFrames * channels));
+    constexpr sf_count_t kFrames = 65536;
+    std::vector<float> block(channels > 1 ? std::size_t(kFrames * channels) : 0);
     for (;;) {
+        if (channels == 1) {
+            const std::size_t at = out.samples.size();
+            out.samples.resize(at + std::size_t(kFrames));
+            const sf_count_t got = sf_readf_float(file.get(), out.samples.data() + at, kFrames);
+            out.samples.resize(at + std::size_t(std::max<sf_count_t>(got, 0)));
+            if (got <= 0) break;
+            continue;
+        }
         const sf_count_t got = sf_readf_float(file.get(), block.data(), kFrames);
         if (got <= 0) break;
         for (sf_count_t f = 0; f < got; ++f) {
