@@ -47,13 +47,34 @@ SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
     // far below the speech (digital silence) is lifted so that soft consonants stay speech.
     const float level = percentile(db, 0.95);
     const float floor = std::max(percentile(db, 0.05), level - 60.0f);
-    const float range = level - floor;
-    if (range < 6.0f) return map; // no contrast: one long sound or silence
-    map.threshold = floor + std::max(6.0f, 0.25f * range);
+    if (level - floor < 6.0f) return map; // no contrast: one long sound or silence
+    auto thresholdAbove = [level](float f) { return f + std::max(6.0f, 0.25f * (level - f)); };
+    map.threshold = thresholdAbove(floor);
+
+    // The floor is followed through the recording, so that noise that grows (a fan, a room
+    // filling up) does not swallow the pauses: the quietest tenth of each second, the lowest of
+    // those within six seconds either side, never below the floor of the whole recording.
+    const auto block = std::max<std::size_t>(1, std::size_t(std::lround(1.0 / track.hop)));
+    const std::size_t blocks = (n + block - 1) / block;
+    std::vector<float> blockFloor(blocks);
+    for (std::size_t b = 0; b < blocks; ++b)
+        blockFloor[b] =
+            percentile(std::vector<float>(db.begin() + std::ptrdiff_t(b * block),
+                                          db.begin() + std::ptrdiff_t(std::min(n, (b + 1) * block))),
+                       0.1);
+    std::vector<float> threshold(n);
+    for (std::size_t b = 0; b < blocks; ++b) {
+        float local = blockFloor[b];
+        for (std::size_t k = b > 6 ? b - 6 : 0; k < std::min(blocks, b + 7); ++k)
+            local = std::min(local, blockFloor[k]);
+        local = std::clamp(local, floor, std::max(floor, level - 12.0f));
+        std::fill(threshold.begin() + std::ptrdiff_t(b * block),
+                  threshold.begin() + std::ptrdiff_t(std::min(n, (b + 1) * block)), thresholdAbove(local));
+    }
 
     std::vector<char> speech(n);
     for (std::size_t i = 0; i < n; ++i)
-        speech[i] = db[i] > map.threshold;
+        speech[i] = db[i] > threshold[i];
 
     // Bursts too short to be speech become silence.
     const auto minSpeech = std::size_t(std::ceil(options.minSpeech / track.hop));
@@ -88,8 +109,10 @@ SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
         }
         std::size_t j = i;
         double below = 0;
-        while (j < last && !speech[j])
-            below += double(map.threshold - db[j++]);
+        while (j < last && !speech[j]) {
+            below += double(threshold[j] - db[j]);
+            ++j;
+        }
         if (j - i >= minPause)
             map.pauses.push_back({double(i) * track.hop, double(j) * track.hop, below / double(j - i)});
         i = j;

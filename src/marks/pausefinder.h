@@ -27,7 +27,7 @@ struct Pause {
 struct SpeechMap {
     double onset = 0;          // first speech
     double end = 0;            // last speech ends
-    double threshold = 0;      // dB level separating speech from silence
+    double threshold = 0;      // dB level separating speech from silence over the whole recording
     std::vector<Pause> pauses; // between onset and end, in time order
 };
 

@@ -84,6 +84,22 @@ TEST(MarksPauses, thresholdFollowsTheNoiseFloor) {
     }
 }
 
+TEST(MarksPauses, thresholdRisesWithGrowingNoise) {
+    std::mt19937 rng(3);
+    MonoAudio a{kRate, {}};
+    addSilence(a, 0.5);
+    for (int i = 0; i < 12; ++i) {
+        addSpeech(a, 2.5, 0.25, rng);
+        addSilence(a, 0.4);
+    }
+    std::normal_distribution<float> n(0, 1);
+    for (std::size_t i = 0; i < a.samples.size(); ++i)
+        a.samples[i] += 0.01f * float(i) / float(a.samples.size()) * n(rng);
+    const SpeechMap m = findPauses(energyTrack(a));
+    ASSERT_EQ(m.pauses.size(), 11u);
+    EXPECT_NEAR(m.pauses.back().length(), 0.4, 0.08);
+}
+
 TEST(MarksPauses, silenceAndEmptyAudioHaveNoSpeech) {
     MonoAudio a{kRate, {}};
     EXPECT_TRUE(findPauses(energyTrack(a)).pauses.empty());
