@@ -52,13 +52,13 @@ int measure(const QString& corpus) {
         const QList<QByteArray> verses = readLines(d.filePath(QStringLiteral("verses.txt")));
         const QList<QByteArray> truth = readLines(d.filePath(QStringLiteral("truth.txt")));
         const QList<QByteArray> about = readLines(d.filePath(QStringLiteral("about.txt")));
-        const double t0 = cpuSeconds();
         const auto audio = decodeAudio(audioPath);
         if (!audio || verses.size() != truth.size()) {
             std::printf("%-8s unreadable\n", qPrintable(rec));
             continue;
         }
-        const std::vector<double> starts = suggestStarts(*audio, verses);
+        const double t0 = cpuSeconds();
+        const std::vector<double> starts = suggestStartsFromFile(audioPath, verses).starts;
         const double cpu = cpuSeconds() - t0;
         totalCpu += cpu;
         totalAudio += audio->seconds();

@@ -179,19 +179,30 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
     return starts;
 }
 
-std::vector<double> suggestStarts(const MonoAudio& audio, const QList<QByteArray>& verseTexts) {
+namespace {
+std::vector<double> weightsOf(const QList<QByteArray>& verseTexts) {
     std::vector<double> weights;
     weights.reserve(std::size_t(verseTexts.size()));
     for (const QByteArray& t : verseTexts)
         weights.push_back(verseWeight(t));
-    return alignVerses(findPauses(energyTrack(audio)), weights);
+    return weights;
+}
+} // namespace
+
+std::vector<double> suggestStarts(const MonoAudio& audio, const QList<QByteArray>& verseTexts) {
+    return alignVerses(findPauses(energyTrack(audio)), weightsOf(verseTexts));
 }
 
 SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts) {
     SuggestOutcome out;
-    const auto audio = decodeAudio(audioPath, &out.error);
-    if (!audio) return out;
-    out.starts = suggestStarts(*audio, verseTexts);
+    auto reader = AudioReader::open(audioPath, &out.error);
+    if (!reader) return out;
+    // Only the frame energies are kept: a 10-minute chapter is 60,000 numbers, not 13 million.
+    EnergyMeter meter(reader->sampleRate());
+    std::vector<float> block;
+    while (reader->read(block))
+        meter.feed(block.data(), block.size());
+    out.starts = alignVerses(findPauses(meter.track()), weightsOf(verseTexts));
     if (out.starts.empty() && !verseTexts.isEmpty())
         out.error = QStringLiteral("no speech found in ") + audioPath;
     return out;

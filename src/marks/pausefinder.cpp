@@ -16,25 +16,29 @@ float percentile(std::vector<float> values, double p) {
 }
 } // namespace
 
-EnergyTrack energyTrack(const MonoAudio& audio, double hop) {
-    EnergyTrack t;
-    const auto frame = std::size_t(std::max(1.0, std::round(hop * audio.sampleRate)));
+EnergyMeter::EnergyMeter(int sampleRate, double hop) {
+    m_frame = std::size_t(std::max(1.0, std::round(hop * sampleRate)));
     // The real frame length: at 22050 Hz a 10 ms frame is 220 samples, and 0.2 % adds up to a
     // second over a long chapter.
-    t.hop = audio.sampleRate > 0 ? double(frame) / audio.sampleRate : hop;
-    const std::size_t frames = audio.samples.size() / frame;
-    t.db.resize(frames);
-    const float* s = audio.samples.data();
-    for (std::size_t f = 0; f < frames; ++f) {
-        double sum = 0;
-        for (std::size_t i = 0; i < frame; ++i) {
-            const double v = s[f * frame + i];
-            sum += v * v;
-        }
-        const double power = sum / double(frame);
-        t.db[f] = power > 1e-10 ? float(10.0 * std::log10(power)) : kSilentDb;
+    m_track.hop = sampleRate > 0 ? double(m_frame) / sampleRate : hop;
+}
+
+void EnergyMeter::feed(const float* samples, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const double v = samples[i];
+        m_sum += v * v;
+        if (++m_filled < m_frame) continue;
+        const double power = m_sum / double(m_frame);
+        m_track.db.push_back(power > 1e-10 ? float(10.0 * std::log10(power)) : kSilentDb);
+        m_sum = 0;
+        m_filled = 0;
     }
-    return t;
+}
+
+EnergyTrack energyTrack(const MonoAudio& audio, double hop) {
+    EnergyMeter meter(audio.sampleRate, hop);
+    meter.feed(audio.samples.data(), audio.samples.size());
+    return meter.track();
 }
 
 SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {

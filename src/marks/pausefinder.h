@@ -17,6 +17,20 @@ struct EnergyTrack {
 // Mean power of each `hop`-second frame, in dB.
 EnergyTrack energyTrack(const MonoAudio& audio, double hop = 0.01);
 
+// The same, fed block by block as a recording is decoded.
+class EnergyMeter final {
+  public:
+    explicit EnergyMeter(int sampleRate, double hop = 0.01);
+    void feed(const float* samples, std::size_t count);
+    // The frames so far; an unfinished last frame is left out.
+    const EnergyTrack& track() const { return m_track; }
+
+  private:
+    std::size_t m_frame = 1, m_filled = 0;
+    double m_sum = 0;
+    EnergyTrack m_track;
+};
+
 struct Pause {
     double start = 0; // seconds: the last speech frame ends here
     double end = 0;   // seconds: speech starts again here
