@@ -145,6 +145,9 @@ int update(Invocation& inv) {
         return kFailed;
     }
     writeLine(QStringLiteral("%1 marks changed in %2").arg(r.changedLines).arg(c->bookFile));
+    if (r.skippedLines > 0)
+        fail(QStringLiteral("%1 verse lines left alone: their place or mark was not what the table showed")
+                 .arg(r.skippedLines));
     return kOk;
 }
 

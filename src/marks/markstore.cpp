@@ -136,16 +136,21 @@ WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, co
         chapterLines(content, bookKey, chapter, std::min(verseCount, kMaxRows));
     if (lines.empty()) return {WriteStatus::VerseNotFound, 0};
     std::vector<Edit> edits;
+    int skipped = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int k = int(i) + 1;
         const MarkRow& row = table.row(k);
         if (!safeMark(row.newMark)) return {WriteStatus::BadMark, 0};
         const ChapterLine& l = lines[i];
-        if (l.verse != QByteArray::number(k) || l.mark != row.oldMark || l.mark == row.newMark) continue;
+        if (l.mark == row.newMark) continue;
+        if (l.verse != QByteArray::number(k) || l.mark != row.oldMark) {
+            ++skipped;
+            continue;
+        }
         edits.push_back({l.markStart, l.markEnd, row.newMark});
     }
     applyEdits(content, edits);
-    return {WriteStatus::Written, int(edits.size())};
+    return {WriteStatus::Written, int(edits.size()), skipped};
 }
 
 WriteResult updateChapterMarks(const QString& bookFile, const QByteArray& bookKey, const QByteArray& chapter,

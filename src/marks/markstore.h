@@ -53,6 +53,9 @@ enum class WriteStatus {
 struct WriteResult {
     WriteStatus status = WriteStatus::FileUnreadable;
     int changedLines = 0;
+    // Lines left alone because their stored mark was no longer the Old text (or their verse
+    // number was not their place in the chapter): the caller should reload the chapter.
+    int skippedLines = 0;
 };
 
 // Writes the New column into the chapter's lines: the k-th verse line of the chapter, when it is
