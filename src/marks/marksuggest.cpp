@@ -45,8 +45,11 @@ double speechBetween(const Candidate& from, const Candidate& to) {
 
 // One dynamic-programming pass at `rate` seconds of speech per weight unit; the chosen candidate
 // of each verse start, or empty when none fits.
+// Verse i may only start within `width` seconds of `around[i]`, its start if every verse took its
+// share of the recording: this keeps long chapters with many pauses fast.
 std::vector<int> solve(const std::vector<Candidate>& cands, const Candidate& last,
-                       const std::vector<double>& weights, double rate) {
+                       const std::vector<double>& weights, double rate, const std::vector<double>& around,
+                       double width) {
     const int n = int(weights.size());
     const int m = int(cands.size()); // cands[0] is the onset
     std::vector<double> prev(std::size_t(m), kInf), cur(std::size_t(m), kInf);
@@ -57,6 +60,9 @@ std::vector<int> solve(const std::vector<Candidate>& cands, const Candidate& las
         const double e = rate * weights[std::size_t(i - 1)];
         const double longest = 4.0 * e + 3.0;
         for (int j = i; j < m; ++j) {
+            const double t = cands[std::size_t(j)].resume;
+            if (t < around[std::size_t(i)] - width) continue;
+            if (t > around[std::size_t(i)] + width) break;
             double bestCost = kInf;
             int bestFrom = -1;
             for (int k = j - 1; k >= i - 1; --k) {
@@ -142,10 +148,12 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
     }
     // Points at each verse's proportional share of the speech, for recordings with fewer pauses
     // than verses.
+    std::vector<double> around{speech.onset};
     double acc = 0;
     for (std::size_t i = 0; i + 1 < n; ++i) {
         acc += weights[i];
         const double t = speech.onset + span * acc / total;
+        around.push_back(t);
         double before = 0;
         for (const Pause& p : speech.pauses)
             if (p.end <= t) before += p.length();
@@ -159,7 +167,7 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
     double rate = std::max(span - pauseTime, 0.1 * span) / total;
     std::vector<int> chosen;
     for (int pass = 0; pass < 3; ++pass) {
-        std::vector<int> next = solve(cands, last, weights, rate);
+        std::vector<int> next = solve(cands, last, weights, rate, around, std::max(30.0, 0.2 * span));
         if (next.empty()) break;
         chosen = std::move(next);
         double sd = 0, sw = 0;
@@ -172,9 +180,14 @@ std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<doubl
     }
     std::vector<double> starts(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const Candidate& c =
-            chosen.empty() ? cands[std::min(i, cands.size() - 1)] : cands[std::size_t(chosen[i])];
-        starts[i] = i == 0 ? onset : std::max(c.resume - std::min(kLead, c.length / 2), 0.0);
+        if (i == 0) {
+            starts[i] = onset;
+        } else if (chosen.empty()) {
+            starts[i] = around[i]; // nothing fitted: each verse its share of the recording
+        } else {
+            const Candidate& c = cands[std::size_t(chosen[i])];
+            starts[i] = std::max(c.resume - std::min(kLead, c.length / 2), 0.0);
+        }
     }
     return starts;
 }
