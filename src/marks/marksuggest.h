@@ -3,10 +3,12 @@
 // pauses of the recording and the lengths of the verse texts.
 //
 // Verse 1 starts at the speech onset. The other starts are chosen among the pauses by dynamic
-// programming: every verse should last about its share of the reading (its spoken characters at
-// the recording's own speaking rate, plus the usual gap), and long, deep pauses are preferred as
-// verse ends, since pauses inside verses (commas, sentences) are usually shorter. The speaking
-// rate and gap are estimated from the recording and refined once the first alignment is known.
+// programming: every verse should take about its share of the speaking (its spoken characters at
+// the recording's own rate; the pauses inside and after a verse are left out of the comparison,
+// since they vary with the reader far more than the words do), and long, deep pauses are
+// preferred as verse ends. The rate is estimated from the whole recording, then refitted from the
+// first alignment. A mark falls 50 ms before the speech resumes, so playback starting there does
+// not clip the first sound.
 
 #include "marks/audiodecode.h"
 #include "marks/pausefinder.h"
@@ -20,9 +22,9 @@
 
 namespace lumora::marks {
 
-// How long a verse takes to read, in arbitrary units: its letters and digits (UTF-8 decoded),
-// with punctuation that makes a reader pause counted extra. Section titles in brackets count as
-// read. Never below 1.
+// How long a verse takes to read, in arbitrary units: its letters (UTF-8 decoded), digits counted
+// three times (numbers are read as words), a little for punctuation; markup in angle brackets is
+// not read. Section titles in square brackets count as read. Never below 1.
 double verseWeight(const QByteArray& verseText);
 
 // The start of each of weights.size() verses, in seconds. Empty when no speech was found.
