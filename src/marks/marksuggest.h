@@ -1,0 +1,47 @@
+#pragma once
+// Marks suggested from a chapter's recording: where each verse's reading starts, found from the
+// pauses of the recording and the lengths of the verse texts.
+//
+// Verse 1 starts at the speech onset. The other starts are chosen among the pauses by dynamic
+// programming: every verse should take about its share of the speaking (its spoken characters at
+// the recording's own rate; the pauses inside and after a verse are left out of the comparison,
+// since they vary with the reader far more than the words do), and long, deep pauses are
+// preferred as verse ends. The rate is estimated from the whole recording, then refitted from the
+// first alignment. A mark falls 50 ms before the speech resumes, so playback starting there does
+// not clip the first sound.
+
+#include "marks/audiodecode.h"
+#include "marks/pausefinder.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace lumora::marks {
+
+// How long a verse takes to read, in arbitrary units: its letters (UTF-8 decoded), digits counted
+// three times (numbers are read as words), a little for punctuation; markup in angle brackets is
+// not read. Section titles in square brackets count as read. Never below 1.
+double verseWeight(const QByteArray& verseText);
+
+// The start of each of weights.size() verses, in seconds. Empty when no speech was found.
+std::vector<double> alignVerses(const SpeechMap& speech, const std::vector<double>& weights);
+
+// The whole chain on decoded audio and the verse texts (field 5 of the verse lines).
+std::vector<double> suggestStarts(const MonoAudio& audio, const QList<QByteArray>& verseTexts);
+
+struct SuggestOutcome {
+    std::vector<double> starts;
+    QString error; // set when the recording could not be read or holds no speech
+};
+SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts);
+
+// The chapter's recording: <version folder>/Sound/<prefix><chapter, two digits below 10> with
+// ".mp3", else ".wav"; empty when neither exists. Names are found without regard to letter case.
+QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode,
+                         const QByteArray& soundPrefix, int chapter);
+
+} // namespace lumora::marks

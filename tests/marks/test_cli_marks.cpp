@@ -1,0 +1,139 @@
+#include "import/audio.h"
+#include "import/clirun.h"
+#include "support/biblefixture.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+using namespace lumora::testing;
+
+namespace {
+
+class CliMarks : public ::testing::Test {
+  protected:
+    TempFolder tmp;
+    QString bookFile;
+    void SetUp() override {
+        FixtureOptions opt;
+        opt.mark = [](int b, int c, int v) -> QByteArray {
+            if (b == 1 && c == 8 && v == 2) return "0";
+            return b == 1 ? QByteArray::number(c * 100 + v) + ",00000" : "0";
+        };
+        std::vector<FixtureBook> books{{1, "Genesis", 10, [](int c) { return c == 3 ? 24 : 3; }, "Gn"},
+                                       {40, "Matthew", 2, [](int) { return 2; }, "Mt"}};
+        writeFixtureVersion(tmp.path(), "AAA", books, opt);
+        writeBytes(tmp.path() + "/Bible/Version.txt", "AAA - First\r\n");
+        bookFile = tmp.path() + "/Bible/AAA/AAA-O.txt";
+    }
+    CliResult cli(const QStringList& args) const {
+        return runCli(QStringList{"--data", tmp.path(), "marks"} + args);
+    }
+};
+
+} // namespace
+
+TEST_F(CliMarks, formatAndShow) {
+    EXPECT_EQ(runCli({"marks", "format", "12,5"}).out, "12,50000\n");
+    EXPECT_EQ(runCli({"marks", "format", "3,1415926"}).out, "3,14159\n");
+    CliResult r = cli({"show", "1", "8"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "1\t801,00000\n2\t0\n3\t803,00000\n");
+    r = cli({"show", "--json", "--version", "aaa", "1", "8"});
+    const QJsonArray rows = QJsonDocument::fromJson(r.out).array();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1].toObject()["mark"].toString(), "0");
+}
+
+TEST_F(CliMarks, updateWritesTheChapterAndNothingElse) {
+    const QByteArray before = readBytes(bookFile);
+    writeBytes(tmp.file("new.txt"), "125,40000\n\n9\n");
+    const CliResult r = cli({"update", "1", "8", tmp.file("new.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QByteArray expected = before;
+    expected.replace("01O\t8\t1\t801,00000\t", "01O\t8\t1\t125,40000\t");
+    expected.replace("01O\t8\t2\t0\t", "01O\t8\t2\t\t");
+    expected.replace("01O\t8\t3\t803,00000\t", "01O\t8\t3\t9\t");
+    EXPECT_EQ(readBytes(bookFile), expected);
+    EXPECT_TRUE(expected.startsWith("\xEF\xBB\xBF"));
+}
+
+TEST_F(CliMarks, backupThenRestore) {
+    CliResult r = cli({"backup", "1", "3", tmp.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString path = tmp.file("Gn03 Backup.txt");
+    EXPECT_EQ(r.out, path.toUtf8() + "\n");
+    const QByteArray backup = readBytes(path);
+    EXPECT_EQ(backup.count("\r\n"), 25);
+    EXPECT_TRUE(backup.startsWith("01O\t3\t1\t301,00000\r\n"));
+    EXPECT_TRUE(backup.endsWith("01O\t3\t24\t324,00000\r\n\r\n"));
+
+    r = cli({"restore", "1", "3", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QByteArray> rows = r.out.split('\n');
+    ASSERT_EQ(rows.size(), 287);
+    EXPECT_EQ(rows[0], "1\t301,00000\t301,00000");
+    EXPECT_EQ(rows[24], "25\t\t");
+}
+
+TEST_F(CliMarks, restoreOfAnotherChapterIsRefused) {
+    ASSERT_EQ(cli({"backup", "1", "7", tmp.path()}).exitCode, 0);
+    const CliResult r = cli({"restore", "1", "8", tmp.file("Gn07 Backup.txt")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "FILE NOT FOND or AVAILABLE : \r\nRESTORE Gn08 Backup.txt\n");
+    EXPECT_TRUE(r.out.isEmpty());
+}
+
+TEST_F(CliMarks, suggestReadsTheChapterRecording) {
+    // Three "verses" of buzz, as long as their texts, with pauses between them.
+    lumora::import::PcmAudio pcm;
+    pcm.sampleRate = 16000;
+    const double lengths[] = {1.0, 2.2, 1.4};
+    auto silence = [&](double s) { pcm.samples.resize(pcm.samples.size() + std::size_t(s * 16000), 0); };
+    silence(0.5);
+    for (int v = 0; v < 3; ++v) {
+        for (int i = 0; i < int(lengths[v] * 16000); ++i)
+            pcm.samples.push_back(
+                std::int16_t(8000 * std::sin(i * 0.06) * (0.6 + 0.4 * std::sin(i * 0.0015))));
+        silence(0.6);
+    }
+    writeBytes(tmp.path() + "/Bible/AAA/Sound/Mt02.wav", lumora::import::wavBytes(pcm));
+    FixtureOptions opt;
+    opt.text = [](int, int, int v) -> QByteArray {
+        return v == 1 ? "Short one." : "A verse of a middling size";
+    };
+    writeFixtureVersion(tmp.path(), "BBB", {{40, "Matthew", 2, [](int) { return 3; }, "Mt"}}, opt);
+    writeBytes(tmp.path() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
+    const QByteArray before = readBytes(bookFile);
+
+    CliResult r =
+        cli({"suggest", "--audio", tmp.path() + "/Bible/AAA/Sound/Mt02.wav", "--version", "BBB", "1", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QByteArray> lines = r.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith("1\t0,4")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("2\t2,0")) << lines[1].toStdString();
+    EXPECT_EQ(lines[1].size(), 2 + 7);
+
+    r = cli({"suggest", "--json", "2", "2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).array().size(), 2);
+    EXPECT_EQ(readBytes(bookFile), before);            // nothing written
+    EXPECT_EQ(cli({"suggest", "1", "2"}).exitCode, 1); // Genesis 2 has no recording
+}
+
+TEST_F(CliMarks, badUsageAndUnknownChapters) {
+    EXPECT_EQ(cli({}).exitCode, 2);
+    EXPECT_EQ(cli({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(cli({"show", "1"}).exitCode, 2);
+    EXPECT_EQ(cli({"show", "x", "1"}).exitCode, 2);
+    EXPECT_EQ(cli({"show", "3", "1"}).exitCode, 1);
+    EXPECT_EQ(cli({"show", "1", "11"}).exitCode, 1);
+    EXPECT_EQ(cli({"update", "1", "8", tmp.file("missing.txt")}).exitCode, 1);
+    writeBytes(tmp.file("tab.txt"), "1\t2\n");
+    const QByteArray before = readBytes(bookFile);
+    EXPECT_EQ(cli({"update", "1", "8", tmp.file("tab.txt")}).exitCode, 1);
+    EXPECT_EQ(readBytes(bookFile), before);
+}
