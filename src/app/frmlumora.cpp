@@ -5,6 +5,7 @@
 #include "bible/ui/bibleplayer.h"
 #include "bible/ui/biblesearch.h"
 #include "bible/ui/passageview.h"
+#include "bible/ui/versefollower.h"
 #include "bible/ui/zoom.h"
 #include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
@@ -49,6 +50,7 @@ struct FrmLumora::Areas {
     bible::PassageView* passage = nullptr;
     bible::BibleSearch* search = nullptr;
     bible::BiblePlayer* biblePlayer = nullptr;
+    bible::VerseFollower* follower = nullptr;
     bible::Zoom* zoom = nullptr;
     marks::MarkEditor* marks = nullptr;
     hymns::HymnSelection* hymns = nullptr;
@@ -80,8 +82,9 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     a.zoom->setCanticleBox(&a.hymns->words());
     a.biblePage->place({a.navigation->versionList(), a.search->row(), a.verseLists->widget(), a.navigation->lists(),
                         a.marks->table(), a.navigation->classLabel(), a.passage->orderFrame(), a.passage->view(),
-                        a.passage->options(), a.biblePlayer->buttons(), a.marks->positionRow(),
-                        a.zoom->bibleControl()});
+                        a.passage->options(), a.follower->keepAtTopBox(), a.biblePlayer->buttons(),
+                        a.marks->positionRow(), a.zoom->bibleControl()});
+    a.biblePlayer->installShortcuts(a.biblePage);
     a.canticlePage->place({a.hymns->notFoundLabel(), a.hymns->bookLists(), a.hymns->searchRow(),
                            a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(), a.hymnPlayer->buttons(),
                            a.hymnPlayer->captureTools(), a.zoom->canticleControl()});
@@ -112,7 +115,9 @@ void FrmLumora::buildBibleTab() {
     a.search = named(new bible::BibleSearch(m_session, *a.navigation, a.passage->passageBox(), m_platform.prompts,
                                             page, this),
                      "search");
-    a.biblePlayer = named(new bible::BiblePlayer(a.WindowsMediaPlayer1, page, this), "biblePlayer");
+    a.follower = named(new bible::VerseFollower(*a.WindowsMediaPlayer1, a.passage->passageBox(), page, this), "follower");
+    a.biblePlayer = named(new bible::BiblePlayer(*a.WindowsMediaPlayer1, *a.navigation, *a.follower, page, this),
+                          "biblePlayer");
     a.marks = named(new marks::MarkEditor(page, this), "markEditor");
     a.verseListHost = new lists::VerseListHost(*a.navigation, this);
     a.verseLists = named(new lists::FavouritePanel(lists::PanelConfig::verseList(), *a.verseListHost,
@@ -128,8 +133,11 @@ void FrmLumora::buildBibleTab() {
     connect(a.navigation, &Nav::spanSelected, a.biblePlayer, &bible::BiblePlayer::onSpanSelected);
     connect(a.navigation, &Nav::passageWanted, a.passage, &bible::PassageView::PreparePassage);
     connect(a.passage, &bible::PassageView::passageShown, a.biblePlayer, &bible::BiblePlayer::onPassageShown);
+    connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
+    connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);
     connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
     connect(a.biblePlayer, &bible::BiblePlayer::passageAudioStarted, a.marks, &marks::MarkEditor::onPassageAudioStarted);
+    connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
     connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
 }
 
@@ -168,6 +176,7 @@ bool FrmLumora::load() {
     Timer1->start(50);
     a.passage->saveStartupStyle();
     a.passage->PreparePassage();
+    a.biblePlayer->cmdOk();
     a.navigation->endStartUp();
     a.hymns->startUp();
     emit loaded();

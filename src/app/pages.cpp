@@ -26,6 +26,7 @@ void BiblePage::place(const BibleParts& p) {
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(p.options);
+    bottom->addWidget(p.keepAtTop);
     bottom->addSpacing(12);
     bottom->addWidget(p.player);
     bottom->addWidget(p.markPosition);

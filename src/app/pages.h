@@ -16,6 +16,7 @@ struct BibleParts {
     QWidget* orderFrame;   // Frame_Order_Version
     QWidget* passage;      // Labe16 above Text_Passage
     QWidget* options;      // the display check boxes
+    QWidget* keepAtTop;    // Check_repere
     QWidget* player;       // the chapter player's pictures
     QWidget* markPosition; // Label4, Lbl_Position, SpPosition
     QWidget* zoom;         // SpinButton_Size, Label20

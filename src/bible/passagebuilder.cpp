@@ -98,6 +98,7 @@ std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& p
 
 Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
     Passage out;
+    out.endsBeforeChapterEnd = request.endsBeforeChapterEnd;
     out.heading = request.heading;
     out.PassageHeader = request.versionEntry + QStringLiteral("\r\n") + request.heading + QStringLiteral("\r\n\n");
     const auto file = cache.get(request.BookFilePath);

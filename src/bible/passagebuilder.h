@@ -49,6 +49,7 @@ inline constexpr int kMaxPositions = 286;
 struct Passage {
     bool opened = false;               // the testament file could be read
     bool chapterEndFound = false;      // ChapterLastKey was met (ComboBox_repere then selects row 0)
+    bool endsBeforeChapterEnd = false; // the selection stops before the chapter's last verse
     QByteArray PassageText;            // what Text_Passage gets: UTF-8, beginning with the BOM
     QString heading;                   // Labe16
     QString PassageHeader;             // version entry CR LF heading CR LF LF

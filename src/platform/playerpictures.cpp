@@ -1,5 +1,8 @@
 #include "platform/playerpictures.h"
 
+#include <QKeySequence>
+#include <QShortcut>
+
 #include <QAbstractButton>
 #include <QVariant>
 
@@ -59,6 +62,26 @@ void showPlayerPicture(QAbstractButton* button, int index) {
 
 int shownPlayerPicture(const QAbstractButton* button) {
     return button->property("picture").toInt();
+}
+
+void installPlayerKeys(QWidget* page, QObject* context, const std::function<void()>& playPause,
+                       const std::function<void()>& stop, const std::function<bool()>& isPlaying) {
+    const auto add = [&](const QKeySequence& keys, const std::function<void()>& action) {
+        auto* s = new QShortcut(keys, page);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(s, &QShortcut::activated, context, action);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_Space), playPause);
+    add(QKeySequence(Qt::Key_MediaTogglePlayPause), playPause);
+    add(QKeySequence(Qt::CTRL | Qt::Key_Period), stop);
+    add(QKeySequence(Qt::Key_MediaStop), stop);
+    // The plain play and pause keys only ever play, or only ever pause.
+    add(QKeySequence(Qt::Key_MediaPlay), [=] {
+        if (!isPlaying()) playPause();
+    });
+    add(QKeySequence(Qt::Key_MediaPause), [=] {
+        if (isPlaying()) playPause();
+    });
 }
 
 } // namespace lumora::platform

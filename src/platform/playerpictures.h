@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QString>
 
+#include <functional>
+
 class QAbstractButton;
 
 namespace lumora::platform {
@@ -23,5 +25,12 @@ void showPlayerPicture(QAbstractButton* button, int index);
 
 // The index `button` shows (0 when none).
 int shownPlayerPicture(const QAbstractButton* button);
+
+// A player's keys while `page` (the tab holding its buttons) or a child of it has the focus:
+// Ctrl+Space and the play/pause media key run playPause, Ctrl+. and the stop key run stop; the plain
+// play and pause media keys run playPause only when it would play (resp. pause). `context` owns
+// the connections.
+void installPlayerKeys(QWidget* page, QObject* context, const std::function<void()>& playPause,
+                       const std::function<void()>& stop, const std::function<bool()>& isPlaying);
 
 } // namespace lumora::platform

@@ -266,6 +266,16 @@ void BibleNavigation::jumpTo(const session::JumpRequest& request) {
     }
 }
 
+void BibleNavigation::selectNextPassage() {
+    const QListWidgetItem* end = List_verset_limite->currentItem();
+    if (!end) return;
+    const QString next = QString::number(end->text().toInt() + 1);
+    const QList<QListWidgetItem*> found = List_verset->findItems(next, Qt::MatchExactly);
+    if (!found.isEmpty()) selectRow(List_verset, List_verset->row(found.first()));
+}
+
+void BibleNavigation::selectNextChapter() { selectRow(List_chapitre, List_chapitre->currentRow() + 1); }
+
 void BibleNavigation::pickSingleVerse(int verseIndex) {
     m_listViewPick = true;
     selectRow(List_verset, verseIndex);

@@ -53,6 +53,10 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     // Moves to the request through the first list that differs, top level first; when the verse is
     // already shown, selects TargetSpan of List_verset_limite.
     void jumpTo(const session::JumpRequest& request);
+    // Continuous play: the passage after the one shown (from the end verse + 1 to the chapter's end),
+    // or the next chapter of the book; nothing at the book's last chapter.
+    void selectNextPassage();
+    void selectNextChapter();
     // Picks a single verse (row index of List_verset) as a pick in the mark table does.
     void pickSingleVerse(int verseIndex);
     // Remembers the four list selections, runs the book handler, and selects them again.

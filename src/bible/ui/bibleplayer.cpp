@@ -1,5 +1,11 @@
 #include "bible/ui/bibleplayer.h"
 
+#include "bible/following.h"
+#include "bible/ui/biblenavigation.h"
+#include "bible/ui/versefollower.h"
+#include "platform/mediaplayer.h"
+#include "platform/playerpictures.h"
+
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QToolButton>
@@ -7,35 +13,193 @@
 
 namespace lumora::bible {
 
-BiblePlayer::BiblePlayer(platform::MediaPlayer* player, QWidget* page, QObject* parent)
-    : QObject(parent), m_player(player) {
+using playback::Action;
+using playback::Event;
+using session::NavLevel;
+
+BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, VerseFollower& follower, QWidget* page,
+                         QObject* parent)
+    : QObject(parent), m_player(player), m_nav(nav), m_follower(follower) {
     m_buttons = new QWidget(page);
     auto* row = new QHBoxLayout(m_buttons);
     row->setContentsMargins(0, 0, 0, 0);
-    auto button = [this, row](const char* name, QStyle::StandardPixmap pixmap) {
+    row->setSpacing(2);
+    auto button = [this, row](const char* name) {
         auto* b = new QToolButton(m_buttons);
         b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(m_buttons->style()->standardIcon(pixmap));
+        b->setAutoRaise(true);
+        b->setIconSize(QSize(24, 24));
         row->addWidget(b);
         return b;
     };
-    Image_Lecture = button("Image_Lecture", QStyle::SP_MediaVolume);
+    Image_Lecture = button("Image_Lecture");
+    Image_Lecture->setIcon(m_buttons->style()->standardIcon(QStyle::SP_MediaVolume));
     Image_Lecture->setToolTip(tr("The chapter has a recording"));
+    Image_Lecture->setAccessibleName(tr("Recording"));
     Image_Lecture->setEnabled(false);
-    ImagePlayPause = button("ImagePlayPause", QStyle::SP_MediaPlay);
-    ImageStop = button("ImageStop", QStyle::SP_MediaStop);
+    Cmd_OK = button("Cmd_OK");
+    Cmd_OK->setText(QStringLiteral("OK"));
+    Cmd_OK->setToolTip(tr("Read the passage from its first verse"));
+    Cmd_OK->setAccessibleName(tr("Read the passage from its first verse"));
+    ImagePlayPause = button("ImagePlayPause");
+    ImageStop = button("ImageStop");
+    ImageRepeat = button("ImageRepeat");
+    ImageContinuer = button("ImageContinuer");
+    ImageMute = button("ImageMute");
+
+    connect(Cmd_OK, &QToolButton::clicked, this, &BiblePlayer::cmdOk);
+    connect(ImagePlayPause, &QToolButton::clicked, this, &BiblePlayer::playPause);
+    connect(ImageStop, &QToolButton::clicked, this, &BiblePlayer::stop);
+    connect(ImageRepeat, &QToolButton::clicked, this, &BiblePlayer::toggleRepeat);
+    connect(ImageContinuer, &QToolButton::clicked, this, &BiblePlayer::toggleContinuous);
+    connect(ImageMute, &QToolButton::clicked, this, &BiblePlayer::toggleMute);
+    connect(&m_player, &platform::MediaPlayer::statusChanged, this, &BiblePlayer::onStatusChanged);
+    // PauseThreeSeconds without a nested event loop: a hold that runs nothing when it ends, while
+    // every event goes on being handled (the wait was the last step of its handler).
+    m_hold.setSingleShot(true);
+    m_hold.setInterval(3000);
+    showState();
 }
+
+void BiblePlayer::installShortcuts(QWidget* page) {
+    platform::installPlayerKeys(
+        page, this, [this] { playPause(); }, [this] { stop(); },
+        [this] { return m_state.playPause == playback::kPicturePause; });
+}
+
+playback::Context BiblePlayer::context() const {
+    playback::Context c;
+    c.status = m_player.statusText();
+    c.hasSource = !m_player.source().isEmpty();
+    c.hasMarks = !m_marks.isEmpty();
+    c.endVerseIsLast = m_nav.selectedRow(NavLevel::Span) == m_nav.rowCount(NavLevel::Span) - 1;
+    c.chapterIsLast = m_nav.selectedRow(NavLevel::Chapter) == m_nav.rowCount(NavLevel::Chapter) - 1;
+    return c;
+}
+
+void BiblePlayer::run(Event event, const playback::Context& c) {
+    // The new state is shown before the actions run: a status change an action causes is handled
+    // at once and must see it.
+    const playback::Actions actions = playback::step(playback::Kind::Bible, m_state, event, c);
+    showState();
+    const QPointer<BiblePlayer> alive(this);
+    for (const Action a : actions) {
+        if (!alive) return;
+        perform(a);
+    }
+}
+
+void BiblePlayer::showState() {
+    if (!m_buttons) return;
+    platform::showPlayerPicture(ImagePlayPause, m_state.playPause);
+    platform::showPlayerPicture(ImageStop, m_state.stop);
+    platform::showPlayerPicture(ImageRepeat, m_state.repeat);
+    platform::showPlayerPicture(ImageContinuer, m_state.continuous);
+    platform::showPlayerPicture(ImageMute, m_state.sound);
+    ImagePlayPause->setEnabled(m_state.playEnabled);
+    ImageStop->setEnabled(m_state.stopEnabled);
+    ImageRepeat->setEnabled(m_state.modesEnabled);
+    ImageContinuer->setEnabled(m_state.modesEnabled);
+}
+
+void BiblePlayer::perform(Action action) {
+    switch (action) {
+    case Action::Play:
+        m_player.play();
+        break;
+    case Action::Pause:
+        m_player.pause();
+        break;
+    case Action::StopPlayer:
+        m_player.stop();
+        break;
+    case Action::ClosePlayer:
+        closePlayer();
+        break;
+    case Action::ReloadChapter:
+        cmdOk();
+        break;
+    case Action::LoadChapterAudio:
+        if (loadChapterAudio()) startAtFirstMark(m_nav.selectedRow(NavLevel::Verse));
+        break;
+    case Action::ReplayFromFirstMark:
+        m_follower.resetFollowing();
+        if (!m_marks.isEmpty()) m_player.setPosition(markSeconds(m_marks.first()));
+        m_follower.step();
+        m_player.play();
+        break;
+    case Action::ResetFollowing:
+        m_follower.resetFollowing();
+        break;
+    case Action::ReadingIndicatorOn:
+        Image_Lecture->setEnabled(true);
+        break;
+    case Action::ReadingIndicatorOff:
+        Image_Lecture->setEnabled(false);
+        break;
+    case Action::NextPassage:
+        m_nav.selectNextPassage();
+        break;
+    case Action::NextChapter:
+        m_nav.selectNextChapter();
+        break;
+    case Action::CloneFollow:
+        emit cloneFollowWanted();
+        break;
+    case Action::HoldThreeSeconds:
+        m_hold.start();
+        break;
+    case Action::MarkWidgetsAway:
+        m_follower.setKeepAtTopEnabled(false);
+        break;
+    case Action::MarkWidgetsBack:
+        m_follower.setKeepAtTopEnabled(true);
+        break;
+    default:
+        break; // the hymn player's actions, and the clone window's labels
+    }
+}
+
+bool BiblePlayer::loadChapterAudio() {
+    const QString path = m_nav.chapterAudioPath();
+    if (!path.isEmpty()) m_player.setSource(path);
+    playback::Context c = context();
+    c.fileExists = !path.isEmpty();
+    run(Event::ChapterLoaded, c);
+    return c.fileExists;
+}
+
+void BiblePlayer::startAtFirstMark(int verseIndex) {
+    // A passage without marks plays from the start of the recording.
+    QByteArray mark;
+    if (!m_marks.isEmpty()) {
+        const QByteArray& entry = m_marks.first();
+        mark = entry.mid(entry.indexOf('\t') + 1);
+        m_player.setPosition(markSeconds(entry));
+        m_startMark = mark;
+    }
+    m_player.play();
+    emit passageAudioStarted(mark, verseIndex);
+}
+
+void BiblePlayer::cmdOk() { run(Event::CmdOk, context()); }
+void BiblePlayer::playPause() { run(Event::PlayPause, context()); }
+void BiblePlayer::stop() { run(Event::Stop, context()); }
+void BiblePlayer::toggleRepeat() { run(Event::ToggleRepeat, context()); }
+void BiblePlayer::toggleContinuous() { run(Event::ToggleContinuous, context()); }
+void BiblePlayer::toggleMute() { run(Event::ToggleSound, context()); }
+
+void BiblePlayer::onStatusChanged() { run(Event::StatusChanged, context()); }
 
 void BiblePlayer::onChapterAudioFound(bool found) { Image_Lecture->setEnabled(found); }
 
-void BiblePlayer::closePlayer() {
-    if (m_player) m_player->close();
-}
+void BiblePlayer::closePlayer() { m_player.close(); }
 
 void BiblePlayer::onSpanSelected() {
-    ImagePlayPause->setIcon(ImagePlayPause->style()->standardIcon(QStyle::SP_MediaPlay));
-    ImagePlayPause->setEnabled(false);
-    ImageStop->setEnabled(false);
+    m_state.playPause = playback::kPicturePlay;
+    m_state.playEnabled = false;
+    m_state.stopEnabled = false;
+    showState();
     closePlayer();
 }
 
@@ -44,20 +208,22 @@ void BiblePlayer::onPassageShown(const Passage& passage) {
 }
 
 void BiblePlayer::onSpanShown(int verseIndex) {
-    ImagePlayPause->setEnabled(true);
-    ImageStop->setEnabled(true);
-    // The chapter recording starts at the passage's first mark, once a recording is loaded into
-    // the player (closing it above leaves it without one until the chapter audio is loaded).
-    if (m_muted || m_marks.isEmpty() || !m_player || m_player->source().isEmpty()) return;
-    const QByteArray entry = m_marks.first();
-    const QByteArray p = entry.mid(entry.indexOf('\t') + 1);
-    bool ok = false;
-    const double seconds = QString::fromLatin1(p).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    if (ok) m_player->setPosition(seconds);
-    m_player->play();
-    ImagePlayPause->setIcon(ImagePlayPause->style()->standardIcon(QStyle::SP_MediaPause));
-    emit passageAudioStarted(p, verseIndex);
-    m_reload = true;
+    m_state.playEnabled = true;
+    m_state.stopEnabled = true;
+    showState();
+    if (m_state.soundOff) return;
+    // The chapter's recording is loaded before the seek (a closed player has none to seek in).
+    const bool hasRecording = loadChapterAudio();
+    if (!hasRecording) return;
+    if (m_marks.isEmpty()) {
+        // Nothing to start at: the recording waits for the play button, which reloads it.
+        m_state.playPause = playback::kPicturePlay;
+    } else {
+        startAtFirstMark(verseIndex);
+        m_state.playPause = playback::kPicturePause;
+    }
+    m_state.reload = true;
+    showState();
 }
 
 } // namespace lumora::bible

@@ -1,54 +1,100 @@
 #pragma once
-// The Bible tab's chapter player: the recording indicator, the play/pause and stop pictures, and
-// the start of the chapter audio at the passage's first mark.
+// The Bible tab's chapter player: the recording of the chapter on display in WindowsMediaPlayer1,
+// Cmd_OK (start the passage's audio at its first mark), the five picture buttons, and what happens
+// at the end of a passage (stop, replay from the first mark, or go on with the rest of the chapter
+// and the next chapter). The decisions are the shared player state machine's (common/playback.h).
 
 #include "bible/passagebuilder.h"
-#include "platform/mediaplayer.h"
+#include "common/playback.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 class QToolButton;
-class QWidget;
+
+namespace lumora::platform {
+class MediaPlayer;
+}
 
 namespace lumora::bible {
+
+class BibleNavigation;
+class VerseFollower;
 
 class BiblePlayer final : public QObject {
     Q_OBJECT
   public:
-    // `player` is WindowsMediaPlayer1 (owned by the caller); the buttons are created in `page`.
-    BiblePlayer(platform::MediaPlayer* player, QWidget* page, QObject* parent = nullptr);
+    // `player` is WindowsMediaPlayer1 (owned by the caller); the buttons are created under `page`.
+    BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, VerseFollower& follower, QWidget* page,
+                QObject* parent = nullptr);
 
-    // Image_Lecture, ImagePlayPause and ImageStop, side by side.
+    // Image_Lecture, Cmd_OK, ImagePlayPause, ImageStop, ImageRepeat, ImageContinuer, ImageMute.
     QWidget* buttons() const { return m_buttons; }
-    bool isBibleAudioMuted() const { return m_muted; }
-    bool isReloadPending() const { return m_reload; }
+    // Play/pause and stop shortcuts and the media keys while `page` (the Bible tab) is shown.
+    void installShortcuts(QWidget* page);
+    const playback::State& state() const { return m_state; }
+    bool isBibleAudioMuted() const { return m_state.soundOff; }
+    QByteArray StartMark() const { return m_startMark; }
+    bool isHolding() const { return m_hold.isActive(); }
+    void setHoldMilliseconds(int ms) { m_hold.setInterval(ms); }
 
   public slots:
-    // Image_Lecture is offered while the chapter has a recording.
+    // Cmd_OK: loads the chapter recording and starts it at the passage's first mark.
+    void cmdOk();
+    void playPause();
+    void stop();
+    void toggleRepeat();
+    void toggleContinuous();
+    void toggleMute();
+    // The chapter has (or has not) a recording: Image_Lecture offered or withdrawn.
     void onChapterAudioFound(bool found);
-    // A new version or passage is on its way: the recording is let go.
+    // A new version is on its way: the recording is let go.
     void closePlayer();
     // The end verse was chosen: idle pictures, play and stop unusable, the recording let go.
     void onSpanSelected();
     void onPassageShown(const bible::Passage& passage);
-    // The passage is shown: play and stop usable again, and the recording, when one is loaded,
-    // starts at the passage's first mark.
+    // The passage is shown: play and stop usable again; the chapter recording is loaded and, when
+    // the passage has marks, started at the first one.
     void onSpanShown(int verseIndex);
 
   signals:
-    // The chapter audio started at `mark` (the mark text of the passage's first marked verse) for
-    // the passage that starts at row `verseIndex` of List_verset.
+    // The chapter audio started for the passage starting at row `verseIndex` of List_verset; `mark`
+    // is the first mark it started at ("" when the passage has none).
     void passageAudioStarted(const QByteArray& mark, int verseIndex);
+    // Continuous play moved on: the clone window follows the Bible (a no-op without one).
+    void cloneFollowWanted();
+    // The mute button put the mark widgets away, or gave them back.
+    void markWidgetsShown(bool shown);
 
   private:
-    platform::MediaPlayer* m_player;
-    QWidget* m_buttons;
+    void run(playback::Event event, const playback::Context& context = {});
+    void perform(playback::Action action);
+    void showState();
+    void onStatusChanged();
+    playback::Context context() const;
+    // LoadChapterAudio: the chapter's recording into the player; false when there is none.
+    bool loadChapterAudio();
+    // Seeks to the passage's first mark (when it has one) and plays.
+    void startAtFirstMark(int verseIndex);
+
+    platform::MediaPlayer& m_player;
+    BibleNavigation& m_nav;
+    VerseFollower& m_follower;
+    playback::State m_state;
+    QPointer<QWidget> m_buttons;
     QToolButton* Image_Lecture;
+    QToolButton* Cmd_OK;
     QToolButton* ImagePlayPause;
     QToolButton* ImageStop;
-    QByteArrayList m_marks; // ComboBox_repere with a selected entry; empty when none is selected
-    bool m_muted = false;   // BibleAudioMuted
-    bool m_reload = false;  // BibleReload
+    QToolButton* ImageRepeat;
+    QToolButton* ImageContinuer;
+    QToolButton* ImageMute;
+    QTimer m_hold;           // PauseThreeSeconds
+    QByteArrayList m_marks;  // ComboBox_repere with a selected entry; empty when none is selected
+    QByteArray m_startMark;  // StartMark
+    int m_ownStops = 0;      // > 0 while this class closes or reloads the player
 };
 
 } // namespace lumora::bible

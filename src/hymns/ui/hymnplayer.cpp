@@ -122,22 +122,9 @@ void HymnPlayer::attachTo(HymnSelection& lists) {
 }
 
 void HymnPlayer::installShortcuts(QWidget* page) {
-    const auto add = [&](const QKeySequence& keys, auto slot) {
-        auto* s = new QShortcut(keys, page);
-        s->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, slot);
-    };
-    add(QKeySequence(Qt::CTRL | Qt::Key_Space), &HymnPlayer::playPause);
-    add(QKeySequence(Qt::Key_MediaTogglePlayPause), &HymnPlayer::playPause);
-    add(QKeySequence(Qt::CTRL | Qt::Key_Period), &HymnPlayer::stop);
-    add(QKeySequence(Qt::Key_MediaStop), &HymnPlayer::stop);
-    // The plain play and pause keys only ever play, or only ever pause.
-    add(QKeySequence(Qt::Key_MediaPlay), [this] {
-        if (m_state.playPause == playback::kPicturePlay) playPause();
-    });
-    add(QKeySequence(Qt::Key_MediaPause), [this] {
-        if (m_state.playPause == playback::kPicturePause) playPause();
-    });
+    platform::installPlayerKeys(
+        page, this, [this] { playPause(); }, [this] { stop(); },
+        [this] { return m_state.playPause == playback::kPicturePause; });
 }
 
 void HymnPlayer::onPickStarted() {

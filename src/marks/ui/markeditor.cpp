@@ -74,7 +74,7 @@ void MarkEditor::onVerseSelected(int index) {
 }
 
 void MarkEditor::onPassageAudioStarted(const QByteArray& mark, int verseIndex) {
-    Lbl_Position->setText(QString::fromLatin1(mark));
+    if (!mark.isEmpty()) Lbl_Position->setText(QString::fromLatin1(mark));
     selectRow(verseIndex);
 }
 

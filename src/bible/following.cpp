@@ -1,0 +1,50 @@
+#include "bible/following.h"
+
+#include <cmath>
+
+namespace lumora::bible {
+
+double markSeconds(const QByteArray& entry) {
+    const qsizetype tab = entry.indexOf('\t');
+    QByteArray mark = tab < 0 ? QByteArray() : entry.mid(tab + 1).trimmed();
+    mark.replace(',', '.');
+    bool ok = false;
+    const double seconds = mark.toDouble(&ok);
+    return ok ? seconds : 0;
+}
+
+FollowResult FollowStep(FollowState& state, const FollowInput& in) {
+    FollowResult out;
+    const QByteArrayList& marks = *in.marks;
+    const int count = static_cast<int>(marks.size());
+    const double p = in.position;
+    // The user moved the audio back: one mark back per step.
+    if (p < state.LastPosition) {
+        --state.MarkIndex;
+        if (state.MarkIndex < 0) {
+            state.MarkIndex = 0;
+            return out;
+        }
+    }
+    if (count > 0 && state.MarkIndex >= count && !in.endVerseIsLast) out.stopPlayer = true;
+    if (!in.markSelected || state.MarkIndex < 0 || state.MarkIndex >= count) return out;
+
+    const QByteArray& entry = marks.at(state.MarkIndex);
+    const qsizetype tab = entry.indexOf('\t');
+    const QString label = QString::fromUtf8(tab < 0 ? entry : entry.left(tab));
+    const double current = markSeconds(entry);
+    // The last verse stays selected to the end of the recording.
+    const double next = state.MarkIndex + 1 < count ? markSeconds(marks.at(state.MarkIndex + 1)) : 1000.0;
+    const qsizetype q = in.plainText->indexOf(label);
+    if (!(p > current)) return out;
+    if (!label.isEmpty() && q >= 0 && p < next) {
+        out.caretToEnd = in.keepAtTop;
+        if (!in.markMode) out.select = std::make_pair(static_cast<int>(q), static_cast<int>(label.size()));
+    }
+    state.LastPosition = static_cast<qint32>(std::lround(p));
+    ++state.MarkIndex;
+    out.pause = !in.markMode && state.MarkIndex < count;
+    return out;
+}
+
+} // namespace lumora::bible

@@ -1,0 +1,107 @@
+// Following the recording: one step at a time, on a passage's marks.
+
+#include "bible/following.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumora::bible;
+
+namespace {
+
+struct Follow {
+    QByteArrayList marks{"1.1\t0", "1.2\t5,2", "1.3\t11"};
+    QString text = "1.1   In the beginning\n\n1.2   And the earth\n\n1.3   And God said\n";
+    FollowState state;
+    bool endIsLast = true, keepAtTop = false, markMode = false, selected = true;
+    FollowResult at(double p) {
+        FollowInput in;
+        in.position = p;
+        in.marks = &marks;
+        in.markSelected = selected;
+        in.endVerseIsLast = endIsLast;
+        in.plainText = &text;
+        in.keepAtTop = keepAtTop;
+        in.markMode = markMode;
+        return FollowStep(state, in);
+    }
+    int selectedAt(double p) {
+        const FollowResult r = at(p);
+        return r.select ? r.select->first : -1;
+    }
+};
+
+} // namespace
+
+TEST(Following, eachStepReachesOneMarkAndSelectsTheVerseBeingHeard) {
+    Follow f;
+    const int verse1 = 0, verse2 = f.text.indexOf("1.2");
+    // At 6 s: verse 1 is passed over without a selection once verse 2 is due, then verse 2 is selected.
+    EXPECT_EQ(f.selectedAt(6), -1) << "verse 1's time is over";
+    EXPECT_EQ(f.state.MarkIndex, 1);
+    EXPECT_EQ(f.selectedAt(6), verse2);
+    EXPECT_EQ(f.state.MarkIndex, 2);
+    EXPECT_EQ(f.state.LastPosition, 6);
+    EXPECT_EQ(f.selectedAt(6), -1) << "the third mark is not reached";
+    EXPECT_EQ(f.state.MarkIndex, 2);
+
+    Follow g;
+    EXPECT_EQ(g.selectedAt(0.4), verse1);
+    EXPECT_TRUE(g.at(0.6).select == std::nullopt);
+}
+
+TEST(Following, movingBackGoesOneMarkBackPerStep) {
+    Follow f;
+    f.at(1);
+    f.at(6);
+    f.at(12);
+    ASSERT_EQ(f.state.MarkIndex, 3);
+    ASSERT_EQ(f.state.LastPosition, 12);
+    // The user moved the audio back to 6 s: one mark back per step until verse 2 is current again.
+    EXPECT_EQ(f.selectedAt(6), -1);
+    EXPECT_EQ(f.state.MarkIndex, 2);
+    EXPECT_EQ(f.selectedAt(6), f.text.indexOf("1.2"));
+    EXPECT_EQ(f.state.MarkIndex, 2);
+    EXPECT_EQ(f.state.LastPosition, 6);
+    EXPECT_EQ(f.selectedAt(6), -1) << "steady again";
+    EXPECT_EQ(f.state.MarkIndex, 2);
+
+    Follow g;
+    g.state = {0, 12};
+    g.at(2);
+    EXPECT_EQ(g.state.MarkIndex, 0) << "never below the first mark";
+}
+
+TEST(Following, lastMarkHoldsTo1000SecondsAndStopsOnlyAPassageEndingBeforeTheChapter) {
+    Follow f;
+    f.at(1);
+    f.at(6);
+    EXPECT_EQ(f.selectedAt(900), f.text.indexOf("1.3")) << "the next time after the last mark is 1000 s";
+    EXPECT_FALSE(f.at(950).stopPlayer) << "the passage reaches the chapter's end: the audio plays on";
+    f.endIsLast = false;
+    EXPECT_TRUE(f.at(950).stopPlayer);
+}
+
+TEST(Following, keepAtTopPutsTheCaretAtTheEndFirst_markModeLeavesTheSelection) {
+    Follow f;
+    f.keepAtTop = true;
+    const FollowResult r = f.at(0.5);
+    EXPECT_TRUE(r.caretToEnd);
+    EXPECT_TRUE(r.select.has_value());
+    EXPECT_TRUE(r.pause);
+
+    Follow m;
+    m.markMode = true;
+    const FollowResult s = m.at(0.5);
+    EXPECT_FALSE(s.select.has_value());
+    EXPECT_FALSE(s.pause);
+    EXPECT_EQ(m.state.MarkIndex, 1) << "mark mode still advances";
+}
+
+TEST(Following, withoutASelectedMarkOrAReadableMarkNothingIsSelected) {
+    Follow f;
+    f.selected = false;
+    EXPECT_EQ(f.selectedAt(3), -1);
+    EXPECT_EQ(f.state.MarkIndex, 0);
+    EXPECT_EQ(markSeconds("1.2\t5,25"), 5.25);
+    EXPECT_EQ(markSeconds("no tab"), 0);
+}
