@@ -19,6 +19,7 @@ struct BibleParts {
     QWidget* player;       // the chapter player's pictures
     QWidget* markPosition; // Label4, Lbl_Position, SpPosition
     QWidget* zoom;         // SpinButton_Size, Label20
+    QWidget* output;       // Image_Print, Image_SaveAs
 };
 
 class BiblePage final : public QWidget {
@@ -37,6 +38,7 @@ struct CanticleParts {
     QWidget* details;   // Label9, Text_info, the player buttons
     QWidget* capture;   // the position-capture tools and the player's bar
     QWidget* zoom;      // SpinButton_SizeCantique, Label21
+    QWidget* output;    // Print_Cantique, SaveAs_Cantique
 };
 
 class CanticlePage final : public QWidget {

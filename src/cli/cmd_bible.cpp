@@ -3,6 +3,7 @@
 #include "bible/biblestore.h"
 #include "bible/passagebuilder.h"
 #include "cli/cli.h"
+#include "cli/passagepick.h"
 #include "common/text.h"
 
 #include <QJsonArray>
@@ -13,26 +14,6 @@ namespace lumora::cli {
 namespace {
 
 using namespace lumora::bible;
-
-struct Version {
-    QString entry;
-    QByteArray code;
-};
-
-// The List_version row whose code matches (letter case ignored), else row 0.
-std::optional<Version> pickVersion(const QString& data, const std::optional<QString>& wanted) {
-    const VersionList list = LoadBibleVersions(data);
-    if (list.openError) {
-        fail(QStringLiteral("cannot open Version.txt (error %1)").arg(*list.openError));
-        return std::nullopt;
-    }
-    for (const QString& entry : list.List_version) {
-        const QString code = common::VersionCode(entry).value_or(QString());
-        if (!wanted || code.compare(*wanted, Qt::CaseInsensitive) == 0) return Version{entry, common::Utf8Encode(code)};
-    }
-    fail(wanted ? QStringLiteral("unknown version: ") + *wanted : QStringLiteral("no complete version"));
-    return std::nullopt;
-}
 
 int versions(Invocation& inv) {
     const bool all = inv.takeFlag(QStringLiteral("--all"));
@@ -60,14 +41,9 @@ int books(Invocation& inv) {
     if (data.isEmpty()) return kFailed;
     const auto version = pickVersion(data, wanted);
     if (!version) return kFailed;
-    for (const QString& name : LoadBookTables(data, version->code).List_livre) writeLine(name);
+    const QByteArray code = common::Utf8Encode(common::VersionCode(*version).value_or(QString()));
+    for (const QString& name : LoadBookTables(data, code).List_livre) writeLine(name);
     return kOk;
-}
-
-std::optional<int> positiveNumber(const QString& text) {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok && n > 0 ? std::optional<int>(n) : std::nullopt;
 }
 
 int passage(Invocation& inv) {
@@ -88,48 +64,10 @@ int passage(Invocation& inv) {
     }
     const QString data = inv.dataFolder();
     if (data.isEmpty()) return kFailed;
-    const auto version = pickVersion(data, wanted);
-    if (!version) return kFailed;
-    const BookTables t = LoadBookTables(data, version->code);
-
-    // The same choices the navigation lists make.
-    const int book = nums[0] - 1;
-    if (book >= t.List_livre.size()) {
-        fail(QStringLiteral("unknown book: %1 (the version has %2)").arg(nums[0]).arg(t.List_livre.size()));
-        return kFailed;
-    }
-    const int chapter = nums[1];
-    if (chapter > t.chapterCount(book)) {
-        fail(QStringLiteral("unknown chapter: %1 (the book has %2)").arg(chapter).arg(t.chapterCount(book)));
-        return kFailed;
-    }
-    const int row = t.chapterRow(t.List_NumLivre.at(book), chapter);
-    bool ok = false;
-    const int verseCount = row >= 0 ? t.List_NbrVerset.at(row).trimmed().toInt(&ok) : 0;
-    if (row < 0 || !ok || verseCount < 1) {
-        fail(QStringLiteral("the chapter has no verse count in Chap_verset.txt"));
-        return kFailed;
-    }
-    const int first = nums.size() > 2 ? nums[2] : 1;
-    const int last = nums.size() > 3 ? nums[3] : verseCount;
-    if (first > verseCount || last > verseCount || last < first) {
-        fail(QStringLiteral("unknown verse: the chapter has %1 verses").arg(verseCount));
-        return kFailed;
-    }
-
-    PassageSelection s;
-    s.versionEntry = version->entry;
-    s.bookIndex = book;
-    s.bookName = t.List_livre.at(book);
-    s.chapter = QString::number(chapter);
-    s.firstVerse = QString::number(first);
-    s.verseCount = verseCount;
-    s.lastVerse = QString::number(last);
-    s.lastVerseIsChapterEnd = last == verseCount;
-    PassageRequest r = PreparePassage(data, s);
-    r.withTitles = titles;
-    r.titlesUppercase = upper;
-    r.showHeader = header;
+    const auto picked = pickPassage(data, {wanted, nums, titles, upper, header});
+    if (!picked) return kFailed;
+    const PassageRequest& r = picked->request;
+    const int verseCount = picked->verseCount;
     TestamentCache cache;
     const Passage p = BuildPassage(r, cache);
     if (!p.opened) {
