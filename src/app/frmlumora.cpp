@@ -12,6 +12,7 @@
 #include "lists/ui/favouritepanel.h"
 #include "lists/ui/verselisthost.h"
 #include "marks/ui/markeditor.h"
+#include "output/ui/outputactions.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -59,6 +60,7 @@ struct FrmLumora::Areas {
     std::unique_ptr<PlaylistHost> playListHost;
     lists::FavouritePanel* verseLists = nullptr;
     lists::FavouritePanel* playLists = nullptr;
+    output::OutputActions* output = nullptr;
 };
 
 FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations where, QWidget* parent)
@@ -80,22 +82,29 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     buildCanticleTab();
     a.zoom = named(new bible::Zoom(a.passage->passageBox(), a.biblePage, a.canticlePage, this), "zoom");
     a.zoom->setCanticleBox(&a.hymns->words());
+    a.output = named(new output::OutputActions(m_session, a.passage->passageBox(), a.passage->startupStyle(),
+                                               a.hymns->words(), {m_platform.dialogs, m_platform.prompts, m_platform.shell},
+                                               a.biblePage, a.canticlePage, this),
+                     "outputActions");
     a.biblePage->place({a.navigation->versionList(), a.search->row(), a.verseLists->widget(), a.navigation->lists(),
                         a.marks->table(), a.navigation->classLabel(), a.passage->orderFrame(), a.passage->view(),
                         a.passage->options(), a.follower->keepAtTopBox(), a.biblePlayer->buttons(),
-                        a.marks->positionRow(), a.zoom->bibleControl()});
+                        a.marks->positionRow(), a.zoom->bibleControl(), a.output->bibleButtons()});
     a.biblePlayer->installShortcuts(a.biblePage);
     a.canticlePage->place({a.hymns->notFoundLabel(), a.hymns->bookLists(), a.hymns->searchRow(),
                            a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(), a.hymnPlayer->buttons(),
-                           a.hymnPlayer->captureTools(), a.zoom->canticleControl()});
+                           a.hymnPlayer->captureTools(), a.zoom->canticleControl(), a.output->canticleButtons()});
     a.hymnPlayer->installShortcuts(a.canticlePage);
 
     connect(a.hymns, &hymns::HymnSelection::hymnPicked, a.zoom, &bible::Zoom::resetCanticleZoom);
     connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymns, &hymns::HymnSelection::setCaptureRowShown);
     connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymnPlayer,
             &hymns::HymnPlayer::setCaptureToolsShown);
+    connect(a.passage, &bible::PassageView::passageShown, a.output, &output::OutputActions::onPassageShown);
+    connect(a.hymns, &hymns::HymnSelection::hymnShown, a.output, &output::OutputActions::onHymnShown);
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, [this](int tab) {
         m_areas->zoom->onTabChanged(tab);
+        m_areas->output->onTabChanged(tab);
         emit tabChanged(tab);
     });
     // Moving over the tab control (outside the hymn lists) takes their mouse-over border away.

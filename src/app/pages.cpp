@@ -31,6 +31,7 @@ void BiblePage::place(const BibleParts& p) {
     bottom->addWidget(p.player);
     bottom->addWidget(p.markPosition);
     bottom->addStretch(1);
+    bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
     page->addLayout(bottom);
 }
@@ -55,6 +56,7 @@ void CanticlePage::place(const CanticleParts& p) {
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(p.capture, 1);
     bottom->addStretch(1);
+    bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
     page->addLayout(bottom);
 }

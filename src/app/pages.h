@@ -20,6 +20,7 @@ struct BibleParts {
     QWidget* player;       // the chapter player's pictures
     QWidget* markPosition; // Label4, Lbl_Position, SpPosition
     QWidget* zoom;         // SpinButton_Size, Label20
+    QWidget* output;       // Image_Print, Image_SaveAs
 };
 
 class BiblePage final : public QWidget {
@@ -39,6 +40,7 @@ struct CanticleParts {
     QWidget* player;    // the hymn player's pictures, under the details
     QWidget* capture;   // the position-capture tools and the player's bar
     QWidget* zoom;      // SpinButton_SizeCantique, Label21
+    QWidget* output;    // Print_Cantique, SaveAs_Cantique
 };
 
 class CanticlePage final : public QWidget {

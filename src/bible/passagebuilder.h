@@ -46,6 +46,10 @@ PassageRequest PreparePassage(const QString& dataPath, const PassageSelection& s
 
 inline constexpr int kMaxPositions = 286;
 
+// The font the passage box starts with (a saved passage names it too).
+inline constexpr char kPassageFontFamily[] = "Arial";
+inline constexpr double kPassageFontSizePt = 14.0;
+
 struct Passage {
     bool opened = false;               // the testament file could be read
     bool chapterEndFound = false;      // ChapterLastKey was met (ComboBox_repere then selects row 0)

@@ -54,4 +54,35 @@ std::optional<PickedChapter> pickChapter(const QString& data, const PickedVersio
     return p;
 }
 
+std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks& picks) {
+    const std::vector<int>& nums = picks.numbers;
+    Q_ASSERT(nums.size() >= 2 && nums.size() <= 4);
+    const auto version = pickVersion(data, picks.version);
+    if (!version) return std::nullopt;
+    const auto picked = pickChapter(data, *version, nums[0], nums[1]);
+    if (!picked) return std::nullopt;
+    const int verseCount = picked->verseCount;
+    const int first = nums.size() > 2 ? nums[2] : 1;
+    const int last = nums.size() > 3 ? nums[3] : verseCount;
+    if (first > verseCount || last > verseCount || last < first) {
+        fail(QStringLiteral("unknown verse: the chapter has %1 verses").arg(verseCount));
+        return std::nullopt;
+    }
+    // The same choices the navigation lists make.
+    PassageSelection s;
+    s.versionEntry = version->entry;
+    s.bookIndex = picked->book;
+    s.bookName = picked->tables.List_livre.at(picked->book);
+    s.chapter = QString::number(picked->chapter);
+    s.firstVerse = QString::number(first);
+    s.verseCount = verseCount;
+    s.lastVerse = QString::number(last);
+    s.lastVerseIsChapterEnd = last == verseCount;
+    PickedPassage out{PreparePassage(data, s), verseCount};
+    out.request.withTitles = picks.titles;
+    out.request.titlesUppercase = picks.uppercase;
+    out.request.showHeader = picks.header;
+    return out;
+}
+
 } // namespace lumora::cli

@@ -2,11 +2,13 @@
 // Finding the version, book and chapter named on the command line, as the navigation lists do.
 
 #include "bible/biblestore.h"
+#include "bible/passagebuilder.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace lumora::cli {
 
@@ -31,5 +33,22 @@ struct PickedChapter {
 // BOOK is the 1-based book row, CHAPTER the chapter number. Prints the error.
 std::optional<PickedChapter> pickChapter(const QString& data, const PickedVersion& version, int bookRow,
                                          int chapter);
+
+struct PassagePicks final {
+    std::optional<QString> version; // code, letter case ignored; the first complete version when absent
+    std::vector<int> numbers;       // BOOK CHAPTER [FIRST [LAST]], 1-based
+    bool titles = false;            // Check_With_Title
+    bool uppercase = false;         // Check_Uppercase
+    bool header = false;            // Check_Version
+};
+
+struct PickedPassage final {
+    bible::PassageRequest request;
+    int verseCount = 0; // verses of the chapter
+};
+
+// The request the window would build after the same picks, for the commands that show or export a
+// passage. nullopt (one line on stderr) when the version, book, chapter or verses do not exist.
+std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks& picks);
 
 } // namespace lumora::cli

@@ -63,34 +63,10 @@ int passage(Invocation& inv) {
     }
     const QString data = inv.dataFolder();
     if (data.isEmpty()) return kFailed;
-    const auto version = pickVersion(data, wanted);
-    if (!version) return kFailed;
-    const auto picked = pickChapter(data, *version, nums[0], nums[1]);
+    const auto picked = pickPassage(data, {wanted, nums, titles, upper, header});
     if (!picked) return kFailed;
-    const BookTables& t = picked->tables;
-    const int book = picked->book;
-    const int chapter = picked->chapter;
+    const PassageRequest& r = picked->request;
     const int verseCount = picked->verseCount;
-    const int first = nums.size() > 2 ? nums[2] : 1;
-    const int last = nums.size() > 3 ? nums[3] : verseCount;
-    if (first > verseCount || last > verseCount || last < first) {
-        fail(QStringLiteral("unknown verse: the chapter has %1 verses").arg(verseCount));
-        return kFailed;
-    }
-
-    PassageSelection s;
-    s.versionEntry = version->entry;
-    s.bookIndex = book;
-    s.bookName = t.List_livre.at(book);
-    s.chapter = QString::number(chapter);
-    s.firstVerse = QString::number(first);
-    s.verseCount = verseCount;
-    s.lastVerse = QString::number(last);
-    s.lastVerseIsChapterEnd = last == verseCount;
-    PassageRequest r = PreparePassage(data, s);
-    r.withTitles = titles;
-    r.titlesUppercase = upper;
-    r.showHeader = header;
     TestamentCache cache;
     const Passage p = BuildPassage(r, cache);
     if (!p.opened) {

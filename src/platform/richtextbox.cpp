@@ -99,6 +99,39 @@ void RichTextBox::setCaret(int pos) {
     m_edit->setTextCursor(c);
 }
 
+std::unique_ptr<QTextDocument> RichTextBox::realDocument(bool selectionOnly) const {
+    std::unique_ptr<QTextDocument> doc(m_edit->document()->clone());
+    doc->setDefaultFont(m_edit->document()->defaultFont());
+    QTextCursor all(doc.get());
+    all.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.isValid() || !frag.charFormat().hasProperty(kRealSizeProperty)) continue;
+            QTextCharFormat f = frag.charFormat();
+            f.setFontPointSize(f.doubleProperty(kRealSizeProperty));
+            f.clearProperty(kRealSizeProperty);
+            QTextCursor c(doc.get());
+            c.setPosition(frag.position());
+            c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+            c.setCharFormat(f);
+        }
+    }
+    const QTextCursor shown = m_edit->textCursor();
+    if (selectionOnly && shown.hasSelection()) {
+        // Cut what lies after the selection first, so the start keeps its position.
+        QTextCursor tail(doc.get());
+        tail.setPosition(shown.selectionEnd());
+        tail.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        tail.removeSelectedText();
+        QTextCursor head(doc.get());
+        head.setPosition(shown.selectionStart(), QTextCursor::KeepAnchor);
+        head.removeSelectedText();
+    }
+    all.endEditBlock();
+    return doc;
+}
+
 void RichTextBox::setZoom(int numerator, int denominator) {
     const double factor = (numerator == 0 && denominator == 0) || denominator == 0
                               ? 1.0

@@ -8,6 +8,9 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class QTextDocument;
 class QTextEdit;
 
 namespace lumora::platform {
@@ -44,6 +47,10 @@ public:
     // for display only: what is saved or printed keeps the real sizes.
     void setZoom(int numerator, int denominator);
     double zoomFactor() const { return m_zoom; }
+
+    // A copy of the content with the real sizes (the display zoom taken off), for printing and
+    // saving: the selection only when selectionOnly is set and some text is selected, else all.
+    std::unique_ptr<QTextDocument> realDocument(bool selectionOnly = false) const;
 
 signals:
     void contentChanged();

@@ -24,7 +24,8 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     Text_Passage->setReadOnly(true);
     Text_Passage->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QFont f = Text_Passage->font();
-    f.setPointSizeF(14);
+    f.setFamily(QString::fromLatin1(kPassageFontFamily));
+    f.setPointSizeF(kPassageFontSizePt);
     Text_Passage->document()->setDefaultFont(f);
     m_box = new platform::RichTextBox(Text_Passage);
     Labe16 = new QLabel(QStringLiteral("Versets en cours"), m_view);

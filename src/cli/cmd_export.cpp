@@ -1,0 +1,48 @@
+// lumora-cli export: writes a passage to a file as Save as writes it from the Bible tab.
+
+#include "cli/cli.h"
+#include "cli/biblepick.h"
+#include "output/savedtext.h"
+
+namespace lumora::cli {
+namespace {
+
+constexpr char kUsageLine[] =
+    "export [--version CODE] [--titles] [--uppercase] [--header] BOOK CHAPTER [FIRST [LAST]] OUT";
+
+int exportPassage(Invocation& inv) {
+    bool missing = false;
+    PassagePicks picks;
+    picks.version = inv.takeOption(QStringLiteral("--version"), &missing);
+    picks.titles = inv.takeFlag(QStringLiteral("--titles"));
+    picks.uppercase = inv.takeFlag(QStringLiteral("--uppercase"));
+    picks.header = inv.takeFlag(QStringLiteral("--header"));
+    QStringList& a = inv.args();
+    if (missing || a.size() < 3 || a.size() > 5) return usageError(QString::fromLatin1(kUsageLine));
+    const QString out = a.takeLast();
+    for (const QString& s : a) {
+        const auto n = positiveNumber(s);
+        if (!n) return usageError(QStringLiteral("not a number: ") + s);
+        picks.numbers.push_back(*n);
+    }
+    const QString data = inv.dataFolder();
+    if (data.isEmpty()) return kFailed;
+    const auto picked = pickPassage(data, picks);
+    if (!picked) return kFailed;
+    bible::TestamentCache cache;
+    const bible::Passage p = bible::BuildPassage(picked->request, cache);
+    if (!p.opened) {
+        fail(QStringLiteral("cannot read ") + picked->request.BookFilePath);
+        return kFailed;
+    }
+    if (!output::SaveShownText(out, output::passageShownText(p.PassageText, output::defaultPassageLook()))) {
+        fail(QStringLiteral("cannot write ") + out);
+        return kFailed;
+    }
+    return kOk;
+}
+
+const Registrar exportCommand("export", kUsageLine, exportPassage);
+
+} // namespace
+} // namespace lumora::cli

@@ -1,0 +1,150 @@
+#include "output/ui/outputactions.h"
+
+#include "common/text.h"
+#include "hymns/hymnentry.h"
+#include "output/ui/printing.h"
+#include "platform/rtfdocument.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QStyle>
+#include <QTextDocument>
+#include <QToolButton>
+
+namespace lumora::output {
+
+namespace {
+
+QToolButton* picture(QWidget* parent, const char* name, const QIcon& icon, const QString& tip) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setIcon(icon);
+    b->setToolTip(tip);
+    b->setAccessibleName(tip.trimmed());
+    b->setAutoRaise(true);
+    return b;
+}
+
+QWidget* pair(QWidget* page, QToolButton*& print, const char* printName, QToolButton*& save,
+              const char* saveName) {
+    auto* box = new QWidget(page);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    const QIcon printIcon = QIcon::fromTheme(QStringLiteral("document-print"),
+                                             box->style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    const QIcon saveIcon = QIcon::fromTheme(QStringLiteral("document-save-as"),
+                                            box->style()->standardIcon(QStyle::SP_DialogSaveButton));
+    print = picture(box, printName, printIcon, QStringLiteral(" Print "));
+    save = picture(box, saveName, saveIcon, QStringLiteral(" Save as "));
+    row->addWidget(print);
+    row->addWidget(save);
+    return box;
+}
+
+common::rtf::Colour modelColour(const QColor& c) {
+    const QColor rgb = c.toRgb();
+    return {static_cast<quint8>(rgb.red()), static_cast<quint8>(rgb.green()),
+            static_cast<quint8>(rgb.blue())};
+}
+
+} // namespace
+
+PassageLook passageLook(const platform::TextStyle& style) {
+    PassageLook look = defaultPassageLook();
+    if (!style.PassageFontName.isEmpty()) look.fontFamily = style.PassageFontName;
+    if (style.PassageFontSize > 0) look.sizePt = style.PassageFontSize;
+    look.bold = style.PassageBold;
+    look.italic = style.PassageItalic;
+    look.underline = style.PassageUnderline;
+    look.alignment = style.PassageAlignment == 2   ? common::rtf::Alignment::Centre
+                     : style.PassageAlignment == 1 ? common::rtf::Alignment::Right
+                                                   : common::rtf::Alignment::Left;
+    if (style.PassageColor.isValid() && style.PassageColor != QApplication::palette().color(QPalette::Text))
+        look.colour = modelColour(style.PassageColor);
+    return look;
+}
+
+OutputActions::OutputActions(const session::Session& session, platform::RichTextBox& passageBox,
+                             const platform::TextStyle& passageStyle, platform::RichTextBox& hymnBox,
+                             OutputServices services, QWidget* biblePage, QWidget* canticlePage,
+                             QObject* parent)
+    : QObject(parent), m_session(session), m_passageBox(passageBox), m_passageStyle(passageStyle),
+      m_hymnBox(hymnBox), m_services(services) {
+    m_bibleButtons = pair(biblePage, Image_Print, "Image_Print", Image_SaveAs, "Image_SaveAs");
+    m_canticleButtons =
+        pair(canticlePage, Print_Cantique, "Print_Cantique", SaveAs_Cantique, "SaveAs_Cantique");
+    connect(Image_Print, &QToolButton::clicked, this, [this] { print(m_passageBox); });
+    connect(Print_Cantique, &QToolButton::clicked, this, [this] { print(m_hymnBox); });
+    connect(Image_SaveAs, &QToolButton::clicked, this,
+            [this] { save(passageFileName(m_heading, m_versionCode)); });
+    connect(SaveAs_Cantique, &QToolButton::clicked, this, [this] { save(m_hymnLabel); });
+}
+
+void OutputActions::onPassageShown(const bible::Passage& passage) {
+    m_heading = passage.heading;
+    // The header's first line is the List_version entry the passage was built from.
+    const QString entry = passage.PassageHeader.section(QStringLiteral("\r\n"), 0, 0);
+    m_versionCode = common::VersionCode(entry).value_or(QString());
+    m_passageText = passage.opened ? passage.PassageText : QByteArray();
+}
+
+void OutputActions::onHymnShown(const QString& entry) {
+    if (const auto fields = hymns::SplitHymnEntry(entry)) {
+        m_hymnLabel = common::Utf8Decode(fields->label);
+        m_hymnBook = common::Utf8Decode(fields->book);
+    } else {
+        m_hymnLabel = entry.section(QLatin1Char('\t'), 0, 0);
+    }
+}
+
+void OutputActions::onTabChanged(int tab) {
+    m_tab = tab;
+}
+
+void OutputActions::print(platform::RichTextBox& box) {
+    platform::PrintRequest request;
+    request.selectionOffered = box.selectionLength() != 0;
+    const auto render = [&box](QPagedPaintDevice& device, const platform::PrintSettings& settings) {
+        const std::unique_ptr<QTextDocument> doc = box.realDocument(settings.selectionOnly);
+        return printDocument(*doc, device, settings.copies);
+    };
+    if (m_services.dialogs.print(request, render) != platform::PrintResult::Printed)
+        m_services.prompts.tell(kPrintError);
+}
+
+QString OutputActions::AskSaveFileName(const QString& name) {
+    platform::FileDialogRequest request;
+    request.title = kSaveTitle;
+    request.fileName = dialogFileName(name);
+    request.folder =
+        m_tab == 0 ? passageSaveFolder(m_session.DataPath) : hymnSaveFolder(m_session.DataPath, m_hymnBook);
+    request.filter = kSaveFilter;
+    return m_services.dialogs.saveFile(request).value_or(QString());
+}
+
+ShownText OutputActions::shownText() const {
+    if (m_tab == 0) return passageShownText(m_passageText, passageLook(m_passageStyle));
+    const std::unique_ptr<QTextDocument> doc = m_hymnBox.realDocument();
+    return {m_hymnBox.plainText(), platform::fromTextDocument(*doc)};
+}
+
+void OutputActions::SaveShownText(const QString& path) {
+    // A failed write is not reported: the shell then finds the old file, or none and says "OK".
+    if (isPlainTextName(path)) {
+        output::SaveShownText(path, shownText());
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    output::SaveShownText(path, shownText());
+    QApplication::restoreOverrideCursor();
+}
+
+void OutputActions::save(const QString& defaultName) {
+    const QString path = AskSaveFileName(defaultName);
+    if (path.isEmpty()) return;
+    SaveShownText(path);
+    if (m_services.shell.open(path) == platform::ShellResult::NotFound)
+        m_services.prompts.tell(QStringLiteral("OK"));
+}
+
+} // namespace lumora::output

@@ -1,0 +1,83 @@
+#pragma once
+// Print and Save as on both tabs: the pictures Image_Print and Image_SaveAs (Bible tab),
+// Print_Cantique and SaveAs_Cantique (Canticle tab), and their handlers.
+//
+// What they work on arrives by slots: the passage shown (its heading is the default file name, with
+// the version code), the hymn shown (its label, its book), the tab shown.
+
+#include "bible/passagebuilder.h"
+#include "output/savedtext.h"
+#include "platform/commondialog.h"
+#include "platform/prompts.h"
+#include "platform/richtextbox.h"
+#include "platform/shell.h"
+#include "platform/textstyle.h"
+#include "session/session.h"
+
+#include <QObject>
+
+class QToolButton;
+class QWidget;
+
+namespace lumora::output {
+
+inline const QString kPrintError = QStringLiteral("ERROR PRINTER");
+
+struct OutputServices {
+    platform::CommonDialog& dialogs;
+    platform::Prompts& prompts;
+    platform::Shell& shell;
+};
+
+class OutputActions final : public QObject {
+    Q_OBJECT
+  public:
+    // passageStyle is the passage view's start-up style, read at each save.
+    OutputActions(const session::Session& session, platform::RichTextBox& passageBox,
+                  const platform::TextStyle& passageStyle, platform::RichTextBox& hymnBox,
+                  OutputServices services, QWidget* biblePage, QWidget* canticlePage,
+                  QObject* parent = nullptr);
+
+    QWidget* bibleButtons() const { return m_bibleButtons; }
+    QWidget* canticleButtons() const { return m_canticleButtons; }
+
+    // The path chosen in the save dialog for the proposed name, or "" when cancelled.
+    QString AskSaveFileName(const QString& name);
+    // Writes the text of the active tab's box to path (txt or rich text by the name).
+    void SaveShownText(const QString& path);
+    // The text of the active tab's box as it would be saved.
+    ShownText shownText() const;
+
+  public slots:
+    void onPassageShown(const bible::Passage& passage);
+    void onHymnShown(const QString& entry);
+    void onTabChanged(int tab);
+
+  private:
+    void print(platform::RichTextBox& box);
+    void save(const QString& defaultName);
+
+    const session::Session& m_session;
+    platform::RichTextBox& m_passageBox;
+    const platform::TextStyle& m_passageStyle;
+    platform::RichTextBox& m_hymnBox;
+    OutputServices m_services;
+    QWidget* m_bibleButtons;
+    QWidget* m_canticleButtons;
+    QToolButton* Image_Print;
+    QToolButton* Image_SaveAs;
+    QToolButton* Print_Cantique;
+    QToolButton* SaveAs_Cantique;
+    int m_tab = 0;
+    QString m_heading = QStringLiteral("Versets en cours"); // Labe16
+    QString m_versionCode;
+    QByteArray m_passageText;
+    QString m_hymnLabel; // Label9
+    QString m_hymnBook;
+};
+
+// The look of the passage as the Bible tab shows it: the start-up style's font and alignment; its
+// colour only when it is not the window's ordinary text colour.
+PassageLook passageLook(const platform::TextStyle& style);
+
+} // namespace lumora::output

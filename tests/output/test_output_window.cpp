@@ -1,0 +1,274 @@
+// Print and Save as from the main window, and the passage export of lumora-cli beside them.
+
+#include "bible/ui/zoom.h"
+#include "common/rtf/rtfreader.h"
+#include "common/rtf/rtfwriter.h"
+#include "hymns/hymnfixture.h"
+#include "import/clirun.h"
+#include "output/savedtext.h"
+#include "support/mainwindow.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProcess>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace lumora::testing {
+namespace {
+
+namespace rtf = common::rtf;
+
+// The words of hymn 1 of book Alpha: a centred bold title and a right-aligned red line.
+rtf::Document hymnWords() {
+    rtf::CharFormat title;
+    title.fontFamily = "Arial";
+    title.sizePt = 20;
+    title.bold = true;
+    rtf::CharFormat line;
+    line.fontFamily = "Arial";
+    line.sizePt = 12;
+    line.italic = true;
+    line.colour = rtf::Colour{200, 0, 0};
+    rtf::Document doc;
+    doc.paragraphs.push_back({rtf::Alignment::Centre, {{"Gloire à Dieu", title}}});
+    doc.paragraphs.push_back({rtf::Alignment::Right, {{"Alléluia à jamais", line}}});
+    return doc;
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {pdf, "-"});
+    if (!p.waitForFinished(30000)) return "<pdftotext did not finish>";
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class OutputWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        FixtureOptions opt;
+        opt.text = [](int b, int c, int v) -> QByteArray {
+            if (b == 42 && c == 2 && v == 4) return "[Gloire]Jésus répondit";
+            return fixtureVerseText(b, c, v);
+        };
+        writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 6), opt);
+        writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+        writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
+                   crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha"),
+                              hymnEntry("2 - Qui? Lui/Elle", "Louange", "Noël", "Alpha")}));
+        writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.rtf", rtf::writeRtf(hymnWords()));
+        ASSERT_TRUE(h.open());
+    }
+    void click(const char* name) { h.find<QToolButton>(name)->click(); }
+    void showCanticleTab() { h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1); }
+    platform::RichTextBox& passageBox() { return h.view().passageBox(); }
+    // Book 42, chapter 2, verses 3 to 5 (verse 4 carries a section title).
+    void pickPassage() { h.nav().jumpTo({0, 41, 1, 2, 2}); }
+    QString out(const QString& name) const { return outDir.file(name); }
+
+    MainWindowHarness h;
+    TempFolder outDir;
+};
+
+// Save as from the Bible tab
+TEST_F(OutputWindow, passageSaveProposesHeadingWithVersionCodeInMyDocs) {
+    pickPassage();
+    ASSERT_EQ(h.find<QLabel>("Labe16")->text(), "42 Book42 2 : 3 - 5");
+    h.dialogs.answers.push_back(std::nullopt);
+    click("Image_SaveAs");
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    const platform::FileDialogRequest& r = h.dialogs.requests[0];
+    EXPECT_EQ(r.fileName, "42 Book42 2 _ 3 - 5 (AAA )");
+    EXPECT_EQ(r.title, "Save as");
+    EXPECT_EQ(r.filter, "Word (*.rtf)|*.rtf |Bloc Note (*.txt)|*.txt |All (*.*)|*.*");
+    EXPECT_EQ(r.folder, h.data.path() + "/MyDocs");
+    // A cancelled dialog saves nothing and says nothing.
+    EXPECT_TRUE(h.shell.opened.isEmpty());
+    EXPECT_TRUE(h.prompts.asked.empty());
+}
+
+TEST_F(OutputWindow, passageTxtIsTheBoxTextWithCrLfAndIsOpened) {
+    pickPassage();
+    h.dialogs.answers.push_back(out("p.Txt"));
+    click("Image_SaveAs");
+    QString expected = h.text();
+    expected.replace("\n", "\r\n");
+    EXPECT_EQ(readBytes(out("p.Txt")), "\xEF\xBB\xBF" + expected.toUtf8() + "\r\n");
+    EXPECT_TRUE(readBytes(out("p.Txt")).contains("J\xC3\xA9sus r\xC3\xA9pondit"));
+    EXPECT_EQ(h.shell.opened, QStringList{out("p.Txt")});
+    EXPECT_TRUE(h.prompts.asked.empty());
+}
+
+TEST_F(OutputWindow, passageRtfKeepsRealSizesWhenZoomedAndTheAlignment) {
+    pickPassage();
+    h.window->SetZoom(300);
+    h.dialogs.answers.push_back(out("p.rtf"));
+    click("Image_SaveAs");
+    const auto doc = rtf::readRtf(readBytes(out("p.rtf")));
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(rtf::plainText(*doc), h.text());
+    ASSERT_FALSE(doc->paragraphs.empty());
+    const rtf::Run& first = doc->paragraphs.front().runs.at(0);
+    EXPECT_EQ(first.format.sizePt, 14.0);
+    EXPECT_EQ(first.format.fontFamily, "Arial");
+    EXPECT_EQ(doc->paragraphs.front().alignment, rtf::Alignment::Left);
+}
+
+TEST_F(OutputWindow, savedFileTheShellCannotFindGivesOk) {
+    h.dialogs.answers.push_back(out("no such folder/p.txt"));
+    click("Image_SaveAs");
+    EXPECT_EQ(h.shell.opened.size(), 1);
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "OK");
+    EXPECT_EQ(h.prompts.asked[0].title, platform::kAppTitle);
+    EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::Ok);
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::None);
+}
+
+// Save as from the Canticle tab
+TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
+    showCanticleTab();
+    h.dialogs.answers.push_back(out("h.txt"));
+    click("SaveAs_Cantique");
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    EXPECT_EQ(h.dialogs.requests[0].fileName, "1 - Gloire");
+    EXPECT_EQ(h.dialogs.requests[0].folder, h.data.path() + "/Cantiques/Alpha/parole");
+    EXPECT_EQ(readBytes(out("h.txt")),
+              QByteArray("\xEF\xBB\xBFGloire \xC3\xA0 Dieu\r\nAll\xC3\xA9luia \xC3\xA0 jamais\r\n"));
+}
+
+TEST_F(OutputWindow, hymnLabelWithUnsafeCharactersProposesFile_name) {
+    showCanticleTab();
+    h.combo("ComboBox_Chant")->setCurrentIndex(1);
+    ASSERT_EQ(h.find<QLabel>("Label9")->text(), "2 - Qui? Lui/Elle");
+    h.dialogs.answers.push_back(std::nullopt);
+    click("SaveAs_Cantique");
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    EXPECT_EQ(h.dialogs.requests[0].fileName, "File_name");
+}
+
+TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {
+    showCanticleTab();
+    h.window->SetZoom(250);
+    for (const char* name : {"h.rtf", "h"}) {
+        h.dialogs.answers.push_back(out(name));
+        click("SaveAs_Cantique");
+        const auto doc = rtf::readRtf(readBytes(out(name)));
+        ASSERT_TRUE(doc) << name;
+        EXPECT_EQ(*doc, rtf::normalized(hymnWords())) << name;
+    }
+}
+
+TEST_F(OutputWindow, bibleTabSavesThePassageNotTheHymn) {
+    showCanticleTab();
+    h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(0);
+    h.dialogs.answers.push_back(out("p.txt"));
+    click("Image_SaveAs");
+    EXPECT_FALSE(readBytes(out("p.txt")).contains("Gloire"));
+    EXPECT_TRUE(readBytes(out("p.txt")).contains("Text 40"));
+}
+
+// lumora-cli export beside Save as
+TEST_F(OutputWindow, cliExportIsByteIdenticalToSaveAsAfterTheSamePicks) {
+    h.find<QCheckBox>("Check_Version")->click();
+    h.find<QCheckBox>("Check_Uppercase")->click(); // titles are on from the start
+    pickPassage();
+    ASSERT_TRUE(h.text().contains("GLOIRE"));
+    for (const QString& name : {QStringLiteral("w.rtf"), QStringLiteral("w.txt")}) {
+        h.dialogs.answers.push_back(out(name));
+        click("Image_SaveAs");
+        const QString cliOut = out("cli-" + name);
+        const CliResult r = runCli({"--data", h.data.path(), "export", "--version", "aaa", "--titles",
+                                    "--uppercase", "--header", "42", "2", "3", "5", cliOut});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(readBytes(cliOut), readBytes(out(name))) << name.toStdString();
+    }
+}
+
+TEST_F(OutputWindow, cliExportWholeChapterAndItsFailures) {
+    h.nav().jumpTo({0, 0, 0, 0, 5}); // book 1, chapter 1, verses 1 to 6
+    h.find<QCheckBox>("Check_With_Title")->click();
+    h.dialogs.answers.push_back(out("w.txt"));
+    click("Image_SaveAs");
+    const CliResult ok = runCli({"--data", h.data.path(), "export", "1", "1", out("c.txt")});
+    ASSERT_EQ(ok.exitCode, 0) << ok.err.toStdString();
+    EXPECT_EQ(readBytes(out("c.txt")), readBytes(out("w.txt")));
+    // bad usage and unknown passages write nothing
+    EXPECT_EQ(runCli({"--data", h.data.path(), "export", "1", out("x.txt")}).exitCode, 2);
+    EXPECT_EQ(runCli({"--data", h.data.path(), "export", "1", "9", out("x.txt")}).exitCode, 1);
+    EXPECT_EQ(runCli({"--data", h.data.path(), "export", "1", "1", "7", out("x.txt")}).exitCode, 1);
+    EXPECT_EQ(
+        runCli({"--data", h.data.path(), "export", "--version", "ZZZ", "1", "1", out("x.txt")}).exitCode, 1);
+    EXPECT_FALSE(QFileInfo::exists(out("x.txt")));
+    EXPECT_EQ(runCli({"--data", h.data.path(), "export", "1", "1", out("missing/x.txt")}).exitCode, 1);
+}
+
+// printing
+TEST_F(OutputWindow, printWithoutSelectionPrintsTheWholeBoxOncePerCopy) {
+    pickPassage();
+    passageBox().setCaret(0);
+    h.dialogs.printPath = out("all.pdf");
+    h.dialogs.printSettings.copies = 2;
+    click("Image_Print");
+    ASSERT_EQ(h.dialogs.printRequests.size(), 1u);
+    EXPECT_FALSE(h.dialogs.printRequests[0].selectionOffered);
+    const QString text = pdfText(out("all.pdf"));
+    EXPECT_EQ(text.count("Text 42 2:3"), 2) << text.toStdString();
+    EXPECT_EQ(text.count("Text 42 2:5"), 2);
+    EXPECT_EQ(text.count("Jésus répondit"), 2);
+    EXPECT_TRUE(h.prompts.asked.empty());
+}
+
+TEST_F(OutputWindow, printWithSelectionOffersItAndPrintsOnlyIt) {
+    pickPassage();
+    h.window->SetZoom(400);
+    const int at = static_cast<int>(h.text().indexOf("Text 42 2:5"));
+    ASSERT_GE(at, 0);
+    passageBox().select(at, 11);
+    h.dialogs.printPath = out("sel.pdf");
+    h.dialogs.printSettings.selectionOnly = true;
+    click("Image_Print");
+    ASSERT_EQ(h.dialogs.printRequests.size(), 1u);
+    EXPECT_TRUE(h.dialogs.printRequests[0].selectionOffered);
+    const QString text = pdfText(out("sel.pdf"));
+    EXPECT_EQ(text.trimmed(), "Text 42 2:5");
+    // The selection in the window is left as it was.
+    EXPECT_EQ(passageBox().selectedText(), "Text 42 2:5");
+}
+
+TEST_F(OutputWindow, printHymnKeepsItsWords) {
+    showCanticleTab();
+    h.dialogs.printPath = out("hymn.pdf");
+    click("Print_Cantique");
+    const QString text = pdfText(out("hymn.pdf"));
+    EXPECT_TRUE(text.contains("Gloire à Dieu")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Alléluia à jamais")) << text.toStdString();
+}
+
+TEST_F(OutputWindow, printCancelledOrFailedSaysErrorPrinter) {
+    h.dialogs.cancelPrint = true;
+    click("Image_Print");
+    h.dialogs.cancelPrint = false;
+    h.dialogs.printPath = out("no such folder/x.pdf"); // the device cannot be opened
+    showCanticleTab();
+    click("Print_Cantique");
+    ASSERT_EQ(h.prompts.asked.size(), 2u);
+    for (const auto& a : h.prompts.asked) {
+        EXPECT_EQ(a.text, "ERROR PRINTER");
+        EXPECT_EQ(a.title, platform::kAppTitle);
+        EXPECT_EQ(a.buttons, platform::PromptButtons::Ok);
+        EXPECT_EQ(a.icon, platform::PromptIcon::None);
+    }
+}
+
+TEST_F(OutputWindow, picturesSitOnTheirTabsWithTooltips) {
+    for (const char* name : {"Image_Print", "Image_SaveAs"})
+        EXPECT_TRUE(h.find<QWidget>("biblePage")->isAncestorOf(h.find<QToolButton>(name))) << name;
+    for (const char* name : {"Print_Cantique", "SaveAs_Cantique"})
+        EXPECT_TRUE(h.find<QWidget>("canticlePage")->isAncestorOf(h.find<QToolButton>(name))) << name;
+    EXPECT_FALSE(h.find<QToolButton>("Image_Print")->toolTip().trimmed().isEmpty());
+    EXPECT_FALSE(h.find<QToolButton>("SaveAs_Cantique")->toolTip().trimmed().isEmpty());
+}
+
+} // namespace
+} // namespace lumora::testing

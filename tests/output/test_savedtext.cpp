@@ -1,0 +1,133 @@
+// Save as: the names the dialog proposes, the choice of format and the bytes written.
+
+#include "common/rtf/rtfreader.h"
+#include "output/savedtext.h"
+#include "support/testdata.h"
+
+#include <gtest/gtest.h>
+
+namespace lumora::output {
+namespace {
+
+using testing::readBytes;
+using testing::TempFolder;
+namespace rtf = common::rtf;
+
+TEST(SaveNames, unsafeCharactersOrLoneSeparators_giveFile_name) {
+    struct Case {
+        const char* name;
+        const char* expected;
+    };
+    const Case cases[] = {
+        // accepted
+        {"Jean 3 _ 16 (LSG )", "Jean 3 _ 16 (LSG )"},
+        {"C:\\Docs\\Jean 3", "C:\\Docs\\Jean 3"}, // a full path with a drive
+        {"12 - Amen", "12 - Amen"},
+        {"", ""},
+        // a separator alone
+        {"Jean 3 : 16", "File_name"},
+        {"a\\b", "File_name"},
+        {"\\:", "File_name"},
+        {":\\", ":\\"},
+        // refused characters, even beside a drive
+        {"12 - Qui?", "File_name"},
+        {"AC/DC", "File_name"},
+        {"a*b", "File_name"},
+        {"say \"amen\"", "File_name"},
+        {"<x>", "File_name"},
+        {"a|b", "File_name"},
+        {"C:\\x?y", "File_name"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(dialogFileName(QString::fromUtf8(c.name)), QString::fromUtf8(c.expected)) << c.name;
+}
+
+TEST(SaveNames, passageNameReplacesColonsAndAddsTheVersionCode) {
+    EXPECT_EQ(passageFileName("Jean 3 : 16 - 18", "LSG"), "Jean 3 _ 16 - 18 (LSG )");
+    // The result then passes the file-name rule unchanged.
+    EXPECT_EQ(dialogFileName(passageFileName("Psaumes 23 : 1", "KJV")), "Psaumes 23 _ 1 (KJV )");
+}
+
+TEST(SaveNames, formatChosenByTheLastThreeCharactersInAnyCase) {
+    EXPECT_TRUE(isPlainTextName("/t/x.txt"));
+    EXPECT_TRUE(isPlainTextName("/t/x.TXT"));
+    EXPECT_TRUE(isPlainTextName("/t/notes-tXt")); // no dot needed
+    EXPECT_FALSE(isPlainTextName("/t/x.rtf"));
+    EXPECT_FALSE(isPlainTextName("/t/x"));
+    EXPECT_FALSE(isPlainTextName("/t/x.txt.bak"));
+    EXPECT_FALSE(isPlainTextName("xt"));
+}
+
+TEST(SaveNames, startingFoldersFoundWithoutRegardToLetterCase) {
+    TempFolder data;
+    QDir(data.path()).mkpath("mydocs");
+    QDir(data.path()).mkpath("Cantiques/Alpha/parole");
+    EXPECT_EQ(passageSaveFolder(data.path()), data.path() + "/mydocs");
+    EXPECT_EQ(hymnSaveFolder(data.path(), "Alpha"), data.path() + "/Cantiques/Alpha/parole");
+    // Missing folders are named, not created.
+    EXPECT_EQ(hymnSaveFolder(data.path(), "Beta"), data.path() + "/Cantiques/Beta/Parole");
+    EXPECT_FALSE(QFileInfo::exists(data.path() + "/Cantiques/Beta"));
+}
+
+TEST(SavedText, txtIsBomUtf8WithCrLfBetweenLinesAndAtTheEnd) {
+    TempFolder dir;
+    const ShownText text{QStringLiteral("Jésus pleura.\n\nAmen"), {}};
+    ASSERT_TRUE(SaveShownText(dir.file("x.TXT"), text));
+    EXPECT_EQ(readBytes(dir.file("x.TXT")), QByteArray("\xEF\xBB\xBFJ\xC3\xA9sus pleura.\r\n\r\nAmen\r\n"));
+}
+
+TEST(SavedText, otherNamesGetRtfThatReadsBackToTheSameDocument) {
+    TempFolder dir;
+    rtf::CharFormat bold;
+    bold.fontFamily = "Arial";
+    bold.sizePt = 22;
+    bold.bold = true;
+    bold.colour = rtf::Colour{200, 0, 0};
+    rtf::CharFormat plain;
+    plain.fontFamily = "Times New Roman";
+    plain.italic = true;
+    plain.underline = true;
+    rtf::Document doc;
+    doc.paragraphs.push_back({rtf::Alignment::Centre, {{"1 - Gloire", bold}}});
+    doc.paragraphs.push_back({rtf::Alignment::Right, {{"Ô Dieu, ", plain}, {"Amen", bold}}});
+    doc.paragraphs.push_back({rtf::Alignment::Left, {}});
+    for (const QString& name : {QStringLiteral("x.rtf"), QStringLiteral("x")}) {
+        ASSERT_TRUE(SaveShownText(dir.file(name), {rtf::plainText(doc), doc}));
+        const auto back = rtf::readRtf(readBytes(dir.file(name)));
+        ASSERT_TRUE(back) << name.toStdString();
+        EXPECT_EQ(*back, rtf::normalized(doc)) << name.toStdString();
+    }
+}
+
+TEST(PassageText, eachLineIsOneParagraphInTheLook) {
+    PassageLook look = defaultPassageLook();
+    look.bold = true;
+    look.alignment = rtf::Alignment::Right;
+    look.colour = rtf::Colour{0, 0, 255};
+    const ShownText t = passageShownText("\xEF\xBB\xBF"
+                                         "TITLE\r\n1 In the beginning\r\n\r\n2 And\r\n",
+                                         look);
+    EXPECT_EQ(t.plain, "TITLE\n1 In the beginning\n\n2 And\n");
+    ASSERT_EQ(t.rich.paragraphs.size(), 5u);
+    EXPECT_TRUE(t.rich.paragraphs[2].runs.empty());
+    EXPECT_TRUE(t.rich.paragraphs[4].runs.empty()); // the text's last line end leaves an empty line
+    const rtf::Run& run = t.rich.paragraphs[1].runs.at(0);
+    EXPECT_EQ(run.text, "1 In the beginning");
+    EXPECT_EQ(run.format.fontFamily, "Arial");
+    EXPECT_EQ(run.format.sizePt, 14.0);
+    EXPECT_TRUE(run.format.bold);
+    EXPECT_EQ(run.format.colour, (rtf::Colour{0, 0, 255}));
+    for (const rtf::Paragraph& p : t.rich.paragraphs)
+        EXPECT_EQ(p.alignment, rtf::Alignment::Right);
+    EXPECT_EQ(rtf::plainText(t.rich), t.plain);
+}
+
+TEST(PassageText, withoutBomOrWithLoneCrStillSplitsLines) {
+    const ShownText t = passageShownText("a\rb\nc", defaultPassageLook());
+    EXPECT_EQ(t.plain, "a\nb\nc");
+    EXPECT_EQ(t.rich.paragraphs.size(), 3u);
+    EXPECT_TRUE(passageShownText("\xEF\xBB\xBF", defaultPassageLook()).rich.paragraphs.empty());
+}
+
+} // namespace
+} // namespace lumora::output
