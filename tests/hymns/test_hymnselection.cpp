@@ -7,6 +7,7 @@
 #include "support/mainwindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +100,23 @@ TEST_F(HymnSelectionUi, pickingTheSameBookAgainShowsFirstHymnOfFirstTheme) {
     EXPECT_EQ(text(h->ComboBox_theme1), "Louange");
     EXPECT_EQ(text(h->ComboBox_Chant), "1 - Gloire");
     EXPECT_EQ(state.CurrentHymnEntry, h->ComboBox_Info_chant().at(0));
+}
+
+TEST_F(HymnSelectionUi, bookWhoseThemeFileCannotBeReadLeavesNothingOfThePreviousBook) {
+    // Regression: the sub-themes, hymns and details of the previous book stayed on screen.
+    auto h = started();
+    ASSERT_EQ(text(h->ComboBox_Chant), "1 - Gloire");
+    const QString theme = d.bookFile("Beta", "Theme.txt");
+    ASSERT_TRUE(QFile::remove(theme));
+    QDir().mkpath(theme); // a folder where the file should be
+    HymnSelection::select(h->ComboBox_Receuil, 1);
+    EXPECT_EQ(text(h->ComboBox_Receuil), "Beta");
+    for (QComboBox* list : {h->ComboBox_theme1, h->ComboBox_theme2, h->ComboBox_Chant})
+        EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
+    EXPECT_TRUE(h->ComboBox_Info_chant().isEmpty());
+    EXPECT_EQ(h->Text_info->toPlainText(), QString());
+    EXPECT_EQ(h->Lbl_Nbr_cantique->text(), QString());
+    EXPECT_FALSE(h->ThemesLoaded() || h->SubThemesLoaded() || h->HymnListLoaded());
 }
 
 // search
