@@ -136,6 +136,10 @@ int passage(Invocation& inv) {
         fail(QStringLiteral("cannot read ") + r.BookFilePath);
         return kFailed;
     }
+    if (p.versesFound == 0) {
+        fail(QStringLiteral("%1 %2:%3 is not in %4").arg(nums[0]).arg(chapter).arg(first).arg(r.BookFilePath));
+        return kFailed;
+    }
     const QByteArray text = common::startsWithBom(p.PassageText) ? p.PassageText.mid(3) : p.PassageText;
     if (!json) {
         writeOut(text);
