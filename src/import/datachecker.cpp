@@ -272,6 +272,7 @@ private:
         for (int i = 0; i < lines.size(); ++i) {
             const QByteArray line = i == 0 && common::startsWithBom(lines[i]) ? lines[i].mid(3) : lines[i];
             utf8.see(line, i + 1);
+            if (line.isEmpty()) continue;  // skipped by every reader (a testament without verses is a BOM alone)
             const auto f = common::cutFields<5>(line);
             if (!f) {
                 report(file, i + 1, QStringLiteral("missing tabs: %1 of 4").arg(line.count('\t')));

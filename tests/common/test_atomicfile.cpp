@@ -1,5 +1,6 @@
 #include "common/atomicfile.h"
 
+#include "support/filesizelimit.h"
 #include "support/testdata.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 
 #include <csignal>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,29 +19,6 @@ namespace {
 QStringList allEntries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-// Writes beyond `bytes` fail with EFBIG for as long as it lives, for root too (file-size limits
-// bind every user, unlike permissions).
-class FileSizeLimit final {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        m_ok = ::setrlimit(RLIMIT_FSIZE, &lower) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool ok() const { return m_ok; }
-
-  private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_ok = false;
-};
 
 QByteArray filled(char c, qsizetype size) { return QByteArray(size, c); }
 

@@ -9,6 +9,7 @@
 #include "lists/listfile.h"
 #include "lists/listfolder.h"
 #include "support/fakes.h"
+#include "support/filesizelimit.h"
 #include "support/testdata.h"
 
 #include <QCheckBox>
@@ -302,6 +303,25 @@ TEST_F(PanelTest, listThatCannotBeReadIsNotReplacedByTheNewEntry) {
     EXPECT_EQ(QFileInfo(bibleFile("A.txt")).size(), lumora::common::kMaxFileBytes + 1);
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_TRUE(prompts.asked[0].text.contains("the file cannot be read"));
+}
+
+TEST_F(PanelTest, writeThatFailsKeepsTheOldFileAndTellsTheUser) {
+    // a disk that takes no more than 4 KiB per file: the rewrite of a 5 KiB list fails
+    const QString big(5000, QChar('e'));
+    startVerseListA({big});
+    const QByteArray before = readBytes(bibleFile("A.txt"));
+    nav.show({0, 39, 4, 17, 2});
+    {
+        FileSizeLimit full(4096);
+        ASSERT_TRUE(full.ok());
+        verse.addButton()->click();
+    }
+    EXPECT_EQ(readBytes(bibleFile("A.txt")), before);
+    EXPECT_EQ(rowsOf(verse.entryList()), QStringList{big}) << "the panel shows what the file holds";
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(prompts.asked[0].text.startsWith("The list could not be written (File too large)"))
+        << prompts.asked[0].text.toStdString();
+    EXPECT_TRUE(prompts.asked[0].text.contains("A.txt"));
 }
 
 // new: the first free name, never one taken by a list or note in another letter case
