@@ -6,4 +6,5 @@ list(APPEND LUMORA_CLI_SOURCES
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/cli/test_cli_bible.cpp
   ${CMAKE_SOURCE_DIR}/tests/cli/test_damagedfolders.cpp
+  ${CMAKE_SOURCE_DIR}/tests/fuzzseeds/test_fuzzseeds.cpp
 )
