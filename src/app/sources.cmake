@@ -3,4 +3,5 @@ list(APPEND LUMORA_CORE_SOURCES
 )
 list(APPEND LUMORA_TEST_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/app/test_datapath.cpp
+  ${CMAKE_SOURCE_DIR}/tests/app/test_damagedwindow.cpp
 )
