@@ -43,6 +43,19 @@ std::optional<double> markValue(const QByteArray& text) {
     return QByteArray(whole + '.' + (fraction.isEmpty() ? QByteArray("0") : fraction)).toDouble();
 }
 
+// True when every "{" of rich text is closed by its "}" and nothing closes before it opens
+// (escaped \{ \} and \\ do not count).
+bool bracesClose(const QByteArray& rtf) {
+    int depth = 0;
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        const char c = rtf.at(i);
+        if (c == '\\') ++i;
+        else if (c == '{') ++depth;
+        else if (c == '}' && --depth < 0) return false;
+    }
+    return depth == 0;
+}
+
 class Checker final {
 public:
     explicit Checker(QString root) : m_root(std::move(root)) {}
@@ -338,11 +351,18 @@ private:
             const auto lines = fileLines(*bytes);
             if (lines.isEmpty()) report(file, 0, QStringLiteral("no hymn entry: the book is not listed"));
             Utf8Tally utf8;
+            std::map<QByteArray, int> labels;  // hymn label -> first line
             for (int i = 0; i < lines.size(); ++i) {
                 QByteArray line = lines[i];
                 if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
                 utf8.see(line, i + 1);
                 const int tabs = static_cast<int>(line.count('\t'));
+                if (tabs >= 8) {
+                    const auto [at, isFirst] = labels.emplace(line.left(line.indexOf('\t')), i + 1);
+                    if (!isFirst)
+                        report(file, i + 1, QStringLiteral("hymn \"%1\" is already listed on line %2: its files are shared")
+                                                .arg(QString::fromUtf8(at->first)).arg(at->second));
+                }
                 if (tabs < 8) {
                     report(file, i + 1, i + 1 == lines.size()
                                             ? QStringLiteral("last line does not split (%1 of 8 tabs): the book is not listed").arg(tabs)
@@ -373,6 +393,8 @@ private:
             if (isRtf) {
                 if (!bytes->startsWith("{\\rtf"))
                     report(rel(path), 1, QStringLiteral("not rich text (it does not begin with {\\rtf)"));
+                else if (!bracesClose(*bytes))
+                    report(rel(path), 0, QStringLiteral("rich text cut short: its groups do not close"));
                 continue;
             }
             const auto lines = fileLines(*bytes);

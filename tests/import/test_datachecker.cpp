@@ -144,22 +144,27 @@ TEST(DataChecker, swappedBookRowsAndMismatchedBookNumbers) {
         << p.join('\n').toStdString();
 }
 
-TEST(DataChecker, invalidUtf8IsReportedOncePerFileAtItsFirstLine) {
+TEST(DataChecker, invalidUtf8RepeatedHymnsAndCutWordsFilesReported) {
     TempFolder t;
     writeCleanTree(t);
     writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tcaf\xE9 \xE9t\xE9\r\n");
-    writeBytes(t.file("Cantiques/Book/Hira.txt"), kBom + "1 - \xC3\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n");
+    writeBytes(t.file("Cantiques/Book/Hira.txt"),
+               kBom + "1 - \xC3\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n"
+                      "2 - B\tc\ta\tG\t\tT1\tT3\tTune\tBook\r\n");
     writeBytes(t.file("Cantiques/Book/parole/1.txt"), "ok\r\nNo\xEBl\r\nNo\xEBl\r\n");
     writeBytes(t.file("Cantiques/Book/parole/2.rtf"), "plain, not rich text");
-    writeBytes(t.file("Cantiques/Book/parole/3.rtf"), "{\\rtf1 fine}");
+    writeBytes(t.file("Cantiques/Book/parole/3.rtf"), "{\\rtf1 fine \\{ escaped\\}}");
+    writeBytes(t.file("Cantiques/Book/parole/4.rtf"), "{\\rtf1 {\\b cut short");
     writeBytes(t.file("Bible/Favori/L.txt"), kBom + "40 Matthew. 1 : 1 - 2\tTST\r\xFF\r\r\n");
     const QStringList p = problemsIn(t);
     const std::string all = p.join('\n').toStdString();
     EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:2:", "invalid UTF-8 on 1 line(s)")) << all;
     EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:1:", "invalid UTF-8")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "hymn \"2 - B\" is already listed on line 2")) << all;
     EXPECT_TRUE(has(p, "Cantiques/Book/parole/1.txt:2:", "invalid UTF-8 on 2 line(s)")) << all;
     EXPECT_TRUE(has(p, "Cantiques/Book/parole/2.rtf:1:", "not rich text")) << all;
     EXPECT_TRUE(has(p, "Bible/Favori/L.txt:2:", "invalid UTF-8")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/4.rtf:0:", "cut short")) << all;
     EXPECT_EQ(p.filter("3.rtf").size(), 0) << all;
 }
 
