@@ -118,6 +118,9 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
         if (it != file->firstLine.cend() && (start < 0 || *it < start)) start = *it;
     }
 
+    // book key TAB chapter TAB: what every verse line of the requested chapter begins with.
+    const QByteArray chapterPrefix = request.ChapterFirstKey.left(request.ChapterFirstKey.lastIndexOf('\t') + 1);
+
     QByteArray body;
     if (start >= 0) {
         bool inChapter = false, inSelection = false;
@@ -135,6 +138,7 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
             const QByteArray& f4 = (*f)[3];
             const QByteArray& f5 = (*f)[4];
             const QByteArray K = (*f)[0] + '\t' + f2 + '\t' + f3;
+            if ((inChapter || inSelection) && !K.startsWith(chapterPrefix)) break;
             if (K == request.ChapterFirstKey) {
                 inChapter = true;
                 n = 1;
@@ -168,6 +172,8 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
                     }
                 }
                 QByteArray L = (request.withTitles ? titles : QByteArray()) + label + "   " + text;
+                // The verse after the selection is only a reference line, not a verse shown.
+                if (K != request.EndKey || !request.endsBeforeChapterEnd) ++out.versesFound;
                 if (f4 != "0") out.ComboBox_repere.append(label + '\t' + f4);
                 if (K == request.EndKey) {
                     if (request.endsBeforeChapterEnd) body += label + "\t\r\n";

@@ -54,6 +54,7 @@ struct Passage {
     bool opened = false;               // the testament file could be read
     bool chapterEndFound = false;      // ChapterLastKey was met (ComboBox_repere then selects row 0)
     bool endsBeforeChapterEnd = false; // the selection stops before the chapter's last verse
+    int versesFound = 0;               // verse lines of the selection laid out; 0: nothing to show
     QByteArray PassageText;            // what Text_Passage gets: UTF-8, beginning with the BOM
     QString heading;                   // Labe16
     QString PassageHeader;             // version entry CR LF heading CR LF LF
@@ -79,6 +80,9 @@ private:
     std::list<std::pair<QString, std::shared_ptr<const File>>> m_files;  // most recent first
 };
 
+// Reading stops at ChapterLastKey, or at the first verse line of another chapter once the chapter
+// has begun: a chapter whose last verse line is missing (or a file out of order) never runs on
+// into the next chapters.
 Passage BuildPassage(const PassageRequest& request, TestamentCache& cache);
 
 } // namespace lumora::bible

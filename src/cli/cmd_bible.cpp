@@ -73,6 +73,10 @@ int passage(Invocation& inv) {
         fail(QStringLiteral("cannot read ") + r.BookFilePath);
         return kFailed;
     }
+    if (p.versesFound == 0) {
+        fail(QStringLiteral("%1 %2:%3 is not in %4").arg(nums[0]).arg(nums[1]).arg(nums.size() > 2 ? nums[2] : 1).arg(r.BookFilePath));
+        return kFailed;
+    }
     const QByteArray text = common::startsWithBom(p.PassageText) ? p.PassageText.mid(3) : p.PassageText;
     if (!json) {
         writeOut(text);

@@ -61,7 +61,9 @@ int runHymns(Invocation& inv) {
         return kFailed;
     }
     // The same load as at start-up, so "Theme.txt" is regenerated as the program would.
-    const QStringList books = LoadHymnBooks(cantiques);
+    QStringList problems;
+    const QStringList books = LoadHymnBooks(cantiques, &problems);
+    for (const QString& p : problems) fail(p);
     if (sub == QLatin1String("books")) return out.strings(books);
     if (sub == QLatin1String("search")) {
         const HymnList hits = searchHymns(cantiques, books, args.at(0));

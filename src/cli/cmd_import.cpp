@@ -39,6 +39,8 @@ int runImport(Invocation& inv) {
         return usageError(QStringLiteral("import needs: sword MODULE"));
     if (!code || !name || name->trimmed().isEmpty()) return usageError(QStringLiteral("import needs --code and --name"));
     if (!isUsableCode(*code)) return usageError(QStringLiteral("the code must be 1 to 16 letters, digits or _: ") + *code);
+    if (!import::isUsableVersionName(name->toUtf8()))
+        return usageError(QStringLiteral("the name must not hold line breaks, tabs or other control characters"));
 
     // The import may create the data folder's Bible tree, so the folder need not be usable yet.
     QString data;

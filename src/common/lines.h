@@ -8,8 +8,27 @@
 
 namespace lumora::common {
 
-// The whole file, or nullopt when it cannot be opened.
-std::optional<QByteArray> readWholeFile(const QString& path);
+// The largest user file read whole; far above any Bible or hymn book, far below what would
+// exhaust memory.
+inline constexpr qsizetype kMaxFileBytes = qsizetype(64) << 20;
+
+// Why a whole-file read gave nothing.
+enum class ReadFailure { None, Missing, NotOrdinary, TooLarge, Unreadable };
+
+struct FileRead {
+    std::optional<QByteArray> bytes;
+    ReadFailure failure = ReadFailure::None;
+};
+
+// The whole content of an ordinary file (a link to one is followed). Devices, FIFOs, sockets and
+// folders are refused without being read or waited on, and so is a file above maxBytes, so a
+// Version.txt linked to /dev/zero or replaced by a FIFO neither exhausts memory nor blocks.
+FileRead readFile(const QString& path, qsizetype maxBytes = kMaxFileBytes);
+// "not an ordinary file", "larger than 64 MiB"...; empty for None.
+QString readFailureText(ReadFailure failure);
+
+// The whole file, or nullopt when it cannot be read (see readFile).
+std::optional<QByteArray> readWholeFile(const QString& path, qsizetype maxBytes = kMaxFileBytes);
 
 // Splits bytes into lines. A line ends at CR LF, at a lone CR or at a lone LF (files prepared on
 // any system read the same); the terminator is not part of the line. A last line without a

@@ -1,7 +1,14 @@
 #include "common/paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace lumora::common {
 
@@ -31,8 +38,14 @@ QString findPath(const QString& base, const QStringList& parts) {
 }
 
 bool fileExists(const QString& path) {
+#ifdef Q_OS_UNIX
+    // stat() itself, so that a FIFO, socket or device never passes for a file.
+    struct stat st{};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+#else
     const QFileInfo fi(path);
     return fi.exists() && fi.isFile();
+#endif
 }
 
 bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
@@ -40,7 +53,9 @@ bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
 bool folderHasFile(const QString& path) {
     const QDir dir(path);
     if (!dir.exists()) return false;
-    return !dir.entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    return std::any_of(names.cbegin(), names.cend(),
+                       [&dir](const QString& name) { return fileExists(dir.filePath(name)); });
 }
 
 } // namespace lumora::common

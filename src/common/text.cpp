@@ -1,6 +1,7 @@
 #include "common/text.h"
 
 #include <cstring>
+#include <limits>
 
 namespace lumora::common {
 
@@ -9,6 +10,37 @@ QByteArray Utf8Encode(const QString& text) { return text.toUtf8(); }
 QString Utf8Decode(const QByteArray& bytes) { return QString::fromUtf8(bytes); }
 
 bool startsWithBom(const QByteArray& bytes) { return bytes.startsWith(kBom); }
+
+bool isValidUtf8(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int len = 0;
+        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) len = 2;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            if (c == 0xE0) lo = 0xA0;       // overlong
+            else if (c == 0xED) hi = 0x9F;  // surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            if (c == 0xF0) lo = 0x90;
+            else if (c == 0xF4) hi = 0x8F;  // above U+10FFFF
+        } else return false;
+        if (i + len > n) return false;
+        if (p[i + 1] < lo || p[i + 1] > hi) return false;
+        for (int k = 2; k < len; ++k)
+            if ((p[i + k] & 0xC0) != 0x80) return false;
+        i += len;
+    }
+    return true;
+}
 
 namespace {
 inline unsigned char foldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
@@ -51,9 +83,12 @@ std::optional<long long> leadingNumber(QByteArrayView text) {
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     const qsizetype digitsStart = i;
     long long value = 0;
+    constexpr long long kMax = std::numeric_limits<long long>::max();
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
-        if (value > (1LL << 60)) return std::nullopt;
-        value = value * 10 + (text[i] - '0');
+        const int digit = text[i] - '0';
+        // value * 10 + digit must stay representable; a longer number is no number we can use.
+        if (value > (kMax - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
         ++i;
     }
     if (i == digitsStart) return std::nullopt;

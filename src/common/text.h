@@ -22,6 +22,10 @@ QString Utf8Decode(const QByteArray& bytes);
 
 bool startsWithBom(const QByteArray& bytes);
 
+// True when bytes are well-formed UTF-8 (no stray continuation byte, no truncated or overlong
+// sequence, no surrogate, nothing above U+10FFFF).
+bool isValidUtf8(QByteArrayView bytes);
+
 // Cuts a line at its first N-1 tabs: fields 1..N-1 lie between tabs, field N is the rest of the
 // line (tabs included). "a\tb\tc\td" cut in 3 -> {"a", "b", "c\td"}. Fewer tabs -> nullopt.
 template <std::size_t N>
@@ -43,7 +47,7 @@ std::optional<std::array<QByteArray, N>> cutFields(const QByteArray& line) {
 qsizetype indexOfAsciiCi(QByteArrayView hay, QByteArrayView needle, qsizetype from = 0);
 
 // Leading-digit value as the stored numbers are read: blanks skipped, then digits; "43N" -> 43,
-// " 5" -> 5, "x" -> nullopt.
+// " 5" -> 5, "x" -> nullopt; a number beyond the 64-bit range -> nullopt.
 std::optional<long long> leadingNumber(QByteArrayView text);
 std::optional<long long> leadingNumber(const QString& text);
 

@@ -39,7 +39,7 @@ std::optional<QString> hymnPath(const QString& cantiques, const QString& book, c
     return common::findPath(cantiques, QStringList{book} + parts);
 }
 
-QStringList LoadHymnBooks(const QString& cantiques) {
+QStringList LoadHymnBooks(const QString& cantiques, QStringList* problems) {
     QStringList books;
     const QStringList names =
         QDir(cantiques).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
@@ -62,7 +62,14 @@ QStringList LoadHymnBooks(const QString& cantiques) {
         }
         if (themes.isEmpty() || !last) continue;
         // A failed write leaves the old file; the book is still listed, as its entries are sound.
-        common::WriteUtf8File(common::findPath(cantiques, {name, QStringLiteral("Theme.txt")}), themes);
+        // A file that already holds these bytes is left alone (nothing to write, nothing to risk).
+        const QString themePath = common::findPath(cantiques, {name, QStringLiteral("Theme.txt")});
+        const QByteArray bytes = common::kBom + themes + "\r\n";
+        if (common::readWholeFile(themePath) != bytes) {
+            QString why;
+            if (!common::writeFileAtomic(themePath, bytes, &why) && problems)
+                *problems << QStringLiteral("%1: not written: %2").arg(QDir(cantiques).relativeFilePath(themePath), why);
+        }
         books << Utf8Decode(last->book);
     }
     return books;

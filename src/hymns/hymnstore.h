@@ -26,8 +26,10 @@ std::optional<QString> hymnPath(const QString& cantiques, const QString& book, c
 // themes in order of first appearance joined by CR LF, CR LF). Folder entries whose name holds a
 // "." are skipped. A book is listed under field 9 of its last line, and only when that line
 // splits and the book has a theme. Books come in name order, letter case ignored (as Windows
-// lists them).
-QStringList LoadHymnBooks(const QString& cantiques);
+// lists them). A "Theme.txt" that already holds those bytes is not rewritten; one that cannot be
+// written (it or its folder is a symbolic link, the disk is full) is kept, the book is still listed,
+// and a line "<book>/Theme.txt: not written: <why>" goes to problems when given.
+QStringList LoadHymnBooks(const QString& cantiques, QStringList* problems = nullptr);
 
 // The decoded lines of the book's "Theme.txt" (BOM dropped); nullopt when it cannot be read.
 std::optional<QStringList> readThemes(const QString& cantiques, const QString& book);

@@ -43,6 +43,19 @@ std::optional<double> markValue(const QByteArray& text) {
     return QByteArray(whole + '.' + (fraction.isEmpty() ? QByteArray("0") : fraction)).toDouble();
 }
 
+// True when every "{" of rich text is closed by its "}" and nothing closes before it opens
+// (escaped \{ \} and \\ do not count).
+bool bracesClose(const QByteArray& rtf) {
+    int depth = 0;
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        const char c = rtf.at(i);
+        if (c == '\\') ++i;
+        else if (c == '{') ++depth;
+        else if (c == '}' && --depth < 0) return false;
+    }
+    return depth == 0;
+}
+
 class Checker final {
 public:
     explicit Checker(QString root) : m_root(std::move(root)) {}
@@ -68,7 +81,33 @@ private:
 
     QString rel(const QString& path) const { return QDir(m_root).relativeFilePath(path); }
 
-    std::optional<QByteArray> read(const QString& path) { return common::readWholeFile(path); }
+    // The whole file; a file that exists but cannot be read whole (a FIFO, a device, a folder, a
+    // file above the size cap) is reported and skipped, never waited on.
+    std::optional<QByteArray> read(const QString& path) {
+        const common::FileRead r = common::readFile(path);
+        if (!r.bytes && r.failure != common::ReadFailure::Missing)
+            report(rel(path), 0, common::readFailureText(r.failure) + QStringLiteral(": skipped"));
+        return r.bytes;
+    }
+
+    // Collects the lines of one file that are not UTF-8 and reports them once, at the first.
+    class Utf8Tally final {
+      public:
+        void see(QByteArrayView bytes, int line) {
+            if (common::isValidUtf8(bytes)) return;
+            if (m_count++ == 0) m_first = line;
+        }
+        void reportTo(Checker& c, const QString& file) const {
+            if (m_count == 0) return;
+            c.report(file, m_first,
+                     QStringLiteral("invalid UTF-8 on %1 line(s), the first here: the text shows \uFFFD in its place")
+                         .arg(m_count));
+        }
+
+      private:
+        int m_count = 0;
+        int m_first = 0;
+    };
 
     void checkBible() {
         const QString versionPath = common::findPath(m_root, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
@@ -78,17 +117,35 @@ private:
             return;
         }
         const auto lines = fileLines(*bytes);
+        // Codes are matched without regard to case, as the version folders are found.
+        std::map<QByteArray, int> seen;
+        Utf8Tally utf8;
         for (int i = 0; i < lines.size(); ++i) {
             QByteArray line = lines[i];
             if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
             if (line.isEmpty()) continue;
+            utf8.see(line, i + 1);
             const auto code = common::VersionCode(line);
             if (!code) {
                 report(rel(versionPath), i + 1, QStringLiteral("version line without \" -\": it is skipped"));
                 continue;
             }
+            const auto [at, isFirst] = seen.emplace(code->toUpper(), i + 1);
+            if (!isFirst) {
+                report(rel(versionPath), i + 1,
+                       QStringLiteral("version %1 is already listed on line %2").arg(QString::fromUtf8(*code)).arg(at->second));
+                continue;
+            }
             checkVersion(*code, rel(versionPath), i + 1);
         }
+        utf8.reportTo(*this, rel(versionPath));
+    }
+
+    // "Livre_chap.txt" or "Livre_chap.txt (not an ordinary file)" for a file the version lacks.
+    static QString absentName(const QString& path) {
+        const QFileInfo fi(path);
+        if (fi.exists() || fi.isSymLink()) return fi.fileName() + QStringLiteral(" (not an ordinary file)");
+        return fi.fileName();
     }
 
     void checkVersion(const QByteArray& code, const QString& versionFile, int versionLine) {
@@ -100,7 +157,7 @@ private:
         const QString newPath = common::findPath(folder, {QString::fromUtf8(upper + "-N.txt")});
         QStringList missing;
         for (const QString& p : {oldPath, newPath, bookPath, chapterPath})
-            if (!common::fileExists(p)) missing << QFileInfo(p).fileName();
+            if (!common::fileExists(p)) missing << absentName(p);
         if (!missing.isEmpty()) {
             report(versionFile, versionLine,
                    QStringLiteral("version %1 is incomplete (missing %2): it cannot be selected")
@@ -114,15 +171,35 @@ private:
         const QString bookFile = rel(bookPath);
         if (books.isEmpty() || !common::startsWithBom(books[0]))
             report(bookFile, 1, QStringLiteral("no BOM: the loader drops the first three bytes, so the first book name is cut"));
+        Utf8Tally bookUtf8;
+        int row = 0;                // the book's index in the book list: lines that do not split are skipped
+        int previousNumber = 0;     // books may be left out (a New Testament alone), never out of order
         for (int i = 0; i < books.size(); ++i) {
             const QByteArray line = i == 0 && common::startsWithBom(books[i]) ? books[i].mid(3) : books[i];
+            bookUtf8.see(line, i + 1);
             const auto f = common::cutFields<5>(line);
             if (!f) {
                 report(bookFile, i + 1, QStringLiteral("missing tabs: %1 of 4").arg(line.count('\t')));
                 continue;
             }
-            if ((*f)[0].size() < 2 || !plainNumber((*f)[0].left(2)))
-                report(bookFile, i + 1, QStringLiteral("book name does not begin with its two-digit number"));
+            ++row;
+            // The passage takes the book key from the first digits of the name (three from row
+            // 100 on) and the chapter rows from field 2: both must name the same book.
+            const int digits = row - 1 >= 100 ? 3 : 2;
+            const auto nameNumber = plainNumber((*f)[0].left(digits));
+            if ((*f)[0].size() < digits || !nameNumber) {
+                report(bookFile, i + 1, QStringLiteral("book name does not begin with its %1-digit number").arg(digits));
+            } else {
+                if (*nameNumber <= previousNumber)
+                    report(bookFile, i + 1, QStringLiteral("book %1 follows book %2: the books are out of order, so "
+                                                           "picking a book by its place opens another one")
+                                                .arg(*nameNumber).arg(previousNumber));
+                previousNumber = *nameNumber;
+                const auto keyNumber = common::leadingNumber(QByteArrayView((*f)[1]));
+                if (!keyNumber || *keyNumber != *nameNumber)
+                    report(bookFile, i + 1, QStringLiteral("book number %1 does not match the number %2 of the name")
+                                                .arg(QString::fromUtf8((*f)[1])).arg(*nameNumber));
+            }
             const auto count = plainNumber((*f)[2]);
             if (!count) {
                 report(bookFile, i + 1, QStringLiteral("chapter count is not a number"));
@@ -132,6 +209,7 @@ private:
                 report(bookFile, i + 1, QStringLiteral("book %1 listed twice").arg(QString::fromUtf8((*f)[1])));
             bookChapters[(*f)[1]] = {*count, i + 1};
         }
+        bookUtf8.reportTo(*this, bookFile);
 
         // Chapter table: (key, chapter) -> verse count; per key, chapters must run 1, 2, 3...
         std::map<ChapterKey, std::pair<int, int>> chapterVerses;
@@ -197,8 +275,17 @@ private:
         int lastVerse = 0;
         double lastMark = -1;  // no mark yet in this chapter
         std::set<QByteArray> finishedBooks;
+        Utf8Tally utf8;
+        struct Finish {
+            Utf8Tally& tally;
+            Checker& checker;
+            const QString& file;
+            ~Finish() { tally.reportTo(checker, file); }
+        } finish{utf8, *this, file};
         for (int i = 0; i < lines.size(); ++i) {
             const QByteArray line = i == 0 && common::startsWithBom(lines[i]) ? lines[i].mid(3) : lines[i];
+            utf8.see(line, i + 1);
+            if (line.isEmpty()) continue;  // skipped by every reader (a testament without verses is a BOM alone)
             const auto f = common::cutFields<5>(line);
             if (!f) {
                 report(file, i + 1, QStringLiteral("missing tabs: %1 of 4").arg(line.count('\t')));
@@ -263,10 +350,19 @@ private:
             const QString file = rel(path);
             const auto lines = fileLines(*bytes);
             if (lines.isEmpty()) report(file, 0, QStringLiteral("no hymn entry: the book is not listed"));
+            Utf8Tally utf8;
+            std::map<QByteArray, int> labels;  // hymn label -> first line
             for (int i = 0; i < lines.size(); ++i) {
                 QByteArray line = lines[i];
                 if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
+                utf8.see(line, i + 1);
                 const int tabs = static_cast<int>(line.count('\t'));
+                if (tabs >= 8) {
+                    const auto [at, isFirst] = labels.emplace(line.left(line.indexOf('\t')), i + 1);
+                    if (!isFirst)
+                        report(file, i + 1, QStringLiteral("hymn \"%1\" is already listed on line %2: its files are shared")
+                                                .arg(QString::fromUtf8(at->first)).arg(at->second));
+                }
                 if (tabs < 8) {
                     report(file, i + 1, i + 1 == lines.size()
                                             ? QStringLiteral("last line does not split (%1 of 8 tabs): the book is not listed").arg(tabs)
@@ -278,22 +374,59 @@ private:
                     report(file, i + 1, QStringLiteral("book name \"%1\" differs from the folder name \"%2\"")
                                             .arg(QString::fromUtf8(book), name));
             }
+            utf8.reportTo(*this, file);
+            checkWords(common::findPath(root, {name, QStringLiteral("parole")}));
+        }
+    }
+
+    // The words files of one book: plain text must be UTF-8, rich text must be RTF.
+    void checkWords(const QString& folder) {
+        const QDir dir(folder);
+        if (!dir.exists()) return;
+        for (const QString& name : dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+            const QString path = dir.filePath(name);
+            const bool isText = name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
+            const bool isRtf = name.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
+            if (!isText && !isRtf) continue;
+            const auto bytes = read(path);
+            if (!bytes) continue;
+            if (isRtf) {
+                if (!bytes->startsWith("{\\rtf"))
+                    report(rel(path), 1, QStringLiteral("not rich text (it does not begin with {\\rtf)"));
+                else if (!bracesClose(*bytes))
+                    report(rel(path), 0, QStringLiteral("rich text cut short: its groups do not close"));
+                continue;
+            }
+            const auto lines = fileLines(*bytes);
+            Utf8Tally utf8;
+            for (int i = 0; i < lines.size(); ++i) utf8.see(lines[i], i + 1);
+            utf8.reportTo(*this, rel(path));
         }
     }
 
     void checkLists(const QString& tree, bool playlists) {
         const QString folder = common::findPath(m_root, {tree, QStringLiteral("Favori")});
         const QDir dir(folder);
-        for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+        for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::System, QDir::Name)) {
             const QString path = dir.filePath(name);
-            const QByteArray bytes = read(path).value_or(QByteArray());
+            const auto read = this->read(path);
+            if (!read) continue;
+            const QByteArray& bytes = *read;
             const QString file = rel(path);
             if (!bytes.startsWith(kBom)) report(file, 1, QStringLiteral("no BOM at the start of the list"));
             const auto lines = fileLines(bytes);
+            Utf8Tally utf8;
+            struct Finish {
+                Utf8Tally& tally;
+                Checker& checker;
+                const QString& file;
+                ~Finish() { tally.reportTo(checker, file); }
+            } finish{utf8, *this, file};
             for (int i = 0; i < lines.size(); ++i) {
                 QByteArray line = lines[i];
                 if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
                 if (line.isEmpty()) continue;
+                utf8.see(line, i + 1);
                 if (playlists) {
                     if (line.count('\t') < 8)
                         report(file, i + 1, QStringLiteral("playlist entry is not a whole hymn entry (%1 of 8 tabs)")

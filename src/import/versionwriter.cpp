@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace lumora::import {
 
 namespace {
@@ -86,8 +88,17 @@ bool versionExists(const QString& dataFolder, const QByteArray& code) {
     return existing && hasVersionLine(*existing, code);
 }
 
+bool isUsableVersionName(const QByteArray& name) {
+    if (name.trimmed().isEmpty()) return false;
+    return std::none_of(name.cbegin(), name.cend(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < 0x20 || u == 0x7F;
+    });
+}
+
 QString writeVersion(const QString& dataFolder, const QByteArray& code, const QByteArray& name,
                      const ImportedBible& bible) {
+    if (!isUsableVersionName(name)) return QStringLiteral("the name must not be empty nor hold control characters");
     const QString folder = versionFolder(dataFolder, code);
     if (!QDir().mkpath(folder)) return QStringLiteral("cannot create ") + folder;
     const VersionFiles files = renderVersion(bible);

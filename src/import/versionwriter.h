@@ -31,9 +31,14 @@ QString versionFolder(const QString& dataFolder, const QByteArray& code);
 // code, or a version folder.
 bool versionExists(const QString& dataFolder, const QByteArray& code);
 
+// True when name can stand in a Version.txt line: not empty and free of control characters (a
+// CR or LF in it would add lines, and so versions, to Version.txt).
+bool isUsableVersionName(const QByteArray& name);
+
 // Writes the four files of the version (each atomically), then puts "CODE - NAME" in Version.txt:
 // appended after the existing lines, or replacing the line with the same code in place.
-// Returns an empty text on success, else one line saying what failed.
+// Returns an empty text on success, else one line saying what failed; an unusable name writes
+// nothing.
 QString writeVersion(const QString& dataFolder, const QByteArray& code, const QByteArray& name,
                      const ImportedBible& bible);
 

@@ -49,6 +49,23 @@ std::optional<QStringList> readListFile(const QString& path) {
     return rows;
 }
 
+LoadedList loadListFile(const QString& path, bool hymnEntries) {
+    LoadedList out;
+    const common::FileRead read = common::readFile(path);
+    if (!read.bytes) {
+        out.unreadable = read.failure != common::ReadFailure::Missing;
+        return out;
+    }
+    for (const QByteArray& e : readListEntries(*read.bytes)) {
+        if (hymnEntries && !e.contains('\t')) {
+            ++out.rejectedLines;
+            continue;
+        }
+        out.rows.append(common::Utf8Decode(e));
+    }
+    return out;
+}
+
 QByteArray joinEntries(const QStringList& rows, bool crAfterLast) {
     QByteArray out;
     for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -63,12 +80,14 @@ bool createListFile(const QString& path, const QByteArray& content) {
     return common::createFileExclusive(path, newFileBytes(path, content));
 }
 
-bool Enregistrer_Favori(const QString& path, const QByteArray& content) {
-    if (!QFileInfo::exists(path)) return createListFile(path, content);
+bool Enregistrer_Favori(const QString& path, const QByteArray& content, QString* whyNot) {
+    // A dangling link counts as existing, so that the writer refuses it instead of creating a file.
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        return common::createFileExclusive(path, newFileBytes(path, content), whyNot);
     QByteArray bytes;
     bytes.reserve(content.size() + 5);
     bytes.append(kBom).append(content).append(kCrLf);
-    return common::writeFileAtomic(path, bytes);
+    return common::writeFileAtomic(path, bytes, whyNot);
 }
 
 QString listPattern(const QString& folder) {
@@ -78,7 +97,7 @@ QString listPattern(const QString& folder) {
 QStringList listNames(const QString& pattern) {
     const QFileInfo fi(pattern);
     const QDir dir(fi.path());
-    QStringList names = dir.entryList({fi.fileName()}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QStringList names = dir.entryList({fi.fileName()}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     for (QString& n : names)
         n.chop(4);
     return names;

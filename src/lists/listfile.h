@@ -24,6 +24,19 @@ QList<QByteArray> readListEntries(const QByteArray& bytes);
 // The decoded entries of the file at path; nullopt when it cannot be read.
 std::optional<QStringList> readListFile(const QString& path);
 
+// A list as loaded for the panels. A list that was not read whole must not be rewritten from its
+// rows: that would drop what was left out.
+struct LoadedList {
+    QStringList rows;
+    int rejectedLines = 0;  // playlist lines without a TAB, left out of rows
+    bool unreadable = false; // the file exists but could not be read (not an ordinary file, too large...)
+    bool isWhole() const { return rejectedLines == 0 && !unreadable; }
+};
+
+// Loads the file at path. With hymnEntries (playlists) a line without a TAB is no entry: it is
+// left out and counted, and the lines after it load as usual. A missing file is an empty list.
+LoadedList loadListFile(const QString& path, bool hymnEntries);
+
 // The content handed to Enregistrer_Favori: each row in UTF-8, joined by CR; with crAfterLast
 // every row (the last too) is followed by a CR, as the add button writes it.
 QByteArray joinEntries(const QStringList& rows, bool crAfterLast);
@@ -32,8 +45,9 @@ QByteArray joinEntries(const QStringList& rows, bool crAfterLast);
 // - path does not exist: created without replacing anything; EF BB BF is put first only when the
 //   name ends in "txt" (any letter case), then content, then CR LF. So a new note gets no BOM.
 // - path exists: replaced whole by EF BB BF, content, CR LF, whatever its extension.
-// False when the file could not be written; an existing file is then unchanged.
-bool Enregistrer_Favori(const QString& path, const QByteArray& content);
+// False when the file could not be written; an existing file is then unchanged and whyNot (when
+// given) says why.
+bool Enregistrer_Favori(const QString& path, const QByteArray& content, QString* whyNot = nullptr);
 
 // Creates path with the bytes a new file gets from Enregistrer_Favori, never replacing a file.
 bool createListFile(const QString& path, const QByteArray& content);

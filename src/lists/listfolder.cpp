@@ -20,21 +20,33 @@ QString NewListName(const QStringList& rows, const std::function<bool(const QStr
     }
 }
 
-bool isUsableListName(const QString& name) {
-    if (name.trimmed().isEmpty()) return false;
-    if (name.contains(QLatin1String(".."))) return false;
+std::optional<QString> listNameProblem(const QString& name) {
+    if (name.trimmed().isEmpty()) return QStringLiteral("A list needs a name.");
+    if (name == QLatin1String(".") || name == QLatin1String(".."))
+        return QStringLiteral("\"%1\" would leave the list folder.").arg(name);
     for (const QChar c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
-        if (QStringLiteral("<>:\"/\\|?*").contains(c)) return false;
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return QStringLiteral("A list name cannot hold / or \\: the list would leave its folder.");
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return QStringLiteral("A list name cannot hold a tab, a line break or another control character.");
+        if (QStringLiteral("<>:\"|?*").contains(c))
+            return QStringLiteral("A list name cannot hold any of < > : \" | ? *");
     }
-    if (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.'))) return false;
-    // Windows reserves these names whatever follows the first point.
-    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])(\\..*)?$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    if (device.match(name).hasMatch()) return false;
+    if (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.')))
+        return QStringLiteral("A list name cannot end in a point or a blank: Windows drops them.");
+    // Windows opens a device for these names, whatever extension follows (blanks before the point
+    // are dropped too).
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9\\x{00B9}\\x{00B2}\\x{00B3}]|LPT[1-9\\x{00B9}\\x{00B2}\\x{00B3}]|"
+                       "CONIN\\$|CONOUT\\$|CLOCK\\$) *(\\..*)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = device.match(name); m.hasMatch())
+        return QStringLiteral("\"%1\" is the name of a Windows device: the list could not be opened there.")
+            .arg(m.captured(1).toUpper());
     // 255 bytes is the limit of a file name on the usual Linux file systems; leave room for
     // ".txt" and for the temporary name the atomic writer uses beside it.
-    return QFile::encodeName(name).size() + 16 <= 255;
+    if (QFile::encodeName(name).size() + 16 > 255) return QStringLiteral("The name is too long for a file name.");
+    return std::nullopt;
 }
 
 bool isListNameTaken(const QString& folder, const QString& name, const QString& self) {
@@ -62,17 +74,18 @@ bool createList(const QString& folder, const QString& name) {
            createListFile(base + kNoteSuffix, QByteArrayLiteral(" Save me as (*.rtf)"));
 }
 
-bool renameList(const QString& folder, const QString& oldName, const QString& newName) {
-    if (!isUsableListName(newName)) return false;
+RenameOutcome renameList(const QString& folder, const QString& oldName, const QString& newName) {
+    if (!isUsableListName(newName)) return RenameOutcome::UnusableName;
+    // Renaming a list to its own name would change nothing: it is a taken name like any other.
+    if (newName == oldName) return RenameOutcome::Taken;
     const QString oldList = listFilePath(folder, oldName);
     const QString oldNote = notePath(folder, oldName);
-    if (!common::fileExists(oldList)) return false;
-    if (newName == oldName) return true;
-    if (isListNameTaken(folder, newName, oldName)) return false;
+    if (!common::fileExists(oldList)) return RenameOutcome::Failed;
+    if (isListNameTaken(folder, newName, oldName)) return RenameOutcome::Taken;
     // QFile::rename refuses an existing target (a plain POSIX rename would replace it silently).
     const QString base = folder + QLatin1Char('/') + newName;
-    if (!QFile::rename(oldNote, base + kNoteSuffix)) return false;
-    return QFile::rename(oldList, base + kListSuffix);
+    if (!QFile::rename(oldNote, base + kNoteSuffix)) return RenameOutcome::Failed;
+    return QFile::rename(oldList, base + kListSuffix) ? RenameOutcome::Renamed : RenameOutcome::Failed;
 }
 
 bool deleteList(const QString& folder, const QString& name) {

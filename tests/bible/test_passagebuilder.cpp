@@ -2,6 +2,8 @@
 
 #include "support/biblefixture.h"
 
+#include <algorithm>
+
 using namespace lumora::bible;
 using namespace lumora::testing;
 
@@ -152,4 +154,37 @@ TEST_F(PassageTest, indexedReadMatchesReadFromTheTopOnUnorderedFile) {
     writeBytes(path, "01O\t1\t1\t0\tno bom, longer\r\n01O\t1\t2\t0\ttwo\r\n");
     r.StartKey = "01O\t1\t2";
     EXPECT_EQ(BuildPassage(r, cache).PassageText, "01O1.2   two\r\n");
+}
+
+// regressions
+TEST_F(PassageTest, chapterWithoutItsLastVerseLineStopsAtTheChapterEnd) {
+    // Regression: without 40:5:48 the passage ran on through the rest of the file.
+    const QString path = tmp.path() + "/Bible/KJV/KJV-N.txt";
+    QByteArray bytes = readBytes(path);
+    const qsizetype at = bytes.indexOf("40N\t5\t48\t");
+    ASSERT_GE(at, 0);
+    bytes.remove(at, bytes.indexOf("\r\n", at) + 2 - at);
+    writeBytes(path, bytes);
+    const Passage p = build(39, 5, 46, 48);
+    EXPECT_EQ(p.PassageText, BOM + "5.46   Text 40 5:46\r\n\n5.47   Text 40 5:47\r\n\n");
+    EXPECT_EQ(p.versesFound, 2);
+    EXPECT_FALSE(p.chapterEndFound) << "the player is not started on a chapter without its end";
+    EXPECT_FALSE(build(39, 5, 1, 48).PassageText.contains("6.1 "));
+}
+
+TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse) {
+    EXPECT_EQ(build(39, 5, 18, 20).versesFound, 3);
+    EXPECT_EQ(build(39, 9, 1, 1).versesFound, 0) << "chapter not in the file";
+    // the same lines last to first: nothing, rather than verses of other chapters
+    const QString path = tmp.path() + "/Bible/KJV/KJV-N.txt";
+    QList<QByteArray> lines = readBytes(path).mid(3).split('\n');
+    lines.removeLast();
+    std::reverse(lines.begin(), lines.end());
+    writeBytes(path, BOM + lines.join('\n') + "\n");
+    for (auto [first, last] : {std::pair{1, 48}, std::pair{3, 10}, std::pair{48, 48}}) {
+        const Passage p = build(39, 5, first, last);
+        EXPECT_LE(p.versesFound, 1) << first << "-" << last;
+        EXPECT_FALSE(p.PassageText.contains("Text 40 4:")) << first << "-" << last;
+        EXPECT_FALSE(p.PassageText.contains("Text 40 6:")) << first << "-" << last;
+    }
 }

@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include <algorithm>
+
 using namespace lumora::testing;
 
 namespace {
@@ -96,4 +98,28 @@ TEST_F(CliBible, withoutDataOptionUsesThePathFile) {
     EXPECT_EQ(cli({"versions"}, home.path()).out, "AAA - First\nBBB - Second\n");
     TempFolder empty;
     EXPECT_EQ(cli({"versions"}, empty.path()).code, 1);
+}
+
+// regressions: a request that finds nothing is a failure
+TEST_F(CliBible, passageNotInTheFileExitsOneWithAMessage) {
+    const QString path = tmp.path() + "/Bible/AAA/AAA-N.txt";
+    const QByteArray whole = readBytes(path);
+    // chapter 5 of book 40 gone from the testament file, though the tables list it
+    QByteArray bytes;
+    for (const QByteArray& line : whole.split('\n'))
+        if (!line.startsWith("40N\t5\t") && !line.isEmpty()) bytes += line + "\n";
+    writeBytes(path, bytes);
+    CliRun r = cli(base() << "passage" << "40" << "5");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("40 5:1 is not in")) << r.err.toStdString();
+
+    // the file last line first
+    QList<QByteArray> lines = whole.mid(3).split('\n');
+    lines.removeLast();
+    std::reverse(lines.begin(), lines.end());
+    writeBytes(path, "\xEF\xBB\xBF" + lines.join('\n') + "\n");
+    r = cli(base() << "passage" << "40" << "5" << "1" << "3");
+    EXPECT_EQ(r.code, 1) << r.out.toStdString();
+    EXPECT_EQ(r.err.count('\n'), 1);
 }

@@ -1,9 +1,13 @@
 #include "common/lines.h"
 
+#include "support/testdata.h"
+
 #include <QByteArrayList>
 #include <QList>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace lumora::common;
 
@@ -39,4 +43,35 @@ TEST(Lines, offsetsPointAtLineStarts) {
     ASSERT_TRUE(s.next(line, &off));
     EXPECT_EQ(off, 7);
     EXPECT_FALSE(s.next(line));
+}
+
+// reading whole files that are not what they seem
+TEST(ReadFile, onlyOrdinaryFilesUpToTheCapAreRead) {
+    lumora::testing::TempFolder tmp;
+    const QString plain = tmp.file("Version.txt");
+    lumora::testing::writeBytes(plain, "KJV - King James\r\n");
+    EXPECT_EQ(readWholeFile(plain), QByteArray("KJV - King James\r\n"));
+    EXPECT_EQ(readFile(tmp.file("none.txt")).failure, ReadFailure::Missing);
+    EXPECT_EQ(readFile(tmp.path()).failure, ReadFailure::NotOrdinary);
+
+    // regression: a Version.txt linked to /dev/zero was read until memory ran out
+    const QString zero = tmp.file("zero.txt");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    EXPECT_EQ(readFile(zero).failure, ReadFailure::NotOrdinary);
+    EXPECT_FALSE(readWholeFile(zero));
+
+    // regression: a FIFO blocked the reader until someone wrote to it
+    const QString fifo = tmp.file("fifo.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(readFile(fifo).failure, ReadFailure::NotOrdinary);
+
+    // a file above the cap is refused whole, not cut
+    EXPECT_EQ(readFile(plain, 5).failure, ReadFailure::TooLarge);
+    EXPECT_EQ(readFile(plain, 18).bytes, QByteArray("KJV - King James\r\n"));
+    {
+        QFile big(tmp.file("big.txt"));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(kMaxFileBytes + 1)); // sparse
+    }
+    EXPECT_EQ(readFile(tmp.file("big.txt")).failure, ReadFailure::TooLarge);
 }

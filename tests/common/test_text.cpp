@@ -48,6 +48,31 @@ TEST(Text, leadingNumberReadsDigitsAfterBlanks) {
     EXPECT_FALSE(leadingNumber(QByteArrayView("")));
 }
 
+TEST(Text, leadingNumberBeyondSixtyFourBitsIsNoNumber) {
+    // Regression: the guard let value * 10 overflow on 19 and 20 digit numbers (a wrapped,
+    // negative book key; undefined behaviour).
+    EXPECT_EQ(leadingNumber(QByteArrayView("9223372036854775807")), 9223372036854775807LL);
+    EXPECT_EQ(leadingNumber(QByteArrayView("-9223372036854775807")), -9223372036854775807LL);
+    for (const char* big : {"9223372036854775808", "9999999999999999999", "99999999999999999999N",
+                            "18446744073709551616", "123456789012345678901234567890"})
+        EXPECT_FALSE(leadingNumber(QByteArrayView(big))) << big;
+}
+
+TEST(Text, utf8Validation) {
+    for (const char* good : {"", "plain", "No\xC3\xABl", "\xE2\x82\xAC", "\xF0\x9F\x8E\xB5", "\xEF\xBB\xBF" "bom"})
+        EXPECT_TRUE(isValidUtf8(QByteArrayView(good))) << good;
+    for (const char* bad : {"\xE9t\xE9",          // Latin-1
+                            "\x80",                // stray continuation
+                            "\xC3",                // truncated
+                            "\xE2\x82",            // truncated
+                            "\xC0\xAF",            // overlong
+                            "\xE0\x80\xAF",        // overlong
+                            "\xED\xA0\x80",        // surrogate
+                            "\xF4\x90\x80\x80",    // above U+10FFFF
+                            "\xFF"})
+        EXPECT_FALSE(isValidUtf8(QByteArrayView(bad))) << bad;
+}
+
 TEST(Text, versionCodeIsTextBeforeFirstBlankHyphen) {
     EXPECT_EQ(VersionCode(QByteArray("KJV - King James - 1611")), QByteArray("KJV"));
     EXPECT_EQ(VersionCode(QByteArray("LSG -Louis Segond")), QByteArray("LSG"));

@@ -8,6 +8,7 @@
 #include "support/mainwindow.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +106,23 @@ TEST_F(HymnSelectionUi, pickingTheSameBookAgainShowsFirstHymnOfFirstTheme) {
     EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Louange");
     EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
     EXPECT_EQ(h->CurrentHymnEntry(), h->ComboBox_Info_chant().at(0));
+}
+
+TEST_F(HymnSelectionUi, bookWhoseThemeFileCannotBeReadLeavesNothingOfThePreviousBook) {
+    // Regression: the sub-themes, hymns and details of the previous book stayed on screen.
+    auto h = started();
+    ASSERT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
+    const QString theme = d.bookFile("Beta", "Theme.txt");
+    ASSERT_TRUE(QFile::remove(theme));
+    QDir().mkpath(theme); // a folder where the file should be
+    HymnSelection::select(w<QComboBox>("ComboBox_Receuil"), 1);
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Beta");
+    for (QComboBox* list : {w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme2"), w<QComboBox>("ComboBox_Chant")})
+        EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
+    EXPECT_TRUE(h->ComboBox_Info_chant().isEmpty());
+    EXPECT_EQ(w<QTextEdit>("Text_info")->toPlainText(), QString());
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), QString());
+    EXPECT_FALSE(h->ThemesLoaded() || h->SubThemesLoaded() || h->HymnListLoaded());
 }
 
 // search

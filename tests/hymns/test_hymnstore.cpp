@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace lumora::hymns;
 using namespace lumora::testing;
 
@@ -68,6 +70,41 @@ TEST(HymnBooks, themeFileHoldsDistinctThemesInFirstOrderByteExact) {
     EXPECT_EQ(readBytes(d.bookFile("B", "theme.txt")), kBom + "Praise\r\nNo\xC3\xABl\r\npraise\r\nGrace and Joy\r\nJoy\r\n");
     EXPECT_EQ(QDir(d.file("Cantiques/B")).entryList(QDir::Files).size(), 2);
     EXPECT_EQ(readThemes(d.cantiques(), "B").value(), (QStringList{"Praise", "Noël", "praise", "Grace and Joy", "Joy"}));
+}
+
+TEST(HymnBooks, themeFileIsNeverWrittenThroughALinkNorRewrittenUnchanged) {
+    // Regression: "Theme.txt" was rewritten at every load through the atomic writer, which followed
+    // a symlinked file or book folder: a shared hymn folder could overwrite any file.
+    HymnData d;
+    const QString outside = d.file("outside.txt");
+    writeBytes(outside, "precious");
+    d.hira("Linked", kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "Linked")}));
+    ASSERT_TRUE(QFile::link(outside, d.bookFile("Linked", "Theme.txt")));
+    // a book folder that is itself a link to a folder outside
+    QDir().mkpath(d.file("elsewhere"));
+    writeBytes(d.file("elsewhere/Hira.txt"), kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "Away")}));
+    ASSERT_TRUE(QFile::link(d.file("elsewhere"), d.file("Cantiques/Away")));
+    QStringList problems;
+    EXPECT_EQ(LoadHymnBooks(d.cantiques(), &problems), (QStringList{"Away", "Linked"})) << "both books still listed";
+    EXPECT_EQ(readBytes(outside), "precious");
+    EXPECT_FALSE(QFileInfo::exists(d.file("elsewhere/Theme.txt")));
+    ASSERT_EQ(problems.size(), 2) << problems.join('\n').toStdString();
+    EXPECT_EQ(problems[0], "Away/Theme.txt: not written: its folder is a symbolic link");
+    EXPECT_EQ(problems[1], "Linked/Theme.txt: not written: is a symbolic link");
+
+    // a theme file that already holds the right bytes is left alone
+    HymnData e;
+    e.hira("B", kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "B")}));
+    ASSERT_EQ(LoadHymnBooks(e.cantiques()).size(), 1);
+    const QString theme = e.bookFile("B", "Theme.txt");
+    auto inode = [&theme] { // a rewrite replaces the file, and its inode
+        struct stat st{};
+        return ::stat(QFile::encodeName(theme).constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    const auto before = inode();
+    ASSERT_EQ(LoadHymnBooks(e.cantiques()).size(), 1);
+    EXPECT_EQ(inode(), before);
+    EXPECT_EQ(readBytes(theme), kBom + "Praise\r\n");
 }
 
 TEST(HymnBooks, unsafeBookNamesAreNeverOpened) {

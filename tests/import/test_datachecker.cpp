@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 using namespace lumora;
@@ -107,4 +109,87 @@ TEST(DataChecker, cliExitsOneAndPrintsFileLineMessage) {
     const auto r = runCli({"--data", t.path(), "check"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "Bible/Version.txt:2: version line without \" -\": it is skipped\n");
+}
+
+// regressions
+TEST(DataChecker, duplicatedVersionLinesAreReportedAndCheckedOnce) {
+    // Regression: every duplicated line re-checked the whole version (1,000 lines took 18 s) and
+    // none was reported.
+    TempFolder t;
+    writeCleanTree(t);
+    QByteArray list = "TST - Test\r\n";
+    for (int i = 0; i < 1000; ++i) list += (i % 2 ? "tst - again\r\n" : "TST - Test\r\n");
+    writeBytes(t.file("Bible/Version.txt"), list);
+    writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\tx\tE\r\n"); // one fault
+    const QStringList p = problemsIn(t);
+    EXPECT_EQ(p.size(), 1000 + 1) << p.mid(0, 5).join('\n').toStdString();
+    EXPECT_TRUE(has(p, "Bible/Version.txt:2:", "version TST is already listed on line 1"));
+    EXPECT_TRUE(has(p, "Bible/Version.txt:3:", "version tst is already listed on line 1"));
+    EXPECT_EQ(p.filter("is not a number").size(), 1) << "the version is checked once";
+}
+
+TEST(DataChecker, swappedBookRowsAndMismatchedBookNumbers) {
+    // Regression: two swapped rows went unseen, and then "passage 40 ..." opened another book.
+    TempFolder t;
+    writeCleanTree(t);
+    writeBytes(t.file("Bible/TST/Livre_chap.txt"),
+               kBom + "40 Matthew\t40N\t1\tMatt\tGospels\r\n01 Genesis\t01O\t2\tGen\tLaw\r\n");
+    QStringList p = problemsIn(t);
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:2:", "book 1 follows book 40: the books are out of order"))
+        << p.join('\n').toStdString();
+    writeBytes(t.file("Bible/TST/Livre_chap.txt"),
+               kBom + "01 Genesis\t01O\t2\tGen\tLaw\r\n02 Matthew\t40N\t1\tMatt\tGospels\r\n");
+    p = problemsIn(t);
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:2:", "book number 40N does not match the number 2"))
+        << p.join('\n').toStdString();
+}
+
+TEST(DataChecker, invalidUtf8RepeatedHymnsAndCutWordsFilesReported) {
+    TempFolder t;
+    writeCleanTree(t);
+    writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tcaf\xE9 \xE9t\xE9\r\n");
+    writeBytes(t.file("Cantiques/Book/Hira.txt"),
+               kBom + "1 - \xC3\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n"
+                      "2 - B\tc\ta\tG\t\tT1\tT3\tTune\tBook\r\n");
+    writeBytes(t.file("Cantiques/Book/parole/1.txt"), "ok\r\nNo\xEBl\r\nNo\xEBl\r\n");
+    writeBytes(t.file("Cantiques/Book/parole/2.rtf"), "plain, not rich text");
+    writeBytes(t.file("Cantiques/Book/parole/3.rtf"), "{\\rtf1 fine \\{ escaped\\}}");
+    writeBytes(t.file("Cantiques/Book/parole/4.rtf"), "{\\rtf1 {\\b cut short");
+    writeBytes(t.file("Bible/Favori/L.txt"), kBom + "40 Matthew. 1 : 1 - 2\tTST\r\xFF\r\r\n");
+    const QStringList p = problemsIn(t);
+    const std::string all = p.join('\n').toStdString();
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:2:", "invalid UTF-8 on 1 line(s)")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:1:", "invalid UTF-8")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "hymn \"2 - B\" is already listed on line 2")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/1.txt:2:", "invalid UTF-8 on 2 line(s)")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/2.rtf:1:", "not rich text")) << all;
+    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:2:", "invalid UTF-8")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/4.rtf:0:", "cut short")) << all;
+    EXPECT_EQ(p.filter("3.rtf").size(), 0) << all;
+}
+
+TEST(DataChecker, fifosAndDevicesAreSkippedWithAMessageNeverWaitedOn) {
+    // Regression: a FIFO Hira.txt blocked check, and a Version.txt linked to /dev/zero aborted it.
+    TempFolder t;
+    writeCleanTree(t);
+    QFile::remove(t.file("Cantiques/Book/Hira.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("Cantiques/Book/Hira.txt")).constData(), 0600), 0);
+    QFile::remove(t.file("Bible/TST/TST-N.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("Bible/TST/TST-N.txt")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("Cantiques/Favori/F.txt")).constData(), 0600), 0);
+    QStringList p = problemsIn(t);
+    std::string all = p.join('\n').toStdString();
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:0:", "not an ordinary file: skipped")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Favori/F.txt:0:", "not an ordinary file: skipped")) << all;
+    EXPECT_TRUE(has(p, "Bible/Version.txt:1:", "TST-N.txt (not an ordinary file)")) << all;
+
+    QFile::remove(t.file("Bible/Version.txt"));
+    ASSERT_TRUE(QFile::link("/dev/zero", t.file("Bible/Version.txt")));
+    const auto r = runCli({"--data", t.path(), "check"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.startsWith("Bible/Version.txt:0: not an ordinary file: skipped\n")) << r.out.toStdString();
+    for (const QString& cmd : QStringList{"versions", "books"}) {
+        const auto b = runCli({"--data", t.path(), cmd});
+        EXPECT_EQ(b.exitCode, 1) << cmd.toStdString();
+    }
 }

@@ -155,6 +155,25 @@ TEST_F(TinyModule, unknownModuleOrBadUsage_failWithoutWriting) {
     EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/Version.txt"))));
 }
 
+TEST_F(TinyModule, nameWithLineBreaksAddsNoLineToVersionList) {
+    // Regression: "--name" with CR or LF added lines, and so versions, to Version.txt.
+    writeBytes(m_data.file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\n");
+    for (const QString& name : {QStringLiteral("Tiny\r\nEVIL - injected"), QStringLiteral("Tiny\nX - y"),
+                                QStringLiteral("Tiny\rX - y"), QStringLiteral("Tab\there")}) {
+        const auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
+                               QStringLiteral("Tiny"), QStringLiteral("--code"), QStringLiteral("TNY"),
+                               QStringLiteral("--name"), name},
+                              m_env);
+        EXPECT_EQ(r.exitCode, 2) << name.toStdString();
+        EXPECT_TRUE(r.err.contains("control characters")) << r.err.toStdString();
+    }
+    EXPECT_EQ(file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\n");
+    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY"))));
+    // the writer itself refuses such a name too, before writing anything
+    EXPECT_FALSE(import::writeVersion(m_data.path(), "TNY", "a\nb", import::ImportedBible{}).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY"))));
+}
+
 // The module Debian ships; CI installs it.
 TEST(SwordImportKjv, installedKjv_fullCanonWithTitles) {
     const auto read = import::readSwordModule(QStringLiteral("engKJV2006eb"));

@@ -5,8 +5,11 @@
 #include "lists/ui/frmnewname.h"
 #include "lists/ui/verselisthost.h"
 
+#include "common/lines.h"
 #include "lists/listfile.h"
+#include "lists/listfolder.h"
 #include "support/fakes.h"
+#include "support/filesizelimit.h"
 #include "support/testdata.h"
 
 #include <QCheckBox>
@@ -213,8 +216,8 @@ TEST_F(PanelTest, openingAnEntryAsksForTheJumpOrRefusesIt) {
 }
 
 // playlists
-TEST_F(PanelTest, playlistShowsLabelsKeepsEntriesAlignedAndStopsAtLineWithoutTab) {
-    writeBytes(hymnFile("P.txt"), listBytes({"1 - A\tx", "2 - B\ty", "no tab here", "3 - C\tz"}));
+TEST_F(PanelTest, playlistShowsLabelsAndKeepsEntriesAligned) {
+    writeBytes(hymnFile("P.txt"), listBytes({"1 - A\tx", "2 - B\ty"}));
     QStringList opened;
     hymnHost.openEntryFn = [&](const QString& entry) { opened << entry; };
     play.startUp(tmp.path());
@@ -235,6 +238,77 @@ TEST_F(PanelTest, playlistShowsLabelsKeepsEntriesAlignedAndStopsAtLineWithoutTab
     hymnHost.entryOnDisplayFn = [] { return std::optional<QString>("no tab"); };
     play.addButton()->click();
     EXPECT_EQ(play.infoList()->count(), 3);
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+TEST_F(PanelTest, playlistWithLineWithoutTabLoadsPastItAndIsNeverRewritten) {
+    // Regression: loading stopped at the line without a TAB and the next edit rewrote the file
+    // from what was loaded, silently deleting every entry after it.
+    const QByteArray bytes = listBytes({"1 - A\tx", "2 - B\ty", "no tab here", "3 - C\tz"});
+    writeBytes(hymnFile("P.txt"), bytes);
+    play.startUp(tmp.path());
+    EXPECT_EQ(rowsOf(play.entryList()), (QStringList{"1 - A", "2 - B", "3 - C"}));
+    EXPECT_EQ(rowsOf(play.infoList()), (QStringList{"1 - A\tx", "2 - B\ty", "3 - C\tz"}));
+
+    hymnHost.entryOnDisplayFn = [] { return std::optional<QString>("4 - D\tw"); };
+    play.addButton()->click();
+    play.entryList()->setCurrentRow(1);
+    click(play, UpButton);
+    click(play, DownButton);
+    click(play, RemoveButton);
+    click(play, EmptyButton);
+    EXPECT_EQ(readBytes(hymnFile("P.txt")), bytes) << "the file keeps every line";
+    EXPECT_EQ(play.infoList()->count(), 3) << "the panel shows what the file holds";
+    const QStringList told = askedTexts();
+    ASSERT_FALSE(told.isEmpty());
+    EXPECT_TRUE(told.first().startsWith("This list was not read whole: 1 line(s) without a TAB")) << told.first().toStdString();
+    EXPECT_TRUE(told.first().contains("P.txt"));
+
+    // once the file is mended by hand, the list is edited as usual
+    writeBytes(hymnFile("P.txt"), listBytes({"1 - A\tx"}));
+    play.combo()->setCurrentIndex(-1);
+    play.combo()->setCurrentIndex(0);
+    prompts.asked.clear();
+    play.addButton()->click();
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(readBytes(hymnFile("P.txt")), listBytes({"1 - A\tx", "4 - D\tw"}));
+}
+
+TEST_F(PanelTest, listThatCannotBeReadIsNotReplacedByTheNewEntry) {
+    // A list file too large to read shows no entries; an add must not replace it with a
+    // one-entry list.
+    {
+        QFile big(bibleFile("A.txt"));
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(big.resize(lumora::common::kMaxFileBytes + 1)); // sparse: no disk used
+    }
+    verse.startUp(tmp.path());
+    EXPECT_EQ(verse.currentList(), "A");
+    EXPECT_EQ(verse.entryList()->count(), 0);
+    nav.show({0, 39, 4, 17, 2});
+    verse.addButton()->click();
+    EXPECT_EQ(QFileInfo(bibleFile("A.txt")).size(), lumora::common::kMaxFileBytes + 1);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(prompts.asked[0].text.contains("the file cannot be read"));
+}
+
+TEST_F(PanelTest, writeThatFailsKeepsTheOldFileAndTellsTheUser) {
+    // a disk that takes no more than 4 KiB per file: the rewrite of a 5 KiB list fails
+    const QString big(5000, QChar('e'));
+    startVerseListA({big});
+    const QByteArray before = readBytes(bibleFile("A.txt"));
+    nav.show({0, 39, 4, 17, 2});
+    {
+        FileSizeLimit full(4096);
+        ASSERT_TRUE(full.ok());
+        verse.addButton()->click();
+    }
+    EXPECT_EQ(readBytes(bibleFile("A.txt")), before);
+    EXPECT_EQ(rowsOf(verse.entryList()), QStringList{big}) << "the panel shows what the file holds";
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_TRUE(prompts.asked[0].text.startsWith("The list could not be written (File too large)"))
+        << prompts.asked[0].text.toStdString();
+    EXPECT_TRUE(prompts.asked[0].text.contains("A.txt"));
 }
 
 // new: the first free name, never one taken by a list or note in another letter case
@@ -329,20 +403,30 @@ TEST_F(PanelTest, renameThroughTheDialog) {
     EXPECT_EQ(play.entryList()->count(), 1);
 }
 
-TEST_F(PanelTest, renameRefusalsKeepEveryListAndNote) {
+TEST_F(PanelTest, renameRefusalsKeepEveryListAndNoteAndSayWhy) {
     // Regression: a POSIX rename replaces its target silently, so the other list and its note
     // were lost; names with path parts left the folder.
     writeBytes(bibleFile("A.rtf"), "note A");
     writeBytes(bibleFile("B.txt"), listBytes({kE2}));
     writeBytes(bibleFile("B.rtf"), "note B");
     startVerseListA({kE1});
-    const QStringList bad{"B", "b", "", "   ", "a/b", "..\\up", "../../escaped", "a..b", "x?", "x:y"};
-    for (const QString& name : bad)
+    // taken names, the list's own name among them (regression: it reported success)
+    const QStringList taken{"B", "b", "A"};
+    for (const QString& name : taken)
+        verse.onRenameConfirmed(name);
+    const QStringList unusable{"", "   ", "a/b", "..\\up", "../../escaped", "x?", "x:y", "..", "CONIN$", "clock$.txt"};
+    for (const QString& name : unusable)
         verse.onRenameConfirmed(name);
     QFile::remove(bibleFile("A.rtf"));
     verse.onRenameConfirmed("C"); // a list without its note stays
-    EXPECT_EQ(askedTexts(),
-              QStringList(bad.size() + 1, "Close the \"Note\" file if it is open.\r\rIf not, creat it with \"Note\" button"));
+    const QString failure = "Close the \"Note\" file if it is open.\r\rIf not, creat it with \"Note\" button";
+    const QStringList told = askedTexts();
+    ASSERT_EQ(told.size(), taken.size() + unusable.size() + 1);
+    for (int i = 0; i < taken.size(); ++i)
+        EXPECT_EQ(told[i], failure) << taken[i].toStdString();
+    for (int i = 0; i < unusable.size(); ++i)
+        EXPECT_EQ(told[taken.size() + i], listNameProblem(unusable[i]).value_or("<usable>")) << unusable[i].toStdString();
+    EXPECT_EQ(told.last(), failure);
     EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::Ok);
     EXPECT_EQ(QDir(bibleFolder).entryList(QDir::Files), (QStringList{"A.txt", "B.rtf", "B.txt"}));
     EXPECT_EQ(readBytes(bibleFile("A.txt")), listBytes({kE1}));
@@ -350,6 +434,13 @@ TEST_F(PanelTest, renameRefusalsKeepEveryListAndNote) {
     EXPECT_EQ(readBytes(bibleFile("B.rtf")), "note B");
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
               (QStringList{"Bible", "Cantiques"}));
+
+    // regression: "Vol..2" was refused with the note message
+    writeBytes(bibleFile("A.rtf"), "note A");
+    prompts.asked.clear();
+    verse.onRenameConfirmed("Vol..2");
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_TRUE(QFile::exists(bibleFile("Vol..2.txt")));
 }
 
 // entry edits: what the panel shows, writes and says

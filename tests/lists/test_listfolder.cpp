@@ -26,14 +26,49 @@ TEST(ListFolder, newListNameTakesFirstFreeNumber) {
     EXPECT_EQ(NewListName({}, [](const QString& n) { return n == "New List"; }), "New List 1");
 }
 
-TEST(ListFolder, unusableNamesRefused) {
-    for (const QString& bad :
-         QStringList{"",  "   ", "a/b",   "a\\b",      "..",  "a..b",    "x:y",  "a*",   "q?",    "<",
-                     ">", "|",   "\"q\"", "tab\there", "CON", "nul.txt", "com1", "Lpt9", "ends.", "ends ",
-                     QString(250, 'a')})
-        EXPECT_FALSE(isUsableListName(bad)) << bad.toStdString();
-    for (const QString& good :
-         QStringList{"Sunday", "New List 2", QString::fromUtf8("Noël 2024"), "a.b", "CONSOLE", " lead"})
+TEST(ListFolder, unusableNamesRefusedWithTheirReason) {
+    const struct {
+        QString name;
+        const char* why; // words of the message
+    } bad[] = {
+        {"", "needs a name"},
+        {"   ", "needs a name"},
+        {"..", "leave the list folder"},
+        {".", "leave the list folder"},
+        {"a/b", "leave its folder"},
+        {"..\\up", "leave its folder"},
+        {"x:y", "< > :"},
+        {"a*", "< > :"},
+        {"q?", "< > :"},
+        {"<", "< > :"},
+        {"|", "< > :"},
+        {"\"q\"", "< > :"},
+        {"tab\there", "control character"},
+        {"line\nbreak", "control character"},
+        {"ends.", "end in a point"},
+        {"ends ", "end in a point"},
+        {QString(250, 'a'), "too long"},
+        // Windows device names, in any case, with or without an extension
+        {"CON", "\"CON\" is the name of a Windows device"},
+        {"nul.txt", "\"NUL\""},
+        {"com1", "\"COM1\""},
+        {"Lpt9", "\"LPT9\""},
+        {"AUX.list.x", "\"AUX\""},
+        {"PRN", "\"PRN\""},
+        {"CONIN$", "\"CONIN$\""},
+        {"conout$.txt", "\"CONOUT$\""},
+        {"CLOCK$", "\"CLOCK$\""},
+        {"NUL .txt", "\"NUL\""},
+    };
+    for (const auto& c : bad) {
+        const auto why = listNameProblem(c.name);
+        ASSERT_TRUE(why.has_value()) << c.name.toStdString();
+        EXPECT_TRUE(why->contains(QString::fromUtf8(c.why))) << c.name.toStdString() << ": " << why->toStdString();
+        EXPECT_FALSE(isUsableListName(c.name));
+    }
+    // regression: any ".." was refused, though "Vol..2.txt" stays in the folder like any name
+    for (const QString& good : QStringList{"Sunday", "New List 2", QString::fromUtf8("Noël 2024"), "a.b", "Vol..2",
+                                           "a..b", "..lead", "CONSOLE", "COM0", "LPT10", "CLOCK", " lead"})
         EXPECT_TRUE(isUsableListName(good)) << good.toStdString();
 }
 
@@ -58,10 +93,26 @@ TEST(ListFolder, renameMovesNoteAndListAndMayChangeOnlyTheLetterCase) {
     TempFolder tmp;
     writeBytes(tmp.file("Old.txt"), kBom + "e\r\r\n");
     writeBytes(tmp.file("Old.rtf"), "note");
-    ASSERT_TRUE(renameList(tmp.path(), "Old", "Fresh"));
+    ASSERT_EQ(renameList(tmp.path(), "Old", "Fresh"), RenameOutcome::Renamed);
     EXPECT_EQ(filesIn(tmp.path()), (QStringList{"Fresh.rtf", "Fresh.txt"}));
     EXPECT_EQ(readBytes(tmp.file("Fresh.txt")), kBom + "e\r\r\n");
     EXPECT_EQ(readBytes(tmp.file("Fresh.rtf")), "note");
-    ASSERT_TRUE(renameList(tmp.path(), "Fresh", "FRESH"));
+    ASSERT_EQ(renameList(tmp.path(), "Fresh", "FRESH"), RenameOutcome::Renamed);
     EXPECT_EQ(filesIn(tmp.path()), (QStringList{"FRESH.rtf", "FRESH.txt"}));
+    ASSERT_EQ(renameList(tmp.path(), "FRESH", "Vol..2"), RenameOutcome::Renamed);
+    EXPECT_EQ(filesIn(tmp.path()), (QStringList{"Vol..2.rtf", "Vol..2.txt"}));
+}
+
+TEST(ListFolder, renameRefusalsTouchNothing) {
+    TempFolder tmp;
+    writeBytes(tmp.file("A.txt"), kBom + "a\r\r\n");
+    writeBytes(tmp.file("A.rtf"), "note A");
+    writeBytes(tmp.file("b.txt"), kBom + "b\r\r\n");
+    // regression: renaming a list to its own name reported success and did nothing
+    EXPECT_EQ(renameList(tmp.path(), "A", "A"), RenameOutcome::Taken);
+    EXPECT_EQ(renameList(tmp.path(), "A", "B"), RenameOutcome::Taken) << "taken in another letter case";
+    EXPECT_EQ(renameList(tmp.path(), "A", "CLOCK$"), RenameOutcome::UnusableName);
+    EXPECT_EQ(renameList(tmp.path(), "A", "../A2"), RenameOutcome::UnusableName);
+    EXPECT_EQ(renameList(tmp.path(), "Gone", "C"), RenameOutcome::Failed);
+    EXPECT_EQ(filesIn(tmp.path()), (QStringList{"A.rtf", "A.txt", "b.txt"}));
 }

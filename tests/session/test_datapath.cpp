@@ -2,6 +2,8 @@
 
 #include "support/testdata.h"
 
+#include <sys/stat.h>
+
 using namespace lumora::session;
 using namespace lumora::testing;
 
@@ -44,4 +46,23 @@ TEST(DataPath, storeWritesExactlyOneLineOnlyWhenFileExists) {
     writeBytes(where.pathFile, "/old1\r\n/old2\r\n");
     EXPECT_TRUE(StoreDataPath(where, "/chosen"));
     EXPECT_EQ(readBytes(where.pathFile), "/chosen\r\n");
+}
+
+TEST(DataPath, fifoOrDeviceInBibleIsNoFileAndAFifoPathFileDoesNotBlock) {
+    // Regression: a FIFO Version.txt made the folder usable, and every reader then blocked on it.
+    TempFolder tmp;
+    const QString data = tmp.file("d");
+    QDir().mkpath(data + "/Bible");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(data + "/Bible/Version.txt").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/null", data + "/Bible/null.txt"));
+    EXPECT_FALSE(isUsableDataFolder(data));
+    const DataPathLocations where{tmp.file("Lumora.path"), data};
+    writeBytes(where.pathFile, QFile::encodeName(data + "\r\n"));
+    EXPECT_EQ(ResolveDataPath(where), QString());
+    makeUsable(tmp.file("e"));
+    EXPECT_TRUE(isUsableDataFolder(tmp.file("e")));
+
+    const DataPathLocations fifoFile{tmp.file("fifo.path"), data};
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifoFile.pathFile).constData(), 0600), 0);
+    EXPECT_EQ(ResolveDataPath(fifoFile), QString());
 }

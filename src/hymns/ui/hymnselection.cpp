@@ -271,7 +271,17 @@ void HymnSelection::onBookPicked(int) {
     clearList(ComboBox_theme1);
     m_currentBook = ComboBox_Receuil->currentText();
     const auto themes = readThemes(m_cantiques, m_currentBook);
-    if (!themes) return;
+    if (!themes) {
+        // Nothing of the previous book may stay below an unreadable one.
+        m_subThemesLoaded = false;
+        m_hymnListLoaded = false;
+        clearList(ComboBox_theme2);
+        clearList(ComboBox_Chant);
+        m_infoChant.clear();
+        Text_info->clear();
+        Lbl_Nbr_cantique->clear();
+        return;
+    }
     refill(ComboBox_theme1, *themes);
     m_themesLoaded = true;
     ComboBox_theme1->show();

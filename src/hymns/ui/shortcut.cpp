@@ -26,7 +26,11 @@ QString readText(liblnk_file_t* file, SizeGetter sizeOf, TextGetter get) {
     QString out;
     if (sizeOf(file, &size, &error) == 1 && size > 0) {
         std::vector<uint8_t> buf(size);
-        if (get(file, buf.data(), size, &error) == 1) out = QString::fromUtf8(reinterpret_cast<const char*>(buf.data()));
+        // Read no further than the buffer, whether or not the shortcut's text ends in a NUL.
+        if (get(file, buf.data(), size, &error) == 1) {
+            const char* text = reinterpret_cast<const char*>(buf.data());
+            out = QString::fromUtf8(text, static_cast<qsizetype>(qstrnlen(text, size)));
+        }
     }
     if (error) liblnk_error_free(&error);
     return out;

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -141,6 +142,7 @@ void FavouritePanel::setSearchControls(const QList<QWidget*>& controls) {
 void FavouritePanel::refreshCombo(const QString& pattern) {
     const QSignalBlocker block(m_combo);
     m_combo->clear();
+    m_notWholeReason.clear();
     showEntries({}, -1);
     m_combo->addItems(listNames(pattern));
     // Rows are added without choosing one, so that the next selection raises the value change.
@@ -148,16 +150,12 @@ void FavouritePanel::refreshCombo(const QString& pattern) {
 }
 
 void FavouritePanel::refreshList(const QString& path) {
-    QStringList rows = readListFile(path).value_or(QStringList());
-    if (m_config.kind == ListKind::PlayList) {
-        for (qsizetype i = 0; i < rows.size(); ++i) {
-            if (!playlistLabel(rows.at(i))) {
-                rows.resize(i);
-                break;
-            }
-        }
-    }
-    showEntries(rows, -1);
+    const LoadedList list = loadListFile(path, m_config.kind == ListKind::PlayList);
+    if (list.unreadable) m_notWholeReason = QStringLiteral("the file cannot be read");
+    else if (list.rejectedLines > 0)
+        m_notWholeReason = QStringLiteral("%1 line(s) without a TAB are not hymn entries").arg(list.rejectedLines);
+    else m_notWholeReason.clear();
+    showEntries(list.rows, -1);
 }
 
 void FavouritePanel::startUp(const QString& dataPath) {
@@ -203,7 +201,17 @@ void FavouritePanel::showEntries(const QStringList& rows, int selected) {
 
 bool FavouritePanel::writeEntries(const QStringList& rows, bool crAfterLast) {
     const auto path = currentPath();
-    return path && Enregistrer_Favori(*path, joinEntries(rows, crAfterLast));
+    if (!path) return false;
+    if (!m_notWholeReason.isEmpty()) {
+        m_prompts.tell(kListNotWhole.arg(m_notWholeReason, QDir::toNativeSeparators(*path)));
+        return false;
+    }
+    QString why;
+    if (!Enregistrer_Favori(*path, joinEntries(rows, crAfterLast), &why)) {
+        m_prompts.tell(kListNotWritten.arg(why, QDir::toNativeSeparators(*path)));
+        return false;
+    }
+    return true;
 }
 
 void FavouritePanel::onListChosen() {
@@ -275,9 +283,11 @@ void FavouritePanel::onRenameClicked() {
 void FavouritePanel::onRenameConfirmed(const QString& newName) {
     const QString old = currentList();
     if (old.isEmpty()) return;
-    if (!renameList(folder(), old, newName)) {
-        m_prompts.tell(kRenameFailure);
-        return;
+    switch (renameList(folder(), old, newName)) {
+    case RenameOutcome::Renamed: break;
+    case RenameOutcome::UnusableName: m_prompts.tell(listNameProblem(newName).value_or(kRenameFailure)); return;
+    case RenameOutcome::Taken:
+    case RenameOutcome::Failed: m_prompts.tell(kRenameFailure); return;
     }
     refillAndChooseFirst();
 }

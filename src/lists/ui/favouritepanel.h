@@ -36,6 +36,11 @@ class FrmNewName;
 inline const QString kRenameFailure =
     QStringLiteral("Close the \"Note\" file if it is open.\r\rIf not, creat it with \"Note\" button");
 inline const QString kDeleteTitle = QStringLiteral("Lumora's Bible Interface");
+// Shown instead of rewriting a list that was not read whole (the rest would be lost).
+inline const QString kListNotWhole =
+    QStringLiteral("This list was not read whole: %1. It is left unchanged so that nothing in it is lost; "
+                   "correct the file by hand, then choose the list again.\r\r%2");
+inline const QString kListNotWritten = QStringLiteral("The list could not be written (%1); it is unchanged.\r\r%2");
 
 class FavouritePanel final : public QObject {
     Q_OBJECT
@@ -54,7 +59,8 @@ class FavouritePanel final : public QObject {
     // entry lists. Raises no value change.
     void refreshCombo(const QString& pattern);
     // Loads the list file at path into the entry lists, no row selected. A file that cannot be
-    // read leaves the lists empty; a playlist stops at its first line without a TAB.
+    // read leaves the lists empty; playlist lines without a TAB are left out. Either way the file
+    // was not read whole, and the edits that would rewrite it are refused with a message.
     void refreshList(const QString& path);
     // Start-up: the list folder (FavBibleFolder or FavCanticleFolder) is the config's folder under
     // dataPath, created when missing; then guard off, refill, select row 0, guard on, and that list
@@ -125,6 +131,7 @@ class FavouritePanel final : public QObject {
     QListWidget* m_info = nullptr;
     QPointer<FrmNewName> m_nameDialog;
     QList<QPointer<QWidget>> m_search;
+    QString m_notWholeReason; // why the chosen list was not read whole; empty when it was
 };
 
 } // namespace lumora::lists

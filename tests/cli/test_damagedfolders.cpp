@@ -1,0 +1,120 @@
+// Every lumora-cli command on damaged copies of a sound data folder: no crash, no hang, and check
+// reports in its FILE:LINE: message form. LUMORA_DAMAGED_FOLDERS sets the count (1000 for a full
+// run); the default keeps the suite quick.
+
+#include "support/damagedfolder.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+using namespace lumora::testing;
+
+namespace {
+
+// Every command with its variants; each folder runs every command, in the variant its number
+// picks, so the variants are spread over the folders.
+const QList<QList<QStringList>> kCommands = {
+    {{"versions", "--all"}, {"versions"}},
+    {{"books", "--version", "TWO"}, {"books"}},
+    {{"passage", "4", "2"},
+     {"passage", "--json", "--titles", "--uppercase", "--header", "1", "1", "2", "5"},
+     {"passage", "--version", "TWO", "1", "2", "4", "4"}},
+    {{"search", "Text"}, {"search", "--json", "--version", "TWO", "caf\xC3\xA9"}},
+    {{"hymns", "books"}, {"hymns", "--json", "subthemes", "Book", "Praise"}, {"hymns", "themes", "Book"}},
+    {{"hymns", "list", "Book", "Praise", "Morning"},
+     {"hymns", "show", "Book", "1 - Hymn 1"},
+     {"hymns", "search", "hymn"}},
+    {{"check"}},
+};
+
+struct Outcome {
+    int folders = 0, runs = 0, crashes = 0, hangs = 0, badCheckLines = 0;
+    int checkSilent = 0; // damaged folders in which check found nothing to report
+    std::map<int, int> exitCodes;
+};
+
+} // namespace
+
+TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHang) {
+    const int folders = qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS") > 0
+                            ? qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS")
+                            : 150;
+    std::mt19937 rng(20261206);
+    const QRegularExpression checkLine(QStringLiteral("^[^:\\n]+:\\d+: .+$"));
+    Outcome o;
+    for (int f = 0; f < folders; ++f) {
+        TempFolder tmp;
+        writeSoundFolder(tmp.path());
+        const QStringList harm = damageFolder(tmp.path(), rng, 1 + f % 3);
+        const std::string what = harm.join("; ").toStdString();
+        ++o.folders;
+
+        // All commands of one folder run side by side (the hymn commands rewrite Theme.txt at
+        // the same time, as two windows would), each within its own time limit.
+        std::vector<std::unique_ptr<QProcess>> runs;
+        QList<QStringList> commands;
+        for (const QList<QStringList>& variants : kCommands) {
+            commands << variants.at(f % variants.size());
+            auto p = std::make_unique<QProcess>();
+            p->start(QStringLiteral(LUMORA_CLI_PATH), QStringList{"--data", tmp.path()} + commands.last());
+            runs.push_back(std::move(p));
+        }
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            QProcess& p = *runs[i];
+            ++o.runs;
+            const std::string cmd = commands[static_cast<qsizetype>(i)].join(' ').toStdString();
+            if (!p.waitForFinished(30000)) {
+                ++o.hangs;
+                ADD_FAILURE() << "hang: " << cmd << " on " << what;
+                p.kill();
+                p.waitForFinished();
+                continue;
+            }
+            if (p.exitStatus() != QProcess::NormalExit || p.exitCode() > 2) {
+                ++o.crashes;
+                ADD_FAILURE() << "crash (" << p.exitCode() << "): " << cmd << " on " << what << "\n"
+                              << p.readAllStandardError().toStdString();
+                continue;
+            }
+            ++o.exitCodes[p.exitCode()];
+            if (commands[static_cast<qsizetype>(i)].first() == "check") {
+                if (p.exitCode() == 0) {
+                    ++o.checkSilent;
+                    if (qEnvironmentVariableIsSet("LUMORA_DAMAGED_VERBOSE"))
+                        std::printf("check silent on: %s\n", what.c_str());
+                }
+                for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
+                    if (line.isEmpty() || checkLine.match(QString::fromUtf8(line)).hasMatch()) continue;
+                    ++o.badCheckLines;
+                    ADD_FAILURE() << "check line not FILE:LINE: message: " << line.toStdString() << " on "
+                                  << what;
+                }
+            }
+        }
+    }
+    std::printf("[ damaged folders ] %d folders, %d runs: %d crashes, %d hangs, %d malformed check lines; "
+                "exit 0: %d, "
+                "1: %d, 2: %d; check found nothing in %d folders\n",
+                o.folders, o.runs, o.crashes, o.hangs, o.badCheckLines, o.exitCodes[0], o.exitCodes[1],
+                o.exitCodes[2], o.checkSilent);
+    EXPECT_EQ(o.crashes + o.hangs + o.badCheckLines, 0);
+}
+
+TEST(DamagedFolders, soundFolderPassesCheckAndShowsItsPassages) {
+    TempFolder tmp;
+    writeSoundFolder(tmp.path());
+    QProcess p;
+    p.start(QStringLiteral(LUMORA_CLI_PATH), {"--data", tmp.path(), "check"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardOutput().toStdString();
+    p.start(QStringLiteral(LUMORA_CLI_PATH), {"--data", tmp.path(), "passage", "4", "2", "11"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardOutput(),
+              "2.11   Text 40 2:11 caf\xC3\xA9\r\n\n2.12   Text 40 2:12 caf\xC3\xA9\r\n");
+}

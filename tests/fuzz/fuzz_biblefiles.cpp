@@ -1,0 +1,72 @@
+// Feeds arbitrary bytes to the Bible loaders: the first byte chooses the file (Version.txt, the
+// book table, the chapter table or a testament file), the rest becomes its content; then the
+// versions, the book tables, passages of every listed chapter and a search are built from it.
+
+#include "fuzzfolder.h"
+
+#include "bible/biblestore.h"
+#include "bible/passagebuilder.h"
+#include "bible/search/versionsearch.h"
+#include "common/text.h"
+
+#include <algorithm>
+#include <iterator>
+
+using namespace lumora;
+
+namespace {
+fuzz::SoundFolder* g_folder = nullptr;
+const char* const kFiles[] = {"Bible/Version.txt", "Bible/TST/Livre_chap.txt", "Bible/TST/Chap_verset.txt",
+                              "Bible/TST/TST-O.txt", "Bible/TST/TST-N.txt"};
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    g_folder = new fuzz::SoundFolder;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const QString data_ = g_folder->path();
+    g_folder->put(QString::fromLatin1(kFiles[data[0] % std::size(kFiles)]),
+                  QByteArray(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1)));
+
+    const bible::VersionList versions = bible::LoadBibleVersions(data_);
+    int versionIndex = 0;
+    for (const QString& entry : versions.List_version) {
+        const QByteArray code = common::VersionCode(common::Utf8Encode(entry)).value_or(QByteArray());
+        const bible::BookTables t = bible::LoadBookTables(data_, code);
+        bible::TestamentCache cache;
+        for (int b = 0; b < std::min<int>(static_cast<int>(t.List_livre.size()), 4); ++b) {
+            for (int c = 1; c <= std::min(t.chapterCount(b), 3); ++c) {
+                const int row = t.chapterRow(t.List_NumLivre.at(b), c);
+                const int verses =
+                    row >= 0 ? std::clamp(t.List_NbrVerset.at(row).trimmed().toInt(), 0, 300) : 0;
+                if (verses == 0) continue;
+                bible::PassageSelection s;
+                s.versionEntry = entry;
+                s.bookIndex = b;
+                s.bookName = t.List_livre.at(b);
+                s.chapter = QString::number(c);
+                s.verseCount = verses;
+                for (auto [first, last] :
+                     {std::pair{1, verses}, std::pair{verses, verses}, std::pair{1, 1}}) {
+                    s.firstVerse = QString::number(first);
+                    s.lastVerse = QString::number(last);
+                    s.lastVerseIsChapterEnd = last == verses;
+                    bible::PassageRequest r = bible::PreparePassage(data_, s);
+                    r.withTitles = first == 1;
+                    r.titlesUppercase = true;
+                    r.showHeader = last == verses;
+                    (void)bible::BuildPassage(r, cache);
+                }
+            }
+        }
+        const bible::VersionSearch hits =
+            bible::SearchVersion(data_, code, versionIndex++, t.List_livre, "e");
+        for (const QByteArray& key : hits.keys)
+            (void)bible::parseSearchKey(key);
+    }
+    g_folder->reset();
+    return 0;
+}

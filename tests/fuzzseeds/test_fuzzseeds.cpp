@@ -1,0 +1,140 @@
+// A short run of every fuzz target inside the suite, so that none of them rots between long
+// fuzzing sessions: each target's seeds, then deterministic mutations of them (bytes flipped,
+// inserted, removed, lines cut and doubled). The targets' own checks abort on a broken property.
+
+// The headers the targets include come first, so that including a target inside a namespace
+// below adds only its own definitions there.
+#include "bible/biblestore.h"
+#include "bible/passagebuilder.h"
+#include "bible/search/versionsearch.h"
+#include "common/rtf/rtfreader.h"
+#include "common/rtf/rtfwriter.h"
+#include "common/text.h"
+#include "fuzz/fuzzfolder.h"
+#include "hymns/hymnentry.h"
+#include "hymns/hymnfiles.h"
+#include "hymns/hymnstore.h"
+#include "lists/listfile.h"
+#include "lists/listfolder.h"
+#include "lists/verselistentry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#define LLVMFuzzerInitialize initBibleFiles
+#define LLVMFuzzerTestOneInput runBibleFiles
+namespace bible_files {
+#include "fuzz/fuzz_biblefiles.cpp"
+}
+#undef LLVMFuzzerInitialize
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerInitialize initHymnFiles
+#define LLVMFuzzerTestOneInput runHymnFiles
+namespace hymn_files {
+#include "fuzz/fuzz_hymnfiles.cpp"
+}
+#undef LLVMFuzzerInitialize
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runListFiles
+namespace list_files {
+#include "fuzz/fuzz_listfiles.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runRtf
+namespace rtf_files {
+#include "fuzz/fuzz_rtf.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+namespace {
+
+QList<QByteArray> seeds(const char* corpus) {
+    // Ninja names the source relative to the build folder, where the suite's program lies.
+    QString source = QString::fromUtf8(__FILE__);
+    if (QFileInfo(source).isRelative()) source = QDir(QCoreApplication::applicationDirPath()).filePath(source);
+    const QDir dir(QFileInfo(source).dir().filePath(QStringLiteral("../fuzz/") + QString::fromLatin1(corpus)));
+    QList<QByteArray> out;
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        QFile f(dir.filePath(name));
+        if (f.open(QIODevice::ReadOnly)) out << f.readAll();
+    }
+    return out;
+}
+
+QByteArray mutate(QByteArray bytes, std::mt19937& rng) {
+    auto at = [&](qsizetype size) {
+        return static_cast<qsizetype>(
+            std::uniform_int_distribution<qsizetype>(0, std::max<qsizetype>(size - 1, 0))(rng));
+    };
+    const int edits = 1 + static_cast<int>(rng() % 6);
+    for (int e = 0; e < edits; ++e) {
+        switch (rng() % 6) {
+        case 0:
+            if (!bytes.isEmpty()) bytes[at(bytes.size())] = static_cast<char>(rng());
+            break;
+        case 1:
+            bytes.insert(at(bytes.size() + 1), static_cast<char>(rng() % 2 ? '\t' : rng()));
+            break;
+        case 2:
+            if (!bytes.isEmpty()) bytes.remove(at(bytes.size()), 1 + static_cast<qsizetype>(rng() % 16));
+            break;
+        case 3:
+            bytes.truncate(at(bytes.size() + 1));
+            break;
+        case 4: {
+            const qsizetype from = at(bytes.size());
+            bytes.insert(at(bytes.size() + 1), bytes.mid(from, 1 + static_cast<qsizetype>(rng() % 200)));
+            break;
+        }
+        default: {
+            static const char* numbers[] = {"0",  "-1",   "99999999999999999999", "\r",
+                                            "\n", "\r\n", "\xEF\xBB\xBF",         " -"};
+            bytes.insert(at(bytes.size() + 1), numbers[rng() % std::size(numbers)]);
+            break;
+        }
+        }
+    }
+    return bytes;
+}
+
+template <typename Run> int runSeedsAndMutations(const char* corpus, Run run, int mutations) {
+    const QList<QByteArray> base = seeds(corpus);
+    EXPECT_FALSE(base.isEmpty()) << corpus;
+    std::mt19937 rng(7);
+    int runs = 0;
+    auto feed = [&](const QByteArray& b) {
+        run(reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size()));
+        ++runs;
+    };
+    for (const QByteArray& s : base)
+        feed(s);
+    for (int i = 0; i < mutations && !base.isEmpty(); ++i) {
+        QByteArray m = mutate(base.at(static_cast<qsizetype>(rng() % base.size())), rng);
+        // the first byte of the file targets chooses the file; keep it a choice
+        feed(m);
+    }
+    return runs;
+}
+
+} // namespace
+
+TEST(FuzzSeeds, everyTargetRunsItsSeedsAndMutationsCleanly) {
+    bible_files::initBibleFiles(nullptr, nullptr);
+    hymn_files::initHymnFiles(nullptr, nullptr);
+    const int runs = runSeedsAndMutations("corpus_bible", bible_files::runBibleFiles, 150) +
+                     runSeedsAndMutations("corpus_hymns", hymn_files::runHymnFiles, 150) +
+                     runSeedsAndMutations("corpus_lists", list_files::runListFiles, 1000) +
+                     runSeedsAndMutations("corpus_rtf", rtf_files::runRtf, 1000);
+    std::printf("[ fuzz seeds ] %d inputs through the four targets\n", runs);
+}
