@@ -64,6 +64,11 @@ int books(Invocation& inv) {
     return kOk;
 }
 
+// Books are named by their number, as `books` lists them: "passage 19 23" is Psalm 23.
+const QString kBookByNumber =
+    QStringLiteral("unknown book: %1; give the book's number, as `lumora-cli books` lists them "
+                   "(for example `lumora-cli passage 19 23` for Psalm 23)");
+
 std::optional<int> positiveNumber(const QString& text) {
     bool ok = false;
     const int n = text.toInt(&ok);
@@ -83,6 +88,7 @@ int passage(Invocation& inv) {
     std::vector<int> nums;
     for (const QString& s : a) {
         const auto n = positiveNumber(s);
+        if (!n && nums.empty()) return usageError(kBookByNumber.arg(s));
         if (!n) return usageError(QStringLiteral("not a number: ") + s);
         nums.push_back(*n);
     }
@@ -95,7 +101,9 @@ int passage(Invocation& inv) {
     // The same choices the navigation lists make.
     const int book = nums[0] - 1;
     if (book >= t.List_livre.size()) {
-        fail(QStringLiteral("unknown book: %1 (the version has %2)").arg(nums[0]).arg(t.List_livre.size()));
+        fail(QStringLiteral("unknown book: %1 (the version has %2; `lumora-cli books` lists them)")
+                 .arg(nums[0])
+                 .arg(t.List_livre.size()));
         return kFailed;
     }
     const int chapter = nums[1];

@@ -19,6 +19,7 @@
 #include <optional>
 
 class QLabel;
+class QPalette;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
@@ -63,7 +64,7 @@ public:
     QWidget* details() const { return m_details; }
     QWidget* captureTools() const { return m_captureTools; }
 
-    // The entry of the hymn on display (the selected ComboBox_Info_chant row), for a playlist.
+    // The entry of the hymn on display, for a playlist; none when no hymn is shown.
     std::optional<QString> entryOnDisplay() const;
 
     // Start-up: when the Cantiques folder holds anything the program did not create itself,
@@ -127,8 +128,12 @@ private:
     void buildCaptureTools(QWidget* page);
     void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
     void showHymnInfo();
-    void loadHymnFiles();
-    bool showEntry(const QString& entry);
+    void loadHymnFiles(const QString& label);
+    // Shows one hymn: icons, details, words, music; `label` and `book` are its fields 1 and 9.
+    void displayHymn(const QString& entry, const QString& label, const QString& book, const QPalette& palette);
+    // No hymn on display: no words, title, details, icons or music.
+    void clearHymnDisplay();
+    bool showEntry(const QString& entry, const QPalette& palette);
 
     const session::Session& m_session;
     platform::MediaPlayer* m_player;
@@ -168,6 +173,7 @@ private:
 
     QString m_currentBook;  // CurrentBook
     QString m_currentEntry; // CurrentHymnEntry
+    std::optional<QString> m_shownEntry; // the entry whose words are on display
     QString m_cantiques;
     QStringList m_infoChant;
     QStringList m_infoTrouve;
