@@ -55,6 +55,10 @@ QLabel* iconLabel(QWidget* page, const char* name, QStyle::StandardPixmap pixmap
     label->setObjectName(QString::fromLatin1(name));
     label->setPixmap(page->style()->standardIcon(pixmap).pixmap(24, 24));
     label->setToolTip(tip);
+    // Icons come and go with each hymn; their places stay so that the lists never move.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(policy);
     label->hide();
     return label;
 }
@@ -417,6 +421,7 @@ void HymnSelection::displayHymn(const QString& entry, const QString& label, cons
     Text_info->setPalette(palette);
     m_currentEntry = entry;
     m_shownEntry = entry;
+    m_wordsReplaced = false;
     showHymnInfo();
     loadHymnFiles(label);
     emit hymnShown(m_currentEntry);
@@ -524,12 +529,13 @@ void HymnSelection::ShowPlaylistHymn(const QString& entry) {
     showEntry(entry, ComboBox_Chant->palette());
 }
 
-bool HymnSelection::showEntry(const QString& entry, const QPalette& palette) {
+bool HymnSelection::showEntry(QString entry, const QPalette& palette) {
     const QByteArray bytes = common::Utf8Encode(entry);
     const auto tabs = tabPositions(bytes);
     const QString book = common::Utf8Decode(fromField(bytes, tabs, 9));
     if (ComboBox_Receuil->findText(book, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         m_words->setText(QStringLiteral("??????"));
+        m_wordsReplaced = true;
         return false;
     }
     setValue(ComboBox_Receuil, book);
@@ -543,7 +549,7 @@ bool HymnSelection::showEntry(const QString& entry, const QPalette& palette) {
     // list: either way the words on display may still be another hymn's. This hymn is shown.
     const int row = ComboBox_Chant->currentIndex();
     if (!ComboBox_Chant->isHidden() && row >= 0 && row < m_infoChant.size() && ComboBox_Chant->currentText() == label) {
-        if (m_shownEntry != m_infoChant.at(row)) onHymnPicked(row);
+        if (m_wordsReplaced || m_shownEntry != m_infoChant.at(row)) onHymnPicked(row);
         return true;
     }
     emit hymnPicked();

@@ -133,7 +133,8 @@ private:
     void displayHymn(const QString& entry, const QString& label, const QString& book, const QPalette& palette);
     // No hymn on display: no words, title, details, icons or music.
     void clearHymnDisplay();
-    bool showEntry(const QString& entry, const QPalette& palette);
+    // `entry` is a copy: the picks it runs clear CurrentHymnEntry, which callers may pass.
+    bool showEntry(QString entry, const QPalette& palette);
 
     const session::Session& m_session;
     platform::MediaPlayer* m_player;
@@ -174,6 +175,7 @@ private:
     QString m_currentBook;  // CurrentBook
     QString m_currentEntry; // CurrentHymnEntry
     std::optional<QString> m_shownEntry; // the entry whose words are on display
+    bool m_wordsReplaced = false;        // "??????" stands in for the words
     QString m_cantiques;
     QStringList m_infoChant;
     QStringList m_infoTrouve;

@@ -106,6 +106,7 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, FavouriteHost& host, p
     layout->addLayout(top);
     layout->addWidget(m_frame);
     layout->addWidget(m_list, 1);
+    layout->addStretch(); // with the panel folded the box stays at the top of its row
 
     connect(m_combo, &QComboBox::currentIndexChanged, this, &FavouritePanel::onListChosen);
     connect(m_add, &QToolButton::clicked, this, &FavouritePanel::onAddClicked);
