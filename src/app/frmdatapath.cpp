@@ -15,9 +15,12 @@
 namespace lumora::app {
 
 namespace {
-const QString kFolderTip = QStringLiteral(
+// Rich-text tips, so that a long tip wraps instead of running off the screen.
+QString tip(const QString& text) { return QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"); }
+
+const QString kFolderTip = tip(QStringLiteral(
     "The Lumora data folder: the folder that holds a \"Bible\" folder with Version.txt in it "
-    "(and \"Cantiques\" for the hymn books). \"lumora-cli demo\" fills the folder shown here.");
+    "(and \"Cantiques\" for the hymn books). \"lumora-cli demo\" fills the folder shown here."));
 } // namespace
 
 FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QDialog(parent), m_where(std::move(where)) {
@@ -41,14 +44,14 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
     DirList->setModel(m_model);
     for (int c = 1; c < m_model->columnCount(); ++c) DirList->hideColumn(c);
     DirList->header()->hide();
-    DirList->setToolTip(QStringLiteral("Choose the Lumora data folder: the folder that holds the \"Bible\" folder "
-                                       "(with Version.txt), not the \"Bible\" folder itself."));
+    DirList->setToolTip(tip(QStringLiteral("Choose the Lumora data folder: the folder that holds the \"Bible\" folder "
+                                           "(with Version.txt), not the \"Bible\" folder itself.")));
 
     // The platform's own default data folder, where `lumora-cli demo` writes.
     DataPath = new QLineEdit(QDir::toNativeSeparators(m_where.defaultFolder), this);
     DataPath->setObjectName(QStringLiteral("DataPath"));
     DataPath->setToolTip(kFolderTip);
-    DrvList->setToolTip(QStringLiteral("The drive or volume that holds the Lumora data folder."));
+    DrvList->setToolTip(tip(QStringLiteral("The drive or volume that holds the Lumora data folder.")));
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
@@ -56,8 +59,8 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
     Cmd_ValidDataPath->setObjectName(QStringLiteral("Cmd_ValidDataPath"));
     Cmd_Annule = new QPushButton(QStringLiteral("ANNULER"), this);
     Cmd_Annule->setObjectName(QStringLiteral("Cmd_Annule"));
-    Cmd_ValidDataPath->setToolTip(QStringLiteral("Use this folder; then close this window and start Lumora again."));
-    Cmd_Annule->setToolTip(QStringLiteral("Close without changing the data folder."));
+    Cmd_ValidDataPath->setToolTip(tip(QStringLiteral("Use this folder; then close this window and start Lumora again.")));
+    Cmd_Annule->setToolTip(tip(QStringLiteral("Close without changing the data folder.")));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DrvList);

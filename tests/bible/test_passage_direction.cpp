@@ -27,7 +27,8 @@ TEST(PassageDirection, headingWithAHebrewLetterKeepsAnEnglishVersionLeftToRight_
     };
     writeFixtureVersion(h.data.path(), "ENG", fixtureBooks(6, 25), english);
     std::vector<FixtureBook> hebrewBooks = fixtureBooks(6, 25);
-    for (FixtureBook& b : hebrewBooks) b.name = QString::fromUtf8("\xD7\xA1\xD7\xA4\xD7\xA8 ") + QString::number(b.number);
+    for (FixtureBook& b : hebrewBooks)
+        b.name = QString::fromUtf8("\xD7\xA1\xD7\xA4\xD7\xA8 ") + QString::number(b.number);
     FixtureOptions hebrew;
     hebrew.text = [](int, int, int) -> QByteArray { return "\xD7\x90\xD7\xA9\xD7\xA8\xD7\x99 1 Amen"; };
     writeFixtureVersion(h.data.path(), "HEB", hebrewBooks, hebrew);
@@ -38,11 +39,13 @@ TEST(PassageDirection, headingWithAHebrewLetterKeepsAnEnglishVersionLeftToRight_
 
     h.nav().jumpTo({0, 18, 118, 0, 0});
     ASSERT_TRUE(h.text().startsWith(QString::fromUtf8("\xD7\x90 ALEPH.")));
-    for (Qt::LayoutDirection d : directions(passage)) EXPECT_EQ(d, Qt::LeftToRight);
+    for (Qt::LayoutDirection d : directions(passage))
+        EXPECT_EQ(d, Qt::LeftToRight);
 
     h.nav().jumpTo({1, 0, 0, 0, 0});
     ASSERT_FALSE(directions(passage).empty());
-    for (Qt::LayoutDirection d : directions(passage)) EXPECT_EQ(d, Qt::RightToLeft);
+    for (Qt::LayoutDirection d : directions(passage))
+        EXPECT_EQ(d, Qt::RightToLeft);
 }
 
 } // namespace
