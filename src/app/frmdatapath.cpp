@@ -14,6 +14,15 @@
 
 namespace lumora::app {
 
+namespace {
+// Rich-text tips, so that a long tip wraps instead of running off the screen.
+QString tip(const QString& text) { return QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"); }
+
+const QString kFolderTip = tip(QStringLiteral(
+    "The Lumora data folder: the folder that holds a \"Bible\" folder with Version.txt in it "
+    "(and \"Cantiques\" for the hymn books). \"lumora-cli demo\" fills the folder shown here."));
+} // namespace
+
 FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QDialog(parent), m_where(std::move(where)) {
     setObjectName(QStringLiteral("frmDataPath"));
     setWindowTitle(QStringLiteral("Data Path"));
@@ -35,9 +44,14 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
     DirList->setModel(m_model);
     for (int c = 1; c < m_model->columnCount(); ++c) DirList->hideColumn(c);
     DirList->header()->hide();
+    DirList->setToolTip(tip(QStringLiteral("Choose the Lumora data folder: the folder that holds the \"Bible\" folder "
+                                           "(with Version.txt), not the \"Bible\" folder itself.")));
 
-    DataPath = new QLineEdit(QStringLiteral("C:\\Lumora"), this);
+    // The platform's own default data folder, where `lumora-cli demo` writes.
+    DataPath = new QLineEdit(QDir::toNativeSeparators(m_where.defaultFolder), this);
     DataPath->setObjectName(QStringLiteral("DataPath"));
+    DataPath->setToolTip(kFolderTip);
+    DrvList->setToolTip(tip(QStringLiteral("The drive or volume that holds the Lumora data folder.")));
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
@@ -45,6 +59,8 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
     Cmd_ValidDataPath->setObjectName(QStringLiteral("Cmd_ValidDataPath"));
     Cmd_Annule = new QPushButton(QStringLiteral("ANNULER"), this);
     Cmd_Annule->setObjectName(QStringLiteral("Cmd_Annule"));
+    Cmd_ValidDataPath->setToolTip(tip(QStringLiteral("Use this folder; then close this window and start Lumora again.")));
+    Cmd_Annule->setToolTip(tip(QStringLiteral("Close without changing the data folder.")));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DrvList);
@@ -60,6 +76,7 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
     connect(DrvList, &QComboBox::currentIndexChanged, this, &FrmDataPath::onDriveChanged);
     connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { DataPath->setText(QDir::toNativeSeparators(m_model->filePath(current))); });
+    connect(DataPath, &QLineEdit::textChanged, this, &FrmDataPath::onPathChanged);
     connect(Cmd_ValidDataPath, &QPushButton::clicked, this, &FrmDataPath::onValidate);
     connect(Cmd_Annule, &QPushButton::clicked, this, &QDialog::close);
     onDriveChanged(DrvList->currentIndex());
@@ -78,8 +95,18 @@ void FrmDataPath::onDriveChanged(int index) {
     DirList->setRootIndex(m_model->index(root));
 }
 
+void FrmDataPath::onPathChanged(const QString& text) {
+    // An old "incorrect path" must not stand beside a folder that is now usable.
+    if (m_showsError && session::isUsableDataFolder(QDir::fromNativeSeparators(text))) {
+        Label1->clear();
+        Label1->setStyleSheet(QString());
+        m_showsError = false;
+    }
+}
+
 void FrmDataPath::showMessage(const QString& text, bool isError) {
     Label1->setText(text);
+    m_showsError = isError;
     // The error and the restart notice must not be mistaken for each other.
     Label1->setStyleSheet(isError ? QStringLiteral("color: #b00020; font-weight: bold;")
                                   : QStringLiteral("color: #1b5e20; font-weight: bold;"));

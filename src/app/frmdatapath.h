@@ -31,10 +31,12 @@ public:
 
 private:
     void onDriveChanged(int index);
+    void onPathChanged(const QString& text);
     void showMessage(const QString& text, bool isError);
 
     session::DataPathLocations m_where;
     QFileSystemModel* m_model = nullptr;
+    bool m_showsError = false;
 };
 
 } // namespace lumora::app

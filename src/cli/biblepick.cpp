@@ -35,7 +35,9 @@ std::optional<PickedChapter> pickChapter(const QString& data, const PickedVersio
     const BookTables& t = p.tables;
     p.book = bookRow - 1;
     if (p.book < 0 || p.book >= t.List_livre.size()) {
-        fail(QStringLiteral("unknown book: %1 (the version has %2)").arg(bookRow).arg(t.List_livre.size()));
+        fail(QStringLiteral("unknown book: %1 (the version has %2; `lumora-cli books` lists them)")
+                 .arg(bookRow)
+                 .arg(t.List_livre.size()));
         return std::nullopt;
     }
     p.chapter = chapter;

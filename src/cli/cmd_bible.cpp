@@ -45,6 +45,11 @@ int books(Invocation& inv) {
     return kOk;
 }
 
+// Books are named by their number, as `books` lists them: "passage 19 23" is Psalm 23.
+const QString kBookByNumber =
+    QStringLiteral("unknown book: %1; give the book's number, as `lumora-cli books` lists them "
+                   "(for example `lumora-cli passage 19 23` for Psalm 23)");
+
 int passage(Invocation& inv) {
     bool missing = false;
     const auto wanted = inv.takeOption(QStringLiteral("--version"), &missing);
@@ -58,6 +63,7 @@ int passage(Invocation& inv) {
     std::vector<int> nums;
     for (const QString& s : a) {
         const auto n = positiveNumber(s);
+        if (!n && nums.empty()) return usageError(kBookByNumber.arg(s));
         if (!n) return usageError(QStringLiteral("not a number: ") + s);
         nums.push_back(*n);
     }

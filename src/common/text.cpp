@@ -109,4 +109,21 @@ std::optional<QString> VersionCode(const QString& entry) {
     return entry.left(at);
 }
 
+Qt::LayoutDirection dominantDirection(const QString& text) {
+    qsizetype leftToRight = 0, rightToLeft = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char32_t c = text.at(i).isHighSurrogate() && i + 1 < text.size()
+                               ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
+                               : text.at(i).unicode();
+        if (c > 0xFFFF) ++i;
+        switch (QChar::direction(c)) {
+        case QChar::DirL: ++leftToRight; break;
+        case QChar::DirR:
+        case QChar::DirAL: ++rightToLeft; break;
+        default: break;
+        }
+    }
+    return rightToLeft > leftToRight ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
 } // namespace lumora::common

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <Qt>
 
 #include <array>
 #include <optional>
@@ -55,5 +56,10 @@ std::optional<long long> leadingNumber(const QString& text);
 // the separator). "KJV - King James" -> "KJV"; an entry without " -" has no code.
 std::optional<QByteArray> VersionCode(const QByteArray& entry);
 std::optional<QString> VersionCode(const QString& entry);
+
+// The writing direction of a language's text: right to left when most of its letters with a
+// strong direction are right-to-left ones (Hebrew, Arabic...), left to right otherwise.
+// "01 Genesis" -> LeftToRight; "בראשית" -> RightToLeft; "א ALEPH. Blessed are" -> LeftToRight.
+Qt::LayoutDirection dominantDirection(const QString& text);
 
 } // namespace lumora::common

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 
 namespace lumora::platform {
 
@@ -29,6 +30,32 @@ void RichTextBox::setBytes(const QByteArray& bytes) {
     setText(text);
 }
 
+void RichTextBox::setDirection(Qt::LayoutDirection direction) {
+    m_direction = direction;
+    applyDirection();
+}
+
+void RichTextBox::applyDirection() {
+    // Every paragraph takes the box's direction; left to itself, a paragraph would follow its
+    // first letter, and a Hebrew letter heading an English line would turn the line around.
+    QTextDocument* doc = m_edit->document();
+    QTextOption option = doc->defaultTextOption();
+    option.setTextDirection(m_direction);
+    doc->setDefaultTextOption(option);
+    const bool wasSetting = m_settingContent;
+    m_settingContent = true;
+    QTextCursor all(doc);
+    all.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.blockFormat().layoutDirection() == m_direction) continue;
+        QTextBlockFormat f;
+        f.setLayoutDirection(m_direction);
+        QTextCursor(b).mergeBlockFormat(f);
+    }
+    all.endEditBlock();
+    m_settingContent = wasSetting;
+}
+
 void RichTextBox::setText(const QString& text) {
     m_settingContent = true;
     // New text starts from the box's own font, not from the formats of what it replaces.
@@ -36,6 +63,7 @@ void RichTextBox::setText(const QString& text) {
     m_edit->setCurrentCharFormat(QTextCharFormat());
     m_edit->setPlainText(text);
     m_settingContent = false;
+    applyDirection();
     if (m_zoom != 1.0) applyZoom(m_zoom);
     emit contentChanged();
 }
@@ -45,6 +73,7 @@ bool RichTextBox::loadRtf(const QString& path) {
     const bool loaded = loadRtfFile(m_edit, path);
     m_settingContent = false;
     if (!loaded) return false;
+    applyDirection();
     if (m_zoom != 1.0) applyZoom(m_zoom);
     emit contentChanged();
     return true;
@@ -151,6 +180,17 @@ void RichTextBox::applyZoom(double factor) {
     QTextCursor all(m_edit->document());
     all.beginEditBlock();
     for (QTextBlock b = m_edit->document()->begin(); b.isValid(); b = b.next()) {
+        // An empty line has no run: its height comes from the paragraph's own character format,
+        // which is scaled like the runs so that blank lines grow and shrink with the text.
+        {
+            QTextCharFormat f = b.charFormat();
+            double real = f.hasProperty(kRealSizeProperty) ? f.doubleProperty(kRealSizeProperty) : f.fontPointSize();
+            if (real <= 0) real = baseSize;
+            f.setProperty(kRealSizeProperty, real);
+            f.setFontPointSize(real * factor);
+            QTextCursor c(b);
+            c.setBlockCharFormat(f);
+        }
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
             if (!frag.isValid()) continue;

@@ -17,6 +17,9 @@ namespace lumora::platform {
 
 enum class Alignment { Left = 0, Right = 1, Centre = 2 };
 
+// The default size of the passage and hymn words boxes, in points.
+inline constexpr double kTextBoxPointSize = 14.0;
+
 class RichTextBox final : public QObject {
     Q_OBJECT
 public:
@@ -51,15 +54,21 @@ public:
     // A copy of the content with the real sizes (the display zoom taken off), for printing and
     // saving: the selection only when selectionOnly is set and some text is selected, else all.
     std::unique_ptr<QTextDocument> realDocument(bool selectionOnly = false) const;
+    // The direction of every paragraph, now and for the text put in later (left to right until
+    // set): the language's direction, not that of each paragraph's first letter.
+    void setDirection(Qt::LayoutDirection direction);
+    Qt::LayoutDirection direction() const { return m_direction; }
 
 signals:
     void contentChanged();
 
 private:
     void applyZoom(double factor);
+    void applyDirection();
 
     QTextEdit* m_edit;
     double m_zoom = 1.0;
+    Qt::LayoutDirection m_direction = Qt::LeftToRight;
     bool m_settingContent = false;
 };
 

@@ -2,9 +2,13 @@
 
 #include "support/testdata.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QTreeView>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <memory>
 
 using namespace lumora::app;
 using namespace lumora::testing;
@@ -30,4 +34,28 @@ TEST(FrmDataPath, invalidFolderShowsErrorAndValidOneIsStoredAsOnlyLine) {
     EXPECT_FALSE(dlg->Cmd_Annule->isEnabled());
     EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(tmp.file("good")) + "\r\n");
     delete dlg;
+}
+
+TEST(FrmDataPath, prefillsThePlatformFolder_explainsTheChoice_andDropsTheErrorForAUsableFolder) {
+    TempFolder tmp;
+    const lumora::session::DataPathLocations where{tmp.file("Lumora.path"), tmp.file("share/LMR/Lumora")};
+    auto dlg = std::make_unique<FrmDataPath>(where);
+    dlg->setAttribute(Qt::WA_DeleteOnClose, false);
+    EXPECT_EQ(QDir::fromNativeSeparators(dlg->DataPath->text()), where.defaultFolder) << "not C:\\Lumora";
+    for (QWidget* w : std::initializer_list<QWidget*>{dlg->DataPath, dlg->DirList, dlg->Cmd_ValidDataPath}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_FALSE(w->toolTip().isEmpty());
+    }
+    EXPECT_TRUE(dlg->DataPath->toolTip().contains("Bible")) << "names the folder to look for";
+    EXPECT_TRUE(dlg->DataPath->toolTip().contains("Version.txt"));
+
+    dlg->DataPath->setText(tmp.file("empty"));
+    dlg->Cmd_ValidDataPath->click();
+    ASSERT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)");
+    dlg->DataPath->setText(tmp.file("still-empty"));
+    EXPECT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)") << "kept while the folder is unusable";
+    writeBytes(tmp.file("good/Bible/Version.txt"), "A - a\r\n");
+    dlg->DataPath->setText(QDir::toNativeSeparators(tmp.file("good")));
+    EXPECT_EQ(dlg->Label1->text(), QString());
+    EXPECT_TRUE(dlg->Cmd_ValidDataPath->isEnabled());
 }

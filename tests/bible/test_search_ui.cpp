@@ -2,6 +2,8 @@
 #include "support/mainwindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QTabWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +24,7 @@ class SearchUi : public ::testing::Test {
         a.text = [](int b, int c, int v) -> QByteArray {
             if (b == 2 && c == 1 && v <= 12) return "the manna fell " + QByteArray::number(v);
             if (b == 40 && c == 5 && v == 18) return "one jot, MANNA";
+            if (b == 3 && c == 2 && v == 4) return "the firstborn of the flock";
             return fixtureVerseText(b, c, v);
         };
         writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25), a);
@@ -157,4 +160,61 @@ TEST_F(SearchUi, unreadableTestament_showsItsPath_andTheOtherIsStillSearched) {
     EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::None);
     EXPECT_EQ(entries(), (QStringList{"40 Book40 5.18-18", "????"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SearchUi, withTheVersionHeaderShown_theHighlightLandsOnTheHitVerse) {
+    // Regression: "first" was marked in the header line "AAA - First", not in the verse.
+    h.find<QCheckBox>("Check_Version")->click();
+    searchFor("first");
+    ASSERT_EQ(entries(), (QStringList{"03 Book3 2.4-4", "????"}));
+    ASSERT_TRUE(h.text().startsWith("AAA - First\n"));
+    const int at = static_cast<int>(h.text().indexOf("firstborn"));
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(h.view().passageBox().selectionStart(), at);
+    EXPECT_EQ(h.view().passageBox().selectedText(), "first");
+    EXPECT_NE(formatAt(0).fontWeight(), QFont::Bold);
+}
+
+TEST_F(SearchUi, searchRowKeepsItsLayoutWhileTheCounterGrows) {
+    h.window->resize(1600, 1000);
+    h.window->show();
+    QApplication::processEvents();
+    auto* box = h.find<QLineEdit>("Text_achercher");
+    auto* hits = h.combo("ComboBox_passage_trouve");
+    const QRect boxBefore = box->geometry(), hitsBefore = hits->geometry();
+    searchFor("manna");
+    pick(11);
+    ASSERT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "12 / 13");
+    QApplication::processEvents();
+    EXPECT_EQ(box->geometry(), boxBefore);
+    EXPECT_EQ(hits->geometry(), hitsBefore);
+}
+
+TEST_F(SearchUi, listPanelsHideTheSearchRowsWithTheirCounters_andTheirShowBoxesStayPut) {
+    h.window->resize(1600, 1000);
+    h.window->show();
+    searchFor("manna");
+    auto* tabs = h.find<QTabWidget>("SSTab_LMR");
+    const struct {
+        int tab;
+        lists::FavouritePanel& panel;
+        const char* counter;
+    } sides[] = {{0, h.verseLists(), "Lbl_Nbr_passage_trouve"}, {1, h.playLists(), "Lbl_Nbr_cantique_trouve"}};
+    for (const auto& side : sides) {
+        SCOPED_TRACE(side.counter);
+        tabs->setCurrentIndex(side.tab);
+        QApplication::processEvents();
+        QCheckBox* show = side.panel.showBox();
+        const QPoint before = show->mapTo(h.window.get(), QPoint(0, 0));
+        ASSERT_TRUE(h.find<QLabel>(side.counter)->isVisible());
+        show->click();
+        QApplication::processEvents();
+        EXPECT_FALSE(h.find<QLabel>(side.counter)->isVisible());
+        EXPECT_TRUE(side.panel.entryList()->isVisible());
+        EXPECT_EQ(show->mapTo(h.window.get(), QPoint(0, 0)), before) << "a second click lands on the box again";
+        show->click();
+        QApplication::processEvents();
+        EXPECT_TRUE(h.find<QLabel>(side.counter)->isVisible());
+        EXPECT_EQ(show->mapTo(h.window.get(), QPoint(0, 0)), before);
+    }
 }

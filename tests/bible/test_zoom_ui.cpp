@@ -86,3 +86,19 @@ TEST_F(ZoomUi, positionSpinners_stepTheirFieldsExactly) {
     // A mark text always uses the comma, whatever the system's separator.
     EXPECT_EQ(h.find<QLabel>("Lbl_Position")->text(), "0,1");
 }
+
+TEST_F(ZoomUi, hymnPick_bringsTheLabelBackTo100_andTheNextStepTo110) {
+    // Regression: the words went back to 100 % while Label21 kept the old zoom.
+    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
+               "1 - A\tC\tA\tK\t-\tT\tS\tTune\tAlpha\r\n2 - B\tC\tA\tK\t-\tT\tS\tTune\tAlpha\r\n");
+    h.hymns().startUp();
+    h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1);
+    click(spin("SpinButton_SizeCantique"), true, 5);
+    ASSERT_EQ(label("Label21")->text(), "150 %");
+    hymns::HymnSelection::select(h.combo("ComboBox_Chant"), 1);
+    EXPECT_EQ(label("Label21")->text(), "100 %");
+    EXPECT_EQ(z().CanticleZoom(), 100);
+    EXPECT_DOUBLE_EQ(h.hymns().words().zoomFactor(), 1.0);
+    click(spin("SpinButton_SizeCantique"), true);
+    EXPECT_EQ(label("Label21")->text(), "110 %");
+}

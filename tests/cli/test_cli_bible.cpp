@@ -88,6 +88,12 @@ TEST_F(CliBible, errorsExitOneAndUsageTwo) {
     }
     EXPECT_EQ(cli(base() << "passage" << "40").code, 2);
     EXPECT_EQ(cli(base() << "passage" << "x" << "1").code, 2);
+    // A book given by name is refused with the way to its number.
+    const CliRun named = cli(base() << "passage" << "Genesis" << "1");
+    EXPECT_EQ(named.code, 2);
+    EXPECT_TRUE(named.err.startsWith("lumora-cli: unknown book: Genesis; give the book's number")) << named.err.toStdString();
+    EXPECT_TRUE(named.err.contains("`lumora-cli books`"));
+    EXPECT_TRUE(cli(base() << "passage" << "99" << "1").err.contains("`lumora-cli books`"));
     EXPECT_EQ(cli(base() << "nonsense").code, 2);
     EXPECT_EQ(cli({"--data", tmp.path() + "/nowhere", "versions"}).code, 1);
 }

@@ -79,3 +79,20 @@ TEST(Text, versionCodeIsTextBeforeFirstBlankHyphen) {
     EXPECT_FALSE(VersionCode(QByteArray("KJV-King")));
     EXPECT_EQ(VersionCode(QStringLiteral("FR - Français")), QStringLiteral("FR"));
 }
+
+// writing direction of a language
+TEST(Text, dominantDirectionFollowsMostStrongLettersNotTheFirst) {
+    const struct {
+        const char* text;
+        Qt::LayoutDirection want;
+    } cases[] = {
+        {"01 Genesis", Qt::LeftToRight},
+        {"\u05D0 ALEPH. Blessed are the undefiled", Qt::LeftToRight},  // Hebrew letter first
+        {"\u05D1\u05E8\u05D0\u05E9\u05D9\u05EA 1", Qt::RightToLeft},   // Hebrew book name
+        {"\u0627\u0644\u0641\u0627\u062A\u062D\u0629", Qt::RightToLeft}, // Arabic
+        {"", Qt::LeftToRight},
+        {"1.1   42", Qt::LeftToRight}, // digits only: no strong letter
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dominantDirection(QString::fromUtf8(c.text)), c.want) << c.text;
+}

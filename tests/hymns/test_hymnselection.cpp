@@ -10,12 +10,18 @@
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QTabWidget>
+#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -166,6 +172,105 @@ TEST_F(HymnSelectionUi, playlistEntryOfAnUnlistedBookShowsQuestionMarks) {
     EXPECT_EQ(h->words().plainText(), "??????");
 }
 
+// regressions: the words of another hymn stayed on screen
+class HymnWithoutSubTheme : public HymnSelectionUi {
+protected:
+    void SetUp() override {
+        HymnSelectionUi::SetUp();
+        d.hira("Alpha", crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha"),
+                                   hymnEntry("2 - Joie", "Louange", "Noël", "Alpha"), bread}));
+        writeBytes(d.bookFile("Alpha", "parole/5.txt"), "Le pain se rompt\r\n");
+        d.touch("Alpha", "musique/5.mp3");
+    }
+    const QByteArray bread = hymnEntry("5 - Pain", "Communion", "", "Alpha", "Table ouverte");
+    void expectBreadShown(HymnSelection& h) {
+        EXPECT_EQ(h.words().plainText(), "Le pain se rompt");
+        EXPECT_EQ(w<QLabel>("Label9")->text(), "5 - Pain");
+        EXPECT_TRUE(w<QTextEdit>("Text_info")->toPlainText().contains("Table ouverte"));
+        EXPECT_EQ(h.CurrentHymnEntry(), QString::fromUtf8(bread));
+        EXPECT_EQ(h.entryOnDisplay(), QString::fromUtf8(bread)) << "a playlist adds the hymn on display";
+        EXPECT_TRUE(player.source().endsWith("musique/5.mp3"));
+        EXPECT_FALSE(w<QLabel>("Image_Musique")->isHidden());
+        EXPECT_EQ(w<QComboBox>("ComboBox_Chant")->currentIndex(), -1) << "no other hymn claims to be shown";
+    }
+};
+
+TEST_F(HymnWithoutSubTheme, themeListingNoHymnsLeavesNoWordsTitleDetailsIconsOrMusic) {
+    auto h = started();
+    ASSERT_EQ(h->words().plainText(), "Gloire au Père");
+    HymnSelection::select(w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme1")->findText("Communion"));
+    EXPECT_TRUE(w<QComboBox>("ComboBox_Chant")->isHidden());
+    EXPECT_EQ(h->words().plainText(), QString());
+    EXPECT_EQ(w<QLabel>("Label9")->text(), QString());
+    EXPECT_EQ(w<QTextEdit>("Text_info")->toPlainText(), QString());
+    EXPECT_TRUE(w<QLabel>("Image_Musique")->isHidden());
+    EXPECT_EQ(player.source(), QString());
+    EXPECT_EQ(h->CurrentHymnEntry(), QString());
+    EXPECT_FALSE(h->entryOnDisplay().has_value());
+}
+
+TEST_F(HymnWithoutSubTheme, playlistEntryAndSearchHitOfSuchAHymnShowThatHymn) {
+    auto h = started();
+    h->ShowPlaylistHymn(QString::fromUtf8(bread));
+    expectBreadShown(*h);
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Communion");
+
+    HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 0);
+    ASSERT_EQ(h->words().plainText(), "Gloire au Père");
+    w<QLineEdit>("Cantique_achercher")->setText("pain");
+    h->searchHymns();
+    expectBreadShown(*h);
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), "1 / 1");
+}
+
+TEST_F(HymnSelectionUi, pickOfTheHymnTheListsAlreadyHoldShowsItsWordsAgain) {
+    auto h = started();
+    h->ShowPlaylistHymn(entryText("1 - X", "T", "S", "Gone"));
+    ASSERT_EQ(h->words().plainText(), "??????");
+    // Every value equals the current one, so no list pick runs: the hymn is shown all the same.
+    h->ShowPlaylistHymn(entryText("1 - Gloire", "Louange", "Noël", "Alpha"));
+    EXPECT_EQ(h->words().plainText(), "Gloire au Père");
+    w<QLineEdit>("Cantique_achercher")->setText("gloire");
+    h->ShowPlaylistHymn(entryText("1 - X", "T", "S", "Gone"));
+    h->searchHymns();
+    EXPECT_EQ(h->words().plainText(), "Gloire au Père");
+}
+
+// keyboard, layout and style
+TEST_F(HymnSelectionUi, enterInTheSearchBoxRunsTheSearch) {
+    auto h = started();
+    auto* box = w<QLineEdit>("Cantique_achercher");
+    box->setText("bach");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &press);
+    EXPECT_EQ(w<QComboBox>("ComboBox_cantique_trouve")->count(), 2);
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "7 - Aube");
+}
+
+TEST_F(HymnWithoutSubTheme, listsKeepTheirWidthsWhenTheHymnListHides) {
+    auto h = started();
+    QWidget* lists = h->bookLists();
+    lists->resize(1200, 80);
+    lists->show();
+    lists->layout()->activate();
+    const int book = w<QComboBox>("ComboBox_Receuil")->width(), theme = w<QComboBox>("ComboBox_theme1")->width();
+    HymnSelection::select(w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme1")->findText("Communion"));
+    ASSERT_TRUE(w<QComboBox>("ComboBox_Chant")->isHidden());
+    lists->layout()->activate();
+    EXPECT_EQ(w<QComboBox>("ComboBox_Receuil")->width(), book);
+    EXPECT_EQ(w<QComboBox>("ComboBox_theme1")->width(), theme);
+}
+
+TEST_F(HymnSelectionUi, wordsBoxIsReadOnly) {
+    auto h = started();
+    auto* words = w<QTextEdit>("Text_Cantique");
+    EXPECT_TRUE(words->isReadOnly());
+    words->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(words, &press);
+    EXPECT_EQ(h->words().plainText(), "Gloire au Père");
+}
+
 TEST_F(HymnSelectionUi, missingCantiquesOrOnlyTheFavouriteFolderShowsLabel16) {
     for (const bool withFavori : {false, true}) {
         SCOPED_TRACE(withFavori ? "only Favori" : "no Cantiques");
@@ -227,6 +332,37 @@ TEST(HymnMainWindow, loadRunsTheHymnStartUpOnTheCanticleTabAndTheTabControlRemov
     ASSERT_FALSE(h.find<QComboBox>("ComboBox_Receuil")->styleSheet().isEmpty());
     moveOver(h.find<QWidget>("SSTab_LMR"));
     EXPECT_TRUE(h.find<QComboBox>("ComboBox_Receuil")->styleSheet().isEmpty());
+}
+
+TEST(HymnMainWindow, wordsTakeThePassageStyleAndTheTitleHeadsTheDetails) {
+    MainWindowHarness h;
+    writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));
+    writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt", crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
+    writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.txt", "Gloire\r\n");
+    ASSERT_TRUE(h.open());
+    auto* words = h.find<QTextEdit>("Text_Cantique");
+    auto* passage = h.find<QTextEdit>("Text_Passage");
+    EXPECT_DOUBLE_EQ(words->document()->defaultFont().pointSizeF(), passage->document()->defaultFont().pointSizeF());
+    QTextCursor c(words->document());
+    c.setPosition(1);
+    EXPECT_DOUBLE_EQ(QFontInfo(c.charFormat().font()).pointSizeF(), QFontInfo(passage->document()->defaultFont()).pointSizeF())
+        << "words read from a .txt file";
+
+    h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1);
+    h.window->resize(1600, 1000);
+    h.window->show();
+    auto* shop = h.find<QCheckBox>("Check_Shop");
+    shop->click();
+    shop->click(); // the details box at its normal height
+    QApplication::processEvents();
+    auto* title = h.find<QLabel>("Label9");
+    auto* info = h.find<QTextEdit>("Text_info");
+    const int titleBottom = title->mapTo(h.window.get(), QPoint(0, title->height())).y();
+    const int infoTop = info->mapTo(h.window.get(), QPoint(0, 0)).y();
+    EXPECT_LE(infoTop - titleBottom, 12) << "the title sits on the details";
+    EXPECT_GE(infoTop, titleBottom);
+    EXPECT_LE(title->mapTo(title->parentWidget(), QPoint(0, 0)).y(), 12) << "at the top of the column";
 }
 
 } // namespace

@@ -12,7 +12,9 @@
 #include "support/filesizelimit.h"
 #include "support/testdata.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -213,6 +215,22 @@ TEST_F(PanelTest, openingAnEntryAsksForTheJumpOrRefusesIt) {
         ASSERT_EQ(jumps.size(), 1u);
         EXPECT_EQ(asArray(jumps[0]), *c.jump);
     }
+}
+
+TEST_F(PanelTest, enterOnAVerseListEntryOpensItAsAClickDoes) {
+    startVerseListA({kE1, kE2});
+    jumps.clear();
+    verse.entryList()->setCurrentRow(1);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(verse.entryList(), &enter);
+    ASSERT_EQ(jumps.size(), 1u);
+    EXPECT_EQ(jumps[0].TargetBook, 42);
+    // Other keys still move through the list without opening anything.
+    jumps.clear();
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(verse.entryList(), &up);
+    EXPECT_EQ(verse.entryList()->currentRow(), 0);
+    EXPECT_TRUE(jumps.empty());
 }
 
 // playlists

@@ -5,6 +5,9 @@
 #include "lists/ui/favouritepanel.h"
 #include "support/mainwindow.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QTextEdit>
 
@@ -40,4 +43,36 @@ TEST(PlaylistWindow, entriesOpenThroughTheHymnListsMissingBookShowsQuestionMarks
     EXPECT_EQ(panel.entryList()->count(), 3);
     EXPECT_EQ(panel.infoList()->count(), 3);
     EXPECT_EQ(readBytes(sunday), "\xEF\xBB\xBF" + evening + "\r" + lost + "\r" + evening + "\r\r\n");
+}
+
+TEST(PlaylistWindow, entryOfAHymnWithoutSubThemeShowsThatHymn_andEnterOpensTheCurrentEntry) {
+    // Regression: "3 - Pain partagé" of the demo's "Sunday" playlist showed the words and title of
+    // the hymn before it, because its theme has no sub-theme and lists no hymns.
+    MainWindowHarness h;
+    writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25));
+    writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    const QByteArray morning = hymnEntry("1 - Lumière du matin", "Louange", "Matin", "Chants");
+    const QByteArray bread = hymnEntry("3 - Pain partagé", "Communion", "", "Chants", "Table ouverte");
+    writeBytes(h.data.path() + "/Cantiques/Chants/Hira.txt", crlfLines({morning, bread}));
+    writeBytes(h.data.path() + "/Cantiques/Chants/parole/1.txt", "Lumière du matin\r\n");
+    writeBytes(h.data.path() + "/Cantiques/Chants/parole/3.txt", "Le pain se rompt\r\n");
+    writeBytes(h.data.path() + "/Cantiques/Favori/Sunday.txt", "\xEF\xBB\xBF" + morning + "\r" + bread + "\r\r\n");
+    ASSERT_TRUE(h.open());
+    lists::FavouritePanel& panel = h.playLists();
+    ASSERT_EQ(h.find<QTextEdit>("Text_Cantique")->toPlainText(), "Lumière du matin");
+
+    QListWidget* entries = panel.entryList();
+    entries->setCurrentRow(1);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(entries, &enter);
+    EXPECT_EQ(h.find<QTextEdit>("Text_Cantique")->toPlainText(), "Le pain se rompt");
+    EXPECT_EQ(h.find<QLabel>("Label9")->text(), "3 - Pain partagé");
+    EXPECT_TRUE(h.find<QTextEdit>("Text_info")->toPlainText().contains("Table ouverte"));
+    EXPECT_EQ(h.hymns().CurrentHymnEntry(), QString::fromUtf8(bread));
+
+    entries->setCurrentRow(0);
+    QKeyEvent keypadEnter(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier);
+    QApplication::sendEvent(entries, &keypadEnter);
+    EXPECT_EQ(h.find<QTextEdit>("Text_Cantique")->toPlainText(), "Lumière du matin");
+    EXPECT_EQ(h.find<QLabel>("Label9")->text(), "1 - Lumière du matin");
 }

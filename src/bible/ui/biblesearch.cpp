@@ -52,6 +52,10 @@ BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav, 
     ComboBox_passage_trouve->setMinimumContentsLength(14);
     Lbl_Nbr_passage_trouve = new QLabel(row);
     Lbl_Nbr_passage_trouve->setObjectName(QStringLiteral("Lbl_Nbr_passage_trouve"));
+    // Room for the widest count ("31102 / 31102") from the start, so the row never reflows.
+    Lbl_Nbr_passage_trouve->setMinimumWidth(
+        Lbl_Nbr_passage_trouve->fontMetrics().horizontalAdvance(QStringLiteral("00000 / 00000")));
+    Lbl_Nbr_passage_trouve->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -119,6 +123,7 @@ void BibleSearch::onHitPicked(int index) {
     const auto target = parseSearchKey(m_localisation.at(index));
     if (!target || target->version >= m_nav.rowCount(session::NavLevel::Version)) return;
     m_nav.jumpTo({target->version, target->book, target->chapter, target->verse, 0});
+    m_hit = target;
 
     HighlightSearchWord();
     Lbl_Nbr_passage_trouve->setText(QString::number(index + 1) + QStringLiteral(" / ") +
@@ -128,7 +133,29 @@ void BibleSearch::onHitPicked(int index) {
 void BibleSearch::HighlightSearchWord() {
     const QString word = Text_achercher->text();
     if (word.isEmpty()) return;
-    const qsizetype at = upperKeepingLength(m_passage.plainText()).indexOf(upperKeepingLength(word));
+    const QString text = upperKeepingLength(m_passage.plainText());
+    const QString needle = upperKeepingLength(word);
+
+    // The version header above the verses ("KJV - King James Version", the heading, a blank
+    // line) is not the hit: the search starts after it...
+    qsizetype afterHeader = 0;
+    const QString version = upperKeepingLength(m_nav.rowText(session::NavLevel::Version,
+                                                             m_nav.selectedRow(session::NavLevel::Version)));
+    if (!version.isEmpty() && text.startsWith(version + QLatin1Char('\n'))) {
+        const qsizetype blank = text.indexOf(QStringLiteral("\n\n"), version.size());
+        if (blank >= 0) afterHeader = blank + 2;
+    }
+    // ...and at the hit verse's own line ("3.8   ..."), so that its titles or the verses before
+    // it are used only when the line itself does not hold the text.
+    qsizetype from = afterHeader;
+    if (m_hit) {
+        const QString label = QString::number(m_hit->chapter + 1) + QLatin1Char('.') +
+                              QString::number(m_hit->verse + 1) + QStringLiteral("   ");
+        const qsizetype line = text.startsWith(label) ? 0 : text.indexOf(QLatin1Char('\n') + label, afterHeader);
+        if (line >= 0) from = line == 0 ? 0 : line + 1;
+    }
+    qsizetype at = text.indexOf(needle, from);
+    if (at < 0 && from > afterHeader) at = text.indexOf(needle, afterHeader);
     if (at < 0) return;
     m_passage.select(static_cast<int>(at), static_cast<int>(word.size()));
     m_passage.setSelectionBold(true);

@@ -61,6 +61,7 @@ class BibleSearch final : public QObject {
     QComboBox* ComboBox_passage_trouve; // editable, so typed text can be refused
     QLabel* Lbl_Nbr_passage_trouve;
     QByteArrayList m_localisation;
+    std::optional<SearchTarget> m_hit; // the hit last picked
     platform::RichTextBox& m_passage;
     platform::Prompts& m_prompts;
     bool m_ready = false;

@@ -54,6 +54,7 @@ void Zoom::onTabChanged(int tab) {
 
 void Zoom::resetCanticleZoom() {
     m_canticleZoom = 100;
+    Label21->setText(zoomLabel(m_canticleZoom));
     if (m_canticleBox) m_canticleBox->setZoom(0, 0);
 }
 

@@ -54,6 +54,10 @@ QLabel* iconLabel(QWidget* page, const char* name, QStyle::StandardPixmap pixmap
     label->setObjectName(QString::fromLatin1(name));
     label->setPixmap(page->style()->standardIcon(pixmap).pixmap(24, 24));
     label->setToolTip(tip);
+    // Icons come and go with each hymn; their places stay so that the lists never move.
+    QSizePolicy policy = label->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(policy);
     label->hide();
     return label;
 }
@@ -84,6 +88,7 @@ HymnSelection::HymnSelection(const session::Session& session, QWidget* page, QOb
     connectPicks(ComboBox_Chant, &HymnSelection::onHymnPicked);
     connectPicks(ComboBox_cantique_trouve, &HymnSelection::onResultPicked);
     connect(Cmd_cherche_cantique, &QPushButton::clicked, this, &HymnSelection::searchHymns);
+    connect(Cantique_achercher, &QLineEdit::returnPressed, this, &HymnSelection::searchHymns);
     connect(Text_Cantique, &QTextEdit::selectionChanged, this, [this] {
         // The clone window checks that it shows this hymn on the Canticle tab.
         emit hymnSelectionChanged(m_words->selectionStart(), m_words->selectionLength());
@@ -124,7 +129,10 @@ void HymnSelection::buildWidgets(QWidget* page) {
         // Book and hymn names are long; the lists share the row's width.
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(list == ComboBox_Chant || list == ComboBox_Receuil ? 24 : 16);
-        list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        // The hymn list hides for a theme without hymns; the lists beside it keep their widths.
+        policy.setRetainSizeWhenHidden(true);
+        list->setSizePolicy(policy);
     }
 
     Image_Diapo = iconLabel(page, "Image_Diapo", QStyle::SP_FileDialogDetailedView, QStringLiteral("Slides"));
@@ -133,12 +141,26 @@ void HymnSelection::buildWidgets(QWidget* page) {
 
     Text_Cantique = new QTextEdit(page);
     named(Text_Cantique, "Text_Cantique");
+    // Shown to the congregation: read-only like the passage, and in the passage's default size so
+    // that plain-text words are as large as rich-text ones.
+    Text_Cantique->setReadOnly(true);
+    Text_Cantique->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFont wordsFont = Text_Cantique->font();
+    wordsFont.setPointSizeF(platform::kTextBoxPointSize);
+    Text_Cantique->document()->setDefaultFont(wordsFont);
     m_words = new platform::RichTextBox(Text_Cantique);
     Text_info = new QTextEdit(page);
     named(Text_info, "Text_info");
     Text_info->setReadOnly(true);
     Label9 = new QLabel(page);
     named(Label9, "Label9");
+    // The title heads the details; it keeps its own height instead of sharing the column's.
+    Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label9->setWordWrap(true);
+    Label9->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    QFont titleFont = Label9->font();
+    titleFont.setBold(true);
+    Label9->setFont(titleFont);
     Label16 = new QLabel(QStringLiteral("\"Cantiques\" folder not found"), page);
     named(Label16, "Label16");
     Label16->hide();
@@ -153,6 +175,9 @@ void HymnSelection::buildWidgets(QWidget* page) {
     ComboBox_cantique_trouve->setMinimumContentsLength(16);
     Lbl_Nbr_cantique_trouve = new QLabel(page);
     named(Lbl_Nbr_cantique_trouve, "Lbl_Nbr_cantique_trouve");
+    // The counters have room for their widest text from the start: the rows never reflow.
+    for (QLabel* count : {Lbl_Nbr_cantique, Lbl_Nbr_cantique_trouve})
+        count->setMinimumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("0000 / 0000")));
 
     m_bookLists = new QWidget(page);
     auto* lists = new QGridLayout(m_bookLists);
@@ -185,6 +210,7 @@ void HymnSelection::buildWidgets(QWidget* page) {
     side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(Label9);
     side->addWidget(Text_info, 1);
+    side->addStretch();
 }
 
 void HymnSelection::setCaptureRowShown(bool shown) {
@@ -199,11 +225,7 @@ void HymnSelection::selectNextHymn() {
 QWidget* HymnSelection::notFoundLabel() const { return Label16; }
 QWidget* HymnSelection::wordsBox() const { return Text_Cantique; }
 
-std::optional<QString> HymnSelection::entryOnDisplay() const {
-    const int row = ComboBox_Chant->currentIndex();
-    if (row < 0 || row >= m_infoChant.size()) return std::nullopt;
-    return m_infoChant.at(row);
-}
+std::optional<QString> HymnSelection::entryOnDisplay() const { return m_shownEntry; }
 
 void HymnSelection::connectPicks(PickList* list, void (HymnSelection::*handler)(int)) {
     connect(list, &QComboBox::currentIndexChanged, this, handler);
@@ -302,8 +324,13 @@ void HymnSelection::onThemePicked(int) {
     m_currentBook = ComboBox_Receuil->currentText();
     refill(ComboBox_theme2, subThemes(m_cantiques, m_currentBook, ComboBox_theme1->currentText()));
     m_subThemesLoaded = true;
-    if (ComboBox_theme2->count() > 0) select(ComboBox_theme2, 0);
-    else ComboBox_Chant->hide();  // a theme without sub-themes lists no hymns
+    if (ComboBox_theme2->count() > 0) {
+        select(ComboBox_theme2, 0);
+    } else {
+        // A theme without sub-themes lists no hymns, and no other hymn may stay on display.
+        ComboBox_Chant->hide();
+        clearHymnDisplay();
+    }
 }
 
 void HymnSelection::onSubThemePicked(int) {
@@ -326,6 +353,7 @@ void HymnSelection::onSubThemePicked(int) {
     } else {
         ComboBox_Chant->hide();
         Lbl_Nbr_cantique->clear();
+        clearHymnDisplay();
     }
 }
 
@@ -333,9 +361,13 @@ void HymnSelection::onHymnPicked(int index) {
     emit hymnPicked();
     if (!m_hymnListLoaded) return;
     if (index < 0 || index >= m_infoChant.size()) return;
+    Lbl_Nbr_cantique->setText(counter(index, ComboBox_Chant->count()));
+    displayHymn(m_infoChant.at(index), ComboBox_Chant->currentText(), ComboBox_Receuil->currentText(),
+                ComboBox_Chant->palette());
+}
 
-    const QString label = ComboBox_Chant->currentText();
-    const QString book = ComboBox_Receuil->currentText();
+void HymnSelection::displayHymn(const QString& entry, const QString& label, const QString& book,
+                                const QPalette& palette) {
     const MediaLookup slides = findSlides(m_cantiques, book, label);
     m_slidePath = slides.path;
     Image_Diapo->setVisible(slides.found);
@@ -349,12 +381,26 @@ void HymnSelection::onHymnPicked(int index) {
     }
     Image_Video->setVisible(!video.extension.isEmpty());
 
-    Text_info->setPalette(ComboBox_Chant->palette());
-    m_currentEntry = m_infoChant.at(index);
-    Lbl_Nbr_cantique->setText(counter(index, ComboBox_Chant->count()));
+    Text_info->setPalette(palette);
+    m_currentEntry = entry;
+    m_shownEntry = entry;
+    m_wordsReplaced = false;
     showHymnInfo();
-    loadHymnFiles();
+    loadHymnFiles(label);
     emit hymnShown(m_currentEntry);
+}
+
+void HymnSelection::clearHymnDisplay() {
+    m_shownEntry.reset();
+    m_currentEntry.clear();
+    m_slidePath.clear();
+    m_videoPath.clear();
+    m_words->setText(QString());
+    Text_info->clear();
+    Label9->clear();
+    for (QLabel* icon : {Image_Diapo, Image_Video, Image_Musique}) icon->hide();
+    // No music either: the player lets the previous hymn's recording go.
+    emit hymnFilesLoaded(QString());
 }
 
 void HymnSelection::showHymnInfo() {
@@ -363,11 +409,11 @@ void HymnSelection::showHymnInfo() {
     Text_info->setPlainText(info.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-void HymnSelection::loadHymnFiles() {
+void HymnSelection::loadHymnFiles(const QString& label) {
     const HymnFiles files = LoadHymnFiles(m_cantiques, m_currentEntry);
     emit hymnFilesLoaded(files.hasMusic ? files.musicPath : QString());
     Image_Musique->setVisible(files.hasMusic);
-    Label9->setText(ComboBox_Chant->currentText());
+    Label9->setText(label);
 
     switch (files.words) {
     case WordsKind::None:
@@ -378,10 +424,14 @@ void HymnSelection::loadHymnFiles() {
         break;
     case WordsKind::Text:
         m_words->setText(readTextWords(files.wordsPath));
+        break;
+    }
+    // The words keep the direction of their language as a whole.
+    m_words->setDirection(common::dominantDirection(m_words->plainText()));
+    if (files.words == WordsKind::Text) {
         m_words->select(0, Text_Cantique->document()->characterCount());
         m_words->setSelectionAlignment(platform::Alignment::Centre);
         m_words->setCaret(0);
-        break;
     }
 }
 
@@ -416,7 +466,7 @@ void HymnSelection::onResultPicked(int index) {
     if (index < 0 || index >= m_infoTrouve.size()) return;
     Text_info->setPalette(ComboBox_cantique_trouve->palette());
     m_currentEntry = m_infoTrouve.at(index);
-    if (!showEntry(m_currentEntry)) return;
+    if (!showEntry(m_currentEntry, ComboBox_cantique_trouve->palette())) return;
     Text_info->setPalette(ComboBox_cantique_trouve->palette());
     Lbl_Nbr_cantique_trouve->setText(counter(index, ComboBox_cantique_trouve->count()));
 }
@@ -424,22 +474,40 @@ void HymnSelection::onResultPicked(int index) {
 void HymnSelection::ShowPlaylistHymn(const QString& entry) {
     const WaitCursor wait;
     m_currentEntry = entry;
-    showEntry(entry);
+    showEntry(entry, ComboBox_Chant->palette());
 }
 
-bool HymnSelection::showEntry(const QString& entry) {
+bool HymnSelection::showEntry(QString entry, const QPalette& palette) {
     const QByteArray bytes = common::Utf8Encode(entry);
     const auto tabs = tabPositions(bytes);
     const QString book = common::Utf8Decode(fromField(bytes, tabs, 9));
     if (ComboBox_Receuil->findText(book, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         m_words->setText(QStringLiteral("??????"));
+        m_wordsReplaced = true;
         return false;
     }
     setValue(ComboBox_Receuil, book);
     setValue(ComboBox_theme1, common::Utf8Decode(fieldAt(bytes, tabs, 6)));
     const QString sub = common::Utf8Decode(fieldAt(bytes, tabs, 7));
     if (!sub.isEmpty()) setValue(ComboBox_theme2, sub);
-    setValue(ComboBox_Chant, common::Utf8Decode(bytes.left(tabs[1])));
+    const QString label = common::Utf8Decode(bytes.left(tabs[1]));
+    setValue(ComboBox_Chant, label);
+
+    // Values equal to the current ones run no pick, and a hymn without a sub-theme is in no hymn
+    // list: either way the words on display may still be another hymn's. This hymn is shown.
+    const int row = ComboBox_Chant->currentIndex();
+    if (!ComboBox_Chant->isHidden() && row >= 0 && row < m_infoChant.size() && ComboBox_Chant->currentText() == label) {
+        if (m_wordsReplaced || m_shownEntry != m_infoChant.at(row)) onHymnPicked(row);
+        return true;
+    }
+    emit hymnPicked();
+    {
+        // The lists cannot name this hymn: none of their rows claims to be on display.
+        const QSignalBlocker block(ComboBox_Chant);
+        ComboBox_Chant->setCurrentIndex(-1);
+    }
+    Lbl_Nbr_cantique->clear();
+    displayHymn(entry, label, book, palette);
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include <optional>
 
 class QLabel;
+class QPalette;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
@@ -53,7 +54,7 @@ public:
     QWidget* wordsBox() const;
     QWidget* details() const { return m_details; }
 
-    // The entry of the hymn on display (the selected ComboBox_Info_chant row), for a playlist.
+    // The entry of the hymn on display, for a playlist; none when no hymn is shown.
     std::optional<QString> entryOnDisplay() const;
 
     // Start-up: when the Cantiques folder holds anything the program did not create itself,
@@ -123,8 +124,13 @@ private:
     void buildWidgets(QWidget* page);
     void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
     void showHymnInfo();
-    void loadHymnFiles();
-    bool showEntry(const QString& entry);
+    void loadHymnFiles(const QString& label);
+    // Shows one hymn: icons, details, words, music; `label` and `book` are its fields 1 and 9.
+    void displayHymn(const QString& entry, const QString& label, const QString& book, const QPalette& palette);
+    // No hymn on display: no words, title, details, icons or music.
+    void clearHymnDisplay();
+    // `entry` is a copy: the picks it runs clear CurrentHymnEntry, which callers may pass.
+    bool showEntry(QString entry, const QPalette& palette);
 
     const session::Session& m_session;
     QWidget* m_page;
@@ -155,6 +161,8 @@ private:
 
     QString m_currentBook;  // CurrentBook
     QString m_currentEntry; // CurrentHymnEntry
+    std::optional<QString> m_shownEntry; // the entry whose words are on display
+    bool m_wordsReplaced = false;        // "??????" stands in for the words
     QString m_cantiques;
     QStringList m_infoChant;
     QStringList m_infoTrouve;

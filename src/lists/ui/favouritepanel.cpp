@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFrame>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -100,16 +101,20 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, FavouriteHost& host, p
     top->addWidget(m_add);
     auto* layout = new QVBoxLayout(m_widget);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_check);
+    // The box stays at the right end of the row whether the panel or the search row is shown, so a
+    // second click in the same place finds it again.
+    layout->addWidget(m_check, 0, Qt::AlignRight);
     layout->addLayout(top);
     layout->addWidget(m_frame);
     layout->addWidget(m_list, 1);
+    layout->addStretch(); // with the panel folded the box stays at the top of its row
 
     connect(m_combo, &QComboBox::currentIndexChanged, this, &FavouritePanel::onListChosen);
     connect(m_add, &QToolButton::clicked, this, &FavouritePanel::onAddClicked);
     // itemClicked comes once per click, after the press has selected the row.
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { onEntryClicked(m_list->row(item)); });
+    m_list->installEventFilter(this); // Enter opens the current entry, as a click does
     if (m_info)
         connect(m_list, &QListWidget::currentRowChanged, m_info,
                 [this](int row) { m_info->setCurrentRow(row); });
@@ -123,6 +128,17 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, FavouriteHost& host, p
     connect(m_note, &QToolButton::clicked, this, &FavouritePanel::onNoteClicked);
     connect(m_check, &QCheckBox::toggled, this, &FavouritePanel::onShowToggled);
     onShowToggled(m_check->isChecked());
+}
+
+bool FavouritePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_list->currentRow() >= 0) {
+            onEntryClicked(m_list->currentRow());
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 FrmNewName* FavouritePanel::nameDialog() {

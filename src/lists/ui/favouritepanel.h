@@ -107,6 +107,9 @@ class FavouritePanel final : public QObject {
     // An entry was opened (after the host brought it on screen).
     void entryOpened(const QString& entry);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     std::optional<QString> currentPath() const;
     void showEntries(const QStringList& rows, int selected);
