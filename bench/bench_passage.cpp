@@ -18,8 +18,9 @@ using namespace lumora::testing;
 namespace {
 
 QByteArray verseText(int b, int c, int v) {
-    static const char* words[] = {"and", "the", "LORD", "said", "unto", "them", "behold", "I", "will", "send",
-                                  "you", "Elijah", "prophet", "before", "coming", "of", "great", "day"};
+    static const char* words[] = {"and",     "the",    "LORD",   "said", "unto",  "them",
+                                  "behold",  "I",      "will",   "send", "you",   "Elijah",
+                                  "prophet", "before", "coming", "of",   "great", "day"};
     QByteArray t;
     for (int i = 0; i < 24; ++i) {
         if (i) t += ' ';
@@ -36,7 +37,8 @@ QString fullBible() {
         std::vector<FixtureBook> books;
         for (int b = 1; b <= 66; ++b) {
             const bool nt = b >= 40;
-            books.push_back({b, QStringLiteral("Book%1").arg(b), nt ? 10 : 24, [nt](int) { return nt ? 29 : 25; }});
+            books.push_back(
+                {b, QStringLiteral("Book%1").arg(b), nt ? 10 : 24, [nt](int) { return nt ? 29 : 25; }});
         }
         FixtureOptions opt;
         opt.text = verseText;
@@ -66,8 +68,9 @@ bible::PassageRequest lastOldTestamentChapter() {
 void BM_BuildPassage_LastOldTestamentChapter_Warm(benchmark::State& state) {
     const bible::PassageRequest r = lastOldTestamentChapter();
     bible::TestamentCache cache;
-    bible::BuildPassage(r, cache);  // first read fills the cache
-    for (auto _ : state) benchmark::DoNotOptimize(bible::BuildPassage(r, cache));
+    bible::BuildPassage(r, cache); // first read fills the cache
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bible::BuildPassage(r, cache));
 }
 BENCHMARK(BM_BuildPassage_LastOldTestamentChapter_Warm)->Unit(benchmark::kMicrosecond);
 

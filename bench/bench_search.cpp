@@ -293,7 +293,8 @@ void compare(benchmark::State& state, const char* needle) {
     std::vector<double> scanMs, readScanMs, grepMs, grepCpuMs;
     for (auto _ : state) {
         auto t0 = Clock::now();
-        qsizetype hits = searchBookBytes(b.otBytes, needle).size() + searchBookBytes(b.ntBytes, needle).size();
+        qsizetype hits =
+            searchBookBytes(b.otBytes, needle).size() + searchBookBytes(b.ntBytes, needle).size();
         auto t1 = Clock::now();
         hits += SearchBookFile(b.ot, needle).hits.size() + SearchBookFile(b.nt, needle).hits.size();
         auto t2 = Clock::now();

@@ -16,14 +16,17 @@ namespace lumora::app {
 
 namespace {
 // Rich-text tips, so that a long tip wraps instead of running off the screen.
-QString tip(const QString& text) { return QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"); }
+QString tip(const QString& text) {
+    return QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
 
 const QString kFolderTip = tip(QStringLiteral(
     "The Lumora data folder: the folder that holds a \"Bible\" folder with Version.txt in it "
     "(and \"Cantiques\" for the hymn books). \"lumora-cli demo\" fills the folder shown here."));
 } // namespace
 
-FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QDialog(parent), m_where(std::move(where)) {
+FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent)
+    : QDialog(parent), m_where(std::move(where)) {
     setObjectName(QStringLiteral("frmDataPath"));
     setWindowTitle(QStringLiteral("Data Path"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -42,10 +45,12 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
     DirList = new QTreeView(this);
     DirList->setObjectName(QStringLiteral("DirList"));
     DirList->setModel(m_model);
-    for (int c = 1; c < m_model->columnCount(); ++c) DirList->hideColumn(c);
+    for (int c = 1; c < m_model->columnCount(); ++c)
+        DirList->hideColumn(c);
     DirList->header()->hide();
-    DirList->setToolTip(tip(QStringLiteral("Choose the Lumora data folder: the folder that holds the \"Bible\" folder "
-                                           "(with Version.txt), not the \"Bible\" folder itself.")));
+    DirList->setToolTip(
+        tip(QStringLiteral("Choose the Lumora data folder: the folder that holds the \"Bible\" folder "
+                           "(with Version.txt), not the \"Bible\" folder itself.")));
 
     // The platform's own default data folder, where `lumora-cli demo` writes.
     DataPath = new QLineEdit(QDir::toNativeSeparators(m_where.defaultFolder), this);
@@ -59,7 +64,8 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
     Cmd_ValidDataPath->setObjectName(QStringLiteral("Cmd_ValidDataPath"));
     Cmd_Annule = new QPushButton(QStringLiteral("ANNULER"), this);
     Cmd_Annule->setObjectName(QStringLiteral("Cmd_Annule"));
-    Cmd_ValidDataPath->setToolTip(tip(QStringLiteral("Use this folder; then close this window and start Lumora again.")));
+    Cmd_ValidDataPath->setToolTip(
+        tip(QStringLiteral("Use this folder; then close this window and start Lumora again.")));
     Cmd_Annule->setToolTip(tip(QStringLiteral("Close without changing the data folder.")));
 
     auto* layout = new QVBoxLayout(this);
@@ -75,7 +81,9 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent) : QD
 
     connect(DrvList, &QComboBox::currentIndexChanged, this, &FrmDataPath::onDriveChanged);
     connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) { DataPath->setText(QDir::toNativeSeparators(m_model->filePath(current))); });
+            [this](const QModelIndex& current) {
+                DataPath->setText(QDir::toNativeSeparators(m_model->filePath(current)));
+            });
     connect(DataPath, &QLineEdit::textChanged, this, &FrmDataPath::onPathChanged);
     connect(Cmd_ValidDataPath, &QPushButton::clicked, this, &FrmDataPath::onValidate);
     connect(Cmd_Annule, &QPushButton::clicked, this, &QDialog::close);

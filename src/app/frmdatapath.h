@@ -17,7 +17,7 @@ namespace lumora::app {
 
 class FrmDataPath final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FrmDataPath(session::DataPathLocations where, QWidget* parent = nullptr);
 
     QComboBox* DrvList = nullptr;
@@ -29,7 +29,7 @@ public:
 
     void onValidate();
 
-private:
+  private:
     void onDriveChanged(int index);
     void onPathChanged(const QString& text);
     void showMessage(const QString& text, bool isError);

@@ -64,7 +64,8 @@ struct FrmLumora::Areas {
 };
 
 FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations where, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_where(std::move(where)), m_areas(std::make_unique<Areas>()) {
+    : QMainWindow(parent), m_platform(platform), m_where(std::move(where)),
+      m_areas(std::make_unique<Areas>()) {
     setObjectName(QStringLiteral("FrmLumora"));
     setWindowTitle(QStringLiteral("Lumora"));
     SSTab_LMR = named(new QTabWidget(this), "SSTab_LMR");
@@ -83,21 +84,25 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     a.zoom = named(new bible::Zoom(a.passage->passageBox(), a.biblePage, a.canticlePage, this), "zoom");
     a.zoom->setCanticleBox(&a.hymns->words());
     a.output = named(new output::OutputActions(m_session, a.passage->passageBox(), a.passage->startupStyle(),
-                                               a.hymns->words(), {m_platform.dialogs, m_platform.prompts, m_platform.shell},
+                                               a.hymns->words(),
+                                               {m_platform.dialogs, m_platform.prompts, m_platform.shell},
                                                a.biblePage, a.canticlePage, this),
                      "outputActions");
-    a.biblePage->place({a.navigation->versionList(), a.search->row(), a.verseLists->widget(), a.navigation->lists(),
-                        a.marks->table(), a.navigation->classLabel(), a.passage->orderFrame(), a.passage->view(),
-                        a.passage->options(), a.follower->keepAtTopBox(), a.biblePlayer->buttons(),
-                        a.marks->positionRow(), a.zoom->bibleControl(), a.output->bibleButtons()});
+    a.biblePage->place({a.navigation->versionList(), a.search->row(), a.verseLists->widget(),
+                        a.navigation->lists(), a.marks->table(), a.navigation->classLabel(),
+                        a.passage->orderFrame(), a.passage->view(), a.passage->options(),
+                        a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(),
+                        a.zoom->bibleControl(), a.output->bibleButtons()});
     a.biblePlayer->installShortcuts(a.biblePage);
     a.canticlePage->place({a.hymns->notFoundLabel(), a.hymns->bookLists(), a.hymns->searchRow(),
-                           a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(), a.hymnPlayer->buttons(),
-                           a.hymnPlayer->captureTools(), a.zoom->canticleControl(), a.output->canticleButtons()});
+                           a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(),
+                           a.hymnPlayer->buttons(), a.hymnPlayer->captureTools(), a.zoom->canticleControl(),
+                           a.output->canticleButtons()});
     a.hymnPlayer->installShortcuts(a.canticlePage);
 
     connect(a.hymns, &hymns::HymnSelection::hymnPicked, a.zoom, &bible::Zoom::resetCanticleZoom);
-    connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymns, &hymns::HymnSelection::setCaptureRowShown);
+    connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymns,
+            &hymns::HymnSelection::setCaptureRowShown);
     connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymnPlayer,
             &hymns::HymnPlayer::setCaptureToolsShown);
     connect(a.passage, &bible::PassageView::passageShown, a.output, &output::OutputActions::onPassageShown);
@@ -121,12 +126,14 @@ void FrmLumora::buildBibleTab() {
     QWidget* page = a.biblePage;
     a.navigation = named(new bible::BibleNavigation(m_session, m_platform.prompts, page, this), "navigation");
     a.passage = named(new bible::PassageView(m_session, *a.navigation, page, this), "passageView");
-    a.search = named(new bible::BibleSearch(m_session, *a.navigation, a.passage->passageBox(), m_platform.prompts,
-                                            page, this),
+    a.search = named(new bible::BibleSearch(m_session, *a.navigation, a.passage->passageBox(),
+                                            m_platform.prompts, page, this),
                      "search");
-    a.follower = named(new bible::VerseFollower(*a.WindowsMediaPlayer1, a.passage->passageBox(), page, this), "follower");
-    a.biblePlayer = named(new bible::BiblePlayer(*a.WindowsMediaPlayer1, *a.navigation, *a.follower, page, this),
-                          "biblePlayer");
+    a.follower = named(new bible::VerseFollower(*a.WindowsMediaPlayer1, a.passage->passageBox(), page, this),
+                       "follower");
+    a.biblePlayer =
+        named(new bible::BiblePlayer(*a.WindowsMediaPlayer1, *a.navigation, *a.follower, page, this),
+              "biblePlayer");
     a.marks = named(new marks::MarkEditor(page, this), "markEditor");
     a.verseListHost = new lists::VerseListHost(*a.navigation, this);
     a.verseLists = named(new lists::FavouritePanel(lists::PanelConfig::verseList(), *a.verseListHost,
@@ -145,7 +152,8 @@ void FrmLumora::buildBibleTab() {
     connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
     connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);
     connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
-    connect(a.biblePlayer, &bible::BiblePlayer::passageAudioStarted, a.marks, &marks::MarkEditor::onPassageAudioStarted);
+    connect(a.biblePlayer, &bible::BiblePlayer::passageAudioStarted, a.marks,
+            &marks::MarkEditor::onPassageAudioStarted);
     connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
     connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
 }
@@ -153,11 +161,12 @@ void FrmLumora::buildBibleTab() {
 void FrmLumora::buildCanticleTab() {
     Areas& a = *m_areas;
     a.hymns = named(new hymns::HymnSelection(m_session, a.canticlePage, this), "hymnSelection");
-    a.hymnPlayer = named(new hymns::HymnPlayer(*a.WindowsMediaPlayer2, m_platform.prompts, this), "hymnPlayer");
+    a.hymnPlayer =
+        named(new hymns::HymnPlayer(*a.WindowsMediaPlayer2, m_platform.prompts, this), "hymnPlayer");
     a.hymnPlayer->attachTo(*a.hymns);
     a.playListHost = std::make_unique<PlaylistHost>(*a.hymns);
-    a.playLists = named(new lists::FavouritePanel(lists::PanelConfig::playList(), *a.playListHost, m_platform.prompts,
-                                                  m_platform.shell, a.canticlePage),
+    a.playLists = named(new lists::FavouritePanel(lists::PanelConfig::playList(), *a.playListHost,
+                                                  m_platform.prompts, m_platform.shell, a.canticlePage),
                         "playLists");
     a.playLists->setSearchControls({a.hymns->searchRow()});
 }
@@ -167,7 +176,9 @@ bool FrmLumora::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void FrmLumora::SetZoom(int percent) { m_areas->zoom->SetZoom(percent); }
+void FrmLumora::SetZoom(int percent) {
+    m_areas->zoom->SetZoom(percent);
+}
 
 bool FrmLumora::load() {
     Areas& a = *m_areas;

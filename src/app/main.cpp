@@ -1,7 +1,7 @@
 #include "app/frmdatapath.h"
 #include "app/frmlumora.h"
-#include "platform/qt/qtmediaplayer.h"
 #include "platform/qt/qtcommondialog.h"
+#include "platform/qt/qtmediaplayer.h"
 #include "platform/qt/qtprompts.h"
 
 #include <QApplication>
@@ -20,15 +20,16 @@ int main(int argc, char** argv) {
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->setWindowFlags(Qt::SplashScreen | Qt::WindowStaysOnTopHint);
     splash->setAlignment(Qt::AlignCenter);
-    splash->setStyleSheet(QStringLiteral("font-size: 32pt; padding: 40px; background: #1e3a5f; color: white;"));
+    splash->setStyleSheet(
+        QStringLiteral("font-size: 32pt; padding: 40px; background: #1e3a5f; color: white;"));
     splash->show();
     QApplication::processEvents();
 
     platform::QtPrompts prompts;
     platform::QtShell shell;
     platform::QtCommonDialog dialogs;
-    platform::Platform platform{[](QObject* parent) { return new platform::QtMediaPlayer(parent); }, prompts, shell,
-                                dialogs};
+    platform::Platform platform{[](QObject* parent) { return new platform::QtMediaPlayer(parent); }, prompts,
+                                shell, dialogs};
     const session::DataPathLocations where = session::defaultLocations();
 
     auto* window = new app::FrmLumora(platform, where);

@@ -4,7 +4,9 @@
 
 namespace lumora::app {
 
-BiblePage::BiblePage(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("biblePage")); }
+BiblePage::BiblePage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("biblePage"));
+}
 
 void BiblePage::place(const BibleParts& p) {
     auto* page = new QVBoxLayout(this);
@@ -36,7 +38,9 @@ void BiblePage::place(const BibleParts& p) {
     page->addLayout(bottom);
 }
 
-CanticlePage::CanticlePage(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("canticlePage")); }
+CanticlePage::CanticlePage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("canticlePage"));
+}
 
 void CanticlePage::place(const CanticleParts& p) {
     auto* page = new QVBoxLayout(this);

@@ -7,8 +7,8 @@
 namespace lumora::app {
 
 struct BibleParts {
-    QWidget* versionList;  // List_version
-    QWidget* searchRow;    // the search row, then the verse-list panel that shares its place
+    QWidget* versionList; // List_version
+    QWidget* searchRow;   // the search row, then the verse-list panel that shares its place
     QWidget* verseLists;
     QWidget* lists;        // List_livre, List_chapitre, List_verset, List_verset_limite
     QWidget* markTable;    // ListView1
@@ -35,12 +35,12 @@ struct CanticleParts {
     QWidget* bookLists; // the four hymn lists, the counter and the file icons
     QWidget* searchRow; // the hymn search, then the playlist panel that shares its place
     QWidget* playLists;
-    QWidget* words;     // Text_Cantique
-    QWidget* details;   // Label9, Text_info
-    QWidget* player;    // the hymn player's pictures, under the details
-    QWidget* capture;   // the position-capture tools and the player's bar
-    QWidget* zoom;      // SpinButton_SizeCantique, Label21
-    QWidget* output;    // Print_Cantique, SaveAs_Cantique
+    QWidget* words;   // Text_Cantique
+    QWidget* details; // Label9, Text_info
+    QWidget* player;  // the hymn player's pictures, under the details
+    QWidget* capture; // the position-capture tools and the player's bar
+    QWidget* zoom;    // SpinButton_SizeCantique, Label21
+    QWidget* output;  // Print_Cantique, SaveAs_Cantique
 };
 
 class CanticlePage final : public QWidget {

@@ -19,8 +19,7 @@ QString versionListPath(const QString& dataPath) {
 VersionFiles versionFiles(const QString& dataPath, const QByteArray& code) {
     const QString c = QString::fromUtf8(code);
     const QString folder = findPath(dataPath, {QStringLiteral("Bible"), c});
-    return {folder,
-            findPath(folder, {c + QStringLiteral("-O.txt")}),
+    return {folder, findPath(folder, {c + QStringLiteral("-O.txt")}),
             findPath(folder, {c + QStringLiteral("-N.txt")}),
             findPath(folder, {QStringLiteral("Livre_chap.txt")}),
             findPath(folder, {QStringLiteral("Chap_verset.txt")})};
@@ -61,8 +60,10 @@ VersionList LoadBibleVersions(const QString& dataPath) {
 
 bool SaveVersionList(const QString& path, const QStringList& complete, const QStringList& incomplete) {
     QByteArray bytes;
-    for (const QString& e : complete) bytes.append(Utf8Encode(e)).append("\r\n");
-    for (const QString& e : incomplete) bytes.append(Utf8Encode(e)).append("\r\n");
+    for (const QString& e : complete)
+        bytes.append(Utf8Encode(e)).append("\r\n");
+    for (const QString& e : incomplete)
+        bytes.append(Utf8Encode(e)).append("\r\n");
     return writeFileAtomic(path, bytes);
 }
 
@@ -86,7 +87,7 @@ BookTables LoadBookTables(const QString& dataPath, const QByteArray& code) {
         QByteArray line;
         bool first = true;
         while (lines.next(line)) {
-            if (first) line.remove(0, 3);  // the byte-order mark, dropped whether present or not
+            if (first) line.remove(0, 3); // the byte-order mark, dropped whether present or not
             first = false;
             const auto fields = cutFields<5>(line);
             if (!fields) continue;
@@ -108,7 +109,8 @@ BookTables LoadBookTables(const QString& dataPath, const QByteArray& code) {
             t.List_NbrVerset.append((*fields)[2]);
         }
         // The first row of a book and chapter wins, as a search from the top would find it.
-        for (int i = static_cast<int>(t.List_LivreChap.size()) - 1; i >= 0; --i) t.m_rowIndex.insert(t.List_LivreChap.at(i), i);
+        for (int i = static_cast<int>(t.List_LivreChap.size()) - 1; i >= 0; --i)
+            t.m_rowIndex.insert(t.List_LivreChap.at(i), i);
     }
     return t;
 }

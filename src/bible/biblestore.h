@@ -23,8 +23,8 @@ VersionFiles versionFiles(const QString& dataPath, const QByteArray& code);
 QString versionListPath(const QString& dataPath);
 
 struct VersionList {
-    QStringList List_version;        // complete versions, file order (decoded lines)
-    QStringList List_version_reste;  // versions missing one of their four files
+    QStringList List_version;       // complete versions, file order (decoded lines)
+    QStringList List_version_reste; // versions missing one of their four files
     // Set when Version.txt could not be opened: 53 when the file is missing, 76 when its folder is.
     std::optional<int> openError;
 };
@@ -40,20 +40,20 @@ bool SaveVersionList(const QString& path, const QStringList& complete, const QSt
 
 // The hidden tables of one version, row for row as Livre_chap.txt and Chap_verset.txt give them.
 struct BookTables {
-    QStringList List_livre;          // display names
-    QByteArrayList List_NumLivre;    // book numbers as used in Chap_verset.txt
-    QByteArrayList List_NbrChap;     // chapter counts, as read
-    QByteArrayList List_PrefixeSon;  // chapter audio prefixes
-    QStringList List_classe;         // class labels
-    QByteArrayList List_LivreChap;   // chapter rows: book number, tab, chapter, tab
-    QByteArrayList List_NbrVerset;   // verse counts of the chapter rows
+    QStringList List_livre;         // display names
+    QByteArrayList List_NumLivre;   // book numbers as used in Chap_verset.txt
+    QByteArrayList List_NbrChap;    // chapter counts, as read
+    QByteArrayList List_PrefixeSon; // chapter audio prefixes
+    QStringList List_classe;        // class labels
+    QByteArrayList List_LivreChap;  // chapter rows: book number, tab, chapter, tab
+    QByteArrayList List_NbrVerset;  // verse counts of the chapter rows
 
     // The first List_LivreChap row equal to book + tab + chapter + tab, or -1.
     int chapterRow(const QByteArray& book, int chapter) const;
     // Chapter count of a book as a 16-bit number; 0 when it is not a number (or out of range).
     int chapterCount(int book) const;
 
-    QHash<QByteArray, int> m_rowIndex;  // built by LoadBookTables
+    QHash<QByteArray, int> m_rowIndex; // built by LoadBookTables
 };
 
 // Lines with too few tabs are skipped. Missing files give empty tables.

@@ -20,20 +20,20 @@ struct FollowState {
 };
 
 struct FollowInput {
-    double position = 0;            // the player's position, seconds
-    const QByteArrayList* marks;     // ComboBox_repere
-    bool markSelected = false;       // ComboBox_repere has a selected entry (the chapter's end was met)
-    bool endVerseIsLast = true;      // List_verset_limite is on its last entry
-    const QString* plainText;        // Text_Passage as shown
-    bool keepAtTop = false;          // Check_repere
-    bool markMode = false;           // Check_mode
+    double position = 0;         // the player's position, seconds
+    const QByteArrayList* marks; // ComboBox_repere
+    bool markSelected = false;   // ComboBox_repere has a selected entry (the chapter's end was met)
+    bool endVerseIsLast = true;  // List_verset_limite is on its last entry
+    const QString* plainText;    // Text_Passage as shown
+    bool keepAtTop = false;      // Check_repere
+    bool markMode = false;       // Check_mode
 };
 
 struct FollowResult {
-    bool stopPlayer = false;  // all marks passed in a passage that ends before the chapter does
-    bool caretToEnd = false;  // the caret goes to the end first, so the selection scrolls to the top
+    bool stopPlayer = false; // all marks passed in a passage that ends before the chapter does
+    bool caretToEnd = false; // the caret goes to the end first, so the selection scrolls to the top
     std::optional<std::pair<int, int>> select; // start and length of the verse label to select
-    bool pause = false;       // the short pause after a mark reached
+    bool pause = false;                        // the short pause after a mark reached
 };
 
 // The mark of an entry, read as a number with "," as the decimal separator (0 when unreadable).

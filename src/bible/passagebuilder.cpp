@@ -30,8 +30,9 @@ PassageRequest PreparePassage(const QString& dataPath, const PassageSelection& s
     r.ChapterFirstKey = prefix + "1";
     r.ChapterLastKey = prefix + QByteArray::number(sel.verseCount);
     r.endsBeforeChapterEnd = !sel.lastVerseIsChapterEnd;
-    r.EndKey = sel.lastVerseIsChapterEnd ? prefix + e
-                                         : prefix + QByteArray::number(leadingNumber(QByteArrayView(e)).value_or(0) + 1);
+    r.EndKey = sel.lastVerseIsChapterEnd
+                   ? prefix + e
+                   : prefix + QByteArray::number(leadingNumber(QByteArrayView(e)).value_or(0) + 1);
     r.heading = sel.bookName + QLatin1Char(' ') + sel.chapter + QStringLiteral(" : ") + sel.firstVerse;
     if (sel.firstVerse != sel.lastVerse) r.heading += QStringLiteral(" - ") + sel.lastVerse;
     r.versionEntry = sel.versionEntry;
@@ -92,7 +93,8 @@ std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& p
         if (!file->firstLine.contains(k)) file->firstLine.insert(k, offset);
     }
     m_files.emplace_front(path, file);
-    while (m_files.size() > 6) m_files.pop_back();
+    while (m_files.size() > 6)
+        m_files.pop_back();
     return file;
 }
 
@@ -100,7 +102,8 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
     Passage out;
     out.endsBeforeChapterEnd = request.endsBeforeChapterEnd;
     out.heading = request.heading;
-    out.PassageHeader = request.versionEntry + QStringLiteral("\r\n") + request.heading + QStringLiteral("\r\n\n");
+    out.PassageHeader =
+        request.versionEntry + QStringLiteral("\r\n") + request.heading + QStringLiteral("\r\n\n");
     const auto file = cache.get(request.BookFilePath);
     if (!file) return out;
     out.opened = true;
@@ -108,7 +111,8 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
     const QByteArray& data = file->data;
     // The first three characters of line 1 (the byte-order mark, in a well-formed file).
     qsizetype firstLineEnd = 0;
-    while (firstLineEnd < data.size() && data[firstLineEnd] != '\r' && data[firstLineEnd] != '\n') ++firstLineEnd;
+    while (firstLineEnd < data.size() && data[firstLineEnd] != '\r' && data[firstLineEnd] != '\n')
+        ++firstLineEnd;
     const QByteArray kept = data.left(std::min<qsizetype>(3, firstLineEnd));
 
     // Lines before the first of these keys change nothing, so reading starts there.
@@ -119,7 +123,8 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
     }
 
     // book key TAB chapter TAB: what every verse line of the requested chapter begins with.
-    const QByteArray chapterPrefix = request.ChapterFirstKey.left(request.ChapterFirstKey.lastIndexOf('\t') + 1);
+    const QByteArray chapterPrefix =
+        request.ChapterFirstKey.left(request.ChapterFirstKey.lastIndexOf('\t') + 1);
 
     QByteArray body;
     if (start >= 0) {
@@ -176,8 +181,10 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
                 if (K != request.EndKey || !request.endsBeforeChapterEnd) ++out.versesFound;
                 if (f4 != "0") out.ComboBox_repere.append(label + '\t' + f4);
                 if (K == request.EndKey) {
-                    if (request.endsBeforeChapterEnd) body += label + "\t\r\n";
-                    else body += L + "\r\n";
+                    if (request.endsBeforeChapterEnd)
+                        body += label + "\t\r\n";
+                    else
+                        body += L + "\r\n";
                     inSelection = false;
                 } else {
                     body += L + "\r\n\n";
@@ -190,8 +197,10 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
         }
     }
     if (!body.startsWith(kept)) body.prepend(kept);
-    if (request.showHeader) out.PassageText = QByteArray(kBom) + Utf8Encode(out.PassageHeader) + body.mid(3);
-    else out.PassageText = body;
+    if (request.showHeader)
+        out.PassageText = QByteArray(kBom) + Utf8Encode(out.PassageHeader) + body.mid(3);
+    else
+        out.PassageText = body;
     return out;
 }
 

@@ -19,24 +19,24 @@ namespace lumora::bible {
 
 // What the navigation lists have selected.
 struct PassageSelection {
-    QString versionEntry;    // selected List_version entry
-    int bookIndex = 0;       // selected List_livre index
-    QString bookName;        // selected List_livre entry
-    QString chapter;         // selected List_chapitre entry
-    QString firstVerse;      // selected List_verset entry
-    int verseCount = 0;      // entries of List_verset
-    QString lastVerse;       // selected List_verset_limite entry
-    bool lastVerseIsChapterEnd = true;  // the selected List_verset_limite index is its last
+    QString versionEntry;              // selected List_version entry
+    int bookIndex = 0;                 // selected List_livre index
+    QString bookName;                  // selected List_livre entry
+    QString chapter;                   // selected List_chapitre entry
+    QString firstVerse;                // selected List_verset entry
+    int verseCount = 0;                // entries of List_verset
+    QString lastVerse;                 // selected List_verset_limite entry
+    bool lastVerseIsChapterEnd = true; // the selected List_verset_limite index is its last
 };
 
 struct PassageRequest {
     QString BookFilePath;
     QByteArray StartKey, EndKey, ChapterFirstKey, ChapterLastKey;
-    bool endsBeforeChapterEnd = false;  // EndKey is the verse after the selection
-    bool withTitles = false;            // Check_With_Title
-    bool titlesUppercase = false;       // Check_Uppercase
-    bool showHeader = false;            // Check_Version
-    QString heading;                    // "bk c : v - e" or "bk c : v"
+    bool endsBeforeChapterEnd = false; // EndKey is the verse after the selection
+    bool withTitles = false;           // Check_With_Title
+    bool titlesUppercase = false;      // Check_Uppercase
+    bool showHeader = false;           // Check_Version
+    QString heading;                   // "bk c : v - e" or "bk c : v"
     QString versionEntry;
 };
 
@@ -59,25 +59,25 @@ struct Passage {
     QString heading;                   // Labe16
     QString PassageHeader;             // version entry CR LF heading CR LF LF
     QByteArrayList ComboBox_repere;    // "chapter.verse" TAB mark, for marked selected verses
-    std::array<QByteArray, kMaxPositions + 1> VersePositions;  // 1..286: mark of verse n of the chapter
+    std::array<QByteArray, kMaxPositions + 1> VersePositions; // 1..286: mark of verse n of the chapter
 };
 
 // Keeps each testament file in memory with the offset of the first line of every verse key, so
 // a passage is read from its chapter instead of from the top. A file that changed on disk
 // (size or modification time) is read again. The output is the same as a scan from the top.
 class TestamentCache final {
-public:
+  public:
     struct File {
         std::filesystem::file_time_type mtime;
         std::uintmax_t size = 0;
         QByteArray data;
-        QHash<QByteArray, qsizetype> firstLine;  // verse key -> offset of its first line
+        QHash<QByteArray, qsizetype> firstLine; // verse key -> offset of its first line
     };
     // Null when the file cannot be read.
     std::shared_ptr<const File> get(const QString& path);
 
-private:
-    std::list<std::pair<QString, std::shared_ptr<const File>>> m_files;  // most recent first
+  private:
+    std::list<std::pair<QString, std::shared_ptr<const File>>> m_files; // most recent first
 };
 
 // Reading stops at ChapterLastKey, or at the first verse line of another chapter once the chapter

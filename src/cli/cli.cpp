@@ -25,9 +25,13 @@ Registrar::Registrar(const char* name, const char* usage, Command run) {
     commands()[QString::fromUtf8(name)] = Entry{QString::fromUtf8(usage), std::move(run)};
 }
 
-void writeOut(const QByteArray& bytes) { std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout); }
+void writeOut(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
 
-void writeLine(const QString& text) { writeOut(text.toUtf8() + '\n'); }
+void writeLine(const QString& text) {
+    writeOut(text.toUtf8() + '\n');
+}
 
 void fail(const QString& message) {
     const QByteArray line = "lumora-cli: " + message.toUtf8() + "\n";
@@ -37,7 +41,8 @@ void fail(const QString& message) {
 namespace {
 QString usageText() {
     QString text = QStringLiteral("usage: lumora-cli [--data DIR] COMMAND [ARGS]\ncommands:\n");
-    for (const auto& [name, entry] : commands()) text += QStringLiteral("  ") + entry.usage + QLatin1Char('\n');
+    for (const auto& [name, entry] : commands())
+        text += QStringLiteral("  ") + entry.usage + QLatin1Char('\n');
     return text;
 }
 } // namespace
@@ -52,7 +57,8 @@ int usageError(const QString& message) {
 QString Invocation::dataFolder() {
     if (m_dataOption) {
         if (!session::isUsableDataFolder(*m_dataOption)) {
-            fail(QStringLiteral("data folder cannot be used (no file in its Bible folder): ") + *m_dataOption);
+            fail(QStringLiteral("data folder cannot be used (no file in its Bible folder): ") +
+                 *m_dataOption);
             return {};
         }
         return QFileInfo(*m_dataOption).absoluteFilePath();

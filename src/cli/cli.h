@@ -19,7 +19,7 @@ inline constexpr int kFailed = 1;
 inline constexpr int kUsage = 2;
 
 class Invocation final {
-public:
+  public:
     Invocation(std::optional<QString> dataOption, QStringList args)
         : m_dataOption(std::move(dataOption)), m_args(std::move(args)) {}
 
@@ -37,7 +37,7 @@ public:
     // Removes "--name VALUE"; nullopt when absent. `missingValue` is set when the value is missing.
     std::optional<QString> takeOption(const QString& name, bool* missingValue = nullptr);
 
-private:
+  private:
     std::optional<QString> m_dataOption;
     QStringList m_args;
 };
@@ -50,9 +50,9 @@ struct Registrar {
 
 // Byte-exact output to stdout, and one-line messages to stderr.
 void writeOut(const QByteArray& bytes);
-void writeLine(const QString& text);       // UTF-8 + "\n" to stdout
-void fail(const QString& message);         // "lumora-cli: " + message + "\n" to stderr
-int usageError(const QString& message);    // prints the message and the usage, returns kUsage
+void writeLine(const QString& text);    // UTF-8 + "\n" to stdout
+void fail(const QString& message);      // "lumora-cli: " + message + "\n" to stderr
+int usageError(const QString& message); // prints the message and the usage, returns kUsage
 
 int run(int argc, char** argv);
 

@@ -25,10 +25,12 @@ int versions(Invocation& inv) {
         fail(QStringLiteral("cannot open Version.txt (error %1)").arg(*list.openError));
         return kFailed;
     }
-    for (const QString& e : list.List_version) writeLine(e);
+    for (const QString& e : list.List_version)
+        writeLine(e);
     if (all) {
         writeLine(QStringLiteral("--"));
-        for (const QString& e : list.List_version_reste) writeLine(e);
+        for (const QString& e : list.List_version_reste)
+            writeLine(e);
     }
     return kOk;
 }
@@ -41,7 +43,8 @@ int books(Invocation& inv) {
     if (data.isEmpty()) return kFailed;
     const auto version = pickVersion(data, wanted);
     if (!version) return kFailed;
-    for (const QString& name : LoadBookTables(data, version->code).List_livre) writeLine(name);
+    for (const QString& name : LoadBookTables(data, version->code).List_livre)
+        writeLine(name);
     return kOk;
 }
 
@@ -58,7 +61,8 @@ int passage(Invocation& inv) {
     const bool header = inv.takeFlag(QStringLiteral("--header"));
     const bool json = inv.takeFlag(QStringLiteral("--json"));
     QStringList& a = inv.args();
-    const QString usage = QStringLiteral("passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]");
+    const QString usage = QStringLiteral(
+        "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]");
     if (missing || a.size() < 2 || a.size() > 4) return usageError(usage);
     std::vector<int> nums;
     for (const QString& s : a) {
@@ -80,7 +84,11 @@ int passage(Invocation& inv) {
         return kFailed;
     }
     if (p.versesFound == 0) {
-        fail(QStringLiteral("%1 %2:%3 is not in %4").arg(nums[0]).arg(nums[1]).arg(nums.size() > 2 ? nums[2] : 1).arg(r.BookFilePath));
+        fail(QStringLiteral("%1 %2:%3 is not in %4")
+                 .arg(nums[0])
+                 .arg(nums[1])
+                 .arg(nums.size() > 2 ? nums[2] : 1)
+                 .arg(r.BookFilePath));
         return kFailed;
     }
     const QByteArray text = common::startsWithBom(p.PassageText) ? p.PassageText.mid(3) : p.PassageText;
@@ -108,7 +116,9 @@ int passage(Invocation& inv) {
 const Registrar versionsCommand("versions", "versions [--all]", versions);
 const Registrar booksCommand("books", "books [--version CODE]", books);
 const Registrar passageCommand(
-    "passage", "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]", passage);
+    "passage",
+    "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]",
+    passage);
 
 } // namespace
 } // namespace lumora::cli

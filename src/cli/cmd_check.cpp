@@ -25,7 +25,8 @@ int runCheck(Invocation& inv) {
         if (data.isEmpty()) return kFailed;
     }
     const auto problems = import::checkDataFolder(data);
-    for (const auto& p : problems) writeLine(p.toText());
+    for (const auto& p : problems)
+        writeLine(p.toText());
     return problems.empty() ? kOk : kFailed;
 }
 

@@ -2,8 +2,8 @@
 
 #include "cli/cli.h"
 
-#include "session/datapath.h"
 #include "import/demobuilder.h"
+#include "session/datapath.h"
 
 #include <QElapsedTimer>
 
@@ -52,12 +52,15 @@ int runDemo(Invocation& inv) {
     QElapsedTimer clock;
     clock.start();
     const auto result = import::buildDemo(options);
-    for (const QString& s : result.skipped) progress(QStringLiteral("skipped: ") + s);
+    for (const QString& s : result.skipped)
+        progress(QStringLiteral("skipped: ") + s);
     if (!result.ok) {
         fail(result.error);
         return kFailed;
     }
-    progress(QStringLiteral("demo data ready in %1 (%2 s)").arg(options.folder).arg(clock.elapsed() / 1000.0, 0, 'f', 1));
+    progress(QStringLiteral("demo data ready in %1 (%2 s)")
+                 .arg(options.folder)
+                 .arg(clock.elapsed() / 1000.0, 0, 'f', 1));
     return kOk;
 }
 

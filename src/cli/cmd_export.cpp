@@ -1,7 +1,7 @@
 // lumora-cli export: writes a passage to a file as Save as writes it from the Bible tab.
 
-#include "cli/cli.h"
 #include "cli/biblepick.h"
+#include "cli/cli.h"
 #include "output/savedtext.h"
 
 namespace lumora::cli {

@@ -21,7 +21,8 @@ struct Output {
         if (json) {
             writeOut(QJsonDocument(QJsonArray::fromStringList(rows)).toJson(QJsonDocument::Compact) + '\n');
         } else {
-            for (const QString& row : rows) writeLine(row);
+            for (const QString& row : rows)
+                writeLine(row);
         }
         return kOk;
     }
@@ -35,9 +36,12 @@ int pickFrom(const QStringList& list, const QString& value, const QString& what)
 
 QString wordsOf(const HymnFiles& files) {
     switch (files.words) {
-    case WordsKind::None: return QStringLiteral("A SAISIR");
-    case WordsKind::Rtf: return rtfPlainText(files.wordsPath).value_or(QString());
-    case WordsKind::Text: return readTextWords(files.wordsPath);
+    case WordsKind::None:
+        return QStringLiteral("A SAISIR");
+    case WordsKind::Rtf:
+        return rtfPlainText(files.wordsPath).value_or(QString());
+    case WordsKind::Text:
+        return readTextWords(files.wordsPath);
     }
     return {};
 }
@@ -47,11 +51,12 @@ int runHymns(Invocation& inv) {
     QStringList& args = inv.args();
     if (args.isEmpty()) return usageError(QStringLiteral("hymns needs a subcommand"));
     const QString sub = args.takeFirst();
-    static const QHash<QString, int> kArity{{QStringLiteral("books"), 0},    {QStringLiteral("themes"), 1},
+    static const QHash<QString, int> kArity{{QStringLiteral("books"), 0},     {QStringLiteral("themes"), 1},
                                             {QStringLiteral("subthemes"), 2}, {QStringLiteral("list"), 3},
                                             {QStringLiteral("show"), 2},      {QStringLiteral("search"), 1}};
     if (!kArity.contains(sub)) return usageError(QStringLiteral("unknown hymns subcommand ") + sub);
-    if (args.size() != kArity.value(sub)) return usageError(QStringLiteral("wrong number of arguments for hymns ") + sub);
+    if (args.size() != kArity.value(sub))
+        return usageError(QStringLiteral("wrong number of arguments for hymns ") + sub);
 
     const QString data = inv.dataFolder();
     if (data.isEmpty()) return kFailed;
@@ -63,14 +68,16 @@ int runHymns(Invocation& inv) {
     // The same load as at start-up, so "Theme.txt" is regenerated as the program would.
     QStringList problems;
     const QStringList books = LoadHymnBooks(cantiques, &problems);
-    for (const QString& p : problems) fail(p);
+    for (const QString& p : problems)
+        fail(p);
     if (sub == QLatin1String("books")) return out.strings(books);
     if (sub == QLatin1String("search")) {
         const HymnList hits = searchHymns(cantiques, books, args.at(0));
         if (!out.json) return out.strings(hits.labels);
         QJsonArray rows;
         for (qsizetype i = 0; i < hits.labels.size(); ++i)
-            rows.append(QJsonObject{{QStringLiteral("label"), hits.labels.at(i)}, {QStringLiteral("entry"), hits.entries.at(i)}});
+            rows.append(QJsonObject{{QStringLiteral("label"), hits.labels.at(i)},
+                                    {QStringLiteral("entry"), hits.entries.at(i)}});
         writeOut(QJsonDocument(rows).toJson(QJsonDocument::Compact) + '\n');
         return kOk;
     }
@@ -107,10 +114,11 @@ int runHymns(Invocation& inv) {
     return out.strings(hymnList(cantiques, book, args.at(1), args.at(2)).labels);
 }
 
-const Registrar kHymns("hymns",
-                       "hymns [--json] books | themes BOOK | subthemes BOOK THEME | list BOOK THEME SUBTHEME | "
-                       "show BOOK LABEL | search TEXT",
-                       runHymns);
+const Registrar
+    kHymns("hymns",
+           "hymns [--json] books | themes BOOK | subthemes BOOK THEME | list BOOK THEME SUBTHEME | "
+           "show BOOK LABEL | search TEXT",
+           runHymns);
 
 } // namespace
 } // namespace lumora::cli

@@ -37,10 +37,13 @@ int runImport(Invocation& inv) {
     QStringList& args = inv.args();
     if (args.size() != 2 || args[0] != QStringLiteral("sword"))
         return usageError(QStringLiteral("import needs: sword MODULE"));
-    if (!code || !name || name->trimmed().isEmpty()) return usageError(QStringLiteral("import needs --code and --name"));
-    if (!isUsableCode(*code)) return usageError(QStringLiteral("the code must be 1 to 16 letters, digits or _: ") + *code);
+    if (!code || !name || name->trimmed().isEmpty())
+        return usageError(QStringLiteral("import needs --code and --name"));
+    if (!isUsableCode(*code))
+        return usageError(QStringLiteral("the code must be 1 to 16 letters, digits or _: ") + *code);
     if (!import::isUsableVersionName(name->toUtf8()))
-        return usageError(QStringLiteral("the name must not hold line breaks, tabs or other control characters"));
+        return usageError(
+            QStringLiteral("the name must not hold line breaks, tabs or other control characters"));
 
     // The import may create the data folder's Bible tree, so the folder need not be usable yet.
     QString data;
@@ -61,7 +64,10 @@ int runImport(Invocation& inv) {
         return kFailed;
     }
     const auto read = import::readSwordModule(args[1], [&](const import::ImportedBook& book) {
-        progress(QStringLiteral("%1: %2 %3").arg(*code).arg(book.number, 2, 10, QLatin1Char('0')).arg(QString::fromUtf8(book.name)));
+        progress(QStringLiteral("%1: %2 %3")
+                     .arg(*code)
+                     .arg(book.number, 2, 10, QLatin1Char('0'))
+                     .arg(QString::fromUtf8(book.name)));
     });
     if (!read.bible) {
         fail(read.error);

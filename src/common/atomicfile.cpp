@@ -25,7 +25,9 @@ void setReason(QString* whyNot, const QString& reason) {
 
 #ifdef Q_OS_UNIX
 
-QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+QString errnoText(int err) {
+    return QString::fromLocal8Bit(std::strerror(err));
+}
 
 // The folder of a target, opened without following a link in its last component.
 class Folder final {
@@ -97,7 +99,8 @@ QByteArray writeTemporary(const Folder& folder, const QByteArray& bytes, const s
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
         tmp = '.' + folder.name().left(200) + ".lumora-" +
               QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::openat(folder.fd(), tmp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        fd = ::openat(folder.fd(), tmp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      0666);
         if (fd < 0 && errno != EEXIST) break;
     }
     if (fd < 0) {
@@ -134,7 +137,7 @@ bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* whyN
         setReason(whyNot, p);
         return false;
     }
-    struct stat old{};
+    struct stat old {};
     bool exists = false;
     if (const QString p = targetProblem(folder, &old, &exists); !p.isEmpty()) {
         setReason(whyNot, p);
@@ -181,7 +184,7 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
         setReason(whyNot, p);
         return false;
     }
-    struct stat old{};
+    struct stat old {};
     if (::fstatat(folder.fd(), folder.name().constData(), &old, AT_SYMLINK_NOFOLLOW) == 0) {
         setReason(whyNot, QStringLiteral("already exists"));
         return false;
@@ -190,7 +193,8 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
     // existing name (a dangling link included), so a file that appeared meanwhile is never replaced.
     const QByteArray tmp = writeTemporary(folder, bytes, nullptr, whyNot);
     if (tmp.isEmpty()) return false;
-    const bool linked = ::linkat(folder.fd(), tmp.constData(), folder.fd(), folder.name().constData(), 0) == 0;
+    const bool linked =
+        ::linkat(folder.fd(), tmp.constData(), folder.fd(), folder.name().constData(), 0) == 0;
     if (!linked) setReason(whyNot, errno == EEXIST ? QStringLiteral("already exists") : errnoText(errno));
     ::unlinkat(folder.fd(), tmp.constData(), 0);
     if (linked) ::fsync(folder.fd());

@@ -24,7 +24,7 @@ FileRead readFile(const QString& path, qsizetype maxBytes) {
         out.failure = errno == ENOENT || errno == ENOTDIR ? ReadFailure::Missing : ReadFailure::Unreadable;
         return out;
     }
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         out.failure = ReadFailure::NotOrdinary;
@@ -91,11 +91,16 @@ FileRead readFile(const QString& path, qsizetype maxBytes) {
 
 QString readFailureText(ReadFailure failure) {
     switch (failure) {
-    case ReadFailure::None: return {};
-    case ReadFailure::Missing: return QStringLiteral("missing");
-    case ReadFailure::NotOrdinary: return QStringLiteral("not an ordinary file");
-    case ReadFailure::TooLarge: return QStringLiteral("larger than %1 MiB").arg(kMaxFileBytes >> 20);
-    case ReadFailure::Unreadable: return QStringLiteral("cannot be read");
+    case ReadFailure::None:
+        return {};
+    case ReadFailure::Missing:
+        return QStringLiteral("missing");
+    case ReadFailure::NotOrdinary:
+        return QStringLiteral("not an ordinary file");
+    case ReadFailure::TooLarge:
+        return QStringLiteral("larger than %1 MiB").arg(kMaxFileBytes >> 20);
+    case ReadFailure::Unreadable:
+        return QStringLiteral("cannot be read");
     }
     return {};
 }
@@ -115,8 +120,10 @@ bool LineSplitter::next(QByteArray& line, qsizetype* offset) {
     const void* cr = std::memchr(p, '\r', static_cast<size_t>(end - p));
     const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
     const char* stop = end;
-    if (cr && (!lf || cr < lf)) stop = static_cast<const char*>(cr);
-    else if (lf) stop = static_cast<const char*>(lf);
+    if (cr && (!lf || cr < lf))
+        stop = static_cast<const char*>(cr);
+    else if (lf)
+        stop = static_cast<const char*>(lf);
     if (offset) *offset = m_pos;
     line = QByteArray(start, stop - start);
     qsizetype next = stop - base;

@@ -34,7 +34,7 @@ std::optional<QByteArray> readWholeFile(const QString& path, qsizetype maxBytes 
 // any system read the same); the terminator is not part of the line. A last line without a
 // terminator is still a line; a file ending in a terminator has no extra empty line after it.
 class LineSplitter final {
-public:
+  public:
     explicit LineSplitter(const QByteArray& data) : m_data(data) {}
     // Next line into `line`; false at the end. `offset` receives the line's first byte.
     bool next(QByteArray& line, qsizetype* offset = nullptr);
@@ -42,7 +42,7 @@ public:
     qsizetype position() const { return m_pos; }
     void seek(qsizetype pos) { m_pos = pos; }
 
-private:
+  private:
     const QByteArray& m_data;
     qsizetype m_pos = 0;
 };

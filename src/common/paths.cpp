@@ -14,7 +14,8 @@ namespace lumora::common {
 
 QString findPath(const QString& base, const QStringList& parts) {
     QString path = base;
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
     bool searching = true;
     for (const QString& part : parts) {
         QString next = path + QLatin1Char('/') + part;
@@ -22,7 +23,8 @@ QString findPath(const QString& base, const QStringList& parts) {
             searching = false;
             const QDir dir(path);
             if (dir.exists()) {
-                const QStringList names = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+                const QStringList names =
+                    dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
                 for (const QString& name : names) {
                     if (name.compare(part, Qt::CaseInsensitive) == 0) {
                         next = path + QLatin1Char('/') + name;
@@ -40,7 +42,7 @@ QString findPath(const QString& base, const QStringList& parts) {
 bool fileExists(const QString& path) {
 #ifdef Q_OS_UNIX
     // stat() itself, so that a FIFO, socket or device never passes for a file.
-    struct stat st{};
+    struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 #else
     const QFileInfo fi(path);
@@ -48,7 +50,9 @@ bool fileExists(const QString& path) {
 #endif
 }
 
-bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
+bool folderExists(const QString& path) {
+    return QFileInfo(path).isDir();
+}
 
 bool folderHasFile(const QString& path) {
     const QDir dir(path);

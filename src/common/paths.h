@@ -13,7 +13,7 @@ namespace lumora::common {
 // "/d/Bible/Version.txt" when those exist.
 QString findPath(const QString& base, const QStringList& parts);
 
-bool fileExists(const QString& path);    // an ordinary file (or a link to one); never a FIFO or device
+bool fileExists(const QString& path); // an ordinary file (or a link to one); never a FIFO or device
 bool folderExists(const QString& path);
 // True when the folder lists at least one ordinary file (sub-folders, FIFOs and devices do not
 // count).

@@ -5,11 +5,17 @@
 
 namespace lumora::common {
 
-QByteArray Utf8Encode(const QString& text) { return text.toUtf8(); }
+QByteArray Utf8Encode(const QString& text) {
+    return text.toUtf8();
+}
 
-QString Utf8Decode(const QByteArray& bytes) { return QString::fromUtf8(bytes); }
+QString Utf8Decode(const QByteArray& bytes) {
+    return QString::fromUtf8(bytes);
+}
 
-bool startsWithBom(const QByteArray& bytes) { return bytes.startsWith(kBom); }
+bool startsWithBom(const QByteArray& bytes) {
+    return bytes.startsWith(kBom);
+}
 
 bool isValidUtf8(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -22,17 +28,23 @@ bool isValidUtf8(QByteArrayView bytes) {
             continue;
         }
         int len = 0;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) len = 2;
+        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF)
+            len = 2;
         else if (c >= 0xE0 && c <= 0xEF) {
             len = 3;
-            if (c == 0xE0) lo = 0xA0;       // overlong
-            else if (c == 0xED) hi = 0x9F;  // surrogates
+            if (c == 0xE0)
+                lo = 0xA0; // overlong
+            else if (c == 0xED)
+                hi = 0x9F; // surrogates
         } else if (c >= 0xF0 && c <= 0xF4) {
             len = 4;
-            if (c == 0xF0) lo = 0x90;
-            else if (c == 0xF4) hi = 0x8F;  // above U+10FFFF
-        } else return false;
+            if (c == 0xF0)
+                lo = 0x90;
+            else if (c == 0xF4)
+                hi = 0x8F; // above U+10FFFF
+        } else
+            return false;
         if (i + len > n) return false;
         if (p[i + 1] < lo || p[i + 1] > hi) return false;
         for (int k = 2; k < len; ++k)
@@ -43,7 +55,9 @@ bool isValidUtf8(QByteArrayView bytes) {
 }
 
 namespace {
-inline unsigned char foldAscii(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+inline unsigned char foldAscii(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? c - 32 : c;
+}
 } // namespace
 
 qsizetype indexOfAsciiCi(QByteArrayView hay, QByteArrayView needle, qsizetype from) {
@@ -62,14 +76,18 @@ qsizetype indexOfAsciiCi(QByteArrayView hay, QByteArrayView needle, qsizetype fr
     while (i <= last) {
         // Jump to the next byte that can start a match.
         const void* p1 = std::memchr(H + i, first, static_cast<size_t>(last - i + 1));
-        const void* p2 = firstIsLetter ? std::memchr(H + i, firstLower, static_cast<size_t>(last - i + 1)) : nullptr;
+        const void* p2 =
+            firstIsLetter ? std::memchr(H + i, firstLower, static_cast<size_t>(last - i + 1)) : nullptr;
         const unsigned char* p = nullptr;
-        if (p1 && p2) p = static_cast<const unsigned char*>(p1 < p2 ? p1 : p2);
-        else p = static_cast<const unsigned char*>(p1 ? p1 : p2);
+        if (p1 && p2)
+            p = static_cast<const unsigned char*>(p1 < p2 ? p1 : p2);
+        else
+            p = static_cast<const unsigned char*>(p1 ? p1 : p2);
         if (!p) return -1;
         i = p - H;
         qsizetype k = 1;
-        while (k < n && foldAscii(H[i + k]) == foldAscii(N[k])) ++k;
+        while (k < n && foldAscii(H[i + k]) == foldAscii(N[k]))
+            ++k;
         if (k == n) return i;
         ++i;
     }
@@ -78,7 +96,8 @@ qsizetype indexOfAsciiCi(QByteArrayView hay, QByteArrayView needle, qsizetype fr
 
 std::optional<long long> leadingNumber(QByteArrayView text) {
     qsizetype i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     const qsizetype digitsStart = i;
@@ -95,7 +114,9 @@ std::optional<long long> leadingNumber(QByteArrayView text) {
     return negative ? -value : value;
 }
 
-std::optional<long long> leadingNumber(const QString& text) { return leadingNumber(QByteArrayView(text.toUtf8())); }
+std::optional<long long> leadingNumber(const QString& text) {
+    return leadingNumber(QByteArrayView(text.toUtf8()));
+}
 
 std::optional<QByteArray> VersionCode(const QByteArray& entry) {
     const qsizetype at = entry.indexOf(" -");
@@ -117,10 +138,15 @@ Qt::LayoutDirection dominantDirection(const QString& text) {
                                : text.at(i).unicode();
         if (c > 0xFFFF) ++i;
         switch (QChar::direction(c)) {
-        case QChar::DirL: ++leftToRight; break;
+        case QChar::DirL:
+            ++leftToRight;
+            break;
         case QChar::DirR:
-        case QChar::DirAL: ++rightToLeft; break;
-        default: break;
+        case QChar::DirAL:
+            ++rightToLeft;
+            break;
+        default:
+            break;
         }
     }
     return rightToLeft > leftToRight ? Qt::RightToLeft : Qt::LeftToRight;

@@ -29,8 +29,7 @@ bool isValidUtf8(QByteArrayView bytes);
 
 // Cuts a line at its first N-1 tabs: fields 1..N-1 lie between tabs, field N is the rest of the
 // line (tabs included). "a\tb\tc\td" cut in 3 -> {"a", "b", "c\td"}. Fewer tabs -> nullopt.
-template <std::size_t N>
-std::optional<std::array<QByteArray, N>> cutFields(const QByteArray& line) {
+template <std::size_t N> std::optional<std::array<QByteArray, N>> cutFields(const QByteArray& line) {
     std::array<QByteArray, N> out;
     qsizetype start = 0;
     for (std::size_t k = 0; k + 1 < N; ++k) {

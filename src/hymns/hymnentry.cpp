@@ -14,7 +14,9 @@ std::optional<HymnFields> SplitHymnEntry(const QByteArray& entry) {
     return HymnFields{f[0], f[1], f[2], f[3], f[5], f[6], f[7], f[8]};
 }
 
-std::optional<HymnFields> SplitHymnEntry(const QString& entry) { return SplitHymnEntry(Utf8Encode(entry)); }
+std::optional<HymnFields> SplitHymnEntry(const QString& entry) {
+    return SplitHymnEntry(Utf8Encode(entry));
+}
 
 std::array<qsizetype, 9> tabPositions(const QByteArray& line) {
     std::array<qsizetype, 9> tabs{};
@@ -53,9 +55,9 @@ std::optional<QString> labelNumberForMedia(const QString& label) {
 std::optional<QString> ShowHymnInfo(const QString& entry) {
     const auto f = SplitHymnEntry(entry);
     if (!f) return std::nullopt;
-    return QStringLiteral("AIR OF : ") + Utf8Decode(f->tune) + QStringLiteral("\r\nTONALITY : ") + Utf8Decode(f->tonality) +
-           QStringLiteral("\r\nAUTHOR : ") + Utf8Decode(f->author) + QStringLiteral("\r\nCOMPOSER : ") +
-           Utf8Decode(f->composer);
+    return QStringLiteral("AIR OF : ") + Utf8Decode(f->tune) + QStringLiteral("\r\nTONALITY : ") +
+           Utf8Decode(f->tonality) + QStringLiteral("\r\nAUTHOR : ") + Utf8Decode(f->author) +
+           QStringLiteral("\r\nCOMPOSER : ") + Utf8Decode(f->composer);
 }
 
 } // namespace lumora::hymns

@@ -14,14 +14,14 @@
 namespace lumora::hymns {
 
 struct HymnFields {
-    QByteArray label;     // field 1
-    QByteArray composer;  // field 2
-    QByteArray author;    // field 3
-    QByteArray tonality;  // field 4
-    QByteArray theme;     // field 6
-    QByteArray subTheme;  // field 7
-    QByteArray tune;      // field 8
-    QByteArray book;      // field 9, equal to the book's folder name
+    QByteArray label;    // field 1
+    QByteArray composer; // field 2
+    QByteArray author;   // field 3
+    QByteArray tonality; // field 4
+    QByteArray theme;    // field 6
+    QByteArray subTheme; // field 7
+    QByteArray tune;     // field 8
+    QByteArray book;     // field 9, equal to the book's folder name
 };
 
 // All nine fields, or nullopt when the entry has fewer than 8 tabs.

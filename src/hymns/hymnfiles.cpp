@@ -1,9 +1,9 @@
 #include "hymns/hymnfiles.h"
 
 #include "common/lines.h"
+#include "common/paths.h"
 #include "common/rtf/richtext.h"
 #include "common/rtf/rtfreader.h"
-#include "common/paths.h"
 #include "common/text.h"
 #include "hymns/hymnentry.h"
 #include "hymns/hymnstore.h"
@@ -17,8 +17,8 @@ namespace lumora::hymns {
 namespace {
 
 // cantiques/book/folder/name as found on disk; nullopt for a name that cannot be a file there.
-std::optional<QString> existing(const QString& cantiques, const QString& book, const QString& folder, const QString& name,
-                                QString* tried = nullptr) {
+std::optional<QString> existing(const QString& cantiques, const QString& book, const QString& folder,
+                                const QString& name, QString* tried = nullptr) {
     const auto path = hymnPath(cantiques, book, {folder, name});
     if (!path) return std::nullopt;
     if (tried) *tried = *path;
@@ -38,9 +38,10 @@ HymnFiles LoadHymnFiles(const QString& cantiques, const QString& entry) {
 
     const QString musique = QStringLiteral("musique");
     for (const QString& name : {label, number}) {
-        if (name.isEmpty()) continue;  // an empty number names no hymn's file
+        if (name.isEmpty()) continue; // an empty number names no hymn's file
         for (const char* ext : {".wav", ".mp3", ".mid"}) {
-            if (const auto p = existing(cantiques, book, musique, name + QLatin1String(ext), &out.musicPath)) {
+            if (const auto p =
+                    existing(cantiques, book, musique, name + QLatin1String(ext), &out.musicPath)) {
                 out.hasMusic = true;
                 break;
             }
@@ -55,7 +56,8 @@ HymnFiles LoadHymnFiles(const QString& cantiques, const QString& entry) {
         if (name.isEmpty()) continue;
         if (const auto p = existing(cantiques, book, parole, name + QLatin1String(ext))) {
             out.wordsPath = *p;
-            out.words = out.wordsPath.endsWith(QLatin1String("rtf"), Qt::CaseInsensitive) ? WordsKind::Rtf : WordsKind::Text;
+            out.words = out.wordsPath.endsWith(QLatin1String("rtf"), Qt::CaseInsensitive) ? WordsKind::Rtf
+                                                                                          : WordsKind::Text;
             break;
         }
     }
@@ -122,7 +124,8 @@ VideoLookup findVideo(const QString& cantiques, const QString& book, const QStri
     }
     if (base.isEmpty()) return out;
     // The shortcut sits beside what was found: "12.avi.lnk" after a video, "12.lnk" without one.
-    const QString shortcutName = (out.extension.isEmpty() ? base : base + out.extension) + QStringLiteral(".lnk");
+    const QString shortcutName =
+        (out.extension.isEmpty() ? base : base + out.extension) + QStringLiteral(".lnk");
     if (const auto p = existing(cantiques, book, video, shortcutName)) {
         out.path = *p;
         out.extension = QStringLiteral(".lnk");

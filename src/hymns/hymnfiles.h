@@ -18,9 +18,9 @@ enum class WordsKind { None, Rtf, Text };
 
 // The music and words files of the hymn an entry describes.
 struct HymnFiles {
-    QString musicPath;  // the first of the music names that exists, else the last one tried
+    QString musicPath; // the first of the music names that exists, else the last one tried
     bool hasMusic = false;
-    QString wordsPath;  // empty when there is no words file
+    QString wordsPath; // empty when there is no words file
     WordsKind words = WordsKind::None;
 };
 
@@ -39,7 +39,7 @@ QString readTextWords(const QString& path);
 std::optional<QString> rtfPlainText(const QString& path);
 
 struct MediaLookup {
-    QString path;    // the file found, or the last path tried
+    QString path; // the file found, or the last path tried
     bool found = false;
 };
 
@@ -48,8 +48,8 @@ struct MediaLookup {
 MediaLookup findSlides(const QString& cantiques, const QString& book, const QString& label);
 
 struct VideoLookup {
-    QString path;       // video file, or the shortcut file when isShortcut
-    QString extension;  // ".avi"...".lnk"; empty when nothing was found
+    QString path;      // video file, or the shortcut file when isShortcut
+    QString extension; // ".avi"...".lnk"; empty when nothing was found
     bool isShortcut = false;
 };
 

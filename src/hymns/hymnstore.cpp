@@ -26,11 +26,15 @@ std::optional<QByteArray> readBookFile(const QString& cantiques, const QString& 
     return common::readWholeFile(*path);
 }
 
-QByteArray dropBom(const QByteArray& line) { return common::startsWithBom(line) ? line.mid(3) : line; }
+QByteArray dropBom(const QByteArray& line) {
+    return common::startsWithBom(line) ? line.mid(3) : line;
+}
 
 } // namespace
 
-QString cantiquesFolder(const QString& dataPath) { return common::findPath(dataPath, {QStringLiteral("Cantiques")}); }
+QString cantiquesFolder(const QString& dataPath) {
+    return common::findPath(dataPath, {QStringLiteral("Cantiques")});
+}
 
 std::optional<QString> hymnPath(const QString& cantiques, const QString& book, const QStringList& parts) {
     if (!isSafeName(book)) return std::nullopt;
@@ -68,7 +72,8 @@ QStringList LoadHymnBooks(const QString& cantiques, QStringList* problems) {
         if (common::readWholeFile(themePath) != bytes) {
             QString why;
             if (!common::writeFileAtomic(themePath, bytes, &why) && problems)
-                *problems << QStringLiteral("%1: not written: %2").arg(QDir(cantiques).relativeFilePath(themePath), why);
+                *problems << QStringLiteral("%1: not written: %2")
+                                 .arg(QDir(cantiques).relativeFilePath(themePath), why);
         }
         books << Utf8Decode(last->book);
     }
@@ -108,7 +113,8 @@ QStringList subThemes(const QString& cantiques, const QString& book, const QStri
     return out;
 }
 
-HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme, const QString& subTheme) {
+HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme,
+                  const QString& subTheme) {
     HymnList out;
     const auto data = readBookFile(cantiques, book, QStringLiteral("Hira.txt"));
     if (!data) return out;

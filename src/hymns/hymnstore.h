@@ -41,13 +41,14 @@ QStringList subThemes(const QString& cantiques, const QString& book, const QStri
 
 // A list of hymns with the whole decoded entry behind each label.
 struct HymnList {
-    QStringList labels;   // field 1 of each entry, as shown
-    QStringList entries;  // the whole entry (BOM dropped), row for row
+    QStringList labels;  // field 1 of each entry, as shown
+    QStringList entries; // the whole entry (BOM dropped), row for row
 };
 
 // Entries whose text from field 6 on contains `theme` and whose text from field 7 on contains
 // `subTheme` (A-Z case ignored), in file order.
-HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme, const QString& subTheme);
+HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme,
+                  const QString& subTheme);
 
 // Entries of the listed books (in list order, then file order) whose decoded text contains
 // `term` without regard to case; an empty term matches every entry. Lines without a tab are

@@ -21,7 +21,8 @@ void putBig32(QByteArray& out, std::uint32_t v) {
 void putVarLen(QByteArray& out, std::uint32_t v) {
     QByteArray bytes;
     bytes.prepend(char(v & 0x7F));
-    while (v >>= 7) bytes.prepend(char((v & 0x7F) | 0x80));
+    while (v >>= 7)
+        bytes.prepend(char((v & 0x7F) | 0x80));
     out += bytes;
 }
 std::uint32_t le32(const QByteArray& b, qsizetype at) {
@@ -44,7 +45,8 @@ std::optional<PcmAudio> parseWav(const QByteArray& bytes) {
         const qsizetype body = at + 8;
         if (id == "fmt ") {
             if (size < 16 || body + 16 > bytes.size()) return std::nullopt;
-            const int format = le16(bytes, body), channels = le16(bytes, body + 2), bits = le16(bytes, body + 14);
+            const int format = le16(bytes, body), channels = le16(bytes, body + 2),
+                      bits = le16(bytes, body + 14);
             if (format != 1 || channels != 1 || bits != 16) return std::nullopt;
             audio.sampleRate = int(le32(bytes, body + 4));
             haveFormat = true;
@@ -75,7 +77,8 @@ QByteArray wavBytes(const PcmAudio& audio) {
     put16(out, 16);
     out += "data";
     put32(out, dataSize);
-    for (std::int16_t s : audio.samples) put16(out, std::uint16_t(s));
+    for (std::int16_t s : audio.samples)
+        put16(out, std::uint16_t(s));
     return out;
 }
 
@@ -85,7 +88,9 @@ QByteArray midiFile(const Tune& tune) {
     // Tempo, then the instrument.
     const std::uint32_t microsPerQuarter = std::uint32_t(60'000'000 / std::max(1, tune.beatsPerMinute));
     track += QByteArray("\x00\xFF\x51\x03", 4);
-    track.append(char(microsPerQuarter >> 16)).append(char(microsPerQuarter >> 8)).append(char(microsPerQuarter));
+    track.append(char(microsPerQuarter >> 16))
+        .append(char(microsPerQuarter >> 8))
+        .append(char(microsPerQuarter));
     track += QByteArray("\x00\xC0", 2);
     track.append(char(tune.program & 0x7F));
     std::uint32_t pendingRest = 0;
@@ -106,7 +111,7 @@ QByteArray midiFile(const Tune& tune) {
 
     QByteArray out("MThd");
     putBig32(out, 6);
-    out += QByteArray("\x00\x00\x00\x01\x01\xE0", 6);  // format 0, one track, 480 ticks per quarter
+    out += QByteArray("\x00\x00\x00\x01\x01\xE0", 6); // format 0, one track, 480 ticks per quarter
     out += "MTrk";
     putBig32(out, std::uint32_t(track.size()));
     return out + track;
@@ -123,7 +128,8 @@ PcmAudio synthesize(const Tune& tune, int sampleRate) {
             double v = 0;
             if (n.pitch > 0) {
                 const double t = double(i) / sampleRate;
-                const double envelope = std::min(1.0, t * 40) * std::min(1.0, double(count - i) / (0.03 * sampleRate));
+                const double envelope =
+                    std::min(1.0, t * 40) * std::min(1.0, double(count - i) / (0.03 * sampleRate));
                 v = envelope * (0.6 * std::sin(2 * M_PI * freq * t) + 0.25 * std::sin(4 * M_PI * freq * t) +
                                 0.1 * std::sin(6 * M_PI * freq * t));
             }

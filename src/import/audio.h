@@ -12,7 +12,7 @@ namespace lumora::import {
 
 struct PcmAudio final {
     int sampleRate = 0;
-    std::vector<std::int16_t> samples;  // mono
+    std::vector<std::int16_t> samples; // mono
 
     double seconds() const { return sampleRate > 0 ? double(samples.size()) / sampleRate : 0.0; }
 };
@@ -29,7 +29,7 @@ struct TuneNote final {
 
 struct Tune final {
     int beatsPerMinute = 90;
-    int program = 19;  // General MIDI program (0-based): 19 = church organ
+    int program = 19; // General MIDI program (0-based): 19 = church organ
     std::vector<TuneNote> notes;
 };
 

@@ -6,12 +6,12 @@ namespace lumora::import {
 
 namespace {
 constexpr std::array<const char*, 66> kOsisIds = {
-    "Gen",  "Exod",  "Lev",   "Num",  "Deut", "Josh",  "Judg",  "Ruth",  "1Sam", "2Sam",  "1Kgs",
-    "2Kgs", "1Chr",  "2Chr",  "Ezra", "Neh",  "Esth",  "Job",   "Ps",    "Prov", "Eccl",  "Song",
-    "Isa",  "Jer",   "Lam",   "Ezek", "Dan",  "Hos",   "Joel",  "Amos",  "Obad", "Jonah", "Mic",
-    "Nah",  "Hab",   "Zeph",  "Hag",  "Zech", "Mal",   "Matt",  "Mark",  "Luke", "John",  "Acts",
-    "Rom",  "1Cor",  "2Cor",  "Gal",  "Eph",  "Phil",  "Col",   "1Thess", "2Thess", "1Tim", "2Tim",
-    "Titus", "Phlm", "Heb",   "Jas",  "1Pet", "2Pet",  "1John", "2John", "3John", "Jude",  "Rev"};
+    "Gen",   "Exod", "Lev",  "Num",  "Deut", "Josh", "Judg",  "Ruth",   "1Sam",   "2Sam",  "1Kgs",
+    "2Kgs",  "1Chr", "2Chr", "Ezra", "Neh",  "Esth", "Job",   "Ps",     "Prov",   "Eccl",  "Song",
+    "Isa",   "Jer",  "Lam",  "Ezek", "Dan",  "Hos",  "Joel",  "Amos",   "Obad",   "Jonah", "Mic",
+    "Nah",   "Hab",  "Zeph", "Hag",  "Zech", "Mal",  "Matt",  "Mark",   "Luke",   "John",  "Acts",
+    "Rom",   "1Cor", "2Cor", "Gal",  "Eph",  "Phil", "Col",   "1Thess", "2Thess", "1Tim",  "2Tim",
+    "Titus", "Phlm", "Heb",  "Jas",  "1Pet", "2Pet", "1John", "2John",  "3John",  "Jude",  "Rev"};
 } // namespace
 
 QByteArray ImportedBook::key() const {
@@ -49,7 +49,8 @@ QByteArray bookClass(int number) {
 }
 
 QString chapterAudioName(const QByteArray& prefix, int chapter, const QString& extension) {
-    const QString n = chapter < 10 ? QStringLiteral("0") + QString::number(chapter) : QString::number(chapter);
+    const QString n =
+        chapter < 10 ? QStringLiteral("0") + QString::number(chapter) : QString::number(chapter);
     return QString::fromLatin1(prefix) + n + extension;
 }
 

@@ -9,16 +9,16 @@
 namespace lumora::import {
 
 struct ImportedVerse final {
-    QByteArray text;        // verse field: optional "[Title]"s, then the text (UTF-8)
-    QByteArray mark = "0";  // reading mark; "0" = none
+    QByteArray text;       // verse field: optional "[Title]"s, then the text (UTF-8)
+    QByteArray mark = "0"; // reading mark; "0" = none
 };
 
 struct ImportedBook final {
-    int number = 0;          // 1..66 in the usual order; 67 and up for any other book
-    QByteArray name;         // display name without the number, UTF-8 ("Matthew")
-    QByteArray soundPrefix;  // prefix of the chapter audio files ("Matt")
-    QByteArray classLabel;   // "Gospels"
-    std::vector<std::vector<ImportedVerse>> chapters;  // chapters[c-1][v-1]
+    int number = 0;         // 1..66 in the usual order; 67 and up for any other book
+    QByteArray name;        // display name without the number, UTF-8 ("Matthew")
+    QByteArray soundPrefix; // prefix of the chapter audio files ("Matt")
+    QByteArray classLabel;  // "Gospels"
+    std::vector<std::vector<ImportedVerse>> chapters; // chapters[c-1][v-1]
 
     bool isNewTestament() const { return number >= 40 && number <= 66; }
     // "40N", "01O", "67O".
@@ -26,7 +26,7 @@ struct ImportedBook final {
 };
 
 struct ImportedBible final {
-    std::vector<ImportedBook> books;  // in book-number order
+    std::vector<ImportedBook> books; // in book-number order
 
     const ImportedBook* findBook(int number) const;
     ImportedBook* findBook(int number);

@@ -12,7 +12,7 @@
 namespace lumora::import {
 
 namespace {
-constexpr double kPauseSeconds = 0.35;  // between verses, counted in the verse before it
+constexpr double kPauseSeconds = 0.35; // between verses, counted in the verse before it
 constexpr int kTimeoutMs = 120000;
 } // namespace
 
@@ -54,8 +54,8 @@ RecordingResult recordChapter(const QList<QByteArray>& verses, const QString& vo
         if (next < verses.size() && int(running.size()) < std::max(1, parallel)) {
             auto p = std::make_unique<QProcess>();
             p->start(QStringLiteral("espeak-ng"),
-                     {QStringLiteral("-v"), voice, QStringLiteral("-s"), QStringLiteral("165"), QStringLiteral("-w"),
-                      wavPath(next), QStringLiteral("--stdin")});
+                     {QStringLiteral("-v"), voice, QStringLiteral("-s"), QStringLiteral("165"),
+                      QStringLiteral("-w"), wavPath(next), QStringLiteral("--stdin")});
             if (!p->waitForStarted(kTimeoutMs))
                 return {std::nullopt, QStringLiteral("cannot start espeak-ng (package espeak-ng)")};
             QByteArray text = spokenText(verses[next]);
@@ -75,10 +75,12 @@ RecordingResult recordChapter(const QList<QByteArray>& verses, const QString& vo
     PcmAudio joined;
     for (int v = 0; v < verses.size(); ++v) {
         QFile f(wavPath(v));
-        if (!f.open(QIODevice::ReadOnly)) return {std::nullopt, QStringLiteral("espeak-ng wrote no sound for verse %1").arg(v + 1)};
+        if (!f.open(QIODevice::ReadOnly))
+            return {std::nullopt, QStringLiteral("espeak-ng wrote no sound for verse %1").arg(v + 1)};
         const auto pcm = parseWav(f.readAll());
         if (!pcm || pcm->sampleRate <= 0 || (joined.sampleRate != 0 && pcm->sampleRate != joined.sampleRate))
-            return {std::nullopt, QStringLiteral("espeak-ng wrote an unexpected sound format for verse %1").arg(v + 1)};
+            return {std::nullopt,
+                    QStringLiteral("espeak-ng wrote an unexpected sound format for verse %1").arg(v + 1)};
         joined.sampleRate = pcm->sampleRate;
         chapter.marks.append(markText(qint64(joined.samples.size()), joined.sampleRate));
         const std::size_t before = joined.samples.size();
@@ -101,9 +103,12 @@ RecordingResult recordChapter(const QList<QByteArray>& verses, const QString& vo
     QProcess lame;
     lame.start(QStringLiteral("lame"), {QStringLiteral("--quiet"), QStringLiteral("-m"), QStringLiteral("m"),
                                         QStringLiteral("-b"), QStringLiteral("64"), wav, mp3});
-    if (!lame.waitForStarted(kTimeoutMs)) return {std::nullopt, QStringLiteral("cannot start lame (package lame)")};
-    if (!lame.waitForFinished(kTimeoutMs) || lame.exitStatus() != QProcess::NormalExit || lame.exitCode() != 0)
-        return {std::nullopt, QStringLiteral("lame failed: ") + QString::fromUtf8(lame.readAllStandardError()).trimmed()};
+    if (!lame.waitForStarted(kTimeoutMs))
+        return {std::nullopt, QStringLiteral("cannot start lame (package lame)")};
+    if (!lame.waitForFinished(kTimeoutMs) || lame.exitStatus() != QProcess::NormalExit ||
+        lame.exitCode() != 0)
+        return {std::nullopt,
+                QStringLiteral("lame failed: ") + QString::fromUtf8(lame.readAllStandardError()).trimmed()};
     QFile encoded(mp3);
     if (!encoded.open(QIODevice::ReadOnly)) return {std::nullopt, QStringLiteral("lame wrote nothing")};
     chapter.mp3 = encoded.readAll();

@@ -20,15 +20,15 @@ namespace lumora::import {
 
 struct RecordedChapter final {
     QByteArray mp3;
-    QList<QByteArray> marks;  // one per verse, mark text ("0,00000" for verse 1)
+    QList<QByteArray> marks; // one per verse, mark text ("0,00000" for verse 1)
     int sampleRate = 0;
-    QList<qint64> verseSamples;  // length of each verse in the joined PCM, pause included
-    PcmAudio pcm;                // the joined chapter as it went into lame
+    QList<qint64> verseSamples; // length of each verse in the joined PCM, pause included
+    PcmAudio pcm;               // the joined chapter as it went into lame
 };
 
 struct RecordingResult final {
     std::optional<RecordedChapter> chapter;
-    QString error;  // set on failure
+    QString error; // set on failure
 };
 
 // `voice` is an espeak-ng voice ("en"). Verse texts may carry "[Title]" prefixes; the titles are

@@ -21,7 +21,8 @@ QList<QByteArray> fileLines(const QByteArray& bytes) {
     QList<QByteArray> out;
     common::LineSplitter split(bytes);
     QByteArray line;
-    while (split.next(line)) out.append(line);
+    while (split.next(line))
+        out.append(line);
     return out;
 }
 
@@ -49,15 +50,18 @@ bool bracesClose(const QByteArray& rtf) {
     int depth = 0;
     for (qsizetype i = 0; i < rtf.size(); ++i) {
         const char c = rtf.at(i);
-        if (c == '\\') ++i;
-        else if (c == '{') ++depth;
-        else if (c == '}' && --depth < 0) return false;
+        if (c == '\\')
+            ++i;
+        else if (c == '{')
+            ++depth;
+        else if (c == '}' && --depth < 0)
+            return false;
     }
     return depth == 0;
 }
 
 class Checker final {
-public:
+  public:
     explicit Checker(QString root) : m_root(std::move(root)) {}
 
     std::vector<DataProblem> run() {
@@ -68,11 +72,13 @@ public:
         return std::move(m_problems);
     }
 
-private:
+  private:
     struct ChapterKey {
         QByteArray book;
         int chapter;
-        bool operator<(const ChapterKey& o) const { return book != o.book ? book < o.book : chapter < o.chapter; }
+        bool operator<(const ChapterKey& o) const {
+            return book != o.book ? book < o.book : chapter < o.chapter;
+        }
     };
 
     void report(const QString& file, int line, const QString& message) {
@@ -100,7 +106,8 @@ private:
         void reportTo(Checker& c, const QString& file) const {
             if (m_count == 0) return;
             c.report(file, m_first,
-                     QStringLiteral("invalid UTF-8 on %1 line(s), the first here: the text shows \uFFFD in its place")
+                     QStringLiteral(
+                         "invalid UTF-8 on %1 line(s), the first here: the text shows \uFFFD in its place")
                          .arg(m_count));
         }
 
@@ -110,7 +117,8 @@ private:
     };
 
     void checkBible() {
-        const QString versionPath = common::findPath(m_root, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
+        const QString versionPath =
+            common::findPath(m_root, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
         const auto bytes = read(versionPath);
         if (!bytes) {
             report(rel(versionPath), 0, QStringLiteral("missing: no version can be listed"));
@@ -133,7 +141,9 @@ private:
             const auto [at, isFirst] = seen.emplace(code->toUpper(), i + 1);
             if (!isFirst) {
                 report(rel(versionPath), i + 1,
-                       QStringLiteral("version %1 is already listed on line %2").arg(QString::fromUtf8(*code)).arg(at->second));
+                       QStringLiteral("version %1 is already listed on line %2")
+                           .arg(QString::fromUtf8(*code))
+                           .arg(at->second));
                 continue;
             }
             checkVersion(*code, rel(versionPath), i + 1);
@@ -170,10 +180,12 @@ private:
         const auto books = fileLines(read(bookPath).value_or(QByteArray()));
         const QString bookFile = rel(bookPath);
         if (books.isEmpty() || !common::startsWithBom(books[0]))
-            report(bookFile, 1, QStringLiteral("no BOM: the loader drops the first three bytes, so the first book name is cut"));
+            report(bookFile, 1,
+                   QStringLiteral(
+                       "no BOM: the loader drops the first three bytes, so the first book name is cut"));
         Utf8Tally bookUtf8;
-        int row = 0;                // the book's index in the book list: lines that do not split are skipped
-        int previousNumber = 0;     // books may be left out (a New Testament alone), never out of order
+        int row = 0;            // the book's index in the book list: lines that do not split are skipped
+        int previousNumber = 0; // books may be left out (a New Testament alone), never out of order
         for (int i = 0; i < books.size(); ++i) {
             const QByteArray line = i == 0 && common::startsWithBom(books[i]) ? books[i].mid(3) : books[i];
             bookUtf8.see(line, i + 1);
@@ -188,17 +200,22 @@ private:
             const int digits = row - 1 >= 100 ? 3 : 2;
             const auto nameNumber = plainNumber((*f)[0].left(digits));
             if ((*f)[0].size() < digits || !nameNumber) {
-                report(bookFile, i + 1, QStringLiteral("book name does not begin with its %1-digit number").arg(digits));
+                report(bookFile, i + 1,
+                       QStringLiteral("book name does not begin with its %1-digit number").arg(digits));
             } else {
                 if (*nameNumber <= previousNumber)
-                    report(bookFile, i + 1, QStringLiteral("book %1 follows book %2: the books are out of order, so "
-                                                           "picking a book by its place opens another one")
-                                                .arg(*nameNumber).arg(previousNumber));
+                    report(bookFile, i + 1,
+                           QStringLiteral("book %1 follows book %2: the books are out of order, so "
+                                          "picking a book by its place opens another one")
+                               .arg(*nameNumber)
+                               .arg(previousNumber));
                 previousNumber = *nameNumber;
                 const auto keyNumber = common::leadingNumber(QByteArrayView((*f)[1]));
                 if (!keyNumber || *keyNumber != *nameNumber)
-                    report(bookFile, i + 1, QStringLiteral("book number %1 does not match the number %2 of the name")
-                                                .arg(QString::fromUtf8((*f)[1])).arg(*nameNumber));
+                    report(bookFile, i + 1,
+                           QStringLiteral("book number %1 does not match the number %2 of the name")
+                               .arg(QString::fromUtf8((*f)[1]))
+                               .arg(*nameNumber));
             }
             const auto count = plainNumber((*f)[2]);
             if (!count) {
@@ -206,7 +223,8 @@ private:
                 continue;
             }
             if (bookChapters.count((*f)[1]))
-                report(bookFile, i + 1, QStringLiteral("book %1 listed twice").arg(QString::fromUtf8((*f)[1])));
+                report(bookFile, i + 1,
+                       QStringLiteral("book %1 listed twice").arg(QString::fromUtf8((*f)[1])));
             bookChapters[(*f)[1]] = {*count, i + 1};
         }
         bookUtf8.reportTo(*this, bookFile);
@@ -221,7 +239,8 @@ private:
         for (int i = 0; i < chapters.size(); ++i) {
             const auto f = common::cutFields<3>(chapters[i]);
             if (!f) {
-                report(chapterFile, i + 1, QStringLiteral("missing tabs: %1 of 2").arg(chapters[i].count('\t')));
+                report(chapterFile, i + 1,
+                       QStringLiteral("missing tabs: %1 of 2").arg(chapters[i].count('\t')));
                 continue;
             }
             const auto chapter = plainNumber((*f)[1]);
@@ -232,20 +251,27 @@ private:
             }
             int& seen = chaptersPerBook[(*f)[0]];
             if (*chapter != seen + 1)
-                report(chapterFile, i + 1, QStringLiteral("chapter %1 of %2 follows chapter %3")
-                                               .arg(*chapter).arg(QString::fromUtf8((*f)[0])).arg(seen));
+                report(chapterFile, i + 1,
+                       QStringLiteral("chapter %1 of %2 follows chapter %3")
+                           .arg(*chapter)
+                           .arg(QString::fromUtf8((*f)[0]))
+                           .arg(seen));
             seen = std::max(seen, *chapter);
             chapterVerses[{(*f)[0], *chapter}] = {*verses, i + 1};
         }
         for (const auto& [key, info] : bookChapters) {
             const int listed = chaptersPerBook.count(key) ? chaptersPerBook[key] : 0;
             if (listed != info.first)
-                report(bookFile, info.second, QStringLiteral("book %1 has %2 chapters here but %3 in Chap_verset.txt")
-                                                  .arg(QString::fromUtf8(key)).arg(info.first).arg(listed));
+                report(bookFile, info.second,
+                       QStringLiteral("book %1 has %2 chapters here but %3 in Chap_verset.txt")
+                           .arg(QString::fromUtf8(key))
+                           .arg(info.first)
+                           .arg(listed));
         }
         for (const auto& [key, count] : chaptersPerBook)
             if (!bookChapters.count(key))
-                report(chapterFile, 0, QStringLiteral("book %1 is not in Livre_chap.txt").arg(QString::fromUtf8(key)));
+                report(chapterFile, 0,
+                       QStringLiteral("book %1 is not in Livre_chap.txt").arg(QString::fromUtf8(key)));
 
         std::map<ChapterKey, int> versesFound;
         std::map<QByteArray, int> chaptersFound;
@@ -254,14 +280,18 @@ private:
         for (const auto& [key, info] : chapterVerses) {
             const int found = versesFound.count(key) ? versesFound[key] : 0;
             if (found != info.first)
-                report(chapterFile, info.second, QStringLiteral("%1 chapter %2 has %3 verses here but %4 verse lines")
-                                                     .arg(QString::fromUtf8(key.book)).arg(key.chapter)
-                                                     .arg(info.first).arg(found));
+                report(chapterFile, info.second,
+                       QStringLiteral("%1 chapter %2 has %3 verses here but %4 verse lines")
+                           .arg(QString::fromUtf8(key.book))
+                           .arg(key.chapter)
+                           .arg(info.first)
+                           .arg(found));
         }
         for (const auto& [key, count] : chaptersFound)
             if (!chaptersPerBook.count(key))
-                report(chapterFile, 0, QStringLiteral("book %1 has verse lines but no chapter rows")
-                                           .arg(QString::fromUtf8(key)));
+                report(chapterFile, 0,
+                       QStringLiteral("book %1 has verse lines but no chapter rows")
+                           .arg(QString::fromUtf8(key)));
     }
 
     void checkTestament(const QString& path, char letter, std::map<ChapterKey, int>& verses,
@@ -270,10 +300,12 @@ private:
         const auto lines = fileLines(read(path).value_or(QByteArray()));
         if (lines.isEmpty()) return;
         if (!common::startsWithBom(lines[0]))
-            report(file, 1, QStringLiteral("no BOM: readers drop the first three bytes, so the first verse key is cut"));
+            report(
+                file, 1,
+                QStringLiteral("no BOM: readers drop the first three bytes, so the first verse key is cut"));
         ChapterKey current{{}, 0};
         int lastVerse = 0;
-        double lastMark = -1;  // no mark yet in this chapter
+        double lastMark = -1; // no mark yet in this chapter
         std::set<QByteArray> finishedBooks;
         Utf8Tally utf8;
         struct Finish {
@@ -285,7 +317,8 @@ private:
         for (int i = 0; i < lines.size(); ++i) {
             const QByteArray line = i == 0 && common::startsWithBom(lines[i]) ? lines[i].mid(3) : lines[i];
             utf8.see(line, i + 1);
-            if (line.isEmpty()) continue;  // skipped by every reader (a testament without verses is a BOM alone)
+            if (line.isEmpty())
+                continue; // skipped by every reader (a testament without verses is a BOM alone)
             const auto f = common::cutFields<5>(line);
             if (!f) {
                 report(file, i + 1, QStringLiteral("missing tabs: %1 of 4").arg(line.count('\t')));
@@ -295,7 +328,9 @@ private:
             const auto bookNumber = plainNumber(key.left(key.size() - 1));
             const bool isNew = bookNumber && *bookNumber >= 40 && *bookNumber <= 66;
             if (!bookNumber || key.size() < 3 || key.back() != letter || (letter == 'N') != isNew)
-                report(file, i + 1, QStringLiteral("book key %1 does not belong in this file").arg(QString::fromUtf8(key)));
+                report(
+                    file, i + 1,
+                    QStringLiteral("book key %1 does not belong in this file").arg(QString::fromUtf8(key)));
             const auto chapter = plainNumber((*f)[1]);
             const auto verse = plainNumber((*f)[2]);
             if (!chapter || !verse) {
@@ -306,12 +341,18 @@ private:
                 if (key != current.book) {
                     if (!current.book.isEmpty()) finishedBooks.insert(current.book);
                     if (finishedBooks.count(key))
-                        report(file, i + 1, QStringLiteral("book %1 resumes after another book").arg(QString::fromUtf8(key)));
+                        report(
+                            file, i + 1,
+                            QStringLiteral("book %1 resumes after another book").arg(QString::fromUtf8(key)));
                 } else if (*chapter < current.chapter) {
-                    report(file, i + 1, QStringLiteral("chapter %1 after chapter %2").arg(*chapter).arg(current.chapter));
+                    report(file, i + 1,
+                           QStringLiteral("chapter %1 after chapter %2").arg(*chapter).arg(current.chapter));
                 }
                 if (verses.count({key, *chapter}))
-                    report(file, i + 1, QStringLiteral("chapter %1 of %2 appears twice").arg(*chapter).arg(QString::fromUtf8(key)));
+                    report(file, i + 1,
+                           QStringLiteral("chapter %1 of %2 appears twice")
+                               .arg(*chapter)
+                               .arg(QString::fromUtf8(key)));
                 current = {key, *chapter};
                 lastVerse = 0;
                 lastMark = -1;
@@ -321,7 +362,8 @@ private:
             if (*verse == lastVerse)
                 report(file, i + 1, QStringLiteral("verse %1 repeated").arg(*verse));
             else if (*verse != lastVerse + 1)
-                report(file, i + 1, QStringLiteral("verse %1 out of order (after verse %2)").arg(*verse).arg(lastVerse));
+                report(file, i + 1,
+                       QStringLiteral("verse %1 out of order (after verse %2)").arg(*verse).arg(lastVerse));
             lastVerse = *verse;
             ++verses[current];
 
@@ -329,11 +371,14 @@ private:
             if (mark == "0") continue;
             const auto value = markValue(mark);
             if (!value) {
-                report(file, i + 1, QStringLiteral("mark \"%1\" is not a number (seconds, comma decimals)").arg(QString::fromUtf8(mark)));
+                report(file, i + 1,
+                       QStringLiteral("mark \"%1\" is not a number (seconds, comma decimals)")
+                           .arg(QString::fromUtf8(mark)));
                 continue;
             }
             if (*value < lastMark)
-                report(file, i + 1, QStringLiteral("mark %1 goes back in the chapter").arg(QString::fromUtf8(mark)));
+                report(file, i + 1,
+                       QStringLiteral("mark %1 goes back in the chapter").arg(QString::fromUtf8(mark)));
             lastMark = *value;
         }
     }
@@ -342,16 +387,17 @@ private:
         const QString root = common::findPath(m_root, {QStringLiteral("Cantiques")});
         const QDir dir(root);
         for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-            if (name.contains(QLatin1Char('.')) || name.compare(QStringLiteral("Favori"), Qt::CaseInsensitive) == 0)
+            if (name.contains(QLatin1Char('.')) ||
+                name.compare(QStringLiteral("Favori"), Qt::CaseInsensitive) == 0)
                 continue;
             const QString path = common::findPath(root, {name, QStringLiteral("Hira.txt")});
             const auto bytes = read(path);
-            if (!bytes) continue;  // not a hymn book
+            if (!bytes) continue; // not a hymn book
             const QString file = rel(path);
             const auto lines = fileLines(*bytes);
             if (lines.isEmpty()) report(file, 0, QStringLiteral("no hymn entry: the book is not listed"));
             Utf8Tally utf8;
-            std::map<QByteArray, int> labels;  // hymn label -> first line
+            std::map<QByteArray, int> labels; // hymn label -> first line
             for (int i = 0; i < lines.size(); ++i) {
                 QByteArray line = lines[i];
                 if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
@@ -360,19 +406,26 @@ private:
                 if (tabs >= 8) {
                     const auto [at, isFirst] = labels.emplace(line.left(line.indexOf('\t')), i + 1);
                     if (!isFirst)
-                        report(file, i + 1, QStringLiteral("hymn \"%1\" is already listed on line %2: its files are shared")
-                                                .arg(QString::fromUtf8(at->first)).arg(at->second));
+                        report(
+                            file, i + 1,
+                            QStringLiteral("hymn \"%1\" is already listed on line %2: its files are shared")
+                                .arg(QString::fromUtf8(at->first))
+                                .arg(at->second));
                 }
                 if (tabs < 8) {
-                    report(file, i + 1, i + 1 == lines.size()
-                                            ? QStringLiteral("last line does not split (%1 of 8 tabs): the book is not listed").arg(tabs)
-                                            : QStringLiteral("hymn entry with %1 of 8 tabs: it is rejected").arg(tabs));
+                    report(file, i + 1,
+                           i + 1 == lines.size()
+                               ? QStringLiteral(
+                                     "last line does not split (%1 of 8 tabs): the book is not listed")
+                                     .arg(tabs)
+                               : QStringLiteral("hymn entry with %1 of 8 tabs: it is rejected").arg(tabs));
                     continue;
                 }
                 const QByteArray book = line.mid(line.lastIndexOf('\t') + 1);
                 if (QString::fromUtf8(book) != name)
-                    report(file, i + 1, QStringLiteral("book name \"%1\" differs from the folder name \"%2\"")
-                                            .arg(QString::fromUtf8(book), name));
+                    report(file, i + 1,
+                           QStringLiteral("book name \"%1\" differs from the folder name \"%2\"")
+                               .arg(QString::fromUtf8(book), name));
             }
             utf8.reportTo(*this, file);
             checkWords(common::findPath(root, {name, QStringLiteral("parole")}));
@@ -383,7 +436,8 @@ private:
     void checkWords(const QString& folder) {
         const QDir dir(folder);
         if (!dir.exists()) return;
-        for (const QString& name : dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        for (const QString& name :
+             dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
             const QString path = dir.filePath(name);
             const bool isText = name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
             const bool isRtf = name.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
@@ -399,7 +453,8 @@ private:
             }
             const auto lines = fileLines(*bytes);
             Utf8Tally utf8;
-            for (int i = 0; i < lines.size(); ++i) utf8.see(lines[i], i + 1);
+            for (int i = 0; i < lines.size(); ++i)
+                utf8.see(lines[i], i + 1);
             utf8.reportTo(*this, rel(path));
         }
     }
@@ -407,7 +462,8 @@ private:
     void checkLists(const QString& tree, bool playlists) {
         const QString folder = common::findPath(m_root, {tree, QStringLiteral("Favori")});
         const QDir dir(folder);
-        for (const QString& name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::System, QDir::Name)) {
+        for (const QString& name :
+             dir.entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::System, QDir::Name)) {
             const QString path = dir.filePath(name);
             const auto read = this->read(path);
             if (!read) continue;
@@ -429,14 +485,17 @@ private:
                 utf8.see(line, i + 1);
                 if (playlists) {
                     if (line.count('\t') < 8)
-                        report(file, i + 1, QStringLiteral("playlist entry is not a whole hymn entry (%1 of 8 tabs)")
-                                                .arg(line.count('\t')));
+                        report(file, i + 1,
+                               QStringLiteral("playlist entry is not a whole hymn entry (%1 of 8 tabs)")
+                                   .arg(line.count('\t')));
                     continue;
                 }
-                const qsizetype p2 = line.indexOf(". ", 5), p3 = line.indexOf(" : ", 5), p4 = line.indexOf(" - ", 5),
-                                p5 = line.indexOf('\t', 5);
-                if (p2 < 0 || p3 < p2 || p4 < p3 || p5 < p4 || p5 + 1 >= line.size() || !plainNumber(line.left(2)))
-                    report(file, i + 1, QStringLiteral("verse-list entry is not \"NN Book. C : V - W<TAB>CODE\""));
+                const qsizetype p2 = line.indexOf(". ", 5), p3 = line.indexOf(" : ", 5),
+                                p4 = line.indexOf(" - ", 5), p5 = line.indexOf('\t', 5);
+                if (p2 < 0 || p3 < p2 || p4 < p3 || p5 < p4 || p5 + 1 >= line.size() ||
+                    !plainNumber(line.left(2)))
+                    report(file, i + 1,
+                           QStringLiteral("verse-list entry is not \"NN Book. C : V - W<TAB>CODE\""));
             }
         }
     }
@@ -447,8 +506,12 @@ private:
 
 } // namespace
 
-QString DataProblem::toText() const { return file + QLatin1Char(':') + QString::number(line) + QStringLiteral(": ") + message; }
+QString DataProblem::toText() const {
+    return file + QLatin1Char(':') + QString::number(line) + QStringLiteral(": ") + message;
+}
 
-std::vector<DataProblem> checkDataFolder(const QString& dataFolder) { return Checker(dataFolder).run(); }
+std::vector<DataProblem> checkDataFolder(const QString& dataFolder) {
+    return Checker(dataFolder).run();
+}
 
 } // namespace lumora::import

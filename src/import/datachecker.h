@@ -9,8 +9,8 @@
 namespace lumora::import {
 
 struct DataProblem final {
-    QString file;  // relative to the data folder, with "/" separators
-    int line = 0;  // 1-based; 0 when the problem concerns the whole file
+    QString file; // relative to the data folder, with "/" separators
+    int line = 0; // 1-based; 0 when the problem concerns the whole file
     QString message;
 
     // "Bible/KJV/KJV-O.txt:12: verse 4 repeated"

@@ -25,7 +25,8 @@ bool versionComplete(const QString& data, const QByteArray& code) {
     for (const QString& name : {QStringLiteral("Livre_chap.txt"), QStringLiteral("Chap_verset.txt"),
                                 QString::fromUtf8(upper + "-O.txt"), QString::fromUtf8(upper + "-N.txt")})
         if (!common::fileExists(common::findPath(folder, {name}))) return false;
-    const auto list = common::readWholeFile(common::findPath(data, {QStringLiteral("Bible"), QStringLiteral("Version.txt")}));
+    const auto list = common::readWholeFile(
+        common::findPath(data, {QStringLiteral("Bible"), QStringLiteral("Version.txt")}));
     return list && hasVersionLine(*list, code);
 }
 
@@ -36,7 +37,8 @@ QString claimFolder(const QString& folder) {
     if (dir.exists()) {
         if (QFileInfo::exists(marker)) return {};
         if (!dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
-            return QStringLiteral("%1 is not empty and was not made by the demo; give an empty or new folder with --data")
+            return QStringLiteral("%1 is not empty and was not made by the demo; give an empty or new folder "
+                                  "with --data")
                 .arg(folder);
     } else if (!QDir().mkpath(folder)) {
         return QStringLiteral("cannot create ") + folder;
@@ -53,16 +55,21 @@ QString recordVersion(const QString& data, const DemoVersion& version, ImportedB
         ImportedBook* book = bible.findBook(bookNumber);
         if (!book || chapter < 1 || chapter > int(book->chapters.size())) continue;
         auto& verses = book->chapters[std::size_t(chapter - 1)];
-        const QString mp3 = QDir(sound).filePath(chapterAudioName(book->soundPrefix, chapter, QStringLiteral(".mp3")));
-        if (progress) progress(QStringLiteral("%1: reading %2 %3 aloud").arg(QString::fromUtf8(version.code),
-                                                                              QString::fromUtf8(book->name)).arg(chapter));
+        const QString mp3 =
+            QDir(sound).filePath(chapterAudioName(book->soundPrefix, chapter, QStringLiteral(".mp3")));
+        if (progress)
+            progress(QStringLiteral("%1: reading %2 %3 aloud")
+                         .arg(QString::fromUtf8(version.code), QString::fromUtf8(book->name))
+                         .arg(chapter));
         QList<QByteArray> texts;
-        for (const auto& v : verses) texts.append(v.text);
+        for (const auto& v : verses)
+            texts.append(v.text);
         const auto recording = recordChapter(texts, version.voice, std::max(1, QThread::idealThreadCount()));
         if (!recording.chapter) return recording.error;
         if (!QDir().mkpath(sound) || !common::writeFileAtomic(mp3, recording.chapter->mp3))
             return QStringLiteral("cannot write ") + mp3;
-        for (std::size_t v = 0; v < verses.size(); ++v) verses[v].mark = recording.chapter->marks[qsizetype(v)];
+        for (std::size_t v = 0; v < verses.size(); ++v)
+            verses[v].mark = recording.chapter->marks[qsizetype(v)];
     }
     return {};
 }
@@ -71,7 +78,10 @@ QString recordVersion(const QString& data, const DemoVersion& version, ImportedB
 
 std::vector<DemoVersion> defaultDemoVersions() {
     return {
-        {QStringLiteral("engKJV2006eb"), "KJV", "King James Version", QStringLiteral("en"),
+        {QStringLiteral("engKJV2006eb"),
+         "KJV",
+         "King James Version",
+         QStringLiteral("en"),
          {{1, 1}, {19, 23}, {40, 5}, {43, 3}}},
         {QStringLiteral("engWEB2015eb"), "WEB", "World English Bible", QStringLiteral("en"), {}},
         {QStringLiteral("spaRV1909eb"), "RV1909", "Reina-Valera 1909", QStringLiteral("es"), {}},
@@ -112,7 +122,8 @@ DemoResult buildDemo(const DemoOptions& options) {
         ++versions;
     }
     if (versions == 0) {
-        result.error = QStringLiteral("no Bible could be imported: ") + result.skipped.join(QStringLiteral("; "));
+        result.error =
+            QStringLiteral("no Bible could be imported: ") + result.skipped.join(QStringLiteral("; "));
         return result;
     }
 

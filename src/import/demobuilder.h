@@ -16,24 +16,24 @@
 namespace lumora::import {
 
 struct DemoVersion final {
-    QString module;                   // SWORD module name
-    QByteArray code;                  // version code
-    QByteArray name;                  // name after "CODE - "
-    QString voice;                    // espeak-ng voice for recordings
-    QList<QPair<int, int>> recorded;  // (book number, chapter) read aloud
+    QString module;                  // SWORD module name
+    QByteArray code;                 // version code
+    QByteArray name;                 // name after "CODE - "
+    QString voice;                   // espeak-ng voice for recordings
+    QList<QPair<int, int>> recorded; // (book number, chapter) read aloud
 };
 
 struct DemoOptions final {
     QString folder;
     std::vector<DemoVersion> versions;
-    QString pathFile;  // created pointing at `folder` when it does not exist; empty: left alone
+    QString pathFile; // created pointing at `folder` when it does not exist; empty: left alone
     std::function<void(const QString&)> progress;
 };
 
 struct DemoResult final {
     bool ok = false;
-    QString error;        // why nothing (more) was built
-    QStringList skipped;  // parts left out, e.g. a SWORD module that is not installed
+    QString error;       // why nothing (more) was built
+    QStringList skipped; // parts left out, e.g. a SWORD module that is not installed
 };
 
 inline constexpr char kDemoMarkerName[] = ".lumora-demo";

@@ -4,12 +4,16 @@ namespace lumora::import {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 bool isWordByte(char c) {
     const auto u = static_cast<unsigned char>(c);
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || u >= 0x80;
 }
-bool isAsciiAlnum(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
+bool isAsciiAlnum(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
 
 // Appends text with white space collapsed; `out` never ends with more than one blank.
 void appendCollapsed(QByteArray& out, QByteArrayView text) {
@@ -22,19 +26,26 @@ void appendCollapsed(QByteArray& out, QByteArrayView text) {
     }
 }
 
-QByteArray trimmed(const QByteArray& s) { return s.trimmed(); }
+QByteArray trimmed(const QByteArray& s) {
+    return s.trimmed();
+}
 
 void appendEntity(QByteArray& out, QByteArrayView name) {
-    if (name == "amp") out.append('&');
-    else if (name == "lt") out.append('<');
-    else if (name == "gt") out.append('>');
-    else if (name == "quot") out.append('"');
-    else if (name == "apos") out.append('\'');
+    if (name == "amp")
+        out.append('&');
+    else if (name == "lt")
+        out.append('<');
+    else if (name == "gt")
+        out.append('>');
+    else if (name == "quot")
+        out.append('"');
+    else if (name == "apos")
+        out.append('\'');
     else if (name.startsWith('#')) {
         bool ok = false;
         const QByteArray digits = name.sliced(1).toByteArray();
         const uint code = digits.startsWith('x') || digits.startsWith('X') ? digits.mid(1).toUInt(&ok, 16)
-                                                                             : digits.toUInt(&ok, 10);
+                                                                           : digits.toUInt(&ok, 10);
         if (ok && code > 0 && code < 0x110000) {
             const char32_t c32 = code;
             out.append(QString::fromUcs4(&c32, 1).toUtf8());
@@ -62,7 +73,8 @@ Tag parseTag(QByteArrayView inner) {
         s = s.chopped(1);
     }
     qsizetype end = 0;
-    while (end < s.size() && !isSpace(s[end])) ++end;
+    while (end < s.size() && !isSpace(s[end]))
+        ++end;
     t.name = s.first(end).toByteArray();
     t.body = s.sliced(end).toByteArray();
     return t;
@@ -72,14 +84,14 @@ QByteArray attribute(const QByteArray& body, const char* name) {
     const QByteArray key = QByteArray(" ") + name + "=\"";
     const qsizetype at = (QByteArray(" ") + body).indexOf(key);
     if (at < 0) return {};
-    const qsizetype start = at + key.size() - 1;  // the leading blank was added
+    const qsizetype start = at + key.size() - 1; // the leading blank was added
     const qsizetype end = body.indexOf('"', start);
     return end < 0 ? QByteArray() : body.mid(start, end - start);
 }
 
 bool isBlockTag(const QByteArray& name) {
-    return name == "l" || name == "lg" || name == "lb" || name == "p" || name == "div" || name == "milestone" ||
-           name == "chapter" || name == "verse" || name == "br";
+    return name == "l" || name == "lg" || name == "lb" || name == "p" || name == "div" ||
+           name == "milestone" || name == "chapter" || name == "verse" || name == "br";
 }
 
 } // namespace
@@ -87,9 +99,9 @@ bool isBlockTag(const QByteArray& name) {
 OsisVerse cleanOsis(QByteArrayView raw) {
     OsisVerse result;
     int noteDepth = 0;
-    int titleDepth = 0;        // nesting inside a kept title
-    int hiddenTitleDepth = 0;  // nesting inside a book or chapter heading
-    bool gap = false;          // a dropped note may have stood between two words
+    int titleDepth = 0;       // nesting inside a kept title
+    int hiddenTitleDepth = 0; // nesting inside a book or chapter heading
+    bool gap = false;         // a dropped note may have stood between two words
     QByteArray title;
 
     auto put = [&](QByteArrayView text) {
@@ -107,7 +119,7 @@ OsisVerse cleanOsis(QByteArrayView raw) {
         const char c = raw[i];
         if (c == '<') {
             const qsizetype close = raw.indexOf('>', i);
-            if (close < 0) break;  // a cut tag: nothing after it is text
+            if (close < 0) break; // a cut tag: nothing after it is text
             const Tag tag = parseTag(raw.sliced(i + 1, close - i - 1));
             i = close + 1;
             if (tag.name == "note") {
@@ -153,8 +165,9 @@ OsisVerse cleanOsis(QByteArrayView raw) {
             }
         }
         qsizetype next = i;
-        while (next < n && raw[next] != '<' && raw[next] != '&') ++next;
-        if (next == i) ++next;  // a lone '&'
+        while (next < n && raw[next] != '<' && raw[next] != '&')
+            ++next;
+        if (next == i) ++next; // a lone '&'
         put(raw.sliced(i, next - i));
         i = next;
     }

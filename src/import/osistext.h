@@ -8,8 +8,8 @@
 namespace lumora::import {
 
 struct OsisVerse final {
-    QList<QByteArray> titles;  // section and psalm titles, in order, plain text
-    QByteArray text;           // the verse proper, plain text, white space collapsed
+    QList<QByteArray> titles; // section and psalm titles, in order, plain text
+    QByteArray text;          // the verse proper, plain text, white space collapsed
 };
 
 // Notes (footnotes, cross references) are dropped with their content; every other tag is dropped

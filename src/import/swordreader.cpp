@@ -53,7 +53,8 @@ bool hasText(const ImportedBook& book) {
 
 } // namespace
 
-SwordReadResult readSwordModule(const QString& moduleName, const std::function<void(const ImportedBook&)>& onBook) {
+SwordReadResult readSwordModule(const QString& moduleName,
+                                const std::function<void(const ImportedBook&)>& onBook) {
     sword::SWLog::getSystemLog()->setLogLevel(sword::SWLog::LOG_ERROR);
     sword::SWMgr manager;
     const QByteArray name = moduleName.toUtf8();

@@ -11,8 +11,8 @@
 namespace lumora::import {
 
 struct SwordReadResult final {
-    std::optional<ImportedBible> bible;  // empty on failure
-    QString error;                       // one line, set on failure
+    std::optional<ImportedBible> bible; // empty on failure
+    QString error;                      // one line, set on failure
 };
 
 // Reads every book of the module's versification that has text in the module, chapter by chapter,

@@ -26,16 +26,16 @@ VersionFiles renderVersion(const ImportedBible& bible) {
     files.newTestament = common::kBom;
     for (const auto& book : bible.books) {
         const QByteArray key = book.key();
-        files.bookTable += displayName(book) + '\t' + key + '\t' + QByteArray::number(book.chapters.size()) + '\t' +
-                           book.soundPrefix + '\t' + book.classLabel + kCrLf;
+        files.bookTable += displayName(book) + '\t' + key + '\t' + QByteArray::number(book.chapters.size()) +
+                           '\t' + book.soundPrefix + '\t' + book.classLabel + kCrLf;
         QByteArray& testament = book.isNewTestament() ? files.newTestament : files.oldTestament;
         for (std::size_t c = 0; c < book.chapters.size(); ++c) {
             const QByteArray chapter = QByteArray::number(c + 1);
             const auto& verses = book.chapters[c];
             files.chapterTable += key + '\t' + chapter + '\t' + QByteArray::number(verses.size()) + kCrLf;
             for (std::size_t v = 0; v < verses.size(); ++v)
-                testament += key + '\t' + chapter + '\t' + QByteArray::number(v + 1) + '\t' + verses[v].mark + '\t' +
-                             verses[v].text + kCrLf;
+                testament += key + '\t' + chapter + '\t' + QByteArray::number(v + 1) + '\t' + verses[v].mark +
+                             '\t' + verses[v].text + kCrLf;
         }
     }
     return files;
@@ -57,7 +57,8 @@ QByteArray withVersionLine(const QByteArray& existing, const QByteArray& code, c
         if (first && common::startsWithBom(bare)) bare = bare.mid(3);
         const auto lineCode = common::VersionCode(bare);
         if (!placed && lineCode && lineCode->toUpper() == code.toUpper()) {
-            out += (first && bare.size() != current.size() ? QByteArray(common::kBom) : QByteArray()) + line + kCrLf;
+            out += (first && bare.size() != current.size() ? QByteArray(common::kBom) : QByteArray()) + line +
+                   kCrLf;
             placed = true;
         } else {
             out += current + kCrLf;
@@ -83,8 +84,8 @@ bool hasVersionLine(const QByteArray& versionList, const QByteArray& code) {
 
 bool versionExists(const QString& dataFolder, const QByteArray& code) {
     if (common::folderExists(versionFolder(dataFolder, code))) return true;
-    const auto existing =
-        common::readWholeFile(common::findPath(dataFolder, {QStringLiteral("Bible"), QStringLiteral("Version.txt")}));
+    const auto existing = common::readWholeFile(
+        common::findPath(dataFolder, {QStringLiteral("Bible"), QStringLiteral("Version.txt")}));
     return existing && hasVersionLine(*existing, code);
 }
 
@@ -98,7 +99,8 @@ bool isUsableVersionName(const QByteArray& name) {
 
 QString writeVersion(const QString& dataFolder, const QByteArray& code, const QByteArray& name,
                      const ImportedBible& bible) {
-    if (!isUsableVersionName(name)) return QStringLiteral("the name must not be empty nor hold control characters");
+    if (!isUsableVersionName(name))
+        return QStringLiteral("the name must not be empty nor hold control characters");
     const QString folder = versionFolder(dataFolder, code);
     if (!QDir().mkpath(folder)) return QStringLiteral("cannot create ") + folder;
     const VersionFiles files = renderVersion(bible);
@@ -116,7 +118,8 @@ QString writeVersion(const QString& dataFolder, const QByteArray& code, const QB
         const QString path = common::findPath(folder, {out.name});
         if (!common::writeFileAtomic(path, out.bytes)) return QStringLiteral("cannot write ") + path;
     }
-    const QString versionFile = common::findPath(dataFolder, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
+    const QString versionFile =
+        common::findPath(dataFolder, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
     const QByteArray existing = common::readWholeFile(versionFile).value_or(QByteArray());
     if (!common::writeFileAtomic(versionFile, withVersionLine(existing, code, name)))
         return QStringLiteral("cannot write ") + versionFile;

@@ -15,10 +15,10 @@
 namespace lumora::import {
 
 struct VersionFiles final {
-    QByteArray bookTable;     // Livre_chap.txt
-    QByteArray chapterTable;  // Chap_verset.txt
-    QByteArray oldTestament;  // CODE-O.txt
-    QByteArray newTestament;  // CODE-N.txt
+    QByteArray bookTable;    // Livre_chap.txt
+    QByteArray chapterTable; // Chap_verset.txt
+    QByteArray oldTestament; // CODE-O.txt
+    QByteArray newTestament; // CODE-N.txt
 };
 
 VersionFiles renderVersion(const ImportedBible& bible);

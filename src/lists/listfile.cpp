@@ -97,7 +97,8 @@ QString listPattern(const QString& folder) {
 QStringList listNames(const QString& pattern) {
     const QFileInfo fi(pattern);
     const QDir dir(fi.path());
-    QStringList names = dir.entryList({fi.fileName()}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    QStringList names =
+        dir.entryList({fi.fileName()}, QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     for (QString& n : names)
         n.chop(4);
     return names;

@@ -28,7 +28,7 @@ std::optional<QStringList> readListFile(const QString& path);
 // rows: that would drop what was left out.
 struct LoadedList {
     QStringList rows;
-    int rejectedLines = 0;  // playlist lines without a TAB, left out of rows
+    int rejectedLines = 0;   // playlist lines without a TAB, left out of rows
     bool unreadable = false; // the file exists but could not be read (not an ordinary file, too large...)
     bool isWhole() const { return rejectedLines == 0 && !unreadable; }
 };

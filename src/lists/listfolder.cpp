@@ -28,7 +28,8 @@ std::optional<QString> listNameProblem(const QString& name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
             return QStringLiteral("A list name cannot hold / or \\: the list would leave its folder.");
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return QStringLiteral("A list name cannot hold a tab, a line break or another control character.");
+            return QStringLiteral(
+                "A list name cannot hold a tab, a line break or another control character.");
         if (QStringLiteral("<>:\"|?*").contains(c))
             return QStringLiteral("A list name cannot hold any of < > : \" | ? *");
     }
@@ -37,15 +38,17 @@ std::optional<QString> listNameProblem(const QString& name) {
     // Windows opens a device for these names, whatever extension follows (blanks before the point
     // are dropped too).
     static const QRegularExpression device(
-        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9\\x{00B9}\\x{00B2}\\x{00B3}]|LPT[1-9\\x{00B9}\\x{00B2}\\x{00B3}]|"
-                       "CONIN\\$|CONOUT\\$|CLOCK\\$) *(\\..*)?$"),
+        QStringLiteral(
+            "^(CON|PRN|AUX|NUL|COM[1-9\\x{00B9}\\x{00B2}\\x{00B3}]|LPT[1-9\\x{00B9}\\x{00B2}\\x{00B3}]|"
+            "CONIN\\$|CONOUT\\$|CLOCK\\$) *(\\..*)?$"),
         QRegularExpression::CaseInsensitiveOption);
     if (const auto m = device.match(name); m.hasMatch())
         return QStringLiteral("\"%1\" is the name of a Windows device: the list could not be opened there.")
             .arg(m.captured(1).toUpper());
     // 255 bytes is the limit of a file name on the usual Linux file systems; leave room for
     // ".txt" and for the temporary name the atomic writer uses beside it.
-    if (QFile::encodeName(name).size() + 16 > 255) return QStringLiteral("The name is too long for a file name.");
+    if (QFile::encodeName(name).size() + 16 > 255)
+        return QStringLiteral("The name is too long for a file name.");
     return std::nullopt;
 }
 

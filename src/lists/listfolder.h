@@ -22,7 +22,9 @@ QString NewListName(const QStringList& rows, const std::function<bool(const QStr
 // CLOCK$, with or without an extension), a name ending in a point or a blank, a name too long for
 // a file. Points inside a name are fine: "Vol..2" stays in its folder.
 std::optional<QString> listNameProblem(const QString& name);
-inline bool isUsableListName(const QString& name) { return !listNameProblem(name); }
+inline bool isUsableListName(const QString& name) {
+    return !listNameProblem(name);
+}
 
 // True when a list or note file of that name exists in folder in any letter case. The files of
 // list `self` itself do not count, so a list may change the letter case of its own name.
@@ -36,7 +38,7 @@ enum class RenameOutcome {
     Renamed,
     UnusableName, // listNameProblem says why; nothing touched
     Taken,        // another list or note has the name, or it is the list's own name; nothing touched
-    Failed,       // the list is missing or a rename failed; a note renamed before the failure keeps its new name
+    Failed, // the list is missing or a rename failed; a note renamed before the failure keeps its new name
 };
 
 // Renames the note, then the list. A change of letter case only ("Sunday" -> "SUNDAY") is a rename.

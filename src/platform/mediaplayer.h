@@ -15,7 +15,7 @@ namespace lumora::platform {
 
 class MediaPlayer : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     ~MediaPlayer() override = default;
 
@@ -38,7 +38,7 @@ public:
     // The player's own small interface (may be null); shown or hidden by the caller.
     virtual QWidget* widget() = 0;
 
-signals:
+  signals:
     // Raised on every change of status, also after a stop the program asked for.
     void statusChanged();
 };

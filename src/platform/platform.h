@@ -12,7 +12,7 @@
 namespace lumora::platform {
 
 struct Platform {
-    std::function<MediaPlayer*(QObject* parent)> makePlayer;  // WindowsMediaPlayer1 and 2
+    std::function<MediaPlayer*(QObject* parent)> makePlayer; // WindowsMediaPlayer1 and 2
     Prompts& prompts;
     Shell& shell;
     CommonDialog& dialogs;

@@ -13,13 +13,14 @@ enum class PromptButtons { Ok, OkCancel, YesNo };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 class Prompts {
-public:
+  public:
     Prompts() = default;
     Prompts(const Prompts&) = delete;
     Prompts& operator=(const Prompts&) = delete;
     virtual ~Prompts() = default;
     virtual PromptAnswer ask(const QString& text, const QString& title = kAppTitle,
-                             PromptButtons buttons = PromptButtons::Ok, PromptIcon icon = PromptIcon::None) = 0;
+                             PromptButtons buttons = PromptButtons::Ok,
+                             PromptIcon icon = PromptIcon::None) = 0;
     void tell(const QString& text, const QString& title = kAppTitle, PromptIcon icon = PromptIcon::None) {
         ask(text, title, PromptButtons::Ok, icon);
     }

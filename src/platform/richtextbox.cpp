@@ -79,7 +79,9 @@ bool RichTextBox::loadRtf(const QString& path) {
     return true;
 }
 
-QString RichTextBox::plainText() const { return m_edit->toPlainText(); }
+QString RichTextBox::plainText() const {
+    return m_edit->toPlainText();
+}
 
 void RichTextBox::select(int start, int length) {
     QTextCursor c(m_edit->document());
@@ -91,7 +93,9 @@ void RichTextBox::select(int start, int length) {
     m_edit->ensureCursorVisible();
 }
 
-int RichTextBox::selectionStart() const { return m_edit->textCursor().selectionStart(); }
+int RichTextBox::selectionStart() const {
+    return m_edit->textCursor().selectionStart();
+}
 
 int RichTextBox::selectionLength() const {
     const QTextCursor c = m_edit->textCursor();
@@ -118,7 +122,9 @@ void RichTextBox::setSelectionColor(const QColor& color) {
 
 void RichTextBox::setSelectionAlignment(Alignment a) {
     QTextBlockFormat f;
-    f.setAlignment(a == Alignment::Centre ? Qt::AlignHCenter : a == Alignment::Right ? Qt::AlignRight : Qt::AlignLeft);
+    f.setAlignment(a == Alignment::Centre  ? Qt::AlignHCenter
+                   : a == Alignment::Right ? Qt::AlignRight
+                                           : Qt::AlignLeft);
     m_edit->textCursor().mergeBlockFormat(f);
 }
 
@@ -184,7 +190,8 @@ void RichTextBox::applyZoom(double factor) {
         // which is scaled like the runs so that blank lines grow and shrink with the text.
         {
             QTextCharFormat f = b.charFormat();
-            double real = f.hasProperty(kRealSizeProperty) ? f.doubleProperty(kRealSizeProperty) : f.fontPointSize();
+            double real =
+                f.hasProperty(kRealSizeProperty) ? f.doubleProperty(kRealSizeProperty) : f.fontPointSize();
             if (real <= 0) real = baseSize;
             f.setProperty(kRealSizeProperty, real);
             f.setFontPointSize(real * factor);
@@ -195,7 +202,8 @@ void RichTextBox::applyZoom(double factor) {
             const QTextFragment frag = it.fragment();
             if (!frag.isValid()) continue;
             QTextCharFormat f = frag.charFormat();
-            double real = f.hasProperty(kRealSizeProperty) ? f.doubleProperty(kRealSizeProperty) : f.fontPointSize();
+            double real =
+                f.hasProperty(kRealSizeProperty) ? f.doubleProperty(kRealSizeProperty) : f.fontPointSize();
             if (real <= 0) real = baseSize;
             f.setProperty(kRealSizeProperty, real);
             f.setFontPointSize(real * factor);

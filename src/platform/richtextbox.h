@@ -22,7 +22,7 @@ inline constexpr double kTextBoxPointSize = 14.0;
 
 class RichTextBox final : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit RichTextBox(QTextEdit* edit);
 
     QTextEdit* edit() const { return m_edit; }
@@ -59,10 +59,10 @@ public:
     void setDirection(Qt::LayoutDirection direction);
     Qt::LayoutDirection direction() const { return m_direction; }
 
-signals:
+  signals:
     void contentChanged();
 
-private:
+  private:
     void applyZoom(double factor);
     void applyDirection();
 

@@ -9,7 +9,7 @@ namespace lumora::platform {
 enum class ShellResult { Opened, NotFound, Failed };
 
 class Shell {
-public:
+  public:
     Shell() = default;
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;

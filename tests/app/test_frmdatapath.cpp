@@ -4,9 +4,9 @@
 
 #include <QDir>
 #include <QLabel>
-#include <QTreeView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 
 #include <memory>
 
@@ -53,7 +53,8 @@ TEST(FrmDataPath, prefillsThePlatformFolder_explainsTheChoice_andDropsTheErrorFo
     dlg->Cmd_ValidDataPath->click();
     ASSERT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)");
     dlg->DataPath->setText(tmp.file("still-empty"));
-    EXPECT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)") << "kept while the folder is unusable";
+    EXPECT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)")
+        << "kept while the folder is unusable";
     writeBytes(tmp.file("good/Bible/Version.txt"), "A - a\r\n");
     dlg->DataPath->setText(QDir::toNativeSeparators(tmp.file("good")));
     EXPECT_EQ(dlg->Label1->text(), QString());

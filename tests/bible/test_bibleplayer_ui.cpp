@@ -5,12 +5,12 @@
 #include "platform/playerpictures.h"
 #include "support/mainwindow.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QTextEdit>
 #include <QApplication>
+#include <QCheckBox>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -39,12 +39,17 @@ class BiblePlayerUi : public ::testing::Test {
   protected:
     void SetUp() override {
         FixtureOptions opt;
-        opt.mark = [](int b, int, int v) { return b == 40 ? QByteArray::number(10 * v) + ",00000" : QByteArray("0"); };
+        opt.mark = [](int b, int, int v) {
+            return b == 40 ? QByteArray::number(10 * v) + ",00000" : QByteArray("0");
+        };
         std::vector<FixtureBook> books = fixtureBooks(6, 25);
         books[39].verses = [](int) { return 30; };
         writeFixtureVersion(h.data.path(), "AAA", books, opt);
         writeFixtureVersion(h.data.path(), "BBB", fixtureBooks(6, 25));
-        for (int c = 1; c <= 6; ++c) writeBytes(h.data.path() + QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')), "x");
+        for (int c = 1; c <= 6; ++c)
+            writeBytes(h.data.path() +
+                           QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')),
+                       "x");
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
         ASSERT_TRUE(h.open());
         ASSERT_FALSE(h.players.empty());
@@ -110,7 +115,8 @@ TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeardAndStopsAfterAPassageTha
     // The passage 18-20 ends before the chapter: once its marks (and the next verse's) are passed,
     // the recording stops and the buttons go back to play.
     player->clock = 215;
-    for (int i = 0; i < 4 && player->statusText() == "Playing"; ++i) follower().step();
+    for (int i = 0; i < 4 && player->statusText() == "Playing"; ++i)
+        follower().step();
     EXPECT_EQ(player->statusText(), "Stopped");
     EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay);
     EXPECT_FALSE(button("ImageStop")->isEnabled());

@@ -7,10 +7,12 @@ using namespace lumora::testing;
 
 namespace {
 class BibleStoreTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder tmp;
     QString data() const { return tmp.path(); }
-    void books(const QByteArray& code) { writeFixtureVersion(data(), code, {{1, "Gen", 2, [](int) { return 3; }}}); }
+    void books(const QByteArray& code) {
+        writeFixtureVersion(data(), code, {{1, "Gen", 2, [](int) { return 3; }}});
+    }
 };
 } // namespace
 
@@ -18,7 +20,8 @@ protected:
 TEST_F(BibleStoreTest, versionListWithOrWithoutBomGivesSameList) {
     books("AAA");
     books("BBB");
-    writeBytes(data() + "/Bible/Version.txt", "\xEF\xBB\xBF" "AAA - First\r\nBBB - Second\r\n");
+    writeBytes(data() + "/Bible/Version.txt", "\xEF\xBB\xBF"
+                                              "AAA - First\r\nBBB - Second\r\n");
     const VersionList withBom = LoadBibleVersions(data());
     writeBytes(data() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
     const VersionList without = LoadBibleVersions(data());
@@ -68,11 +71,12 @@ TEST_F(BibleStoreTest, saveVersionListPutsIncompleteLastAndIsExact) {
 
 // book tables
 TEST_F(BibleStoreTest, bookTablesDropThreeBytesOfFirstLineEvenWithoutBom) {
-    writeFixtureVersion(data(), "X", {{1, "Genesis", 2, [](int) { return 3; }}, {2, "Exodus", 1, [](int) { return 4; }}},
+    writeFixtureVersion(data(), "X",
+                        {{1, "Genesis", 2, [](int) { return 3; }}, {2, "Exodus", 1, [](int) { return 4; }}},
                         FixtureOptions{.bomInBooks = false});
     const BookTables t = LoadBookTables(data(), "X");
     ASSERT_EQ(t.List_livre.size(), 2);
-    EXPECT_EQ(t.List_livre[0], "Genesis");  // "01 " lost with the missing BOM
+    EXPECT_EQ(t.List_livre[0], "Genesis"); // "01 " lost with the missing BOM
     EXPECT_EQ(t.List_livre[1], "02 Exodus");
     EXPECT_EQ(t.List_NumLivre[1], "02O");
     EXPECT_EQ(t.List_LivreChap, (QByteArrayList{"01O\t1\t", "01O\t2\t", "02O\t1\t"}));
@@ -83,13 +87,14 @@ TEST_F(BibleStoreTest, bookTablesDropThreeBytesOfFirstLineEvenWithoutBom) {
 
 TEST_F(BibleStoreTest, linesWithTooFewTabsAreSkipped) {
     writeBytes(data() + "/Bible/X/Livre_chap.txt",
-               "\xEF\xBB\xBF" "01 A\t01O\t1\tA\tLaw\r\nbroken\tline\r\n02 B\t02O\tx\tB\tLaw\r\n03 C\t03O\t0\tC\r\n");
+               "\xEF\xBB\xBF"
+               "01 A\t01O\t1\tA\tLaw\r\nbroken\tline\r\n02 B\t02O\tx\tB\tLaw\r\n03 C\t03O\t0\tC\r\n");
     writeBytes(data() + "/Bible/X/Chap_verset.txt", "01O\t1\t3\r\n01O\t2\r\n\r\n02O\t1\t5\r\n");
     const BookTables t = LoadBookTables(data(), "X");
     EXPECT_EQ(t.List_livre, (QStringList{"01 A", "02 B"}));
     EXPECT_EQ(t.List_classe, (QStringList{"Law", "Law"}));
     EXPECT_EQ(t.List_LivreChap, (QByteArrayList{"01O\t1\t", "02O\t1\t"}));
     EXPECT_EQ(t.chapterCount(0), 1);
-    EXPECT_EQ(t.chapterCount(1), 0);  // "x" is not a number
+    EXPECT_EQ(t.chapterCount(1), 0); // "x" is not a number
     EXPECT_EQ(t.chapterCount(7), 0);
 }

@@ -2,8 +2,8 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QTimer>
 #include <QLabel>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -13,7 +13,7 @@ using namespace lumora::testing;
 namespace {
 
 class NavigationUi : public ::testing::Test {
-protected:
+  protected:
     MainWindowHarness h;
     void SetUp() override {
         FixtureOptions opt;
@@ -46,7 +46,8 @@ TEST_F(NavigationUi, startUpLandsOnBook40Chapter5Verses18To20) {
     EXPECT_TRUE(h.find<QTimer>("Timer1")->isActive());
     EXPECT_FALSE(h.nav().isJumpPending());
     EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItemCount(), 286);
-    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItem(285)->data(0, Qt::UserRole).toString(), "Cle_286");
+    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItem(285)->data(0, Qt::UserRole).toString(),
+              "Cle_286");
 }
 
 TEST_F(NavigationUi, withoutDataFolderLoadFailsAndWindowCloses) {
@@ -121,9 +122,10 @@ TEST_F(NavigationUi, leavingOrderModeWritesCompleteVersionsFirst) {
     h.list("List_version_Order")->setCurrentRow(1);
     h.find<QToolButton>("Img_UP_ListVersion")->click();
     EXPECT_EQ(h.list("List_version_Order")->currentRow(), 0);
-    h.find<QToolButton>("Img_UP_ListVersion")->click();  // already first: nothing moves
+    h.find<QToolButton>("Img_UP_ListVersion")->click(); // already first: nothing moves
     h.find<QCheckBox>("Chec_Order")->click();
-    EXPECT_EQ(readBytes(h.data.path() + "/Bible/Version.txt"), "BBB - Second\r\nAAA - First\r\nGONE - Missing\r\n");
+    EXPECT_EQ(readBytes(h.data.path() + "/Bible/Version.txt"),
+              "BBB - Second\r\nAAA - First\r\nGONE - Missing\r\n");
     EXPECT_EQ(h.combo("List_version")->currentText(), "AAA - First");
     EXPECT_EQ(h.combo("List_version")->itemText(0), "BBB - Second");
 }
@@ -136,7 +138,7 @@ TEST_F(NavigationUi, chapterWithoutVerseRowAndBookWithoutChapterCountLeaveListsE
     books.replace("03O\t30\t", "03O\t0\t");
     writeBytes(h.data.path() + "/Bible/AAA/Livre_chap.txt", books);
     ASSERT_TRUE(h.open());
-    EXPECT_EQ(h.list("List_verset")->count(), 0);  // 40:5 has no row any more
+    EXPECT_EQ(h.list("List_verset")->count(), 0); // 40:5 has no row any more
     EXPECT_EQ(h.list("List_verset_limite")->count(), 0);
     pick(h.list("List_livre"), 1);
     EXPECT_EQ(h.list("List_chapitre")->count(), 0);

@@ -12,7 +12,7 @@ namespace {
 const QByteArray BOM("\xEF\xBB\xBF");
 
 class PassageTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder tmp;
     TestamentCache cache;
     FixtureOptions opt;
@@ -42,7 +42,9 @@ protected:
         s.bookName = QString("%1 Book%2").arg(bookIndex + 1, 2, 10, QChar('0')).arg(bookIndex + 1);
         s.chapter = QString::number(chapter);
         s.firstVerse = QString::number(first);
-        s.verseCount = bookIndex == 39 && chapter == 5 ? 48 : bookIndex == 18 ? (chapter == 119 ? 300 : 10) : 25;
+        s.verseCount = bookIndex == 39 && chapter == 5 ? 48
+                       : bookIndex == 18               ? (chapter == 119 ? 300 : 10)
+                                                       : 25;
         s.lastVerse = QString::number(last);
         s.lastVerseIsChapterEnd = last == s.verseCount;
         PassageRequest r = PreparePassage(tmp.path(), s);
@@ -58,7 +60,8 @@ protected:
 // layout
 TEST_F(PassageTest, endBeforeChapterEndAddsNextVerseReferenceLine) {
     const Passage p = build(39, 5, 18, 20);
-    EXPECT_EQ(p.PassageText, BOM + "5.18   Text 40 5:18\r\n\n5.19   Text 40 5:19\r\n\n5.20   Text 40 5:20\r\n\n5.21\t\r\n");
+    EXPECT_EQ(p.PassageText,
+              BOM + "5.18   Text 40 5:18\r\n\n5.19   Text 40 5:19\r\n\n5.20   Text 40 5:20\r\n\n5.21\t\r\n");
     EXPECT_EQ(p.heading, "40 Book40 5 : 18 - 20");
     EXPECT_EQ(p.PassageHeader, "KJV - King James\r\n40 Book40 5 : 18 - 20\r\n\n");
     EXPECT_TRUE(p.chapterEndFound);
@@ -79,10 +82,9 @@ TEST_F(PassageTest, singleVerseHeadingAndLayout) {
 
 TEST_F(PassageTest, titlesTwoBackToBackUnclosedAndOff) {
     Passage p = build(39, 5, 1, 3);
-    EXPECT_EQ(p.PassageText, BOM +
-                                 "Sermon\r\n\rOn the mount\r\n\r5.1   Seeing the multitudes\r\n\n"
-                                 "caf\xC3\xA9 title\r\n\r5.2   And he opened\r\n\n"
-                                 "5.3   [unclosed title and text\r\n\n5.4\t\r\n");
+    EXPECT_EQ(p.PassageText, BOM + "Sermon\r\n\rOn the mount\r\n\r5.1   Seeing the multitudes\r\n\n"
+                                   "caf\xC3\xA9 title\r\n\r5.2   And he opened\r\n\n"
+                                   "5.3   [unclosed title and text\r\n\n5.4\t\r\n");
     p = build(39, 5, 1, 3, /*titles*/ false);
     EXPECT_EQ(p.PassageText, BOM + "5.1   Seeing the multitudes\r\n\n5.2   And he opened\r\n\n"
                                    "5.3   [unclosed title and text\r\n\n5.4\t\r\n");
@@ -103,7 +105,8 @@ TEST_F(PassageTest, marksOfSelectedVersesAndPositionsOfWholeChapter) {
     const Passage p = build(39, 5, 2, 3);
     EXPECT_EQ(p.ComboBox_repere, (QByteArrayList{"5.2\t4,50000", "5.3\t6,50000"}));
     // The verse after the selection is marked too when it carries a mark.
-    EXPECT_EQ(build(39, 5, 1, 2).ComboBox_repere, (QByteArrayList{"5.1\t2,50000", "5.2\t4,50000", "5.3\t6,50000"}));
+    EXPECT_EQ(build(39, 5, 1, 2).ComboBox_repere,
+              (QByteArrayList{"5.1\t2,50000", "5.2\t4,50000", "5.3\t6,50000"}));
     EXPECT_EQ(p.VersePositions[1], "2,50000");
     EXPECT_EQ(p.VersePositions[48], "0");
     EXPECT_TRUE(p.VersePositions[49].isEmpty());
@@ -120,7 +123,7 @@ TEST_F(PassageTest, chapterBeyond286VersesKeepsFirst286Positions) {
 TEST_F(PassageTest, bookIndex38ReadsOldAndIndex39ReadsNewTestament) {
     EXPECT_TRUE(build(38, 1, 1, 1).PassageText.contains("Text 39 1:1"));
     EXPECT_TRUE(build(39, 1, 1, 1).PassageText.contains("Text 40 1:1"));
-    EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Text 1 1:1"));  // the very first line, after the BOM
+    EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Text 1 1:1")); // the very first line, after the BOM
 }
 
 // failures

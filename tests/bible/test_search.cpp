@@ -231,14 +231,16 @@ TEST(SearchVersion, withACache_aFileKeptAtTheSameSizeAndTimeIsNotReadAgain) {
     const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
     const auto when = modified(ot);
     SearchFileCache cache;
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
+              QByteArrayList{"01O\t1\t1\t1\t0"});
 
     // Same length, same time: the kept bytes are searched.
     QByteArray bytes = *lumora::common::readWholeFile(ot);
     bytes.replace("amen", "omen");
     writeBytes(ot, bytes);
     setModified(ot, when);
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
+              QByteArrayList{"01O\t1\t1\t1\t0"});
     // Without the cache the file on disk is what counts.
     EXPECT_TRUE(SearchVersion(tmp.path(), "AAA", 0, {}, "amen").keys.isEmpty());
 }
@@ -259,7 +261,8 @@ TEST(SearchVersion, withACache_aFileChangedInTimeOrSizeIsReadAgain) {
 
     writeBytes(ot, bytes + "01O\t1\t2\t0\tamen\r\n");
     setModified(ot, when + std::chrono::seconds(5));
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t2\t2\t0"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
+              QByteArrayList{"01O\t1\t2\t2\t0"});
 
     // A file gone is reported, however it was kept.
     ASSERT_TRUE(QFile::remove(ot));
@@ -272,7 +275,10 @@ TEST(SearchVersion, withACache_anotherVersionIsSearchedInItsOwnFiles) {
     TempFolder tmp;
     lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}}, {{"02O\t1\t1", "amen"}});
     SearchFileCache cache;
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
-    EXPECT_EQ(SearchVersion(tmp.path(), "bbb", 1, {}, "amen", &cache).keys, QByteArrayList{"02O\t1\t1\t1\t1"});
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys, QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
+              QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "bbb", 1, {}, "amen", &cache).keys,
+              QByteArrayList{"02O\t1\t1\t1\t1"});
+    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
+              QByteArrayList{"01O\t1\t1\t1\t0"});
 }

@@ -112,12 +112,13 @@ TEST(HitLineScan, matchAtEveryOffsetAroundBlockEdges_isFoundOnce) {
     // fall on each side of the 16- and 32-byte block edges, with the line end at every distance
     // after it; a second occurrence in the same line must not list the line again.
     for (const QByteArray& needle : {QByteArray("x"), QByteArray("Lord"), QByteArray("melchisedec"),
-                                    QByteArray("abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGH")}) {
+                                     QByteArray("abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGH")}) {
         for (int before = 0; before <= 80; ++before) {
             for (int after = 0; after <= 40; after += 3) {
                 const QByteArray line = "01O\t1\t1\t0\t" + QByteArray(before, '-') + needle.toUpper() +
                                         QByteArray(after, '-') + needle;
-                for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\r"), QByteArray("\n"), QByteArray()}) {
+                for (const QByteArray& end :
+                     {QByteArray("\r\n"), QByteArray("\r"), QByteArray("\n"), QByteArray()}) {
                     expectAllPathsAgree(bom() + line + end + "01O\t1\t2\t0\tnone" + end, needle);
                     expectAllPathsAgree(bom() + line + end, needle);
                     if (HasFatalFailure()) return;
@@ -148,8 +149,8 @@ TEST(HitLineScan, lineWithFewerThanFourTabs_isNoHit_evenWhenTheNextLineHasThem) 
                 shortLine += "\t";
             shortLine += QByteArray(pad, '-');
             for (const char* end : {"\r\n", "\r", "\n"}) {
-                const QByteArray data = "01O\t1\t1\t0\ta\r\n" + shortLine + end + "01O\t1\t2\t0\tx\t\t" + end +
-                                        "01O\t1\t3\t0\t" + QByteArray(80, 'y') + end;
+                const QByteArray data = "01O\t1\t1\t0\ta\r\n" + shortLine + end + "01O\t1\t2\t0\tx\t\t" +
+                                        end + "01O\t1\t3\t0\t" + QByteArray(80, 'y') + end;
                 EXPECT_EQ(expectedKeys(data, "x"), QByteArrayList{"01O\t1\t2"});
                 expectAllPathsAgree(data, "x");
                 if (HasFatalFailure()) return;
@@ -160,7 +161,8 @@ TEST(HitLineScan, lineWithFewerThanFourTabs_isNoHit_evenWhenTheNextLineHasThem) 
 
 TEST(HitLineScan, needleLongerThanTheStackBuffer_isStillFound) {
     const QByteArray needle = QByteArray(100, 'q') + "Z";
-    const QByteArray data = bom() + "05O\t1\t1\t0\tx" + needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
+    const QByteArray data =
+        bom() + "05O\t1\t1\t0\tx" + needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
     const auto expected = QByteArrayList{"05O\t1\t1"};
     ASSERT_EQ(expectedKeys(data, needle), expected);
     expectAllPathsAgree(data, needle);

@@ -3,11 +3,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QTabWidget>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextCursor>
 
 using namespace lumora;
@@ -199,7 +199,8 @@ TEST_F(SearchUi, listPanelsHideTheSearchRowsWithTheirCounters_andTheirShowBoxesS
         int tab;
         lists::FavouritePanel& panel;
         const char* counter;
-    } sides[] = {{0, h.verseLists(), "Lbl_Nbr_passage_trouve"}, {1, h.playLists(), "Lbl_Nbr_cantique_trouve"}};
+    } sides[] = {{0, h.verseLists(), "Lbl_Nbr_passage_trouve"},
+                 {1, h.playLists(), "Lbl_Nbr_cantique_trouve"}};
     for (const auto& side : sides) {
         SCOPED_TRACE(side.counter);
         tabs->setCurrentIndex(side.tab);
@@ -211,7 +212,8 @@ TEST_F(SearchUi, listPanelsHideTheSearchRowsWithTheirCounters_andTheirShowBoxesS
         QApplication::processEvents();
         EXPECT_FALSE(h.find<QLabel>(side.counter)->isVisible());
         EXPECT_TRUE(side.panel.entryList()->isVisible());
-        EXPECT_EQ(show->mapTo(h.window.get(), QPoint(0, 0)), before) << "a second click lands on the box again";
+        EXPECT_EQ(show->mapTo(h.window.get(), QPoint(0, 0)), before)
+            << "a second click lands on the box again";
         show->click();
         QApplication::processEvents();
         EXPECT_TRUE(h.find<QLabel>(side.counter)->isVisible());

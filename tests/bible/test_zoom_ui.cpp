@@ -54,7 +54,9 @@ TEST_F(ZoomUi, bibleTabSteps_giveTheBoxScale_keptWhenThePassageIsRebuilt) {
 
 TEST_F(ZoomUi, canticleTab_zoomsItsOwnLabel_andTellsWhichTabEachRatioWentTo) {
     QList<QList<int>> applied;
-    QObject::connect(&z(), &bible::Zoom::zoomApplied, [&](int tab, int n, int d) { applied.append({tab, n, d}); });
+    QObject::connect(&z(), &bible::Zoom::zoomApplied, [&](int tab, int n, int d) {
+        applied.append({tab, n, d});
+    });
     click(spin("SpinButton_Size"), false);
     h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1);
     click(spin("SpinButton_SizeCantique"), true);

@@ -30,7 +30,7 @@ CliRun cli(const QStringList& args, const QString& home = {}) {
 }
 
 class CliBible : public ::testing::Test {
-protected:
+  protected:
     TempFolder tmp;
     void SetUp() override {
         FixtureOptions opt;
@@ -38,7 +38,9 @@ protected:
             if (b == 40 && c == 5 && v == 18) return "[Law]For verily";
             return fixtureVerseText(b, c, v);
         };
-        opt.mark = [](int b, int c, int v) -> QByteArray { return b == 40 && c == 5 ? QByteArray::number(v) + ",00000" : "0"; };
+        opt.mark = [](int b, int c, int v) -> QByteArray {
+            return b == 40 && c == 5 ? QByteArray::number(v) + ",00000" : "0";
+        };
         writeFixtureVersion(tmp.path(), "AAA", fixtureBooks(6, 25), opt);
         writeFixtureVersion(tmp.path(), "BBB", {{1, "Only", 1, [](int) { return 2; }}});
         writeBytes(tmp.path() + "/Bible/Version.txt", "AAA - First\r\nGONE - Missing\r\nBBB - Second\r\n");
@@ -49,51 +51,87 @@ protected:
 } // namespace
 
 TEST_F(CliBible, versionsAndBooks) {
-    CliRun r = cli(base() << "versions" << "--all");
+    CliRun r = cli(base() << "versions"
+                          << "--all");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "AAA - First\nBBB - Second\n--\nGONE - Missing\n");
-    r = cli(base() << "books" << "--version" << "bbb");
+    r = cli(base() << "books"
+                   << "--version"
+                   << "bbb");
     EXPECT_EQ(r.out, "01 Only\n");
     EXPECT_EQ(cli(base() << "books").out.count('\n'), 66);
 }
 
 TEST_F(CliBible, passageIsByteExactWithoutBom) {
-    CliRun r = cli(base() << "passage" << "40" << "5" << "18" << "19");
+    CliRun r = cli(base() << "passage"
+                          << "40"
+                          << "5"
+                          << "18"
+                          << "19");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "5.18   For verily\r\n\n5.19   Text 40 5:19\r\n\n5.20\t\r\n");
-    r = cli(base() << "passage" << "--titles" << "--uppercase" << "40" << "5" << "18" << "18");
+    r = cli(base() << "passage"
+                   << "--titles"
+                   << "--uppercase"
+                   << "40"
+                   << "5"
+                   << "18"
+                   << "18");
     EXPECT_EQ(r.out, "LAW\r\n\r5.18   For verily\r\n\n5.19\t\r\n");
-    r = cli(base() << "passage" << "--header" << "40" << "5" << "25");
+    r = cli(base() << "passage"
+                   << "--header"
+                   << "40"
+                   << "5"
+                   << "25");
     EXPECT_EQ(r.out, "AAA - First\r\n40 Book40 5 : 25\r\n\n5.25   Text 40 5:25\r\n");
 }
 
 TEST_F(CliBible, passageJson) {
-    const CliRun r = cli(base() << "passage" << "--json" << "40" << "5" << "24");
+    const CliRun r = cli(base() << "passage"
+                                << "--json"
+                                << "40"
+                                << "5"
+                                << "24");
     ASSERT_EQ(r.code, 0);
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
     EXPECT_EQ(o["heading"].toString(), "40 Book40 5 : 24 - 25");
     EXPECT_EQ(o["header"].toString(), "AAA - First\r\n40 Book40 5 : 24 - 25\r\n\n");
-    EXPECT_EQ(o["marks"].toArray(), (QJsonArray{QJsonArray{"5.24", "24,00000"}, QJsonArray{"5.25", "25,00000"}}));
+    EXPECT_EQ(o["marks"].toArray(),
+              (QJsonArray{QJsonArray{"5.24", "24,00000"}, QJsonArray{"5.25", "25,00000"}}));
     EXPECT_EQ(o["positions"].toArray().size(), 25);
     EXPECT_EQ(o["positions"].toArray()[0].toString(), "1,00000");
 }
 
 TEST_F(CliBible, errorsExitOneAndUsageTwo) {
-    for (const QStringList& args : {QStringList{"passage", "99", "1"}, QStringList{"passage", "40", "7"},
-                                    QStringList{"passage", "40", "5", "26"}, QStringList{"books", "--version", "zzz"}}) {
+    for (const QStringList& args :
+         {QStringList{"passage", "99", "1"}, QStringList{"passage", "40", "7"},
+          QStringList{"passage", "40", "5", "26"}, QStringList{"books", "--version", "zzz"}}) {
         const CliRun r = cli(base() + args);
         EXPECT_EQ(r.code, 1) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
-    EXPECT_EQ(cli(base() << "passage" << "40").code, 2);
-    EXPECT_EQ(cli(base() << "passage" << "x" << "1").code, 2);
+    EXPECT_EQ(cli(base() << "passage"
+                         << "40")
+                  .code,
+              2);
+    EXPECT_EQ(cli(base() << "passage"
+                         << "x"
+                         << "1")
+                  .code,
+              2);
     // A book given by name is refused with the way to its number.
-    const CliRun named = cli(base() << "passage" << "Genesis" << "1");
+    const CliRun named = cli(base() << "passage"
+                                    << "Genesis"
+                                    << "1");
     EXPECT_EQ(named.code, 2);
-    EXPECT_TRUE(named.err.startsWith("lumora-cli: unknown book: Genesis; give the book's number")) << named.err.toStdString();
+    EXPECT_TRUE(named.err.startsWith("lumora-cli: unknown book: Genesis; give the book's number"))
+        << named.err.toStdString();
     EXPECT_TRUE(named.err.contains("`lumora-cli books`"));
-    EXPECT_TRUE(cli(base() << "passage" << "99" << "1").err.contains("`lumora-cli books`"));
+    EXPECT_TRUE(cli(base() << "passage"
+                           << "99"
+                           << "1")
+                    .err.contains("`lumora-cli books`"));
     EXPECT_EQ(cli(base() << "nonsense").code, 2);
     EXPECT_EQ(cli({"--data", tmp.path() + "/nowhere", "versions"}).code, 1);
 }
@@ -115,7 +153,9 @@ TEST_F(CliBible, passageNotInTheFileExitsOneWithAMessage) {
     for (const QByteArray& line : whole.split('\n'))
         if (!line.startsWith("40N\t5\t") && !line.isEmpty()) bytes += line + "\n";
     writeBytes(path, bytes);
-    CliRun r = cli(base() << "passage" << "40" << "5");
+    CliRun r = cli(base() << "passage"
+                          << "40"
+                          << "5");
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("40 5:1 is not in")) << r.err.toStdString();
@@ -125,7 +165,11 @@ TEST_F(CliBible, passageNotInTheFileExitsOneWithAMessage) {
     lines.removeLast();
     std::reverse(lines.begin(), lines.end());
     writeBytes(path, "\xEF\xBB\xBF" + lines.join('\n') + "\n");
-    r = cli(base() << "passage" << "40" << "5" << "1" << "3");
+    r = cli(base() << "passage"
+                   << "40"
+                   << "5"
+                   << "1"
+                   << "3");
     EXPECT_EQ(r.code, 1) << r.out.toStdString();
     EXPECT_EQ(r.err.count('\n'), 1);
 }

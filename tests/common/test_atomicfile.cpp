@@ -17,10 +17,13 @@ using namespace lumora::testing;
 namespace {
 
 QStringList allEntries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Name);
 }
 
-QByteArray filled(char c, qsizetype size) { return QByteArray(size, c); }
+QByteArray filled(char c, qsizetype size) {
+    return QByteArray(size, c);
+}
 
 } // namespace
 
@@ -38,7 +41,8 @@ TEST(AtomicFile, replacesWholeFileAndLeavesNoTemporary) {
 TEST(AtomicFile, writeUtf8FileAddsBomAndCrLf) {
     TempFolder tmp;
     ASSERT_TRUE(WriteUtf8File(tmp.file("t.txt"), "A\r\nB"));
-    EXPECT_EQ(readBytes(tmp.file("t.txt")), QByteArray("\xEF\xBB\xBF" "A\r\nB\r\n"));
+    EXPECT_EQ(readBytes(tmp.file("t.txt")), QByteArray("\xEF\xBB\xBF"
+                                                       "A\r\nB\r\n"));
 }
 
 TEST(AtomicFile, exclusiveCreateNeverReplaces) {

@@ -16,7 +16,8 @@ QList<QByteArray> splitLines(const QByteArray& data) {
     QList<QByteArray> out;
     LineSplitter s(data);
     QByteArray line;
-    while (s.next(line)) out << line;
+    while (s.next(line))
+        out << line;
     return out;
 }
 } // namespace

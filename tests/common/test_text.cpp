@@ -59,16 +59,18 @@ TEST(Text, leadingNumberBeyondSixtyFourBitsIsNoNumber) {
 }
 
 TEST(Text, utf8Validation) {
-    for (const char* good : {"", "plain", "No\xC3\xABl", "\xE2\x82\xAC", "\xF0\x9F\x8E\xB5", "\xEF\xBB\xBF" "bom"})
+    for (const char* good : {"", "plain", "No\xC3\xABl", "\xE2\x82\xAC", "\xF0\x9F\x8E\xB5",
+                             "\xEF\xBB\xBF"
+                             "bom"})
         EXPECT_TRUE(isValidUtf8(QByteArrayView(good))) << good;
-    for (const char* bad : {"\xE9t\xE9",          // Latin-1
-                            "\x80",                // stray continuation
-                            "\xC3",                // truncated
-                            "\xE2\x82",            // truncated
-                            "\xC0\xAF",            // overlong
-                            "\xE0\x80\xAF",        // overlong
-                            "\xED\xA0\x80",        // surrogate
-                            "\xF4\x90\x80\x80",    // above U+10FFFF
+    for (const char* bad : {"\xE9t\xE9",        // Latin-1
+                            "\x80",             // stray continuation
+                            "\xC3",             // truncated
+                            "\xE2\x82",         // truncated
+                            "\xC0\xAF",         // overlong
+                            "\xE0\x80\xAF",     // overlong
+                            "\xED\xA0\x80",     // surrogate
+                            "\xF4\x90\x80\x80", // above U+10FFFF
                             "\xFF"})
         EXPECT_FALSE(isValidUtf8(QByteArrayView(bad))) << bad;
 }
@@ -87,8 +89,8 @@ TEST(Text, dominantDirectionFollowsMostStrongLettersNotTheFirst) {
         Qt::LayoutDirection want;
     } cases[] = {
         {"01 Genesis", Qt::LeftToRight},
-        {"\u05D0 ALEPH. Blessed are the undefiled", Qt::LeftToRight},  // Hebrew letter first
-        {"\u05D1\u05E8\u05D0\u05E9\u05D9\u05EA 1", Qt::RightToLeft},   // Hebrew book name
+        {"\u05D0 ALEPH. Blessed are the undefiled", Qt::LeftToRight},    // Hebrew letter first
+        {"\u05D1\u05E8\u05D0\u05E9\u05D9\u05EA 1", Qt::RightToLeft},     // Hebrew book name
         {"\u0627\u0644\u0641\u0627\u062A\u062D\u0629", Qt::RightToLeft}, // Arabic
         {"", Qt::LeftToRight},
         {"1.1   42", Qt::LeftToRight}, // digits only: no strong letter

@@ -62,8 +62,10 @@ namespace {
 QList<QByteArray> seeds(const char* corpus) {
     // Ninja names the source relative to the build folder, where the suite's program lies.
     QString source = QString::fromUtf8(__FILE__);
-    if (QFileInfo(source).isRelative()) source = QDir(QCoreApplication::applicationDirPath()).filePath(source);
-    const QDir dir(QFileInfo(source).dir().filePath(QStringLiteral("../fuzz/") + QString::fromLatin1(corpus)));
+    if (QFileInfo(source).isRelative())
+        source = QDir(QCoreApplication::applicationDirPath()).filePath(source);
+    const QDir dir(
+        QFileInfo(source).dir().filePath(QStringLiteral("../fuzz/") + QString::fromLatin1(corpus)));
     QList<QByteArray> out;
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
         QFile f(dir.filePath(name));

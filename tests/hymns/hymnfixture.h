@@ -11,28 +11,32 @@
 namespace lumora::testing {
 
 // One Hira.txt line: label, composer, author, key, "-", theme, sub-theme, tune, book.
-inline QByteArray hymnEntry(const QByteArray& label, const QByteArray& theme, const QByteArray& sub, const QByteArray& book,
-                            const QByteArray& tune = "Tune", const QByteArray& composer = "Comp",
-                            const QByteArray& author = "Auth", const QByteArray& key = "C") {
+inline QByteArray hymnEntry(const QByteArray& label, const QByteArray& theme, const QByteArray& sub,
+                            const QByteArray& book, const QByteArray& tune = "Tune",
+                            const QByteArray& composer = "Comp", const QByteArray& author = "Auth",
+                            const QByteArray& key = "C") {
     return QByteArrayList{label, composer, author, key, "-", theme, sub, tune, book}.join('\t');
 }
 
 // The same line as the program holds it.
-template <typename... Args>
-QString entryText(const Args&... args) {
+template <typename... Args> QString entryText(const Args&... args) {
     return QString::fromUtf8(hymnEntry(args...));
 }
 
-inline QByteArray crlfLines(const QByteArrayList& lines) { return lines.join("\r\n") + "\r\n"; }
+inline QByteArray crlfLines(const QByteArrayList& lines) {
+    return lines.join("\r\n") + "\r\n";
+}
 
 class HymnData : public TempFolder {
-public:
+  public:
     HymnData() { writeBytes(file(QStringLiteral("Bible/Version.txt")), "KJV - King James\r\n"); }
     QString cantiques() const { return file(QStringLiteral("Cantiques")); }
     QString bookFile(const QString& book, const QString& rel) const {
         return file(QStringLiteral("Cantiques/") + book + QLatin1Char('/') + rel);
     }
-    void hira(const QString& book, const QByteArray& bytes) const { writeBytes(bookFile(book, QStringLiteral("Hira.txt")), bytes); }
+    void hira(const QString& book, const QByteArray& bytes) const {
+        writeBytes(bookFile(book, QStringLiteral("Hira.txt")), bytes);
+    }
     void touch(const QString& book, const QString& rel) const { writeBytes(bookFile(book, rel), "x"); }
 };
 

@@ -13,9 +13,13 @@ namespace {
 // or "none".
 using Lookup = QString (*)(const QString& cantiques, const QString& label);
 
-QString rel(const QString& cantiques, const QString& path) { return path.mid(cantiques.size() + 1); }
+QString rel(const QString& cantiques, const QString& path) {
+    return path.mid(cantiques.size() + 1);
+}
 // A label alone stands for an entry of book "B".
-QString entryOf(const QString& label) { return label.contains('\t') ? label : entryText(label.toUtf8(), "T", "S", "B"); }
+QString entryOf(const QString& label) {
+    return label.contains('\t') ? label : entryText(label.toUtf8(), "T", "S", "B");
+}
 
 QString music(const QString& c, const QString& label) {
     const HymnFiles f = LoadHymnFiles(c, entryOf(label));
@@ -52,7 +56,8 @@ TEST(HymnFiles, lookupOrders) {
     } cases[] = {
         // music: label names before number names, each in .wav .mp3 .mid order, in any letter case
         {"music by label", amen, music, "12 - Amen", "B/MUSIQUE/12 - Amen.MID"},
-        {"music extension order", amen + QStringList{"B/MUSIQUE/12 - Amen.mp3"}, music, "12 - Amen", "B/MUSIQUE/12 - Amen.mp3"},
+        {"music extension order", amen + QStringList{"B/MUSIQUE/12 - Amen.mp3"}, music, "12 - Amen",
+         "B/MUSIQUE/12 - Amen.mp3"},
         {"music by number", amen, music, "12 - Other", "B/MUSIQUE/12.wav"},
         {"no music: the number .mid was tried last", {}, music, "7 - Gloria", "tried B/musique/7.mid"},
         {"no words", {}, words, "7 - Gloria", "none"},
@@ -62,8 +67,11 @@ TEST(HymnFiles, lookupOrders) {
         {"other number", joy, words, "4 - Joy", "none"},
         {"label without number: no music", noNumber, music, "Amen", "tried B/musique/Amen.mid"},
         {"label without number: label words", noNumber, words, "Amen", "text B/parole/Amen.txt"},
-        {"fewer than 8 tabs: the book follows the last tab", {"Tune/parole/1.txt"}, words,
-         "1 - A\tc\ta\tk\tx\tT\tS\tTune", "text Tune/parole/1.txt"},
+        {"fewer than 8 tabs: the book follows the last tab",
+         {"Tune/parole/1.txt"},
+         words,
+         "1 - A\tc\ta\tk\tx\tT\tS\tTune",
+         "text Tune/parole/1.txt"},
         {"label leaving the book", {"B/secret.txt"}, words, "../secret", "none"},
         {"book leaving Cantiques", {"B/secret.txt"}, words, "1 - A\t..", "none"},
         // slides: label-named .pptx before number-named .ppt
@@ -73,13 +81,20 @@ TEST(HymnFiles, lookupOrders) {
         // a label without " -" tries the full label only
         {"slides full label only", {"B/Diapo/5.ppt"}, slides, "5 Gloria", "tried B/Diapo/5 Gloria.ppsx"},
         {"video full label only", {"B/Video/5.avi"}, video, "5 Gloria", "none"},
-        {"video by full label", {"B/Video/5.avi", "B/Video/5 Gloria.mpg"}, video, "5 Gloria", ".mpg B/Video/5 Gloria.mpg"},
+        {"video by full label",
+         {"B/Video/5.avi", "B/Video/5 Gloria.mpg"},
+         video,
+         "5 Gloria",
+         ".mpg B/Video/5 Gloria.mpg"},
         // videos: the last extension found wins (.wmv over .avi), label before number
         {"wmv over avi", videos, video, "5 - Gloria", ".wmv B/Video/5 - Gloria.wmv"},
         {"video by number", videos, video, "5 - Other", ".mpeg B/Video/5.mpeg"},
         // a shortcut beside the number takes precedence
         {"shortcut", {"B/video/8.LNK"}, video, "8 - Hosanna", ".lnk shortcut B/video/8.LNK"},
-        {"shortcut named after a label without number", {"B/Video/Hosanna.lnk"}, video, "Hosanna",
+        {"shortcut named after a label without number",
+         {"B/Video/Hosanna.lnk"},
+         video,
+         "Hosanna",
          ".lnk shortcut B/Video/Hosanna.lnk"},
     };
     for (const auto& c : cases) {
@@ -105,8 +120,10 @@ TEST(HymnWords, textFileStartsAtFirstNonEmptyLineAndLaterBlanksStay) {
 TEST(HymnWords, rtfPlainTextIsTheVisibleTextOnly) {
     HymnData d;
     const QString path = d.file("w.rtf");
-    writeBytes(path, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\*\\generator x;}{\\colortbl;\\red0\\green0\\blue0;}\r\n"
-                     "\\pard\\qc\\f0\\fs24 No\\'ebl \\{1\\}\\par\r\n\\b Gr\\u226?ce\\b0\\line end\\par\r\n}");
+    writeBytes(
+        path,
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\*\\generator x;}{\\colortbl;\\red0\\green0\\blue0;}\r\n"
+        "\\pard\\qc\\f0\\fs24 No\\'ebl \\{1\\}\\par\r\n\\b Gr\\u226?ce\\b0\\line end\\par\r\n}");
     EXPECT_EQ(rtfPlainText(path).value(), QString("No\u00EBl {1}\nGr\u00E2ce\nend"));
     EXPECT_FALSE(rtfPlainText(d.file("none.rtf")));
 }

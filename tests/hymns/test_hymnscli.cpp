@@ -19,13 +19,14 @@ struct CliRun {
 };
 
 class HymnCli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        d.hira("Chants", "\xEF\xBB\xBF" + crlfLines({
-                                              hymnEntry("1 - Gloire", "Louange", "Noël", "Chants", "Adeste", "Bach"),
-                                              hymnEntry("2 - Joie", "Louange", "Noël", "Chants"),
-                                              hymnEntry("3 - Paix", "Prière", "Soir", "Chants"),
-                                          }));
+        d.hira("Chants",
+               "\xEF\xBB\xBF" + crlfLines({
+                                    hymnEntry("1 - Gloire", "Louange", "Noël", "Chants", "Adeste", "Bach"),
+                                    hymnEntry("2 - Joie", "Louange", "Noël", "Chants"),
+                                    hymnEntry("3 - Paix", "Prière", "Soir", "Chants"),
+                                }));
         d.hira("Other", crlfLines({hymnEntry("10 - Bach", "Grace", "Matin", "Other")}));
         writeBytes(d.bookFile("Chants", "parole/1.txt"), "\r\n\r\nLine one\r\nLine two\r\n");
     }
@@ -56,7 +57,8 @@ TEST_F(HymnCli, searchPrintsLabelsInOrderAndJsonCarriesEntries) {
     const QJsonArray hits = QJsonDocument::fromJson(cli({"--json", "search", "BACH"}).out).array();
     ASSERT_EQ(hits.size(), 2);
     EXPECT_EQ(hits.at(1).toObject().value("label").toString(), "10 - Bach");
-    EXPECT_EQ(hits.at(1).toObject().value("entry").toString(), entryText("10 - Bach", "Grace", "Matin", "Other"));
+    EXPECT_EQ(hits.at(1).toObject().value("entry").toString(),
+              entryText("10 - Bach", "Grace", "Matin", "Other"));
     EXPECT_EQ(cli({"search", QString()}).out.count('\n'), 4);
 }
 

@@ -8,20 +8,20 @@
 #include "support/mainwindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QEnterEvent>
+#include <QFontInfo>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QTextEdit>
-#include <QToolButton>
-#include <QCheckBox>
-#include <QFontInfo>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QTextEdit>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -36,12 +36,13 @@ void enter(QWidget* w) {
     QApplication::sendEvent(w, &e);
 }
 void moveOver(QWidget* w) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
+                  Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 
 class HymnSelectionUi : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         d.hira("Alpha", "\xEF\xBB\xBF" + crlfLines({
                                              hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha"),
@@ -123,7 +124,8 @@ TEST_F(HymnSelectionUi, bookWhoseThemeFileCannotBeReadLeavesNothingOfThePrevious
     QDir().mkpath(theme); // a folder where the file should be
     HymnSelection::select(w<QComboBox>("ComboBox_Receuil"), 1);
     EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Beta");
-    for (QComboBox* list : {w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme2"), w<QComboBox>("ComboBox_Chant")})
+    for (QComboBox* list :
+         {w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme2"), w<QComboBox>("ComboBox_Chant")})
         EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
     EXPECT_TRUE(h->ComboBox_Info_chant().isEmpty());
     EXPECT_EQ(w<QTextEdit>("Text_info")->toPlainText(), QString());
@@ -174,7 +176,7 @@ TEST_F(HymnSelectionUi, playlistEntryOfAnUnlistedBookShowsQuestionMarks) {
 
 // regressions: the words of another hymn stayed on screen
 class HymnWithoutSubTheme : public HymnSelectionUi {
-protected:
+  protected:
     void SetUp() override {
         HymnSelectionUi::SetUp();
         d.hira("Alpha", crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha"),
@@ -198,7 +200,8 @@ protected:
 TEST_F(HymnWithoutSubTheme, themeListingNoHymnsLeavesNoWordsTitleDetailsIconsOrMusic) {
     auto h = started();
     ASSERT_EQ(h->words().plainText(), "Gloire au Père");
-    HymnSelection::select(w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme1")->findText("Communion"));
+    HymnSelection::select(w<QComboBox>("ComboBox_theme1"),
+                          w<QComboBox>("ComboBox_theme1")->findText("Communion"));
     EXPECT_TRUE(w<QComboBox>("ComboBox_Chant")->isHidden());
     EXPECT_EQ(h->words().plainText(), QString());
     EXPECT_EQ(w<QLabel>("Label9")->text(), QString());
@@ -253,8 +256,10 @@ TEST_F(HymnWithoutSubTheme, listsKeepTheirWidthsWhenTheHymnListHides) {
     lists->resize(1200, 80);
     lists->show();
     lists->layout()->activate();
-    const int book = w<QComboBox>("ComboBox_Receuil")->width(), theme = w<QComboBox>("ComboBox_theme1")->width();
-    HymnSelection::select(w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme1")->findText("Communion"));
+    const int book = w<QComboBox>("ComboBox_Receuil")->width(),
+              theme = w<QComboBox>("ComboBox_theme1")->width();
+    HymnSelection::select(w<QComboBox>("ComboBox_theme1"),
+                          w<QComboBox>("ComboBox_theme1")->findText("Communion"));
     ASSERT_TRUE(w<QComboBox>("ComboBox_Chant")->isHidden());
     lists->layout()->activate();
     EXPECT_EQ(w<QComboBox>("ComboBox_Receuil")->width(), book);
@@ -298,14 +303,16 @@ TEST_F(HymnSelectionUi, mouseOverBorderSetOnEnterAndRemovedByThePageMouseMove) {
 TEST_F(HymnSelectionUi, wordsSelectionIsReportedForTheCloneMirror) {
     auto h = started();
     int mirrored = 0;
-    QObject::connect(h.get(), &HymnSelection::hymnSelectionChanged, [&](int, int length) { mirrored = length; });
+    QObject::connect(h.get(), &HymnSelection::hymnSelectionChanged,
+                     [&](int, int length) { mirrored = length; });
     h->words().select(1, 4);
     EXPECT_EQ(mirrored, 4);
 }
 
 TEST_F(HymnSelectionUi, rtfWordsKeepTheirFormattingAndAlignment) {
     writeBytes(d.bookFile("Alpha", "parole/2 - Joie.rtf"),
-               "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\f0\\fs28 {\\b Joie} du c\\'9cur\\par}");
+               "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\f0\\fs28 {\\b Joie} du "
+               "c\\'9cur\\par}");
     auto h = started();
     HymnSelection::select(w<QComboBox>("ComboBox_Chant"), 1);
     EXPECT_EQ(w<QTextEdit>("Text_Cantique")->toPlainText(), "Joie du c\u0153ur");
@@ -323,7 +330,8 @@ TEST(HymnMainWindow, loadRunsTheHymnStartUpOnTheCanticleTabAndTheTabControlRemov
     MainWindowHarness h;
     writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));
     writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
-    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt", crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
+    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
+               crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
     ASSERT_TRUE(h.open());
     EXPECT_TRUE(h.find<QWidget>("canticlePage")->isAncestorOf(h.combo("ComboBox_Chant")));
     EXPECT_EQ(h.find<QComboBox>("ComboBox_Chant")->currentText(), "1 - Gloire");
@@ -338,15 +346,18 @@ TEST(HymnMainWindow, wordsTakeThePassageStyleAndTheTitleHeadsTheDetails) {
     MainWindowHarness h;
     writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));
     writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
-    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt", crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
+    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
+               crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
     writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.txt", "Gloire\r\n");
     ASSERT_TRUE(h.open());
     auto* words = h.find<QTextEdit>("Text_Cantique");
     auto* passage = h.find<QTextEdit>("Text_Passage");
-    EXPECT_DOUBLE_EQ(words->document()->defaultFont().pointSizeF(), passage->document()->defaultFont().pointSizeF());
+    EXPECT_DOUBLE_EQ(words->document()->defaultFont().pointSizeF(),
+                     passage->document()->defaultFont().pointSizeF());
     QTextCursor c(words->document());
     c.setPosition(1);
-    EXPECT_DOUBLE_EQ(QFontInfo(c.charFormat().font()).pointSizeF(), QFontInfo(passage->document()->defaultFont()).pointSizeF())
+    EXPECT_DOUBLE_EQ(QFontInfo(c.charFormat().font()).pointSizeF(),
+                     QFontInfo(passage->document()->defaultFont()).pointSizeF())
         << "words read from a .txt file";
 
     h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1);

@@ -21,7 +21,8 @@ const QByteArray kBom = "\xEF\xBB\xBF";
 TEST(HymnEntry, splitsNineFieldsAndShowsTheInfoBlock) {
     const auto f = SplitHymnEntry(QByteArray("1 - A\tco\tau\tG\tx\tPraise\tJoy\tOld\tBook\textra"));
     ASSERT_TRUE(f);
-    EXPECT_EQ((QByteArrayList{f->label, f->tonality, f->theme, f->subTheme}), (QByteArrayList{"1 - A", "G", "Praise", "Joy"}));
+    EXPECT_EQ((QByteArrayList{f->label, f->tonality, f->theme, f->subTheme}),
+              (QByteArrayList{"1 - A", "G", "Praise", "Joy"}));
     EXPECT_EQ(f->book, "Book\textra") << "extra tabs belong to the book";
     EXPECT_EQ(ShowHymnInfo(entryText("1 - A", "T", "S", "B", "Tune é", "Bach", "Luther", "D")).value(),
               QString("AIR OF : Tune é\r\nTONALITY : D\r\nAUTHOR : Luther\r\nCOMPOSER : Bach"));
@@ -41,7 +42,8 @@ TEST(HymnEntry, numbers) {
 
 TEST(HymnBooks, listsBooksWithEntriesUnderTheBookFieldOfTheirLastLine) {
     HymnData d;
-    d.hira("Alpha", crlfLines({hymnEntry("1 - A", "Praise", "Joy", "First"), hymnEntry("2 - B", "T", "S", "Alpha é")}));
+    d.hira("Alpha", crlfLines({hymnEntry("1 - A", "Praise", "Joy", "First"),
+                               hymnEntry("2 - B", "T", "S", "Alpha é")}));
     d.hira("Dotted.book", crlfLines({hymnEntry("1 - A", "Praise", "Joy", "Dotted")}));
     d.hira("lower", QByteArray()); // empty Hira.txt: no theme
     // the last line does not split
@@ -59,17 +61,21 @@ TEST(HymnBooks, listsBooksWithEntriesUnderTheBookFieldOfTheirLastLine) {
 
 TEST(HymnBooks, themeFileHoldsDistinctThemesInFirstOrderByteExact) {
     HymnData d;
-    d.hira("B", kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "B"), hymnEntry("2 - B", "Noël", "x", "B"),
-                                  "3 - rejected\tPraise2", // fewer than 8 tabs: no theme
-                                  hymnEntry("4 - C", "Praise", "x", "B"), hymnEntry("5 - D", "praise", "x", "B"),
-                                  // the running key pads each theme, so a theme inside another is its own
-                                  hymnEntry("6 - E", "Grace and Joy", "x", "B"), hymnEntry("7 - F", "Joy", "x", "B")}));
+    d.hira("B",
+           kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "B"), hymnEntry("2 - B", "Noël", "x", "B"),
+                             "3 - rejected\tPraise2", // fewer than 8 tabs: no theme
+                             hymnEntry("4 - C", "Praise", "x", "B"), hymnEntry("5 - D", "praise", "x", "B"),
+                             // the running key pads each theme, so a theme inside another is its own
+                             hymnEntry("6 - E", "Grace and Joy", "x", "B"),
+                             hymnEntry("7 - F", "Joy", "x", "B")}));
     // a hand-edited theme file under another letter case is replaced, not doubled
     writeBytes(d.bookFile("B", "theme.txt"), "stale");
     ASSERT_EQ(LoadHymnBooks(d.cantiques()).size(), 1);
-    EXPECT_EQ(readBytes(d.bookFile("B", "theme.txt")), kBom + "Praise\r\nNo\xC3\xABl\r\npraise\r\nGrace and Joy\r\nJoy\r\n");
+    EXPECT_EQ(readBytes(d.bookFile("B", "theme.txt")),
+              kBom + "Praise\r\nNo\xC3\xABl\r\npraise\r\nGrace and Joy\r\nJoy\r\n");
     EXPECT_EQ(QDir(d.file("Cantiques/B")).entryList(QDir::Files).size(), 2);
-    EXPECT_EQ(readThemes(d.cantiques(), "B").value(), (QStringList{"Praise", "Noël", "praise", "Grace and Joy", "Joy"}));
+    EXPECT_EQ(readThemes(d.cantiques(), "B").value(),
+              (QStringList{"Praise", "Noël", "praise", "Grace and Joy", "Joy"}));
 }
 
 TEST(HymnBooks, themeFileIsNeverWrittenThroughALinkNorRewrittenUnchanged) {
@@ -85,7 +91,8 @@ TEST(HymnBooks, themeFileIsNeverWrittenThroughALinkNorRewrittenUnchanged) {
     writeBytes(d.file("elsewhere/Hira.txt"), kBom + crlfLines({hymnEntry("1 - A", "Praise", "x", "Away")}));
     ASSERT_TRUE(QFile::link(d.file("elsewhere"), d.file("Cantiques/Away")));
     QStringList problems;
-    EXPECT_EQ(LoadHymnBooks(d.cantiques(), &problems), (QStringList{"Away", "Linked"})) << "both books still listed";
+    EXPECT_EQ(LoadHymnBooks(d.cantiques(), &problems), (QStringList{"Away", "Linked"}))
+        << "both books still listed";
     EXPECT_EQ(readBytes(outside), "precious");
     EXPECT_FALSE(QFileInfo::exists(d.file("elsewhere/Theme.txt")));
     ASSERT_EQ(problems.size(), 2) << problems.join('\n').toStdString();
@@ -98,7 +105,7 @@ TEST(HymnBooks, themeFileIsNeverWrittenThroughALinkNorRewrittenUnchanged) {
     ASSERT_EQ(LoadHymnBooks(e.cantiques()).size(), 1);
     const QString theme = e.bookFile("B", "Theme.txt");
     auto inode = [&theme] { // a rewrite replaces the file, and its inode
-        struct stat st{};
+        struct stat st {};
         return ::stat(QFile::encodeName(theme).constData(), &st) == 0 ? st.st_ino : 0;
     };
     const auto before = inode();
@@ -118,7 +125,7 @@ TEST(HymnBooks, unsafeBookNamesAreNeverOpened) {
 // --- the list filters
 
 class HymnFilters : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         d.hira(b, kBom + crlfLines({
                              hymnEntry("1 - One", "Praise", "Christmas Eve", "B"),
@@ -163,8 +170,8 @@ TEST_F(HymnFilters, hymnListMatchesBothThemesAsSubstringsInFileOrder) {
 
 TEST(HymnSearch, hitsInBookOrderThenFileOrderCaseIgnoredWholeEntrySearched) {
     HymnData d;
-    d.hira("A", kBom + crlfLines({hymnEntry("1 - Élan", "T", "S", "A"), hymnEntry("2 - x", "T", "S", "A", "t", "Bach"),
-                                  "", "short\tline"}));
+    d.hira("A", kBom + crlfLines({hymnEntry("1 - Élan", "T", "S", "A"),
+                                  hymnEntry("2 - x", "T", "S", "A", "t", "Bach"), "", "short\tline"}));
     d.hira("B", crlfLines({hymnEntry("9 - bach", "T", "S", "B"), "no tab bach"}));
     const QStringList books{"B", "Missing", "A"};
     const HymnList hits = searchHymns(d.cantiques(), books, "BACH");
@@ -172,7 +179,8 @@ TEST(HymnSearch, hitsInBookOrderThenFileOrderCaseIgnoredWholeEntrySearched) {
     EXPECT_EQ(hits.entries.at(1), entryText("2 - x", "T", "S", "A", "t", "Bach"));
     EXPECT_EQ(searchHymns(d.cantiques(), books, "élan").labels, QStringList{"1 - Élan"});
     // an empty text matches every entry with a tab
-    EXPECT_EQ(searchHymns(d.cantiques(), {"A"}, QString()).labels, (QStringList{"1 - Élan", "2 - x", "short"}));
+    EXPECT_EQ(searchHymns(d.cantiques(), {"A"}, QString()).labels,
+              (QStringList{"1 - Élan", "2 - x", "short"}));
 }
 
 } // namespace

@@ -27,12 +27,19 @@ void put16(QByteArray& b, quint16 v) {
 QByteArray shellLink(const QByteArray& localBasePath, const QString& relativePath) {
     // header: size, CLSID 00021401-...-46, HasLinkInfo|HasRelativePath|IsUnicode, archive, three
     // FILETIMEs, file size, icon index, SW_SHOWNORMAL, hot key, reserved
-    QByteArray b = QByteArray::fromHex("4C0000000114020000000000C0000000000000468A00000020000000") + QByteArray(24, '\0') +
-                   QByteArray::fromHex("000000000000000001000000" "0000" "00000000000000000000");
+    QByteArray b = QByteArray::fromHex("4C0000000114020000000000C0000000000000468A00000020000000") +
+                   QByteArray(24, '\0') +
+                   QByteArray::fromHex("000000000000000001000000"
+                                       "0000"
+                                       "00000000000000000000");
     EXPECT_EQ(b.size(), 0x4C);
 
     // VolumeID: size, fixed drive, serial number, label offset, empty label
-    const QByteArray volume = QByteArray::fromHex("11000000" "03000000" "CDAB3412" "10000000" "00");
+    const QByteArray volume = QByteArray::fromHex("11000000"
+                                                  "03000000"
+                                                  "CDAB3412"
+                                                  "10000000"
+                                                  "00");
     const QByteArray base = localBasePath + '\0';
     const quint32 header = 0x1C;
     const quint32 baseOffset = header + quint32(volume.size());
@@ -40,7 +47,7 @@ QByteArray shellLink(const QByteArray& localBasePath, const QString& relativePat
     QByteArray info;
     put32(info, suffixOffset + 1);
     put32(info, header);
-    put32(info, 0x1);  // VolumeIDAndLocalBasePath
+    put32(info, 0x1); // VolumeIDAndLocalBasePath
     put32(info, header);
     put32(info, baseOffset);
     put32(info, 0);
@@ -49,15 +56,17 @@ QByteArray shellLink(const QByteArray& localBasePath, const QString& relativePat
     b += info;
 
     put16(b, quint16(relativePath.size()));
-    for (const QChar c : relativePath) put16(b, c.unicode());
-    put32(b, 0);  // terminal block
+    for (const QChar c : relativePath)
+        put16(b, c.unicode());
+    put32(b, 0); // terminal block
     return b;
 }
 
 TEST(HymnShortcut, relativePathFirstWithComponentsFoundWhateverTheirCase) {
     TempFolder t;
     writeBytes(t.file("Clips/Gloria.AVI"), "video");
-    writeBytes(t.file("Book/Video/12.lnk"), shellLink("C:\\Elsewhere\\Gloria.avi", "..\\..\\clips\\gloria.avi"));
+    writeBytes(t.file("Book/Video/12.lnk"),
+               shellLink("C:\\Elsewhere\\Gloria.avi", "..\\..\\clips\\gloria.avi"));
     EXPECT_EQ(ResolveShortcut(t.file("Book/Video"), "12"), t.file("Clips/Gloria.AVI"));
 }
 

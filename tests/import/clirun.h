@@ -13,7 +13,8 @@ struct CliResult {
     QByteArray err;
 };
 
-inline CliResult runCli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+inline CliResult runCli(const QStringList& args,
+                        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
                         int timeoutMs = 300000) {
     QProcess p;
     p.setProcessEnvironment(env);

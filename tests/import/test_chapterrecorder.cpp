@@ -42,7 +42,8 @@ int bestShift(const PcmAudio& pcm, const PcmAudio& decoded, std::size_t start, i
 }
 
 std::size_t firstLoud(const PcmAudio& pcm, std::size_t from) {
-    while (from < pcm.samples.size() && std::abs(pcm.samples[from]) < 1500) ++from;
+    while (from < pcm.samples.size() && std::abs(pcm.samples[from]) < 1500)
+        ++from;
     return from;
 }
 
@@ -66,7 +67,8 @@ TEST(ChapterRecorder, marksMatchTheVerseStartsInTheDecodedMp3) {
     for (const char* tool : {"espeak-ng", "lame", "sox"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             GTEST_SKIP() << tool << " is not installed (scripts/install-deps)";
-    const QList<QByteArray> verses{"[A short title]In the beginning was the word.", "Light shone in the dark.",
+    const QList<QByteArray> verses{"[A short title]In the beginning was the word.",
+                                   "Light shone in the dark.",
                                    "And the evening and the morning were the first day."};
     const auto result = recordChapter(verses, QStringLiteral("en"));
     ASSERT_TRUE(result.chapter) << result.error.toStdString();
@@ -85,14 +87,15 @@ TEST(ChapterRecorder, marksMatchTheVerseStartsInTheDecodedMp3) {
     QTemporaryDir dir;
     lumora::testing::writeBytes(dir.filePath(QStringLiteral("c.mp3")), c.mp3);
     QProcess sox;
-    sox.start(QStringLiteral("sox"), {dir.filePath(QStringLiteral("c.mp3")), dir.filePath(QStringLiteral("d.wav"))});
+    sox.start(QStringLiteral("sox"),
+              {dir.filePath(QStringLiteral("c.mp3")), dir.filePath(QStringLiteral("d.wav"))});
     ASSERT_TRUE(sox.waitForFinished(60000));
     ASSERT_EQ(sox.exitCode(), 0) << sox.readAllStandardError().toStdString();
     const auto decoded = parseWav(lumora::testing::readBytes(dir.filePath(QStringLiteral("d.wav"))));
     ASSERT_TRUE(decoded);
     ASSERT_EQ(decoded->sampleRate, c.sampleRate);
 
-    const int tolerance = c.sampleRate / 50;  // 20 ms
+    const int tolerance = c.sampleRate / 50; // 20 ms
     const auto delay = lameTagDelay(c.mp3);
     ASSERT_TRUE(delay) << "lame writes its tag, so gapless players can drop the delay";
     // What a gapless player drops and libmad keeps: the tag frame itself (decoded as silence; 576
@@ -104,11 +107,13 @@ TEST(ChapterRecorder, marksMatchTheVerseStartsInTheDecodedMp3) {
 
     for (int k = 0; k < 3; ++k) {
         const QByteArray mark = c.marks[k];
-        const double markSeconds = mark.left(mark.indexOf(',')).toDouble() + mark.mid(mark.indexOf(',') + 1).toDouble() / 100000;
+        const double markSeconds =
+            mark.left(mark.indexOf(',')).toDouble() + mark.mid(mark.indexOf(',') + 1).toDouble() / 100000;
         const auto markSample = std::size_t(markSeconds * c.sampleRate + 0.5);
         const std::size_t probe = firstLoud(c.pcm, markSample);
         ASSERT_LT(probe, c.pcm.samples.size());
         const int shift = bestShift(c.pcm, *decoded, probe, 4000);
-        EXPECT_NEAR(shift, playerSkip, tolerance) << "verse " << k + 1 << " starts off its mark " << mark.toStdString();
+        EXPECT_NEAR(shift, playerSkip, tolerance)
+            << "verse " << k + 1 << " starts off its mark " << mark.toStdString();
     }
 }

@@ -21,7 +21,8 @@ const QByteArray kBom = "\xEF\xBB\xBF";
 // A clean one-version tree with a hymn book and both kinds of list.
 void writeCleanTree(const TempFolder& t) {
     writeBytes(t.file("Bible/Version.txt"), "TST - Test\r\n");
-    writeBytes(t.file("Bible/TST/Livre_chap.txt"), kBom + "01 Genesis\t01O\t2\tGen\tLaw\r\n40 Matthew\t40N\t1\tMatt\tGospels\r\n");
+    writeBytes(t.file("Bible/TST/Livre_chap.txt"),
+               kBom + "01 Genesis\t01O\t2\tGen\tLaw\r\n40 Matthew\t40N\t1\tMatt\tGospels\r\n");
     writeBytes(t.file("Bible/TST/Chap_verset.txt"), "01O\t1\t2\r\n01O\t2\t1\r\n40N\t1\t2\r\n");
     writeBytes(t.file("Bible/TST/TST-O.txt"),
                kBom + "01O\t1\t1\t0,00000\t[T]A\r\n01O\t1\t2\t3,50000\tB\r\n01O\t2\t1\t0\tC\r\n");
@@ -33,7 +34,8 @@ void writeCleanTree(const TempFolder& t) {
 
 QStringList problemsIn(const TempFolder& t) {
     QStringList out;
-    for (const auto& p : import::checkDataFolder(t.path())) out << p.toText();
+    for (const auto& p : import::checkDataFolder(t.path()))
+        out << p.toText();
     return out;
 }
 
@@ -56,15 +58,18 @@ TEST(DataChecker, everyPlantedFaultReportedAtItsLine) {
     writeCleanTree(t);
     writeBytes(t.file("Bible/Version.txt"), "TST - Test\r\nNoSeparator\r\nGONE - missing folder\r\n");
     // No BOM; Matthew's chapter count disagrees; a line short of tabs.
-    writeBytes(t.file("Bible/TST/Livre_chap.txt"), "01 Genesis\t01O\t2\tGen\tLaw\r\n40 Matthew\t40N\t3\tMatt\tGospels\r\n66 Rev\t66N\r\n");
+    writeBytes(t.file("Bible/TST/Livre_chap.txt"),
+               "01 Genesis\t01O\t2\tGen\tLaw\r\n40 Matthew\t40N\t3\tMatt\tGospels\r\n66 Rev\t66N\r\n");
     // BOM where none may be; verse count 3 against 2 verse lines.
     writeBytes(t.file("Bible/TST/Chap_verset.txt"), kBom + "01O\t1\t3\r\n01O\t2\t1\r\n40N\t1\t2\r\n");
     // Mark not a number, marks going back, repeated verse, missing tabs.
     writeBytes(t.file("Bible/TST/TST-O.txt"),
-               kBom + "01O\t1\t1\t5,00000\tA\r\n01O\t1\t2\t4,00000\tB\r\n01O\t1\t2\t0\tB again\r\n01O\t2\t1\t1.5\tC\r\n01O\t2\t2\r\n");
+               kBom + "01O\t1\t1\t5,00000\tA\r\n01O\t1\t2\t4,00000\tB\r\n01O\t1\t2\t0\tB "
+                      "again\r\n01O\t2\t1\t1.5\tC\r\n01O\t2\t2\r\n");
     // No BOM; verse out of order; a New Testament key in the wrong file.
     writeBytes(t.file("Bible/TST/TST-N.txt"), "40N\t1\t2\t0\tE\r\n40N\t1\t1\t0\tD\r\n");
-    writeBytes(t.file("Cantiques/Book/Hira.txt"), kBom + "1 - A\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\tT1\r\n3 - C\tonly\r\n");
+    writeBytes(t.file("Cantiques/Book/Hira.txt"),
+               kBom + "1 - A\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\tT1\r\n3 - C\tonly\r\n");
     writeBytes(t.file("Bible/Favori/L.txt"), "40 Matthew 1:1\tTST\r\n");
     writeBytes(t.file("Cantiques/Favori/P.txt"), kBom + "1 - A\tBook\r\r\n");
 
@@ -93,11 +98,13 @@ TEST(DataChecker, chapterCountsDisagreeWithVerseLines) {
     TempFolder t;
     writeCleanTree(t);
     writeBytes(t.file("Bible/TST/Chap_verset.txt"), "01O\t1\t3\r\n01O\t2\t1\r\n40N\t1\t2\r\n");
-    writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tE\r\n45N\t1\t1\t0\tF\r\n");
+    writeBytes(t.file("Bible/TST/TST-N.txt"),
+               kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tE\r\n45N\t1\t1\t0\tF\r\n");
     const QStringList p = problemsIn(t);
     EXPECT_TRUE(has(p, "Bible/TST/Chap_verset.txt:1:", "01O chapter 1 has 3 verses here but 2 verse lines"))
         << p.join('\n').toStdString();
-    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:3:", "45N does not belong") || has(p, "Bible/TST/Chap_verset.txt:0:", "45N"))
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:3:", "45N does not belong") ||
+                has(p, "Bible/TST/Chap_verset.txt:0:", "45N"))
         << p.join('\n').toStdString();
 }
 
@@ -118,7 +125,8 @@ TEST(DataChecker, duplicatedVersionLinesAreReportedAndCheckedOnce) {
     TempFolder t;
     writeCleanTree(t);
     QByteArray list = "TST - Test\r\n";
-    for (int i = 0; i < 1000; ++i) list += (i % 2 ? "tst - again\r\n" : "TST - Test\r\n");
+    for (int i = 0; i < 1000; ++i)
+        list += (i % 2 ? "tst - again\r\n" : "TST - Test\r\n");
     writeBytes(t.file("Bible/Version.txt"), list);
     writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\tx\tE\r\n"); // one fault
     const QStringList p = problemsIn(t);
@@ -147,7 +155,8 @@ TEST(DataChecker, swappedBookRowsAndMismatchedBookNumbers) {
 TEST(DataChecker, invalidUtf8RepeatedHymnsAndCutWordsFilesReported) {
     TempFolder t;
     writeCleanTree(t);
-    writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tcaf\xE9 \xE9t\xE9\r\n");
+    writeBytes(t.file("Bible/TST/TST-N.txt"),
+               kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tcaf\xE9 \xE9t\xE9\r\n");
     writeBytes(t.file("Cantiques/Book/Hira.txt"),
                kBom + "1 - \xC3\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n"
                       "2 - B\tc\ta\tG\t\tT1\tT3\tTune\tBook\r\n");
@@ -187,7 +196,8 @@ TEST(DataChecker, fifosAndDevicesAreSkippedWithAMessageNeverWaitedOn) {
     ASSERT_TRUE(QFile::link("/dev/zero", t.file("Bible/Version.txt")));
     const auto r = runCli({"--data", t.path(), "check"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.out.startsWith("Bible/Version.txt:0: not an ordinary file: skipped\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.startsWith("Bible/Version.txt:0: not an ordinary file: skipped\n"))
+        << r.out.toStdString();
     for (const QString& cmd : QStringList{"versions", "books"}) {
         const auto b = runCli({"--data", t.path(), cmd});
         EXPECT_EQ(b.exitCode, 1) << cmd.toStdString();

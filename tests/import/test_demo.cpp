@@ -33,7 +33,8 @@ QProcessEnvironment withConfig(const TempFolder& config) {
 
 // One chapter read aloud keeps the test short; the rest of the demo is built in full.
 TEST(Demo, buildsACleanFolder_pointsThePathFileAtIt_andRerunsAsANoOp) {
-    if (!demoToolsPresent()) GTEST_SKIP() << "needs sword-text-kjv, espeak-ng and lame (scripts/install-deps)";
+    if (!demoToolsPresent())
+        GTEST_SKIP() << "needs sword-text-kjv, espeak-ng and lame (scripts/install-deps)";
     TempFolder base, config;
     const QString data = base.file(QStringLiteral("demo"));
     const auto env = withConfig(config);
@@ -42,22 +43,27 @@ TEST(Demo, buildsACleanFolder_pointsThePathFileAtIt_andRerunsAsANoOp) {
 
     const auto problems = import::checkDataFolder(data);
     QStringList texts;
-    for (const auto& p : problems) texts << p.toText();
+    for (const auto& p : problems)
+        texts << p.toText();
     EXPECT_TRUE(problems.empty()) << texts.join('\n').toStdString();
 
     const QByteArray version = readBytes(data + QStringLiteral("/Bible/Version.txt"));
-    EXPECT_TRUE(version.startsWith("KJV - King James Version\r\n")) << "KJV first: the program opens the first version";
+    EXPECT_TRUE(version.startsWith("KJV - King James Version\r\n"))
+        << "KJV first: the program opens the first version";
     EXPECT_TRUE(QFileInfo::exists(data + QStringLiteral("/Bible/KJV/Sound/Ps23.mp3")));
     const QByteArray kjvOld = readBytes(data + QStringLiteral("/Bible/KJV/KJV-O.txt"));
     EXPECT_TRUE(kjvOld.contains("\r\n19O\t23\t1\t0,00000\t[A Psalm of David.]The LORD is my shepherd"));
     EXPECT_TRUE(kjvOld.contains("\r\n19O\t22\t1\t0\t")) << "chapters without audio keep \"0\"";
     EXPECT_EQ(readBytes(config.file(QStringLiteral("LMR/Lumora.path"))), QFile::encodeName(data) + "\r\n");
 
-    for (const char* path : {"/Cantiques/Cantiques de Lumora/Hira.txt", "/Cantiques/Songs of the Way/Hira.txt",
-                             "/Bible/Favori/Favourite passages.txt", "/Cantiques/Favori/Sunday.txt"})
+    for (const char* path :
+         {"/Cantiques/Cantiques de Lumora/Hira.txt", "/Cantiques/Songs of the Way/Hira.txt",
+          "/Bible/Favori/Favourite passages.txt", "/Cantiques/Favori/Sunday.txt"})
         EXPECT_TRUE(QFileInfo::exists(data + QString::fromLatin1(path))) << path;
-    EXPECT_TRUE(readBytes(data + QStringLiteral("/Cantiques/Songs of the Way/musique/1.mid")).startsWith("MThd"));
-    EXPECT_TRUE(readBytes(data + QStringLiteral("/Cantiques/Songs of the Way/parole/2.rtf")).startsWith("{\\rtf1\\ansi"));
+    EXPECT_TRUE(
+        readBytes(data + QStringLiteral("/Cantiques/Songs of the Way/musique/1.mid")).startsWith("MThd"));
+    EXPECT_TRUE(readBytes(data + QStringLiteral("/Cantiques/Songs of the Way/parole/2.rtf"))
+                    .startsWith("{\\rtf1\\ansi"));
 
     // Rerun: nothing is rebuilt, an edited file stays, a path file of the user is not touched.
     writeBytes(data + QStringLiteral("/Cantiques/Favori/Sunday.txt"), "\xEF\xBB\xBF\r\n");
@@ -75,7 +81,8 @@ TEST(Demo, foreignNonEmptyFolder_refusedAndUntouched) {
     const auto r = runCli({"--data", base.path(), "demo"}, withConfig(config));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("not made by the demo")) << r.err.toStdString();
-    EXPECT_EQ(QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"mine.txt"});
+    EXPECT_EQ(QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"mine.txt"});
     EXPECT_FALSE(QFileInfo::exists(config.file(QStringLiteral("LMR/Lumora.path"))));
 }
 

@@ -42,7 +42,7 @@ constexpr char kOsis[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 class TinyModule : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (QStandardPaths::findExecutable(QStringLiteral("osis2mod")).isEmpty())
             GTEST_SKIP() << "osis2mod (libsword-utils) is not installed";
@@ -50,8 +50,8 @@ protected:
         QDir().mkpath(data);
         writeBytes(m_sword.file(QStringLiteral("tiny.osis.xml")), kOsis);
         QProcess p;
-        p.start(QStringLiteral("osis2mod"),
-                {data, m_sword.file(QStringLiteral("tiny.osis.xml")), QStringLiteral("-v"), QStringLiteral("NRSVA")});
+        p.start(QStringLiteral("osis2mod"), {data, m_sword.file(QStringLiteral("tiny.osis.xml")),
+                                             QStringLiteral("-v"), QStringLiteral("NRSVA")});
         ASSERT_TRUE(p.waitForFinished(60000));
         ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
         writeBytes(m_sword.file(QStringLiteral("mods.d/tiny.conf")),
@@ -65,7 +65,8 @@ protected:
     lumora::testing::CliResult import(const QStringList& extra = {}) {
         return runCli(QStringList{QStringLiteral("--data"), m_data.path(), QStringLiteral("import"),
                                   QStringLiteral("sword"), QStringLiteral("Tiny"), QStringLiteral("--code"),
-                                  QStringLiteral("TNY"), QStringLiteral("--name"), QStringLiteral("Tiny Bible")} +
+                                  QStringLiteral("TNY"), QStringLiteral("--name"),
+                                  QStringLiteral("Tiny Bible")} +
                           extra,
                       m_env);
     }
@@ -81,7 +82,8 @@ QList<QByteArray> linesOf(const QByteArray& bytes) {
     QList<QByteArray> out;
     common::LineSplitter s(bytes);
     QByteArray line;
-    while (s.next(line)) out.append(line);
+    while (s.next(line))
+        out.append(line);
     return out;
 }
 
@@ -93,7 +95,9 @@ TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
     EXPECT_EQ(file(QStringLiteral("Bible/Version.txt")), "TNY - Tiny Bible\r\n");
 
     const QByteArray books = file(QStringLiteral("Bible/TNY/Livre_chap.txt"));
-    EXPECT_TRUE(books.startsWith("\xEF\xBB\xBF" "01 Genesis\t01O\t50\tGen\tLaw\r\n")) << books.left(80).toStdString();
+    EXPECT_TRUE(books.startsWith("\xEF\xBB\xBF"
+                                 "01 Genesis\t01O\t50\tGen\tLaw\r\n"))
+        << books.left(80).toStdString();
     EXPECT_TRUE(books.contains("\r\n19 Psalms\t19O\t150\tPs\tPoetry\r\n"));
     EXPECT_TRUE(books.contains("\r\n40 Matthew\t40N\t28\tMatt\tGospels\r\n"));
     EXPECT_TRUE(books.endsWith("\r\n67 Tobit\t67O\t14\tTob\tDeuterocanon\r\n"));
@@ -106,7 +110,8 @@ TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
 
     const auto oldLines = linesOf(file(QStringLiteral("Bible/TNY/TNY-O.txt")));
     ASSERT_FALSE(oldLines.isEmpty());
-    EXPECT_EQ(oldLines[0], "\xEF\xBB\xBF" "01O\t1\t1\t0\t[The Creation]In the beginning God created.");
+    EXPECT_EQ(oldLines[0], "\xEF\xBB\xBF"
+                           "01O\t1\t1\t0\t[The Creation]In the beginning God created.");
     EXPECT_EQ(oldLines[1], "01O\t1\t2\t0\tSecond <verse>.");
     EXPECT_EQ(oldLines[2], "01O\t1\t3\t0\t");
     EXPECT_TRUE(oldLines.contains("19O\t3\t1\t0\t[A Psalm of David.]LORD, how many."));
@@ -114,12 +119,14 @@ TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
     EXPECT_TRUE(oldLines.contains("67O\t1\t1\t0\tTobit text."));
     const auto newLines = linesOf(file(QStringLiteral("Bible/TNY/TNY-N.txt")));
     EXPECT_TRUE(newLines.contains("40N\t5\t3\t0\tBlessed are the poor."));
-    EXPECT_TRUE(newLines[0].startsWith("\xEF\xBB\xBF" "40N\t1\t1\t0\t"));
+    EXPECT_TRUE(newLines[0].startsWith("\xEF\xBB\xBF"
+                                       "40N\t1\t1\t0\t"));
     EXPECT_TRUE(r.err.contains("TNY: 40 Matthew")) << "progress book by book";
 }
 
 TEST_F(TinyModule, existingVersion_refusedWithoutForce_replacedInPlaceWithIt) {
-    writeBytes(m_data.file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\nTNY - old name\r\nZZZ - last");
+    writeBytes(m_data.file(QStringLiteral("Bible/Version.txt")),
+               "AAA - first\r\nTNY - old name\r\nZZZ - last");
     const auto refused = import();
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains("--force"));
@@ -137,15 +144,15 @@ TEST_F(TinyModule, existingFolderWithoutVersionLine_refused) {
 }
 
 TEST_F(TinyModule, unknownModuleOrBadUsage_failWithoutWriting) {
-    auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
-                     QStringLiteral("NoSuchModule"), QStringLiteral("--code"), QStringLiteral("X"),
-                     QStringLiteral("--name"), QStringLiteral("X")},
+    auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"),
+                     QStringLiteral("sword"), QStringLiteral("NoSuchModule"), QStringLiteral("--code"),
+                     QStringLiteral("X"), QStringLiteral("--name"), QStringLiteral("X")},
                     m_env);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("NoSuchModule"));
     r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
-                QStringLiteral("Tiny"), QStringLiteral("--code"), QStringLiteral("A - B"), QStringLiteral("--name"),
-                QStringLiteral("X")},
+                QStringLiteral("Tiny"), QStringLiteral("--code"), QStringLiteral("A - B"),
+                QStringLiteral("--name"), QStringLiteral("X")},
                m_env);
     EXPECT_EQ(r.exitCode, 2) << "a code with \" -\" would not read back from Version.txt";
     r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
@@ -160,9 +167,9 @@ TEST_F(TinyModule, nameWithLineBreaksAddsNoLineToVersionList) {
     writeBytes(m_data.file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\n");
     for (const QString& name : {QStringLiteral("Tiny\r\nEVIL - injected"), QStringLiteral("Tiny\nX - y"),
                                 QStringLiteral("Tiny\rX - y"), QStringLiteral("Tab\there")}) {
-        const auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
-                               QStringLiteral("Tiny"), QStringLiteral("--code"), QStringLiteral("TNY"),
-                               QStringLiteral("--name"), name},
+        const auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"),
+                               QStringLiteral("sword"), QStringLiteral("Tiny"), QStringLiteral("--code"),
+                               QStringLiteral("TNY"), QStringLiteral("--name"), name},
                               m_env);
         EXPECT_EQ(r.exitCode, 2) << name.toStdString();
         EXPECT_TRUE(r.err.contains("control characters")) << r.err.toStdString();
@@ -183,7 +190,8 @@ TEST(SwordImportKjv, installedKjv_fullCanonWithTitles) {
     std::size_t chapters = 0, verses = 0;
     for (const auto& b : books) {
         chapters += b.chapters.size();
-        for (const auto& c : b.chapters) verses += c.size();
+        for (const auto& c : b.chapters)
+            verses += c.size();
     }
     EXPECT_EQ(chapters, 1189u);
     EXPECT_EQ(verses, 31102u);
@@ -198,5 +206,6 @@ TEST(SwordImportKjv, installedKjv_fullCanonWithTitles) {
     EXPECT_TRUE(ps3v1.contains("]LORD, how are they increased"));
     for (const auto& b : books)
         for (const auto& c : b.chapters)
-            for (const auto& v : c) ASSERT_FALSE(v.text.contains('<') || v.text.contains('\t')) << v.text.toStdString();
+            for (const auto& v : c)
+                ASSERT_FALSE(v.text.contains('<') || v.text.contains('\t')) << v.text.toStdString();
 }

@@ -14,9 +14,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,7 +58,8 @@ struct NavLists final : session::NavigationLists {
             books << QStringLiteral("%1 Book").arg(i, 2, 10, QLatin1Char('0'));
             chapters << QStringLiteral(" %1").arg(i);
         }
-        const QStringList rows[] = {{"KJV - King James", "WEB - World English"}, books, chapters, numbers, numbers};
+        const QStringList rows[] = {
+            {"KJV - King James", "WEB - World English"}, books, chapters, numbers, numbers};
         for (int i = 0; i < 5; ++i) {
             lists[i] = new QListWidget(&root);
             lists[i]->addItems(rows[i]);
@@ -199,7 +200,9 @@ TEST_F(PanelTest, openingAnEntryAsksForTheJumpOrRefusesIt) {
         {"other book", {0, 0, 0, 0, 0}, kE1, Request{0, 39, 4, 17, 2}},
         {"passage on display", {0, 39, 4, 17, 0}, kE1, Request{0, 39, 4, 17, 2}},
         {"other version", {0, 39, 4, 17, 2}, kE2, Request{1, 42, 2, 15, 0}},
-        {"unknown version keeps the one last targeted", {0, 0, 0, 0, 0}, "40 Book.  5 : 18 - 18\tNONE",
+        {"unknown version keeps the one last targeted",
+         {0, 0, 0, 0, 0},
+         "40 Book.  5 : 18 - 18\tNONE",
          Request{1, 39, 4, 17, 0}},
     };
     nav.targeted = 1;
@@ -279,7 +282,8 @@ TEST_F(PanelTest, playlistWithLineWithoutTabLoadsPastItAndIsNeverRewritten) {
     EXPECT_EQ(play.infoList()->count(), 3) << "the panel shows what the file holds";
     const QStringList told = askedTexts();
     ASSERT_FALSE(told.isEmpty());
-    EXPECT_TRUE(told.first().startsWith("This list was not read whole: 1 line(s) without a TAB")) << told.first().toStdString();
+    EXPECT_TRUE(told.first().startsWith("This list was not read whole: 1 line(s) without a TAB"))
+        << told.first().toStdString();
     EXPECT_TRUE(told.first().contains("P.txt"));
 
     // once the file is mended by hand, the list is edited as usual
@@ -432,7 +436,8 @@ TEST_F(PanelTest, renameRefusalsKeepEveryListAndNoteAndSayWhy) {
     const QStringList taken{"B", "b", "A"};
     for (const QString& name : taken)
         verse.onRenameConfirmed(name);
-    const QStringList unusable{"", "   ", "a/b", "..\\up", "../../escaped", "x?", "x:y", "..", "CONIN$", "clock$.txt"};
+    const QStringList unusable{"",   "   ", "a/b", "..\\up", "../../escaped",
+                               "x?", "x:y", "..",  "CONIN$", "clock$.txt"};
     for (const QString& name : unusable)
         verse.onRenameConfirmed(name);
     QFile::remove(bibleFile("A.rtf"));
@@ -443,7 +448,8 @@ TEST_F(PanelTest, renameRefusalsKeepEveryListAndNoteAndSayWhy) {
     for (int i = 0; i < taken.size(); ++i)
         EXPECT_EQ(told[i], failure) << taken[i].toStdString();
     for (int i = 0; i < unusable.size(); ++i)
-        EXPECT_EQ(told[taken.size() + i], listNameProblem(unusable[i]).value_or("<usable>")) << unusable[i].toStdString();
+        EXPECT_EQ(told[taken.size() + i], listNameProblem(unusable[i]).value_or("<usable>"))
+            << unusable[i].toStdString();
     EXPECT_EQ(told.last(), failure);
     EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::Ok);
     EXPECT_EQ(QDir(bibleFolder).entryList(QDir::Files), (QStringList{"A.txt", "B.rtf", "B.txt"}));
@@ -583,4 +589,3 @@ TEST_F(PanelTest, widgetsCarryTheirNames) {
     EXPECT_TRUE(window.findChild<QListWidget*>("List_InfoFavori_Canticle"));
     EXPECT_FALSE(window.findChild<QListWidget*>("List_InfoFavori_Bible"));
 }
-

@@ -63,12 +63,14 @@ TEST(ListFolder, unusableNamesRefusedWithTheirReason) {
     for (const auto& c : bad) {
         const auto why = listNameProblem(c.name);
         ASSERT_TRUE(why.has_value()) << c.name.toStdString();
-        EXPECT_TRUE(why->contains(QString::fromUtf8(c.why))) << c.name.toStdString() << ": " << why->toStdString();
+        EXPECT_TRUE(why->contains(QString::fromUtf8(c.why)))
+            << c.name.toStdString() << ": " << why->toStdString();
         EXPECT_FALSE(isUsableListName(c.name));
     }
     // regression: any ".." was refused, though "Vol..2.txt" stays in the folder like any name
-    for (const QString& good : QStringList{"Sunday", "New List 2", QString::fromUtf8("Noël 2024"), "a.b", "Vol..2",
-                                           "a..b", "..lead", "CONSOLE", "COM0", "LPT10", "CLOCK", " lead"})
+    for (const QString& good :
+         QStringList{"Sunday", "New List 2", QString::fromUtf8("Noël 2024"), "a.b", "Vol..2", "a..b",
+                     "..lead", "CONSOLE", "COM0", "LPT10", "CLOCK", " lead"})
         EXPECT_TRUE(isUsableListName(good)) << good.toStdString();
 }
 

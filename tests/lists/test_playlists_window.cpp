@@ -56,7 +56,8 @@ TEST(PlaylistWindow, entryOfAHymnWithoutSubThemeShowsThatHymn_andEnterOpensTheCu
     writeBytes(h.data.path() + "/Cantiques/Chants/Hira.txt", crlfLines({morning, bread}));
     writeBytes(h.data.path() + "/Cantiques/Chants/parole/1.txt", "Lumière du matin\r\n");
     writeBytes(h.data.path() + "/Cantiques/Chants/parole/3.txt", "Le pain se rompt\r\n");
-    writeBytes(h.data.path() + "/Cantiques/Favori/Sunday.txt", "\xEF\xBB\xBF" + morning + "\r" + bread + "\r\r\n");
+    writeBytes(h.data.path() + "/Cantiques/Favori/Sunday.txt",
+               "\xEF\xBB\xBF" + morning + "\r" + bread + "\r\r\n");
     ASSERT_TRUE(h.open());
     lists::FavouritePanel& panel = h.playLists();
     ASSERT_EQ(h.find<QTextEdit>("Text_Cantique")->toPlainText(), "Lumière du matin");

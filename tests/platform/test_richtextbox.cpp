@@ -7,8 +7,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 
-#include <tuple>
 #include <QTextEdit>
+#include <tuple>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -23,12 +23,14 @@ double sizeAt(QTextEdit& edit, int pos) {
 
 TEST(RichTextBox, zoomScalesExplicitRunSizesForDisplayOnlyAndNeverDrifts) {
     TempFolder tmp;
-    writeBytes(tmp.file("w.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs48 Big\\fs20 small\\par}");
+    writeBytes(tmp.file("w.rtf"),
+               "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs48 Big\\fs20 small\\par}");
     QTextEdit edit;
     platform::RichTextBox box(&edit);
     ASSERT_TRUE(box.loadRtf(tmp.file("w.rtf")));
     EXPECT_DOUBLE_EQ(sizeAt(edit, 1), 24.0);
-    for (int i = 0; i < 5; ++i) box.setZoom(102, 51);  // repeated zooms do not compound
+    for (int i = 0; i < 5; ++i)
+        box.setZoom(102, 51); // repeated zooms do not compound
     EXPECT_DOUBLE_EQ(sizeAt(edit, 1), 48.0);
     EXPECT_DOUBLE_EQ(sizeAt(edit, 5), 20.0);
     // What is saved keeps the real sizes.
@@ -70,13 +72,17 @@ TEST(RichTextBox, blankLinesBetweenVersesScaleWithTheZoom) {
     box.setText("1.1   In the beginning\n\n1.2   And the earth");
     const double text = blockHeight(edit, 0), blank = blockHeight(edit, 1);
     ASSERT_GT(blank, 0);
-    for (const auto& [numerator, denominator, factor] : {std::tuple{153, 51, 3.0}, std::tuple{10, 100, 0.1}}) {
+    for (const auto& [numerator, denominator, factor] :
+         {std::tuple{153, 51, 3.0}, std::tuple{10, 100, 0.1}}) {
         SCOPED_TRACE(factor);
         box.setZoom(numerator, denominator);
-        EXPECT_NEAR(blockHeight(edit, 1) / blank, blockHeight(edit, 0) / text, 0.15) << "blank line like the text";
+        EXPECT_NEAR(blockHeight(edit, 1) / blank, blockHeight(edit, 0) / text, 0.15)
+            << "blank line like the text";
         // Fonts have a smallest line, so 10 % is not exactly a tenth.
-        if (factor > 1) EXPECT_GT(blockHeight(edit, 1) / blank, 2.5);
-        else EXPECT_LT(blockHeight(edit, 1) / blank, 0.25);
+        if (factor > 1)
+            EXPECT_GT(blockHeight(edit, 1) / blank, 2.5);
+        else
+            EXPECT_LT(blockHeight(edit, 1) / blank, 0.25);
         // Text put in later takes the zoom for its blank lines too.
         box.setText("1.1   again\n\n1.2   and again");
         EXPECT_NEAR(blockHeight(edit, 1) / blank, blockHeight(edit, 0) / text, 0.15);

@@ -8,7 +8,9 @@ using namespace lumora::session;
 using namespace lumora::testing;
 
 namespace {
-void makeUsable(const QString& folder) { writeBytes(folder + "/Bible/Version.txt", "X - x\r\n"); }
+void makeUsable(const QString& folder) {
+    writeBytes(folder + "/Bible/Version.txt", "X - x\r\n");
+}
 } // namespace
 
 TEST(DataPath, missingPathFileIsCreatedWithDefaultFolder) {
@@ -25,7 +27,7 @@ TEST(DataPath, lastUsableLineWins) {
     const QString a = tmp.file("a"), b = tmp.file("b"), c = tmp.file("c");
     makeUsable(a);
     makeUsable(b);
-    QDir().mkpath(c + "/Bible/sub");  // only a sub-folder: not usable
+    QDir().mkpath(c + "/Bible/sub"); // only a sub-folder: not usable
     const DataPathLocations where{tmp.file("Lumora.path"), a};
     writeBytes(where.pathFile, QFile::encodeName(a + "\r\n" + b + "\r\n" + c + "\r\n/nowhere\r\n"));
     EXPECT_EQ(ResolveDataPath(where), b);

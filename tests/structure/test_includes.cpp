@@ -27,7 +27,8 @@ const std::map<QString, std::set<QString>>& allowed() {
         const std::set<QString> base{QStringLiteral("common"), QStringLiteral("session")};
         auto with = [&base](std::initializer_list<const char*> more) {
             std::set<QString> s = base;
-            for (const char* m : more) s.insert(QString::fromLatin1(m));
+            for (const char* m : more)
+                s.insert(QString::fromLatin1(m));
             return s;
         };
         std::map<QString, std::set<QString>> r;
@@ -66,7 +67,8 @@ QStringList violations(const QString& relativePath, const QString& source) {
         if (!target.contains(QLatin1Char('/'))) continue; // a header of the same folder
         const QString to = unitOf(target);
         if (to == from) continue;
-        if (rule == allowed().end() || !rule->second.count(to)) out << relativePath + QStringLiteral(": ") + target;
+        if (rule == allowed().end() || !rule->second.count(to))
+            out << relativePath + QStringLiteral(": ") + target;
     }
     return out;
 }

@@ -9,10 +9,10 @@
 namespace lumora::testing {
 
 struct FixtureBook {
-    int number;        // 1..66 (or above 66)
-    QString name;      // shown after the two-digit number
+    int number;   // 1..66 (or above 66)
+    QString name; // shown after the two-digit number
     int chapters;
-    std::function<int(int chapter)> verses;  // verse count of a chapter
+    std::function<int(int chapter)> verses; // verse count of a chapter
     QByteArray prefix = "Bk";
     QString classLabel = QStringLiteral("Class");
 };
@@ -28,25 +28,27 @@ struct FixtureOptions {
     bool bomInBooks = true;
 };
 
-inline QByteArray twoDigits(int n) { return n < 10 ? "0" + QByteArray::number(n) : QByteArray::number(n); }
+inline QByteArray twoDigits(int n) {
+    return n < 10 ? "0" + QByteArray::number(n) : QByteArray::number(n);
+}
 
 // Writes <data>/Bible/<code>/ with its four files; does not touch Version.txt.
-inline void writeFixtureVersion(const QString& data, const QByteArray& code, const std::vector<FixtureBook>& books,
-                                const FixtureOptions& opt = {}) {
+inline void writeFixtureVersion(const QString& data, const QByteArray& code,
+                                const std::vector<FixtureBook>& books, const FixtureOptions& opt = {}) {
     const QString folder = data + "/Bible/" + QString::fromUtf8(code);
     QByteArray livre = opt.bomInBooks ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     QByteArray chap, o("\xEF\xBB\xBF"), n("\xEF\xBB\xBF");
     for (const FixtureBook& b : books) {
         const QByteArray key = twoDigits(b.number) + ((b.number >= 40 && b.number <= 66) ? "N" : "O");
-        livre += twoDigits(b.number) + " " + b.name.toUtf8() + "\t" + key + "\t" + QByteArray::number(b.chapters) + "\t" +
-                 b.prefix + "\t" + b.classLabel.toUtf8() + "\r\n";
+        livre += twoDigits(b.number) + " " + b.name.toUtf8() + "\t" + key + "\t" +
+                 QByteArray::number(b.chapters) + "\t" + b.prefix + "\t" + b.classLabel.toUtf8() + "\r\n";
         for (int c = 1; c <= b.chapters; ++c) {
             const int vc = b.verses(c);
             chap += key + "\t" + QByteArray::number(c) + "\t" + QByteArray::number(vc) + "\r\n";
             QByteArray& file = (b.number >= 40 && b.number <= 66) ? n : o;
             for (int v = 1; v <= vc; ++v)
-                file += key + "\t" + QByteArray::number(c) + "\t" + QByteArray::number(v) + "\t" + opt.mark(b.number, c, v) +
-                        "\t" + opt.text(b.number, c, v) + "\r\n";
+                file += key + "\t" + QByteArray::number(c) + "\t" + QByteArray::number(v) + "\t" +
+                        opt.mark(b.number, c, v) + "\t" + opt.text(b.number, c, v) + "\r\n";
         }
     }
     writeBytes(folder + "/Livre_chap.txt", livre);
@@ -59,7 +61,8 @@ inline void writeFixtureVersion(const QString& data, const QByteArray& code, con
 inline std::vector<FixtureBook> fixtureBooks(int chapters = 6, int verses = 25) {
     std::vector<FixtureBook> books;
     for (int b = 1; b <= 66; ++b)
-        books.push_back({b, QStringLiteral("Book%1").arg(b), b == 19 ? 150 : chapters, [verses](int) { return verses; }});
+        books.push_back(
+            {b, QStringLiteral("Book%1").arg(b), b == 19 ? 150 : chapters, [verses](int) { return verses; }});
     return books;
 }
 

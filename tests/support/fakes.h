@@ -22,7 +22,7 @@ namespace lumora::testing {
 // returns it meanwhile); close() clears the source and reports "Closed", never "Stopped"; the end
 // of the recording (endOfMedia()) and every stop() report "Stopped".
 class FakeMediaPlayer final : public platform::MediaPlayer {
-public:
+  public:
     using MediaPlayer::MediaPlayer;
     void setSource(const QString& path) override {
         m_source = path;
@@ -50,7 +50,10 @@ public:
         finishLoading();
         setStatus(QStringLiteral("Playing"));
     }
-    void pause() override { calls << QStringLiteral("pause"); setStatus(QStringLiteral("Paused")); }
+    void pause() override {
+        calls << QStringLiteral("pause");
+        setStatus(QStringLiteral("Paused"));
+    }
     void stop() override {
         calls << QStringLiteral("stop");
         m_pendingSeek = -1;
@@ -90,7 +93,7 @@ public:
     bool loading = false;
     QStringList calls;
 
-private:
+  private:
     QString m_source;
     QString m_status = QStringLiteral("Closed");
     double m_pendingSeek = -1;
@@ -99,7 +102,7 @@ private:
 
 // Records every box it was asked to show and answers from a script (default: Ok / Yes).
 class FakePrompts final : public platform::Prompts {
-public:
+  public:
     struct Asked {
         QString text, title;
         platform::PromptButtons buttons;
@@ -113,14 +116,15 @@ public:
             answers.pop_front();
             return a;
         }
-        return buttons == platform::PromptButtons::YesNo ? platform::PromptAnswer::Yes : platform::PromptAnswer::Ok;
+        return buttons == platform::PromptButtons::YesNo ? platform::PromptAnswer::Yes
+                                                         : platform::PromptAnswer::Ok;
     }
     std::vector<Asked> asked;
     std::deque<platform::PromptAnswer> answers;
 };
 
 class FakeShell final : public platform::Shell {
-public:
+  public:
     platform::ShellResult open(const QString& path) override {
         opened << path;
         return QFileInfo::exists(path) ? platform::ShellResult::Opened : platform::ShellResult::NotFound;
@@ -135,10 +139,11 @@ public:
 // Answers the file dialogs from a script (nullopt = the user cancelled) and records what it was asked.
 // Printing draws into a PDF file at printPath, with the settings the test chose.
 class FakeCommonDialog final : public platform::CommonDialog {
-public:
+  public:
     std::optional<QString> openFile(const platform::FileDialogRequest& r) override { return answer(r); }
     std::optional<QString> saveFile(const platform::FileDialogRequest& r) override { return answer(r); }
-    platform::PrintResult print(const platform::PrintRequest& r, const platform::PrintRenderer& render) override {
+    platform::PrintResult print(const platform::PrintRequest& r,
+                                const platform::PrintRenderer& render) override {
         printRequests.push_back(r);
         if (cancelPrint || printPath.isEmpty()) return platform::PrintResult::Cancelled;
         QPdfWriter pdf(printPath);
@@ -152,7 +157,7 @@ public:
     QString printPath;
     bool cancelPrint = false;
 
-private:
+  private:
     std::optional<QString> answer(const platform::FileDialogRequest& r) {
         requests.push_back(r);
         if (answers.empty()) return std::nullopt;
@@ -178,6 +183,5 @@ class CallbackHost final : public lists::FavouriteHost {
     std::function<std::optional<QString>()> entryOnDisplayFn;
     std::function<void(const QString&)> openEntryFn;
 };
-
 
 } // namespace lumora::testing

@@ -24,7 +24,7 @@
 namespace lumora::testing {
 
 class MainWindowHarness {
-public:
+  public:
     TempFolder data, config;
     FakePrompts prompts;
     FakeShell shell;
@@ -38,9 +38,7 @@ public:
                                 prompts, shell, dialogs};
     std::unique_ptr<app::FrmLumora> window;
 
-    session::DataPathLocations where() const {
-        return {config.path() + "/LMR/Lumora.path", data.path()};
-    }
+    session::DataPathLocations where() const { return {config.path() + "/LMR/Lumora.path", data.path()}; }
     // Writes the path file naming the data folder, creates the window and runs its load.
     bool open() {
         writeBytes(where().pathFile, QFile::encodeName(data.path()) + "\r\n");

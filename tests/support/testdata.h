@@ -27,12 +27,12 @@ inline QByteArray readBytes(const QString& path) {
 
 // A temporary folder that lives as long as the fixture.
 class TempFolder {
-public:
+  public:
     TempFolder() { EXPECT_TRUE(m_dir.isValid()); }
     QString path() const { return m_dir.path(); }
     QString file(const QString& rel) const { return m_dir.path() + QLatin1Char('/') + rel; }
 
-private:
+  private:
     QTemporaryDir m_dir;
 };
 

@@ -13,7 +13,7 @@
 // The AVX2 scan is compiled for a processor that has it through the target attribute and chosen
 // at run time, so the program still runs on one that has only SSE2. (MSVC has no such attribute;
 // it gets the SSE2 scan.)
-#if defined(LUMORA_SCAN_SSE2) && (defined(__GNUC__) || defined(__clang__)) &&                         \
+#if defined(LUMORA_SCAN_SSE2) && (defined(__GNUC__) || defined(__clang__)) &&                                \
     (defined(__x86_64__) || defined(__i386__))
 #define LUMORA_SCAN_AVX2 1
 #include <immintrin.h>
@@ -103,8 +103,10 @@ struct Needle {
         for (int k = 1; k < last; ++k)
             if (rare < 0 || frequency(low[k]) < frequency(low[rare])) rare = k;
         int at[2] = {0, last};
-        if (rare > 0 && low[0] == ' ') at[0] = rare;
-        else if (rare > 0 && low[last] == ' ') at[1] = rare;
+        if (rare > 0 && low[0] == ' ')
+            at[0] = rare;
+        else if (rare > 0 && low[last] == ' ')
+            at[1] = rare;
         for (int p = 0; p < 2; ++p) {
             const uchar c = low[at[p]];
             probes[p] = {at[p], c, static_cast<uchar>(c >= 'a' && c <= 'z' ? 0x20 : 0)};

@@ -15,7 +15,7 @@ namespace lumora::bible {
 
 // One hit line: absolute offsets into the scanned bytes.
 struct HitLineRef {
-    qsizetype start = 0;                // first byte of the line (after the mark on line 1)
+    qsizetype start = 0;                    // first byte of the line (after the mark on line 1)
     qsizetype tab1 = 0, tab2 = 0, tab3 = 0; // its first three tabs
 };
 

@@ -5,7 +5,6 @@
 #include "common/lines.h"
 #include "common/text.h"
 
-
 #include <QFile>
 
 #include <algorithm>
@@ -27,7 +26,8 @@ struct HitLine {
 
 HitLine hitLine(QByteArrayView data, const HitLineRef& ref) {
     return {data.sliced(ref.start, ref.tab3 - ref.start), data.sliced(ref.start, ref.tab1 - ref.start),
-            data.sliced(ref.tab1 + 1, ref.tab2 - ref.tab1 - 1), data.sliced(ref.tab2 + 1, ref.tab3 - ref.tab2 - 1)};
+            data.sliced(ref.tab1 + 1, ref.tab2 - ref.tab1 - 1),
+            data.sliced(ref.tab2 + 1, ref.tab3 - ref.tab2 - 1)};
 }
 
 int bookNumber(QByteArrayView bookKey) {
@@ -157,7 +157,8 @@ std::optional<QByteArray> SearchFileCache::read(const QString& path) {
     const std::filesystem::path fsPath(QFile::encodeName(path).toStdString());
     const auto mtime = std::filesystem::last_write_time(fsPath, ec);
     const auto size = ec ? 0 : std::filesystem::file_size(fsPath, ec);
-    auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.path == path; });
+    auto it =
+        std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.path == path; });
     if (!ec && it != m_entries.end() && it->mtime == mtime && it->size == size) return it->data;
     if (it != m_entries.end()) m_entries.erase(it);
     auto bytes = common::readWholeFile(path);

@@ -59,16 +59,25 @@ QWidget* BibleNavigation::make(QWidget* w, const char* name) {
     return w;
 }
 
-QWidget* BibleNavigation::versionList() const { return List_version; }
-QWidget* BibleNavigation::classLabel() const { return Lbl_classe; }
+QWidget* BibleNavigation::versionList() const {
+    return List_version;
+}
+QWidget* BibleNavigation::classLabel() const {
+    return Lbl_classe;
+}
 
 QListWidget* BibleNavigation::listOf(NavLevel level) const {
     switch (level) {
-    case NavLevel::Book: return List_livre;
-    case NavLevel::Chapter: return List_chapitre;
-    case NavLevel::Verse: return List_verset;
-    case NavLevel::Span: return List_verset_limite;
-    case NavLevel::Version: break;
+    case NavLevel::Book:
+        return List_livre;
+    case NavLevel::Chapter:
+        return List_chapitre;
+    case NavLevel::Verse:
+        return List_verset;
+    case NavLevel::Span:
+        return List_verset_limite;
+    case NavLevel::Version:
+        break;
     }
     return nullptr;
 }
@@ -91,7 +100,8 @@ QString BibleNavigation::rowText(NavLevel level, int row) const {
 
 QStringList BibleNavigation::versionsComplete() const {
     QStringList out;
-    for (int i = 0; i < List_version->count(); ++i) out << List_version->itemText(i);
+    for (int i = 0; i < List_version->count(); ++i)
+        out << List_version->itemText(i);
     return out;
 }
 
@@ -158,7 +168,8 @@ void BibleNavigation::onBookSelected(int index) {
     const int n = m_tables.chapterCount(index);
     QStringList chapters;
     chapters.reserve(n);
-    for (int c = 1; c <= n; ++c) chapters << QString::number(c);
+    for (int c = 1; c <= n; ++c)
+        chapters << QString::number(c);
     List_chapitre->addItems(chapters);
     m_chaptersReady = true;
     if (m_pendingJump) {
@@ -179,11 +190,13 @@ QString BibleNavigation::chapterAudioPath() const {
     const qsizetype dash = entry.indexOf(QLatin1Char('-'));
     if (dash < 1) return {};
     const QString code = entry.left(dash - 1);
-    const QString number = chapter < 10 ? QStringLiteral("0") + QString::number(chapter) : QString::number(chapter);
+    const QString number =
+        chapter < 10 ? QStringLiteral("0") + QString::number(chapter) : QString::number(chapter);
     const QString name = QString::fromUtf8(m_tables.List_PrefixeSon.value(book)) + number;
     for (const char* ext : {".mp3", ".wav"}) {
-        const QString path = findPath(m_session.DataPath, {QStringLiteral("Bible"), code, QStringLiteral("Sound"),
-                                                           name + QString::fromLatin1(ext)});
+        const QString path =
+            findPath(m_session.DataPath, {QStringLiteral("Bible"), code, QStringLiteral("Sound"),
+                                          name + QString::fromLatin1(ext)});
         if (fileExists(path)) return path;
     }
     return {};
@@ -206,7 +219,8 @@ void BibleNavigation::onChapterSelected(int index) {
         QStringList verses;
         if (ok && v > 0 && v <= 32767) {
             verses.reserve(v);
-            for (int i = 1; i <= v; ++i) verses << QString::number(i);
+            for (int i = 1; i <= v; ++i)
+                verses << QString::number(i);
         }
         List_verset->addItems(verses);
         List_verset_limite->addItems(verses);
@@ -225,12 +239,16 @@ void BibleNavigation::onVerseSelected(int index) {
     m_target.TargetVerse = index;
     List_verset_limite->clear();
     QStringList rest;
-    for (int i = index; i < List_verset->count(); ++i) rest << List_verset->item(i)->text();
+    for (int i = index; i < List_verset->count(); ++i)
+        rest << List_verset->item(i)->text();
     List_verset_limite->addItems(rest);
     const int last = List_verset_limite->count() - 1;
-    if (m_listViewPick) selectRow(List_verset_limite, 0);
-    else if (m_target.TargetSpan > last || !m_pendingJump) selectRow(List_verset_limite, last);
-    else selectRow(List_verset_limite, m_target.TargetSpan);
+    if (m_listViewPick)
+        selectRow(List_verset_limite, 0);
+    else if (m_target.TargetSpan > last || !m_pendingJump)
+        selectRow(List_verset_limite, last);
+    else
+        selectRow(List_verset_limite, m_target.TargetSpan);
     emit verseSelected(index);
 }
 
@@ -261,8 +279,10 @@ void BibleNavigation::jumpTo(const session::JumpRequest& request) {
     } else {
         // The verse is already shown: the span alone changes (a pick of the current row runs
         // the handler again so the passage is rebuilt and highlighted afresh).
-        if (List_verset_limite->currentRow() == m_target.TargetSpan) onEndVerseSelected(m_target.TargetSpan);
-        else selectRow(List_verset_limite, m_target.TargetSpan);
+        if (List_verset_limite->currentRow() == m_target.TargetSpan)
+            onEndVerseSelected(m_target.TargetSpan);
+        else
+            selectRow(List_verset_limite, m_target.TargetSpan);
     }
 }
 
@@ -274,7 +294,9 @@ void BibleNavigation::selectNextPassage() {
     if (!found.isEmpty()) selectRow(List_verset, List_verset->row(found.first()));
 }
 
-void BibleNavigation::selectNextChapter() { selectRow(List_chapitre, List_chapitre->currentRow() + 1); }
+void BibleNavigation::selectNextChapter() {
+    selectRow(List_chapitre, List_chapitre->currentRow() + 1);
+}
 
 void BibleNavigation::pickSingleVerse(int verseIndex) {
     m_listViewPick = true;

@@ -115,10 +115,10 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     VersionList m_versions;
     BookTables m_tables;
     session::JumpRequest m_target;
-    bool m_pendingJump = false; // PendingJump
-    bool m_booksLoaded = false; // BooksLoaded
+    bool m_pendingJump = false;   // PendingJump
+    bool m_booksLoaded = false;   // BooksLoaded
     bool m_chaptersReady = false; // ChaptersReady
-    bool m_listViewPick = false; // ListViewPick
+    bool m_listViewPick = false;  // ListViewPick
 };
 
 // Selects entry i of a list as a user pick would (runs its handler when the row changes); a

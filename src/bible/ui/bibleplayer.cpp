@@ -17,8 +17,8 @@ using playback::Action;
 using playback::Event;
 using session::NavLevel;
 
-BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, VerseFollower& follower, QWidget* page,
-                         QObject* parent)
+BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, VerseFollower& follower,
+                         QWidget* page, QObject* parent)
     : QObject(parent), m_player(player), m_nav(nav), m_follower(follower) {
     m_buttons = new QWidget(page);
     auto* row = new QHBoxLayout(m_buttons);
@@ -182,18 +182,36 @@ void BiblePlayer::startAtFirstMark(int verseIndex) {
     emit passageAudioStarted(mark, verseIndex);
 }
 
-void BiblePlayer::cmdOk() { run(Event::CmdOk, context()); }
-void BiblePlayer::playPause() { run(Event::PlayPause, context()); }
-void BiblePlayer::stop() { run(Event::Stop, context()); }
-void BiblePlayer::toggleRepeat() { run(Event::ToggleRepeat, context()); }
-void BiblePlayer::toggleContinuous() { run(Event::ToggleContinuous, context()); }
-void BiblePlayer::toggleMute() { run(Event::ToggleSound, context()); }
+void BiblePlayer::cmdOk() {
+    run(Event::CmdOk, context());
+}
+void BiblePlayer::playPause() {
+    run(Event::PlayPause, context());
+}
+void BiblePlayer::stop() {
+    run(Event::Stop, context());
+}
+void BiblePlayer::toggleRepeat() {
+    run(Event::ToggleRepeat, context());
+}
+void BiblePlayer::toggleContinuous() {
+    run(Event::ToggleContinuous, context());
+}
+void BiblePlayer::toggleMute() {
+    run(Event::ToggleSound, context());
+}
 
-void BiblePlayer::onStatusChanged() { run(Event::StatusChanged, context()); }
+void BiblePlayer::onStatusChanged() {
+    run(Event::StatusChanged, context());
+}
 
-void BiblePlayer::onChapterAudioFound(bool found) { Image_Lecture->setEnabled(found); }
+void BiblePlayer::onChapterAudioFound(bool found) {
+    Image_Lecture->setEnabled(found);
+}
 
-void BiblePlayer::closePlayer() { m_player.close(); }
+void BiblePlayer::closePlayer() {
+    m_player.close();
+}
 
 void BiblePlayer::onSpanSelected() {
     m_state.playPause = playback::kPicturePlay;

@@ -91,10 +91,10 @@ class BiblePlayer final : public QObject {
     QToolButton* ImageRepeat;
     QToolButton* ImageContinuer;
     QToolButton* ImageMute;
-    QTimer m_hold;           // PauseThreeSeconds
-    QByteArrayList m_marks;  // ComboBox_repere with a selected entry; empty when none is selected
-    QByteArray m_startMark;  // StartMark
-    int m_ownStops = 0;      // > 0 while this class closes or reloads the player
+    QTimer m_hold;          // PauseThreeSeconds
+    QByteArrayList m_marks; // ComboBox_repere with a selected entry; empty when none is selected
+    QByteArray m_startMark; // StartMark
+    int m_ownStops = 0;     // > 0 while this class closes or reloads the player
 };
 
 } // namespace lumora::bible

@@ -36,8 +36,9 @@ QString upperKeepingLength(const QString& s) {
 
 } // namespace
 
-BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav, platform::RichTextBox& passage,
-                         platform::Prompts& prompts, QWidget* page, QObject* parent)
+BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav,
+                         platform::RichTextBox& passage, platform::Prompts& prompts, QWidget* page,
+                         QObject* parent)
     : QObject(parent), m_session(session), m_nav(nav), m_passage(passage), m_prompts(prompts) {
     m_row = new QWidget(page);
     QWidget* row = m_row;
@@ -87,9 +88,10 @@ void BibleSearch::onSearchClicked() {
     const WaitCursor hourglass;
     const int version = m_nav.selectedRow(session::NavLevel::Version);
     VersionSearch found;
-    if (const auto code = common::VersionCode(m_nav.rowText(session::NavLevel::Version, version)); code && version >= 0) {
-        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), version, m_nav.tables().List_livre,
-                              needle, &m_files);
+    if (const auto code = common::VersionCode(m_nav.rowText(session::NavLevel::Version, version));
+        code && version >= 0) {
+        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), version,
+                              m_nav.tables().List_livre, needle, &m_files);
     }
     for (const QString& path : found.unreadable)
         m_prompts.tell(path);
@@ -139,8 +141,8 @@ void BibleSearch::HighlightSearchWord() {
     // The version header above the verses ("KJV - King James Version", the heading, a blank
     // line) is not the hit: the search starts after it...
     qsizetype afterHeader = 0;
-    const QString version = upperKeepingLength(m_nav.rowText(session::NavLevel::Version,
-                                                             m_nav.selectedRow(session::NavLevel::Version)));
+    const QString version = upperKeepingLength(
+        m_nav.rowText(session::NavLevel::Version, m_nav.selectedRow(session::NavLevel::Version)));
     if (!version.isEmpty() && text.startsWith(version + QLatin1Char('\n'))) {
         const qsizetype blank = text.indexOf(QStringLiteral("\n\n"), version.size());
         if (blank >= 0) afterHeader = blank + 2;
@@ -151,7 +153,8 @@ void BibleSearch::HighlightSearchWord() {
     if (m_hit) {
         const QString label = QString::number(m_hit->chapter + 1) + QLatin1Char('.') +
                               QString::number(m_hit->verse + 1) + QStringLiteral("   ");
-        const qsizetype line = text.startsWith(label) ? 0 : text.indexOf(QLatin1Char('\n') + label, afterHeader);
+        const qsizetype line =
+            text.startsWith(label) ? 0 : text.indexOf(QLatin1Char('\n') + label, afterHeader);
         if (line >= 0) from = line == 0 ? 0 : line + 1;
     }
     qsizetype at = text.indexOf(needle, from);

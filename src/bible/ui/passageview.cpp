@@ -17,7 +17,8 @@
 
 namespace lumora::bible {
 
-PassageView::PassageView(const session::Session& session, BibleNavigation& nav, QWidget* page, QObject* parent)
+PassageView::PassageView(const session::Session& session, BibleNavigation& nav, QWidget* page,
+                         QObject* parent)
     : QObject(parent), m_session(session), m_nav(nav) {
     m_view = new QWidget(page);
     Text_Passage = new QTextEdit(m_view);
@@ -89,7 +90,9 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     connect(Check_Shop, &QCheckBox::clicked, this, [this](bool on) { emit captureToolsToggled(on); });
 }
 
-QWidget* PassageView::orderFrame() const { return Frame_Order_Version; }
+QWidget* PassageView::orderFrame() const {
+    return Frame_Order_Version;
+}
 
 void PassageView::PreparePassage() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -127,7 +130,8 @@ void PassageView::saveStartupStyle() {
 
 void PassageView::onOrderToggled(bool checked) {
     if (checked) {
-        m_versionBeforeOrdering = m_nav.rowText(session::NavLevel::Version, m_nav.selectedRow(session::NavLevel::Version));
+        m_versionBeforeOrdering =
+            m_nav.rowText(session::NavLevel::Version, m_nav.selectedRow(session::NavLevel::Version));
         Frame_Order_Version->show();
         List_version_Order->clear();
         List_version_Order->addItems(m_nav.versionsComplete());
@@ -136,9 +140,11 @@ void PassageView::onOrderToggled(bool checked) {
     }
     Frame_Order_Version->hide();
     QStringList ordered;
-    for (int i = 0; i < List_version_Order->count(); ++i) ordered << List_version_Order->item(i)->text();
+    for (int i = 0; i < List_version_Order->count(); ++i)
+        ordered << List_version_Order->item(i)->text();
     m_nav.refillVersions(ordered, m_versionBeforeOrdering);
-    SaveVersionList(versionListPath(m_session.DataPath), m_nav.versionsComplete(), m_nav.versionsIncomplete());
+    SaveVersionList(versionListPath(m_session.DataPath), m_nav.versionsComplete(),
+                    m_nav.versionsIncomplete());
 }
 
 void PassageView::moveVersion(int delta) {

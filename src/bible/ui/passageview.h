@@ -23,8 +23,9 @@ class BibleNavigation;
 
 class PassageView final : public QObject {
     Q_OBJECT
-public:
-    PassageView(const session::Session& session, BibleNavigation& nav, QWidget* page, QObject* parent = nullptr);
+  public:
+    PassageView(const session::Session& session, BibleNavigation& nav, QWidget* page,
+                QObject* parent = nullptr);
 
     // The heading Labe16 above the passage box Text_Passage; the display option check boxes; the
     // version-order frame.
@@ -43,11 +44,11 @@ public:
     void saveStartupStyle();
     const platform::TextStyle& startupStyle() const { return m_style; }
 
-signals:
+  signals:
     void passageShown(const bible::Passage& passage);
     void captureToolsToggled(bool shown);
 
-private:
+  private:
     void onOrderToggled(bool checked);
     void moveVersion(int delta);
 

@@ -21,9 +21,13 @@ VerseFollower::VerseFollower(platform::MediaPlayer& player, platform::RichTextBo
     m_passage.edit()->viewport()->installEventFilter(this);
 }
 
-QWidget* VerseFollower::keepAtTopBox() const { return Check_repere; }
+QWidget* VerseFollower::keepAtTopBox() const {
+    return Check_repere;
+}
 
-void VerseFollower::setKeepAtTopEnabled(bool enabled) { Check_repere->setEnabled(enabled); }
+void VerseFollower::setKeepAtTopEnabled(bool enabled) {
+    Check_repere->setEnabled(enabled);
+}
 
 void VerseFollower::onPassageShown(const Passage& passage) {
     m_marks = passage.ComboBox_repere;

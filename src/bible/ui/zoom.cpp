@@ -27,7 +27,8 @@ QWidget* control(QWidget* page, platform::SpinArrows*& spin, QLabel*& label, con
 Zoom::Zoom(platform::RichTextBox& passageBox, QWidget* biblePage, QWidget* canticlePage, QObject* parent)
     : QObject(parent), m_passageBox(passageBox) {
     m_bible = control(biblePage, SpinButton_Size, Label20, "SpinButton_Size", "Label20");
-    m_canticle = control(canticlePage, SpinButton_SizeCantique, Label21, "SpinButton_SizeCantique", "Label21");
+    m_canticle =
+        control(canticlePage, SpinButton_SizeCantique, Label21, "SpinButton_SizeCantique", "Label21");
     connect(SpinButton_Size, &platform::SpinArrows::stepped, this, &Zoom::onBibleStep);
     connect(SpinButton_SizeCantique, &platform::SpinArrows::stepped, this, &Zoom::onCanticleStep);
 }

@@ -21,7 +21,8 @@ class Zoom final : public QObject {
   public:
     // The Bible tab's spinner and label are created under `biblePage`, the Canticle tab's under
     // `canticlePage`; `passageBox` is Text_Passage.
-    Zoom(platform::RichTextBox& passageBox, QWidget* biblePage, QWidget* canticlePage, QObject* parent = nullptr);
+    Zoom(platform::RichTextBox& passageBox, QWidget* biblePage, QWidget* canticlePage,
+         QObject* parent = nullptr);
 
     // SpinButton_Size with Label20; SpinButton_SizeCantique with Label21.
     QWidget* bibleControl() const { return m_bible; }
@@ -59,8 +60,8 @@ class Zoom final : public QObject {
     platform::SpinArrows* SpinButton_SizeCantique;
     QLabel* Label21;
     int m_tab = 0;
-    int m_request = 100;        // ZoomRequest
-    int m_bibleZoom = 100;      // BibleZoom
+    int m_request = 100;         // ZoomRequest
+    int m_bibleZoom = 100;       // BibleZoom
     qint16 m_canticleZoom = 100; // CanticleZoom
 };
 

@@ -84,7 +84,8 @@ HymnPlayer::HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts
         tools->addWidget(bar, 2);
     }
     connect(SpinPositionCapture, &platform::SpinArrows::stepped, this, [this](bool up) {
-        if (const auto next = common::stepPosition(Txt_Echantillon->text(), up)) Txt_Echantillon->setText(*next);
+        if (const auto next = common::stepPosition(Txt_Echantillon->text(), up))
+            Txt_Echantillon->setText(*next);
     });
     setCaptureToolsShown(false);
 

@@ -45,9 +45,13 @@ void refill(QComboBox* list, const QStringList& rows) {
     list->setCurrentIndex(-1);
 }
 
-void clearList(QComboBox* list) { refill(list, {}); }
+void clearList(QComboBox* list) {
+    refill(list, {});
+}
 
-QString counter(int index, int count) { return QString::number(index + 1) + QStringLiteral(" / ") + QString::number(count); }
+QString counter(int index, int count) {
+    return QString::number(index + 1) + QStringLiteral(" / ") + QString::number(count);
+}
 
 QLabel* iconLabel(QWidget* page, const char* name, QStyle::StandardPixmap pixmap, const QString& tip) {
     auto* label = new QLabel(page);
@@ -93,8 +97,9 @@ HymnSelection::HymnSelection(const session::Session& session, QWidget* page, QOb
         // The clone window checks that it shows this hymn on the Canticle tab.
         emit hymnSelectionChanged(m_words->selectionStart(), m_words->selectionLength());
     });
-    for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
-                            static_cast<QComboBox*>(ComboBox_theme2)})
+    for (QComboBox* list :
+         {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
+          static_cast<QComboBox*>(ComboBox_theme2)})
         list->installEventFilter(this);
     page->setMouseTracking(true);
     page->installEventFilter(this);
@@ -123,9 +128,9 @@ void HymnSelection::buildWidgets(QWidget* page) {
     named(ComboBox_Chant, "ComboBox_Chant");
     Lbl_Nbr_cantique = new QLabel(page);
     named(Lbl_Nbr_cantique, "Lbl_Nbr_cantique");
-    for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
-                            static_cast<QComboBox*>(ComboBox_theme2), static_cast<QComboBox*>(ComboBox_Chant)})
-    {
+    for (QComboBox* list :
+         {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
+          static_cast<QComboBox*>(ComboBox_theme2), static_cast<QComboBox*>(ComboBox_Chant)}) {
         // Book and hymn names are long; the lists share the row's width.
         list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         list->setMinimumContentsLength(list == ComboBox_Chant || list == ComboBox_Receuil ? 24 : 16);
@@ -164,7 +169,6 @@ void HymnSelection::buildWidgets(QWidget* page) {
     Label16 = new QLabel(QStringLiteral("\"Cantiques\" folder not found"), page);
     named(Label16, "Label16");
     Label16->hide();
-
 
     Cantique_achercher = new QLineEdit(page);
     named(Cantique_achercher, "Cantique_achercher");
@@ -222,10 +226,16 @@ void HymnSelection::selectNextHymn() {
     select(ComboBox_Chant, next < ComboBox_Chant->count() ? next : 0);
 }
 
-QWidget* HymnSelection::notFoundLabel() const { return Label16; }
-QWidget* HymnSelection::wordsBox() const { return Text_Cantique; }
+QWidget* HymnSelection::notFoundLabel() const {
+    return Label16;
+}
+QWidget* HymnSelection::wordsBox() const {
+    return Text_Cantique;
+}
 
-std::optional<QString> HymnSelection::entryOnDisplay() const { return m_shownEntry; }
+std::optional<QString> HymnSelection::entryOnDisplay() const {
+    return m_shownEntry;
+}
 
 void HymnSelection::connectPicks(PickList* list, void (HymnSelection::*handler)(int)) {
     connect(list, &QComboBox::currentIndexChanged, this, handler);
@@ -260,8 +270,9 @@ bool HymnSelection::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void HymnSelection::clearHoverBorders() {
-    for (QComboBox* list : {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
-                            static_cast<QComboBox*>(ComboBox_theme2), static_cast<QComboBox*>(ComboBox_Chant)})
+    for (QComboBox* list :
+         {static_cast<QComboBox*>(ComboBox_Receuil), static_cast<QComboBox*>(ComboBox_theme1),
+          static_cast<QComboBox*>(ComboBox_theme2), static_cast<QComboBox*>(ComboBox_Chant)})
         if (!list->styleSheet().isEmpty()) list->setStyleSheet(QString());
 }
 
@@ -398,7 +409,8 @@ void HymnSelection::clearHymnDisplay() {
     m_words->setText(QString());
     Text_info->clear();
     Label9->clear();
-    for (QLabel* icon : {Image_Diapo, Image_Video, Image_Musique}) icon->hide();
+    for (QLabel* icon : {Image_Diapo, Image_Video, Image_Musique})
+        icon->hide();
     // No music either: the player lets the previous hymn's recording go.
     emit hymnFilesLoaded(QString());
 }
@@ -443,7 +455,8 @@ void HymnSelection::searchHymns() {
     m_cantiques = cantiquesFolder(m_session.DataPath);
 
     QStringList books;
-    for (int i = 0; i < ComboBox_Receuil->count(); ++i) books << ComboBox_Receuil->itemText(i);
+    for (int i = 0; i < ComboBox_Receuil->count(); ++i)
+        books << ComboBox_Receuil->itemText(i);
     const HymnList hits = hymns::searchHymns(m_cantiques, books, Cantique_achercher->text());
     if (!hits.labels.isEmpty()) {
         refill(ComboBox_cantique_trouve, hits.labels);
@@ -496,7 +509,8 @@ bool HymnSelection::showEntry(QString entry, const QPalette& palette) {
     // Values equal to the current ones run no pick, and a hymn without a sub-theme is in no hymn
     // list: either way the words on display may still be another hymn's. This hymn is shown.
     const int row = ComboBox_Chant->currentIndex();
-    if (!ComboBox_Chant->isHidden() && row >= 0 && row < m_infoChant.size() && ComboBox_Chant->currentText() == label) {
+    if (!ComboBox_Chant->isHidden() && row >= 0 && row < m_infoChant.size() &&
+        ComboBox_Chant->currentText() == label) {
         if (m_wordsReplaced || m_shownEntry != m_infoChant.at(row)) onHymnPicked(row);
         return true;
     }

@@ -25,13 +25,12 @@ class QTextEdit;
 class QToolButton;
 class QWidget;
 
-
 namespace lumora::hymns {
 
 // A drop-down list that also reports a pick of the row already selected (the lists refill on
 // such a pick, as the user expects when choosing the same book again).
 class PickList final : public QComboBox {
-public:
+  public:
     using QComboBox::QComboBox;
     void showPopup() override;
     // The row selected when the popup opened; -2 when no popup pick is under way.
@@ -40,7 +39,7 @@ public:
 
 class HymnSelection final : public QObject {
     Q_OBJECT
-public:
+  public:
     // Builds the hymn widgets under `page`, in the parts below. The hymn player follows the picks
     // through the signals (HymnPlayer::attachTo).
     HymnSelection(const session::Session& session, QWidget* page, QObject* parent = nullptr);
@@ -101,7 +100,7 @@ public:
     void onHymnPicked(int index);
     void onResultPicked(int index);
 
-signals:
+  signals:
     // The words' selection moved; the clone window mirrors it while it shows the hymn.
     void hymnSelectionChanged(int start, int length);
     // A hymn pick begins (its words start unzoomed).
@@ -117,16 +116,17 @@ signals:
     // A hymn is on display (CurrentHymnEntry is set).
     void hymnShown(const QString& entry);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildWidgets(QWidget* page);
     void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
     void showHymnInfo();
     void loadHymnFiles(const QString& label);
     // Shows one hymn: icons, details, words, music; `label` and `book` are its fields 1 and 9.
-    void displayHymn(const QString& entry, const QString& label, const QString& book, const QPalette& palette);
+    void displayHymn(const QString& entry, const QString& label, const QString& book,
+                     const QPalette& palette);
     // No hymn on display: no words, title, details, icons or music.
     void clearHymnDisplay();
     // `entry` is a copy: the picks it runs clear CurrentHymnEntry, which callers may pass.
@@ -159,8 +159,8 @@ private:
     PickList* ComboBox_cantique_trouve = nullptr;
     QLabel* Lbl_Nbr_cantique_trouve = nullptr;
 
-    QString m_currentBook;  // CurrentBook
-    QString m_currentEntry; // CurrentHymnEntry
+    QString m_currentBook;               // CurrentBook
+    QString m_currentEntry;              // CurrentHymnEntry
     std::optional<QString> m_shownEntry; // the entry whose words are on display
     bool m_wordsReplaced = false;        // "??????" stands in for the words
     QString m_cantiques;

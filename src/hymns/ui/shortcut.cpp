@@ -58,7 +58,8 @@ QString ResolveShortcut(const QString& folder, const QString& name) {
     }
     QString relative, local;
     if (liblnk_file_open(file, QFile::encodeName(lnk).constData(), LIBLNK_OPEN_READ, &error) == 1) {
-        relative = readText(file, liblnk_file_get_utf8_relative_path_size, liblnk_file_get_utf8_relative_path);
+        relative =
+            readText(file, liblnk_file_get_utf8_relative_path_size, liblnk_file_get_utf8_relative_path);
         local = readText(file, liblnk_file_get_utf8_local_path_size, liblnk_file_get_utf8_local_path);
         liblnk_file_close(file, &error);
     }

@@ -1,11 +1,11 @@
 #include "lists/ui/favouritepanel.h"
 
+#include "common/paths.h"
 #include "lists/listedit.h"
 #include "lists/listfile.h"
 #include "lists/listfolder.h"
-#include "lists/ui/notes.h"
 #include "lists/ui/frmnewname.h"
-#include "common/paths.h"
+#include "lists/ui/notes.h"
 
 #include <QDir>
 
@@ -14,8 +14,8 @@
 #include <QDir>
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -167,10 +167,13 @@ void FavouritePanel::refreshCombo(const QString& pattern) {
 
 void FavouritePanel::refreshList(const QString& path) {
     const LoadedList list = loadListFile(path, m_config.kind == ListKind::PlayList);
-    if (list.unreadable) m_notWholeReason = QStringLiteral("the file cannot be read");
+    if (list.unreadable)
+        m_notWholeReason = QStringLiteral("the file cannot be read");
     else if (list.rejectedLines > 0)
-        m_notWholeReason = QStringLiteral("%1 line(s) without a TAB are not hymn entries").arg(list.rejectedLines);
-    else m_notWholeReason.clear();
+        m_notWholeReason =
+            QStringLiteral("%1 line(s) without a TAB are not hymn entries").arg(list.rejectedLines);
+    else
+        m_notWholeReason.clear();
     showEntries(list.rows, -1);
 }
 
@@ -300,10 +303,15 @@ void FavouritePanel::onRenameConfirmed(const QString& newName) {
     const QString old = currentList();
     if (old.isEmpty()) return;
     switch (renameList(folder(), old, newName)) {
-    case RenameOutcome::Renamed: break;
-    case RenameOutcome::UnusableName: m_prompts.tell(listNameProblem(newName).value_or(kRenameFailure)); return;
+    case RenameOutcome::Renamed:
+        break;
+    case RenameOutcome::UnusableName:
+        m_prompts.tell(listNameProblem(newName).value_or(kRenameFailure));
+        return;
     case RenameOutcome::Taken:
-    case RenameOutcome::Failed: m_prompts.tell(kRenameFailure); return;
+    case RenameOutcome::Failed:
+        m_prompts.tell(kRenameFailure);
+        return;
     }
     refillAndChooseFirst();
 }

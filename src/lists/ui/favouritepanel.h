@@ -40,7 +40,8 @@ inline const QString kDeleteTitle = QStringLiteral("Lumora's Bible Interface");
 inline const QString kListNotWhole =
     QStringLiteral("This list was not read whole: %1. It is left unchanged so that nothing in it is lost; "
                    "correct the file by hand, then choose the list again.\r\r%2");
-inline const QString kListNotWritten = QStringLiteral("The list could not be written (%1); it is unchanged.\r\r%2");
+inline const QString kListNotWritten =
+    QStringLiteral("The list could not be written (%1); it is unchanged.\r\r%2");
 
 class FavouritePanel final : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #pragma once
-// What tells a verse-list panel from a playlist panel: object names, texts and its folder. FavouritePanel is one class configured by one of these two tables.
+// What tells a verse-list panel from a playlist panel: object names, texts and its folder. FavouritePanel is
+// one class configured by one of these two tables.
 
 #include <QString>
 

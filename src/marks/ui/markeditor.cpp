@@ -20,7 +20,8 @@ MarkEditor::MarkEditor(QWidget* page, QObject* parent) : QObject(parent) {
     ListView1->setRootIsDecorated(false);
     ListView1->setColumnCount(3);
     ListView1->setHeaderLabels({QStringLiteral("Marking"), QStringLiteral("New"), QStringLiteral("Old")});
-    for (int c = 0; c < 3; ++c) ListView1->header()->resizeSection(c, 1020 / kTwipsPerPixel);
+    for (int c = 0; c < 3; ++c)
+        ListView1->header()->resizeSection(c, 1020 / kTwipsPerPixel);
     QList<QTreeWidgetItem*> rows;
     rows.reserve(kMarkRows);
     for (int i = 1; i <= kMarkRows; ++i) {
@@ -45,11 +46,14 @@ MarkEditor::MarkEditor(QWidget* page, QObject* parent) : QObject(parent) {
     }
     connect(SpPosition, &platform::SpinArrows::stepped, this, [this](bool up) {
         // A position label holds a mark text, whose decimal separator is always the comma.
-        if (const auto next = bible::stepPosition(Lbl_Position->text(), up, u",")) Lbl_Position->setText(*next);
+        if (const auto next = bible::stepPosition(Lbl_Position->text(), up, u","))
+            Lbl_Position->setText(*next);
     });
 }
 
-QWidget* MarkEditor::table() const { return ListView1; }
+QWidget* MarkEditor::table() const {
+    return ListView1;
+}
 
 void MarkEditor::onChapterChosen(const QByteArray& soundPrefix, int chapter, int verseCount) {
     const QString base = QString::fromUtf8(soundPrefix) + QString::number(chapter) + QLatin1Char('.');

@@ -9,7 +9,8 @@ namespace lumora::platform {
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode) {
     QFileDialog dialog(owner, request.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

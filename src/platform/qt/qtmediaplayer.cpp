@@ -26,7 +26,9 @@ QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent) {
     connect(m_player, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
         if (ms != m_reported) restartClock(ms);
         if (m_slider && !m_slider->isSliderDown()) m_slider->setValue(static_cast<int>(ms / 100));
-        if (m_time) m_time->setText(QStringLiteral("%1:%2").arg(ms / 60000).arg((ms / 1000) % 60, 2, 10, QLatin1Char('0')));
+        if (m_time)
+            m_time->setText(
+                QStringLiteral("%1:%2").arg(ms / 60000).arg((ms / 1000) % 60, 2, 10, QLatin1Char('0')));
     });
     connect(m_player, &QMediaPlayer::durationChanged, this, [this](qint64 ms) {
         if (m_slider) m_slider->setRange(0, static_cast<int>(ms / 100));
@@ -49,7 +51,9 @@ void QtMediaPlayer::onPlaybackState(int state) {
         restartClock(m_player->position());
         setStatus(QStringLiteral("Playing"));
         break;
-    case QMediaPlayer::PausedState: setStatus(QStringLiteral("Paused")); break;
+    case QMediaPlayer::PausedState:
+        setStatus(QStringLiteral("Paused"));
+        break;
     case QMediaPlayer::StoppedState:
         m_returned = 0;
         // Stale when a handler of an earlier signal already started the next media.
@@ -65,7 +69,9 @@ void QtMediaPlayer::onMediaStatus(int status) {
         if (m_player->playbackState() == QMediaPlayer::StoppedState && !m_source.isEmpty())
             setStatus(QStringLiteral("Ready"));
         break;
-    case QMediaPlayer::BufferedMedia: applyPendingSeek(); break;
+    case QMediaPlayer::BufferedMedia:
+        applyPendingSeek();
+        break;
     case QMediaPlayer::EndOfMedia:
         // The end of the recording, reported once although the backend also reports its stop.
         // The backend's two signals of one end come one after the other: when the first one's
@@ -75,7 +81,8 @@ void QtMediaPlayer::onMediaStatus(int status) {
             m_player->playbackState() != QMediaPlayer::PlayingState)
             setStatus(kStatusStopped);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -101,8 +108,8 @@ void QtMediaPlayer::setSource(const QString& path) {
     m_player->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
     m_quiet = false;
     restartClock(0);
-    if (m_player->playbackState() == QMediaPlayer::StoppedState && (m_status == QStringLiteral("Playing") ||
-                                                                    m_status == QStringLiteral("Paused")))
+    if (m_player->playbackState() == QMediaPlayer::StoppedState &&
+        (m_status == QStringLiteral("Playing") || m_status == QStringLiteral("Paused")))
         setStatus(path.isEmpty() ? QStringLiteral("Closed") : QStringLiteral("Ready"));
 }
 
@@ -132,7 +139,9 @@ void QtMediaPlayer::play() {
     if (atEnd) applyPendingSeek();
 }
 
-void QtMediaPlayer::pause() { m_player->pause(); }
+void QtMediaPlayer::pause() {
+    m_player->pause();
+}
 
 void QtMediaPlayer::stop() {
     const bool wasStopped = m_player->playbackState() == QMediaPlayer::StoppedState;

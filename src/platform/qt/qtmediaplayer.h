@@ -26,7 +26,7 @@ namespace lumora::platform {
 //   never moving backwards between two seeks.
 class QtMediaPlayer final : public MediaPlayer {
     Q_OBJECT
-public:
+  public:
     explicit QtMediaPlayer(QObject* parent = nullptr);
     ~QtMediaPlayer() override;
 
@@ -43,7 +43,7 @@ public:
     QString statusText() const override { return m_status; }
     QWidget* widget() override;
 
-private:
+  private:
     void setStatus(const QString& status);
     void onPlaybackState(int state);
     void onMediaStatus(int status);
@@ -58,8 +58,8 @@ private:
     QString m_source;
     QString m_status = QStringLiteral("Closed");
     bool m_enabled = true;
-    bool m_quiet = false;        // inside close() or setSource(): their own stop is no end of playback
-    qint64 m_pendingSeek = -1;   // ms, a seek made before the media could seek
+    bool m_quiet = false;      // inside close() or setSource(): their own stop is no end of playback
+    qint64 m_pendingSeek = -1; // ms, a seek made before the media could seek
     // Interpolation of the position (mutable: position() is const for callers).
     mutable qint64 m_reported = 0; // ms, the backend's last distinct position
     mutable qint64 m_returned = 0; // ms, the last position handed out since the last seek

@@ -8,27 +8,48 @@
 
 namespace lumora::platform {
 
-PromptAnswer QtPrompts::ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon icon) {
+PromptAnswer QtPrompts::ask(const QString& text, const QString& title, PromptButtons buttons,
+                            PromptIcon icon) {
     QMessageBox box(m_owner);
     box.setText(text);
     box.setWindowTitle(title);
     switch (icon) {
-    case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case PromptIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case PromptIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case PromptIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case PromptIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case PromptIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case PromptIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case PromptIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     switch (buttons) {
-    case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case PromptButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case PromptButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case PromptButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case PromptButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case PromptButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     }
     switch (box.exec()) {
-    case QMessageBox::Cancel: return PromptAnswer::Cancel;
-    case QMessageBox::Yes: return PromptAnswer::Yes;
-    case QMessageBox::No: return PromptAnswer::No;
-    default: return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+    case QMessageBox::Cancel:
+        return PromptAnswer::Cancel;
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    default:
+        return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
     }
 }
 

@@ -8,17 +8,18 @@ class QWidget;
 namespace lumora::platform {
 
 class QtPrompts final : public Prompts {
-public:
+  public:
     explicit QtPrompts(QWidget* owner = nullptr) : m_owner(owner) {}
     void setOwner(QWidget* owner) { m_owner = owner; }
-    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons, PromptIcon icon) override;
+    PromptAnswer ask(const QString& text, const QString& title, PromptButtons buttons,
+                     PromptIcon icon) override;
 
-private:
+  private:
     QWidget* m_owner;
 };
 
 class QtShell final : public Shell {
-public:
+  public:
     ShellResult open(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& args) override;
 };
