@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 #include <QShortcut>
+#include <QToolButton>
 
 #include <QAbstractButton>
 #include <QVariant>
@@ -62,6 +63,23 @@ void showPlayerPicture(QAbstractButton* button, int index) {
 
 int shownPlayerPicture(const QAbstractButton* button) {
     return button->property("picture").toInt();
+}
+
+QToolButton* makePlayerButton(QWidget* parent, const char* name) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoRaise(true);
+    b->setIconSize(QSize(24, 24));
+    return b;
+}
+
+void showPlayerState(const std::array<QAbstractButton*, 5>& b, const playback::State& s) {
+    const int pictures[] = {s.playPause, s.stop, s.repeat, s.continuous, s.sound};
+    const bool enabled[] = {s.playEnabled, s.stopEnabled, s.modesEnabled, s.modesEnabled, true};
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        showPlayerPicture(b[i], pictures[i]);
+        b[i]->setEnabled(enabled[i]);
+    }
 }
 
 void installPlayerKeys(QWidget* page, QObject* context, const std::function<void()>& playPause,

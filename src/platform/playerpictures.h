@@ -2,12 +2,17 @@
 // ImageList1: the ten pictures of the two players' buttons, drawn as SVG so that they stay crisp
 // at any screen scale; a mid-tone glyph with a dark outline reads on light and dark backgrounds.
 
+#include "common/playback.h"
+
 #include <QIcon>
 #include <QString>
 
+#include <array>
 #include <functional>
 
 class QAbstractButton;
+class QToolButton;
+class QWidget;
 
 namespace lumora::platform {
 
@@ -25,6 +30,13 @@ void showPlayerPicture(QAbstractButton* button, int index);
 
 // The index `button` shows (0 when none).
 int shownPlayerPicture(const QAbstractButton* button);
+
+// A player's picture button: flat, named `name`, its pictures at 24 pixels.
+QToolButton* makePlayerButton(QWidget* parent, const char* name);
+
+// The five buttons of a player (play/pause, stop, repeat, continuous, sound) as `state` shows them:
+// their pictures, and which of them can be pressed.
+void showPlayerState(const std::array<QAbstractButton*, 5>& buttons, const playback::State& state);
 
 // A player's keys while `page` (the tab holding its buttons) or a child of it has the focus:
 // Ctrl+Space and the play/pause media key run playPause, Ctrl+. and the stop key run stop; the plain

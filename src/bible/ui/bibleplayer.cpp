@@ -25,10 +25,7 @@ BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, Ve
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
     auto button = [this, row](const char* name) {
-        auto* b = new QToolButton(m_buttons);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoRaise(true);
-        b->setIconSize(QSize(24, 24));
+        QToolButton* b = platform::makePlayerButton(m_buttons, name);
         row->addWidget(b);
         return b;
     };
@@ -91,15 +88,7 @@ void BiblePlayer::run(Event event, const playback::Context& c) {
 
 void BiblePlayer::showState() {
     if (!m_buttons) return;
-    platform::showPlayerPicture(ImagePlayPause, m_state.playPause);
-    platform::showPlayerPicture(ImageStop, m_state.stop);
-    platform::showPlayerPicture(ImageRepeat, m_state.repeat);
-    platform::showPlayerPicture(ImageContinuer, m_state.continuous);
-    platform::showPlayerPicture(ImageMute, m_state.sound);
-    ImagePlayPause->setEnabled(m_state.playEnabled);
-    ImageStop->setEnabled(m_state.stopEnabled);
-    ImageRepeat->setEnabled(m_state.modesEnabled);
-    ImageContinuer->setEnabled(m_state.modesEnabled);
+    platform::showPlayerState({ImagePlayPause, ImageStop, ImageRepeat, ImageContinuer, ImageMute}, m_state);
 }
 
 void BiblePlayer::perform(Action action) {

@@ -23,14 +23,6 @@ using playback::Event;
 
 namespace {
 
-QToolButton* pictureButton(QWidget* parent, const char* name) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoRaise(true);
-    b->setIconSize(QSize(24, 24));
-    return b;
-}
-
 // Counts this class's own stops of the player, so that the "Stopped" they report is not taken
 // for the end of the hymn (in continuous mode every load would otherwise move on again).
 class OwnStop {
@@ -53,11 +45,11 @@ HymnPlayer::HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts
     auto* row = new QHBoxLayout(m_buttons);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    PlayPause_Cantique = pictureButton(m_buttons, "PlayPause_Cantique");
-    Stop_Cantique = pictureButton(m_buttons, "Stop_Cantique");
-    Repeat_Cantique = pictureButton(m_buttons, "Repeat_Cantique");
-    Continuer_Cantique = pictureButton(m_buttons, "Continuer_Cantique");
-    Mute_Cantique = pictureButton(m_buttons, "Mute_Cantique");
+    PlayPause_Cantique = platform::makePlayerButton(m_buttons, "PlayPause_Cantique");
+    Stop_Cantique = platform::makePlayerButton(m_buttons, "Stop_Cantique");
+    Repeat_Cantique = platform::makePlayerButton(m_buttons, "Repeat_Cantique");
+    Continuer_Cantique = platform::makePlayerButton(m_buttons, "Continuer_Cantique");
+    Mute_Cantique = platform::makePlayerButton(m_buttons, "Mute_Cantique");
     for (QToolButton* b :
          {PlayPause_Cantique, Stop_Cantique, Repeat_Cantique, Continuer_Cantique, Mute_Cantique})
         row->addWidget(b);
@@ -250,12 +242,8 @@ void HymnPlayer::perform(Action action) {
 
 void HymnPlayer::showState() {
     if (!m_buttons) return; // the page holding the buttons is gone
-    platform::showPlayerPicture(PlayPause_Cantique, m_state.playPause);
-    platform::showPlayerPicture(Stop_Cantique, m_state.stop);
-    platform::showPlayerPicture(Repeat_Cantique, m_state.repeat);
-    platform::showPlayerPicture(Continuer_Cantique, m_state.continuous);
-    platform::showPlayerPicture(Mute_Cantique, m_state.sound);
-    Stop_Cantique->setEnabled(m_state.stopEnabled);
+    platform::showPlayerState(
+        {PlayPause_Cantique, Stop_Cantique, Repeat_Cantique, Continuer_Cantique, Mute_Cantique}, m_state);
 }
 
 } // namespace lumora::hymns
