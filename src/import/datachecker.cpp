@@ -116,6 +116,21 @@ class Checker final {
         int m_first = 0;
     };
 
+    // A tally that reports itself when the reading of its file ends, whichever way it ends.
+    class Utf8Report final {
+      public:
+        Utf8Report(Checker& checker, const QString& file) : m_checker(checker), m_file(file) {}
+        ~Utf8Report() { m_tally.reportTo(m_checker, m_file); }
+        Utf8Report(const Utf8Report&) = delete;
+        Utf8Report& operator=(const Utf8Report&) = delete;
+        void see(QByteArrayView bytes, int line) { m_tally.see(bytes, line); }
+
+      private:
+        Checker& m_checker;
+        const QString& m_file;
+        Utf8Tally m_tally;
+    };
+
     void checkBible() {
         const QString versionPath =
             common::findPath(m_root, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
@@ -307,13 +322,7 @@ class Checker final {
         int lastVerse = 0;
         double lastMark = -1; // no mark yet in this chapter
         std::set<QByteArray> finishedBooks;
-        Utf8Tally utf8;
-        struct Finish {
-            Utf8Tally& tally;
-            Checker& checker;
-            const QString& file;
-            ~Finish() { tally.reportTo(checker, file); }
-        } finish{utf8, *this, file};
+        Utf8Report utf8(*this, file);
         for (int i = 0; i < lines.size(); ++i) {
             const QByteArray line = i == 0 && common::startsWithBom(lines[i]) ? lines[i].mid(3) : lines[i];
             utf8.see(line, i + 1);
@@ -471,13 +480,7 @@ class Checker final {
             const QString file = rel(path);
             if (!bytes.startsWith(kBom)) report(file, 1, QStringLiteral("no BOM at the start of the list"));
             const auto lines = fileLines(bytes);
-            Utf8Tally utf8;
-            struct Finish {
-                Utf8Tally& tally;
-                Checker& checker;
-                const QString& file;
-                ~Finish() { tally.reportTo(checker, file); }
-            } finish{utf8, *this, file};
+            Utf8Report utf8(*this, file);
             for (int i = 0; i < lines.size(); ++i) {
                 QByteArray line = lines[i];
                 if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
