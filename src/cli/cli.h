@@ -4,6 +4,11 @@
 // Each command lives in its own file and registers itself with a static Registrar, so adding a
 // command touches no other file. Exit codes: 0 done, 1 a failure worth one line on stderr
 // (unknown version, unusable data folder...), 2 bad usage.
+//
+// The options a command accepts are read from its usage line: "[--json]" is a flag, "[--version
+// CODE]" or "--code CODE" takes a value (also written "--code=CODE"). Before a "--" argument, any
+// other word that begins with "--" is refused as an unknown option; after it every word is an
+// argument as it stands, so `search -- --json` searches "--json".
 
 #include <QByteArray>
 #include <QString>
@@ -11,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace lumora::cli {
 
@@ -20,10 +26,17 @@ inline constexpr int kUsage = 2;
 
 class Invocation final {
   public:
-    Invocation(std::optional<QString> dataOption, QStringList args)
-        : m_dataOption(std::move(dataOption)), m_args(std::move(args)) {}
+    // An option as given: its name and, for one that takes a value, the value (nullopt when the
+    // command line ended before it).
+    struct Option {
+        QString name;
+        std::optional<QString> value;
+    };
+    // `args`: the words after the command name that are not options.
+    Invocation(std::optional<QString> dataOption, std::vector<Option> options, QStringList args)
+        : m_dataOption(std::move(dataOption)), m_options(std::move(options)), m_args(std::move(args)) {}
 
-    // The arguments after the command name.
+    // The arguments after the command name, without its options.
     QStringList& args() { return m_args; }
     // The data folder given with --data, else the one the program would use. Empty when none is
     // usable (an error line has then been printed).
@@ -39,6 +52,7 @@ class Invocation final {
 
   private:
     std::optional<QString> m_dataOption;
+    std::vector<Option> m_options;
     QStringList m_args;
 };
 
@@ -47,6 +61,14 @@ using Command = std::function<int(Invocation&)>;
 struct Registrar {
     Registrar(const char* name, const char* usage, Command run);
 };
+
+// What the usage line of a command says it accepts.
+struct OptionSpec {
+    QStringList flags;  // "--json"
+    QStringList valued; // "--version"
+};
+// "search [--version CODE] [--json] TEXT" -> flags {"--json"}, valued {"--version"}.
+OptionSpec optionsOf(const QString& usage);
 
 // Byte-exact output to stdout, and one-line messages to stderr.
 void writeOut(const QByteArray& bytes);
