@@ -234,12 +234,9 @@ void MarkEditor::setMarkModeTicked(bool ticked) {
 
 void MarkEditor::onCheckModeClicked(bool ticked) {
     if (ticked) {
-        // Marks cannot be taken without the sound: the box does not stay ticked, or the unmute
-        // would bring the mark widgets back while the highlight still followed the reading.
-        if (m_muted) {
-            Check_mode->setChecked(false);
-            return;
-        }
+        // Without the sound mark mode is not entered; the box stays ticked and the mode is
+        // entered when the sound comes back (onMuteToggled).
+        if (m_muted) return;
         m_markMode = true;
         emit markModeChanged(true);
         emit keepAtTopCleared();
@@ -271,6 +268,12 @@ void MarkEditor::onMuteToggled(bool soundBack) {
         return;
     }
     if (Check_mode->isChecked()) {
+        // The box may have been ticked while the sound was off: the widgets come back in mark
+        // mode, never beside a highlight that still follows the reading.
+        if (!m_markMode) {
+            m_markMode = true;
+            emit markModeChanged(true);
+        }
         emit keepAtTopCleared();
         emit keepAtTopEnabled(false);
         Label1->setEnabled(false);

@@ -86,7 +86,7 @@ class MarkEditor final : public QObject {
     void takeMarkAt(int caret);
 
   signals:
-    // MarkMode: Check_mode ticked (and mark mode entered), or cleared.
+    // MarkMode entered or left.
     void markModeChanged(bool on);
     // The mark widgets were shown or put away: the page moves List_livre beside ListView1 and
     // narrows it, or puts it back, and hides or shows Lbl_classe.
