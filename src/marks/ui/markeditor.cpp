@@ -198,6 +198,11 @@ void MarkEditor::showRow(int i) {
 void MarkEditor::showRows() {
     for (int i = 1; i <= kMarkRows; ++i)
         showRow(i);
+    // 1020 twips each, wider where a mark would otherwise be cut short.
+    for (int c = 0; c < 3; ++c) {
+        ListView1->resizeColumnToContents(c);
+        ListView1->setColumnWidth(c, std::max(ListView1->columnWidth(c), 1020 / kTwipsPerPixel));
+    }
     if (QTreeWidgetItem* row = ListView1->currentItem()) Label4->setText(row->text(0));
 }
 
