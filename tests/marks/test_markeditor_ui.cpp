@@ -4,6 +4,7 @@
 #include "bible/ui/bibleplayer.h"
 #include "bible/ui/biblewindowlabel.h"
 #include "bible/ui/versefollower.h"
+#include "import/audio.h"
 #include "platform/playerpictures.h"
 #include "platform/spinarrows.h"
 #include "support/mainwindow.h"
@@ -21,6 +22,8 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <cmath>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -351,6 +354,43 @@ TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
     EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
     EXPECT_EQ(cell(4, 1), "0,00000");
     EXPECT_EQ(readBytes(bookFile()), before);
+}
+
+// marks suggested from the recording
+TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
+    // Chapter 4 read as 30 one-second verses, 0.6 s apart, after half a second of silence.
+    import::PcmAudio pcm;
+    pcm.sampleRate = 16000;
+    auto silence = [&](double s) { pcm.samples.resize(pcm.samples.size() + std::size_t(s * 16000), 0); };
+    silence(0.5);
+    for (int v = 0; v < 30; ++v) {
+        for (int i = 0; i < 16000; ++i)
+            pcm.samples.push_back(
+                std::int16_t(8000 * std::sin(i * 0.06) * (0.6 + 0.4 * std::sin(i * 0.0015))));
+        silence(0.6);
+    }
+    const QString sound = h.data.path() + "/Bible/AAA/Sound/";
+    ASSERT_TRUE(QFile::remove(sound + "Bk04.mp3"));
+    writeBytes(sound + "Bk04.wav", import::wavBytes(pcm));
+    h.select(h.list("List_chapitre"), 3);
+    action("Mnu_SuggestMrk")->trigger();
+    EXPECT_TRUE(h.prompts.asked.empty());
+    for (int v = 1; v <= 30; ++v) {
+        const double truth = 0.5 + (v - 1) * 1.6;
+        const double got = cell(v, 1).replace(',', '.').toDouble();
+        EXPECT_NEAR(got, truth, 0.25) << "verse " << v;
+        EXPECT_EQ(cell(v, 1).size(), cell(v, 1).indexOf(',') + 6) << "a mark text";
+        EXPECT_EQ(cell(v, 2), QString::number(10 * v) + ",00000");
+    }
+    EXPECT_EQ(readBytes(bookFile()), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    h.select(h.list("List_chapitre"), 4); // chapter 5's recording is no sound at all
+    action("Mnu_SuggestMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(cell(4, 1), "40,00000");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 // the mute button and Label24

@@ -3,6 +3,7 @@
 #include "common/atomicfile.h"
 #include "common/decimal.h"
 #include "marks/markformat.h"
+#include "marks/marksuggest.h"
 #include "marks/ui/waitcursor.h"
 #include "marks/verselabel.h"
 #include "platform/commondialog.h"
@@ -93,6 +94,7 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     entry("Mnu_NewMark", QStringLiteral("New"), &MarkEditor::newMarks);
     entry("Mnu_OldMark", QStringLiteral("Old"), &MarkEditor::oldMarks);
     entry("Mnu_UpdateMrk", QStringLiteral("Update"), &MarkEditor::updateMarks);
+    entry("Mnu_SuggestMrk", tr("Suggest"), &MarkEditor::suggestMarks);
     Mnu_Mark->addSeparator();
     entry("Mnu_BackupMrk", QStringLiteral("Backup"), &MarkEditor::backupMarks);
     entry("Mnu_RestoreMrk", QStringLiteral("Restore"), &MarkEditor::restoreMarks);
@@ -334,6 +336,19 @@ void MarkEditor::newMarks() {
 void MarkEditor::oldMarks() {
     if (m_verseCount > 0) emit verseWanted(m_verseCount - 1, false);
     m_table.copyOldToNew();
+    showRows();
+}
+
+void MarkEditor::suggestMarks() {
+    // Decoding and aligning a chapter takes well under a second; nothing is written until Update.
+    WaitCursor wait;
+    const ChapterSuggestion s = suggestChapter(m_session.DataPath, m_versionCode, chapterId());
+    wait.restore();
+    if (!s.outcome.error.isEmpty()) {
+        m_prompts.tell(s.outcome.error, platform::kAppTitle, platform::PromptIcon::Exclamation);
+        return;
+    }
+    m_table.setNewStarts(s.outcome.starts);
     showRows();
 }
 

@@ -77,6 +77,7 @@ class MarkEditor final : public QObject {
     void newMarks();       // Mnu_NewMark
     void oldMarks();       // Mnu_OldMark
     void updateMarks();    // Mnu_UpdateMrk
+    void suggestMarks();   // "Suggest": the New column from the chapter's recording
     void backupMarks();    // Mnu_BackupMrk
     void restoreMarks();   // Mnu_RestoreMrk
     void updateOneMark();  // Cmd_Maj
