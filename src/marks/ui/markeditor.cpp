@@ -63,7 +63,7 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     Check_mode = new QCheckBox(QStringLiteral("Mark"), m_positionRow);
     Check_mode->setObjectName(QStringLiteral("Check_mode"));
     Check_mode->setToolTip(tr("Mark mode: take each verse's start from the recording"));
-    Label11 = new QLabel(tr("Top"), m_positionRow);
+    Label11 = new QLabel(tr("Scroll"), m_positionRow);
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setToolTip(tr("The verse being read can be kept at the top"));
     Label1 = new QLabel(tr("Follow"), m_positionRow);
