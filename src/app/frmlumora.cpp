@@ -4,6 +4,7 @@
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/bibleplayer.h"
 #include "bible/ui/biblesearch.h"
+#include "bible/ui/biblewindowlabel.h"
 #include "bible/ui/passageview.h"
 #include "bible/ui/versefollower.h"
 #include "bible/ui/zoom.h"
@@ -16,6 +17,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -54,6 +56,7 @@ struct FrmLumora::Areas {
     bible::VerseFollower* follower = nullptr;
     bible::Zoom* zoom = nullptr;
     marks::MarkEditor* marks = nullptr;
+    bible::BibleWindowLabel* windowLabel = nullptr;
     hymns::HymnSelection* hymns = nullptr;
     hymns::HymnPlayer* hymnPlayer = nullptr;
     lists::VerseListHost* verseListHost = nullptr;
@@ -92,7 +95,7 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                         a.navigation->lists(), a.marks->table(), a.navigation->classLabel(),
                         a.passage->orderFrame(), a.passage->view(), a.passage->options(),
                         a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(),
-                        a.zoom->bibleControl(), a.output->bibleButtons()});
+                        a.zoom->bibleControl(), a.output->bibleButtons(), a.windowLabel->label()});
     a.biblePlayer->installShortcuts(a.biblePage);
     a.canticlePage->place({a.hymns->notFoundLabel(), a.hymns->bookLists(), a.hymns->searchRow(),
                            a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(),
@@ -134,7 +137,10 @@ void FrmLumora::buildBibleTab() {
     a.biblePlayer =
         named(new bible::BiblePlayer(*a.WindowsMediaPlayer1, *a.navigation, *a.follower, page, this),
               "biblePlayer");
-    a.marks = named(new marks::MarkEditor(page, this), "markEditor");
+    a.marks = named(new marks::MarkEditor(m_session, a.passage->passageBox(), *a.WindowsMediaPlayer1,
+                                          m_platform.prompts, m_platform.dialogs, page, this),
+                    "markEditor");
+    a.windowLabel = named(new bible::BibleWindowLabel(*a.biblePlayer, page, this), "windowLabel");
     a.verseListHost = new lists::VerseListHost(*a.navigation, this);
     a.verseLists = named(new lists::FavouritePanel(lists::PanelConfig::verseList(), *a.verseListHost,
                                                    m_platform.prompts, m_platform.shell, page),
@@ -144,7 +150,6 @@ void FrmLumora::buildBibleTab() {
     using Nav = bible::BibleNavigation;
     connect(a.navigation, &Nav::versionSelected, a.biblePlayer, &bible::BiblePlayer::closePlayer);
     connect(a.navigation, &Nav::chapterAudioFound, a.biblePlayer, &bible::BiblePlayer::onChapterAudioFound);
-    connect(a.navigation, &Nav::chapterChosen, a.marks, &marks::MarkEditor::onChapterChosen);
     connect(a.navigation, &Nav::verseSelected, a.marks, &marks::MarkEditor::onVerseSelected);
     connect(a.navigation, &Nav::spanSelected, a.biblePlayer, &bible::BiblePlayer::onSpanSelected);
     connect(a.navigation, &Nav::passageWanted, a.passage, &bible::PassageView::PreparePassage);
@@ -156,6 +161,28 @@ void FrmLumora::buildBibleTab() {
             &marks::MarkEditor::onPassageAudioStarted);
     connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
     connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
+
+    // Reading marks: the table follows the passage; mark mode, the mute button and Label24.
+    using Marks = marks::MarkEditor;
+    using Player = bible::BiblePlayer;
+    connect(a.navigation, &Nav::chapterShown, a.marks, &Marks::onChapterShown);
+    connect(a.passage, &bible::PassageView::passageShown, a.marks, &Marks::onPassageShown);
+    connect(a.marks, &Marks::verseWanted, a.navigation, &Nav::reselectVerse);
+    connect(a.marks, &Marks::passageAudioWanted, a.biblePlayer, &Player::cmdOk);
+    connect(a.marks, &Marks::bibleAudioStopWanted, a.biblePlayer, &Player::stop);
+    connect(a.marks, &Marks::markModeChanged, a.follower, &bible::VerseFollower::setMarkMode);
+    connect(a.marks, &Marks::markModeChanged, a.biblePlayer, &Player::setMarkMode);
+    connect(a.marks, &Marks::keepAtTopEnabled, a.follower, &bible::VerseFollower::setKeepAtTopEnabled);
+    connect(a.marks, &Marks::keepAtTopCleared, a.follower, &bible::VerseFollower::clearKeepAtTop);
+    connect(a.marks, &Marks::markWidgetsShown, a.biblePage, &BiblePage::setMarkTableShown);
+    connect(a.biblePlayer, &Player::bibleAudioMutedChanged, a.marks, &Marks::setBibleAudioMuted);
+    connect(a.biblePlayer, &Player::markWidgetsShown, a.marks, &Marks::onMuteToggled);
+    connect(a.windowLabel, &bible::BibleWindowLabel::markModeWanted, a.marks, &Marks::setMarkModeTicked);
+    connect(a.marks, &Marks::markModeClearedWhileMuted, a.windowLabel,
+            &bible::BibleWindowLabel::onMarkModeClearedWhileMuted);
+    QAction* markMenu = menuBar()->addMenu(a.marks->menu());
+    connect(SSTab_LMR, &QTabWidget::currentChanged, markMenu,
+            [markMenu](int tab) { markMenu->setVisible(tab == 0); });
 }
 
 void FrmLumora::buildCanticleTab() {

@@ -18,8 +18,10 @@ void BiblePage::place(const BibleParts& p) {
 
     auto* middle = new QHBoxLayout;
     auto* navColumn = new QVBoxLayout;
-    navColumn->addWidget(p.lists, 1);
-    navColumn->addWidget(p.markTable, 1);
+    auto* navRow = new QHBoxLayout; // ListView1 (mark mode only) takes the place of List_livre
+    navRow->addWidget(p.markTable, 1);
+    navRow->addWidget(p.lists, 1);
+    navColumn->addLayout(navRow, 1);
     navColumn->addWidget(p.classLabel);
     navColumn->addWidget(p.orderFrame);
     middle->addLayout(navColumn, 0);
@@ -32,10 +34,20 @@ void BiblePage::place(const BibleParts& p) {
     bottom->addSpacing(12);
     bottom->addWidget(p.player);
     bottom->addWidget(p.markPosition);
+    if (p.windowLabel) bottom->addWidget(p.windowLabel);
     bottom->addStretch(1);
     bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
     page->addLayout(bottom);
+    m_lists = p.lists;
+    m_classLabel = p.classLabel;
+}
+
+void BiblePage::setMarkTableShown(bool shown) {
+    if (!m_lists) return;
+    m_classLabel->setVisible(!shown);
+    // The book list gives up its spare width to the table beside it.
+    m_lists->setMaximumWidth(shown ? m_lists->minimumSizeHint().width() : QWIDGETSIZE_MAX);
 }
 
 CanticlePage::CanticlePage(QWidget* parent) : QWidget(parent) {

@@ -10,17 +10,18 @@ struct BibleParts {
     QWidget* versionList; // List_version
     QWidget* searchRow;   // the search row, then the verse-list panel that shares its place
     QWidget* verseLists;
-    QWidget* lists;        // List_livre, List_chapitre, List_verset, List_verset_limite
-    QWidget* markTable;    // ListView1
-    QWidget* classLabel;   // Lbl_classe
-    QWidget* orderFrame;   // Frame_Order_Version
-    QWidget* passage;      // Labe16 above Text_Passage
-    QWidget* options;      // the display check boxes
-    QWidget* keepAtTop;    // Check_repere
-    QWidget* player;       // the chapter player's pictures
-    QWidget* markPosition; // Label4, Lbl_Position, SpPosition
-    QWidget* zoom;         // SpinButton_Size, Label20
-    QWidget* output;       // Image_Print, Image_SaveAs
+    QWidget* lists;                 // List_livre, List_chapitre, List_verset, List_verset_limite
+    QWidget* markTable;             // ListView1
+    QWidget* classLabel;            // Lbl_classe
+    QWidget* orderFrame;            // Frame_Order_Version
+    QWidget* passage;               // Labe16 above Text_Passage
+    QWidget* options;               // the display check boxes
+    QWidget* keepAtTop;             // Check_repere
+    QWidget* player;                // the chapter player's pictures
+    QWidget* markPosition;          // Label4, Lbl_Position, SpPosition
+    QWidget* zoom;                  // SpinButton_Size, Label20
+    QWidget* output;                // Image_Print, Image_SaveAs
+    QWidget* windowLabel = nullptr; // Label24
 };
 
 class BiblePage final : public QWidget {
@@ -28,6 +29,14 @@ class BiblePage final : public QWidget {
   public:
     explicit BiblePage(QWidget* parent = nullptr);
     void place(const BibleParts& parts);
+
+  public slots:
+    // Mark mode's layout: List_livre beside ListView1 and narrowed, Lbl_classe hidden; or put back.
+    void setMarkTableShown(bool shown);
+
+  private:
+    QWidget* m_lists = nullptr;
+    QWidget* m_classLabel = nullptr;
 };
 
 struct CanticleParts {

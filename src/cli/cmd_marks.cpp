@@ -202,34 +202,22 @@ int suggest(Invocation& inv) {
     int code = kOk;
     const auto c = openChapter(inv, wanted, inv.args()[0], inv.args()[1], code);
     if (!c) return code;
-    if (c->lines.empty()) {
-        fail(QStringLiteral("the chapter's verse lines are not in ") + c->bookFile);
-        return kFailed;
-    }
-    const QString path =
-        audio ? *audio : chapterAudioPath(c->data, c->version.code, c->id.soundPrefix, c->id.chapter.toInt());
-    if (path.isEmpty()) {
-        fail(QStringLiteral("the chapter has no recording in the version's Sound folder"));
-        return kFailed;
-    }
-    QList<QByteArray> texts;
-    for (const ChapterLine& l : c->lines)
-        texts.append(l.text);
-    const SuggestOutcome s = suggestStartsFromFile(path, texts);
+    const ChapterSuggestion sug = suggestChapter(c->data, c->version.code, c->id, audio.value_or(QString()));
+    const SuggestOutcome& s = sug.outcome;
     if (!s.error.isEmpty()) {
         fail(s.error);
         return kFailed;
     }
     QJsonArray rows;
     QByteArray out;
-    for (std::size_t i = 0; i < c->lines.size() && i < s.starts.size(); ++i) {
+    for (std::size_t i = 0; i < sug.lines.size() && i < s.starts.size(); ++i) {
         const QByteArray mark = FormatMark(positionText(s.starts[i]));
         if (json)
-            rows.append(QJsonObject{{QStringLiteral("verse"), QString::fromUtf8(c->lines[i].verse)},
+            rows.append(QJsonObject{{QStringLiteral("verse"), QString::fromUtf8(sug.lines[i].verse)},
                                     {QStringLiteral("mark"), QString::fromUtf8(mark)},
                                     {QStringLiteral("seconds"), s.starts[i]}});
         else
-            out += c->lines[i].verse + '\t' + mark + '\n';
+            out += sug.lines[i].verse + '\t' + mark + '\n';
     }
     writeOut(json ? QJsonDocument(rows).toJson(QJsonDocument::Compact) + '\n' : out);
     return kOk;

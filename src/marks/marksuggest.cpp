@@ -1,6 +1,7 @@
 #include "marks/marksuggest.h"
 
 #include "bible/biblestore.h"
+#include "common/lines.h"
 #include "common/paths.h"
 #include "common/text.h"
 
@@ -232,6 +233,34 @@ QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode,
         if (common::fileExists(path)) return path;
     }
     return {};
+}
+
+ChapterSuggestion suggestChapter(const QString& dataPath, const QByteArray& versionCode,
+                                 const ChapterId& chapter, const QString& audioPath) {
+    ChapterSuggestion out;
+    const QString bookFile = bookFilePath(dataPath, versionCode, chapter.bookKey);
+    const auto content = common::readWholeFile(bookFile);
+    if (!content) {
+        out.outcome.error = QStringLiteral("cannot read ") + bookFile;
+        return out;
+    }
+    out.lines = chapterLines(*content, chapter.bookKey, chapter.chapter, chapter.verseCount);
+    if (out.lines.empty()) {
+        out.outcome.error = QStringLiteral("the chapter's verse lines are not in ") + bookFile;
+        return out;
+    }
+    const QString path = !audioPath.isEmpty() ? audioPath
+                                              : chapterAudioPath(dataPath, versionCode, chapter.soundPrefix,
+                                                                 chapter.chapter.toInt());
+    if (path.isEmpty()) {
+        out.outcome.error = QStringLiteral("the chapter has no recording in the version's Sound folder");
+        return out;
+    }
+    QList<QByteArray> texts;
+    for (const ChapterLine& l : out.lines)
+        texts.append(l.text);
+    out.outcome = suggestStartsFromFile(path, texts);
+    return out;
 }
 
 } // namespace lumora::marks

@@ -11,6 +11,7 @@
 // not clip the first sound.
 
 #include "marks/audiodecode.h"
+#include "marks/marktable.h"
 #include "marks/pausefinder.h"
 
 #include <QByteArray>
@@ -43,5 +44,15 @@ SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByte
 // ".mp3", else ".wav"; empty when neither exists. Names are found without regard to letter case.
 QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode,
                          const QByteArray& soundPrefix, int chapter);
+
+// A chapter's suggestion as the command line and the window make it: the chapter's verse lines
+// read from its book file, and one start per verse line (in file order) from the chapter's
+// recording, or from `audioPath` when one is given. `error` says what was missing.
+struct ChapterSuggestion {
+    std::vector<ChapterLine> lines;
+    SuggestOutcome outcome;
+};
+ChapterSuggestion suggestChapter(const QString& dataPath, const QByteArray& versionCode,
+                                 const ChapterId& chapter, const QString& audioPath = {});
 
 } // namespace lumora::marks

@@ -54,6 +54,12 @@ void MarkTable::copyOldToNew() {
     }
 }
 
+void MarkTable::setNewStarts(const std::vector<double>& starts) {
+    const int n = std::min(m_verseCount, int(starts.size()));
+    for (int i = 1; i <= n; ++i)
+        m_rows[std::size_t(i)].newMark = FormatMark(positionText(starts[std::size_t(i - 1)]));
+}
+
 std::optional<int> MarkTable::setNewMark(const QByteArray& soundPrefix, const QByteArray& label,
                                          const QByteArray& position) {
     const QByteArray wanted = soundPrefix + label;

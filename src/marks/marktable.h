@@ -10,6 +10,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace lumora::marks {
 
@@ -47,6 +48,9 @@ class MarkTable final {
     void resetNew();
     // New = Old within the chapter, empty beyond.
     void copyOldToNew();
+    // Suggested starts in seconds, one per verse in order: row k's New becomes start k written as
+    // a mark; rows past the starts keep their New.
+    void setNewStarts(const std::vector<double>& starts);
     // The row whose Marking text is sound prefix + label gets New = FormatMark(position); returns
     // that row, or nullopt when no row within the chapter matches.
     std::optional<int> setNewMark(const QByteArray& soundPrefix, const QByteArray& label,

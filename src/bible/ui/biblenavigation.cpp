@@ -256,6 +256,11 @@ void BibleNavigation::onEndVerseSelected(int index) {
     if (index < 0) return;
     m_target.TargetSpan = static_cast<qint16>(index);
     emit spanSelected();
+    const int book = List_livre->currentRow();
+    const QListWidgetItem* chapter = List_chapitre->currentItem();
+    emit chapterShown(VersionCode(Utf8Encode(List_version->currentText())).value_or(QByteArray()),
+                      m_tables.List_NumLivre.value(book), m_tables.List_PrefixeSon.value(book),
+                      chapter ? chapter->text().toInt() : 0, List_verset->count());
     emit passageWanted();
     emit spanShown(List_verset->currentRow());
 }
@@ -299,8 +304,16 @@ void BibleNavigation::selectNextChapter() {
 }
 
 void BibleNavigation::pickSingleVerse(int verseIndex) {
-    m_listViewPick = true;
-    selectRow(List_verset, verseIndex);
+    reselectVerse(verseIndex, true);
+}
+
+void BibleNavigation::reselectVerse(int verseIndex, bool single) {
+    if (verseIndex < 0 || verseIndex >= List_verset->count()) return;
+    m_listViewPick = single;
+    if (List_verset->currentRow() == verseIndex)
+        onVerseSelected(verseIndex); // refills the end-verse list, whose selection builds the passage
+    else
+        selectRow(List_verset, verseIndex);
     m_listViewPick = false;
 }
 

@@ -59,6 +59,10 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     void selectNextChapter();
     // Picks a single verse (row index of List_verset) as a pick in the mark table does.
     void pickSingleVerse(int verseIndex);
+    // Selects row `verseIndex` of List_verset as a pick does (`single`: that verse alone, as a pick
+    // in the mark table; otherwise up to the chapter's end) and has the passage built again even
+    // when the row was selected already (after a mark was written, the passage must show it).
+    void reselectVerse(int verseIndex, bool single);
     // Remembers the four list selections, runs the book handler, and selects them again.
     void refreshKeepingSelection();
 
@@ -90,6 +94,9 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     // The end verse was selected: the passage of the selection is to be shown (raised in this order:
     // spanSelected, passageWanted, spanShown; `verseIndex` is the row of List_verset).
     void spanSelected();
+    // The chapter of the passage about to be shown (raised before passageWanted).
+    void chapterShown(const QByteArray& versionCode, const QByteArray& bookKey, const QByteArray& soundPrefix,
+                      int chapter, int verseCount);
     void passageWanted();
     void spanShown(int verseIndex);
 

@@ -71,15 +71,19 @@ playback::Context BiblePlayer::context() const {
     c.hasMarks = !m_marks.isEmpty();
     c.endVerseIsLast = m_nav.selectedRow(NavLevel::Span) == m_nav.rowCount(NavLevel::Span) - 1;
     c.chapterIsLast = m_nav.selectedRow(NavLevel::Chapter) == m_nav.rowCount(NavLevel::Chapter) - 1;
+    c.markMode = m_markMode;
+    c.window2 = m_window2;
     return c;
 }
 
 void BiblePlayer::run(Event event, const playback::Context& c) {
     // The new state is shown before the actions run: a status change an action causes is handled
     // at once and must see it.
+    const bool wasMuted = m_state.soundOff;
     const playback::Actions actions = playback::step(playback::Kind::Bible, m_state, event, c);
     showState();
     const QPointer<BiblePlayer> alive(this);
+    if (m_state.soundOff != wasMuted) emit bibleAudioMutedChanged(m_state.soundOff);
     for (const Action a : actions) {
         if (!alive) return;
         perform(a);
@@ -139,13 +143,19 @@ void BiblePlayer::perform(Action action) {
         m_hold.start();
         break;
     case Action::MarkWidgetsAway:
-        m_follower.setKeepAtTopEnabled(false);
+        emit markWidgetsShown(false);
         break;
     case Action::MarkWidgetsBack:
-        m_follower.setKeepAtTopEnabled(true);
+        emit markWidgetsShown(true);
+        break;
+    case Action::ShowWindow2:
+        emit window2Shown();
+        break;
+    case Action::ToggleWindow2:
+        emit window2ToggleWanted();
         break;
     default:
-        break; // the hymn player's actions, and the clone window's labels
+        break; // the hymn player's actions
     }
 }
 
@@ -188,6 +198,12 @@ void BiblePlayer::toggleContinuous() {
 }
 void BiblePlayer::toggleMute() {
     run(Event::ToggleSound, context());
+}
+
+void BiblePlayer::setBibleAudioMuted(bool muted) {
+    if (m_state.soundOff == muted) return;
+    m_state.soundOff = muted;
+    emit bibleAudioMutedChanged(muted);
 }
 
 void BiblePlayer::onStatusChanged() {

@@ -48,6 +48,12 @@ class BiblePlayer final : public QObject {
     void toggleRepeat();
     void toggleContinuous();
     void toggleMute();
+    // BibleAudioMuted set without the mute button's effects (the Label24 toggle sets it, then runs
+    // the button).
+    void setBibleAudioMuted(bool muted);
+    // Check_mode is ticked; BibleWindow2 is set. The mute button reads both.
+    void setMarkMode(bool ticked) { m_markMode = ticked; }
+    void setBibleWindow2(bool on) { m_window2 = on; }
     // The chapter has (or has not) a recording: Image_Lecture offered or withdrawn.
     void onChapterAudioFound(bool found);
     // A new version is on its way: the recording is let go.
@@ -65,8 +71,14 @@ class BiblePlayer final : public QObject {
     void passageAudioStarted(const QByteArray& mark, int verseIndex);
     // Continuous play moved on: the clone window follows the Bible (a no-op without one).
     void cloneFollowWanted();
-    // The mute button put the mark widgets away, or gave them back.
+    // The mute button put the mark widgets away (false), or gave them back as Check_mode says (true).
     void markWidgetsShown(bool shown);
+    // BibleAudioMuted changed.
+    void bibleAudioMutedChanged(bool muted);
+    // Muting in mark mode targets the second window (BibleWindow2 := True, Label24 "Window 2").
+    void window2Shown();
+    // Unmuting while BibleWindow2 is set: the Label24 toggle is to run once.
+    void window2ToggleWanted();
 
   private:
     void run(playback::Event event, const playback::Context& context = {});
@@ -91,10 +103,12 @@ class BiblePlayer final : public QObject {
     QToolButton* ImageRepeat;
     QToolButton* ImageContinuer;
     QToolButton* ImageMute;
-    QTimer m_hold;          // PauseThreeSeconds
-    QByteArrayList m_marks; // ComboBox_repere with a selected entry; empty when none is selected
-    QByteArray m_startMark; // StartMark
-    int m_ownStops = 0;     // > 0 while this class closes or reloads the player
+    QTimer m_hold;           // PauseThreeSeconds
+    QByteArrayList m_marks;  // ComboBox_repere with a selected entry; empty when none is selected
+    QByteArray m_startMark;  // StartMark
+    int m_ownStops = 0;      // > 0 while this class closes or reloads the player
+    bool m_markMode = false; // Check_mode ticked
+    bool m_window2 = false;  // BibleWindow2
 };
 
 } // namespace lumora::bible

@@ -29,6 +29,10 @@ void VerseFollower::setKeepAtTopEnabled(bool enabled) {
     Check_repere->setEnabled(enabled);
 }
 
+void VerseFollower::clearKeepAtTop() {
+    Check_repere->setChecked(false);
+}
+
 void VerseFollower::onPassageShown(const Passage& passage) {
     m_marks = passage.ComboBox_repere;
     m_markSelected = passage.chapterEndFound && !m_marks.isEmpty();

@@ -45,6 +45,8 @@ class VerseFollower final : public QObject {
     void setMarkMode(bool on) { m_markMode = on; }
     // Check_repere usable (the audio on and mark mode off) or not.
     void setKeepAtTopEnabled(bool enabled);
+    // Check_repere unticked (mark mode leaves the selection where the user puts it).
+    void clearKeepAtTop();
 
   signals:
     // The verse being heard was selected (start, length in Text_Passage), for a copy of the passage.

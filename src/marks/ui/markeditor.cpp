@@ -1,20 +1,43 @@
 #include "marks/ui/markeditor.h"
 
-#include "bible/zoom/zoomratio.h"
+#include "common/atomicfile.h"
+#include "common/decimal.h"
+#include "marks/markformat.h"
+#include "marks/marksuggest.h"
+#include "marks/ui/waitcursor.h"
+#include "marks/verselabel.h"
+#include "platform/commondialog.h"
+#include "platform/mediaplayer.h"
+#include "platform/prompts.h"
+#include "platform/richtextbox.h"
 #include "platform/spinarrows.h"
 
+#include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTextEdit>
 #include <QTreeWidget>
 
 namespace lumora::marks {
 
 namespace {
 constexpr int kTwipsPerPixel = 15;
-}
+const QString kBackupFilter = QStringLiteral("Fichier Texte (*.txt)|*.txt");
+static_assert(std::tuple_size_v<OldMarks> == std::tuple_size_v<decltype(bible::Passage::VersePositions)>,
+              "the passage's verse positions are the table's stored marks");
+} // namespace
 
-MarkEditor::MarkEditor(QWidget* page, QObject* parent) : QObject(parent) {
+MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& passage,
+                       platform::MediaPlayer& player, platform::Prompts& prompts,
+                       platform::CommonDialog& dialogs, QWidget* page, QObject* parent)
+    : QObject(parent), m_session(session), m_passage(passage), m_player(player), m_prompts(prompts),
+      m_dialogs(dialogs) {
     ListView1 = new QTreeWidget(page);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setRootIsDecorated(false);
@@ -31,45 +54,171 @@ MarkEditor::MarkEditor(QWidget* page, QObject* parent) : QObject(parent) {
     }
     ListView1->addTopLevelItems(rows);
     ListView1->hide();
+    ListView1->viewport()->installEventFilter(this);
+    ListView1->installEventFilter(this);
 
     m_positionRow = new QWidget(page);
     auto* layout = new QHBoxLayout(m_positionRow);
     layout->setContentsMargins(0, 0, 0, 0);
+    Check_mode = new QCheckBox(QStringLiteral("Mark"), m_positionRow);
+    Check_mode->setObjectName(QStringLiteral("Check_mode"));
+    Check_mode->setToolTip(tr("Mark mode: take each verse's start from the recording"));
+    Label11 = new QLabel(tr("Scroll"), m_positionRow);
+    Label11->setObjectName(QStringLiteral("Label11"));
+    Label11->setToolTip(tr("The verse being read can be kept at the top"));
+    Label1 = new QLabel(tr("Follow"), m_positionRow);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setToolTip(tr("The highlight follows the reading; a click brings the verse back"));
     Label4 = new QLabel(m_positionRow);
     Label4->setObjectName(QStringLiteral("Label4"));
     Lbl_Position = new QLabel(QStringLiteral("0,0000"), m_positionRow);
     Lbl_Position->setObjectName(QStringLiteral("Lbl_Position"));
     SpPosition = new platform::SpinArrows(QStringLiteral("SpPosition"), m_positionRow);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Lbl_Position, SpPosition}) {
-        w->hide(); // shown with the mark widgets
+    Cmd_Maj = new QPushButton(QStringLiteral(" Update"), m_positionRow);
+    Cmd_Maj->setObjectName(QStringLiteral("Cmd_Maj"));
+    Cmd_Maj->setToolTip(tr("Store the position as the mark of the selected verse"));
+    Cmd_Maj->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{Check_mode, Label11, Label1, Label4, Lbl_Position,
+                                                      SpPosition, Cmd_Maj})
         layout->addWidget(w);
-    }
+    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Lbl_Position, SpPosition})
+        w->hide(); // shown with the mark widgets
+
+    Mnu_Mark = new QMenu(QStringLiteral("Markage"), page);
+    Mnu_Mark->setObjectName(QStringLiteral("Mnu_Mark"));
+    auto entry = [this](const char* name, const QString& caption, void (MarkEditor::*slot)()) {
+        QAction* a = Mnu_Mark->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+    };
+    entry("Mnu_NewMark", QStringLiteral("New"), &MarkEditor::newMarks);
+    entry("Mnu_OldMark", QStringLiteral("Old"), &MarkEditor::oldMarks);
+    entry("Mnu_UpdateMrk", QStringLiteral("Update"), &MarkEditor::updateMarks);
+    entry("Mnu_SuggestMrk", tr("Suggest"), &MarkEditor::suggestMarks);
+    Mnu_Mark->addSeparator();
+    entry("Mnu_BackupMrk", QStringLiteral("Backup"), &MarkEditor::backupMarks);
+    entry("Mnu_RestoreMrk", QStringLiteral("Restore"), &MarkEditor::restoreMarks);
+
     connect(SpPosition, &platform::SpinArrows::stepped, this, [this](bool up) {
-        // A position label holds a mark text, whose decimal separator is always the comma.
-        if (const auto next = bible::stepPosition(Lbl_Position->text(), up, u","))
+        // A position label holds a mark text, whose decimal separator is always the comma: with
+        // the system's point, Cmd_Maj would refuse every stepped value.
+        if (const auto next = common::stepPosition(Lbl_Position->text(), up, u","))
             Lbl_Position->setText(*next);
     });
+    connect(Check_mode, &QCheckBox::clicked, this, &MarkEditor::onCheckModeClicked);
+    connect(Cmd_Maj, &QPushButton::clicked, this, &MarkEditor::updateOneMark);
+
+    // The right button over the passage takes a mark; the box's own context menu would hide that.
+    m_passage.edit()->setContextMenuPolicy(Qt::NoContextMenu);
+    m_passage.edit()->viewport()->installEventFilter(this);
 }
 
 QWidget* MarkEditor::table() const {
     return ListView1;
 }
 
-void MarkEditor::onChapterChosen(const QByteArray& soundPrefix, int chapter, int verseCount) {
-    const QString base = QString::fromUtf8(soundPrefix) + QString::number(chapter) + QLatin1Char('.');
-    for (int i = 1; i <= kMarkRows; ++i) {
-        QTreeWidgetItem* row = ListView1->topLevelItem(i - 1);
-        row->setText(0, i <= verseCount ? base + QString::number(i) : QString());
-        row->setText(1, QString());
-        row->setText(2, QString());
+bool MarkEditor::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == m_passage.edit()->viewport()) {
+        if (type == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const int caret = m_passage.edit()->cursorForPosition(at).position();
+            m_passage.setCaret(caret);
+            takeMarkAt(caret);
+        }
+        return false;
     }
+    if (watched == ListView1->viewport() && type == QEvent::MouseButtonRelease) {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        if (e->button() == Qt::RightButton) {
+            Mnu_Mark->popup(e->globalPosition().toPoint());
+            return true;
+        }
+        if (e->button() == Qt::LeftButton) {
+            if (QTreeWidgetItem* item = ListView1->itemAt(e->position().toPoint()))
+                pickRow(ListView1->indexOfTopLevelItem(item) + 1);
+        }
+        return false;
+    }
+    if (watched == ListView1 && type == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            pickRow(selectedRow());
+            return true;
+        }
+    }
+    if (watched == ListView1 && type == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        QRect r = ListView1->visualItemRect(ListView1->currentItem());
+        Mnu_Mark->popup(ListView1->viewport()->mapToGlobal(r.isValid() ? r.bottomLeft() : QPoint()));
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// the chapter on display and RefreshMarkList
+
+void MarkEditor::onChapterShown(const QByteArray& versionCode, const QByteArray& bookKey,
+                                const QByteArray& soundPrefix, int chapter, int verseCount) {
+    m_versionCode = versionCode;
+    m_bookKey = bookKey;
+    m_soundPrefix = soundPrefix;
+    m_chapter = chapter;
+    m_verseCount = std::clamp(verseCount, 0, kMarkRows);
+}
+
+ChapterId MarkEditor::chapterId() const {
+    return {m_bookKey, QByteArray::number(m_chapter), m_soundPrefix, m_verseCount};
+}
+
+QString MarkEditor::bookFile() const {
+    return bookFilePath(m_session.DataPath, m_versionCode, m_bookKey);
+}
+
+void MarkEditor::onPassageShown(const bible::Passage& passage) {
+    m_hasMarks = passage.chapterEndFound && !passage.ComboBox_repere.isEmpty();
+    const QByteArray key = m_versionCode + '\t' + m_bookKey + '\t' + QByteArray::number(m_chapter);
+    if (key != m_chapterKey || m_table.verseCount() != m_verseCount)
+        m_table = MarkTable::forChapter(chapterId(), passage.VersePositions);
+    else
+        m_table.reloadOld(passage.VersePositions, m_markUpdated);
+    m_markUpdated.reset();
+    m_chapterKey = key;
+    showRows();
+}
+
+void MarkEditor::showRow(int i) {
+    QTreeWidgetItem* item = ListView1->topLevelItem(i - 1);
+    if (!item) return;
+    const MarkRow& r = m_table.row(i);
+    item->setText(0, QString::fromUtf8(r.text));
+    item->setText(1, QString::fromUtf8(r.newMark));
+    item->setText(2, QString::fromUtf8(r.oldMark));
+}
+
+void MarkEditor::showRows() {
+    for (int i = 1; i <= kMarkRows; ++i)
+        showRow(i);
+    // 1020 twips each, wider where a mark would otherwise be cut short.
+    for (int c = 0; c < 3; ++c) {
+        ListView1->resizeColumnToContents(c);
+        ListView1->setColumnWidth(c, std::max(ListView1->columnWidth(c), 1020 / kTwipsPerPixel));
+    }
+    if (QTreeWidgetItem* row = ListView1->currentItem()) Label4->setText(row->text(0));
 }
 
 void MarkEditor::selectRow(int index) {
     if (QTreeWidgetItem* row = ListView1->topLevelItem(index)) {
         ListView1->setCurrentItem(row);
+        ListView1->scrollToItem(row);
         Label4->setText(row->text(0));
     }
+}
+
+int MarkEditor::selectedRow() const {
+    QTreeWidgetItem* row = ListView1->currentItem();
+    return row ? ListView1->indexOfTopLevelItem(row) + 1 : 0;
 }
 
 void MarkEditor::onVerseSelected(int index) {
@@ -78,8 +227,205 @@ void MarkEditor::onVerseSelected(int index) {
 }
 
 void MarkEditor::onPassageAudioStarted(const QByteArray& mark, int verseIndex) {
-    if (!mark.isEmpty()) Lbl_Position->setText(QString::fromLatin1(mark));
+    if (!mark.isEmpty()) Lbl_Position->setText(QString::fromUtf8(mark));
     selectRow(verseIndex);
+}
+
+// mark mode and the mute button
+
+void MarkEditor::setMarkModeTicked(bool ticked) {
+    if (Check_mode->isChecked() == ticked) return;
+    Check_mode->setChecked(ticked);
+    onCheckModeClicked(ticked);
+}
+
+void MarkEditor::onCheckModeClicked(bool ticked) {
+    if (ticked) {
+        // Without the sound mark mode is not entered; the box stays ticked and the mode is
+        // entered when the sound comes back (onMuteToggled).
+        if (m_muted) return;
+        m_markMode = true;
+        emit markModeChanged(true);
+        emit keepAtTopCleared();
+        emit keepAtTopEnabled(false);
+        Label1->setEnabled(false);
+        Label11->setEnabled(false);
+        if (m_hasMarks) showMarkWidgets(true);
+        return;
+    }
+    // Cleared before the "Window 2" target is given up: the mute button it runs reads the box.
+    m_markMode = false;
+    emit markModeChanged(false);
+    if (!m_muted) {
+        emit keepAtTopEnabled(true);
+        Label11->setEnabled(true);
+    } else {
+        emit markModeClearedWhileMuted();
+    }
+    Label1->setEnabled(true);
+    showMarkWidgets(false);
+}
+
+void MarkEditor::onMuteToggled(bool soundBack) {
+    if (!soundBack) {
+        emit keepAtTopEnabled(false);
+        Label1->setEnabled(true);
+        Label11->setEnabled(false);
+        showMarkWidgets(false);
+        return;
+    }
+    if (Check_mode->isChecked()) {
+        // The box may have been ticked while the sound was off: the widgets come back in mark
+        // mode, never beside a highlight that still follows the reading.
+        if (!m_markMode) {
+            m_markMode = true;
+            emit markModeChanged(true);
+        }
+        emit keepAtTopCleared();
+        emit keepAtTopEnabled(false);
+        Label1->setEnabled(false);
+        Label11->setEnabled(false);
+        if (m_hasMarks) showMarkWidgets(true);
+    } else {
+        emit keepAtTopEnabled(true);
+        Label1->setEnabled(true);
+        Label11->setEnabled(true);
+        showMarkWidgets(false);
+    }
+}
+
+void MarkEditor::showMarkWidgets(bool shown) {
+    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Lbl_Position, SpPosition, ListView1})
+        w->setVisible(shown);
+    Cmd_Maj->setEnabled(shown);
+    emit markWidgetsShown(shown);
+}
+
+// taking and picking
+
+void MarkEditor::takeMarkAt(int caret) {
+    const QString text = m_passage.plainText();
+    const auto span = verseLabelAt(text, caret);
+    if (!span) return;
+    m_passage.select(span->start, span->length);
+    if (m_muted) {
+        emit verseLabelSelected(span->start, span->length);
+        return;
+    }
+    const QByteArray label = text.mid(span->start, span->length).toUtf8();
+    if (const auto row = m_table.setNewMark(m_soundPrefix, label, positionText(m_player.position()))) {
+        showRow(*row);
+        selectRow(*row - 1);
+    }
+}
+
+void MarkEditor::pickRow(int row) {
+    const QTreeWidgetItem* item = ListView1->topLevelItem(row - 1);
+    if (!item || item->text(0).isEmpty()) return;
+    emit verseWanted(row - 1, true);
+    emit passageAudioWanted();
+}
+
+// the Markage menu
+
+void MarkEditor::newMarks() {
+    m_table.resetNew();
+    showRows();
+}
+
+void MarkEditor::oldMarks() {
+    if (m_verseCount > 0) emit verseWanted(m_verseCount - 1, false);
+    m_table.copyOldToNew();
+    showRows();
+}
+
+void MarkEditor::suggestMarks() {
+    // Decoding and aligning a chapter takes well under a second; nothing is written until Update.
+    WaitCursor wait;
+    const ChapterSuggestion s = suggestChapter(m_session.DataPath, m_versionCode, chapterId());
+    wait.restore();
+    if (!s.outcome.error.isEmpty()) {
+        m_prompts.tell(s.outcome.error, platform::kAppTitle, platform::PromptIcon::Exclamation);
+        return;
+    }
+    m_table.setNewStarts(s.outcome.starts);
+    showRows();
+}
+
+void MarkEditor::updateMarks() {
+    if (m_prompts.ask(QStringLiteral("C O N F I R M A T I O N  ?"), QStringLiteral("Update"),
+                      platform::PromptButtons::OkCancel) != platform::PromptAnswer::Ok)
+        return;
+    WaitCursor wait;
+    emit verseWanted(0, false);
+    const QString file = bookFile();
+    const WriteResult r =
+        updateChapterMarks(file, m_bookKey, QByteArray::number(m_chapter), m_verseCount, m_table);
+    // The passage is built again from the file, which reloads the Old column.
+    emit verseWanted(std::max(selectedRow(), 1) - 1, false);
+    emit passageAudioWanted();
+    wait.restore();
+    reportWrite(r, file);
+}
+
+void MarkEditor::updateOneMark() {
+    WaitCursor wait;
+    const QByteArray position = Lbl_Position->text().toUtf8();
+    if (!isPositionText(position)) {
+        wait.restore();
+        m_prompts.tell(QStringLiteral("Erreur de saisie"), QStringLiteral("Attention"),
+                       platform::PromptIcon::Exclamation);
+        return;
+    }
+    // The verse the selected row (and Label4) names, which is also the verse shown afterwards.
+    const int row = selectedRow();
+    if (row < 1 || row > m_verseCount) return;
+    const QString file = bookFile();
+    const WriteResult r =
+        UpdateOneMark(file, m_bookKey, QByteArray::number(m_chapter), QByteArray::number(row), position);
+    if (r.status != WriteStatus::Written) {
+        wait.restore();
+        reportWrite(r, file);
+        return;
+    }
+    m_markUpdated = row;
+    emit bibleAudioStopWanted();
+    emit verseWanted(row - 1, true);
+    emit passageAudioWanted();
+}
+
+void MarkEditor::reportWrite(const WriteResult& r, const QString& file) {
+    if (r.status != WriteStatus::Written) {
+        m_prompts.tell(tr("The marks could not be written to\r\n%1").arg(file), platform::kAppTitle,
+                       platform::PromptIcon::Exclamation);
+    } else if (r.skippedLines > 0) {
+        m_prompts.tell(tr("%n verse line(s) left as they were: their mark in the file is no longer the Old "
+                          "mark shown.",
+                          nullptr, r.skippedLines),
+                       platform::kAppTitle, platform::PromptIcon::Exclamation);
+    }
+}
+
+void MarkEditor::backupMarks() {
+    const ChapterId id = chapterId();
+    const auto path = m_dialogs.saveFile(
+        {QStringLiteral("Backup to ..."), QString::fromUtf8(backupFileName(id)), QString(), kBackupFilter});
+    if (!path) return;
+    if (!common::writeFileAtomic(*path, backupBytes(id, m_table)))
+        m_prompts.tell(tr("The backup could not be written to\r\n%1").arg(*path), platform::kAppTitle,
+                       platform::PromptIcon::Exclamation);
+}
+
+void MarkEditor::restoreMarks() {
+    const ChapterId id = chapterId();
+    const auto path = m_dialogs.openFile({QStringLiteral("Restore from ..."),
+                                          QString::fromUtf8(backupFileName(id)), QString(), kBackupFilter});
+    if (!path) return;
+    if (!restoreBackup(id, *path, m_table)) {
+        m_prompts.tell(restoreRefusal(id), platform::kAppTitle, platform::PromptIcon::Exclamation);
+        return;
+    }
+    showRows();
 }
 
 } // namespace lumora::marks

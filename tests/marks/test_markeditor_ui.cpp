@@ -1,0 +1,454 @@
+// The reading marks in the main window: mark mode, the mark table, taking a mark from the
+// recording, the Markage menu, Cmd_Maj, and the mute button and Label24 around them.
+
+#include "bible/ui/bibleplayer.h"
+#include "bible/ui/biblewindowlabel.h"
+#include "bible/ui/versefollower.h"
+#include "import/audio.h"
+#include "platform/playerpictures.h"
+#include "platform/spinarrows.h"
+#include "support/mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <cmath>
+
+using namespace lumora;
+using namespace lumora::testing;
+using platform::PromptAnswer;
+
+namespace {
+
+// Book 40 has 6 chapters of 30 verses; in chapters 1 to 5 verse v starts at 10 v seconds, chapter
+// 6 has no marks ("0"). Every chapter of book 40 has a recording.
+class MarkEditorUi : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        FixtureOptions opt;
+        opt.mark = [](int b, int c, int v) {
+            return b == 40 && c < 6 ? QByteArray::number(10 * v) + ",00000" : QByteArray("0");
+        };
+        std::vector<FixtureBook> books = fixtureBooks(6, 25);
+        books[39].verses = [](int) { return 30; };
+        writeFixtureVersion(h.data.path(), "AAA", books, opt);
+        for (int c = 1; c <= 6; ++c)
+            writeBytes(h.data.path() +
+                           QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')),
+                       "x");
+        writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+        // The passage builder knows a file by its size and time: a write in the same clock tick as
+        // the fixture's, with marks of the same length, would look unchanged.
+        QFile book(bookFile());
+        ASSERT_TRUE(book.open(QIODevice::ReadWrite));
+        book.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+        book.close();
+        before = readBytes(bookFile());
+        ASSERT_TRUE(h.open());
+        player = h.players.front(); // WindowsMediaPlayer1
+    }
+
+    QString bookFile() const { return h.data.path() + "/Bible/AAA/AAA-N.txt"; }
+    marks::MarkEditor& editor() { return *h.find<marks::MarkEditor>("markEditor"); }
+    QTreeWidget* table() { return h.find<QTreeWidget>("ListView1"); }
+    QString cell(int row, int column) { return table()->topLevelItem(row - 1)->text(column); }
+    QCheckBox* box(const char* name) { return h.find<QCheckBox>(name); }
+    QLabel* label(const char* name) { return h.find<QLabel>(name); }
+    QToolButton* button(const char* name) { return h.find<QToolButton>(name); }
+    QPushButton* Label24() { return h.find<QPushButton>("Label24"); }
+    QAction* action(const char* name) { return h.find<QAction>(name); }
+    QTextEdit* passage() { return h.find<QTextEdit>("Text_Passage"); }
+    bool muted() { return h.find<bible::BiblePlayer>("biblePlayer")->isBibleAudioMuted(); }
+    QString lastSeek() const {
+        for (auto it = player->calls.crbegin(); it != player->calls.crend(); ++it)
+            if (it->startsWith("seek:")) return it->mid(5);
+        return {};
+    }
+    // The mark widgets as they stand: the table and the position row, Cmd_Maj, Lbl_classe.
+    bool markWidgetsShown() {
+        const bool table = !this->table()->isHidden();
+        EXPECT_EQ(!label("Label4")->isHidden(), table);
+        EXPECT_EQ(!label("Lbl_Position")->isHidden(), table);
+        EXPECT_EQ(!h.find<QWidget>("SpPosition")->isHidden(), table);
+        EXPECT_EQ(h.find<QPushButton>("Cmd_Maj")->isEnabled(), table);
+        EXPECT_EQ(label("Lbl_classe")->isHidden(), table);
+        return table;
+    }
+    // A right click released over the passage at character `pos` of its plain text.
+    void rightClickAt(int pos) {
+        QTextCursor c(passage()->document());
+        c.setPosition(pos);
+        const QPointF at = passage()->cursorRect(c).center();
+        QMouseEvent e(QEvent::MouseButtonRelease, at, passage()->viewport()->mapToGlobal(at), Qt::RightButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(passage()->viewport(), &e);
+    }
+    void clickRow(int row, Qt::MouseButton button) {
+        const QPointF at = table()->visualItemRect(table()->topLevelItem(row - 1)).center();
+        QMouseEvent e(QEvent::MouseButtonRelease, at, table()->viewport()->mapToGlobal(at), button,
+                      Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(table()->viewport(), &e);
+    }
+    void showWindow() {
+        h.window->resize(1400, 900);
+        h.window->show();
+        QApplication::processEvents();
+    }
+    // The book file's line of a verse of book 40.
+    QByteArray line(int chapter, int verse) {
+        const QByteArray key =
+            "40N\t" + QByteArray::number(chapter) + '\t' + QByteArray::number(verse) + '\t';
+        const QByteArray bytes = readBytes(bookFile());
+        const qsizetype at = bytes.indexOf("\n" + key);
+        return at < 0 ? QByteArray() : bytes.mid(at + 1, bytes.indexOf('\r', at) - at - 1);
+    }
+
+    MainWindowHarness h;
+    FakeMediaPlayer* player = nullptr;
+    QByteArray before;
+};
+
+} // namespace
+
+// mark mode
+TEST_F(MarkEditorUi, markModeShowsTheTableBesideTheBooks_andClearingPutsItAllBack) {
+    QWidget* books = h.list("List_livre")->parentWidget();
+    EXPECT_FALSE(markWidgetsShown());
+    box("Check_repere")->setChecked(true);
+    box("Check_mode")->click();
+    EXPECT_TRUE(editor().isMarkMode());
+    EXPECT_TRUE(markWidgetsShown());
+    EXPECT_FALSE(box("Check_repere")->isChecked());
+    EXPECT_FALSE(box("Check_repere")->isEnabled());
+    EXPECT_FALSE(label("Label1")->isEnabled());
+    EXPECT_FALSE(label("Label11")->isEnabled());
+    EXPECT_LT(books->maximumWidth(), QWIDGETSIZE_MAX) << "the books are narrowed beside the table";
+    // in mark mode the highlight stays where the user puts it
+    h.view().passageBox().select(0, 0);
+    player->clock = 195;
+    h.find<bible::VerseFollower>("follower")->step();
+    EXPECT_EQ(h.view().passageBox().selectedText(), "");
+
+    box("Check_mode")->click();
+    EXPECT_FALSE(editor().isMarkMode());
+    EXPECT_FALSE(markWidgetsShown());
+    EXPECT_TRUE(box("Check_repere")->isEnabled());
+    EXPECT_TRUE(label("Label1")->isEnabled());
+    EXPECT_TRUE(label("Label11")->isEnabled());
+    EXPECT_EQ(books->maximumWidth(), QWIDGETSIZE_MAX);
+}
+
+TEST_F(MarkEditorUi, markModeIsNotEnteredWithTheSoundOff_andAPassageWithoutMarksKeepsTheTableAway) {
+    button("ImageMute")->click();
+    box("Check_mode")->click();
+    EXPECT_FALSE(editor().isMarkMode());
+    EXPECT_FALSE(markWidgetsShown());
+    box("Check_mode")->click(); // cleared again, still muted: nothing was entered, nothing to leave
+    EXPECT_EQ(Label24()->text(), "L O C A L");
+    button("ImageMute")->click();
+
+    h.nav().jumpTo({0, 39, 5, 0, 29}); // chapter 6 has no marked verse
+    box("Check_mode")->click();
+    EXPECT_TRUE(editor().isMarkMode());
+    EXPECT_FALSE(box("Check_repere")->isEnabled());
+    EXPECT_FALSE(markWidgetsShown());
+}
+
+// the table
+TEST_F(MarkEditorUi, tableShowsTheChapter_keepsNewWithinIt_andReloadsBothColumnsForAnother) {
+    EXPECT_EQ(cell(1, 0), "Bk5.1");
+    EXPECT_EQ(cell(30, 0), "Bk5.30");
+    EXPECT_EQ(cell(31, 0), "");
+    EXPECT_EQ(cell(19, 1), "190,00000");
+    EXPECT_EQ(cell(19, 2), "190,00000");
+    EXPECT_EQ(table()->topLevelItem(285)->data(0, Qt::UserRole).toString(), "Cle_286");
+    action("Mnu_NewMark")->trigger();
+    h.select(h.list("List_verset"), 3); // the same chapter from another verse
+    EXPECT_EQ(cell(19, 1), "0,00000") << "New is kept within the chapter";
+    EXPECT_EQ(cell(19, 2), "190,00000");
+    EXPECT_EQ(label("Label4")->text(), "Bk5.4");
+    h.select(h.list("List_chapitre"), 3);
+    EXPECT_EQ(cell(2, 0), "Bk4.2");
+    EXPECT_EQ(cell(19, 1), "190,00000");
+    h.select(h.list("List_chapitre"), 5);
+    EXPECT_EQ(cell(19, 1), "0");
+    EXPECT_EQ(cell(19, 2), "0") << "a verse stored as 0 has its row";
+}
+
+// taking a mark
+TEST_F(MarkEditorUi, rightClickSelectsTheVerseAndTakesThePlayingPositionIntoNew) {
+    showWindow();
+    box("Check_mode")->click();
+    const QString text = h.text();
+    const int verse19 = int(text.indexOf("5.19   "));
+    ASSERT_GE(verse19, 0);
+    player->clock = 193.456789;
+    rightClickAt(verse19 + 12); // inside the verse text
+    EXPECT_EQ(h.view().passageBox().selectedText(), "5.19");
+    EXPECT_EQ(cell(19, 1), "193,45678") << "cut after the fifth decimal, never rounded";
+    EXPECT_EQ(cell(19, 2), "190,00000");
+    EXPECT_EQ(table()->currentItem(), table()->topLevelItem(18));
+    EXPECT_EQ(label("Label4")->text(), "Bk5.19");
+    EXPECT_EQ(readBytes(bookFile()), before) << "nothing is written before Update";
+}
+
+TEST_F(MarkEditorUi, withTheSoundOffARightClickOnlySelectsTheVerse_forTheSecondWindow) {
+    showWindow();
+    std::vector<std::pair<int, int>> mirrored;
+    QObject::connect(&editor(), &marks::MarkEditor::verseLabelSelected,
+                     [&](int start, int length) { mirrored.emplace_back(start, length); });
+    button("ImageMute")->click();
+    const int verse20 = int(h.text().indexOf("5.20   "));
+    rightClickAt(verse20 + 3);
+    EXPECT_EQ(h.view().passageBox().selectedText(), "5.20");
+    EXPECT_EQ(cell(20, 1), "200,00000");
+    ASSERT_EQ(mirrored.size(), 1u);
+    EXPECT_EQ(mirrored[0], std::make_pair(verse20, 4));
+}
+
+TEST_F(MarkEditorUi, leftClickOnARowReplaysThatVerseAlone_rightClickOpensMarkage) {
+    showWindow();
+    box("Check_mode")->click();
+    clickRow(25, Qt::LeftButton);
+    EXPECT_EQ(h.current(h.list("List_verset")), "25");
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "25");
+    EXPECT_EQ(h.text().count("   "), 1) << "a passage of one verse";
+    EXPECT_EQ(lastSeek(), "250");
+    EXPECT_EQ(player->statusText(), "Playing");
+    player->calls.clear();
+    clickRow(25, Qt::LeftButton); // the same row again still starts it again
+    EXPECT_EQ(lastSeek(), "250");
+    clickRow(40, Qt::LeftButton); // beyond the chapter: nothing
+    EXPECT_EQ(h.current(h.list("List_verset")), "25");
+
+    auto* menu = h.find<QMenu>("Mnu_Mark");
+    EXPECT_EQ(menu->title(), "Markage");
+    clickRow(3, Qt::RightButton);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+    bool inMenuBar = false;
+    for (QAction* a : h.window->menuBar()->actions())
+        inMenuBar = inMenuBar || a->menu() == menu;
+    EXPECT_TRUE(inMenuBar);
+}
+
+// the Markage menu
+TEST_F(MarkEditorUi, newResetsTheNewColumn_oldCopiesTheOldColumnBack) {
+    action("Mnu_NewMark")->trigger();
+    EXPECT_EQ(cell(1, 1), "0,00000");
+    EXPECT_EQ(cell(30, 1), "0,00000");
+    EXPECT_EQ(cell(31, 1), "");
+    EXPECT_EQ(cell(30, 2), "300,00000") << "Old untouched";
+    action("Mnu_OldMark")->trigger();
+    for (int row = 1; row <= 286; ++row)
+        ASSERT_EQ(cell(row, 1), cell(row, 2)) << row;
+    EXPECT_EQ(h.current(h.list("List_verset")), "30");
+}
+
+TEST_F(MarkEditorUi, updateConfirmedWritesTheNewColumn_cancelledWritesNothing) {
+    action("Mnu_NewMark")->trigger();
+    h.prompts.answers = {PromptAnswer::Cancel};
+    action("Mnu_UpdateMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?");
+    EXPECT_EQ(h.prompts.asked[0].title, "Update");
+    EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::OkCancel);
+    EXPECT_EQ(readBytes(bookFile()), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    action("Mnu_UpdateMrk")->trigger(); // Ok
+    QByteArray expected = before;
+    for (int v = 1; v <= 30; ++v) {
+        const QByteArray key = "40N\t5\t" + QByteArray::number(v) + '\t';
+        expected.replace("\n" + key + QByteArray::number(10 * v) + ",00000\t", "\n" + key + "0,00000\t");
+    }
+    EXPECT_EQ(readBytes(bookFile()), expected) << "chapter 5's marks only, every other byte kept";
+    EXPECT_EQ(line(5, 7), "40N\t5\t7\t0,00000\tText 40 5:7");
+    EXPECT_EQ(cell(7, 2), "0,00000") << "Old reloaded from the file";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(h.prompts.asked.size(), 2u) << "no message after a good write";
+}
+
+// Cmd_Maj and the position spinner
+TEST_F(MarkEditorUi, cmdMajRefusesAPoint_andWritesACommaPositionForTheSelectedVerse) {
+    box("Check_mode")->click();
+    h.select(h.list("List_verset"), 18); // verse 19 to the end, row 19 selected
+    label("Lbl_Position")->setText("12.5");
+    h.find<QPushButton>("Cmd_Maj")->click();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "Erreur de saisie");
+    EXPECT_EQ(h.prompts.asked[0].title, "Attention");
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(readBytes(bookFile()), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    label("Lbl_Position")->setText("12,5");
+    player->calls.clear();
+    h.find<QPushButton>("Cmd_Maj")->click();
+    EXPECT_EQ(line(5, 19), "40N\t5\t19\t12,50000\tText 40 5:19");
+    EXPECT_EQ(line(5, 18), "40N\t5\t18\t180,00000\tText 40 5:18");
+    EXPECT_TRUE(player->calls.contains("stop"));
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "19") << "a passage of the one verse";
+    EXPECT_EQ(h.list("List_verset_limite")->currentRow(), 0);
+    EXPECT_EQ(lastSeek(), "12.5") << "replayed from the new mark";
+    EXPECT_EQ(cell(19, 1), "12,50000");
+    EXPECT_EQ(cell(19, 2), "12,50000");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(h.prompts.asked.size(), 1u);
+}
+
+TEST_F(MarkEditorUi, positionSpinnerStepsATenthWithAComma) {
+    auto* spin = h.find<platform::SpinArrows>("SpPosition");
+    EXPECT_EQ(label("Lbl_Position")->text(), "180,00000");
+    spin->upArrow()->click();
+    EXPECT_EQ(label("Lbl_Position")->text(), "180,1");
+    label("Lbl_Position")->setText("0,05");
+    spin->downArrow()->click();
+    EXPECT_EQ(label("Lbl_Position")->text(), "0,05");
+}
+
+// backup and restore
+TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
+    TempFolder out;
+    const QString file = out.file("Bk05 Backup.txt");
+    h.dialogs.answers = {file};
+    action("Mnu_BackupMrk")->trigger();
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    EXPECT_EQ(h.dialogs.requests[0].title, "Backup to ...");
+    EXPECT_EQ(h.dialogs.requests[0].fileName, "Bk05 Backup.txt");
+    EXPECT_EQ(h.dialogs.requests[0].filter, "Fichier Texte (*.txt)|*.txt");
+    QByteArray expected;
+    for (int v = 1; v <= 30; ++v)
+        expected += "40N\t5\t" + QByteArray::number(v) + '\t' + QByteArray::number(10 * v) + ",00000\r\n";
+    EXPECT_EQ(readBytes(file), expected + "\r\n");
+
+    action("Mnu_NewMark")->trigger();
+    action("Mnu_RestoreMrk")->trigger(); // cancelled: nothing at all
+    EXPECT_TRUE(h.prompts.asked.empty());
+    EXPECT_EQ(cell(4, 1), "0,00000");
+    h.dialogs.answers = {file};
+    action("Mnu_RestoreMrk")->trigger();
+    EXPECT_EQ(h.dialogs.requests.back().title, "Restore from ...");
+    EXPECT_EQ(cell(4, 1), "40,00000");
+    EXPECT_EQ(cell(31, 1), "") << "the final empty line";
+    EXPECT_EQ(cell(4, 2), "40,00000");
+
+    // the backup of chapter 5 while chapter 4 is shown
+    h.select(h.list("List_chapitre"), 3);
+    action("Mnu_NewMark")->trigger();
+    h.dialogs.answers = {file};
+    action("Mnu_RestoreMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "FILE NOT FOND or AVAILABLE : \r\nRESTORE Bk04 Backup.txt");
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(cell(4, 1), "0,00000");
+    EXPECT_EQ(readBytes(bookFile()), before);
+}
+
+// marks suggested from the recording
+TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
+    // Chapter 4 read as 30 one-second verses, 0.6 s apart, after half a second of silence.
+    import::PcmAudio pcm;
+    pcm.sampleRate = 16000;
+    auto silence = [&](double s) { pcm.samples.resize(pcm.samples.size() + std::size_t(s * 16000), 0); };
+    silence(0.5);
+    for (int v = 0; v < 30; ++v) {
+        for (int i = 0; i < 16000; ++i)
+            pcm.samples.push_back(
+                std::int16_t(8000 * std::sin(i * 0.06) * (0.6 + 0.4 * std::sin(i * 0.0015))));
+        silence(0.6);
+    }
+    const QString sound = h.data.path() + "/Bible/AAA/Sound/";
+    ASSERT_TRUE(QFile::remove(sound + "Bk04.mp3"));
+    writeBytes(sound + "Bk04.wav", import::wavBytes(pcm));
+    h.select(h.list("List_chapitre"), 3);
+    action("Mnu_SuggestMrk")->trigger();
+    EXPECT_TRUE(h.prompts.asked.empty());
+    for (int v = 1; v <= 30; ++v) {
+        const double truth = 0.5 + (v - 1) * 1.6;
+        const double got = cell(v, 1).replace(',', '.').toDouble();
+        EXPECT_NEAR(got, truth, 0.25) << "verse " << v;
+        EXPECT_EQ(cell(v, 1).size(), cell(v, 1).indexOf(',') + 6) << "a mark text";
+        EXPECT_EQ(cell(v, 2), QString::number(10 * v) + ",00000");
+    }
+    EXPECT_EQ(readBytes(bookFile()), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    h.select(h.list("List_chapitre"), 4); // chapter 5's recording is no sound at all
+    action("Mnu_SuggestMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(cell(4, 1), "40,00000");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// the mute button and Label24
+TEST_F(MarkEditorUi, muteInMarkModeTargetsWindow2_andUnmuteGivesItUp) {
+    box("Check_mode")->click();
+    ASSERT_TRUE(markWidgetsShown());
+    button("ImageMute")->click();
+    EXPECT_FALSE(markWidgetsShown());
+    EXPECT_EQ(Label24()->text(), "Window 2");
+    EXPECT_FALSE(box("Check_repere")->isEnabled());
+    EXPECT_TRUE(label("Label1")->isEnabled());
+    EXPECT_FALSE(label("Label11")->isEnabled());
+    EXPECT_EQ(h.list("List_livre")->parentWidget()->maximumWidth(), QWIDGETSIZE_MAX);
+
+    button("ImageMute")->click(); // the sound back here: Label24 toggles once, mark mode is left
+    EXPECT_FALSE(muted());
+    EXPECT_EQ(Label24()->text(), "L O C A L");
+    EXPECT_FALSE(box("Check_mode")->isChecked());
+    EXPECT_FALSE(editor().isMarkMode());
+    EXPECT_FALSE(markWidgetsShown());
+    EXPECT_TRUE(box("Check_repere")->isEnabled());
+    EXPECT_EQ(platform::shownPlayerPicture(button("ImageMute")), playback::kPictureSoundOn);
+}
+
+TEST_F(MarkEditorUi, unmuteWithMarkTickedBringsTheWidgetsBackOnlyWithMarkedVerses) {
+    button("ImageMute")->click();
+    box("Check_mode")->click(); // ticked while muted: not entered yet
+    button("ImageMute")->click();
+    EXPECT_TRUE(editor().isMarkMode());
+    EXPECT_TRUE(markWidgetsShown());
+    EXPECT_FALSE(box("Check_repere")->isEnabled());
+
+    box("Check_mode")->click();
+    h.nav().jumpTo({0, 39, 5, 0, 29}); // chapter 6: no marked verse
+    button("ImageMute")->click();
+    box("Check_mode")->click();
+    button("ImageMute")->click();
+    EXPECT_TRUE(editor().isMarkMode());
+    EXPECT_FALSE(markWidgetsShown());
+}
+
+TEST_F(MarkEditorUi, twoClicksOnLabel24GiveBackTheFirstCaption) {
+    EXPECT_EQ(Label24()->text(), "L O C A L");
+    Label24()->click();
+    EXPECT_EQ(Label24()->text(), "Window 2");
+    EXPECT_TRUE(box("Check_mode")->isChecked());
+    EXPECT_TRUE(muted()) << "the second window is served by hand, without the sound";
+    EXPECT_EQ(player->statusText(), "Stopped");
+    EXPECT_FALSE(markWidgetsShown());
+    Label24()->click();
+    EXPECT_EQ(Label24()->text(), "L O C A L");
+    EXPECT_FALSE(box("Check_mode")->isChecked());
+    EXPECT_FALSE(muted());
+    EXPECT_TRUE(box("Check_repere")->isEnabled());
+
+    // clearing Mark while the second window is served gives the target up too
+    Label24()->click();
+    box("Check_mode")->click();
+    EXPECT_EQ(Label24()->text(), "L O C A L");
+    EXPECT_FALSE(muted());
+}
