@@ -28,6 +28,13 @@ class BiblePage final : public QWidget {
   public:
     explicit BiblePage(QWidget* parent = nullptr);
     void place(const BibleParts& parts);
+
+    // The passage wide (the chapter and verse lists put away) or narrow.
+    void setTextWide(bool wide);
+    bool isTextWide() const { return m_textWide; }
+
+  private:
+    bool m_textWide = false;
 };
 
 struct CanticleParts {
@@ -48,6 +55,14 @@ class CanticlePage final : public QWidget {
   public:
     explicit CanticlePage(QWidget* parent = nullptr);
     void place(const CanticleParts& parts);
+
+    // The hymn words wide (over the details) or narrow.
+    void setTextWide(bool wide);
+    bool isTextWide() const { return m_textWide; }
+
+  private:
+    QWidget* m_details = nullptr;
+    bool m_textWide = false;
 };
 
 } // namespace lumora::app

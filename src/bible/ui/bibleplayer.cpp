@@ -77,9 +77,12 @@ playback::Context BiblePlayer::context() const {
 void BiblePlayer::run(Event event, const playback::Context& c) {
     // The new state is shown before the actions run: a status change an action causes is handled
     // at once and must see it.
+    const bool wasMuted = m_state.soundOff;
     const playback::Actions actions = playback::step(playback::Kind::Bible, m_state, event, c);
     showState();
     const QPointer<BiblePlayer> alive(this);
+    if (wasMuted != m_state.soundOff) emit audioMutedChanged(m_state.soundOff);
+    if (!alive) return;
     for (const Action a : actions) {
         if (!alive) return;
         perform(a);

@@ -65,6 +65,8 @@ class BiblePlayer final : public QObject {
     void passageAudioStarted(const QByteArray& mark, int verseIndex);
     // Continuous play moved on: the clone window follows the Bible (a no-op without one).
     void cloneFollowWanted();
+    // BibleAudioMuted changed (the mute button, or an action that runs it).
+    void audioMutedChanged(bool muted);
     // The mute button put the mark widgets away, or gave them back.
     void markWidgetsShown(bool shown);
 
