@@ -174,6 +174,9 @@ TEST_F(PoliceTest, theFormHidesTheFrameAndTheLabelsKeepTheCaption) {
 
 TEST_F(PoliceTest, movingOverASwatchDoesNotCountAsMovingOverTheForm) {
     send(label("Im_couleurText"), QEvent::MouseMove);
+    // On its way down the mouse crosses the gaps around the pictures and the frame's title.
+    send(label("Im_couleurText")->parentWidget(), QEvent::MouseMove);
+    send(frame(), QEvent::MouseMove);
     send(label("Couleur3"), QEvent::MouseMove);
     EXPECT_TRUE(frame()->isVisibleTo(police)) << "the frame stays while the mouse goes to a swatch";
     EXPECT_TRUE(police->TextColourMode());

@@ -83,21 +83,31 @@ void FrmPolice::buildWidgets() {
     m_preview = new platform::RichTextBox(Text_Appercu);
     m_preview->setText(QStringLiteral("Bible -Cantique - Solfa"));
 
+    // The pictures and the colour frame share one panel, so that the mouse going from a colour
+    // picture down to the swatches never passes over the dialog itself (which hides the frame).
     auto* layout = new QVBoxLayout(this);
     auto* fonts = new QHBoxLayout;
     fonts->addWidget(ComboBox_Police, 1);
     fonts->addWidget(ComboBox_Taille);
     layout->addLayout(fonts);
+    auto* panel = new QWidget(this);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(0);
     auto* tools = new QHBoxLayout;
     for (QWidget* w : {static_cast<QWidget*>(Im_gras), static_cast<QWidget*>(Im_italic),
                        static_cast<QWidget*>(Im_souligne), static_cast<QWidget*>(Im_AGauche),
                        static_cast<QWidget*>(Im_center), static_cast<QWidget*>(Im_droite),
                        static_cast<QWidget*>(Im_couleurText), static_cast<QWidget*>(Lbl_font),
-                       static_cast<QWidget*>(Im_remplissage), static_cast<QWidget*>(Lbl_remplissage)})
+                       static_cast<QWidget*>(Im_remplissage), static_cast<QWidget*>(Lbl_remplissage)}) {
+        w->setParent(panel);
         tools->addWidget(w);
+    }
     tools->addStretch();
-    layout->addLayout(tools);
-    layout->addWidget(Frame_couleur);
+    panelLayout->addLayout(tools);
+    Frame_couleur->setParent(panel);
+    panelLayout->addWidget(Frame_couleur);
+    layout->addWidget(panel);
     layout->addWidget(Lbl_Arriere_plan);
     layout->addWidget(Text_Appercu);
 
