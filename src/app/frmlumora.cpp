@@ -1,6 +1,7 @@
 #include "app/frmlumora.h"
 
 #include "app/pages.h"
+#include "app/windowlinks.h"
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/bibleplayer.h"
 #include "bible/ui/biblesearch.h"
@@ -14,6 +15,7 @@
 #include "lists/ui/verselisthost.h"
 #include "marks/ui/markeditor.h"
 #include "output/ui/outputactions.h"
+#include "windows/ui/clonewindow.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -64,6 +66,7 @@ struct FrmLumora::Areas {
     lists::FavouritePanel* verseLists = nullptr;
     lists::FavouritePanel* playLists = nullptr;
     output::OutputActions* output = nullptr;
+    WindowLinks* windows = nullptr;
 };
 
 FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations where, QWidget* parent)
@@ -115,6 +118,17 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
         m_areas->output->onTabChanged(tab);
         emit tabChanged(tab);
     });
+
+    // The clone window, the window labels and the font dialog.
+    a.windows =
+        new WindowLinks({this, SSTab_LMR, a.biblePage, a.canticlePage, *a.navigation, *a.passage, *a.follower,
+                         *a.biblePlayer, *a.zoom, *a.hymns, *a.hymnPlayer, m_platform.dialogs},
+                        this);
+    connect(this, &FrmLumora::loaded, a.windows, &WindowLinks::onLoaded);
+    // A verse label picked with the sound off shows in the clone as well.
+    connect(a.marks, &marks::MarkEditor::verseLabelSelected, &a.windows->clone(),
+            &windows::CloneWindow::mirrorSelection);
+
     // Moving over the tab control (outside the hymn lists) takes their mouse-over border away.
     for (QWidget* w : {static_cast<QWidget*>(SSTab_LMR), static_cast<QWidget*>(a.canticlePage)}) {
         w->setMouseTracking(true);

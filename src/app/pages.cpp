@@ -66,6 +66,7 @@ void CanticlePage::place(const CanticleParts& p) {
     body->addWidget(p.words, 3);
     auto* side = new QVBoxLayout;
     side->addWidget(p.details, 1);
+    m_details = p.details;
     side->addWidget(p.player);
     body->addLayout(side, 1);
     page->addLayout(body, 1);
@@ -75,6 +76,18 @@ void CanticlePage::place(const CanticleParts& p) {
     bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
     page->addLayout(bottom);
+}
+
+// The width of the text boxes (Label7, Label14). The lists beside the passage are put away by
+// their own area; the layout gives the passage the room they leave.
+
+void BiblePage::setTextWide(bool wide) {
+    m_textWide = wide;
+}
+
+void CanticlePage::setTextWide(bool wide) {
+    m_textWide = wide;
+    if (m_details) m_details->setVisible(!wide);
 }
 
 } // namespace lumora::app

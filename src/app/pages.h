@@ -33,10 +33,16 @@ class BiblePage final : public QWidget {
   public slots:
     // Mark mode's layout: List_livre beside ListView1 and narrowed, Lbl_classe hidden; or put back.
     void setMarkTableShown(bool shown);
+    // The passage wide (the chapter and verse lists put away) or narrow.
+    void setTextWide(bool wide);
+
+  public:
+    bool isTextWide() const { return m_textWide; }
 
   private:
     QWidget* m_lists = nullptr;
     QWidget* m_classLabel = nullptr;
+    bool m_textWide = false;
 };
 
 struct CanticleParts {
@@ -57,6 +63,14 @@ class CanticlePage final : public QWidget {
   public:
     explicit CanticlePage(QWidget* parent = nullptr);
     void place(const CanticleParts& parts);
+
+    // The hymn words wide (over the details) or narrow.
+    void setTextWide(bool wide);
+    bool isTextWide() const { return m_textWide; }
+
+  private:
+    QWidget* m_details = nullptr;
+    bool m_textWide = false;
 };
 
 } // namespace lumora::app

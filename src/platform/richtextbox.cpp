@@ -2,6 +2,7 @@
 
 #include "platform/rtfdocument.h"
 
+#include <QPalette>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -114,6 +115,145 @@ void RichTextBox::setSelectionBold(bool on) {
     m_edit->textCursor().mergeCharFormat(f);
 }
 
+void RichTextBox::setSelectionItalic(bool on) {
+    QTextCharFormat f;
+    f.setFontItalic(on);
+    m_edit->textCursor().mergeCharFormat(f);
+}
+
+void RichTextBox::setSelectionUnderline(bool on) {
+    QTextCharFormat f;
+    f.setFontUnderline(on);
+    m_edit->textCursor().mergeCharFormat(f);
+}
+
+void RichTextBox::setSelectionFontName(const QString& family) {
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{family});
+    m_edit->textCursor().mergeCharFormat(f);
+}
+
+void RichTextBox::setSelectionFontSize(double points) {
+    if (points <= 0) return;
+    QTextCharFormat f;
+    f.setProperty(kRealSizeProperty, points);
+    f.setFontPointSize(points * m_zoom);
+    m_edit->textCursor().mergeCharFormat(f);
+}
+
+bool RichTextBox::selectionBold() const {
+    return m_edit->textCursor().charFormat().fontWeight() >= QFont::Bold;
+}
+bool RichTextBox::selectionItalic() const {
+    return m_edit->textCursor().charFormat().fontItalic();
+}
+bool RichTextBox::selectionUnderline() const {
+    return m_edit->textCursor().charFormat().fontUnderline();
+}
+
+void RichTextBox::mergeEverywhere(const QTextCharFormat& f) {
+    const bool wasSetting = m_settingContent;
+    m_settingContent = true;
+    QTextDocument* doc = m_edit->document();
+    QTextCursor all(doc);
+    all.beginEditBlock();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        QTextCursor c(b);
+        QTextCharFormat own = b.charFormat();
+        own.merge(f);
+        c.setBlockCharFormat(own);
+    }
+    QTextCursor c(doc);
+    c.select(QTextCursor::Document);
+    c.mergeCharFormat(f);
+    all.endEditBlock();
+    // What is typed or put in later starts from the box's own font and colours.
+    QTextCharFormat next = m_edit->currentCharFormat();
+    next.merge(f);
+    m_edit->setCurrentCharFormat(next);
+    m_settingContent = wasSetting;
+}
+
+void RichTextBox::setBoxFontName(const QString& family) {
+    QFont font = m_edit->document()->defaultFont();
+    font.setFamilies(QStringList{family});
+    m_edit->document()->setDefaultFont(font);
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{family});
+    mergeEverywhere(f);
+}
+
+void RichTextBox::setBoxFontSize(double points) {
+    if (points <= 0) return;
+    QFont font = m_edit->document()->defaultFont();
+    font.setPointSizeF(points);
+    m_edit->document()->setDefaultFont(font);
+    QTextCharFormat f;
+    f.setProperty(kRealSizeProperty, points);
+    f.setFontPointSize(points * m_zoom);
+    mergeEverywhere(f);
+}
+
+void RichTextBox::setBoxBold(bool on) {
+    QFont font = m_edit->document()->defaultFont();
+    font.setBold(on);
+    m_edit->document()->setDefaultFont(font);
+    QTextCharFormat f;
+    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    mergeEverywhere(f);
+}
+
+void RichTextBox::setBoxItalic(bool on) {
+    QFont font = m_edit->document()->defaultFont();
+    font.setItalic(on);
+    m_edit->document()->setDefaultFont(font);
+    QTextCharFormat f;
+    f.setFontItalic(on);
+    mergeEverywhere(f);
+}
+
+void RichTextBox::setBoxUnderline(bool on) {
+    QFont font = m_edit->document()->defaultFont();
+    font.setUnderline(on);
+    m_edit->document()->setDefaultFont(font);
+    QTextCharFormat f;
+    f.setFontUnderline(on);
+    mergeEverywhere(f);
+}
+
+void RichTextBox::setBoxTextColor(const QColor& color) {
+    QPalette pal = m_edit->palette();
+    pal.setColor(QPalette::Text, color);
+    m_edit->setPalette(pal);
+    QTextCharFormat f;
+    f.setForeground(color);
+    mergeEverywhere(f);
+}
+
+void RichTextBox::setBackColor(const QColor& color) {
+    m_edit->setProperty("lumoraBackColor", color);
+    if (!m_transparent) {
+        QPalette pal = m_edit->palette();
+        pal.setColor(QPalette::Base, color);
+        m_edit->setPalette(pal);
+    }
+}
+
+QColor RichTextBox::backColor() const {
+    const QVariant own = m_edit->property("lumoraBackColor");
+    return own.isValid() ? own.value<QColor>() : m_edit->palette().color(QPalette::Base);
+}
+
+void RichTextBox::setTransparent(bool on) {
+    const QColor back = backColor();
+    m_transparent = on;
+    QPalette pal = m_edit->palette();
+    pal.setColor(QPalette::Base, on ? QColor(Qt::transparent) : back);
+    m_edit->setPalette(pal);
+    m_edit->viewport()->setAutoFillBackground(!on);
+    m_edit->setAutoFillBackground(false);
+}
+
 void RichTextBox::setSelectionColor(const QColor& color) {
     QTextCharFormat f;
     f.setForeground(color);
@@ -168,9 +308,12 @@ std::unique_ptr<QTextDocument> RichTextBox::realDocument(bool selectionOnly) con
 }
 
 void RichTextBox::setZoom(int numerator, int denominator) {
-    const double factor = (numerator == 0 && denominator == 0) || denominator == 0
-                              ? 1.0
-                              : static_cast<double>(numerator) / static_cast<double>(denominator);
+    setZoomFactor((numerator == 0 && denominator == 0) || denominator == 0
+                      ? 1.0
+                      : static_cast<double>(numerator) / static_cast<double>(denominator));
+}
+
+void RichTextBox::setZoomFactor(double factor) {
     if (factor <= 0) return;
     m_zoom = factor;
     applyZoom(factor);

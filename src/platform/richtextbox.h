@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QTextCharFormat;
 class QTextDocument;
 class QTextEdit;
 
@@ -42,13 +43,39 @@ class RichTextBox final : public QObject {
     int selectionLength() const;
     QString selectedText() const;
     void setSelectionBold(bool on);
+    void setSelectionItalic(bool on);
+    void setSelectionUnderline(bool on);
     void setSelectionColor(const QColor& color);
+    void setSelectionFontName(const QString& family);
+    // The real size in points; the display zoom in force is applied on top of it.
+    void setSelectionFontSize(double points);
     void setSelectionAlignment(Alignment a);
+    // What the selection (or the caret's place) has: the format of its last character.
+    bool selectionBold() const;
+    bool selectionItalic() const;
+    bool selectionUnderline() const;
     void setCaret(int pos);
+
+    // The whole box: every run and paragraph now, and the text put in later.
+    void setBoxFontName(const QString& family);
+    void setBoxFontSize(double points);
+    void setBoxBold(bool on);
+    void setBoxItalic(bool on);
+    void setBoxUnderline(bool on);
+    void setBoxTextColor(const QColor& color);
+
+    // The colour behind the text. While the box is transparent the widget behind it (a picture)
+    // shows through the text instead; making it opaque again brings the back colour back.
+    void setBackColor(const QColor& color);
+    QColor backColor() const;
+    void setTransparent(bool on);
+    bool isTransparent() const { return m_transparent; }
 
     // Display zoom as numerator / denominator; 0/0 switches it off. Every run's size is scaled
     // for display only: what is saved or printed keeps the real sizes.
     void setZoom(int numerator, int denominator);
+    // The same as a factor (1.0 = no zoom), to give a copy of a box the zoom of its source.
+    void setZoomFactor(double factor);
     double zoomFactor() const { return m_zoom; }
 
     // A copy of the content with the real sizes (the display zoom taken off), for printing and
@@ -65,11 +92,14 @@ class RichTextBox final : public QObject {
   private:
     void applyZoom(double factor);
     void applyDirection();
+    // Merges `f` into every run and every paragraph's own character format.
+    void mergeEverywhere(const QTextCharFormat& f);
 
     QTextEdit* m_edit;
     double m_zoom = 1.0;
     Qt::LayoutDirection m_direction = Qt::LeftToRight;
     bool m_settingContent = false;
+    bool m_transparent = false;
 };
 
 } // namespace lumora::platform

@@ -66,6 +66,11 @@ QWidget* BibleNavigation::classLabel() const {
     return Lbl_classe;
 }
 
+void BibleNavigation::setVerseListsShown(bool shown) {
+    for (QListWidget* l : {List_chapitre, List_verset, List_verset_limite})
+        l->setVisible(shown);
+}
+
 QListWidget* BibleNavigation::listOf(NavLevel level) const {
     switch (level) {
     case NavLevel::Book:

@@ -34,6 +34,8 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     QWidget* versionList() const;
     QWidget* lists() const { return m_lists; }
     QWidget* classLabel() const;
+    // The chapter and verse lists shown (narrow passage) or hidden (wide passage).
+    void setVerseListsShown(bool shown);
 
     // Fills List_version and List_version_reste from Version.txt and selects entry 0 (which
     // loads that version). A Version.txt that cannot be opened shows its error number.

@@ -84,6 +84,7 @@ void BiblePlayer::run(Event event, const playback::Context& c) {
     showState();
     const QPointer<BiblePlayer> alive(this);
     if (m_state.soundOff != wasMuted) emit bibleAudioMutedChanged(m_state.soundOff);
+    if (!alive) return;
     for (const Action a : actions) {
         if (!alive) return;
         perform(a);

@@ -39,8 +39,12 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     Labe16->setFont(headingFont);
     auto* viewLayout = new QVBoxLayout(m_view);
     viewLayout->setContentsMargins(0, 0, 0, 0);
-    viewLayout->addWidget(Labe16);
-    viewLayout->addWidget(Text_Passage, 1);
+    m_header = new QHBoxLayout;
+    m_header->addStretch(1);
+    m_header->addWidget(Labe16);
+    viewLayout->addLayout(m_header);
+    m_backdrop = new platform::BackdropBox(Text_Passage, QStringLiteral("Image_Passage"), m_view);
+    viewLayout->addWidget(m_backdrop, 1);
 
     m_options = new QWidget(page);
     auto* optionsLayout = new QHBoxLayout(m_options);
@@ -88,6 +92,10 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     connect(Img_UP_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(-1); });
     connect(Img_DN_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(+1); });
     connect(Check_Shop, &QCheckBox::clicked, this, [this](bool on) { emit captureToolsToggled(on); });
+}
+
+void PassageView::addHeaderTool(QWidget* tool) {
+    m_header->insertWidget(m_header->count() - 2, tool);
 }
 
 QWidget* PassageView::orderFrame() const {

@@ -3,6 +3,7 @@
 // version-order mode.
 
 #include "bible/passagebuilder.h"
+#include "platform/backdropbox.h"
 #include "platform/richtextbox.h"
 #include "platform/textstyle.h"
 #include "session/session.h"
@@ -11,6 +12,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QTextEdit;
@@ -32,7 +34,13 @@ class PassageView final : public QObject {
     QWidget* view() const { return m_view; }
     QWidget* options() const { return m_options; }
     QWidget* orderFrame() const;
+    // Labe16: the heading of the passage on display.
+    const QLabel* heading() const { return Labe16; }
+    // Puts a small tool (the window labels) on the heading's row, left of Labe16.
+    void addHeaderTool(QWidget* tool);
     platform::RichTextBox& passageBox() { return *m_box; }
+    // Image_Passage behind Text_Passage.
+    platform::BackdropBox& backdrop() { return *m_backdrop; }
 
     // Reads the navigation lists' selection, builds the passage and shows it.
     void PreparePassage();
@@ -43,6 +51,8 @@ class PassageView final : public QObject {
     // Saves the style Text_Passage has now as the start-up style.
     void saveStartupStyle();
     const platform::TextStyle& startupStyle() const { return m_style; }
+    // The font dialog changed the style of the whole passage: every new passage keeps it.
+    void setStartupStyle(const platform::TextStyle& style) { m_style = style; }
 
   signals:
     void passageShown(const bible::Passage& passage);
@@ -59,7 +69,9 @@ class PassageView final : public QObject {
     QWidget* m_options;
     QTextEdit* Text_Passage;
     platform::RichTextBox* m_box;
+    platform::BackdropBox* m_backdrop;
     QLabel* Labe16;
+    QHBoxLayout* m_header;
     QCheckBox* Check_With_Title;
     QCheckBox* Check_Uppercase;
     QCheckBox* Check_Version;

@@ -7,6 +7,7 @@
 #include "hymns/hymnfiles.h"
 #include "hymns/hymnstore.h"
 #include "hymns/ui/shortcut.h"
+#include "platform/backdropbox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -154,6 +155,14 @@ void HymnSelection::buildWidgets(QWidget* page) {
     wordsFont.setPointSizeF(platform::kTextBoxPointSize);
     Text_Cantique->document()->setDefaultFont(wordsFont);
     m_words = new platform::RichTextBox(Text_Cantique);
+    m_wordsBox = new QWidget(page);
+    m_backdrop = new platform::BackdropBox(Text_Cantique, QStringLiteral("Image_Cantique"), m_wordsBox);
+    auto* wordsLayout = new QVBoxLayout(m_wordsBox);
+    wordsLayout->setContentsMargins(0, 0, 0, 0);
+    m_titleTools = new QHBoxLayout;
+    m_titleTools->addStretch(1);
+    wordsLayout->addLayout(m_titleTools);
+    wordsLayout->addWidget(m_backdrop, 1);
     Text_info = new QTextEdit(page);
     named(Text_info, "Text_info");
     Text_info->setReadOnly(true);
@@ -230,7 +239,30 @@ QWidget* HymnSelection::notFoundLabel() const {
     return Label16;
 }
 QWidget* HymnSelection::wordsBox() const {
-    return Text_Cantique;
+    return m_wordsBox;
+}
+
+void HymnSelection::addTitleTool(QWidget* tool) {
+    m_titleTools->insertWidget(m_titleTools->count() - 1, tool);
+}
+
+QString HymnSelection::shownLabel() const {
+    return Label9->text();
+}
+
+QColor HymnSelection::shownLabelColor() const {
+    return Label9->palette().color(QPalette::WindowText);
+}
+
+void HymnSelection::showIcon(QLabel* icon, bool hasFile) {
+    icon->setProperty("hasFile", hasFile);
+    icon->setVisible(hasFile && m_iconsShown);
+}
+
+void HymnSelection::setFileIconsShown(bool shown) {
+    m_iconsShown = shown;
+    for (QLabel* icon : {Image_Diapo, Image_Video, Image_Musique})
+        icon->setVisible(shown && icon->property("hasFile").toBool());
 }
 
 std::optional<QString> HymnSelection::entryOnDisplay() const {
@@ -381,7 +413,7 @@ void HymnSelection::displayHymn(const QString& entry, const QString& label, cons
                                 const QPalette& palette) {
     const MediaLookup slides = findSlides(m_cantiques, book, label);
     m_slidePath = slides.path;
-    Image_Diapo->setVisible(slides.found);
+    showIcon(Image_Diapo, slides.found);
 
     const VideoLookup video = findVideo(m_cantiques, book, label);
     if (video.isShortcut) {
@@ -390,7 +422,7 @@ void HymnSelection::displayHymn(const QString& entry, const QString& label, cons
     } else {
         m_videoPath = video.path;
     }
-    Image_Video->setVisible(!video.extension.isEmpty());
+    showIcon(Image_Video, !video.extension.isEmpty());
 
     Text_info->setPalette(palette);
     m_currentEntry = entry;
@@ -410,7 +442,7 @@ void HymnSelection::clearHymnDisplay() {
     Text_info->clear();
     Label9->clear();
     for (QLabel* icon : {Image_Diapo, Image_Video, Image_Musique})
-        icon->hide();
+        showIcon(icon, false);
     // No music either: the player lets the previous hymn's recording go.
     emit hymnFilesLoaded(QString());
 }
@@ -424,7 +456,7 @@ void HymnSelection::showHymnInfo() {
 void HymnSelection::loadHymnFiles(const QString& label) {
     const HymnFiles files = LoadHymnFiles(m_cantiques, m_currentEntry);
     emit hymnFilesLoaded(files.hasMusic ? files.musicPath : QString());
-    Image_Musique->setVisible(files.hasMusic);
+    showIcon(Image_Musique, files.hasMusic);
     Label9->setText(label);
 
     switch (files.words) {

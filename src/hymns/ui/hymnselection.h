@@ -17,6 +17,7 @@
 
 #include <optional>
 
+class QHBoxLayout;
 class QLabel;
 class QPalette;
 class QLineEdit;
@@ -24,6 +25,10 @@ class QPushButton;
 class QTextEdit;
 class QToolButton;
 class QWidget;
+
+namespace lumora::platform {
+class BackdropBox;
+}
 
 namespace lumora::hymns {
 
@@ -52,6 +57,16 @@ class HymnSelection final : public QObject {
     QWidget* searchRow() const { return m_searchRow; }
     QWidget* wordsBox() const;
     QWidget* details() const { return m_details; }
+    // Image_Cantique behind Text_Cantique.
+    platform::BackdropBox& backdrop() { return *m_backdrop; }
+    // Puts a small tool (the window labels) on the row above the words.
+    void addTitleTool(QWidget* tool);
+    // The caption of Label9: the label of the hymn on display.
+    QString shownLabel() const;
+    QColor shownLabelColor() const;
+    // The slide, video and music icons of the hymn on display may show (narrow words box), or
+    // stay hidden (wide); shown, each still appears only when the hymn has that file.
+    void setFileIconsShown(bool shown);
 
     // The entry of the hymn on display, for a playlist; none when no hymn is shown.
     std::optional<QString> entryOnDisplay() const;
@@ -129,12 +144,17 @@ class HymnSelection final : public QObject {
                      const QPalette& palette);
     // No hymn on display: no words, title, details, icons or music.
     void clearHymnDisplay();
+    void showIcon(QLabel* icon, bool hasFile);
     // `entry` is a copy: the picks it runs clear CurrentHymnEntry, which callers may pass.
     bool showEntry(QString entry, const QPalette& palette);
 
     const session::Session& m_session;
     QWidget* m_page;
     platform::RichTextBox* m_words = nullptr;
+    platform::BackdropBox* m_backdrop = nullptr;
+    QWidget* m_wordsBox = nullptr;
+    bool m_iconsShown = true;
+    QHBoxLayout* m_titleTools = nullptr;
     QWidget* m_bookLists = nullptr;
     QWidget* m_searchRow = nullptr;
     QWidget* m_details = nullptr;

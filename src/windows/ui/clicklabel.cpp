@@ -1,0 +1,29 @@
+#include "windows/ui/clicklabel.h"
+
+#include <QMouseEvent>
+
+namespace lumora::windows {
+
+ClickLabel::ClickLabel(const QString& name, const QString& caption, QWidget* parent)
+    : QLabel(caption, parent) {
+    setObjectName(name);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        emit rightClicked(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    m_down = true;
+    emit pressed();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_down) return;
+    m_down = false;
+    if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+} // namespace lumora::windows

@@ -1,0 +1,126 @@
+#pragma once
+// The clone window's side of the main window: Label12 and Label13 ("CLONE") that fill Frm_doublon
+// with the passage or the hymn, Label18 and Lbl_InScreen that say what it shows, Label19
+// ("L O C A L" / "Window 2", HymnWindow2), and the mirroring of the main boxes' selections.
+//
+// It is given what it shows as values (CloneContent) and follows the main window through its slots:
+//   Label12 / Label13 click  -> bibleCloneClicked() / hymnCloneClicked(); the main window answers
+//                               with showBible() / showHymn() and the content of that moment
+//   verse heard              -> onVerseSelected(), onCaretMovedToEnd()   (while it shows the Bible)
+//   mark taken (right click) -> mirrorSelection()                       (the Bible audio muted)
+//   selections of the boxes  -> onBibleSelectionChanged(), onHymnSelectionChanged()
+//   zoom                     -> onZoomApplied()
+// The window is created on first use. Closing it clears Label18 and Lbl_InScreen only; the flags
+// keep their values, so a later mirror creates it again, hidden, until the next CLONE click.
+
+#include "platform/textstyle.h"
+#include "windows/ui/frmdoublon.h"
+#include "windows/ui/screenchoice.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+
+class QLabel;
+class QScreen;
+class QWidget;
+
+namespace lumora::windows {
+
+class ClickLabel;
+
+struct CloneContent {
+    // The Bible: the passage as the passage builder kept it (UTF-8, BOM first), given the Bible
+    // display settings.
+    QByteArray passageText;
+    platform::TextStyle style;
+    // The hymn: its words as rich text (HTML with the real sizes), on their back colour.
+    QString hymnHtml;
+    QColor hymnBackColor;
+    // Labe16 or Label9.
+    QString caption;
+    QColor captionColor;
+    // BibleBackground / HymnBackground, and the picture behind the main box.
+    bool background = false;
+    QPixmap picture;
+    // The zoom of the main box copied.
+    double zoom = 1.0;
+};
+
+class CloneWindow final : public QObject {
+    Q_OBJECT
+  public:
+    // Label12 is created under `biblePage`, Label13 and Label19 under `canticlePage`, Label18 and
+    // Lbl_InScreen under `statusParent`. The screen of the window holding `biblePage` is the main one.
+    CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* statusParent, QObject* parent = nullptr);
+    ~CloneWindow() override;
+
+    // For the pages to place: Label12; Label13 with Label19; Label18 with Lbl_InScreen.
+    QWidget* bibleLabels() const { return m_bibleLabels; }
+    QWidget* canticleLabels() const { return m_canticleLabels; }
+    QWidget* statusLabels() const { return m_status; }
+
+    // The clone window when it exists (it may be hidden).
+    FrmDoublon* window() const { return m_window; }
+    bool CloneShowsBible() const { return m_showsBible; }
+    bool CloneShowsHymn() const { return m_showsHymn; }
+    bool HymnWindow2() const { return m_hymnWindow2; }
+    const ClonePlacement& placement() const { return m_placement; }
+    void setPlacement(const ClonePlacement& placement);
+
+  public slots:
+    // Label12: the passage as plain text with the display settings; CloneShowsBible.
+    void showBible(const lumora::windows::CloneContent& content);
+    // Label13: the hymn's rich text unchanged; CloneShowsHymn.
+    void showHymn(const lumora::windows::CloneContent& content);
+    // The verse being heard was selected in Text_Passage.
+    void onVerseSelected(int start, int length);
+    void onCaretMovedToEnd();
+    // A selection made in Text_Passage while the Bible audio is muted (a mark taken).
+    void mirrorSelection(int start, int length);
+    void onBibleSelectionChanged(int start, int length);
+    // Text_Cantique's selection; `shownLabel` is the caption of Label9.
+    void onHymnSelectionChanged(int start, int length, const QString& shownLabel);
+    void onZoomApplied(int tab, int numerator, int denominator);
+    void setBibleAudioMuted(bool muted) { m_bibleMuted = muted; }
+    void setCurrentTab(int tab) { m_tab = tab; }
+    // Closes the clone window (the main window's unload).
+    void closeWindow();
+    // A screen went away: a clone full screen on it comes back to the screens left.
+    void onScreenRemoved(QScreen* screen);
+
+  signals:
+    void bibleCloneClicked();
+    void hymnCloneClicked();
+
+  private:
+    FrmDoublon* ensureWindow();
+    void fillCommon(const CloneContent& content, const char* label18);
+    void showPlaced(QScreen* gone = nullptr);
+    void onBoxClicked();
+    void onWindowClosing();
+    void offerScreens(const QPoint& globalPos);
+    void selectInClone(int start, int length);
+
+    QWidget* m_biblePage;
+    QWidget* m_bibleLabels;
+    QWidget* m_canticleLabels;
+    QWidget* m_status;
+    ClickLabel* Label12;
+    ClickLabel* Label13;
+    ClickLabel* Label19;
+    QLabel* Label18;
+    QLabel* Lbl_InScreen;
+    QPointer<FrmDoublon> m_window;
+    ClonePlacement m_placement;
+    bool m_showsBible = false;  // CloneShowsBible
+    bool m_showsHymn = false;   // CloneShowsHymn
+    bool m_hymnWindow2 = false; // HymnWindow2
+    bool m_bibleMuted = false;  // BibleAudioMuted
+    int m_tab = 0;
+    int m_bibleStart = 0, m_bibleLength = 0;
+    int m_hymnStart = 0, m_hymnLength = 0;
+};
+
+} // namespace lumora::windows

@@ -1,0 +1,251 @@
+// The clone window, the width labels and the font dialog in the main window.
+
+#include "bible/ui/bibleplayer.h"
+#include "bible/ui/versefollower.h"
+#include "hymns/hymnfixture.h"
+#include "hymns/ui/hymnplayer.h"
+#include "platform/backdropbox.h"
+#include "support/mainwindow.h"
+#include "windows/ui/clonewindow.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace lumora::testing {
+namespace {
+
+void send(QWidget* w, QEvent::Type type) {
+    QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)),
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+void click(QWidget* w) {
+    send(w, QEvent::MouseButtonPress);
+    send(w, QEvent::MouseButtonRelease);
+}
+
+QTextCharFormat formatAt(QTextEdit* edit, int pos) {
+    QTextCursor c(edit->document());
+    c.setPosition(pos + 1);
+    return c.charFormat();
+}
+// The font a character is drawn with: its own format over the box's font.
+QFont fontAt(QTextEdit* edit, int pos) {
+    return formatAt(edit, pos).font().resolve(edit->document()->defaultFont());
+}
+
+// Book 40 has 6 chapters of 30 verses, verse v starting at 10 v seconds, each chapter recorded;
+// one hymn book with two hymns, the first with music.
+class WindowsInMainWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        FixtureOptions opt;
+        opt.mark = [](int b, int, int v) {
+            return b == 40 ? QByteArray::number(10 * v) + ",00000" : QByteArray("0");
+        };
+        std::vector<FixtureBook> books = fixtureBooks(6, 25);
+        books[39].verses = [](int) { return 30; };
+        writeFixtureVersion(h.data.path(), "AAA", books, opt);
+        for (int c = 1; c <= 6; ++c)
+            writeBytes(h.data.path() +
+                           QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')),
+                       "x");
+        writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+        writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
+                   crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha"),
+                              hymnEntry("2 - Joie", "Louange", "Noël", "Alpha")}));
+        writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.txt", "Gloire au Père\r\nEt au Fils\r\n");
+        writeBytes(h.data.path() + "/Cantiques/Alpha/musique/1.mp3", "x");
+        ASSERT_TRUE(h.open());
+        player = h.players.front();
+    }
+    QLabel* label(const char* name) { return h.find<QLabel>(name); }
+    windows::CloneWindow& clone() { return *h.find<windows::CloneWindow>("cloneWindow"); }
+    QTextEdit* cloneBox() { return clone().window()->textPassage(); }
+    QTextEdit* passage() { return h.view().passageBox().edit(); }
+    QTextEdit* words() { return h.hymns().words().edit(); }
+    void showTab(int tab) { h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(tab); }
+    QWidget* police() { return h.window->findChild<QWidget*>("FrmPolice"); }
+    QLabel* policeLabel(const char* name) { return police()->findChild<QLabel*>(QString::fromLatin1(name)); }
+    QString picture(const QColor& colour) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = h.data.path() + "/back.bmp";
+        EXPECT_TRUE(image.save(path, "BMP"));
+        return path;
+    }
+
+    MainWindowHarness h;
+    FakeMediaPlayer* player = nullptr;
+};
+
+} // namespace
+
+// the clone window
+TEST_F(WindowsInMainWindow, clonedPassageFollowsTheVerseHeardUntilTheHymnIsCloned) {
+    click(label("Label12"));
+    ASSERT_TRUE(clone().window());
+    EXPECT_EQ(cloneBox()->toPlainText(), passage()->toPlainText());
+    EXPECT_EQ(label("Label18")->text(), "CLONE : ");
+    EXPECT_EQ(label("Lbl_InScreen")->text(), label("Labe16")->text());
+    EXPECT_EQ(clone().window()->windowTitle(), label("Labe16")->text());
+    player->clock = 185;
+    h.find<bible::VerseFollower>("follower")->step();
+    EXPECT_EQ(cloneBox()->textCursor().selectedText(), "5.18");
+
+    showTab(1);
+    click(label("Label13"));
+    EXPECT_EQ(cloneBox()->toPlainText(), words()->toPlainText());
+    EXPECT_EQ(label("Label18")->text(), "CLONE: ");
+    EXPECT_EQ(label("Lbl_InScreen")->text(), "1 - Gloire");
+    player->clock = 195;
+    h.find<bible::VerseFollower>("follower")->step();
+    EXPECT_EQ(h.view().passageBox().selectedText(), "5.19") << "the main passage still follows";
+    EXPECT_EQ(cloneBox()->textCursor().selectedText(), "") << "the clone does not";
+
+    // Continuous play of the Bible fills it with the passage again.
+    emit h.find<bible::BiblePlayer>("biblePlayer")->cloneFollowWanted();
+    EXPECT_TRUE(clone().CloneShowsBible());
+    EXPECT_EQ(cloneBox()->toPlainText(), passage()->toPlainText());
+}
+
+TEST_F(WindowsInMainWindow, closingTheCloneClearsLabel18AndLblInScreen) {
+    click(label("Label12"));
+    clone().window()->close();
+    EXPECT_EQ(label("Label18")->text(), "");
+    EXPECT_EQ(label("Lbl_InScreen")->text(), "");
+    EXPECT_EQ(label("Labe16")->text().isEmpty(), false) << "the heading stays";
+}
+
+TEST_F(WindowsInMainWindow, cloneOfTheHymnTakesTheCanticleZoomNotTheBibleOne) {
+    h.zoom().SetZoom(150); // Bible tab
+    showTab(1);
+    click(label("Label13"));
+    EXPECT_DOUBLE_EQ(clone().window()->box().zoomFactor(), 1.0);
+    EXPECT_EQ(h.zoom().CanticleZoom(), 100) << "cloning leaves the hymn's zoom as it was";
+    showTab(0);
+    click(label("Label12"));
+    EXPECT_NEAR(clone().window()->box().zoomFactor(), 77.0 / 51.0, 1e-9);
+}
+
+TEST_F(WindowsInMainWindow, closingTheMainWindowClosesTheCloneAndTheFontDialog) {
+    click(label("Label12"));
+    click(label("Label15"));
+    QPointer<QWidget> font = police();
+    ASSERT_TRUE(font);
+    h.window->close();
+    EXPECT_FALSE(clone().window() && clone().window()->isVisible());
+    EXPECT_TRUE(!font || !font->isVisible());
+}
+
+// the width labels
+TEST_F(WindowsInMainWindow, twoClicksOnLabel7GiveBackTheNarrowPassageWithItsLists) {
+    QWidget* w = h.window.get();
+    EXPECT_TRUE(h.list("List_chapitre")->isVisibleTo(w));
+    click(label("Label7"));
+    EXPECT_EQ(label("Label7")->text(), "--><--");
+    for (const char* list : {"List_chapitre", "List_verset", "List_verset_limite"})
+        EXPECT_FALSE(h.list(list)->isVisibleTo(w)) << list;
+    EXPECT_TRUE(h.list("List_livre")->isVisibleTo(w));
+    click(label("Label7"));
+    EXPECT_EQ(label("Label7")->text(), "<---->");
+    for (const char* list : {"List_chapitre", "List_verset", "List_verset_limite"})
+        EXPECT_TRUE(h.list(list)->isVisibleTo(w)) << list;
+}
+
+TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndNarrowOnesShowOnlyThoseWithFiles) {
+    showTab(1);
+    QWidget* w = h.window.get();
+    EXPECT_TRUE(label("Image_Musique")->isVisibleTo(w));
+    click(label("Label14"));
+    EXPECT_EQ(label("Label14")->text(), "--><--");
+    EXPECT_FALSE(label("Image_Musique")->isVisibleTo(w));
+    EXPECT_FALSE(h.find<QTextEdit>("Text_info")->isVisibleTo(w));
+    click(label("Label14"));
+    EXPECT_EQ(label("Label14")->text(), "<---->");
+    EXPECT_TRUE(label("Image_Musique")->isVisibleTo(w));
+    EXPECT_FALSE(label("Image_Diapo")->isVisibleTo(w)) << "the hymn has no slides";
+    EXPECT_TRUE(h.find<QTextEdit>("Text_info")->isVisibleTo(w));
+}
+
+// the font dialog
+TEST_F(WindowsInMainWindow, fontDialogOpensOnArialAnd22WithoutTouchingThePassage) {
+    const QFont before = passage()->document()->defaultFont();
+    const platform::TextStyle style = h.view().startupStyle();
+    click(label("Label15"));
+    ASSERT_TRUE(police());
+    EXPECT_TRUE(police()->isVisible());
+    EXPECT_EQ(passage()->document()->defaultFont(), before);
+    EXPECT_EQ(h.view().startupStyle().PassageFontSize, style.PassageFontSize);
+    EXPECT_EQ(h.view().startupStyle().PassageFontName, style.PassageFontName);
+}
+
+TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBold) {
+    click(label("Label15"));
+    click(policeLabel("Im_gras"));
+    EXPECT_TRUE(h.view().startupStyle().PassageBold);
+    EXPECT_TRUE(fontAt(passage(), 0).bold());
+    // The next passage keeps the style.
+    h.nav().jumpTo({0, 39, 1, 2, 1});
+    EXPECT_TRUE(h.text().startsWith("2.3"));
+    EXPECT_TRUE(fontAt(passage(), 0).bold());
+    click(policeLabel("Im_gras"));
+    EXPECT_FALSE(h.view().startupStyle().PassageBold);
+    EXPECT_FALSE(fontAt(passage(), 0).bold());
+    EXPECT_FALSE(fontAt(passage(), 20).bold());
+}
+
+TEST_F(WindowsInMainWindow, rightAlignmentStoresOneAndTheNextPassageIsRightAligned) {
+    click(label("Label15"));
+    auto* fonts = police()->findChild<QComboBox*>("ComboBox_Police");
+    if (fonts->currentIndex() < 0) fonts->setCurrentIndex(0); // no Arial here
+    click(policeLabel("Im_droite"));
+    EXPECT_EQ(h.view().startupStyle().PassageAlignment, 1);
+    h.nav().jumpTo({0, 39, 1, 2, 1});
+    for (QTextBlock b = passage()->document()->begin(); b.isValid(); b = b.next())
+        EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+TEST_F(WindowsInMainWindow, backColourAfterAPictureClearsBibleBackgroundAndTheCloneShowsEach) {
+    click(label("Label15"));
+    h.dialogs.answers.push_back(picture(Qt::red));
+    click(policeLabel("Lbl_Arriere_plan"));
+    EXPECT_TRUE(h.view().passageBox().isTransparent());
+    EXPECT_FALSE(h.view().backdrop().picture().isNull());
+    click(label("Label12"));
+    EXPECT_TRUE(clone().window()->box().isTransparent()) << "the picture shows through the clone";
+    EXPECT_FALSE(clone().window()->backdrop().picture().isNull());
+
+    send(policeLabel("Im_remplissage"), QEvent::MouseMove);
+    click(policeLabel("Couleur18")); // 255, 255, 192
+    EXPECT_FALSE(h.view().passageBox().isTransparent());
+    EXPECT_EQ(h.view().startupStyle().PassageBackColor, QColor(255, 255, 192));
+    click(label("Label12"));
+    EXPECT_FALSE(clone().window()->box().isTransparent()) << "BibleBackground was cleared";
+    EXPECT_EQ(cloneBox()->palette().color(QPalette::Base), QColor(255, 255, 192));
+}
+
+TEST_F(WindowsInMainWindow, onTheCanticleTabOnlyTheSelectionOfTheHymnChanges) {
+    showTab(1);
+    const platform::TextStyle style = h.view().startupStyle();
+    click(label("Label17"));
+    h.hymns().words().select(0, 6); // "Gloire"
+    click(policeLabel("Im_gras"));
+    send(policeLabel("Im_couleurText"), QEvent::MouseMove);
+    click(policeLabel("Couleur38"));
+    EXPECT_EQ(formatAt(words(), 0).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAt(words(), 0).foreground().color(), QColor(0, 0, 255));
+    EXPECT_NE(formatAt(words(), 10).fontWeight(), QFont::Bold);
+    EXPECT_NE(formatAt(words(), 10).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(h.view().startupStyle().PassageBold, style.PassageBold) << "nothing stored";
+    EXPECT_EQ(h.view().startupStyle().PassageColor, style.PassageColor);
+    EXPECT_FALSE(fontAt(passage(), 0).bold());
+}
+
+} // namespace lumora::testing

@@ -1,0 +1,84 @@
+// The clone window on a projector: full screen on the screen without the main window, chosen by
+// the user, and back on the main screen when the projector goes away.
+
+#include "windows/ui/clonewindow.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace lumora::windows {
+namespace {
+
+CloneContent passage() {
+    CloneContent c;
+    c.passageText = "\xEF\xBB\xBF"
+                    "5.18   Car je vous le dis\r\n";
+    c.caption = QStringLiteral("Matthieu 5 : 18");
+    return c;
+}
+
+class CloneScreens : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        screens = QGuiApplication::screens();
+        ASSERT_EQ(screens.size(), 2) << "the offscreen platform was given two screens";
+        main.setGeometry(QRect(screens[0]->geometry().topLeft() + QPoint(10, 10), QSize(600, 400)));
+        main.show();
+    }
+    FrmDoublon& window() { return *clone.window(); }
+
+    QList<QScreen*> screens;
+    QWidget main;
+    QWidget* biblePage = new QWidget(&main);
+    QWidget* canticlePage = new QWidget(&main);
+    CloneWindow clone{biblePage, canticlePage, &main};
+};
+
+} // namespace
+
+TEST_F(CloneScreens, theCloneGoesFullScreenOnTheProjectorWithoutScrollBars) {
+    clone.showBible(passage());
+    ASSERT_TRUE(clone.window());
+    EXPECT_EQ(window().screen(), screens[1]);
+    EXPECT_TRUE(window().windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(window().geometry(), screens[1]->geometry());
+    EXPECT_TRUE(window().isProjector());
+    EXPECT_EQ(window().textPassage()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+TEST_F(CloneScreens, theCloneComesBackToTheMainScreenWhenTheProjectorGoesAway) {
+    clone.showBible(passage());
+    ASSERT_EQ(window().screen(), screens[1]);
+    clone.onScreenRemoved(screens[1]);
+    EXPECT_EQ(window().screen(), screens[0]);
+    EXPECT_FALSE(window().windowState() & Qt::WindowFullScreen);
+    EXPECT_TRUE(screens[0]->geometry().contains(window().geometry().center()));
+    EXPECT_FALSE(window().isProjector());
+    EXPECT_TRUE(window().isVisible());
+}
+
+TEST_F(CloneScreens, aWindowOrAScreenChosenByTheUserIsKept) {
+    clone.setPlacement({ClonePlacement::Mode::Window, {}});
+    clone.showBible(passage());
+    EXPECT_EQ(window().screen(), screens[0]);
+    EXPECT_FALSE(window().windowState() & Qt::WindowFullScreen);
+    // Choosing the projector while the clone shows moves it there at once.
+    clone.setPlacement({ClonePlacement::Mode::Screen, screens[1]->name()});
+    EXPECT_EQ(window().screen(), screens[1]);
+    EXPECT_TRUE(window().windowState() & Qt::WindowFullScreen);
+}
+
+TEST_F(CloneScreens, aScreenRemovedThatDoesNotHoldTheCloneLeavesItAlone) {
+    clone.setPlacement({ClonePlacement::Mode::Window, {}});
+    clone.showBible(passage());
+    const QRect before = window().geometry();
+    clone.onScreenRemoved(screens[1]);
+    EXPECT_EQ(window().geometry(), before);
+}
+
+} // namespace lumora::windows

@@ -1,0 +1,236 @@
+// The clone window: what Label12 and Label13 put in it, what it follows, and its closing.
+
+#include "platform/backdropbox.h"
+#include "platform/richtextbox.h"
+#include "windows/ui/clonewindow.h"
+#include "windows/ui/layoutlabels.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+namespace lumora::windows {
+namespace {
+
+void click(QWidget* w) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+const QByteArray kPassage = "\xEF\xBB\xBF"
+                            "5.18   Car je vous le dis\r\n\r\n5.19   Celui donc\r\n";
+
+CloneContent bible() {
+    CloneContent c;
+    c.passageText = kPassage;
+    c.style = {QColor(255, 255, 192), QColor(0, 0, 128), "Monospace", 18, 2, true, false, true};
+    c.caption = QStringLiteral("Matthieu 5 : 18 - 19");
+    c.captionColor = QColor(0, 128, 0);
+    return c;
+}
+
+CloneContent hymn() {
+    CloneContent c;
+    c.hymnHtml =
+        QStringLiteral("<p align=\"center\"><b>Gloire</b> à <span style=\"color:#c00000\">Dieu</span></p>");
+    c.hymnBackColor = QColor(224, 224, 224);
+    c.caption = QStringLiteral("1 - Gloire");
+    c.captionColor = QColor(128, 0, 0);
+    return c;
+}
+
+class CloneTest : public ::testing::Test {
+  protected:
+    QTextEdit& box() { return *clone.window()->textPassage(); }
+    QTextCharFormat formatAt(int pos) {
+        QTextCursor c(box().document());
+        c.setPosition(pos + 1);
+        return c.charFormat();
+    }
+    QString label(const char* name) { return main.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    void clickLabel(const char* name) { click(main.findChild<QLabel*>(QString::fromLatin1(name))); }
+
+    QWidget main;
+    QWidget* biblePage = new QWidget(&main);
+    QWidget* canticlePage = new QWidget(&main);
+    CloneWindow clone{biblePage, canticlePage, &main};
+};
+
+} // namespace
+
+// Label12 and Label13
+TEST_F(CloneTest, bibleCloneIsThePlainPassageInTheDisplaySettings) {
+    clone.showBible(bible());
+    ASSERT_TRUE(clone.window());
+    EXPECT_TRUE(clone.window()->isVisible());
+    EXPECT_TRUE(clone.window()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(box().toPlainText(), "5.18   Car je vous le dis\n\n5.19   Celui donc\n");
+    for (int pos : {0, 25}) {
+        const QTextCharFormat f = formatAt(pos);
+        EXPECT_EQ(f.font().family(), "Monospace");
+        EXPECT_DOUBLE_EQ(f.fontPointSize(), 18);
+        EXPECT_EQ(f.fontWeight(), QFont::Bold);
+        EXPECT_FALSE(f.fontItalic());
+        EXPECT_TRUE(f.fontUnderline());
+        EXPECT_EQ(f.foreground().color(), QColor(0, 0, 128));
+    }
+    EXPECT_EQ(box().document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignHCenter);
+    EXPECT_EQ(box().palette().color(QPalette::Base), QColor(255, 255, 192));
+    EXPECT_EQ(box().textCursor().position(), 0);
+    EXPECT_EQ(clone.window()->windowTitle(), "Matthieu 5 : 18 - 19");
+    EXPECT_EQ(label("Label18"), "CLONE : ");
+    EXPECT_EQ(label("Lbl_InScreen"), "Matthieu 5 : 18 - 19");
+    EXPECT_EQ(main.findChild<QLabel*>("Lbl_InScreen")->palette().color(QPalette::WindowText),
+              QColor(0, 128, 0));
+    EXPECT_TRUE(clone.CloneShowsBible());
+    EXPECT_FALSE(clone.CloneShowsHymn());
+}
+
+TEST_F(CloneTest, hymnCloneKeepsTheRichTextAndItsBackColour) {
+    clone.showBible(bible());
+    clone.showHymn(hymn());
+    EXPECT_EQ(box().toPlainText(), "Gloire à Dieu");
+    EXPECT_EQ(formatAt(0).fontWeight(), QFont::Bold);
+    EXPECT_NE(formatAt(7).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAt(10).foreground().color(), QColor(0xc0, 0, 0));
+    EXPECT_EQ(box().document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignHCenter);
+    EXPECT_EQ(box().palette().color(QPalette::Base), QColor(224, 224, 224));
+    EXPECT_EQ(label("Label18"), "CLONE: ");
+    EXPECT_EQ(label("Lbl_InScreen"), "1 - Gloire");
+    EXPECT_FALSE(clone.CloneShowsBible());
+    EXPECT_TRUE(clone.CloneShowsHymn());
+}
+
+TEST_F(CloneTest, theCloneTakesTheZoomOfTheBoxItCopiesAndFollowsItsTab) {
+    CloneContent c = bible();
+    c.zoom = 1.5;
+    clone.showBible(c);
+    EXPECT_DOUBLE_EQ(formatAt(0).fontPointSize(), 27);
+    clone.onZoomApplied(1, 90, 100); // the hymn's zoom: not for a clone of the Bible
+    EXPECT_DOUBLE_EQ(clone.window()->box().zoomFactor(), 1.5);
+    clone.onZoomApplied(0, 102, 51);
+    EXPECT_DOUBLE_EQ(clone.window()->box().zoomFactor(), 2.0);
+    EXPECT_DOUBLE_EQ(formatAt(0).fontPointSize(), 36);
+}
+
+// following
+TEST_F(CloneTest, followingMovesTheBibleCloneButNotAfterTheHymnWasCloned) {
+    clone.showBible(bible());
+    clone.onVerseSelected(27, 4);
+    EXPECT_EQ(box().textCursor().selectedText(), "5.19");
+    clone.showHymn(hymn());
+    clone.onVerseSelected(0, 6);
+    clone.onCaretMovedToEnd();
+    EXPECT_EQ(box().textCursor().selectedText(), "");
+    EXPECT_EQ(box().textCursor().position(), 0);
+}
+
+TEST_F(CloneTest, aMarkSelectionIsMirroredOnlyWhileTheBibleAudioIsMuted) {
+    clone.showBible(bible());
+    clone.mirrorSelection(0, 4);
+    EXPECT_EQ(box().textCursor().selectedText(), "");
+    clone.setBibleAudioMuted(true);
+    clone.mirrorSelection(0, 4);
+    EXPECT_EQ(box().textCursor().selectedText(), "5.18");
+}
+
+TEST_F(CloneTest, aClickInTheCloneBringsBackTheMainSelectionWhileMuted) {
+    clone.showBible(bible());
+    clone.onBibleSelectionChanged(27, 4);
+    click(box().viewport());
+    QApplication::processEvents();
+    EXPECT_NE(box().textCursor().selectedText(), "5.19") << "not while the audio plays";
+    clone.setBibleAudioMuted(true);
+    click(box().viewport());
+    QApplication::processEvents();
+    EXPECT_EQ(box().textCursor().selectedText(), "5.19");
+}
+
+TEST_F(CloneTest, hymnSelectionIsMirroredOnlyInWindow2ForTheHymnShown) {
+    clone.showHymn(hymn());
+    clone.setCurrentTab(1);
+    clone.onHymnSelectionChanged(0, 6, "1 - Gloire");
+    EXPECT_EQ(box().textCursor().selectedText(), "") << "L O C A L";
+    clickLabel("Label19");
+    EXPECT_EQ(label("Label19"), "Window 2");
+    clone.onHymnSelectionChanged(0, 6, "2 - Autre");
+    EXPECT_EQ(box().textCursor().selectedText(), "") << "another hymn is on display";
+    clone.onHymnSelectionChanged(0, 6, "1 - Gloire");
+    EXPECT_EQ(box().textCursor().selectedText(), "Gloire");
+    clickLabel("Label19");
+    EXPECT_EQ(label("Label19"), "L O C A L");
+    EXPECT_FALSE(clone.HymnWindow2());
+}
+
+// closing
+TEST_F(CloneTest, closingClearsTheTwoLabelsOnlyAndALaterMirrorRecreatesItHidden) {
+    clone.showBible(bible());
+    clone.window()->close();
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(label("Label18"), "");
+    EXPECT_EQ(label("Lbl_InScreen"), "");
+    EXPECT_FALSE(clone.window()) << "closed is unloaded";
+    EXPECT_TRUE(clone.CloneShowsBible()) << "the flags keep their values";
+    clone.onVerseSelected(0, 4);
+    ASSERT_TRUE(clone.window());
+    EXPECT_FALSE(clone.window()->isVisible());
+    EXPECT_EQ(label("Label18"), "");
+}
+
+// the background picture
+TEST_F(CloneTest, aBackgroundPictureShowsThroughTheTextAndThePlainColourOtherwise) {
+    CloneContent c = bible();
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    c.background = true;
+    c.picture = red;
+    clone.showBible(c);
+    clone.window()->resize(400, 300);
+    const QImage through = clone.window()->grab().toImage();
+    EXPECT_EQ(through.pixelColor(390, 290), QColor(Qt::red)) << "an empty corner shows the picture";
+    EXPECT_EQ(formatAt(0).foreground().color(), QColor(0, 0, 128)) << "the text keeps its colour";
+
+    clone.showBible(bible());
+    const QImage plain = clone.window()->grab().toImage();
+    EXPECT_EQ(plain.pixelColor(390, 290), QColor(255, 255, 192));
+}
+
+// the width labels
+TEST(LayoutLabelsTest, twoClicksOnEachWidthLabelGiveBackTheFirstCaption) {
+    QWidget bible, canticle;
+    LayoutLabels labels(&bible, &canticle);
+    std::vector<bool> widths;
+    QObject::connect(&labels, &LayoutLabels::bibleTextWidened, [&](bool wide) { widths.push_back(wide); });
+    auto* label7 = bible.findChild<QLabel*>("Label7");
+    auto* label14 = canticle.findChild<QLabel*>("Label14");
+    EXPECT_EQ(label7->text(), "<---->");
+    click(label7);
+    EXPECT_EQ(label7->text(), "--><--");
+    EXPECT_EQ(label14->text(), "<---->") << "each tab its own";
+    click(label7);
+    EXPECT_EQ(label7->text(), "<---->");
+    EXPECT_EQ(widths, (std::vector<bool>{true, false}));
+    click(label14);
+    click(label14);
+    EXPECT_EQ(label14->text(), "<---->");
+    int opened = 0;
+    QObject::connect(&labels, &LayoutLabels::fontDialogWanted, [&] { ++opened; });
+    click(bible.findChild<QLabel*>("Label15"));
+    click(canticle.findChild<QLabel*>("Label17"));
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(bible.findChild<QLabel*>("Label15")->text(), "POLICE");
+}
+
+} // namespace lumora::windows
