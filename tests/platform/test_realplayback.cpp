@@ -95,7 +95,7 @@ class RealPlayback : public ::testing::Test {
         QProcess sox;
         sox.start(QStringLiteral("sox"),
                   {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("22050"), QStringLiteral("-c"),
-                   QStringLiteral("1"), path, QStringLiteral("synth"), QStringLiteral("1.5"),
+                   QStringLiteral("1"), path, QStringLiteral("synth"), QString::number(seconds),
                    QStringLiteral("sine"), QStringLiteral("440"), QStringLiteral("gain"),
                    QStringLiteral("-3")});
         EXPECT_TRUE(sox.waitForFinished(30000) && sox.exitCode() == 0)

@@ -161,8 +161,10 @@ class FakeCommonDialog final : public platform::CommonDialog {
     std::optional<QString> answer(const platform::FileDialogRequest& r) {
         requests.push_back(r);
         if (answers.empty()) return std::nullopt;
-        auto a = answers.front();
+        const bool given = answers.front().has_value();
+        QString a = given ? *answers.front() : QString();
         answers.pop_front();
+        if (!given) return std::nullopt;
         return a;
     }
 };

@@ -72,7 +72,9 @@ TEST(ColourFrameTable, eachMouseEventSetsTheModesTheFrameAndTheOutline) {
         EXPECT_EQ(s.FillColourMode, r.fill);
         EXPECT_EQ(s.frameShown, r.shown);
         EXPECT_EQ(s.caption == nullptr, r.caption == nullptr);
-        if (s.caption && r.caption) EXPECT_STREQ(s.caption, r.caption);
+        if (s.caption && r.caption) {
+            EXPECT_STREQ(s.caption, r.caption);
+        }
         EXPECT_EQ(s.outline, r.outline);
         EXPECT_FALSE(s.TextColourMode && s.FillColourMode) << "at most one colour mode";
     }
