@@ -217,6 +217,16 @@ void BM_SwitchVersion(benchmark::State& state) {
 }
 BENCHMARK(BM_SwitchVersion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// Start-up to the first passage shown.
+void BM_OpenWindow(benchmark::State& state) {
+    const QString data = state.range(0) ? manyVersions() : benchData();
+    for (auto _ : state) {
+        Window w(data);
+        if (!w.loaded()) return state.SkipWithError("the window did not load the data folder");
+    }
+}
+BENCHMARK(BM_OpenWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 long statusKb(const char* field) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly)) return -1;
