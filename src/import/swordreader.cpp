@@ -1,98 +1,50 @@
 #include "import/swordreader.h"
 
-#include "import/osistext.h"
+#include <QFile>
+#include <QFileInfo>
 
-#include <swlog.h>
-#include <swmgr.h>
-#include <swmodule.h>
-#include <versekey.h>
-
-#include <algorithm>
-#include <memory>
+#include <dlfcn.h>
 
 namespace lumora::import {
 
 namespace {
 
-// Titles that stand in a chapter's heading entry (verse 0) belong in front of its first verse.
-ImportedBook readBook(sword::SWModule& module, sword::VerseKey& key, int number) {
-    ImportedBook book;
-    book.number = number;
-    book.name = QByteArray(key.getBookName());
-    book.soundPrefix = QByteArray(key.getOSISBookName());
-    book.classLabel = bookClass(number);
-    const int chapters = key.getChapterMax();
-    for (int c = 1; c <= chapters; ++c) {
-        key.setChapter(c);
-        key.setVerse(0);
-        module.setKey(key);
-        QList<QByteArray> pending = cleanOsis(QByteArrayView(module.getRawEntry())).titles;
-        std::vector<ImportedVerse> verses;
-        const int count = key.getVerseMax();
-        for (int v = 1; v <= count; ++v) {
-            key.setVerse(v);
-            module.setKey(key);
-            OsisVerse clean = cleanOsis(QByteArrayView(module.getRawEntry()));
-            pending += clean.titles;
-            ImportedVerse verse;
-            verse.text = verseField(pending, clean.text);
-            pending.clear();
-            verses.push_back(std::move(verse));
-        }
-        book.chapters.push_back(std::move(verses));
-    }
-    return book;
+using ReadFunction = void (*)(const QString&, const std::function<void(const ImportedBook&)>&,
+                              SwordReadResult&);
+
+// The plugin beside the running program ("/usr/bin/lumora-cli" -> "/usr/bin/lumora-sword.so").
+QString pluginPath() {
+    const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    return QFileInfo(exe).absolutePath() + QLatin1Char('/') + kSwordPluginName;
 }
 
-bool hasText(const ImportedBook& book) {
-    for (const auto& chapter : book.chapters)
-        for (const auto& verse : chapter)
-            if (!verse.text.isEmpty()) return true;
-    return false;
+// Loaded once and never unloaded: libsword keeps static state that must outlive every caller.
+ReadFunction loadReader(QString* error) {
+    static QString failure;
+    static const ReadFunction reader = []() -> ReadFunction {
+        const QString path = pluginPath();
+        void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            failure =
+                QStringLiteral("the SWORD reader cannot be loaded: ") + QString::fromLocal8Bit(dlerror());
+            return nullptr;
+        }
+        auto* found = reinterpret_cast<ReadFunction>(dlsym(handle, "lumoraReadSwordModule"));
+        if (!found) failure = QStringLiteral("the SWORD reader is not usable: ") + path;
+        return found;
+    }();
+    if (!reader) *error = failure;
+    return reader;
 }
 
 } // namespace
 
 SwordReadResult readSwordModule(const QString& moduleName,
                                 const std::function<void(const ImportedBook&)>& onBook) {
-    sword::SWLog::getSystemLog()->setLogLevel(sword::SWLog::LOG_ERROR);
-    sword::SWMgr manager;
-    const QByteArray name = moduleName.toUtf8();
-    sword::SWModule* module = manager.getModule(name.constData());
-    if (!module) return {std::nullopt, QStringLiteral("SWORD module not installed: ") + moduleName};
-    if (QByteArray(module->getType()) != sword::SWMgr::MODTYPE_BIBLES)
-        return {std::nullopt, QStringLiteral("SWORD module is not a Bible: ") + moduleName};
-
-    std::unique_ptr<sword::VerseKey> key(dynamic_cast<sword::VerseKey*>(module->createKey()));
-    if (!key) return {std::nullopt, QStringLiteral("SWORD module has no verse key: ") + moduleName};
-    const char* lang = module->getConfigEntry("Lang");
-    if (lang && *lang) key->setLocale(lang);
-    key->setIntros(true);
-    key->setAutoNormalize(false);
-
-    ImportedBible bible;
-    int nextExtra = 67;
-    for (int testament = 1; testament <= 2; ++testament) {
-        key->setTestament(static_cast<char>(testament));
-        const int books = key->getBookMax();
-        for (int b = 1; b <= books; ++b) {
-            key->setTestament(static_cast<char>(testament));
-            key->setBook(static_cast<char>(b));
-            const int standard = standardBookNumber(QByteArrayView(key->getOSISBookName()));
-            ImportedBook book = readBook(*module, *key, standard > 0 ? standard : 0);
-            if (!hasText(book)) continue;
-            if (book.number == 0) {
-                book.number = nextExtra++;
-                book.classLabel = bookClass(book.number);
-            }
-            if (onBook) onBook(book);
-            bible.books.push_back(std::move(book));
-        }
-    }
-    std::sort(bible.books.begin(), bible.books.end(),
-              [](const ImportedBook& a, const ImportedBook& b) { return a.number < b.number; });
-    if (bible.books.empty()) return {std::nullopt, QStringLiteral("SWORD module has no text: ") + moduleName};
-    return {std::move(bible), {}};
+    SwordReadResult result;
+    const ReadFunction read = loadReader(&result.error);
+    if (read) read(moduleName, onBook, result);
+    return result;
 }
 
 } // namespace lumora::import

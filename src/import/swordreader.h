@@ -1,5 +1,9 @@
 #pragma once
 // Reads an installed SWORD Bible module into an ImportedBible.
+//
+// libsword and its chain of network, TLS and index libraries are loaded only here, on the first
+// call, from the plugin kSwordPluginName beside the running program, so the everyday commands and
+// the window start without them.
 
 #include "import/biblemodel.h"
 
@@ -10,6 +14,8 @@
 
 namespace lumora::import {
 
+inline const QString kSwordPluginName = QStringLiteral("lumora-sword.so");
+
 struct SwordReadResult final {
     std::optional<ImportedBible> bible; // empty on failure
     QString error;                      // one line, set on failure
@@ -19,7 +25,7 @@ struct SwordReadResult final {
 // verse by verse (all verses the versification gives, empty text where the module has none).
 // Book names come from the module's language when SWORD has a locale for it. The module is looked
 // up the way SWORD front ends do (SWORD_PATH, ~/.sword, the system folders). `onBook` is called
-// once per book read, with its display name.
+// once per book read, with its display name. A missing plugin is a failure with its own error.
 SwordReadResult readSwordModule(const QString& moduleName,
                                 const std::function<void(const ImportedBook&)>& onBook = {});
 

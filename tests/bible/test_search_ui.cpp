@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -173,6 +174,29 @@ TEST_F(SearchUi, withTheVersionHeaderShown_theHighlightLandsOnTheHitVerse) {
     EXPECT_EQ(h.view().passageBox().selectionStart(), at);
     EXPECT_EQ(h.view().passageBox().selectedText(), "first");
     EXPECT_NE(formatAt(0).fontWeight(), QFont::Bold);
+}
+
+TEST_F(SearchUi, nextSearch_replacesEveryRow_andTheDropDownListsTheNewHits) {
+    h.window->show();
+    searchFor("manna");
+    ASSERT_EQ(entries().size(), 14);
+    searchFor("jot");
+    auto* hits = h.combo("ComboBox_passage_trouve");
+    EXPECT_EQ(entries(), (QStringList{"40 Book40 5.18-18", "????"}));
+    EXPECT_EQ(hits->currentIndex(), 0);
+    EXPECT_EQ(hits->currentText(), "40 Book40 5.18-18");
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "1 / 1");
+    // the drop-down shows the same rows, and a pick from it jumps as a pick of the combo does
+    searchFor("manna");
+    hits->showPopup();
+    QApplication::processEvents();
+    ASSERT_EQ(hits->view()->model()->rowCount(), 14);
+    EXPECT_EQ(hits->view()->model()->index(12, 0).data().toString(), "40 Book40 5.18-18");
+    hits->hidePopup();
+    pick(12);
+    EXPECT_EQ(h.list("List_livre")->currentRow(), 39);
+    EXPECT_EQ(h.current(h.list("List_verset")), "18");
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "13 / 13");
 }
 
 TEST_F(SearchUi, searchRowKeepsItsLayoutWhileTheCounterGrows) {

@@ -14,13 +14,18 @@
 #include "hymns/hymnentry.h"
 #include "hymns/hymnfiles.h"
 #include "hymns/hymnstore.h"
+#include "hymns/shortcut.h"
 #include "lists/listfile.h"
 #include "lists/listfolder.h"
 #include "lists/verselistentry.h"
+#include "marks/markformat.h"
+#include "marks/markstore.h"
+#include "marks/marktable.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,6 +59,20 @@ namespace list_files {
 #define LLVMFuzzerTestOneInput runRtf
 namespace rtf_files {
 #include "fuzz/fuzz_rtf.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerInitialize initShortcut
+#define LLVMFuzzerTestOneInput runShortcut
+namespace shortcut_files {
+#include "fuzz/fuzz_shortcut.cpp"
+}
+#undef LLVMFuzzerInitialize
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runMarkBackup
+namespace mark_backups {
+#include "fuzz/fuzz_markbackup.cpp"
 }
 #undef LLVMFuzzerTestOneInput
 
@@ -134,9 +153,12 @@ template <typename Run> int runSeedsAndMutations(const char* corpus, Run run, in
 TEST(FuzzSeeds, everyTargetRunsItsSeedsAndMutationsCleanly) {
     bible_files::initBibleFiles(nullptr, nullptr);
     hymn_files::initHymnFiles(nullptr, nullptr);
+    shortcut_files::initShortcut(nullptr, nullptr);
     const int runs = runSeedsAndMutations("corpus_bible", bible_files::runBibleFiles, 150) +
                      runSeedsAndMutations("corpus_hymns", hymn_files::runHymnFiles, 150) +
                      runSeedsAndMutations("corpus_lists", list_files::runListFiles, 1000) +
-                     runSeedsAndMutations("corpus_rtf", rtf_files::runRtf, 1000);
-    std::printf("[ fuzz seeds ] %d inputs through the four targets\n", runs);
+                     runSeedsAndMutations("corpus_rtf", rtf_files::runRtf, 1000) +
+                     runSeedsAndMutations("corpus_shortcut", shortcut_files::runShortcut, 500) +
+                     runSeedsAndMutations("corpus_markbackup", mark_backups::runMarkBackup, 1000);
+    std::printf("[ fuzz seeds ] %d inputs through the six targets\n", runs);
 }

@@ -1,4 +1,4 @@
-#include "hymns/ui/shortcut.h"
+#include "hymns/shortcut.h"
 
 #include "support/testdata.h"
 
@@ -86,6 +86,46 @@ TEST(HymnShortcut, missingOrBrokenShortcutGivesEmptyText) {
     EXPECT_EQ(ResolveShortcut(t.path(), "12"), QString());
     writeBytes(t.file("12.lnk"), "not a shell link");
     EXPECT_EQ(ResolveShortcut(t.path(), "12"), QString());
+}
+
+// malformed input
+TEST(HymnShortcut, sizesBeyondTheFile_makeTheShortcutUnreadable) {
+    // Regression: a LinkInfo size of 4 GB in a 200-byte shortcut made liblnk allocate 4 GB before
+    // it found the file too short.
+    TempFolder t;
+    writeBytes(t.file("clip.avi"), "video");
+    const QByteArray good = shellLink("C:\\LMR\\clip.avi", "..\\clip.avi");
+    ASSERT_TRUE(ShellLinkSizesFit(good));
+    writeBytes(t.file("Video/1.lnk"), good);
+    ASSERT_EQ(ResolveShortcut(t.file("Video"), "1"), t.file("clip.avi"));
+
+    QByteArray hugeInfo = good;
+    hugeInfo.replace(0x4C, 4, QByteArray::fromHex("46FFFFFF"));
+    QByteArray longText = good; // the relative path's count runs past the end
+    longText.chop(4 + 2 * 10);
+    QByteArray badHeader = good;
+    badHeader[0] = 0x4D;
+    for (const QByteArray& bad : {hugeInfo, longText, badHeader, good.left(0x4B), good.left(0x4E)}) {
+        EXPECT_FALSE(ShellLinkSizesFit(bad)) << bad.toHex().toStdString();
+        writeBytes(t.file("Video/1.lnk"), bad);
+        EXPECT_EQ(ResolveShortcut(t.file("Video"), "1"), QString());
+    }
+    // an extra data block larger than what is left
+    EXPECT_FALSE(ShellLinkSizesFit(good.chopped(4) + QByteArray::fromHex("00010000") + "short"));
+    EXPECT_TRUE(
+        ShellLinkSizesFit(good.chopped(4) + QByteArray::fromHex("08000000") + "abcd" + good.right(4)));
+}
+
+TEST(HymnShortcut, shortcutAboveOneMebibyte_isUnreadable) {
+    TempFolder t;
+    writeBytes(t.file("clip.avi"), "video");
+    QByteArray big = shellLink("C:\\LMR\\clip.avi", "..\\clip.avi");
+    big.chop(4);
+    big += QByteArray::fromHex("04001000") + QByteArray(0x100000, 'x'); // one block, 1 MiB
+    big.append(QByteArray(4, '\0'));
+    ASSERT_TRUE(ShellLinkSizesFit(big));
+    writeBytes(t.file("Video/1.lnk"), big);
+    EXPECT_EQ(ResolveShortcut(t.file("Video"), "1"), QString());
 }
 
 } // namespace

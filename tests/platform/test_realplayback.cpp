@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -119,8 +120,12 @@ class RealPlayback : public ::testing::Test {
     void playsToTheEnd(const QString& path) {
         platform::QtMediaPlayer player;
         QStringList statuses;
-        QObject::connect(&player, &platform::MediaPlayer::statusChanged,
-                         [&] { statuses << player.statusText(); });
+        // The backend decodes and plays on threads of its own; what reaches our code must come on ours.
+        int offThread = 0;
+        QObject::connect(&player, &platform::MediaPlayer::statusChanged, [&] {
+            statuses << player.statusText();
+            if (QThread::currentThread() != player.thread()) ++offThread;
+        });
         MonitorRecording recording;
         ASSERT_TRUE(recording.started()) << "parec did not start (package pulseaudio-utils)";
         player.setSource(path);
@@ -147,6 +152,7 @@ class RealPlayback : public ::testing::Test {
         const double peak = recording.peak();
         EXPECT_GT(peak, 0.001) << "silence came out"; // a null sink's silence is exactly 0
         EXPECT_EQ(statuses.count("Stopped"), 1) << statuses.join(',').toStdString();
+        EXPECT_EQ(offThread, 0) << "status changes reported from another thread";
     }
 
     QTemporaryDir dir;

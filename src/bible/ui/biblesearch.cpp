@@ -4,11 +4,13 @@
 #include "bible/ui/biblenavigation.h"
 #include "common/text.h"
 
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -36,6 +38,30 @@ QString upperKeepingLength(const QString& s) {
 
 } // namespace
 
+// The rows of ComboBox_passage_trouve as one list replaced whole: a common word has tens of
+// thousands of hits, and an item model with an object per row takes half a second to fill.
+class BibleSearch::HitList final : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void replace(QStringList rows) {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= m_rows.size()) return {};
+        if (role == Qt::DisplayRole || role == Qt::EditRole) return m_rows.at(index.row());
+        return {};
+    }
+
+  private:
+    QStringList m_rows;
+};
+
 BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav,
                          platform::RichTextBox& passage, platform::Prompts& prompts, QWidget* page,
                          QObject* parent)
@@ -51,6 +77,15 @@ BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav,
     ComboBox_passage_trouve->setEditable(true);
     ComboBox_passage_trouve->setInsertPolicy(QComboBox::NoInsert);
     ComboBox_passage_trouve->setMinimumContentsLength(14);
+    // Its width comes from the layout, never from the hits, and every row is one line of the same
+    // height, so neither a search nor opening the list measures every hit.
+    ComboBox_passage_trouve->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_hits = new HitList(ComboBox_passage_trouve);
+    ComboBox_passage_trouve->setModel(m_hits);
+    auto* view = new QListView(ComboBox_passage_trouve);
+    view->setUniformItemSizes(true);
+    view->setLayoutMode(QListView::Batched);
+    ComboBox_passage_trouve->setView(view);
     Lbl_Nbr_passage_trouve = new QLabel(row);
     Lbl_Nbr_passage_trouve->setObjectName(QStringLiteral("Lbl_Nbr_passage_trouve"));
     // Room for the widest count ("31102 / 31102") from the start, so the row never reflows.
@@ -79,8 +114,7 @@ void BibleSearch::onSearchClicked() {
     if (isBlankSearch(needle)) {
         // Nothing is searched; the hidden table keeps its rows and picks stay ignored.
         const QSignalBlocker block(ComboBox_passage_trouve);
-        ComboBox_passage_trouve->clear();
-        ComboBox_passage_trouve->addItem(kNoHitEntry);
+        m_hits->replace({kNoHitEntry});
         ComboBox_passage_trouve->setCurrentIndex(0);
         return;
     }
@@ -100,8 +134,7 @@ void BibleSearch::onSearchClicked() {
     found.keys.append(QByteArray());
     {
         const QSignalBlocker block(ComboBox_passage_trouve);
-        ComboBox_passage_trouve->clear();
-        ComboBox_passage_trouve->addItems(found.display);
+        m_hits->replace(std::move(found.display));
         ComboBox_passage_trouve->setCurrentIndex(0);
     }
     m_localisation = std::move(found.keys);

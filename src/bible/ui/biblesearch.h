@@ -51,6 +51,7 @@ class BibleSearch final : public QObject {
     void HighlightSearchWord();
 
   private:
+    class HitList;
     void onTextTyped();
 
     const session::Session& m_session;
@@ -59,6 +60,7 @@ class BibleSearch final : public QObject {
     QLineEdit* Text_achercher;
     QPushButton* Cmd_cherche_passage;
     QComboBox* ComboBox_passage_trouve; // editable, so typed text can be refused
+    HitList* m_hits;                    // its rows
     QLabel* Lbl_Nbr_passage_trouve;
     QByteArrayList m_localisation;
     std::optional<SearchTarget> m_hit; // the hit last picked

@@ -6,7 +6,7 @@
 #include "hymns/hymnentry.h"
 #include "hymns/hymnfiles.h"
 #include "hymns/hymnstore.h"
-#include "hymns/ui/shortcut.h"
+#include "hymns/shortcut.h"
 #include "platform/backdropbox.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
-#include "hymns/ui/shortcut.h"
+#include "hymns/shortcut.h"
 
+#include "common/lines.h"
 #include "common/paths.h"
 
 #include <QDir>
@@ -11,11 +12,57 @@
 #undef LIBLNK_HAVE_BFIO
 #include <liblnk.h>
 
+#include <QtEndian>
+
 #include <vector>
 
 namespace lumora::hymns {
 
+bool ShellLinkSizesFit(QByteArrayView link) {
+    const qsizetype size = link.size();
+    qsizetype at = 0;
+    auto has = [&](qsizetype n) { return n >= 0 && n <= size - at; };
+    auto u16 = [&] { return qFromLittleEndian<quint16>(link.data() + at); };
+    auto u32 = [&] { return qFromLittleEndian<quint32>(link.data() + at); };
+
+    if (!has(0x4C) || u32() != 0x4C) return false;
+    const quint32 flags = qFromLittleEndian<quint32>(link.data() + 0x14);
+    at = 0x4C;
+    if (flags & 0x1) { // LinkTargetIDList: its size, then the items
+        if (!has(2)) return false;
+        const qsizetype ids = u16();
+        at += 2;
+        if (!has(ids)) return false;
+        at += ids;
+    }
+    if (flags & 0x2) { // LinkInfo: a size that counts itself
+        if (!has(4)) return false;
+        const qint64 info = u32();
+        if (info < 4 || !has(qsizetype(info))) return false;
+        at += qsizetype(info);
+    }
+    const qsizetype unit = (flags & 0x80) ? 2 : 1;
+    for (const quint32 text : {0x4u, 0x8u, 0x10u, 0x20u, 0x40u}) { // name, relative path, ...
+        if (!(flags & text)) continue;
+        if (!has(2)) return false;
+        const qsizetype chars = u16();
+        at += 2;
+        if (!has(chars * unit)) return false;
+        at += chars * unit;
+    }
+    while (has(4)) { // extra data blocks, up to the terminal block (a size below 4)
+        const qint64 block = u32();
+        if (block < 4) return true;
+        if (!has(qsizetype(block))) return false;
+        at += qsizetype(block);
+    }
+    return true;
+}
+
 namespace {
+
+// Real shortcuts are a few kilobytes.
+constexpr qsizetype kMaxShortcutBytes = 1 << 20;
 
 using SizeGetter = int (*)(liblnk_file_t*, size_t*, liblnk_error_t**);
 using TextGetter = int (*)(liblnk_file_t*, uint8_t*, size_t, liblnk_error_t**);
@@ -49,6 +96,10 @@ QString localise(const QString& base, const QString& windowsPath) {
 QString ResolveShortcut(const QString& folder, const QString& name) {
     const QString lnk = common::findPath(folder, {name + QStringLiteral(".lnk")});
     if (!common::fileExists(lnk)) return {};
+    // liblnk allocates what a damaged size field asks for (up to 4 GB) before it finds that the
+    // file is shorter, so sizes are checked against the file first.
+    const auto bytes = common::readWholeFile(lnk, kMaxShortcutBytes);
+    if (!bytes || !ShellLinkSizesFit(*bytes)) return {};
 
     liblnk_file_t* file = nullptr;
     liblnk_error_t* error = nullptr;
