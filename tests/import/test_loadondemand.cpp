@@ -28,7 +28,7 @@ QByteArray neededLibraries(const QString& program) {
 TEST(LoadOnDemand, programsStartWithoutSwordOrSoundLibraries) {
     // Regression: every start of lumora-cli loaded 58 libraries, most of them through libsword
     // (network, TLS, Kerberos, LDAP, a full-text index), which only an import uses.
-    for (const QString program : {QStringLiteral(LUMORA_CLI_PATH), QStringLiteral(LUMORA_APP_PATH)}) {
+    for (const QString& program : {QStringLiteral(LUMORA_CLI_PATH), QStringLiteral(LUMORA_APP_PATH)}) {
         const QByteArray libs = neededLibraries(program);
         ASSERT_TRUE(libs.contains("libQt6Core")) << program.toStdString();
         EXPECT_FALSE(libs.contains("libsword")) << program.toStdString();
