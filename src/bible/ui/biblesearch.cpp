@@ -71,6 +71,11 @@ BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav,
     connect(ComboBox_passage_trouve->lineEdit(), &QLineEdit::textEdited, this, &BibleSearch::onTextTyped);
 }
 
+void BibleSearch::setSearchHalves(int textWidth, int resultsWidth) {
+    Text_achercher->setFixedWidth(std::max(textWidth, 0));
+    ComboBox_passage_trouve->setMaximumWidth(std::max(resultsWidth, 0));
+}
+
 void BibleSearch::onSearchClicked() {
     m_ready = false;
     const QByteArray needle = common::Utf8Encode(Text_achercher->text());
