@@ -1,5 +1,6 @@
 #include "app/frmlumora.h"
 
+#include "app/accessibility.h"
 #include "app/helpmenu.h"
 #include "app/pages.h"
 #include "bible/ui/biblenavigation.h"
@@ -142,6 +143,13 @@ void FrmLumora::buildFrame() {
     connect(a.hymns, &hymns::HymnSelection::videoIconClicked, a.media,
             [&a] { a.media->openVideo(a.hymns->VideoPath()); });
     a.help = named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
+    // Keys: next / previous chapter, search, zoom (play / pause and stop come with the players).
+    // The clone labels get theirs beside these, with a tooltip that shows them.
+    a.navigation->installShortcuts(a.biblePage);
+    a.search->installShortcuts(a.biblePage);
+    a.hymns->installShortcuts(a.canticlePage);
+    a.zoom->installShortcuts(a.biblePage, a.canticlePage);
+    nameControls(this);
 }
 
 void FrmLumora::layOut() {

@@ -3,8 +3,8 @@
 
 #include "app/frmsplash.h"
 
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolButton>
@@ -224,6 +225,18 @@ void HymnSelection::buildWidgets(QWidget* page) {
 
 void HymnSelection::setCaptureRowShown(bool shown) {
     Text_info->setMaximumHeight(shown ? 2265 / 15 : 2985 / 15);
+}
+
+void HymnSelection::installShortcuts(QWidget* page) {
+    auto* find = new QShortcut(QKeySequence::Find, page);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        Cantique_achercher->setFocus(Qt::ShortcutFocusReason);
+        Cantique_achercher->selectAll();
+    });
+    Cmd_cherche_cantique->setToolTip(
+        QStringLiteral("Search the hymns (Enter; %1 goes to the words)")
+            .arg(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText)));
 }
 
 void HymnSelection::setSearchHalves(int textWidth, int resultsWidth) {

@@ -74,6 +74,8 @@ class HymnSelection final : public QObject {
     // The main window's layout: Cantique_achercher takes the first half of the search row (pixels)
     // and ComboBox_cantique_trouve at most the second.
     void setSearchHalves(int textWidth, int resultsWidth);
+    // Ctrl+F (while `page` has the focus) goes to Cantique_achercher; the button's tooltip says so.
+    void installShortcuts(QWidget* page);
     // Continuous play: the next row of ComboBox_Chant (row 0 after the last) is picked.
     void selectNextHymn();
 
