@@ -32,30 +32,31 @@ std::array<int, 8> panelPictures(int frameWidth) {
     return {empty, empty - 40, remove, remove - 160, down, down - 70, up, up + 90};
 }
 
-// The panel shares the search row's place: its drop-down and frame as wide as the first half.
-PanelGeometry panelAt(const QRect& box, const SearchRowGeometry& search, int searchTop, bool shown,
-                      const QRect& strip) {
+// The panel's drop-down and frame are as wide as the search row's first half. Folded, only its
+// "Show" box is left, in the row above the search row at the text box's right edge; unfolded, it
+// hangs from that corner over the search row (whose controls it hides), so that the box stays
+// under the pointer for the click that folds it again.
+PanelGeometry panelAt(const QRect& box, const SearchRowGeometry& search, int showTop, bool shown) {
     PanelGeometry p;
     p.comboWidth = search.textWidth;
-    p.frameLeft = box.x();
     p.frameWidth = search.textWidth;
     p.listWidth = search.textWidth - 275;
+    const int width = p.frameWidth + 10 + design::kAddButtonWidth;
+    p.frameLeft = right(box) - width;
     p.addLeft = p.frameLeft + p.frameWidth + 10;
     p.pictureLefts = panelPictures(p.frameWidth);
     if (shown)
-        p.area =
-            QRect(box.x(), searchTop, p.addLeft + design::kAddButtonWidth - box.x(), design::kPanelHeight);
+        p.area = QRect(p.frameLeft, showTop, width, design::kPanelHeight);
     else
-        p.area = QRect(right(strip) + 60, strip.y(), design::kShowBoxWidth, strip.height());
+        p.area =
+            QRect(right(box) - design::kShowBoxWidth, showTop, design::kShowBoxWidth, design::kRowHeight);
     return p;
 }
 
-// The row under a text box, from the left column to the box's right edge, the folded "Show" box
-// of the list panel at its end.
+// The row under a text box, from the left column to the box's right edge.
 QRect stripUnder(const QRect& box) {
-    const int top = bottom(box) + 60;
-    const int width = right(box) - design::kLeftColumn - design::kShowBoxWidth - 60;
-    return QRect(design::kLeftColumn, top, std::max(width, 0), design::kStripHeight);
+    return QRect(design::kLeftColumn, bottom(box) + 60, std::max(right(box) - design::kLeftColumn, 0),
+                 design::kStripHeight);
 }
 
 BibleGeometry layoutBible(const MainLayoutInput& in) {
@@ -92,7 +93,7 @@ BibleGeometry layoutBible(const MainLayoutInput& in) {
     g.classLabel =
         QRect(design::kLeftColumn, bottom(lists) + 60, design::kLeftColumnWidth, design::kClassLabelHeight);
     g.strip = stripUnder(p);
-    g.verseList = panelAt(p, g.search, searchTop, in.verseListShown, g.strip);
+    g.verseList = panelAt(p, g.search, g.versionList.y(), in.verseListShown);
     return g;
 }
 
@@ -114,9 +115,10 @@ CanticleGeometry layoutCanticle(const MainLayoutInput& in) {
         QRect(g.details.x(), g.notFound.y(), right(c) - g.details.x() - 100, H - g.notFound.y() - 1000);
     g.detailsShown = !in.canticleTextWide;
     g.details.setHeight(std::max(bottom(c) - g.details.y(), 0));
-    if (design::kLeftColumn + 200 < W) g.bookLists.setWidth(W - design::kLeftColumn - 350);
+    // The hymn lists end before the playlist panel's "Show" box.
+    g.playList = panelAt(c, g.search, g.bookLists.y(), in.playListShown);
+    g.bookLists.setWidth(std::max(right(c) - design::kShowBoxWidth - 60 - g.bookLists.x(), 0));
     g.strip = stripUnder(c);
-    g.playList = panelAt(c, g.search, searchTop, in.playListShown, g.strip);
     return g;
 }
 

@@ -10,15 +10,24 @@ namespace lumora::app {
 namespace {
 
 QRect toPixels(const QRect& twips, const QWidget* page, QPoint origin) {
+    // Edges are rounded, not sizes, so that parts sharing an edge in twips share it in pixels.
     const double dpi = page->logicalDpiX();
-    return QRect(twipsToPixels(twips.x(), dpi) - origin.x(), twipsToPixels(twips.y(), dpi) - origin.y(),
-                 twipsToPixels(twips.width(), dpi), twipsToPixels(twips.height(), dpi));
+    const int left = twipsToPixels(twips.x(), dpi), top = twipsToPixels(twips.y(), dpi);
+    const int right = twipsToPixels(twips.x() + twips.width(), dpi);
+    const int bottom = twipsToPixels(twips.y() + twips.height(), dpi);
+    return QRect(left - origin.x(), top - origin.y(), right - left, bottom - top);
 }
 
 // A row of parts under a text box: never shorter than what its parts need.
 void placeStrip(QWidget* strip, QRect r) {
     r.setHeight(std::max(r.height(), strip->minimumSizeHint().height()));
     strip->setGeometry(r);
+}
+
+// A folded panel is as high as its "Show" box, which then sits where the unfolded panel has it.
+void placePanel(QWidget* panel, QRect r, bool folded) {
+    if (folded) r.setHeight(panel->sizeHint().height());
+    panel->setGeometry(r);
 }
 
 int widthInTwips(const QWidget* w) {
@@ -109,7 +118,8 @@ void BiblePage::apply(const BibleGeometry& g, QPoint origin) {
     p.orderFrame->setGeometry(QRect(classLabel.left(), classLabel.bottom() + 4, classLabel.width(),
                                     p.orderFrame->sizeHint().height()));
     placeStrip(m_strip, toPixels(g.strip, this, origin));
-    p.verseLists->setGeometry(toPixels(g.verseList.area, this, origin));
+    placePanel(p.verseLists, toPixels(g.verseList.area, this, origin),
+               g.verseList.area.height() == design::kRowHeight);
     // The passage covers the left column when wide; an unfolded list panel lies over the passage.
     p.passage->raise();
     p.verseLists->raise();
@@ -163,7 +173,8 @@ void CanticlePage::apply(const CanticleGeometry& g, QPoint origin) {
     p.details->setVisible(g.detailsShown);
     p.notFound->setGeometry(toPixels(g.notFound, this, origin));
     placeStrip(m_strip, toPixels(g.strip, this, origin));
-    p.playLists->setGeometry(toPixels(g.playList.area, this, origin));
+    placePanel(p.playLists, toPixels(g.playList.area, this, origin),
+               g.playList.area.height() == design::kRowHeight);
     p.words->raise();
     p.playLists->raise();
 }

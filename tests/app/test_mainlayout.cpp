@@ -71,8 +71,11 @@ TEST(MainLayout, verseListPanelFollowsTheFirstHalfAndItsPicturesStepInwardsFromT
     EXPECT_EQ(p.frameWidth, half);
     EXPECT_EQ(p.listWidth, half - 275);
     EXPECT_EQ(p.addLeft, p.frameLeft + p.frameWidth + 10);
-    EXPECT_EQ(p.frameLeft, g.searchRow.x()) << "the panel takes the search row's place";
-    EXPECT_EQ(p.area.y(), g.searchRow.y());
+    EXPECT_EQ(p.area.x(), p.frameLeft);
+    EXPECT_EQ(p.area.x() + p.area.width(), g.passage.x() + g.passage.width())
+        << "the panel lies over the search row, ending at the passage's right edge";
+    EXPECT_LE(p.area.y(), g.searchRow.y());
+    EXPECT_GT(p.area.y() + p.area.height(), g.searchRow.y() + g.searchRow.height());
     // Img_EMPTY, Label33, Img_REMOVE, Label32, Img_DN, Label31, Img_UP, Label30
     const int w = p.frameWidth;
     const std::array<int, 8> expected{w - 500,  w - 540,  w - 1100, w - 1260,
@@ -80,11 +83,26 @@ TEST(MainLayout, verseListPanelFollowsTheFirstHalfAndItsPicturesStepInwardsFromT
     EXPECT_EQ(p.pictureLefts, expected);
 }
 
-TEST(MainLayout, foldedPanelLeavesOnlyItsShowBoxAtTheEndOfTheRowUnderThePassage) {
+TEST(MainLayout, foldedAndUnfoldedPanelsKeepTheirShowBoxInTheSameCorner) {
+    for (int tab : {0, 1}) {
+        MainLayoutInput in = window(kW, kH, tab);
+        const MainLayout folded = LayoutMainWindow(in);
+        in.verseListShown = in.playListShown = true;
+        const MainLayout shown = LayoutMainWindow(in);
+        const QRect a = tab == 0 ? folded.bible.verseList.area : folded.canticle.playList.area;
+        const QRect b = tab == 0 ? shown.bible.verseList.area : shown.canticle.playList.area;
+        EXPECT_EQ(a.topRight(), b.topRight()) << "tab " << tab << ": the second click lands on the box again";
+        EXPECT_EQ(a.height(), design::kRowHeight);
+        EXPECT_EQ(b.height(), design::kPanelHeight);
+        const QRect searchRow = tab == 0 ? folded.bible.searchRow : folded.canticle.searchRow;
+        EXPECT_LE(a.y() + a.height(), searchRow.y()) << "folded, the box leaves the search row free";
+    }
+    const MainLayout c = LayoutMainWindow(window(kW, kH, 1));
+    EXPECT_LT(c.canticle.bookLists.x() + c.canticle.bookLists.width(), c.canticle.playList.area.x())
+        << "the hymn lists end before the box";
     const BibleGeometry g = LayoutMainWindow(window(kW, kH)).bible;
-    EXPECT_EQ(g.verseList.area.y(), g.strip.y());
-    EXPECT_EQ(g.verseList.area.x() + g.verseList.area.width(), g.passage.x() + g.passage.width());
     EXPECT_GE(g.strip.y(), g.passage.y() + g.passage.height()) << "the strip is under the passage";
+    EXPECT_LE(g.versionList.x() + g.versionList.width(), g.verseList.area.x());
 }
 
 // the two edge cases
