@@ -30,6 +30,21 @@ void placePanel(QWidget* panel, QRect r, bool folded) {
     panel->setGeometry(r);
 }
 
+// Tab goes through the parts in reading order: each part's controls in the order they were made
+// (left to right within its rows), then the next part's.
+void chainTabOrder(std::initializer_list<QWidget*> parts) {
+    QList<QWidget*> chain;
+    for (QWidget* part : parts) {
+        if (!part) continue;
+        QList<QWidget*> controls{part};
+        controls += part->findChildren<QWidget*>();
+        for (QWidget* w : controls)
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && !chain.contains(w)) chain << w;
+    }
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
 int widthInTwips(const QWidget* w) {
     return pixelsToTwips(w->sizeHint().width(), w->logicalDpiX());
 }
@@ -55,6 +70,8 @@ void BiblePage::place(const BibleParts& p) {
     bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
     if (p.verseListShow) connect(p.verseListShow, &QAbstractButton::toggled, this, &BiblePage::layoutWanted);
+    chainTabOrder({p.versionList, p.verseLists, p.searchRow, p.lists, p.markTable, p.orderFrame, p.passage,
+                   p.options, p.keepAtTop, p.player, p.markPosition, p.output, p.zoom});
     // Mark mode shows and hides ListView1; the books make room for it.
     p.markTable->installEventFilter(this);
     m_markTableShown = p.markTable->isVisibleTo(this) && !p.markTable->isHidden();
@@ -141,6 +158,8 @@ void CanticlePage::place(const CanticleParts& p) {
     bottom->addStretch(1);
     bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
+    chainTabOrder({p.bookLists, p.playLists, p.searchRow, p.details, p.words, p.player, p.companions,
+                   p.capture, p.output, p.zoom});
     if (p.playListShow) connect(p.playListShow, &QAbstractButton::toggled, this, &CanticlePage::layoutWanted);
 }
 

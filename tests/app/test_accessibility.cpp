@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace lumora;
@@ -74,4 +76,41 @@ TEST(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
         EXPECT_TRUE(button->toolTip().contains(QStringLiteral("Ctrl+")))
             << name << ": " << button->toolTip().toStdString();
     }
+}
+
+TEST(Accessibility, tabFollowsTheReadingOrderOfEachTab) {
+    MainWindowHarness h;
+    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
+    ASSERT_TRUE(h.open());
+    // The position of each control in the focus chain, from the first one of the tab.
+    const auto order = [&](const char* first, std::initializer_list<const char*> names) {
+        QWidget* start = h.find<QWidget>(first);
+        QList<int> at;
+        for (const char* name : names) {
+            QWidget* target = h.find<QWidget>(name);
+            int steps = 0;
+            QWidget* w = start;
+            while (w != target && steps < 2000) {
+                w = w->nextInFocusChain();
+                ++steps;
+            }
+            at << steps;
+        }
+        return at;
+    };
+    const QList<int> bible =
+        order("List_version", {"Text_achercher", "Cmd_cherche_passage", "List_livre", "List_chapitre",
+                               "List_verset_limite", "Text_Passage", "ImagePlayPause"});
+    EXPECT_TRUE(std::is_sorted(bible.begin(), bible.end())) << QStringList([&] {
+                                                                   QStringList s;
+                                                                   for (int i : bible)
+                                                                       s << QString::number(i);
+                                                                   return s;
+                                                               }())
+                                                                   .join(" ")
+                                                                   .toStdString();
+    const QList<int> canticle =
+        order("ComboBox_Receuil", {"ComboBox_theme1", "ComboBox_Chant", "Cantique_achercher", "Text_info",
+                                   "Text_Cantique", "PlayPause_Cantique", "Clavier_MIDI"});
+    EXPECT_TRUE(std::is_sorted(canticle.begin(), canticle.end()));
 }
