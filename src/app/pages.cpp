@@ -27,6 +27,11 @@ void placeStrip(QWidget* strip, QRect r) {
 // A folded panel is as high as its "Show" box, which then sits where the unfolded panel has it.
 void placePanel(QWidget* panel, QRect r, bool folded) {
     if (folded) r.setHeight(panel->sizeHint().height());
+    // Unfolded it lies over the passage: opaque, and never narrower than its pictures need (it
+    // grows to the left, its box staying in its corner).
+    panel->setAutoFillBackground(!folded);
+    const int least = panel->sizeHint().width();
+    if (!folded && r.width() < least) r.setLeft(r.right() - least + 1);
     panel->setGeometry(r);
 }
 
