@@ -1,5 +1,7 @@
 #include "app/frmlumora.h"
 
+#include "app/accessibility.h"
+#include "app/helpmenu.h"
 #include "app/pages.h"
 #include "app/windowlinks.h"
 #include "bible/ui/biblenavigation.h"
@@ -9,6 +11,7 @@
 #include "bible/ui/passageview.h"
 #include "bible/ui/versefollower.h"
 #include "bible/ui/zoom.h"
+#include "hymns/ui/hymnmedia.h"
 #include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
 #include "lists/ui/favouritepanel.h"
@@ -17,6 +20,7 @@
 #include "output/ui/outputactions.h"
 #include "windows/ui/clonewindow.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -67,6 +71,8 @@ struct FrmLumora::Areas {
     lists::FavouritePanel* playLists = nullptr;
     output::OutputActions* output = nullptr;
     WindowLinks* windows = nullptr;
+    hymns::HymnMedia* media = nullptr;
+    HelpMenu* help = nullptr;
 };
 
 FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations where, QWidget* parent)
@@ -74,8 +80,9 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
       m_areas(std::make_unique<Areas>()) {
     setObjectName(QStringLiteral("FrmLumora"));
     setWindowTitle(QStringLiteral("Lumora"));
-    SSTab_LMR = named(new QTabWidget(this), "SSTab_LMR");
-    setCentralWidget(SSTab_LMR);
+    // The tab control is placed by the layout routine, not by a Qt layout.
+    setCentralWidget(new QWidget(this));
+    SSTab_LMR = named(new QTabWidget(centralWidget()), "SSTab_LMR");
     Areas& a = *m_areas;
     a.biblePage = new BiblePage;
     a.canticlePage = new CanticlePage;
@@ -94,16 +101,21 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                                                {m_platform.dialogs, m_platform.prompts, m_platform.shell},
                                                a.biblePage, a.canticlePage, this),
                      "outputActions");
-    a.biblePage->place({a.navigation->versionList(), a.search->row(), a.verseLists->widget(),
-                        a.navigation->lists(), a.marks->table(), a.navigation->classLabel(),
-                        a.passage->orderFrame(), a.passage->view(), a.passage->options(),
-                        a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(),
-                        a.zoom->bibleControl(), a.output->bibleButtons(), a.windowLabel->label()});
+    a.biblePage->place(
+        {a.navigation->versionList(), a.search->row(), a.verseLists->widget(), a.navigation->lists(),
+         a.marks->table(), a.navigation->classLabel(), a.passage->orderFrame(), a.passage->view(),
+         a.passage->options(), a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(),
+         a.zoom->bibleControl(), a.output->bibleButtons(), a.windowLabel->label(), a.verseLists->showBox(),
+         [s = a.search](int text, int results) { s->setSearchHalves(text, results); }});
     a.biblePlayer->installShortcuts(a.biblePage);
+    a.media =
+        named(new hymns::HymnMedia(m_session, m_platform.shell, m_platform.prompts, a.canticlePage, this),
+              "hymnMedia");
     a.canticlePage->place({a.hymns->notFoundLabel(), a.hymns->bookLists(), a.hymns->searchRow(),
                            a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(),
-                           a.hymnPlayer->buttons(), a.hymnPlayer->captureTools(), a.zoom->canticleControl(),
-                           a.output->canticleButtons()});
+                           a.hymnPlayer->buttons(), a.media->companions(), a.hymnPlayer->captureTools(),
+                           a.zoom->canticleControl(), a.output->canticleButtons(), a.playLists->showBox(),
+                           [h = a.hymns](int text, int results) { h->setSearchHalves(text, results); }});
     a.hymnPlayer->installShortcuts(a.canticlePage);
 
     connect(a.hymns, &hymns::HymnSelection::hymnPicked, a.zoom, &bible::Zoom::resetCanticleZoom);
@@ -117,6 +129,7 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
         m_areas->zoom->onTabChanged(tab);
         m_areas->output->onTabChanged(tab);
         emit tabChanged(tab);
+        layOut();
     });
 
     // The clone window, the window labels and the font dialog.
@@ -134,6 +147,35 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
+    buildFrame();
+}
+
+// The frame around the areas: the layout routine, the hymn's slides and video, the help menu.
+void FrmLumora::buildFrame() {
+    Areas& a = *m_areas;
+    connect(a.biblePage, &BiblePage::layoutWanted, this, &FrmLumora::layOut);
+    connect(a.canticlePage, &CanticlePage::layoutWanted, this, &FrmLumora::layOut);
+    connect(a.hymns, &hymns::HymnSelection::slidesIconClicked, a.media,
+            [&a] { a.media->openSlides(a.hymns->SlidePath()); });
+    connect(a.hymns, &hymns::HymnSelection::videoIconClicked, a.media,
+            [&a] { a.media->openVideo(a.hymns->VideoPath()); });
+    a.help = named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
+    // Keys: next / previous chapter, search, zoom (play / pause and stop come with the players).
+    // The clone labels get theirs beside these, with a tooltip that shows them.
+    a.navigation->installShortcuts(a.biblePage);
+    a.search->installShortcuts(a.biblePage);
+    a.hymns->installShortcuts(a.canticlePage);
+    a.zoom->installShortcuts(a.biblePage, a.canticlePage);
+    nameControls(this);
+}
+
+void FrmLumora::layOut() {
+    layOutMainWindow(*this, *centralWidget(), *SSTab_LMR, *m_areas->biblePage, *m_areas->canticlePage);
+}
+
+void FrmLumora::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    layOut();
 }
 
 FrmLumora::~FrmLumora() = default;

@@ -38,11 +38,15 @@ class FrmLumora final : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     struct Areas;
     void buildBibleTab();
     void buildCanticleTab();
+    void buildFrame();
+    // LayoutMainWindow: the tab control and the tab on display follow the window's size.
+    void layOut();
 
     platform::Platform& m_platform;
     session::DataPathLocations m_where;

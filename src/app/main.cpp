@@ -1,29 +1,42 @@
 #include "app/frmdatapath.h"
 #include "app/frmlumora.h"
+#include "app/frmsplash.h"
+#include "app/helpmenu.h"
 #include "platform/qt/qtcommondialog.h"
 #include "platform/qt/qtmediaplayer.h"
 #include "platform/qt/qtprompts.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QTimer>
+#include <QCommandLineParser>
+#include <QPointer>
 
 using namespace lumora;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumora"));
+    QApplication::setApplicationVersion(app::programVersion());
 
-    // A plain splash while the window loads.
-    auto* splash = new QLabel(QStringLiteral("Lumora"));
-    splash->setObjectName(QStringLiteral("frmSplash"));
-    splash->setAttribute(Qt::WA_DeleteOnClose);
-    splash->setWindowFlags(Qt::SplashScreen | Qt::WindowStaysOnTopHint);
-    splash->setAlignment(Qt::AlignCenter);
-    splash->setStyleSheet(
-        QStringLiteral("font-size: 32pt; padding: 40px; background: #1e3a5f; color: white;"));
-    splash->show();
-    QApplication::processEvents();
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("A Bible and hymn-book reader. The data folder is the last usable line of "
+                       "~/.config/LMR/Lumora.path; lumora-cli works on the same data."));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption noSplash(QStringLiteral("no-splash"),
+                                      QStringLiteral("Start without the splash window (for a projector "
+                                                     "computer that starts the program unattended)."));
+    options.addOption(noSplash);
+    options.process(app);
+
+    // The splash first, so that it is on screen while the window loads.
+    QPointer<app::FrmSplash> splash;
+    if (!options.isSet(noSplash)) {
+        splash = new app::FrmSplash;
+        splash->setAttribute(Qt::WA_DeleteOnClose);
+        splash->show();
+        QApplication::processEvents();
+    }
 
     platform::QtPrompts prompts;
     platform::QtShell shell;
@@ -37,13 +50,16 @@ int main(int argc, char** argv) {
     prompts.setOwner(window);
     dialogs.setOwner(window);
     if (!window->load()) {
-        splash->close();
+        if (splash) splash->close();
         auto* chooser = new app::FrmDataPath(where);
         chooser->show();
         return QApplication::exec();
     }
     window->show();
     QApplication::processEvents();
-    QTimer::singleShot(1500, splash, &QWidget::close);
+    if (splash) {
+        splash->CloseAfter(60);
+        splash->showSkipLabel();
+    }
     return QApplication::exec();
 }

@@ -1,34 +1,71 @@
 #include "app/pages.h"
 
+#include <QAbstractButton>
 #include <QBoxLayout>
+#include <QEvent>
+#include <QTabWidget>
 
 namespace lumora::app {
+
+namespace {
+
+QRect toPixels(const QRect& twips, const QWidget* page, QPoint origin) {
+    // Edges are rounded, not sizes, so that parts sharing an edge in twips share it in pixels.
+    const double dpi = page->logicalDpiX();
+    const int left = twipsToPixels(twips.x(), dpi), top = twipsToPixels(twips.y(), dpi);
+    const int right = twipsToPixels(twips.x() + twips.width(), dpi);
+    const int bottom = twipsToPixels(twips.y() + twips.height(), dpi);
+    return QRect(left - origin.x(), top - origin.y(), right - left, bottom - top);
+}
+
+// A row of parts under a text box: never shorter than what its parts need.
+void placeStrip(QWidget* strip, QRect r) {
+    r.setHeight(std::max(r.height(), strip->minimumSizeHint().height()));
+    strip->setGeometry(r);
+}
+
+// A folded panel is as high as its "Show" box, which then sits where the unfolded panel has it.
+void placePanel(QWidget* panel, QRect r, bool folded) {
+    if (folded) r.setHeight(panel->sizeHint().height());
+    // Unfolded it lies over the passage: opaque, and never narrower than its pictures need (it
+    // grows to the left, its box staying in its corner).
+    panel->setAutoFillBackground(!folded);
+    const int least = panel->sizeHint().width();
+    if (!folded && r.width() < least) r.setLeft(r.right() - least + 1);
+    panel->setGeometry(r);
+}
+
+// Tab goes through the parts in reading order: each part's controls in the order they were made
+// (left to right within its rows), then the next part's.
+void chainTabOrder(std::initializer_list<QWidget*> parts) {
+    QList<QWidget*> chain;
+    for (QWidget* part : parts) {
+        if (!part) continue;
+        QList<QWidget*> controls{part};
+        controls += part->findChildren<QWidget*>();
+        for (QWidget* w : controls)
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && !chain.contains(w)) chain << w;
+    }
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+int widthInTwips(const QWidget* w) {
+    return pixelsToTwips(w->sizeHint().width(), w->logicalDpiX());
+}
+
+} // namespace
 
 BiblePage::BiblePage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("biblePage"));
 }
 
 void BiblePage::place(const BibleParts& p) {
-    auto* page = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(p.versionList, 0, Qt::AlignTop);
-    top->addWidget(p.searchRow, 1);
-    top->addWidget(p.verseLists);
-    page->addLayout(top);
-
-    auto* middle = new QHBoxLayout;
-    auto* navColumn = new QVBoxLayout;
-    auto* navRow = new QHBoxLayout; // ListView1 (mark mode only) takes the place of List_livre
-    navRow->addWidget(p.markTable, 1);
-    navRow->addWidget(p.lists, 1);
-    navColumn->addLayout(navRow, 1);
-    navColumn->addWidget(p.classLabel);
-    navColumn->addWidget(p.orderFrame);
-    middle->addLayout(navColumn, 0);
-    middle->addWidget(p.passage, 1);
-    page->addLayout(middle, 1);
-
-    auto* bottom = new QHBoxLayout;
+    m_parts = p;
+    m_strip = new QWidget(this);
+    m_strip->setObjectName(QStringLiteral("bibleStrip"));
+    auto* bottom = new QHBoxLayout(m_strip);
+    bottom->setContentsMargins(0, 0, 0, 0);
     bottom->addWidget(p.options);
     bottom->addWidget(p.keepAtTop);
     bottom->addSpacing(12);
@@ -38,16 +75,77 @@ void BiblePage::place(const BibleParts& p) {
     bottom->addStretch(1);
     bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
-    page->addLayout(bottom);
-    m_lists = p.lists;
-    m_classLabel = p.classLabel;
+    if (p.verseListShow) connect(p.verseListShow, &QAbstractButton::toggled, this, &BiblePage::layoutWanted);
+    chainTabOrder({p.versionList, p.verseLists, p.searchRow, p.lists, p.markTable, p.orderFrame, p.passage,
+                   p.options, p.keepAtTop, p.player, p.markPosition, p.windowLabel, p.output, p.zoom});
+    // Mark mode shows and hides ListView1; the books make room for it.
+    p.markTable->installEventFilter(this);
+    m_markTableShown = p.markTable->isVisibleTo(this) && !p.markTable->isHidden();
+}
+
+bool BiblePage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_parts.markTable &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        setMarkTableShown(event->type() == QEvent::ShowToParent);
+    return QWidget::eventFilter(watched, event);
+}
+
+// The tab control gives the page its size only once it is shown: the parts follow then.
+void BiblePage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit layoutWanted();
+}
+
+void CanticlePage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit layoutWanted();
 }
 
 void BiblePage::setMarkTableShown(bool shown) {
-    if (!m_lists) return;
-    m_classLabel->setVisible(!shown);
-    // The book list gives up its spare width to the table beside it.
-    m_lists->setMaximumWidth(shown ? m_lists->minimumSizeHint().width() : QWIDGETSIZE_MAX);
+    if (shown == m_markTableShown) return;
+    m_markTableShown = shown;
+    emit layoutWanted();
+}
+
+void BiblePage::setTextWide(bool wide) {
+    if (wide == m_textWide) return;
+    m_textWide = wide;
+    emit layoutWanted();
+}
+
+bool BiblePage::isVerseListShown() const {
+    return m_parts.verseListShow && m_parts.verseListShow->isChecked();
+}
+
+int BiblePage::searchButtonWidth() const {
+    return m_parts.searchRow ? widthInTwips(m_parts.searchRow->findChild<QAbstractButton*>()) : 1200;
+}
+
+void BiblePage::apply(const BibleGeometry& g, QPoint origin) {
+    if (!m_strip) return;
+    m_geometry = g;
+    const BibleParts& p = m_parts;
+    p.versionList->setGeometry(toPixels(g.versionList, this, origin));
+    p.searchRow->setGeometry(toPixels(g.searchRow, this, origin));
+    if (p.setSearchHalves) {
+        const double dpi = logicalDpiX();
+        p.setSearchHalves(twipsToPixels(g.search.textWidth, dpi), twipsToPixels(g.search.resultsWidth, dpi));
+    }
+    p.passage->setGeometry(toPixels(g.passageBlock, this, origin));
+    p.lists->setGeometry(toPixels(g.lists, this, origin));
+    p.lists->setVisible(g.listsShown);
+    p.classLabel->setVisible(g.listsShown);
+    p.markTable->setGeometry(toPixels(g.markTable, this, origin));
+    p.classLabel->setGeometry(toPixels(g.classLabel, this, origin));
+    const QRect classLabel = toPixels(g.classLabel, this, origin);
+    p.orderFrame->setGeometry(QRect(classLabel.left(), classLabel.bottom() + 4, classLabel.width(),
+                                    p.orderFrame->sizeHint().height()));
+    placeStrip(m_strip, toPixels(g.strip, this, origin));
+    placePanel(p.verseLists, toPixels(g.verseList.area, this, origin),
+               g.verseList.area.height() == design::kRowHeight);
+    // The passage covers the left column when wide; an unfolded list panel lies over the passage.
+    p.passage->raise();
+    p.verseLists->raise();
 }
 
 CanticlePage::CanticlePage(QWidget* parent) : QWidget(parent) {
@@ -55,39 +153,84 @@ CanticlePage::CanticlePage(QWidget* parent) : QWidget(parent) {
 }
 
 void CanticlePage::place(const CanticleParts& p) {
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(p.notFound);
-    page->addWidget(p.bookLists);
-    auto* search = new QHBoxLayout;
-    search->addWidget(p.searchRow, 1);
-    search->addWidget(p.playLists);
-    page->addLayout(search);
-    auto* body = new QHBoxLayout;
-    body->addWidget(p.words, 3);
-    auto* side = new QVBoxLayout;
-    side->addWidget(p.details, 1);
-    m_details = p.details;
-    side->addWidget(p.player);
-    body->addLayout(side, 1);
-    page->addLayout(body, 1);
-    auto* bottom = new QHBoxLayout;
+    m_parts = p;
+    m_strip = new QWidget(this);
+    m_strip->setObjectName(QStringLiteral("canticleStrip"));
+    auto* bottom = new QHBoxLayout(m_strip);
+    bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->addWidget(p.player);
+    bottom->addWidget(p.companions);
     bottom->addWidget(p.capture, 1);
     bottom->addStretch(1);
     bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
-    page->addLayout(bottom);
-}
-
-// The width of the text boxes (Label7, Label14). The lists beside the passage are put away by
-// their own area; the layout gives the passage the room they leave.
-
-void BiblePage::setTextWide(bool wide) {
-    m_textWide = wide;
+    chainTabOrder({p.bookLists, p.playLists, p.searchRow, p.details, p.words, p.player, p.companions,
+                   p.capture, p.output, p.zoom});
+    if (p.playListShow) connect(p.playListShow, &QAbstractButton::toggled, this, &CanticlePage::layoutWanted);
 }
 
 void CanticlePage::setTextWide(bool wide) {
+    if (wide == m_textWide) return;
     m_textWide = wide;
-    if (m_details) m_details->setVisible(!wide);
+    emit layoutWanted();
+}
+
+bool CanticlePage::isPlayListShown() const {
+    return m_parts.playListShow && m_parts.playListShow->isChecked();
+}
+
+int CanticlePage::searchButtonWidth() const {
+    return m_parts.searchRow ? widthInTwips(m_parts.searchRow->findChild<QAbstractButton*>()) : 1200;
+}
+
+void CanticlePage::apply(const CanticleGeometry& g, QPoint origin) {
+    if (!m_strip) return;
+    m_geometry = g;
+    const CanticleParts& p = m_parts;
+    p.bookLists->setGeometry(toPixels(g.bookLists, this, origin));
+    p.searchRow->setGeometry(toPixels(g.searchRow, this, origin));
+    if (p.setSearchHalves) {
+        const double dpi = logicalDpiX();
+        p.setSearchHalves(twipsToPixels(g.search.textWidth, dpi), twipsToPixels(g.search.resultsWidth, dpi));
+    }
+    p.words->setGeometry(toPixels(g.words, this, origin));
+    p.details->setGeometry(toPixels(g.details, this, origin));
+    p.details->setVisible(g.detailsShown);
+    p.notFound->setGeometry(toPixels(g.notFound, this, origin));
+    placeStrip(m_strip, toPixels(g.strip, this, origin));
+    placePanel(p.playLists, toPixels(g.playList.area, this, origin),
+               g.playList.area.height() == design::kRowHeight);
+    p.words->raise();
+    p.playLists->raise();
+}
+
+void layOutMainWindow(const QWidget& window, QWidget& central, QTabWidget& tabs, BiblePage& bible,
+                      CanticlePage& canticle) {
+    const double dpi = window.logicalDpiX();
+    MainLayoutInput in;
+    const QSize outer = window.frameGeometry().size();
+    in.window = QSize(pixelsToTwips(outer.width(), dpi), pixelsToTwips(outer.height(), dpi));
+    in.tab = tabs.currentIndex();
+    in.markTableShown = bible.isMarkTableShown();
+    in.bibleTextWide = bible.isTextWide();
+    in.canticleTextWide = canticle.isTextWide();
+    in.verseListShown = bible.isVerseListShown();
+    in.playListShown = canticle.isPlayListShown();
+    in.bibleSearchButton = bible.searchButtonWidth();
+    in.canticleSearchButton = canticle.searchButtonWidth();
+    in.bible = bible.geometryInForce();
+    in.canticle = canticle.geometryInForce();
+    const MainLayout out = LayoutMainWindow(in);
+
+    const int margin = twipsToPixels(100, dpi);
+    const QSize tabSize(std::min(twipsToPixels(out.tabControl.width(), dpi), central.width() - margin),
+                        std::min(twipsToPixels(out.tabControl.height(), dpi), central.height()));
+    tabs.setGeometry(QRect(QPoint(margin, 0), tabSize.expandedTo(QSize(0, 0))));
+    QWidget* page = tabs.currentWidget();
+    if (!page) return;
+    const QPoint origin = page->mapTo(&tabs, QPoint(0, 0));
+    if (page == &bible) bible.apply(out.bible, origin);
+    if (page == &canticle) canticle.apply(out.canticle, origin);
 }
 
 } // namespace lumora::app

@@ -1,27 +1,40 @@
 #pragma once
-// The two tabs of the main window. Each page places the parts the areas' controllers built for it;
-// the controllers keep their widgets and handlers.
+// The two tabs of the main window. Each page places the parts the areas' controllers built for it
+// where LayoutMainWindow (app/mainlayout.h) puts them; the controllers keep their widgets, their
+// handlers and the inner layouts of their rows.
+
+#include "app/mainlayout.h"
 
 #include <QWidget>
 
+#include <functional>
+
+class QAbstractButton;
+class QTabWidget;
+
 namespace lumora::app {
+
+// The halves of a search row, in pixels, for its controller.
+using SearchHalvesSetter = std::function<void(int textWidth, int resultsWidth)>;
 
 struct BibleParts {
     QWidget* versionList; // List_version
     QWidget* searchRow;   // the search row, then the verse-list panel that shares its place
     QWidget* verseLists;
-    QWidget* lists;                 // List_livre, List_chapitre, List_verset, List_verset_limite
-    QWidget* markTable;             // ListView1
-    QWidget* classLabel;            // Lbl_classe
-    QWidget* orderFrame;            // Frame_Order_Version
-    QWidget* passage;               // Labe16 above Text_Passage
-    QWidget* options;               // the display check boxes
-    QWidget* keepAtTop;             // Check_repere
-    QWidget* player;                // the chapter player's pictures
-    QWidget* markPosition;          // Label4, Lbl_Position, SpPosition
-    QWidget* zoom;                  // SpinButton_Size, Label20
-    QWidget* output;                // Image_Print, Image_SaveAs
-    QWidget* windowLabel = nullptr; // Label24
+    QWidget* lists;                           // List_livre, List_chapitre, List_verset, List_verset_limite
+    QWidget* markTable;                       // ListView1
+    QWidget* classLabel;                      // Lbl_classe
+    QWidget* orderFrame;                      // Frame_Order_Version
+    QWidget* passage;                         // Labe16 above Text_Passage
+    QWidget* options;                         // the display check boxes
+    QWidget* keepAtTop;                       // Check_repere
+    QWidget* player;                          // the chapter player's pictures
+    QWidget* markPosition;                    // Label4, Lbl_Position, SpPosition
+    QWidget* zoom;                            // SpinButton_Size, Label20
+    QWidget* output;                          // Image_Print, Image_SaveAs
+    QWidget* windowLabel = nullptr;           // Label24
+    QAbstractButton* verseListShow = nullptr; // Check_Favori_Bible
+    SearchHalvesSetter setSearchHalves;
 };
 
 class BiblePage final : public QWidget {
@@ -30,18 +43,33 @@ class BiblePage final : public QWidget {
     explicit BiblePage(QWidget* parent = nullptr);
     void place(const BibleParts& parts);
 
-  public slots:
-    // Mark mode's layout: List_livre beside ListView1 and narrowed, Lbl_classe hidden; or put back.
+    // Mark mode with marked verses: ListView1 beside List_livre, which moves right and narrows.
     void setMarkTableShown(bool shown);
-    // The passage wide (the chapter and verse lists put away) or narrow.
+    // Label7: the passage from List_version's left edge with the lists hidden (wide), or from
+    // its designed left edge with the lists beside it (narrow).
     void setTextWide(bool wide);
-
-  public:
+    bool isMarkTableShown() const { return m_markTableShown; }
     bool isTextWide() const { return m_textWide; }
+    bool isVerseListShown() const;
+    int searchButtonWidth() const; // twips
+
+    const BibleGeometry& geometryInForce() const { return m_geometry; }
+    // Places the parts (twips relative to the tab control, whose origin in this page is `origin`).
+    void apply(const BibleGeometry& g, QPoint origin);
+
+  signals:
+    // A state the layout reads changed: the window lays the tab out again.
+    void layoutWanted();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
-    QWidget* m_lists = nullptr;
-    QWidget* m_classLabel = nullptr;
+    BibleParts m_parts{};
+    QWidget* m_strip = nullptr;
+    BibleGeometry m_geometry = designedBible();
+    bool m_markTableShown = false;
     bool m_textWide = false;
 };
 
@@ -50,12 +78,15 @@ struct CanticleParts {
     QWidget* bookLists; // the four hymn lists, the counter and the file icons
     QWidget* searchRow; // the hymn search, then the playlist panel that shares its place
     QWidget* playLists;
-    QWidget* words;   // Text_Cantique
-    QWidget* details; // Label9, Text_info
-    QWidget* player;  // the hymn player's pictures, under the details
-    QWidget* capture; // the position-capture tools and the player's bar
-    QWidget* zoom;    // SpinButton_SizeCantique, Label21
-    QWidget* output;  // Print_Cantique, SaveAs_Cantique
+    QWidget* words;                          // Text_Cantique
+    QWidget* details;                        // Label9, Text_info
+    QWidget* player;                         // the hymn player's pictures
+    QWidget* companions;                     // Clavier_MIDI, Img_Calendar
+    QWidget* capture;                        // the position-capture tools and the player's bar
+    QWidget* zoom;                           // SpinButton_SizeCantique, Label21
+    QWidget* output;                         // Print_Cantique, SaveAs_Cantique
+    QAbstractButton* playListShow = nullptr; // Check_Favori_Canticle
+    SearchHalvesSetter setSearchHalves;
 };
 
 class CanticlePage final : public QWidget {
@@ -64,13 +95,31 @@ class CanticlePage final : public QWidget {
     explicit CanticlePage(QWidget* parent = nullptr);
     void place(const CanticleParts& parts);
 
-    // The hymn words wide (over the details) or narrow.
+    // Label14: the words from Text_info's left edge (wide), or from their designed left edge.
     void setTextWide(bool wide);
     bool isTextWide() const { return m_textWide; }
+    bool isPlayListShown() const;
+    int searchButtonWidth() const; // twips
+
+    const CanticleGeometry& geometryInForce() const { return m_geometry; }
+    void apply(const CanticleGeometry& g, QPoint origin);
+
+  signals:
+    void layoutWanted();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
-    QWidget* m_details = nullptr;
+    CanticleParts m_parts{};
+    QWidget* m_strip = nullptr;
+    CanticleGeometry m_geometry = designedCanticle();
     bool m_textWide = false;
 };
+
+// LayoutMainWindow on the real window: its outer size and the pages' states in, the tab control
+// and the tab on display placed (the tab control never larger than the window's central area).
+void layOutMainWindow(const QWidget& window, QWidget& central, QTabWidget& tabs, BiblePage& bible,
+                      CanticlePage& canticle);
 
 } // namespace lumora::app

@@ -56,9 +56,17 @@ QString playerPictureAction(int index) {
 
 void showPlayerPicture(QAbstractButton* button, int index) {
     button->setIcon(playerPicture(index));
-    button->setToolTip(playerPictureAction(index));
+    const QString hint = button->property("shortcutHint").toString();
+    button->setToolTip(hint.isEmpty()
+                           ? playerPictureAction(index)
+                           : playerPictureAction(index) + QStringLiteral(" (") + hint + QLatin1Char(')'));
     button->setAccessibleName(playerPictureAction(index));
     button->setProperty("picture", index);
+}
+
+void setPlayerShortcutHint(QAbstractButton* button, const QKeySequence& keys) {
+    button->setProperty("shortcutHint", keys.toString(QKeySequence::NativeText));
+    showPlayerPicture(button, shownPlayerPicture(button));
 }
 
 int shownPlayerPicture(const QAbstractButton* button) {

@@ -5,6 +5,7 @@
 #include "common/playback.h"
 
 #include <QIcon>
+#include <QKeySequence>
 #include <QString>
 
 #include <array>
@@ -27,6 +28,8 @@ QString playerPictureAction(int index);
 // Shows picture `index` on `button`, with the matching tooltip and accessible name, and keeps the
 // index in the button's "picture" property (the picture is the button's state).
 void showPlayerPicture(QAbstractButton* button, int index);
+// The keys that work the button, shown after its action in the tooltip from now on ("Play (Ctrl+Space)").
+void setPlayerShortcutHint(QAbstractButton* button, const QKeySequence& keys);
 
 // The index `button` shows (0 when none).
 int shownPlayerPicture(const QAbstractButton* button);

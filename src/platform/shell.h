@@ -16,7 +16,11 @@ class Shell {
     virtual ~Shell() = default;
     // Opens the file; NotFound when it does not exist (told apart from every other failure).
     virtual ShellResult open(const QString& path) = 0;
-    // Starts a program detached; false when it could not be started.
+    // Opens `file` with `directory` as the working folder of the program that opens it (a relative
+    // file is taken from that folder; an empty directory is the current folder). By default the two
+    // are joined and opened as one path.
+    virtual ShellResult openIn(const QString& directory, const QString& file);
+    // Starts a program detached, in its own folder; false when it could not be started.
     virtual bool startProgram(const QString& program, const QStringList& args = {}) = 0;
 };
 

@@ -123,17 +123,25 @@ class FakePrompts final : public platform::Prompts {
     std::deque<platform::PromptAnswer> answers;
 };
 
+// Opens what exists. Like the real shell, a program starts only when it is an executable file
+// not listed in `refused` (a Windows program on this system, say).
 class FakeShell final : public platform::Shell {
   public:
     platform::ShellResult open(const QString& path) override {
         opened << path;
         return QFileInfo::exists(path) ? platform::ShellResult::Opened : platform::ShellResult::NotFound;
     }
+    // Records the folder and the file ("folder|file"), then opens them joined.
+    platform::ShellResult openIn(const QString& directory, const QString& file) override {
+        openedIn << directory + QLatin1Char('|') + file;
+        return Shell::openIn(directory, file);
+    }
     bool startProgram(const QString& program, const QStringList&) override {
         started << program;
-        return true;
+        const QFileInfo info(program);
+        return info.isFile() && info.isExecutable() && !refused.contains(program);
     }
-    QStringList opened, started;
+    QStringList opened, openedIn, started, refused;
 };
 
 // Answers the file dialogs from a script (nullopt = the user cancelled) and records what it was asked.

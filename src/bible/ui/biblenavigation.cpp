@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -306,6 +307,23 @@ void BibleNavigation::selectNextPassage() {
 
 void BibleNavigation::selectNextChapter() {
     selectRow(List_chapitre, List_chapitre->currentRow() + 1);
+}
+
+void BibleNavigation::selectPreviousChapter() {
+    if (List_chapitre->currentRow() > 0) selectRow(List_chapitre, List_chapitre->currentRow() - 1);
+}
+
+void BibleNavigation::installShortcuts(QWidget* page) {
+    const QKeySequence next(Qt::CTRL | Qt::Key_PageDown), previous(Qt::CTRL | Qt::Key_PageUp);
+    for (const auto& [keys, action] : {std::pair{next, &BibleNavigation::selectNextChapter},
+                                       std::pair{previous, &BibleNavigation::selectPreviousChapter}}) {
+        auto* s = new QShortcut(keys, page);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    }
+    List_chapitre->setToolTip(
+        QStringLiteral("Chapters (%1: next, %2: previous)")
+            .arg(next.toString(QKeySequence::NativeText), previous.toString(QKeySequence::NativeText)));
 }
 
 void BibleNavigation::pickSingleVerse(int verseIndex) {

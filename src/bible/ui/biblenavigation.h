@@ -59,6 +59,10 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     // or the next chapter of the book; nothing at the book's last chapter.
     void selectNextPassage();
     void selectNextChapter();
+    void selectPreviousChapter();
+    // Ctrl+PgDown / Ctrl+PgUp (while `page` has the focus): the next or previous chapter; the
+    // chapter list's tooltip says so.
+    void installShortcuts(QWidget* page);
     // Picks a single verse (row index of List_verset) as a pick in the mark table does.
     void pickSingleVerse(int verseIndex);
     // Selects row `verseIndex` of List_verset as a pick does (`single`: that verse alone, as a pick

@@ -59,6 +59,8 @@ BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, Ve
 }
 
 void BiblePlayer::installShortcuts(QWidget* page) {
+    platform::setPlayerShortcutHint(ImagePlayPause, QKeySequence(Qt::CTRL | Qt::Key_Space));
+    platform::setPlayerShortcutHint(ImageStop, QKeySequence(Qt::CTRL | Qt::Key_Period));
     platform::installPlayerKeys(
         page, this, [this] { playPause(); }, [this] { stop(); },
         [this] { return m_state.playPause == playback::kPicturePause; });

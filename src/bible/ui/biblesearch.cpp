@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 namespace lumora::bible {
@@ -104,6 +105,23 @@ BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav,
     connect(Text_achercher, &QLineEdit::returnPressed, this, &BibleSearch::onSearchClicked);
     connect(ComboBox_passage_trouve, &QComboBox::activated, this, &BibleSearch::onHitPicked);
     connect(ComboBox_passage_trouve->lineEdit(), &QLineEdit::textEdited, this, &BibleSearch::onTextTyped);
+}
+
+void BibleSearch::installShortcuts(QWidget* page) {
+    auto* find = new QShortcut(QKeySequence::Find, page);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        Text_achercher->setFocus(Qt::ShortcutFocusReason);
+        Text_achercher->selectAll();
+    });
+    Cmd_cherche_passage->setToolTip(
+        QStringLiteral("Search the version for the words (Enter; %1 goes to the words)")
+            .arg(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText)));
+}
+
+void BibleSearch::setSearchHalves(int textWidth, int resultsWidth) {
+    Text_achercher->setFixedWidth(std::max(textWidth, 0));
+    ComboBox_passage_trouve->setMaximumWidth(std::max(resultsWidth, 0));
 }
 
 void BibleSearch::onSearchClicked() {

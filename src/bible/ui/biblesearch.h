@@ -35,6 +35,11 @@ class BibleSearch final : public QObject {
 
     // Text_achercher, Cmd_cherche_passage, ComboBox_passage_trouve and Lbl_Nbr_passage_trouve.
     QWidget* row() const { return m_row; }
+    // The main window's layout: Text_achercher takes the first half of the row (pixels) and
+    // ComboBox_passage_trouve at most the second.
+    void setSearchHalves(int textWidth, int resultsWidth);
+    // Ctrl+F (while `page` has the focus) goes to Text_achercher; the button's tooltip says so.
+    void installShortcuts(QWidget* page);
     // The hidden table beside ComboBox_passage_trouve: one SearchKey a row, then "".
     const QByteArrayList& ComboBox_localisation() const { return m_localisation; }
 

@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 
 namespace lumora::bible {
 
@@ -46,6 +47,24 @@ void Zoom::SetZoom(int percent) {
         Label21->setText(zoomLabel(m_canticleZoom));
     }
     emit zoomApplied(m_tab, ratio->numerator, ratio->denominator);
+}
+
+void Zoom::installShortcuts(QWidget* biblePage, QWidget* canticlePage) {
+    const QKeySequence in(QKeySequence::ZoomIn), out(QKeySequence::ZoomOut);
+    const auto add = [this](const QKeySequence& keys, QWidget* page, void (Zoom::*step)(bool), bool up) {
+        auto* s = new QShortcut(keys, page);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, [this, step, up] { (this->*step)(up); });
+    };
+    add(in, biblePage, &Zoom::onBibleStep, true);
+    add(out, biblePage, &Zoom::onBibleStep, false);
+    add(in, canticlePage, &Zoom::onCanticleStep, true);
+    add(out, canticlePage, &Zoom::onCanticleStep, false);
+    for (QWidget* spin :
+         {static_cast<QWidget*>(SpinButton_Size), static_cast<QWidget*>(SpinButton_SizeCantique)})
+        spin->setToolTip(
+            QStringLiteral(" Z O O M  (%1 / %2)")
+                .arg(in.toString(QKeySequence::NativeText), out.toString(QKeySequence::NativeText)));
 }
 
 void Zoom::onTabChanged(int tab) {

@@ -36,6 +36,8 @@ class Zoom final : public QObject {
     int ZoomRequest() const { return m_request; }
     int BibleZoom() const { return m_bibleZoom; }
     int CanticleZoom() const { return m_canticleZoom; }
+    // Ctrl++ and Ctrl+- step the zoom of the tab that has the focus; the spinners' tooltips say so.
+    void installShortcuts(QWidget* biblePage, QWidget* canticlePage);
 
   public slots:
     // The tab now shown (0 Bible, 1 Canticle); on the Bible tab ZoomRequest becomes BibleZoom.

@@ -115,6 +115,8 @@ void HymnPlayer::attachTo(HymnSelection& lists) {
 }
 
 void HymnPlayer::installShortcuts(QWidget* page) {
+    platform::setPlayerShortcutHint(PlayPause_Cantique, QKeySequence(Qt::CTRL | Qt::Key_Space));
+    platform::setPlayerShortcutHint(Stop_Cantique, QKeySequence(Qt::CTRL | Qt::Key_Period));
     platform::installPlayerKeys(
         page, this, [this] { playPause(); }, [this] { stop(); },
         [this] { return m_state.playPause == playback::kPicturePause; });

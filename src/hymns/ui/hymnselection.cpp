@@ -15,9 +15,11 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolButton>
@@ -104,8 +106,12 @@ HymnSelection::HymnSelection(const session::Session& session, QWidget* page, QOb
         list->installEventFilter(this);
     page->setMouseTracking(true);
     page->installEventFilter(this);
-    Image_Musique->setCursor(Qt::PointingHandCursor);
-    Image_Musique->installEventFilter(this);
+    for (QLabel* icon : {Image_Diapo, Image_Video, Image_Musique}) {
+        icon->setCursor(Qt::PointingHandCursor);
+        icon->setFocusPolicy(Qt::StrongFocus);
+        icon->setAccessibleName(icon->toolTip());
+        icon->installEventFilter(this);
+    }
 }
 
 void HymnSelection::buildWidgets(QWidget* page) {
@@ -230,6 +236,23 @@ void HymnSelection::setCaptureRowShown(bool shown) {
     Text_info->setMaximumHeight(shown ? 2265 / 15 : 2985 / 15);
 }
 
+void HymnSelection::installShortcuts(QWidget* page) {
+    auto* find = new QShortcut(QKeySequence::Find, page);
+    find->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        Cantique_achercher->setFocus(Qt::ShortcutFocusReason);
+        Cantique_achercher->selectAll();
+    });
+    Cmd_cherche_cantique->setToolTip(
+        QStringLiteral("Search the hymns (Enter; %1 goes to the words)")
+            .arg(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText)));
+}
+
+void HymnSelection::setSearchHalves(int textWidth, int resultsWidth) {
+    Cantique_achercher->setFixedWidth(std::max(textWidth, 0));
+    ComboBox_cantique_trouve->setMaximumWidth(std::max(resultsWidth, 0));
+}
+
 void HymnSelection::selectNextHymn() {
     const int next = ComboBox_Chant->currentIndex() + 1;
     select(ComboBox_Chant, next < ComboBox_Chant->count() ? next : 0);
@@ -289,8 +312,16 @@ void HymnSelection::setValue(QComboBox* list, const QString& text) {
 }
 
 bool HymnSelection::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Image_Musique) {
-        if (event->type() == QEvent::MouseButtonRelease) emit musicIconClicked();
+    if (watched == Image_Musique || watched == Image_Diapo || watched == Image_Video) {
+        // The icons are buttons for the keyboard too: Tab reaches them, Space or Enter clicks.
+        const bool keyClick = event->type() == QEvent::KeyPress &&
+                              QList<int>{Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}.contains(
+                                  static_cast<QKeyEvent*>(event)->key());
+        if (event->type() == QEvent::MouseButtonRelease || keyClick) {
+            if (watched == Image_Musique) emit musicIconClicked();
+            if (watched == Image_Diapo) emit slidesIconClicked();
+            if (watched == Image_Video) emit videoIconClicked();
+        }
         return QObject::eventFilter(watched, event);
     }
     if (event->type() == QEvent::Enter && watched != m_page) {

@@ -86,6 +86,11 @@ class HymnSelection final : public QObject {
     // Check_Shop: while the capture tools take their row the details box is shorter, keeping its
     // bottom edge.
     void setCaptureRowShown(bool shown);
+    // The main window's layout: Cantique_achercher takes the first half of the search row (pixels)
+    // and ComboBox_cantique_trouve at most the second.
+    void setSearchHalves(int textWidth, int resultsWidth);
+    // Ctrl+F (while `page` has the focus) goes to Cantique_achercher; the button's tooltip says so.
+    void installShortcuts(QWidget* page);
     // Continuous play: the next row of ComboBox_Chant (row 0 after the last) is picked.
     void selectNextHymn();
 
@@ -128,6 +133,9 @@ class HymnSelection final : public QObject {
     void searchSucceeded();
     // A click on Image_Musique.
     void musicIconClicked();
+    // A click on Image_Diapo or Image_Video (SlidePath and VideoPath are those of the hymn shown).
+    void slidesIconClicked();
+    void videoIconClicked();
     // A hymn is on display (CurrentHymnEntry is set).
     void hymnShown(const QString& entry);
 

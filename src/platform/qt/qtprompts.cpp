@@ -1,9 +1,11 @@
 #include "platform/qt/qtprompts.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace lumora::platform {
@@ -58,8 +60,22 @@ ShellResult QtShell::open(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? ShellResult::Opened : ShellResult::Failed;
 }
 
+ShellResult QtShell::openIn(const QString& directory, const QString& file) {
+    const QDir folder(directory.isEmpty() ? QDir::currentPath() : directory);
+    const QString path = folder.absoluteFilePath(file);
+    if (!QFileInfo::exists(path)) return ShellResult::NotFound;
+#ifndef Q_OS_WIN
+    // The desktop's opener started in the folder: the program it hands the file to starts there
+    // too, as slide shows and videos that name their neighbours expect.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty() && QProcess::startDetached(opener, {path}, folder.absolutePath()))
+        return ShellResult::Opened;
+#endif
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? ShellResult::Opened : ShellResult::Failed;
+}
+
 bool QtShell::startProgram(const QString& program, const QStringList& args) {
-    return QProcess::startDetached(program, args);
+    return QProcess::startDetached(program, args, QFileInfo(program).absolutePath());
 }
 
 } // namespace lumora::platform

@@ -21,6 +21,7 @@ class QtPrompts final : public Prompts {
 class QtShell final : public Shell {
   public:
     ShellResult open(const QString& path) override;
+    ShellResult openIn(const QString& directory, const QString& file) override;
     bool startProgram(const QString& program, const QStringList& args) override;
 };
 

@@ -1,0 +1,91 @@
+#include "app/helpmenu.h"
+
+#include "common/paths.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace lumora::app {
+
+QString programVersion() {
+    return QStringLiteral(LUMORA_VERSION);
+}
+
+QString aboutText(const QString& version, const QString& dataPath) {
+    const QString folder = dataPath.isEmpty() ? QStringLiteral("none chosen")
+                                              : QDir::toNativeSeparators(dataPath).toHtmlEscaped();
+    return QStringLiteral("<h2>Lumora %1</h2>"
+                          "<p>A Bible and hymn-book reader for churches: passages and hymns, their "
+                          "recordings followed verse by verse, slides, videos and a copy for the "
+                          "projector.</p>"
+                          "<p>Built on:</p><ul>"
+                          "<li>Qt %2 (LGPL-3.0)</li>"
+                          "<li>GStreamer, through Qt Multimedia (LGPL-2.1)</li>"
+                          "<li>liblnk, for Windows shortcuts (LGPL-3.0)</li>"
+                          "<li>libsndfile, for reading recordings (LGPL-2.1)</li>"
+                          "<li>SWORD, for lumora-cli's Bible importer (GPL-2.0)</li>"
+                          "</ul>"
+                          "<p>Data folder: %3</p>")
+        .arg(version.toHtmlEscaped(), QString::fromLatin1(qVersion()), folder);
+}
+
+std::optional<QString> readableHelpFile(const QString& dataPath) {
+    if (dataPath.isEmpty()) return std::nullopt;
+    const QString path = common::findPath(dataPath, {QStringLiteral("Help.chm")});
+    if (!common::fileExists(path)) return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    file.close();
+    return path;
+}
+
+HelpMenu::HelpMenu(const session::Session& session, platform::Shell& shell, QMainWindow* window)
+    : QObject(window), m_session(session), m_shell(shell), m_window(window) {
+    QMenu* mnu_what = window->menuBar()->addMenu(QStringLiteral("HELP"));
+    mnu_what->setObjectName(QStringLiteral("mnu_what"));
+    mnu_help = mnu_what->addAction(QStringLiteral("HELP"), this, &HelpMenu::openHelp);
+    mnu_help->setObjectName(QStringLiteral("mnu_help"));
+    mnu_help->setShortcut(QKeySequence::HelpContents);
+    Mnu_About = mnu_what->addAction(QStringLiteral("About ..."), this, &HelpMenu::showAbout);
+    Mnu_About->setObjectName(QStringLiteral("Mnu_About"));
+}
+
+void HelpMenu::openHelp() {
+    const std::optional<QString> help = readableHelpFile(m_session.DataPath);
+    if (!help) return;
+    const QFileInfo info(*help);
+    m_shell.openIn(info.absolutePath() + QLatin1Char('/'), info.fileName());
+}
+
+void HelpMenu::showAbout() {
+    if (!m_about) {
+        m_about = new QDialog(m_window);
+        m_about->setObjectName(QStringLiteral("FrmAbout"));
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+        m_about->setWindowTitle(QStringLiteral("About Lumora"));
+        auto* text = new QLabel(aboutText(programVersion(), m_session.DataPath), m_about);
+        text->setObjectName(QStringLiteral("Lbl_About"));
+        text->setTextFormat(Qt::RichText);
+        text->setWordWrap(true);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, m_about);
+        connect(buttons, &QDialogButtonBox::accepted, m_about, &QDialog::accept);
+        auto* column = new QVBoxLayout(m_about);
+        column->addWidget(text);
+        column->addWidget(buttons);
+        m_about->setMinimumWidth(420);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+} // namespace lumora::app

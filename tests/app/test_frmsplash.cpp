@@ -1,0 +1,117 @@
+// The splash: the sprite's motion at each edge, the count that closes it, and the ways to close
+// it at once.
+
+#include "app/frmsplash.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace lumora::app;
+
+namespace {
+const QSize kSprite(10, 10);
+const QSize kBounds(100, 80);
+void mouse(QWidget* w, QEvent::Type type, QPoint at = QPoint(5, 5)) {
+    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+void click(QWidget* w, QPoint at = QPoint(5, 5)) {
+    mouse(w, QEvent::MouseButtonPress, at);
+    mouse(w, QEvent::MouseButtonRelease, at);
+}
+SpriteMotion at(int x, int y, int dx, int dy) {
+    return {{x, y}, {dx, dy}};
+}
+} // namespace
+
+// the sprite's motion
+TEST(SplashSprite, movesOnePixelDiagonallyPerTick) {
+    EXPECT_EQ(nextSpriteMotion(at(0, 0, 1, 1), kSprite, kBounds), at(1, 1, 1, 1));
+    EXPECT_EQ(nextSpriteMotion(at(40, 30, -1, 1), kSprite, kBounds), at(39, 31, -1, 1));
+    EXPECT_EQ(nextSpriteMotion(at(40, 30, -1, -1), kSprite, kBounds), at(39, 29, -1, -1));
+}
+
+TEST(SplashSprite, reversesAtEachInnerEdge) {
+    // right edge: x + w may reach the width, never pass it
+    EXPECT_EQ(nextSpriteMotion(at(89, 30, 1, 1), kSprite, kBounds), at(90, 31, 1, 1));
+    EXPECT_EQ(nextSpriteMotion(at(90, 30, 1, 1), kSprite, kBounds), at(89, 31, -1, 1));
+    // left edge
+    EXPECT_EQ(nextSpriteMotion(at(0, 30, -1, 1), kSprite, kBounds), at(1, 31, 1, 1));
+    // bottom edge
+    EXPECT_EQ(nextSpriteMotion(at(40, 70, 1, 1), kSprite, kBounds), at(41, 69, 1, -1));
+    // top edge
+    EXPECT_EQ(nextSpriteMotion(at(40, 0, 1, -1), kSprite, kBounds), at(41, 1, 1, 1));
+    // a corner turns both ways in one tick
+    EXPECT_EQ(nextSpriteMotion(at(90, 70, 1, 1), kSprite, kBounds), at(89, 69, -1, -1));
+}
+
+TEST(SplashSprite, bouncesForeverInsideTheWindow) {
+    SpriteMotion m = at(3, 7, 1, 1);
+    for (int i = 0; i < 2000; ++i) {
+        m = nextSpriteMotion(m, kSprite, kBounds);
+        ASSERT_GE(m.position.x(), 0);
+        ASSERT_GE(m.position.y(), 0);
+        ASSERT_LE(m.position.x() + kSprite.width(), kBounds.width());
+        ASSERT_LE(m.position.y() + kSprite.height(), kBounds.height());
+    }
+}
+
+// the window
+TEST(FrmSplash, startsBouncingAndAClickStopsAndRestartsIt) {
+    FrmSplash splash;
+    EXPECT_TRUE(splash.isBouncing());
+    EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint) << "top-most";
+    splash.bounceTick();
+    EXPECT_EQ(splash.motion().position, QPoint(1, 1));
+    splash.show();
+    click(&splash, QPoint(200, 100));
+    EXPECT_FALSE(splash.isBouncing());
+    splash.toggleAnimation(); // a second click (a mouse click now would make a double-click)
+    EXPECT_TRUE(splash.isBouncing());
+    EXPECT_EQ(splash.motion().position, QPoint(1, 1)) << "on from where it stopped";
+}
+
+TEST(FrmSplash, closeAfterSixtyClosesOnTheSixtiethSecond) {
+    FrmSplash splash;
+    splash.show();
+    splash.CloseAfter(60);
+    for (int i = 0; i < 59; ++i)
+        splash.secondTick();
+    EXPECT_TRUE(splash.isVisible());
+    splash.secondTick();
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(splash.isBouncing()) << "closing ends the sprite's timer";
+}
+
+TEST(FrmSplash, doubleClickOrTheSkipLabelClosesAtOnce) {
+    {
+        FrmSplash splash;
+        splash.show();
+        mouse(&splash, QEvent::MouseButtonDblClick, QPoint(50, 50));
+        EXPECT_FALSE(splash.isVisible());
+    }
+    FrmSplash splash;
+    splash.show();
+    auto* skip = splash.findChild<QLabel*>("Lbl_PasserIntro");
+    ASSERT_TRUE(skip);
+    EXPECT_TRUE(skip->isHidden()) << "hidden until the main window is ready";
+    splash.showSkipLabel();
+    EXPECT_FALSE(skip->isHidden());
+    EXPECT_EQ(skip->text(), " Passez l'intro ");
+    click(skip);
+    EXPECT_FALSE(splash.isVisible());
+}
+
+TEST(FrmSplash, minimisedSpriteRestsAndGoesOnWhenRestored) {
+    FrmSplash splash;
+    splash.show();
+    splash.setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(splash.findChild<QTimer*>("tmrBounce")->isActive());
+    splash.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(splash.findChild<QTimer*>("tmrBounce")->isActive());
+}

@@ -1,0 +1,178 @@
+// The hymn's slides and video handed to the shell, and the companion programs of the data folder.
+
+#include "hymns/ui/hymnmedia.h"
+#include "hymns/ui/hymnselection.h"
+
+#include "hymnfixture.h"
+#include "shelllink.h"
+#include "support/fakes.h"
+#include "support/mainwindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace lumora;
+using namespace lumora::testing;
+
+namespace {
+
+void release(QWidget* w) {
+    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+void makeExecutable(const QString& path) {
+    writeBytes(path, "#!/bin/sh\n");
+    QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+struct Media {
+    HymnData d;
+    session::Session session;
+    FakeShell shell;
+    FakePrompts prompts;
+    QWidget page;
+    hymns::HymnMedia media{session, shell, prompts, &page};
+    Media() { session.DataPath = d.path(); }
+};
+
+} // namespace
+
+// where the shell opens a path
+TEST(HymnMediaPaths, pathSplitsAtItsLastSeparatorABareNameOpensInTheCurrentFolder) {
+    EXPECT_EQ(hymns::splitShellPath("/d/Cantiques/A/Diapo/12.pptx").directory, "/d/Cantiques/A/Diapo/");
+    EXPECT_EQ(hymns::splitShellPath("/d/Cantiques/A/Diapo/12.pptx").file, "12.pptx");
+    EXPECT_EQ(hymns::splitShellPath("12 - Gloire.pps").directory, "");
+    EXPECT_EQ(hymns::splitShellPath("12 - Gloire.pps").file, "12 - Gloire.pps");
+    EXPECT_EQ(hymns::splitShellPath("/folder/").file, "");
+}
+
+// slides and video
+TEST(HymnMedia, foundSlidesAndVideoOpenInTheirFolderWithoutAMessage) {
+    Media m;
+    m.d.touch("Alpha", "Diapo/12.pptx");
+    m.d.touch("Alpha", "Video/12.avi");
+    m.media.openSlides(m.d.bookFile("Alpha", "Diapo/12.pptx"));
+    m.media.openVideo(m.d.bookFile("Alpha", "Video/12.avi"));
+    EXPECT_EQ(m.shell.openedIn, QStringList({m.d.bookFile("Alpha", "Diapo/") + "|12.pptx",
+                                             m.d.bookFile("Alpha", "Video/") + "|12.avi"}));
+    EXPECT_TRUE(m.prompts.asked.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone afterwards";
+}
+
+TEST(HymnMedia, missingSlidesSayNotingMissingVideoNothingOkOnlyNoIcon) {
+    Media m;
+    m.media.openSlides(m.d.bookFile("Alpha", "Diapo/gone.pptx"));
+    m.media.openVideo(m.d.bookFile("Alpha", "Video/gone.avi"));
+    ASSERT_EQ(m.prompts.asked.size(), 2u);
+    EXPECT_EQ(m.prompts.asked[0].text, "NOTING");
+    EXPECT_EQ(m.prompts.asked[1].text, "NOTHING");
+    for (const auto& a : m.prompts.asked) {
+        EXPECT_EQ(a.buttons, platform::PromptButtons::Ok);
+        EXPECT_EQ(a.icon, platform::PromptIcon::None);
+        EXPECT_EQ(a.title, platform::kAppTitle);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(HymnMedia, otherShellFailuresAreNotReported) {
+    struct FailingShell final : platform::Shell {
+        platform::ShellResult open(const QString&) override { return platform::ShellResult::Failed; }
+        bool startProgram(const QString&, const QStringList&) override { return false; }
+    } shell;
+    FakePrompts prompts;
+    session::Session session;
+    QWidget page;
+    hymns::HymnMedia media(session, shell, prompts, &page);
+    media.openSlides("/no/app/for.pptx");
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+TEST(HymnMedia, pathWithoutSeparatorOpensTheBareNameInTheCurrentFolder) {
+    Media m;
+    m.media.openSlides("12.pptx");
+    EXPECT_EQ(m.shell.openedIn, QStringList{"|12.pptx"});
+}
+
+// the window: the icons of the hymn on display
+TEST(HymnMediaWindow, iconsOpenTheHymnsSlidesAndTheShortcutsTargetInItsOwnFolder) {
+    MainWindowHarness h;
+    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
+    writeBytes(h.data.file("Cantiques/Alpha/Hira.txt"),
+               crlfLines({hymnEntry("12 - Gloire", "Louange", "Noel", "Alpha")}));
+    writeBytes(h.data.file("Cantiques/Alpha/Diapo/12 - Gloire.pptx"), "slides");
+    writeBytes(h.data.file("Clips/Gloria.avi"), "video");
+    writeBytes(h.data.file("Cantiques/Alpha/Video/12.lnk"),
+               shellLink("C:\\Gone\\Gloria.avi", "..\\..\\..\\Clips\\Gloria.avi"));
+    ASSERT_TRUE(h.open());
+    auto* slides = h.find<QLabel>("Image_Diapo");
+    auto* video = h.find<QLabel>("Image_Video");
+    ASSERT_FALSE(slides->isHidden());
+    ASSERT_FALSE(video->isHidden());
+    release(slides);
+    release(video);
+    EXPECT_EQ(h.shell.openedIn, QStringList({h.data.file("Cantiques/Alpha/Diapo/") + "|12 - Gloire.pptx",
+                                             h.data.file("Clips/") + "|Gloria.avi"}));
+    EXPECT_TRUE(h.prompts.asked.empty());
+}
+
+TEST(HymnMediaWindow, slidesRemovedAfterTheHymnWasShownSayNoting) {
+    MainWindowHarness h;
+    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
+    writeBytes(h.data.file("Cantiques/Alpha/Hira.txt"),
+               crlfLines({hymnEntry("12 - Gloire", "L", "N", "Alpha")}));
+    writeBytes(h.data.file("Cantiques/Alpha/Diapo/12.ppsx"), "slides");
+    ASSERT_TRUE(h.open());
+    QFile::remove(h.data.file("Cantiques/Alpha/Diapo/12.ppsx"));
+    release(h.find<QLabel>("Image_Diapo"));
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "NOTING");
+}
+
+// companion programs
+TEST(HymnCompanions, programsStartFromTheDataFolderWhateverTheLetterCase) {
+    Media m;
+    makeExecutable(m.d.file("cantiques/lumora_clavier_midi.EXE"));
+    makeExecutable(m.d.file("Calendar/Calendar.exe"));
+    m.media.startMidiKeyboard();
+    m.media.startCalendar();
+    EXPECT_EQ(m.shell.started, QStringList({m.d.file("cantiques/lumora_clavier_midi.EXE"),
+                                            m.d.file("Calendar/Calendar.exe")}));
+}
+
+TEST(HymnCompanions, aProgramThatDoesNotStartIsTriedWithoutExe) {
+    Media m;
+    makeExecutable(m.d.file("Calendar/Calendar.exe"));
+    makeExecutable(m.d.file("Calendar/Calendar"));
+    m.shell.refused << m.d.file("Calendar/Calendar.exe"); // a Windows program here
+    m.media.startCalendar();
+    EXPECT_EQ(m.shell.started,
+              QStringList({m.d.file("Calendar/Calendar.exe"), m.d.file("Calendar/Calendar")}));
+
+    Media only;
+    makeExecutable(only.d.file("Cantiques/Lumora_Clavier_Midi"));
+    only.media.startMidiKeyboard();
+    EXPECT_EQ(only.shell.started, QStringList{only.d.file("Cantiques/Lumora_Clavier_Midi")});
+}
+
+TEST(HymnCompanions, missingProgramsStaySilent) {
+    Media m;
+    m.media.startMidiKeyboard();
+    m.media.startCalendar();
+    EXPECT_TRUE(m.shell.started.isEmpty());
+    EXPECT_TRUE(m.prompts.asked.empty());
+    // the buttons of the window do the same
+    MainWindowHarness h;
+    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
+    ASSERT_TRUE(h.open());
+    h.find<QToolButton>("Clavier_MIDI")->click();
+    h.find<QToolButton>("Img_Calendar")->click();
+    EXPECT_TRUE(h.shell.started.isEmpty());
+    EXPECT_TRUE(h.prompts.asked.empty());
+}
