@@ -2,6 +2,7 @@
 
 #include "app/accessibility.h"
 #include "app/helpmenu.h"
+#include "app/marklinks.h"
 #include "app/pages.h"
 #include "app/windowlinks.h"
 #include "bible/ui/biblenavigation.h"
@@ -206,36 +207,17 @@ void FrmLumora::buildBibleTab() {
     using Nav = bible::BibleNavigation;
     connect(a.navigation, &Nav::versionSelected, a.biblePlayer, &bible::BiblePlayer::closePlayer);
     connect(a.navigation, &Nav::chapterAudioFound, a.biblePlayer, &bible::BiblePlayer::onChapterAudioFound);
-    connect(a.navigation, &Nav::verseSelected, a.marks, &marks::MarkEditor::onVerseSelected);
     connect(a.navigation, &Nav::spanSelected, a.biblePlayer, &bible::BiblePlayer::onSpanSelected);
     connect(a.navigation, &Nav::passageWanted, a.passage, &bible::PassageView::PreparePassage);
     connect(a.passage, &bible::PassageView::passageShown, a.biblePlayer, &bible::BiblePlayer::onPassageShown);
     connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
     connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);
     connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
-    connect(a.biblePlayer, &bible::BiblePlayer::passageAudioStarted, a.marks,
-            &marks::MarkEditor::onPassageAudioStarted);
     connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
     connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
 
-    // Reading marks: the table follows the passage; mark mode, the mute button and Label24.
-    using Marks = marks::MarkEditor;
-    using Player = bible::BiblePlayer;
-    connect(a.navigation, &Nav::chapterShown, a.marks, &Marks::onChapterShown);
-    connect(a.passage, &bible::PassageView::passageShown, a.marks, &Marks::onPassageShown);
-    connect(a.marks, &Marks::verseWanted, a.navigation, &Nav::reselectVerse);
-    connect(a.marks, &Marks::passageAudioWanted, a.biblePlayer, &Player::cmdOk);
-    connect(a.marks, &Marks::bibleAudioStopWanted, a.biblePlayer, &Player::stop);
-    connect(a.marks, &Marks::markModeChanged, a.follower, &bible::VerseFollower::setMarkMode);
-    connect(a.marks, &Marks::markModeChanged, a.biblePlayer, &Player::setMarkMode);
-    connect(a.marks, &Marks::keepAtTopEnabled, a.follower, &bible::VerseFollower::setKeepAtTopEnabled);
-    connect(a.marks, &Marks::keepAtTopCleared, a.follower, &bible::VerseFollower::clearKeepAtTop);
-    connect(a.marks, &Marks::markWidgetsShown, a.biblePage, &BiblePage::setMarkTableShown);
-    connect(a.biblePlayer, &Player::bibleAudioMutedChanged, a.marks, &Marks::setBibleAudioMuted);
-    connect(a.biblePlayer, &Player::markWidgetsShown, a.marks, &Marks::onMuteToggled);
-    connect(a.windowLabel, &bible::BibleWindowLabel::markModeWanted, a.marks, &Marks::setMarkModeTicked);
-    connect(a.marks, &Marks::markModeClearedWhileMuted, a.windowLabel,
-            &bible::BibleWindowLabel::onMarkModeClearedWhileMuted);
+    linkMarks(
+        {*a.navigation, *a.passage, *a.follower, *a.biblePlayer, *a.marks, *a.windowLabel, *a.biblePage});
     QAction* markMenu = menuBar()->addMenu(a.marks->menu());
     connect(SSTab_LMR, &QTabWidget::currentChanged, markMenu,
             [markMenu](int tab) { markMenu->setVisible(tab == 0); });

@@ -134,7 +134,8 @@ void BiblePage::apply(const BibleGeometry& g, QPoint origin) {
     p.passage->setGeometry(toPixels(g.passageBlock, this, origin));
     p.lists->setGeometry(toPixels(g.lists, this, origin));
     p.lists->setVisible(g.listsShown);
-    p.classLabel->setVisible(g.listsShown);
+    // Lbl_classe gives its place up to the mark table in mark mode.
+    p.classLabel->setVisible(g.listsShown && !g.markTableShown);
     p.markTable->setGeometry(toPixels(g.markTable, this, origin));
     p.classLabel->setGeometry(toPixels(g.classLabel, this, origin));
     const QRect classLabel = toPixels(g.classLabel, this, origin);

@@ -76,6 +76,11 @@ TEST(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
         EXPECT_TRUE(button->toolTip().contains(QStringLiteral("Ctrl+")))
             << name << ": " << button->toolTip().toStdString();
     }
+    for (const char* name : {"Label12", "Label13"}) {
+        auto* label = h.find<QWidget>(name);
+        ASSERT_TRUE(label) << name;
+        EXPECT_TRUE(label->toolTip().contains(QStringLiteral("F5"))) << name;
+    }
 }
 
 TEST(Accessibility, tabFollowsTheReadingOrderOfEachTab) {

@@ -86,6 +86,7 @@ BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav,
     auto* view = new QListView(ComboBox_passage_trouve);
     view->setUniformItemSizes(true);
     view->setLayoutMode(QListView::Batched);
+    view->setAccessibleName(QStringLiteral("Passages found"));
     ComboBox_passage_trouve->setView(view);
     Lbl_Nbr_passage_trouve = new QLabel(row);
     Lbl_Nbr_passage_trouve->setObjectName(QStringLiteral("Lbl_Nbr_passage_trouve"));

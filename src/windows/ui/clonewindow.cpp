@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextEdit>
 
 namespace lumora::windows {
@@ -51,7 +52,7 @@ CloneWindow::CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* sta
     Label13 = captionButton("Label13", QStringLiteral("CLONE"));
     Label19 = captionButton("Label19", kLocal);
     for (ClickLabel* l : {Label12, Label13})
-        l->setToolTip(QStringLiteral("Click: show on the second screen. Right click: choose the screen."));
+        l->setToolTip(QStringLiteral("Click: show on the second screen (F5). Right click: choose the screen."));
     Label18 = new QLabel;
     Label18->setObjectName(QStringLiteral("Label18"));
     Lbl_InScreen = new QLabel;
@@ -61,6 +62,11 @@ CloneWindow::CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* sta
     m_status = row(statusParent, {Label18, Lbl_InScreen});
 
     connect(Label12, &ClickLabel::clicked, this, &CloneWindow::bibleCloneClicked);
+    // F5, as in presentation programs: the tab in view goes to the projector.
+    auto* bibleKey = new QShortcut(QKeySequence(Qt::Key_F5), biblePage);
+    connect(bibleKey, &QShortcut::activated, this, &CloneWindow::bibleCloneClicked);
+    auto* hymnKey = new QShortcut(QKeySequence(Qt::Key_F5), canticlePage);
+    connect(hymnKey, &QShortcut::activated, this, &CloneWindow::hymnCloneClicked);
     connect(Label13, &ClickLabel::clicked, this, &CloneWindow::hymnCloneClicked);
     connect(Label12, &ClickLabel::rightClicked, this, &CloneWindow::offerScreens);
     connect(Label13, &ClickLabel::rightClicked, this, &CloneWindow::offerScreens);
