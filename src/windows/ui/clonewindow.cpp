@@ -52,7 +52,8 @@ CloneWindow::CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* sta
     Label13 = captionButton("Label13", QStringLiteral("CLONE"));
     Label19 = captionButton("Label19", kLocal);
     for (ClickLabel* l : {Label12, Label13})
-        l->setToolTip(QStringLiteral("Click: show on the second screen (F5). Right click: choose the screen."));
+        l->setToolTip(
+            QStringLiteral("Click: show on the second screen (F5). Right click: choose the screen."));
     Label18 = new QLabel;
     Label18->setObjectName(QStringLiteral("Label18"));
     Lbl_InScreen = new QLabel;
