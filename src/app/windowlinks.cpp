@@ -70,6 +70,7 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     });
     connect(m_labels, &windows::LayoutLabels::canticleTextWidened, this, [this](bool wide) {
         m_parts.hymns.setFileIconsShown(!wide);
+        m_parts.hymnPlayer.setWordsNarrow(!wide);
         m_parts.canticlePage->setTextWide(wide);
     });
     connect(m_labels, &windows::LayoutLabels::fontDialogWanted, this, &WindowLinks::showFontDialog);

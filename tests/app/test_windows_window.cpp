@@ -8,6 +8,7 @@
 #include "support/mainwindow.h"
 #include "windows/ui/clonewindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -172,6 +173,22 @@ TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndNarrowOnesShowOnlyTh
     EXPECT_TRUE(label("Image_Musique")->isVisibleTo(w));
     EXPECT_FALSE(label("Image_Diapo")->isVisibleTo(w)) << "the hymn has no slides";
     EXPECT_TRUE(h.find<QTextEdit>("Text_info")->isVisibleTo(w));
+}
+
+TEST_F(WindowsInMainWindow, captureToolsAreUsableOnlyWhenCaptureIsTickedWithNarrowWords) {
+    showTab(1);
+    QWidget* w = h.window.get();
+    auto* capture = h.find<QAbstractButton>("Check_Shop");
+    ASSERT_TRUE(capture);
+    click(label("Label14")); // wide
+    capture->click();
+    EXPECT_FALSE(h.find<QWidget>("Cmd_Go")->isEnabled()) << "wide words leave no room for the tools";
+    EXPECT_FALSE(h.find<QWidget>("SpinPositionCapture")->isVisibleTo(w));
+    capture->click();
+    click(label("Label14")); // narrow again
+    capture->click();
+    EXPECT_TRUE(h.find<QWidget>("Cmd_Go")->isEnabled());
+    EXPECT_TRUE(h.find<QWidget>("SpinPositionCapture")->isVisibleTo(w));
 }
 
 // the font dialog

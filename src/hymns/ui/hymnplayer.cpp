@@ -183,10 +183,11 @@ void HymnPlayer::goToSample() {
 
 void HymnPlayer::setCaptureToolsShown(bool shown) {
     if (!m_captureTools) return;
-    Cmd_Echantion->setEnabled(shown);
-    Txt_Echantillon->setEnabled(shown);
-    Cmd_Go->setEnabled(shown);
-    SpinPositionCapture->setVisible(shown);
+    const bool usable = shown && m_wordsNarrow;
+    Cmd_Echantion->setEnabled(usable);
+    Txt_Echantillon->setEnabled(usable);
+    Cmd_Go->setEnabled(usable);
+    SpinPositionCapture->setVisible(usable);
     if (QWidget* bar = m_player.widget()) bar->setVisible(shown);
 }
 

@@ -80,8 +80,11 @@ class HymnPlayer final : public QObject {
     void samplePosition();
     // Cmd_Go: plays from the position typed in Txt_Echantillon.
     void goToSample();
-    // Check_Shop: the capture tools usable or not.
+    // Check_Shop: the player's bar shown or not; the capture tools usable only while the words
+    // are narrow (Label14 reading "<---->").
     void setCaptureToolsShown(bool shown);
+    // Label14: read by the next Check_Shop click.
+    void setWordsNarrow(bool narrow) { m_wordsNarrow = narrow; }
 
   signals:
     void nextHymnWanted();
@@ -98,6 +101,7 @@ class HymnPlayer final : public QObject {
     playback::State m_state;
     QPointer<QWidget> m_buttons;
     QPointer<QWidget> m_captureTools;
+    bool m_wordsNarrow = true;
     QTimer m_hold;
     QString m_musicPath; // the file the hymn being loaded plays
     int m_ownStops = 0;  // > 0 while this class stops the player for a load or a search
