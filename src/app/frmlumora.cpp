@@ -102,12 +102,12 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                                                {m_platform.dialogs, m_platform.prompts, m_platform.shell},
                                                a.biblePage, a.canticlePage, this),
                      "outputActions");
-    a.biblePage->place(
-        {a.navigation->versionList(), a.search->row(), a.verseLists->widget(), a.navigation->lists(),
-         a.marks->table(), a.navigation->classLabel(), a.passage->orderFrame(), a.passage->view(),
-         a.passage->options(), a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(),
-         a.zoom->bibleControl(), a.output->bibleButtons(), a.windowLabel->label(), a.verseLists->showBox(),
-         [s = a.search](int text, int results) { s->setSearchHalves(text, results); }});
+    a.biblePage->place({a.navigation->versionList(), a.search->row(), a.verseLists->widget(),
+                        a.navigation->lists(), a.marks->table(), a.navigation->classLabel(),
+                        a.passage->orderFrame(), a.passage->view(), a.passage->options(),
+                        a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(), nullptr,
+                        nullptr, a.windowLabel->label(), a.verseLists->showBox(),
+                        [s = a.search](int text, int results) { s->setSearchHalves(text, results); }});
     a.biblePlayer->installShortcuts(a.biblePage);
     a.media =
         named(new hymns::HymnMedia(m_session, m_platform.shell, m_platform.prompts, a.canticlePage, this),
@@ -139,6 +139,9 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                          *a.biblePlayer, *a.zoom, *a.hymns, *a.hymnPlayer, m_platform.dialogs},
                         this);
     connect(this, &FrmLumora::loaded, a.windows, &WindowLinks::onLoaded);
+    // The bottom row is full with the player and the marks: print, save and zoom go beside CLONE.
+    a.passage->addHeaderTool(a.output->bibleButtons());
+    a.passage->addHeaderTool(a.zoom->bibleControl());
     // A verse label picked with the sound off shows in the clone as well.
     connect(a.marks, &marks::MarkEditor::verseLabelSelected, &a.windows->clone(),
             &windows::CloneWindow::mirrorSelection);

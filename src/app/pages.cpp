@@ -44,7 +44,10 @@ void chainTabOrder(std::initializer_list<QWidget*> parts) {
         QList<QWidget*> controls{part};
         controls += part->findChildren<QWidget*>();
         for (QWidget* w : controls)
-            if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && !chain.contains(w)) chain << w;
+            // Menus and other windows kept under a part have focus chains of their own.
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->window() == part->window() &&
+                !chain.contains(w))
+                chain << w;
     }
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
@@ -73,8 +76,9 @@ void BiblePage::place(const BibleParts& p) {
     bottom->addWidget(p.markPosition);
     if (p.windowLabel) bottom->addWidget(p.windowLabel);
     bottom->addStretch(1);
-    bottom->addWidget(p.output);
-    bottom->addWidget(p.zoom);
+    // The passage's own tools (print, save, zoom) may sit in its header instead.
+    if (p.output) bottom->addWidget(p.output);
+    if (p.zoom) bottom->addWidget(p.zoom);
     if (p.verseListShow) connect(p.verseListShow, &QAbstractButton::toggled, this, &BiblePage::layoutWanted);
     chainTabOrder({p.versionList, p.verseLists, p.searchRow, p.lists, p.markTable, p.orderFrame, p.passage,
                    p.options, p.keepAtTop, p.player, p.markPosition, p.windowLabel, p.output, p.zoom});

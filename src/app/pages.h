@@ -30,8 +30,8 @@ struct BibleParts {
     QWidget* keepAtTop;                       // Check_repere
     QWidget* player;                          // the chapter player's pictures
     QWidget* markPosition;                    // Label4, Lbl_Position, SpPosition
-    QWidget* zoom;                            // SpinButton_Size, Label20
-    QWidget* output;                          // Image_Print, Image_SaveAs
+    QWidget* zoom;                            // SpinButton_Size, Label20 (null when placed elsewhere)
+    QWidget* output;                          // Image_Print, Image_SaveAs (null when placed elsewhere)
     QWidget* windowLabel = nullptr;           // Label24
     QAbstractButton* verseListShow = nullptr; // Check_Favori_Bible
     SearchHalvesSetter setSearchHalves;
