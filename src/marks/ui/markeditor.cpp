@@ -54,7 +54,8 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     }
     ListView1->addTopLevelItems(rows);
     ListView1->hide();
-    ListView1->viewport()->installEventFilter(this);
+    m_tableViewport = ListView1->viewport();
+    m_tableViewport->installEventFilter(this);
     ListView1->installEventFilter(this);
 
     m_positionRow = new QWidget(page);
@@ -110,7 +111,8 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
 
     // The right button over the passage takes a mark; the box's own context menu would hide that.
     m_passage.edit()->setContextMenuPolicy(Qt::NoContextMenu);
-    m_passage.edit()->viewport()->installEventFilter(this);
+    m_passageViewport = m_passage.edit()->viewport();
+    m_passageViewport->installEventFilter(this);
 }
 
 QWidget* MarkEditor::table() const {
@@ -119,7 +121,9 @@ QWidget* MarkEditor::table() const {
 
 bool MarkEditor::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == m_passage.edit()->viewport()) {
+    // The viewports are compared as kept: while a box is destroyed, its viewport still sends events
+    // and the box can no longer be asked for it.
+    if (watched == m_passageViewport) {
         if (type == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
@@ -129,7 +133,7 @@ bool MarkEditor::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (watched == ListView1->viewport() && type == QEvent::MouseButtonRelease) {
+    if (watched == m_tableViewport && type == QEvent::MouseButtonRelease) {
         const auto* e = static_cast<QMouseEvent*>(event);
         if (e->button() == Qt::RightButton) {
             Mnu_Mark->popup(e->globalPosition().toPoint());

@@ -113,6 +113,8 @@ class MarkEditor final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QWidget* m_passageViewport = nullptr; // Text_Passage's viewport, kept for the event filter
+    QWidget* m_tableViewport = nullptr;   // ListView1's
     void onCheckModeClicked(bool ticked);
     // Label4, Lbl_Position, SpPosition and ListView1 shown, Cmd_Maj usable; or all put away.
     void showMarkWidgets(bool shown);
