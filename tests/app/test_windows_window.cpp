@@ -46,17 +46,7 @@ QFont fontAt(QTextEdit* edit, int pos) {
 class WindowsInMainWindow : public ::testing::Test {
   protected:
     void SetUp() override {
-        FixtureOptions opt;
-        opt.mark = [](int b, int, int v) {
-            return b == 40 ? QByteArray::number(10 * v) + ",00000" : QByteArray("0");
-        };
-        std::vector<FixtureBook> books = fixtureBooks(6, 25);
-        books[39].verses = [](int) { return 30; };
-        writeFixtureVersion(h.data.path(), "AAA", books, opt);
-        for (int c = 1; c <= 6; ++c)
-            writeBytes(h.data.path() +
-                           QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')),
-                       "x");
+        writeRecordedVersion(h.data.path());
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
         writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
                    crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha"),

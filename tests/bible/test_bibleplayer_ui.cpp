@@ -38,18 +38,8 @@ void leftClick(QWidget* w) {
 class BiblePlayerUi : public ::testing::Test {
   protected:
     void SetUp() override {
-        FixtureOptions opt;
-        opt.mark = [](int b, int, int v) {
-            return b == 40 ? QByteArray::number(10 * v) + ",00000" : QByteArray("0");
-        };
-        std::vector<FixtureBook> books = fixtureBooks(6, 25);
-        books[39].verses = [](int) { return 30; };
-        writeFixtureVersion(h.data.path(), "AAA", books, opt);
+        writeRecordedVersion(h.data.path());
         writeFixtureVersion(h.data.path(), "BBB", fixtureBooks(6, 25));
-        for (int c = 1; c <= 6; ++c)
-            writeBytes(h.data.path() +
-                           QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')),
-                       "x");
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
         ASSERT_TRUE(h.open());
         ASSERT_FALSE(h.players.empty());

@@ -36,17 +36,7 @@ namespace {
 class MarkEditorUi : public ::testing::Test {
   protected:
     void SetUp() override {
-        FixtureOptions opt;
-        opt.mark = [](int b, int c, int v) {
-            return b == 40 && c < 6 ? QByteArray::number(10 * v) + ",00000" : QByteArray("0");
-        };
-        std::vector<FixtureBook> books = fixtureBooks(6, 25);
-        books[39].verses = [](int) { return 30; };
-        writeFixtureVersion(h.data.path(), "AAA", books, opt);
-        for (int c = 1; c <= 6; ++c)
-            writeBytes(h.data.path() +
-                           QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')),
-                       "x");
+        writeRecordedVersion(h.data.path(), 5);
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
         // The passage builder knows a file by its size and time: a write in the same clock tick as
         // the fixture's, with marks of the same length, would look unchanged.

@@ -66,4 +66,19 @@ inline std::vector<FixtureBook> fixtureBooks(int chapters = 6, int verses = 25) 
     return books;
 }
 
+// Version AAA whose book 40 has 6 chapters of 30 verses, verse v of chapters 1..markedChapters
+// starting at 10 v seconds (the rest unmarked), every chapter of book 40 recorded
+// (Sound/Bk01.mp3 ...); the other books have 6 chapters of 25 verses, no marks, no recordings.
+inline void writeRecordedVersion(const QString& data, int markedChapters = 6) {
+    FixtureOptions opt;
+    opt.mark = [markedChapters](int b, int c, int v) {
+        return b == 40 && c <= markedChapters ? QByteArray::number(10 * v) + ",00000" : QByteArray("0");
+    };
+    std::vector<FixtureBook> books = fixtureBooks(6, 25);
+    books[39].verses = [](int) { return 30; };
+    writeFixtureVersion(data, "AAA", books, opt);
+    for (int c = 1; c <= 6; ++c)
+        writeBytes(data + QStringLiteral("/Bible/AAA/Sound/Bk%1.mp3").arg(c, 2, 10, QLatin1Char('0')), "x");
+}
+
 } // namespace lumora::testing
