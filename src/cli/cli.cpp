@@ -80,7 +80,7 @@ struct CommandWords {
     QString error;
 };
 
-CommandWords splitWords(const QStringList& words, const OptionSpec& spec) {
+CommandWords splitWords(const QStringList& words, const CommandOptions& options) {
     CommandWords out;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words.at(i);
@@ -101,13 +101,13 @@ CommandWords splitWords(const QStringList& words, const OptionSpec& spec) {
         }
         if (name == QLatin1String("--help")) {
             out.help = true;
-        } else if (spec.flags.contains(name)) {
+        } else if (options.flags.contains(name)) {
             if (eq >= 0) {
                 out.error = name + QStringLiteral(" takes no value");
                 return out;
             }
             out.options.push_back({name, std::nullopt});
-        } else if (spec.valued.contains(name)) {
+        } else if (options.valued.contains(name)) {
             std::optional<QString> value;
             if (eq >= 0)
                 value = word.mid(eq + 1);
@@ -124,18 +124,18 @@ CommandWords splitWords(const QStringList& words, const OptionSpec& spec) {
 }
 } // namespace
 
-OptionSpec optionsOf(const QString& usage) {
+CommandOptions optionsOf(const QString& usage) {
     const QStringList words = usage.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    OptionSpec spec;
+    CommandOptions options;
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString name = bare(words.at(i));
         if (!name.startsWith(QLatin1String("--")) || name.size() < 3) continue;
         const bool closed = words.at(i).endsWith(QLatin1Char(']'));
         const bool valued = !closed && i + 1 < words.size() && isPlaceholder(bare(words.at(i + 1)));
-        QStringList& list = valued ? spec.valued : spec.flags;
+        QStringList& list = valued ? options.valued : options.flags;
         if (!list.contains(name)) list.append(name);
     }
-    return spec;
+    return options;
 }
 
 int usageError(const QString& message) {

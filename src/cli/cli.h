@@ -63,12 +63,12 @@ struct Registrar {
 };
 
 // What the usage line of a command says it accepts.
-struct OptionSpec {
+struct CommandOptions {
     QStringList flags;  // "--json"
     QStringList valued; // "--version"
 };
 // "search [--version CODE] [--json] TEXT" -> flags {"--json"}, valued {"--version"}.
-OptionSpec optionsOf(const QString& usage);
+CommandOptions optionsOf(const QString& usage);
 
 // Byte-exact output to stdout, and one-line messages to stderr.
 void writeOut(const QByteArray& bytes);

@@ -243,18 +243,23 @@ void MarkEditor::setMarkModeTicked(bool ticked) {
     onCheckModeClicked(ticked);
 }
 
+void MarkEditor::enterMarkMode() {
+    if (!m_markMode) {
+        m_markMode = true;
+        emit markModeChanged(true);
+    }
+    emit keepAtTopCleared();
+    emit keepAtTopEnabled(false);
+    Label1->setEnabled(false);
+    Label11->setEnabled(false);
+    if (m_hasMarks) showMarkWidgets(true);
+}
+
 void MarkEditor::onCheckModeClicked(bool ticked) {
     if (ticked) {
         // Without the sound mark mode is not entered; the box stays ticked and the mode is
         // entered when the sound comes back (onMuteToggled).
-        if (m_muted) return;
-        m_markMode = true;
-        emit markModeChanged(true);
-        emit keepAtTopCleared();
-        emit keepAtTopEnabled(false);
-        Label1->setEnabled(false);
-        Label11->setEnabled(false);
-        if (m_hasMarks) showMarkWidgets(true);
+        if (!m_muted) enterMarkMode();
         return;
     }
     // Cleared before the "Window 2" target is given up: the mute button it runs reads the box.
@@ -281,15 +286,7 @@ void MarkEditor::onMuteToggled(bool soundBack) {
     if (Check_mode->isChecked()) {
         // The box may have been ticked while the sound was off: the widgets come back in mark
         // mode, never beside a highlight that still follows the reading.
-        if (!m_markMode) {
-            m_markMode = true;
-            emit markModeChanged(true);
-        }
-        emit keepAtTopCleared();
-        emit keepAtTopEnabled(false);
-        Label1->setEnabled(false);
-        Label11->setEnabled(false);
-        if (m_hasMarks) showMarkWidgets(true);
+        enterMarkMode();
     } else {
         emit keepAtTopEnabled(true);
         Label1->setEnabled(true);

@@ -115,6 +115,8 @@ class MarkEditor final : public QObject {
   private:
     QWidget* m_passageViewport = nullptr; // Text_Passage's viewport, kept for the event filter
     QWidget* m_tableViewport = nullptr;   // ListView1's
+    // Mark mode on: the follower and Check_repere give way, the mark widgets come when there are marks.
+    void enterMarkMode();
     void onCheckModeClicked(bool ticked);
     // Label4, Lbl_Position, SpPosition and ListView1 shown, Cmd_Maj usable; or all put away.
     void showMarkWidgets(bool shown);
