@@ -35,8 +35,10 @@ int exportPassage(Invocation& inv) {
         fail(QStringLiteral("cannot read ") + picked->request.BookFilePath);
         return kFailed;
     }
-    if (!output::SaveShownText(out, output::passageShownText(p.PassageText, output::defaultPassageLook()))) {
-        fail(QStringLiteral("cannot write ") + out);
+    QString why;
+    if (!output::SaveShownText(out, output::passageShownText(p.PassageText, output::defaultPassageLook()),
+                               &why)) {
+        fail(QStringLiteral("cannot write %1: %2").arg(out, why));
         return kFailed;
     }
     return kOk;

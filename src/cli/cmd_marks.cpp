@@ -141,7 +141,8 @@ int update(Invocation& inv) {
     const WriteResult r =
         updateChapterMarks(c->bookFile, c->id.bookKey, c->id.chapter, c->id.verseCount, table);
     if (r.status != WriteStatus::Written) {
-        fail(statusText(r.status));
+        fail(r.whyNot.isEmpty() ? statusText(r.status)
+                                : statusText(r.status) + QStringLiteral(": ") + r.whyNot);
         return kFailed;
     }
     writeLine(QStringLiteral("%1 marks changed in %2").arg(r.changedLines).arg(c->bookFile));
@@ -161,8 +162,10 @@ int backup(Invocation& inv) {
     const auto c = openChapter(inv, wanted, inv.args()[0], inv.args()[1], code);
     if (!c) return code;
     const QString path = QDir(dir).filePath(QString::fromUtf8(backupFileName(c->id)));
-    if (!common::folderExists(dir) || !common::writeFileAtomic(path, backupBytes(c->id, c->shownTable()))) {
-        fail(QStringLiteral("cannot write ") + path);
+    QString why = QStringLiteral("no such folder");
+    if (!common::folderExists(dir) ||
+        !common::writeFileAtomic(path, backupBytes(c->id, c->shownTable()), &why)) {
+        fail(QStringLiteral("cannot write %1: %2").arg(path, why));
         return kFailed;
     }
     writeLine(path);

@@ -83,7 +83,7 @@ void applyEdits(QByteArray& content, const std::vector<Edit>& edits) {
 
 WriteResult writeBack(const QString& path, const QByteArray& content, WriteResult r) {
     if (r.status != WriteStatus::Written) return r;
-    if (!common::writeFileAtomic(path, content)) r.status = WriteStatus::WriteFailed;
+    if (!common::writeFileAtomic(path, content, &r.whyNot)) r.status = WriteStatus::WriteFailed;
     return r;
 }
 
@@ -134,13 +134,13 @@ WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, co
                               int verseCount, const MarkTable& table) {
     const std::vector<ChapterLine> lines =
         chapterLines(content, bookKey, chapter, std::min(verseCount, kMaxRows));
-    if (lines.empty()) return {WriteStatus::VerseNotFound, 0};
+    if (lines.empty()) return {WriteStatus::VerseNotFound, 0, 0, {}};
     std::vector<Edit> edits;
     int skipped = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int k = int(i) + 1;
         const MarkRow& row = table.row(k);
-        if (!safeMark(row.newMark)) return {WriteStatus::BadMark, 0};
+        if (!safeMark(row.newMark)) return {WriteStatus::BadMark, 0, 0, {}};
         const ChapterLine& l = lines[i];
         if (l.mark == row.newMark) continue;
         if (l.verse != QByteArray::number(k) || l.mark != row.oldMark) {
@@ -150,19 +150,19 @@ WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, co
         edits.push_back({l.markStart, l.markEnd, row.newMark});
     }
     applyEdits(content, edits);
-    return {WriteStatus::Written, int(edits.size()), skipped};
+    return {WriteStatus::Written, int(edits.size()), skipped, {}};
 }
 
 WriteResult updateChapterMarks(const QString& bookFile, const QByteArray& bookKey, const QByteArray& chapter,
                                int verseCount, const MarkTable& table) {
     auto content = common::readWholeFile(bookFile);
-    if (!content) return {WriteStatus::FileUnreadable, 0};
+    if (!content) return {WriteStatus::FileUnreadable, 0, 0, {}};
     return writeBack(bookFile, *content, applyChapterMarks(*content, bookKey, chapter, verseCount, table));
 }
 
 WriteResult applyOneMark(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
                          const QByteArray& verse, const QByteArray& position) {
-    if (!isPositionText(position)) return {WriteStatus::BadMark, 0};
+    if (!isPositionText(position)) return {WriteStatus::BadMark, 0, 0, {}};
     const QByteArray mark = FormatMark(position);
     std::vector<Edit> edits;
     bool found = false;
@@ -176,15 +176,15 @@ WriteResult applyOneMark(QByteArray& content, const QByteArray& bookKey, const Q
         }
         return true;
     });
-    if (!found) return {WriteStatus::VerseNotFound, 0};
+    if (!found) return {WriteStatus::VerseNotFound, 0, 0, {}};
     applyEdits(content, edits);
-    return {WriteStatus::Written, int(edits.size())};
+    return {WriteStatus::Written, int(edits.size()), 0, {}};
 }
 
 WriteResult UpdateOneMark(const QString& bookFile, const QByteArray& bookKey, const QByteArray& chapter,
                           const QByteArray& verse, const QByteArray& position) {
     auto content = common::readWholeFile(bookFile);
-    if (!content) return {WriteStatus::FileUnreadable, 0};
+    if (!content) return {WriteStatus::FileUnreadable, 0, 0, {}};
     return writeBack(bookFile, *content, applyOneMark(*content, bookKey, chapter, verse, position));
 }
 

@@ -56,6 +56,7 @@ struct WriteResult {
     // Lines left alone because their stored mark was no longer the Old text (or their verse
     // number was not their place in the chapter): the caller should reload the chapter.
     int skippedLines = 0;
+    QString whyNot; // with WriteFailed: why the file could not be replaced
 };
 
 // Writes the New column into the chapter's lines: the k-th verse line of the chapter, when it is

@@ -44,9 +44,9 @@ QByteArray plainContent(const ShownText& text) {
 }
 } // namespace
 
-bool SaveShownText(const QString& path, const ShownText& text) {
-    if (isPlainTextName(path)) return common::WriteUtf8File(path, plainContent(text));
-    return common::writeFileAtomic(path, common::rtf::writeRtf(text.rich));
+bool SaveShownText(const QString& path, const ShownText& text, QString* whyNot) {
+    if (isPlainTextName(path)) return common::WriteUtf8File(path, plainContent(text), whyNot);
+    return common::writeFileAtomic(path, common::rtf::writeRtf(text.rich), whyNot);
 }
 
 PassageLook defaultPassageLook() {

@@ -44,8 +44,8 @@ struct ShownText final {
 
 // Writes the text to path, replacing the file whole and atomically: for a "txt" name EF BB BF, the
 // plain text in UTF-8 with CR LF between lines, CR LF; otherwise the rich text as RTF. False when
-// the write failed (the old file is then kept).
-bool SaveShownText(const QString& path, const ShownText& text);
+// the write failed (the old file is then kept, and `whyNot` says why).
+bool SaveShownText(const QString& path, const ShownText& text, QString* whyNot = nullptr);
 
 // The look of the whole passage on the Bible tab.
 struct PassageLook final {

@@ -397,7 +397,8 @@ void MarkEditor::updateOneMark() {
 
 void MarkEditor::reportWrite(const WriteResult& r, const QString& file) {
     if (r.status != WriteStatus::Written) {
-        m_prompts.tell(tr("The marks could not be written to\r\n%1").arg(file), platform::kAppTitle,
+        const QString why = r.whyNot.isEmpty() ? QString() : QStringLiteral("\r\n(%1)").arg(r.whyNot);
+        m_prompts.tell(tr("The marks could not be written to\r\n%1").arg(file) + why, platform::kAppTitle,
                        platform::PromptIcon::Exclamation);
     } else if (r.skippedLines > 0) {
         m_prompts.tell(tr("%n verse line(s) left as they were: their mark in the file is no longer the Old "
@@ -412,9 +413,10 @@ void MarkEditor::backupMarks() {
     const auto path = m_dialogs.saveFile(
         {QStringLiteral("Backup to ..."), QString::fromUtf8(backupFileName(id)), QString(), kBackupFilter});
     if (!path) return;
-    if (!common::writeFileAtomic(*path, backupBytes(id, m_table)))
-        m_prompts.tell(tr("The backup could not be written to\r\n%1").arg(*path), platform::kAppTitle,
-                       platform::PromptIcon::Exclamation);
+    QString why;
+    if (!common::writeFileAtomic(*path, backupBytes(id, m_table), &why))
+        m_prompts.tell(tr("The backup could not be written to\r\n%1\r\n(%2)").arg(*path, why),
+                       platform::kAppTitle, platform::PromptIcon::Exclamation);
 }
 
 void MarkEditor::restoreMarks() {

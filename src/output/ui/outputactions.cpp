@@ -128,21 +128,27 @@ ShownText OutputActions::shownText() const {
     return {m_hymnBox.plainText(), platform::fromTextDocument(*doc)};
 }
 
-void OutputActions::SaveShownText(const QString& path) {
-    // A failed write is not reported: the shell then finds the old file, or none and says "OK".
+bool OutputActions::SaveShownText(const QString& path) {
+    // The file is replaced whole or not at all, so a failed write would leave the old file for the
+    // shell to open as if it were the text just saved: it is told instead, and nothing is opened.
+    QString why;
+    bool written = false;
     if (isPlainTextName(path)) {
-        output::SaveShownText(path, shownText());
-        return;
+        written = output::SaveShownText(path, shownText(), &why);
+    } else {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        written = output::SaveShownText(path, shownText(), &why);
+        QApplication::restoreOverrideCursor();
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    output::SaveShownText(path, shownText());
-    QApplication::restoreOverrideCursor();
+    if (!written)
+        m_services.prompts.tell(QStringLiteral("The text could not be saved to\r\n%1\r\n(%2)").arg(path, why),
+                                platform::kAppTitle, platform::PromptIcon::Exclamation);
+    return written;
 }
 
 void OutputActions::save(const QString& defaultName) {
     const QString path = AskSaveFileName(defaultName);
-    if (path.isEmpty()) return;
-    SaveShownText(path);
+    if (path.isEmpty() || !SaveShownText(path)) return;
     if (m_services.shell.open(path) == platform::ShellResult::NotFound)
         m_services.prompts.tell(QStringLiteral("OK"));
 }

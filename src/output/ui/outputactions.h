@@ -43,8 +43,9 @@ class OutputActions final : public QObject {
 
     // The path chosen in the save dialog for the proposed name, or "" when cancelled.
     QString AskSaveFileName(const QString& name);
-    // Writes the text of the active tab's box to path (txt or rich text by the name).
-    void SaveShownText(const QString& path);
+    // Writes the text of the active tab's box to path (txt or rich text by the name). A write that
+    // fails leaves the old file as it was and is told; false then.
+    bool SaveShownText(const QString& path);
     // The text of the active tab's box as it would be saved.
     ShownText shownText() const;
 
