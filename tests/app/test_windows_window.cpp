@@ -106,14 +106,6 @@ TEST_F(WindowsInMainWindow, clonedPassageFollowsTheVerseHeardUntilTheHymnIsClone
     EXPECT_EQ(cloneBox()->toPlainText(), passage()->toPlainText());
 }
 
-TEST_F(WindowsInMainWindow, closingTheCloneClearsLabel18AndLblInScreen) {
-    click(label("Label12"));
-    clone().window()->close();
-    EXPECT_EQ(label("Label18")->text(), "");
-    EXPECT_EQ(label("Lbl_InScreen")->text(), "");
-    EXPECT_EQ(label("Labe16")->text().isEmpty(), false) << "the heading stays";
-}
-
 TEST_F(WindowsInMainWindow, cloneOfTheHymnTakesTheCanticleZoomNotTheBibleOne) {
     h.zoom().SetZoom(150); // Bible tab
     showTab(1);
