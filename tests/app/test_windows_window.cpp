@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTextBlock>
 #include <QTextCursor>
 
 namespace lumora::testing {
@@ -198,17 +197,6 @@ TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBol
     EXPECT_FALSE(h.view().startupStyle().PassageBold);
     EXPECT_FALSE(fontAt(passage(), 0).bold());
     EXPECT_FALSE(fontAt(passage(), 20).bold());
-}
-
-TEST_F(WindowsInMainWindow, rightAlignmentStoresOneAndTheNextPassageIsRightAligned) {
-    click(label("Label15"));
-    auto* fonts = police()->findChild<QComboBox*>("ComboBox_Police");
-    if (fonts->currentIndex() < 0) fonts->setCurrentIndex(0); // no Arial here
-    click(policeLabel("Im_droite"));
-    EXPECT_EQ(h.view().startupStyle().PassageAlignment, 1);
-    h.nav().jumpTo({0, 39, 1, 2, 1});
-    for (QTextBlock b = passage()->document()->begin(); b.isValid(); b = b.next())
-        EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 }
 
 TEST_F(WindowsInMainWindow, backColourAfterAPictureClearsBibleBackgroundAndTheCloneShowsEach) {

@@ -6,7 +6,6 @@
 #include "bible/ui/versefollower.h"
 #include "import/audio.h"
 #include "platform/playerpictures.h"
-#include "platform/spinarrows.h"
 #include "support/mainwindow.h"
 
 #include <QAction>
@@ -265,7 +264,7 @@ TEST_F(MarkEditorUi, updateConfirmedWritesTheNewColumn_cancelledWritesNothing) {
     EXPECT_EQ(h.prompts.asked.size(), 2u) << "no message after a good write";
 }
 
-// Cmd_Maj and the position spinner
+// Cmd_Maj
 TEST_F(MarkEditorUi, cmdMajRefusesAPoint_andWritesACommaPositionForTheSelectedVerse) {
     box("Check_mode")->click();
     h.select(h.list("List_verset"), 18); // verse 19 to the end, row 19 selected
@@ -291,16 +290,6 @@ TEST_F(MarkEditorUi, cmdMajRefusesAPoint_andWritesACommaPositionForTheSelectedVe
     EXPECT_EQ(cell(19, 2), "12,50000");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(h.prompts.asked.size(), 1u);
-}
-
-TEST_F(MarkEditorUi, positionSpinnerStepsATenthWithAComma) {
-    auto* spin = h.find<platform::SpinArrows>("SpPosition");
-    EXPECT_EQ(label("Lbl_Position")->text(), "180,00000");
-    spin->upArrow()->click();
-    EXPECT_EQ(label("Lbl_Position")->text(), "180,1");
-    label("Lbl_Position")->setText("0,05");
-    spin->downArrow()->click();
-    EXPECT_EQ(label("Lbl_Position")->text(), "0,05");
 }
 
 // backup and restore

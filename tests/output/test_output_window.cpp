@@ -137,16 +137,6 @@ TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
               QByteArray("\xEF\xBB\xBFGloire \xC3\xA0 Dieu\r\nAll\xC3\xA9luia \xC3\xA0 jamais\r\n"));
 }
 
-TEST_F(OutputWindow, hymnLabelWithUnsafeCharactersProposesFile_name) {
-    showCanticleTab();
-    h.combo("ComboBox_Chant")->setCurrentIndex(1);
-    ASSERT_EQ(h.find<QLabel>("Label9")->text(), "2 - Qui? Lui/Elle");
-    h.dialogs.answers.push_back(std::nullopt);
-    click("SaveAs_Cantique");
-    ASSERT_EQ(h.dialogs.requests.size(), 1u);
-    EXPECT_EQ(h.dialogs.requests[0].fileName, "File_name");
-}
-
 TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {
     showCanticleTab();
     h.window->SetZoom(250);
@@ -259,15 +249,6 @@ TEST_F(OutputWindow, printCancelledOrFailedSaysErrorPrinter) {
         EXPECT_EQ(a.buttons, platform::PromptButtons::Ok);
         EXPECT_EQ(a.icon, platform::PromptIcon::None);
     }
-}
-
-TEST_F(OutputWindow, picturesSitOnTheirTabsWithTooltips) {
-    for (const char* name : {"Image_Print", "Image_SaveAs"})
-        EXPECT_TRUE(h.find<QWidget>("biblePage")->isAncestorOf(h.find<QToolButton>(name))) << name;
-    for (const char* name : {"Print_Cantique", "SaveAs_Cantique"})
-        EXPECT_TRUE(h.find<QWidget>("canticlePage")->isAncestorOf(h.find<QToolButton>(name))) << name;
-    EXPECT_FALSE(h.find<QToolButton>("Image_Print")->toolTip().trimmed().isEmpty());
-    EXPECT_FALSE(h.find<QToolButton>("SaveAs_Cantique")->toolTip().trimmed().isEmpty());
 }
 
 } // namespace
