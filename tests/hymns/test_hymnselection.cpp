@@ -166,14 +166,6 @@ TEST_F(HymnSelectionUi, searchWithoutHitsSaysNothingAndAHitInAnotherBookSwitches
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), "2 / 2");
 }
 
-TEST_F(HymnSelectionUi, playlistEntryOfAnUnlistedBookShowsQuestionMarks) {
-    auto h = started();
-    h->ShowPlaylistHymn(entryText("3 - Paix", "Prière", "Soir", "Alpha"));
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "3 - Paix");
-    h->ShowPlaylistHymn(entryText("1 - X", "T", "S", "Gone"));
-    EXPECT_EQ(h->words().plainText(), "??????");
-}
-
 // regressions: the words of another hymn stayed on screen
 class HymnWithoutSubTheme : public HymnSelectionUi {
   protected:
