@@ -173,17 +173,6 @@ TEST_F(WindowsInMainWindow, captureToolsAreUsableOnlyWhenCaptureIsTickedWithNarr
 }
 
 // the font dialog
-TEST_F(WindowsInMainWindow, fontDialogOpensOnArialAnd22WithoutTouchingThePassage) {
-    const QFont before = passage()->document()->defaultFont();
-    const platform::TextStyle style = h.view().startupStyle();
-    click(label("Label15"));
-    ASSERT_TRUE(police());
-    EXPECT_TRUE(police()->isVisible());
-    EXPECT_EQ(passage()->document()->defaultFont(), before);
-    EXPECT_EQ(h.view().startupStyle().PassageFontSize, style.PassageFontSize);
-    EXPECT_EQ(h.view().startupStyle().PassageFontName, style.PassageFontName);
-}
-
 TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBold) {
     click(label("Label15"));
     click(policeLabel("Im_gras"));
