@@ -29,31 +29,33 @@ QByteArrayList keysOf(const QList<SearchHit>& hits) {
 
 } // namespace
 
-// letter case
-
-TEST(SearchBookBytes, lowerCaseWord_findsCapitalisedAndCapitals) {
-    const QByteArray data =
-        bom() + "01O\t1\t1\t0\tThe Lord\r\n01O\t1\t2\t0\tLORD of all\r\n01O\t1\t3\t0\tnone\r\n";
-    EXPECT_EQ(keysOf(searchBookBytes(data, "lord")), (QByteArrayList{"01O\t1\t1", "01O\t1\t2"}));
-}
-
-TEST(SearchBookBytes, accentedLowerLetter_doesNotFindItsCapital) {
-    const QByteArray data = bom() + "01O\t1\t1\t0\t\xC3\x89glise\r\n01O\t1\t2\t0\t\xC3\xA9glise\r\n";
-    EXPECT_EQ(keysOf(searchBookBytes(data, "\xC3\xA9GLISE")), QByteArrayList{"01O\t1\t2"});
-}
-
-TEST(SearchBookBytes, punctuationDifferingByTheCaseBit_isNotFolded) {
-    // '[' and '{', '@' and '`' differ only in the bit that separates A from a.
-    const QByteArray data = bom() + "01O\t1\t1\t0\t{x}\r\n01O\t1\t2\t0\t@x\r\n";
-    EXPECT_TRUE(searchBookBytes(data, "[x]").isEmpty());
-    EXPECT_TRUE(searchBookBytes(data, "`X").isEmpty());
-}
-
-// lines
-
-TEST(SearchBookBytes, verseWithTwoOccurrences_isListedOnce) {
-    const QByteArray data = bom() + "01O\t1\t1\t0\tlight and light and LIGHT\r\n01O\t1\t2\t0\tlight\r\n";
-    EXPECT_EQ(keysOf(searchBookBytes(data, "light")), (QByteArrayList{"01O\t1\t1", "01O\t1\t2"}));
+// letter case and lines
+TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_andEachLineIsListedOnce) {
+    const struct {
+        const char* name;
+        QByteArray lines, needle;
+        QByteArrayList keys;
+    } cases[] = {
+        {"a lower-case word finds the capitalised and the capitals",
+         "01O\t1\t1\t0\tThe Lord\r\n01O\t1\t2\t0\tLORD of all\r\n01O\t1\t3\t0\tnone\r\n",
+         "lord",
+         {"01O\t1\t1", "01O\t1\t2"}},
+        {"an accented lower letter does not find its capital",
+         "01O\t1\t1\t0\t\xC3\x89glise\r\n01O\t1\t2\t0\t\xC3\xA9glise\r\n",
+         "\xC3\xA9GLISE",
+         {"01O\t1\t2"}},
+        // '[' and '{', '@' and '`' differ only in the bit that separates A from a.
+        {"brackets differing by the case bit", "01O\t1\t1\t0\t{x}\r\n01O\t1\t2\t0\t@x\r\n", "[x]", {}},
+        {"at and grave differing by the case bit", "01O\t1\t1\t0\t{x}\r\n01O\t1\t2\t0\t@x\r\n", "`X", {}},
+        {"a verse with two occurrences is listed once",
+         "01O\t1\t1\t0\tlight and light and LIGHT\r\n01O\t1\t2\t0\tlight\r\n",
+         "light",
+         {"01O\t1\t1", "01O\t1\t2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(keysOf(searchBookBytes(bom() + c.lines, c.needle)), c.keys);
+    }
 }
 
 TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
