@@ -1,6 +1,6 @@
 // The importer's and the sound decoder's libraries are loaded only by the commands that use them.
 
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/testdata.h"
 
 #include "import/swordreader.h"

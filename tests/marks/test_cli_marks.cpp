@@ -1,6 +1,6 @@
 #include "import/audio.h"
-#include "import/clirun.h"
 #include "support/biblefixture.h"
+#include "support/clirun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -4,8 +4,8 @@
 #include "common/rtf/rtfreader.h"
 #include "common/rtf/rtfwriter.h"
 #include "hymns/hymnfixture.h"
-#include "import/clirun.h"
 #include "output/savedtext.h"
+#include "support/clirun.h"
 #include "support/mainwindow.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "import/clirun.h"
+#include "support/clirun.h"
 #include "support/testdata.h"
 
 #include <QDirIterator>
