@@ -49,10 +49,9 @@ class TinyModule : public ::testing::Test {
         const QString data = m_sword.file("modules/texts/rawtext/tiny/");
         QDir().mkpath(data);
         writeBytes(m_sword.file("tiny.osis.xml"), kOsis);
-        QProcess p;
-        p.start("osis2mod", {data, m_sword.file("tiny.osis.xml"), "-v", "NRSVA"});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        const auto made =
+            lumora::testing::runProgram("osis2mod", {data, m_sword.file("tiny.osis.xml"), "-v", "NRSVA"});
+        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
         writeBytes(m_sword.file("mods.d/tiny.conf"),
                    "[Tiny]\nDataPath=./modules/texts/rawtext/tiny/\nModDrv=RawText\nSourceType=OSIS\n"
                    "Encoding=UTF-8\nVersification=NRSVA\nLang=en\n");

@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QProcess>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -37,10 +36,8 @@ rtf::Document hymnWords() {
 }
 
 QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {pdf, "-"});
-    if (!p.waitForFinished(30000)) return "<pdftotext did not finish>";
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const CliResult r = runProgram("pdftotext", {pdf, "-"}, QProcessEnvironment::systemEnvironment(), 30000);
+    return r.exitCode < 0 ? QString("<pdftotext did not finish>") : QString::fromUtf8(r.out);
 }
 
 class OutputWindow : public ::testing::Test {

@@ -3,6 +3,7 @@
 // with a null output); skipped when none answers.
 
 #include "platform/qt/qtmediaplayer.h"
+#include "support/clirun.h"
 
 #include "hymns/ui/hymnplayer.h"
 #include "import/audio.h"
@@ -27,9 +28,8 @@ namespace {
 constexpr int kRecordRate = 22050;
 
 bool soundServerAnswers() {
-    QProcess p;
-    p.start("pactl", {"info"});
-    return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return lumora::testing::runProgram("pactl", {"info"}, QProcessEnvironment::systemEnvironment(), 5000)
+               .exitCode == 0;
 }
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -91,11 +91,10 @@ class RealPlayback : public ::testing::Test {
     // A second and a half of a tone, through sox.
     QString soxTune(const QString& name, double seconds = 1.5) {
         const QString path = dir.filePath(name);
-        QProcess sox;
-        sox.start("sox", {"-n", "-r", "22050", "-c", "1", path, "synth", QString::number(seconds), "sine",
-                          "440", "gain", "-3"});
-        EXPECT_TRUE(sox.waitForFinished(30000) && sox.exitCode() == 0)
-            << "sox failed: " << sox.readAllStandardError().toStdString();
+        const auto sox =
+            lumora::testing::runProgram("sox", {"-n", "-r", "22050", "-c", "1", path, "synth",
+                                                QString::number(seconds), "sine", "440", "gain", "-3"});
+        EXPECT_EQ(sox.exitCode, 0) << "sox failed: " << sox.err.toStdString();
         return path;
     }
     // A short tune from our own Standard MIDI File writer.

@@ -1,5 +1,5 @@
 #pragma once
-// Runs lumora-cli as a separate process, the way people use it.
+// Runs lumora-cli, or another program the tests need, as a separate process.
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -8,17 +8,17 @@
 namespace lumora::testing {
 
 struct CliResult {
-    int exitCode = -1;
+    int exitCode = -1; // -1: did not finish, or crashed
     QByteArray out;
     QByteArray err;
 };
 
-inline CliResult runCli(const QStringList& args,
-                        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
-                        int timeoutMs = 300000) {
+inline CliResult runProgram(const QString& program, const QStringList& args,
+                            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                            int timeoutMs = 300000) {
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(LUMORA_CLI_PATH), args);
+    p.start(program, args);
     CliResult r;
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();
@@ -29,6 +29,13 @@ inline CliResult runCli(const QStringList& args,
     r.out = p.readAllStandardOutput();
     r.err = p.readAllStandardError();
     return r;
+}
+
+// lumora-cli the way people use it.
+inline CliResult runCli(const QStringList& args,
+                        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                        int timeoutMs = 300000) {
+    return runProgram(QStringLiteral(LUMORA_CLI_PATH), args, env, timeoutMs);
 }
 
 } // namespace lumora::testing
