@@ -1,0 +1,3 @@
+#pragma once
+// Moved to tests/support; kept so that tests written against the old place still build.
+#include "support/clirun.h"
