@@ -40,12 +40,18 @@ QString spokenName(QWidget* w) {
     return a ? a->text(QAccessible::Name).trimmed() : QString();
 }
 
+class Accessibility : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
+        ASSERT_TRUE(h.open());
+    }
+    MainWindowHarness h;
+};
+
 } // namespace
 
-TEST(Accessibility, everyInteractiveControlOfTheMainWindowHasAName) {
-    MainWindowHarness h;
-    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
-    ASSERT_TRUE(h.open());
+TEST_F(Accessibility, everyInteractiveControlOfTheMainWindowHasAName) {
     QStringList unnamed;
     int walked = 0;
     for (QWidget* w : h.window->findChildren<QWidget*>()) {
@@ -65,10 +71,7 @@ TEST(Accessibility, everyInteractiveControlOfTheMainWindowHasAName) {
     EXPECT_TRUE(unnamed.isEmpty()) << "unnamed: " << unnamed.join(", ").toStdString();
 }
 
-TEST(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
-    MainWindowHarness h;
-    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
-    ASSERT_TRUE(h.open());
+TEST_F(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
     for (const char* name :
          {"Cmd_cherche_passage", "Cmd_cherche_cantique", "ImagePlayPause", "PlayPause_Cantique"}) {
         auto* button = h.find<QWidget>(name);
@@ -83,10 +86,7 @@ TEST(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
     }
 }
 
-TEST(Accessibility, tabFollowsTheReadingOrderOfEachTab) {
-    MainWindowHarness h;
-    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
-    ASSERT_TRUE(h.open());
+TEST_F(Accessibility, tabFollowsTheReadingOrderOfEachTab) {
     // The position of each control in the focus chain, from the first one of the tab.
     const auto order = [&](const char* first, std::initializer_list<const char*> names) {
         QWidget* start = h.find<QWidget>(first);
@@ -106,16 +106,9 @@ TEST(Accessibility, tabFollowsTheReadingOrderOfEachTab) {
     const QList<int> bible =
         order("List_version", {"Text_achercher", "Cmd_cherche_passage", "List_livre", "List_chapitre",
                                "List_verset_limite", "Text_Passage", "ImagePlayPause"});
-    EXPECT_TRUE(std::is_sorted(bible.begin(), bible.end())) << QStringList([&] {
-                                                                   QStringList s;
-                                                                   for (int i : bible)
-                                                                       s << QString::number(i);
-                                                                   return s;
-                                                               }())
-                                                                   .join(" ")
-                                                                   .toStdString();
+    EXPECT_TRUE(std::is_sorted(bible.begin(), bible.end())) << ::testing::PrintToString(bible);
     const QList<int> canticle =
         order("ComboBox_Receuil", {"ComboBox_theme1", "ComboBox_Chant", "Cantique_achercher", "Text_info",
                                    "Text_Cantique", "PlayPause_Cantique", "Clavier_MIDI"});
-    EXPECT_TRUE(std::is_sorted(canticle.begin(), canticle.end()));
+    EXPECT_TRUE(std::is_sorted(canticle.begin(), canticle.end())) << ::testing::PrintToString(canticle);
 }

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTextBlock>
 #include <QTextCursor>
 
 namespace lumora::testing {
@@ -106,14 +105,6 @@ TEST_F(WindowsInMainWindow, clonedPassageFollowsTheVerseHeardUntilTheHymnIsClone
     EXPECT_EQ(cloneBox()->toPlainText(), passage()->toPlainText());
 }
 
-TEST_F(WindowsInMainWindow, closingTheCloneClearsLabel18AndLblInScreen) {
-    click(label("Label12"));
-    clone().window()->close();
-    EXPECT_EQ(label("Label18")->text(), "");
-    EXPECT_EQ(label("Lbl_InScreen")->text(), "");
-    EXPECT_EQ(label("Labe16")->text().isEmpty(), false) << "the heading stays";
-}
-
 TEST_F(WindowsInMainWindow, cloneOfTheHymnTakesTheCanticleZoomNotTheBibleOne) {
     h.zoom().SetZoom(150); // Bible tab
     showTab(1);
@@ -182,17 +173,6 @@ TEST_F(WindowsInMainWindow, captureToolsAreUsableOnlyWhenCaptureIsTickedWithNarr
 }
 
 // the font dialog
-TEST_F(WindowsInMainWindow, fontDialogOpensOnArialAnd22WithoutTouchingThePassage) {
-    const QFont before = passage()->document()->defaultFont();
-    const platform::TextStyle style = h.view().startupStyle();
-    click(label("Label15"));
-    ASSERT_TRUE(police());
-    EXPECT_TRUE(police()->isVisible());
-    EXPECT_EQ(passage()->document()->defaultFont(), before);
-    EXPECT_EQ(h.view().startupStyle().PassageFontSize, style.PassageFontSize);
-    EXPECT_EQ(h.view().startupStyle().PassageFontName, style.PassageFontName);
-}
-
 TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBold) {
     click(label("Label15"));
     click(policeLabel("Im_gras"));
@@ -206,17 +186,6 @@ TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBol
     EXPECT_FALSE(h.view().startupStyle().PassageBold);
     EXPECT_FALSE(fontAt(passage(), 0).bold());
     EXPECT_FALSE(fontAt(passage(), 20).bold());
-}
-
-TEST_F(WindowsInMainWindow, rightAlignmentStoresOneAndTheNextPassageIsRightAligned) {
-    click(label("Label15"));
-    auto* fonts = police()->findChild<QComboBox*>("ComboBox_Police");
-    if (fonts->currentIndex() < 0) fonts->setCurrentIndex(0); // no Arial here
-    click(policeLabel("Im_droite"));
-    EXPECT_EQ(h.view().startupStyle().PassageAlignment, 1);
-    h.nav().jumpTo({0, 39, 1, 2, 1});
-    for (QTextBlock b = passage()->document()->begin(); b.isValid(); b = b.next())
-        EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 }
 
 TEST_F(WindowsInMainWindow, backColourAfterAPictureClearsBibleBackgroundAndTheCloneShowsEach) {

@@ -124,24 +124,21 @@ TEST_F(BiblePlayerUi, leftClickBringsTheVerseBeingHeardBackToTheTop) {
 }
 
 // the buttons
-TEST_F(BiblePlayerUi, playAfterStopRestartsAtTheFirstMark_andStopClearsTheModes) {
-    button("ImageRepeat")->click();
-    button("ImageStop")->click();
-    EXPECT_EQ(player->statusText(), "Stopped");
-    EXPECT_EQ(picture("ImageRepeat"), playback::kPictureRepeatOff);
-    player->clock = 300;
-    button("ImagePlayPause")->click();
-    EXPECT_EQ(lastSeek(), "180");
-    EXPECT_EQ(player->statusText(), "Playing");
-    EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePause);
-}
-
-TEST_F(BiblePlayerUi, repeatReplaysFromThePassagesFirstMark) {
+TEST_F(BiblePlayerUi, repeatReplaysFromTheFirstMark_stopClearsTheModes_andPlayRestartsThere) {
     button("ImageRepeat")->click();
     player->clock = 400;
     player->endOfMedia();
     EXPECT_EQ(lastSeek(), "180");
     EXPECT_EQ(player->statusText(), "Playing");
+    button("ImageStop")->click();
+    EXPECT_EQ(player->statusText(), "Stopped");
+    EXPECT_EQ(picture("ImageRepeat"), playback::kPictureRepeatOff);
+    player->calls.clear(); // the seek of the repeat is not the one looked for
+    player->clock = 300;
+    button("ImagePlayPause")->click();
+    EXPECT_EQ(lastSeek(), "180");
+    EXPECT_EQ(player->statusText(), "Playing");
+    EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePause);
 }
 
 TEST_F(BiblePlayerUi, continuousGoesOnWithTheRestOfTheChapterThenTheNextChapter) {

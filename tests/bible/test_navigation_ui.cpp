@@ -42,12 +42,8 @@ TEST_F(NavigationUi, startUpLandsOnBook40Chapter5Verses18To20) {
     EXPECT_TRUE(h.text().endsWith("5.21\t\n"));
     EXPECT_EQ(h.combo("List_version")->count(), 2);
     EXPECT_TRUE(QFileInfo(h.data.path() + "/Bible/Favori").isDir());
-    EXPECT_EQ(h.find<QTimer>("Timer1")->interval(), 50);
     EXPECT_TRUE(h.find<QTimer>("Timer1")->isActive());
     EXPECT_FALSE(h.nav().isJumpPending());
-    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItemCount(), 286);
-    EXPECT_EQ(h.find<QTreeWidget>("ListView1")->topLevelItem(285)->data(0, Qt::UserRole).toString(),
-              "Cle_286");
 }
 
 TEST_F(NavigationUi, withoutDataFolderLoadFailsAndWindowCloses) {
@@ -85,16 +81,12 @@ TEST_F(NavigationUi, verseChoiceExtendsToChapterEnd) {
 }
 
 // jumps
-TEST_F(NavigationUi, jumpPastTheEndClampsToLastChapterAndVerse) {
+TEST_F(NavigationUi, jumpsClampPastTheEndAndCarryBookChapterAndVerseIntoAnotherVersion) {
     ASSERT_TRUE(h.open());
     h.nav().jumpTo({0, 2, 49, 39, 12});
     EXPECT_EQ(h.current(h.list("List_chapitre")), "30");
     EXPECT_EQ(h.current(h.list("List_verset")), "25");
     EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "03 Book3 30 : 25");
-}
-
-TEST_F(NavigationUi, versionJumpCarriesBookChapterAndVerse) {
-    ASSERT_TRUE(h.open());
     h.nav().jumpTo({1, 1, 2, 3, 0});
     EXPECT_EQ(h.combo("List_version")->currentText(), "BBB - Second");
     EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "02 Book2 3 : 4");

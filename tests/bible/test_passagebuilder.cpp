@@ -57,47 +57,40 @@ class PassageTest : public ::testing::Test {
 
 } // namespace
 
-// layout
-TEST_F(PassageTest, endBeforeChapterEndAddsNextVerseReferenceLine) {
+// layout: a passage ending before the chapter's end gets the next verse's reference line
+TEST_F(PassageTest, layoutOfVersesTitlesCapitalsAndHeader) {
+    const struct {
+        const char* name;
+        int first, last;
+        bool titles, upper, header;
+        QByteArray text;
+    } cases[] = {
+        {"end before the chapter's end", 18, 20, true, false, false,
+         "5.18   Text 40 5:18\r\n\n5.19   Text 40 5:19\r\n\n5.20   Text 40 5:20\r\n\n5.21\t\r\n"},
+        {"to the chapter's end", 47, 48, true, false, false,
+         "5.47   Text 40 5:47\r\n\n5.48   Text 40 5:48\r\n"},
+        {"last verse alone", 48, 48, true, false, false, "5.48   Text 40 5:48\r\n"},
+        {"one verse inside the chapter", 10, 10, true, false, false, "5.10   Text 40 5:10\r\n\n5.11\t\r\n"},
+        {"titles back to back and unclosed", 1, 3, true, false, false,
+         "Sermon\r\n\rOn the mount\r\n\r5.1   Seeing the multitudes\r\n\ncaf\xC3\xA9 title\r\n\r5.2   And he "
+         "opened\r\n\n5.3   [unclosed title and text\r\n\n5.4\t\r\n"},
+        {"titles off", 1, 3, false, false, false,
+         "5.1   Seeing the multitudes\r\n\n5.2   And he opened\r\n\n5.3   [unclosed title and "
+         "text\r\n\n5.4\t\r\n"},
+        {"capitals on titles only, accents too", 2, 2, true, true, false,
+         "CAF\xC3\x89 TITLE\r\n\r5.2   And he opened\r\n\n5.3\t\r\n"},
+        {"header before the verses", 48, 48, true, false, true,
+         "KJV - King James\r\n40 Book40 5 : 48\r\n\n5.48   Text 40 5:48\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(build(39, 5, c.first, c.last, c.titles, c.upper, c.header).PassageText, BOM + c.text);
+    }
     const Passage p = build(39, 5, 18, 20);
-    EXPECT_EQ(p.PassageText,
-              BOM + "5.18   Text 40 5:18\r\n\n5.19   Text 40 5:19\r\n\n5.20   Text 40 5:20\r\n\n5.21\t\r\n");
     EXPECT_EQ(p.heading, "40 Book40 5 : 18 - 20");
     EXPECT_EQ(p.PassageHeader, "KJV - King James\r\n40 Book40 5 : 18 - 20\r\n\n");
     EXPECT_TRUE(p.chapterEndFound);
-}
-
-TEST_F(PassageTest, passageToChapterEndEndsWithCrLf) {
-    const Passage p = build(39, 5, 47, 48);
-    EXPECT_EQ(p.PassageText, BOM + "5.47   Text 40 5:47\r\n\n5.48   Text 40 5:48\r\n");
-}
-
-TEST_F(PassageTest, singleVerseHeadingAndLayout) {
-    Passage p = build(39, 5, 48, 48);
-    EXPECT_EQ(p.heading, "40 Book40 5 : 48");
-    EXPECT_EQ(p.PassageText, BOM + "5.48   Text 40 5:48\r\n");
-    p = build(39, 5, 10, 10);
-    EXPECT_EQ(p.PassageText, BOM + "5.10   Text 40 5:10\r\n\n5.11\t\r\n");
-}
-
-TEST_F(PassageTest, titlesTwoBackToBackUnclosedAndOff) {
-    Passage p = build(39, 5, 1, 3);
-    EXPECT_EQ(p.PassageText, BOM + "Sermon\r\n\rOn the mount\r\n\r5.1   Seeing the multitudes\r\n\n"
-                                   "caf\xC3\xA9 title\r\n\r5.2   And he opened\r\n\n"
-                                   "5.3   [unclosed title and text\r\n\n5.4\t\r\n");
-    p = build(39, 5, 1, 3, /*titles*/ false);
-    EXPECT_EQ(p.PassageText, BOM + "5.1   Seeing the multitudes\r\n\n5.2   And he opened\r\n\n"
-                                   "5.3   [unclosed title and text\r\n\n5.4\t\r\n");
-}
-
-TEST_F(PassageTest, capitalsApplyToTitlesOnlyIncludingAccents) {
-    const Passage p = build(39, 5, 2, 2, true, /*upper*/ true);
-    EXPECT_EQ(p.PassageText, BOM + "CAF\xC3\x89 TITLE\r\n\r5.2   And he opened\r\n\n5.3\t\r\n");
-}
-
-TEST_F(PassageTest, headerGoesBeforeVersesInPassageText) {
-    const Passage p = build(39, 5, 48, 48, true, false, /*header*/ true);
-    EXPECT_EQ(p.PassageText, BOM + "KJV - King James\r\n40 Book40 5 : 48\r\n\n5.48   Text 40 5:48\r\n");
+    EXPECT_EQ(build(39, 5, 48, 48).heading, "40 Book40 5 : 48");
 }
 
 // marks and positions

@@ -1,27 +1,17 @@
 #include "bible/searchfixture.h"
+#include "support/clirun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
+using lumora::testing::CliResult;
+using lumora::testing::runCli;
 using lumora::testing::TempFolder;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(LUMORA_CLI_PATH), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
 
 class SearchCli : public ::testing::Test {
   protected:
@@ -31,7 +21,7 @@ class SearchCli : public ::testing::Test {
                                           {{"43N\t3\t16", "Car Dieu a tant aim\xC3\xA9"}});
     }
     QStringList cmd(const QStringList& rest) const {
-        return QStringList{QStringLiteral("--data"), m_tmp.path(), QStringLiteral("search")} + rest;
+        return QStringList{"--data", m_tmp.path(), "search"} + rest;
     }
     TempFolder m_tmp;
 };
@@ -39,28 +29,26 @@ class SearchCli : public ::testing::Test {
 } // namespace
 
 TEST_F(SearchCli, plainOutput_listsDisplayLinesInOrder) {
-    const CliRun r = runCli(cmd({QStringLiteral("GOD")}));
+    const CliResult r = runCli(cmd({"GOD"}));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out, QByteArray("01 Book1 1.1-1\n43 John 3.16-16\n"));
 }
 
 TEST_F(SearchCli, jsonWithVersion_usesThatVersionsNamesAndIndex) {
-    const CliRun r = runCli(cmd({QStringLiteral("--version"), QStringLiteral("BBB"), QStringLiteral("--json"),
-                                 QStringLiteral("aim\u00e9")}));
+    const CliResult r = runCli(cmd({"--version", "BBB", "--json", QStringLiteral("aim\u00e9")}));
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QJsonArray a = QJsonDocument::fromJson(r.out).array();
     ASSERT_EQ(a.size(), 1);
-    EXPECT_EQ(a[0].toObject()[QStringLiteral("display")].toString(), QStringLiteral("43 Jean 3.16-16"));
-    EXPECT_EQ(a[0].toObject()[QStringLiteral("key")].toString(), QStringLiteral("43N\t3\t16\t16\t1"));
+    EXPECT_EQ(a[0].toObject()["display"].toString(), "43 Jean 3.16-16");
+    EXPECT_EQ(a[0].toObject()["key"].toString(), "43N\t3\t16\t16\t1");
 }
 
 TEST_F(SearchCli, blankTextAndNoHit_printNothing_unknownVersionFails) {
-    EXPECT_EQ(runCli(cmd({QStringLiteral(" ")})).out, QByteArray());
-    const CliRun none = runCli(cmd({QStringLiteral("--json"), QStringLiteral("zzzz")}));
+    EXPECT_EQ(runCli(cmd({" "})).out, QByteArray());
+    const CliResult none = runCli(cmd({"--json", "zzzz"}));
     EXPECT_EQ(none.exitCode, 0);
     EXPECT_EQ(QJsonDocument::fromJson(none.out).array().size(), 0);
-    const CliRun bad =
-        runCli(cmd({QStringLiteral("--version"), QStringLiteral("XYZ"), QStringLiteral("god")}));
+    const CliResult bad = runCli(cmd({"--version", "XYZ", "god"}));
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.err.count('\n'), 1);
     EXPECT_EQ(bad.out, QByteArray());

@@ -120,7 +120,12 @@ TEST_F(SearchUi, pickingTheTrailingEntry_changesNothing) {
     EXPECT_EQ(h.current(h.list("List_verset")), "5");
 }
 
-TEST_F(SearchUi, blankSearch_listsOnlyTheTrailingEntry_andPicksAreIgnored) {
+TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_andBlankPicksAreIgnored) {
+    searchFor("nowhere to be found");
+    EXPECT_EQ(entries(), QStringList{"????"});
+    EXPECT_TRUE(s().SearchReady());
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
+
     searchFor("manna");
     const QByteArrayList keys = s().ComboBox_localisation();
     const QString passage = h.text();
@@ -132,13 +137,6 @@ TEST_F(SearchUi, blankSearch_listsOnlyTheTrailingEntry_andPicksAreIgnored) {
     pick(0);
     EXPECT_EQ(h.text(), passage);
     EXPECT_TRUE(h.prompts.asked.empty());
-}
-
-TEST_F(SearchUi, noHit_listsOnlyTheTrailingEntry_andTheLabelStaysEmpty) {
-    searchFor("nowhere to be found");
-    EXPECT_EQ(entries(), QStringList{"????"});
-    EXPECT_TRUE(s().SearchReady());
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
 }
 
 TEST_F(SearchUi, typedText_isRefusedWithAWarningAndCleared) {

@@ -1,9 +1,9 @@
 #include "support/biblefixture.h"
+#include "support/clirun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <algorithm>
 
@@ -11,22 +11,12 @@ using namespace lumora::testing;
 
 namespace {
 
-struct CliRun {
-    int code;
-    QByteArray out, err;
-};
-
-CliRun cli(const QStringList& args, const QString& home = {}) {
-    QProcess p;
-    if (!home.isEmpty()) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", home + "/cfg");
-        env.insert("XDG_DATA_HOME", home + "/share");
-        p.setProcessEnvironment(env);
-    }
-    p.start(LUMORA_CLI_PATH, args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+// lumora-cli with the configuration and data homes under `home`, so that it finds the path file there.
+CliResult cliAt(const QString& home, const QStringList& args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", home + "/cfg");
+    env.insert("XDG_DATA_HOME", home + "/share");
+    return runCli(args, env);
 }
 
 class CliBible : public ::testing::Test {
@@ -45,54 +35,34 @@ class CliBible : public ::testing::Test {
         writeFixtureVersion(tmp.path(), "BBB", {{1, "Only", 1, [](int) { return 2; }}});
         writeBytes(tmp.path() + "/Bible/Version.txt", "AAA - First\r\nGONE - Missing\r\nBBB - Second\r\n");
     }
-    QStringList base() const { return {"--data", tmp.path()}; }
+    // lumora-cli on the fixture folder.
+    CliResult cli(const QStringList& args) const { return runCli(QStringList{"--data", tmp.path()} + args); }
 };
 
 } // namespace
 
 TEST_F(CliBible, versionsAndBooks) {
-    CliRun r = cli(base() << "versions"
-                          << "--all");
-    EXPECT_EQ(r.code, 0);
+    CliResult r = cli({"versions", "--all"});
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "AAA - First\nBBB - Second\n--\nGONE - Missing\n");
-    r = cli(base() << "books"
-                   << "--version"
-                   << "bbb");
+    r = cli({"books", "--version", "bbb"});
     EXPECT_EQ(r.out, "01 Only\n");
-    EXPECT_EQ(cli(base() << "books").out.count('\n'), 66);
+    EXPECT_EQ(cli({"books"}).out.count('\n'), 66);
 }
 
 TEST_F(CliBible, passageIsByteExactWithoutBom) {
-    CliRun r = cli(base() << "passage"
-                          << "40"
-                          << "5"
-                          << "18"
-                          << "19");
-    EXPECT_EQ(r.code, 0);
+    CliResult r = cli({"passage", "40", "5", "18", "19"});
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "5.18   For verily\r\n\n5.19   Text 40 5:19\r\n\n5.20\t\r\n");
-    r = cli(base() << "passage"
-                   << "--titles"
-                   << "--uppercase"
-                   << "40"
-                   << "5"
-                   << "18"
-                   << "18");
+    r = cli({"passage", "--titles", "--uppercase", "40", "5", "18", "18"});
     EXPECT_EQ(r.out, "LAW\r\n\r5.18   For verily\r\n\n5.19\t\r\n");
-    r = cli(base() << "passage"
-                   << "--header"
-                   << "40"
-                   << "5"
-                   << "25");
+    r = cli({"passage", "--header", "40", "5", "25"});
     EXPECT_EQ(r.out, "AAA - First\r\n40 Book40 5 : 25\r\n\n5.25   Text 40 5:25\r\n");
 }
 
 TEST_F(CliBible, passageJson) {
-    const CliRun r = cli(base() << "passage"
-                                << "--json"
-                                << "40"
-                                << "5"
-                                << "24");
-    ASSERT_EQ(r.code, 0);
+    const CliResult r = cli({"passage", "--json", "40", "5", "24"});
+    ASSERT_EQ(r.exitCode, 0);
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
     EXPECT_EQ(o["heading"].toString(), "40 Book40 5 : 24 - 25");
     EXPECT_EQ(o["header"].toString(), "AAA - First\r\n40 Book40 5 : 24 - 25\r\n\n");
@@ -106,42 +76,30 @@ TEST_F(CliBible, errorsExitOneAndUsageTwo) {
     for (const QStringList& args :
          {QStringList{"passage", "99", "1"}, QStringList{"passage", "40", "7"},
           QStringList{"passage", "40", "5", "26"}, QStringList{"books", "--version", "zzz"}}) {
-        const CliRun r = cli(base() + args);
-        EXPECT_EQ(r.code, 1) << args.join(' ').toStdString();
+        const CliResult r = cli(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
     }
-    EXPECT_EQ(cli(base() << "passage"
-                         << "40")
-                  .code,
-              2);
-    EXPECT_EQ(cli(base() << "passage"
-                         << "x"
-                         << "1")
-                  .code,
-              2);
+    EXPECT_EQ(cli({"passage", "40"}).exitCode, 2);
+    EXPECT_EQ(cli({"passage", "x", "1"}).exitCode, 2);
     // A book given by name is refused with the way to its number.
-    const CliRun named = cli(base() << "passage"
-                                    << "Genesis"
-                                    << "1");
-    EXPECT_EQ(named.code, 2);
+    const CliResult named = cli({"passage", "Genesis", "1"});
+    EXPECT_EQ(named.exitCode, 2);
     EXPECT_TRUE(named.err.startsWith("lumora-cli: unknown book: Genesis; give the book's number"))
         << named.err.toStdString();
     EXPECT_TRUE(named.err.contains("`lumora-cli books`"));
-    EXPECT_TRUE(cli(base() << "passage"
-                           << "99"
-                           << "1")
-                    .err.contains("`lumora-cli books`"));
-    EXPECT_EQ(cli(base() << "nonsense").code, 2);
-    EXPECT_EQ(cli({"--data", tmp.path() + "/nowhere", "versions"}).code, 1);
+    EXPECT_TRUE(cli({"passage", "99", "1"}).err.contains("`lumora-cli books`"));
+    EXPECT_EQ(cli({"nonsense"}).exitCode, 2);
+    EXPECT_EQ(runCli({"--data", tmp.path() + "/nowhere", "versions"}).exitCode, 1);
 }
 
 TEST_F(CliBible, withoutDataOptionUsesThePathFile) {
     TempFolder home;
     writeBytes(home.path() + "/cfg/LMR/Lumora.path", QFile::encodeName(tmp.path()) + "\r\n");
-    EXPECT_EQ(cli({"versions"}, home.path()).out, "AAA - First\nBBB - Second\n");
+    EXPECT_EQ(cliAt(home.path(), {"versions"}).out, "AAA - First\nBBB - Second\n");
     TempFolder empty;
-    EXPECT_EQ(cli({"versions"}, empty.path()).code, 1);
+    EXPECT_EQ(cliAt(empty.path(), {"versions"}).exitCode, 1);
 }
 
 // regressions: a request that finds nothing is a failure
@@ -153,10 +111,8 @@ TEST_F(CliBible, passageNotInTheFileExitsOneWithAMessage) {
     for (const QByteArray& line : whole.split('\n'))
         if (!line.startsWith("40N\t5\t") && !line.isEmpty()) bytes += line + "\n";
     writeBytes(path, bytes);
-    CliRun r = cli(base() << "passage"
-                          << "40"
-                          << "5");
-    EXPECT_EQ(r.code, 1);
+    CliResult r = cli({"passage", "40", "5"});
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("40 5:1 is not in")) << r.err.toStdString();
 
@@ -165,11 +121,7 @@ TEST_F(CliBible, passageNotInTheFileExitsOneWithAMessage) {
     lines.removeLast();
     std::reverse(lines.begin(), lines.end());
     writeBytes(path, "\xEF\xBB\xBF" + lines.join('\n') + "\n");
-    r = cli(base() << "passage"
-                   << "40"
-                   << "5"
-                   << "1"
-                   << "3");
-    EXPECT_EQ(r.code, 1) << r.out.toStdString();
+    r = cli({"passage", "40", "5", "1", "3"});
+    EXPECT_EQ(r.exitCode, 1) << r.out.toStdString();
     EXPECT_EQ(r.err.count('\n'), 1);
 }

@@ -1,5 +1,5 @@
-#include "import/clirun.h"
 #include "support/biblefixture.h"
+#include "support/clirun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

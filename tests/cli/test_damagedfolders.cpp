@@ -2,9 +2,9 @@
 // reports in its FILE:LINE: message form. LUMORA_DAMAGED_FOLDERS sets the count (1000 for a full
 // run); the default keeps the suite quick.
 
+#include "support/clirun.h"
 #include "support/damagedfolder.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <array>
@@ -108,13 +108,9 @@ TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHang) {
 TEST(DamagedFolders, soundFolderPassesCheckAndShowsItsPassages) {
     TempFolder tmp;
     writeSoundFolder(tmp.path());
-    QProcess p;
-    p.start(QStringLiteral(LUMORA_CLI_PATH), {"--data", tmp.path(), "check"});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardOutput().toStdString();
-    p.start(QStringLiteral(LUMORA_CLI_PATH), {"--data", tmp.path(), "passage", "4", "2", "11"});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_EQ(p.exitCode(), 0);
-    EXPECT_EQ(p.readAllStandardOutput(),
-              "2.11   Text 40 2:11 caf\xC3\xA9\r\n\n2.12   Text 40 2:12 caf\xC3\xA9\r\n");
+    const CliResult check = runCli({"--data", tmp.path(), "check"});
+    EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
+    const CliResult passage = runCli({"--data", tmp.path(), "passage", "4", "2", "11"});
+    EXPECT_EQ(passage.exitCode, 0);
+    EXPECT_EQ(passage.out, "2.11   Text 40 2:11 caf\xC3\xA9\r\n\n2.12   Text 40 2:12 caf\xC3\xA9\r\n");
 }

@@ -22,11 +22,8 @@ QList<QByteArray> splitLines(const QByteArray& data) {
 }
 } // namespace
 
-TEST(Lines, crLfLoneCrAndLoneLfAllEndALine) {
+TEST(Lines, crLfLoneCrAndLoneLfEndALine_finalTerminatorAddsNoEmptyLineButInnerEmptyLinesStay) {
     EXPECT_EQ(splitLines("a\r\nb\rc\nd"), (QList<QByteArray>{"a", "b", "c", "d"}));
-}
-
-TEST(Lines, finalTerminatorAddsNoEmptyLineButInnerEmptyLinesStay) {
     EXPECT_EQ(splitLines("a\r\n\r\nb\r\n"), (QList<QByteArray>{"a", "", "b"}));
     EXPECT_EQ(splitLines("a\r\r\n"), (QList<QByteArray>{"a", ""}));
     EXPECT_TRUE(splitLines("").isEmpty());

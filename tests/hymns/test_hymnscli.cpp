@@ -1,22 +1,17 @@
 // lumora-cli hymns, run as a separate program on a fixture folder.
 
 #include "hymnfixture.h"
+#include "support/clirun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
 using namespace lumora::testing;
 
 namespace {
-
-struct CliRun {
-    int code;
-    QByteArray out, err;
-};
 
 class HymnCli : public ::testing::Test {
   protected:
@@ -30,11 +25,8 @@ class HymnCli : public ::testing::Test {
         d.hira("Other", crlfLines({hymnEntry("10 - Bach", "Grace", "Matin", "Other")}));
         writeBytes(d.bookFile("Chants", "parole/1.txt"), "\r\n\r\nLine one\r\nLine two\r\n");
     }
-    CliRun cli(const QStringList& args) const {
-        QProcess p;
-        p.start(LUMORA_CLI_PATH, QStringList{"--data", d.path(), "hymns"} + args);
-        p.waitForFinished(30000);
-        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    CliResult cli(const QStringList& args) const {
+        return runCli(QStringList{"--data", d.path(), "hymns"} + args);
     }
     HymnData d;
 };
@@ -64,11 +56,11 @@ TEST_F(HymnCli, searchPrintsLabelsInOrderAndJsonCarriesEntries) {
 
 // malformed input
 TEST_F(HymnCli, unknownPicksFailAndBadUsageIsTwo) {
-    const CliRun r = cli({"themes", "Nope"});
-    EXPECT_EQ(r.code, 1);
+    const CliResult r = cli({"themes", "Nope"});
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("Nope"));
-    EXPECT_EQ(cli({"list", "Chants"}).code, 2);
-    EXPECT_EQ(cli({"frobnicate"}).code, 2);
+    EXPECT_EQ(cli({"list", "Chants"}).exitCode, 2);
+    EXPECT_EQ(cli({"frobnicate"}).exitCode, 2);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
+#include "support/clirun.h"
 #include "support/testdata.h"
 
 #include "import/audio.h"
 #include "import/chapterrecorder.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -86,11 +86,8 @@ TEST(ChapterRecorder, marksMatchTheVerseStartsInTheDecodedMp3) {
     // Decode with a plain decoder (libmad through sox), which keeps the encoder and decoder delay.
     QTemporaryDir dir;
     lumora::testing::writeBytes(dir.filePath(QStringLiteral("c.mp3")), c.mp3);
-    QProcess sox;
-    sox.start(QStringLiteral("sox"),
-              {dir.filePath(QStringLiteral("c.mp3")), dir.filePath(QStringLiteral("d.wav"))});
-    ASSERT_TRUE(sox.waitForFinished(60000));
-    ASSERT_EQ(sox.exitCode(), 0) << sox.readAllStandardError().toStdString();
+    const auto sox = lumora::testing::runProgram("sox", {dir.filePath("c.mp3"), dir.filePath("d.wav")});
+    ASSERT_EQ(sox.exitCode, 0) << sox.err.toStdString();
     const auto decoded = parseWav(lumora::testing::readBytes(dir.filePath(QStringLiteral("d.wav"))));
     ASSERT_TRUE(decoded);
     ASSERT_EQ(decoded->sampleRate, c.sampleRate);

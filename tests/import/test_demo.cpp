@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/testdata.h"
 
 #include "import/datachecker.h"

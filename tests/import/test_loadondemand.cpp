@@ -1,13 +1,12 @@
 // The importer's and the sound decoder's libraries are loaded only by the commands that use them.
 
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/testdata.h"
 
 #include "import/swordreader.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -17,10 +16,9 @@ using lumora::testing::TempFolder;
 namespace {
 
 QByteArray neededLibraries(const QString& program) {
-    QProcess ldd;
-    ldd.start(QStringLiteral("ldd"), {program});
-    EXPECT_TRUE(ldd.waitForFinished(60000));
-    return ldd.readAllStandardOutput();
+    const auto ldd = lumora::testing::runProgram("ldd", {program});
+    EXPECT_EQ(ldd.exitCode, 0) << program.toStdString();
+    return ldd.out;
 }
 
 } // namespace
@@ -44,21 +42,15 @@ TEST(LoadOnDemand, programsStartWithoutSwordOrSoundLibraries) {
 
 TEST(LoadOnDemand, importWithoutTheReaderBesideTheProgram_failsWithAMessageAndWritesNothing) {
     TempFolder bin, data;
-    const QString cli = bin.file(QStringLiteral("lumora-cli"));
+    const QString cli = bin.file("lumora-cli");
     ASSERT_TRUE(QFile::copy(QStringLiteral(LUMORA_CLI_PATH), cli));
-    QProcess p;
-    p.start(cli, {QStringLiteral("--data"), data.path(), QStringLiteral("import"), QStringLiteral("sword"),
-                  QStringLiteral("engKJV2006eb"), QStringLiteral("--code"), QStringLiteral("KJV"),
-                  QStringLiteral("--name"), QStringLiteral("King James")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(p.exitCode(), 1);
-    const QByteArray err = p.readAllStandardError();
-    EXPECT_TRUE(err.startsWith("lumora-cli: the SWORD reader cannot be loaded")) << err.toStdString();
-    EXPECT_TRUE(err.contains(import::kSwordPluginName.toUtf8())) << err.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(data.file(QStringLiteral("Bible"))));
+    const auto r = lumora::testing::runProgram(cli, {"--data", data.path(), "import", "sword", "engKJV2006eb",
+                                                     "--code", "KJV", "--name", "King James"});
+    EXPECT_EQ(r.exitCode, 1) << "a normal exit with 1";
+    EXPECT_TRUE(r.err.startsWith("lumora-cli: the SWORD reader cannot be loaded")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(import::kSwordPluginName.toUtf8())) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data.file("Bible")));
     // the everyday commands do not miss it
-    p.start(cli, {QStringLiteral("marks"), QStringLiteral("format"), QStringLiteral("1.5")});
-    ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const auto format = lumora::testing::runProgram(cli, {"marks", "format", "1.5"});
+    EXPECT_EQ(format.exitCode, 0) << format.err.toStdString();
 }

@@ -7,31 +7,33 @@ using lumora::import::cleanOsis;
 using lumora::import::verseField;
 using lumora::import::withVersionLine;
 
-// markup and notes
-TEST(OsisText, wordTagsDroppedNotesDroppedWithContent) {
-    const auto v = cleanOsis(
-        R"(In the <w lemma="strong:H7225">beginning</w><note placement="foot"><reference>1:1</reference>note <hi>text</hi></note>.)");
-    EXPECT_EQ(v.text, "In the beginning.");
-    EXPECT_TRUE(v.titles.isEmpty());
-}
-
-TEST(OsisText, noteBetweenTwoWords_leavesOneBlank) {
-    EXPECT_EQ(cleanOsis("God<note>x</note><w>created</w> all").text, "God created all");
-    EXPECT_EQ(cleanOsis("God<note>x</note>, all").text, "God, all");
-}
-
-TEST(OsisText, whiteSpaceCollapsedAndTrimmed) {
-    EXPECT_EQ(cleanOsis("  <l sID=\"a\"/>one\t\n two<l eID=\"a\"/><l sID=\"b\"/>three  ").text,
-              "one two three");
-}
-
-TEST(OsisText, entitiesDecoded) {
-    EXPECT_EQ(cleanOsis("a &amp; b &lt;c&gt; &#233;&#x41;").text, "a & b <c> \xC3\xA9"
-                                                                  "A");
-}
-
-TEST(OsisText, pilcrowDropped) {
-    EXPECT_EQ(cleanOsis("\xC2\xB6 For God").text, "For God");
+// markup, notes, blanks, entities and malformed input
+TEST(OsisText, markupAndNotesDroppedBlanksCollapsedEntitiesDecoded) {
+    const struct {
+        const char* name;
+        QByteArray osis, text;
+    } cases[] = {
+        {"word tags dropped, notes dropped with their content",
+         R"(In the <w lemma="strong:H7225">beginning</w><note placement="foot"><reference>1:1</reference>note <hi>text</hi></note>.)",
+         "In the beginning."},
+        {"a note between two words leaves one blank", "God<note>x</note><w>created</w> all",
+         "God created all"},
+        {"no blank before punctuation", "God<note>x</note>, all", "God, all"},
+        {"white space collapsed and trimmed",
+         "  <l sID=\"a\"/>one\t\n two<l eID=\"a\"/><l sID=\"b\"/>three  ", "one two three"},
+        {"entities decoded", "a &amp; b &lt;c&gt; &#233;&#x41;",
+         "a & b <c> \xC3\xA9"
+         "A"},
+        {"pilcrow dropped", "\xC2\xB6 For God", "For God"},
+        {"a cut tag ends the text", "word <w lemma=", "word"},
+        {"a lone ampersand is kept", "a & b", "a & b"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto v = cleanOsis(c.osis);
+        EXPECT_EQ(v.text, c.text);
+        EXPECT_TRUE(v.titles.isEmpty());
+    }
 }
 
 // titles
@@ -54,14 +56,6 @@ TEST(OsisText, twoTitles_backToBack) {
     const auto v = cleanOsis("<title>A</title><title>B [x]</title> Text");
     EXPECT_EQ(verseField(v.titles, v.text), "[A][B (x)]Text");
     EXPECT_EQ(verseField({}, "Text"), "Text");
-}
-
-// malformed input
-TEST(OsisText, cutTag_endsTheText) {
-    EXPECT_EQ(cleanOsis("word <w lemma=").text, "word");
-}
-TEST(OsisText, loneAmpersandKept) {
-    EXPECT_EQ(cleanOsis("a & b").text, "a & b");
 }
 
 // Version.txt

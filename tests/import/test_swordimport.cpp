@@ -1,4 +1,4 @@
-#include "clirun.h"
+#include "support/clirun.h"
 #include "support/testdata.h"
 
 #include "common/lines.h"
@@ -44,34 +44,31 @@ constexpr char kOsis[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 class TinyModule : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable(QStringLiteral("osis2mod")).isEmpty())
+        if (QStandardPaths::findExecutable("osis2mod").isEmpty())
             GTEST_SKIP() << "osis2mod (libsword-utils) is not installed";
-        const QString data = m_sword.file(QStringLiteral("modules/texts/rawtext/tiny/"));
+        const QString data = m_sword.file("modules/texts/rawtext/tiny/");
         QDir().mkpath(data);
-        writeBytes(m_sword.file(QStringLiteral("tiny.osis.xml")), kOsis);
-        QProcess p;
-        p.start(QStringLiteral("osis2mod"), {data, m_sword.file(QStringLiteral("tiny.osis.xml")),
-                                             QStringLiteral("-v"), QStringLiteral("NRSVA")});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        writeBytes(m_sword.file(QStringLiteral("mods.d/tiny.conf")),
+        writeBytes(m_sword.file("tiny.osis.xml"), kOsis);
+        const auto made =
+            lumora::testing::runProgram("osis2mod", {data, m_sword.file("tiny.osis.xml"), "-v", "NRSVA"});
+        ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+        writeBytes(m_sword.file("mods.d/tiny.conf"),
                    "[Tiny]\nDataPath=./modules/texts/rawtext/tiny/\nModDrv=RawText\nSourceType=OSIS\n"
                    "Encoding=UTF-8\nVersification=NRSVA\nLang=en\n");
         m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert(QStringLiteral("SWORD_PATH"), m_sword.path());
-        QDir().mkpath(m_data.file(QStringLiteral("Bible")));
+        m_env.insert("SWORD_PATH", m_sword.path());
+        QDir().mkpath(m_data.file("Bible"));
     }
 
+    // lumora-cli import sword with these arguments after "sword".
+    lumora::testing::CliResult sword(const QStringList& args) {
+        return runCli(QStringList{"--data", m_data.path(), "import", "sword"} + args, m_env);
+    }
     lumora::testing::CliResult import(const QStringList& extra = {}) {
-        return runCli(QStringList{QStringLiteral("--data"), m_data.path(), QStringLiteral("import"),
-                                  QStringLiteral("sword"), QStringLiteral("Tiny"), QStringLiteral("--code"),
-                                  QStringLiteral("TNY"), QStringLiteral("--name"),
-                                  QStringLiteral("Tiny Bible")} +
-                          extra,
-                      m_env);
+        return sword(QStringList{"Tiny", "--code", "TNY", "--name", "Tiny Bible"} + extra);
     }
-
     QByteArray file(const QString& rel) { return readBytes(m_data.file(rel)); }
+    bool exists(const QString& rel) { return QFileInfo::exists(m_data.file(rel)); }
 
     TempFolder m_sword;
     TempFolder m_data;
@@ -92,9 +89,9 @@ QList<QByteArray> linesOf(const QByteArray& bytes) {
 TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
     const auto r = import();
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(file(QStringLiteral("Bible/Version.txt")), "TNY - Tiny Bible\r\n");
+    EXPECT_EQ(file("Bible/Version.txt"), "TNY - Tiny Bible\r\n");
 
-    const QByteArray books = file(QStringLiteral("Bible/TNY/Livre_chap.txt"));
+    const QByteArray books = file("Bible/TNY/Livre_chap.txt");
     EXPECT_TRUE(books.startsWith("\xEF\xBB\xBF"
                                  "01 Genesis\t01O\t50\tGen\tLaw\r\n"))
         << books.left(80).toStdString();
@@ -103,12 +100,12 @@ TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
     EXPECT_TRUE(books.endsWith("\r\n67 Tobit\t67O\t14\tTob\tDeuterocanon\r\n"));
     EXPECT_EQ(linesOf(books).size(), 4);
 
-    const QByteArray chapters = file(QStringLiteral("Bible/TNY/Chap_verset.txt"));
+    const QByteArray chapters = file("Bible/TNY/Chap_verset.txt");
     EXPECT_TRUE(chapters.startsWith("01O\t1\t31\r\n01O\t2\t25\r\n")) << "no BOM, key, chapter, verse count";
     EXPECT_TRUE(chapters.contains("\r\n40N\t5\t48\r\n"));
     EXPECT_EQ(linesOf(chapters).size(), 50 + 150 + 28 + 14);
 
-    const auto oldLines = linesOf(file(QStringLiteral("Bible/TNY/TNY-O.txt")));
+    const auto oldLines = linesOf(file("Bible/TNY/TNY-O.txt"));
     ASSERT_FALSE(oldLines.isEmpty());
     EXPECT_EQ(oldLines[0], "\xEF\xBB\xBF"
                            "01O\t1\t1\t0\t[The Creation]In the beginning God created.");
@@ -117,73 +114,58 @@ TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
     EXPECT_TRUE(oldLines.contains("19O\t3\t1\t0\t[A Psalm of David.]LORD, how many."));
     EXPECT_TRUE(oldLines.contains("19O\t3\t2\t0\t[First][Second]Many say."));
     EXPECT_TRUE(oldLines.contains("67O\t1\t1\t0\tTobit text."));
-    const auto newLines = linesOf(file(QStringLiteral("Bible/TNY/TNY-N.txt")));
+    const auto newLines = linesOf(file("Bible/TNY/TNY-N.txt"));
     EXPECT_TRUE(newLines.contains("40N\t5\t3\t0\tBlessed are the poor."));
     EXPECT_TRUE(newLines[0].startsWith("\xEF\xBB\xBF"
                                        "40N\t1\t1\t0\t"));
     EXPECT_TRUE(r.err.contains("TNY: 40 Matthew")) << "progress book by book";
 }
 
-TEST_F(TinyModule, existingVersion_refusedWithoutForce_replacedInPlaceWithIt) {
-    writeBytes(m_data.file(QStringLiteral("Bible/Version.txt")),
-               "AAA - first\r\nTNY - old name\r\nZZZ - last");
+TEST_F(TinyModule, existingVersion_refusedWithoutForce_replacedInPlaceWithIt_existingFolderRefused) {
+    QDir().mkpath(m_data.file("Bible/TNY"));
+    EXPECT_EQ(import().exitCode, 1) << "a folder without its version line";
+    QDir(m_data.file("Bible/TNY")).removeRecursively();
+
+    writeBytes(m_data.file("Bible/Version.txt"), "AAA - first\r\nTNY - old name\r\nZZZ - last");
     const auto refused = import();
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains("--force"));
-    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY"))));
+    EXPECT_FALSE(exists("Bible/TNY"));
 
-    const auto forced = import({QStringLiteral("--force")});
+    const auto forced = import({"--force"});
     ASSERT_EQ(forced.exitCode, 0) << forced.err.toStdString();
-    EXPECT_EQ(file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\nTNY - Tiny Bible\r\nZZZ - last\r\n");
-    EXPECT_TRUE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY/TNY-N.txt"))));
-}
-
-TEST_F(TinyModule, existingFolderWithoutVersionLine_refused) {
-    QDir().mkpath(m_data.file(QStringLiteral("Bible/TNY")));
-    EXPECT_EQ(import().exitCode, 1);
+    EXPECT_EQ(file("Bible/Version.txt"), "AAA - first\r\nTNY - Tiny Bible\r\nZZZ - last\r\n");
+    EXPECT_TRUE(exists("Bible/TNY/TNY-N.txt"));
 }
 
 TEST_F(TinyModule, unknownModuleOrBadUsage_failWithoutWriting) {
-    auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"),
-                     QStringLiteral("sword"), QStringLiteral("NoSuchModule"), QStringLiteral("--code"),
-                     QStringLiteral("X"), QStringLiteral("--name"), QStringLiteral("X")},
-                    m_env);
+    const auto r = sword({"NoSuchModule", "--code", "X", "--name", "X"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("NoSuchModule"));
-    r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
-                QStringLiteral("Tiny"), QStringLiteral("--code"), QStringLiteral("A - B"),
-                QStringLiteral("--name"), QStringLiteral("X")},
-               m_env);
-    EXPECT_EQ(r.exitCode, 2) << "a code with \" -\" would not read back from Version.txt";
-    r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"), QStringLiteral("sword"),
-                QStringLiteral("Tiny")},
-               m_env);
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/Version.txt"))));
+    EXPECT_EQ(sword({"Tiny", "--code", "A - B", "--name", "X"}).exitCode, 2)
+        << "a code with \" -\" would not read back from Version.txt";
+    EXPECT_EQ(sword({"Tiny"}).exitCode, 2);
+    EXPECT_FALSE(exists("Bible/Version.txt"));
 }
 
 TEST_F(TinyModule, nameWithLineBreaksAddsNoLineToVersionList) {
     // Regression: "--name" with CR or LF added lines, and so versions, to Version.txt.
-    writeBytes(m_data.file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\n");
-    for (const QString& name : {QStringLiteral("Tiny\r\nEVIL - injected"), QStringLiteral("Tiny\nX - y"),
-                                QStringLiteral("Tiny\rX - y"), QStringLiteral("Tab\there")}) {
-        const auto r = runCli({QStringLiteral("--data"), m_data.path(), QStringLiteral("import"),
-                               QStringLiteral("sword"), QStringLiteral("Tiny"), QStringLiteral("--code"),
-                               QStringLiteral("TNY"), QStringLiteral("--name"), name},
-                              m_env);
-        EXPECT_EQ(r.exitCode, 2) << name.toStdString();
+    writeBytes(m_data.file("Bible/Version.txt"), "AAA - first\r\n");
+    for (const char* name : {"Tiny\r\nEVIL - injected", "Tiny\nX - y", "Tiny\rX - y", "Tab\there"}) {
+        const auto r = sword({"Tiny", "--code", "TNY", "--name", name});
+        EXPECT_EQ(r.exitCode, 2) << name;
         EXPECT_TRUE(r.err.contains("control characters")) << r.err.toStdString();
     }
-    EXPECT_EQ(file(QStringLiteral("Bible/Version.txt")), "AAA - first\r\n");
-    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY"))));
+    EXPECT_EQ(file("Bible/Version.txt"), "AAA - first\r\n");
+    EXPECT_FALSE(exists("Bible/TNY"));
     // the writer itself refuses such a name too, before writing anything
     EXPECT_FALSE(import::writeVersion(m_data.path(), "TNY", "a\nb", import::ImportedBible{}).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(m_data.file(QStringLiteral("Bible/TNY"))));
+    EXPECT_FALSE(exists("Bible/TNY"));
 }
 
 // The module Debian ships; CI installs it.
 TEST(SwordImportKjv, installedKjv_fullCanonWithTitles) {
-    const auto read = import::readSwordModule(QStringLiteral("engKJV2006eb"));
+    const auto read = import::readSwordModule("engKJV2006eb");
     if (!read.bible) GTEST_SKIP() << "SWORD module engKJV2006eb (sword-text-kjv) is not installed";
     const auto& books = read.bible->books;
     ASSERT_EQ(books.size(), 66u);

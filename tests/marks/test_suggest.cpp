@@ -1,8 +1,8 @@
 #include "marks/marksuggest.h"
+#include "support/clirun.h"
 
 #include "support/testdata.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <cmath>
@@ -179,11 +179,7 @@ TEST(MarksSuggest, spokenChapterGetsItsVerseStarts) {
     QStringList parts;
     std::vector<double> truth;
     double at = 0.6;
-    auto sox = [](const QStringList& args) {
-        QProcess p;
-        p.start("sox", args);
-        return p.waitForFinished(60000) && p.exitCode() == 0;
-    };
+    auto sox = [](const QStringList& args) { return runProgram("sox", args).exitCode == 0; };
     auto silence = [&](double s) {
         const QString f = tmp.file(QString("s%1.wav").arg(parts.size()));
         ASSERT_TRUE(sox({"-n", "-r", "22050", "-c", "1", "-b", "16", f, "trim", "0", QString::number(s)}));
@@ -192,9 +188,10 @@ TEST(MarksSuggest, spokenChapterGetsItsVerseStarts) {
     silence(at);
     for (int i = 0; i < verses.size(); ++i) {
         const QString raw = tmp.file(QString("r%1.wav").arg(i)), cut = tmp.file(QString("v%1.wav").arg(i));
-        QProcess speak;
-        speak.start("espeak-ng", {"-v", "en-us", "-s", "190", "-w", raw, QString::fromUtf8(verses[i])});
-        ASSERT_TRUE(speak.waitForFinished(60000));
+        ASSERT_EQ(
+            runProgram("espeak-ng", {"-v", "en-us", "-s", "190", "-w", raw, QString::fromUtf8(verses[i])})
+                .exitCode,
+            0);
         ASSERT_TRUE(sox({raw, "-r", "22050", "-c", "1", "-b", "16", cut, "silence", "1", "0.01", "-55d",
                          "reverse", "silence", "1", "0.01", "-55d", "reverse"}));
         truth.push_back(at);

@@ -4,13 +4,12 @@
 #include "common/rtf/rtfreader.h"
 #include "common/rtf/rtfwriter.h"
 #include "hymns/hymnfixture.h"
-#include "import/clirun.h"
 #include "output/savedtext.h"
+#include "support/clirun.h"
 #include "support/mainwindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QProcess>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -37,10 +36,8 @@ rtf::Document hymnWords() {
 }
 
 QString pdfText(const QString& pdf) {
-    QProcess p;
-    p.start("pdftotext", {pdf, "-"});
-    if (!p.waitForFinished(30000)) return "<pdftotext did not finish>";
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const CliResult r = runProgram("pdftotext", {pdf, "-"}, QProcessEnvironment::systemEnvironment(), 30000);
+    return r.exitCode < 0 ? QString("<pdftotext did not finish>") : QString::fromUtf8(r.out);
 }
 
 class OutputWindow : public ::testing::Test {
@@ -135,16 +132,6 @@ TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
     EXPECT_EQ(h.dialogs.requests[0].folder, h.data.path() + "/Cantiques/Alpha/parole");
     EXPECT_EQ(readBytes(out("h.txt")),
               QByteArray("\xEF\xBB\xBFGloire \xC3\xA0 Dieu\r\nAll\xC3\xA9luia \xC3\xA0 jamais\r\n"));
-}
-
-TEST_F(OutputWindow, hymnLabelWithUnsafeCharactersProposesFile_name) {
-    showCanticleTab();
-    h.combo("ComboBox_Chant")->setCurrentIndex(1);
-    ASSERT_EQ(h.find<QLabel>("Label9")->text(), "2 - Qui? Lui/Elle");
-    h.dialogs.answers.push_back(std::nullopt);
-    click("SaveAs_Cantique");
-    ASSERT_EQ(h.dialogs.requests.size(), 1u);
-    EXPECT_EQ(h.dialogs.requests[0].fileName, "File_name");
 }
 
 TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {
@@ -259,15 +246,6 @@ TEST_F(OutputWindow, printCancelledOrFailedSaysErrorPrinter) {
         EXPECT_EQ(a.buttons, platform::PromptButtons::Ok);
         EXPECT_EQ(a.icon, platform::PromptIcon::None);
     }
-}
-
-TEST_F(OutputWindow, picturesSitOnTheirTabsWithTooltips) {
-    for (const char* name : {"Image_Print", "Image_SaveAs"})
-        EXPECT_TRUE(h.find<QWidget>("biblePage")->isAncestorOf(h.find<QToolButton>(name))) << name;
-    for (const char* name : {"Print_Cantique", "SaveAs_Cantique"})
-        EXPECT_TRUE(h.find<QWidget>("canticlePage")->isAncestorOf(h.find<QToolButton>(name))) << name;
-    EXPECT_FALSE(h.find<QToolButton>("Image_Print")->toolTip().trimmed().isEmpty());
-    EXPECT_FALSE(h.find<QToolButton>("SaveAs_Cantique")->toolTip().trimmed().isEmpty());
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "import/clirun.h"
+#include "support/clirun.h"
 #include "support/testdata.h"
 
 #include <QDirIterator>
@@ -16,24 +16,8 @@ using namespace lumora::testing;
 
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-ToolRun run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    ToolRun r;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+CliResult run(const QString& program, const QStringList& args) {
+    return runProgram(program, args, QProcessEnvironment::systemEnvironment(), 120000);
 }
 
 // `cmake --install` of the build folder the tests were built in, once for the whole suite.
@@ -67,7 +51,7 @@ class InstallTree : public ::testing::Test {
     }
 
     static inline std::unique_ptr<QTemporaryDir> s_prefix;
-    static inline ToolRun s_install;
+    static inline CliResult s_install;
 };
 
 const QList<int> kIconSizes = {16, 22, 24, 32, 48, 64, 128, 256};
@@ -116,7 +100,7 @@ TEST_F(InstallTree, everyIconIsDrawnAtTheSizeItsFolderNames) {
 TEST_F(InstallTree, launcherPassesItsValidatorAndStartsAnInstalledProgram) {
     skipWithout("desktop-file-validate");
     const QString file = path("share/applications/" + appId() + ".desktop");
-    const ToolRun check = run("desktop-file-validate", {file});
+    const CliResult check = run("desktop-file-validate", {file});
     EXPECT_EQ(check.exitCode, 0) << check.out.constData() << check.err.constData();
     EXPECT_TRUE(check.out.isEmpty()) << "no hints either: " << check.out.constData();
     const QByteArray entry = readBytes(file);
@@ -134,7 +118,7 @@ TEST_F(InstallTree, launcherPassesItsValidatorAndStartsAnInstalledProgram) {
 TEST_F(InstallTree, metainfoPassesItsValidatorAndNamesTheLauncher) {
     skipWithout("appstreamcli");
     const QString file = path("share/metainfo/" + appId() + ".metainfo.xml");
-    const ToolRun check = run("appstreamcli", {"validate", "--no-net", file});
+    const CliResult check = run("appstreamcli", {"validate", "--no-net", file});
     EXPECT_EQ(check.exitCode, 0) << check.out.constData() << check.err.constData();
     const QByteArray xml = readBytes(file);
     EXPECT_TRUE(xml.contains("<id>" + appId().toUtf8() + "</id>"));
@@ -150,11 +134,11 @@ TEST_F(InstallTree, metainfoPassesItsValidatorAndNamesTheLauncher) {
 
 TEST_F(InstallTree, manualPageFormatsCleanlyAndListsEveryCommandOfHelp) {
     skipWithout("groff");
-    const ToolRun page = run("gzip", {"-dc", path("share/man/man1/lumora-cli.1.gz")});
+    const CliResult page = run("gzip", {"-dc", path("share/man/man1/lumora-cli.1.gz")});
     ASSERT_EQ(page.exitCode, 0);
     TempFolder tmp;
     writeBytes(tmp.file("lumora-cli.1"), page.out);
-    const ToolRun formatted = run("groff", {"-man", "-ww", "-z", tmp.file("lumora-cli.1")});
+    const CliResult formatted = run("groff", {"-man", "-ww", "-z", tmp.file("lumora-cli.1")});
     EXPECT_EQ(formatted.exitCode, 0);
     EXPECT_TRUE(formatted.err.isEmpty()) << formatted.err.constData();
 

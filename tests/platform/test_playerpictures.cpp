@@ -37,13 +37,6 @@ TEST(PlayerPictures, outsideTheList_nullIconAndNoAction) {
     EXPECT_EQ(playerPictureAction(0), "");
 }
 
-TEST(PlayerPictures, actionsSayWhatAClickDoesNow) {
-    const QStringList expected{"Play",       "Pause",         "Stop",           "Stop",      "Repeat on",
-                               "Repeat off", "Continuous on", "Continuous off", "Sound off", "Sound on"};
-    for (int i = 1; i <= 10; ++i)
-        EXPECT_EQ(playerPictureAction(i), expected[i - 1]) << "picture " << i;
-}
-
 TEST(PlayerPictures, pairsOfAButton_lookDifferent) {
     for (const auto& [a, b] : {std::pair{1, 2}, {3, 4}, {5, 6}, {7, 8}, {9, 10}}) {
         const QImage ia = playerPicture(a).pixmap(32, 32).toImage();

@@ -3,6 +3,7 @@
 // with a null output); skipped when none answers.
 
 #include "platform/qt/qtmediaplayer.h"
+#include "support/clirun.h"
 
 #include "hymns/ui/hymnplayer.h"
 #include "import/audio.h"
@@ -27,9 +28,8 @@ namespace {
 constexpr int kRecordRate = 22050;
 
 bool soundServerAnswers() {
-    QProcess p;
-    p.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    return p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return lumora::testing::runProgram("pactl", {"info"}, QProcessEnvironment::systemEnvironment(), 5000)
+               .exitCode == 0;
 }
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -50,10 +50,8 @@ void pump(int ms) {
 class MonitorRecording {
   public:
     MonitorRecording() {
-        m_parec.start(QStringLiteral("parec"),
-                      {QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
-                       QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                       QStringLiteral("--rate=%1").arg(kRecordRate)});
+        m_parec.start("parec", {"-d", "@DEFAULT_MONITOR@", "--raw", "--format=s16le", "--channels=1",
+                                QStringLiteral("--rate=%1").arg(kRecordRate)});
         m_started = m_parec.waitForStarted(5000);
     }
     ~MonitorRecording() { finish(); }
@@ -93,14 +91,10 @@ class RealPlayback : public ::testing::Test {
     // A second and a half of a tone, through sox.
     QString soxTune(const QString& name, double seconds = 1.5) {
         const QString path = dir.filePath(name);
-        QProcess sox;
-        sox.start(QStringLiteral("sox"),
-                  {QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("22050"), QStringLiteral("-c"),
-                   QStringLiteral("1"), path, QStringLiteral("synth"), QString::number(seconds),
-                   QStringLiteral("sine"), QStringLiteral("440"), QStringLiteral("gain"),
-                   QStringLiteral("-3")});
-        EXPECT_TRUE(sox.waitForFinished(30000) && sox.exitCode() == 0)
-            << "sox failed: " << sox.readAllStandardError().toStdString();
+        const auto sox =
+            lumora::testing::runProgram("sox", {"-n", "-r", "22050", "-c", "1", path, "synth",
+                                                QString::number(seconds), "sine", "440", "gain", "-3"});
+        EXPECT_EQ(sox.exitCode, 0) << "sox failed: " << sox.err.toStdString();
         return path;
     }
     // A short tune from our own Standard MIDI File writer.
@@ -225,10 +219,6 @@ TEST_F(RealPlayback, hymnPlayerInContinuousMode_theEndAsksForTheNextHymn) {
     EXPECT_EQ(wanted, 1);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(RealPlayback, hymnPickedWhilePlayingInContinuousMode_doesNotMoveOn) {
     // Loading a hymn stops the one playing; that stop is no end of a hymn.
     const QString first = soxTune("1.wav", 6), second = soxTune("2.wav", 6);
@@ -249,10 +239,6 @@ TEST_F(RealPlayback, hymnPickedWhilePlayingInContinuousMode_doesNotMoveOn) {
     EXPECT_EQ(player.source(), second);
     EXPECT_NE(player.statusText(), "Playing");
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(RealPlayback, seekWhileStoppedThenPlay_startsThere) {
     // Cmd_Go on a loaded hymn, and a replay from the first mark after the end of a passage.
