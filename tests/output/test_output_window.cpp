@@ -6,6 +6,7 @@
 #include "hymns/hymnfixture.h"
 #include "output/savedtext.h"
 #include "support/clirun.h"
+#include "support/filesizelimit.h"
 #include "support/mainwindow.h"
 
 #include <QCheckBox>
@@ -111,10 +112,27 @@ TEST_F(OutputWindow, passageRtfKeepsRealSizesWhenZoomedAndTheAlignment) {
     EXPECT_EQ(doc->paragraphs.front().alignment, rtf::Alignment::Left);
 }
 
-TEST_F(OutputWindow, savedFileTheShellCannotFindGivesOk) {
-    h.dialogs.answers.push_back(out("no such folder/p.txt"));
+TEST_F(OutputWindow, failedSaveIsToldAndNothingOpened_aSavedFileTheShellCannotFindGivesOk) {
+    // A full disk: the old file stays and the shell is not sent to open it as if it were new.
+    writeBytes(out("p.txt"), "old");
+    {
+        FileSizeLimit full(16);
+        ASSERT_TRUE(full.ok());
+        h.dialogs.answers.push_back(out("p.txt"));
+        click("Image_SaveAs");
+    }
+    EXPECT_EQ(readBytes(out("p.txt")), "old");
+    EXPECT_TRUE(h.shell.opened.isEmpty());
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text,
+              "The text could not be saved to\r\n" + out("p.txt") + "\r\n(File too large)");
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+
+    h.prompts.asked.clear();
+    h.shell.missing << out("q.txt");
+    h.dialogs.answers.push_back(out("q.txt"));
     click("Image_SaveAs");
-    EXPECT_EQ(h.shell.opened.size(), 1);
+    EXPECT_EQ(h.shell.opened, QStringList{out("q.txt")});
     ASSERT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_EQ(h.prompts.asked[0].text, "OK");
     EXPECT_EQ(h.prompts.asked[0].title, platform::kAppTitle);

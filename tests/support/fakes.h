@@ -129,7 +129,8 @@ class FakeShell final : public platform::Shell {
   public:
     platform::ShellResult open(const QString& path) override {
         opened << path;
-        return QFileInfo::exists(path) ? platform::ShellResult::Opened : platform::ShellResult::NotFound;
+        return QFileInfo::exists(path) && !missing.contains(path) ? platform::ShellResult::Opened
+                                                                  : platform::ShellResult::NotFound;
     }
     // Records the folder and the file ("folder|file"), then opens them joined.
     platform::ShellResult openIn(const QString& directory, const QString& file) override {
@@ -142,6 +143,7 @@ class FakeShell final : public platform::Shell {
         return info.isFile() && info.isExecutable() && !refused.contains(program);
     }
     QStringList opened, openedIn, started, refused;
+    QStringList missing; // files it answers "not found" for, as if removed meanwhile
 };
 
 // Answers the file dialogs from a script (nullopt = the user cancelled) and records what it was asked.
