@@ -28,7 +28,7 @@ TEST(LoadOnDemand, programsStartWithoutSwordOrSoundLibraries) {
     // (network, TLS, Kerberos, LDAP, a full-text index), which only an import uses.
     for (const QString& program : {QStringLiteral(LUMORA_CLI_PATH), QStringLiteral(LUMORA_APP_PATH)}) {
         const QByteArray libs = neededLibraries(program);
-        ASSERT_TRUE(libs.contains("libQt6Core")) << program.toStdString();
+        ASSERT_TRUE(libs.contains("libc.so")) << program.toStdString();
         EXPECT_FALSE(libs.contains("libsword")) << program.toStdString();
         EXPECT_FALSE(libs.contains("libcurl")) << program.toStdString();
     }
