@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -83,6 +84,22 @@ TEST_F(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
         auto* label = h.find<QWidget>(name);
         ASSERT_TRUE(label) << name;
         EXPECT_TRUE(label->toolTip().contains(QStringLiteral("F5"))) << name;
+    }
+}
+
+TEST_F(Accessibility, findKeyOfEachTabTakesTheCaretToItsSearchBoxWithTheTextSelected) {
+    for (const auto& [page, box] :
+         {std::pair{"biblePage", "Text_achercher"}, {"canticlePage", "Cantique_achercher"}}) {
+        auto* edit = h.find<QLineEdit>(box);
+        ASSERT_TRUE(edit) << box;
+        edit->setText("grace");
+        QShortcut* find = nullptr;
+        for (QShortcut* s : h.find<QWidget>(page)->findChildren<QShortcut*>())
+            if (s->key() == QKeySequence(QKeySequence::Find)) find = s;
+        ASSERT_TRUE(find) << page;
+        emit find->activated();
+        EXPECT_EQ(edit->window()->focusWidget(), edit) << box;
+        EXPECT_EQ(edit->selectedText(), "grace") << box;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "bible/search/versionsearch.h"
 #include "bible/ui/biblenavigation.h"
 #include "common/text.h"
+#include "platform/findkey.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 
 namespace lumora::bible {
@@ -109,15 +109,9 @@ BibleSearch::BibleSearch(const session::Session& session, BibleNavigation& nav,
 }
 
 void BibleSearch::installShortcuts(QWidget* page) {
-    auto* find = new QShortcut(QKeySequence::Find, page);
-    find->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(find, &QShortcut::activated, this, [this] {
-        Text_achercher->setFocus(Qt::ShortcutFocusReason);
-        Text_achercher->selectAll();
-    });
-    Cmd_cherche_passage->setToolTip(
-        QStringLiteral("Search the version for the words (Enter; %1 goes to the words)")
-            .arg(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText)));
+    platform::installFindKey(
+        page, Text_achercher, Cmd_cherche_passage,
+        QStringLiteral("Search the version for the words (Enter; %1 goes to the words)"));
 }
 
 void BibleSearch::setSearchHalves(int textWidth, int resultsWidth) {

@@ -8,6 +8,7 @@
 #include "hymns/hymnstore.h"
 #include "hymns/shortcut.h"
 #include "platform/backdropbox.h"
+#include "platform/findkey.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolButton>
@@ -237,15 +237,8 @@ void HymnSelection::setCaptureRowShown(bool shown) {
 }
 
 void HymnSelection::installShortcuts(QWidget* page) {
-    auto* find = new QShortcut(QKeySequence::Find, page);
-    find->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(find, &QShortcut::activated, this, [this] {
-        Cantique_achercher->setFocus(Qt::ShortcutFocusReason);
-        Cantique_achercher->selectAll();
-    });
-    Cmd_cherche_cantique->setToolTip(
-        QStringLiteral("Search the hymns (Enter; %1 goes to the words)")
-            .arg(QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText)));
+    platform::installFindKey(page, Cantique_achercher, Cmd_cherche_cantique,
+                             QStringLiteral("Search the hymns (Enter; %1 goes to the words)"));
 }
 
 void HymnSelection::setSearchHalves(int textWidth, int resultsWidth) {
