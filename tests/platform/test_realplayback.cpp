@@ -88,8 +88,9 @@ class RealPlayback : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
     }
 
-    // A second and a half of a tone, through sox.
-    QString soxTune(const QString& name, double seconds = 1.5) {
+    // Three seconds of a tone, through sox: long enough that the position is seen moving even when a
+    // loaded machine reports "Playing" a second late.
+    QString soxTune(const QString& name, double seconds = 3.0) {
         const QString path = dir.filePath(name);
         const auto sox =
             lumora::testing::runProgram("sox", {"-n", "-r", "22050", "-c", "1", path, "synth",
