@@ -52,7 +52,9 @@ class MonitorRecording {
     MonitorRecording() {
         m_parec.start("parec", {"-d", "@DEFAULT_MONITOR@", "--raw", "--format=s16le", "--channels=1",
                                 QStringLiteral("--rate=%1").arg(kRecordRate)});
-        m_started = m_parec.waitForStarted(5000);
+        // Recording has begun once the monitor's first samples arrive (silence, until we play):
+        // a stream still connecting when a short tune ends would record nothing of it.
+        m_started = m_parec.waitForStarted(5000) && m_parec.waitForReadyRead(5000);
     }
     ~MonitorRecording() { finish(); }
     bool started() const { return m_started; }
