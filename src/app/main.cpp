@@ -12,7 +12,9 @@
 
 using namespace lumora;
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumora"));
     QApplication::setApplicationVersion(app::programVersion());
@@ -62,4 +64,10 @@ int main(int argc, char** argv) {
         splash->showSkipLabel();
     }
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    platform::exitWithoutLibraryTeardown(run(argc, argv));
 }

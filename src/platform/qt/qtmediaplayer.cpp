@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace lumora::platform {
 
@@ -201,6 +203,11 @@ QWidget* QtMediaPlayer::widget() {
         m_widget->setEnabled(m_enabled);
     }
     return m_widget;
+}
+
+void exitWithoutLibraryTeardown(int code) {
+    std::fflush(nullptr);
+    std::_Exit(code);
 }
 
 } // namespace lumora::platform

@@ -66,4 +66,11 @@ class QtMediaPlayer final : public MediaPlayer {
     mutable QElapsedTimer m_sinceReport;
 };
 
+// Ends the process with `code` once main's own objects, the application object among them, are
+// gone, without the libraries' exit-time teardown. Qt Multimedia (6.4) closes its PulseAudio
+// connection from a global destructor while that connection's main-loop thread still runs, and
+// now and then PulseAudio aborts on the half-torn state; everything of ours is written and closed
+// before, so nothing is lost by leaving the libraries as they stand.
+[[noreturn]] void exitWithoutLibraryTeardown(int code);
+
 } // namespace lumora::platform
