@@ -1,8 +1,7 @@
 #!/bin/bash
 # What lumora-cli costs before a command does its work: the shared libraries it loads, and the wall
 # and CPU time of `versions` (a few small reads) and `--help` (none), beside a process that does
-# nothing and a bare program on the shared Qt Core, which is the floor when lumora-cli is built
-# with the shared Qt Core too.
+# nothing and a bare Qt Core program, which are the floor on this machine.
 #
 #   bash bench/startup.sh [BUILD_DIR [DATA_DIR [RUNS]]]
 #
@@ -37,9 +36,7 @@ measure() {
     fi
 }
 
-qt="shared Qt Core"
-ldd "$cli" | grep -q libQt6Core || qt="static Qt Core (scripts/static-qtcore)"
-echo "shared libraries of lumora-cli: $(ldd "$cli" | grep -vc 'linux-vdso'), linked with the $qt"
+echo "shared libraries of lumora-cli: $(ldd "$cli" | grep -vc 'linux-vdso')"
 echo "                                       cpu ms   wall ms (mean of $runs runs)"
 printf '%-38s' "empty C++ program";                measure "$work/empty"
 printf '%-38s' "Qt Core program (QCoreApplication)"; measure "$work/qtcore"
