@@ -51,16 +51,8 @@ QString fullBible() {
 }
 
 bible::PassageRequest lastOldTestamentChapter() {
-    bible::PassageSelection s;
-    s.versionEntry = QStringLiteral("KJV - King James Version");
-    s.bookIndex = 38;
-    s.bookName = QStringLiteral("39 Book39");
-    s.chapter = QStringLiteral("24");
-    s.firstVerse = QStringLiteral("1");
-    s.verseCount = 25;
-    s.lastVerse = QStringLiteral("25");
-    s.lastVerseIsChapterEnd = true;
-    bible::PassageRequest r = bible::PreparePassage(fullBible(), s);
+    const bible::ResolvedPassage resolved = bible::ResolvePassage(fullBible(), {"KJV", 39, 24, 1, 25});
+    bible::PassageRequest r = *resolved.request;
     r.withTitles = true;
     return r;
 }

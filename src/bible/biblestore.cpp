@@ -67,17 +67,59 @@ bool SaveVersionList(const QString& path, const QStringList& complete, const QSt
     return writeFileAtomic(path, bytes);
 }
 
-int BookTables::chapterRow(const QByteArray& book, int chapter) const {
-    return m_rowIndex.value(book + '\t' + QByteArray::number(chapter) + '\t', -1);
+Testament testamentOf(long long bookNumber) {
+    return bookNumber < 40 || bookNumber > 66 ? Testament::Old : Testament::New;
 }
 
-int BookTables::chapterCount(int book) const {
-    if (book < 0 || book >= List_NbrChap.size()) return 0;
-    bool ok = false;
-    const int n = List_NbrChap.at(book).trimmed().toInt(&ok);
-    if (!ok || n < 0 || n > 32767) return 0;
-    return n;
+const QString& testamentFile(const VersionFiles& files, Testament t) {
+    return t == Testament::New ? files.newTestament : files.oldTestament;
 }
+
+const Book* BookTables::bookAt(int row) const {
+    return row >= 0 && row < static_cast<int>(books.size()) ? &books[static_cast<size_t>(row)] : nullptr;
+}
+
+const Book* BookTables::bookByNumber(int number) const {
+    for (const Book& b : books)
+        if (b.number == number) return &b;
+    return nullptr;
+}
+
+int BookTables::verseCount(const Book& book, int chapter) const {
+    const auto it = m_verseCounts.constFind(book.tableKey + '\t' + QByteArray::number(chapter) + '\t');
+    if (it == m_verseCounts.cend()) return 0;
+    bool ok = false;
+    const int n = it->trimmed().toInt(&ok);
+    return ok && n > 0 && n <= 32767 ? n : 0;
+}
+
+QStringList BookTables::names() const {
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(books.size()));
+    for (const Book& b : books)
+        out << b.name;
+    return out;
+}
+
+namespace {
+
+// The key the testament files give the book in row `row`: its name's first two characters (three
+// from row 100 on) and the testament letter of the number they make.
+void setKey(Book& b) {
+    const QByteArray digits = Utf8Encode(b.name.left(b.row < 100 ? 2 : 3));
+    const long long n = leadingNumber(QByteArrayView(digits)).value_or(0);
+    b.number = n > 0 && n <= 32767 ? static_cast<int>(n) : 0;
+    b.testament = testamentOf(n);
+    b.key = digits + testamentLetter(b.testament);
+}
+
+int chapterCountOf(const QByteArray& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok && n >= 0 && n <= 32767 ? n : 0;
+}
+
+} // namespace
 
 BookTables LoadBookTables(const QString& dataPath, const QByteArray& code) {
     BookTables t;
@@ -91,11 +133,15 @@ BookTables LoadBookTables(const QString& dataPath, const QByteArray& code) {
             first = false;
             const auto fields = cutFields<5>(line);
             if (!fields) continue;
-            t.List_livre.append(Utf8Decode((*fields)[0]));
-            t.List_NumLivre.append((*fields)[1]);
-            t.List_NbrChap.append((*fields)[2]);
-            t.List_PrefixeSon.append((*fields)[3]);
-            t.List_classe.append(Utf8Decode((*fields)[4]));
+            Book b;
+            b.row = static_cast<int>(t.books.size());
+            b.name = Utf8Decode((*fields)[0]);
+            setKey(b);
+            b.tableKey = (*fields)[1];
+            b.chapterCount = chapterCountOf((*fields)[2]);
+            b.soundPrefix = (*fields)[3];
+            b.className = Utf8Decode((*fields)[4]);
+            t.books.push_back(std::move(b));
         }
     }
     if (const auto chapters = readWholeFile(f.chapters)) {
@@ -104,13 +150,10 @@ BookTables LoadBookTables(const QString& dataPath, const QByteArray& code) {
         while (lines.next(line)) {
             const auto fields = cutFields<3>(line);
             if (!fields) continue;
-            QByteArray row = (*fields)[0] + '\t' + (*fields)[1] + '\t';
-            t.List_LivreChap.append(std::move(row));
-            t.List_NbrVerset.append((*fields)[2]);
+            // The first row of a book and chapter wins, as a search from the top would find it.
+            const QByteArray row = (*fields)[0] + '\t' + (*fields)[1] + '\t';
+            if (!t.m_verseCounts.contains(row)) t.m_verseCounts.insert(row, (*fields)[2]);
         }
-        // The first row of a book and chapter wins, as a search from the top would find it.
-        for (int i = static_cast<int>(t.List_LivreChap.size()) - 1; i >= 0; --i)
-            t.m_rowIndex.insert(t.List_LivreChap.at(i), i);
     }
     return t;
 }

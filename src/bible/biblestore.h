@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace lumora::bible {
 
@@ -38,22 +39,42 @@ bool CheckVersionEntry(const QString& dataPath, const QByteArray& line, VersionL
 // atomically, so a failed write leaves the old file whole.
 bool SaveVersionList(const QString& path, const QStringList& complete, const QStringList& incomplete);
 
-// The hidden tables of one version, row for row as Livre_chap.txt and Chap_verset.txt give them.
+// Which testament file holds a book: books 40 to 66 the "-N" file, every other book the "-O" file.
+enum class Testament { Old, New };
+Testament testamentOf(long long bookNumber);
+inline char testamentLetter(Testament t) {
+    return t == Testament::New ? 'N' : 'O';
+}
+// The book's testament file of a version: files.oldTestament or files.newTestament.
+const QString& testamentFile(const VersionFiles& files, Testament t);
+
+// One book of a version: a row of Livre_chap.txt (List_livre, List_NumLivre, List_NbrChap,
+// List_PrefixeSon and List_classe).
+struct Book {
+    int row = 0;    // 0-based row of the book list
+    int number = 0; // the number its name begins with: "01 Genesis" -> 1; 0 when none
+    QString name;   // as displayed, "01 Genesis"
+    QByteArray key; // its verses' key in the testament file: the name's number and the letter, "01O"
+    Testament testament = Testament::Old;
+    QByteArray tableKey;    // the book as Chap_verset.txt names it (field 2, as read), "01O"
+    int chapterCount = 0;   // field 3; 0 when it is not a number from 0 to 32767
+    QByteArray soundPrefix; // field 4: the prefix of the chapter recordings, the book's abbreviation "Gn"
+    QString className;      // field 5, the class label shown beside the book list
+};
+
+// The books of one version and the verse counts of their chapters (Chap_verset.txt).
 struct BookTables {
-    QStringList List_livre;         // display names
-    QByteArrayList List_NumLivre;   // book numbers as used in Chap_verset.txt
-    QByteArrayList List_NbrChap;    // chapter counts, as read
-    QByteArrayList List_PrefixeSon; // chapter audio prefixes
-    QStringList List_classe;        // class labels
-    QByteArrayList List_LivreChap;  // chapter rows: book number, tab, chapter, tab
-    QByteArrayList List_NbrVerset;  // verse counts of the chapter rows
+    std::vector<Book> books; // Livre_chap.txt order
 
-    // The first List_LivreChap row equal to book + tab + chapter + tab, or -1.
-    int chapterRow(const QByteArray& book, int chapter) const;
-    // Chapter count of a book as a 16-bit number; 0 when it is not a number (or out of range).
-    int chapterCount(int book) const;
+    const Book* bookAt(int row) const;
+    // The first book whose name begins with `number`, or null.
+    const Book* bookByNumber(int number) const;
+    // Verse count of a chapter: the first Chap_verset.txt row of the book's tableKey and the
+    // chapter; 0 without a row or when the count is not a number from 1 to 32767.
+    int verseCount(const Book& book, int chapter) const;
+    QStringList names() const;
 
-    QHash<QByteArray, int> m_rowIndex; // built by LoadBookTables
+    QHash<QByteArray, QByteArray> m_verseCounts; // "01O" TAB chapter TAB -> count as read
 };
 
 // Lines with too few tabs are skipped. Missing files give empty tables.

@@ -14,29 +14,77 @@ using namespace lumora::common;
 
 PassageRequest PreparePassage(const QString& dataPath, const PassageSelection& sel) {
     PassageRequest r;
-    const QByteArray b = Utf8Encode(sel.bookName.left(sel.bookIndex < 100 ? 2 : 3));
-    const long long number = leadingNumber(QByteArrayView(b)).value_or(0);
-    const char testament = (number < 40 || number > 66) ? 'O' : 'N';
-    const QByteArray bookKey = b + testament;
     const QByteArray code = VersionCode(Utf8Encode(sel.versionEntry)).value_or(QByteArray());
-    const VersionFiles files = versionFiles(dataPath, code);
-    r.BookFilePath = testament == 'O' ? files.oldTestament : files.newTestament;
-
-    const QByteArray c = Utf8Encode(sel.chapter);
-    const QByteArray v = Utf8Encode(sel.firstVerse);
-    const QByteArray e = Utf8Encode(sel.lastVerse);
-    const QByteArray prefix = bookKey + '\t' + c + '\t';
-    r.StartKey = prefix + v;
+    r.BookFilePath = testamentFile(versionFiles(dataPath, code), sel.book.testament);
+    const QByteArray prefix = sel.book.key + '\t' + QByteArray::number(sel.chapter) + '\t';
+    const bool toChapterEnd = sel.lastVerse == sel.verseCount;
+    r.StartKey = prefix + QByteArray::number(sel.firstVerse);
     r.ChapterFirstKey = prefix + "1";
     r.ChapterLastKey = prefix + QByteArray::number(sel.verseCount);
-    r.endsBeforeChapterEnd = !sel.lastVerseIsChapterEnd;
-    r.EndKey = sel.lastVerseIsChapterEnd
-                   ? prefix + e
-                   : prefix + QByteArray::number(leadingNumber(QByteArrayView(e)).value_or(0) + 1);
-    r.heading = sel.bookName + QLatin1Char(' ') + sel.chapter + QStringLiteral(" : ") + sel.firstVerse;
-    if (sel.firstVerse != sel.lastVerse) r.heading += QStringLiteral(" - ") + sel.lastVerse;
+    r.endsBeforeChapterEnd = !toChapterEnd;
+    r.EndKey = prefix + QByteArray::number(toChapterEnd ? sel.lastVerse : sel.lastVerse + 1);
+    r.heading = sel.book.name + QLatin1Char(' ') + QString::number(sel.chapter) + QStringLiteral(" : ") +
+                QString::number(sel.firstVerse);
+    if (sel.firstVerse != sel.lastVerse) r.heading += QStringLiteral(" - ") + QString::number(sel.lastVerse);
     r.versionEntry = sel.versionEntry;
     return r;
+}
+
+ResolvedPassage ResolvePassage(const QString& dataPath, const VersionList& versions, const BookTables& tables,
+                               const session::PassageRef& ref) {
+    ResolvedPassage out;
+    QString entry;
+    for (const QString& e : versions.List_version) {
+        if (VersionCode(e).value_or(QString()).compare(QString::fromUtf8(ref.version), Qt::CaseInsensitive) ==
+            0) {
+            entry = e;
+            break;
+        }
+    }
+    if (entry.isEmpty()) {
+        out.error = QStringLiteral("unknown version: ") + QString::fromUtf8(ref.version);
+        return out;
+    }
+    const Book* book = tables.bookByNumber(ref.book);
+    if (!book) {
+        out.error = QStringLiteral("unknown book: %1").arg(ref.book);
+        return out;
+    }
+    return ResolveInBook(dataPath, entry, tables, *book, ref);
+}
+
+ResolvedPassage ResolveInBook(const QString& dataPath, const QString& versionEntry, const BookTables& tables,
+                              const Book& book, const session::PassageRef& ref) {
+    ResolvedPassage out;
+    if (ref.chapter < 1 || ref.chapter > book.chapterCount) {
+        out.error =
+            QStringLiteral("unknown chapter: %1 (the book has %2)").arg(ref.chapter).arg(book.chapterCount);
+        return out;
+    }
+    const int verses = tables.verseCount(book, ref.chapter);
+    if (verses < 1) {
+        out.error = QStringLiteral("the chapter has no verse count in Chap_verset.txt");
+        return out;
+    }
+    const int first = ref.isWholeChapter() ? 1 : ref.firstVerse;
+    const int last = ref.isWholeChapter() ? verses : ref.lastVerse;
+    if (first < 1 || first > verses || last > verses || last < first) {
+        out.error = QStringLiteral("unknown verse: the chapter has %1 verses").arg(verses);
+        return out;
+    }
+    out.selection = PassageSelection{versionEntry, book, ref.chapter, first, last, verses};
+    out.request = PreparePassage(dataPath, *out.selection);
+    return out;
+}
+
+ResolvedPassage ResolvePassage(const QString& dataPath, const session::PassageRef& ref) {
+    const VersionList versions = LoadBibleVersions(dataPath);
+    if (versions.openError) {
+        ResolvedPassage out;
+        out.error = QStringLiteral("cannot open Version.txt (error %1)").arg(*versions.openError);
+        return out;
+    }
+    return ResolvePassage(dataPath, versions, LoadBookTables(dataPath, ref.version), ref);
 }
 
 namespace {

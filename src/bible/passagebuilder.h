@@ -10,23 +10,25 @@
 #include <QHash>
 #include <QString>
 
+#include "bible/biblestore.h"
+#include "session/passageref.h"
+
 #include <array>
 #include <filesystem>
 #include <list>
 #include <memory>
+#include <optional>
 
 namespace lumora::bible {
 
-// What the navigation lists have selected.
+// What the navigation lists have selected, as values.
 struct PassageSelection {
-    QString versionEntry;              // selected List_version entry
-    int bookIndex = 0;                 // selected List_livre index
-    QString bookName;                  // selected List_livre entry
-    QString chapter;                   // selected List_chapitre entry
-    QString firstVerse;                // selected List_verset entry
-    int verseCount = 0;                // entries of List_verset
-    QString lastVerse;                 // selected List_verset_limite entry
-    bool lastVerseIsChapterEnd = true; // the selected List_verset_limite index is its last
+    QString versionEntry; // selected List_version entry
+    Book book;            // the selected book
+    int chapter = 0;      // 1-based
+    int firstVerse = 0;   // 1-based
+    int lastVerse = 0;    // 1-based, the selected end verse
+    int verseCount = 0;   // verses of the chapter (entries of List_verset)
 };
 
 struct PassageRequest {
@@ -40,9 +42,26 @@ struct PassageRequest {
     QString versionEntry;
 };
 
-// Keys, file path and heading for the selection. Books 40 to 66 read the "-N" file, every other
-// book the "-O" file.
+// Keys, file path and heading for the selection. The book's key and testament file are its
+// Book record's.
 PassageRequest PreparePassage(const QString& dataPath, const PassageSelection& sel);
+
+// A PassageRef made concrete the way the navigation lists would select it: the request, the book
+// and the chapter's verse count; or why it cannot be (an unknown version, book, chapter or verse).
+// A whole-chapter reference selects verse 1 to the chapter's last.
+struct ResolvedPassage {
+    std::optional<PassageSelection> selection;
+    std::optional<PassageRequest> request;
+    QString error;
+};
+ResolvedPassage ResolvePassage(const QString& dataPath, const VersionList& versions, const BookTables& tables,
+                               const session::PassageRef& ref);
+// The same after loading the version list and the version's tables.
+ResolvedPassage ResolvePassage(const QString& dataPath, const session::PassageRef& ref);
+// The same for a book already found (by its row, as the command line's numbers name it); `ref`'s
+// version and book are not read.
+ResolvedPassage ResolveInBook(const QString& dataPath, const QString& versionEntry, const BookTables& tables,
+                              const Book& book, const session::PassageRef& ref);
 
 inline constexpr int kMaxPositions = 286;
 

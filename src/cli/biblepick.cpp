@@ -1,5 +1,6 @@
 #include "cli/biblepick.h"
 
+#include "bible/reference.h"
 #include "cli/cli.h"
 #include "common/text.h"
 
@@ -32,55 +33,71 @@ std::optional<PickedChapter> pickChapter(const QString& data, const PickedVersio
                                          int chapter) {
     PickedChapter p;
     p.tables = LoadBookTables(data, version.code);
-    const BookTables& t = p.tables;
-    p.book = bookRow - 1;
-    if (p.book < 0 || p.book >= t.List_livre.size()) {
+    const Book* book = p.tables.bookAt(bookRow - 1);
+    if (!book) {
         fail(QStringLiteral("unknown book: %1 (the version has %2; `lumora-cli books` lists them)")
                  .arg(bookRow)
-                 .arg(t.List_livre.size()));
+                 .arg(p.tables.books.size()));
         return std::nullopt;
     }
+    p.book = *book;
     p.chapter = chapter;
-    if (chapter > t.chapterCount(p.book)) {
-        fail(
-            QStringLiteral("unknown chapter: %1 (the book has %2)").arg(chapter).arg(t.chapterCount(p.book)));
+    if (chapter > book->chapterCount) {
+        fail(QStringLiteral("unknown chapter: %1 (the book has %2)").arg(chapter).arg(book->chapterCount));
         return std::nullopt;
     }
-    const int row = t.chapterRow(t.List_NumLivre.at(p.book), chapter);
-    bool ok = false;
-    p.verseCount = row >= 0 ? t.List_NbrVerset.at(row).trimmed().toInt(&ok) : 0;
-    if (row < 0 || !ok || p.verseCount < 1) {
+    p.verseCount = p.tables.verseCount(*book, chapter);
+    if (p.verseCount < 1) {
         fail(QStringLiteral("the chapter has no verse count in Chap_verset.txt"));
         return std::nullopt;
     }
     return p;
 }
 
+QString takePassageArguments(const QStringList& args, PassagePicks& picks) {
+    if (args.isEmpty()) return QStringLiteral("no passage given");
+    if (!positiveNumber(args.first())) {
+        picks.reference = args.join(QLatin1Char(' '));
+        return {};
+    }
+    if (args.size() < 2 || args.size() > 4)
+        return QStringLiteral("give BOOK CHAPTER [FIRST [LAST]] or a reference");
+    for (const QString& s : args) {
+        const auto n = positiveNumber(s);
+        if (!n) return QStringLiteral("not a number: ") + s;
+        picks.numbers.push_back(*n);
+    }
+    return {};
+}
+
 std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks& picks) {
     const std::vector<int>& nums = picks.numbers;
-    Q_ASSERT(nums.size() >= 2 && nums.size() <= 4);
     const auto version = pickVersion(data, picks.version);
     if (!version) return std::nullopt;
-    const auto picked = pickChapter(data, *version, nums[0], nums[1]);
-    if (!picked) return std::nullopt;
-    const int verseCount = picked->verseCount;
-    const int first = nums.size() > 2 ? nums[2] : 1;
-    const int last = nums.size() > 3 ? nums[3] : verseCount;
-    if (first > verseCount || last > verseCount || last < first) {
-        fail(QStringLiteral("unknown verse: the chapter has %1 verses").arg(verseCount));
+    ResolvedPassage resolved;
+    if (nums.empty()) {
+        const BookTables tables = LoadBookTables(data, version->code);
+        const ParsedReference parsed = ParseReference(picks.reference, version->code, tables);
+        if (!parsed.ref) {
+            fail(parsed.error);
+            return std::nullopt;
+        }
+        resolved = ResolvePassage(data, LoadBibleVersions(data), tables, *parsed.ref);
+    } else {
+        // Numbers name the book by its row, as `books` lists them.
+        Q_ASSERT(nums.size() >= 2 && nums.size() <= 4);
+        const auto picked = pickChapter(data, *version, nums[0], nums[1]);
+        if (!picked) return std::nullopt;
+        const int first = nums.size() > 2 ? nums[2] : 1;
+        const int last = nums.size() > 3 ? nums[3] : picked->verseCount;
+        resolved = ResolveInBook(data, version->entry, picked->tables, picked->book,
+                                 {version->code, picked->book.number, picked->chapter, first, last});
+    }
+    if (!resolved.request) {
+        fail(resolved.error);
         return std::nullopt;
     }
-    // The same choices the navigation lists make.
-    PassageSelection s;
-    s.versionEntry = version->entry;
-    s.bookIndex = picked->book;
-    s.bookName = picked->tables.List_livre.at(picked->book);
-    s.chapter = QString::number(picked->chapter);
-    s.firstVerse = QString::number(first);
-    s.verseCount = verseCount;
-    s.lastVerse = QString::number(last);
-    s.lastVerseIsChapterEnd = last == verseCount;
-    PickedPassage out{PreparePassage(data, s), verseCount};
+    PickedPassage out{*resolved.request, resolved.selection->verseCount};
     out.request.withTitles = picks.titles;
     out.request.titlesUppercase = picks.uppercase;
     out.request.showHeader = picks.header;

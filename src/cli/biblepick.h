@@ -25,7 +25,7 @@ std::optional<int> positiveNumber(const QString& text);
 
 struct PickedChapter {
     bible::BookTables tables;
-    int book = 0;       // 0-based List_livre row
+    bible::Book book;
     int chapter = 0;    // 1-based
     int verseCount = 0; // from Chap_verset.txt
 };
@@ -36,7 +36,8 @@ std::optional<PickedChapter> pickChapter(const QString& data, const PickedVersio
 
 struct PassagePicks final {
     std::optional<QString> version; // code, letter case ignored; the first complete version when absent
-    std::vector<int> numbers;       // BOOK CHAPTER [FIRST [LAST]], 1-based
+    std::vector<int> numbers;       // BOOK CHAPTER [FIRST [LAST]], 1-based; empty with a reference
+    QString reference;              // a typed reference, "John 3:16-18", when numbers is empty
     bool titles = false;            // Check_With_Title
     bool uppercase = false;         // Check_Uppercase
     bool header = false;            // Check_Version
@@ -47,8 +48,14 @@ struct PickedPassage final {
     int verseCount = 0; // verses of the chapter
 };
 
+// Reads the passage arguments: BOOK CHAPTER [FIRST [LAST]] as numbers, or, when the first is not a
+// number, a reference in one or more words ("John 3:16-18", or John 3:16-18). Returns the usage
+// error to report, or an empty text.
+QString takePassageArguments(const QStringList& args, PassagePicks& picks);
+
 // The request the window would build after the same picks, for the commands that show or export a
-// passage. nullopt (one line on stderr) when the version, book, chapter or verses do not exist.
+// passage. nullopt (one line on stderr) when the version, book, chapter or verses do not exist, or
+// the reference names no single passage (the candidates of an ambiguous book are said).
 std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks& picks);
 
 } // namespace lumora::cli

@@ -43,37 +43,27 @@ int books(Invocation& inv) {
     if (data.isEmpty()) return kFailed;
     const auto version = pickVersion(data, wanted);
     if (!version) return kFailed;
-    for (const QString& name : LoadBookTables(data, version->code).List_livre)
+    for (const QString& name : LoadBookTables(data, version->code).names())
         writeLine(name);
     return kOk;
 }
 
-// Books are named by their number, as `books` lists them: "passage 19 23" is Psalm 23.
-const QString kBookByNumber =
-    QStringLiteral("unknown book: %1; give the book's number, as `lumora-cli books` lists them "
-                   "(for example `lumora-cli passage 19 23` for Psalm 23)");
+constexpr char kPassageUsage[] = "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK "
+                                 "CHAPTER [FIRST [LAST]] | REFERENCE";
 
 int passage(Invocation& inv) {
     bool missing = false;
-    const auto wanted = inv.takeOption(QStringLiteral("--version"), &missing);
-    const bool titles = inv.takeFlag(QStringLiteral("--titles"));
-    const bool upper = inv.takeFlag(QStringLiteral("--uppercase"));
-    const bool header = inv.takeFlag(QStringLiteral("--header"));
+    PassagePicks picks;
+    picks.version = inv.takeOption(QStringLiteral("--version"), &missing);
+    picks.titles = inv.takeFlag(QStringLiteral("--titles"));
+    picks.uppercase = inv.takeFlag(QStringLiteral("--uppercase"));
+    picks.header = inv.takeFlag(QStringLiteral("--header"));
     const bool json = inv.takeFlag(QStringLiteral("--json"));
-    QStringList& a = inv.args();
-    const QString usage = QStringLiteral(
-        "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]");
-    if (missing || a.size() < 2 || a.size() > 4) return usageError(usage);
-    std::vector<int> nums;
-    for (const QString& s : a) {
-        const auto n = positiveNumber(s);
-        if (!n && nums.empty()) return usageError(kBookByNumber.arg(s));
-        if (!n) return usageError(QStringLiteral("not a number: ") + s);
-        nums.push_back(*n);
-    }
+    if (missing) return usageError(QString::fromLatin1(kPassageUsage));
+    if (const QString why = takePassageArguments(inv.args(), picks); !why.isEmpty()) return usageError(why);
     const QString data = inv.dataFolder();
     if (data.isEmpty()) return kFailed;
-    const auto picked = pickPassage(data, {wanted, nums, titles, upper, header});
+    const auto picked = pickPassage(data, picks);
     if (!picked) return kFailed;
     const PassageRequest& r = picked->request;
     const int verseCount = picked->verseCount;
@@ -84,11 +74,11 @@ int passage(Invocation& inv) {
         return kFailed;
     }
     if (p.versesFound == 0) {
-        fail(QStringLiteral("%1 %2:%3 is not in %4")
-                 .arg(nums[0])
-                 .arg(nums[1])
-                 .arg(nums.size() > 2 ? nums[2] : 1)
-                 .arg(r.BookFilePath));
+        const std::vector<int>& n = picks.numbers;
+        const QString where =
+            n.empty() ? r.heading
+                      : QStringLiteral("%1 %2:%3").arg(n[0]).arg(n[1]).arg(n.size() > 2 ? n[2] : 1);
+        fail(QStringLiteral("%1 is not in %2").arg(where, r.BookFilePath));
         return kFailed;
     }
     const QByteArray text = common::startsWithBom(p.PassageText) ? p.PassageText.mid(3) : p.PassageText;
@@ -115,10 +105,7 @@ int passage(Invocation& inv) {
 
 const Registrar versionsCommand("versions", "versions [--all]", versions);
 const Registrar booksCommand("books", "books [--version CODE]", books);
-const Registrar passageCommand(
-    "passage",
-    "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK CHAPTER [FIRST [LAST]]",
-    passage);
+const Registrar passageCommand("passage", kPassageUsage, passage);
 
 } // namespace
 } // namespace lumora::cli

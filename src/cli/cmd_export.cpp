@@ -8,7 +8,7 @@ namespace lumora::cli {
 namespace {
 
 constexpr char kUsageLine[] =
-    "export [--version CODE] [--titles] [--uppercase] [--header] BOOK CHAPTER [FIRST [LAST]] OUT";
+    "export [--version CODE] [--titles] [--uppercase] [--header] BOOK CHAPTER [FIRST [LAST]] | REFERENCE OUT";
 
 int exportPassage(Invocation& inv) {
     bool missing = false;
@@ -18,13 +18,9 @@ int exportPassage(Invocation& inv) {
     picks.uppercase = inv.takeFlag(QStringLiteral("--uppercase"));
     picks.header = inv.takeFlag(QStringLiteral("--header"));
     QStringList& a = inv.args();
-    if (missing || a.size() < 3 || a.size() > 5) return usageError(QString::fromLatin1(kUsageLine));
+    if (missing || a.size() < 2) return usageError(QString::fromLatin1(kUsageLine));
     const QString out = a.takeLast();
-    for (const QString& s : a) {
-        const auto n = positiveNumber(s);
-        if (!n) return usageError(QStringLiteral("not a number: ") + s);
-        picks.numbers.push_back(*n);
-    }
+    if (const QString why = takePassageArguments(a, picks); !why.isEmpty()) return usageError(why);
     const QString data = inv.dataFolder();
     if (data.isEmpty()) return kFailed;
     const auto picked = pickPassage(data, picks);

@@ -59,9 +59,9 @@ std::optional<Chapter> openChapter(Invocation& inv, const std::optional<QString>
     c.version = *version;
     const auto picked = pickChapter(c.data, *version, *book, *chapter);
     if (!picked) return std::nullopt;
-    c.id.bookKey = picked->tables.List_NumLivre.at(picked->book);
+    c.id.bookKey = picked->book.tableKey;
     c.id.chapter = QByteArray::number(picked->chapter);
-    c.id.soundPrefix = picked->tables.List_PrefixeSon.value(picked->book);
+    c.id.soundPrefix = picked->book.soundPrefix;
     c.id.verseCount = picked->verseCount;
     c.bookFile = bookFilePath(c.data, c.version.code, c.id.bookKey);
     const auto content = common::readWholeFile(c.bookFile);

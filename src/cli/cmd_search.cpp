@@ -48,7 +48,7 @@ int runSearch(Invocation& inv) {
     bible::VersionSearch found;
     if (!bible::isBlankSearch(needle)) {
         const bible::BookTables tables = bible::LoadBookTables(data, code);
-        found = bible::SearchVersion(data, code, row, tables.List_livre, needle);
+        found = bible::SearchVersion(data, code, row, tables.names(), needle);
     }
 
     if (json) {

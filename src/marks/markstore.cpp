@@ -91,8 +91,8 @@ WriteResult writeBack(const QString& path, const QByteArray& content, WriteResul
 
 QString bookFilePath(const QString& dataPath, const QByteArray& versionCode, const QByteArray& bookKey) {
     const long long number = common::leadingNumber(QByteArrayView(bookKey.left(2))).value_or(0);
-    const bible::VersionFiles files = bible::versionFiles(dataPath, versionCode.toUpper());
-    return (number < 40 || number > 66) ? files.oldTestament : files.newTestament;
+    return bible::testamentFile(bible::versionFiles(dataPath, versionCode.toUpper()),
+                                bible::testamentOf(number));
 }
 
 std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArray& bookKey,

@@ -75,14 +75,38 @@ TEST_F(BibleStoreTest, bookTablesDropThreeBytesOfFirstLineEvenWithoutBom) {
                         {{1, "Genesis", 2, [](int) { return 3; }}, {2, "Exodus", 1, [](int) { return 4; }}},
                         FixtureOptions{.bomInBooks = false});
     const BookTables t = LoadBookTables(data(), "X");
-    ASSERT_EQ(t.List_livre.size(), 2);
-    EXPECT_EQ(t.List_livre[0], "Genesis"); // "01 " lost with the missing BOM
-    EXPECT_EQ(t.List_livre[1], "02 Exodus");
-    EXPECT_EQ(t.List_NumLivre[1], "02O");
-    EXPECT_EQ(t.List_LivreChap, (QByteArrayList{"01O\t1\t", "01O\t2\t", "02O\t1\t"}));
-    EXPECT_EQ(t.List_NbrVerset, (QByteArrayList{"3", "3", "4"}));
-    EXPECT_EQ(t.chapterRow("02O", 1), 2);
-    EXPECT_EQ(t.chapterRow("02O", 2), -1);
+    ASSERT_EQ(t.books.size(), 2u);
+    EXPECT_EQ(t.names(), (QStringList{"Genesis", "02 Exodus"})); // "01 " lost with the missing BOM
+    // The lost number gives the first book the key its name now begins with.
+    EXPECT_EQ(t.books[0].key, "GeO");
+    EXPECT_EQ(t.books[0].number, 0);
+    EXPECT_EQ(t.books[0].tableKey, "01O");
+    const Book& exodus = t.books[1];
+    EXPECT_EQ(exodus.row, 1);
+    EXPECT_EQ(exodus.number, 2);
+    EXPECT_EQ(exodus.key, "02O");
+    EXPECT_EQ(exodus.tableKey, "02O");
+    EXPECT_EQ(exodus.chapterCount, 1);
+    EXPECT_EQ(t.verseCount(t.books[0], 2), 3);
+    EXPECT_EQ(t.verseCount(exodus, 1), 4);
+    EXPECT_EQ(t.verseCount(exodus, 2), 0) << "no row";
+    EXPECT_EQ(t.bookByNumber(2), &exodus);
+    EXPECT_EQ(t.bookByNumber(1), nullptr);
+}
+
+// The testament file of a book: 40 to 66 the New Testament's, every other number the Old's.
+TEST_F(BibleStoreTest, testamentOfBookNumbers) {
+    for (const auto& [number, testament] : std::vector<std::pair<int, Testament>>{{0, Testament::Old},
+                                                                                  {1, Testament::Old},
+                                                                                  {39, Testament::Old},
+                                                                                  {40, Testament::New},
+                                                                                  {66, Testament::New},
+                                                                                  {67, Testament::Old},
+                                                                                  {100, Testament::Old}})
+        EXPECT_EQ(testamentOf(number), testament) << number;
+    const VersionFiles f{"d", "o", "n", "b", "c"};
+    EXPECT_EQ(testamentFile(f, Testament::New), "n");
+    EXPECT_EQ(testamentFile(f, Testament::Old), "o");
 }
 
 TEST_F(BibleStoreTest, linesWithTooFewTabsAreSkipped) {
@@ -91,10 +115,12 @@ TEST_F(BibleStoreTest, linesWithTooFewTabsAreSkipped) {
                "01 A\t01O\t1\tA\tLaw\r\nbroken\tline\r\n02 B\t02O\tx\tB\tLaw\r\n03 C\t03O\t0\tC\r\n");
     writeBytes(data() + "/Bible/X/Chap_verset.txt", "01O\t1\t3\r\n01O\t2\r\n\r\n02O\t1\t5\r\n");
     const BookTables t = LoadBookTables(data(), "X");
-    EXPECT_EQ(t.List_livre, (QStringList{"01 A", "02 B"}));
-    EXPECT_EQ(t.List_classe, (QStringList{"Law", "Law"}));
-    EXPECT_EQ(t.List_LivreChap, (QByteArrayList{"01O\t1\t", "02O\t1\t"}));
-    EXPECT_EQ(t.chapterCount(0), 1);
-    EXPECT_EQ(t.chapterCount(1), 0); // "x" is not a number
-    EXPECT_EQ(t.chapterCount(7), 0);
+    EXPECT_EQ(t.names(), (QStringList{"01 A", "02 B"}));
+    EXPECT_EQ(t.books[0].className, "Law");
+    EXPECT_EQ(t.books[1].className, "Law");
+    EXPECT_EQ(t.verseCount(t.books[0], 1), 3);
+    EXPECT_EQ(t.verseCount(t.books[0], 2), 0) << "its line has too few tabs";
+    EXPECT_EQ(t.books[0].chapterCount, 1);
+    EXPECT_EQ(t.books[1].chapterCount, 0); // "x" is not a number
+    EXPECT_EQ(t.bookAt(7), nullptr);
 }

@@ -36,18 +36,19 @@ class PassageTest : public ::testing::Test {
 
     Passage build(int bookIndex, int chapter, int first, int last, bool titles = true, bool upper = false,
                   bool header = false) {
-        PassageSelection s;
-        s.versionEntry = "KJV - King James";
-        s.bookIndex = bookIndex;
-        s.bookName = QString("%1 Book%2").arg(bookIndex + 1, 2, 10, QChar('0')).arg(bookIndex + 1);
-        s.chapter = QString::number(chapter);
-        s.firstVerse = QString::number(first);
-        s.verseCount = bookIndex == 39 && chapter == 5 ? 48
-                       : bookIndex == 18               ? (chapter == 119 ? 300 : 10)
-                                                       : 25;
-        s.lastVerse = QString::number(last);
-        s.lastVerseIsChapterEnd = last == s.verseCount;
-        PassageRequest r = PreparePassage(tmp.path(), s);
+        // The book as the loaded tables give it, built here so that a missing file or chapter
+        // still reaches the builder.
+        Book book;
+        book.row = bookIndex;
+        book.number = bookIndex + 1;
+        book.name = QString("%1 Book%2").arg(bookIndex + 1, 2, 10, QChar('0')).arg(bookIndex + 1);
+        book.testament = testamentOf(book.number);
+        book.key = twoDigits(book.number) + testamentLetter(book.testament);
+        const int verseCount = bookIndex == 39 && chapter == 5 ? 48
+                               : bookIndex == 18               ? (chapter == 119 ? 300 : 10)
+                                                               : 25;
+        PassageRequest r =
+            PreparePassage(tmp.path(), {"KJV - King James", book, chapter, first, last, verseCount});
         r.withTitles = titles;
         r.titlesUppercase = upper;
         r.showHeader = header;

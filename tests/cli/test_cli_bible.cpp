@@ -82,16 +82,51 @@ TEST_F(CliBible, errorsExitOneAndUsageTwo) {
         EXPECT_TRUE(r.out.isEmpty());
     }
     EXPECT_EQ(cli({"passage", "40"}).exitCode, 2);
-    EXPECT_EQ(cli({"passage", "x", "1"}).exitCode, 2);
-    // A book given by name is refused with the way to its number.
-    const CliResult named = cli({"passage", "Genesis", "1"});
-    EXPECT_EQ(named.exitCode, 2);
-    EXPECT_TRUE(named.err.startsWith("lumora-cli: unknown book: Genesis; give the book's number"))
-        << named.err.toStdString();
-    EXPECT_TRUE(named.err.contains("`lumora-cli books`"));
+    EXPECT_EQ(cli({"passage", "40", "x"}).exitCode, 2);
+    EXPECT_EQ(cli({"passage", "40", "5", "1", "2", "3"}).exitCode, 2);
     EXPECT_TRUE(cli({"passage", "99", "1"}).err.contains("`lumora-cli books`"));
     EXPECT_EQ(cli({"nonsense"}).exitCode, 2);
     EXPECT_EQ(runCli({"--data", tmp.path() + "/nowhere", "versions"}).exitCode, 1);
+}
+
+// A typed reference is the same passage as its numbers, to the byte, for passage and export.
+TEST_F(CliBible, referencePrintsTheSameBytesAsNumbers) {
+    const struct {
+        QStringList reference, numbers;
+    } cases[] = {
+        {{"Matthew 5:18-20"}, {"40", "5", "18", "20"}},
+        {{"mt", "5.18"}, {"40", "5", "18", "18"}},
+        {{"--titles", "--header", "Mt 5"}, {"--titles", "--header", "40", "5"}},
+        {{"--version", "bbb", "Genesis 1:2"}, {"--version", "bbb", "1", "1", "2", "2"}},
+    };
+    for (const auto& c : cases) {
+        const CliResult byName = cli(QStringList{"passage"} + c.reference);
+        const CliResult byNumber = cli(QStringList{"passage"} + c.numbers);
+        EXPECT_EQ(byName.exitCode, 0) << byName.err.toStdString();
+        EXPECT_FALSE(byName.out.isEmpty());
+        EXPECT_EQ(byName.out, byNumber.out) << c.reference.join(' ').toStdString();
+    }
+    ASSERT_EQ(cli({"export", "Mt 5:18-20", tmp.path() + "/byname.rtf"}).exitCode, 0);
+    ASSERT_EQ(cli({"export", "40", "5", "18", "20", tmp.path() + "/bynumber.rtf"}).exitCode, 0);
+    EXPECT_EQ(readBytes(tmp.path() + "/byname.rtf"), readBytes(tmp.path() + "/bynumber.rtf"));
+
+    // A reference that names no single passage fails with the reason, and prints nothing.
+    const struct {
+        QStringList args;
+        const char* says;
+    } bad[] = {
+        {{"passage", "Jo 1"}, "could be"},
+        {{"passage", "Matthew 5:26"}, "has 25 verses"},
+        {{"passage", "Hezekiah", "1"}, "No book of AAA is called"},
+        {{"export", "Mt 9", tmp.path() + "/never.txt"}, "has 6 chapters"},
+    };
+    for (const auto& b : bad) {
+        const CliResult r = cli(b.args);
+        EXPECT_EQ(r.exitCode, 1) << b.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(b.says)) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(tmp.path() + "/never.txt"));
 }
 
 TEST_F(CliBible, withoutDataOptionUsesThePathFile) {

@@ -37,24 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QByteArray code = common::VersionCode(common::Utf8Encode(entry)).value_or(QByteArray());
         const bible::BookTables t = bible::LoadBookTables(data_, code);
         bible::TestamentCache cache;
-        for (int b = 0; b < std::min<int>(static_cast<int>(t.List_livre.size()), 4); ++b) {
-            for (int c = 1; c <= std::min(t.chapterCount(b), 3); ++c) {
-                const int row = t.chapterRow(t.List_NumLivre.at(b), c);
-                const int verses =
-                    row >= 0 ? std::clamp(t.List_NbrVerset.at(row).trimmed().toInt(), 0, 300) : 0;
+        for (size_t b = 0; b < std::min<size_t>(t.books.size(), 4); ++b) {
+            const bible::Book& book = t.books[b];
+            for (int c = 1; c <= std::min(book.chapterCount, 3); ++c) {
+                const int verses = std::min(t.verseCount(book, c), 300);
                 if (verses == 0) continue;
-                bible::PassageSelection s;
-                s.versionEntry = entry;
-                s.bookIndex = b;
-                s.bookName = t.List_livre.at(b);
-                s.chapter = QString::number(c);
-                s.verseCount = verses;
                 for (auto [first, last] :
                      {std::pair{1, verses}, std::pair{verses, verses}, std::pair{1, 1}}) {
-                    s.firstVerse = QString::number(first);
-                    s.lastVerse = QString::number(last);
-                    s.lastVerseIsChapterEnd = last == verses;
-                    bible::PassageRequest r = bible::PreparePassage(data_, s);
+                    const bible::ResolvedPassage resolved =
+                        bible::ResolveInBook(data_, entry, t, book, {code, book.number, c, first, last});
+                    if (!resolved.request) continue;
+                    bible::PassageRequest r = *resolved.request;
                     r.withTitles = first == 1;
                     r.titlesUppercase = true;
                     r.showHeader = last == verses;
@@ -62,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 }
             }
         }
-        const bible::VersionSearch hits =
-            bible::SearchVersion(data_, code, versionIndex++, t.List_livre, "e");
+        const bible::VersionSearch hits = bible::SearchVersion(data_, code, versionIndex++, t.names(), "e");
         for (const QByteArray& key : hits.keys)
             (void)bible::parseSearchKey(key);
     }

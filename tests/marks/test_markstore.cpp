@@ -54,15 +54,11 @@ TEST(MarksStore, verseMarkedZeroIsOutOfThePassageMarksButInTheTable) {
     FixtureOptions opt;
     opt.mark = [](int, int, int v) -> QByteArray { return v == 2 ? "0" : QByteArray::number(v) + ",00000"; };
     writeFixtureVersion(tmp.path(), "AAA", {{1, "Genesis", 2, [](int) { return 3; }, "Gn"}}, opt);
-    lumora::bible::PassageSelection s;
-    s.versionEntry = "AAA - First";
-    s.bookName = "01 Genesis";
-    s.chapter = "1";
-    s.firstVerse = "1";
-    s.verseCount = 3;
-    s.lastVerse = "3";
+    const lumora::bible::BookTables tables = lumora::bible::LoadBookTables(tmp.path(), "AAA");
+    ASSERT_FALSE(tables.books.empty());
     lumora::bible::TestamentCache cache;
-    const auto p = lumora::bible::BuildPassage(lumora::bible::PreparePassage(tmp.path(), s), cache);
+    const auto p = lumora::bible::BuildPassage(
+        lumora::bible::PreparePassage(tmp.path(), {"AAA - First", tables.books[0], 1, 1, 3, 3}), cache);
     EXPECT_EQ(p.ComboBox_repere, (QByteArrayList{"1.1\t1,00000", "1.3\t3,00000"}));
 
     const QString file = bookFilePath(tmp.path(), "aaa", "01O");

@@ -159,7 +159,7 @@ void BibleNavigation::onVersionSelected(int index) {
     List_livre->clear();
     const QByteArray code = VersionCode(Utf8Encode(List_version->itemText(index))).value_or(QByteArray());
     m_tables = LoadBookTables(m_session.DataPath, code);
-    List_livre->addItems(m_tables.List_livre);
+    List_livre->addItems(m_tables.names());
     m_booksLoaded = true;
     selectRow(List_livre, m_target.TargetBook);
     emit versionLoaded();
@@ -171,7 +171,8 @@ void BibleNavigation::onBookSelected(int index) {
     m_target.TargetBook = index;
     m_chaptersReady = false;
     List_chapitre->clear();
-    const int n = m_tables.chapterCount(index);
+    const Book* book = m_tables.bookAt(index);
+    const int n = book ? book->chapterCount : 0;
     QStringList chapters;
     chapters.reserve(n);
     for (int c = 1; c <= n; ++c)
@@ -184,13 +185,13 @@ void BibleNavigation::onBookSelected(int index) {
     } else {
         selectRow(List_chapitre, 0);
     }
-    Lbl_classe->setText(m_tables.List_classe.value(index));
+    Lbl_classe->setText(book ? book->className : QString());
 }
 
 QString BibleNavigation::chapterAudioPath() const {
-    const int book = List_livre->currentRow();
+    const Book* book = m_tables.bookAt(List_livre->currentRow());
     const int chapter = List_chapitre->currentRow() + 1;
-    if (book < 0 || chapter < 1 || List_version->currentIndex() < 0) return {};
+    if (!book || chapter < 1 || List_version->currentIndex() < 0) return {};
     // The version code: the entry up to two characters before its first "-".
     const QString entry = List_version->currentText();
     const qsizetype dash = entry.indexOf(QLatin1Char('-'));
@@ -198,7 +199,7 @@ QString BibleNavigation::chapterAudioPath() const {
     const QString code = entry.left(dash - 1);
     const QString number =
         chapter < 10 ? QStringLiteral("0") + QString::number(chapter) : QString::number(chapter);
-    const QString name = QString::fromUtf8(m_tables.List_PrefixeSon.value(book)) + number;
+    const QString name = QString::fromUtf8(book->soundPrefix) + number;
     for (const char* ext : {".mp3", ".wav"}) {
         const QString path =
             findPath(m_session.DataPath, {QStringLiteral("Bible"), code, QStringLiteral("Sound"),
@@ -211,29 +212,22 @@ QString BibleNavigation::chapterAudioPath() const {
 void BibleNavigation::onChapterSelected(int index) {
     if (!m_chaptersReady || index < 0) return;
     m_target.TargetChapter = index;
-    const int book = List_livre->currentRow();
-    const QByteArray B = m_tables.List_NumLivre.value(book);
+    const Book* book = m_tables.bookAt(List_livre->currentRow());
     const int c = static_cast<qint16>(List_chapitre->item(index)->text().toInt());
-    const int row = m_tables.chapterRow(B, c);
-    // Without a row for this chapter the verse lists are emptied rather than left with the
-    // previous chapter's verses.
+    // Without a verse count for this chapter the verse lists are emptied rather than left with
+    // the previous chapter's verses.
     List_verset->clear();
     List_verset_limite->clear();
-    if (row >= 0) {
-        bool ok = false;
-        const int v = m_tables.List_NbrVerset.at(row).trimmed().toInt(&ok);
-        QStringList verses;
-        if (ok && v > 0 && v <= 32767) {
-            verses.reserve(v);
-            for (int i = 1; i <= v; ++i)
-                verses << QString::number(i);
-        }
-        List_verset->addItems(verses);
-        List_verset_limite->addItems(verses);
-    }
+    const int v = book ? m_tables.verseCount(*book, c) : 0;
+    QStringList verses;
+    verses.reserve(v);
+    for (int i = 1; i <= v; ++i)
+        verses << QString::number(i);
+    List_verset->addItems(verses);
+    List_verset_limite->addItems(verses);
     emit chapterAudioFound(!chapterAudioPath().isEmpty());
     if (!m_pendingJump) {
-        emit chapterChosen(m_tables.List_PrefixeSon.value(book), c, List_verset->count());
+        emit chapterChosen(book ? book->soundPrefix : QByteArray(), c, List_verset->count());
         selectRow(List_verset, 0);
     } else {
         selectRow(List_verset, std::min(m_target.TargetVerse, List_verset->count() - 1));
@@ -262,10 +256,10 @@ void BibleNavigation::onEndVerseSelected(int index) {
     if (index < 0) return;
     m_target.TargetSpan = static_cast<qint16>(index);
     emit spanSelected();
-    const int book = List_livre->currentRow();
+    const Book* book = m_tables.bookAt(List_livre->currentRow());
     const QListWidgetItem* chapter = List_chapitre->currentItem();
     emit chapterShown(VersionCode(Utf8Encode(List_version->currentText())).value_or(QByteArray()),
-                      m_tables.List_NumLivre.value(book), m_tables.List_PrefixeSon.value(book),
+                      book ? book->tableKey : QByteArray(), book ? book->soundPrefix : QByteArray(),
                       chapter ? chapter->text().toInt() : 0, List_verset->count());
     emit passageWanted();
     emit spanShown(List_verset->currentRow());
@@ -354,14 +348,12 @@ void BibleNavigation::refreshKeepingSelection() {
 PassageSelection BibleNavigation::selection() const {
     PassageSelection s;
     s.versionEntry = List_version->currentText();
-    s.bookIndex = List_livre->currentRow();
-    auto text = [](QListWidget* l) { return l->currentItem() ? l->currentItem()->text() : QString(); };
-    s.bookName = text(List_livre);
-    s.chapter = text(List_chapitre);
-    s.firstVerse = text(List_verset);
+    if (const Book* book = m_tables.bookAt(List_livre->currentRow())) s.book = *book;
+    auto number = [](QListWidget* l) { return l->currentItem() ? l->currentItem()->text().toInt() : 0; };
+    s.chapter = number(List_chapitre);
+    s.firstVerse = number(List_verset);
     s.verseCount = List_verset->count();
-    s.lastVerse = text(List_verset_limite);
-    s.lastVerseIsChapterEnd = List_verset_limite->currentRow() == List_verset_limite->count() - 1;
+    s.lastVerse = number(List_verset_limite);
     return s;
 }
 

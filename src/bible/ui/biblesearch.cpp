@@ -138,7 +138,7 @@ void BibleSearch::onSearchClicked() {
     if (const auto code = common::VersionCode(m_nav.rowText(session::NavLevel::Version, version));
         code && version >= 0) {
         found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), version,
-                              m_nav.tables().List_livre, needle, &m_files);
+                              m_nav.tables().names(), needle, &m_files);
     }
     for (const QString& path : found.unreadable)
         m_prompts.tell(path);

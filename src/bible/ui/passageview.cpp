@@ -110,7 +110,7 @@ void PassageView::PreparePassage() {
     m_request.showHeader = Check_Version->isChecked();
     m_passage = BuildPassage(m_request, m_cache);
     // The version's book names are in its language.
-    m_box->setDirection(common::dominantDirection(m_nav.tables().List_livre.join(QLatin1Char(' '))));
+    m_box->setDirection(common::dominantDirection(m_nav.tables().names().join(QLatin1Char(' '))));
     m_box->setBytes(m_passage.opened ? m_passage.PassageText : QByteArray());
     const auto align = m_style.PassageAlignment == 2   ? platform::Alignment::Centre
                        : m_style.PassageAlignment == 1 ? platform::Alignment::Right
