@@ -144,7 +144,13 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     a.passage->addHeaderTool(a.zoom->bibleControl());
     // A verse label picked with the sound off shows in the clone as well.
     connect(a.marks, &marks::MarkEditor::verseLabelSelected, &a.windows->clone(),
-            &windows::CloneWindow::mirrorSelection);
+            [this](int start, int length) {
+                m_areas->windows->clone().mirrorSelection(
+                    m_areas->passage->passageBox().plainText().mid(start, length));
+            });
+    // Installed after the window links' filter, so that it runs first: a close the user takes back
+    // (New marks not yet written) must not close the clone either.
+    installEventFilter(this);
 
     // Moving over the tab control (outside the hymn lists) takes their mouse-over border away.
     for (QWidget* w : {static_cast<QWidget*>(SSTab_LMR), static_cast<QWidget*>(a.canticlePage)}) {
@@ -215,6 +221,7 @@ void FrmLumora::buildBibleTab() {
     connect(a.passage, &bible::PassageView::passageShown, a.biblePlayer, &bible::BiblePlayer::onPassageShown);
     connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
     connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);
+    connect(Timer1, &QTimer::timeout, a.marks, &marks::MarkEditor::showLivePosition);
     connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
     connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
     connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
@@ -240,6 +247,10 @@ void FrmLumora::buildCanticleTab() {
 }
 
 bool FrmLumora::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::Close && m_areas->marks && !m_areas->marks->mayClose()) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::MouseMove && m_areas->hymns) m_areas->hymns->clearHoverBorders();
     return QMainWindow::eventFilter(watched, event);
 }

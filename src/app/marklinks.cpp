@@ -18,6 +18,7 @@ void linkMarks(const MarkParts& p) {
     QObject::connect(&p.navigation, &Nav::verseSelected, &p.marks, &Marks::onVerseSelected);
     QObject::connect(&p.player, &Player::passageAudioStarted, &p.marks, &Marks::onPassageAudioStarted);
     QObject::connect(&p.passage, &bible::PassageView::passageShown, &p.marks, &Marks::onPassageShown);
+    QObject::connect(&p.marks, &Marks::bookFileWritten, &p.passage, &bible::PassageView::onBookFileWritten);
     QObject::connect(&p.marks, &Marks::verseWanted, &p.navigation, &Nav::reselectVerse);
     QObject::connect(&p.marks, &Marks::passageAudioWanted, &p.player, &Player::cmdOk);
     QObject::connect(&p.marks, &Marks::bibleAudioStopWanted, &p.player, &Player::stop);

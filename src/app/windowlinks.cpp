@@ -46,15 +46,18 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     connect(m_clone, &CloneWindow::hymnCloneClicked, this, cloneHymn);
     connect(&p.biblePlayer, &bible::BiblePlayer::cloneFollowWanted, this, cloneBible);
     connect(&p.hymnPlayer, &hymns::HymnPlayer::cloneFollowWanted, this, cloneHymn);
-    connect(&p.follower, &bible::VerseFollower::verseSelected, m_clone, &CloneWindow::onVerseSelected);
+    platform::RichTextBox& passageBox = p.passage.passageBox();
+    // The clone finds the verse by its label in its own text, which may be an older passage.
+    connect(&p.follower, &bible::VerseFollower::verseSelected, m_clone,
+            [this, &passageBox](int start, int length) {
+                m_clone->onVerseSelected(passageBox.plainText().mid(start, length));
+            });
     connect(&p.follower, &bible::VerseFollower::caretMovedToEnd, m_clone, &CloneWindow::onCaretMovedToEnd);
     connect(&p.biblePlayer, &bible::BiblePlayer::bibleAudioMutedChanged, m_clone,
             &CloneWindow::setBibleAudioMuted);
     connect(&p.zoom, &bible::Zoom::zoomApplied, m_clone, &CloneWindow::onZoomApplied);
-    platform::RichTextBox& passageBox = p.passage.passageBox();
-    connect(passageBox.edit(), &QTextEdit::selectionChanged, m_clone, [this, &passageBox] {
-        m_clone->onBibleSelectionChanged(passageBox.selectionStart(), passageBox.selectionLength());
-    });
+    connect(passageBox.edit(), &QTextEdit::selectionChanged, m_clone,
+            [this, &passageBox] { m_clone->onBibleSelectionChanged(passageBox.selectedText()); });
     connect(&p.hymns, &hymns::HymnSelection::hymnSelectionChanged, m_clone, [this](int start, int length) {
         m_clone->onHymnSelectionChanged(start, length, m_parts.hymns.shownLabel());
     });

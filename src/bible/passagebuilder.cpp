@@ -8,6 +8,10 @@
 
 #include <algorithm>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace lumora::bible {
 
 using namespace lumora::common;
@@ -104,16 +108,35 @@ QByteArrayView lineKey(QByteArrayView line) {
 
 } // namespace
 
-std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& path) {
+std::optional<FileStamp> fileStamp(const QString& path) {
     std::error_code ec;
     const std::filesystem::path fsPath(QFile::encodeName(path).toStdString());
-    const auto mtime = std::filesystem::last_write_time(fsPath, ec);
-    if (ec) return nullptr;
-    const auto size = std::filesystem::file_size(fsPath, ec);
-    if (ec) return nullptr;
+    FileStamp s;
+    s.mtime = std::filesystem::last_write_time(fsPath, ec);
+    if (ec) return std::nullopt;
+    s.size = std::filesystem::file_size(fsPath, ec);
+    if (ec) return std::nullopt;
+#ifndef _WIN32
+    struct stat st {};
+    if (::stat(fsPath.c_str(), &st) != 0) return std::nullopt;
+    s.device = std::uint64_t(st.st_dev);
+    s.inode = std::uint64_t(st.st_ino);
+    s.changeSeconds = std::int64_t(st.st_ctim.tv_sec);
+    s.changeNanoseconds = std::int64_t(st.st_ctim.tv_nsec);
+#endif
+    return s;
+}
+
+void TestamentCache::forget(const QString& path) {
+    m_files.remove_if([&path](const auto& entry) { return entry.first == path; });
+}
+
+std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& path) {
+    const auto stamp = fileStamp(path);
+    if (!stamp) return nullptr;
     for (auto it = m_files.begin(); it != m_files.end(); ++it) {
         if (it->first != path) continue;
-        if (it->second->mtime == mtime && it->second->size == size) {
+        if (it->second->stamp == *stamp) {
             m_files.splice(m_files.begin(), m_files, it);
             return m_files.front().second;
         }
@@ -123,8 +146,7 @@ std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& p
     auto data = readWholeFile(path);
     if (!data) return nullptr;
     auto file = std::make_shared<File>();
-    file->mtime = mtime;
-    file->size = size;
+    file->stamp = *stamp;
     file->data = std::move(*data);
     file->firstLine.reserve(32768);
     LineSplitter lines(file->data);

@@ -81,19 +81,35 @@ struct Passage {
     std::array<QByteArray, kMaxPositions + 1> VersePositions; // 1..286: mark of verse n of the chapter
 };
 
+// What tells one version of a file on disk from another without reading it: size and
+// modification time alone miss a rewrite of the same length within one tick of the file system's
+// clock (2 s on a FAT stick), so the file's identity (a file replaced whole is a new one) and the
+// time of its last status change are compared too.
+struct FileStamp {
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type mtime;
+    std::uint64_t device = 0, inode = 0;
+    std::int64_t changeSeconds = 0, changeNanoseconds = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+// Nullopt when the file cannot be examined.
+std::optional<FileStamp> fileStamp(const QString& path);
+
 // Keeps each testament file in memory with the offset of the first line of every verse key, so
-// a passage is read from its chapter instead of from the top. A file that changed on disk
-// (size or modification time) is read again. The output is the same as a scan from the top.
+// a passage is read from its chapter instead of from the top. A file whose stamp changed is read
+// again, and a file the program itself writes is forgotten at once (forget), so that even a clock
+// too coarse for the stamp never serves the old text. The output is the same as a scan from the top.
 class TestamentCache final {
   public:
     struct File {
-        std::filesystem::file_time_type mtime;
-        std::uintmax_t size = 0;
+        FileStamp stamp;
         QByteArray data;
         QHash<QByteArray, qsizetype> firstLine; // verse key -> offset of its first line
     };
     // Null when the file cannot be read.
     std::shared_ptr<const File> get(const QString& path);
+    // The next get of path reads the file again.
+    void forget(const QString& path);
 
   private:
     std::list<std::pair<QString, std::shared_ptr<const File>>> m_files; // most recent first

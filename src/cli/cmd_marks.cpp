@@ -12,6 +12,7 @@
 #include "marks/marktable.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -86,6 +87,8 @@ QString statusText(WriteStatus s) {
         return QStringLiteral("a mark holds a TAB or a line end");
     case WriteStatus::WriteFailed:
         return QStringLiteral("cannot write the book file (it is unchanged)");
+    case WriteStatus::BackupFailed:
+        return QStringLiteral("cannot keep the previous marks (the book file is unchanged)");
     }
     return {};
 }
@@ -136,10 +139,15 @@ int update(Invocation& inv) {
     MarkTable table = c->shownTable();
     common::LineSplitter lines(*input);
     QByteArray line;
-    for (int k = 1; k <= kMaxRows && lines.next(line); ++k)
+    for (int k = 1; k <= kMaxRows && lines.next(line); ++k) {
         table.row(k).newMark = line;
+        table.row(k).typed = true; // every line of FILE is a mark given on purpose, zeros too
+    }
+    // The chapter's marks as they were are kept, as the window keeps them, for its "Undo last update".
+    const QString previous = previousMarksPath(c->data, c->version.code, c->id);
+    QDir().mkpath(QFileInfo(previous).path());
     const WriteResult r =
-        updateChapterMarks(c->bookFile, c->id.bookKey, c->id.chapter, c->id.verseCount, table);
+        updateChapterMarks(c->bookFile, c->id.bookKey, c->id.chapter, c->id.verseCount, table, previous);
     if (r.status != WriteStatus::Written) {
         fail(r.whyNot.isEmpty() ? statusText(r.status)
                                 : statusText(r.status) + QStringLiteral(": ") + r.whyNot);

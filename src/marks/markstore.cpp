@@ -134,35 +134,50 @@ WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, co
                               int verseCount, const MarkTable& table) {
     const std::vector<ChapterLine> lines =
         chapterLines(content, bookKey, chapter, std::min(verseCount, kMaxRows));
-    if (lines.empty()) return {WriteStatus::VerseNotFound, 0, 0, {}};
+    if (lines.empty()) return {WriteStatus::VerseNotFound, 0, 0, {}, {}};
     std::vector<Edit> edits;
-    int skipped = 0;
+    std::vector<int> conflicts;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int k = int(i) + 1;
         const MarkRow& row = table.row(k);
-        if (!safeMark(row.newMark)) return {WriteStatus::BadMark, 0, 0, {}};
+        if (!isPendingRow(row)) continue;
+        if (!safeMark(row.newMark)) return {WriteStatus::BadMark, 0, 0, {}, {}};
         const ChapterLine& l = lines[i];
         if (l.mark == row.newMark) continue;
         if (l.verse != QByteArray::number(k) || l.mark != row.oldMark) {
-            ++skipped;
+            conflicts.push_back(k);
             continue;
         }
         edits.push_back({l.markStart, l.markEnd, row.newMark});
     }
     applyEdits(content, edits);
-    return {WriteStatus::Written, int(edits.size()), skipped, {}};
+    const int skipped = int(conflicts.size());
+    return {WriteStatus::Written, int(edits.size()), skipped, {}, std::move(conflicts)};
 }
 
 WriteResult updateChapterMarks(const QString& bookFile, const QByteArray& bookKey, const QByteArray& chapter,
-                               int verseCount, const MarkTable& table) {
+                               int verseCount, const MarkTable& table, const QString& previousMarksFile) {
     auto content = common::readWholeFile(bookFile);
-    if (!content) return {WriteStatus::FileUnreadable, 0, 0, {}};
-    return writeBack(bookFile, *content, applyChapterMarks(*content, bookKey, chapter, verseCount, table));
+    if (!content) return {WriteStatus::FileUnreadable, 0, 0, {}, {}};
+    const QByteArray before = *content;
+    WriteResult r = applyChapterMarks(*content, bookKey, chapter, verseCount, table);
+    if (r.status != WriteStatus::Written || r.changedLines == 0) return r;
+    if (!previousMarksFile.isEmpty()) {
+        const ChapterId id{bookKey, chapter, {}, std::min(verseCount, kMaxRows)};
+        const MarkTable previous =
+            MarkTable::forChapter(id, oldMarks(chapterLines(before, bookKey, chapter, id.verseCount)));
+        if (!common::writeFileAtomic(previousMarksFile, backupBytes(id, previous), &r.whyNot)) {
+            r.status = WriteStatus::BackupFailed;
+            r.changedLines = 0;
+            return r;
+        }
+    }
+    return writeBack(bookFile, *content, std::move(r));
 }
 
 WriteResult applyOneMark(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
                          const QByteArray& verse, const QByteArray& position) {
-    if (!isPositionText(position)) return {WriteStatus::BadMark, 0, 0, {}};
+    if (!isPositionText(position)) return {WriteStatus::BadMark, 0, 0, {}, {}};
     const QByteArray mark = FormatMark(position);
     std::vector<Edit> edits;
     bool found = false;
@@ -176,15 +191,15 @@ WriteResult applyOneMark(QByteArray& content, const QByteArray& bookKey, const Q
         }
         return true;
     });
-    if (!found) return {WriteStatus::VerseNotFound, 0, 0, {}};
+    if (!found) return {WriteStatus::VerseNotFound, 0, 0, {}, {}};
     applyEdits(content, edits);
-    return {WriteStatus::Written, int(edits.size()), 0, {}};
+    return {WriteStatus::Written, int(edits.size()), 0, {}, {}};
 }
 
 WriteResult UpdateOneMark(const QString& bookFile, const QByteArray& bookKey, const QByteArray& chapter,
                           const QByteArray& verse, const QByteArray& position) {
     auto content = common::readWholeFile(bookFile);
-    if (!content) return {WriteStatus::FileUnreadable, 0, 0, {}};
+    if (!content) return {WriteStatus::FileUnreadable, 0, 0, {}, {}};
     return writeBack(bookFile, *content, applyOneMark(*content, bookKey, chapter, verse, position));
 }
 

@@ -48,6 +48,7 @@ enum class WriteStatus {
     VerseNotFound,  // no line carries the chapter's (or the verse's) key
     BadMark,        // a mark would hold a TAB or a line end, or the position is not one
     WriteFailed,    // the file could not be replaced (it is then unchanged)
+    BackupFailed,   // the chapter's previous marks could not be kept; the book file is unchanged
 };
 
 struct WriteResult {
@@ -56,17 +57,23 @@ struct WriteResult {
     // Lines left alone because their stored mark was no longer the Old text (or their verse
     // number was not their place in the chapter): the caller should reload the chapter.
     int skippedLines = 0;
-    QString whyNot; // with WriteFailed: why the file could not be replaced
+    QString whyNot;             // with WriteFailed or BackupFailed: why the file could not be written
+    std::vector<int> conflicts; // the rows of the skipped lines, in order
 };
 
-// Writes the New column into the chapter's lines: the k-th verse line of the chapter, when it is
+// Writes the rows of the New column that are to be written (isPendingRow: New differs from the Old
+// text the user was shown) into the chapter's lines: the k-th verse line of the chapter, when it is
 // verse k and its stored mark is row k's Old text, gets row k's New text as its mark, whatever the
-// two lengths. A line whose stored mark is no longer the Old text (the file changed meanwhile) is
-// left alone rather than half-replaced. Works on `content` in place.
+// two lengths. Every other line is left as it is: a row the user did not change never reverts a
+// mark written meanwhile by someone else, and a changed row whose line no longer holds the Old
+// text (both changed it) is a conflict, left alone and listed. Works on `content` in place.
 WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
                               int verseCount, const MarkTable& table);
+// The same on the book file. With `previousMarksFile`, a write that changes anything first keeps
+// the chapter's marks as the file held them, as a backup file (backupBytes) at that path; when
+// that backup cannot be written, the book file is left unchanged (BackupFailed).
 WriteResult updateChapterMarks(const QString& bookFile, const QByteArray& bookKey, const QByteArray& chapter,
-                               int verseCount, const MarkTable& table);
+                               int verseCount, const MarkTable& table, const QString& previousMarksFile = {});
 
 // Sets one verse's mark to FormatMark(position): the mark field of every line whose key is book
 // key TAB chapter TAB verse is replaced, whatever it held. BadMark unless `position` is digits

@@ -1,5 +1,7 @@
 #include "marks/marktable.h"
 
+#include "bible/biblestore.h"
+#include "common/atomicfile.h"
 #include "common/lines.h"
 #include "common/paths.h"
 #include "marks/markformat.h"
@@ -13,6 +15,24 @@ MarkRow& emptyRow() {
     return row;
 }
 } // namespace
+
+bool isZeroMark(const QByteArray& mark) {
+    for (const char c : mark)
+        if (c != '0' && c != ',' && c != '.') return false;
+    return true;
+}
+
+bool isPendingRow(const MarkRow& row) {
+    if (row.text.isEmpty() || row.newMark.isEmpty() || row.newMark == row.oldMark) return false;
+    return row.typed || !isZeroMark(row.newMark);
+}
+
+std::vector<int> MarkTable::pendingRows() const {
+    std::vector<int> out;
+    for (int i = 1; i <= m_verseCount; ++i)
+        if (isPendingRow(m_rows[std::size_t(i)])) out.push_back(i);
+    return out;
+}
 
 MarkTable MarkTable::forChapter(const ChapterId& chapter, const OldMarks& stored) {
     MarkTable t;
@@ -37,27 +57,39 @@ MarkRow& MarkTable::row(int i) {
 void MarkTable::reloadOld(const OldMarks& stored, std::optional<int> updatedVerse) {
     for (int i = 1; i <= kMaxRows; ++i) {
         MarkRow& r = m_rows[std::size_t(i)];
+        if (r.newMark == r.oldMark) {
+            r.newMark = stored[std::size_t(i)];
+            r.typed = false;
+        }
         r.oldMark = stored[std::size_t(i)];
-        if (updatedVerse && *updatedVerse == i) r.newMark = FormatMark(stored[std::size_t(i)]);
+        if (updatedVerse && *updatedVerse == i) {
+            r.newMark = FormatMark(stored[std::size_t(i)]);
+            r.typed = false;
+        }
     }
 }
 
 void MarkTable::resetNew() {
-    for (int i = 1; i <= kMaxRows; ++i)
+    for (int i = 1; i <= kMaxRows; ++i) {
         m_rows[std::size_t(i)].newMark = i <= m_verseCount ? "0,00000" : QByteArray();
+        m_rows[std::size_t(i)].typed = false;
+    }
 }
 
 void MarkTable::copyOldToNew() {
     for (int i = 1; i <= kMaxRows; ++i) {
         MarkRow& r = m_rows[std::size_t(i)];
         r.newMark = i <= m_verseCount ? r.oldMark : QByteArray();
+        r.typed = false;
     }
 }
 
 void MarkTable::setNewStarts(const std::vector<double>& starts) {
     const int n = std::min(m_verseCount, int(starts.size()));
-    for (int i = 1; i <= n; ++i)
+    for (int i = 1; i <= n; ++i) {
         m_rows[std::size_t(i)].newMark = FormatMark(positionText(starts[std::size_t(i - 1)]));
+        m_rows[std::size_t(i)].typed = false;
+    }
 }
 
 std::optional<int> MarkTable::setNewMark(const QByteArray& soundPrefix, const QByteArray& label,
@@ -67,6 +99,7 @@ std::optional<int> MarkTable::setNewMark(const QByteArray& soundPrefix, const QB
         MarkRow& r = m_rows[std::size_t(i)];
         if (r.text != wanted) continue;
         r.newMark = FormatMark(position);
+        r.typed = true;
         return i;
     }
     return std::nullopt;
@@ -88,6 +121,38 @@ QByteArray backupBytes(const ChapterId& chapter, const MarkTable& table) {
     return out;
 }
 
+QString previousMarksPath(const QString& dataPath, const QByteArray& versionCode, const ChapterId& chapter) {
+    const QString folder = bible::versionFiles(dataPath, versionCode.toUpper()).folder;
+    return common::findPath(folder,
+                            {QStringLiteral("Mark backups"), QString::fromUtf8(backupFileName(chapter))});
+}
+
+bool keepChapterMarks(const QString& bookFile, const ChapterId& chapter, const QString& path,
+                      QString* whyNot) {
+    const auto content = common::readWholeFile(bookFile);
+    if (!content) {
+        if (whyNot) *whyNot = QStringLiteral("the book file cannot be read");
+        return false;
+    }
+    const int count = std::clamp(chapter.verseCount, 0, kMaxRows);
+    const MarkTable t = MarkTable::forChapter(
+        chapter, oldMarks(chapterLines(*content, chapter.bookKey, chapter.chapter, count)));
+    return common::writeFileAtomic(path, backupBytes(chapter, t), whyNot);
+}
+
+std::optional<MarkTable> undoTable(const ChapterId& chapter, const OldMarks& stored, const QByteArray& backup,
+                                   QString* whyNot) {
+    if (const auto problem = backupProblem(chapter, backup)) {
+        if (whyNot) *whyNot = *problem;
+        return std::nullopt;
+    }
+    MarkTable t = MarkTable::forChapter(chapter, stored);
+    applyBackup(backup, t);
+    for (int k = 1; k <= t.verseCount(); ++k)
+        t.row(k).typed = true;
+    return t;
+}
+
 QString restoreRefusal(const ChapterId& chapter) {
     return QStringLiteral("FILE NOT FOND or AVAILABLE : \r\nRESTORE ") +
            QString::fromUtf8(backupFileName(chapter));
@@ -104,15 +169,47 @@ QByteArray backupLineMark(const QByteArray& line) {
 void applyBackup(const QByteArray& bytes, MarkTable& table) {
     common::LineSplitter lines(bytes);
     QByteArray line;
-    for (int k = 1; k <= kMaxRows && lines.next(line); ++k)
+    for (int k = 1; k <= kMaxRows && lines.next(line); ++k) {
         table.row(k).newMark = backupLineMark(line);
+        table.row(k).typed = false;
+    }
 }
 
-bool restoreBackup(const ChapterId& chapter, const QString& chosenPath, MarkTable& table) {
+std::optional<QString> backupProblem(const ChapterId& chapter, const QByteArray& bytes) {
+    common::LineSplitter lines(bytes);
+    QByteArray line;
+    int verseLines = 0;
+    for (int k = 1; lines.next(line); ++k) {
+        if (line.isEmpty()) continue;
+        ++verseLines;
+        const QList<QByteArray> f = line.split('\t');
+        if (f.size() < 2) continue;
+        if (f.size() < 4 || f[0] != chapter.bookKey || f[1] != chapter.chapter ||
+            f[2] != QByteArray::number(k))
+            return QStringLiteral(
+                       "Line %1 of the backup is \"%2\": it is not verse %1 of book %3, chapter %4.")
+                .arg(k)
+                .arg(QString::fromUtf8(line).replace(QLatin1Char('\t'), QLatin1Char(' ')),
+                     QString::fromUtf8(chapter.bookKey), QString::fromUtf8(chapter.chapter));
+    }
+    if (verseLines > chapter.verseCount)
+        return QStringLiteral(
+                   "The backup holds %1 verses, but the chapter shown has %2: it belongs to another "
+                   "version or chapter.")
+            .arg(verseLines)
+            .arg(chapter.verseCount);
+    return std::nullopt;
+}
+
+bool restoreBackup(const ChapterId& chapter, const QString& chosenPath, MarkTable& table, QString* whyNot) {
     if (!chosenPath.contains(QString::fromUtf8(backupFileName(chapter)), Qt::CaseSensitive)) return false;
     if (!common::fileExists(chosenPath)) return false;
     const auto bytes = common::readWholeFile(chosenPath);
     if (!bytes) return false;
+    if (const auto problem = backupProblem(chapter, *bytes)) {
+        if (whyNot) *whyNot = *problem;
+        return false;
+    }
     applyBackup(*bytes, table);
     return true;
 }

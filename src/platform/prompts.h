@@ -9,7 +9,7 @@ namespace lumora::platform {
 inline const QString kAppTitle = QStringLiteral("Lumora");
 
 enum class PromptIcon { None, Information, Exclamation, Question, Critical };
-enum class PromptButtons { Ok, OkCancel, YesNo };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
 class Prompts {

@@ -105,6 +105,31 @@ TEST_F(WindowsInMainWindow, clonedPassageFollowsTheVerseHeardUntilTheHymnIsClone
     EXPECT_EQ(cloneBox()->toPlainText(), passage()->toPlainText());
 }
 
+TEST_F(WindowsInMainWindow, aNewPassageFollowedWhileTheCloneHoldsTheOldOneIsHighlightedByItsLabel) {
+    // Fault: the clone got the follower's offsets into the new passage and highlighted mid-word in
+    // the old text it still held.
+    h.select(h.list("List_verset"), 0); // the whole chapter
+    click(label("Label12"));
+    const QString held = cloneBox()->toPlainText();
+    h.select(h.list("List_verset"), 9); // verses 10 to the end; the clone keeps its snapshot
+    ASSERT_NE(passage()->toPlainText(), held);
+    player->clock = 105;
+    h.find<bible::VerseFollower>("follower")->step();
+    ASSERT_EQ(h.view().passageBox().selectedText(), "5.10");
+    EXPECT_EQ(cloneBox()->toPlainText(), held);
+    EXPECT_EQ(cloneBox()->textCursor().selectedText(), "5.10");
+    EXPECT_EQ(cloneBox()->textCursor().selectionStart(), held.indexOf("5.10   "));
+
+    // a clone that does not hold the verse heard highlights nothing
+    h.select(h.list("List_verset"), 9);
+    click(label("Label12"));
+    h.select(h.list("List_verset"), 0);
+    player->clock = 15;
+    h.find<bible::VerseFollower>("follower")->step();
+    ASSERT_EQ(h.view().passageBox().selectedText(), "5.1");
+    EXPECT_EQ(cloneBox()->textCursor().selectedText(), "");
+}
+
 TEST_F(WindowsInMainWindow, cloneOfTheHymnTakesTheCanticleZoomNotTheBibleOne) {
     h.zoom().SetZoom(150); // Bible tab
     showTab(1);

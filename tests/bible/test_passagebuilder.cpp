@@ -1,8 +1,12 @@
 #include "bible/passagebuilder.h"
 
+#include "common/atomicfile.h"
 #include "support/biblefixture.h"
 
+#include <QFile>
+
 #include <algorithm>
+#include <filesystem>
 
 using namespace lumora::bible;
 using namespace lumora::testing;
@@ -184,4 +188,27 @@ TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse) {
         EXPECT_FALSE(p.PassageText.contains("Text 40 4:")) << first << "-" << last;
         EXPECT_FALSE(p.PassageText.contains("Text 40 6:")) << first << "-" << last;
     }
+}
+
+// the testament cache
+
+TEST(TestamentCacheStamp, aRewriteOfTheSameSizeWithinOneClockTickIsReadAgain) {
+    // Fault: the cache knew a file by its size and modification time only, so a mark written with
+    // the same length within one tick of the clock (2 s on a FAT stick) left the old marks in use
+    // for the rest of the session.
+    TempFolder tmp;
+    const QString path = tmp.file("KJV-N.txt");
+    writeBytes(path, "40N\t1\t1\t1,00000\tText\r\n");
+    TestamentCache cache;
+    ASSERT_TRUE(cache.get(path));
+    const std::filesystem::path fsPath(QFile::encodeName(path).toStdString());
+    const auto mtime = std::filesystem::last_write_time(fsPath);
+    ASSERT_TRUE(lumora::common::writeFileAtomic(path, "40N\t1\t1\t2,00000\tText\r\n"));
+    std::filesystem::last_write_time(fsPath, mtime); // the same clock tick
+    EXPECT_EQ(cache.get(path)->data, "40N\t1\t1\t2,00000\tText\r\n");
+
+    // a file the program wrote is forgotten at once, whatever its stamp says
+    const auto kept = cache.get(path);
+    cache.forget(path);
+    EXPECT_NE(cache.get(path), kept);
 }

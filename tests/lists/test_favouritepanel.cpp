@@ -464,6 +464,49 @@ TEST_F(PanelTest, renameRefusalsKeepEveryListAndNoteAndSayWhy) {
     EXPECT_TRUE(QFile::exists(bibleFile("Vol..2.txt")));
 }
 
+// two windows on one data folder
+TEST_F(PanelTest, twoWindowsAddingToOneListKeepBothEntries_andAnEditOnAChangedListIsRefused) {
+    // Fault: each add rewrote the whole file from its own window's copy, so the other window's
+    // entries vanished and the two windows showed different lists.
+    writeBytes(bibleFile("A.txt"), listBytes({kE1}));
+    QWidget window2;
+    FakePrompts prompts2;
+    VerseListHost host2{nav};
+    FavouritePanel verse2{PanelConfig::verseList(), host2, prompts2, shell, &window2};
+    verse2.setFolder(bibleFolder);
+    verse.startUp(tmp.path());
+    verse2.startUp(tmp.path());
+
+    nav.show({1, 42, 2, 15, 2}); // window 1 adds John 3:16-18
+    verse.addButton()->click();
+    const QString first = "43 Book.  3 : 16 - 18\tWEB";
+    EXPECT_TRUE(prompts.asked.empty()) << "its own list had not changed";
+    nav.show({0, 0, 0, 0, 0}); // window 2, which still shows only kE1, adds Genesis 1:1
+    verse2.addButton()->click();
+    const QString second = "01 Book.  1 : 1 - 1\tKJV";
+    EXPECT_EQ(readBytes(bibleFile("A.txt")), listBytes({kE1, first, second}));
+    EXPECT_EQ(rowsOf(verse2.entryList()), (QStringList{kE1, first, second}));
+    EXPECT_EQ(verse2.entryList()->currentRow(), 2);
+    ASSERT_EQ(prompts2.asked.size(), 1u);
+    EXPECT_TRUE(prompts2.asked[0].text.startsWith("This list was changed by another window or program"));
+
+    // window 1 still shows two entries: a move or a removal there is refused, the list read again
+    const QByteArray now = readBytes(bibleFile("A.txt"));
+    for (const EditButton b : {UpButton, DownButton, RemoveButton, EmptyButton}) {
+        verse.refreshList(bibleFile("A.txt"));
+        writeBytes(bibleFile("A.txt"), listBytes({kE2, kE1, first, second})); // changed elsewhere
+        const QByteArray changed = readBytes(bibleFile("A.txt"));
+        verse.entryList()->setCurrentRow(1);
+        prompts.asked.clear();
+        click(verse, b);
+        EXPECT_EQ(readBytes(bibleFile("A.txt")), changed) << int(b);
+        EXPECT_EQ(rowsOf(verse.entryList()), (QStringList{kE2, kE1, first, second})) << int(b);
+        ASSERT_EQ(prompts.asked.size(), 1u) << int(b);
+        EXPECT_TRUE(prompts.asked[0].text.contains("nothing was changed")) << int(b);
+        writeBytes(bibleFile("A.txt"), now);
+    }
+}
+
 // entry edits: what the panel shows, writes and says
 TEST_F(PanelTest, editButtonsAtFirstAndLastPositionsAndOnEmptyList) {
     const QStringList three{"e1", "e2", "e3"};

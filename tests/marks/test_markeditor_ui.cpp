@@ -5,13 +5,14 @@
 #include "bible/ui/biblewindowlabel.h"
 #include "bible/ui/versefollower.h"
 #include "import/audio.h"
+#include "marks/markstore.h"
 #include "platform/playerpictures.h"
 #include "support/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDateTime>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -37,12 +38,6 @@ class MarkEditorUi : public ::testing::Test {
     void SetUp() override {
         writeRecordedVersion(h.data.path(), 5);
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
-        // The passage builder knows a file by its size and time: a write in the same clock tick as
-        // the fixture's, with marks of the same length, would look unchanged.
-        QFile book(bookFile());
-        ASSERT_TRUE(book.open(QIODevice::ReadWrite));
-        book.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
-        book.close();
         before = readBytes(bookFile());
         ASSERT_TRUE(h.open());
         player = h.players.front(); // WindowsMediaPlayer1
@@ -103,6 +98,23 @@ class MarkEditorUi : public ::testing::Test {
         return at < 0 ? QByteArray() : bytes.mid(at + 1, bytes.indexOf('\r', at) - at - 1);
     }
 
+    // Mark mode on, and the mark of `verse` of chapter 5 taken at `seconds` by a right click.
+    void takeMark(int verse, double seconds) {
+        if (!h.window->isVisible()) showWindow();
+        if (!editor().isMarkMode()) box("Check_mode")->click();
+        const QString label = "5." + QString::number(verse) + "   ";
+        if (!h.text().contains(label)) h.select(h.list("List_verset"), 0); // the whole chapter
+        const int at = int(h.text().indexOf(label));
+        ASSERT_GE(at, 0);
+        player->clock = seconds;
+        rightClickAt(at + 1);
+    }
+    void pressKey(QWidget* w, int key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+    }
+    QString previousMarks() const { return h.data.path() + "/Bible/AAA/Mark backups/Bk05 Backup.txt"; }
+
     MainWindowHarness h;
     FakeMediaPlayer* player = nullptr;
     QByteArray before;
@@ -157,6 +169,7 @@ TEST_F(MarkEditorUi, markModeIsNotEnteredWithTheSoundOff_andAPassageWithoutMarks
 
 // the table
 TEST_F(MarkEditorUi, tableShowsTheChapter_keepsNewWithinIt_andReloadsBothColumnsForAnother) {
+    box("Check_mode")->click();
     EXPECT_EQ(cell(30, 0), "Bk5.30");
     EXPECT_EQ(cell(31, 0), "");
     EXPECT_EQ(cell(19, 1), "190,00000");
@@ -232,6 +245,7 @@ TEST_F(MarkEditorUi, leftClickOnARowReplaysThatVerseAlone_rightClickOpensMarkage
 
 // the Markage menu
 TEST_F(MarkEditorUi, newResetsTheNewColumn_oldCopiesTheOldColumnBack) {
+    box("Check_mode")->click();
     action("Mnu_NewMark")->trigger();
     EXPECT_EQ(cell(30, 1), "0,00000");
     EXPECT_EQ(cell(30, 2), "300,00000") << "Old untouched";
@@ -241,11 +255,11 @@ TEST_F(MarkEditorUi, newResetsTheNewColumn_oldCopiesTheOldColumnBack) {
 }
 
 TEST_F(MarkEditorUi, updateConfirmedWritesTheNewColumn_cancelledWritesNothing) {
-    action("Mnu_NewMark")->trigger();
+    takeMark(7, 125.4);
     h.prompts.answers = {PromptAnswer::Cancel};
     action("Mnu_UpdateMrk")->trigger();
     ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?");
+    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?\r\n1 verse will change.");
     EXPECT_EQ(h.prompts.asked[0].title, "Update");
     EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::OkCancel);
     EXPECT_EQ(readBytes(bookFile()), before);
@@ -253,13 +267,10 @@ TEST_F(MarkEditorUi, updateConfirmedWritesTheNewColumn_cancelledWritesNothing) {
 
     action("Mnu_UpdateMrk")->trigger(); // Ok
     QByteArray expected = before;
-    for (int v = 1; v <= 30; ++v) {
-        const QByteArray key = "40N\t5\t" + QByteArray::number(v) + '\t';
-        expected.replace("\n" + key + QByteArray::number(10 * v) + ",00000\t", "\n" + key + "0,00000\t");
-    }
-    EXPECT_EQ(readBytes(bookFile()), expected) << "chapter 5's marks only, every other byte kept";
-    EXPECT_EQ(line(5, 7), "40N\t5\t7\t0,00000\tText 40 5:7");
-    EXPECT_EQ(cell(7, 2), "0,00000") << "Old reloaded from the file";
+    expected.replace("\n40N\t5\t7\t70,00000\t", "\n40N\t5\t7\t125,40000\t");
+    EXPECT_EQ(readBytes(bookFile()), expected) << "the verse's mark only, every other byte kept";
+    EXPECT_EQ(line(5, 7), "40N\t5\t7\t125,40000\tText 40 5:7");
+    EXPECT_EQ(cell(7, 2), "125,40000") << "Old reloaded from the file";
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(h.prompts.asked.size(), 2u) << "no message after a good write";
 }
@@ -268,6 +279,7 @@ TEST_F(MarkEditorUi, updateConfirmedWritesTheNewColumn_cancelledWritesNothing) {
 TEST_F(MarkEditorUi, cmdMajRefusesAPoint_andWritesACommaPositionForTheSelectedVerse) {
     box("Check_mode")->click();
     h.select(h.list("List_verset"), 18); // verse 19 to the end, row 19 selected
+    player->pause();                     // while it plays, the box shows the playing position
     label("Lbl_Position")->setText("12.5");
     h.find<QPushButton>("Cmd_Maj")->click();
     ASSERT_EQ(h.prompts.asked.size(), 1u);
@@ -294,6 +306,7 @@ TEST_F(MarkEditorUi, cmdMajRefusesAPoint_andWritesACommaPositionForTheSelectedVe
 
 // backup and restore
 TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
+    box("Check_mode")->click();
     TempFolder out;
     const QString file = out.file("Bk05 Backup.txt");
     h.dialogs.answers = {file};
@@ -343,6 +356,7 @@ TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
     const QString sound = h.data.path() + "/Bible/AAA/Sound/";
     ASSERT_TRUE(QFile::remove(sound + "Bk04.mp3"));
     writeBytes(sound + "Bk04.wav", import::wavBytes(pcm));
+    box("Check_mode")->click();
     h.select(h.list("List_chapitre"), 3);
     action("Mnu_SuggestMrk")->trigger();
     EXPECT_TRUE(h.prompts.asked.empty());
@@ -356,7 +370,11 @@ TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
     EXPECT_EQ(readBytes(bookFile()), before);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
-    h.select(h.list("List_chapitre"), 4); // chapter 5's recording is no sound at all
+    h.prompts.answers = {PromptAnswer::No}; // the suggestions are not written
+    h.select(h.list("List_chapitre"), 4);   // chapter 5's recording is no sound at all
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(readBytes(bookFile()), before);
+    h.prompts.asked.clear();
     action("Mnu_SuggestMrk")->trigger();
     ASSERT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
@@ -422,4 +440,209 @@ TEST_F(MarkEditorUi, twoClicksOnLabel24GiveBackTheFirstCaption) {
     box("Check_mode")->click();
     EXPECT_EQ(Label24()->text(), "L O C A L");
     EXPECT_FALSE(muted());
+}
+
+// regressions: marks that must never be wiped
+
+TEST_F(MarkEditorUi, markageOutsideMarkModeDoesNothing) {
+    // Fault: with "Mark" unticked, Markage -> New, then Update and OK wrote every mark of the
+    // chapter as 0,00000.
+    for (const char* name : {"Mnu_NewMark", "Mnu_OldMark", "Mnu_UpdateMrk", "Mnu_SuggestMrk", "Mnu_BackupMrk",
+                             "Mnu_RestoreMrk", "Mnu_UndoMrk"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    EXPECT_FALSE(h.find<QMenu>("Mnu_Mark")->menuAction()->isEnabled());
+    editor().newMarks();
+    editor().updateMarks();
+    editor().suggestMarks();
+    EXPECT_EQ(cell(7, 1), "70,00000");
+    EXPECT_TRUE(h.prompts.asked.empty());
+    EXPECT_TRUE(h.dialogs.requests.empty());
+    EXPECT_EQ(readBytes(bookFile()), before);
+    box("Check_mode")->click();
+    EXPECT_TRUE(action("Mnu_UpdateMrk")->isEnabled());
+}
+
+TEST_F(MarkEditorUi, updateCountsTheVersesOnItsSecondLine_andNeverWritesAZeroTheUserDidNotGive) {
+    // Fault: Markage -> New filled New with 0,00000, and Update wrote those zeros over every
+    // stored mark of the chapter.
+    box("Check_mode")->click();
+    action("Mnu_NewMark")->trigger();
+    takeMark(4, 41.5);
+    takeMark(9, 0); // a zero the user gave on purpose
+    h.prompts.answers = {PromptAnswer::Ok};
+    action("Mnu_UpdateMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?\r\n2 verses will change.");
+    EXPECT_EQ(h.prompts.asked[0].title, "Update");
+    EXPECT_EQ(line(5, 4), "40N\t5\t4\t41,50000\tText 40 5:4");
+    EXPECT_EQ(line(5, 9), "40N\t5\t9\t0,00000\tText 40 5:9");
+    EXPECT_EQ(line(5, 7), "40N\t5\t7\t70,00000\tText 40 5:7") << "the reset zero is not written";
+    EXPECT_EQ(cell(4, 2), "41,50000") << "Old reloaded from the file";
+    EXPECT_EQ(cell(7, 1), "0,00000") << "the reset New stays on screen";
+}
+
+TEST_F(MarkEditorUi, everyUpdateKeepsThePreviousMarks_andUndoWritesThemBackAndForth) {
+    takeMark(3, 33.25);
+    action("Mnu_UpdateMrk")->trigger();
+    const QByteArray updated = readBytes(bookFile());
+    ASSERT_NE(updated, before);
+    EXPECT_TRUE(readBytes(previousMarks())
+                    .startsWith("40N\t5\t1\t10,00000\r\n40N\t5\t2\t20,00000\r\n"
+                                "40N\t5\t3\t30,00000\r\n"));
+    h.prompts.asked.clear();
+    h.prompts.answers = {PromptAnswer::Cancel};
+    action("Mnu_UndoMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].title, "Undo last update");
+    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?\r\n1 verse will change.");
+    EXPECT_EQ(readBytes(bookFile()), updated);
+    action("Mnu_UndoMrk")->trigger();
+    EXPECT_EQ(readBytes(bookFile()), before);
+    EXPECT_EQ(cell(3, 2), "30,00000");
+    action("Mnu_UndoMrk")->trigger(); // the undone marks were kept in their turn
+    EXPECT_EQ(readBytes(bookFile()), updated);
+
+    h.select(h.list("List_chapitre"), 3); // chapter 4 was never updated
+    h.prompts.asked.clear();
+    action("Mnu_UndoMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "There is no update of Bk4 to undo.");
+}
+
+TEST_F(MarkEditorUi, updateChecksAgainstTheOldMarksShown_andReportsAnotherWritersChanges) {
+    // Fault: Update re-read the file into Old just before writing, so it reverted verse 4 (changed by
+    // both) and verse 10 (changed by the other program only) without a word.
+    takeMark(3, 31);
+    takeMark(4, 41);
+    takeMark(5, 51);
+    // another program writes verses 4 and 10 meanwhile
+    ASSERT_EQ(marks::UpdateOneMark(bookFile(), "40N", "5", "4", "44").status, marks::WriteStatus::Written);
+    ASSERT_EQ(marks::UpdateOneMark(bookFile(), "40N", "5", "10", "104").status, marks::WriteStatus::Written);
+    action("Mnu_UpdateMrk")->trigger();
+    EXPECT_EQ(line(5, 3), "40N\t5\t3\t31,00000\tText 40 5:3");
+    EXPECT_EQ(line(5, 4), "40N\t5\t4\t44,00000\tText 40 5:4") << "a conflict is left as the file has it";
+    EXPECT_EQ(line(5, 5), "40N\t5\t5\t51,00000\tText 40 5:5");
+    EXPECT_EQ(line(5, 10), "40N\t5\t10\t104,00000\tText 40 5:10") << "a row the user never changed";
+    ASSERT_EQ(h.prompts.asked.size(), 2u);
+    EXPECT_TRUE(h.prompts.asked[1].text.startsWith("The marks of verse(s) 4 were changed in the book file"))
+        << h.prompts.asked[1].text.toStdString();
+    EXPECT_EQ(cell(10, 1), "104,00000") << "New follows the file where the user changed nothing";
+    EXPECT_EQ(cell(4, 1), "41,00000");
+    EXPECT_EQ(cell(4, 2), "44,00000");
+}
+
+TEST_F(MarkEditorUi, cmdMajWritesTheVerseLabel4Names_afterKeysMovedTheRow_andTheLivePosition) {
+    // Fault: arrow keys moved ListView1's current row silently; Label4 still named verse 5 while
+    // " Update" overwrote verse 8.
+    box("Check_mode")->click();
+    h.select(h.list("List_verset"), 4);
+    player->pause();
+    ASSERT_EQ(label("Label4")->text(), "Bk5.5");
+    for (int i = 0; i < 3; ++i)
+        pressKey(table(), Qt::Key_Down);
+    EXPECT_EQ(label("Label4")->text(), "Bk5.8");
+    EXPECT_EQ(label("Lbl_Position")->text(), "80,00000");
+    label("Lbl_Position")->setText("81,5");
+    h.find<QPushButton>("Cmd_Maj")->click();
+    EXPECT_EQ(line(5, 8), "40N\t5\t8\t81,50000\tText 40 5:8");
+    EXPECT_EQ(line(5, 5), "40N\t5\t5\t50,00000\tText 40 5:5");
+    EXPECT_EQ(label("Label4")->text(), "Bk5.8");
+
+    // playing: the box shows the position " Update" writes, not the row's stored mark
+    player->play();
+    player->clock = 123.456789;
+    editor().showLivePosition();
+    EXPECT_EQ(label("Lbl_Position")->text(), "123,45678");
+    player->clock = 125.5;
+    h.find<QPushButton>("Cmd_Maj")->click();
+    EXPECT_EQ(line(5, 8), "40N\t5\t8\t125,50000\tText 40 5:8");
+
+    // a row past the chapter's end: told, nothing written
+    const QByteArray now = readBytes(bookFile());
+    table()->setCurrentItem(table()->topLevelItem(40));
+    EXPECT_EQ(label("Label4")->text(), "");
+    label("Lbl_Position")->setText("5");
+    h.prompts.asked.clear();
+    h.find<QPushButton>("Cmd_Maj")->click();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(readBytes(bookFile()), now);
+}
+
+TEST_F(MarkEditorUi, cmdOkSelectsTheVersesRowAlsoWithoutARecording) {
+    // Fault: Cmd_OK reselected ListView1's row (and Label4) only when the chapter had a recording.
+    box("Check_mode")->click();
+    ASSERT_TRUE(QFile::remove(h.data.path() + "/Bible/AAA/Sound/Bk05.mp3"));
+    h.select(h.list("List_verset"), 6);
+    table()->setCurrentItem(table()->topLevelItem(19));
+    ASSERT_EQ(label("Label4")->text(), "Bk5.20");
+    h.find<bible::BiblePlayer>("biblePlayer")->cmdOk();
+    EXPECT_EQ(table()->currentItem(), table()->topLevelItem(6));
+    EXPECT_EQ(label("Label4")->text(), "Bk5.7");
+}
+
+TEST_F(MarkEditorUi, newMarksNotYetWrittenAreNeverDroppedWithoutAsking) {
+    // Fault: another chapter, Markage's New, Old, Suggest and Restore, and closing the window all
+    // discarded the New column without a word.
+    takeMark(2, 22);
+    h.prompts.answers = {PromptAnswer::Cancel};
+    action("Mnu_NewMark")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "The New marks not yet written (1 verse) will be replaced.");
+    EXPECT_EQ(cell(2, 1), "22,00000");
+    h.prompts.answers = {PromptAnswer::Cancel};
+    action("Mnu_OldMark")->trigger();
+    EXPECT_EQ(cell(2, 1), "22,00000");
+
+    // closing: Cancel keeps the window, No closes without writing
+    h.prompts.answers = {PromptAnswer::Cancel};
+    EXPECT_FALSE(h.window->close());
+    EXPECT_EQ(h.prompts.asked.back().buttons, platform::PromptButtons::YesNoCancel);
+    EXPECT_EQ(h.prompts.asked.back().text,
+              "The New marks of Bk5 (1 verse) are not written yet.\r\nWrite them into the book file before "
+              "closing?");
+
+    // another chapter: No drops them, Yes writes them into the chapter they belong to
+    h.prompts.answers = {PromptAnswer::No};
+    h.select(h.list("List_chapitre"), 3);
+    EXPECT_EQ(h.prompts.asked.back().text,
+              "The New marks of Bk5 (1 verse) are not written yet.\r\nWrite them into the book file now?");
+    EXPECT_EQ(readBytes(bookFile()), before);
+    h.select(h.list("List_chapitre"), 4);
+    takeMark(2, 23);
+    h.prompts.answers = {PromptAnswer::Yes};
+    h.select(h.list("List_chapitre"), 3);
+    EXPECT_EQ(line(5, 2), "40N\t5\t2\t23,00000\tText 40 5:2");
+    EXPECT_EQ(cell(2, 0), "Bk4.2");
+    const std::size_t asked = h.prompts.asked.size();
+    EXPECT_TRUE(h.window->close()) << "nothing pending: no question";
+    EXPECT_EQ(h.prompts.asked.size(), asked);
+}
+
+TEST_F(MarkEditorUi, backupAsksBeforeReplacingAFile_andRestoreRefusesAnotherChaptersKeys) {
+    // Faults: a backup replaced an existing file without a word; a restore took another chapter's
+    // backup once its file name matched.
+    box("Check_mode")->click();
+    TempFolder out;
+    const QString file = out.file("Bk05 Backup.txt");
+    writeBytes(file, "keep me");
+    h.dialogs.answers = {file};
+    h.prompts.answers = {PromptAnswer::No};
+    action("Mnu_BackupMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::YesNo);
+    EXPECT_EQ(readBytes(file), "keep me");
+    h.dialogs.answers = {file};
+    action("Mnu_BackupMrk")->trigger(); // Yes
+    EXPECT_TRUE(readBytes(file).startsWith("40N\t5\t1\t10,00000\r\n"));
+
+    // chapter 4's backup under chapter 5's name
+    writeBytes(file, "40N\t4\t1\t1,00000\r\n40N\t4\t2\t2,00000\r\n\r\n");
+    h.dialogs.answers = {file};
+    h.prompts.asked.clear();
+    action("Mnu_RestoreMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_TRUE(h.prompts.asked[0].text.contains("not verse 1 of book 40N, chapter 5"))
+        << h.prompts.asked[0].text.toStdString();
+    EXPECT_EQ(cell(1, 1), "10,00000");
 }

@@ -188,8 +188,10 @@ TEST(MarksStore, killDuringAWriteLeavesTheOldOrTheNewFile) {
     ASSERT_EQ(applyChapterMarks(b, id.bookKey, id.chapter, id.verseCount, toB).changedLines, 176);
     MarkTable toA = shown(b, id);
     toA.copyOldToNew();
-    for (int v = 1; v <= 176; ++v)
+    for (int v = 1; v <= 176; ++v) {
         toA.row(v).newMark = "0,00000";
+        toA.row(v).typed = true;
+    }
 
     std::mt19937 rng(12345);
     for (int round = 0; round < 40; ++round) {

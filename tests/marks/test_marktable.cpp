@@ -143,3 +143,91 @@ TEST(MarksRestore, rowsAbove286AreIgnored) {
     EXPECT_EQ(t.row(286).newMark, "286");
     EXPECT_EQ(t.row(287), MarkRow{});
 }
+
+// what Update writes
+
+TEST(MarksPending, aZeroIsWrittenOnlyWhenTheUserGaveIt) {
+    // Fault: Markage's New filled New with 0,00000 and Update wrote those zeros over every stored
+    // mark of the chapter.
+    MarkTable t = MarkTable::forChapter({"01O", "3", "Gn", 4}, marksOf(4));
+    t.row(4).oldMark = "0";
+    t.row(4).newMark = "0";
+    t.resetNew();
+    EXPECT_EQ(t.pendingRows(), std::vector<int>{}) << "reset zeros are not changes";
+    ASSERT_EQ(t.setNewMark("Gn", "3.2", "0"), 2);
+    t.row(3).newMark = "3,50000";
+    EXPECT_EQ(t.pendingRows(), (std::vector<int>{2, 3}));
+    const struct {
+        MarkRow row;
+        bool pending;
+    } cases[] = {
+        {{"Gn3.1", "0,00000", "1,00000", false}, false},
+        {{"Gn3.1", "0", "1,00000", false}, false},
+        {{"Gn3.1", "", "1,00000", true}, false},
+        {{"Gn3.1", "0,00000", "1,00000", true}, true},
+        {{"Gn3.1", "0,00000", "0", false}, false}, // "no mark" does not become a mark at 0
+        {{"Gn3.1", "2,00000", "1,00000", false}, true},
+        {{"Gn3.1", "1,00000", "1,00000", true}, false},
+        {{"", "2,00000", "", false}, false}, // beyond the chapter
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isPendingRow(c.row), c.pending)
+            << c.row.newMark.constData() << " over " << c.row.oldMark.constData();
+}
+
+TEST(MarksPending, reloadingAfterAWriteFollowsTheFileWhereTheUserChangedNothing) {
+    MarkTable t = MarkTable::forChapter({"01O", "3", "Gn", 3}, marksOf(3));
+    t.row(1).newMark = "9,00000";
+    OldMarks stored = marksOf(3);
+    stored[1] = "8,00000";
+    stored[2] = "7,00000"; // written by someone else
+    t.reloadOld(stored);
+    EXPECT_EQ(t.row(1).newMark, "9,00000");
+    EXPECT_EQ(t.row(2).newMark, "7,00000");
+    EXPECT_EQ(t.pendingRows(), std::vector<int>{1});
+}
+
+// backups that belong to another chapter
+
+TEST(MarksRestore, aBackupNamingAnotherBookChapterOrVerseCountIsRefusedWithTheReason) {
+    // Fault: a restore took any file whose name matched, also another version's or chapter's backup.
+    const ChapterId id{"01O", "7", "Gn", 3};
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const char* reason; // part of the refusal; nullptr when accepted
+    } cases[] = {
+        {"its own backup", "01O\t7\t1\t1\r\n01O\t7\t2\t2\r\n01O\t7\t3\t3\r\n\r\n", nullptr},
+        {"fewer verses", "01O\t7\t1\t1\r\n\r\n", nullptr},
+        {"marks only", "1\r\n2\r\n", nullptr},
+        {"another chapter", "01O\t8\t1\t1\r\n", "not verse 1 of book 01O, chapter 7"},
+        {"another book", "02O\t7\t1\t1\r\n", "not verse 1 of book 01O, chapter 7"},
+        {"verses out of place", "01O\t7\t1\t1\r\n01O\t7\t3\t3\r\n", "Line 2"},
+        {"more verses", "01O\t7\t1\t1\r\n01O\t7\t2\t2\r\n01O\t7\t3\t3\r\n01O\t7\t4\t4\r\n", "holds 4 verses"},
+    };
+    TempFolder tmp;
+    const QString file = tmp.file("Gn07 Backup.txt");
+    for (const auto& c : cases) {
+        writeBytes(file, c.bytes);
+        MarkTable t = MarkTable::forChapter(id, marksOf(3));
+        const MarkTable before = t;
+        QString why;
+        EXPECT_EQ(restoreBackup(id, file, t, &why), c.reason == nullptr) << c.name;
+        if (c.reason) {
+            EXPECT_TRUE(why.contains(QString::fromUtf8(c.reason))) << c.name << ": " << why.toStdString();
+            EXPECT_EQ(t, before) << c.name;
+        }
+    }
+}
+
+TEST(MarksUndo, theBackupsMarksGoBackEvenZeros_andAnotherChaptersBackupIsRefused) {
+    const ChapterId id{"01O", "7", "Gn", 3};
+    const auto t =
+        undoTable(id, marksOf(3), "01O\t7\t1\t0,00000\r\n01O\t7\t2\t2,00000\r\n01O\t7\t3\t5\r\n\r\n");
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->pendingRows(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(t->row(1).newMark, "0,00000");
+    QString why;
+    EXPECT_FALSE(undoTable(id, marksOf(3), "01O\t6\t1\t0\r\n", &why));
+    EXPECT_FALSE(why.isEmpty());
+}

@@ -116,8 +116,9 @@ class FakePrompts final : public platform::Prompts {
             answers.pop_front();
             return a;
         }
-        return buttons == platform::PromptButtons::YesNo ? platform::PromptAnswer::Yes
-                                                         : platform::PromptAnswer::Ok;
+        return buttons == platform::PromptButtons::YesNo || buttons == platform::PromptButtons::YesNoCancel
+                   ? platform::PromptAnswer::Yes
+                   : platform::PromptAnswer::Ok;
     }
     std::vector<Asked> asked;
     std::deque<platform::PromptAnswer> answers;

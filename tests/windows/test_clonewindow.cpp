@@ -127,27 +127,55 @@ TEST_F(CloneTest, theCloneTakesTheZoomOfTheBoxItCopiesAndFollowsItsTab) {
 // following
 TEST_F(CloneTest, followingMovesTheBibleCloneButNotAfterTheHymnWasCloned) {
     clone.showBible(bible());
-    clone.onVerseSelected(27, 4);
+    clone.onVerseSelected("5.19");
     EXPECT_EQ(box().textCursor().selectedText(), "5.19");
     clone.showHymn(hymn());
-    clone.onVerseSelected(0, 6);
+    clone.onVerseSelected("5.18");
     clone.onCaretMovedToEnd();
     EXPECT_EQ(box().textCursor().selectedText(), "");
     EXPECT_EQ(box().textCursor().position(), 0);
 }
 
+TEST_F(CloneTest, aVerseIsHighlightedByItsLabelInTheClonesOwnText_neverByAnotherTextsOffsets) {
+    // Fault: with the clone still holding the old passage, the follower's offsets into the new
+    // passage put the highlight in mid-word ("roug" inside "through").
+    clone.showBible(bible());
+    clone.setBibleAudioMuted(true);
+    struct Case {
+        const char* label;
+        const char* selected; // what the clone then has selected
+    } cases[] = {
+        {"5.19", "5.19"}, {"5.18", "5.18"},
+        {"5.1", ""}, // "5.1" begins "5.18" and "5.19", but no verse 5.1 is in the clone
+        {"6.1", ""}, // a verse of the new passage only
+        {"Car", ""}, // a word, not a label
+    };
+    for (const Case& c : cases) {
+        box().textCursor().clearSelection();
+        QTextCursor none(box().document());
+        box().setTextCursor(none);
+        clone.onVerseSelected(c.label);
+        EXPECT_EQ(box().textCursor().selectedText(), c.selected) << c.label;
+        box().setTextCursor(none);
+        clone.mirrorSelection(c.label);
+        EXPECT_EQ(box().textCursor().selectedText(), c.selected) << "mirrored " << c.label;
+    }
+    EXPECT_EQ(verseLabelPosition("5.18   Car\n\n5.19   Celui", "5.19"), 12);
+    EXPECT_EQ(verseLabelPosition(QString(QChar(0xFEFF)) + "1.1   In", "1.1"), 1);
+}
+
 TEST_F(CloneTest, aMarkSelectionIsMirroredOnlyWhileTheBibleAudioIsMuted) {
     clone.showBible(bible());
-    clone.mirrorSelection(0, 4);
+    clone.mirrorSelection("5.18");
     EXPECT_EQ(box().textCursor().selectedText(), "");
     clone.setBibleAudioMuted(true);
-    clone.mirrorSelection(0, 4);
+    clone.mirrorSelection("5.18");
     EXPECT_EQ(box().textCursor().selectedText(), "5.18");
 }
 
 TEST_F(CloneTest, aClickInTheCloneBringsBackTheMainSelectionWhileMuted) {
     clone.showBible(bible());
-    clone.onBibleSelectionChanged(27, 4);
+    clone.onBibleSelectionChanged("5.19");
     click(box().viewport());
     QApplication::processEvents();
     EXPECT_NE(box().textCursor().selectedText(), "5.19") << "not while the audio plays";
@@ -183,7 +211,7 @@ TEST_F(CloneTest, closingClearsTheTwoLabelsOnlyAndALaterMirrorRecreatesItHidden)
     EXPECT_EQ(label("Lbl_InScreen"), "");
     EXPECT_FALSE(clone.window()) << "closed is unloaded";
     EXPECT_TRUE(clone.CloneShowsBible()) << "the flags keep their values";
-    clone.onVerseSelected(0, 4);
+    clone.onVerseSelected("5.18");
     ASSERT_TRUE(clone.window());
     EXPECT_FALSE(clone.window()->isVisible());
     EXPECT_EQ(label("Label18"), "");

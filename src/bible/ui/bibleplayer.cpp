@@ -116,7 +116,10 @@ void BiblePlayer::perform(Action action) {
         cmdOk();
         break;
     case Action::LoadChapterAudio:
-        if (loadChapterAudio()) startAtFirstMark(m_nav.selectedRow(NavLevel::Verse));
+        if (loadChapterAudio())
+            startAtFirstMark(m_nav.selectedRow(NavLevel::Verse));
+        else
+            emit passageAudioStarted({}, m_nav.selectedRow(NavLevel::Verse)); // the verse's row all the same
         break;
     case Action::ReplayFromFirstMark:
         m_follower.resetFollowing();

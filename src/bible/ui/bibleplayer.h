@@ -67,7 +67,8 @@ class BiblePlayer final : public QObject {
 
   signals:
     // The chapter audio started for the passage starting at row `verseIndex` of List_verset; `mark`
-    // is the first mark it started at ("" when the passage has none).
+    // is the first mark it started at ("" when the passage has none, or the chapter no recording:
+    // Cmd_OK's last steps select the verse's mark row all the same).
     void passageAudioStarted(const QByteArray& mark, int verseIndex);
     // Continuous play moved on: the clone window follows the Bible (a no-op without one).
     void cloneFollowWanted();

@@ -53,6 +53,8 @@ class PassageView final : public QObject {
     const platform::TextStyle& startupStyle() const { return m_style; }
     // The font dialog changed the style of the whole passage: every new passage keeps it.
     void setStartupStyle(const platform::TextStyle& style) { m_style = style; }
+    // The program wrote a testament file: the next passage reads it again.
+    void onBookFileWritten(const QString& path) { m_cache.forget(path); }
 
   signals:
     void passageShown(const bible::Passage& passage);

@@ -1,5 +1,6 @@
 #include "lists/ui/favouritepanel.h"
 
+#include "common/lines.h"
 #include "common/paths.h"
 #include "lists/listedit.h"
 #include "lists/listfile.h"
@@ -165,7 +166,19 @@ void FavouritePanel::refreshCombo(const QString& pattern) {
     m_combo->setCurrentIndex(-1);
 }
 
+void FavouritePanel::rememberFile(const QString& path) {
+    m_fileBytes = common::readFile(path).bytes;
+}
+
+bool FavouritePanel::reloadIfChanged() {
+    const auto path = currentPath();
+    if (!path || common::readFile(*path).bytes == m_fileBytes) return false;
+    refreshList(*path);
+    return true;
+}
+
 void FavouritePanel::refreshList(const QString& path) {
+    rememberFile(path);
     const LoadedList list = loadListFile(path, m_config.kind == ListKind::PlayList);
     if (list.unreadable)
         m_notWholeReason = QStringLiteral("the file cannot be read");
@@ -230,6 +243,7 @@ bool FavouritePanel::writeEntries(const QStringList& rows, bool crAfterLast) {
         m_prompts.tell(kListNotWritten.arg(why, QDir::toNativeSeparators(*path)));
         return false;
     }
+    rememberFile(*path);
     return true;
 }
 
@@ -249,9 +263,12 @@ void FavouritePanel::onAddClicked() {
     const auto entry = m_host.entryOnDisplay();
     if (!entry || entry->isEmpty()) return;
     if (m_config.kind == ListKind::PlayList && !playlistLabel(*entry)) return;
+    // An entry added to the list as it is on disk now, so that another window's entries stay.
+    const bool changed = reloadIfChanged();
     const QStringList rows = entries() << *entry;
     if (!writeEntries(rows, true)) return;
     showEntries(rows, static_cast<int>(rows.size()) - 1);
+    if (changed) m_prompts.tell(kListChangedAdded.arg(QDir::toNativeSeparators(currentPath().value_or(""))));
 }
 
 void FavouritePanel::onEntryClicked(int row) {
@@ -329,8 +346,15 @@ void FavouritePanel::onEraseClicked() {
     refillAndChooseFirst();
 }
 
+bool FavouritePanel::refuseIfChanged() {
+    if (!reloadIfChanged()) return false;
+    m_prompts.tell(kListChangedRefused.arg(QDir::toNativeSeparators(currentPath().value_or(""))));
+    return true;
+}
+
 void FavouritePanel::onEmptyClicked() {
     if (m_list->count() == 0) return;
+    if (refuseIfChanged()) return;
     if (m_prompts.ask(m_config.emptyWarning, m_config.emptyTitle, PromptButtons::OkCancel,
                       PromptIcon::None) != PromptAnswer::Ok)
         return;
@@ -339,12 +363,14 @@ void FavouritePanel::onEmptyClicked() {
 }
 
 void FavouritePanel::onRemoveClicked() {
+    if (m_list->count() > 0 && refuseIfChanged()) return;
     const auto r = removeEntry(entries(), m_list->currentRow());
     if (!r || !writeEntries(r->rows, false)) return;
     showEntries(r->rows, r->selected);
 }
 
 void FavouritePanel::onUpClicked() {
+    if (refuseIfChanged()) return;
     const auto r = moveEntryUp(entries(), m_list->currentRow());
     if (!r) {
         m_prompts.tell(m_config.moveUpError);
@@ -355,6 +381,7 @@ void FavouritePanel::onUpClicked() {
 }
 
 void FavouritePanel::onDownClicked() {
+    if (refuseIfChanged()) return;
     const auto r = moveEntryDown(entries(), m_list->currentRow());
     if (!r) {
         m_prompts.tell(m_config.moveDownError);

@@ -5,8 +5,11 @@
 // configured by PanelConfig.
 //
 // Every change is written at once with Enregistrer_Favori; the list boxes change only after the
-// file was written, so the two always agree. Playlists keep the whole entries in the hidden table
-// List_InfoFavori_Canticle, row for row beside the labels shown in List_Favori_Canticle.
+// file was written, so the two always agree. Several windows (or programs) may share a data
+// folder: before each edit the file is compared with what was last read or written, and when it
+// changed it is read again, so that no one's entries are written over unseen. Playlists keep the whole
+// entries in the hidden table List_InfoFavori_Canticle, row for row beside the labels shown in
+// List_Favori_Canticle.
 
 #include "lists/ui/favouritehost.h"
 #include "lists/ui/panelconfig.h"
@@ -42,6 +45,15 @@ inline const QString kListNotWhole =
                    "correct the file by hand, then choose the list again.\r\r%2");
 inline const QString kListNotWritten =
     QStringLiteral("The list could not be written (%1); it is unchanged.\r\r%2");
+// Shown when the list file changed on disk (another window or program) since it was shown: the
+// list is read again first.
+inline const QString kListChangedAdded =
+    QStringLiteral("This list was changed by another window or program since it was shown. It has been "
+                   "read again, and the entry was added to it as it is now.\r\r%1");
+inline const QString kListChangedRefused =
+    QStringLiteral("This list was changed by another window or program since it was shown. It has been "
+                   "read again and nothing was changed: please repeat your change on the list as it is "
+                   "now.\r\r%1");
 
 class FavouritePanel final : public QObject {
     Q_OBJECT
@@ -115,6 +127,14 @@ class FavouritePanel final : public QObject {
     std::optional<QString> currentPath() const;
     void showEntries(const QStringList& rows, int selected);
     bool writeEntries(const QStringList& rows, bool crAfterLast);
+    // The chosen list's file no longer holds what the panel last read or wrote: it is loaded again
+    // and shown (no row selected). True when it had changed.
+    bool reloadIfChanged();
+    // Before a removal, a move or emptying: a list changed on disk is read again and the user told
+    // to repeat the change (the row it named may now be another entry). True when refused.
+    bool refuseIfChanged();
+    // Notes the bytes the chosen list's file holds now.
+    void rememberFile(const QString& path);
     void refillAndChooseFirst();
 
     const PanelConfig& m_config;
@@ -136,6 +156,8 @@ class FavouritePanel final : public QObject {
     QPointer<FrmNewName> m_nameDialog;
     QList<QPointer<QWidget>> m_search;
     QString m_notWholeReason; // why the chosen list was not read whole; empty when it was
+    // The chosen list's file as last read or written (nullopt: it did not exist or was unreadable).
+    std::optional<QByteArray> m_fileBytes;
 };
 
 } // namespace lumora::lists

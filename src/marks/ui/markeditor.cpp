@@ -2,6 +2,7 @@
 
 #include "common/atomicfile.h"
 #include "common/decimal.h"
+#include "common/lines.h"
 #include "marks/markformat.h"
 #include "marks/marksuggest.h"
 #include "marks/ui/waitcursor.h"
@@ -14,6 +15,8 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -29,6 +32,24 @@ namespace lumora::marks {
 namespace {
 constexpr int kTwipsPerPixel = 15;
 const QString kBackupFilter = QStringLiteral("Fichier Texte (*.txt)|*.txt");
+const QString kConfirmation = QStringLiteral("C O N F I R M A T I O N  ?");
+const QString kUndoTitle = QStringLiteral("Undo last update");
+
+QString verses(int n) {
+    return n == 1 ? QStringLiteral("1 verse") : QStringLiteral("%1 verses").arg(n);
+}
+
+// The confirmation before a write, with the count of verses on its second line.
+QString confirmation(int changes) {
+    return kConfirmation + QStringLiteral("\r\n") + verses(changes) + QStringLiteral(" will change.");
+}
+
+QString verseList(const std::vector<int>& rows) {
+    QStringList out;
+    for (int r : rows)
+        out << QString::number(r);
+    return out.join(QStringLiteral(", "));
+}
 static_assert(std::tuple_size_v<OldMarks> == std::tuple_size_v<decltype(bible::Passage::VersePositions)>,
               "the passage's verse positions are the table's stored marks");
 } // namespace
@@ -91,6 +112,7 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
         QAction* a = Mnu_Mark->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         connect(a, &QAction::triggered, this, slot);
+        m_menuEntries << a;
     };
     entry("Mnu_NewMark", QStringLiteral("New"), &MarkEditor::newMarks);
     entry("Mnu_OldMark", QStringLiteral("Old"), &MarkEditor::oldMarks);
@@ -99,6 +121,9 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     Mnu_Mark->addSeparator();
     entry("Mnu_BackupMrk", QStringLiteral("Backup"), &MarkEditor::backupMarks);
     entry("Mnu_RestoreMrk", QStringLiteral("Restore"), &MarkEditor::restoreMarks);
+    entry("Mnu_UndoMrk", kUndoTitle, &MarkEditor::undoLastUpdate);
+    enableMenu();
+    connect(ListView1, &QTreeWidget::currentItemChanged, this, &MarkEditor::onCurrentRowChanged);
 
     connect(SpPosition, &platform::SpinArrows::stepped, this, [this](bool up) {
         // A position label holds a mark text, whose decimal separator is always the comma: with
@@ -165,6 +190,8 @@ bool MarkEditor::eventFilter(QObject* watched, QEvent* event) {
 
 void MarkEditor::onChapterShown(const QByteArray& versionCode, const QByteArray& bookKey,
                                 const QByteArray& soundPrefix, int chapter, int verseCount) {
+    const QByteArray key = versionCode + '\t' + bookKey + '\t' + QByteArray::number(chapter);
+    if (key != m_chapterKey) offerPendingBeforeLeaving();
     m_versionCode = versionCode;
     m_bookKey = bookKey;
     m_soundPrefix = soundPrefix;
@@ -183,6 +210,8 @@ QString MarkEditor::bookFile() const {
 void MarkEditor::onPassageShown(const bible::Passage& passage) {
     m_hasMarks = passage.chapterEndFound && !passage.ComboBox_repere.isEmpty();
     const QByteArray key = m_versionCode + '\t' + m_bookKey + '\t' + QByteArray::number(m_chapter);
+    // A table of another chapter is replaced; its New marks not yet written were offered for
+    // writing when the chapter changed (onChapterShown).
     if (key != m_chapterKey || m_table.verseCount() != m_verseCount)
         m_table = MarkTable::forChapter(chapterId(), passage.VersePositions);
     else
@@ -231,8 +260,26 @@ void MarkEditor::onVerseSelected(int index) {
 }
 
 void MarkEditor::onPassageAudioStarted(const QByteArray& mark, int verseIndex) {
-    if (!mark.isEmpty()) Lbl_Position->setText(QString::fromUtf8(mark));
     selectRow(verseIndex);
+    if (!mark.isEmpty()) Lbl_Position->setText(QString::fromUtf8(mark));
+}
+
+bool MarkEditor::isPlaying() const {
+    return m_player.statusText() == QStringLiteral("Playing");
+}
+
+void MarkEditor::onCurrentRowChanged() {
+    QTreeWidgetItem* row = ListView1->currentItem();
+    Label4->setText(row ? row->text(0) : QString());
+    if (isPlaying())
+        showLivePosition();
+    else if (row)
+        Lbl_Position->setText(row->text(1));
+}
+
+void MarkEditor::showLivePosition() {
+    if (!m_markMode || Lbl_Position->isHidden() || !isPlaying()) return;
+    Lbl_Position->setText(QString::fromUtf8(FormatMark(positionText(m_player.position()))));
 }
 
 // mark mode and the mute button
@@ -243,9 +290,16 @@ void MarkEditor::setMarkModeTicked(bool ticked) {
     onCheckModeClicked(ticked);
 }
 
+void MarkEditor::enableMenu() {
+    for (QAction* a : std::as_const(m_menuEntries))
+        a->setEnabled(m_markMode);
+    Mnu_Mark->menuAction()->setEnabled(m_markMode);
+}
+
 void MarkEditor::enterMarkMode() {
     if (!m_markMode) {
         m_markMode = true;
+        enableMenu();
         emit markModeChanged(true);
     }
     emit keepAtTopCleared();
@@ -264,6 +318,7 @@ void MarkEditor::onCheckModeClicked(bool ticked) {
     }
     // Cleared before the "Window 2" target is given up: the mute button it runs reads the box.
     m_markMode = false;
+    enableMenu();
     emit markModeChanged(false);
     if (!m_muted) {
         emit keepAtTopEnabled(true);
@@ -329,18 +384,64 @@ void MarkEditor::pickRow(int row) {
 
 // the Markage menu
 
+bool MarkEditor::mayReplacePending() {
+    const std::size_t pending = m_table.pendingRows().size();
+    if (pending == 0) return true;
+    return m_prompts.ask(QStringLiteral("The New marks not yet written (%1) will be replaced.")
+                             .arg(verses(int(pending))),
+                         QStringLiteral("Markage"), platform::PromptButtons::OkCancel,
+                         platform::PromptIcon::Exclamation) == platform::PromptAnswer::Ok;
+}
+
+void MarkEditor::offerPendingBeforeLeaving() {
+    if (m_chapterKey.isEmpty() || m_table.verseCount() != m_verseCount) return;
+    const std::vector<int> pending = m_table.pendingRows();
+    if (pending.empty()) return;
+    const ChapterId id = chapterId();
+    const QString shown = QString::fromUtf8(m_soundPrefix) + QString::number(m_chapter);
+    if (m_prompts.ask(QStringLiteral("The New marks of %1 (%2) are not written yet.\r\nWrite them into the "
+                                     "book file now?")
+                          .arg(shown, verses(int(pending.size()))),
+                      QStringLiteral("Update"), platform::PromptButtons::YesNo,
+                      platform::PromptIcon::Question) != platform::PromptAnswer::Yes)
+        return;
+    const QString file = bookFile();
+    reportWrite(writeMarks(m_versionCode, id, m_table), file);
+}
+
+bool MarkEditor::mayClose() {
+    if (m_table.verseCount() != m_verseCount) return true;
+    const std::vector<int> pending = m_table.pendingRows();
+    if (pending.empty()) return true;
+    const QString shown = QString::fromUtf8(m_soundPrefix) + QString::number(m_chapter);
+    const platform::PromptAnswer a = m_prompts.ask(
+        QStringLiteral("The New marks of %1 (%2) are not written yet.\r\nWrite them into the book file "
+                       "before closing?")
+            .arg(shown, verses(int(pending.size()))),
+        QStringLiteral("Update"), platform::PromptButtons::YesNoCancel, platform::PromptIcon::Question);
+    if (a == platform::PromptAnswer::No) return true;
+    if (a != platform::PromptAnswer::Yes) return false;
+    const QString file = bookFile();
+    const WriteResult r = writeMarks(m_versionCode, chapterId(), m_table);
+    reportWrite(r, file);
+    return r.status == WriteStatus::Written;
+}
+
 void MarkEditor::newMarks() {
+    if (!m_markMode || !mayReplacePending()) return;
     m_table.resetNew();
     showRows();
 }
 
 void MarkEditor::oldMarks() {
+    if (!m_markMode || !mayReplacePending()) return;
     if (m_verseCount > 0) emit verseWanted(m_verseCount - 1, false);
     m_table.copyOldToNew();
     showRows();
 }
 
 void MarkEditor::suggestMarks() {
+    if (!m_markMode || !mayReplacePending()) return;
     // Decoding and aligning a chapter takes well under a second; nothing is written until Update.
     WaitCursor wait;
     const ChapterSuggestion s = suggestChapter(m_session.DataPath, m_versionCode, chapterId());
@@ -353,17 +454,62 @@ void MarkEditor::suggestMarks() {
     showRows();
 }
 
+WriteResult MarkEditor::writeMarks(const QByteArray& versionCode, const ChapterId& id,
+                                   const MarkTable& table) {
+    const QString file = bookFilePath(m_session.DataPath, versionCode, id.bookKey);
+    const QString previous = previousMarksPath(m_session.DataPath, versionCode, id);
+    QDir().mkpath(QFileInfo(previous).path());
+    const WriteResult r = updateChapterMarks(file, id.bookKey, id.chapter, id.verseCount, table, previous);
+    if (r.status == WriteStatus::Written && r.changedLines > 0) emit bookFileWritten(file);
+    return r;
+}
+
 void MarkEditor::updateMarks() {
-    if (m_prompts.ask(QStringLiteral("C O N F I R M A T I O N  ?"), QStringLiteral("Update"),
+    if (!m_markMode) return;
+    // The confirmation counts what will be written: rows whose New differs from the Old shown, never
+    // a zero the user did not give.
+    const int changes = int(m_table.pendingRows().size());
+    if (m_prompts.ask(confirmation(changes), QStringLiteral("Update"), platform::PromptButtons::OkCancel) !=
+        platform::PromptAnswer::Ok)
+        return;
+    WaitCursor wait;
+    // Written against the Old column as shown: the passage is rebuilt (which reloads Old from the
+    // file) only afterwards, so a mark changed in the file meanwhile is seen as a conflict.
+    const QString file = bookFile();
+    const WriteResult r = writeMarks(m_versionCode, chapterId(), m_table);
+    emit verseWanted(0, false);
+    emit passageAudioWanted();
+    wait.restore();
+    reportWrite(r, file);
+}
+
+void MarkEditor::undoLastUpdate() {
+    if (!m_markMode) return;
+    const ChapterId id = chapterId();
+    const QString shown = QString::fromUtf8(m_soundPrefix) + QString::number(m_chapter);
+    const auto backup = common::readWholeFile(previousMarksPath(m_session.DataPath, m_versionCode, id));
+    const QString file = bookFile();
+    const auto content = common::readWholeFile(file);
+    if (!backup || !content) {
+        m_prompts.tell(backup ? tr("The marks could not be read from\r\n%1").arg(file)
+                              : QStringLiteral("There is no update of %1 to undo.").arg(shown),
+                       kUndoTitle, platform::PromptIcon::Exclamation);
+        return;
+    }
+    QString why;
+    const auto table = undoTable(
+        id, marks::oldMarks(chapterLines(*content, m_bookKey, id.chapter, m_verseCount)), *backup, &why);
+    if (!table) {
+        m_prompts.tell(why, kUndoTitle, platform::PromptIcon::Exclamation);
+        return;
+    }
+    if (m_prompts.ask(confirmation(int(table->pendingRows().size())), kUndoTitle,
                       platform::PromptButtons::OkCancel) != platform::PromptAnswer::Ok)
         return;
     WaitCursor wait;
+    // The marks undone are kept in their turn, so a second undo brings them back.
+    const WriteResult r = writeMarks(m_versionCode, id, *table);
     emit verseWanted(0, false);
-    const QString file = bookFile();
-    const WriteResult r =
-        updateChapterMarks(file, m_bookKey, QByteArray::number(m_chapter), m_verseCount, m_table);
-    // The passage is built again from the file, which reloads the Old column.
-    emit verseWanted(std::max(selectedRow(), 1) - 1, false);
     emit passageAudioWanted();
     wait.restore();
     reportWrite(r, file);
@@ -371,6 +517,8 @@ void MarkEditor::updateMarks() {
 
 void MarkEditor::updateOneMark() {
     WaitCursor wait;
+    // While the recording plays, the position written is the one heard now, shown before it is written.
+    showLivePosition();
     const QByteArray position = Lbl_Position->text().toUtf8();
     if (!isPositionText(position)) {
         wait.restore();
@@ -380,15 +528,32 @@ void MarkEditor::updateOneMark() {
     }
     // The verse the selected row (and Label4) names, which is also the verse shown afterwards.
     const int row = selectedRow();
-    if (row < 1 || row > m_verseCount) return;
+    if (row < 1 || row > m_verseCount) {
+        wait.restore();
+        m_prompts.tell(QStringLiteral("Select a verse of the chapter in the table: nothing was written."),
+                       QStringLiteral("Attention"), platform::PromptIcon::Exclamation);
+        return;
+    }
     const QString file = bookFile();
-    const WriteResult r =
-        UpdateOneMark(file, m_bookKey, QByteArray::number(m_chapter), QByteArray::number(row), position);
+    const ChapterId id = chapterId();
+    if (m_table.row(row).oldMark != FormatMark(position)) {
+        // Kept as an Update keeps them, for "Undo last update".
+        const QString previous = previousMarksPath(m_session.DataPath, m_versionCode, id);
+        QDir().mkpath(QFileInfo(previous).path());
+        QString why;
+        if (!keepChapterMarks(file, id, previous, &why)) {
+            wait.restore();
+            reportWrite({WriteStatus::BackupFailed, 0, 0, why, {}}, file);
+            return;
+        }
+    }
+    const WriteResult r = UpdateOneMark(file, m_bookKey, id.chapter, QByteArray::number(row), position);
     if (r.status != WriteStatus::Written) {
         wait.restore();
         reportWrite(r, file);
         return;
     }
+    if (r.changedLines > 0) emit bookFileWritten(file);
     m_markUpdated = row;
     emit bibleAudioStopWanted();
     emit verseWanted(row - 1, true);
@@ -396,23 +561,39 @@ void MarkEditor::updateOneMark() {
 }
 
 void MarkEditor::reportWrite(const WriteResult& r, const QString& file) {
-    if (r.status != WriteStatus::Written) {
+    if (r.status == WriteStatus::BackupFailed) {
+        m_prompts.tell(
+            tr("The marks were not written: their previous values could not be kept first.\r\n(%1)")
+                .arg(r.whyNot),
+            platform::kAppTitle, platform::PromptIcon::Exclamation);
+    } else if (r.status != WriteStatus::Written) {
         const QString why = r.whyNot.isEmpty() ? QString() : QStringLiteral("\r\n(%1)").arg(r.whyNot);
         m_prompts.tell(tr("The marks could not be written to\r\n%1").arg(file) + why, platform::kAppTitle,
                        platform::PromptIcon::Exclamation);
-    } else if (r.skippedLines > 0) {
-        m_prompts.tell(tr("%n verse line(s) left as they were: their mark in the file is no longer the Old "
-                          "mark shown.",
-                          nullptr, r.skippedLines),
-                       platform::kAppTitle, platform::PromptIcon::Exclamation);
+    } else if (!r.conflicts.empty()) {
+        m_prompts.tell(
+            QStringLiteral("The marks of verse(s) %1 were changed in the book file by someone else "
+                           "after they were shown, and were left as they are there.\r\nThe Old "
+                           "column now shows them; Update again to replace them with your New "
+                           "marks.")
+                .arg(verseList(r.conflicts)),
+            platform::kAppTitle, platform::PromptIcon::Exclamation);
     }
 }
 
 void MarkEditor::backupMarks() {
+    if (!m_markMode) return;
     const ChapterId id = chapterId();
     const auto path = m_dialogs.saveFile(
         {QStringLiteral("Backup to ..."), QString::fromUtf8(backupFileName(id)), QString(), kBackupFilter});
     if (!path) return;
+    // The save dialog asks nothing before a file is replaced: that question is asked here.
+    if (QFileInfo::exists(*path) &&
+        m_prompts.ask(
+            QStringLiteral("%1 already exists.\r\nReplace it?").arg(QDir::toNativeSeparators(*path)),
+            QStringLiteral("Backup to ..."), platform::PromptButtons::YesNo,
+            platform::PromptIcon::Question) != platform::PromptAnswer::Yes)
+        return;
     QString why;
     if (!common::writeFileAtomic(*path, backupBytes(id, m_table), &why))
         m_prompts.tell(tr("The backup could not be written to\r\n%1\r\n(%2)").arg(*path, why),
@@ -420,14 +601,20 @@ void MarkEditor::backupMarks() {
 }
 
 void MarkEditor::restoreMarks() {
+    if (!m_markMode) return;
     const ChapterId id = chapterId();
     const auto path = m_dialogs.openFile({QStringLiteral("Restore from ..."),
                                           QString::fromUtf8(backupFileName(id)), QString(), kBackupFilter});
     if (!path) return;
-    if (!restoreBackup(id, *path, m_table)) {
-        m_prompts.tell(restoreRefusal(id), platform::kAppTitle, platform::PromptIcon::Exclamation);
+    MarkTable restored = m_table;
+    QString why;
+    if (!restoreBackup(id, *path, restored, &why)) {
+        m_prompts.tell(why.isEmpty() ? restoreRefusal(id) : why, platform::kAppTitle,
+                       platform::PromptIcon::Exclamation);
         return;
     }
+    if (!mayReplacePending()) return;
+    m_table = restored;
     showRows();
 }
 

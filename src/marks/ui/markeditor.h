@@ -6,7 +6,10 @@
 //
 // The table shows a marks::MarkTable value, refreshed after every passage shown: a new chapter
 // (version, book or chapter) loads New and Old from the file, the same chapter keeps New and
-// reloads Old. Writes go through the core writers (whole file, atomically).
+// reloads Old. Writes go through the core writers (whole file, atomically); every Update first
+// keeps the chapter's previous marks (previousMarksPath), which "Undo last update" writes back.
+// The Markage menu acts only in mark mode, and New marks not yet written are never dropped
+// without asking: not by another chapter, not by the menu, not by closing the window.
 //
 // The navigation and the chapter player are reached through signals; the editor learns the
 // player's mute state and the chapter on display through slots.
@@ -15,10 +18,12 @@
 #include "marks/marktable.h"
 #include "session/session.h"
 
+#include <QList>
 #include <QObject>
 
 #include <optional>
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
@@ -56,6 +61,10 @@ class MarkEditor final : public QObject {
     bool isMarkMode() const { return m_markMode; }
     const QByteArray& chapterKey() const { return m_chapterKey; }
 
+    // The window is about to close: with New marks not yet written, asks whether to write them
+    // first. False when the window must stay open (the user cancelled, or the write failed).
+    bool mayClose();
+
   public slots:
     // The chapter whose passage is about to be shown (the end-verse list's choice).
     void onChapterShown(const QByteArray& versionCode, const QByteArray& bookKey,
@@ -80,7 +89,11 @@ class MarkEditor final : public QObject {
     void suggestMarks();   // "Suggest": the New column from the chapter's recording
     void backupMarks();    // Mnu_BackupMrk
     void restoreMarks();   // Mnu_RestoreMrk
+    void undoLastUpdate(); // "Undo last update": the marks the chapter had before its last update
     void updateOneMark();  // Cmd_Maj
+    // A Timer1 tick: while the recording plays in mark mode, Lbl_Position shows the position that
+    // Cmd_Maj would write.
+    void showLivePosition();
     void pickRow(int row); // a left click on row 1..286 of ListView1
     // A right click in the passage with the caret at `caret`: the verse label there is selected
     // and, while the audio is on, the playing position becomes the verse's New mark.
@@ -108,6 +121,8 @@ class MarkEditor final : public QObject {
     // A verse label was selected by a right click while the audio is muted (start, length in
     // Text_Passage), for a copy of the passage on a second screen.
     void verseLabelSelected(int start, int length);
+    // A book file was written (its cached text is out of date).
+    void bookFileWritten(const QString& path);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -124,8 +139,22 @@ class MarkEditor final : public QObject {
     void showRow(int row);
     void selectRow(int index);
     int selectedRow() const; // 1..286, 0 when none
+    // The current row changed, by the program or by the user (arrow keys, a right press): Label4
+    // names it and Lbl_Position shows its New mark (or the live position), so that what Cmd_Maj
+    // writes is what they show.
+    void onCurrentRowChanged();
+    bool isPlaying() const;
     ChapterId chapterId() const;
     QString bookFile() const;
+    // The Markage entries usable in mark mode only.
+    void enableMenu();
+    // Writes `table` into the chapter's book file after keeping its previous marks.
+    WriteResult writeMarks(const QByteArray& versionCode, const ChapterId& id, const MarkTable& table);
+    // Asks before New marks not yet written are replaced by the menu; true to go on.
+    bool mayReplacePending();
+    // The chapter on display is about to change: New marks not yet written are written or dropped,
+    // as the user answers.
+    void offerPendingBeforeLeaving();
     // Tells the user when a write did not (fully) happen.
     void reportWrite(const WriteResult& result, const QString& file);
 
@@ -145,6 +174,7 @@ class MarkEditor final : public QObject {
     platform::SpinArrows* SpPosition;
     QPushButton* Cmd_Maj;
     QMenu* Mnu_Mark;
+    QList<QAction*> m_menuEntries;
 
     MarkTable m_table;
     // The chapter on display.

@@ -42,6 +42,10 @@ PromptAnswer QtPrompts::ask(const QString& text, const QString& title, PromptBut
     case PromptButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case PromptButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Cancel:
@@ -51,6 +55,8 @@ PromptAnswer QtPrompts::ask(const QString& text, const QString& title, PromptBut
     case QMessageBox::No:
         return PromptAnswer::No;
     default:
+        // A box closed without a button: No for a question, Cancel where there is one.
+        if (buttons == PromptButtons::YesNoCancel) return PromptAnswer::Cancel;
         return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
     }
 }

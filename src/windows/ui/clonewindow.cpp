@@ -46,6 +46,19 @@ platform::Alignment alignmentOf(qint32 value) {
 }
 } // namespace
 
+std::optional<int> verseLabelPosition(const QString& plainText, const QString& label) {
+    if (label.isEmpty()) return std::nullopt;
+    const QString blanks = QStringLiteral("   ");
+    for (qsizetype at = plainText.indexOf(label); at >= 0; at = plainText.indexOf(label, at + 1)) {
+        const bool lineStart = at == 0 || plainText.at(at - 1) == QLatin1Char('\n') ||
+                               plainText.at(at - 1) == QLatin1Char('\r') ||
+                               plainText.at(at - 1) == QChar::ParagraphSeparator ||
+                               plainText.at(at - 1) == QChar(0xFEFF);
+        if (lineStart && QStringView(plainText).mid(at + label.size(), 3) == blanks) return int(at);
+    }
+    return std::nullopt;
+}
+
 CloneWindow::CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* statusParent, QObject* parent)
     : QObject(parent), m_biblePage(biblePage) {
     Label12 = captionButton("Label12", QStringLiteral("CLONE"));
@@ -151,8 +164,16 @@ void CloneWindow::selectInClone(int start, int length) {
     ensureWindow()->box().select(start, length);
 }
 
-void CloneWindow::onVerseSelected(int start, int length) {
-    if (m_showsBible) selectInClone(start, length);
+bool CloneWindow::selectVerseInClone(const QString& label) {
+    platform::RichTextBox& box = ensureWindow()->box();
+    const auto at = verseLabelPosition(box.plainText(), label);
+    if (!at) return false;
+    box.select(*at, int(label.size()));
+    return true;
+}
+
+void CloneWindow::onVerseSelected(const QString& label) {
+    if (m_showsBible) selectVerseInClone(label);
 }
 
 void CloneWindow::onCaretMovedToEnd() {
@@ -162,13 +183,12 @@ void CloneWindow::onCaretMovedToEnd() {
     box.edit()->ensureCursorVisible();
 }
 
-void CloneWindow::mirrorSelection(int start, int length) {
-    if (m_showsBible && m_bibleMuted) selectInClone(start, length);
+void CloneWindow::mirrorSelection(const QString& label) {
+    if (m_showsBible && m_bibleMuted) selectVerseInClone(label);
 }
 
-void CloneWindow::onBibleSelectionChanged(int start, int length) {
-    m_bibleStart = start;
-    m_bibleLength = length;
+void CloneWindow::onBibleSelectionChanged(const QString& selected) {
+    m_bibleSelection = selected;
 }
 
 void CloneWindow::onHymnSelectionChanged(int start, int length, const QString& shownLabel) {
@@ -181,14 +201,20 @@ void CloneWindow::onHymnSelectionChanged(int start, int length, const QString& s
 void CloneWindow::onBoxClicked() {
     if (!m_window) return;
     platform::RichTextBox& box = m_window->box();
-    auto resync = [&box](int start, int length) {
+    auto toEnd = [&box] {
         box.setCaret(static_cast<int>(box.plainText().size()));
         box.edit()->ensureCursorVisible();
-        box.select(start, length);
-        box.edit()->setFocus();
     };
-    if (m_showsBible && m_bibleMuted) resync(m_bibleStart, m_bibleLength);
-    if (m_hymnWindow2 && m_showsHymn) resync(m_hymnStart, m_hymnLength);
+    if (m_showsBible && m_bibleMuted && verseLabelPosition(box.plainText(), m_bibleSelection)) {
+        toEnd();
+        selectVerseInClone(m_bibleSelection);
+        box.edit()->setFocus();
+    }
+    if (m_hymnWindow2 && m_showsHymn) {
+        toEnd();
+        box.select(m_hymnStart, m_hymnLength);
+        box.edit()->setFocus();
+    }
 }
 
 void CloneWindow::onZoomApplied(int tab, int numerator, int denominator) {

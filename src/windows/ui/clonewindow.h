@@ -9,6 +9,9 @@
 //   verse heard              -> onVerseSelected(), onCaretMovedToEnd()   (while it shows the Bible)
 //   mark taken (right click) -> mirrorSelection()                       (the Bible audio muted)
 //   selections of the boxes  -> onBibleSelectionChanged(), onHymnSelectionChanged()
+// The clone's passage is a snapshot that may no longer be the passage of the main window: a verse
+// is highlighted in it by its label, found in the clone's own text, never by offsets into the main
+// box (which would fall in the middle of other words), and not at all when the clone lacks it.
 //   zoom                     -> onZoomApplied()
 // The window is created on first use. Closing it clears Label18 and Lbl_InScreen only; the flags
 // keep their values, so a later mirror creates it again, hidden, until the next CLONE click.
@@ -22,6 +25,8 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <optional>
+
 class QLabel;
 class QScreen;
 class QWidget;
@@ -29,6 +34,11 @@ class QWidget;
 namespace lumora::windows {
 
 class ClickLabel;
+
+// Where the verse labelled `label` ("5.19") starts in a passage's plain text: the label at the start
+// of a line, followed by the three blanks that end every verse label. Nullopt when the text holds
+// no such verse. "5.18   Car\n\n5.19   Celui" with "5.19" -> 12.
+std::optional<int> verseLabelPosition(const QString& plainText, const QString& label);
 
 struct CloneContent {
     // The Bible: the passage as the passage builder kept it (UTF-8, BOM first), given the Bible
@@ -74,12 +84,13 @@ class CloneWindow final : public QObject {
     void showBible(const lumora::windows::CloneContent& content);
     // Label13: the hymn's rich text unchanged; CloneShowsHymn.
     void showHymn(const lumora::windows::CloneContent& content);
-    // The verse being heard was selected in Text_Passage.
-    void onVerseSelected(int start, int length);
+    // The verse being heard was selected in Text_Passage: `label` is the text selected there.
+    void onVerseSelected(const QString& label);
     void onCaretMovedToEnd();
-    // A selection made in Text_Passage while the Bible audio is muted (a mark taken).
-    void mirrorSelection(int start, int length);
-    void onBibleSelectionChanged(int start, int length);
+    // A verse label selected in Text_Passage while the Bible audio is muted (a mark taken).
+    void mirrorSelection(const QString& label);
+    // The text now selected in Text_Passage.
+    void onBibleSelectionChanged(const QString& selected);
     // Text_Cantique's selection; `shownLabel` is the caption of Label9.
     void onHymnSelectionChanged(int start, int length, const QString& shownLabel);
     void onZoomApplied(int tab, int numerator, int denominator);
@@ -102,6 +113,8 @@ class CloneWindow final : public QObject {
     void onWindowClosing();
     void offerScreens(const QPoint& globalPos);
     void selectInClone(int start, int length);
+    // Selects the verse labelled `label` in the clone, when it holds one; true when it did.
+    bool selectVerseInClone(const QString& label);
 
     QWidget* m_biblePage;
     QWidget* m_bibleLabels;
@@ -119,7 +132,7 @@ class CloneWindow final : public QObject {
     bool m_hymnWindow2 = false; // HymnWindow2
     bool m_bibleMuted = false;  // BibleAudioMuted
     int m_tab = 0;
-    int m_bibleStart = 0, m_bibleLength = 0;
+    QString m_bibleSelection; // the text selected in Text_Passage
     int m_hymnStart = 0, m_hymnLength = 0;
 };
 
