@@ -16,6 +16,10 @@
 
 namespace lumora::bible {
 
+// The most verses of a chapter the program keeps a place for: the verse positions of a passage,
+// the rows of the mark table and of a mark backup.
+inline constexpr int kMaxVerses = 286;
+
 // Where a version's files lie (the names as found on disk, or as they would be created).
 struct VersionFiles {
     QString folder, oldTestament, newTestament, books, chapters;

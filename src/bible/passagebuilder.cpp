@@ -220,7 +220,7 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
             }
             if (K == request.StartKey) inSelection = true;
             if (inChapter) {
-                if (n >= 1 && n <= kMaxPositions) out.VersePositions[static_cast<size_t>(n)] = f4;
+                if (n >= 1 && n <= kMaxVerses) out.VersePositions[static_cast<size_t>(n)] = f4;
                 ++n;
             }
             if (inSelection) {

@@ -63,8 +63,6 @@ ResolvedPassage ResolvePassage(const QString& dataPath, const session::PassageRe
 ResolvedPassage ResolveInBook(const QString& dataPath, const QString& versionEntry, const BookTables& tables,
                               const Book& book, const session::PassageRef& ref);
 
-inline constexpr int kMaxPositions = 286;
-
 // The font the passage box starts with (a saved passage names it too).
 inline constexpr char kPassageFontFamily[] = "Arial";
 inline constexpr double kPassageFontSizePt = 14.0;
@@ -78,7 +76,7 @@ struct Passage {
     QString heading;                   // Labe16
     QString PassageHeader;             // version entry CR LF heading CR LF LF
     QByteArrayList ComboBox_repere;    // "chapter.verse" TAB mark, for marked selected verses
-    std::array<QByteArray, kMaxPositions + 1> VersePositions; // 1..286: mark of verse n of the chapter
+    std::array<QByteArray, kMaxVerses + 1> VersePositions; // 1..286: mark of verse n of the chapter
 };
 
 // What tells one version of a file on disk from another without reading it: size and

@@ -48,8 +48,8 @@ int books(Invocation& inv) {
     return kOk;
 }
 
-constexpr char kPassageUsage[] = "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] BOOK "
-                                 "CHAPTER [FIRST [LAST]] | REFERENCE";
+constexpr char kPassageUsage[] = "passage [--version CODE] [--titles] [--uppercase] [--header] [--json] "
+                                 "REFERENCE|BOOK CHAPTER [FIRST [LAST]]";
 
 int passage(Invocation& inv) {
     bool missing = false;
@@ -92,7 +92,7 @@ int passage(Invocation& inv) {
         marks.append(QJsonArray{QString::fromUtf8(m.left(tab)), QString::fromUtf8(m.mid(tab + 1))});
     }
     QJsonArray positions;
-    for (int v = 1; v <= std::min(verseCount, kMaxPositions); ++v)
+    for (int v = 1; v <= std::min(verseCount, kMaxVerses); ++v)
         positions.append(QString::fromUtf8(p.VersePositions[static_cast<size_t>(v)]));
     const QJsonObject o{{QStringLiteral("heading"), p.heading},
                         {QStringLiteral("header"), p.PassageHeader},

@@ -8,7 +8,7 @@ namespace lumora::cli {
 namespace {
 
 constexpr char kUsageLine[] =
-    "export [--version CODE] [--titles] [--uppercase] [--header] BOOK CHAPTER [FIRST [LAST]] | REFERENCE OUT";
+    "export [--version CODE] [--titles] [--uppercase] [--header] REFERENCE|BOOK CHAPTER [FIRST [LAST]] OUT";
 
 int exportPassage(Invocation& inv) {
     bool missing = false;

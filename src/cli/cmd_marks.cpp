@@ -139,7 +139,7 @@ int update(Invocation& inv) {
     MarkTable table = c->shownTable();
     common::LineSplitter lines(*input);
     QByteArray line;
-    for (int k = 1; k <= kMaxRows && lines.next(line); ++k) {
+    for (int k = 1; k <= kMaxVerses && lines.next(line); ++k) {
         table.row(k).newMark = line;
         table.row(k).typed = true; // every line of FILE is a mark given on purpose, zeros too
     }
@@ -196,7 +196,7 @@ int restore(Invocation& inv) {
         return kFailed;
     }
     QByteArray out;
-    for (int i = 1; i <= kMaxRows; ++i)
+    for (int i = 1; i <= kMaxVerses; ++i)
         out += QByteArray::number(i) + '\t' + table.row(i).newMark + '\t' + table.row(i).oldMark + '\n';
     writeOut(out);
     return kOk;

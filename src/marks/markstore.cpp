@@ -125,7 +125,7 @@ std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArra
 
 OldMarks oldMarks(const std::vector<ChapterLine>& lines) {
     OldMarks m;
-    for (std::size_t k = 0; k < lines.size() && k < std::size_t(kMaxRows); ++k)
+    for (std::size_t k = 0; k < lines.size() && k < std::size_t(kMaxVerses); ++k)
         m[k + 1] = lines[k].mark;
     return m;
 }
@@ -133,7 +133,7 @@ OldMarks oldMarks(const std::vector<ChapterLine>& lines) {
 WriteResult applyChapterMarks(QByteArray& content, const QByteArray& bookKey, const QByteArray& chapter,
                               int verseCount, const MarkTable& table) {
     const std::vector<ChapterLine> lines =
-        chapterLines(content, bookKey, chapter, std::min(verseCount, kMaxRows));
+        chapterLines(content, bookKey, chapter, std::min(verseCount, kMaxVerses));
     if (lines.empty()) return {WriteStatus::VerseNotFound, 0, 0, {}, {}};
     std::vector<Edit> edits;
     std::vector<int> conflicts;
@@ -163,7 +163,7 @@ WriteResult updateChapterMarks(const QString& bookFile, const QByteArray& bookKe
     WriteResult r = applyChapterMarks(*content, bookKey, chapter, verseCount, table);
     if (r.status != WriteStatus::Written || r.changedLines == 0) return r;
     if (!previousMarksFile.isEmpty()) {
-        const ChapterId id{bookKey, chapter, {}, std::min(verseCount, kMaxRows)};
+        const ChapterId id{bookKey, chapter, {}, std::min(verseCount, kMaxVerses)};
         const MarkTable previous =
             MarkTable::forChapter(id, oldMarks(chapterLines(before, bookKey, chapter, id.verseCount)));
         if (!common::writeFileAtomic(previousMarksFile, backupBytes(id, previous), &r.whyNot)) {

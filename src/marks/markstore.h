@@ -4,6 +4,8 @@
 // (byte-order mark, line ends, other chapters, verse texts) stays as it was, and the file is
 // replaced whole and atomically.
 
+#include "bible/biblestore.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,9 +14,8 @@
 
 namespace lumora::marks {
 
+using bible::kMaxVerses;
 class MarkTable;
-
-inline constexpr int kMaxRows = 286;
 
 // The book file holding a book key's verses: "-N.txt" of the version for books 40 to 66, "-O.txt"
 // for every other number (the number is the key's first two characters). The version code is
@@ -39,7 +40,7 @@ std::vector<ChapterLine> chapterLines(const QByteArray& content, const QByteArra
 
 // What the mark table's Old column is filled from: entry k is the mark of the chapter's k-th
 // verse line (k = 1..286), "0" kept as "0"; empty for verses the file does not have.
-using OldMarks = std::array<QByteArray, kMaxRows + 1>;
+using OldMarks = std::array<QByteArray, kMaxVerses + 1>;
 OldMarks oldMarks(const std::vector<ChapterLine>& lines);
 
 enum class WriteStatus {

@@ -36,7 +36,7 @@ std::vector<int> MarkTable::pendingRows() const {
 
 MarkTable MarkTable::forChapter(const ChapterId& chapter, const OldMarks& stored) {
     MarkTable t;
-    t.m_verseCount = std::clamp(chapter.verseCount, 0, kMaxRows);
+    t.m_verseCount = std::clamp(chapter.verseCount, 0, kMaxVerses);
     for (int i = 1; i <= t.m_verseCount; ++i) {
         MarkRow& r = t.m_rows[std::size_t(i)];
         r.text = chapter.soundPrefix + chapter.chapter + '.' + QByteArray::number(i);
@@ -47,15 +47,15 @@ MarkTable MarkTable::forChapter(const ChapterId& chapter, const OldMarks& stored
 }
 
 const MarkRow& MarkTable::row(int i) const {
-    return i >= 1 && i <= kMaxRows ? m_rows[std::size_t(i)] : emptyRow();
+    return i >= 1 && i <= kMaxVerses ? m_rows[std::size_t(i)] : emptyRow();
 }
 
 MarkRow& MarkTable::row(int i) {
-    return i >= 1 && i <= kMaxRows ? m_rows[std::size_t(i)] : emptyRow();
+    return i >= 1 && i <= kMaxVerses ? m_rows[std::size_t(i)] : emptyRow();
 }
 
 void MarkTable::reloadOld(const OldMarks& stored, std::optional<int> updatedVerse) {
-    for (int i = 1; i <= kMaxRows; ++i) {
+    for (int i = 1; i <= kMaxVerses; ++i) {
         MarkRow& r = m_rows[std::size_t(i)];
         if (r.newMark == r.oldMark) {
             r.newMark = stored[std::size_t(i)];
@@ -70,14 +70,14 @@ void MarkTable::reloadOld(const OldMarks& stored, std::optional<int> updatedVers
 }
 
 void MarkTable::resetNew() {
-    for (int i = 1; i <= kMaxRows; ++i) {
+    for (int i = 1; i <= kMaxVerses; ++i) {
         m_rows[std::size_t(i)].newMark = i <= m_verseCount ? "0,00000" : QByteArray();
         m_rows[std::size_t(i)].typed = false;
     }
 }
 
 void MarkTable::copyOldToNew() {
-    for (int i = 1; i <= kMaxRows; ++i) {
+    for (int i = 1; i <= kMaxVerses; ++i) {
         MarkRow& r = m_rows[std::size_t(i)];
         r.newMark = i <= m_verseCount ? r.oldMark : QByteArray();
         r.typed = false;
@@ -113,7 +113,7 @@ QByteArray backupFileName(const ChapterId& chapter) {
 QByteArray backupBytes(const ChapterId& chapter, const MarkTable& table) {
     QByteArray out;
     const QByteArray head = chapter.bookKey + '\t' + chapter.chapter + '\t';
-    for (int i = 1; i <= kMaxRows; ++i) {
+    for (int i = 1; i <= kMaxVerses; ++i) {
         if (i > 1 && table.row(i).text.isEmpty()) continue;
         out += head + QByteArray::number(i) + '\t' + table.row(i).oldMark + "\r\n";
     }
@@ -134,7 +134,7 @@ bool keepChapterMarks(const QString& bookFile, const ChapterId& chapter, const Q
         if (whyNot) *whyNot = QStringLiteral("the book file cannot be read");
         return false;
     }
-    const int count = std::clamp(chapter.verseCount, 0, kMaxRows);
+    const int count = std::clamp(chapter.verseCount, 0, kMaxVerses);
     const MarkTable t = MarkTable::forChapter(
         chapter, oldMarks(chapterLines(*content, chapter.bookKey, chapter.chapter, count)));
     return common::writeFileAtomic(path, backupBytes(chapter, t), whyNot);
@@ -169,7 +169,7 @@ QByteArray backupLineMark(const QByteArray& line) {
 void applyBackup(const QByteArray& bytes, MarkTable& table) {
     common::LineSplitter lines(bytes);
     QByteArray line;
-    for (int k = 1; k <= kMaxRows && lines.next(line); ++k) {
+    for (int k = 1; k <= kMaxVerses && lines.next(line); ++k) {
         table.row(k).newMark = backupLineMark(line);
         table.row(k).typed = false;
     }

@@ -74,7 +74,7 @@ class MarkTable final {
     friend bool operator==(const MarkTable&, const MarkTable&) = default;
 
   private:
-    std::array<MarkRow, kMaxRows + 1> m_rows; // index 0 unused
+    std::array<MarkRow, kMaxVerses + 1> m_rows; // index 0 unused
     int m_verseCount = 0;
 };
 

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     marks::MarkTable table = shown;
     marks::applyBackup(bytes, table);
-    for (int i = 1; i <= marks::kMaxRows; ++i) {
+    for (int i = 1; i <= marks::kMaxVerses; ++i) {
         if (table.row(i).oldMark != shown.row(i).oldMark || table.row(i).text != shown.row(i).text)
             broken("a restore changed the Old column or the Marking texts");
         if (holdsLineBreakOrTab(table.row(i).newMark)) broken("a restored mark holds a line break");

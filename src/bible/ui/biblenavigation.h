@@ -21,7 +21,6 @@ class QWidget;
 
 namespace lumora::bible {
 
-inline constexpr int kMarkRows = 286;
 
 class BibleNavigation final : public QObject, public session::NavigationLists {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "bible/ui/biblenavigation.h"
 #include "common/text.h"
 #include "platform/findkey.h"
+#include "platform/waitcursor.h"
 
 #include <QAbstractListModel>
 #include <QApplication>
@@ -18,15 +19,6 @@
 namespace lumora::bible {
 
 namespace {
-
-// The hourglass for the length of a scope, restored however the scope is left.
-class WaitCursor final {
-  public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Upper case one UTF-16 unit at a time, so positions in the result are positions in the input
 // ("ß" stays one character instead of becoming "SS").
@@ -132,13 +124,13 @@ void BibleSearch::onSearchClicked() {
         return;
     }
 
-    const WaitCursor hourglass;
+    const platform::WaitCursor hourglass;
     const int version = m_nav.selectedRow(session::NavLevel::Version);
     VersionSearch found;
     if (const auto code = common::VersionCode(m_nav.rowText(session::NavLevel::Version, version));
         code && version >= 0) {
-        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), version,
-                              m_nav.tables().names(), needle, &m_files);
+        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), version, m_nav.tables().names(),
+                              needle, &m_files);
     }
     for (const QString& path : found.unreadable)
         m_prompts.tell(path);

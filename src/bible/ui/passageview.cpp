@@ -3,6 +3,7 @@
 #include "bible/biblestore.h"
 #include "bible/ui/biblenavigation.h"
 #include "common/text.h"
+#include "platform/waitcursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -103,7 +104,7 @@ QWidget* PassageView::orderFrame() const {
 }
 
 void PassageView::PreparePassage() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    platform::WaitCursor hourglass;
     m_request = bible::PreparePassage(m_session.DataPath, m_nav.selection());
     m_request.withTitles = Check_With_Title->isChecked();
     m_request.titlesUppercase = Check_Uppercase->isChecked();
@@ -119,7 +120,7 @@ void PassageView::PreparePassage() {
     m_box->setSelectionAlignment(align);
     m_box->setCaret(0);
     Labe16->setText(m_passage.heading);
-    QApplication::restoreOverrideCursor();
+    hourglass.restore();
     emit passageShown(m_passage);
 }
 

@@ -1,6 +1,7 @@
 #include "hymns/ui/hymnmedia.h"
 
 #include "common/paths.h"
+#include "platform/waitcursor.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -10,13 +11,6 @@
 namespace lumora::hymns {
 
 namespace {
-
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QToolButton* companionButton(QWidget* parent, const char* name, const QString& icon, const QString& tip) {
     auto* button = new QToolButton(parent);
@@ -73,7 +67,7 @@ void HymnMedia::openFile(const QString& path, const QString& notFound) {
     const ShellTarget target = splitShellPath(path);
     platform::ShellResult result;
     {
-        const WaitCursor wait;
+        const platform::WaitCursor wait;
         result = m_shell.openIn(target.directory, target.file);
     }
     // Only a missing file is reported; the desktop shows its own errors.

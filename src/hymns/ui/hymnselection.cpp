@@ -9,6 +9,7 @@
 #include "hymns/shortcut.h"
 #include "platform/backdropbox.h"
 #include "platform/findkey.h"
+#include "platform/waitcursor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,14 +31,6 @@ namespace lumora::hymns {
 namespace {
 
 const QString kHoverBorder = QStringLiteral("QComboBox { border: 1px solid palette(dark); }");
-
-// The hourglass for the length of a handler, whichever way it ends.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Refills a list without running its handler; no row is selected afterwards, so selecting row 0
 // is a change that runs the handler.
@@ -504,7 +497,7 @@ void HymnSelection::loadHymnFiles(const QString& label) {
 }
 
 void HymnSelection::searchHymns() {
-    const WaitCursor wait;
+    const platform::WaitCursor wait;
     m_hymnSearchReady = false;
     clearList(ComboBox_cantique_trouve);
     m_infoTrouve.clear();
@@ -541,7 +534,7 @@ void HymnSelection::onResultPicked(int index) {
 }
 
 void HymnSelection::ShowPlaylistHymn(const QString& entry) {
-    const WaitCursor wait;
+    const platform::WaitCursor wait;
     m_currentEntry = entry;
     showEntry(entry, ComboBox_Chant->palette());
 }

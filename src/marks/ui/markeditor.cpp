@@ -5,13 +5,13 @@
 #include "common/lines.h"
 #include "marks/markformat.h"
 #include "marks/marksuggest.h"
-#include "marks/ui/waitcursor.h"
 #include "marks/verselabel.h"
 #include "platform/commondialog.h"
 #include "platform/mediaplayer.h"
 #include "platform/prompts.h"
 #include "platform/richtextbox.h"
 #include "platform/spinarrows.h"
+#include "platform/waitcursor.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -67,8 +67,8 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     for (int c = 0; c < 3; ++c)
         ListView1->header()->resizeSection(c, 1020 / kTwipsPerPixel);
     QList<QTreeWidgetItem*> rows;
-    rows.reserve(kMarkRows);
-    for (int i = 1; i <= kMarkRows; ++i) {
+    rows.reserve(kMaxVerses);
+    for (int i = 1; i <= kMaxVerses; ++i) {
         auto* row = new QTreeWidgetItem(QStringList{QString(), QString(), QString()});
         row->setData(0, Qt::UserRole, QStringLiteral("Cle_") + QString::number(i));
         rows.append(row);
@@ -196,7 +196,7 @@ void MarkEditor::onChapterShown(const QByteArray& versionCode, const QByteArray&
     m_bookKey = bookKey;
     m_soundPrefix = soundPrefix;
     m_chapter = chapter;
-    m_verseCount = std::clamp(verseCount, 0, kMarkRows);
+    m_verseCount = std::clamp(verseCount, 0, kMaxVerses);
 }
 
 ChapterId MarkEditor::chapterId() const {
@@ -231,7 +231,7 @@ void MarkEditor::showRow(int i) {
 }
 
 void MarkEditor::showRows() {
-    for (int i = 1; i <= kMarkRows; ++i)
+    for (int i = 1; i <= kMaxVerses; ++i)
         showRow(i);
     // 1020 twips each, wider where a mark would otherwise be cut short.
     for (int c = 0; c < 3; ++c) {
@@ -443,7 +443,7 @@ void MarkEditor::oldMarks() {
 void MarkEditor::suggestMarks() {
     if (!m_markMode || !mayReplacePending()) return;
     // Decoding and aligning a chapter takes well under a second; nothing is written until Update.
-    WaitCursor wait;
+    platform::WaitCursor wait;
     const ChapterSuggestion s = suggestChapter(m_session.DataPath, m_versionCode, chapterId());
     wait.restore();
     if (!s.outcome.error.isEmpty()) {
@@ -472,7 +472,7 @@ void MarkEditor::updateMarks() {
     if (m_prompts.ask(confirmation(changes), QStringLiteral("Update"), platform::PromptButtons::OkCancel) !=
         platform::PromptAnswer::Ok)
         return;
-    WaitCursor wait;
+    platform::WaitCursor wait;
     // Written against the Old column as shown: the passage is rebuilt (which reloads Old from the
     // file) only afterwards, so a mark changed in the file meanwhile is seen as a conflict.
     const QString file = bookFile();
@@ -506,7 +506,7 @@ void MarkEditor::undoLastUpdate() {
     if (m_prompts.ask(confirmation(int(table->pendingRows().size())), kUndoTitle,
                       platform::PromptButtons::OkCancel) != platform::PromptAnswer::Ok)
         return;
-    WaitCursor wait;
+    platform::WaitCursor wait;
     // The marks undone are kept in their turn, so a second undo brings them back.
     const WriteResult r = writeMarks(m_versionCode, id, *table);
     emit verseWanted(0, false);
@@ -516,7 +516,7 @@ void MarkEditor::undoLastUpdate() {
 }
 
 void MarkEditor::updateOneMark() {
-    WaitCursor wait;
+    platform::WaitCursor wait;
     // While the recording plays, the position written is the one heard now, shown before it is written.
     showLivePosition();
     const QByteArray position = Lbl_Position->text().toUtf8();

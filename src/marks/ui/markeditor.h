@@ -41,7 +41,6 @@ class SpinArrows;
 
 namespace lumora::marks {
 
-inline constexpr int kMarkRows = kMaxRows;
 
 class MarkEditor final : public QObject {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "hymns/hymnentry.h"
 #include "output/ui/printing.h"
 #include "platform/rtfdocument.h"
+#include "platform/waitcursor.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -136,9 +137,8 @@ bool OutputActions::SaveShownText(const QString& path) {
     if (isPlainTextName(path)) {
         written = output::SaveShownText(path, shownText(), &why);
     } else {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const platform::WaitCursor hourglass;
         written = output::SaveShownText(path, shownText(), &why);
-        QApplication::restoreOverrideCursor();
     }
     if (!written)
         m_services.prompts.tell(QStringLiteral("The text could not be saved to\r\n%1\r\n(%2)").arg(path, why),

@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-namespace lumora::marks {
+namespace lumora::platform {
 
 class WaitCursor final {
   public:
@@ -21,4 +21,4 @@ class WaitCursor final {
     bool m_active = true;
 };
 
-} // namespace lumora::marks
+} // namespace lumora::platform
