@@ -60,6 +60,7 @@ struct Passage {
     QString PassageHeader;             // version entry CR LF heading CR LF LF
     QByteArrayList ComboBox_repere;    // "chapter.verse" TAB mark, for marked selected verses
     std::array<QByteArray, kMaxPositions + 1> VersePositions; // 1..286: mark of verse n of the chapter
+    int endRow = 0; // the VersePositions row of EndKey (the verse after the selection, when it ends early)
 };
 
 // Keeps each testament file in memory with the offset of the first line of every verse key, so
