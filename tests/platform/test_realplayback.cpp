@@ -617,6 +617,11 @@ TEST_F(RealPlayback, soundServerRestarts_theWindowAnswersThroughoutAndPlayComesB
     hymns::HymnPlayer hymn(player, prompts);
     int told = 0;
     QObject::connect(&hymn, &hymns::HymnPlayer::playbackFailed, [&] { ++told; });
+    QStringList statuses;
+    QObject::connect(&player, &platform::MediaPlayer::statusChanged, [&] {
+        statuses << player.statusText() +
+                        (player.errorText().isEmpty() ? "" : " (" + player.errorText() + ")");
+    });
 
     // The player has a stream on the server; the server restarts while it stands idle.
     hymn.onHymnLoaded(first);
@@ -659,7 +664,7 @@ TEST_F(RealPlayback, soundServerRestarts_theWindowAnswersThroughoutAndPlayComesB
             hymn.PlayPause_Cantique->click(); // pause what did not play
         hymn.PlayPause_Cantique->click();
         EXPECT_TRUE(waitUntil([&] { return player.position() > 1.0; }, 15000))
-            << "no sound once the server was back; " << player.statusText().toStdString();
+            << "no sound once the server was back; " << statuses.join(", ").toStdString();
         pump(300);
         EXPECT_GT(recording.peak(), 0.001);
     }
