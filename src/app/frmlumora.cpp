@@ -19,9 +19,11 @@
 #include "lists/ui/verselisthost.h"
 #include "marks/ui/markeditor.h"
 #include "output/ui/outputactions.h"
+#include "session/usersettings.h"
 #include "windows/ui/clonewindow.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -190,6 +192,18 @@ void FrmLumora::resizeEvent(QResizeEvent* event) {
 
 FrmLumora::~FrmLumora() = default;
 
+void FrmLumora::tellPlaybackFailure(const QString& path, const QString& why) {
+    // The box waits for the user; the player and continuous play go on meanwhile.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path, why] {
+            m_platform.prompts.tell(QStringLiteral("The recording cannot be played:\n%1\n\n%2")
+                                        .arg(QDir::toNativeSeparators(path), why),
+                                    platform::kAppTitle, platform::PromptIcon::Exclamation);
+        },
+        Qt::QueuedConnection);
+}
+
 void FrmLumora::buildBibleTab() {
     Areas& a = *m_areas;
     QWidget* page = a.biblePage;
@@ -225,6 +239,7 @@ void FrmLumora::buildBibleTab() {
     connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
     connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
     connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
+    connect(a.biblePlayer, &bible::BiblePlayer::playbackFailed, this, &FrmLumora::tellPlaybackFailure);
 
     linkMarks(
         {*a.navigation, *a.passage, *a.follower, *a.biblePlayer, *a.marks, *a.windowLabel, *a.biblePage});
@@ -239,6 +254,7 @@ void FrmLumora::buildCanticleTab() {
     a.hymnPlayer =
         named(new hymns::HymnPlayer(*a.WindowsMediaPlayer2, m_platform.prompts, this), "hymnPlayer");
     a.hymnPlayer->attachTo(*a.hymns);
+    connect(a.hymnPlayer, &hymns::HymnPlayer::playbackFailed, this, &FrmLumora::tellPlaybackFailure);
     a.playListHost = std::make_unique<PlaylistHost>(*a.hymns);
     a.playLists = named(new lists::FavouritePanel(lists::PanelConfig::playList(), *a.playListHost,
                                                   m_platform.prompts, m_platform.shell, a.canticlePage),
@@ -266,6 +282,13 @@ bool FrmLumora::load() {
         close();
         return false;
     }
+    // A Bible audio muted by the user stays muted at the next start, before the first passage is
+    // loaded (its recording would start); from here on every change of the mute switch is kept.
+    if (m_startsMuted || session::LoadUserSettings(m_where.settingsFile).bibleAudioMuted)
+        a.biblePlayer->toggleMute();
+    connect(a.biblePlayer, &bible::BiblePlayer::bibleAudioMutedChanged, this, [this](bool muted) {
+        session::StoreUserSettings(m_where.settingsFile, {.bibleAudioMuted = muted});
+    });
     a.verseLists->startUp(m_session.DataPath);
     a.playLists->startUp(m_session.DataPath);
     move(0, 0);

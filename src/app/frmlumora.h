@@ -26,6 +26,10 @@ class FrmLumora final : public QMainWindow {
     // and the caller shows the data-folder chooser.
     bool load();
 
+    // The Bible audio starts off (`lumora --muted`), whatever the user's settings say; call before
+    // load(). The choice is not remembered: only the mute button's clicks are.
+    void setStartsMuted(bool muted) { m_startsMuted = muted; }
+
     // Applies a zoom percentage to the box of the visible tab (5 to 500; others change nothing).
     void SetZoom(int percent);
     const session::Session& session() const { return m_session; }
@@ -47,6 +51,8 @@ class FrmLumora final : public QMainWindow {
     void buildFrame();
     // LayoutMainWindow: the tab control and the tab on display follow the window's size.
     void layOut();
+    // The players' failures, told once the handler that met them has ended.
+    void tellPlaybackFailure(const QString& path, const QString& why);
 
     platform::Platform& m_platform;
     session::DataPathLocations m_where;
@@ -54,6 +60,7 @@ class FrmLumora final : public QMainWindow {
     QTabWidget* SSTab_LMR;
     QTimer* Timer1;
     std::unique_ptr<Areas> m_areas;
+    bool m_startsMuted = false;
 };
 
 } // namespace lumora::app

@@ -29,6 +29,10 @@ int run(int argc, char** argv) {
                                       QStringLiteral("Start without the splash window (for a projector "
                                                      "computer that starts the program unattended)."));
     options.addOption(noSplash);
+    const QCommandLineOption muted(QStringLiteral("muted"),
+                                   QStringLiteral("Start with the Bible audio off (the chapter is not read "
+                                                  "aloud at the start); the mute button turns it on."));
+    options.addOption(muted);
     options.process(app);
 
     // The splash first, so that it is on screen while the window loads.
@@ -49,6 +53,7 @@ int run(int argc, char** argv) {
 
     auto* window = new app::FrmLumora(platform, where);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setStartsMuted(options.isSet(muted));
     prompts.setOwner(window);
     dialogs.setOwner(window);
     if (!window->load()) {

@@ -44,8 +44,15 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     auto cloneHymn = [this] { m_clone->showHymn(hymnContent()); };
     connect(m_clone, &CloneWindow::bibleCloneClicked, this, cloneBible);
     connect(m_clone, &CloneWindow::hymnCloneClicked, this, cloneHymn);
-    connect(&p.biblePlayer, &bible::BiblePlayer::cloneFollowWanted, this, cloneBible);
-    connect(&p.hymnPlayer, &hymns::HymnPlayer::cloneFollowWanted, this, cloneHymn);
+    // Continuous play keeps an open clone on what plays; it never opens one the user did not open
+    // or has closed (on a projector it would cover what is shown there).
+    auto cloneOpen = [this] { return m_clone->window() && m_clone->window()->isVisible(); };
+    connect(&p.biblePlayer, &bible::BiblePlayer::cloneFollowWanted, this, [=] {
+        if (cloneOpen()) cloneBible();
+    });
+    connect(&p.hymnPlayer, &hymns::HymnPlayer::cloneFollowWanted, this, [=] {
+        if (cloneOpen()) cloneHymn();
+    });
     platform::RichTextBox& passageBox = p.passage.passageBox();
     // The clone finds the verse by its label in its own text, which may be an older passage.
     connect(&p.follower, &bible::VerseFollower::verseSelected, m_clone,

@@ -47,4 +47,44 @@ FollowResult FollowStep(FollowState& state, const FollowInput& in) {
     return out;
 }
 
+bool isMarked(const QByteArray& mark, int row) {
+    const QByteArray m = mark.trimmed();
+    if (m.isEmpty() || m == "0") return false;
+    return row == 1 || markSeconds('\t' + m) > 0;
+}
+
+FollowedMarks followedMarks(const Passage& passage) {
+    FollowedMarks out;
+    const auto rowOf = [](const QByteArray& entry) {
+        const qsizetype tab = entry.indexOf('\t');
+        const QByteArray label = tab < 0 ? entry : entry.left(tab);
+        return label.mid(label.lastIndexOf('.') + 1).toInt();
+    };
+    const bool endsEarly = passage.endsBeforeChapterEnd && passage.endRow > 0;
+    QByteArray stop; // the entry of the verse after the passage
+    for (const QByteArray& entry : passage.ComboBox_repere) {
+        const qsizetype tab = entry.indexOf('\t');
+        if (tab < 0 || !isMarked(entry.mid(tab + 1), rowOf(entry))) continue;
+        if (endsEarly && rowOf(entry) == passage.endRow)
+            stop = entry;
+        else
+            out.marks << entry;
+    }
+    // A passage without a marked verse of its own plays from the start to the end.
+    if (out.marks.isEmpty() || !endsEarly) return out;
+    if (stop.isEmpty()) {
+        const auto& rows = passage.VersePositions;
+        for (size_t row = static_cast<size_t>(passage.endRow) + 1; row < rows.size(); ++row) {
+            if (!isMarked(rows[row], static_cast<int>(row))) continue;
+            stop = '\t' + rows[row].trimmed();
+            break;
+        }
+    }
+    if (!stop.isEmpty()) {
+        out.marks << stop;
+        out.stopsBeforeEnd = true;
+    }
+    return out;
+}
+
 } // namespace lumora::bible

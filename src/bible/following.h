@@ -7,6 +7,8 @@
 // view must do. With marks 0, 5.2 and 11 for verses 1 to 3 and the audio at 6 s, three steps select
 // "1.1", then "1.2", then nothing more (the third mark is not reached yet).
 
+#include "bible/passagebuilder.h"
+
 #include <QByteArrayList>
 #include <QString>
 
@@ -40,5 +42,21 @@ struct FollowResult {
 double markSeconds(const QByteArray& entry);
 
 FollowResult FollowStep(FollowState& state, const FollowInput& in);
+
+// Whether a stored mark gives a verse's start. "0" is no mark, and so is a mark of 0 seconds on any
+// verse but the chapter's first (row 1): a chapter not marked yet reads "0,00000" throughout.
+bool isMarked(const QByteArray& mark, int row);
+
+// What following and replay go by for a passage: its marked verses (ComboBox_repere without the
+// verses that have no mark), and where a passage that ends before its chapter does stops. That
+// stop is the mark of the verse after the passage, or, when that verse has no mark, of the next
+// marked verse of the chapter (as an entry with an empty label, which selects nothing); without one
+// the passage plays on to the end of the recording (stopsBeforeEnd false).
+//   marks 0 / 4 / 9 / 0 / 20 for verses 1-5, passage 1-3: marks "1.1", "1.2", "1.3", "	20"
+struct FollowedMarks {
+    QByteArrayList marks;
+    bool stopsBeforeEnd = false; // the passage ends before the recording does
+};
+FollowedMarks followedMarks(const Passage& passage);
 
 } // namespace lumora::bible

@@ -251,6 +251,7 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
                 if (K != request.EndKey || !request.endsBeforeChapterEnd) ++out.versesFound;
                 if (f4 != "0") out.ComboBox_repere.append(label + '\t' + f4);
                 if (K == request.EndKey) {
+                    if (inChapter) out.endRow = n - 1;
                     if (request.endsBeforeChapterEnd)
                         body += label + "\t\r\n";
                     else

@@ -77,6 +77,7 @@ struct Passage {
     QString PassageHeader;             // version entry CR LF heading CR LF LF
     QByteArrayList ComboBox_repere;    // "chapter.verse" TAB mark, for marked selected verses
     std::array<QByteArray, kMaxVerses + 1> VersePositions; // 1..286: mark of verse n of the chapter
+    int endRow = 0; // the VersePositions row of EndKey (the verse after the selection, when it ends early)
 };
 
 // What tells one version of a file on disk from another without reading it: size and

@@ -27,7 +27,9 @@ void stopOperation(Kind kind, State& s, Actions& out, bool stopPlayer) {
 }
 
 void playPause(Kind kind, State& s, const Context& c, Actions& out) {
-    if (s.soundOff) return;
+    // Play unavailable (a chapter without a recording): a key or a remote click does what a click on
+    // the disabled button does, nothing.
+    if (s.soundOff || !s.playEnabled) return;
     if (s.playPause == kPicturePlay) {
         s.playPause = kPicturePause;
         if (kind == Kind::Bible) {
@@ -85,7 +87,17 @@ void toggleSound(Kind kind, State& s, const Context& c, Actions& out) {
 
 void hymnEnded(State& s, const Context& c, Actions& out) {
     if (!isStoppedStatus(c.status)) return;
+    const bool wasPlaying = s.playPause == kPicturePause;
     s.playPause = kPicturePlay;
+    if (c.ownStop) return; // a load or a search stopped the player: the modes wait for a real end
+    if (c.failed) {
+        if (!wasPlaying) return;
+        if (!c.failedAgain) out.push_back(Action::TellFailure);
+        if (!s.continuousOn || c.failedAgain) {
+            stopOperation(Kind::Hymn, s, out, false);
+            return;
+        }
+    }
     if (s.repeatOn && !s.continuousOn) {
         // The same hymn again; the button shows pause, as it does whenever the hymn plays.
         s.playPause = kPicturePause;
@@ -101,17 +113,35 @@ void hymnEnded(State& s, const Context& c, Actions& out) {
 void passageEnded(State& s, const Context& c, Actions& out) {
     s.playerStatus = c.status;
     if (!isStoppedStatus(c.status)) return;
+    if (c.failed) {
+        const bool wasPlaying = s.playPause == kPicturePause;
+        if (wasPlaying && !c.failedAgain) out.push_back(Action::TellFailure);
+        if (!wasPlaying || !s.continuousOn || c.failedAgain) {
+            stopOperation(Kind::Bible, s, out, false);
+            return;
+        }
+    }
+    // Where playback stays stopped with the modes kept, the buttons say so: play shows, and the next
+    // Play starts the passage again.
+    const auto staysStopped = [&s] {
+        s.playPause = kPicturePlay;
+        s.reload = true;
+    };
     if (!s.continuousOn && !s.repeatOn) {
         stopOperation(Kind::Bible, s, out, false);
     } else if (s.repeatOn) {
-        if (c.hasMarks) out.push_back(Action::ReplayFromFirstMark);
+        if (c.hasMarks)
+            out.push_back(Action::ReplayFromFirstMark);
+        else
+            staysStopped();
     } else {
         if (!c.endVerseIsLast) {
             out.push_back(Action::NextPassage);
         } else if (!c.chapterIsLast) {
             out.push_back(Action::NextChapter);
         } else {
-            return; // the end of the book: playback stays stopped
+            staysStopped(); // the end of the book
+            return;
         }
         out.push_back(Action::ReloadChapter);
         out.push_back(Action::CloneFollow);

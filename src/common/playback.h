@@ -12,6 +12,11 @@
 //   State s;                                  // play shows 1, nothing on
 //   step(Kind::Hymn, s, Event::ToggleRepeat)  // -> {}, s.repeatOn, s.repeat == kRepeatOn
 //   step(Kind::Hymn, s, Event::StatusChanged, {.status = "Stopped"})   // -> {Play}
+//
+// A recording that cannot be played ends like one played to its end, with three differences:
+// repeat never replays it (it stops, and the modes are cleared), continuous play moves on unless
+// this recording had failed already (a list or book of broken files would go round for ever), and
+// the user is told, on the first failure of the run only.
 
 #include <QString>
 
@@ -80,6 +85,10 @@ struct Context {
     bool chapterIsLast = false; // Bible: the chapter is the book's last
     bool markMode = false;      // Bible: Check_mode is ticked
     bool window2 = false;       // Bible: BibleWindow2 (the clone window's target flag)
+    // StatusChanged only:
+    bool ownStop = false;     // the program stopped the player itself (a load, a search): no end
+    bool failed = false;      // the recording could not be played (the player's errorText())
+    bool failedAgain = false; // ...and it had failed before since the user last pressed a button
 };
 
 enum class Action {
@@ -97,6 +106,7 @@ enum class Action {
     NextChapter,      // Bible: List_chapitre selects the next row
     CloneFollow,      // the clone window follows (Label13 for hymns, Label12 for the Bible)
     HoldThreeSeconds, // PauseThreeSeconds
+    TellFailure,      // tell the user that the recording could not be played
     // Bible player only
     ReloadChapter,       // run the Cmd_OK action: reload the chapter audio and start it at the first mark
     LoadChapterAudio,    // Cmd_OK's steps: LoadChapterAudio, seek to the first mark, play, show the mark row

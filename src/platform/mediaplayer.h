@@ -35,11 +35,18 @@ class MediaPlayer : public QObject {
     virtual void setPosition(double seconds) = 0;
     // "Playing", "Paused", "Stopped" (also at the end of the recording), "Ready", "Closed".
     virtual QString statusText() const = 0;
+    // Why the last "Stopped" came: "" after the end of the recording or a stop the program asked
+    // for, a short text when the recording could not be played (unreadable, not decodable, no
+    // sound output). Cleared by the next setSource(), play() or stop().
+    virtual QString errorText() const = 0;
     // The player's own small interface (may be null); shown or hidden by the caller.
     virtual QWidget* widget() = 0;
 
   signals:
-    // Raised on every change of status, also after a stop the program asked for.
+    // Raised on every change of status, also after a stop the program asked for, and after every
+    // failure (errorText() not empty), even when the status was "Stopped" already. The end of the
+    // recording and a failure are reported from the event loop, never from inside a call the
+    // program made, so a handler may play again at once.
     void statusChanged();
 };
 

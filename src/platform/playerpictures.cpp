@@ -1,6 +1,7 @@
 #include "platform/playerpictures.h"
 
 #include <QKeySequence>
+#include <QPointer>
 #include <QShortcut>
 #include <QToolButton>
 
@@ -90,22 +91,27 @@ void showPlayerState(const std::array<QAbstractButton*, 5>& b, const playback::S
     }
 }
 
-void installPlayerKeys(QWidget* page, QObject* context, const std::function<void()>& playPause,
+void installPlayerKeys(QWidget* page, QObject* context, const QAbstractButton* playButton,
+                       const QAbstractButton* stopButton, const std::function<void()>& playPause,
                        const std::function<void()>& stop, const std::function<bool()>& isPlaying) {
-    const auto add = [&](const QKeySequence& keys, const std::function<void()>& action) {
+    const QPointer<const QAbstractButton> play(playButton), halt(stopButton);
+    const auto add = [&](const QKeySequence& keys, const QPointer<const QAbstractButton>& button,
+                         const std::function<void()>& action) {
         auto* s = new QShortcut(keys, page);
         s->setContext(Qt::WidgetWithChildrenShortcut);
-        QObject::connect(s, &QShortcut::activated, context, action);
+        QObject::connect(s, &QShortcut::activated, context, [button, action] {
+            if (button && button->isEnabled()) action();
+        });
     };
-    add(QKeySequence(Qt::CTRL | Qt::Key_Space), playPause);
-    add(QKeySequence(Qt::Key_MediaTogglePlayPause), playPause);
-    add(QKeySequence(Qt::CTRL | Qt::Key_Period), stop);
-    add(QKeySequence(Qt::Key_MediaStop), stop);
+    add(QKeySequence(Qt::CTRL | Qt::Key_Space), play, playPause);
+    add(QKeySequence(Qt::Key_MediaTogglePlayPause), play, playPause);
+    add(QKeySequence(Qt::CTRL | Qt::Key_Period), halt, stop);
+    add(QKeySequence(Qt::Key_MediaStop), halt, stop);
     // The plain play and pause keys only ever play, or only ever pause.
-    add(QKeySequence(Qt::Key_MediaPlay), [=] {
+    add(QKeySequence(Qt::Key_MediaPlay), play, [=] {
         if (!isPlaying()) playPause();
     });
-    add(QKeySequence(Qt::Key_MediaPause), [=] {
+    add(QKeySequence(Qt::Key_MediaPause), play, [=] {
         if (isPlaying()) playPause();
     });
 }

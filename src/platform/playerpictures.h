@@ -44,8 +44,10 @@ void showPlayerState(const std::array<QAbstractButton*, 5>& buttons, const playb
 // A player's keys while `page` (the tab holding its buttons) or a child of it has the focus:
 // Ctrl+Space and the play/pause media key run playPause, Ctrl+. and the stop key run stop; the plain
 // play and pause media keys run playPause only when it would play (resp. pause). `context` owns
-// the connections.
-void installPlayerKeys(QWidget* page, QObject* context, const std::function<void()>& playPause,
+// the connections. A key does nothing while its button (`playButton`, `stopButton`) cannot be
+// pressed, as a click on it would.
+void installPlayerKeys(QWidget* page, QObject* context, const QAbstractButton* playButton,
+                       const QAbstractButton* stopButton, const std::function<void()>& playPause,
                        const std::function<void()>& stop, const std::function<bool()>& isPlaying);
 
 } // namespace lumora::platform

@@ -12,7 +12,8 @@ namespace lumora::session {
 
 DataPathLocations defaultLocations() {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("C:/LMR/Lumora.path"), QStringLiteral("C:\\LMR\\Lumora")};
+    return {QStringLiteral("C:/LMR/Lumora.path"), QStringLiteral("C:\\LMR\\Lumora"),
+            QStringLiteral("C:/LMR/Lumora.conf")};
 #else
     auto xdg = [](const char* var, const QString& fallback) {
         const QString v = qEnvironmentVariable(var);
@@ -21,7 +22,8 @@ DataPathLocations defaultLocations() {
     const QString home = QDir::homePath();
     const QString config = xdg("XDG_CONFIG_HOME", home + QStringLiteral("/.config"));
     const QString data = xdg("XDG_DATA_HOME", home + QStringLiteral("/.local/share"));
-    return {config + QStringLiteral("/LMR/Lumora.path"), data + QStringLiteral("/LMR/Lumora")};
+    return {config + QStringLiteral("/LMR/Lumora.path"), data + QStringLiteral("/LMR/Lumora"),
+            config + QStringLiteral("/LMR/Lumora.conf")};
 #endif
 }
 

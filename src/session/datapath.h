@@ -9,8 +9,9 @@
 namespace lumora::session {
 
 struct DataPathLocations {
-    QString pathFile;      // the path file
-    QString defaultFolder; // the line written into a new path file
+    QString pathFile;          // the path file
+    QString defaultFolder;     // the line written into a new path file
+    QString settingsFile = {}; // the user's settings (usersettings.h); "" keeps none
 };
 
 // Linux: $XDG_CONFIG_HOME/LMR/Lumora.path and $XDG_DATA_HOME/LMR/Lumora (with the XDG defaults);

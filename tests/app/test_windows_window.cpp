@@ -249,4 +249,34 @@ TEST_F(WindowsInMainWindow, onTheCanticleTabOnlyTheSelectionOfTheHymnChanges) {
     EXPECT_FALSE(fontAt(passage(), 0).bold());
 }
 
+// Continuous play opened the always-on-top clone at every step, never cloned or closed, and on a
+// projector it covered what was shown there.
+TEST_F(WindowsInMainWindow, continuousPlay_followsWithAnOpenCloneOnly) {
+    const auto cloneShown = [this] { return clone().window() && clone().window()->isVisible(); };
+    auto* bibleContinuous = h.find<QAbstractButton>("ImageContinuer");
+    bibleContinuous->click();
+    player->endOfMedia();
+    EXPECT_FALSE(cloneShown()) << "never cloned";
+
+    click(label("Label12"));
+    ASSERT_TRUE(cloneShown());
+    const QString before = cloneBox()->toPlainText();
+    player->endOfMedia();
+    EXPECT_TRUE(cloneShown());
+    EXPECT_NE(cloneBox()->toPlainText(), before) << "an open clone follows the next passage";
+
+    clone().window()->close();
+    h.nav().jumpTo({0, 39, 4, 0, 9}); // 5:1-10, mid-chapter again
+    player->endOfMedia();
+    EXPECT_FALSE(cloneShown()) << "closed by the user";
+
+    showTab(1);
+    FakeMediaPlayer* hymnPlayer = h.players.at(1);
+    auto* hymnButtons = h.find<hymns::HymnPlayer>("hymnPlayer");
+    hymnButtons->toggleContinuous();
+    hymnButtons->playPause();
+    hymnPlayer->endOfMedia();
+    EXPECT_FALSE(cloneShown()) << "nor does the hymn player open it";
+}
+
 } // namespace lumora::testing

@@ -8,11 +8,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(), bool autorep = false,
+                                               ushort count = 1);
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -160,6 +165,7 @@ TEST_F(BiblePlayerUi, continuousGoesOnWithTheRestOfTheChapterThenTheNextChapter)
     player->endOfMedia(); // the book's last chapter: playback stays stopped
     EXPECT_EQ(h.current(h.list("List_chapitre")), "6");
     EXPECT_EQ(player->statusText(), "Stopped");
+    EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay) << "not pause over a stopped player";
 }
 
 TEST_F(BiblePlayerUi, muteStopsAndBlocksPlay_untilTheSoundIsBack) {
@@ -189,4 +195,113 @@ TEST_F(BiblePlayerUi, windowClosedDuringTheHoldsLeavesNothingToRun) {
     h.window.reset();
     wait(150); // the short pause would have ended by now
     SUCCEED();
+}
+
+// the mute switch is remembered: the chapter shown at the start was read aloud at full level at
+// every start, also on a projector computer that had been muted
+TEST_F(BiblePlayerUi, muteIsRemembered_theNextStartIsSilentUntilUnmuted) {
+    button("ImageMute")->click();
+    EXPECT_EQ(readBytes(h.where().settingsFile), "BibleAudioMuted=1\r\n");
+
+    h.window.reset();
+    ASSERT_TRUE(h.open());
+    player = h.players.at(h.players.size() - 2);
+    EXPECT_EQ(picture("ImageMute"), playback::kPictureSoundOff);
+    EXPECT_TRUE(bp().isBibleAudioMuted());
+    EXPECT_FALSE(player->calls.contains("play")) << player->calls.join(',').toStdString();
+    EXPECT_NE(player->statusText(), "Playing");
+
+    button("ImageMute")->click();
+    EXPECT_EQ(readBytes(h.where().settingsFile), "BibleAudioMuted=0\r\n");
+    button("ImagePlayPause")->click();
+    EXPECT_EQ(player->statusText(), "Playing");
+}
+
+TEST_F(BiblePlayerUi, startsMutedOnRequest_withoutRememberingIt) {
+    h.window.reset();
+    h.window = std::make_unique<app::FrmLumora>(h.platform, h.where());
+    h.window->setStartsMuted(true);
+    ASSERT_TRUE(h.window->load());
+    player = h.players.at(h.players.size() - 2);
+    EXPECT_TRUE(bp().isBibleAudioMuted());
+    EXPECT_FALSE(player->calls.contains("play"));
+    EXPECT_FALSE(QFileInfo::exists(h.where().settingsFile));
+}
+
+// keys ran play and stop while their buttons were unavailable: on a chapter without a recording
+// the picture turned to "pause" and stop became usable, though nothing played
+TEST_F(BiblePlayerUi, keysOnAChapterWithoutRecording_doNothing) {
+    h.window->show();
+    QApplication::setActiveWindow(h.window.get());
+    h.select(h.combo("List_version"), 1);
+    ASSERT_FALSE(button("ImagePlayPause")->isEnabled());
+    h.find<QTextEdit>("Text_Passage")->setFocus();
+    player->calls.clear();
+    for (const auto& [key, mods] :
+         {std::pair{Qt::Key_Space, Qt::ControlModifier},
+          std::pair{Qt::Key_MediaTogglePlayPause, Qt::NoModifier},
+          std::pair{Qt::Key_MediaPlay, Qt::NoModifier}, std::pair{Qt::Key_Period, Qt::ControlModifier}})
+        qt_sendShortcutOverrideEvent(QApplication::focusWidget(), 0, key, mods);
+    EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay);
+    EXPECT_FALSE(button("ImageStop")->isEnabled());
+    EXPECT_FALSE(player->calls.contains("play"));
+    bp().playPause(); // a remote click is a click
+    EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay);
+}
+
+// a chapter recording that cannot be played showed "playing" in silence, its highlight stuck
+TEST_F(BiblePlayerUi, failure_stopsShowsPlayAndTellsOnce_thenPlayReloads) {
+    button("ImageRepeat")->click();
+    player->fail("Could not decode stream.");
+    EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay);
+    EXPECT_EQ(picture("ImageRepeat"), playback::kPictureRepeatOff) << "no replay of a broken recording";
+    EXPECT_FALSE(button("ImageStop")->isEnabled());
+    QCoreApplication::processEvents(); // the box is shown once the handler has ended
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_TRUE(h.prompts.asked[0].text.contains("Bk05.mp3"));
+    EXPECT_TRUE(h.prompts.asked[0].text.contains("Could not decode stream."));
+
+    player->calls.clear();
+    button("ImagePlayPause")->click();
+    EXPECT_TRUE(player->calls.contains("source:" + player->source())) << "the recording is read anew";
+    EXPECT_EQ(player->statusText(), "Playing");
+}
+
+TEST_F(BiblePlayerUi, failureInContinuous_goesOnWithTheNextChapter) {
+    button("ImageContinuer")->click();
+    h.nav().jumpTo({0, 39, 3, 0, 29}); // 4:1-30, the whole chapter
+    player->fail();
+    EXPECT_EQ(h.current(h.list("List_chapitre")), "5");
+    EXPECT_EQ(player->statusText(), "Playing");
+    EXPECT_EQ(picture("ImageContinuer"), playback::kPictureContinuousOn);
+}
+
+// partly marked chapters: the verse after the passage has no mark
+TEST_F(BiblePlayerUi, passageBeforeAnUnmarkedVerse_playsOnToTheNextMarkedOne) {
+    writeRecordedVersion(h.data.path());
+    FixtureOptions opt;
+    opt.mark = [](int b, int c, int v) {
+        if (b != 40) return QByteArray("0");
+        if (c == 2) return QByteArray("0,00000"); // a chapter not marked yet
+        return v == 21 ? QByteArray("0") : QByteArray::number(10 * v) + ",00000";
+    };
+    std::vector<FixtureBook> books = fixtureBooks(6, 25);
+    books[39].verses = [](int) { return 30; };
+    writeFixtureVersion(h.data.path(), "AAA", books, opt);
+    h.nav().jumpTo({0, 39, 4, 17, 2}); // 5:18-20; verse 21 has no mark, verse 22 starts at 220 s
+    ASSERT_EQ(lastSeek(), "180");
+    player->clock = 215; // verse 20 is being read
+    for (int i = 0; i < 6; ++i)
+        follower().step();
+    EXPECT_EQ(player->statusText(), "Playing") << "the last verse was cut as soon as it began";
+    player->clock = 221;
+    for (int i = 0; i < 3; ++i)
+        follower().step();
+    EXPECT_EQ(player->statusText(), "Stopped");
+
+    h.nav().jumpTo({0, 39, 1, 0, 4}); // 2:1-5 of a chapter not marked yet
+    player->clock = 30;
+    for (int i = 0; i < 6; ++i)
+        follower().step();
+    EXPECT_EQ(player->statusText(), "Playing") << "stopped within 2 s";
 }

@@ -105,3 +105,59 @@ TEST(Following, withoutASelectedMarkOrAReadableMarkNothingIsSelected) {
     EXPECT_EQ(markSeconds("1.2\t5,25"), 5.25);
     EXPECT_EQ(markSeconds("no tab"), 0);
 }
+
+// partly marked chapters: a verse without a mark ("0", or "0,00000" past verse 1) is no mark
+namespace {
+
+// Chapter 1 of `marks.size()` verses with these stored marks; the passage is verses first..last.
+Passage passageOf(const std::vector<const char*>& marks, int first, int last) {
+    Passage p;
+    p.chapterEndFound = true;
+    p.endsBeforeChapterEnd = last < static_cast<int>(marks.size());
+    for (int v = 1; v <= static_cast<int>(marks.size()); ++v) {
+        p.VersePositions[static_cast<size_t>(v)] = marks[static_cast<size_t>(v - 1)];
+        const bool inPassage = v >= first && v <= last + (p.endsBeforeChapterEnd ? 1 : 0);
+        if (inPassage && QByteArray(marks[static_cast<size_t>(v - 1)]) != "0")
+            p.ComboBox_repere << "1." + QByteArray::number(v) + '\t' + marks[static_cast<size_t>(v - 1)];
+    }
+    p.endRow = p.endsBeforeChapterEnd ? last + 1 : last;
+    return p;
+}
+
+struct MarksCase {
+    const char* name;
+    std::vector<const char*> marks;
+    int first, last;
+    QByteArrayList followed;
+    bool stopsBeforeEnd;
+};
+
+class FollowedMarksCases : public ::testing::TestWithParam<MarksCase> {};
+
+} // namespace
+
+TEST_P(FollowedMarksCases, row) {
+    const MarksCase& c = GetParam();
+    const FollowedMarks got = followedMarks(passageOf(c.marks, c.first, c.last));
+    EXPECT_EQ(got.marks, c.followed);
+    EXPECT_EQ(got.stopsBeforeEnd, c.stopsBeforeEnd);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Following, FollowedMarksCases, ::testing::Values(
+    MarksCase{"marked_stopsAtTheNextVerse", {"0,00000", "4", "9", "14"}, 1, 2,
+              {"1.1\t0,00000", "1.2\t4", "1.3\t9"}, true},
+    MarksCase{"wholeChapter_playsToTheEnd", {"0,00000", "4", "9"}, 1, 3,
+              {"1.1\t0,00000", "1.2\t4", "1.3\t9"}, false},
+    // The verse after the passage had "0": its last verse was cut 50 ms after it began.
+    MarksCase{"nextVerseUnmarked_stopsAtTheNextMarkedVerse", {"0,00000", "4", "0", "14"}, 1, 2,
+              {"1.1\t0,00000", "1.2\t4", "\t14"}, true},
+    MarksCase{"noMarkedVerseAfter_playsToTheEnd", {"0,00000", "4", "0", "0"}, 1, 2,
+              {"1.1\t0,00000", "1.2\t4"}, false},
+    // A chapter not marked yet ("0,00000" throughout) stopped within 2 s, and so looped in repeat.
+    MarksCase{"chapterNotMarkedYet_playsToTheEnd", {"0,00000", "0,00000", "0,00000", "0,00000"}, 1, 2,
+              {"1.1\t0,00000"}, false},
+    MarksCase{"passageWithoutOwnMark_playsFromTheStartToTheEnd", {"0,00000", "0", "0", "12"}, 2, 2,
+              {}, false}
+), [](const auto& info) { return std::string(info.param.name); });
+// clang-format on

@@ -106,7 +106,23 @@ INSTANTIATE_TEST_SUITE_P(Playback, HymnSteps, ::testing::Values(
     Row{"loadWithMusic_loadsStoppedAndKeepsModes", "pause stop4 cont", Event::HymnLoaded, {.fileExists = true},
         "cont", {A::DisablePlayer, A::EnablePlayer, A::LoadSource, A::StopPlayer}},
     Row{"loadWithoutMusic_clearsTheSource", "pause", Event::HymnLoaded, {.fileExists = false}, "",
-        {A::DisablePlayer, A::ClearSource}}
+        {A::DisablePlayer, A::ClearSource}},
+    // the player's own stops (a load, a search): the picture follows, the modes wait. A search whose
+    // first hit was the hymn on display left "pause" showing over a stopped player.
+    Row{"ownStopWhilePlaying_showsPlayAndKeepsTheModes", "pause rep", Event::StatusChanged,
+        {.status = "Stopped", .ownStop = true}, "rep", {}},
+    Row{"ownStopInContinuous_movesNowhere", "pause cont", Event::StatusChanged,
+        {.status = "Stopped", .ownStop = true}, "cont", {}},
+    // a recording that cannot be played: repeat used to replay it without end, silently
+    Row{"failureInRepeat_tellsAndStopsForGood", "pause rep", Event::StatusChanged,
+        {.status = "Stopped", .failed = true}, "idle", {A::TellFailure}},
+    Row{"failureInContinuous_tellsAndMovesOn", "pause cont", Event::StatusChanged,
+        {.status = "Stopped", .failed = true}, "cont",
+        {A::TellFailure, A::Advance, A::CloneFollow, A::RunPlayPause, A::HoldThreeSeconds}},
+    Row{"failureAgainInContinuous_stopsGoingRound", "pause cont", Event::StatusChanged,
+        {.status = "Stopped", .failed = true, .failedAgain = true}, "idle", {}},
+    Row{"failureWhileNotPlaying_onlyShowsPlay", "cont", Event::StatusChanged,
+        {.status = "Stopped", .failed = true}, "cont", {}}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -135,16 +151,17 @@ INSTANTIATE_TEST_SUITE_P(Playback, BibleSteps, ::testing::Values(
         "idle reload status=Stopped", {}},
     Row{"endInRepeat_replaysFromFirstMark", "pause rep", Event::StatusChanged, {.status = kArrete, .hasMarks = true},
         "pause rep status=Arrete", {A::ReplayFromFirstMark}},
-    Row{"endInRepeatWithoutMarks_staysStopped", "pause rep", Event::StatusChanged,
-        {.status = "Stopped", .hasMarks = false}, "pause rep status=Stopped", {}},
+    // "pause" used to stay on show over the stopped player
+    Row{"endInRepeatWithoutMarks_staysStoppedShowingPlay", "pause rep", Event::StatusChanged,
+        {.status = "Stopped", .hasMarks = false}, "rep reload status=Stopped", {}},
     Row{"endInContinuousMidChapter_goesOnWithTheNextVerse", "pause cont", Event::StatusChanged,
         {.status = "Stopped", .endVerseIsLast = false}, "pause cont status=Stopped",
         {A::NextPassage, A::ReloadChapter, A::CloneFollow, A::HoldThreeSeconds}},
     Row{"endInContinuousAtChapterEnd_goesOnWithTheNextChapter", "pause cont", Event::StatusChanged,
         {.status = "Stopped", .endVerseIsLast = true, .chapterIsLast = false}, "pause cont status=Stopped",
         {A::NextChapter, A::ReloadChapter, A::CloneFollow, A::HoldThreeSeconds}},
-    Row{"endInContinuousAtBookEnd_staysStopped", "pause cont", Event::StatusChanged,
-        {.status = "Stopped", .endVerseIsLast = true, .chapterIsLast = true}, "pause cont status=Stopped", {}},
+    Row{"endInContinuousAtBookEnd_staysStoppedShowingPlay", "pause cont", Event::StatusChanged,
+        {.status = "Stopped", .endVerseIsLast = true, .chapterIsLast = true}, "cont reload status=Stopped", {}},
     // Cmd_OK and the chapter recording
     Row{"cmdOk_makesButtonsAvailableAndClearsReload", "noPlay stopOff reload", Event::CmdOk, {}, "",
         {A::LoadChapterAudio}},
@@ -160,7 +177,17 @@ INSTANTIATE_TEST_SUITE_P(Playback, BibleSteps, ::testing::Values(
         {A::StopPlayer, A::MarkWidgetsAway}},
     Row{"unmuteWithWindow2_togglesItBackAndResetsFollowing", "mute", Event::ToggleSound, {.window2 = true}, "",
         {A::ToggleWindow2, A::ResetFollowing, A::MarkWidgetsBack}},
-    Row{"hymnEvents_doNothingOnTheBiblePlayer", "pause", Event::PickStarted, {}, "pause", {}}
+    Row{"hymnEvents_doNothingOnTheBiblePlayer", "pause", Event::PickStarted, {}, "pause", {}},
+    // play unavailable (no recording): a key used to show pause and enable stop over silence
+    Row{"playUnavailable_doesNothing", "idle noPlay", Event::PlayPause, {}, "idle noPlay", {}},
+    // a recording that cannot be played
+    Row{"failureInRepeat_tellsStopsAndClearsTheModes", "pause rep", Event::StatusChanged,
+        {.status = "Stopped", .hasMarks = true, .failed = true}, "idle reload status=Stopped", {A::TellFailure}},
+    Row{"failureInContinuous_tellsAndGoesOnWithTheNextChapter", "pause cont", Event::StatusChanged,
+        {.status = "Stopped", .endVerseIsLast = true, .failed = true}, "pause cont status=Stopped",
+        {A::TellFailure, A::NextChapter, A::ReloadChapter, A::CloneFollow, A::HoldThreeSeconds}},
+    Row{"failureAgain_stopsWithoutTellingAgain", "pause cont", Event::StatusChanged,
+        {.status = "Stopped", .failed = true, .failedAgain = true}, "idle reload status=Stopped", {}}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

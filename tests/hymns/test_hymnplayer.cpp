@@ -288,6 +288,58 @@ TEST_F(HymnPlayerUi, pageDestroyedFirst_controllerStillSafe) {
     EXPECT_EQ(player.statusText(), "Stopped");
 }
 
+// a search whose first hit is the hymn on display: no pick follows the player's stop, and "pause"
+// stayed over a stopped player, so the first click only "paused"
+TEST_F(HymnPlayerUi, searchStopOfTheHymnOnDisplay_showsPlayAndKeepsTheModes) {
+    hymn->toggleRepeat();
+    hymn->playPause();
+    ASSERT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
+    hymn->stopForSearch();
+    EXPECT_EQ(player.statusText(), "Stopped");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOn) << "the search leaves the modes";
+    player.calls.clear();
+    click(hymn->PlayPause_Cantique);
+    EXPECT_EQ(player.calls, QStringList({"play"}));
+}
+
+// a recording that cannot be played: it showed "playing" in silence, and continuous play stalled
+TEST_F(HymnPlayerUi, failure_showsPlayTellsOnceAndContinuousMovesOn) {
+    QStringList told;
+    QObject::connect(hymn.get(), &HymnPlayer::playbackFailed,
+                     [&](const QString& path, const QString& why) { told << path + "|" + why; });
+    click(hymn->PlayPause_Cantique);
+    player.fail("bad data");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_FALSE(hymn->Stop_Cantique->isEnabled());
+    EXPECT_EQ(told, QStringList({first + "|bad data"}));
+    // Played again and failing again: not told twice for one run.
+    hymn->playPause();
+    player.fail("bad data");
+    EXPECT_EQ(told.size(), 1);
+
+    nextMusic = second;
+    click(hymn->Continuer_Cantique);
+    click(hymn->PlayPause_Cantique);
+    player.fail("bad data");
+    EXPECT_EQ(nextWanted, 1) << "continuous play goes on with the next hymn";
+    EXPECT_EQ(player.source(), second);
+    EXPECT_EQ(player.statusText(), "Playing");
+    EXPECT_EQ(told.size(), 2) << "a new run after the user's click";
+}
+
+TEST_F(HymnPlayerUi, continuousOverBrokenHymnsOnly_stopsInsteadOfGoingRoundForEver) {
+    nextMusic = first; // a list of one broken hymn: the next one is the same
+    hymn->toggleContinuous();
+    hymn->playPause();
+    player.fail();
+    EXPECT_EQ(nextWanted, 1);
+    player.fail();
+    EXPECT_EQ(nextWanted, 1);
+    EXPECT_EQ(picture(hymn->Continuer_Cantique), playback::kPictureContinuousOff);
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+}
+
 // the fake behaves like the real player where callers depend on it
 TEST(FakeMediaPlayerContract, seekWhileLoadingIsKept_closeIsNoStop_endReportsStopped) {
     FakeMediaPlayer p;
@@ -346,6 +398,11 @@ TEST_F(HymnPlayerUi, shortcuts_workOnlyWhileTheTabIsShown) {
     EXPECT_EQ(player.calls, QStringList({"play"}));
     pressKeys(QApplication::focusWidget(), Qt::Key_MediaStop, Qt::NoModifier);
     EXPECT_EQ(player.calls.last(), "stop");
+    // Stop is unavailable after a stop: its keys do what a click on it would, nothing.
+    ASSERT_FALSE(hymn->Stop_Cantique->isEnabled());
+    player.calls.clear();
+    pressKeys(QApplication::focusWidget(), Qt::Key_Period, Qt::ControlModifier);
+    EXPECT_TRUE(player.calls.isEmpty());
 
     player.calls.clear();
     tabs.setCurrentIndex(0);

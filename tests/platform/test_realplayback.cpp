@@ -5,21 +5,37 @@
 #include "platform/qt/qtmediaplayer.h"
 #include "support/clirun.h"
 
+#include "app/frmlumora.h"
+#include "bible/ui/bibleplayer.h"
 #include "hymns/ui/hymnplayer.h"
 #include "import/audio.h"
+#include "platform/playerpictures.h"
+#include "support/biblefixture.h"
 #include "support/fakes.h"
 
+#include <QAudioOutput>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMediaPlayer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
+#include <QToolButton>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <csignal>
+#include <cstdio>
 #include <functional>
+#include <thread>
 
 using namespace lumora;
 
@@ -152,6 +168,18 @@ class RealPlayback : public ::testing::Test {
         EXPECT_EQ(offThread, 0) << "status changes reported from another thread";
     }
 
+    // Bytes no decoder makes sense of.
+    QString garbage(const QString& name, int bytes = 64 * 1024) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QByteArray noise(bytes, Qt::Uninitialized);
+        for (char& c : noise)
+            c = static_cast<char>(QRandomGenerator::global()->bounded(256));
+        f.write(noise);
+        return path;
+    }
+
     QTemporaryDir dir;
 };
 
@@ -263,4 +291,384 @@ TEST_F(RealPlayback, seekWhileStoppedThenPlay_startsThere) {
     EXPECT_GE(player.position(), 1.5);
 }
 
+// What FakeMediaPlayer::endOfMedia() copies: the backend ends a recording with its playback state
+// going to stopped, then its media status to the end of the media, both before the event loop runs
+// again (a handler of the first that plays again is inside the backend's own stop).
+TEST_F(RealPlayback, backendEndsARecordingStoppedFirstThenEndOfMedia_inOneGo) {
+    const QString tune = soxTune("order.wav", 1);
+    QMediaPlayer raw;
+    QAudioOutput output;
+    raw.setAudioOutput(&output);
+    QStringList order;
+    int loopTurns = 0;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] { ++loopTurns; });
+    turns.start(0);
+    QObject::connect(&raw, &QMediaPlayer::playbackStateChanged, [&](QMediaPlayer::PlaybackState s) {
+        if (s == QMediaPlayer::StoppedState) order << QStringLiteral("stopped@%1").arg(loopTurns);
+    });
+    QObject::connect(&raw, &QMediaPlayer::mediaStatusChanged, [&](QMediaPlayer::MediaStatus s) {
+        if (s == QMediaPlayer::EndOfMedia) order << QStringLiteral("end@%1").arg(loopTurns);
+    });
+    raw.setSource(QUrl::fromLocalFile(tune));
+    raw.play();
+    ASSERT_TRUE(waitUntil([&] { return order.size() >= 2; }, 10000)) << order.join(',').toStdString();
+    ASSERT_EQ(order.size(), 2);
+    EXPECT_TRUE(order[0].startsWith("stopped@")) << order.join(',').toStdString();
+    EXPECT_TRUE(order[1].startsWith("end@")) << order.join(',').toStdString();
+    EXPECT_EQ(order[0].mid(order[0].indexOf('@')), order[1].mid(order[1].indexOf('@')))
+        << "the event loop ran between the two";
+}
+
+// end of a recording with a mode on: repeat and continuous acted from inside GStreamer's own stop,
+// before its end of media came, and the pipeline then never moved again (silence, "pause" showing)
+TEST_F(RealPlayback, hymnContinuous_twoHymnsInARowBothPlayToTheirEnd) {
+    const QString first = midiTune("1.mid"), second = soxTune("2.mp3", 2);
+    platform::QtMediaPlayer player;
+    lumora::testing::FakePrompts prompts;
+    hymns::HymnPlayer hymn(player, prompts);
+    int wanted = 0;
+    double secondReached = 0;
+    QObject::connect(&hymn, &hymns::HymnPlayer::nextHymnWanted, [&] {
+        ++wanted;
+        hymn.onPickStarted();
+        hymn.onHymnLoaded(wanted == 1 ? second : first);
+    });
+    hymn.onHymnLoaded(first);
+    hymn.toggleContinuous();
+    hymn.playPause();
+    ASSERT_TRUE(waitUntil([&] { return wanted == 1; }, 15000)) << "the first hymn never ended";
+    MonitorRecording recording;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            if (wanted == 1) secondReached = std::max(secondReached, player.position());
+            return wanted == 2;
+        },
+        15000))
+        << "the second hymn stalled at " << secondReached << " s, status "
+        << player.statusText().toStdString();
+    EXPECT_GT(secondReached, 1.0);
+    EXPECT_GT(recording.peak(), 0.001) << "the second hymn was silent";
+    hymn.stop();
+}
+
+TEST_F(RealPlayback, hymnRepeat_playsTheHymnAgainAndAgain) {
+    const QString tune = soxTune("r.wav", 1.5);
+    platform::QtMediaPlayer player;
+    lumora::testing::FakePrompts prompts;
+    hymns::HymnPlayer hymn(player, prompts);
+    int ends = 0;
+    double lastPosition = 0;
+    int restarts = 0; // the position went back to the start and moved on again
+    QObject::connect(&player, &platform::MediaPlayer::statusChanged, [&] {
+        if (player.statusText() == "Stopped") ++ends;
+    });
+    hymn.onHymnLoaded(tune);
+    hymn.toggleRepeat();
+    hymn.playPause();
+    const bool done = waitUntil(
+        [&] {
+            const double p = player.position();
+            if (p + 0.5 < lastPosition) ++restarts;
+            lastPosition = p;
+            return restarts >= 2 && p > 0.5;
+        },
+        20000);
+    EXPECT_TRUE(done) << "ends " << ends << ", restarts " << restarts << ", stalled at " << lastPosition
+                      << " s, status " << player.statusText().toStdString();
+    EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePause);
+    hymn.stop();
+}
+
+namespace {
+
+// The main window on a data folder of its own, with the real players.
+struct RealWindow {
+    lumora::testing::TempFolder data, config;
+    lumora::testing::FakePrompts prompts;
+    lumora::testing::FakeShell shell;
+    lumora::testing::FakeCommonDialog dialogs;
+    std::vector<platform::MediaPlayer*> players;
+    platform::Platform platform{[this](QObject* parent) {
+                                    auto* p = new platform::QtMediaPlayer(parent);
+                                    players.push_back(p);
+                                    return p;
+                                },
+                                prompts, shell, dialogs};
+    std::unique_ptr<app::FrmLumora> window;
+
+    bool open() {
+        const session::DataPathLocations where{config.path() + "/LMR/Lumora.path", data.path(),
+                                               config.path() + "/LMR/Lumora.conf"};
+        lumora::testing::writeBytes(where.pathFile, QFile::encodeName(data.path()) + "\r\n");
+        window = std::make_unique<app::FrmLumora>(platform, where);
+        return window->load();
+    }
+};
+
+} // namespace
+
+// Bible repeat replayed the passage once, then stalled the same way
+TEST_F(RealPlayback, bibleRepeat_thePassageIsReplayedTwice) {
+    RealWindow w;
+    // Matthew 5:18-20 (the passage shown at the start) is read from 1 s to 4 s of a 6 s recording.
+    lumora::testing::FixtureOptions opt;
+    opt.mark = [](int b, int c, int v) {
+        return b == 40 && c == 5 && v >= 18 ? QByteArray::number(v - 17) + ",00000" : QByteArray("0");
+    };
+    std::vector<lumora::testing::FixtureBook> books = lumora::testing::fixtureBooks(6, 25);
+    books[39].verses = [](int) { return 30; };
+    lumora::testing::writeFixtureVersion(w.data.path(), "AAA", books, opt);
+    lumora::testing::writeBytes(w.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    const QString recording = soxTune("Bk05.mp3", 6);
+    QDir().mkpath(w.data.path() + "/Bible/AAA/Sound");
+    ASSERT_TRUE(QFile::copy(recording, w.data.path() + "/Bible/AAA/Sound/Bk05.mp3"));
+    ASSERT_TRUE(w.open());
+    platform::MediaPlayer& player = *w.players.front();
+    w.window->findChild<QToolButton*>("ImageRepeat")->click();
+
+    int replays = 0;
+    double last = 0, highest = 0;
+    const bool done = waitUntil(
+        [&] {
+            const double p = player.position();
+            highest = std::max(highest, p);
+            if (p + 1.0 < last && last > 3.5) ++replays; // passed the passage's end, back at 1 s
+            last = p;
+            return replays >= 2 && p > 2.0;
+        },
+        25000);
+    EXPECT_TRUE(done) << "replays " << replays << ", stalled at " << last << " s (highest " << highest
+                      << "), status " << player.statusText().toStdString();
+    EXPECT_LT(highest, 5.0) << "the passage ends at 4 s";
+}
+
+// a recording that cannot be decoded showed "playing" in silence; continuous play stalled
+TEST_F(RealPlayback, undecodableFile_stopsShowsPlayTellsOnce_continuousMovesOn) {
+    const QString broken = garbage("broken.mp3"), good = soxTune("good.wav", 1.5);
+    platform::QtMediaPlayer player;
+    lumora::testing::FakePrompts prompts;
+    hymns::HymnPlayer hymn(player, prompts);
+    QStringList told;
+    QObject::connect(&hymn, &hymns::HymnPlayer::playbackFailed,
+                     [&](const QString& path, const QString&) { told << path; });
+    int wanted = 0;
+    QObject::connect(&hymn, &hymns::HymnPlayer::nextHymnWanted, [&] {
+        ++wanted;
+        hymn.onPickStarted();
+        hymn.onHymnLoaded(good);
+    });
+    hymn.onHymnLoaded(broken);
+    hymn.PlayPause_Cantique->click();
+    ASSERT_TRUE(waitUntil([&] { return !told.isEmpty(); }, 10000))
+        << "no failure came; status " << player.statusText().toStdString();
+    EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_FALSE(player.errorText().isEmpty());
+    hymn.playPause(); // again: still broken, not told twice
+    pump(2000);
+    EXPECT_EQ(told, QStringList({broken}));
+    EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePlay);
+
+    hymn.onHymnLoaded(broken);
+    hymn.toggleContinuous();
+    hymn.PlayPause_Cantique->click();
+    ASSERT_TRUE(waitUntil([&] { return wanted == 1; }, 10000)) << "continuous play stalled on the failure";
+    EXPECT_TRUE(waitUntil([&] { return player.position() > 0.5; }, 10000)) << "the next hymn did not play";
+    hymn.stop();
+}
+
+TEST_F(RealPlayback, recordingOverwrittenWhilePlaying_endsAndThePlayButtonAnswers) {
+    const QString path = soxTune("changing.wav", 4);
+    platform::QtMediaPlayer player;
+    lumora::testing::FakePrompts prompts;
+    hymns::HymnPlayer hymn(player, prompts);
+    int told = 0;
+    QObject::connect(&hymn, &hymns::HymnPlayer::playbackFailed, [&] { ++told; });
+    hymn.onHymnLoaded(path);
+    hymn.PlayPause_Cantique->click();
+    ASSERT_TRUE(waitUntil([&] { return player.position() > 0.8; }, 10000));
+    garbage("changing.wav", 4096); // replaced in place, shorter, by bytes no decoder reads
+    ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Stopped"; }, 15000))
+        << "still " << player.statusText().toStdString() << " at " << player.position() << " s";
+    EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePlay);
+
+    // Play now meets the broken file: it says so and shows play again, never "pause" over silence.
+    hymn.PlayPause_Cantique->click();
+    EXPECT_TRUE(waitUntil(
+        [&] { return platform::shownPlayerPicture(hymn.PlayPause_Cantique) == playback::kPicturePlay; },
+        10000))
+        << "status " << player.statusText().toStdString();
+    EXPECT_GE(told, 1);
+
+    // Mended meanwhile: the next Play plays it.
+    ASSERT_TRUE(QFile::remove(path));
+    soxTune("changing.wav", 2);
+    hymn.PlayPause_Cantique->click();
+    EXPECT_TRUE(waitUntil([&] { return player.position() > 0.5; }, 10000)) << "the mended file did not play";
+    hymn.stop();
+}
+
+TEST_F(RealPlayback, seekPastTheEndOfAShortRecording_playsTheEnd) {
+    // A recording cut short (its marks run past it): the seek used to make GStreamer complain.
+    const QString path = soxTune("short.wav", 1);
+    platform::QtMediaPlayer player;
+    player.setSource(path);
+    ASSERT_TRUE(waitUntil([&] { return player.statusText() == "Ready"; }, 10000));
+    player.setPosition(30);
+    player.play();
+    EXPECT_TRUE(waitUntil([&] { return player.statusText() == "Stopped"; }, 10000))
+        << player.statusText().toStdString();
+    EXPECT_LE(player.position(), 1.05);
+}
+
+// the sound server restarted: the first Play afterwards froze the window for good (GStreamer's
+// pulsesink: the window's position query against the sink starting on a server that is gone)
+namespace {
+
+qint64 steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The window's thread answers events: a timer on it keeps firing. When the thread hangs for good,
+// a watchdog ends the test program (a deadlock would otherwise hang the whole run).
+class WindowAnswers {
+  public:
+    WindowAnswers() {
+        m_last = steadyMs();
+        m_beat = m_last;
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            const qint64 t = steadyMs();
+            m_longest = std::max(m_longest, t - m_last);
+            m_last = t;
+            m_beat = t;
+        });
+        m_timer.start(20);
+        m_watchdog = std::thread([this] {
+            while (!m_done) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+                if (steadyMs() - m_beat > 20000) {
+                    std::fprintf(stderr, "RealPlayback: the window thread has not answered for 20 s\n");
+                    std::_Exit(3);
+                }
+            }
+        });
+    }
+    ~WindowAnswers() {
+        m_done = true;
+        m_watchdog.join();
+    }
+    qint64 longestGapMs() const { return m_longest; }
+
+  private:
+    QTimer m_timer;
+    std::atomic<qint64> m_beat{0};
+    std::atomic<bool> m_done{false};
+    qint64 m_last = 0, m_longest = 0;
+    std::thread m_watchdog;
+};
+
+// Our own sound server (the one in this XDG_RUNTIME_DIR), killed as a crash would end it, and
+// started again exactly as scripts/sound-server starts it.
+bool killSoundServer() {
+    QFile pidFile(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/pid");
+    if (!pidFile.open(QIODevice::ReadOnly)) return false;
+    const int pid = pidFile.readAll().trimmed().toInt();
+    pidFile.close();
+    if (pid <= 1 || ::kill(pid, SIGKILL) != 0) return false;
+    const QString stat = QStringLiteral("/proc/%1/stat").arg(pid);
+    const auto ended = [&] {
+        QFile f(stat);
+        return !f.open(QIODevice::ReadOnly) || f.readAll().contains(") Z ");
+    };
+    if (!waitUntil(ended, 5000)) return false;
+    // Until its parent collects it, the dead server still counts as running for a new one that
+    // finds its pid file: that file goes, as it would have with the process.
+    if (QFile::exists(stat)) pidFile.remove();
+    return waitUntil([] { return !soundServerAnswers(); }, 5000);
+}
+
+bool startSoundServer() {
+    lumora::testing::runProgram(
+        "bash", {"-c", "source \"$0\"", QStringLiteral(LUMORA_SOURCE_DIR "/scripts/sound-server")},
+        QProcessEnvironment::systemEnvironment(), 20000);
+    return soundServerAnswers();
+}
+
+// Leaves a server running whatever the test did.
+struct ServerBack {
+    ~ServerBack() {
+        if (!soundServerAnswers()) startSoundServer();
+    }
+};
+
+} // namespace
+
+TEST_F(RealPlayback, soundServerRestarts_theWindowAnswersThroughoutAndPlayComesBack) {
+    if (qEnvironmentVariable("XDG_RUNTIME_DIR").isEmpty() ||
+        !QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/pid"))
+        GTEST_SKIP() << "the sound server is not one of ours (no pid file in XDG_RUNTIME_DIR)";
+    const ServerBack leaveOneRunning;
+    WindowAnswers window;
+    const QString first = soxTune("a.wav", 2), second = soxTune("b.mp3", 4);
+    platform::QtMediaPlayer player;
+    lumora::testing::FakePrompts prompts;
+    hymns::HymnPlayer hymn(player, prompts);
+    int told = 0;
+    QObject::connect(&hymn, &hymns::HymnPlayer::playbackFailed, [&] { ++told; });
+    QStringList statuses;
+    QObject::connect(&player, &platform::MediaPlayer::statusChanged, [&] {
+        statuses << player.statusText() +
+                        (player.errorText().isEmpty() ? "" : " (" + player.errorText() + ")");
+    });
+
+    // The player has a stream on the server; the server restarts while it stands idle.
+    hymn.onHymnLoaded(first);
+    hymn.playPause();
+    ASSERT_TRUE(waitUntil([&] { return player.position() > 0.3; }, 10000));
+    hymn.stop();
+    pump(200);
+    ASSERT_TRUE(killSoundServer()) << "could not end our sound server";
+    pump(500);
+    ASSERT_TRUE(startSoundServer()) << "scripts/sound-server did not bring a server back";
+    {
+        MonitorRecording recording;
+        ASSERT_TRUE(recording.started());
+        hymn.playPause();
+        EXPECT_TRUE(waitUntil([&] { return player.statusText() == "Stopped"; }, 15000))
+            << "after the restart the hymn did not play through; " << player.statusText().toStdString()
+            << " at " << player.position() << " s";
+        EXPECT_GT(recording.peak(), 0.001) << "silence after the restart";
+    }
+    EXPECT_LT(window.longestGapMs(), 3000);
+
+    // The server dies while a hymn plays: the player stops and says so, Play answers while it is
+    // gone, and plays again once it is back.
+    hymn.onHymnLoaded(second);
+    hymn.playPause();
+    ASSERT_TRUE(waitUntil([&] { return player.position() > 0.5; }, 10000));
+    ASSERT_TRUE(killSoundServer());
+    EXPECT_TRUE(waitUntil(
+        [&] { return platform::shownPlayerPicture(hymn.PlayPause_Cantique) == playback::kPicturePlay; },
+        10000))
+        << "the lost server left the player " << player.statusText().toStdString();
+    hymn.PlayPause_Cantique->click(); // no server at all
+    pump(2000);
+    EXPECT_GE(told, 1);
+    ASSERT_TRUE(startSoundServer());
+    {
+        MonitorRecording recording;
+        ASSERT_TRUE(recording.started());
+        if (platform::shownPlayerPicture(hymn.PlayPause_Cantique) != playback::kPicturePlay)
+            hymn.PlayPause_Cantique->click(); // pause what did not play
+        hymn.PlayPause_Cantique->click();
+        EXPECT_TRUE(waitUntil([&] { return player.position() > 1.0; }, 15000))
+            << "no sound once the server was back; " << statuses.join(", ").toStdString();
+        pump(300);
+        EXPECT_GT(recording.peak(), 0.001);
+    }
+    hymn.stop();
+    EXPECT_LT(window.longestGapMs(), 3000);
+}
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/prompts.h"
 #include "platform/shell.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPdfWriter>
 #include <QStringList>
@@ -19,12 +20,22 @@ namespace lumora::testing {
 // A player whose clock the test sets; records the calls it got. It behaves like the real player
 // where callers depend on it: a new source starts at 0 and is loading until it starts playing or
 // the test calls finishLoading(); a seek made meanwhile is kept and applied then (position()
-// returns it meanwhile); close() clears the source and reports "Closed", never "Stopped"; the end
-// of the recording (endOfMedia()) and every stop() report "Stopped".
+// returns it meanwhile); close() clears the source and reports "Closed", never "Stopped"; every
+// stop() reports "Stopped" once, when the stop is done.
+//
+// The end of a recording comes as the real one does. GStreamer (Qt 6.4) ends a file inside one call
+// of its own: first its playback state goes to stopped, then its media status to the end of the
+// media; QtMediaPlayer waits for both and reports one "Stopped" from the event loop. endOfMedia()
+// does the same: the player is at the end first (a play() restarts the recording, from a seek made
+// meanwhile), and the report comes as a posted event, delivered before endOfMedia() returns, as
+// the event loop would, but never from inside another call. fail() is a failure reported the same
+// way, with errorText(); it comes even when the status was "Stopped" already.
 class FakeMediaPlayer final : public platform::MediaPlayer {
   public:
     using MediaPlayer::MediaPlayer;
     void setSource(const QString& path) override {
+        ++m_ticket;
+        m_error.clear();
         m_source = path;
         calls << QStringLiteral("source:") + path;
         clock = 0;
@@ -37,6 +48,8 @@ class FakeMediaPlayer final : public platform::MediaPlayer {
     void setEnabled(bool e) override { m_enabled = e; }
     bool isEnabled() const override { return m_enabled; }
     void close() override {
+        ++m_ticket;
+        m_error.clear();
         m_source.clear();
         loading = false;
         m_pendingSeek = -1;
@@ -47,6 +60,10 @@ class FakeMediaPlayer final : public platform::MediaPlayer {
     void play() override {
         calls << QStringLiteral("play");
         if (m_source.isEmpty()) return;
+        ++m_ticket;
+        m_error.clear();
+        if (m_atEnd && m_pendingSeek < 0) clock = 0; // at the end a play starts the recording over
+        m_atEnd = false;
         finishLoading();
         setStatus(QStringLiteral("Playing"));
     }
@@ -55,6 +72,8 @@ class FakeMediaPlayer final : public platform::MediaPlayer {
         setStatus(QStringLiteral("Paused"));
     }
     void stop() override {
+        ++m_ticket;
+        m_error.clear();
         calls << QStringLiteral("stop");
         m_pendingSeek = -1;
         clock = 0;
@@ -65,12 +84,13 @@ class FakeMediaPlayer final : public platform::MediaPlayer {
     void setPosition(double s) override {
         calls << QStringLiteral("seek:") + QString::number(s);
         if (m_source.isEmpty()) return;
-        if (loading)
+        if (loading || m_atEnd)
             m_pendingSeek = s;
         else
             clock = s;
     }
     QString statusText() const override { return m_status; }
+    QString errorText() const override { return m_error; }
     QWidget* widget() override { return nullptr; }
 
     // The media can seek now: a seek kept during the loading is applied.
@@ -81,7 +101,16 @@ class FakeMediaPlayer final : public platform::MediaPlayer {
         m_pendingSeek = -1;
     }
     // The recording played to its end.
-    void endOfMedia() { setStatus(platform::kStatusStopped); }
+    void endOfMedia() {
+        if (m_status != QStringLiteral("Playing")) return; // only a playing recording ends
+        m_atEnd = true;
+        report(QString());
+    }
+    // The recording could not be played (unreadable, undecodable, no sound output).
+    void fail(const QString& why = QStringLiteral("the recording cannot be decoded")) {
+        m_atEnd = false;
+        report(why);
+    }
 
     void setStatus(const QString& s) {
         if (s == m_status) return;
@@ -94,10 +123,27 @@ class FakeMediaPlayer final : public platform::MediaPlayer {
     QStringList calls;
 
   private:
+    void report(const QString& why) {
+        const int ticket = m_ticket;
+        QMetaObject::invokeMethod(
+            this,
+            [this, ticket, why] {
+                if (ticket != m_ticket) return; // a source, play or stop came in between
+                m_error = why;
+                m_status = platform::kStatusStopped;
+                emit statusChanged();
+            },
+            Qt::QueuedConnection);
+        QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    }
+
     QString m_source;
     QString m_status = QStringLiteral("Closed");
+    QString m_error;
     double m_pendingSeek = -1;
     bool m_enabled = true;
+    bool m_atEnd = false;
+    int m_ticket = 0;
 };
 
 // Records every box it was asked to show and answers from a script (default: Ok / Yes).

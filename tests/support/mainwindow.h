@@ -38,7 +38,9 @@ class MainWindowHarness {
                                 prompts, shell, dialogs};
     std::unique_ptr<app::FrmLumora> window;
 
-    session::DataPathLocations where() const { return {config.path() + "/LMR/Lumora.path", data.path()}; }
+    session::DataPathLocations where() const {
+        return {config.path() + "/LMR/Lumora.path", data.path(), config.path() + "/LMR/Lumora.conf"};
+    }
     // Writes the path file naming the data folder, creates the window and runs its load.
     bool open() {
         writeBytes(where().pathFile, QFile::encodeName(data.path()) + "\r\n");

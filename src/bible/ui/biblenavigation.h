@@ -21,7 +21,6 @@ class QWidget;
 
 namespace lumora::bible {
 
-
 class BibleNavigation final : public QObject, public session::NavigationLists {
     Q_OBJECT
   public:

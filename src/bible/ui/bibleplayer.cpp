@@ -11,6 +11,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <utility>
+
 namespace lumora::bible {
 
 using playback::Action;
@@ -44,9 +46,18 @@ BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, Ve
     ImageContinuer = button("ImageContinuer");
     ImageMute = button("ImageMute");
 
-    connect(Cmd_OK, &QToolButton::clicked, this, &BiblePlayer::cmdOk);
-    connect(ImagePlayPause, &QToolButton::clicked, this, &BiblePlayer::playPause);
-    connect(ImageStop, &QToolButton::clicked, this, &BiblePlayer::stop);
+    connect(Cmd_OK, &QToolButton::clicked, this, [this] {
+        userPressed();
+        cmdOk();
+    });
+    connect(ImagePlayPause, &QToolButton::clicked, this, [this] {
+        userPressed();
+        playPause();
+    });
+    connect(ImageStop, &QToolButton::clicked, this, [this] {
+        userPressed();
+        stop();
+    });
     connect(ImageRepeat, &QToolButton::clicked, this, &BiblePlayer::toggleRepeat);
     connect(ImageContinuer, &QToolButton::clicked, this, &BiblePlayer::toggleContinuous);
     connect(ImageMute, &QToolButton::clicked, this, &BiblePlayer::toggleMute);
@@ -62,7 +73,15 @@ void BiblePlayer::installShortcuts(QWidget* page) {
     platform::setPlayerShortcutHint(ImagePlayPause, QKeySequence(Qt::CTRL | Qt::Key_Space));
     platform::setPlayerShortcutHint(ImageStop, QKeySequence(Qt::CTRL | Qt::Key_Period));
     platform::installPlayerKeys(
-        page, this, [this] { playPause(); }, [this] { stop(); },
+        page, this, ImagePlayPause, ImageStop,
+        [this] {
+            userPressed();
+            playPause();
+        },
+        [this] {
+            userPressed();
+            stop();
+        },
         [this] { return m_state.playPause == playback::kPicturePause; });
 }
 
@@ -71,7 +90,10 @@ playback::Context BiblePlayer::context() const {
     c.status = m_player.statusText();
     c.hasSource = !m_player.source().isEmpty();
     c.hasMarks = !m_marks.isEmpty();
-    c.endVerseIsLast = m_nav.selectedRow(NavLevel::Span) == m_nav.rowCount(NavLevel::Span) - 1;
+    // A passage that played on to the end of the recording (the verses after it have no mark) has
+    // nothing after it in this chapter to go on with.
+    c.endVerseIsLast =
+        m_nav.selectedRow(NavLevel::Span) == m_nav.rowCount(NavLevel::Span) - 1 || !m_stopsBeforeEnd;
     c.chapterIsLast = m_nav.selectedRow(NavLevel::Chapter) == m_nav.rowCount(NavLevel::Chapter) - 1;
     c.markMode = m_markMode;
     c.window2 = m_window2;
@@ -213,7 +235,30 @@ void BiblePlayer::setBibleAudioMuted(bool muted) {
 }
 
 void BiblePlayer::onStatusChanged() {
-    run(Event::StatusChanged, context());
+    const QString why = m_player.errorText();
+    const QString source = m_player.source();
+    playback::Context c = context();
+    c.failed = !why.isEmpty() && playback::isStoppedStatus(c.status);
+    c.failedAgain = c.failed && m_failed.contains(source);
+    if (c.failed && !c.failedAgain) m_failed << source;
+    if (!c.failed && playback::isStoppedStatus(c.status) && m_state.playPause == playback::kPicturePause)
+        userPressed(); // a recording played to its end: the run of failures is over
+    const playback::Actions actions = playback::step(playback::Kind::Bible, m_state, Event::StatusChanged, c);
+    showState();
+    const QPointer<BiblePlayer> alive(this);
+    for (const Action a : actions) {
+        if (!alive) return;
+        if (a == Action::TellFailure) {
+            if (!std::exchange(m_failureTold, true)) emit playbackFailed(source, why);
+        } else {
+            perform(a);
+        }
+    }
+}
+
+void BiblePlayer::userPressed() {
+    m_failed.clear();
+    m_failureTold = false;
 }
 
 void BiblePlayer::onChapterAudioFound(bool found) {
@@ -233,7 +278,9 @@ void BiblePlayer::onSpanSelected() {
 }
 
 void BiblePlayer::onPassageShown(const Passage& passage) {
-    m_marks = passage.chapterEndFound ? passage.ComboBox_repere : QByteArrayList();
+    FollowedMarks followed = followedMarks(passage);
+    m_marks = passage.chapterEndFound ? std::move(followed.marks) : QByteArrayList();
+    m_stopsBeforeEnd = passage.chapterEndFound && followed.stopsBeforeEnd;
 }
 
 void BiblePlayer::onSpanShown(int verseIndex) {

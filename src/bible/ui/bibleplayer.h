@@ -70,8 +70,11 @@ class BiblePlayer final : public QObject {
     // is the first mark it started at ("" when the passage has none, or the chapter no recording:
     // Cmd_OK's last steps select the verse's mark row all the same).
     void passageAudioStarted(const QByteArray& mark, int verseIndex);
-    // Continuous play moved on: the clone window follows the Bible (a no-op without one).
+    // Continuous play moved on: the clone window follows the Bible (only while it is open).
     void cloneFollowWanted();
+    // The chapter recording at `path` could not be played (`why`): said once for a run of failures,
+    // which ends with the next button press or a recording played to its end.
+    void playbackFailed(const QString& path, const QString& why);
     // The mute button put the mark widgets away (false), or gave them back as Check_mode says (true).
     void markWidgetsShown(bool shown);
     // BibleAudioMuted changed.
@@ -86,6 +89,8 @@ class BiblePlayer final : public QObject {
     void perform(playback::Action action);
     void showState();
     void onStatusChanged();
+    // A button or key of the user's: a new run of failures may be told.
+    void userPressed();
     playback::Context context() const;
     // LoadChapterAudio: the chapter's recording into the player; false when there is none.
     bool loadChapterAudio();
@@ -104,10 +109,12 @@ class BiblePlayer final : public QObject {
     QToolButton* ImageRepeat;
     QToolButton* ImageContinuer;
     QToolButton* ImageMute;
-    QTimer m_hold;           // PauseThreeSeconds
-    QByteArrayList m_marks;  // ComboBox_repere with a selected entry; empty when none is selected
-    QByteArray m_startMark;  // StartMark
-    int m_ownStops = 0;      // > 0 while this class closes or reloads the player
+    QTimer m_hold;                 // PauseThreeSeconds
+    QByteArrayList m_marks;        // ComboBox_repere with a selected entry; empty when none is selected
+    QByteArray m_startMark;        // StartMark
+    bool m_stopsBeforeEnd = false; // the passage stops before the end of the recording
+    QStringList m_failed;          // recordings that failed since the user last pressed a button
+    bool m_failureTold = false;
     bool m_markMode = false; // Check_mode ticked
     bool m_window2 = false;  // BibleWindow2
 };

@@ -34,9 +34,10 @@ void VerseFollower::clearKeepAtTop() {
 }
 
 void VerseFollower::onPassageShown(const Passage& passage) {
-    m_marks = passage.ComboBox_repere;
+    FollowedMarks followed = followedMarks(passage);
+    m_marks = std::move(followed.marks);
     m_markSelected = passage.chapterEndFound && !m_marks.isEmpty();
-    m_endVerseIsLast = !passage.endsBeforeChapterEnd;
+    m_endVerseIsLast = !followed.stopsBeforeEnd;
     if (passage.chapterEndFound) m_state = {};
 }
 

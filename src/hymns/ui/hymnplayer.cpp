@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <utility>
+
 namespace lumora::hymns {
 
 using playback::Action;
@@ -81,8 +83,14 @@ HymnPlayer::HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts
     });
     setCaptureToolsShown(false);
 
-    connect(PlayPause_Cantique, &QToolButton::clicked, this, &HymnPlayer::playPause);
-    connect(Stop_Cantique, &QToolButton::clicked, this, &HymnPlayer::stop);
+    connect(PlayPause_Cantique, &QToolButton::clicked, this, [this] {
+        userPressed();
+        playPause();
+    });
+    connect(Stop_Cantique, &QToolButton::clicked, this, [this] {
+        userPressed();
+        stop();
+    });
     connect(Repeat_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleRepeat);
     connect(Continuer_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleContinuous);
     connect(Mute_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleSound);
@@ -118,7 +126,15 @@ void HymnPlayer::installShortcuts(QWidget* page) {
     platform::setPlayerShortcutHint(PlayPause_Cantique, QKeySequence(Qt::CTRL | Qt::Key_Space));
     platform::setPlayerShortcutHint(Stop_Cantique, QKeySequence(Qt::CTRL | Qt::Key_Period));
     platform::installPlayerKeys(
-        page, this, [this] { playPause(); }, [this] { stop(); },
+        page, this, PlayPause_Cantique, Stop_Cantique,
+        [this] {
+            userPressed();
+            playPause();
+        },
+        [this] {
+            userPressed();
+            stop();
+        },
         [this] { return m_state.playPause == playback::kPicturePause; });
 }
 
@@ -154,8 +170,32 @@ void HymnPlayer::toggleSound() {
 }
 
 void HymnPlayer::onStatusChanged() {
-    if (m_ownStops > 0) return;
-    run(Event::StatusChanged, {.status = m_player.statusText()});
+    const QString why = m_player.errorText();
+    const QString source = m_player.source();
+    playback::Context c{.status = m_player.statusText()};
+    c.ownStop = m_ownStops > 0;
+    c.failed = !why.isEmpty() && playback::isStoppedStatus(c.status);
+    c.failedAgain = c.failed && m_failed.contains(source);
+    if (c.failed && !c.failedAgain) m_failed << source;
+    if (!c.failed && !c.ownStop && playback::isStoppedStatus(c.status) &&
+        m_state.playPause == playback::kPicturePause)
+        userPressed(); // a recording played to its end: the run of failures is over
+    const playback::Actions actions = playback::step(playback::Kind::Hymn, m_state, Event::StatusChanged, c);
+    showState();
+    const QPointer<HymnPlayer> alive(this);
+    for (const Action a : actions) {
+        if (!alive) return;
+        if (a == Action::TellFailure) {
+            if (!std::exchange(m_failureTold, true)) emit playbackFailed(source, why);
+        } else {
+            perform(a);
+        }
+    }
+}
+
+void HymnPlayer::userPressed() {
+    m_failed.clear();
+    m_failureTold = false;
 }
 
 void HymnPlayer::samplePosition() {

@@ -89,12 +89,17 @@ class HymnPlayer final : public QObject {
   signals:
     void nextHymnWanted();
     void cloneFollowWanted();
+    // The recording at `path` could not be played (`why`): said once for a run of failures, which
+    // ends with the next button press or a recording played to its end.
+    void playbackFailed(const QString& path, const QString& why);
 
   private:
     void run(playback::Event event, const playback::Context& context = {});
     void perform(playback::Action action);
     void showState();
     void onStatusChanged();
+    // A button or key of the user's: a new run of failures may be told.
+    void userPressed();
 
     platform::MediaPlayer& m_player;
     platform::Prompts& m_prompts;
@@ -103,8 +108,10 @@ class HymnPlayer final : public QObject {
     QPointer<QWidget> m_captureTools;
     bool m_wordsNarrow = true;
     QTimer m_hold;
-    QString m_musicPath; // the file the hymn being loaded plays
-    int m_ownStops = 0;  // > 0 while this class stops the player for a load or a search
+    QString m_musicPath;  // the file the hymn being loaded plays
+    int m_ownStops = 0;   // > 0 while this class stops the player for a load or a search
+    QStringList m_failed; // recordings that failed since the user last pressed a button
+    bool m_failureTold = false;
 };
 
 } // namespace lumora::hymns

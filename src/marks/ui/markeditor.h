@@ -41,7 +41,6 @@ class SpinArrows;
 
 namespace lumora::marks {
 
-
 class MarkEditor final : public QObject {
     Q_OBJECT
   public:

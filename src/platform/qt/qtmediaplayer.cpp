@@ -1,8 +1,11 @@
 #include "platform/qt/qtmediaplayer.h"
 
 #include <QAudioOutput>
+#include <QByteArray>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QList>
 #include <QMediaPlayer>
 #include <QSlider>
 #include <QUrl>
@@ -11,17 +14,70 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace lumora::platform {
 
+namespace {
+
+// Every player of the process. GStreamer's pulsesink shares one sound-server connection among all
+// the sinks of a process; a sink of a server that is gone keeps that dead connection in use, and a
+// new sink would take it over ("Connection terminated"). So when the server changes, every player
+// lets its backend go at once, not only the one asked to play.
+QList<QtMediaPlayer*>& livePlayers() {
+    static QList<QtMediaPlayer*> players;
+    return players;
+}
+
+// Size and modification time of a file, "" when it cannot be read.
+QByteArray fileStamp(const QString& path) {
+    struct stat info {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0) return {};
+    return QByteArray::number(static_cast<qlonglong>(info.st_size)) + ':' +
+           QByteArray::number(static_cast<qlonglong>(info.st_mtim.tv_sec)) + '.' +
+           QByteArray::number(static_cast<qlonglong>(info.st_mtim.tv_nsec));
+}
+
+} // namespace
+
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent) {
+    livePlayers().append(this);
+    createBackend();
+    m_serverWatch.setInterval(1000);
+    connect(&m_serverWatch, &QTimer::timeout, this, [this] {
+        if (m_server != soundServerIdentity()) dropStaleBackends(nullptr);
+    });
+}
+
+void QtMediaPlayer::dropStaleBackends(const QtMediaPlayer* asking) {
+    const QByteArray server = soundServerIdentity();
+    for (QtMediaPlayer* p : livePlayers()) {
+        if (p->m_server == server) continue;
+        const bool active =
+            p->m_status == QStringLiteral("Playing") || p->m_status == QStringLiteral("Paused");
+        p->replaceBackend();
+        p->m_backendFailed = true; // the next source or play gives the new backend the media
+        if (active && p != asking) p->fail(QStringLiteral("the sound output was lost"));
+    }
+}
+
+void QtMediaPlayer::createBackend() {
     m_player = new QMediaPlayer(this);
     m_output = new QAudioOutput(this);
     m_player->setAudioOutput(m_output);
+    m_server = soundServerIdentity();
+    m_backendFailed = false;
     connect(m_player, &QMediaPlayer::playbackStateChanged, this,
             [this](QMediaPlayer::PlaybackState s) { onPlaybackState(s); });
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
             [this](QMediaPlayer::MediaStatus s) { onMediaStatus(s); });
+    connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error e, const QString& text) {
+        // The stop after a failure repeats the failure: already reported.
+        if (e != QMediaPlayer::NoError && !m_stoppingFailed)
+            fail(text.isEmpty() ? QStringLiteral("the recording cannot be played") : text);
+    });
     connect(m_player, &QMediaPlayer::seekableChanged, this, [this](bool seekable) {
         if (seekable) applyPendingSeek();
     });
@@ -37,7 +93,70 @@ QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent) {
     });
 }
 
+void QtMediaPlayer::renewBackendIfStale() {
+    if (!m_backendFailed && m_server == soundServerIdentity()) return;
+    replaceBackend();
+    if (!m_source.isEmpty()) {
+        m_quiet = true;
+        m_sourceStamp = fileStamp(m_source);
+        m_player->setSource(QUrl::fromLocalFile(m_source));
+        m_quiet = false;
+    }
+}
+
+void QtMediaPlayer::replaceBackend() {
+    // The old backend is let go at once (its sink's connection must be free before a new sink
+    // opens one), without being asked anything more: it may belong to a server that is gone.
+    QMediaPlayer* oldPlayer = m_player;
+    QAudioOutput* oldOutput = m_output;
+    oldPlayer->disconnect(this);
+    createBackend();
+    delete oldPlayer;
+    delete oldOutput;
+}
+
+void QtMediaPlayer::fail(const QString& why) {
+    m_backendFailed = true;
+    if (m_failureReported) return; // the backend's later errors of the same failure
+    if (m_error.isEmpty()) m_error = why;
+    m_pendingSeek = -1;
+    m_returned = 0;
+    queueEndReport(true);
+}
+
+void QtMediaPlayer::queueEndReport(bool failure) {
+    // The backend's other signals of the same end or failure join the report already queued.
+    m_reportIsFailure = m_reportIsFailure || failure;
+    if (m_reportQueued) return;
+    m_reportQueued = true;
+    const int ticket = m_reportTicket;
+    QMetaObject::invokeMethod(
+        this,
+        [this, ticket] {
+            if (ticket != m_reportTicket) return; // a source, play or stop came in between
+            m_reportQueued = false;
+            const bool failure = std::exchange(m_reportIsFailure, false);
+            if (failure) {
+                m_failureReported = true;
+                m_serverWatch.stop();
+                if (m_server == soundServerIdentity()) {
+                    m_quiet = m_stoppingFailed = true;
+                    m_player->stop();
+                    m_quiet = m_stoppingFailed = false;
+                } else {
+                    dropStaleBackends(this); // its sink belongs to a server that is gone
+                }
+            } else if (m_player->playbackState() != QMediaPlayer::StoppedState) {
+                return;
+            }
+            m_status = kStatusStopped;
+            emit statusChanged();
+        },
+        Qt::QueuedConnection);
+}
+
 QtMediaPlayer::~QtMediaPlayer() {
+    livePlayers().removeAll(this);
     if (m_widget && !m_widget->parent()) delete m_widget;
 }
 
@@ -50,16 +169,19 @@ void QtMediaPlayer::setStatus(const QString& status) {
 void QtMediaPlayer::onPlaybackState(int state) {
     switch (state) {
     case QMediaPlayer::PlayingState:
+        m_serverWatch.start();
         restartClock(m_player->position());
         setStatus(QStringLiteral("Playing"));
         break;
     case QMediaPlayer::PausedState:
+        m_serverWatch.stop();
         setStatus(QStringLiteral("Paused"));
         break;
     case QMediaPlayer::StoppedState:
+        m_serverWatch.stop();
         m_returned = 0;
-        // Stale when a handler of an earlier signal already started the next media.
-        if (!m_quiet && m_player->playbackState() == QMediaPlayer::StoppedState) setStatus(kStatusStopped);
+        // The backend stopped on its own: the end of the recording (its EndOfMedia follows).
+        if (!m_quiet && m_status == QStringLiteral("Playing")) queueEndReport(false);
         break;
     }
 }
@@ -68,20 +190,19 @@ void QtMediaPlayer::onMediaStatus(int status) {
     switch (status) {
     case QMediaPlayer::LoadedMedia:
         applyPendingSeek();
-        if (m_player->playbackState() == QMediaPlayer::StoppedState && !m_source.isEmpty())
+        if (!m_quiet && m_player->playbackState() == QMediaPlayer::StoppedState && !m_source.isEmpty())
             setStatus(QStringLiteral("Ready"));
         break;
     case QMediaPlayer::BufferedMedia:
         applyPendingSeek();
         break;
     case QMediaPlayer::EndOfMedia:
-        // The end of the recording, reported once although the backend also reports its stop.
-        // The backend's two signals of one end come one after the other: when the first one's
-        // handler has already loaded and started the next hymn, the second is stale.
         m_returned = 0;
-        if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia &&
-            m_player->playbackState() != QMediaPlayer::PlayingState)
-            setStatus(kStatusStopped);
+        if (!m_quiet && m_status == QStringLiteral("Playing")) queueEndReport(false);
+        break;
+    case QMediaPlayer::InvalidMedia:
+        // Also reported through errorOccurred; a backend that says only this has failed as well.
+        if (!m_quiet && !m_stoppingFailed) fail(QStringLiteral("the recording cannot be decoded"));
         break;
     default:
         break;
@@ -90,7 +211,8 @@ void QtMediaPlayer::onMediaStatus(int status) {
 
 void QtMediaPlayer::applyPendingSeek() {
     if (m_pendingSeek < 0 || !m_player->isSeekable()) return;
-    const qint64 ms = m_pendingSeek;
+    const qint64 duration = m_player->duration();
+    const qint64 ms = duration > 0 ? std::min(m_pendingSeek, duration) : m_pendingSeek;
     m_pendingSeek = -1;
     m_player->setPosition(ms);
     restartClock(ms);
@@ -102,11 +224,17 @@ void QtMediaPlayer::restartClock(qint64 ms) const {
 }
 
 void QtMediaPlayer::setSource(const QString& path) {
+    ++m_reportTicket;
+    m_reportQueued = m_reportIsFailure = m_failureReported = false;
+    m_error.clear();
     m_source = path;
     m_pendingSeek = -1;
     m_returned = 0;
     // Changing the media stops the old one; that stop is no end of playback.
     m_quiet = true;
+    dropStaleBackends(this);
+    renewBackendIfStale();
+    m_sourceStamp = fileStamp(path);
     m_player->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
     m_quiet = false;
     restartClock(0);
@@ -121,6 +249,9 @@ void QtMediaPlayer::setEnabled(bool enabled) {
 }
 
 void QtMediaPlayer::close() {
+    ++m_reportTicket;
+    m_reportQueued = m_reportIsFailure = m_failureReported = false;
+    m_error.clear();
     m_quiet = true;
     m_player->stop();
     m_source.clear();
@@ -133,6 +264,19 @@ void QtMediaPlayer::close() {
 
 void QtMediaPlayer::play() {
     if (m_source.isEmpty()) return;
+    ++m_reportTicket;
+    m_reportQueued = m_reportIsFailure = m_failureReported = false;
+    m_error.clear();
+    if (fileStamp(m_source) != m_sourceStamp) m_backendFailed = true; // replaced meanwhile: read anew
+    if (m_server != soundServerIdentity()) dropStaleBackends(this);
+    if (m_backendFailed) {
+        // A new backend starts where this one was (its own position is not asked: its sink may be
+        // one of a server that is gone).
+        const qint64 at = m_pendingSeek >= 0 ? m_pendingSeek : m_returned;
+        renewBackendIfStale();
+        m_returned = 0;
+        if (at > 0) m_pendingSeek = at;
+    }
     // At the end of the media QMediaPlayer restarts from 0 when asked to play, dropping a seek
     // made meanwhile (a replay from the first mark): the seek follows the restart.
     const bool atEnd = m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
@@ -146,15 +290,17 @@ void QtMediaPlayer::pause() {
 }
 
 void QtMediaPlayer::stop() {
-    const bool wasStopped = m_player->playbackState() == QMediaPlayer::StoppedState;
+    // Reported once, after the backend's own signals of the stop, whether it was playing or not.
+    ++m_reportTicket;
+    m_reportQueued = m_reportIsFailure = m_failureReported = false;
+    m_error.clear();
     m_pendingSeek = -1;
     m_returned = 0;
+    m_quiet = true;
     m_player->stop();
-    // A stop asked for while already stopped is still reported, as callers rely on the event.
-    if (wasStopped) {
-        m_status = kStatusStopped;
-        emit statusChanged();
-    }
+    m_quiet = false;
+    m_status = kStatusStopped;
+    emit statusChanged();
 }
 
 double QtMediaPlayer::position() const {
@@ -176,7 +322,11 @@ double QtMediaPlayer::position() const {
 }
 
 void QtMediaPlayer::setPosition(double seconds) {
-    const qint64 ms = static_cast<qint64>(std::max(0.0, seconds) * 1000.0 + 0.5);
+    qint64 ms = static_cast<qint64>(std::max(0.0, seconds) * 1000.0 + 0.5);
+    // A seek past the end of a recording shorter than its marks (cut short, or replaced) makes
+    // GStreamer complain and play nothing; the end itself plays as the end.
+    const qint64 duration = m_player->duration();
+    if (duration > 0) ms = std::min(ms, duration);
     m_returned = 0;
     restartClock(ms);
     if (m_source.isEmpty()) return;
@@ -203,6 +353,25 @@ QWidget* QtMediaPlayer::widget() {
         m_widget->setEnabled(m_enabled);
     }
     return m_widget;
+}
+
+QByteArray soundServerIdentity() {
+    QByteArray socket;
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    if (server.startsWith("unix:"))
+        socket = server.mid(5);
+    else if (server.startsWith('/'))
+        socket = server;
+    else if (server.isEmpty() && qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        socket = qgetenv("XDG_RUNTIME_DIR") + "/pulse/native";
+    struct stat info {};
+    if (socket.isEmpty() || ::stat(socket.constData(), &info) != 0) return {};
+    // A restarted server makes its socket anew; the file system may give it the old inode number,
+    // never the same change time.
+    return QByteArray::number(static_cast<qulonglong>(info.st_dev)) + ':' +
+           QByteArray::number(static_cast<qulonglong>(info.st_ino)) + ':' +
+           QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_sec)) + '.' +
+           QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_nsec));
 }
 
 void exitWithoutLibraryTeardown(int code) {

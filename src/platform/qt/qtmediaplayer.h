@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 
 class QMediaPlayer;
 class QAudioOutput;
@@ -23,7 +24,24 @@ namespace lumora::platform {
 //   and position() returns it meanwhile;
 // - position() is fresh enough for a 50 ms follower: the backend refreshes its position only now
 //   and then, so while playing it is interpolated from the last change and a monotonic clock,
-//   never moving backwards between two seeks.
+//   never moving backwards between two seeks;
+// - the end of the recording and a failure are each reported once, from the event loop: the backend
+//   ends a recording in two signals (its playback state goes to stopped, then its media status to
+//   the end of the media, both from within one call of its own), and a handler that played again
+//   from inside the first found a pipeline that never moved again;
+// - a failure (an unreadable or undecodable file, a recording changed under it, no sound output)
+//   stops the player and is reported as "Stopped" with errorText(); the next source or play makes
+//   a new backend, so that a file mended meanwhile plays;
+// - the sound server may go away and come back (a restart): the backend's sound stream then belongs
+//   to a server that is gone, and starting it makes GStreamer's pulsesink lock the window thread
+//   for good (the window's position query against the sink's start). Before each source and play
+//   the server is compared with the one the backend was made for; when it changed, the backend and
+//   its audio output are made anew, so no call ever reaches a sink of a dead server. While playing,
+//   the server is looked at every second: when it went away the playback fails ("Stopped" with
+//   errorText()) instead of standing still with "Playing" shown;
+// - a recording replaced since it was loaded (by a copy, an editor, a half-finished download) is
+//   loaded again by the next play(): the old pipeline would read the new bytes with the old
+//   file's layout, and stood still or sounded noise.
 class QtMediaPlayer final : public MediaPlayer {
     Q_OBJECT
   public:
@@ -41,9 +59,21 @@ class QtMediaPlayer final : public MediaPlayer {
     double position() const override;
     void setPosition(double seconds) override;
     QString statusText() const override { return m_status; }
+    QString errorText() const override { return m_error; }
     QWidget* widget() override;
 
   private:
+    void createBackend();
+    // A new backend for the same source, when the old one failed or its sound server is gone.
+    void renewBackendIfStale();
+    void replaceBackend();
+    // Every player whose backend was made for another sound server than the one there now lets it
+    // go; one that was playing or paused reports the failure, unless it is `asking` (about to load
+    // or play anew).
+    static void dropStaleBackends(const QtMediaPlayer* asking);
+    void fail(const QString& why);
+    // The end of playback, reported once from the event loop (see above).
+    void queueEndReport(bool failure);
     void setStatus(const QString& status);
     void onPlaybackState(int state);
     void onMediaStatus(int status);
@@ -52,19 +82,34 @@ class QtMediaPlayer final : public MediaPlayer {
 
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_output = nullptr;
+    QTimer m_serverWatch; // while playing: the sound server still the one the backend was made for
     QPointer<QWidget> m_widget;
     QSlider* m_slider = nullptr;
     QLabel* m_time = nullptr;
     QString m_source;
     QString m_status = QStringLiteral("Closed");
     bool m_enabled = true;
-    bool m_quiet = false;      // inside close() or setSource(): their own stop is no end of playback
+    QString m_error;
+    QByteArray m_server;          // the sound server the backend was made for (soundServerIdentity)
+    QByteArray m_sourceStamp;     // size and modification time of the source when it was loaded
+    bool m_backendFailed = false; // the backend reported an error: the next source or play renews it
+    int m_reportTicket = 0;       // a queued end report carries the ticket it was queued with
+    bool m_reportQueued = false;
+    bool m_reportIsFailure = false;
+    bool m_failureReported = false; // until the next source, play or stop
+    bool m_stoppingFailed = false;  // stopping the backend after its failure
+    bool m_quiet = false;      // inside close(), setSource() or stop(): their own stop is no end of playback
     qint64 m_pendingSeek = -1; // ms, a seek made before the media could seek
     // Interpolation of the position (mutable: position() is const for callers).
     mutable qint64 m_reported = 0; // ms, the backend's last distinct position
     mutable qint64 m_returned = 0; // ms, the last position handed out since the last seek
     mutable QElapsedTimer m_sinceReport;
 };
+
+// Which sound server a new sound stream would reach now: the identity of PulseAudio's native
+// socket (device, inode and change time, new with every start of the server), "" when none is
+// there. Cheap (one stat), and it never talks to the server, so it cannot hang.
+QByteArray soundServerIdentity();
 
 // Ends the process with `code` once main's own objects, the application object among them, are
 // gone, without the libraries' exit-time teardown. Qt Multimedia (6.4) closes its PulseAudio
