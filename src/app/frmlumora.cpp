@@ -15,6 +15,7 @@
 #include "hymns/ui/hymnmedia.h"
 #include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
+#include "import/ui/biblesmenu.h"
 #include "lists/ui/favouritepanel.h"
 #include "lists/ui/verselisthost.h"
 #include "marks/ui/markeditor.h"
@@ -76,6 +77,7 @@ struct FrmLumora::Areas {
     WindowLinks* windows = nullptr;
     hymns::HymnMedia* media = nullptr;
     HelpMenu* help = nullptr;
+    import::BiblesMenu* bibles = nullptr;
 };
 
 FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations where, QWidget* parent)
@@ -171,6 +173,14 @@ void FrmLumora::buildFrame() {
             [&a] { a.media->openSlides(a.hymns->SlidePath()); });
     connect(a.hymns, &hymns::HymnSelection::videoIconClicked, a.media,
             [&a] { a.media->openVideo(a.hymns->VideoPath()); });
+    // "Add a Bible…" and "Remove a version…": the version list is read anew after either.
+    a.bibles = named(new import::BiblesMenu(m_session, m_platform.dialogs, m_platform.prompts, this, this),
+                     "biblesMenu");
+    menuBar()->addMenu(a.bibles->menu());
+    connect(a.bibles, &import::BiblesMenu::versionsChanged, a.navigation,
+            &bible::BibleNavigation::LoadBibleVersions);
+    connect(a.navigation, &bible::BibleNavigation::chapterShown, a.bibles,
+            [b = a.bibles](const QByteArray& code) { b->setShownVersion(code); });
     a.help = named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
     // Keys: next / previous chapter, search, zoom (play / pause and stop come with the players).
     // The clone labels get theirs beside these, with a tooltip that shows them.

@@ -1,7 +1,8 @@
-// lumora-cli import sword MODULE --code CODE --name NAME [--force]
+// lumora-cli import sword MODULE | FORMAT PATH | PATH --code CODE --name NAME [--force]
 
 #include "cli/cli.h"
 
+#include "import/bibleimport.h"
 #include "import/swordreader.h"
 #include "import/versionwriter.h"
 
@@ -19,12 +20,34 @@ void progress(const QString& line) {
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 
-// A code becomes a folder and file names, and " -" ends it in Version.txt.
-bool isUsableCode(const QString& code) {
-    if (code.isEmpty() || code.size() > 16) return false;
-    for (QChar c : code)
-        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('_')) return false;
-    return true;
+// A Bible file, zip or folder: read whole, summarised, then written as a version.
+int importFile(const QString& data, const QByteArray& code, const QByteArray& name,
+               std::optional<import::BibleFormat> format, const QString& path) {
+    const import::BibleSource source = import::openBibleSource(path);
+    if (source.error) {
+        fail(source.error->text());
+        return kFailed;
+    }
+    if (!format) format = import::guessBibleFormat(source);
+    if (!format) {
+        fail(path +
+             QStringLiteral(": the format cannot be told from the content; name it (import osis|zefania|"
+                            "usfm|usx|opensong|unbound PATH)"));
+        return kFailed;
+    }
+    const import::BibleReadResult read = import::readBible(source, *format);
+    if (!read.bible) {
+        fail(read.error ? read.error->text() : QStringLiteral("the import was cancelled"));
+        return kFailed;
+    }
+    for (const QString& line : import::summaryLines(read))
+        writeLine(line);
+    const QString error = import::writeVersion(data, code, name, *read.bible);
+    if (!error.isEmpty()) {
+        fail(error);
+        return kFailed;
+    }
+    return kOk;
 }
 
 int runImport(Invocation& inv) {
@@ -35,11 +58,15 @@ int runImport(Invocation& inv) {
     const auto name = inv.takeOption(QStringLiteral("--name"), &missing);
     if (missing) return usageError(QStringLiteral("--name needs a value"));
     QStringList& args = inv.args();
-    if (args.size() != 2 || args[0] != QStringLiteral("sword"))
-        return usageError(QStringLiteral("import needs: sword MODULE"));
+    // "sword MODULE", "osis PATH" (a format named), or PATH alone (the format told by the content).
+    const bool isSword = args.size() == 2 && args[0] == QStringLiteral("sword");
+    const auto named = args.size() == 2 ? import::formatFromKeyword(args[0]) : std::nullopt;
+    if (!isSword && !named && args.size() != 1)
+        return usageError(QStringLiteral("import needs: sword MODULE, FORMAT PATH or PATH (FORMAT: "
+                                         "osis, zefania, usfm, usx, opensong or unbound)"));
     if (!code || !name || name->trimmed().isEmpty())
         return usageError(QStringLiteral("import needs --code and --name"));
-    if (!isUsableCode(*code))
+    if (!import::isUsableVersionCode(code->toUtf8()))
         return usageError(QStringLiteral("the code must be 1 to 16 letters, digits or _: ") + *code);
     if (!import::isUsableVersionName(name->toUtf8()))
         return usageError(
@@ -63,6 +90,7 @@ int runImport(Invocation& inv) {
         fail(QStringLiteral("version %1 already exists; use --force to replace it").arg(*code));
         return kFailed;
     }
+    if (!isSword) return importFile(data, codeBytes, name->toUtf8(), named, args.back());
     const auto read = import::readSwordModule(args[1], [&](const import::ImportedBook& book) {
         progress(QStringLiteral("%1: %2 %3")
                      .arg(*code)
@@ -81,7 +109,9 @@ int runImport(Invocation& inv) {
     return kOk;
 }
 
-const Registrar registrar("import", "import sword MODULE --code CODE --name NAME [--force]", runImport);
+const Registrar registrar("import",
+                          "import sword MODULE | FORMAT PATH | PATH --code CODE --name NAME [--force]",
+                          runImport);
 
 } // namespace
 } // namespace lumora::cli

@@ -10,6 +10,7 @@
 #include "common/rtf/rtfreader.h"
 #include "common/rtf/rtfwriter.h"
 #include "common/text.h"
+#include "fuzz/fuzzbible.h"
 #include "fuzz/fuzzfolder.h"
 #include "hymns/hymnentry.h"
 #include "hymns/hymnfiles.h"
@@ -73,6 +74,42 @@ namespace shortcut_files {
 #define LLVMFuzzerTestOneInput runMarkBackup
 namespace mark_backups {
 #include "fuzz/fuzz_markbackup.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runOsis
+namespace osis_reader {
+#include "fuzz/fuzz_osis.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runZefania
+namespace zefania_reader {
+#include "fuzz/fuzz_zefania.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runUsfm
+namespace usfm_reader {
+#include "fuzz/fuzz_usfm.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runUsx
+namespace usx_reader {
+#include "fuzz/fuzz_usx.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runOpenSong
+namespace opensong_reader {
+#include "fuzz/fuzz_opensong.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runUnbound
+namespace unbound_reader {
+#include "fuzz/fuzz_unbound.cpp"
 }
 #undef LLVMFuzzerTestOneInput
 
@@ -161,4 +198,14 @@ TEST(FuzzSeeds, everyTargetRunsItsSeedsAndMutationsCleanly) {
                      runSeedsAndMutations("corpus_shortcut", shortcut_files::runShortcut, 500) +
                      runSeedsAndMutations("corpus_markbackup", mark_backups::runMarkBackup, 1000);
     std::printf("[ fuzz seeds ] %d inputs through the six targets\n", runs);
+}
+
+TEST(FuzzSeeds, everyBibleReaderRunsItsSeedsAndMutationsCleanly) {
+    const int runs = runSeedsAndMutations("corpus_osis", osis_reader::runOsis, 600) +
+                     runSeedsAndMutations("corpus_zefania", zefania_reader::runZefania, 600) +
+                     runSeedsAndMutations("corpus_usfm", usfm_reader::runUsfm, 600) +
+                     runSeedsAndMutations("corpus_usx", usx_reader::runUsx, 600) +
+                     runSeedsAndMutations("corpus_opensong", opensong_reader::runOpenSong, 600) +
+                     runSeedsAndMutations("corpus_unbound", unbound_reader::runUnbound, 600);
+    std::printf("[ fuzz seeds ] %d inputs through the six Bible readers\n", runs);
 }
