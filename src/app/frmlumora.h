@@ -45,6 +45,7 @@ class FrmLumora final : public QMainWindow {
     void buildBibleTab();
     void buildCanticleTab();
     void buildFrame();
+    void buildSongMenu();
     // LayoutMainWindow: the tab control and the tab on display follow the window's size.
     void layOut();
 

@@ -48,6 +48,7 @@ const std::map<QString, std::set<QString>>& allowed() {
         r[QStringLiteral("output/ui")] = with({"output", "bible", "hymns", "platform"});
         r[QStringLiteral("windows/ui")] = with({"platform"});
         r[QStringLiteral("import")] = with({"bible", "hymns", "lists", "marks", "output"});
+        r[QStringLiteral("import/ui")] = with({"import", "hymns", "platform"});
         r[QStringLiteral("cli")] = with({"bible", "hymns", "lists", "marks", "output", "import"});
         return r;
     }();
