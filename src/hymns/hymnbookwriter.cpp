@@ -202,7 +202,7 @@ std::optional<AddedHymn> HymnBookWriter::add(const NewHymn& hymn, QString* whyNo
         }
         const QString path = folder + QLatin1Char('/') + out.label + QStringLiteral(".txt");
         QString why;
-        if (!common::createFileExclusive(path, words, &why)) {
+        if (!common::createFileExclusive(path, words, &why, common::FolderSync::Later)) {
             if (whyNot) *whyNot = QStringLiteral("%1: not written: %2").arg(path, why);
             return std::nullopt;
         }
@@ -245,6 +245,8 @@ bool HymnBookWriter::commit(QString* whyNot) {
         bytes += "\r\n";
     for (const QString& entry : std::as_const(m_entries))
         bytes += common::Utf8Encode(entry) + "\r\n";
+    // The words files' names reach the disk before the entries that name them.
+    if (!m_written.isEmpty()) common::syncFolder(QFileInfo(m_written.constFirst()).path());
     QString why;
     if (!QDir().mkpath(m_folder) || !common::writeFileAtomic(hira, bytes, &why)) {
         if (whyNot) *whyNot = QStringLiteral("%1: not written: %2").arg(hira, why);
