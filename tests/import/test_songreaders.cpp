@@ -196,6 +196,15 @@ TEST(SongReaders, detectsTheFormatByContentThenName) {
     }
 }
 
+// A damaged UTF-16 file gave a line with a lone surrogate, and the OpenLyrics written from it was
+// not well-formed XML.
+TEST(SongReaders, damagedUtf16StillGivesWellFormedOpenLyrics) {
+    const SongRead read = readPlainText(QByteArray("\xFF\xFET\0i\0\n\0\xFF\xDF\xFF\xFF\n\0W\0", 16));
+    ASSERT_TRUE(read.song);
+    const SongRead back = readOpenLyrics(writeOpenLyrics(*read.song));
+    EXPECT_TRUE(back.song.has_value()) << back.line << ": " << back.error.toStdString();
+}
+
 TEST(SongReaders, writtenOpenLyricsReadsBackTheSameSong) {
     Song song;
     song.title = QStringLiteral("Fish & <Chips> \"quoted\"");

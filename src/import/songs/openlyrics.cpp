@@ -282,15 +282,21 @@ SongRead readOpenLyrics(const QByteArray& bytes) {
 
 namespace {
 
-// XML 1.0 cannot carry most control characters; a tab in a line is a blank.
+// XML 1.0 carries neither most control characters, nor U+FFFE and U+FFFF, nor a surrogate that is
+// not half of a pair (a damaged UTF-16 file gives those); each becomes a blank, as a tab does.
 QString xmlText(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
-            out += QLatin1Char(' ');
-        else
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             out += c;
+            out += text.at(++i);
+        } else if (c.unicode() < 0x20 || c.isSurrogate() || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF) {
+            out += QLatin1Char(' ');
+        } else {
+            out += c;
+        }
     }
     return out.simplified();
 }
