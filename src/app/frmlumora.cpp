@@ -16,6 +16,7 @@
 #include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
 #include "import/ui/biblesmenu.h"
+#include "import/ui/songimportui.h"
 #include "lists/ui/favouritepanel.h"
 #include "lists/ui/verselisthost.h"
 #include "marks/ui/markeditor.h"
@@ -27,6 +28,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
@@ -76,6 +78,7 @@ struct FrmLumora::Areas {
     output::OutputActions* output = nullptr;
     WindowLinks* windows = nullptr;
     hymns::HymnMedia* media = nullptr;
+    import::SongImportUi* songs = nullptr;
     HelpMenu* help = nullptr;
     import::BiblesMenu* bibles = nullptr;
 };
@@ -181,6 +184,7 @@ void FrmLumora::buildFrame() {
             &bible::BibleNavigation::LoadBibleVersions);
     connect(a.navigation, &bible::BibleNavigation::chapterShown, a.bibles,
             [b = a.bibles](const QByteArray& code) { b->setShownVersion(code); });
+    buildSongMenu();
     a.help = named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
     // Keys: next / previous chapter, search, zoom (play / pause and stop come with the players).
     // The clone labels get theirs beside these, with a tooltip that shows them.
@@ -270,6 +274,24 @@ void FrmLumora::buildCanticleTab() {
                                                   m_platform.prompts, m_platform.shell, a.canticlePage),
                         "playLists");
     a.playLists->setSearchControls({a.hymns->searchRow()});
+}
+
+// The Canticle tab's menu: songs into a hymn book, a hymn book out as OpenLyrics.
+void FrmLumora::buildSongMenu() {
+    Areas& a = *m_areas;
+    a.songs = named(new import::SongImportUi(m_session, m_platform.dialogs, m_platform.prompts, this, this),
+                    "songImport");
+    QMenu* menu = named(menuBar()->addMenu(QStringLiteral("Hymn book")), "mnu_hymnbook");
+    named(menu->addAction(QStringLiteral("Add songs…"), a.songs,
+                          [&a] { a.songs->addSongs(a.hymns->CurrentBook()); }),
+          "mnu_addsongs");
+    named(menu->addAction(QStringLiteral("Export hymn book…"), a.songs,
+                          [&a] { a.songs->exportBook(a.hymns->CurrentBook()); }),
+          "mnu_exportbook");
+    connect(a.songs, &import::SongImportUi::songsImported, a.hymns, &hymns::HymnSelection::showImported);
+    menu->menuAction()->setVisible(SSTab_LMR->currentIndex() == 1);
+    connect(SSTab_LMR, &QTabWidget::currentChanged, menu,
+            [menu](int tab) { menu->menuAction()->setVisible(tab == 1); });
 }
 
 bool FrmLumora::eventFilter(QObject* watched, QEvent* event) {

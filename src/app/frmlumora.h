@@ -49,6 +49,7 @@ class FrmLumora final : public QMainWindow {
     void buildBibleTab();
     void buildCanticleTab();
     void buildFrame();
+    void buildSongMenu();
     // LayoutMainWindow: the tab control and the tab on display follow the window's size.
     void layOut();
     // The players' failures, told once the handler that met them has ended.

@@ -5,7 +5,10 @@
 #include "hymns/hymnentry.h"
 #include "hymns/hymnfiles.h"
 #include "hymns/hymnstore.h"
+#include "import/songs/songimport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -46,14 +49,89 @@ QString wordsOf(const HymnFiles& files) {
     return {};
 }
 
+// hymns import BOOK PATH... [--theme T] [--subtheme S]: the book is made when it does not exist,
+// and so are the data folder's Cantiques folder and the data folder itself.
+int importSongs(Invocation& inv, const import::SongImportOptions& options) {
+    const QStringList& args = inv.args();
+    QString data;
+    if (const auto given = inv.dataOptionValue()) {
+        data = QFileInfo(*given).absoluteFilePath();
+        if (!QFileInfo(data).isDir()) {
+            fail(QStringLiteral("data folder does not exist: ") + *given);
+            return kFailed;
+        }
+    } else {
+        data = inv.dataFolder();
+        if (data.isEmpty()) return kFailed;
+    }
+    const QString cantiques = cantiquesFolder(data);
+    if (!QDir().mkpath(cantiques)) {
+        fail(QStringLiteral("cannot make ") + cantiques);
+        return kFailed;
+    }
+    QString why;
+    auto run = import::SongImport::open(cantiques, args.at(0), options, &why);
+    if (!run) {
+        fail(why);
+        return kFailed;
+    }
+    std::vector<import::ImportProblem> problems;
+    const std::vector<import::SongInput> inputs = import::collectSongInputs(args.mid(1), &problems);
+    for (const import::SongInput& input : inputs)
+        run->add(input);
+    problems.insert(problems.end(), run->problems().begin(), run->problems().end());
+    const bool written = run->finish(&why);
+    for (const import::ImportProblem& p : problems)
+        fail(p.toText());
+    if (!written) {
+        fail(why);
+        fail(QStringLiteral("nothing imported: the hymn book is as it was"));
+        return kFailed;
+    }
+    QMap<QString, int> perFormat;
+    for (const import::ImportedSong& song : run->imported()) {
+        writeLine(song.file + QStringLiteral(" -> ") + song.hymn.label);
+        for (const QString& change : song.hymn.changes)
+            writeLine(QStringLiteral("  ") + change);
+        ++perFormat[import::songFormatName(song.format)];
+    }
+    QStringList counts;
+    for (auto it = perFormat.cbegin(); it != perFormat.cend(); ++it)
+        counts << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    writeLine(QStringLiteral("%1 songs imported into %2%3; %4 not imported")
+                  .arg(run->imported().size())
+                  .arg(run->book(),
+                       counts.isEmpty()
+                           ? QString()
+                           : QStringLiteral(" (") + counts.join(QStringLiteral(", ")) + QLatin1Char(')'))
+                  .arg(problems.size()));
+    // The themes file follows the new entries, as at the program's next start.
+    LoadHymnBooks(cantiques);
+    return problems.empty() ? kOk : kFailed;
+}
+
 int runHymns(Invocation& inv) {
     Output out{inv.takeFlag(QStringLiteral("--json"))};
+    bool missing = false;
+    import::SongImportOptions options;
+    options.theme = inv.takeOption(QStringLiteral("--theme"), &missing).value_or(QString());
+    if (missing) return usageError(QStringLiteral("--theme needs a value"));
+    options.subTheme = inv.takeOption(QStringLiteral("--subtheme"), &missing).value_or(QString());
+    if (missing) return usageError(QStringLiteral("--subtheme needs a value"));
     QStringList& args = inv.args();
     if (args.isEmpty()) return usageError(QStringLiteral("hymns needs a subcommand"));
     const QString sub = args.takeFirst();
+    const bool themed = !options.theme.isEmpty() || !options.subTheme.isEmpty();
+    if (themed && sub != QLatin1String("import"))
+        return usageError(QStringLiteral("--theme and --subtheme go with hymns import"));
+    if (sub == QLatin1String("import")) {
+        if (args.size() < 2) return usageError(QStringLiteral("hymns import needs a book and songs"));
+        return importSongs(inv, options);
+    }
     static const QHash<QString, int> kArity{{QStringLiteral("books"), 0},     {QStringLiteral("themes"), 1},
                                             {QStringLiteral("subthemes"), 2}, {QStringLiteral("list"), 3},
-                                            {QStringLiteral("show"), 2},      {QStringLiteral("search"), 1}};
+                                            {QStringLiteral("show"), 2},      {QStringLiteral("search"), 1},
+                                            {QStringLiteral("export"), 2}};
     if (!kArity.contains(sub)) return usageError(QStringLiteral("unknown hymns subcommand ") + sub);
     if (args.size() != kArity.value(sub))
         return usageError(QStringLiteral("wrong number of arguments for hymns ") + sub);
@@ -84,6 +162,13 @@ int runHymns(Invocation& inv) {
 
     const QString book = args.at(0);
     if (pickFrom(books, book, QStringLiteral("hymn book")) != kOk) return kFailed;
+    if (sub == QLatin1String("export")) {
+        const import::ExportResult result = import::exportHymnBook(cantiques, book, args.at(1));
+        for (const import::ImportProblem& p : result.problems)
+            fail(p.toText());
+        writeLine(QStringLiteral("%1 hymns exported to %2").arg(result.written.size()).arg(args.at(1)));
+        return result.problems.empty() ? kOk : kFailed;
+    }
     if (sub == QLatin1String("show")) {
         const HymnList all = searchHymns(cantiques, {book}, QString());
         const qsizetype row = all.labels.indexOf(args.at(1));
@@ -117,7 +202,7 @@ int runHymns(Invocation& inv) {
 const Registrar
     kHymns("hymns",
            "hymns [--json] books | themes BOOK | subthemes BOOK THEME | list BOOK THEME SUBTHEME | "
-           "show BOOK LABEL | search TEXT",
+           "show BOOK LABEL | search TEXT | import BOOK PATH... [--theme T] [--subtheme S] | export BOOK DIR",
            runHymns);
 
 } // namespace

@@ -177,7 +177,7 @@ bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* whyN
 #endif
 }
 
-bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* whyNot) {
+bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* whyNot, FolderSync sync) {
 #ifdef Q_OS_UNIX
     const Folder folder(path);
     if (const QString p = folder.problem(); !p.isEmpty()) {
@@ -197,7 +197,7 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
         ::linkat(folder.fd(), tmp.constData(), folder.fd(), folder.name().constData(), 0) == 0;
     if (!linked) setReason(whyNot, errno == EEXIST ? QStringLiteral("already exists") : errnoText(errno));
     ::unlinkat(folder.fd(), tmp.constData(), 0);
-    if (linked) ::fsync(folder.fd());
+    if (linked && sync == FolderSync::Now) ::fsync(folder.fd());
     return linked;
 #else
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
@@ -205,6 +205,17 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
         return false;
     }
     return writeFileAtomic(path, bytes, whyNot);
+#endif
+}
+
+void syncFolder(const QString& folder) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+#else
+    Q_UNUSED(folder);
 #endif
 }
 

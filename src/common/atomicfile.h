@@ -17,9 +17,17 @@ namespace lumora::common {
 // then untouched and `whyNot` (when given) says why in a few words ("is a symbolic link").
 bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* whyNot = nullptr);
 
+// Whether a new name is made durable at once (the folder flushed), or later by syncFolder() after a
+// batch of files (one flush of the folder instead of one per file).
+enum class FolderSync { Now, Later };
+
 // Creates path with `bytes` only if nothing of that name exists yet; never replaces a file.
 // False when the name is taken or the write failed.
-bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* whyNot = nullptr);
+bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* whyNot = nullptr,
+                         FolderSync sync = FolderSync::Now);
+
+// Flushes a folder's entries (the names made in it) to disk.
+void syncFolder(const QString& folder);
 
 // EF BB BF, content (already UTF-8 bytes), CR LF; the file is replaced whole.
 bool WriteUtf8File(const QString& path, const QByteArray& content, QString* whyNot = nullptr);

@@ -5,6 +5,7 @@
 // separated by "|", e.g. "Fichier Texte (*.txt)|*.txt"; the first pair is preselected.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -44,6 +45,10 @@ class CommonDialog {
     // The chosen full path, or nullopt when the user cancelled. Saving asks no overwrite question.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Several existing files chosen at once; nullopt when the user cancelled.
+    virtual std::optional<QStringList> openFiles(const FileDialogRequest& request) = 0;
+    // A folder (one typed in need not exist yet); nullopt when the user cancelled.
+    virtual std::optional<QString> chooseFolder(const FileDialogRequest& request) = 0;
     // Shows the print dialog and, unless cancelled, runs `render` on the printer it set up.
     virtual PrintResult print(const PrintRequest& request, const PrintRenderer& render) = 0;
 };

@@ -12,6 +12,7 @@
 #include "common/text.h"
 #include "fuzz/fuzzbible.h"
 #include "fuzz/fuzzfolder.h"
+#include "fuzz/songfuzz.h"
 #include "hymns/hymnentry.h"
 #include "hymns/hymnfiles.h"
 #include "hymns/hymnstore.h"
@@ -113,6 +114,30 @@ namespace unbound_reader {
 }
 #undef LLVMFuzzerTestOneInput
 
+#define LLVMFuzzerTestOneInput runSongOpenLyrics
+namespace song_openlyrics {
+#include "fuzz/fuzz_song_openlyrics.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runSongChordPro
+namespace song_chordpro {
+#include "fuzz/fuzz_song_chordpro.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runSongOpenSong
+namespace song_opensong {
+#include "fuzz/fuzz_song_opensong.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runSongPlainText
+namespace song_plaintext {
+#include "fuzz/fuzz_song_plaintext.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
 namespace {
 
 QList<QByteArray> seeds(const char* corpus) {
@@ -191,13 +216,18 @@ TEST(FuzzSeeds, everyTargetRunsItsSeedsAndMutationsCleanly) {
     bible_files::initBibleFiles(nullptr, nullptr);
     hymn_files::initHymnFiles(nullptr, nullptr);
     shortcut_files::initShortcut(nullptr, nullptr);
-    const int runs = runSeedsAndMutations("corpus_bible", bible_files::runBibleFiles, 150) +
-                     runSeedsAndMutations("corpus_hymns", hymn_files::runHymnFiles, 150) +
-                     runSeedsAndMutations("corpus_lists", list_files::runListFiles, 1000) +
-                     runSeedsAndMutations("corpus_rtf", rtf_files::runRtf, 1000) +
-                     runSeedsAndMutations("corpus_shortcut", shortcut_files::runShortcut, 500) +
-                     runSeedsAndMutations("corpus_markbackup", mark_backups::runMarkBackup, 1000);
-    std::printf("[ fuzz seeds ] %d inputs through the six targets\n", runs);
+    const int runs =
+        runSeedsAndMutations("corpus_bible", bible_files::runBibleFiles, 150) +
+        runSeedsAndMutations("corpus_hymns", hymn_files::runHymnFiles, 150) +
+        runSeedsAndMutations("corpus_lists", list_files::runListFiles, 1000) +
+        runSeedsAndMutations("corpus_rtf", rtf_files::runRtf, 1000) +
+        runSeedsAndMutations("corpus_shortcut", shortcut_files::runShortcut, 500) +
+        runSeedsAndMutations("corpus_markbackup", mark_backups::runMarkBackup, 1000) +
+        runSeedsAndMutations("corpus_song_openlyrics", song_openlyrics::runSongOpenLyrics, 1000) +
+        runSeedsAndMutations("corpus_song_chordpro", song_chordpro::runSongChordPro, 1000) +
+        runSeedsAndMutations("corpus_song_opensong", song_opensong::runSongOpenSong, 1000) +
+        runSeedsAndMutations("corpus_song_plaintext", song_plaintext::runSongPlainText, 1000);
+    std::printf("[ fuzz seeds ] %d inputs through the ten targets\n", runs);
 }
 
 TEST(FuzzSeeds, everyBibleReaderRunsItsSeedsAndMutationsCleanly) {

@@ -199,6 +199,15 @@ class FakeCommonDialog final : public platform::CommonDialog {
   public:
     std::optional<QString> openFile(const platform::FileDialogRequest& r) override { return answer(r); }
     std::optional<QString> saveFile(const platform::FileDialogRequest& r) override { return answer(r); }
+    // Like the real dialog, several files come only from `fileLists` (each a choice or a cancel).
+    std::optional<QStringList> openFiles(const platform::FileDialogRequest& r) override {
+        requests.push_back(r);
+        if (fileLists.empty()) return std::nullopt;
+        const auto a = fileLists.front();
+        fileLists.pop_front();
+        return a;
+    }
+    std::optional<QString> chooseFolder(const platform::FileDialogRequest& r) override { return answer(r); }
     platform::PrintResult print(const platform::PrintRequest& r,
                                 const platform::PrintRenderer& render) override {
         printRequests.push_back(r);
@@ -208,6 +217,7 @@ class FakeCommonDialog final : public platform::CommonDialog {
     }
 
     std::deque<std::optional<QString>> answers;
+    std::deque<std::optional<QStringList>> fileLists;
     std::vector<platform::FileDialogRequest> requests;
     std::vector<platform::PrintRequest> printRequests;
     platform::PrintSettings printSettings;

@@ -330,11 +330,17 @@ void HymnSelection::startUp() {
     if (holdsHymnContent(m_cantiques)) {
         LoadHymnBooks();
         Label16->hide();
+        Text_Cantique->show();
     } else {
         Label16->show();
         m_words->setText(QStringLiteral("FOLDER \"Cantiques\" NOT FOND"));
         Text_Cantique->hide();
     }
+}
+
+void HymnSelection::showImported(const QString&, const QString& entry) {
+    startUp();
+    if (m_hymnBooksLoaded && !entry.isEmpty()) ShowPlaylistHymn(entry);
 }
 
 void HymnSelection::LoadHymnBooks() {

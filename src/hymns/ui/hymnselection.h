@@ -79,6 +79,9 @@ class HymnSelection final : public QObject {
     // Brings a playlist entry (a whole hymn entry) on screen through the four lists; "??????"
     // in the words when its book is not listed.
     void ShowPlaylistHymn(const QString& entry);
+    // New hymns were written into `book`: the books are listed again and `entry` is shown
+    // through the four lists (as a playlist entry is).
+    void showImported(const QString& book, const QString& entry);
     // The search button's action.
     void searchHymns();
     // Removes the mouse-over border of the lists (the tab's mouse-move).

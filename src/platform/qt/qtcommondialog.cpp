@@ -34,6 +34,30 @@ std::optional<QString> QtCommonDialog::saveFile(const FileDialogRequest& request
     return runFileDialog(m_owner, request, QFileDialog::AcceptSave);
 }
 
+std::optional<QStringList> QtCommonDialog::openFiles(const FileDialogRequest& request) {
+    QFileDialog dialog(m_owner, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    const QStringList filters = dialogFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
+    if (!request.folder.isEmpty() && QDir(request.folder).exists()) dialog.setDirectory(request.folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    QStringList files;
+    for (const QString& f : dialog.selectedFiles())
+        files << QDir::toNativeSeparators(f);
+    return files;
+}
+
+std::optional<QString> QtCommonDialog::chooseFolder(const FileDialogRequest& request) {
+    QFileDialog dialog(m_owner, request.title);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    if (!request.folder.isEmpty() && QDir(request.folder).exists()) dialog.setDirectory(request.folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
 PrintResult QtCommonDialog::print(const PrintRequest& request, const PrintRenderer& render) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, m_owner);

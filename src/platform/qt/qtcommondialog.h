@@ -15,6 +15,8 @@ class QtCommonDialog final : public CommonDialog {
 
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QStringList> openFiles(const FileDialogRequest& request) override;
+    std::optional<QString> chooseFolder(const FileDialogRequest& request) override;
     PrintResult print(const PrintRequest& request, const PrintRenderer& render) override;
 
   private:

@@ -1,0 +1,7 @@
+// Feeds arbitrary bytes to the OpenSong song reader (see songfuzz.h for what must hold).
+
+#include "songfuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return lumora::fuzz::checkSongRead(lumora::import::SongFormat::OpenSong, data, size);
+}
