@@ -13,6 +13,7 @@
 #include "platform/spinarrows.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -199,6 +200,11 @@ void MarkEditor::showRow(int i) {
     item->setText(0, QString::fromUtf8(r.text));
     item->setText(1, QString::fromUtf8(r.newMark));
     item->setText(2, QString::fromUtf8(r.oldMark));
+    const auto doubt = m_doubts.constFind(i);
+    const bool doubtful =
+        doubt != m_doubts.cend() && m_doubtsChapterKey == m_chapterKey && doubt->first == r.newMark;
+    item->setData(1, Qt::BackgroundRole, doubtful ? QVariant(QColor(255, 214, 153)) : QVariant());
+    item->setToolTip(1, doubtful ? doubt->second : QString());
 }
 
 void MarkEditor::showRows() {
@@ -342,6 +348,7 @@ void MarkEditor::oldMarks() {
 
 void MarkEditor::suggestMarks() {
     // Decoding and aligning a chapter takes well under a second; nothing is written until Update.
+    // Doubtful starts are coloured, with the reason in their tooltip.
     WaitCursor wait;
     const ChapterSuggestion s = suggestChapter(m_session.DataPath, m_versionCode, chapterId());
     wait.restore();
@@ -350,6 +357,14 @@ void MarkEditor::suggestMarks() {
         return;
     }
     m_table.setNewStarts(s.outcome.starts);
+    m_doubts.clear();
+    m_doubtsChapterKey = m_chapterKey;
+    for (qsizetype i = 0; i < s.outcome.doubts.size(); ++i)
+        if (!s.outcome.doubts[i].isEmpty())
+            m_doubts.insert(int(i) + 1, {m_table.row(int(i) + 1).newMark,
+                                         tr("Check by ear: %1 (confidence %2)")
+                                             .arg(s.outcome.doubts[i])
+                                             .arg(s.outcome.confidence[std::size_t(i)], 0, 'f', 2)});
     showRows();
 }
 
