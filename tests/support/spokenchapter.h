@@ -91,7 +91,8 @@ inline QString withEchoAndNoise(TempFolder& tmp, const QString& wav) {
     const auto length = marks::decodeAudio(wav);
     if (!length) return {};
     if (runProgram("sox", {wav, wet, "reverb", "60", "40", "100", "100", "20", "0"}).exitCode != 0) return {};
-    if (runProgram("sox", {"-n", "-r", "16000", "-c", "1", "-b", "16", noise, "synth",
+    // -R: the same noise on every run, so that a result does not come and go with it
+    if (runProgram("sox", {"-R", "-n", "-r", "16000", "-c", "1", "-b", "16", noise, "synth",
                            QString::number(length->seconds() + 1), "pinknoise", "vol", "0.03"})
             .exitCode != 0)
         return {};

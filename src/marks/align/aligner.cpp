@@ -8,10 +8,10 @@ namespace lumora::marks::align {
 
 namespace {
 
-constexpr double kLead = 0.05;        // a mark falls this much before the speech resumes
-constexpr double kPauseReach = 0.3;   // a pause end this close to the aligned start is the start
-constexpr double kOnsetReach = 0.12;  // an onset of speech this close, when no pause is
-constexpr double kRefuseAbove = 0.80; // match worse than this: not this chapter's reading
+constexpr double kLead = 0.05;         // a mark falls this much before the speech resumes
+constexpr double kPauseReach = 0.3;    // a pause end this close to the aligned start is the start
+constexpr double kOnsetReach = 0.12;   // an onset of speech this close, when no pause is
+constexpr double kRefuseAbove = 0.999; // match worse than this: not this chapter's reading
 
 double median(std::vector<double> v) {
     if (v.empty()) return 0;
@@ -100,14 +100,28 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
         return out;
     }
 
-    // How well the two match overall, against unrelated frames.
+    // How well the two match: against the same reference played backwards, which has the same
+    // voice and sounds but no words in common with any reading. Any text finds some path; only
+    // the right one finds a far better path forwards than backwards.
     double along = 0, count = 0;
     for (std::size_t j = 0; j < refFeatures->frames(); ++j)
         if (refFeatures->speech[j]) {
             along += path.cost[j];
             count += 1;
         }
-    out.match = unrelated > 0 && count > 0 ? along / count / unrelated : 1.0;
+    Features backwards = *refFeatures;
+    const std::size_t frames = backwards.frames();
+    for (std::size_t j = 0; j < frames; ++j) {
+        std::copy_n(refFeatures->frame(frames - 1 - j), kDims,
+                    backwards.cepstra.begin() + std::ptrdiff_t(j * kDims));
+        backwards.speech[j] = refFeatures->speech[frames - 1 - j];
+        backwards.db[j] = refFeatures->db[frames - 1 - j];
+    }
+    const WarpPath null = alignFeatures(rec, backwards, from, to, int(width / hop), float(unrelated));
+    double nullAlong = 0;
+    for (std::size_t j = 0; j < frames && !null.empty(); ++j)
+        if (backwards.speech[j]) nullAlong += null.cost[j];
+    out.match = nullAlong > 0 ? along / nullAlong : 1.0;
     if (out.match > kRefuseAbove) {
         out.refusal = QStringLiteral("the recording does not match the chapter's text");
         return out;

@@ -28,7 +28,7 @@ struct Alignment {
     std::vector<double> confidence; // 0..1, one per verse
     QStringList doubts;             // why a confidence is below kDoubtful; empty otherwise
     QString refusal;                // set when the recording does not match the texts
-    double match = 0;               // mean distance along the path over that of unrelated frames
+    double match = 0; // cost of the path over that of the reference played backwards; 1: no match
 };
 
 // `recording`: the features of the recording; `speech` and `energy`: its pauses and 10 ms levels.
