@@ -1,9 +1,12 @@
-// Suggested marks against recordings with known verse starts (made by scripts/make-mark-corpus):
-// the share of verse starts within 0.25 s of the truth, the median and worst errors, and the CPU
-// time per recording; then the CPU time taken for a 10-minute chapter.
+// Suggested marks against recordings with known verse starts (made by scripts/make-align-corpus
+// or scripts/make-mark-corpus): per recording and per shape, the share of verse starts within
+// 0.25 s of the truth for the alignment by content ("new") and for the pauses alone ("old"), the
+// median and worst errors, the CPU time, and how the confidence sorts the wrong starts from the
+// right ones; then the CPU time taken for a 10-minute chapter.
 //
 //   bench_suggest CORPUS_DIR [benchmark options]
 
+#include "marks/align/aligner.h"
 #include "marks/audiodecode.h"
 #include "marks/marksuggest.h"
 
@@ -19,6 +22,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <map>
 
 using namespace lumora::marks;
 
@@ -38,13 +42,41 @@ double cpuSeconds() {
 }
 
 QString g_longest; // the longest recording, for the timing below
+QString g_language = QStringLiteral("en");
+
+struct Tally {
+    int starts = 0, newWithin = 0, oldWithin = 0;
+    int wrong = 0, wrongDoubted = 0, right = 0, rightDoubted = 0;
+    double cpu = 0, audio = 0;
+    void add(const Tally& t) {
+        starts += t.starts;
+        newWithin += t.newWithin;
+        oldWithin += t.oldWithin;
+        wrong += t.wrong;
+        wrongDoubted += t.wrongDoubted;
+        right += t.right;
+        rightDoubted += t.rightDoubted;
+        cpu += t.cpu;
+        audio += t.audio;
+    }
+};
+
+double percent(int a, int b) {
+    return b > 0 ? 100.0 * a / b : 0.0;
+}
+
+void printTally(const char* name, const Tally& t) {
+    std::printf("%-10s %6d %8.1f %7.1f%% %7.1f%% %9d/%-4d %9d/%-4d %8.3f\n", name, t.starts, t.audio,
+                percent(t.newWithin, t.starts), percent(t.oldWithin, t.starts), t.wrongDoubted, t.wrong,
+                t.rightDoubted, t.right, t.cpu);
+}
 
 int measure(const QString& corpus) {
     const QStringList recs = QDir(corpus).entryList({QStringLiteral("rec*")}, QDir::Dirs, QDir::Name);
-    std::vector<double> all;
-    double longestSeconds = 0, totalCpu = 0, totalAudio = 0;
-    std::printf("%-8s %6s %8s %9s %8s %8s %8s  %s\n", "rec", "verses", "audio_s", "within%", "median",
-                "worst", "cpu_s", "about");
+    std::map<QByteArray, Tally> shapes;
+    double longestSeconds = 0;
+    std::printf("%-8s %6s %8s %8s %8s %8s %8s %8s  %s\n", "rec", "verses", "audio_s", "new%", "old%",
+                "median", "worst", "cpu_s", "about");
     for (const QString& rec : recs) {
         const QDir d(QDir(corpus).filePath(rec));
         QString audioPath = d.filePath(QStringLiteral("audio.wav"));
@@ -52,48 +84,71 @@ int measure(const QString& corpus) {
         const QList<QByteArray> verses = readLines(d.filePath(QStringLiteral("verses.txt")));
         const QList<QByteArray> truth = readLines(d.filePath(QStringLiteral("truth.txt")));
         const QList<QByteArray> about = readLines(d.filePath(QStringLiteral("about.txt")));
+        const QList<QByteArray> language = readLines(d.filePath(QStringLiteral("language.txt")));
         const auto audio = decodeAudio(audioPath);
         if (!audio || verses.size() != truth.size()) {
             std::printf("%-8s unreadable\n", qPrintable(rec));
             continue;
         }
         const double t0 = cpuSeconds();
-        const std::vector<double> starts = suggestStartsFromFile(audioPath, verses).starts;
-        const double cpu = cpuSeconds() - t0;
-        totalCpu += cpu;
-        totalAudio += audio->seconds();
+        const SuggestOutcome now =
+            suggestStartsFromFile(audioPath, verses, language.isEmpty() ? g_language : language.first());
+        Tally t;
+        t.cpu = cpuSeconds() - t0;
+        t.audio = audio->seconds();
+        const SuggestOutcome before = pauseStartsFromFile(audioPath, verses);
         if (audio->seconds() > longestSeconds) {
             longestSeconds = audio->seconds();
             g_longest = audioPath;
         }
         std::vector<double> errs;
-        for (qsizetype i = 0; i < truth.size(); ++i)
-            errs.push_back(std::size_t(i) < starts.size()
-                               ? std::abs(starts[std::size_t(i)] - truth[i].toDouble())
-                               : 1e9);
-        all.insert(all.end(), errs.begin(), errs.end());
-        if (qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == rec)
-            for (const Pause& p : findPauses(energyTrack(*audio)).pauses)
-                std::printf("  pause %8.3f .. %8.3f (%.3f s, %.1f dB)\n", p.start, p.end, p.length(),
-                            p.depth);
-        if (qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == rec)
-            for (qsizetype i = 0; i < truth.size(); ++i)
-                std::printf(
-                    "  verse %3lld truth %8.3f suggested %8.3f error %+.3f\n", (long long)(i + 1),
-                    truth[i].toDouble(), std::size_t(i) < starts.size() ? starts[std::size_t(i)] : -1.0,
-                    std::size_t(i) < starts.size() ? starts[std::size_t(i)] - truth[i].toDouble() : 0.0);
-        const auto within = std::count_if(errs.begin(), errs.end(), [](double e) { return e <= 0.25; });
+        const bool detail = qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == rec;
+        for (qsizetype i = 0; i < truth.size(); ++i) {
+            const auto k = std::size_t(i);
+            const double e = k < now.starts.size() ? std::abs(now.starts[k] - truth[i].toDouble()) : 1e9;
+            const double o =
+                k < before.starts.size() ? std::abs(before.starts[k] - truth[i].toDouble()) : 1e9;
+            const bool doubted = k < now.confidence.size() && now.confidence[k] < align::kDoubtful;
+            errs.push_back(e);
+            ++t.starts;
+            t.newWithin += e <= 0.25;
+            t.oldWithin += o <= 0.25;
+            if (e <= 0.25) {
+                ++t.right;
+                t.rightDoubted += doubted;
+            } else {
+                ++t.wrong;
+                t.wrongDoubted += doubted;
+            }
+            if (detail)
+                std::printf("  verse %3lld truth %8.3f new %8.3f (%+.3f, confidence %.2f %s) old %+.3f\n",
+                            (long long)(i + 1), truth[i].toDouble(),
+                            k < now.starts.size() ? now.starts[k] : -1.0,
+                            k < now.starts.size() ? now.starts[k] - truth[i].toDouble() : 0.0,
+                            k < now.confidence.size() ? now.confidence[k] : -1.0,
+                            k < std::size_t(now.doubts.size()) ? qPrintable(now.doubts[i]) : "",
+                            k < before.starts.size() ? before.starts[k] - truth[i].toDouble() : 0.0);
+        }
         std::sort(errs.begin(), errs.end());
-        std::printf("%-8s %6zu %8.1f %8.1f%% %8.3f %8.3f %8.3f  %s\n", qPrintable(rec), errs.size(),
-                    audio->seconds(), 100.0 * double(within) / double(errs.size()), errs[errs.size() / 2],
-                    errs.back(), cpu, about.isEmpty() ? "" : about.first().constData());
+        const QByteArray shape = about.isEmpty() ? QByteArray("?") : about.first().split(' ').first();
+        std::printf("%-8s %6zu %8.1f %7.1f%% %7.1f%% %8.3f %8.3f %8.3f  %s%s\n", qPrintable(rec), errs.size(),
+                    audio->seconds(), percent(t.newWithin, t.starts), percent(t.oldWithin, t.starts),
+                    errs[errs.size() / 2], errs.back(), t.cpu,
+                    about.isEmpty() ? "" : about.first().constData(),
+                    now.error.isEmpty() ? "" : qPrintable(QStringLiteral(" REFUSED: ") + now.error));
+        shapes[shape].add(t);
     }
-    if (all.empty()) return 1;
-    const auto within = std::count_if(all.begin(), all.end(), [](double e) { return e <= 0.25; });
-    std::sort(all.begin(), all.end());
-    std::printf("ALL      %6zu %8.1f %8.1f%% %8.3f %8.3f %8.3f  (cpu %.3f s per 10 min of audio)\n",
-                all.size(), totalAudio, 100.0 * double(within) / double(all.size()), all[all.size() / 2],
-                all.back(), totalCpu, totalCpu * 600.0 / totalAudio);
+    if (shapes.empty()) return 1;
+    std::printf("\n%-10s %6s %8s %8s %8s %14s %14s %8s\n", "shape", "starts", "audio_s", "new", "old",
+                "wrong_doubted", "right_doubted", "cpu_s");
+    Tally all;
+    for (const auto& [shape, t] : shapes) {
+        printTally(shape.constData(), t);
+        all.add(t);
+    }
+    printTally("ALL", all);
+    std::printf("cpu %.3f s per 10 min of audio (decoding, synthesis, alignment)\n",
+                all.cpu * 600.0 / all.audio);
     return 0;
 }
 
@@ -112,14 +167,12 @@ const TenMinutes& tenMinutes() {
     const auto one = decodeAudio(g_longest);
     if (!one) return t;
     t.audio.sampleRate = one->sampleRate;
-    while (t.audio.seconds() < 600)
-        t.audio.samples.insert(t.audio.samples.end(), one->samples.begin(), one->samples.end());
-    t.audio.samples.resize(std::size_t(600.0 * t.audio.sampleRate));
     const QList<QByteArray> base =
         readLines(QFileInfo(g_longest).dir().filePath(QStringLiteral("verses.txt")));
-    for (int c = 0; c < int(std::ceil(600.0 / one->seconds())); ++c)
+    while (t.audio.seconds() + one->seconds() <= 600) {
+        t.audio.samples.insert(t.audio.samples.end(), one->samples.begin(), one->samples.end());
         t.verses += base;
-
+    }
     t.wav = t.dir.filePath(QStringLiteral("ten.wav"));
     SF_INFO info{};
     info.samplerate = t.audio.sampleRate;
@@ -137,28 +190,43 @@ const TenMinutes& tenMinutes() {
     return t;
 }
 
-void BM_AlignTenMinutes(benchmark::State& state) {
+// The pauses alone, on decoded audio.
+void BM_PausesTenMinutes(benchmark::State& state) {
     const TenMinutes& t = tenMinutes();
     if (t.audio.samples.empty()) return state.SkipWithError("no recording");
     for (auto _ : state)
         benchmark::DoNotOptimize(suggestStarts(t.audio, t.verses));
     state.counters["verses"] = double(t.verses.size());
+    state.counters["audio_s"] = t.audio.seconds();
 }
-BENCHMARK(BM_AlignTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_PausesTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
-void BM_DecodeAndAlignTenMinutes(benchmark::State& state) {
+// What `marks suggest` does: decoding, synthesis of the verses, features, alignment.
+void BM_SuggestTenMinutes(benchmark::State& state) {
     const TenMinutes& t = tenMinutes();
     const QString path = state.range(0) ? t.mp3 : t.wav;
     if (path.isEmpty()) return state.SkipWithError("no recording");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(suggestStartsFromFile(path, t.verses));
+    for (auto _ : state) {
+        const SuggestOutcome s = suggestStartsFromFile(path, t.verses, g_language);
+        if (!s.error.isEmpty()) state.SkipWithError(qPrintable(s.error));
+        benchmark::DoNotOptimize(s);
+    }
     state.SetLabel(state.range(0) ? "mp3" : "wav");
+    state.counters["audio_s"] = t.audio.seconds();
 }
-BENCHMARK(BM_DecodeAndAlignTenMinutes)
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime();
+BENCHMARK(BM_SuggestTenMinutes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// The synthesis of ten minutes' verses alone.
+void BM_SynthesisTenMinutes(benchmark::State& state) {
+    const TenMinutes& t = tenMinutes();
+    if (t.verses.isEmpty()) return state.SkipWithError("no recording");
+    QStringList texts;
+    for (const QByteArray& v : t.verses)
+        texts << QString::fromUtf8(v);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(align::synthesiseVerses(texts, g_language, align::kReferenceRate));
+}
+BENCHMARK(BM_SynthesisTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 } // namespace
 
@@ -167,7 +235,7 @@ int main(int argc, char** argv) {
     const QString corpus =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : qEnvironmentVariable("LUMORA_MARK_CORPUS");
     if (corpus.isEmpty()) {
-        std::fprintf(stderr, "usage: bench_suggest CORPUS_DIR (make one with scripts/make-mark-corpus)\n");
+        std::fprintf(stderr, "usage: bench_suggest CORPUS_DIR (make one with scripts/make-align-corpus)\n");
         return 2;
     }
     if (measure(corpus) != 0) return 1;

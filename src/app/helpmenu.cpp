@@ -31,6 +31,8 @@ QString aboutText(const QString& version, const QString& dataPath) {
                           "<li>GStreamer, through Qt Multimedia (LGPL-2.1)</li>"
                           "<li>liblnk, for Windows shortcuts (LGPL-3.0)</li>"
                           "<li>libsndfile, for reading recordings (LGPL-2.1)</li>"
+                          "<li>eSpeak NG, reading verses to align recordings with (GPL-3.0)</li>"
+                          "<li>FFTW, for the spectra of recordings (GPL-2.0)</li>"
                           "<li>SWORD, for lumora-cli's Bible importer (GPL-2.0)</li>"
                           "</ul>"
                           "<p>Data folder: %3</p>")

@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <cstdio>
 
 namespace lumora::cli {
@@ -219,16 +220,24 @@ int suggest(Invocation& inv) {
         fail(s.error);
         return kFailed;
     }
+    // Which language read the verses for the comparison goes to stderr: stdout stays the marks.
+    if (!s.language.isEmpty()) fail(QStringLiteral("verses read in ") + s.language);
     QJsonArray rows;
     QByteArray out;
     for (std::size_t i = 0; i < sug.lines.size() && i < s.starts.size(); ++i) {
         const QByteArray mark = FormatMark(positionText(s.starts[i]));
-        if (json)
-            rows.append(QJsonObject{{QStringLiteral("verse"), QString::fromUtf8(sug.lines[i].verse)},
-                                    {QStringLiteral("mark"), QString::fromUtf8(mark)},
-                                    {QStringLiteral("seconds"), s.starts[i]}});
-        else
+        if (json) {
+            QJsonObject row{{QStringLiteral("verse"), QString::fromUtf8(sug.lines[i].verse)},
+                            {QStringLiteral("mark"), QString::fromUtf8(mark)},
+                            {QStringLiteral("seconds"), s.starts[i]}};
+            if (i < s.confidence.size())
+                row.insert(QStringLiteral("confidence"), std::round(s.confidence[i] * 100) / 100);
+            if (i < std::size_t(s.doubts.size()) && !s.doubts[qsizetype(i)].isEmpty())
+                row.insert(QStringLiteral("doubt"), s.doubts[qsizetype(i)]);
+            rows.append(row);
+        } else {
             out += sug.lines[i].verse + '\t' + mark + '\n';
+        }
     }
     writeOut(json ? QJsonDocument(rows).toJson(QJsonDocument::Compact) + '\n' : out);
     return kOk;

@@ -1,5 +1,8 @@
 #include "marks/marksuggest.h"
 
+#include "marks/align/aligner.h"
+#include "marks/align/language.h"
+
 #include "bible/biblestore.h"
 #include "common/lines.h"
 #include "common/paths.h"
@@ -207,7 +210,7 @@ std::vector<double> suggestStarts(const MonoAudio& audio, const QList<QByteArray
     return alignVerses(findPauses(energyTrack(audio)), weightsOf(verseTexts));
 }
 
-SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts) {
+SuggestOutcome pauseStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts) {
     SuggestOutcome out;
     auto reader = AudioReader::open(audioPath, &out.error);
     if (!reader) return out;
@@ -219,6 +222,47 @@ SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByte
     out.starts = alignVerses(findPauses(meter.track()), weightsOf(verseTexts));
     if (out.starts.empty() && !verseTexts.isEmpty())
         out.error = QStringLiteral("no speech found in ") + audioPath;
+    return out;
+}
+
+SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts,
+                                     const QString& language) {
+    SuggestOutcome out;
+    out.language = language;
+    QStringList texts;
+    for (const QByteArray& t : verseTexts)
+        texts.append(common::Utf8Decode(t));
+    QString why;
+    const auto reference = align::synthesiseVerses(texts, language, align::kReferenceRate, &why);
+    auto reader = AudioReader::open(audioPath, &out.error);
+    if (!reader) return out;
+    auto features = align::FeatureMeter::create(reader->sampleRate(), &why);
+    if (!reference || !features) {
+        // No alignment by content: the pauses alone, every start to be checked.
+        out = pauseStartsFromFile(audioPath, verseTexts);
+        out.confidence.assign(out.starts.size(), 0.0);
+        for (std::size_t i = 0; i < out.starts.size(); ++i)
+            out.doubts.append(QStringLiteral("found from the pauses alone: ") + why);
+        return out;
+    }
+    // One decoding feeds both the levels (pauses) and the spectra (content).
+    EnergyMeter meter(reader->sampleRate());
+    std::vector<float> block;
+    while (reader->read(block)) {
+        meter.feed(block.data(), block.size());
+        features->feed(block.data(), block.size());
+    }
+    const EnergyTrack& energy = meter.track();
+    const SpeechMap speech = findPauses(energy);
+    const align::Alignment a = align::alignToReference(features->finish(), speech, energy, *reference,
+                                                       alignVerses(speech, weightsOf(verseTexts)));
+    if (!a.refusal.isEmpty()) {
+        out.error = a.refusal + QStringLiteral(": ") + audioPath;
+        return out;
+    }
+    out.starts = a.starts;
+    out.confidence = a.confidence;
+    out.doubts = a.doubts;
     return out;
 }
 
@@ -259,7 +303,11 @@ ChapterSuggestion suggestChapter(const QString& dataPath, const QByteArray& vers
     QList<QByteArray> texts;
     for (const ChapterLine& l : out.lines)
         texts.append(l.text);
-    out.outcome = suggestStartsFromFile(path, texts);
+    const align::VersionLanguage language =
+        align::versionLanguage(bible::versionFiles(dataPath, versionCode.toUpper()).folder,
+                               bible::LoadBookTables(dataPath, versionCode).List_livre);
+    out.outcome = suggestStartsFromFile(path, texts, language.code);
+    out.outcome.language = language.code + QStringLiteral(", ") + language.how;
     return out;
 }
 

@@ -1,7 +1,9 @@
 #include "import/audio.h"
 #include "support/biblefixture.h"
 #include "support/clirun.h"
+#include "support/spokenchapter.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -87,39 +89,55 @@ TEST_F(CliMarks, restoreOfAnotherChapterIsRefused) {
 }
 
 TEST_F(CliMarks, suggestReadsTheChapterRecording) {
-    // Three "verses" of buzz, as long as their texts, with pauses between them.
-    lumora::import::PcmAudio pcm;
-    pcm.sampleRate = 16000;
-    const double lengths[] = {1.0, 2.2, 1.4};
-    auto silence = [&](double s) { pcm.samples.resize(pcm.samples.size() + std::size_t(s * 16000), 0); };
-    silence(0.5);
-    for (int v = 0; v < 3; ++v) {
-        for (int i = 0; i < int(lengths[v] * 16000); ++i)
-            pcm.samples.push_back(
-                std::int16_t(8000 * std::sin(i * 0.06) * (0.6 + 0.4 * std::sin(i * 0.0015))));
-        silence(0.6);
-    }
-    writeBytes(tmp.path() + "/Bible/AAA/Sound/Mt02.wav", lumora::import::wavBytes(pcm));
+    if (!haveSpeechTools()) GTEST_SKIP() << "espeak-ng and sox read the chapters";
+    const QStringList texts{"Short one.", "A verse of a middling size, read aloud.",
+                            "And the third verse ends the chapter."};
+    const auto other = speakChapter(tmp, "espeak:en-us+m3", texts, {0.6});
+    ASSERT_TRUE(other);
     FixtureOptions opt;
-    opt.text = [](int, int, int v) -> QByteArray {
-        return v == 1 ? "Short one." : "A verse of a middling size";
-    };
+    opt.text = [texts](int, int, int v) { return texts[v - 1].toUtf8(); };
     writeFixtureVersion(tmp.path(), "BBB", {{40, "Matthew", 2, [](int) { return 3; }, "Mt"}}, opt);
     writeBytes(tmp.path() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
     const QByteArray before = readBytes(bookFile);
 
-    CliResult r =
-        cli({"suggest", "--audio", tmp.path() + "/Bible/AAA/Sound/Mt02.wav", "--version", "BBB", "1", "2"});
+    CliResult r = cli({"suggest", "--audio", other->wav, "--version", "BBB", "1", "2"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const QList<QByteArray> lines = r.out.trimmed().split('\n');
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith("1\t0,4")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith("2\t2,0")) << lines[1].toStdString();
-    EXPECT_EQ(lines[1].size(), 2 + 7);
+    const QList<QByteArray> lines = r.out.split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[3].isEmpty());
+    for (int v = 1; v <= 3; ++v) {
+        const QList<QByteArray> fields = lines[v - 1].split('\t');
+        ASSERT_EQ(fields.size(), 2) << "verse TAB mark, nothing more: " << lines[v - 1].toStdString();
+        EXPECT_EQ(fields[0], QByteArray::number(v));
+        EXPECT_EQ(fields[1].size(), fields[1].indexOf(',') + 6) << "a mark text";
+        EXPECT_NEAR(QByteArray(fields[1]).replace(',', '.').toDouble(), other->truth[std::size_t(v - 1)],
+                    0.25);
+    }
+    // one book name tells no language
+    EXPECT_EQ(r.err, "lumora-cli: verses read in en, English assumed: the book names tell no language\n");
 
+    // Matthew 2 of the first version, read from its own recording.
+    QStringList first;
+    for (int v = 1; v <= 2; ++v)
+        first << QString::fromUtf8(fixtureVerseText(40, 2, v));
+    const auto own = speakChapter(tmp, "espeak:en-gb-x-rp", first, {0.8});
+    ASSERT_TRUE(own);
+    ASSERT_TRUE(QDir().mkpath(tmp.path() + "/Bible/AAA/Sound"));
+    ASSERT_TRUE(QFile::copy(own->wav, tmp.path() + "/Bible/AAA/Sound/Mt02.wav"));
     r = cli({"suggest", "--json", "2", "2"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(QJsonDocument::fromJson(r.out).array().size(), 2);
+    const QJsonArray rows = QJsonDocument::fromJson(r.out).array();
+    ASSERT_EQ(rows.size(), 2);
+    for (const QJsonValue& row : rows) {
+        const double confidence = row.toObject().value("confidence").toDouble(-1);
+        EXPECT_TRUE(confidence >= 0 && confidence <= 1) << confidence;
+        EXPECT_EQ(row.toObject().contains("doubt"), confidence < 0.5);
+    }
+    // another chapter's reading is refused, with nothing printed
+    r = cli({"suggest", "--audio", other->wav, "2", "2"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("does not match the chapter's text")) << r.err.toStdString();
     EXPECT_EQ(readBytes(bookFile), before);            // nothing written
     EXPECT_EQ(cli({"suggest", "1", "2"}).exitCode, 1); // Genesis 2 has no recording
 }

@@ -14,6 +14,7 @@
 #include "platform/waitcursor.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -228,6 +229,11 @@ void MarkEditor::showRow(int i) {
     item->setText(0, QString::fromUtf8(r.text));
     item->setText(1, QString::fromUtf8(r.newMark));
     item->setText(2, QString::fromUtf8(r.oldMark));
+    const auto doubt = m_doubts.constFind(i);
+    const bool doubtful =
+        doubt != m_doubts.cend() && m_doubtsChapterKey == m_chapterKey && doubt->first == r.newMark;
+    item->setData(1, Qt::BackgroundRole, doubtful ? QVariant(QColor(255, 214, 153)) : QVariant());
+    item->setToolTip(1, doubtful ? doubt->second : QString());
 }
 
 void MarkEditor::showRows() {
@@ -443,6 +449,7 @@ void MarkEditor::oldMarks() {
 void MarkEditor::suggestMarks() {
     if (!m_markMode || !mayReplacePending()) return;
     // Decoding and aligning a chapter takes well under a second; nothing is written until Update.
+    // Doubtful starts are coloured, with the reason in their tooltip.
     platform::WaitCursor wait;
     const ChapterSuggestion s = suggestChapter(m_session.DataPath, m_versionCode, chapterId());
     wait.restore();
@@ -451,6 +458,14 @@ void MarkEditor::suggestMarks() {
         return;
     }
     m_table.setNewStarts(s.outcome.starts);
+    m_doubts.clear();
+    m_doubtsChapterKey = m_chapterKey;
+    for (qsizetype i = 0; i < s.outcome.doubts.size(); ++i)
+        if (!s.outcome.doubts[i].isEmpty())
+            m_doubts.insert(int(i) + 1, {m_table.row(int(i) + 1).newMark,
+                                         tr("Check by ear: %1 (confidence %2)")
+                                             .arg(s.outcome.doubts[i])
+                                             .arg(s.outcome.confidence[std::size_t(i)], 0, 'f', 2)});
     showRows();
 }
 

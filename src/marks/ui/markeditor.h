@@ -18,6 +18,7 @@
 #include "marks/marktable.h"
 #include "session/session.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 
@@ -184,6 +185,10 @@ class MarkEditor final : public QObject {
     bool m_markMode = false;          // MarkMode
     bool m_muted = false;             // BibleAudioMuted
     bool m_hasMarks = false;          // the passage has marked verses (ComboBox_repere selected)
+    // Suggested marks to be checked by ear: row -> (the suggested New text, why). A row is shown
+    // doubtful while its New still holds that text in the chapter it was suggested for.
+    QHash<int, std::pair<QByteArray, QString>> m_doubts;
+    QByteArray m_doubtsChapterKey;
 };
 
 } // namespace lumora::marks

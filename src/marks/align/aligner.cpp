@@ -1,0 +1,197 @@
+#include "marks/align/aligner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace lumora::marks::align {
+
+namespace {
+
+constexpr double kLead = 0.05;         // a mark falls this much before the speech resumes
+constexpr double kPauseReach = 0.3;    // a pause end this close to the aligned start is the start
+constexpr double kOnsetReach = 0.12;   // an onset of speech this close, when no pause is
+constexpr double kRefuseAbove = 0.999; // match worse than this: not this chapter's reading
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    const auto mid = v.begin() + std::ptrdiff_t(v.size() / 2);
+    std::nth_element(v.begin(), mid, v.end());
+    return *mid;
+}
+
+// The mean distance of unrelated speech frames of the two signals: what "no match" costs.
+double unrelatedDistance(const Features& rec, const Features& ref) {
+    std::vector<std::size_t> a, b;
+    for (std::size_t i = 0; i < rec.frames(); ++i)
+        if (rec.speech[i]) a.push_back(i);
+    for (std::size_t j = 0; j < ref.frames(); ++j)
+        if (ref.speech[j]) b.push_back(j);
+    if (a.empty() || b.empty()) return 0;
+    std::uint64_t seed = 0x9e3779b97f4a7c15ull; // fixed: the same input gives the same answer
+    auto next = [&seed](std::size_t n) {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return std::size_t(seed % n);
+    };
+    double sum = 0;
+    constexpr int kPairs = 4000;
+    for (int k = 0; k < kPairs; ++k)
+        sum += frameDistance(rec, a[next(a.size())], ref, b[next(b.size())]);
+    return sum / kPairs;
+}
+
+struct Snap {
+    double at;
+    int kind; // 2: pause end, 1: onset, 0: none
+};
+
+Snap snapStart(double t, const SpeechMap& speech, const EnergyTrack& energy) {
+    const Pause* best = nullptr;
+    for (const Pause& p : speech.pauses)
+        if (std::abs(p.end - t) <= kPauseReach && (!best || std::abs(p.end - t) < std::abs(best->end - t)))
+            best = &p;
+    if (best) return {std::max(0.0, best->end - std::min(kLead, best->length() / 2)), 2};
+    if (std::abs(speech.onset - t) <= kPauseReach) return {std::max(0.0, speech.onset - kLead), 2};
+    // The steepest rise of the level near t (three frames), when it is a clear one.
+    const auto& db = energy.db;
+    const int from = std::max(0, int((t - kOnsetReach) / energy.hop));
+    const int to = std::min(int(db.size()) - 4, int((t + kOnsetReach) / energy.hop));
+    int at = -1;
+    float rise = 9.0f; // dB
+    for (int i = from; i <= to; ++i) {
+        const float r = db[std::size_t(i + 3)] - db[std::size_t(i)];
+        if (r > rise) {
+            rise = r;
+            at = i;
+        }
+    }
+    if (at >= 0) return {std::max(0.0, (at + 1) * energy.hop), 1};
+    return {t, 0};
+}
+
+} // namespace
+
+Alignment alignToReference(const Features& rec, const SpeechMap& speech, const EnergyTrack& energy,
+                           const Reference& ref, const std::vector<double>& fromPauses) {
+    Alignment out;
+    const std::size_t n = ref.verseStart.size();
+    if (n == 0) return out;
+    if (speech.end <= speech.onset) {
+        out.refusal = QStringLiteral("no speech found");
+        return out;
+    }
+    QString error;
+    const auto refFeatures = features(ref.audio, &error);
+    if (!refFeatures) {
+        out.refusal = error;
+        return out;
+    }
+    const double hop = rec.hop;
+    const int from = int(speech.onset / hop), to = int(speech.end / hop);
+    // The band: a quarter of the reading either side of an even spread, at least 20 s, at most
+    // three minutes (so that a long chapter stays linear in cost).
+    const double width = std::clamp(0.25 * (speech.end - speech.onset), 20.0, 180.0);
+    const double unrelated = unrelatedDistance(rec, *refFeatures);
+    const WarpPath path = alignFeatures(rec, *refFeatures, from, to, int(width / hop), float(unrelated));
+    if (path.empty()) {
+        out.refusal = QStringLiteral("the recording cannot be aligned with the text");
+        return out;
+    }
+
+    // How well the two match: against the same reference played backwards, which has the same
+    // voice and sounds but no words in common with any reading. Any text finds some path; only
+    // the right one finds a far better path forwards than backwards.
+    double along = 0, count = 0;
+    for (std::size_t j = 0; j < refFeatures->frames(); ++j)
+        if (refFeatures->speech[j]) {
+            along += path.cost[j];
+            count += 1;
+        }
+    Features backwards = *refFeatures;
+    const std::size_t frames = backwards.frames();
+    for (std::size_t j = 0; j < frames; ++j) {
+        std::copy_n(refFeatures->frame(frames - 1 - j), kDims,
+                    backwards.cepstra.begin() + std::ptrdiff_t(j * kDims));
+        backwards.speech[j] = refFeatures->speech[frames - 1 - j];
+        backwards.db[j] = refFeatures->db[frames - 1 - j];
+    }
+    const WarpPath null = alignFeatures(rec, backwards, from, to, int(width / hop), float(unrelated));
+    double nullAlong = 0;
+    for (std::size_t j = 0; j < frames && !null.empty(); ++j)
+        if (backwards.speech[j]) nullAlong += null.cost[j];
+    out.match = nullAlong > 0 ? along / nullAlong : 1.0;
+    if (out.match > kRefuseAbove) {
+        out.refusal = QStringLiteral("the recording does not match the chapter's text");
+        return out;
+    }
+
+    const double refHop = refFeatures->hop;
+    auto column = [&](double seconds) {
+        return std::clamp<std::size_t>(std::size_t(std::max(0.0, std::round(seconds / refHop))), 0,
+                                       refFeatures->frames() - 1);
+    };
+    std::vector<double> aligned(n), kinds(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        aligned[k] = path.row[column(ref.verseStart[k])] * hop;
+        const Snap s = snapStart(aligned[k], speech, energy);
+        out.starts.push_back(s.at);
+        kinds[k] = s.kind;
+    }
+    for (std::size_t k = 1; k < n; ++k) // starts never run backwards
+        out.starts[k] = std::max(out.starts[k], out.starts[k - 1] + 0.01);
+
+    // Evidence per verse start: the match around it, the speed of the verses on either side of
+    // it against the reading's own, and what marks it in the recording.
+    std::vector<double> local(n), speed(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t a = column(ref.verseStart[k] - 0.2), b = column(ref.verseStart[k] + 0.8);
+        double sum = 0, cells = 0;
+        for (std::size_t j = a; j <= b; ++j)
+            if (refFeatures->speech[j]) {
+                sum += path.cost[j];
+                cells += 1;
+            }
+        local[k] = cells > 0 ? sum / cells : along / std::max(count, 1.0);
+        const double recEnd = k + 1 < n ? aligned[k + 1] : path.lastRow.back() * hop;
+        const double refEnd = k + 1 < n ? ref.verseStart[k + 1] : ref.verseEnd[k];
+        speed[k] = std::max(recEnd - aligned[k], 0.05) / std::max(refEnd - ref.verseStart[k], 0.05);
+    }
+    const double usualLocal = std::max(median(local), 1e-6), usualSpeed = median(speed);
+    for (std::size_t k = 0; k < n; ++k) {
+        const double m = std::clamp((1.6 - local[k] / usualLocal) / 0.6, 0.0, 1.0);
+        double dev = std::abs(std::log(speed[k] / usualSpeed));
+        if (k > 0) dev = std::max(dev, std::abs(std::log(speed[k - 1] / usualSpeed)));
+        const double t = std::clamp(1.0 - dev / 1.0, 0.0, 1.0);
+        double p = kinds[k] == 2 ? 1.0 : kinds[k] == 1 ? 0.8 : 0.55;
+        // A second opinion: the pauses and the text lengths.
+        if (fromPauses.size() == n) p *= std::abs(fromPauses[k] - out.starts[k]) <= 0.25 ? 1.0 : 0.6;
+        const double c = std::min({m, t, p});
+        out.confidence.push_back(c);
+        if (c >= kDoubtful)
+            out.doubts.append(QString());
+        else if (m <= t && m <= p)
+            out.doubts.append(QStringLiteral("the recording sounds unlike the text here"));
+        else if (t <= p)
+            out.doubts.append(
+                QStringLiteral("a verse beside this start takes far more or less time than its text"));
+        else if (fromPauses.size() == n && std::abs(fromPauses[k] - out.starts[k]) > 0.25)
+            out.doubts.append(QStringLiteral("the pauses of the recording suggest another start"));
+        else
+            out.doubts.append(QStringLiteral("no pause or onset of speech marks this start"));
+    }
+    return out;
+}
+
+Alignment alignRecording(const MonoAudio& audio, const QStringList& verses, const QString& language,
+                         QString* error) {
+    const auto ref = synthesiseVerses(verses, language, kReferenceRate, error);
+    if (!ref) return {};
+    const auto rec = features(audio, error);
+    if (!rec) return {};
+    const EnergyTrack energy = energyTrack(audio);
+    return alignToReference(*rec, findPauses(energy), energy, *ref);
+}
+
+} // namespace lumora::marks::align
