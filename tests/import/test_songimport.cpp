@@ -175,4 +175,3 @@ TEST(SongImportCli, exportThenImportIntoANewBookGivesIdenticalBytes) {
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_TRUE(QFile::exists(songs.file("out/5 - Amazing Grace (2).xml")));
 }
-
