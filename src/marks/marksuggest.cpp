@@ -305,7 +305,7 @@ ChapterSuggestion suggestChapter(const QString& dataPath, const QByteArray& vers
         texts.append(l.text);
     const align::VersionLanguage language =
         align::versionLanguage(bible::versionFiles(dataPath, versionCode.toUpper()).folder,
-                               bible::LoadBookTables(dataPath, versionCode).List_livre);
+                               bible::LoadBookTables(dataPath, versionCode).names());
     out.outcome = suggestStartsFromFile(path, texts, language.code);
     out.outcome.language = language.code + QStringLiteral(", ") + language.how;
     return out;
