@@ -146,7 +146,6 @@ int update(Invocation& inv) {
     }
     // The chapter's marks as they were are kept, as the window keeps them, for its "Undo last update".
     const QString previous = previousMarksPath(c->data, c->version.code, c->id);
-    QDir().mkpath(QFileInfo(previous).path());
     const WriteResult r =
         updateChapterMarks(c->bookFile, c->id.bookKey, c->id.chapter, c->id.verseCount, table, previous);
     if (r.status != WriteStatus::Written) {

@@ -166,7 +166,7 @@ WriteResult updateChapterMarks(const QString& bookFile, const QByteArray& bookKe
         const ChapterId id{bookKey, chapter, {}, std::min(verseCount, kMaxVerses)};
         const MarkTable previous =
             MarkTable::forChapter(id, oldMarks(chapterLines(before, bookKey, chapter, id.verseCount)));
-        if (!common::writeFileAtomic(previousMarksFile, backupBytes(id, previous), &r.whyNot)) {
+        if (!writePreviousMarks(previousMarksFile, backupBytes(id, previous), &r.whyNot)) {
             r.status = WriteStatus::BackupFailed;
             r.changedLines = 0;
             return r;

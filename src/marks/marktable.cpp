@@ -6,6 +6,9 @@
 #include "common/paths.h"
 #include "marks/markformat.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace lumora::marks {
 
 namespace {
@@ -137,7 +140,20 @@ bool keepChapterMarks(const QString& bookFile, const ChapterId& chapter, const Q
     const int count = std::clamp(chapter.verseCount, 0, kMaxVerses);
     const MarkTable t = MarkTable::forChapter(
         chapter, oldMarks(chapterLines(*content, chapter.bookKey, chapter.chapter, count)));
-    return common::writeFileAtomic(path, backupBytes(chapter, t), whyNot);
+    return writePreviousMarks(path, backupBytes(chapter, t), whyNot);
+}
+
+bool writePreviousMarks(const QString& path, const QByteArray& bytes, QString* whyNot) {
+    // A first backup that fails leaves the version's folder as it was, without an empty folder.
+    const QString folder = QFileInfo(path).absolutePath();
+    const bool hadFolder = QFileInfo(folder).isDir();
+    if (!hadFolder && !QDir().mkpath(folder)) {
+        if (whyNot) *whyNot = QStringLiteral("the folder %1 cannot be made").arg(folder);
+        return false;
+    }
+    if (common::writeFileAtomic(path, bytes, whyNot)) return true;
+    if (!hadFolder) QDir().rmdir(folder);
+    return false;
 }
 
 std::optional<MarkTable> undoTable(const ChapterId& chapter, const OldMarks& stored, const QByteArray& backup,

@@ -473,7 +473,6 @@ WriteResult MarkEditor::writeMarks(const QByteArray& versionCode, const ChapterI
                                    const MarkTable& table) {
     const QString file = bookFilePath(m_session.DataPath, versionCode, id.bookKey);
     const QString previous = previousMarksPath(m_session.DataPath, versionCode, id);
-    QDir().mkpath(QFileInfo(previous).path());
     const WriteResult r = updateChapterMarks(file, id.bookKey, id.chapter, id.verseCount, table, previous);
     if (r.status == WriteStatus::Written && r.changedLines > 0) emit bookFileWritten(file);
     return r;
@@ -554,7 +553,6 @@ void MarkEditor::updateOneMark() {
     if (m_table.row(row).oldMark != FormatMark(position)) {
         // Kept as an Update keeps them, for "Undo last update".
         const QString previous = previousMarksPath(m_session.DataPath, m_versionCode, id);
-        QDir().mkpath(QFileInfo(previous).path());
         QString why;
         if (!keepChapterMarks(file, id, previous, &why)) {
             wait.restore();
