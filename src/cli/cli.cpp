@@ -145,6 +145,16 @@ int usageError(const QString& message) {
     return kUsage;
 }
 
+QString Invocation::dataFolderToFill() {
+    if (!m_dataOption) return dataFolder();
+    const QString data = QFileInfo(*m_dataOption).absoluteFilePath();
+    if (!QFileInfo(data).isDir()) {
+        fail(QStringLiteral("data folder does not exist: ") + *m_dataOption);
+        return {};
+    }
+    return data;
+}
+
 QString Invocation::dataFolder() {
     if (m_dataOption) {
         if (!session::isUsableDataFolder(*m_dataOption)) {

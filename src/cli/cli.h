@@ -44,6 +44,9 @@ class Invocation final {
     bool hasDataOption() const { return m_dataOption.has_value(); }
     // The --data value as given, unchecked (for commands that create a data folder).
     std::optional<QString> dataOptionValue() const { return m_dataOption; }
+    // The folder an import writes into: --data as an absolute path, which must exist but need not
+    // hold a Bible yet, else the remembered data folder. "" (one line said) when there is none.
+    QString dataFolderToFill();
 
     // Removes "--name" from the arguments; true when it was there.
     bool takeFlag(const QString& name);

@@ -53,17 +53,8 @@ QString wordsOf(const HymnFiles& files) {
 // and so are the data folder's Cantiques folder and the data folder itself.
 int importSongs(Invocation& inv, const import::SongImportOptions& options) {
     const QStringList& args = inv.args();
-    QString data;
-    if (const auto given = inv.dataOptionValue()) {
-        data = QFileInfo(*given).absoluteFilePath();
-        if (!QFileInfo(data).isDir()) {
-            fail(QStringLiteral("data folder does not exist: ") + *given);
-            return kFailed;
-        }
-    } else {
-        data = inv.dataFolder();
-        if (data.isEmpty()) return kFailed;
-    }
+    const QString data = inv.dataFolderToFill();
+    if (data.isEmpty()) return kFailed;
     const QString cantiques = cantiquesFolder(data);
     if (!QDir().mkpath(cantiques)) {
         fail(QStringLiteral("cannot make ") + cantiques);

@@ -73,17 +73,8 @@ int runImport(Invocation& inv) {
             QStringLiteral("the name must not hold line breaks, tabs or other control characters"));
 
     // The import may create the data folder's Bible tree, so the folder need not be usable yet.
-    QString data;
-    if (const auto given = inv.dataOptionValue()) {
-        data = QFileInfo(*given).absoluteFilePath();
-        if (!QFileInfo(data).isDir()) {
-            fail(QStringLiteral("data folder does not exist: ") + *given);
-            return kFailed;
-        }
-    } else {
-        data = inv.dataFolder();
-        if (data.isEmpty()) return kFailed;
-    }
+    const QString data = inv.dataFolderToFill();
+    if (data.isEmpty()) return kFailed;
 
     const QByteArray codeBytes = code->toUtf8();
     if (!force && import::versionExists(data, codeBytes)) {

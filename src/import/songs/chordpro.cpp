@@ -49,13 +49,9 @@ QString withoutChords(const QString& line) {
 
 SongRead readChordPro(const QByteArray& bytes) {
     SongRead out;
-    const std::optional<QString> text = decodeSongText(bytes);
-    if (!text) {
-        out.error = QStringLiteral("not a text file (it holds NUL bytes)");
-        return out;
-    }
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    const QStringList lines = text->split(breaks);
+    const std::optional<QStringList> read = songTextLines(bytes, &out.error);
+    if (!read) return out;
+    const QStringList& lines = *read;
     Song song;
     QString subtitle, artist;
     QStringList lyricists;

@@ -25,10 +25,9 @@ QList<Section> parseLyrics(const QString& lyrics) {
         sections.append({name, {}});
         return sections.last();
     };
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
     static const QRegularExpression slideBreak(QStringLiteral("\\|\\|?"));
     QString current = QStringLiteral("V");
-    for (const QString& raw : lyrics.split(breaks)) {
+    for (const QString& raw : songLines(lyrics)) {
         if (raw.isEmpty()) continue;
         const QChar c = raw.at(0);
         if (c == QLatin1Char('[')) {

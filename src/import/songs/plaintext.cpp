@@ -8,15 +8,11 @@ namespace lumora::import {
 
 SongRead readPlainText(const QByteArray& bytes) {
     SongRead out;
-    const std::optional<QString> text = decodeSongText(bytes);
-    if (!text) {
-        out.error = QStringLiteral("not a text file (it holds NUL bytes)");
-        return out;
-    }
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    const std::optional<QStringList> lines = songTextLines(bytes, &out.error);
+    if (!lines) return out;
     Song song;
     QStringList stanza;
-    for (const QString& raw : text->split(breaks)) {
+    for (const QString& raw : *lines) {
         const QString line = raw.simplified();
         if (song.title.isEmpty()) {
             song.title = line;

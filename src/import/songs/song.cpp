@@ -60,6 +60,20 @@ std::optional<QString> decodeSongText(const QByteArray& bytes) {
     return QString::fromLatin1(body);
 }
 
+QStringList songLines(const QString& text) {
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    return text.split(breaks);
+}
+
+std::optional<QStringList> songTextLines(const QByteArray& bytes, QString* error) {
+    const std::optional<QString> text = decodeSongText(bytes);
+    if (!text) {
+        if (error) *error = QStringLiteral("not a text file (it holds NUL bytes)");
+        return std::nullopt;
+    }
+    return songLines(*text);
+}
+
 std::optional<SongFormat> detectSongFormat(const QString& fileName, const QByteArray& bytes) {
     const std::optional<QString> text = decodeSongText(bytes);
     if (!text) return std::nullopt;

@@ -63,5 +63,9 @@ std::optional<SongFormat> detectSongFormat(const QString& fileName, const QByteA
 // Text of a song file: UTF-8 (with or without BOM), UTF-16 with a BOM, otherwise Windows-1252,
 // which older programs wrote. nullopt when it holds NUL bytes (not a text file).
 std::optional<QString> decodeSongText(const QByteArray& bytes);
+// The text's lines, whatever its line ends (CR LF, CR or LF).
+QStringList songLines(const QString& text);
+// The lines of a song file's text; nullopt, with the reason in `error`, when it is no text file.
+std::optional<QStringList> songTextLines(const QByteArray& bytes, QString* error);
 
 } // namespace lumora::import
