@@ -113,24 +113,42 @@ QStringList subThemes(const QString& cantiques, const QString& book, const QStri
     return out;
 }
 
-HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme,
-                  const QString& subTheme) {
+namespace {
+
+// The entries of the book whose text from field 6 on contains `theme` and that `keep` accepts.
+template <typename Keep>
+HymnList themeEntries(const QString& cantiques, const QString& book, const QString& theme, Keep keep) {
     HymnList out;
     const auto data = readBookFile(cantiques, book, QStringLiteral("Hira.txt"));
     if (!data) return out;
     const QByteArray themeBytes = Utf8Encode(theme);
-    const QByteArray subBytes = Utf8Encode(subTheme);
     common::LineSplitter lines(*data);
     QByteArray raw;
     while (lines.next(raw)) {
         const QByteArray line = dropBom(raw);
         const auto tabs = tabPositions(line);
         if (common::indexOfAsciiCi(fromField(line, tabs, 6), themeBytes) < 0) continue;
-        if (common::indexOfAsciiCi(fromField(line, tabs, 7), subBytes) < 0) continue;
+        if (!keep(line, tabs)) continue;
         out.entries << Utf8Decode(line);
         out.labels << Utf8Decode(line.left(tabs[1]));
     }
     return out;
+}
+
+} // namespace
+
+HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme,
+                  const QString& subTheme) {
+    const QByteArray subBytes = Utf8Encode(subTheme);
+    return themeEntries(cantiques, book, theme, [&](const QByteArray& line, const auto& tabs) {
+        return common::indexOfAsciiCi(fromField(line, tabs, 7), subBytes) >= 0;
+    });
+}
+
+HymnList hymnsWithoutSubTheme(const QString& cantiques, const QString& book, const QString& theme) {
+    return themeEntries(cantiques, book, theme, [](const QByteArray& line, const auto& tabs) {
+        return fieldAt(line, tabs, 7).isEmpty();
+    });
 }
 
 HymnList searchHymns(const QString& cantiques, const QStringList& books, const QString& term) {

@@ -50,6 +50,10 @@ struct HymnList {
 HymnList hymnList(const QString& cantiques, const QString& book, const QString& theme,
                   const QString& subTheme);
 
+// Entries whose text from field 6 on contains `theme` and whose sub-theme (field 7) is empty, in
+// file order: the hymns of a theme that has no sub-themes of its own.
+HymnList hymnsWithoutSubTheme(const QString& cantiques, const QString& book, const QString& theme);
+
 // Entries of the listed books (in list order, then file order) whose decoded text contains
 // `term` without regard to case; an empty term matches every entry. Lines without a tab are
 // skipped, as are books without "Hira.txt".

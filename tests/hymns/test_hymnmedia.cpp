@@ -92,7 +92,9 @@ TEST(HymnMedia, otherShellFailuresAreNotReported) {
     session::Session session;
     QWidget page;
     hymns::HymnMedia media(session, shell, prompts, &page);
-    media.openSlides("/no/app/for.pptx");
+    TempFolder dir;
+    writeBytes(dir.file("for.pptx"), "slides"); // there, but no program opens it
+    media.openSlides(dir.file("for.pptx"));
     EXPECT_TRUE(prompts.asked.empty());
 }
 
@@ -116,6 +118,23 @@ TEST(HymnMediaWindow, iconsOpenTheHymnsSlidesAndTheShortcutsTargetInItsOwnFolder
     EXPECT_EQ(h.shell.openedIn, QStringList({h.data.file("Cantiques/Alpha/Diapo/") + "|12 - Gloire.pptx",
                                              h.data.file("Clips/") + "|Gloria.avi"}));
     EXPECT_TRUE(h.prompts.asked.empty());
+}
+
+// A shortcut whose target cannot be read names no file: the user is told the video is missing,
+// and nothing is opened in its stead (the real shell once opened the working folder).
+TEST(HymnMediaWindow, aDamagedVideoShortcutSaysNothingAndOpensNothing) {
+    MainWindowHarness h;
+    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
+    writeBytes(h.data.file("Cantiques/Alpha/Hira.txt"),
+               crlfLines({hymnEntry("12 - Gloire", "Louange", "Noel", "Alpha")}));
+    writeBytes(h.data.file("Cantiques/Alpha/Video/12.lnk"), QByteArray("L\0\0\0garbage", 11));
+    ASSERT_TRUE(h.open());
+    auto* video = h.find<QLabel>("Image_Video");
+    ASSERT_FALSE(video->isHidden());
+    release(video);
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].text, "NOTHING");
+    EXPECT_TRUE(h.shell.opened.isEmpty()) << h.shell.opened.join(',').toStdString();
 }
 
 // companion programs

@@ -185,23 +185,24 @@ class HymnWithoutSubTheme : public HymnSelectionUi {
         EXPECT_EQ(h.entryOnDisplay(), QString::fromUtf8(bread)) << "a playlist adds the hymn on display";
         EXPECT_TRUE(player.source().endsWith("musique/5.mp3"));
         EXPECT_FALSE(w<QLabel>("Image_Musique")->isHidden());
-        EXPECT_EQ(w<QComboBox>("ComboBox_Chant")->currentIndex(), -1) << "no other hymn claims to be shown";
+        EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "5 - Pain");
+        EXPECT_FALSE(w<QComboBox>("ComboBox_Chant")->isHidden());
+    }
+    void pickTheme(const char* theme) {
+        HymnSelection::select(w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme1")->findText(theme));
     }
 };
 
-TEST_F(HymnWithoutSubTheme, themeListingNoHymnsLeavesNoWordsTitleDetailsIconsOrMusic) {
+// A theme without sub-themes emptied the sub-theme box and hid the hymn box: its hymns could not
+// be reached with the pickers.
+TEST_F(HymnWithoutSubTheme, aThemeWithoutSubThemesListsItsOwnHymns) {
     auto h = started();
     ASSERT_EQ(h->words().plainText(), "Gloire au Père");
-    HymnSelection::select(w<QComboBox>("ComboBox_theme1"),
-                          w<QComboBox>("ComboBox_theme1")->findText("Communion"));
-    EXPECT_TRUE(w<QComboBox>("ComboBox_Chant")->isHidden());
-    EXPECT_EQ(h->words().plainText(), QString());
-    EXPECT_EQ(w<QLabel>("Label9")->text(), QString());
-    EXPECT_EQ(w<QTextEdit>("Text_info")->toPlainText(), QString());
-    EXPECT_TRUE(w<QLabel>("Image_Musique")->isHidden());
-    EXPECT_EQ(player.source(), QString());
-    EXPECT_EQ(h->CurrentHymnEntry(), QString());
-    EXPECT_FALSE(h->entryOnDisplay().has_value());
+    pickTheme("Communion");
+    EXPECT_EQ(w<QComboBox>("ComboBox_theme2")->count(), 0);
+    EXPECT_EQ(w<QComboBox>("ComboBox_Chant")->count(), 1);
+    EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), "1 / 1");
+    expectBreadShown(*h);
 }
 
 TEST_F(HymnWithoutSubTheme, playlistEntryAndSearchHitOfSuchAHymnShowThatHymn) {
@@ -242,7 +243,7 @@ TEST_F(HymnSelectionUi, enterInTheSearchBoxRunsTheSearch) {
     EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "7 - Aube");
 }
 
-TEST_F(HymnWithoutSubTheme, listsKeepTheirWidthsWhenTheHymnListHides) {
+TEST_F(HymnWithoutSubTheme, listsKeepTheirWidthsWhenTheSubThemeListEmpties) {
     auto h = started();
     QWidget* lists = h->bookLists();
     lists->resize(1200, 80);
@@ -250,9 +251,8 @@ TEST_F(HymnWithoutSubTheme, listsKeepTheirWidthsWhenTheHymnListHides) {
     lists->layout()->activate();
     const int book = w<QComboBox>("ComboBox_Receuil")->width(),
               theme = w<QComboBox>("ComboBox_theme1")->width();
-    HymnSelection::select(w<QComboBox>("ComboBox_theme1"),
-                          w<QComboBox>("ComboBox_theme1")->findText("Communion"));
-    ASSERT_TRUE(w<QComboBox>("ComboBox_Chant")->isHidden());
+    pickTheme("Communion");
+    ASSERT_EQ(w<QComboBox>("ComboBox_theme2")->count(), 0);
     lists->layout()->activate();
     EXPECT_EQ(w<QComboBox>("ComboBox_Receuil")->width(), book);
     EXPECT_EQ(w<QComboBox>("ComboBox_theme1")->width(), theme);

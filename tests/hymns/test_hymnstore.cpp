@@ -164,6 +164,10 @@ TEST_F(HymnFilters, hymnListMatchesBothThemesAsSubstringsInFileOrder) {
     EXPECT_FALSE(readThemes(d.cantiques(), "Nope"));
     EXPECT_TRUE(subThemes(d.cantiques(), "Nope", "x").isEmpty());
     EXPECT_TRUE(hymnList(d.cantiques(), "Nope", "x", "y").labels.isEmpty());
+    // a theme's hymns without a sub-theme, the theme matched as for the lists above
+    EXPECT_EQ(hymnsWithoutSubTheme(d.cantiques(), b, "praise").labels, QStringList{"5 - Five"});
+    EXPECT_TRUE(hymnsWithoutSubTheme(d.cantiques(), b, "Prayer").labels.isEmpty());
+    EXPECT_TRUE(hymnsWithoutSubTheme(d.cantiques(), "Nope", "x").labels.isEmpty());
 }
 
 // --- search

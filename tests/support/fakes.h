@@ -179,7 +179,8 @@ class FakeShell final : public platform::Shell {
         return QFileInfo::exists(path) && !missing.contains(path) ? platform::ShellResult::Opened
                                                                   : platform::ShellResult::NotFound;
     }
-    // Records the folder and the file ("folder|file"), then opens them joined.
+    // Records the folder and the file ("folder|file"), then opens the file they name as the real
+    // shell does (an empty folder is the current one; no name, or a folder, is nothing found).
     platform::ShellResult openIn(const QString& directory, const QString& file) override {
         openedIn << directory + QLatin1Char('|') + file;
         return Shell::openIn(directory, file);

@@ -393,9 +393,9 @@ void HymnSelection::onThemePicked(int) {
     if (ComboBox_theme2->count() > 0) {
         select(ComboBox_theme2, 0);
     } else {
-        // A theme without sub-themes lists no hymns, and no other hymn may stay on display.
-        ComboBox_Chant->hide();
-        clearHymnDisplay();
+        // A theme without sub-themes lists its own hymns (those with no sub-theme), or none; no
+        // other hymn may stay on display.
+        showHymnList(hymnsWithoutSubTheme(m_cantiques, m_currentBook, ComboBox_theme1->currentText()));
     }
 }
 
@@ -407,8 +407,13 @@ void HymnSelection::onSubThemePicked(int) {
     m_infoChant.clear();
 
     m_currentBook = ComboBox_Receuil->currentText();
-    const HymnList list =
-        hymnList(m_cantiques, m_currentBook, ComboBox_theme1->currentText(), ComboBox_theme2->currentText());
+    showHymnList(
+        hymnList(m_cantiques, m_currentBook, ComboBox_theme1->currentText(), ComboBox_theme2->currentText()));
+}
+
+void HymnSelection::showHymnList(const HymnList& list) {
+    m_hymnListLoaded = false;
+    clearList(ComboBox_Chant);
     refill(ComboBox_Chant, list.labels);
     m_infoChant = list.entries;
     m_hymnListLoaded = true;

@@ -8,6 +8,7 @@
 // entries) go through the same handlers; the guard flags keep a handler from acting while the
 // list above it is being refilled.
 
+#include "hymns/hymnstore.h"
 #include "platform/richtextbox.h"
 #include "session/session.h"
 
@@ -155,6 +156,8 @@ class HymnSelection final : public QObject {
                      const QPalette& palette);
     // No hymn on display: no words, title, details, icons or music.
     void clearHymnDisplay();
+    // Fills the hymn box with `list` and shows its first hymn; hides the box when it is empty.
+    void showHymnList(const HymnList& list);
     void showIcon(QLabel* icon, bool hasFile);
     // `entry` is a copy: the picks it runs clear CurrentHymnEntry, which callers may pass.
     bool showEntry(QString entry, const QPalette& palette);

@@ -67,14 +67,14 @@ ShellResult QtShell::open(const QString& path) {
 }
 
 ShellResult QtShell::openIn(const QString& directory, const QString& file) {
-    const QDir folder(directory.isEmpty() ? QDir::currentPath() : directory);
-    const QString path = folder.absoluteFilePath(file);
-    if (!QFileInfo::exists(path)) return ShellResult::NotFound;
+    const QString path = fileIn(directory, file);
+    if (path.isEmpty()) return ShellResult::NotFound;
+    const QString folder = directory.isEmpty() ? QDir::currentPath() : QDir(directory).absolutePath();
 #ifndef Q_OS_WIN
     // The desktop's opener started in the folder: the program it hands the file to starts there
     // too, as slide shows and videos that name their neighbours expect.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (!opener.isEmpty() && QProcess::startDetached(opener, {path}, folder.absolutePath()))
+    if (!opener.isEmpty() && QProcess::startDetached(opener, {path}, folder))
         return ShellResult::Opened;
 #endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? ShellResult::Opened : ShellResult::Failed;
