@@ -189,7 +189,8 @@ class HymnWithoutSubTheme : public HymnSelectionUi {
         EXPECT_FALSE(w<QComboBox>("ComboBox_Chant")->isHidden());
     }
     void pickTheme(const char* theme) {
-        HymnSelection::select(w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme1")->findText(theme));
+        HymnSelection::select(w<QComboBox>("ComboBox_theme1"),
+                              w<QComboBox>("ComboBox_theme1")->findText(theme));
     }
 };
 

@@ -74,8 +74,7 @@ ShellResult QtShell::openIn(const QString& directory, const QString& file) {
     // The desktop's opener started in the folder: the program it hands the file to starts there
     // too, as slide shows and videos that name their neighbours expect.
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (!opener.isEmpty() && QProcess::startDetached(opener, {path}, folder))
-        return ShellResult::Opened;
+    if (!opener.isEmpty() && QProcess::startDetached(opener, {path}, folder)) return ShellResult::Opened;
 #endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? ShellResult::Opened : ShellResult::Failed;
 }
