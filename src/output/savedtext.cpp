@@ -6,6 +6,9 @@
 #include "common/rtf/rtfwriter.h"
 #include "common/text.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace lumora::output {
 
 QString dialogFileName(const QString& name) {
@@ -30,6 +33,20 @@ QString passageSaveFolder(const QString& dataPath) {
 
 QString hymnSaveFolder(const QString& dataPath, const QString& book) {
     return common::findPath(dataPath, {QStringLiteral("Cantiques"), book, QStringLiteral("Parole")});
+}
+
+bool isHymnWordsFile(const QString& dataPath, const QString& path) {
+    const QFileInfo file(path);
+    if (!file.isFile() || dataPath.isEmpty()) return false;
+    const QDir words = file.absoluteDir();
+    QDir book = words;
+    if (words.dirName().compare(QStringLiteral("Parole"), Qt::CaseInsensitive) != 0 || !book.cdUp())
+        return false;
+    QDir cantiques = book;
+    if (!cantiques.cdUp()) return false;
+    const QString ours = common::findPath(dataPath, {QStringLiteral("Cantiques")});
+    return !ours.isEmpty() &&
+           QFileInfo(ours).canonicalFilePath() == QFileInfo(cantiques.absolutePath()).canonicalFilePath();
 }
 
 bool isPlainTextName(const QString& path) {

@@ -19,6 +19,9 @@ inline const QString kSaveFilter =
     QStringLiteral("Word (*.rtf)|*.rtf |Bloc Note (*.txt)|*.txt |All (*.*)|*.*");
 inline const QString kUnsafeName = QStringLiteral("File_name");
 
+// True when `path` is an existing file in the words folder of one of the data folder's hymn books.
+bool isHymnWordsFile(const QString& dataPath, const QString& path);
+
 // The proposed name, or "File_name" when it holds one of / * ? " < > |, or a "\" or ":" without
 // the pair ":\" (a full path with a drive is let through). "John 3 _ 16 (KJV )" -> unchanged;
 // "a:b" -> "File_name"; "C:\\x" -> unchanged.

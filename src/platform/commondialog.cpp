@@ -1,5 +1,7 @@
 #include "platform/commondialog.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace lumora::platform {
@@ -17,6 +19,14 @@ QStringList dialogFilters(const QString& filter) {
         out << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
     }
     return out;
+}
+
+QString withFilterExtension(const QString& path, const QString& chosenFilter) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.suffix().isEmpty()) return path;
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch m = pattern.match(chosenFilter);
+    return m.hasMatch() ? path + QLatin1Char('.') + m.captured(1) : path;
 }
 
 } // namespace lumora::platform

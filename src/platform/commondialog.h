@@ -57,4 +57,8 @@ class CommonDialog {
 // the pattern part: "Word (*.rtf)", "Bloc Note (*.txt)"; "Image (*.a,*.b)|*.a;*.b" -> "Image (*.a *.b)".
 QStringList dialogFilters(const QString& filter);
 
+// A saved file's name without an extension takes the first one of the chosen filter
+// ("Word (*.rtf)" gives "x.rtf"); a name with one, or a filter of all files, is left as it is.
+QString withFilterExtension(const QString& path, const QString& chosenFilter);
+
 } // namespace lumora::platform

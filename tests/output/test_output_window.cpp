@@ -10,6 +10,7 @@
 #include "support/mainwindow.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
@@ -150,6 +151,35 @@ TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
     EXPECT_EQ(h.dialogs.requests[0].folder, h.data.path() + "/Cantiques/Alpha/parole");
     EXPECT_EQ(readBytes(out("h.txt")),
               QByteArray("\xEF\xBB\xBFGloire \xC3\xA0 Dieu\r\nAll\xC3\xA9luia \xC3\xA0 jamais\r\n"));
+}
+
+// With the hymn display cleared, Save as proposed the previous hymn's name in its words folder,
+// and picking that hymn's words file replaced them without a word.
+TEST_F(OutputWindow, hymnSaveFollowsTheHymnOnDisplayAndAsksBeforeReplacingAHymnsWords) {
+    showCanticleTab();
+    emit h.hymns().hymnShown(QString()); // what a cleared display says
+    h.dialogs.answers.push_back(std::nullopt);
+    click("SaveAs_Cantique");
+    ASSERT_EQ(h.dialogs.requests.size(), 1u);
+    EXPECT_EQ(h.dialogs.requests[0].fileName, QString());
+    EXPECT_NE(h.dialogs.requests[0].folder, h.data.path() + "/Cantiques/Alpha/parole");
+
+    const QString words = h.data.path() + "/Cantiques/Alpha/parole/1.rtf";
+    const QByteArray before = readBytes(words);
+    h.dialogs.answers.push_back(words);
+    h.prompts.answers.push_back(platform::PromptAnswer::No);
+    click("SaveAs_Cantique");
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_TRUE(h.prompts.asked[0].text.contains("holds the words of a hymn"))
+        << h.prompts.asked[0].text.toStdString();
+    EXPECT_EQ(readBytes(words), before) << "refused: the words stay";
+    EXPECT_TRUE(h.shell.opened.isEmpty());
+
+    // Another file of the same name elsewhere is saved without a question.
+    h.dialogs.answers.push_back(out("1.rtf"));
+    click("SaveAs_Cantique");
+    EXPECT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_TRUE(QFile::exists(out("1.rtf")));
 }
 
 TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {

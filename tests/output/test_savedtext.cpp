@@ -2,6 +2,7 @@
 
 #include "common/rtf/rtfreader.h"
 #include "output/savedtext.h"
+#include "platform/commondialog.h"
 #include "support/testdata.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ namespace {
 
 using testing::readBytes;
 using testing::TempFolder;
+using testing::writeBytes;
 namespace rtf = common::rtf;
 
 TEST(SaveNames, unsafeCharactersOrLoneSeparators_giveFile_name) {
@@ -56,6 +58,35 @@ TEST(SaveNames, formatChosenByTheLastThreeCharactersInAnyCase) {
     EXPECT_FALSE(isPlainTextName("/t/x"));
     EXPECT_FALSE(isPlainTextName("/t/x.txt.bak"));
     EXPECT_FALSE(isPlainTextName("xt"));
+}
+
+// A name typed without an extension was saved as it stood: "Psaume" became an RTF file the
+// desktop could not open.
+TEST(SaveNames, aNameWithoutExtensionTakesTheChosenFiltersExtension) {
+    struct Case {
+        QString path, filter, saved;
+    };
+    const Case cases[] = {
+        {"/d/Psaume", "Word (*.rtf)", "/d/Psaume.rtf"},
+        {"/d/Psaume", "Bloc Note (*.txt)", "/d/Psaume.txt"},
+        {"/d/Psaume.txt", "Word (*.rtf)", "/d/Psaume.txt"},
+        {"/d/Psaume", "All (*.*)", "/d/Psaume"},
+        {"/d/Psaume", "", "/d/Psaume"},
+        {"", "Word (*.rtf)", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(lumora::platform::withFilterExtension(c.path, c.filter), c.saved) << c.path.toStdString();
+}
+
+TEST(SaveNames, aHymnsWordsFileIsOneInTheWordsFolderOfABookOfThisDataFolder) {
+    TempFolder d;
+    writeBytes(d.file("Cantiques/Alpha/Parole/1.rtf"), "x");
+    writeBytes(d.file("Cantiques/Alpha/1.rtf"), "x");
+    writeBytes(d.file("Elsewhere/Alpha/Parole/1.rtf"), "x");
+    EXPECT_TRUE(output::isHymnWordsFile(d.path(), d.file("Cantiques/Alpha/Parole/1.rtf")));
+    EXPECT_FALSE(output::isHymnWordsFile(d.path(), d.file("Cantiques/Alpha/Parole/2.rtf"))) << "not there";
+    EXPECT_FALSE(output::isHymnWordsFile(d.path(), d.file("Cantiques/Alpha/1.rtf")));
+    EXPECT_FALSE(output::isHymnWordsFile(d.path(), d.file("Elsewhere/Alpha/Parole/1.rtf")));
 }
 
 TEST(SaveNames, startingFoldersFoundWithoutRegardToLetterCase) {

@@ -473,6 +473,7 @@ void HymnSelection::clearHymnDisplay() {
         showIcon(icon, false);
     // No music either: the player lets the previous hymn's recording go.
     emit hymnFilesLoaded(QString());
+    emit hymnShown(QString());
 }
 
 void HymnSelection::showHymnInfo() {

@@ -90,6 +90,10 @@ void OutputActions::onPassageShown(const bible::Passage& passage) {
 }
 
 void OutputActions::onHymnShown(const QString& entry) {
+    // A cleared display proposes no name of the hymn shown before, nor its words folder.
+    m_hymnLabel.clear();
+    m_hymnBook.clear();
+    if (entry.isEmpty()) return;
     if (const auto fields = hymns::SplitHymnEntry(entry)) {
         m_hymnLabel = common::Utf8Decode(fields->label);
         m_hymnBook = common::Utf8Decode(fields->book);
@@ -148,7 +152,16 @@ bool OutputActions::SaveShownText(const QString& path) {
 
 void OutputActions::save(const QString& defaultName) {
     const QString path = AskSaveFileName(defaultName);
-    if (path.isEmpty() || !SaveShownText(path)) return;
+    if (path.isEmpty()) return;
+    // The dialog does not ask before replacing a file; a hymn's own words are worth the question.
+    if (isHymnWordsFile(m_session.DataPath, path) &&
+        m_services.prompts.ask(QStringLiteral("%1\r\nholds the words of a hymn. Replace them with the text "
+                                              "shown?")
+                                   .arg(path),
+                               kSaveTitle, platform::PromptButtons::YesNo,
+                               platform::PromptIcon::Question) != platform::PromptAnswer::Yes)
+        return;
+    if (!SaveShownText(path)) return;
     if (m_services.shell.open(path) == platform::ShellResult::NotFound)
         m_services.prompts.tell(QStringLiteral("OK"));
 }

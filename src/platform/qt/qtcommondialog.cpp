@@ -21,7 +21,9 @@ std::optional<QString> runFileDialog(QWidget* owner, const FileDialogRequest& re
     if (!request.folder.isEmpty() && QDir(request.folder).exists()) dialog.setDirectory(request.folder);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    QString chosen = dialog.selectedFiles().constFirst();
+    if (mode == QFileDialog::AcceptSave) chosen = withFilterExtension(chosen, dialog.selectedNameFilter());
+    return QDir::toNativeSeparators(chosen);
 }
 
 } // namespace
