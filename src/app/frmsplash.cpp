@@ -1,5 +1,7 @@
 #include "app/frmsplash.h"
 
+#include "platform/clicks.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -233,7 +235,7 @@ bool FrmSplash::eventFilter(QObject* watched, QEvent* event) {
             setSkipHighlight(true);
             break;
         case QEvent::MouseButtonRelease:
-            close();
+            if (platform::isClickRelease(watched, event)) close();
             return true;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();

@@ -103,6 +103,17 @@ TEST(FrmSplash, doubleClickOrTheSkipLabelClosesAtOnce) {
     splash.showSkipLabel();
     EXPECT_FALSE(skip->isHidden());
     EXPECT_EQ(skip->text(), " Passez l'intro ");
+    // Only the left button let go over the label skips: a right click, or a press dragged off the
+    // label before letting go, used to close the splash as well.
+    const auto release = [&](Qt::MouseButton button, QPoint at) {
+        QMouseEvent e(QEvent::MouseButtonRelease, at, skip->mapToGlobal(at), button, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(skip, &e);
+    };
+    release(Qt::RightButton, QPoint(5, 5));
+    EXPECT_TRUE(splash.isVisible()) << "right button";
+    release(Qt::LeftButton, QPoint(skip->width() + 40, 5));
+    EXPECT_TRUE(splash.isVisible()) << "let go off the label";
     click(skip);
     EXPECT_FALSE(splash.isVisible());
 }

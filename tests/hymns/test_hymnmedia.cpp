@@ -21,9 +21,8 @@ using namespace lumora::testing;
 
 namespace {
 
-void release(QWidget* w) {
-    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::NoButton,
-                  Qt::NoModifier);
+void release(QWidget* w, Qt::MouseButton button = Qt::LeftButton, QPointF at = QPointF(2, 2)) {
+    QMouseEvent e(QEvent::MouseButtonRelease, at, at, button, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 
@@ -113,6 +112,11 @@ TEST(HymnMediaWindow, iconsOpenTheHymnsSlidesAndTheShortcutsTargetInItsOwnFolder
     auto* video = h.find<QLabel>("Image_Video");
     ASSERT_FALSE(slides->isHidden());
     ASSERT_FALSE(video->isHidden());
+    // Any button, or a release after dragging off the icon, opened them too.
+    release(slides, Qt::RightButton);
+    release(video, Qt::MiddleButton);
+    release(slides, Qt::LeftButton, QPointF(slides->width() + 30, 2));
+    EXPECT_TRUE(h.shell.openedIn.isEmpty()) << h.shell.openedIn.join(',').toStdString();
     release(slides);
     release(video);
     EXPECT_EQ(h.shell.openedIn, QStringList({h.data.file("Cantiques/Alpha/Diapo/") + "|12 - Gloire.pptx",

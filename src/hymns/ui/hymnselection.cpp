@@ -8,6 +8,7 @@
 #include "hymns/hymnstore.h"
 #include "hymns/shortcut.h"
 #include "platform/backdropbox.h"
+#include "platform/clicks.h"
 #include "platform/findkey.h"
 #include "platform/waitcursor.h"
 
@@ -303,7 +304,7 @@ bool HymnSelection::eventFilter(QObject* watched, QEvent* event) {
         const bool keyClick = event->type() == QEvent::KeyPress &&
                               QList<int>{Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}.contains(
                                   static_cast<QKeyEvent*>(event)->key());
-        if (event->type() == QEvent::MouseButtonRelease || keyClick) {
+        if (platform::isClickRelease(watched, event) || keyClick) {
             if (watched == Image_Musique) emit musicIconClicked();
             if (watched == Image_Diapo) emit slidesIconClicked();
             if (watched == Image_Video) emit videoIconClicked();
