@@ -25,8 +25,10 @@ bool BackdropBox::loadPicture(const QString& path) {
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
-    setPicture(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
-    return !image.isNull();
+    // A picture that cannot be read changes nothing: the one shown stays.
+    if (image.isNull()) return false;
+    setPicture(QPixmap::fromImage(image));
+    return true;
 }
 
 void BackdropBox::setPicture(const QPixmap& picture) {

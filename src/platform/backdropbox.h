@@ -20,7 +20,7 @@ class BackdropBox final : public QWidget {
 
     QLabel* pictureLabel() const { return m_picture; }
     QTextEdit* box() const { return m_box; }
-    // False when the file cannot be read as a picture; the picture shown is then left empty.
+    // False when the file cannot be read as a picture; the picture shown then stays.
     bool loadPicture(const QString& path);
     void setPicture(const QPixmap& picture);
     QPixmap picture() const { return m_pixmap; }

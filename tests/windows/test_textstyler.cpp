@@ -7,6 +7,7 @@
 #include "windows/ui/textstyler.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -154,6 +155,13 @@ TEST_F(StylerTest, unreadablePictureStillMakesTheBoxTransparentAndSetsTheFlag) {
     EXPECT_TRUE(styler.BibleBackground());
     EXPECT_TRUE(passage.isTransparent());
     EXPECT_TRUE(passagePicture.picture().isNull());
+    // The picture already shown stays: a file that failed to load used to wipe it.
+    styler.setBackgroundPicture(picture(Qt::red));
+    const QImage red = passagePicture.picture().toImage();
+    ASSERT_FALSE(red.isNull());
+    styler.setBackgroundPicture(dir.file("broken.jpg"));
+    EXPECT_EQ(passagePicture.picture().toImage(), red);
+    EXPECT_FALSE(passagePicture.pictureLabel()->pixmap().isNull());
 }
 
 // Canticle tab: the selection only, nothing stored
