@@ -1,5 +1,9 @@
 #include "app/frmdatapath.h"
 
+#include "import/demobuilder.h"
+#include "platform/waitcursor.h"
+
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
@@ -67,6 +71,12 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent)
     Cmd_ValidDataPath->setToolTip(
         tip(QStringLiteral("Use this folder; then close this window and start Lumora again.")));
     Cmd_Annule->setToolTip(tip(QStringLiteral("Close without changing the data folder.")));
+    Cmd_Demo = new QPushButton(QStringLiteral("Build the demo here"), this);
+    Cmd_Demo->setObjectName(QStringLiteral("Cmd_Demo"));
+    Cmd_Demo->setToolTip(tip(QStringLiteral(
+        "No data yet? Build a demo data folder in the folder shown (it must be new or empty): three Bibles, "
+        "read-aloud chapters with their reading marks, two hymn books, a verse list and a playlist. It "
+        "becomes the data folder.")));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DrvList);
@@ -75,6 +85,7 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent)
     layout->addWidget(Label1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Cmd_ValidDataPath);
+    buttons->addWidget(Cmd_Demo);
     buttons->addWidget(Cmd_Annule);
     layout->addLayout(buttons);
     resize(460, 420);
@@ -87,6 +98,7 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent)
     connect(DataPath, &QLineEdit::textChanged, this, &FrmDataPath::onPathChanged);
     connect(Cmd_ValidDataPath, &QPushButton::clicked, this, &FrmDataPath::onValidate);
     connect(Cmd_Annule, &QPushButton::clicked, this, &QDialog::close);
+    connect(Cmd_Demo, &QPushButton::clicked, this, &FrmDataPath::onBuildDemo);
     onDriveChanged(DrvList->currentIndex());
 }
 
@@ -126,10 +138,45 @@ void FrmDataPath::onValidate() {
         showMessage(QStringLiteral("Chemin d'accès incorrect (INCORRECT PATH)"), true);
         return;
     }
-    session::StoreDataPath(m_where, chosen);
+    useFolder(chosen);
+}
+
+void FrmDataPath::useFolder(const QString& folder) {
+    session::StoreDataPath(m_where, folder);
     Cmd_ValidDataPath->setEnabled(false);
+    Cmd_Demo->setEnabled(false);
     Cmd_Annule->setEnabled(false);
     showMessage(QStringLiteral("Relancer Lumora (CLOSE and REBOOT)"), false);
+}
+
+void FrmDataPath::onBuildDemo() {
+    const QString folder = QDir::fromNativeSeparators(DataPath->text().trimmed());
+    if (folder.isEmpty()) {
+        showMessage(QStringLiteral("Chemin d'accès incorrect (INCORRECT PATH)"), true);
+        return;
+    }
+    import::DemoOptions options;
+    options.folder = folder;
+    options.versions = import::defaultDemoVersions();
+    options.pathFile = m_where.pathFile; // made when there is none yet; an existing one is set below
+    options.progress = [this](const QString& line) {
+        showMessage(line, false);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    setEnabled(false);
+    import::DemoResult result;
+    {
+        const platform::WaitCursor hourglass;
+        result = import::buildDemo(options);
+    }
+    setEnabled(true);
+    if (!result.ok || !session::isUsableDataFolder(folder)) {
+        showMessage(QStringLiteral("The demo could not be built there: %1")
+                        .arg(result.error.isEmpty() ? QStringLiteral("no Bible came out") : result.error),
+                    true);
+        return;
+    }
+    useFolder(folder);
 }
 
 } // namespace lumora::app

@@ -26,13 +26,19 @@ class FrmDataPath final : public QDialog {
     QLabel* Label1 = nullptr;
     QPushButton* Cmd_ValidDataPath = nullptr;
     QPushButton* Cmd_Annule = nullptr;
+    QPushButton* Cmd_Demo = nullptr;
 
     void onValidate();
+    // Builds the demo data (Bibles, recordings, hymn books) in the folder shown, as
+    // `lumora-cli demo` does, and takes it as the data folder.
+    void onBuildDemo();
 
   private:
     void onDriveChanged(int index);
     void onPathChanged(const QString& text);
     void showMessage(const QString& text, bool isError);
+    // Writes `folder` into the path file and asks for a restart.
+    void useFolder(const QString& folder);
 
     session::DataPathLocations m_where;
     QFileSystemModel* m_model = nullptr;

@@ -60,3 +60,32 @@ TEST(FrmDataPath, prefillsThePlatformFolder_explainsTheChoice_andDropsTheErrorFo
     EXPECT_EQ(dlg->Label1->text(), QString());
     EXPECT_TRUE(dlg->Cmd_ValidDataPath->isEnabled());
 }
+
+// The first start without data opened the chooser with nothing to choose: the demo is built from
+// it, in the folder shown, by the code of `lumora-cli demo`, and becomes the data folder.
+TEST(FrmDataPathDemo, buildsTheDemoInTheFolderShownAndTakesIt) {
+    TempFolder tmp;
+    const lumora::session::DataPathLocations where{tmp.file("Lumora.path"), tmp.file("share/LMR/Lumora")};
+    writeBytes(where.pathFile, "/gone\r\n");
+    auto dlg = std::make_unique<FrmDataPath>(where);
+    dlg->setAttribute(Qt::WA_DeleteOnClose, false);
+    ASSERT_TRUE(dlg->Cmd_Demo);
+    EXPECT_FALSE(dlg->Cmd_Demo->toolTip().isEmpty());
+
+    // A folder of someone else's files is refused, and nothing is written.
+    writeBytes(tmp.file("mine/letter.txt"), "private");
+    dlg->DataPath->setText(tmp.file("mine"));
+    dlg->Cmd_Demo->click();
+    EXPECT_TRUE(dlg->Label1->text().startsWith("The demo could not be built there"))
+        << dlg->Label1->text().toStdString();
+    EXPECT_EQ(readBytes(where.pathFile), "/gone\r\n");
+    EXPECT_EQ(QDir(tmp.file("mine")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"letter.txt"});
+
+    dlg->DataPath->setText(QDir::toNativeSeparators(where.defaultFolder));
+    dlg->Cmd_Demo->click();
+    EXPECT_EQ(dlg->Label1->text(), "Relancer Lumora (CLOSE and REBOOT)");
+    EXPECT_TRUE(lumora::session::isUsableDataFolder(where.defaultFolder));
+    EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(where.defaultFolder) + "\r\n");
+    EXPECT_FALSE(dlg->Cmd_Demo->isEnabled());
+}
