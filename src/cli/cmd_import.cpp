@@ -52,6 +52,19 @@ int importFile(const QString& data, const QByteArray& code, const QByteArray& na
 
 int runImport(Invocation& inv) {
     const bool force = inv.takeFlag(QStringLiteral("--force"));
+    if (inv.takeFlag(QStringLiteral("--list"))) {
+        if (inv.args() != QStringList{QStringLiteral("sword")})
+            return usageError(QStringLiteral("--list goes with sword: import sword --list"));
+        QString error;
+        const auto bibles = import::listSwordBibles(&error);
+        if (!bibles) {
+            fail(error);
+            return kFailed;
+        }
+        for (const QString& line : *bibles)
+            writeLine(line);
+        return kOk;
+    }
     bool missing = false;
     const auto code = inv.takeOption(QStringLiteral("--code"), &missing);
     if (missing) return usageError(QStringLiteral("--code needs a value"));
@@ -101,7 +114,8 @@ int runImport(Invocation& inv) {
 }
 
 const Registrar registrar("import",
-                          "import sword MODULE | FORMAT PATH | PATH --code CODE --name NAME [--force]",
+                          "import sword MODULE | FORMAT PATH | PATH --code CODE --name NAME [--force] | "
+                          "sword --list",
                           runImport);
 
 } // namespace

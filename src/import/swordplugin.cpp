@@ -60,7 +60,10 @@ SwordReadResult readModule(const QString& moduleName,
     sword::SWMgr manager;
     const QByteArray name = moduleName.toUtf8();
     sword::SWModule* module = manager.getModule(name.constData());
-    if (!module) return {std::nullopt, QStringLiteral("SWORD module not installed: ") + moduleName};
+    if (!module)
+        return {std::nullopt, QStringLiteral("SWORD module not installed: %1 (lumora-cli import sword --list "
+                                             "lists the installed Bibles)")
+                                  .arg(moduleName)};
     if (QByteArray(module->getType()) != sword::SWMgr::MODTYPE_BIBLES)
         return {std::nullopt, QStringLiteral("SWORD module is not a Bible: ") + moduleName};
 
@@ -96,10 +99,27 @@ SwordReadResult readModule(const QString& moduleName,
     return {std::move(bible), {}};
 }
 
+// "KJV - King James Version" for each installed Bible module, in SWORD's order of names.
+QStringList listBibles() {
+    sword::SWLog::getSystemLog()->setLogLevel(sword::SWLog::LOG_ERROR);
+    sword::SWMgr manager;
+    QStringList out;
+    for (const auto& [name, module] : manager.Modules) {
+        if (!module || QByteArray(module->getType()) != sword::SWMgr::MODTYPE_BIBLES) continue;
+        out << QString::fromUtf8(name.c_str()) + QStringLiteral(" - ") +
+                   QString::fromUtf8(module->getDescription());
+    }
+    return out;
+}
+
 } // namespace
 } // namespace lumora::import
 
-// The one entry point; the loader and the plugin are always built together, so the C++ types on
+extern "C" __attribute__((visibility("default"))) void lumoraListSwordBibles(QStringList& lines) {
+    lines = lumora::import::listBibles();
+}
+
+// The entry points; the loader and the plugin are always built together, so the C++ types on
 // both sides are the same.
 extern "C" __attribute__((visibility("default"))) void
 lumoraReadSwordModule(const QString& moduleName,

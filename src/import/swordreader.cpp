@@ -11,6 +11,7 @@ namespace {
 
 using ReadFunction = void (*)(const QString&, const std::function<void(const ImportedBook&)>&,
                               SwordReadResult&);
+using ListFunction = void (*)(QStringList&);
 
 // The plugin beside the running program ("/usr/bin/lumora-cli" -> "/usr/bin/lumora-sword.so").
 QString pluginPath() {
@@ -18,23 +19,24 @@ QString pluginPath() {
     return QFileInfo(exe).absolutePath() + QLatin1Char('/') + kSwordPluginName;
 }
 
-// Loaded once and never unloaded: libsword keeps static state that must outlive every caller.
-ReadFunction loadReader(QString* error) {
+// The plugin's entry point `symbol`. The plugin is loaded once and never unloaded: libsword keeps
+// static state that must outlive every caller.
+void* pluginFunction(const char* symbol, QString* error) {
     static QString failure;
-    static const ReadFunction reader = []() -> ReadFunction {
-        const QString path = pluginPath();
-        void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
+    static void* const handle = []() -> void* {
+        void* h = dlopen(QFile::encodeName(pluginPath()).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!h)
             failure =
                 QStringLiteral("the SWORD reader cannot be loaded: ") + QString::fromLocal8Bit(dlerror());
-            return nullptr;
-        }
-        auto* found = reinterpret_cast<ReadFunction>(dlsym(handle, "lumoraReadSwordModule"));
-        if (!found) failure = QStringLiteral("the SWORD reader is not usable: ") + path;
-        return found;
+        return h;
     }();
-    if (!reader) *error = failure;
-    return reader;
+    if (!handle) {
+        *error = failure;
+        return nullptr;
+    }
+    void* found = dlsym(handle, symbol);
+    if (!found) *error = QStringLiteral("the SWORD reader is not usable: ") + pluginPath();
+    return found;
 }
 
 } // namespace
@@ -42,9 +44,17 @@ ReadFunction loadReader(QString* error) {
 SwordReadResult readSwordModule(const QString& moduleName,
                                 const std::function<void(const ImportedBook&)>& onBook) {
     SwordReadResult result;
-    const ReadFunction read = loadReader(&result.error);
+    const auto read = reinterpret_cast<ReadFunction>(pluginFunction("lumoraReadSwordModule", &result.error));
     if (read) read(moduleName, onBook, result);
     return result;
+}
+
+std::optional<QStringList> listSwordBibles(QString* error) {
+    const auto list = reinterpret_cast<ListFunction>(pluginFunction("lumoraListSwordBibles", error));
+    if (!list) return std::nullopt;
+    QStringList lines;
+    list(lines);
+    return lines;
 }
 
 } // namespace lumora::import

@@ -8,6 +8,7 @@
 #include "import/biblemodel.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -28,5 +29,9 @@ struct SwordReadResult final {
 // once per book read, with its display name. A missing plugin is a failure with its own error.
 SwordReadResult readSwordModule(const QString& moduleName,
                                 const std::function<void(const ImportedBook&)>& onBook = {});
+
+// "NAME - Description" of every installed SWORD Bible module, looked up as above; nullopt (and
+// `error` set) when the plugin cannot be loaded.
+std::optional<QStringList> listSwordBibles(QString* error);
 
 } // namespace lumora::import

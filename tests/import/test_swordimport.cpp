@@ -142,9 +142,22 @@ TEST_F(TinyModule, unknownModuleOrBadUsage_failWithoutWriting) {
     const auto r = sword({"NoSuchModule", "--code", "X", "--name", "X"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("NoSuchModule"));
+    EXPECT_TRUE(r.err.contains("import sword --list")) << "says how to find the installed ones";
     EXPECT_EQ(sword({"Tiny", "--code", "A - B", "--name", "X"}).exitCode, 2)
         << "a code with \" -\" would not read back from Version.txt";
     EXPECT_EQ(sword({"Tiny"}).exitCode, 2);
+    EXPECT_FALSE(exists("Bible/Version.txt"));
+}
+
+// Nothing told which modules were installed: an unknown name was a dead end.
+TEST_F(TinyModule, listNamesTheInstalledBibles) {
+    writeBytes(m_sword.file("mods.d/notes.conf"),
+               "[Notes]\nDataPath=./modules/comments/rawcom/notes/\nModDrv=RawCom\nDescription=Some notes\n");
+    const auto r = sword({"--list"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith("Tiny - ")) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains("Notes")) << "a commentary is no Bible";
+    EXPECT_EQ(sword({"Tiny", "--list"}).exitCode, 2);
     EXPECT_FALSE(exists("Bible/Version.txt"));
 }
 
