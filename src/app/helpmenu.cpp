@@ -11,7 +11,14 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextBrowser>
 #include <QVBoxLayout>
+
+// The guide lives in the program's resources, linked from a static library: its registration is
+// asked for by name, outside any namespace.
+static void registerGuide() {
+    Q_INIT_RESOURCE(guide);
+}
 
 namespace lumora::app {
 
@@ -61,10 +68,40 @@ HelpMenu::HelpMenu(const session::Session& session, platform::Shell& shell, QMai
 }
 
 void HelpMenu::openHelp() {
-    const std::optional<QString> help = readableHelpFile(m_session.DataPath);
-    if (!help) return;
-    const QFileInfo info(*help);
-    m_shell.openIn(info.absolutePath() + QLatin1Char('/'), info.fileName());
+    // "Help.chm" comes first where something opens it; nothing on a Linux desktop does by default,
+    // and a help menu that does nothing helps nobody.
+    if (const std::optional<QString> help = readableHelpFile(m_session.DataPath);
+        help && m_shell.canOpen(*help)) {
+        const QFileInfo info(*help);
+        if (m_shell.openIn(info.absolutePath() + QLatin1Char('/'), info.fileName()) ==
+            platform::ShellResult::Opened)
+            return;
+    }
+    showGuide();
+}
+
+void HelpMenu::showGuide() {
+    if (!m_guide) {
+        registerGuide();
+        m_guide = new QDialog(m_window);
+        m_guide->setObjectName(QStringLiteral("FrmGuide"));
+        m_guide->setAttribute(Qt::WA_DeleteOnClose);
+        m_guide->setWindowTitle(QStringLiteral("Lumora user guide"));
+        auto* text = new QTextBrowser(m_guide);
+        text->setObjectName(QStringLiteral("Txt_Guide"));
+        text->setOpenExternalLinks(true);
+        QFile guide(QStringLiteral(":/lumora/guide.md"));
+        if (guide.open(QIODevice::ReadOnly)) text->setMarkdown(QString::fromUtf8(guide.readAll()));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_guide);
+        connect(buttons, &QDialogButtonBox::rejected, m_guide, &QDialog::reject);
+        auto* column = new QVBoxLayout(m_guide);
+        column->addWidget(text);
+        column->addWidget(buttons);
+        m_guide->resize(720, 560);
+    }
+    m_guide->show();
+    m_guide->raise();
+    m_guide->activateWindow();
 }
 
 void HelpMenu::showAbout() {

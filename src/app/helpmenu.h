@@ -1,5 +1,6 @@
 #pragma once
-// The main window's HELP menu (mnu_what): the help file of the data folder and the About box.
+// The main window's HELP menu (mnu_what): the help file of the data folder, else the program's own
+// user guide, and the About box.
 
 #include "platform/shell.h"
 #include "session/session.h"
@@ -34,10 +35,15 @@ class HelpMenu final : public QObject {
 
     // The About box while it is open, else null.
     QDialog* aboutBox() const { return m_about; }
+    // The user guide while it is open, else null.
+    QDialog* guide() const { return m_guide; }
 
   public slots:
-    // mnu_help: the help file through the shell, in the data folder; silent when it is missing.
+    // mnu_help (and F1): the help file through the shell, in the data folder, when something
+    // opens it; otherwise the program's own user guide.
     void openHelp();
+    // The user guide the program carries (one at a time, not modal).
+    void showGuide();
     // Mnu_About: shows the About box (one at a time, not modal).
     void showAbout();
 
@@ -48,6 +54,7 @@ class HelpMenu final : public QObject {
     QAction* mnu_help;
     QAction* Mnu_About;
     QPointer<QDialog> m_about;
+    QPointer<QDialog> m_guide;
 };
 
 } // namespace lumora::app

@@ -11,6 +11,10 @@ QString Shell::fileIn(const QString& directory, const QString& file) {
     return QFileInfo(path).isFile() ? path : QString();
 }
 
+bool Shell::canOpen(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
 ShellResult Shell::openIn(const QString& directory, const QString& file) {
     const QString path = fileIn(directory, file);
     return path.isEmpty() ? ShellResult::NotFound : open(path);

@@ -24,6 +24,9 @@ class Shell {
     // The file `openIn` opens: `file` taken from `directory` (the current folder when empty); ""
     // when that is no file.
     static QString fileIn(const QString& directory, const QString& file);
+    // Whether the desktop has a program that opens the file (a help file of a format nothing on
+    // this system reads is better not handed over). By default: the file exists.
+    virtual bool canOpen(const QString& path);
     // Starts a program detached, in its own folder; false when it could not be started.
     virtual bool startProgram(const QString& program, const QStringList& args = {}) = 0;
 };

@@ -185,13 +185,17 @@ class FakeShell final : public platform::Shell {
         openedIn << directory + QLatin1Char('|') + file;
         return Shell::openIn(directory, file);
     }
+    bool canOpen(const QString& path) override {
+        return QFileInfo(path).isFile() && !unopenable.contains(path);
+    }
     bool startProgram(const QString& program, const QStringList&) override {
         started << program;
         const QFileInfo info(program);
         return info.isFile() && info.isExecutable() && !refused.contains(program);
     }
     QStringList opened, openedIn, started, refused;
-    QStringList missing; // files it answers "not found" for, as if removed meanwhile
+    QStringList missing;    // files it answers "not found" for, as if removed meanwhile
+    QStringList unopenable; // files no program of the desktop opens
 };
 
 // Answers the file dialogs from a script (nullopt = the user cancelled) and records what it was asked.

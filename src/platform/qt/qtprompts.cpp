@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
@@ -77,6 +78,26 @@ ShellResult QtShell::openIn(const QString& directory, const QString& file) {
     if (!opener.isEmpty() && QProcess::startDetached(opener, {path}, folder)) return ShellResult::Opened;
 #endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path)) ? ShellResult::Opened : ShellResult::Failed;
+}
+
+bool QtShell::canOpen(const QString& path) {
+    if (!QFileInfo(path).isFile()) return false;
+#ifdef Q_OS_WIN
+    return true; // the shell itself says so when asked to open
+#else
+    // The desktop's default program for the file's type, as xdg-open will look it up.
+    const QString mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (mime.isEmpty()) return false;
+    QProcess query;
+    query.start(mime, {QStringLiteral("query"), QStringLiteral("default"),
+                       QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return false;
+    }
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+#endif
 }
 
 bool QtShell::startProgram(const QString& program, const QStringList& args) {

@@ -22,6 +22,7 @@ class QtShell final : public Shell {
   public:
     ShellResult open(const QString& path) override;
     ShellResult openIn(const QString& directory, const QString& file) override;
+    bool canOpen(const QString& path) override;
     bool startProgram(const QString& program, const QStringList& args) override;
 };
 
