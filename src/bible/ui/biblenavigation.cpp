@@ -25,6 +25,17 @@ void selectRow(QComboBox* combo, int i) {
     combo->setCurrentIndex(i);
 }
 
+namespace {
+
+// The row of the book with `number`; where no book has it, the row the number names in a full
+// list (which the jump then skips when it is missing).
+int bookRowOf(const BookTables& tables, int number) {
+    const Book* book = tables.bookByNumber(number);
+    return book ? book->row : number - 1;
+}
+
+} // namespace
+
 BibleNavigation::BibleNavigation(const session::Session& session, platform::Prompts& prompts, QWidget* page,
                                  QObject* parent)
     : QObject(parent), m_session(session), m_prompts(prompts) {
@@ -159,6 +170,10 @@ void BibleNavigation::onVersionSelected(int index) {
     List_livre->clear();
     const QByteArray code = VersionCode(Utf8Encode(List_version->itemText(index))).value_or(QByteArray());
     m_tables = LoadBookTables(m_session.DataPath, code);
+    if (m_bookNumberWanted > 0) {
+        m_target.TargetBook = bookRowOf(m_tables, m_bookNumberWanted);
+        m_bookNumberWanted = 0;
+    }
     List_livre->addItems(m_tables.names());
     m_booksLoaded = true;
     selectRow(List_livre, m_target.TargetBook);
@@ -263,6 +278,32 @@ void BibleNavigation::onEndVerseSelected(int index) {
                       chapter ? chapter->text().toInt() : 0, List_verset->count());
     emit passageWanted();
     emit spanShown(List_verset->currentRow());
+}
+
+bool BibleNavigation::openPassage(const session::PassageRef& ref) {
+    QStringList versions;
+    for (int i = 0; i < List_version->count(); ++i)
+        versions << List_version->itemText(i);
+    const int shownVersion = List_version->currentIndex();
+    const int version = versionRow(versions, ref.version, shownVersion).value_or(m_target.TargetVersion);
+    const bool otherVersion = version != shownVersion;
+    const session::JumpRequest request{version, bookRowOf(m_tables, ref.book), ref.chapter - 1,
+                                       ref.firstVerse - 1,
+                                       static_cast<qint16>(ref.lastVerse - ref.firstVerse)};
+    // Only the first list that changes must have the row; the cascade clamps the lists after it.
+    const int wanted[] = {request.TargetVersion, request.TargetBook, request.TargetChapter,
+                          request.TargetVerse, request.TargetSpan};
+    const int shown[] = {shownVersion, List_livre->currentRow(), List_chapitre->currentRow(),
+                         List_verset->currentRow()};
+    int level = 0;
+    while (level < 4 && wanted[level] == shown[level])
+        ++level;
+    const int count = level == 0 ? List_version->count() : listOf(NavLevel(level))->count();
+    if (wanted[level] < 0 || wanted[level] >= count) return false;
+    m_bookNumberWanted = otherVersion ? ref.book : 0;
+    jumpTo(request);
+    m_bookNumberWanted = 0;
+    return true;
 }
 
 void BibleNavigation::jumpTo(const session::JumpRequest& request) {

@@ -10,6 +10,7 @@
 #include "bible/passagebuilder.h"
 #include "platform/prompts.h"
 #include "session/navigation.h"
+#include "session/passageref.h"
 #include "session/session.h"
 
 #include <QObject>
@@ -53,6 +54,12 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     // Moves to the request through the first list that differs, top level first; when the verse is
     // already shown, selects TargetSpan of List_verset_limite.
     void jumpTo(const session::JumpRequest& request);
+    // Moves to a place, as a search hit or a verse-list entry does: the version with the code of
+    // `ref` (the selected one when it has that code; the version last targeted when none has),
+    // the book with its number, the chapter, the first verse and ref.lastVerse as the end verse.
+    // False, with nothing moved, when the first list that must change has no such row; the
+    // lists after it take their nearest row.
+    bool openPassage(const session::PassageRef& ref);
     // Continuous play: the passage after the one shown (from the end verse + 1 to the chapter's end),
     // or the next chapter of the book; nothing at the book's last chapter.
     void selectNextPassage();
@@ -130,6 +137,7 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     bool m_booksLoaded = false;   // BooksLoaded
     bool m_chaptersReady = false; // ChaptersReady
     bool m_listViewPick = false;  // ListViewPick
+    int m_bookNumberWanted = 0;   // a jump's book, found in the tables of the version it loads
 };
 
 // Selects entry i of a list as a user pick would (runs its handler when the row changes); a
