@@ -235,7 +235,7 @@ void FrmLumora::buildBibleTab() {
                                           m_platform.prompts, m_platform.dialogs, page, this),
                     "markEditor");
     a.windowLabel = named(new bible::BibleWindowLabel(*a.biblePlayer, page, this), "windowLabel");
-    a.verseListHost = new lists::VerseListHost(*a.navigation, this);
+    a.verseListHost = new lists::VerseListHost(this);
     a.verseLists = named(new lists::FavouritePanel(lists::PanelConfig::verseList(), *a.verseListHost,
                                                    m_platform.prompts, m_platform.shell, page),
                          "verseLists");
@@ -252,7 +252,9 @@ void FrmLumora::buildBibleTab() {
     connect(Timer1, &QTimer::timeout, a.marks, &marks::MarkEditor::showLivePosition);
     connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
     connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
-    connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
+    connect(a.verseListHost, &lists::VerseListHost::passageRequested, a.navigation, &Nav::openPassage);
+    connect(a.navigation, &Nav::passageChosen, a.verseListHost, &lists::VerseListHost::onPassageChosen);
+    connect(a.navigation, &Nav::choiceCleared, a.verseListHost, &lists::VerseListHost::onChoiceCleared);
     connect(a.biblePlayer, &bible::BiblePlayer::playbackFailed, this, &FrmLumora::tellPlaybackFailure);
 
     linkMarks(

@@ -1,6 +1,6 @@
 #pragma once
-// The Bible navigation lists as other areas see them: a jump request to move them, and a read-only
-// view of what they show. The navigation itself lives with the Bible tab.
+// The rows of the Bible navigation lists: a jump request to move them. The navigation itself
+// lives with the Bible tab; other areas name a place with a PassageRef.
 
 #include <QString>
 
@@ -17,20 +17,6 @@ struct JumpRequest {
     int TargetChapter = 0;
     int TargetVerse = 0;
     qint16 TargetSpan = 0;
-};
-
-class NavigationLists {
-  public:
-    NavigationLists() = default;
-    NavigationLists(const NavigationLists&) = delete;
-    NavigationLists& operator=(const NavigationLists&) = delete;
-    virtual ~NavigationLists() = default;
-
-    virtual int selectedRow(NavLevel level) const = 0; // -1 when none
-    virtual int rowCount(NavLevel level) const = 0;
-    virtual QString rowText(NavLevel level, int row) const = 0;
-    // TargetVersion: the version row the last jump went to.
-    virtual int targetedVersion() const = 0;
 };
 
 } // namespace lumora::session

@@ -130,6 +130,7 @@ void BibleNavigation::LoadBibleVersions() {
         List_version->addItems(m_versions.List_version);
         List_version->setCurrentIndex(-1);
     }
+    emit choiceCleared();
     if (m_versions.openError) {
         m_prompts.tell(QString::number(*m_versions.openError));
         return;
@@ -145,6 +146,7 @@ void BibleNavigation::refillVersions(const QStringList& entries, const QString& 
         List_version->addItems(entries);
         List_version->setCurrentIndex(-1);
     }
+    emit choiceCleared();
     selectRow(List_version, List_version->findText(selectText, Qt::MatchExactly));
 }
 
@@ -168,6 +170,7 @@ void BibleNavigation::onVersionSelected(int index) {
     // The book tables of the version, then the book list restores TargetBook.
     m_booksLoaded = false;
     List_livre->clear();
+    emit choiceCleared();
     const QByteArray code = VersionCode(Utf8Encode(List_version->itemText(index))).value_or(QByteArray());
     m_tables = LoadBookTables(m_session.DataPath, code);
     if (m_bookNumberWanted > 0) {
@@ -186,6 +189,7 @@ void BibleNavigation::onBookSelected(int index) {
     m_target.TargetBook = index;
     m_chaptersReady = false;
     List_chapitre->clear();
+    emit choiceCleared();
     const Book* book = m_tables.bookAt(index);
     const int n = book ? book->chapterCount : 0;
     QStringList chapters;
@@ -233,6 +237,7 @@ void BibleNavigation::onChapterSelected(int index) {
     // the previous chapter's verses.
     List_verset->clear();
     List_verset_limite->clear();
+    emit choiceCleared();
     const int v = book ? m_tables.verseCount(*book, c) : 0;
     QStringList verses;
     verses.reserve(v);
@@ -253,6 +258,7 @@ void BibleNavigation::onVerseSelected(int index) {
     if (index < 0) return;
     m_target.TargetVerse = index;
     List_verset_limite->clear();
+    emit choiceCleared();
     QStringList rest;
     for (int i = index; i < List_verset->count(); ++i)
         rest << List_verset->item(i)->text();
@@ -273,9 +279,16 @@ void BibleNavigation::onEndVerseSelected(int index) {
     emit spanSelected();
     const Book* book = m_tables.bookAt(List_livre->currentRow());
     const QListWidgetItem* chapter = List_chapitre->currentItem();
-    emit chapterShown(VersionCode(Utf8Encode(List_version->currentText())).value_or(QByteArray()),
-                      book ? book->tableKey : QByteArray(), book ? book->soundPrefix : QByteArray(),
+    const QByteArray code = VersionCode(Utf8Encode(List_version->currentText())).value_or(QByteArray());
+    emit chapterShown(code, book ? book->tableKey : QByteArray(), book ? book->soundPrefix : QByteArray(),
                       chapter ? chapter->text().toInt() : 0, List_verset->count());
+    if (List_version->currentIndex() >= 0 && List_livre->currentItem() && chapter &&
+        List_verset->currentItem()) {
+        auto number = [](QListWidget* l) { return l->currentItem()->text().toInt(); };
+        emit passageChosen({code, book ? book->number : 0, number(List_chapitre), number(List_verset),
+                            number(List_verset_limite)},
+                           List_livre->currentItem()->text());
+    }
     emit passageWanted();
     emit spanShown(List_verset->currentRow());
 }

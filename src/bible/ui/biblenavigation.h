@@ -22,7 +22,7 @@ class QWidget;
 
 namespace lumora::bible {
 
-class BibleNavigation final : public QObject, public session::NavigationLists {
+class BibleNavigation final : public QObject {
     Q_OBJECT
   public:
     // The lists are created as children of `page`; the page places versionList() and lists().
@@ -84,11 +84,9 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     bool isJumpPending() const { return m_pendingJump; }
     const session::JumpRequest& target() const { return m_target; }
 
-    // session::NavigationLists
-    int selectedRow(session::NavLevel level) const override;
-    int rowCount(session::NavLevel level) const override;
-    QString rowText(session::NavLevel level, int row) const override;
-    int targetedVersion() const override { return m_target.TargetVersion; }
+    int selectedRow(session::NavLevel level) const; // -1 when none
+    int rowCount(session::NavLevel level) const;
+    QString rowText(session::NavLevel level, int row) const;
 
   signals:
     void versionsLoaded();
@@ -109,6 +107,12 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     void chapterShown(const QByteArray& versionCode, const QByteArray& bookKey, const QByteArray& soundPrefix,
                       int chapter, int verseCount);
     void passageWanted();
+    // The end verse was selected: the place of the passage, and its book's name as the book list
+    // shows it (raised before passageWanted).
+    void passageChosen(const session::PassageRef& ref, const QString& bookName);
+    // A list was emptied to be filled again, or the version list has no selection: no passage is
+    // chosen until the next passageChosen.
+    void choiceCleared();
     void spanShown(int verseIndex);
 
   private:
