@@ -9,8 +9,8 @@ namespace lumora::session {
 // The five lists, top level first.
 enum class NavLevel { Version, Book, Chapter, Verse, Span };
 
-// Where a programmatic selection goes, as 0-based rows: List_version, List_livre, List_chapitre,
-// List_verset, and the row of List_verset_limite (whose row 0 is the first verse itself).
+// Where a programmatic selection goes, as 0-based rows of the version, book, chapter and
+// first-verse lists, and the row of the end-verse list (whose row 0 is the first verse itself).
 struct JumpRequest {
     int TargetVersion = 0;
     int TargetBook = 0;
