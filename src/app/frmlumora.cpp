@@ -245,7 +245,8 @@ void FrmLumora::buildBibleTab() {
     connect(a.navigation, &Nav::versionSelected, a.biblePlayer, &bible::BiblePlayer::closePlayer);
     connect(a.navigation, &Nav::chapterAudioFound, a.biblePlayer, &bible::BiblePlayer::onChapterAudioFound);
     connect(a.navigation, &Nav::spanSelected, a.biblePlayer, &bible::BiblePlayer::onSpanSelected);
-    connect(a.navigation, &Nav::passageWanted, a.passage, &bible::PassageView::PreparePassage);
+    connect(a.navigation, &Nav::passageSelected, a.passage, &bible::PassageView::PreparePassage);
+    connect(a.navigation, &Nav::choiceCleared, a.passage, &bible::PassageView::onChoiceCleared);
     connect(a.passage, &bible::PassageView::passageShown, a.biblePlayer, &bible::BiblePlayer::onPassageShown);
     connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
     connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);
@@ -331,7 +332,7 @@ bool FrmLumora::load() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) resize(screen->availableGeometry().size());
     Timer1->start(50);
     a.passage->saveStartupStyle();
-    a.passage->PreparePassage();
+    a.navigation->reshowSelection();
     a.biblePlayer->cmdOk();
     a.navigation->endStartUp();
     a.hymns->startUp();

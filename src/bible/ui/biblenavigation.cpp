@@ -289,7 +289,7 @@ void BibleNavigation::onEndVerseSelected(int index) {
                             number(List_verset_limite)},
                            List_livre->currentItem()->text());
     }
-    emit passageWanted();
+    emit passageSelected(selection());
     emit spanShown(List_verset->currentRow());
 }
 
@@ -386,17 +386,6 @@ void BibleNavigation::reselectVerse(int verseIndex, bool single) {
     else
         selectRow(List_verset, verseIndex);
     m_listViewPick = false;
-}
-
-void BibleNavigation::refreshKeepingSelection() {
-    const int book = List_livre->currentRow();
-    const int chapter = List_chapitre->currentRow();
-    const int verse = List_verset->currentRow();
-    const int end = List_verset_limite->currentRow();
-    onBookSelected(book);
-    selectRow(List_chapitre, chapter);
-    selectRow(List_verset, verse);
-    selectRow(List_verset_limite, end);
 }
 
 PassageSelection BibleNavigation::selection() const {

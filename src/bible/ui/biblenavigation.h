@@ -74,8 +74,9 @@ class BibleNavigation final : public QObject {
     // in the mark table; otherwise up to the chapter's end) and has the passage built again even
     // when the row was selected already (after a mark was written, the passage must show it).
     void reselectVerse(int verseIndex, bool single);
-    // Remembers the four list selections, runs the book handler, and selects them again.
-    void refreshKeepingSelection();
+    // Raises passageSelected with the lists' selection as it stands, even an incomplete one (the
+    // start-up shows the passage of the default selection so).
+    void reshowSelection() { emit passageSelected(selection()); }
 
     // The selection as the passage builder sees it.
     PassageSelection selection() const;
@@ -101,15 +102,18 @@ class BibleNavigation final : public QObject {
     // A first verse was selected (row of List_verset).
     void verseSelected(int index);
     // The end verse was selected: the passage of the selection is to be shown (raised in this order:
-    // spanSelected, passageWanted, spanShown; `verseIndex` is the row of List_verset).
+    // spanSelected, chapterShown, passageChosen, passageSelected, spanShown; `verseIndex` is the row
+    // of List_verset).
     void spanSelected();
-    // The chapter of the passage about to be shown (raised before passageWanted).
+    // The chapter of the passage about to be shown.
     void chapterShown(const QByteArray& versionCode, const QByteArray& bookKey, const QByteArray& soundPrefix,
                       int chapter, int verseCount);
-    void passageWanted();
-    // The end verse was selected: the place of the passage, and its book's name as the book list
-    // shows it (raised before passageWanted).
+    // The end verse was selected with every list above it: the place of the passage, and its
+    // book's name as the book list shows it.
     void passageChosen(const session::PassageRef& ref, const QString& bookName);
+    // The end verse was selected: the selection as the passage builder takes it, raised even when
+    // a list above has none (its numbers are then 0).
+    void passageSelected(const bible::PassageSelection& selection);
     // A list was emptied to be filled again, or the version list has no selection: no passage is
     // chosen until the next passageChosen.
     void choiceCleared();
