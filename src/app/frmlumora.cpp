@@ -245,8 +245,6 @@ void FrmLumora::buildBibleTab() {
     connect(a.navigation, &Nav::versionSelected, a.biblePlayer, &bible::BiblePlayer::closePlayer);
     connect(a.navigation, &Nav::chapterAudioFound, a.biblePlayer, &bible::BiblePlayer::onChapterAudioFound);
     connect(a.navigation, &Nav::spanSelected, a.biblePlayer, &bible::BiblePlayer::onSpanSelected);
-    connect(a.navigation, &Nav::passageSelected, a.passage, &bible::PassageView::PreparePassage);
-    connect(a.navigation, &Nav::choiceCleared, a.passage, &bible::PassageView::onChoiceCleared);
     connect(a.passage, &bible::PassageView::passageShown, a.biblePlayer, &bible::BiblePlayer::onPassageShown);
     connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
     connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);

@@ -90,6 +90,8 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     connect(Check_Uppercase, &QCheckBox::clicked, this, &PassageView::onOptionClicked);
     connect(Check_Version, &QCheckBox::clicked, this, &PassageView::onOptionClicked);
     connect(Chec_Order, &QCheckBox::clicked, this, &PassageView::onOrderToggled);
+    connect(&m_nav, &BibleNavigation::passageSelected, this, &PassageView::PreparePassage);
+    connect(&m_nav, &BibleNavigation::choiceCleared, this, &PassageView::onChoiceCleared);
     connect(Img_UP_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(-1); });
     connect(Img_DN_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(+1); });
     connect(Check_Shop, &QCheckBox::clicked, this, [this](bool on) { emit captureToolsToggled(on); });

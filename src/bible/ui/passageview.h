@@ -42,8 +42,8 @@ class PassageView final : public QObject {
     // Image_Passage behind Text_Passage.
     platform::BackdropBox& backdrop() { return *m_backdrop; }
 
-    // Builds the passage of `selection` with the display options and shows it; an option click
-    // builds the same selection again.
+    // Builds the passage of `selection` with the display options and shows it (on each selection
+    // of the navigation); an option click builds the same selection again.
     void PreparePassage(const PassageSelection& selection);
     // The navigation let its choice go: an option click builds nothing until the next selection.
     void onChoiceCleared() { m_selection.reset(); }
