@@ -206,9 +206,9 @@ void wholeSearch(benchmark::State& state, const char* needle) {
         QFileInfo(QFileInfo(b.ot).absolutePath() + QStringLiteral("/../..")).canonicalFilePath();
     qsizetype hits = 0;
     for (auto _ : state) {
-        const VersionSearch s = SearchVersion(data, "SYN", 0, b.names, needle);
+        const VersionSearch s = SearchVersion(data, "SYN", b.names, needle);
         hits = s.display.size();
-        benchmark::DoNotOptimize(s.keys.constData());
+        benchmark::DoNotOptimize(s.hits.constData());
     }
     state.counters["hits"] = double(hits);
 }
@@ -221,9 +221,9 @@ void wholeSearchCached(benchmark::State& state, const char* needle) {
     SearchFileCache cache;
     qsizetype hits = 0;
     for (auto _ : state) {
-        const VersionSearch s = SearchVersion(data, "SYN", 0, b.names, needle, &cache);
+        const VersionSearch s = SearchVersion(data, "SYN", b.names, needle, &cache);
         hits = s.display.size();
-        benchmark::DoNotOptimize(s.keys.constData());
+        benchmark::DoNotOptimize(s.hits.constData());
     }
     state.counters["hits"] = double(hits);
 }

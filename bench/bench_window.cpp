@@ -18,6 +18,7 @@
 #include "support/testdata.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -216,6 +217,18 @@ void BM_SwitchVersion(benchmark::State& state) {
     state.counters["versions"] = double(versions->count());
 }
 BENCHMARK(BM_SwitchVersion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A click on a display option (the version header): the passage on display built again.
+void BM_OptionClickRebuildsPassage(benchmark::State& state) {
+    Window w(state.range(0) ? manyVersions() : benchData());
+    if (!w.loaded()) return state.SkipWithError("the window did not load the data folder");
+    auto* header = w.find<QCheckBox>("Check_Version");
+    for (auto _ : state) {
+        header->click();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OptionClickRebuildsPassage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Start-up to the first passage shown.
 void BM_OpenWindow(benchmark::State& state) {

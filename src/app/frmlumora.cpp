@@ -235,7 +235,7 @@ void FrmLumora::buildBibleTab() {
                                           m_platform.prompts, m_platform.dialogs, page, this),
                     "markEditor");
     a.windowLabel = named(new bible::BibleWindowLabel(*a.biblePlayer, page, this), "windowLabel");
-    a.verseListHost = new lists::VerseListHost(*a.navigation, this);
+    a.verseListHost = new lists::VerseListHost(this);
     a.verseLists = named(new lists::FavouritePanel(lists::PanelConfig::verseList(), *a.verseListHost,
                                                    m_platform.prompts, m_platform.shell, page),
                          "verseLists");
@@ -245,14 +245,15 @@ void FrmLumora::buildBibleTab() {
     connect(a.navigation, &Nav::versionSelected, a.biblePlayer, &bible::BiblePlayer::closePlayer);
     connect(a.navigation, &Nav::chapterAudioFound, a.biblePlayer, &bible::BiblePlayer::onChapterAudioFound);
     connect(a.navigation, &Nav::spanSelected, a.biblePlayer, &bible::BiblePlayer::onSpanSelected);
-    connect(a.navigation, &Nav::passageWanted, a.passage, &bible::PassageView::PreparePassage);
     connect(a.passage, &bible::PassageView::passageShown, a.biblePlayer, &bible::BiblePlayer::onPassageShown);
     connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
     connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);
     connect(Timer1, &QTimer::timeout, a.marks, &marks::MarkEditor::showLivePosition);
     connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
     connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
-    connect(a.verseListHost, &lists::VerseListHost::jumpRequested, a.navigation, &Nav::jumpTo);
+    connect(a.verseListHost, &lists::VerseListHost::passageRequested, a.navigation, &Nav::openPassage);
+    connect(a.navigation, &Nav::passageChosen, a.verseListHost, &lists::VerseListHost::onPassageChosen);
+    connect(a.navigation, &Nav::choiceCleared, a.verseListHost, &lists::VerseListHost::onChoiceCleared);
     connect(a.biblePlayer, &bible::BiblePlayer::playbackFailed, this, &FrmLumora::tellPlaybackFailure);
 
     linkMarks(
@@ -329,7 +330,7 @@ bool FrmLumora::load() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) resize(screen->availableGeometry().size());
     Timer1->start(50);
     a.passage->saveStartupStyle();
-    a.passage->PreparePassage();
+    a.navigation->reshowSelection();
     a.biblePlayer->cmdOk();
     a.navigation->endStartUp();
     a.hymns->startUp();

@@ -79,6 +79,18 @@ const Book* BookTables::bookAt(int row) const {
     return row >= 0 && row < static_cast<int>(books.size()) ? &books[static_cast<size_t>(row)] : nullptr;
 }
 
+std::optional<int> versionRow(const QStringList& entries, QByteArrayView code, int preferred) {
+    const QString wanted = QString::fromUtf8(code);
+    auto hasCode = [&](int row) {
+        const auto c = VersionCode(entries.at(row));
+        return c && c->compare(wanted, Qt::CaseInsensitive) == 0;
+    };
+    if (preferred >= 0 && preferred < entries.size() && hasCode(preferred)) return preferred;
+    for (int row = static_cast<int>(entries.size()) - 1; row >= 0; --row)
+        if (hasCode(row)) return row;
+    return std::nullopt;
+}
+
 const Book* BookTables::bookByNumber(int number) const {
     for (const Book& b : books)
         if (b.number == number) return &b;

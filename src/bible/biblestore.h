@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,11 @@ struct VersionList {
 };
 
 VersionList LoadBibleVersions(const QString& dataPath);
+
+// The row of the version list whose code ("KJV" of "KJV - King James") is `code`, letter case
+// ignored: `preferred` when that row has the code, else the last row that has it; nullopt when
+// none has. {"KJV - A", "NKJV - B"} and "kjv" -> 0.
+std::optional<int> versionRow(const QStringList& entries, QByteArrayView code, int preferred = -1);
 // Sorts one raw Version.txt line into the complete or the incomplete list; a line without " -"
 // is skipped. Returns false when skipped.
 bool CheckVersionEntry(const QString& dataPath, const QByteArray& line, VersionList& into);
@@ -52,8 +58,8 @@ inline char testamentLetter(Testament t) {
 // The book's testament file of a version: files.oldTestament or files.newTestament.
 const QString& testamentFile(const VersionFiles& files, Testament t);
 
-// One book of a version: a row of Livre_chap.txt (List_livre, List_NumLivre, List_NbrChap,
-// List_PrefixeSon and List_classe).
+// One book of a version: a row of Livre_chap.txt (its name, number, chapter count, sound prefix
+// and class).
 struct Book {
     int row = 0;    // 0-based row of the book list
     int number = 0; // the number its name begins with: "01 Genesis" -> 1; 0 when none

@@ -13,6 +13,13 @@ namespace lumora::cli {
 
 namespace {
 
+// The "key" of a hit in the JSON output: the verse line's first three fields, the verse again and
+// the version's row in Version.txt, tab-separated ("43N\t3\t16\t16\t0").
+QString jsonKey(const bible::SearchHit& hit, int versionRow) {
+    return QString::fromUtf8(hit.verseKey().toByteArray() + '\t' + hit.verse().toByteArray() + '\t' +
+                             QByteArray::number(versionRow));
+}
+
 int runSearch(Invocation& inv) {
     const bool json = inv.takeFlag(QStringLiteral("--json"));
     bool missing = false;
@@ -48,14 +55,14 @@ int runSearch(Invocation& inv) {
     bible::VersionSearch found;
     if (!bible::isBlankSearch(needle)) {
         const bible::BookTables tables = bible::LoadBookTables(data, code);
-        found = bible::SearchVersion(data, code, row, tables.names(), needle);
+        found = bible::SearchVersion(data, code, tables.names(), needle);
     }
 
     if (json) {
         QJsonArray array;
         for (int i = 0; i < found.display.size(); ++i)
             array.append(QJsonObject{{QStringLiteral("display"), found.display.at(i)},
-                                     {QStringLiteral("key"), QString::fromUtf8(found.keys.at(i))}});
+                                     {QStringLiteral("key"), jsonKey(found.hits.at(i), row)}});
         writeOut(QJsonDocument(array).toJson(QJsonDocument::Indented));
     } else {
         QByteArray out;

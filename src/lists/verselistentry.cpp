@@ -2,16 +2,17 @@
 
 #include "common/text.h"
 
+#include <climits>
+
 namespace lumora::lists {
 
-std::optional<QString> makeVerseListEntry(const DisplayedPassage& p) {
-    const auto code = common::VersionCode(p.version);
-    if (!code) return std::nullopt;
-    return p.book + QStringLiteral(". ") + p.chapter + QStringLiteral(" : ") + p.firstVerse +
-           QStringLiteral(" - ") + p.lastVerse + QLatin1Char('\t') + *code;
+QString makeVerseListEntry(const QString& bookName, const session::PassageRef& ref) {
+    return bookName + QStringLiteral(". ") + QString::number(ref.chapter) + QStringLiteral(" : ") +
+           QString::number(ref.firstVerse) + QStringLiteral(" - ") + QString::number(ref.lastVerse) +
+           QLatin1Char('\t') + QString::fromUtf8(ref.version);
 }
 
-std::optional<VerseListTarget> parseVerseListEntry(const QString& e) {
+std::optional<session::PassageRef> parseVerseListEntry(const QString& e) {
     // Searching from the sixth character steps over a ". " inside the book's number and name.
     constexpr qsizetype from = 5;
     const qsizetype p2 = e.indexOf(QStringLiteral(". "), from, Qt::CaseInsensitive);
@@ -26,30 +27,17 @@ std::optional<VerseListTarget> parseVerseListEntry(const QString& e) {
     const auto first = common::leadingNumber(e.mid(p3 + 3, p4 - p3 - 3));
     const auto last = common::leadingNumber(e.mid(p4 + 3, p5 - p4 - 3));
     if (!book || !chapter || !first || !last) return std::nullopt;
+    // The numbers become rows of short lists: beyond the range of int they name none.
+    for (long long n : {*chapter, *first, *last})
+        if (n < INT_MIN + 1 || n > INT_MAX) return std::nullopt;
 
-    VerseListTarget t;
-    t.versionCode = e.mid(p5 + 1);
-    t.book = static_cast<int>(*book - 1);
-    t.chapter = static_cast<int>(*chapter - 1);
-    t.verse = static_cast<int>(*first - 1);
-    t.span = static_cast<qint16>(static_cast<qint16>(*last) - static_cast<qint16>(*first));
-    return t;
-}
-
-std::optional<int> findVersionRow(const QStringList& versionRows, const QString& code) {
-    std::optional<int> found;
-    const QString needle = code + QStringLiteral(" - ");
-    for (int i = 0; i < versionRows.size(); ++i)
-        if (versionRows.at(i).contains(needle, Qt::CaseInsensitive)) found = i;
-    return found;
-}
-
-NavLevel firstDifferingLevel(const NavSelection& target, const NavSelection& current) {
-    if (target.version != current.version) return NavLevel::Version;
-    if (target.book != current.book) return NavLevel::Book;
-    if (target.chapter != current.chapter) return NavLevel::Chapter;
-    if (target.verse != current.verse) return NavLevel::Verse;
-    return NavLevel::Span;
+    session::PassageRef ref;
+    ref.version = common::Utf8Encode(e.mid(p5 + 1));
+    ref.book = static_cast<int>(*book);
+    ref.chapter = static_cast<int>(*chapter);
+    ref.firstVerse = static_cast<int>(*first);
+    ref.lastVerse = static_cast<int>(*last);
+    return ref;
 }
 
 } // namespace lumora::lists

@@ -124,3 +124,28 @@ TEST_F(BibleStoreTest, linesWithTooFewTabsAreSkipped) {
     EXPECT_EQ(t.books[1].chapterCount, 0); // "x" is not a number
     EXPECT_EQ(t.bookAt(7), nullptr);
 }
+
+// The version a place names: its code compared whole, not found inside a longer code or a name.
+TEST(VersionRow, codeMatchesWholeIgnoringCase_preferringTheRowShown) {
+    const QStringList rows{"KJV - King James", "NKJV - New King James", "LSG - Louis Segond",
+                           "lsg - Louis Segond (copy)", "WEB - after KJV - x"};
+    const struct {
+        const char* name;
+        QByteArray code;
+        int preferred;
+        std::optional<int> row;
+    } cases[] = {
+        {"exact code", "KJV", -1, 0},
+        {"letter case ignored", "nkjv", -1, 1},
+        {"the last of two rows with the code", "LSG", -1, 3},
+        {"the row shown when it has the code", "LSG", 2, 2},
+        {"the row shown without the code is passed over", "KJV", 1, 0},
+        {"a code inside another row's text is no match", "after KJV", -1, std::nullopt},
+        {"unknown code", "XYZ", 0, std::nullopt},
+        {"empty code", "", 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(versionRow(rows, c.code, c.preferred), c.row);
+    }
+}

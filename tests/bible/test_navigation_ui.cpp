@@ -107,6 +107,27 @@ TEST_F(NavigationUi, optionsRefreshAndKeepTheSelection) {
     EXPECT_TRUE(h.text().contains("TITLE\n\n5.19"));
 }
 
+// An option click builds the passage on display again and leaves the lists and their handlers
+// alone: the chapter's recording is not closed and started again, nor the chapter list refilled.
+TEST_F(NavigationUi, optionClickRebuildsWithoutRunningTheLists) {
+    ASSERT_TRUE(h.open());
+    QStringList raised;
+    using Nav = bible::BibleNavigation;
+    QObject::connect(&h.nav(), &Nav::spanSelected, [&] { raised << "span"; });
+    QObject::connect(&h.nav(), &Nav::chapterAudioFound, [&] { raised << "chapter"; });
+    QObject::connect(&h.nav(), &Nav::choiceCleared, [&] { raised << "cleared"; });
+    int shown = 0;
+    QObject::connect(&h.view(), &bible::PassageView::passageShown, [&] { ++shown; });
+    for (const char* option : {"Check_Version", "Check_Uppercase", "Check_With_Title"}) {
+        SCOPED_TRACE(option);
+        h.find<QCheckBox>(option)->click();
+        EXPECT_EQ(raised, QStringList{});
+    }
+    EXPECT_EQ(shown, 3);
+    EXPECT_TRUE(h.text().startsWith("AAA - First\n40 Book40 5 : 18 - 20\n\n5.18"));
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "20");
+}
+
 TEST_F(NavigationUi, leavingOrderModeWritesCompleteVersionsFirst) {
     ASSERT_TRUE(h.open());
     h.find<QCheckBox>("Chec_Order")->click();

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 using namespace lumora::bible;
+using lumora::session::PassageRef;
 using lumora::testing::TempFolder;
 using lumora::testing::writeBytes;
 
@@ -63,7 +64,7 @@ TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
     const auto hits = searchBookBytes(data, "01o\t1\t1");
     ASSERT_EQ(hits.size(), 1);
     EXPECT_EQ(hits[0].verseKey(), "01O\t1\t1");
-    EXPECT_EQ(hits[0].book, 1);
+    EXPECT_EQ(hits[0].ref, (PassageRef{"", 1, 1, 1, 1}));
     // The mark itself is no text of the line.
     EXPECT_TRUE(searchBookBytes(data, "\xBB\xBF"
                                       "01O")
@@ -100,7 +101,7 @@ TEST(SearchBlank, twoBlanks_isARealSearch) {
 
 // display line and key
 
-TEST(SearchHitText, displayAndKey_useTheVersionsBookNameAndIndex) {
+TEST(SearchHitText, display_usesTheVersionsBookName) {
     QStringList names;
     for (int b = 1; b <= 66; ++b)
         names << QStringLiteral("B%1").arg(b);
@@ -108,7 +109,6 @@ TEST(SearchHitText, displayAndKey_useTheVersionsBookNameAndIndex) {
     const auto hits = searchBookBytes(bom() + "43N\t3\t16\t0\tcar Dieu\r\n", "dieu");
     ASSERT_EQ(hits.size(), 1);
     EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("Jean 3.16-16"));
-    EXPECT_EQ(SearchKey(hits[0], 2), QByteArray("43N\t3\t16\t16\t2"));
 }
 
 TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumber) {
@@ -117,7 +117,7 @@ TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumbe
         names << QStringLiteral("B%1").arg(b);
     const auto hits = searchBookBytes(bom() + "100O\t2\t5\t0\tx\r\n120O\t1\t1\t0\tx\r\n", "x");
     ASSERT_EQ(hits.size(), 2);
-    EXPECT_EQ(hits[0].book, 100);
+    EXPECT_EQ(hits[0].ref.book, 100);
     EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("B100 2.5-5"));
     EXPECT_EQ(searchDisplayLine(hits[1], names), QStringLiteral("120O 1.1-1"));
 }
@@ -128,20 +128,34 @@ TEST(SearchHitText, keysLongerThanUsual_areKeptWhole) {
     ASSERT_EQ(hits.size(), 1);
     EXPECT_EQ(hits[0].verseKey(), "40N\t" + longChapter + "\t3");
     EXPECT_EQ(hits[0].chapter(), longChapter);
-    EXPECT_EQ(SearchKey(hits[0], 0), "40N\t" + longChapter + "\t3\t3\t0");
+    EXPECT_FALSE(hits[0].leadsToVerse()) << "a chapter too large for a number names no place";
 }
 
-TEST(SearchKeyParse, keyGivesZeroBasedTargets_andEmptyOrBrokenKeysGiveNone) {
-    const auto t = parseSearchKey("43N\t3\t16\t16\t1");
-    ASSERT_TRUE(t);
-    EXPECT_EQ(t->version, 1);
-    EXPECT_EQ(t->book, 42);
-    EXPECT_EQ(t->chapter, 2);
-    EXPECT_EQ(t->verse, 15);
-    EXPECT_FALSE(parseSearchKey(""));
-    EXPECT_FALSE(parseSearchKey("43N\t3\t16\t16"));
-    EXPECT_FALSE(parseSearchKey("00O\t1\t1\t1\t0"));
-    EXPECT_FALSE(parseSearchKey("43N\t3\t16\t16\tx"));
+// Where a hit leads: the numbers of its fields, or no place when one is not a number from 1 up.
+TEST(SearchHitPlace, fieldsGiveBookChapterAndVerse_andBrokenFieldsLeadNowhere) {
+    const struct {
+        const char* name;
+        QByteArray line;
+        bool leads;
+        PassageRef ref;
+    } cases[] = {
+        {"the usual key", "43N\t3\t16", true, {"", 43, 3, 16, 16}},
+        {"three-digit book and chapter", "100O\t150\t176", true, {"", 100, 150, 176, 176}},
+        {"leading zeros and blanks", "07O\t 03\t+9", true, {"", 7, 3, 9, 9}},
+        {"digits followed by letters", "12O\t4b\t5a", true, {"", 12, 4, 5, 5}},
+        {"book 00", "00O\t1\t1", false, {"", 0, 1, 1, 1}},
+        {"book without digits", "XO\t1\t1", false, {"", 0, 1, 1, 1}},
+        {"chapter 0", "43N\t0\t16", false, {"", 43, 0, 16, 16}},
+        {"verse not a number", "43N\t3\tx", false, {"", 43, 3, 0, 0}},
+        {"negative verse", "43N\t3\t-2", false, {"", 43, 3, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto hits = searchBookBytes(bom() + c.line + "\t0\tword\r\n", "word");
+        ASSERT_EQ(hits.size(), 1);
+        EXPECT_EQ(hits[0].ref, c.ref);
+        EXPECT_EQ(hits[0].leadsToVerse(), c.leads);
+    }
 }
 
 // whole version
@@ -154,9 +168,10 @@ TEST(SearchVersion, oldTestamentHitsComeFirst_inFileOrder) {
     QStringList names;
     for (int b = 1; b <= 66; ++b)
         names << QStringLiteral("N%1").arg(b);
-    const VersionSearch s = SearchVersion(tmp.path(), "AAA", 0, names, "amen");
+    const VersionSearch s = SearchVersion(tmp.path(), "AAA", names, "amen");
     EXPECT_EQ(s.display, (QStringList{"N1 2.1-1", "N2 3.4-4", "N40 1.2-2", "N66 1.1-1"}));
-    EXPECT_EQ(s.keys.first(), QByteArray("01O\t2\t1\t1\t0"));
+    EXPECT_EQ(s.hits.first().ref, (PassageRef{"AAA", 1, 2, 1, 1}));
+    EXPECT_EQ(s.hits.last().ref, (PassageRef{"AAA", 66, 1, 1, 1}));
     EXPECT_TRUE(s.unreadable.isEmpty());
 }
 
@@ -165,9 +180,9 @@ TEST(SearchVersion, unreadableOldTestament_isReported_andNewTestamentStillSearch
     lumora::testing::writeSearchBible(tmp.path(), {{"40N\t1\t2", "amen"}, {"02O\t3\t4", "amen"}});
     const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
     ASSERT_TRUE(QFile::remove(ot));
-    const VersionSearch s = SearchVersion(tmp.path(), "AAA", 0, {}, "amen");
+    const VersionSearch s = SearchVersion(tmp.path(), "AAA", {}, "amen");
     EXPECT_EQ(s.unreadable, QStringList{ot});
-    EXPECT_EQ(s.keys, QByteArrayList{"40N\t1\t2\t2\t0"});
+    EXPECT_EQ(keysOf(s.hits), QByteArrayList{"40N\t1\t2"});
     EXPECT_FALSE(SearchBookFile(ot, "amen").opened);
 }
 
@@ -195,18 +210,16 @@ TEST(SearchVersion, withACache_aFileKeptAtTheSameSizeAndTimeIsNotReadAgain) {
     const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
     const auto when = modified(ot);
     SearchFileCache cache;
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
-              QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
 
     // Same length, same time: the kept bytes are searched.
     QByteArray bytes = *lumora::common::readWholeFile(ot);
     bytes.replace("amen", "omen");
     writeBytes(ot, bytes);
     setModified(ot, when);
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
-              QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
     // Without the cache the file on disk is what counts.
-    EXPECT_TRUE(SearchVersion(tmp.path(), "AAA", 0, {}, "amen").keys.isEmpty());
+    EXPECT_TRUE(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen").hits).isEmpty());
 }
 
 TEST(SearchVersion, withACache_aFileChangedInTimeOrSizeIsReadAgain) {
@@ -215,34 +228,32 @@ TEST(SearchVersion, withACache_aFileChangedInTimeOrSizeIsReadAgain) {
     const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
     const auto when = modified(ot);
     SearchFileCache cache;
-    ASSERT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys.size(), 1);
+    ASSERT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits).size(), 1);
 
     QByteArray bytes = *lumora::common::readWholeFile(ot);
     bytes.replace("amen", "omen");
     writeBytes(ot, bytes);
     setModified(ot, when + std::chrono::seconds(5));
-    EXPECT_TRUE(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys.isEmpty());
+    EXPECT_TRUE(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits).isEmpty());
 
     writeBytes(ot, bytes + "01O\t1\t2\t0\tamen\r\n");
     setModified(ot, when + std::chrono::seconds(5));
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
-              QByteArrayList{"01O\t1\t2\t2\t0"});
+    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t2"});
 
     // A file gone is reported, however it was kept.
     ASSERT_TRUE(QFile::remove(ot));
-    const VersionSearch gone = SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache);
+    const VersionSearch gone = SearchVersion(tmp.path(), "AAA", {}, "amen", &cache);
     EXPECT_EQ(gone.unreadable, QStringList{ot});
-    EXPECT_TRUE(gone.keys.isEmpty());
+    EXPECT_TRUE(gone.hits.isEmpty());
 }
 
 TEST(SearchVersion, withACache_anotherVersionIsSearchedInItsOwnFiles) {
     TempFolder tmp;
     lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}}, {{"02O\t1\t1", "amen"}});
     SearchFileCache cache;
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
-              QByteArrayList{"01O\t1\t1\t1\t0"});
-    EXPECT_EQ(SearchVersion(tmp.path(), "bbb", 1, {}, "amen", &cache).keys,
-              QByteArrayList{"02O\t1\t1\t1\t1"});
-    EXPECT_EQ(SearchVersion(tmp.path(), "AAA", 0, {}, "amen", &cache).keys,
-              QByteArrayList{"01O\t1\t1\t1\t0"});
+    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
+    const VersionSearch other = SearchVersion(tmp.path(), "bbb", {}, "amen", &cache);
+    EXPECT_EQ(keysOf(other.hits), QByteArrayList{"02O\t1\t1"});
+    EXPECT_EQ(other.hits.first().ref.version, "bbb") << "the hit leads into the version searched";
+    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
 }

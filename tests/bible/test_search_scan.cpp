@@ -214,7 +214,7 @@ TEST(HitLineScan, searchBookBytes_buildsItsHitsFromTheSameLines) {
                                     "43N\t3\t18\t0\tnone\r\n";
     const auto hits = searchBookBytes(data, "GOD");
     ASSERT_EQ(hits.size(), 2);
-    EXPECT_EQ(hits[0].book, 43);
+    EXPECT_EQ(hits[0].ref.book, 43);
     EXPECT_EQ(hits[1].verseKey(), "43N\t3\t17");
     EXPECT_EQ(hits[1].chapter(), "3");
     EXPECT_EQ(hits[1].verse(), "17");

@@ -66,7 +66,8 @@ TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
     h.combo("List_version")->setCurrentIndex(1);
     searchFor("zorobabel");
     ASSERT_EQ(entries(), (QStringList{"43 Book43 3.16-16", "????"}));
-    EXPECT_EQ(s().ComboBox_localisation(), (QByteArrayList{"43N\t3\t16\t16\t1", ""}));
+    ASSERT_EQ(s().hits().size(), 1);
+    EXPECT_EQ(s().hits().first().ref, (session::PassageRef{"BBB", 43, 3, 16, 16}));
 
     h.combo("List_version")->setCurrentIndex(0); // the user goes back to the first version
     pick(0);
@@ -127,12 +128,13 @@ TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_andBlankPicksAreIg
     EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
 
     searchFor("manna");
-    const QByteArrayList keys = s().ComboBox_localisation();
+    const QList<bible::SearchHit> hits = s().hits();
     const QString passage = h.text();
     searchFor(" ");
     EXPECT_EQ(entries(), QStringList{"????"});
     EXPECT_FALSE(s().SearchReady());
-    EXPECT_EQ(s().ComboBox_localisation(), keys); // left as it was
+    ASSERT_EQ(s().hits().size(), hits.size()); // left as they were
+    EXPECT_EQ(s().hits().first().ref, hits.first().ref);
     EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
     pick(0);
     EXPECT_EQ(h.text(), passage);
@@ -241,4 +243,27 @@ TEST_F(SearchUi, listPanelsHideTheSearchRowsWithTheirCounters_andTheirShowBoxesS
         EXPECT_TRUE(h.find<QLabel>(side.counter)->isVisible());
         EXPECT_EQ(show->mapTo(h.window.get(), QPoint(0, 0)), before);
     }
+}
+
+// A hit leads to the book with its number, wherever the version lists it: a version of the New
+// Testament alone lists John fourth. (The hit once went to the row its number names in a full
+// list, which such a version has not, and the pick stayed where it was.)
+TEST(SearchUiBooks, hitInAVersionWithoutTheFirstBooks_showsTheBookWithItsNumber) {
+    MainWindowHarness h;
+    std::vector<FixtureBook> books;
+    for (const FixtureBook& b : fixtureBooks(6, 25))
+        if (b.number >= 40) books.push_back(b);
+    FixtureOptions o;
+    o.text = [](int b, int c, int v) -> QByteArray {
+        return b == 43 && c == 3 && v == 16 ? "so loved Zorobabel" : fixtureVerseText(b, c, v);
+    };
+    writeFixtureVersion(h.data.path(), "NTO", books, o);
+    writeBytes(h.data.path() + "/Bible/Version.txt", "NTO - New Testament\r\n");
+    ASSERT_TRUE(h.open());
+    h.find<QLineEdit>("Text_achercher")->setText("zorobabel");
+    h.find<QPushButton>("Cmd_cherche_passage")->click();
+    EXPECT_EQ(h.current(h.list("List_livre")), "43 Book43");
+    EXPECT_EQ(h.current(h.list("List_chapitre")), "3");
+    EXPECT_EQ(h.current(h.list("List_verset")), "16");
+    EXPECT_EQ(h.view().passageBox().selectedText(), "Zorobabel");
 }

@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   QByteArray(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1)));
 
     const bible::VersionList versions = bible::LoadBibleVersions(data_);
-    int versionIndex = 0;
     for (const QString& entry : versions.List_version) {
         const QByteArray code = common::VersionCode(common::Utf8Encode(entry)).value_or(QByteArray());
         const bible::BookTables t = bible::LoadBookTables(data_, code);
@@ -55,9 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 }
             }
         }
-        const bible::VersionSearch hits = bible::SearchVersion(data_, code, versionIndex++, t.names(), "e");
-        for (const QByteArray& key : hits.keys)
-            (void)bible::parseSearchKey(key);
+        const bible::VersionSearch found = bible::SearchVersion(data_, code, t.names(), "e");
+        for (qsizetype i = 0; i < std::min<qsizetype>(found.hits.size(), 8); ++i)
+            if (found.hits[i].leadsToVerse())
+                (void)bible::ResolvePassage(data_, versions, t, found.hits[i].ref);
     }
     g_folder->reset();
     return 0;

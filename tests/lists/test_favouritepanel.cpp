@@ -1,4 +1,4 @@
-// The favourite-list panels on navigation list widgets and a callback host: what reaches the
+// The favourite-list panels on a verse-list host fed with places and a callback host: what reaches the
 // lists, the files and the prompts.
 
 #include "lists/ui/favouritepanel.h"
@@ -49,41 +49,10 @@ QStringList rowsOf(const QListWidget* l) {
     return r;
 }
 
-// The five navigation lists as list widgets, read through the interface the verse lists use.
-struct NavLists final : session::NavigationLists {
-    NavLists() {
-        for (int i = 1; i <= 66; ++i) {
-            numbers << QString::number(i);
-            books << QStringLiteral("%1 Book").arg(i, 2, 10, QLatin1Char('0'));
-            chapters << QStringLiteral(" %1").arg(i);
-        }
-        const QStringList rows[] = {
-            {"KJV - King James", "WEB - World English"}, books, chapters, numbers, numbers};
-        for (int i = 0; i < 5; ++i) {
-            lists[i] = new QListWidget(&root);
-            lists[i]->addItems(rows[i]);
-        }
-    }
-    // Shows a passage: version, book, chapter, first verse and the row of the end verse.
-    void show(std::array<int, 5> rows) {
-        lists[4]->clear();
-        lists[4]->addItems(numbers.mid(rows[3]));
-        for (int i = 0; i < 5; ++i)
-            lists[i]->setCurrentRow(rows[i]);
-    }
-    int selectedRow(NavLevel level) const override { return lists[int(level)]->currentRow(); }
-    int rowCount(NavLevel level) const override { return lists[int(level)]->count(); }
-    QString rowText(NavLevel level, int row) const override {
-        const QListWidgetItem* item = lists[int(level)]->item(row);
-        return item ? item->text() : QString();
-    }
-    int targetedVersion() const override { return targeted; }
-
-    QWidget root;
-    QStringList numbers, books, chapters;
-    std::array<QListWidget*, 5> lists{};
-    int targeted = 0;
-};
+// The passage a navigation chose, as it reaches the verse lists.
+void show(VerseListHost& host, const session::PassageRef& ref) {
+    host.onPassageChosen(ref, QStringLiteral("%1 Book").arg(ref.book, 2, 10, QLatin1Char('0')));
+}
 
 class PanelTest : public ::testing::Test {
   protected:
@@ -92,8 +61,8 @@ class PanelTest : public ::testing::Test {
         QDir().mkpath(hymnFolder);
         verse.setFolder(bibleFolder);
         play.setFolder(hymnFolder);
-        QObject::connect(&verseHost, &VerseListHost::jumpRequested,
-                         [this](const session::JumpRequest& r) { jumps.push_back(r); });
+        QObject::connect(&verseHost, &VerseListHost::passageRequested,
+                         [this](const session::PassageRef& r) { jumps.push_back(r); });
     }
     QString bibleFile(const QString& name) const { return bibleFolder + "/" + name; }
     QString hymnFile(const QString& name) const { return hymnFolder + "/" + name; }
@@ -122,9 +91,8 @@ class PanelTest : public ::testing::Test {
     FakePrompts prompts;
     FakeShell shell;
     QWidget window;
-    NavLists nav;
-    VerseListHost verseHost{nav};
-    std::vector<session::JumpRequest> jumps;
+    VerseListHost verseHost;
+    std::vector<session::PassageRef> jumps;
     CallbackHost hymnHost;
     FavouritePanel verse{PanelConfig::verseList(), verseHost, prompts, shell, &window};
     FavouritePanel play{PanelConfig::playList(), hymnHost, prompts, shell, &window};
@@ -137,7 +105,7 @@ TEST_F(PanelTest, startUpChoosesFirstListAndOpensItsFirstEntryButEmptyOrVanished
     writeBytes(bibleFile("B list.txt"), listBytes({kE2}));
     writeBytes(bibleFile("A list.txt"), listBytes({kE1, kE2}));
     writeBytes(bibleFile("Empty.txt"), listBytes({}));
-    nav.show({0, 0, 0, 0, 0});
+    show(verseHost, {"KJV", 1, 1, 1, 1});
     verse.startUp(tmp.path());
     EXPECT_TRUE(verse.isComboReady());
     EXPECT_EQ(comboRows(verse), (QStringList{"A list", "B list", "Empty"}));
@@ -145,7 +113,7 @@ TEST_F(PanelTest, startUpChoosesFirstListAndOpensItsFirstEntryButEmptyOrVanished
     EXPECT_EQ(rowsOf(verse.entryList()), (QStringList{kE1, kE2}));
     EXPECT_EQ(verse.entryList()->currentRow(), 0);
     ASSERT_EQ(jumps.size(), 1u);
-    EXPECT_EQ(jumps[0].TargetBook, 39) << "the book of the first entry";
+    EXPECT_EQ(jumps[0].book, 40) << "the book of the first entry";
 
     jumps.clear();
     verse.combo()->setCurrentIndex(2);
@@ -159,10 +127,10 @@ TEST_F(PanelTest, startUpChoosesFirstListAndOpensItsFirstEntryButEmptyOrVanished
 // adding
 TEST_F(PanelTest, addAppendsPassageOnDisplayByteExactWithoutOpeningIt) {
     startVerseListA({kE1});
-    nav.show({1, 42, 2, 15, 2}); // WEB, book 43, chapter 3, verses 16 to 18
+    show(verseHost, {"WEB", 43, 3, 16, 18});
     jumps.clear();
     verse.addButton()->click();
-    const QString added = "43 Book.  3 : 16 - 18\tWEB";
+    const QString added = "43 Book. 3 : 16 - 18\tWEB";
     EXPECT_EQ(rowsOf(verse.entryList()), (QStringList{kE1, added}));
     EXPECT_EQ(verse.entryList()->currentRow(), 1);
     EXPECT_EQ(readBytes(bibleFile("A.txt")), listBytes({kE1, added}));
@@ -171,51 +139,34 @@ TEST_F(PanelTest, addAppendsPassageOnDisplayByteExactWithoutOpeningIt) {
 
 TEST_F(PanelTest, addWithoutListsOrPassageChangesNothing) {
     verse.startUp(tmp.path());
-    nav.show({0, 0, 0, 0, 0});
+    show(verseHost, {"KJV", 1, 1, 1, 1});
     verse.addButton()->click();
     EXPECT_EQ(verse.entryList()->count(), 0);
     writeBytes(bibleFile("A.txt"), listBytes({}));
     verse.refreshCombo(listPattern(bibleFolder));
     verse.combo()->setCurrentIndex(0);
-    nav.show({0, 0, -1, 0, 0}); // no chapter selected: nothing on display
+    verseHost.onChoiceCleared(); // a list emptied: nothing on display
     verse.addButton()->click();
     EXPECT_EQ(readBytes(bibleFile("A.txt")), kBom + "\r\n");
 }
 
-// opening a verse-list entry: a jump request, or a refusal when the entry names no row
-TEST_F(PanelTest, openingAnEntryAsksForTheJumpOrRefusesIt) {
-    using Request = std::array<int, 5>;
-    auto asArray = [](const session::JumpRequest& r) {
-        return Request{r.TargetVersion, r.TargetBook, r.TargetChapter, r.TargetVerse, int(r.TargetSpan)};
-    };
+// opening a verse-list entry: the place it names (the navigation refuses a place without a row)
+TEST_F(PanelTest, openingAnEntryRequestsItsPlace_orNothingWhenItCannotBeRead) {
     const struct {
         const char* name;
-        Request shown;
         QString entry;
-        std::optional<Request> jump; // nullopt: the entry is refused
+        std::optional<session::PassageRef> place;
     } cases[] = {
-        {"unreadable", {0, 0, 0, 0, 0}, "garbage", std::nullopt},
-        {"book out of range", {0, 0, 0, 0, 0}, "99 Book.  1 : 1 - 1\tKJV", std::nullopt},
-        {"other book", {0, 0, 0, 0, 0}, kE1, Request{0, 39, 4, 17, 2}},
-        {"passage on display", {0, 39, 4, 17, 0}, kE1, Request{0, 39, 4, 17, 2}},
-        {"other version", {0, 39, 4, 17, 2}, kE2, Request{1, 42, 2, 15, 0}},
-        {"unknown version keeps the one last targeted",
-         {0, 0, 0, 0, 0},
-         "40 Book.  5 : 18 - 18\tNONE",
-         Request{1, 39, 4, 17, 0}},
+        {"unreadable", "garbage", std::nullopt},
+        {"an entry", kE1, session::PassageRef{"KJV", 40, 5, 18, 20}},
+        {"book without a row", "99 Book.  1 : 1 - 1	KJV", session::PassageRef{"KJV", 99, 1, 1, 1}},
+        {"unknown version", "40 Book.  5 : 18 - 18	NONE", session::PassageRef{"NONE", 40, 5, 18, 18}},
     };
-    nav.targeted = 1;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        nav.show(c.shown);
         jumps.clear();
-        EXPECT_EQ(verseHost.OpenVerseListEntry(c.entry), c.jump.has_value());
-        if (!c.jump) {
-            EXPECT_TRUE(jumps.empty());
-            continue;
-        }
-        ASSERT_EQ(jumps.size(), 1u);
-        EXPECT_EQ(asArray(jumps[0]), *c.jump);
+        EXPECT_EQ(verseHost.OpenVerseListEntry(c.entry), c.place.has_value());
+        EXPECT_EQ(jumps.empty() ? std::nullopt : std::optional(jumps.front()), c.place);
     }
 }
 
@@ -226,7 +177,7 @@ TEST_F(PanelTest, enterOnAVerseListEntryOpensItAsAClickDoes) {
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(verse.entryList(), &enter);
     ASSERT_EQ(jumps.size(), 1u);
-    EXPECT_EQ(jumps[0].TargetBook, 42);
+    EXPECT_EQ(jumps[0].book, 43);
     // Other keys still move through the list without opening anything.
     jumps.clear();
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
@@ -306,7 +257,7 @@ TEST_F(PanelTest, listThatCannotBeReadIsNotReplacedByTheNewEntry) {
     verse.startUp(tmp.path());
     EXPECT_EQ(verse.currentList(), "A");
     EXPECT_EQ(verse.entryList()->count(), 0);
-    nav.show({0, 39, 4, 17, 2});
+    show(verseHost, {"KJV", 40, 5, 18, 20});
     verse.addButton()->click();
     EXPECT_EQ(QFileInfo(bibleFile("A.txt")).size(), lumora::common::kMaxFileBytes + 1);
     ASSERT_EQ(prompts.asked.size(), 1u);
@@ -318,7 +269,7 @@ TEST_F(PanelTest, writeThatFailsKeepsTheOldFileAndTellsTheUser) {
     const QString big(5000, QChar('e'));
     startVerseListA({big});
     const QByteArray before = readBytes(bibleFile("A.txt"));
-    nav.show({0, 39, 4, 17, 2});
+    show(verseHost, {"KJV", 40, 5, 18, 20});
     {
         FileSizeLimit full(4096);
         ASSERT_TRUE(full.ok());
@@ -471,19 +422,19 @@ TEST_F(PanelTest, twoWindowsAddingToOneListKeepBothEntries_andAnEditOnAChangedLi
     writeBytes(bibleFile("A.txt"), listBytes({kE1}));
     QWidget window2;
     FakePrompts prompts2;
-    VerseListHost host2{nav};
+    VerseListHost host2;
     FavouritePanel verse2{PanelConfig::verseList(), host2, prompts2, shell, &window2};
     verse2.setFolder(bibleFolder);
     verse.startUp(tmp.path());
     verse2.startUp(tmp.path());
 
-    nav.show({1, 42, 2, 15, 2}); // window 1 adds John 3:16-18
+    show(verseHost, {"WEB", 43, 3, 16, 18}); // window 1 adds John 3:16-18
     verse.addButton()->click();
-    const QString first = "43 Book.  3 : 16 - 18\tWEB";
+    const QString first = "43 Book. 3 : 16 - 18\tWEB";
     EXPECT_TRUE(prompts.asked.empty()) << "its own list had not changed";
-    nav.show({0, 0, 0, 0, 0}); // window 2, which still shows only kE1, adds Genesis 1:1
+    show(host2, {"KJV", 1, 1, 1, 1}); // window 2, which still shows only kE1, adds Genesis 1:1
     verse2.addButton()->click();
-    const QString second = "01 Book.  1 : 1 - 1\tKJV";
+    const QString second = "01 Book. 1 : 1 - 1\tKJV";
     EXPECT_EQ(readBytes(bibleFile("A.txt")), listBytes({kE1, first, second}));
     EXPECT_EQ(rowsOf(verse2.entryList()), (QStringList{kE1, first, second}));
     EXPECT_EQ(verse2.entryList()->currentRow(), 2);

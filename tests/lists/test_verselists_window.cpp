@@ -2,6 +2,7 @@
 
 #include "lists/listfile.h"
 #include "lists/ui/favouritepanel.h"
+#include "lists/verselistentry.h"
 
 #include "support/mainwindow.h"
 
@@ -93,5 +94,55 @@ TEST(VerseListsWindow, entriesMoveOnlyTheListsThatDiffer) {
         EXPECT_EQ(h.list("List_verset")->currentRow(), 3);
         EXPECT_EQ(h.list("List_verset_limite")->currentRow(), c.spanRow);
         EXPECT_FALSE(h.nav().isJumpPending());
+    }
+}
+
+// An entry's place moves the lists only when the first list that must change has its row (the lists
+// after it take their nearest row); an unknown version keeps the version last targeted, and a
+// version is found by its whole code. (The code was once looked for inside the entries, so "KJV"
+// opened the "NKJV" version listed after it.)
+TEST(VerseListsWindow, placesWithoutARowAreRefused_andVersionsAreFoundByTheirWholeCode) {
+    MainWindowHarness h;
+    writeFixtureVersion(h.data.path(), "KJV", fixtureBooks(6, 25));
+    writeFixtureVersion(h.data.path(), "NKJV", fixtureBooks(6, 25));
+    writeBytes(h.data.path() + "/Bible/Version.txt", "KJV - First\r\nNKJV - Second\r\n");
+    ASSERT_TRUE(h.open());
+    using Rows = std::array<int, 5>; // version, book, chapter, verse, end-verse row
+    const struct {
+        const char* name;
+        session::JumpRequest shown;
+        QString entry;
+        bool moves;
+        Rows rows;
+    } cases[] = {
+        {"book without a row", {0, 0, 0, 0, 0}, "99 Book.  1 : 1 - 1\tKJV", false, {0, 0, 0, 0, 0}},
+        {"first verse beyond the chapter",
+         {0, 1, 2, 0, 0},
+         "02 Book. 3 : 30 - 30\tKJV",
+         false,
+         {0, 1, 2, 0, 0}},
+        {"chapter beyond another book: its last",
+         {0, 0, 0, 0, 0},
+         "02 Book. 9 : 1 - 2\tKJV",
+         true,
+         {0, 1, 5, 0, 1}},
+        {"unknown version: the one last targeted",
+         {1, 0, 0, 0, 0},
+         "40 Book. 2 : 3 - 3\tNONE",
+         true,
+         {1, 39, 1, 2, 0}},
+        {"code inside another entry", {1, 0, 0, 0, 0}, "02 Book. 1 : 1 - 1\tKJV", true, {0, 1, 0, 0, 0}},
+        {"code in other letter case", {0, 0, 0, 0, 0}, "03 Book. 2 : 4 - 6\tnkjv", true, {1, 2, 1, 3, 2}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        h.nav().jumpTo(c.shown);
+        const auto place = lists::parseVerseListEntry(c.entry);
+        ASSERT_TRUE(place);
+        EXPECT_EQ(h.nav().openPassage(*place), c.moves);
+        const Rows rows{h.combo("List_version")->currentIndex(), h.list("List_livre")->currentRow(),
+                        h.list("List_chapitre")->currentRow(), h.list("List_verset")->currentRow(),
+                        h.list("List_verset_limite")->currentRow()};
+        EXPECT_EQ(rows, c.rows);
     }
 }

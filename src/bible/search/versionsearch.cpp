@@ -70,19 +70,26 @@ QString displayLine(int book, QByteArrayView bookKey, QByteArrayView chapter, QB
     return out;
 }
 
-// field 1 TAB field 2 TAB field 3 TAB field 3 TAB version; `versionTail` is TAB + the version.
-QByteArray searchKey(QByteArrayView verseKey, QByteArrayView verse, QByteArrayView versionTail) {
-    QByteArray key(verseKey.size() + 1 + verse.size() + versionTail.size(), Qt::Uninitialized);
-    char* p = key.data();
-    p = std::copy(verseKey.begin(), verseKey.end(), p);
-    *p++ = '\t';
-    p = std::copy(verse.begin(), verse.end(), p);
-    std::copy(versionTail.begin(), versionTail.end(), p);
-    return key;
+// A chapter or verse field as a number from 1 up; 0 when it is none.
+int placeNumber(QByteArrayView field) {
+    // The usual field, one to three digits, without the general parser.
+    if (!field.isEmpty() && field.size() <= 3 && field[0] >= '1' && field[0] <= '9') {
+        int n = 0;
+        qsizetype i = 0;
+        for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+            n = n * 10 + (field[i] - '0');
+        if (i == field.size()) return n;
+    }
+    const auto number = common::leadingNumber(field);
+    return (number && *number > 0 && *number <= INT_MAX) ? static_cast<int>(*number) : 0;
 }
 
-QByteArray versionTail(int versionIndex) {
-    return '\t' + QByteArray::number(versionIndex);
+void fillHit(SearchHit& hit, const HitLine& line, const QByteArray& version) {
+    hit.ref.version = version;
+    hit.ref.book = bookNumber(line.bookKey);
+    hit.ref.chapter = placeNumber(line.chapter);
+    hit.ref.firstVerse = hit.ref.lastVerse = placeNumber(line.verse);
+    hit.setVerseKey(line.verseKey);
 }
 
 } // namespace
@@ -124,9 +131,7 @@ QList<SearchHit> searchBookBytes(QByteArrayView data, QByteArrayView needle) {
     findHitLines(data, needle, refs);
     QList<SearchHit> hits(qsizetype(refs.size()));
     for (size_t k = 0; k < refs.size(); ++k) {
-        const HitLine line = hitLine(data, refs[k]);
-        hits[qsizetype(k)].book = bookNumber(line.bookKey);
-        hits[qsizetype(k)].setVerseKey(line.verseKey);
+        fillHit(hits[qsizetype(k)], hitLine(data, refs[k]), QByteArray());
     }
     return hits;
 }
@@ -145,11 +150,7 @@ bool isBlankSearch(QByteArrayView needle) {
 }
 
 QString searchDisplayLine(const SearchHit& hit, const QStringList& bookNames) {
-    return displayLine(hit.book, hit.bookKey(), hit.chapter(), hit.verse(), bookNames);
-}
-
-QByteArray SearchKey(const SearchHit& hit, int versionIndex) {
-    return searchKey(hit.verseKey(), hit.verse(), versionTail(versionIndex));
+    return displayLine(hit.ref.book, hit.bookKey(), hit.chapter(), hit.verse(), bookNames);
 }
 
 std::optional<QByteArray> SearchFileCache::read(const QString& path) {
@@ -168,10 +169,9 @@ std::optional<QByteArray> SearchFileCache::read(const QString& path) {
     return bytes;
 }
 
-VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int versionIndex,
-                            const QStringList& bookNames, QByteArrayView needle, SearchFileCache* cache) {
+VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, const QStringList& bookNames,
+                            QByteArrayView needle, SearchFileCache* cache) {
     VersionSearch out;
-    const QByteArray tail = versionTail(versionIndex);
     const VersionFiles files = versionFiles(dataPath, code);
     // Both files are scanned first, so the lists are sized once and filled in one pass.
     struct Scanned {
@@ -192,33 +192,17 @@ VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int
         total += qsizetype(scanned[f].hits.size());
     }
     out.display.reserve(total);
-    out.keys.reserve(total);
+    out.hits.resize(total);
+    qsizetype k = 0;
     for (const Scanned& file : scanned) {
         for (const HitLineRef& ref : file.hits) {
             const HitLine line = hitLine(file.bytes, ref);
-            out.display.append(
-                displayLine(bookNumber(line.bookKey), line.bookKey, line.chapter, line.verse, bookNames));
-            out.keys.append(searchKey(line.verseKey, line.verse, tail));
+            SearchHit& hit = out.hits[k++];
+            fillHit(hit, line, code);
+            out.display.append(displayLine(hit.ref.book, line.bookKey, line.chapter, line.verse, bookNames));
         }
     }
     return out;
-}
-
-std::optional<SearchTarget> parseSearchKey(const QByteArray& key) {
-    const auto fields = common::cutFields<5>(key);
-    if (!fields) return std::nullopt;
-    auto number = [](const QByteArray& f) -> std::optional<int> {
-        const auto n = common::leadingNumber(QByteArrayView(f));
-        if (!n || *n < 0 || *n > INT_MAX) return std::nullopt;
-        return static_cast<int>(*n);
-    };
-    const auto version = number((*fields)[4]);
-    const auto book = number((*fields)[0]);
-    const auto chapter = number((*fields)[1]);
-    const auto verse = number((*fields)[2]);
-    if (!version || !book || !chapter || !verse || *book < 1 || *chapter < 1 || *verse < 1)
-        return std::nullopt;
-    return SearchTarget{*version, *book - 1, *chapter - 1, *verse - 1};
 }
 
 } // namespace lumora::bible

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "session/passageref.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -21,10 +23,16 @@
 namespace lumora::bible {
 
 struct SearchHit {
-    // Book number: the leading digits of field 1 ("43N" -> 43, "100O" -> 100); 0 when none.
-    int book = 0;
+    // Where the hit leads: the version searched (empty for a single file), the book number (the
+    // leading digits of field 1: "43N" -> 43, "100O" -> 100), the chapter and the verse as first
+    // and last verse. A field that is no number from 1 up is 0 there.
+    session::PassageRef ref;
 
-    // Field 1 TAB field 2 TAB field 3 of the verse line ("43N\t3\t16").
+    // True when the hit names a verse: book, chapter and verse are all numbers from 1 up.
+    bool leadsToVerse() const { return ref.book >= 1 && ref.chapter >= 1 && ref.firstVerse >= 1; }
+
+    // Field 1 TAB field 2 TAB field 3 of the verse line ("43N\t3\t16"), as the file writes them:
+    // the hit's display line shows them.
     QByteArrayView verseKey() const {
         return m_size >= 0 ? QByteArrayView(m_inline.data(), m_size) : QByteArrayView(m_long);
     }
@@ -60,19 +68,16 @@ QList<SearchHit> searchBookBytes(QByteArrayView data, QByteArrayView needle);
 // text, "  " included, is searched for.
 bool isBlankSearch(QByteArrayView needle);
 
-// "Jean 3.16-16": the book's name as the version shows it (entry book - 1 of List_livre), a
-// blank, chapter "." verse "-" verse. A book number with no name in the list shows field 1 in
+// "Jean 3.16-16": the book's name as the version shows it (entry book - 1 of the version's book
+// names), a blank, chapter "." verse "-" verse. A book number with no name in the list shows field 1 in
 // its place, so the hit is still listed.
 QString searchDisplayLine(const SearchHit& hit, const QStringList& bookNames);
 
-// field 1 TAB field 2 TAB field 3 TAB field 3 TAB versionIndex: "43N\t3\t16\t16\t0".
-QByteArray SearchKey(const SearchHit& hit, int versionIndex);
-
-// The two parallel result lists of a search over a whole version, without the trailing "????"
-// entry the drop-down adds.
+// The hits of a search over a whole version, each with its display line, without the trailing
+// "????" entry the drop-down adds.
 struct VersionSearch {
-    QStringList display;    // ComboBox_passage_trouve rows
-    QByteArrayList keys;    // ComboBox_localisation rows
+    QStringList display;    // one line a hit, in hit order
+    QList<SearchHit> hits;  // their places, row for row with display; ref.version is the code searched
     QStringList unreadable; // testament files that could not be opened, in the order tried
 };
 
@@ -95,16 +100,7 @@ class SearchFileCache final {
 
 // Searches CODE-O.txt then CODE-N.txt of the version (found without regard to letter case).
 // With a cache, files unchanged since the last search are not read again.
-VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, int versionIndex,
-                            const QStringList& bookNames, QByteArrayView needle,
-                            SearchFileCache* cache = nullptr);
-
-// The jump target read back from a SearchKey: 0-based list indexes.
-struct SearchTarget {
-    int version = 0, book = 0, chapter = 0, verse = 0;
-};
-// nullopt for a key that is not a hit's (the empty key of "????", fields missing, a number
-// missing, or an index below 0).
-std::optional<SearchTarget> parseSearchKey(const QByteArray& key);
+VersionSearch SearchVersion(const QString& dataPath, const QByteArray& code, const QStringList& bookNames,
+                            QByteArrayView needle, SearchFileCache* cache = nullptr);
 
 } // namespace lumora::bible

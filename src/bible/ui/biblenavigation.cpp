@@ -25,6 +25,17 @@ void selectRow(QComboBox* combo, int i) {
     combo->setCurrentIndex(i);
 }
 
+namespace {
+
+// The row of the book with `number`; where no book has it, the row the number names in a full
+// list (which the jump then skips when it is missing).
+int bookRowOf(const BookTables& tables, int number) {
+    const Book* book = tables.bookByNumber(number);
+    return book ? book->row : number - 1;
+}
+
+} // namespace
+
 BibleNavigation::BibleNavigation(const session::Session& session, platform::Prompts& prompts, QWidget* page,
                                  QObject* parent)
     : QObject(parent), m_session(session), m_prompts(prompts) {
@@ -119,6 +130,7 @@ void BibleNavigation::LoadBibleVersions() {
         List_version->addItems(m_versions.List_version);
         List_version->setCurrentIndex(-1);
     }
+    emit choiceCleared();
     if (m_versions.openError) {
         m_prompts.tell(QString::number(*m_versions.openError));
         return;
@@ -134,6 +146,7 @@ void BibleNavigation::refillVersions(const QStringList& entries, const QString& 
         List_version->addItems(entries);
         List_version->setCurrentIndex(-1);
     }
+    emit choiceCleared();
     selectRow(List_version, List_version->findText(selectText, Qt::MatchExactly));
 }
 
@@ -157,8 +170,13 @@ void BibleNavigation::onVersionSelected(int index) {
     // The book tables of the version, then the book list restores TargetBook.
     m_booksLoaded = false;
     List_livre->clear();
+    emit choiceCleared();
     const QByteArray code = VersionCode(Utf8Encode(List_version->itemText(index))).value_or(QByteArray());
     m_tables = LoadBookTables(m_session.DataPath, code);
+    if (m_bookNumberWanted > 0) {
+        m_target.TargetBook = bookRowOf(m_tables, m_bookNumberWanted);
+        m_bookNumberWanted = 0;
+    }
     List_livre->addItems(m_tables.names());
     m_booksLoaded = true;
     selectRow(List_livre, m_target.TargetBook);
@@ -171,6 +189,7 @@ void BibleNavigation::onBookSelected(int index) {
     m_target.TargetBook = index;
     m_chaptersReady = false;
     List_chapitre->clear();
+    emit choiceCleared();
     const Book* book = m_tables.bookAt(index);
     const int n = book ? book->chapterCount : 0;
     QStringList chapters;
@@ -218,6 +237,7 @@ void BibleNavigation::onChapterSelected(int index) {
     // the previous chapter's verses.
     List_verset->clear();
     List_verset_limite->clear();
+    emit choiceCleared();
     const int v = book ? m_tables.verseCount(*book, c) : 0;
     QStringList verses;
     verses.reserve(v);
@@ -238,6 +258,7 @@ void BibleNavigation::onVerseSelected(int index) {
     if (index < 0) return;
     m_target.TargetVerse = index;
     List_verset_limite->clear();
+    emit choiceCleared();
     QStringList rest;
     for (int i = index; i < List_verset->count(); ++i)
         rest << List_verset->item(i)->text();
@@ -258,11 +279,44 @@ void BibleNavigation::onEndVerseSelected(int index) {
     emit spanSelected();
     const Book* book = m_tables.bookAt(List_livre->currentRow());
     const QListWidgetItem* chapter = List_chapitre->currentItem();
-    emit chapterShown(VersionCode(Utf8Encode(List_version->currentText())).value_or(QByteArray()),
-                      book ? book->tableKey : QByteArray(), book ? book->soundPrefix : QByteArray(),
+    const QByteArray code = VersionCode(Utf8Encode(List_version->currentText())).value_or(QByteArray());
+    emit chapterShown(code, book ? book->tableKey : QByteArray(), book ? book->soundPrefix : QByteArray(),
                       chapter ? chapter->text().toInt() : 0, List_verset->count());
-    emit passageWanted();
+    if (List_version->currentIndex() >= 0 && List_livre->currentItem() && chapter &&
+        List_verset->currentItem()) {
+        auto number = [](QListWidget* l) { return l->currentItem()->text().toInt(); };
+        emit passageChosen({code, book ? book->number : 0, number(List_chapitre), number(List_verset),
+                            number(List_verset_limite)},
+                           List_livre->currentItem()->text());
+    }
+    emit passageSelected(selection());
     emit spanShown(List_verset->currentRow());
+}
+
+bool BibleNavigation::openPassage(const session::PassageRef& ref) {
+    QStringList versions;
+    for (int i = 0; i < List_version->count(); ++i)
+        versions << List_version->itemText(i);
+    const int shownVersion = List_version->currentIndex();
+    const int version = versionRow(versions, ref.version, shownVersion).value_or(m_target.TargetVersion);
+    const bool otherVersion = version != shownVersion;
+    const session::JumpRequest request{version, bookRowOf(m_tables, ref.book), ref.chapter - 1,
+                                       ref.firstVerse - 1,
+                                       static_cast<qint16>(ref.lastVerse - ref.firstVerse)};
+    // Only the first list that changes must have the row; the cascade clamps the lists after it.
+    const int wanted[] = {request.TargetVersion, request.TargetBook, request.TargetChapter,
+                          request.TargetVerse, request.TargetSpan};
+    const int shown[] = {shownVersion, List_livre->currentRow(), List_chapitre->currentRow(),
+                         List_verset->currentRow()};
+    int level = 0;
+    while (level < 4 && wanted[level] == shown[level])
+        ++level;
+    const int count = level == 0 ? List_version->count() : listOf(NavLevel(level))->count();
+    if (wanted[level] < 0 || wanted[level] >= count) return false;
+    m_bookNumberWanted = otherVersion ? ref.book : 0;
+    jumpTo(request);
+    m_bookNumberWanted = 0;
+    return true;
 }
 
 void BibleNavigation::jumpTo(const session::JumpRequest& request) {
@@ -332,17 +386,6 @@ void BibleNavigation::reselectVerse(int verseIndex, bool single) {
     else
         selectRow(List_verset, verseIndex);
     m_listViewPick = false;
-}
-
-void BibleNavigation::refreshKeepingSelection() {
-    const int book = List_livre->currentRow();
-    const int chapter = List_chapitre->currentRow();
-    const int verse = List_verset->currentRow();
-    const int end = List_verset_limite->currentRow();
-    onBookSelected(book);
-    selectRow(List_chapitre, chapter);
-    selectRow(List_verset, verse);
-    selectRow(List_verset_limite, end);
 }
 
 PassageSelection BibleNavigation::selection() const {

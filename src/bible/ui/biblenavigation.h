@@ -10,6 +10,7 @@
 #include "bible/passagebuilder.h"
 #include "platform/prompts.h"
 #include "session/navigation.h"
+#include "session/passageref.h"
 #include "session/session.h"
 
 #include <QObject>
@@ -21,7 +22,7 @@ class QWidget;
 
 namespace lumora::bible {
 
-class BibleNavigation final : public QObject, public session::NavigationLists {
+class BibleNavigation final : public QObject {
     Q_OBJECT
   public:
     // The lists are created as children of `page`; the page places versionList() and lists().
@@ -53,6 +54,12 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     // Moves to the request through the first list that differs, top level first; when the verse is
     // already shown, selects TargetSpan of List_verset_limite.
     void jumpTo(const session::JumpRequest& request);
+    // Moves to a place, as a search hit or a verse-list entry does: the version with the code of
+    // `ref` (the selected one when it has that code; the version last targeted when none has),
+    // the book with its number, the chapter, the first verse and ref.lastVerse as the end verse.
+    // False, with nothing moved, when the first list that must change has no such row; the
+    // lists after it take their nearest row.
+    bool openPassage(const session::PassageRef& ref);
     // Continuous play: the passage after the one shown (from the end verse + 1 to the chapter's end),
     // or the next chapter of the book; nothing at the book's last chapter.
     void selectNextPassage();
@@ -67,8 +74,9 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     // in the mark table; otherwise up to the chapter's end) and has the passage built again even
     // when the row was selected already (after a mark was written, the passage must show it).
     void reselectVerse(int verseIndex, bool single);
-    // Remembers the four list selections, runs the book handler, and selects them again.
-    void refreshKeepingSelection();
+    // Raises passageSelected with the lists' selection as it stands, even an incomplete one (the
+    // start-up shows the passage of the default selection so).
+    void reshowSelection() { emit passageSelected(selection()); }
 
     // The selection as the passage builder sees it.
     PassageSelection selection() const;
@@ -77,11 +85,9 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     bool isJumpPending() const { return m_pendingJump; }
     const session::JumpRequest& target() const { return m_target; }
 
-    // session::NavigationLists
-    int selectedRow(session::NavLevel level) const override;
-    int rowCount(session::NavLevel level) const override;
-    QString rowText(session::NavLevel level, int row) const override;
-    int targetedVersion() const override { return m_target.TargetVersion; }
+    int selectedRow(session::NavLevel level) const; // -1 when none
+    int rowCount(session::NavLevel level) const;
+    QString rowText(session::NavLevel level, int row) const;
 
   signals:
     void versionsLoaded();
@@ -96,12 +102,21 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     // A first verse was selected (row of List_verset).
     void verseSelected(int index);
     // The end verse was selected: the passage of the selection is to be shown (raised in this order:
-    // spanSelected, passageWanted, spanShown; `verseIndex` is the row of List_verset).
+    // spanSelected, chapterShown, passageChosen, passageSelected, spanShown; `verseIndex` is the row
+    // of List_verset).
     void spanSelected();
-    // The chapter of the passage about to be shown (raised before passageWanted).
+    // The chapter of the passage about to be shown.
     void chapterShown(const QByteArray& versionCode, const QByteArray& bookKey, const QByteArray& soundPrefix,
                       int chapter, int verseCount);
-    void passageWanted();
+    // The end verse was selected with every list above it: the place of the passage, and its
+    // book's name as the book list shows it.
+    void passageChosen(const session::PassageRef& ref, const QString& bookName);
+    // The end verse was selected: the selection as the passage builder takes it, raised even when
+    // a list above has none (its numbers are then 0).
+    void passageSelected(const bible::PassageSelection& selection);
+    // A list was emptied to be filled again, or the version list has no selection: no passage is
+    // chosen until the next passageChosen.
+    void choiceCleared();
     void spanShown(int verseIndex);
 
   private:
@@ -130,6 +145,7 @@ class BibleNavigation final : public QObject, public session::NavigationLists {
     bool m_booksLoaded = false;   // BooksLoaded
     bool m_chaptersReady = false; // ChaptersReady
     bool m_listViewPick = false;  // ListViewPick
+    int m_bookNumberWanted = 0;   // a jump's book, found in the tables of the version it loads
 };
 
 // Selects entry i of a list as a user pick would (runs its handler when the row changes); a

@@ -129,20 +129,19 @@ void BibleSearch::onSearchClicked() {
     VersionSearch found;
     if (const auto code = common::VersionCode(m_nav.rowText(session::NavLevel::Version, version));
         code && version >= 0) {
-        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), version, m_nav.tables().names(),
-                              needle, &m_files);
+        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), m_nav.tables().names(), needle,
+                              &m_files);
     }
     for (const QString& path : found.unreadable)
         m_prompts.tell(path);
 
     found.display.append(kNoHitEntry);
-    found.keys.append(QByteArray());
     {
         const QSignalBlocker block(ComboBox_passage_trouve);
         m_hits->replace(std::move(found.display));
         ComboBox_passage_trouve->setCurrentIndex(0);
     }
-    m_localisation = std::move(found.keys);
+    m_found = std::move(found.hits);
 
     m_ready = true;
     onHitPicked(0);
@@ -158,12 +157,11 @@ void BibleSearch::onTextTyped() {
 
 void BibleSearch::onHitPicked(int index) {
     if (!m_ready) return;
-    if (index < 0 || index >= m_localisation.size()) return;
-    // The last entry "????" has an empty key, which names no hit: nothing changes.
-    const auto target = parseSearchKey(m_localisation.at(index));
-    if (!target || target->version >= m_nav.rowCount(session::NavLevel::Version)) return;
-    m_nav.jumpTo({target->version, target->book, target->chapter, target->verse, 0});
-    m_hit = target;
+    // The last entry "????" names no hit, and neither does a verse line without numbers: nothing
+    // changes.
+    if (index < 0 || index >= m_found.size() || !m_found.at(index).leadsToVerse()) return;
+    m_hit = m_found.at(index).ref;
+    m_nav.openPassage(*m_hit);
 
     HighlightSearchWord();
     Lbl_Nbr_passage_trouve->setText(QString::number(index + 1) + QStringLiteral(" / ") +
@@ -189,8 +187,8 @@ void BibleSearch::HighlightSearchWord() {
     // it are used only when the line itself does not hold the text.
     qsizetype from = afterHeader;
     if (m_hit) {
-        const QString label = QString::number(m_hit->chapter + 1) + QLatin1Char('.') +
-                              QString::number(m_hit->verse + 1) + QStringLiteral("   ");
+        const QString label = QString::number(m_hit->chapter) + QLatin1Char('.') +
+                              QString::number(m_hit->firstVerse) + QStringLiteral("   ");
         const qsizetype line =
             text.startsWith(label) ? 0 : text.indexOf(QLatin1Char('\n') + label, afterHeader);
         if (line >= 0) from = line == 0 ? 0 : line + 1;

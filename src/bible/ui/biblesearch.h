@@ -3,15 +3,14 @@
 // hidden table of keys, and the "k / n" label.
 //
 // A search fills ComboBox_passage_trouve with one display line per hit and a last "????" entry,
-// and ComboBox_localisation with the hits' SearchKeys and a last empty entry, row for row. A pick
-// jumps the navigation lists to the hit and marks the searched word in the passage.
+// and keeps the hits row for row. A pick jumps the navigation lists to the hit's place and marks
+// the searched word in the passage.
 
 #include "bible/search/versionsearch.h"
 #include "platform/prompts.h"
 #include "platform/richtextbox.h"
 #include "session/session.h"
 
-#include <QByteArrayList>
 #include <QObject>
 
 class QComboBox;
@@ -40,8 +39,9 @@ class BibleSearch final : public QObject {
     void setSearchHalves(int textWidth, int resultsWidth);
     // Ctrl+F (while `page` has the focus) goes to Text_achercher; the button's tooltip says so.
     void installShortcuts(QWidget* page);
-    // The hidden table beside ComboBox_passage_trouve: one SearchKey a row, then "".
-    const QByteArrayList& ComboBox_localisation() const { return m_localisation; }
+    // The hits of the last search, row for row with ComboBox_passage_trouve (whose last entry
+    // "????" has none).
+    const QList<SearchHit>& hits() const { return m_found; }
 
     // False from the start of a search until both lists are complete, and after a blank search;
     // picks are ignored while it is False.
@@ -67,8 +67,8 @@ class BibleSearch final : public QObject {
     QComboBox* ComboBox_passage_trouve; // editable, so typed text can be refused
     HitList* m_hits;                    // its rows
     QLabel* Lbl_Nbr_passage_trouve;
-    QByteArrayList m_localisation;
-    std::optional<SearchTarget> m_hit; // the hit last picked
+    QList<SearchHit> m_found;
+    std::optional<session::PassageRef> m_hit; // the place of the hit last picked
     platform::RichTextBox& m_passage;
     platform::Prompts& m_prompts;
     bool m_ready = false;

@@ -85,11 +85,13 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
 
     connect(Check_With_Title, &QCheckBox::clicked, this, [this] {
         Check_Uppercase->setEnabled(Check_With_Title->isChecked());
-        m_nav.refreshKeepingSelection();
+        onOptionClicked();
     });
-    connect(Check_Uppercase, &QCheckBox::clicked, this, [this] { m_nav.refreshKeepingSelection(); });
-    connect(Check_Version, &QCheckBox::clicked, this, [this] { m_nav.refreshKeepingSelection(); });
+    connect(Check_Uppercase, &QCheckBox::clicked, this, &PassageView::onOptionClicked);
+    connect(Check_Version, &QCheckBox::clicked, this, &PassageView::onOptionClicked);
     connect(Chec_Order, &QCheckBox::clicked, this, &PassageView::onOrderToggled);
+    connect(&m_nav, &BibleNavigation::passageSelected, this, &PassageView::PreparePassage);
+    connect(&m_nav, &BibleNavigation::choiceCleared, this, &PassageView::onChoiceCleared);
     connect(Img_UP_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(-1); });
     connect(Img_DN_ListVersion, &QToolButton::clicked, this, [this] { moveVersion(+1); });
     connect(Check_Shop, &QCheckBox::clicked, this, [this](bool on) { emit captureToolsToggled(on); });
@@ -103,9 +105,14 @@ QWidget* PassageView::orderFrame() const {
     return Frame_Order_Version;
 }
 
-void PassageView::PreparePassage() {
+void PassageView::onOptionClicked() {
+    if (m_selection) PreparePassage(*m_selection);
+}
+
+void PassageView::PreparePassage(const PassageSelection& selection) {
     platform::WaitCursor hourglass;
-    m_request = bible::PreparePassage(m_session.DataPath, m_nav.selection());
+    m_selection = selection;
+    m_request = bible::PreparePassage(m_session.DataPath, selection);
     m_request.withTitles = Check_With_Title->isChecked();
     m_request.titlesUppercase = Check_Uppercase->isChecked();
     m_request.showHeader = Check_Version->isChecked();

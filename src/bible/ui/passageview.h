@@ -42,8 +42,11 @@ class PassageView final : public QObject {
     // Image_Passage behind Text_Passage.
     platform::BackdropBox& backdrop() { return *m_backdrop; }
 
-    // Reads the navigation lists' selection, builds the passage and shows it.
-    void PreparePassage();
+    // Builds the passage of `selection` with the display options and shows it (on each selection
+    // of the navigation); an option click builds the same selection again.
+    void PreparePassage(const PassageSelection& selection);
+    // The navigation let its choice go: an option click builds nothing until the next selection.
+    void onChoiceCleared() { m_selection.reset(); }
 
     // The last passage shown.
     const Passage& passage() const { return m_passage; }
@@ -61,6 +64,7 @@ class PassageView final : public QObject {
     void captureToolsToggled(bool shown);
 
   private:
+    void onOptionClicked();
     void onOrderToggled(bool checked);
     void moveVersion(int delta);
 
@@ -84,6 +88,7 @@ class PassageView final : public QObject {
     QToolButton* Img_UP_ListVersion;
     QToolButton* Img_DN_ListVersion;
     TestamentCache m_cache;
+    std::optional<PassageSelection> m_selection; // the selection shown last
     PassageRequest m_request;
     Passage m_passage;
     QString m_versionBeforeOrdering;

@@ -1,10 +1,10 @@
 #pragma once
-// The verse-list side of the Bible tab: builds the entry of the passage on display, and turns an
-// entry into a jump request for the navigation lists (the same cascade as a search hit).
+// The verse-list side of the Bible tab: the entry of the passage on display, and the place an
+// opened entry names, handed to the navigation (the same cascade as a search hit).
 
 #include "lists/ui/favouritehost.h"
 #include "lists/verselistentry.h"
-#include "session/navigation.h"
+#include "session/passageref.h"
 
 #include <QObject>
 
@@ -13,22 +13,29 @@ namespace lumora::lists {
 class VerseListHost final : public QObject, public FavouriteHost {
     Q_OBJECT
   public:
-    explicit VerseListHost(const session::NavigationLists& nav, QObject* parent = nullptr)
-        : QObject(parent), m_nav(nav) {}
+    using QObject::QObject;
 
+    // The entry of the passage chosen last; nullopt while none is chosen.
     std::optional<QString> entryOnDisplay() override;
     void openEntry(const QString& entry) override { OpenVerseListEntry(entry); }
 
-    // Works out the jump to the entry and raises jumpRequested with it. False, with nothing raised,
-    // when the entry cannot be read or its row lies outside the list it must be picked in. An
-    // unknown version code keeps the version last targeted.
+    // Raises passageRequested with the entry's place. False, with nothing raised, when the entry
+    // cannot be read.
     bool OpenVerseListEntry(const QString& entry);
 
+    // The navigation chose a passage (`bookName` as its book list shows it), or let its choice go.
+    void onPassageChosen(const session::PassageRef& ref, const QString& bookName);
+    void onChoiceCleared() { m_shown.reset(); }
+
   signals:
-    void jumpRequested(const session::JumpRequest& request);
+    void passageRequested(const session::PassageRef& ref);
 
   private:
-    const session::NavigationLists& m_nav;
+    struct Shown {
+        session::PassageRef ref;
+        QString bookName;
+    };
+    std::optional<Shown> m_shown;
 };
 
 } // namespace lumora::lists
