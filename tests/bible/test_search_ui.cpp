@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -266,4 +267,29 @@ TEST(SearchUiBooks, hitInAVersionWithoutTheFirstBooks_showsTheBookWithItsNumber)
     EXPECT_EQ(h.current(h.list("List_chapitre")), "3");
     EXPECT_EQ(h.current(h.list("List_verset")), "16");
     EXPECT_EQ(h.view().passageBox().selectedText(), "Zorobabel");
+}
+
+// Switching versions kept the book's row: from Matthew 5 in a full Bible, a version of the New
+// Testament alone showed its fortieth book. The book stays by its number when the version has it.
+TEST(VersionSwitch, theBookShownStaysByItsNumber) {
+    MainWindowHarness h;
+    std::vector<FixtureBook> nt;
+    for (const FixtureBook& b : fixtureBooks(6, 25))
+        if (b.number >= 40) nt.push_back(b);
+    writeFixtureVersion(h.data.path(), "ALL", fixtureBooks(6, 25));
+    writeFixtureVersion(h.data.path(), "NTO", nt);
+    writeBytes(h.data.path() + "/Bible/Version.txt", "ALL - Whole\r\nNTO - New Testament\r\n");
+    ASSERT_TRUE(h.open());
+    h.nav().jumpTo({0, 39, 4, 17, 2}); // Matthew 5:18-20
+    ASSERT_EQ(h.current(h.list("List_livre")), "40 Book40");
+    auto* versions = h.find<QComboBox>("List_version");
+    versions->setCurrentIndex(1);
+    EXPECT_EQ(h.current(h.list("List_livre")), "40 Book40");
+    EXPECT_EQ(h.current(h.list("List_chapitre")), "5");
+    versions->setCurrentIndex(0);
+    EXPECT_EQ(h.current(h.list("List_livre")), "40 Book40");
+    // A book the other version has not keeps the row, as before.
+    h.nav().jumpTo({0, 0, 0, 0, 0});
+    versions->setCurrentIndex(1);
+    EXPECT_EQ(h.current(h.list("List_livre")), "40 Book40") << "row 0 there";
 }

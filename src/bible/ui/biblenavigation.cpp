@@ -171,11 +171,17 @@ void BibleNavigation::onVersionSelected(int index) {
     m_booksLoaded = false;
     List_livre->clear();
     emit choiceCleared();
+    // The book shown stays by its number: versions need not list the same books (one of the New
+    // Testament alone lists Matthew first), and the same row would be another book there.
+    const Book* shown = m_tables.bookAt(m_target.TargetBook);
+    const int shownNumber = shown ? shown->number : 0;
     const QByteArray code = VersionCode(Utf8Encode(List_version->itemText(index))).value_or(QByteArray());
     m_tables = LoadBookTables(m_session.DataPath, code);
     if (m_bookNumberWanted > 0) {
         m_target.TargetBook = bookRowOf(m_tables, m_bookNumberWanted);
         m_bookNumberWanted = 0;
+    } else if (const Book* same = m_tables.bookByNumber(shownNumber)) {
+        m_target.TargetBook = same->row;
     }
     List_livre->addItems(m_tables.names());
     m_booksLoaded = true;
