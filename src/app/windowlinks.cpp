@@ -60,6 +60,7 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
                 m_clone->onVerseSelected(passageBox.plainText().mid(start, length));
             });
     connect(&p.follower, &bible::VerseFollower::caretMovedToEnd, m_clone, &CloneWindow::onCaretMovedToEnd);
+    connect(&p.passage, &bible::PassageView::passageShown, m_clone, &CloneWindow::forgetFollowedVerse);
     connect(&p.biblePlayer, &bible::BiblePlayer::bibleAudioMutedChanged, m_clone,
             &CloneWindow::setBibleAudioMuted);
     connect(&p.zoom, &bible::Zoom::zoomApplied, m_clone, &CloneWindow::onZoomApplied);

@@ -164,6 +164,45 @@ TEST_F(CloneTest, aVerseIsHighlightedByItsLabelInTheClonesOwnText_neverByAnother
     EXPECT_EQ(verseLabelPosition(QString(QChar(0xFEFF)) + "1.1   In", "1.1"), 1);
 }
 
+// A long chapter on the projector: the verse heard sat on the bottom edge, and a clone opened in
+// the middle of a verse showed no highlight until the next one.
+TEST_F(CloneTest, theVerseHeardStandsInTheUpperThird_andAClonOpenedMidVerseShowsItAtOnce) {
+    QByteArray chapter = "\xEF\xBB\xBF";
+    for (int v = 1; v <= 40; ++v)
+        chapter += "3." + QByteArray::number(v) + "   Words of the verse, long enough for a line.\r\n\r\n";
+    CloneContent c = bible();
+    c.passageText = chapter;
+    clone.onVerseSelected("3.17"); // heard before the clone opens
+    clone.showBible(c);
+    clone.window()->resize(800, 400);
+    clone.window()->show();
+    QApplication::processEvents();
+    EXPECT_EQ(box().textCursor().selectedText(), "3.17") << "the verse heard, at once";
+
+    const auto third = [&](const char* label) {
+        clone.onVerseSelected(label);
+        QApplication::processEvents();
+        QTextCursor at = box().textCursor();
+        at.setPosition(at.selectionStart());
+        const int top = box().cursorRect(at).top();
+        const int height = box().viewport()->height();
+        EXPECT_GE(top, 0) << label;
+        EXPECT_LE(top, height / 3) << label << ": at " << top << " of " << height;
+    };
+    third("3.20");
+    third("3.30");
+    third("3.25"); // back up the chapter, as a replay does
+
+    // Muted (no reading), or a new passage: no highlight from a reading that is not going on.
+    clone.forgetFollowedVerse();
+    clone.showBible(c);
+    EXPECT_EQ(box().textCursor().selectedText(), "");
+    clone.onVerseSelected("3.5");
+    clone.setBibleAudioMuted(true);
+    clone.showBible(c);
+    EXPECT_EQ(box().textCursor().selectedText(), "");
+}
+
 TEST_F(CloneTest, aMarkSelectionIsMirroredOnlyWhileTheBibleAudioIsMuted) {
     clone.showBible(bible());
     clone.mirrorSelection("5.18");

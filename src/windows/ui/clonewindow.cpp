@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace lumora::windows {
@@ -141,6 +143,9 @@ void CloneWindow::showBible(const CloneContent& content) {
     fillCommon(content, "CLONE : ");
     m_showsBible = true;
     m_showsHymn = false;
+    // Opened while a reading is followed: the verse heard is highlighted at once, not from the
+    // next verse on.
+    if (!m_bibleMuted && !m_followedVerse.isEmpty()) selectVerseInClone(m_followedVerse);
 }
 
 void CloneWindow::showHymn(const CloneContent& content) {
@@ -169,11 +174,26 @@ bool CloneWindow::selectVerseInClone(const QString& label) {
     const auto at = verseLabelPosition(box.plainText(), label);
     if (!at) return false;
     box.select(*at, int(label.size()));
+    // Scrolling just far enough left the verse read on the projector's bottom edge, with the room
+    // watching the words arrive there: it goes to the upper third, the rest of the verse below it.
+    QTextEdit* edit = box.edit();
+    QTextCursor start(edit->document());
+    start.setPosition(*at);
+    if (QScrollBar* bar = edit->verticalScrollBar())
+        bar->setValue(bar->value() + edit->cursorRect(start).top() - edit->viewport()->height() / 4);
     return true;
 }
 
 void CloneWindow::onVerseSelected(const QString& label) {
-    if (m_showsBible) selectVerseInClone(label);
+    m_followedVerse = label;
+    if (!m_showsBible || selectVerseInClone(label)) return;
+    // A verse the clone does not hold: no earlier verse stays lit as if it were heard.
+    platform::RichTextBox& box = ensureWindow()->box();
+    if (box.selectionLength() != 0) box.setCaret(box.selectionStart());
+}
+
+void CloneWindow::forgetFollowedVerse() {
+    m_followedVerse.clear();
 }
 
 void CloneWindow::onCaretMovedToEnd() {

@@ -85,6 +85,8 @@ class CloneWindow final : public QObject {
     // Label13: the hymn's rich text unchanged; CloneShowsHymn.
     void showHymn(const lumora::windows::CloneContent& content);
     // The verse being heard was selected in Text_Passage: `label` is the text selected there.
+    // A new passage: the verse the following reached belongs to the old one.
+    void forgetFollowedVerse();
     void onVerseSelected(const QString& label);
     void onCaretMovedToEnd();
     // A verse label selected in Text_Passage while the Bible audio is muted (a mark taken).
@@ -133,6 +135,7 @@ class CloneWindow final : public QObject {
     bool m_bibleMuted = false;  // BibleAudioMuted
     int m_tab = 0;
     QString m_bibleSelection; // the text selected in Text_Passage
+    QString m_followedVerse;  // the label of the verse the following last reached
     int m_hymnStart = 0, m_hymnLength = 0;
 };
 
