@@ -90,9 +90,10 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
     }
     const double hop = rec.hop;
     const int from = int(speech.onset / hop), to = int(speech.end / hop);
-    // The band: a quarter of the reading either side of an even spread, at least 20 s, at most
-    // three minutes (so that a long chapter stays linear in cost).
-    const double width = std::clamp(0.25 * (speech.end - speech.onset), 20.0, 180.0);
+    // The band: a quarter of the reading either side of an even spread, at least 20 s, at most a
+    // minute, so that a long chapter stays linear in cost. The even spread already follows the
+    // reader's own speed; the band only has to hold how far a reading strays from it.
+    const double width = std::clamp(0.25 * (speech.end - speech.onset), 20.0, 60.0);
     const double unrelated = unrelatedDistance(rec, *refFeatures);
     const WarpPath path = alignFeatures(rec, *refFeatures, from, to, int(width / hop), float(unrelated));
     if (path.empty()) {
