@@ -2,7 +2,8 @@
 // or scripts/make-mark-corpus): per recording and per shape, the share of verse starts within
 // 0.25 s of the truth for the alignment by content ("new") and for the pauses alone ("old"), the
 // median and worst errors, the CPU time, and how the confidence sorts the wrong starts from the
-// right ones; then the CPU time taken for a 10-minute chapter.
+// right ones; how many recordings offered with the next one's verses (another chapter's reading)
+// are refused; then the CPU time taken for a 10-minute chapter.
 //
 //   bench_suggest CORPUS_DIR [benchmark options]
 
@@ -139,6 +140,23 @@ int measure(const QString& corpus) {
         shapes[shape].add(t);
     }
     if (shapes.empty()) return 1;
+    // Each recording offered with the next one's verses: another chapter's reading, to be refused.
+    int offered = 0, refused = 0;
+    for (qsizetype r = 0; r < recs.size(); ++r) {
+        const QDir d(QDir(corpus).filePath(recs[r]));
+        const QDir other(QDir(corpus).filePath(recs[(r + 1) % recs.size()]));
+        const QList<QByteArray> verses = readLines(other.filePath(QStringLiteral("verses.txt")));
+        QString audioPath = d.filePath(QStringLiteral("audio.wav"));
+        if (!QFile::exists(audioPath)) audioPath = d.filePath(QStringLiteral("audio.mp3"));
+        if (verses.isEmpty() || recs.size() < 2) continue;
+        const SuggestOutcome s = suggestStartsFromFile(audioPath, verses, g_language);
+        ++offered;
+        refused += !s.error.isEmpty();
+        if (s.error.isEmpty())
+            std::printf("%-8s with the verses of %s: not refused\n", qPrintable(recs[r]),
+                        qPrintable(recs[(r + 1) % recs.size()]));
+    }
+    std::printf("another chapter's verses refused: %d of %d\n", refused, offered);
     std::printf("\n%-10s %6s %8s %8s %8s %14s %14s %8s\n", "shape", "starts", "audio_s", "new", "old",
                 "wrong_doubted", "right_doubted", "cpu_s");
     Tally all;

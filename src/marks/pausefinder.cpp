@@ -14,6 +14,16 @@ float percentile(std::vector<float> values, double p) {
     std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(k), values.end());
     return values[k];
 }
+
+// The levels of the frames that are not digital silence.
+constexpr float kDigitalSilenceDb = -90.0f;
+std::vector<float> audible(std::vector<float> levels) {
+    const auto kept =
+        std::remove_if(levels.begin(), levels.end(), [](float v) { return v <= kDigitalSilenceDb; });
+    if (kept == levels.begin()) return levels; // all silent: the silence is the floor
+    levels.erase(kept, levels.end());
+    return levels;
+}
 } // namespace
 
 EnergyMeter::EnergyMeter(int sampleRate, double hop) {
@@ -50,7 +60,7 @@ SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
     // The threshold sits above the noise floor by a share of the speech's dynamic range. A floor
     // far below the speech (digital silence) is lifted so that soft consonants stay speech.
     const float level = percentile(db, 0.95);
-    const float floor = std::max(percentile(db, 0.05), level - 60.0f);
+    const float floor = std::max(percentile(options.floorFromSound ? audible(db) : db, 0.05), level - 60.0f);
     if (level - floor < 6.0f) return map; // no contrast: one long sound or silence
     auto thresholdAbove = [level](float f) { return f + std::max(6.0f, 0.25f * (level - f)); };
     map.threshold = thresholdAbove(floor);
@@ -61,11 +71,12 @@ SpeechMap findPauses(const EnergyTrack& track, const PauseOptions& options) {
     const auto block = std::max<std::size_t>(1, std::size_t(std::lround(1.0 / track.hop)));
     const std::size_t blocks = (n + block - 1) / block;
     std::vector<float> blockFloor(blocks);
-    for (std::size_t b = 0; b < blocks; ++b)
+    for (std::size_t b = 0; b < blocks; ++b) {
+        std::vector<float> levels(db.begin() + std::ptrdiff_t(b * block),
+                                  db.begin() + std::ptrdiff_t(std::min(n, (b + 1) * block)));
         blockFloor[b] =
-            percentile(std::vector<float>(db.begin() + std::ptrdiff_t(b * block),
-                                          db.begin() + std::ptrdiff_t(std::min(n, (b + 1) * block))),
-                       0.1);
+            percentile(options.floorFromSound ? audible(std::move(levels)) : std::move(levels), 0.1);
+    }
     std::vector<float> threshold(n);
     for (std::size_t b = 0; b < blocks; ++b) {
         float local = blockFloor[b];

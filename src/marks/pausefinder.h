@@ -48,6 +48,11 @@ struct SpeechMap {
 struct PauseOptions {
     double minPause = 0.12;  // shorter gaps (stop consonants, word joins) are not pauses
     double minSpeech = 0.04; // shorter bursts inside a pause (clicks, noise) are not speech
+    // The noise floor from the frames that are not digital silence. In a recording put together
+    // from takes with silence between them, the room heard in each take before its first word is
+    // then a pause, not speech. In clean speech it also splits soft passages into pauses, so the
+    // alignment only uses it to carry a pause on to the first word (align/aligner.cpp).
+    bool floorFromSound = false;
 };
 
 // Nothing found (silence only): onset = end = 0 and no pauses.

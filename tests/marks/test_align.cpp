@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <random>
 
 using namespace lumora::marks;
@@ -127,6 +129,31 @@ TEST(AlignLanguage, theVersionsSettingComesBeforeTheGuess) {
     EXPECT_EQ(l.how, "set in Language.txt");
 }
 
+// the synthesis
+
+// The library's globals (the pitch flutter's phase, above all) carried one synthesis into the
+// next: the same verses read after others gave another reference, and so other marks. Also with
+// the library held loaded by another part of the process, where unloading it resets nothing.
+TEST(AlignSynthesis, theSameVersesGiveTheSameReferenceWhateverWasReadBefore) {
+    const QStringList first{kGenesis[0], kGenesis[2]};
+    const QStringList other{"Then the king commanded the servants, to bring the horses out of the city?"};
+    for (const bool heldElsewhere : {false, true}) {
+        void* holder = heldElsewhere ? dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL) : nullptr;
+        if (heldElsewhere && !holder) GTEST_SKIP() << "libespeak-ng is not there";
+        QString error;
+        const auto a = synthesiseVerses(first, "en", kReferenceRate, &error);
+        if (!a) GTEST_SKIP() << error.toStdString();
+        const auto b = synthesiseVerses(other, "en-us", 175);
+        const auto again = synthesiseVerses(first, "en", kReferenceRate);
+        ASSERT_TRUE(b && again);
+        EXPECT_NE(b->audio.samples, a->audio.samples);
+        EXPECT_EQ(again->audio.samples, a->audio.samples) << "held elsewhere: " << heldElsewhere;
+        EXPECT_EQ(again->verseStart, a->verseStart);
+        EXPECT_EQ(again->verseEnd, a->verseEnd);
+        if (holder) dlclose(holder);
+    }
+}
+
 // the warping
 
 TEST(AlignWarp, findsAKnownWarpAfterUnrelatedFramesAndInsideItsBand) {
@@ -208,19 +235,19 @@ TEST(AlignSpeech, humanReadingFromLibrivoxGetsEveryStart) {
     const auto c = librivoxChapter(tmp, 0.6);
     ASSERT_TRUE(c);
     ASSERT_EQ(c->verses.size(), 5);
+    // The sentences are takes with the room heard before the first word, joined by digital
+    // silence: the mark belongs at the word, not where the room sets in.
     const SuggestOutcome s = suggestStartsFromFile(c->wav, bytes(c->verses));
-    // The goal is every start; one of five may still be off (it varies with the synthesis state).
     ASSERT_TRUE(s.error.isEmpty()) << s.error.toStdString();
     ASSERT_EQ(s.starts.size(), c->truth.size());
     int clean = 0;
     for (std::size_t i = 0; i < c->truth.size(); ++i)
         clean += std::abs(s.starts[i] - c->truth[i]) > 0.25;
-    EXPECT_LE(clean, 1);
+    EXPECT_EQ(clean, 0);
     // Right starts may still be called doubtful (the reader's pauses and the text's lengths
     // disagree), but not most of them.
     EXPECT_LE(std::count_if(s.confidence.begin(), s.confidence.end(), [](double c) { return c < kDoubtful; }),
               3);
-    // With echo and noise the goal (every start) is not reached yet: one start of five may be off.
     const QString wet = lumora::testing::withEchoAndNoise(tmp, c->wav);
     ASSERT_FALSE(wet.isEmpty());
     const SuggestOutcome w = suggestStartsFromFile(wet, bytes(c->verses));
@@ -229,7 +256,7 @@ TEST(AlignSpeech, humanReadingFromLibrivoxGetsEveryStart) {
     int off = 0;
     for (std::size_t i = 0; i < c->truth.size(); ++i)
         off += std::abs(w.starts[i] - c->truth[i]) > 0.25;
-    EXPECT_LE(off, 2);
+    EXPECT_EQ(off, 0) << "with echo and noise";
 }
 
 // refusal

@@ -11,6 +11,7 @@ namespace {
 constexpr double kLead = 0.05;         // a mark falls this much before the speech resumes
 constexpr double kPauseReach = 0.3;    // a pause end this close to the aligned start is the start
 constexpr double kOnsetReach = 0.12;   // an onset of speech this close, when no pause is
+constexpr double kRoomReach = 0.6;     // the room heard before the first word of a take, at most
 constexpr double kRefuseAbove = 0.999; // match worse than this: not this chapter's reading
 
 double median(std::vector<double> v) {
@@ -47,12 +48,20 @@ struct Snap {
     int kind; // 2: pause end, 1: onset, 0: none
 };
 
-Snap snapStart(double t, const SpeechMap& speech, const EnergyTrack& energy) {
+// `room`: the pauses above the floor of the room rather than of digital silence. Where takes are
+// joined with silence, the room heard before a take's first word still belongs to the pause.
+Snap snapStart(double t, const SpeechMap& speech, const SpeechMap& room, const EnergyTrack& energy) {
     const Pause* best = nullptr;
     for (const Pause& p : speech.pauses)
         if (std::abs(p.end - t) <= kPauseReach && (!best || std::abs(p.end - t) < std::abs(best->end - t)))
             best = &p;
-    if (best) return {std::max(0.0, best->end - std::min(kLead, best->length() / 2)), 2};
+    if (best) {
+        Pause pause = *best;
+        for (const Pause& r : room.pauses)
+            if (r.start <= pause.end && r.end > pause.end && r.end - pause.end <= kRoomReach)
+                pause.end = r.end;
+        return {std::max(0.0, pause.end - std::min(kLead, pause.length() / 2)), 2};
+    }
     if (std::abs(speech.onset - t) <= kPauseReach) return {std::max(0.0, speech.onset - kLead), 2};
     // The steepest rise of the level near t (three frames), when it is a clear one.
     const auto& db = energy.db;
@@ -90,9 +99,10 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
     }
     const double hop = rec.hop;
     const int from = int(speech.onset / hop), to = int(speech.end / hop);
-    // The band: a quarter of the reading either side of an even spread, at least 20 s, at most
-    // three minutes (so that a long chapter stays linear in cost).
-    const double width = std::clamp(0.25 * (speech.end - speech.onset), 20.0, 180.0);
+    // The band: a quarter of the reading either side of an even spread, at least 20 s, at most a
+    // minute, so that a long chapter stays linear in cost. The even spread already follows the
+    // reader's own speed; the band only has to hold how far a reading strays from it.
+    const double width = std::clamp(0.25 * (speech.end - speech.onset), 20.0, 60.0);
     const double unrelated = unrelatedDistance(rec, *refFeatures);
     const WarpPath path = alignFeatures(rec, *refFeatures, from, to, int(width / hop), float(unrelated));
     if (path.empty()) {
@@ -132,10 +142,13 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
         return std::clamp<std::size_t>(std::size_t(std::max(0.0, std::round(seconds / refHop))), 0,
                                        refFeatures->frames() - 1);
     };
+    PauseOptions roomFloor;
+    roomFloor.floorFromSound = true;
+    const SpeechMap room = findPauses(energy, roomFloor);
     std::vector<double> aligned(n), kinds(n);
     for (std::size_t k = 0; k < n; ++k) {
         aligned[k] = path.row[column(ref.verseStart[k])] * hop;
-        const Snap s = snapStart(aligned[k], speech, energy);
+        const Snap s = snapStart(aligned[k], speech, room, energy);
         out.starts.push_back(s.at);
         kinds[k] = s.kind;
     }

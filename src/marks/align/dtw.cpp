@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace lumora::marks::align {
 
@@ -41,12 +42,15 @@ float frameDistance(const Features& rec, std::size_t i, const Features& ref, std
     if (a != b) return kSilenceAgainstSpeech;
     const float* x = rec.frame(i);
     const float* y = ref.frame(j);
-    float s = 0;
-    for (int d = 0; d < kDims; ++d) {
-        const float t = x[d] - y[d];
-        s += t * t;
-    }
-    return std::sqrt(s / kDims);
+    // Four sums side by side, which the compiler can keep in one vector register.
+    static_assert(kDims % 4 == 0);
+    float s[4] = {0, 0, 0, 0};
+    for (int d = 0; d < kDims; d += 4)
+        for (int k = 0; k < 4; ++k) {
+            const float t = x[d + k] - y[d + k];
+            s[k] += t * t;
+        }
+    return std::sqrt((s[0] + s[1] + s[2] + s[3]) / kDims);
 }
 
 WarpPath warp(const Features& rec, const Features& ref, const Band& band, float skipCost) {
@@ -60,8 +64,8 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
     std::vector<std::size_t> offset(m + 1, 0);
     for (std::size_t j = 0; j < m; ++j)
         offset[j + 1] = offset[j] + std::size_t(band.hi[j] - band.lo[j] + 1);
-    std::vector<unsigned char> step(offset[m]);
-    std::vector<int> steps(offset[m]); // path length so far, for the mean at the end
+    // How each cell was reached; every cell in the band is written before it is read.
+    const std::unique_ptr<unsigned char[]> step(new unsigned char[offset[m]]);
     std::vector<float> prev, cur;
     for (std::size_t j = 0; j < m; ++j) {
         const int lo = band.lo[j], hi = band.hi[j];
@@ -72,7 +76,6 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
             const std::size_t at = offset[j] + std::size_t(i - lo);
             float best = kInf;
             unsigned char how = Start;
-            int len = 1;
             if (j == 0) {
                 best = float(skipped[std::size_t(i)]) + d; // the reading may begin anywhere
             } else {
@@ -81,7 +84,6 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
                     if (c < best) {
                         best = c;
                         how = Diagonal;
-                        len = steps[offset[j - 1] + std::size_t(i - 1 - plo)] + 2;
                     }
                 }
                 if (i >= plo && i <= phi) {
@@ -89,7 +91,6 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
                     if (c < best) {
                         best = c;
                         how = Right;
-                        len = steps[offset[j - 1] + std::size_t(i - plo)] + 1;
                     }
                 }
             }
@@ -98,12 +99,10 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
                 if (c < best) {
                     best = c;
                     how = Down;
-                    len = steps[at - 1] + 1;
                 }
             }
             cur[std::size_t(i - lo)] = best;
             step[at] = how;
-            steps[at] = len;
         }
         std::swap(prev, cur);
     }
@@ -120,8 +119,8 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
         }
     }
     if (end < 0) return path;
-    path.total = double(prev[std::size_t(end - band.lo[m - 1])]) /
-                 steps[offset[m - 1] + std::size_t(end - band.lo[m - 1])];
+    const double cost = prev[std::size_t(end - band.lo[m - 1])];
+    int steps = 1; // the path's length, a diagonal step counted twice like its distance
     path.row.assign(m, 0);
     path.lastRow.assign(m, 0);
     path.cost.assign(m, 0);
@@ -135,6 +134,7 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
         ++cells[j];
         const unsigned char how = step[offset[j] + std::size_t(i - band.lo[j])];
         if (how == Start) break;
+        steps += how == Diagonal ? 2 : 1;
         if (how == Down) {
             --i;
             continue;
@@ -147,6 +147,7 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
         path.row[k] = path.lastRow[k] = path.row[j];
     for (std::size_t k = 0; k < m; ++k)
         if (cells[k] > 0) path.cost[k] /= float(cells[k]);
+    path.total = cost / steps;
     return path;
 }
 

@@ -174,20 +174,31 @@ std::optional<FeatureMeter> FeatureMeter::create(int sampleRate, QString* error)
 
 void FeatureMeter::feed(const float* samples, std::size_t count) {
     State& s = *m;
-    for (std::size_t i = 0; i < count; ++i) {
-        s.acc += samples[i];
-        if (++s.accCount < s.decimate) continue;
-        s.pending.push_back(float(s.acc / s.decimate));
-        s.acc = 0;
-        s.accCount = 0;
-    }
-    while (s.pending.size() - s.consumed >= s.fft) {
-        s.frame(s.pending.data() + s.consumed);
-        s.consumed += s.hop;
-    }
-    if (s.consumed > 1 << 16) {
-        s.pending.erase(s.pending.begin(), s.pending.begin() + std::ptrdiff_t(s.consumed));
-        s.consumed = 0;
+    // In pieces, so that what waits for the next frame stays small however large the block.
+    constexpr std::size_t kPiece = 1 << 14;
+    while (count > 0) {
+        const std::size_t take = std::min(count, kPiece);
+        if (s.decimate == 1) {
+            s.pending.insert(s.pending.end(), samples, samples + take);
+        } else {
+            for (std::size_t i = 0; i < take; ++i) {
+                s.acc += samples[i];
+                if (++s.accCount < s.decimate) continue;
+                s.pending.push_back(float(s.acc / s.decimate));
+                s.acc = 0;
+                s.accCount = 0;
+            }
+        }
+        samples += take;
+        count -= take;
+        while (s.pending.size() - s.consumed >= s.fft) {
+            s.frame(s.pending.data() + s.consumed);
+            s.consumed += s.hop;
+        }
+        if (s.consumed > kPiece) {
+            s.pending.erase(s.pending.begin(), s.pending.begin() + std::ptrdiff_t(s.consumed));
+            s.consumed = 0;
+        }
     }
 }
 

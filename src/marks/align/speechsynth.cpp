@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <mutex>
 
 namespace lumora::marks::align {
@@ -17,17 +18,6 @@ namespace {
 constexpr double kGap = 0.3;        // silence put between two verses of the reference
 constexpr double kClauseGap = 0.15; // and after a comma or a sentence inside a verse
 
-struct Espeak final {
-    decltype(&::espeak_Initialize) initialize = nullptr;
-    decltype(&::espeak_SetSynthCallback) setCallback = nullptr;
-    decltype(&::espeak_SetVoiceByName) setVoice = nullptr;
-    decltype(&::espeak_SetParameter) setParameter = nullptr;
-    decltype(&::espeak_Synth) synth = nullptr;
-    decltype(&::espeak_Synchronize) synchronize = nullptr;
-    int sampleRate = 0;
-    QString failure;
-};
-
 std::vector<short>* g_sink = nullptr; // the buffer the running synthesis fills
 
 int collect(short* wav, int count, espeak_EVENT*) {
@@ -35,37 +25,67 @@ int collect(short* wav, int count, espeak_EVENT*) {
     return 0;
 }
 
-Espeak& espeak() {
-    static Espeak lib = [] {
-        Espeak l;
-        void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
-        auto get = [handle](auto& fn, const char* name) {
-            fn = handle ? reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(handle, name))
-                        : nullptr;
-        };
-        get(l.initialize, "espeak_Initialize");
-        get(l.setCallback, "espeak_SetSynthCallback");
-        get(l.setVoice, "espeak_SetVoiceByName");
-        get(l.setParameter, "espeak_SetParameter");
-        get(l.synth, "espeak_Synth");
-        get(l.synchronize, "espeak_Synchronize");
-        if (!l.initialize || !l.setCallback || !l.setVoice || !l.setParameter || !l.synth || !l.synchronize) {
-            const char* why = dlerror();
-            l.failure = QStringLiteral("libespeak-ng cannot be loaded: ") +
-                        QString::fromLocal8Bit(why ? why : "a function is missing");
-            return l;
-        }
-        l.sampleRate = l.initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
-        if (l.sampleRate <= 0)
-            l.failure = QStringLiteral("espeak-ng cannot start: its voice data is missing");
-        else
-            l.setCallback(collect);
-        return l;
-    }();
-    return lib;
-}
+// The library keeps its state in globals that no call resets: the phase of the pitch flutter,
+// the gain control, the echo buffer. Each synthesis therefore loads it afresh and unloads it at the
+// end, so that the same verses always give the same reference whatever was read before. When
+// something else in the process holds the library (then unloading keeps its globals), a private
+// copy is loaded beside it.
+class Espeak final {
+  public:
+    decltype(&::espeak_Initialize) initialize = nullptr;
+    decltype(&::espeak_SetSynthCallback) setCallback = nullptr;
+    decltype(&::espeak_SetVoiceByName) setVoice = nullptr;
+    decltype(&::espeak_SetParameter) setParameter = nullptr;
+    decltype(&::espeak_Synth) synth = nullptr;
+    decltype(&::espeak_Synchronize) synchronize = nullptr;
+    decltype(&::espeak_Terminate) terminate = nullptr;
+    int sampleRate = 0;
+    QString failure;
 
-std::mutex g_lock; // the library keeps one voice and one callback for the whole process
+    Espeak() {
+        constexpr const char* kName = "libespeak-ng.so.1";
+        if (void* held = dlopen(kName, RTLD_NOW | RTLD_NOLOAD)) {
+            dlclose(held);
+            m_handle = dlmopen(LM_ID_NEWLM, kName, RTLD_NOW | RTLD_LOCAL);
+        } else {
+            m_handle = dlopen(kName, RTLD_NOW | RTLD_LOCAL);
+        }
+        auto get = [this](auto& fn, const char* name) {
+            fn = m_handle ? reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(m_handle, name))
+                          : nullptr;
+        };
+        get(initialize, "espeak_Initialize");
+        get(setCallback, "espeak_SetSynthCallback");
+        get(setVoice, "espeak_SetVoiceByName");
+        get(setParameter, "espeak_SetParameter");
+        get(synth, "espeak_Synth");
+        get(synchronize, "espeak_Synchronize");
+        get(terminate, "espeak_Terminate");
+        if (!initialize || !setCallback || !setVoice || !setParameter || !synth || !synchronize ||
+            !terminate) {
+            const char* why = dlerror();
+            failure = QStringLiteral("libespeak-ng cannot be loaded: ") +
+                      QString::fromLocal8Bit(why ? why : "a function is missing");
+            return;
+        }
+        sampleRate = initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+        if (sampleRate <= 0)
+            failure = QStringLiteral("espeak-ng cannot start: its voice data is missing");
+        else
+            setCallback(collect);
+    }
+    ~Espeak() {
+        if (sampleRate > 0) terminate();
+        if (m_handle) dlclose(m_handle);
+    }
+    Espeak(const Espeak&) = delete;
+    Espeak& operator=(const Espeak&) = delete;
+
+  private:
+    void* m_handle = nullptr;
+};
+
+std::mutex g_lock; // one synthesis at a time: the library keeps one voice and one callback
 
 // The first and last samples louder than a whisper, or nullopt for silence.
 std::optional<std::pair<std::size_t, std::size_t>> speechSpan(const std::vector<short>& s) {
@@ -87,7 +107,7 @@ QString spokenText(const QString& verseText) {
 std::optional<Reference> synthesiseVerses(const QStringList& verses, const QString& language,
                                           int wordsPerMinute, QString* error) {
     std::lock_guard guard(g_lock);
-    Espeak& es = espeak();
+    const Espeak es;
     if (!es.failure.isEmpty()) {
         if (error) *error = es.failure;
         return std::nullopt;
@@ -103,8 +123,15 @@ std::optional<Reference> synthesiseVerses(const QStringList& verses, const QStri
     ref.voice = language;
     ref.audio.sampleRate = es.sampleRate;
     const auto gap = std::size_t(kGap * es.sampleRate);
-    std::vector<short> pcm, one;
-    pcm.resize(gap, 0);
+    std::vector<float>& pcm = ref.audio.samples;
+    // Room for the whole reading at once (a letter takes about 40 ms at the reference's rate),
+    // rather than copying it over each time it outgrows its buffer.
+    std::size_t letters = 0;
+    for (const QString& verse : verses)
+        letters += std::size_t(verse.size());
+    pcm.reserve(gap * std::size_t(verses.size() + 1) * 2 + letters * std::size_t(es.sampleRate) / 20);
+    pcm.resize(gap, 0.0f);
+    std::vector<short> one;
     const auto clauseGap = std::size_t(kClauseGap * es.sampleRate);
     static const QRegularExpression clauseEnd(QStringLiteral("(?<=[,;:.!?])\\s+"));
     for (const QString& verse : verses) {
@@ -121,18 +148,16 @@ std::optional<Reference> synthesiseVerses(const QStringList& verses, const QStri
             g_sink = nullptr;
             const auto span = speechSpan(one);
             if (!span) continue;
-            if (pcm.size() > verseFrom) pcm.resize(pcm.size() + clauseGap, 0);
-            pcm.insert(pcm.end(), one.begin() + std::ptrdiff_t(span->first),
-                       one.begin() + std::ptrdiff_t(span->second));
+            if (pcm.size() > verseFrom) pcm.resize(pcm.size() + clauseGap, 0.0f);
+            std::transform(one.begin() + std::ptrdiff_t(span->first),
+                           one.begin() + std::ptrdiff_t(span->second), std::back_inserter(pcm),
+                           [](short v) { return float(v) / 32768.0f; });
         }
         // A verse without words (an empty line) still takes a moment, so that its start differs.
-        if (pcm.size() == verseFrom) pcm.resize(pcm.size() + gap / 2, 0);
+        if (pcm.size() == verseFrom) pcm.resize(pcm.size() + gap / 2, 0.0f);
         ref.verseEnd.push_back(double(pcm.size()) / es.sampleRate);
-        pcm.resize(pcm.size() + gap, 0);
+        pcm.resize(pcm.size() + gap, 0.0f);
     }
-    ref.audio.samples.resize(pcm.size());
-    std::transform(pcm.begin(), pcm.end(), ref.audio.samples.begin(),
-                   [](short v) { return float(v) / 32768.0f; });
     return ref;
 }
 
