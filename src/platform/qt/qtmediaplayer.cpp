@@ -47,8 +47,29 @@ QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent) {
     createBackend();
     m_serverWatch.setInterval(1000);
     connect(&m_serverWatch, &QTimer::timeout, this, [this] {
-        if (m_server != soundServerIdentity()) dropStaleBackends(nullptr);
+        if (m_server != soundServerIdentity()) {
+            dropStaleBackends(nullptr);
+            return;
+        }
+        nudgeIfStalled();
     });
+}
+
+void QtMediaPlayer::nudgeIfStalled() {
+    // On a loaded machine GStreamer now and then stops pushing after a seek made while playing (a
+    // passage replayed from its first mark): "Playing", with the position standing still for good.
+    // Three seconds without a move while playing is such a stall. The end of the media is none.
+    const qint64 at = m_player->position();
+    const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState &&
+                         m_player->mediaStatus() != QMediaPlayer::EndOfMedia;
+    m_stillTicks = playing && at == m_watchedPosition ? m_stillTicks + 1 : 0;
+    m_watchedPosition = at;
+    if (m_stillTicks < 3) return;
+    m_stillTicks = 0;
+    // A seek to where it stands does not move it: the backend is made anew and goes on from there.
+    m_pendingSeek = at;
+    m_backendFailed = true;
+    play();
 }
 
 void QtMediaPlayer::dropStaleBackends(const QtMediaPlayer* asking) {
@@ -169,6 +190,8 @@ void QtMediaPlayer::setStatus(const QString& status) {
 void QtMediaPlayer::onPlaybackState(int state) {
     switch (state) {
     case QMediaPlayer::PlayingState:
+        m_stillTicks = 0;
+        m_watchedPosition = -1;
         m_serverWatch.start();
         restartClock(m_player->position());
         setStatus(QStringLiteral("Playing"));

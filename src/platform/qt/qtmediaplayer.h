@@ -67,6 +67,8 @@ class QtMediaPlayer final : public MediaPlayer {
     // A new backend for the same source, when the old one failed or its sound server is gone.
     void renewBackendIfStale();
     void replaceBackend();
+    // A backend "Playing" whose position has stood still for three ticks is sought where it stands.
+    void nudgeIfStalled();
     // Every player whose backend was made for another sound server than the one there now lets it
     // go; one that was playing or paused reports the failure, unless it is `asking` (about to load
     // or play anew).
@@ -82,7 +84,10 @@ class QtMediaPlayer final : public MediaPlayer {
 
     QMediaPlayer* m_player = nullptr;
     QAudioOutput* m_output = nullptr;
-    QTimer m_serverWatch; // while playing: the sound server still the one the backend was made for
+    QTimer m_serverWatch;          // while playing: the sound server still the one the backend was made for,
+                                   // and the backend's position still moving
+    qint64 m_watchedPosition = -1; // ms, the backend's position at the last tick
+    int m_stillTicks = 0;          // ticks the position stood still while playing
     QPointer<QWidget> m_widget;
     QSlider* m_slider = nullptr;
     QLabel* m_time = nullptr;
