@@ -9,8 +9,10 @@
 #include "support/filesizelimit.h"
 #include "support/mainwindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
@@ -259,7 +261,14 @@ TEST_F(OutputWindow, printWithSelectionOffersItAndPrintsOnlyIt) {
     h.window->SetZoom(400);
     const int at = static_cast<int>(h.text().indexOf("Text 42 2:5"));
     ASSERT_GE(at, 0);
-    passageBox().select(at, 11);
+    // selected by hand: Shift+Right eleven times from the start of the words
+    passageBox().setCaret(at);
+    for (int i = 0; i < 11; ++i) {
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
+        QApplication::sendEvent(passageBox().edit(), &right);
+    }
+    ASSERT_EQ(passageBox().selectedText(), "Text 42 2:5");
+    QApplication::processEvents();
     h.dialogs.printPath = out("sel.pdf");
     h.dialogs.printSettings.selectionOnly = true;
     click("Image_Print");
@@ -269,6 +278,30 @@ TEST_F(OutputWindow, printWithSelectionOffersItAndPrintsOnlyIt) {
     EXPECT_EQ(text.trimmed(), "Text 42 2:5");
     // The selection in the window is left as it was.
     EXPECT_EQ(passageBox().selectedText(), "Text 42 2:5");
+}
+
+// The following lit "2.4" and the print dialog preselected it: the printout held "2.4" alone. A
+// selection the program made is no range to print; the whole passage prints, under its version
+// and reference.
+TEST_F(OutputWindow, printAfterTheFollowingLitAVersePrintsTheWholePassageUnderItsHeading) {
+    pickPassage();
+    const int at = static_cast<int>(h.text().indexOf("2.4"));
+    ASSERT_GE(at, 0);
+    QApplication::processEvents();
+    passageBox().select(at, 3); // as the following does, from its timer
+    h.dialogs.printPath = out("lit.pdf");
+    h.dialogs.printSettings.selectionOnly = false;
+    click("Image_Print");
+    ASSERT_EQ(h.dialogs.printRequests.size(), 1u);
+    EXPECT_FALSE(h.dialogs.printRequests[0].selectionOffered);
+    const QString text = pdfText(out("lit.pdf"));
+    EXPECT_TRUE(text.contains("AAA - First")) << text.toStdString();
+    const QString heading = h.find<QLabel>("Labe16")->text();
+    ASSERT_FALSE(heading.isEmpty());
+    EXPECT_TRUE(text.contains(heading)) << heading.toStdString() << " in " << text.toStdString();
+    EXPECT_TRUE(text.contains("Text 42 2:3"));
+    EXPECT_TRUE(text.contains("Text 42 2:5"));
+    EXPECT_EQ(text.count("AAA - First"), 1) << "the heading once";
 }
 
 TEST_F(OutputWindow, printHymnKeepsItsWords) {

@@ -7,9 +7,15 @@
 #include "platform/waitcursor.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QStyle>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 
 namespace lumora::output {
@@ -79,6 +85,30 @@ OutputActions::OutputActions(const session::Session& session, platform::RichText
     connect(Image_SaveAs, &QToolButton::clicked, this,
             [this] { save(passageFileName(m_heading, m_versionCode)); });
     connect(SaveAs_Cantique, &QToolButton::clicked, this, [this] { save(m_hymnLabel); });
+    QTextEdit* passageEdit = m_passageBox.edit();
+    passageEdit->installEventFilter(this);
+    passageEdit->viewport()->installEventFilter(this);
+    connect(passageEdit, &QTextEdit::selectionChanged, this,
+            [this] { m_handSelection = m_userInput && m_passageBox.selectionLength() != 0; });
+}
+
+bool OutputActions::eventFilter(QObject* watched, QEvent* event) {
+    // Seen before the box handles the event: a selection it changes while handling it is the
+    // user's. The mark is lifted once the event is done.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+        if (!m_userInput) {
+            m_userInput = true;
+            QTimer::singleShot(0, this, [this] { m_userInput = false; });
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void OutputActions::onPassageShown(const bible::Passage& passage) {
@@ -86,6 +116,7 @@ void OutputActions::onPassageShown(const bible::Passage& passage) {
     // The header's first line is the List_version entry the passage was built from.
     const QString entry = passage.PassageHeader.section(QStringLiteral("\r\n"), 0, 0);
     m_versionCode = common::VersionCode(entry).value_or(QString());
+    m_versionEntry = entry;
     m_passageText = passage.opened ? passage.PassageText : QByteArray();
 }
 
@@ -107,10 +138,25 @@ void OutputActions::onTabChanged(int tab) {
 }
 
 void OutputActions::print(platform::RichTextBox& box) {
+    const bool passage = &box == &m_passageBox;
     platform::PrintRequest request;
-    request.selectionOffered = box.selectionLength() != 0;
-    const auto render = [&box](QPagedPaintDevice& device, const platform::PrintSettings& settings) {
+    // The verse lit by the following, or a word found by a search, is no range to print: the
+    // dialog used to preselect it and printed "3.16" alone.
+    request.selectionOffered = box.selectionLength() != 0 && (!passage || m_handSelection);
+    const auto render = [&](QPagedPaintDevice& device, const platform::PrintSettings& settings) {
         const std::unique_ptr<QTextDocument> doc = box.realDocument(settings.selectionOnly);
+        // A passage printed whole carries its version and reference, as the window shows them above
+        // the box (unless the box shows them itself).
+        if (passage && !settings.selectionOnly && !m_versionEntry.isEmpty() &&
+            !doc->toPlainText().startsWith(m_versionEntry)) {
+            QTextCursor top(doc.get());
+            top.movePosition(QTextCursor::Start);
+            QTextCharFormat bold = top.charFormat();
+            bold.setFontWeight(QFont::Bold);
+            top.insertText(m_versionEntry + QChar::LineSeparator + m_heading, bold);
+            top.insertBlock();
+            top.insertBlock();
+        }
         return printDocument(*doc, device, settings.copies);
     };
     if (m_services.dialogs.print(request, render) != platform::PrintResult::Printed)

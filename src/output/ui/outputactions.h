@@ -54,6 +54,9 @@ class OutputActions final : public QObject {
     void onHymnShown(const QString& entry);
     void onTabChanged(int tab);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void print(platform::RichTextBox& box);
     void save(const QString& defaultName);
@@ -72,7 +75,12 @@ class OutputActions final : public QObject {
     int m_tab = 0;
     QString m_heading = QStringLiteral("Versets en cours"); // Labe16
     QString m_versionCode;
+    QString m_versionEntry; // "KJV - King James Version", the first line of the passage's header
     QByteArray m_passageText;
+    // Whether the passage's selection was made by the user's own hand (mouse or keys), not by the
+    // following or a search: only that one is offered to print.
+    bool m_userInput = false;
+    bool m_handSelection = false;
     QString m_hymnLabel; // Label9
     QString m_hymnBook;
 };
