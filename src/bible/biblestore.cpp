@@ -105,6 +105,17 @@ int BookTables::verseCount(const Book& book, int chapter) const {
     return ok && n > 0 && n <= 32767 ? n : 0;
 }
 
+QStringList BookTables::namesByNumber() const {
+    QStringList out;
+    for (const Book& b : books) {
+        if (b.number < 1 || b.number > 999) continue;
+        while (out.size() < b.number)
+            out << QString();
+        out[b.number - 1] = b.name;
+    }
+    return out;
+}
+
 QStringList BookTables::names() const {
     QStringList out;
     out.reserve(static_cast<qsizetype>(books.size()));

@@ -83,6 +83,9 @@ struct BookTables {
     // chapter; 0 without a row or when the count is not a number from 1 to 32767.
     int verseCount(const Book& book, int chapter) const;
     QStringList names() const;
+    // The names by book number: entry n - 1 is the name of book n, "" where the version has no such
+    // book (one of the New Testament alone has no book 1 to 39).
+    QStringList namesByNumber() const;
 
     QHash<QByteArray, QByteArray> m_verseCounts; // "01O" TAB chapter TAB -> count as read
 };

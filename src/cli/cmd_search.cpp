@@ -55,7 +55,7 @@ int runSearch(Invocation& inv) {
     bible::VersionSearch found;
     if (!bible::isBlankSearch(needle)) {
         const bible::BookTables tables = bible::LoadBookTables(data, code);
-        found = bible::SearchVersion(data, code, tables.names(), needle);
+        found = bible::SearchVersion(data, code, tables.namesByNumber(), needle);
     }
 
     if (json) {

@@ -267,6 +267,8 @@ TEST(SearchUiBooks, hitInAVersionWithoutTheFirstBooks_showsTheBookWithItsNumber)
     EXPECT_EQ(h.current(h.list("List_chapitre")), "3");
     EXPECT_EQ(h.current(h.list("List_verset")), "16");
     EXPECT_EQ(h.view().passageBox().selectedText(), "Zorobabel");
+    // The hit is named by its own book, not by the one at the row its number names in a full list.
+    EXPECT_EQ(h.find<QComboBox>("ComboBox_passage_trouve")->itemText(0), "43 Book43 3.16-16");
 }
 
 // Switching versions kept the book's row: from Matthew 5 in a full Bible, a version of the New

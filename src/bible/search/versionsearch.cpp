@@ -48,7 +48,7 @@ bool isAscii(QByteArrayView v) {
 // "Jean 3.16-16", built with one allocation (a search for a common word makes tens of thousands).
 QString displayLine(int book, QByteArrayView bookKey, QByteArrayView chapter, QByteArrayView verse,
                     const QStringList& bookNames) {
-    const bool named = book >= 1 && book <= bookNames.size();
+    const bool named = book >= 1 && book <= bookNames.size() && !bookNames.at(book - 1).isEmpty();
     const QString name = named ? bookNames.at(book - 1) : QString::fromUtf8(bookKey);
     if (!isAscii(chapter) || !isAscii(verse)) {
         return name + QLatin1Char(' ') + QString::fromUtf8(chapter) + QLatin1Char('.') +

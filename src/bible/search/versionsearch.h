@@ -68,9 +68,9 @@ QList<SearchHit> searchBookBytes(QByteArrayView data, QByteArrayView needle);
 // text, "  " included, is searched for.
 bool isBlankSearch(QByteArrayView needle);
 
-// "Jean 3.16-16": the book's name as the version shows it (entry book - 1 of the version's book
-// names), a blank, chapter "." verse "-" verse. A book number with no name in the list shows field 1 in
-// its place, so the hit is still listed.
+// "Jean 3.16-16": the book's name as the version shows it (entry book - 1 of the version's names by
+// book number, BookTables::namesByNumber), a blank, chapter "." verse "-" verse. A book number with
+// no name in the list shows field 1 in its place, so the hit is still listed.
 QString searchDisplayLine(const SearchHit& hit, const QStringList& bookNames);
 
 // The hits of a search over a whole version, each with its display line, without the trailing

@@ -129,8 +129,8 @@ void BibleSearch::onSearchClicked() {
     VersionSearch found;
     if (const auto code = common::VersionCode(m_nav.rowText(session::NavLevel::Version, version));
         code && version >= 0) {
-        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), m_nav.tables().names(), needle,
-                              &m_files);
+        found = SearchVersion(m_session.DataPath, common::Utf8Encode(*code), m_nav.tables().namesByNumber(),
+                              needle, &m_files);
     }
     for (const QString& path : found.unreadable)
         m_prompts.tell(path);
