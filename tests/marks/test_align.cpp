@@ -134,10 +134,20 @@ TEST(AlignLanguage, theVersionsSettingComesBeforeTheGuess) {
 // The library's globals (the pitch flutter's phase, above all) carried one synthesis into the
 // next: the same verses read after others gave another reference, and so other marks. Also with
 // the library held loaded by another part of the process, where unloading it resets nothing.
+// Under AddressSanitizer a private copy of the library (the held-elsewhere case) runs with a C
+// library of its own, which the sanitizer's allocator does not reach: that round is left to the
+// ordinary build.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPrivateCopyRuns = false;
+#else
+constexpr bool kPrivateCopyRuns = true;
+#endif
+
 TEST(AlignSynthesis, theSameVersesGiveTheSameReferenceWhateverWasReadBefore) {
     const QStringList first{kGenesis[0], kGenesis[2]};
     const QStringList other{"Then the king commanded the servants, to bring the horses out of the city?"};
     for (const bool heldElsewhere : {false, true}) {
+        if (heldElsewhere && !kPrivateCopyRuns) break;
         void* holder = heldElsewhere ? dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL) : nullptr;
         if (heldElsewhere && !holder) GTEST_SKIP() << "libespeak-ng is not there";
         QString error;
