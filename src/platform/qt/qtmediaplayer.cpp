@@ -60,8 +60,9 @@ void QtMediaPlayer::nudgeIfStalled() {
     // passage replayed from its first mark): "Playing", with the position standing still for good.
     // Three seconds without a move while playing is such a stall. The end of the media is none.
     const qint64 at = m_player->position();
+    // A backend still at 0 is starting up (a sound server coming back takes its time): no stall.
     const bool playing = m_player->playbackState() == QMediaPlayer::PlayingState &&
-                         m_player->mediaStatus() != QMediaPlayer::EndOfMedia;
+                         m_player->mediaStatus() != QMediaPlayer::EndOfMedia && at > 0;
     m_stillTicks = playing && at == m_watchedPosition ? m_stillTicks + 1 : 0;
     m_watchedPosition = at;
     if (m_stillTicks < 3) return;
