@@ -1,5 +1,7 @@
 #include "windows/ui/clicklabel.h"
 
+#include "platform/clicks.h"
+
 #include <QMouseEvent>
 
 namespace lumora::windows {
@@ -23,7 +25,7 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !m_down) return;
     m_down = false;
-    if (rect().contains(event->position().toPoint())) emit clicked();
+    if (platform::isClickRelease(this, event)) emit clicked();
 }
 
 } // namespace lumora::windows
