@@ -151,10 +151,7 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     a.passage->addHeaderTool(a.zoom->bibleControl());
     // A verse label picked with the sound off shows in the clone as well.
     connect(a.marks, &marks::MarkEditor::verseLabelSelected, &a.windows->clone(),
-            [this](int start, int length) {
-                m_areas->windows->clone().mirrorSelection(
-                    m_areas->passage->passageBox().plainText().mid(start, length));
-            });
+            &windows::CloneWindow::mirrorSelection);
     // Installed after the window links' filter, so that it runs first: a close the user takes back
     // (New marks not yet written) must not close the clone either.
     installEventFilter(this);

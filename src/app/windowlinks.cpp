@@ -1,5 +1,6 @@
 #include "app/windowlinks.h"
 
+#include "app/nowshowingfeed.h"
 #include "app/pages.h"
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/bibleplayer.h"
@@ -38,10 +39,15 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     p.hymns.addTitleTool(m_labels->canticleLabels());
     p.mainWindow->statusBar()->addWidget(m_clone->statusLabels());
     p.mainWindow->installEventFilter(this);
+    m_feed = new NowShowingFeed(
+        {p.tabs, p.navigation, p.passage, p.follower, p.biblePlayer, p.hymns, p.hymnPlayer, *m_clone}, this);
 
     using windows::CloneWindow;
     auto cloneBible = [this] { m_clone->showBible(bibleContent()); };
-    auto cloneHymn = [this] { m_clone->showHymn(hymnContent()); };
+    auto cloneHymn = [this] {
+        m_feed->refreshHymn();
+        m_clone->showHymn(hymnContent());
+    };
     connect(m_clone, &CloneWindow::bibleCloneClicked, this, cloneBible);
     connect(m_clone, &CloneWindow::hymnCloneClicked, this, cloneHymn);
     // Continuous play keeps an open clone on what plays; it never opens one the user did not open
@@ -55,10 +61,7 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     });
     platform::RichTextBox& passageBox = p.passage.passageBox();
     // The clone finds the verse by its label in its own text, which may be an older passage.
-    connect(&p.follower, &bible::VerseFollower::verseSelected, m_clone,
-            [this, &passageBox](int start, int length) {
-                m_clone->onVerseSelected(passageBox.plainText().mid(start, length));
-            });
+    connect(&p.follower, &bible::VerseFollower::verseHeard, m_clone, &CloneWindow::onVerseSelected);
     connect(&p.follower, &bible::VerseFollower::caretMovedToEnd, m_clone, &CloneWindow::onCaretMovedToEnd);
     connect(&p.passage, &bible::PassageView::passageShown, m_clone, &CloneWindow::forgetFollowedVerse);
     connect(&p.biblePlayer, &bible::BiblePlayer::bibleAudioMutedChanged, m_clone,
@@ -115,9 +118,12 @@ void WindowLinks::showFontDialog() {
 windows::CloneContent WindowLinks::bibleContent() const {
     windows::CloneContent c;
     bible::PassageView& view = m_parts.passage;
-    c.passageText = view.passage().PassageText;
+    const session::ShownPassage& shown = m_feed->now().passage;
+    c.passageText = shown.text;
+    for (const session::ShownVerse& v : shown.verses)
+        c.verseLabels << v.label;
     c.style = view.startupStyle();
-    c.caption = view.heading()->text();
+    c.caption = shown.heading;
     c.captionColor = view.heading()->palette().color(QPalette::WindowText);
     c.background = m_styler->BibleBackground();
     c.picture = view.backdrop().picture();
@@ -128,9 +134,9 @@ windows::CloneContent WindowLinks::bibleContent() const {
 windows::CloneContent WindowLinks::hymnContent() const {
     windows::CloneContent c;
     hymns::HymnSelection& hymns = m_parts.hymns;
-    c.hymnHtml = hymns.words().realDocument()->toHtml();
+    c.hymnHtml = m_feed->now().hymn.wordsHtml;
     c.hymnBackColor = hymns.words().backColor();
-    c.caption = hymns.shownLabel();
+    c.caption = m_feed->now().hymn.label;
     c.captionColor = hymns.shownLabelColor();
     c.background = m_styler->HymnBackground();
     c.picture = hymns.backdrop().picture();

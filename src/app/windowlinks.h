@@ -34,6 +34,7 @@ namespace lumora::app {
 
 class BiblePage;
 class CanticlePage;
+class NowShowingFeed;
 
 struct WindowParts {
     QMainWindow* mainWindow;
@@ -57,6 +58,8 @@ class WindowLinks final : public QObject {
     ~WindowLinks() override;
 
     windows::CloneWindow& clone() { return *m_clone; }
+    // What the window presents now, emitted on every change.
+    NowShowingFeed& nowShowing() { return *m_feed; }
     windows::TextStyler& styler() { return *m_styler; }
     windows::FrmPolice* fontDialog() const;
     // Label15 / Label17: shows FrmPolice (created anew when it was closed).
@@ -73,6 +76,7 @@ class WindowLinks final : public QObject {
 
     WindowParts m_parts;
     windows::CloneWindow* m_clone;
+    NowShowingFeed* m_feed;
     windows::LayoutLabels* m_labels;
     windows::TextStyler* m_styler;
     QPointer<windows::FrmPolice> m_police;

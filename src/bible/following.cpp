@@ -35,11 +35,14 @@ FollowResult FollowStep(FollowState& state, const FollowInput& in) {
     const double current = markSeconds(entry);
     // The last verse stays selected to the end of the recording.
     const double next = state.MarkIndex + 1 < count ? markSeconds(marks.at(state.MarkIndex + 1)) : 1000.0;
-    const qsizetype q = in.plainText->indexOf(label);
+    const int q = in.labelStarts->value(label, -1);
     if (!(p > current)) return out;
     if (!label.isEmpty() && q >= 0 && p < next) {
         out.caretToEnd = in.keepAtTop;
-        if (!in.markMode) out.select = std::make_pair(static_cast<int>(q), static_cast<int>(label.size()));
+        if (!in.markMode) {
+            out.select = std::make_pair(q, static_cast<int>(label.size()));
+            out.label = label;
+        }
     }
     state.LastPosition = static_cast<qint32>(std::lround(p));
     ++state.MarkIndex;

@@ -10,6 +10,7 @@
 #include "bible/passagebuilder.h"
 
 #include <QByteArrayList>
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -26,15 +27,16 @@ struct FollowInput {
     const QByteArrayList* marks; // ComboBox_repere
     bool markSelected = false;   // ComboBox_repere has a selected entry (the chapter's end was met)
     bool endVerseIsLast = true;  // List_verset_limite is on its last entry
-    const QString* plainText;    // Text_Passage as shown
-    bool keepAtTop = false;      // Check_repere
-    bool markMode = false;       // Check_mode
+    const QHash<QString, int>* labelStarts; // where each verse label starts in Text_Passage
+    bool keepAtTop = false;                 // Check_repere
+    bool markMode = false;                  // Check_mode
 };
 
 struct FollowResult {
     bool stopPlayer = false; // all marks passed in a passage that ends before the chapter does
     bool caretToEnd = false; // the caret goes to the end first, so the selection scrolls to the top
     std::optional<std::pair<int, int>> select; // start and length of the verse label to select
+    QString label;                             // that label ("1.2")
     bool pause = false;                        // the short pause after a mark reached
 };
 

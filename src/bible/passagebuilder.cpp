@@ -248,7 +248,11 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
                 }
                 QByteArray L = (request.withTitles ? titles : QByteArray()) + label + "   " + text;
                 // The verse after the selection is only a reference line, not a verse shown.
-                if (K != request.EndKey || !request.endsBeforeChapterEnd) ++out.versesFound;
+                if (K != request.EndKey || !request.endsBeforeChapterEnd) {
+                    ++out.versesFound;
+                    out.verses.append(
+                        {f2.toInt(), f3.toInt(), QString::fromUtf8(label), Utf8Decode(text), f4});
+                }
                 if (f4 != "0") out.ComboBox_repere.append(label + '\t' + f4);
                 if (K == request.EndKey) {
                     if (inChapter) out.endRow = n - 1;

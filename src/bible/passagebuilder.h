@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "bible/biblestore.h"
+#include "session/nowshowing.h"
 #include "session/passageref.h"
 
 #include <array>
@@ -78,6 +79,7 @@ struct Passage {
     QByteArrayList ComboBox_repere;    // "chapter.verse" TAB mark, for marked selected verses
     std::array<QByteArray, kMaxVerses + 1> VersePositions; // 1..286: mark of verse n of the chapter
     int endRow = 0; // the VersePositions row of EndKey (the verse after the selection, when it ends early)
+    QList<session::ShownVerse> verses; // the verses shown, in order (not the reference line after them)
 };
 
 // What tells one version of a file on disk from another without reading it: size and

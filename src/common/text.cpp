@@ -152,4 +152,16 @@ Qt::LayoutDirection dominantDirection(const QString& text) {
     return rightToLeft > leftToRight ? Qt::RightToLeft : Qt::LeftToRight;
 }
 
+std::optional<int> verseLabelPosition(const QString& plainText, const QString& label, qsizetype from) {
+    if (label.isEmpty()) return std::nullopt;
+    const QString blanks = QStringLiteral("   ");
+    for (qsizetype at = plainText.indexOf(label, from); at >= 0; at = plainText.indexOf(label, at + 1)) {
+        const QChar before = at == 0 ? QChar(u'\n') : plainText.at(at - 1);
+        const bool lineStart = before == u'\n' || before == u'\r' || before == QChar::ParagraphSeparator ||
+                               before == QChar(0xFEFF);
+        if (lineStart && QStringView(plainText).mid(at + label.size(), 3) == blanks) return int(at);
+    }
+    return std::nullopt;
+}
+
 } // namespace lumora::common

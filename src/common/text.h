@@ -61,4 +61,10 @@ std::optional<QString> VersionCode(const QString& entry);
 // "01 Genesis" -> LeftToRight; "בראשית" -> RightToLeft; "א ALEPH. Blessed are" -> LeftToRight.
 Qt::LayoutDirection dominantDirection(const QString& text);
 
+// Where the verse labelled `label` ("5.19") starts in a passage as a text box shows it, at or after
+// `from`: the label at the start of a line (or after the byte-order mark), followed by the three
+// blanks that end every verse label. Nullopt when the text holds no such verse.
+// "5.18   Car\n\n5.19   Celui" with "5.19" -> 12; "5.19" never answers to "5.190" nor to "(5.19)".
+std::optional<int> verseLabelPosition(const QString& plainText, const QString& label, qsizetype from = 0);
+
 } // namespace lumora::common

@@ -19,7 +19,9 @@ struct Follow {
         in.marks = &marks;
         in.markSelected = selected;
         in.endVerseIsLast = endIsLast;
-        in.plainText = &text;
+        const QHash<QString, int> starts = lumora::session::verseLabelStarts(
+            text, {QStringLiteral("1.1"), QStringLiteral("1.2"), QStringLiteral("1.3")});
+        in.labelStarts = &starts;
         in.keepAtTop = keepAtTop;
         in.markMode = markMode;
         return FollowStep(state, in);

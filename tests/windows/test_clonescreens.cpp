@@ -18,6 +18,7 @@ CloneContent passage() {
     CloneContent c;
     c.passageText = "\xEF\xBB\xBF"
                     "5.18   Car je vous le dis\r\n";
+    c.verseLabels = {"5.18"};
     c.caption = QStringLiteral("Matthieu 5 : 18");
     return c;
 }

@@ -32,6 +32,7 @@ const QByteArray kPassage = "\xEF\xBB\xBF"
 CloneContent bible() {
     CloneContent c;
     c.passageText = kPassage;
+    c.verseLabels = {"5.18", "5.19"};
     c.style = {QColor(255, 255, 192), QColor(0, 0, 128), "Monospace", 18, 2, true, false, true};
     c.caption = QStringLiteral("Matthieu 5 : 18 - 19");
     c.captionColor = QColor(0, 128, 0);
@@ -160,8 +161,6 @@ TEST_F(CloneTest, aVerseIsHighlightedByItsLabelInTheClonesOwnText_neverByAnother
         clone.mirrorSelection(c.label);
         EXPECT_EQ(box().textCursor().selectedText(), c.selected) << "mirrored " << c.label;
     }
-    EXPECT_EQ(verseLabelPosition("5.18   Car\n\n5.19   Celui", "5.19"), 12);
-    EXPECT_EQ(verseLabelPosition(QString(QChar(0xFEFF)) + "1.1   In", "1.1"), 1);
 }
 
 // A long chapter on the projector: the verse heard sat on the bottom edge, and a clone opened in
@@ -172,6 +171,9 @@ TEST_F(CloneTest, theVerseHeardStandsInTheUpperThird_andAClonOpenedMidVerseShows
         chapter += "3." + QByteArray::number(v) + "   Words of the verse, long enough for a line.\r\n\r\n";
     CloneContent c = bible();
     c.passageText = chapter;
+    c.verseLabels.clear();
+    for (int v = 1; v <= 40; ++v)
+        c.verseLabels << QStringLiteral("3.%1").arg(v);
     clone.onVerseSelected("3.17"); // heard before the clone opens
     clone.showBible(c);
     clone.window()->resize(800, 400);

@@ -116,6 +116,7 @@ void BiblePlayer::run(Event event, const playback::Context& c) {
 }
 
 void BiblePlayer::showState() {
+    emit stateShown(m_state);
     if (!m_buttons) return;
     platform::showPlayerState({ImagePlayPause, ImageStop, ImageRepeat, ImageContinuer, ImageMute}, m_state);
 }

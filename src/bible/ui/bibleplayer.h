@@ -35,6 +35,8 @@ class BiblePlayer final : public QObject {
     // Play/pause and stop shortcuts and the media keys while `page` (the Bible tab) is shown.
     void installShortcuts(QWidget* page);
     const playback::State& state() const { return m_state; }
+    // The player it drives, for what reads its position.
+    const platform::MediaPlayer& mediaPlayer() const { return m_player; }
     bool isBibleAudioMuted() const { return m_state.soundOff; }
     QByteArray StartMark() const { return m_startMark; }
     bool isHolding() const { return m_hold.isActive(); }
@@ -72,6 +74,8 @@ class BiblePlayer final : public QObject {
     void passageAudioStarted(const QByteArray& mark, int verseIndex);
     // Continuous play moved on: the clone window follows the Bible (only while it is open).
     void cloneFollowWanted();
+    // The buttons show a new state (a button, a status change of the player).
+    void stateShown(const lumora::playback::State& state);
     // The chapter recording at `path` could not be played (`why`): said once for a run of failures,
     // which ends with the next button press or a recording played to its end.
     void playbackFailed(const QString& path, const QString& why);

@@ -38,6 +38,11 @@ void VerseFollower::onPassageShown(const Passage& passage) {
     m_marks = std::move(followed.marks);
     m_markSelected = passage.chapterEndFound && !m_marks.isEmpty();
     m_endVerseIsLast = !followed.stopsBeforeEnd;
+    // The box holds this passage now: where each verse starts in it is found once, in order.
+    QStringList labels;
+    for (const session::ShownVerse& v : passage.verses)
+        labels << v.label;
+    m_labelStarts = session::verseLabelStarts(m_passage.plainText(), labels);
     if (passage.chapterEndFound) m_state = {};
 }
 
@@ -46,26 +51,26 @@ void VerseFollower::onTick() {
 }
 
 void VerseFollower::step() {
-    const QString text = m_passage.plainText();
     FollowInput in;
     in.position = m_player.position();
     in.marks = &m_marks;
     in.markSelected = m_markSelected;
     in.endVerseIsLast = m_endVerseIsLast;
-    in.plainText = &text;
+    in.labelStarts = &m_labelStarts;
     in.keepAtTop = Check_repere->isChecked();
     in.markMode = m_markMode;
     const FollowResult r = FollowStep(m_state, in);
     // Stopping a player that has already stopped would report its end again on every tick.
     if (r.stopPlayer && m_player.statusText() == QStringLiteral("Playing")) m_player.stop();
     if (r.caretToEnd) {
-        m_passage.setCaret(static_cast<int>(text.size()));
+        m_passage.setCaret(static_cast<int>(m_passage.plainText().size()));
         m_passage.edit()->setFocus();
         emit caretMovedToEnd();
     }
     if (r.select) {
         m_passage.select(r.select->first, r.select->second);
         emit verseSelected(r.select->first, r.select->second);
+        emit verseHeard(r.label);
     }
     if (r.pause) m_hold.start();
 }

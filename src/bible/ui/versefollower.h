@@ -51,6 +51,8 @@ class VerseFollower final : public QObject {
   signals:
     // The verse being heard was selected (start, length in Text_Passage), for a copy of the passage.
     void verseSelected(int start, int length);
+    // The same verse by its label ("3.16").
+    void verseHeard(const QString& label);
     // The caret went to the end of the passage before the selection (the verse scrolls to the top).
     void caretMovedToEnd();
 
@@ -66,6 +68,7 @@ class VerseFollower final : public QObject {
     QTimer m_hold;
     FollowState m_state;
     QByteArrayList m_marks;
+    QHash<QString, int> m_labelStarts; // where each verse of the passage starts in the box
     bool m_markSelected = false;
     bool m_endVerseIsLast = true;
     bool m_markMode = false;

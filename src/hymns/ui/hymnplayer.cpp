@@ -284,6 +284,7 @@ void HymnPlayer::perform(Action action) {
 }
 
 void HymnPlayer::showState() {
+    emit stateShown(m_state);
     if (!m_buttons) return; // the page holding the buttons is gone
     platform::showPlayerState(
         {PlayPause_Cantique, Stop_Cantique, Repeat_Cantique, Continuer_Cantique, Mute_Cantique}, m_state);

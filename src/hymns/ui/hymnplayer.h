@@ -49,6 +49,8 @@ class HymnPlayer final : public QObject {
     void installShortcuts(QWidget* page);
 
     const playback::State& state() const { return m_state; }
+    // The player it drives, for what reads its position.
+    const platform::MediaPlayer& mediaPlayer() const { return m_player; }
     // True during the three seconds after continuous play moved to the next hymn.
     bool isHolding() const { return m_hold.isActive(); }
     void setHoldMilliseconds(int ms) { m_hold.setInterval(ms); }
@@ -89,6 +91,8 @@ class HymnPlayer final : public QObject {
   signals:
     void nextHymnWanted();
     void cloneFollowWanted();
+    // The buttons show a new state (a button, a status change of the player).
+    void stateShown(const lumora::playback::State& state);
     // The recording at `path` could not be played (`why`): said once for a run of failures, which
     // ends with the next button press or a recording played to its end.
     void playbackFailed(const QString& path, const QString& why);

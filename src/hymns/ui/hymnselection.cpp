@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -460,6 +461,27 @@ void HymnSelection::displayHymn(const QString& entry, const QString& label, cons
     showHymnInfo();
     loadHymnFiles(label);
     emit hymnShown(m_currentEntry);
+    tellDisplayed(book);
+}
+
+void HymnSelection::tellDisplayed(const QString& book) {
+    m_shownBook = book;
+    emit hymnDisplayed(displayed());
+}
+
+session::ShownHymn HymnSelection::displayed() const {
+    session::ShownHymn shown;
+    if (m_shownEntry || m_wordsReplaced) {
+        shown.book = m_shownBook;
+        shown.entry = m_shownEntry.value_or(QString());
+        shown.label = Label9->text();
+        const qsizetype dash = shown.label.indexOf(QStringLiteral(" - "));
+        shown.title = dash < 0 ? shown.label : shown.label.mid(dash + 3);
+        shown.details = Text_info->toPlainText();
+        shown.wordsHtml = m_words->realDocument()->toHtml();
+        shown.wordsPlain = m_words->plainText();
+    }
+    return shown;
 }
 
 void HymnSelection::clearHymnDisplay() {
@@ -475,6 +497,7 @@ void HymnSelection::clearHymnDisplay() {
     // No music either: the player lets the previous hymn's recording go.
     emit hymnFilesLoaded(QString());
     emit hymnShown(QString());
+    tellDisplayed(QString());
 }
 
 void HymnSelection::showHymnInfo() {
@@ -559,6 +582,7 @@ bool HymnSelection::showEntry(QString entry, const QPalette& palette) {
     if (ComboBox_Receuil->findText(book, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         m_words->setText(QStringLiteral("??????"));
         m_wordsReplaced = true;
+        tellDisplayed(book);
         return false;
     }
     setValue(ComboBox_Receuil, book);

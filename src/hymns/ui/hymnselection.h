@@ -10,6 +10,7 @@
 
 #include "hymns/hymnstore.h"
 #include "platform/richtextbox.h"
+#include "session/nowshowing.h"
 #include "session/session.h"
 
 #include <QComboBox>
@@ -71,6 +72,8 @@ class HymnSelection final : public QObject {
 
     // The entry of the hymn on display, for a playlist; none when no hymn is shown.
     std::optional<QString> entryOnDisplay() const;
+    // What the words box (as edited and styled now), Label9 and the details show.
+    session::ShownHymn displayed() const;
 
     // Start-up: when the Cantiques folder holds anything the program did not create itself,
     // loads the hymn books; otherwise shows Label16 and hides the words.
@@ -142,6 +145,8 @@ class HymnSelection final : public QObject {
     void videoIconClicked();
     // A hymn is on display (CurrentHymnEntry is set).
     void hymnShown(const QString& entry);
+    // What the words box, Label9 and the details now show, as a value (empty when nothing is).
+    void hymnDisplayed(const lumora::session::ShownHymn& hymn);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -150,6 +155,7 @@ class HymnSelection final : public QObject {
     void buildWidgets(QWidget* page);
     void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
     void showHymnInfo();
+    void tellDisplayed(const QString& book);
     void loadHymnFiles(const QString& label);
     // Shows one hymn: icons, details, words, music; `label` and `book` are its fields 1 and 9.
     void displayHymn(const QString& entry, const QString& label, const QString& book,
@@ -207,6 +213,7 @@ class HymnSelection final : public QObject {
     bool m_subThemesLoaded = false;
     bool m_hymnListLoaded = false;
     bool m_hymnSearchReady = false;
+    QString m_shownBook; // the book of the hymn on display
 };
 
 } // namespace lumora::hymns

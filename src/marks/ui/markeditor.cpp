@@ -371,7 +371,7 @@ void MarkEditor::takeMarkAt(int caret) {
     if (!span) return;
     m_passage.select(span->start, span->length);
     if (m_muted) {
-        emit verseLabelSelected(span->start, span->length);
+        emit verseLabelSelected(text.mid(span->start, span->length));
         return;
     }
     const QByteArray label = text.mid(span->start, span->length).toUtf8();

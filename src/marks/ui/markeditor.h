@@ -117,9 +117,9 @@ class MarkEditor final : public QObject {
     void passageAudioWanted();
     // The chapter player's Stop.
     void bibleAudioStopWanted();
-    // A verse label was selected by a right click while the audio is muted (start, length in
-    // Text_Passage), for a copy of the passage on a second screen.
-    void verseLabelSelected(int start, int length);
+    // A verse label ("5.20") was selected by a right click while the audio is muted, for a copy of
+    // the passage on a second screen.
+    void verseLabelSelected(const QString& label);
     // A book file was written (its cached text is out of date).
     void bookFileWritten(const QString& path);
 

@@ -48,19 +48,6 @@ platform::Alignment alignmentOf(qint32 value) {
 }
 } // namespace
 
-std::optional<int> verseLabelPosition(const QString& plainText, const QString& label) {
-    if (label.isEmpty()) return std::nullopt;
-    const QString blanks = QStringLiteral("   ");
-    for (qsizetype at = plainText.indexOf(label); at >= 0; at = plainText.indexOf(label, at + 1)) {
-        const bool lineStart = at == 0 || plainText.at(at - 1) == QLatin1Char('\n') ||
-                               plainText.at(at - 1) == QLatin1Char('\r') ||
-                               plainText.at(at - 1) == QChar::ParagraphSeparator ||
-                               plainText.at(at - 1) == QChar(0xFEFF);
-        if (lineStart && QStringView(plainText).mid(at + label.size(), 3) == blanks) return int(at);
-    }
-    return std::nullopt;
-}
-
 CloneWindow::CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* statusParent, QObject* parent)
     : QObject(parent), m_biblePage(biblePage) {
     Label12 = captionButton("Label12", QStringLiteral("CLONE"));
@@ -117,6 +104,13 @@ void CloneWindow::fillCommon(const CloneContent& content, const char* label18) {
     Lbl_InScreen->setPalette(pal);
     showPlaced();
     w->box().setZoomFactor(content.zoom);
+    m_open = true;
+}
+
+session::CloneShows CloneWindow::shows() const {
+    if (!m_open) return session::CloneShows::Nothing;
+    return m_showsBible ? session::CloneShows::Passage
+                        : (m_showsHymn ? session::CloneShows::Hymn : session::CloneShows::Nothing);
 }
 
 void CloneWindow::showBible(const CloneContent& content) {
@@ -139,10 +133,12 @@ void CloneWindow::showBible(const CloneContent& content) {
     box.setSelectionUnderline(s.PassageUnderline);
     box.setCaret(0);
     w->textPassage()->show();
+    m_verseStarts = session::verseLabelStarts(box.plainText(), content.verseLabels);
 
     fillCommon(content, "CLONE : ");
     m_showsBible = true;
     m_showsHymn = false;
+    emit shownChanged();
     // Opened while a reading is followed: the verse heard is highlighted at once, not from the
     // next verse on.
     if (!m_bibleMuted && !m_followedVerse.isEmpty()) selectVerseInClone(m_followedVerse);
@@ -163,6 +159,8 @@ void CloneWindow::showHymn(const CloneContent& content) {
     fillCommon(content, "CLONE: ");
     m_showsBible = false;
     m_showsHymn = true;
+    m_verseStarts.clear();
+    emit shownChanged();
 }
 
 void CloneWindow::selectInClone(int start, int length) {
@@ -171,8 +169,9 @@ void CloneWindow::selectInClone(int start, int length) {
 
 bool CloneWindow::selectVerseInClone(const QString& label) {
     platform::RichTextBox& box = ensureWindow()->box();
-    const auto at = verseLabelPosition(box.plainText(), label);
-    if (!at) return false;
+    const auto found = m_verseStarts.constFind(label);
+    if (found == m_verseStarts.cend()) return false;
+    const int* at = &*found;
     box.select(*at, int(label.size()));
     // Scrolling just far enough left the verse read on the projector's bottom edge, with the room
     // watching the words arrive there: it goes to the upper third, the rest of the verse below it.
@@ -225,7 +224,7 @@ void CloneWindow::onBoxClicked() {
         box.setCaret(static_cast<int>(box.plainText().size()));
         box.edit()->ensureCursorVisible();
     };
-    if (m_showsBible && m_bibleMuted && verseLabelPosition(box.plainText(), m_bibleSelection)) {
+    if (m_showsBible && m_bibleMuted && m_verseStarts.contains(m_bibleSelection)) {
         toEnd();
         selectVerseInClone(m_bibleSelection);
         box.edit()->setFocus();
@@ -246,6 +245,8 @@ void CloneWindow::onZoomApplied(int tab, int numerator, int denominator) {
 void CloneWindow::onWindowClosing() {
     Label18->clear();
     Lbl_InScreen->clear();
+    m_open = false;
+    emit shownChanged();
 }
 
 void CloneWindow::closeWindow() {

@@ -10,17 +10,20 @@
 //   mark taken (right click) -> mirrorSelection()                       (the Bible audio muted)
 //   selections of the boxes  -> onBibleSelectionChanged(), onHymnSelectionChanged()
 // The clone's passage is a snapshot that may no longer be the passage of the main window: a verse
-// is highlighted in it by its label, found in the clone's own text, never by offsets into the main
-// box (which would fall in the middle of other words), and not at all when the clone lacks it.
+// is highlighted in it by its label, at the place that verse has in the clone's own text (found
+// once, when the passage is shown), never by offsets into the main box (which would fall in the
+// middle of other words), and not at all when the clone lacks it.
 //   zoom                     -> onZoomApplied()
 // The window is created on first use. Closing it clears Label18 and Lbl_InScreen only; the flags
 // keep their values, so a later mirror creates it again, hidden, until the next CLONE click.
 
 #include "platform/textstyle.h"
+#include "session/nowshowing.h"
 #include "windows/ui/frmdoublon.h"
 #include "windows/ui/screenchoice.h"
 
 #include <QColor>
+#include <QHash>
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
@@ -35,15 +38,11 @@ namespace lumora::windows {
 
 class ClickLabel;
 
-// Where the verse labelled `label` ("5.19") starts in a passage's plain text: the label at the start
-// of a line, followed by the three blanks that end every verse label. Nullopt when the text holds
-// no such verse. "5.18   Car\n\n5.19   Celui" with "5.19" -> 12.
-std::optional<int> verseLabelPosition(const QString& plainText, const QString& label);
-
 struct CloneContent {
     // The Bible: the passage as the passage builder kept it (UTF-8, BOM first), given the Bible
     // display settings.
     QByteArray passageText;
+    QStringList verseLabels; // the passage's verses, in order ("5.18", "5.19", ...)
     platform::TextStyle style;
     // The hymn: its words as rich text (HTML with the real sizes), on their back colour.
     QString hymnHtml;
@@ -76,6 +75,8 @@ class CloneWindow final : public QObject {
     bool CloneShowsBible() const { return m_showsBible; }
     bool CloneShowsHymn() const { return m_showsHymn; }
     bool HymnWindow2() const { return m_hymnWindow2; }
+    // What the window shows while it is open; Nothing once it is closed.
+    session::CloneShows shows() const;
     const ClonePlacement& placement() const { return m_placement; }
     void setPlacement(const ClonePlacement& placement);
 
@@ -106,6 +107,8 @@ class CloneWindow final : public QObject {
   signals:
     void bibleCloneClicked();
     void hymnCloneClicked();
+    // What the clone shows changed: the passage, the hymn, or the window closed.
+    void shownChanged();
 
   private:
     FrmDoublon* ensureWindow();
@@ -133,9 +136,11 @@ class CloneWindow final : public QObject {
     bool m_showsHymn = false;   // CloneShowsHymn
     bool m_hymnWindow2 = false; // HymnWindow2
     bool m_bibleMuted = false;  // BibleAudioMuted
+    bool m_open = false;        // shown since its last close
     int m_tab = 0;
-    QString m_bibleSelection; // the text selected in Text_Passage
-    QString m_followedVerse;  // the label of the verse the following last reached
+    QString m_bibleSelection;          // the text selected in Text_Passage
+    QString m_followedVerse;           // the label of the verse the following last reached
+    QHash<QString, int> m_verseStarts; // where each verse of the clone's passage starts in its text
     int m_hymnStart = 0, m_hymnLength = 0;
 };
 
