@@ -38,7 +38,7 @@ void readAndRender(benchmark::State& state, const QString& path) {
             state.SkipWithError("the import failed");
             return;
         }
-        const VersionFiles files = renderVersion(*r.bible);
+        const RenderedVersion files = renderVersion(*r.bible);
         benchmark::DoNotOptimize(files.oldTestament.size());
     }
 }

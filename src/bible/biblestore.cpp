@@ -16,13 +16,16 @@ QString versionListPath(const QString& dataPath) {
     return findPath(dataPath, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
 }
 
+QStringList versionFileNames(const QByteArray& code) {
+    return {QStringLiteral("Livre_chap.txt"), QStringLiteral("Chap_verset.txt"),
+            QString::fromUtf8(code + "-O.txt"), QString::fromUtf8(code + "-N.txt")};
+}
+
 VersionFiles versionFiles(const QString& dataPath, const QByteArray& code) {
-    const QString c = QString::fromUtf8(code);
-    const QString folder = findPath(dataPath, {QStringLiteral("Bible"), c});
-    return {folder, findPath(folder, {c + QStringLiteral("-O.txt")}),
-            findPath(folder, {c + QStringLiteral("-N.txt")}),
-            findPath(folder, {QStringLiteral("Livre_chap.txt")}),
-            findPath(folder, {QStringLiteral("Chap_verset.txt")})};
+    const QString folder = findPath(dataPath, {QStringLiteral("Bible"), QString::fromUtf8(code)});
+    const QStringList names = versionFileNames(code);
+    return {folder, findPath(folder, {names[2]}), findPath(folder, {names[3]}), findPath(folder, {names[0]}),
+            findPath(folder, {names[1]})};
 }
 
 bool CheckVersionEntry(const QString& dataPath, const QByteArray& line, VersionList& into) {

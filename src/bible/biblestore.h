@@ -26,6 +26,9 @@ struct VersionFiles {
     QString folder, oldTestament, newTestament, books, chapters;
 };
 VersionFiles versionFiles(const QString& dataPath, const QByteArray& code);
+// The names of a version's four files, as the loaders look for them (without regard to letter
+// case): "Livre_chap.txt", "Chap_verset.txt", "CODE-O.txt", "CODE-N.txt".
+QStringList versionFileNames(const QByteArray& code);
 QString versionListPath(const QString& dataPath);
 
 struct VersionList {

@@ -1,5 +1,7 @@
 #include "import/biblemodel.h"
 
+#include "bible/biblestore.h"
+
 #include <array>
 
 namespace lumora::import {
@@ -15,7 +17,8 @@ constexpr std::array<const char*, 66> kOsisIds = {
 } // namespace
 
 QByteArray ImportedBook::key() const {
-    return QByteArray::number(number).rightJustified(2, '0') + (isNewTestament() ? "N" : "O");
+    return QByteArray::number(number).rightJustified(2, '0') +
+           bible::testamentLetter(bible::testamentOf(number));
 }
 
 const ImportedBook* ImportedBible::findBook(int number) const {

@@ -20,7 +20,6 @@ struct ImportedBook final {
     QByteArray classLabel;  // "Gospels"
     std::vector<std::vector<ImportedVerse>> chapters; // chapters[c-1][v-1]
 
-    bool isNewTestament() const { return number >= 40 && number <= 66; }
     // "40N", "01O", "67O".
     QByteArray key() const;
 };

@@ -1,5 +1,6 @@
 #include "import/datachecker.h"
 
+#include "bible/biblestore.h"
 #include "common/lines.h"
 #include "common/paths.h"
 #include "common/text.h"
@@ -176,10 +177,11 @@ class Checker final {
     void checkVersion(const QByteArray& code, const QString& versionFile, int versionLine) {
         const QByteArray upper = code.toUpper();
         const QString folder = common::findPath(m_root, {QStringLiteral("Bible"), QString::fromUtf8(code)});
-        const QString bookPath = common::findPath(folder, {QStringLiteral("Livre_chap.txt")});
-        const QString chapterPath = common::findPath(folder, {QStringLiteral("Chap_verset.txt")});
-        const QString oldPath = common::findPath(folder, {QString::fromUtf8(upper + "-O.txt")});
-        const QString newPath = common::findPath(folder, {QString::fromUtf8(upper + "-N.txt")});
+        const QStringList names = bible::versionFileNames(upper);
+        const QString bookPath = common::findPath(folder, {names[0]});
+        const QString chapterPath = common::findPath(folder, {names[1]});
+        const QString oldPath = common::findPath(folder, {names[2]});
+        const QString newPath = common::findPath(folder, {names[3]});
         QStringList missing;
         for (const QString& p : {oldPath, newPath, bookPath, chapterPath})
             if (!common::fileExists(p)) missing << absentName(p);
@@ -335,7 +337,7 @@ class Checker final {
             }
             const QByteArray& key = (*f)[0];
             const auto bookNumber = plainNumber(key.left(key.size() - 1));
-            const bool isNew = bookNumber && *bookNumber >= 40 && *bookNumber <= 66;
+            const bool isNew = bookNumber && bible::testamentOf(*bookNumber) == bible::Testament::New;
             if (!bookNumber || key.size() < 3 || key.back() != letter || (letter == 'N') != isNew)
                 report(
                     file, i + 1,

@@ -1,5 +1,6 @@
 #include "import/demobuilder.h"
 
+#include "bible/biblestore.h"
 #include "import/audio.h"
 #include "import/biblemodel.h"
 #include "import/chapterrecorder.h"
@@ -22,8 +23,7 @@ namespace {
 bool versionComplete(const QString& data, const QByteArray& code) {
     const QString folder = versionFolder(data, code);
     const QByteArray upper = code.toUpper();
-    for (const QString& name : {QStringLiteral("Livre_chap.txt"), QStringLiteral("Chap_verset.txt"),
-                                QString::fromUtf8(upper + "-O.txt"), QString::fromUtf8(upper + "-N.txt")})
+    for (const QString& name : bible::versionFileNames(upper))
         if (!common::fileExists(common::findPath(folder, {name}))) return false;
     const auto list = common::readWholeFile(
         common::findPath(data, {QStringLiteral("Bible"), QStringLiteral("Version.txt")}));

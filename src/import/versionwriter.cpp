@@ -1,5 +1,6 @@
 #include "import/versionwriter.h"
 
+#include "bible/biblestore.h"
 #include "common/atomicfile.h"
 #include "common/lines.h"
 #include "common/paths.h"
@@ -23,8 +24,8 @@ QByteArray displayName(const ImportedBook& book) {
 }
 } // namespace
 
-VersionFiles renderVersion(const ImportedBible& bible) {
-    VersionFiles files;
+RenderedVersion renderVersion(const ImportedBible& bible) {
+    RenderedVersion files;
     files.bookTable = common::kBom;
     files.oldTestament = common::kBom;
     files.newTestament = common::kBom;
@@ -32,7 +33,8 @@ VersionFiles renderVersion(const ImportedBible& bible) {
         const QByteArray key = book.key();
         files.bookTable += displayName(book) + '\t' + key + '\t' + QByteArray::number(book.chapters.size()) +
                            '\t' + book.soundPrefix + '\t' + book.classLabel + kCrLf;
-        QByteArray& testament = book.isNewTestament() ? files.newTestament : files.oldTestament;
+        QByteArray& testament = bible::testamentOf(book.number) == bible::Testament::New ? files.newTestament
+                                                                                         : files.oldTestament;
         for (std::size_t c = 0; c < book.chapters.size(); ++c) {
             const QByteArray chapter = QByteArray::number(c + 1);
             const auto& verses = book.chapters[c];
@@ -112,12 +114,6 @@ namespace {
 const QString kBibleFolder = QStringLiteral("Bible");
 const QString kVersionList = QStringLiteral("Version.txt");
 
-// The four files of a version, by the names the loaders look for.
-QStringList versionFileNames(const QByteArray& upperCode) {
-    return {QStringLiteral("Livre_chap.txt"), QStringLiteral("Chap_verset.txt"),
-            QString::fromUtf8(upperCode + "-O.txt"), QString::fromUtf8(upperCode + "-N.txt")};
-}
-
 // A free name beside `path` for keeping a folder aside: "KJV.replaced-20261207-101500".
 QString asideName(const QString& path, const QString& why) {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -148,8 +144,8 @@ QString writeVersion(const QString& dataFolder, const QByteArray& code, const QB
                                               QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                                               QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                               QFileDevice::ExeOther);
-    const VersionFiles files = renderVersion(bible);
-    const QStringList names = versionFileNames(upper);
+    const RenderedVersion files = renderVersion(bible);
+    const QStringList names = bible::versionFileNames(upper);
     const QByteArray* contents[] = {&files.bookTable, &files.chapterTable, &files.oldTestament,
                                     &files.newTestament};
     for (int i = 0; i < names.size(); ++i) {

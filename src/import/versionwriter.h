@@ -14,14 +14,15 @@
 
 namespace lumora::import {
 
-struct VersionFiles final {
+// The bytes of a version's four files, before they are written.
+struct RenderedVersion final {
     QByteArray bookTable;    // Livre_chap.txt
     QByteArray chapterTable; // Chap_verset.txt
     QByteArray oldTestament; // CODE-O.txt
     QByteArray newTestament; // CODE-N.txt
 };
 
-VersionFiles renderVersion(const ImportedBible& bible);
+RenderedVersion renderVersion(const ImportedBible& bible);
 
 // The version folder name inside the Bible folder; the code in upper case, as the mark writer
 // builds the testament file names.

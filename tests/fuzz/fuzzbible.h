@@ -28,7 +28,7 @@ inline void runBibleReader(import::BibleFormat format, const uint8_t* data, size
         return;
     }
     (void)import::summaryLines(r);
-    const import::VersionFiles files = import::renderVersion(*r.bible);
+    const import::RenderedVersion files = import::renderVersion(*r.bible);
     qsizetype verseLines = 0;
     for (const QByteArray* testament : {&files.oldTestament, &files.newTestament}) {
         const QList<QByteArray> lines = testament->mid(3).split('\n');
