@@ -32,6 +32,14 @@ struct PassageSelection {
     int verseCount = 0;   // verses of the chapter (entries of List_verset)
 };
 
+// How the passage box lays a passage out: Check_With_Title, Check_Uppercase, Check_Version.
+struct PassageOptions {
+    bool withTitles = true;
+    bool titlesUppercase = false;
+    bool showHeader = false;
+    friend bool operator==(const PassageOptions&, const PassageOptions&) = default;
+};
+
 struct PassageRequest {
     QString BookFilePath;
     QByteArray StartKey, EndKey, ChapterFirstKey, ChapterLastKey;
@@ -41,6 +49,12 @@ struct PassageRequest {
     bool showHeader = false;           // Check_Version
     QString heading;                   // "bk c : v - e" or "bk c : v"
     QString versionEntry;
+
+    void setOptions(const PassageOptions& options) {
+        withTitles = options.withTitles;
+        titlesUppercase = options.titlesUppercase;
+        showHeader = options.showHeader;
+    }
 };
 
 // Keys, file path and heading for the selection. The book's key and testament file are its

@@ -98,9 +98,8 @@ std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks
         return std::nullopt;
     }
     PickedPassage out{*resolved.request, resolved.selection->verseCount};
-    out.request.withTitles = picks.titles;
-    out.request.titlesUppercase = picks.uppercase;
-    out.request.showHeader = picks.header;
+    out.request.setOptions(
+        {.withTitles = picks.titles, .titlesUppercase = picks.uppercase, .showHeader = picks.header});
     return out;
 }
 

@@ -83,8 +83,12 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     frameLayout->addLayout(arrows);
     Frame_Order_Version->hide();
 
-    connect(Check_With_Title, &QCheckBox::clicked, this, [this] {
-        Check_Uppercase->setEnabled(Check_With_Title->isChecked());
+    // The boxes keep the options value; a click builds the passage shown again with it.
+    connect(Check_With_Title, &QCheckBox::toggled, this, [this](bool on) { m_display.withTitles = on; });
+    connect(Check_Uppercase, &QCheckBox::toggled, this, [this](bool on) { m_display.titlesUppercase = on; });
+    connect(Check_Version, &QCheckBox::toggled, this, [this](bool on) { m_display.showHeader = on; });
+    connect(Check_With_Title, &QCheckBox::clicked, this, [this](bool on) {
+        Check_Uppercase->setEnabled(on);
         onOptionClicked();
     });
     connect(Check_Uppercase, &QCheckBox::clicked, this, &PassageView::onOptionClicked);
@@ -113,9 +117,7 @@ void PassageView::PreparePassage(const PassageSelection& selection) {
     platform::WaitCursor hourglass;
     m_selection = selection;
     m_request = bible::PreparePassage(m_session.DataPath, selection);
-    m_request.withTitles = Check_With_Title->isChecked();
-    m_request.titlesUppercase = Check_Uppercase->isChecked();
-    m_request.showHeader = Check_Version->isChecked();
+    m_request.setOptions(m_display);
     m_passage = BuildPassage(m_request, m_cache);
     // The version's book names are in its language.
     m_box->setDirection(common::dominantDirection(m_nav.tables().names().join(QLatin1Char(' '))));

@@ -51,6 +51,8 @@ class PassageView final : public QObject {
     // The last passage shown.
     const Passage& passage() const { return m_passage; }
     const PassageRequest& request() const { return m_request; }
+    // The display options the check boxes give.
+    const PassageOptions& displayOptions() const { return m_display; }
     // Saves the style Text_Passage has now as the start-up style.
     void saveStartupStyle();
     const platform::TextStyle& startupStyle() const { return m_style; }
@@ -89,6 +91,7 @@ class PassageView final : public QObject {
     QToolButton* Img_DN_ListVersion;
     TestamentCache m_cache;
     std::optional<PassageSelection> m_selection; // the selection shown last
+    PassageOptions m_display;
     PassageRequest m_request;
     Passage m_passage;
     QString m_versionBeforeOrdering;
