@@ -1,6 +1,7 @@
 #include "platform/playerpictures.h"
 
 #include <QKeySequence>
+#include <QLayout>
 #include <QPointer>
 #include <QShortcut>
 #include <QToolButton>
@@ -114,6 +115,39 @@ void installPlayerKeys(QWidget* page, QObject* context, const QAbstractButton* p
     add(QKeySequence(Qt::Key_MediaPause), play, [=] {
         if (isPlaying()) playPause();
     });
+}
+
+PlayerButtons::PlayerButtons(QWidget* parent, QLayout* row, QObject* context,
+                             const std::array<const char*, 5>& names, PlayerHandlers handlers)
+    : m_context(context), m_handlers(std::move(handlers)) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        m_buttons[i] = makePlayerButton(parent, names[i]);
+        row->addWidget(m_buttons[i]);
+    }
+    const PlayerHandlers& h = m_handlers;
+    QObject::connect(m_buttons[0], &QToolButton::clicked, context, pressedThen(h.playPause));
+    QObject::connect(m_buttons[1], &QToolButton::clicked, context, pressedThen(h.stop));
+    QObject::connect(m_buttons[2], &QToolButton::clicked, context, h.repeat);
+    QObject::connect(m_buttons[3], &QToolButton::clicked, context, h.continuous);
+    QObject::connect(m_buttons[4], &QToolButton::clicked, context, h.sound);
+}
+
+void PlayerButtons::installKeys(QWidget* page) const {
+    setPlayerShortcutHint(m_buttons[0], QKeySequence(Qt::CTRL | Qt::Key_Space));
+    setPlayerShortcutHint(m_buttons[1], QKeySequence(Qt::CTRL | Qt::Key_Period));
+    installPlayerKeys(page, m_context, m_buttons[0], m_buttons[1], pressedThen(m_handlers.playPause),
+                      pressedThen(m_handlers.stop), m_handlers.isPlaying);
+}
+
+std::function<void()> PlayerButtons::pressedThen(const std::function<void()>& action) const {
+    return [userPressed = m_handlers.userPressed, action] {
+        userPressed();
+        action();
+    };
+}
+
+void PlayerButtons::show(const playback::State& state) const {
+    showPlayerState({m_buttons[0], m_buttons[1], m_buttons[2], m_buttons[3], m_buttons[4]}, state);
 }
 
 } // namespace lumora::platform

@@ -12,6 +12,8 @@
 #include <functional>
 
 class QAbstractButton;
+class QLayout;
+class QObject;
 class QToolButton;
 class QWidget;
 
@@ -49,5 +51,31 @@ void showPlayerState(const std::array<QAbstractButton*, 5>& buttons, const playb
 void installPlayerKeys(QWidget* page, QObject* context, const QAbstractButton* playButton,
                        const QAbstractButton* stopButton, const std::function<void()>& playPause,
                        const std::function<void()>& stop, const std::function<bool()>& isPlaying);
+
+// What a player's five buttons run. Play/pause and stop, by click or key, first tell the player
+// that the user pressed (a new run of failures may then be told).
+struct PlayerHandlers {
+    std::function<void()> userPressed, playPause, stop, repeat, continuous, sound;
+    std::function<bool()> isPlaying; // play/pause shows pause
+};
+
+// A player's five picture buttons (play/pause, stop, repeat, continuous, sound), added to `row`
+// in that order under the names given, and connected to `handlers` (owned by `context`).
+class PlayerButtons final {
+  public:
+    PlayerButtons(QWidget* parent, QLayout* row, QObject* context, const std::array<const char*, 5>& names,
+                  PlayerHandlers handlers);
+    QToolButton* button(int index) const { return m_buttons[static_cast<size_t>(index)]; }
+    // Ctrl+Space, Ctrl+. and the media keys while `page` has the focus, with their hints.
+    void installKeys(QWidget* page) const;
+    void show(const playback::State& state) const;
+
+  private:
+    std::function<void()> pressedThen(const std::function<void()>& action) const;
+
+    std::array<QToolButton*, 5> m_buttons{};
+    QObject* m_context;
+    PlayerHandlers m_handlers;
+};
 
 } // namespace lumora::platform

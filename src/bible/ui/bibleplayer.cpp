@@ -40,27 +40,24 @@ BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, Ve
     Cmd_OK->setText(QStringLiteral("OK"));
     Cmd_OK->setToolTip(tr("Read the passage from its first verse"));
     Cmd_OK->setAccessibleName(tr("Read the passage from its first verse"));
-    ImagePlayPause = button("ImagePlayPause");
-    ImageStop = button("ImageStop");
-    ImageRepeat = button("ImageRepeat");
-    ImageContinuer = button("ImageContinuer");
-    ImageMute = button("ImageMute");
+    m_five = std::make_unique<platform::PlayerButtons>(
+        m_buttons, row, this,
+        std::array<const char*, 5>{"ImagePlayPause", "ImageStop", "ImageRepeat", "ImageContinuer",
+                                   "ImageMute"},
+        platform::PlayerHandlers{[this] { userPressed(); }, [this] { playPause(); }, [this] { stop(); },
+                                 [this] { toggleRepeat(); }, [this] { toggleContinuous(); },
+                                 [this] { toggleMute(); },
+                                 [this] { return m_state.playPause == playback::kPicturePause; }});
+    ImagePlayPause = m_five->button(0);
+    ImageStop = m_five->button(1);
+    ImageRepeat = m_five->button(2);
+    ImageContinuer = m_five->button(3);
+    ImageMute = m_five->button(4);
 
     connect(Cmd_OK, &QToolButton::clicked, this, [this] {
         userPressed();
         cmdOk();
     });
-    connect(ImagePlayPause, &QToolButton::clicked, this, [this] {
-        userPressed();
-        playPause();
-    });
-    connect(ImageStop, &QToolButton::clicked, this, [this] {
-        userPressed();
-        stop();
-    });
-    connect(ImageRepeat, &QToolButton::clicked, this, &BiblePlayer::toggleRepeat);
-    connect(ImageContinuer, &QToolButton::clicked, this, &BiblePlayer::toggleContinuous);
-    connect(ImageMute, &QToolButton::clicked, this, &BiblePlayer::toggleMute);
     connect(&m_player, &platform::MediaPlayer::statusChanged, this, &BiblePlayer::onStatusChanged);
     // PauseThreeSeconds without a nested event loop: a hold that runs nothing when it ends, while
     // every event goes on being handled (the wait was the last step of its handler).
@@ -70,19 +67,7 @@ BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, Ve
 }
 
 void BiblePlayer::installShortcuts(QWidget* page) {
-    platform::setPlayerShortcutHint(ImagePlayPause, QKeySequence(Qt::CTRL | Qt::Key_Space));
-    platform::setPlayerShortcutHint(ImageStop, QKeySequence(Qt::CTRL | Qt::Key_Period));
-    platform::installPlayerKeys(
-        page, this, ImagePlayPause, ImageStop,
-        [this] {
-            userPressed();
-            playPause();
-        },
-        [this] {
-            userPressed();
-            stop();
-        },
-        [this] { return m_state.playPause == playback::kPicturePause; });
+    m_five->installKeys(page);
 }
 
 playback::Context BiblePlayer::context() const {
@@ -118,7 +103,7 @@ void BiblePlayer::run(Event event, const playback::Context& c) {
 void BiblePlayer::showState() {
     emit stateShown(m_state);
     if (!m_buttons) return;
-    platform::showPlayerState({ImagePlayPause, ImageStop, ImageRepeat, ImageContinuer, ImageMute}, m_state);
+    m_five->show(m_state);
 }
 
 void BiblePlayer::perform(Action action) {

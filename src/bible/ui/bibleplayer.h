@@ -6,6 +6,7 @@
 
 #include "bible/passagebuilder.h"
 #include "common/playback.h"
+#include "platform/playerpictures.h"
 
 #include <QObject>
 #include <QPointer>
@@ -106,6 +107,7 @@ class BiblePlayer final : public QObject {
     VerseFollower& m_follower;
     playback::State m_state;
     QPointer<QWidget> m_buttons;
+    std::unique_ptr<platform::PlayerButtons> m_five; // play/pause, stop, repeat, continuous, mute
     QToolButton* Image_Lecture;
     QToolButton* Cmd_OK;
     QToolButton* ImagePlayPause;

@@ -47,14 +47,19 @@ HymnPlayer::HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts
     auto* row = new QHBoxLayout(m_buttons);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    PlayPause_Cantique = platform::makePlayerButton(m_buttons, "PlayPause_Cantique");
-    Stop_Cantique = platform::makePlayerButton(m_buttons, "Stop_Cantique");
-    Repeat_Cantique = platform::makePlayerButton(m_buttons, "Repeat_Cantique");
-    Continuer_Cantique = platform::makePlayerButton(m_buttons, "Continuer_Cantique");
-    Mute_Cantique = platform::makePlayerButton(m_buttons, "Mute_Cantique");
-    for (QToolButton* b :
-         {PlayPause_Cantique, Stop_Cantique, Repeat_Cantique, Continuer_Cantique, Mute_Cantique})
-        row->addWidget(b);
+    m_five = std::make_unique<platform::PlayerButtons>(
+        m_buttons, row, this,
+        std::array<const char*, 5>{"PlayPause_Cantique", "Stop_Cantique", "Repeat_Cantique",
+                                   "Continuer_Cantique", "Mute_Cantique"},
+        platform::PlayerHandlers{[this] { userPressed(); }, [this] { playPause(); }, [this] { stop(); },
+                                 [this] { toggleRepeat(); }, [this] { toggleContinuous(); },
+                                 [this] { toggleSound(); },
+                                 [this] { return m_state.playPause == playback::kPicturePause; }});
+    PlayPause_Cantique = m_five->button(0);
+    Stop_Cantique = m_five->button(1);
+    Repeat_Cantique = m_five->button(2);
+    Continuer_Cantique = m_five->button(3);
+    Mute_Cantique = m_five->button(4);
     row->addStretch(1);
 
     m_captureTools = new QWidget;
@@ -83,17 +88,6 @@ HymnPlayer::HymnPlayer(platform::MediaPlayer& player, platform::Prompts& prompts
     });
     setCaptureToolsShown(false);
 
-    connect(PlayPause_Cantique, &QToolButton::clicked, this, [this] {
-        userPressed();
-        playPause();
-    });
-    connect(Stop_Cantique, &QToolButton::clicked, this, [this] {
-        userPressed();
-        stop();
-    });
-    connect(Repeat_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleRepeat);
-    connect(Continuer_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleContinuous);
-    connect(Mute_Cantique, &QToolButton::clicked, this, &HymnPlayer::toggleSound);
     connect(Cmd_Echantion, &QPushButton::clicked, this, &HymnPlayer::samplePosition);
     connect(Cmd_Go, &QPushButton::clicked, this, &HymnPlayer::goToSample);
     connect(&m_player, &platform::MediaPlayer::statusChanged, this, &HymnPlayer::onStatusChanged);
@@ -123,19 +117,7 @@ void HymnPlayer::attachTo(HymnSelection& lists) {
 }
 
 void HymnPlayer::installShortcuts(QWidget* page) {
-    platform::setPlayerShortcutHint(PlayPause_Cantique, QKeySequence(Qt::CTRL | Qt::Key_Space));
-    platform::setPlayerShortcutHint(Stop_Cantique, QKeySequence(Qt::CTRL | Qt::Key_Period));
-    platform::installPlayerKeys(
-        page, this, PlayPause_Cantique, Stop_Cantique,
-        [this] {
-            userPressed();
-            playPause();
-        },
-        [this] {
-            userPressed();
-            stop();
-        },
-        [this] { return m_state.playPause == playback::kPicturePause; });
+    m_five->installKeys(page);
 }
 
 void HymnPlayer::onPickStarted() {
@@ -286,8 +268,7 @@ void HymnPlayer::perform(Action action) {
 void HymnPlayer::showState() {
     emit stateShown(m_state);
     if (!m_buttons) return; // the page holding the buttons is gone
-    platform::showPlayerState(
-        {PlayPause_Cantique, Stop_Cantique, Repeat_Cantique, Continuer_Cantique, Mute_Cantique}, m_state);
+    m_five->show(m_state);
 }
 
 } // namespace lumora::hymns

@@ -10,6 +10,7 @@
 //   cloneFollowWanted() -> the clone window follows the new hymn.
 
 #include "common/playback.h"
+#include "platform/playerpictures.h"
 
 #include <QObject>
 #include <QPointer>
@@ -106,6 +107,7 @@ class HymnPlayer final : public QObject {
     void userPressed();
 
     platform::MediaPlayer& m_player;
+    std::unique_ptr<platform::PlayerButtons> m_five; // play/pause, stop, repeat, continuous, sound
     platform::Prompts& m_prompts;
     playback::State m_state;
     QPointer<QWidget> m_buttons;
