@@ -115,7 +115,7 @@ void WindowLinks::showFontDialog() {
 windows::CloneContent WindowLinks::bibleContent() const {
     windows::CloneContent c;
     bible::PassageView& view = m_parts.passage;
-    c.passageText = view.passage().PassageText;
+    c.passageText = view.passage().ShownText;
     c.style = view.startupStyle();
     c.caption = view.heading()->text();
     c.captionColor = view.heading()->palette().color(QPalette::WindowText);
