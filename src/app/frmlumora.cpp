@@ -104,8 +104,7 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     buildCanticleTab();
     a.zoom = named(new bible::Zoom(a.passage->passageBox(), a.biblePage, a.canticlePage, this), "zoom");
     a.zoom->setCanticleBox(&a.hymns->words());
-    a.output = named(new output::OutputActions(m_session, a.passage->passageBox(), a.passage->startupStyle(),
-                                               a.hymns->words(),
+    a.output = named(new output::OutputActions(m_session, a.passage->passageBox(), a.hymns->words(),
                                                {m_platform.dialogs, m_platform.prompts, m_platform.shell},
                                                a.biblePage, a.canticlePage, this),
                      "outputActions");

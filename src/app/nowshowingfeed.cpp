@@ -36,7 +36,7 @@ NowShowingFeed::NowShowingFeed(const ShowingSources& s, QObject* parent) : QObje
             n.passage.versionEntry = m_sources.passage.request().versionEntry;
             n.passage.heading = p.heading;
             n.passage.verses = p.opened ? p.verses : QList<session::ShownVerse>();
-            n.passage.text = p.opened ? p.PassageText : QByteArray();
+            n.passage.text = p.opened ? p.ShownText : QByteArray();
             n.heardVerse.clear();
         });
     });

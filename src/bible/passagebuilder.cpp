@@ -106,6 +106,30 @@ QByteArrayView lineKey(QByteArrayView line) {
     return line.first(third);
 }
 
+bool isDigits(QByteArrayView text) {
+    return !text.isEmpty() && text.size() <= 9 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A verse key as the program writes one: a book key of digits and its testament letter, a chapter
+// and a verse number. A line keyed otherwise (garbage or a byte-order mark before or inside its
+// key) is damage, neither shown nor taken for another book's line.
+bool isVerseKey(const QByteArray& book, const QByteArray& chapter, const QByteArray& verse) {
+    const char letter = book.isEmpty() ? '\0' : book.back();
+    return (letter == 'O' || letter == 'N') && isDigits(QByteArrayView(book).chopped(1)) &&
+           isDigits(chapter) && isDigits(verse);
+}
+
+// The text of a verse line. A tab in it means that the line end before a next line was lost: the
+// text ends there, and before the key of that line when it is of the same book.
+// ("Amen66N\t22\t1\t0\tAnd he", "66N") -> "Amen".
+QByteArray verseText(const QByteArray& field, const QByteArray& bookKey) {
+    const qsizetype tab = field.indexOf('\t');
+    if (tab < 0) return field;
+    const QByteArray before = field.first(tab);
+    return before.endsWith(bookKey) ? before.chopped(bookKey.size()) : before;
+}
+
 } // namespace
 
 std::optional<FileStamp> fileStamp(const QString& path) {
@@ -197,6 +221,7 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
         request.ChapterFirstKey.left(request.ChapterFirstKey.lastIndexOf('\t') + 1);
 
     QByteArray body;
+    QByteArray trailingLabel; // the line of the verse after the selection, when it ends early
     if (start >= 0) {
         bool inChapter = false, inSelection = false;
         int n = 0;
@@ -211,7 +236,8 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
             const QByteArray& f2 = (*f)[1];
             const QByteArray& f3 = (*f)[2];
             const QByteArray& f4 = (*f)[3];
-            const QByteArray& f5 = (*f)[4];
+            const QByteArray f5 = verseText((*f)[4], (*f)[0]);
+            if (!isVerseKey((*f)[0], f2, f3)) continue;
             const QByteArray K = (*f)[0] + '\t' + f2 + '\t' + f3;
             if ((inChapter || inSelection) && !K.startsWith(chapterPrefix)) break;
             if (K == request.ChapterFirstKey) {
@@ -256,9 +282,10 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
                 if (f4 != "0") out.ComboBox_repere.append(label + '\t' + f4);
                 if (K == request.EndKey) {
                     if (inChapter) out.endRow = n - 1;
-                    if (request.endsBeforeChapterEnd)
-                        body += label + "\t\r\n";
-                    else
+                    if (request.endsBeforeChapterEnd) {
+                        trailingLabel = label + "\t\r\n";
+                        body += trailingLabel;
+                    } else
                         body += L + "\r\n";
                     inSelection = false;
                 } else {
@@ -272,10 +299,21 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
         }
     }
     if (!body.startsWith(kept)) body.prepend(kept);
+    // A selection of which no verse is found shows nothing, not a header over an empty passage.
+    if (out.versesFound == 0) {
+        out.PassageText = out.ShownText = kept;
+        return out;
+    }
     if (request.showHeader)
         out.PassageText = QByteArray(kBom) + Utf8Encode(out.PassageHeader) + body.mid(3);
     else
         out.PassageText = body;
+    out.ShownText = out.PassageText;
+    if (!trailingLabel.isEmpty() && out.ShownText.endsWith(trailingLabel)) {
+        out.ShownText.chop(trailingLabel.size());
+        // the last verse shown ends as the chapter's last verse does, without the blank line
+        if (out.ShownText.endsWith("\r\n\n")) out.ShownText.chop(1);
+    }
     return out;
 }
 

@@ -87,10 +87,15 @@ struct Passage {
     bool chapterEndFound = false;      // ChapterLastKey was met (ComboBox_repere then selects row 0)
     bool endsBeforeChapterEnd = false; // the selection stops before the chapter's last verse
     int versesFound = 0;               // verse lines of the selection laid out; 0: nothing to show
-    QByteArray PassageText;            // what Text_Passage gets: UTF-8, beginning with the BOM
-    QString heading;                   // Labe16
-    QString PassageHeader;             // version entry CR LF heading CR LF LF
-    QByteArrayList ComboBox_repere;    // "chapter.verse" TAB mark, for marked selected verses
+    // The passage as built: UTF-8, beginning with the BOM. A passage that ends before its chapter
+    // does ends with the label of the verse after it ("5.21" TAB), the reading's stop.
+    QByteArray PassageText;
+    // What Text_Passage shows, prints and saves: PassageText without that closing label line, so
+    // "...5.20   Text\r\n\n5.21\t\r\n" -> "...5.20   Text\r\n".
+    QByteArray ShownText;
+    QString heading;                // Labe16
+    QString PassageHeader;          // version entry CR LF heading CR LF LF
+    QByteArrayList ComboBox_repere; // "chapter.verse" TAB mark, for marked selected verses
     std::array<QByteArray, kMaxVerses + 1> VersePositions; // 1..286: mark of verse n of the chapter
     int endRow = 0; // the VersePositions row of EndKey (the verse after the selection, when it ends early)
     QList<session::ShownVerse> verses; // the verses shown, in order (not the reference line after them)

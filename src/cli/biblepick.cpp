@@ -1,5 +1,6 @@
 #include "cli/biblepick.h"
 
+#include "bible/passagedocument.h"
 #include "bible/reference.h"
 #include "cli/cli.h"
 #include "common/text.h"
@@ -75,8 +76,10 @@ std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks
     const auto version = pickVersion(data, picks.version);
     if (!version) return std::nullopt;
     ResolvedPassage resolved;
+    bool rightToLeft = false;
     if (nums.empty()) {
         const BookTables tables = LoadBookTables(data, version->code);
+        rightToLeft = isRightToLeft(tables);
         const ParsedReference parsed = ParseReference(picks.reference, version->code, tables);
         if (!parsed.ref) {
             fail(parsed.error);
@@ -90,6 +93,7 @@ std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks
         if (!picked) return std::nullopt;
         const int first = nums.size() > 2 ? nums[2] : 1;
         const int last = nums.size() > 3 ? nums[3] : picked->verseCount;
+        rightToLeft = isRightToLeft(picked->tables);
         resolved = ResolveInBook(data, version->entry, picked->tables, picked->book,
                                  {version->code, picked->book.number, picked->chapter, first, last});
     }
@@ -97,10 +101,29 @@ std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks
         fail(resolved.error);
         return std::nullopt;
     }
-    PickedPassage out{*resolved.request, resolved.selection->verseCount};
+    PickedPassage out{*resolved.request, resolved.selection->verseCount, rightToLeft};
     out.request.setOptions(
         {.withTitles = picks.titles, .titlesUppercase = picks.uppercase, .showHeader = picks.header});
     return out;
+}
+
+std::optional<Passage> buildPickedPassage(const PickedPassage& picked, const PassagePicks& picks) {
+    const PassageRequest& r = picked.request;
+    TestamentCache cache;
+    Passage p = BuildPassage(r, cache);
+    if (!p.opened) {
+        fail(QStringLiteral("cannot read ") + r.BookFilePath);
+        return std::nullopt;
+    }
+    if (p.versesFound == 0) {
+        const std::vector<int>& n = picks.numbers;
+        const QString where =
+            n.empty() ? r.heading
+                      : QStringLiteral("%1 %2:%3").arg(n[0]).arg(n[1]).arg(n.size() > 2 ? n[2] : 1);
+        fail(QStringLiteral("%1 is not in %2").arg(where, r.BookFilePath));
+        return std::nullopt;
+    }
+    return p;
 }
 
 } // namespace lumora::cli

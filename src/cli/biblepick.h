@@ -45,7 +45,8 @@ struct PassagePicks final {
 
 struct PickedPassage final {
     bible::PassageRequest request;
-    int verseCount = 0; // verses of the chapter
+    int verseCount = 0;       // verses of the chapter
+    bool rightToLeft = false; // the version is written right to left (bible::isRightToLeft)
 };
 
 // Reads the passage arguments: BOOK CHAPTER [FIRST [LAST]] as numbers, or, when the first is not a
@@ -57,5 +58,9 @@ QString takePassageArguments(const QStringList& args, PassagePicks& picks);
 // passage. nullopt (one line on stderr) when the version, book, chapter or verses do not exist, or
 // the reference names no single passage (the candidates of an ambiguous book are said).
 std::optional<PickedPassage> pickPassage(const QString& data, const PassagePicks& picks);
+
+// The picked passage built as the window builds it; nullopt (one line on stderr) when its testament
+// file cannot be read or none of its verses is in it.
+std::optional<bible::Passage> buildPickedPassage(const PickedPassage& picked, const PassagePicks& picks);
 
 } // namespace lumora::cli

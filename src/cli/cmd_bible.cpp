@@ -65,22 +65,10 @@ int passage(Invocation& inv) {
     if (data.isEmpty()) return kFailed;
     const auto picked = pickPassage(data, picks);
     if (!picked) return kFailed;
-    const PassageRequest& r = picked->request;
     const int verseCount = picked->verseCount;
-    TestamentCache cache;
-    const Passage p = BuildPassage(r, cache);
-    if (!p.opened) {
-        fail(QStringLiteral("cannot read ") + r.BookFilePath);
-        return kFailed;
-    }
-    if (p.versesFound == 0) {
-        const std::vector<int>& n = picks.numbers;
-        const QString where =
-            n.empty() ? r.heading
-                      : QStringLiteral("%1 %2:%3").arg(n[0]).arg(n[1]).arg(n.size() > 2 ? n[2] : 1);
-        fail(QStringLiteral("%1 is not in %2").arg(where, r.BookFilePath));
-        return kFailed;
-    }
+    const auto built = buildPickedPassage(*picked, picks);
+    if (!built) return kFailed;
+    const Passage& p = *built;
     const QByteArray text = common::startsWithBom(p.PassageText) ? p.PassageText.mid(3) : p.PassageText;
     if (!json) {
         writeOut(text);

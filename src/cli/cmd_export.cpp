@@ -25,15 +25,12 @@ int exportPassage(Invocation& inv) {
     if (data.isEmpty()) return kFailed;
     const auto picked = pickPassage(data, picks);
     if (!picked) return kFailed;
-    bible::TestamentCache cache;
-    const bible::Passage p = bible::BuildPassage(picked->request, cache);
-    if (!p.opened) {
-        fail(QStringLiteral("cannot read ") + picked->request.BookFilePath);
-        return kFailed;
-    }
+    const auto p = buildPickedPassage(*picked, picks);
+    if (!p) return kFailed;
+    output::PassageLook look = output::defaultPassageLook();
+    look.rightToLeft = picked->rightToLeft;
     QString why;
-    if (!output::SaveShownText(out, output::passageShownText(p.PassageText, output::defaultPassageLook()),
-                               &why)) {
+    if (!output::SaveShownText(out, output::passageShownText(p->ShownText, look), &why)) {
         fail(QStringLiteral("cannot write %1: %2").arg(out, why));
         return kFailed;
     }

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -97,30 +98,52 @@ class Checker final {
         return r.bytes;
     }
 
-    // Collects the lines of one file that are not UTF-8 and reports them once, at the first.
+    // Collects the lines of one file that are not UTF-8 and reports them once, at the first. A
+    // tally of the Bible's files also counts what no sound line of theirs holds: a byte-order mark
+    // past the file's start (the key or number it sits in no longer matches, or the text shows an
+    // invisible character) and control characters other than tab (garbage of a damaged copy).
     class Utf8Tally final {
       public:
+        explicit Utf8Tally(bool bibleFile = false) : m_bibleFile(bibleFile) {}
         void see(QByteArrayView bytes, int line) {
-            if (common::isValidUtf8(bytes)) return;
-            if (m_count++ == 0) m_first = line;
+            if (!common::isValidUtf8(bytes)) m_invalid.see(line);
+            if (!m_bibleFile) return;
+            if (bytes.indexOf(QByteArrayView(kBom)) >= 0) m_bom.see(line);
+            if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x20 && c != '\t'; }))
+                m_control.see(line);
         }
         void reportTo(Checker& c, const QString& file) const {
-            if (m_count == 0) return;
-            c.report(file, m_first,
-                     QStringLiteral(
-                         "invalid UTF-8 on %1 line(s), the first here: the text shows \uFFFD in its place")
-                         .arg(m_count));
+            m_invalid.reportTo(c, file,
+                               QStringLiteral("invalid UTF-8 on %1 line(s), the first here: the text "
+                                              "shows \uFFFD in its place"));
+            m_bom.reportTo(
+                c, file,
+                QStringLiteral("byte-order mark inside %1 line(s), the first here: a key or number "
+                               "holding it no longer matches"));
+            m_control.reportTo(c, file,
+                               QStringLiteral("control characters on %1 line(s), the first here: garbage in "
+                                              "the file"));
         }
 
       private:
-        int m_count = 0;
-        int m_first = 0;
+        struct Count {
+            int lines = 0, first = 0;
+            void see(int line) {
+                if (lines++ == 0) first = line;
+            }
+            void reportTo(Checker& c, const QString& file, const QString& message) const {
+                if (lines > 0) c.report(file, first, message.arg(lines));
+            }
+        };
+        bool m_bibleFile;
+        Count m_invalid, m_bom, m_control;
     };
 
     // A tally that reports itself when the reading of its file ends, whichever way it ends.
     class Utf8Report final {
       public:
-        Utf8Report(Checker& checker, const QString& file) : m_checker(checker), m_file(file) {}
+        Utf8Report(Checker& checker, const QString& file, bool bibleFile = false)
+            : m_checker(checker), m_file(file), m_tally(bibleFile) {}
         ~Utf8Report() { m_tally.reportTo(m_checker, m_file); }
         Utf8Report(const Utf8Report&) = delete;
         Utf8Report& operator=(const Utf8Report&) = delete;
@@ -132,6 +155,15 @@ class Checker final {
         Utf8Tally m_tally;
     };
 
+    // The program writes every line of the Bible's files with its CR LF: a last line without one
+    // is a copy cut short inside it (a verse text, a version's name shown cut).
+    void reportCutLastLine(const QString& file, const QByteArray& bytes, int lineCount) {
+        // (a testament without verses is a byte-order mark alone)
+        if (!bytes.isEmpty() && bytes != kBom && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+            report(file, lineCount,
+                   QStringLiteral("the last line has no line end: the file may be cut short"));
+    }
+
     void checkBible() {
         const QString versionPath =
             common::findPath(m_root, {QStringLiteral("Bible"), QStringLiteral("Version.txt")});
@@ -141,9 +173,10 @@ class Checker final {
             return;
         }
         const auto lines = fileLines(*bytes);
+        reportCutLastLine(rel(versionPath), *bytes, static_cast<int>(lines.size()));
         // Codes are matched without regard to case, as the version folders are found.
         std::map<QByteArray, int> seen;
-        Utf8Tally utf8;
+        Utf8Tally utf8(true);
         for (int i = 0; i < lines.size(); ++i) {
             QByteArray line = lines[i];
             if (i == 0 && common::startsWithBom(line)) line = line.mid(3);
@@ -194,13 +227,15 @@ class Checker final {
 
         // Book table: key -> (chapter count, line).
         std::map<QByteArray, std::pair<int, int>> bookChapters;
-        const auto books = fileLines(read(bookPath).value_or(QByteArray()));
+        const QByteArray bookBytes = read(bookPath).value_or(QByteArray());
+        const auto books = fileLines(bookBytes);
         const QString bookFile = rel(bookPath);
+        reportCutLastLine(bookFile, bookBytes, static_cast<int>(books.size()));
         if (books.isEmpty() || !common::startsWithBom(books[0]))
             report(bookFile, 1,
                    QStringLiteral(
                        "no BOM: the loader drops the first three bytes, so the first book name is cut"));
-        Utf8Tally bookUtf8;
+        Utf8Tally bookUtf8(true);
         int row = 0;            // the book's index in the book list: lines that do not split are skipped
         int previousNumber = 0; // books may be left out (a New Testament alone), never out of order
         for (int i = 0; i < books.size(); ++i) {
@@ -250,10 +285,15 @@ class Checker final {
         std::map<ChapterKey, std::pair<int, int>> chapterVerses;
         std::map<QByteArray, int> chaptersPerBook;
         const QString chapterFile = rel(chapterPath);
-        const auto chapters = fileLines(read(chapterPath).value_or(QByteArray()));
+        const QByteArray chapterBytes = read(chapterPath).value_or(QByteArray());
+        const auto chapters = fileLines(chapterBytes);
+        reportCutLastLine(chapterFile, chapterBytes, static_cast<int>(chapters.size()));
         if (!chapters.isEmpty() && common::startsWithBom(chapters[0]))
             report(chapterFile, 1, QStringLiteral("starts with a BOM: the first book key will not match"));
+        Utf8Report chapterUtf8(*this, chapterFile, true);
         for (int i = 0; i < chapters.size(); ++i) {
+            chapterUtf8.see(i == 0 && common::startsWithBom(chapters[i]) ? chapters[i].mid(3) : chapters[i],
+                            i + 1);
             const auto f = common::cutFields<3>(chapters[i]);
             if (!f) {
                 report(chapterFile, i + 1,
@@ -314,17 +354,20 @@ class Checker final {
     void checkTestament(const QString& path, char letter, std::map<ChapterKey, int>& verses,
                         std::map<QByteArray, int>& chapters) {
         const QString file = rel(path);
-        const auto lines = fileLines(read(path).value_or(QByteArray()));
+        const QByteArray bytes = read(path).value_or(QByteArray());
+        const auto lines = fileLines(bytes);
         if (lines.isEmpty()) return;
         if (!common::startsWithBom(lines[0]))
             report(
                 file, 1,
                 QStringLiteral("no BOM: readers drop the first three bytes, so the first verse key is cut"));
+        reportCutLastLine(file, bytes, static_cast<int>(lines.size()));
         ChapterKey current{{}, 0};
         int lastVerse = 0;
         double lastMark = -1; // no mark yet in this chapter
         std::set<QByteArray> finishedBooks;
-        Utf8Report utf8(*this, file);
+        std::map<QByteArray, int> keyLines; // verse key -> its first line
+        Utf8Report utf8(*this, file, true);
         for (int i = 0; i < lines.size(); ++i) {
             const QByteArray line = i == 0 && common::startsWithBom(lines[i]) ? lines[i].mid(3) : lines[i];
             utf8.see(line, i + 1);
@@ -370,6 +413,18 @@ class Checker final {
                 int& seenChapters = chapters[key];
                 seenChapters = std::max(seenChapters, *chapter);
             }
+            // A tab in the text: a line end was lost and the next line ran into this one.
+            if ((*f)[4].contains('\t'))
+                report(file, i + 1,
+                       QStringLiteral("a tab inside the verse text: a line end may be lost there"));
+            const auto [firstLine, isFirst] = keyLines.emplace(key + '\t' + (*f)[1] + '\t' + (*f)[2], i + 1);
+            if (!isFirst && *verse != lastVerse)
+                report(file, i + 1,
+                       QStringLiteral("%1 %2:%3 is already on line %4: the line is duplicated")
+                           .arg(QString::fromUtf8(key))
+                           .arg(*chapter)
+                           .arg(*verse)
+                           .arg(firstLine->second));
             if (*verse == lastVerse)
                 report(file, i + 1, QStringLiteral("verse %1 repeated").arg(*verse));
             else if (*verse != lastVerse + 1)

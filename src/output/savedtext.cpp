@@ -66,38 +66,8 @@ bool SaveShownText(const QString& path, const ShownText& text, QString* whyNot) 
     return common::writeFileAtomic(path, common::rtf::writeRtf(text.rich), whyNot);
 }
 
-PassageLook defaultPassageLook() {
-    PassageLook look;
-    look.fontFamily = QString::fromLatin1(bible::kPassageFontFamily);
-    look.sizePt = bible::kPassageFontSizePt;
-    return look;
-}
-
 ShownText passageShownText(const QByteArray& passageText, const PassageLook& look) {
-    const QByteArray body = common::startsWithBom(passageText) ? passageText.mid(3) : passageText;
-    // The box makes a paragraph of each line whatever its end, as it does with the data files.
-    QString text = common::Utf8Decode(body);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-
-    common::rtf::CharFormat format;
-    format.fontFamily = look.fontFamily;
-    format.sizePt = look.sizePt;
-    format.bold = look.bold;
-    format.italic = look.italic;
-    format.underline = look.underline;
-    format.colour = look.colour;
-    ShownText out;
-    out.plain = text;
-    if (text.isEmpty()) return out;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        common::rtf::Paragraph para;
-        para.alignment = look.alignment;
-        if (!line.isEmpty()) para.runs.push_back({line, format});
-        out.rich.paragraphs.push_back(std::move(para));
-    }
-    out.rich = common::rtf::normalized(std::move(out.rich));
-    return out;
+    return {bible::passagePlainText(passageText), bible::passageDocument(passageText, look)};
 }
 
 } // namespace lumora::output

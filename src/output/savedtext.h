@@ -5,6 +5,7 @@
 // letter case) gets EF BB BF, the plain text with CR LF between lines, then CR LF; any other name
 // gets the rich text as RTF.
 
+#include "bible/passagedocument.h"
 #include "common/rtf/richtext.h"
 
 #include <QByteArray>
@@ -50,22 +51,12 @@ struct ShownText final {
 // the write failed (the old file is then kept, and `whyNot` says why).
 bool SaveShownText(const QString& path, const ShownText& text, QString* whyNot = nullptr);
 
-// The look of the whole passage on the Bible tab.
-struct PassageLook final {
-    QString fontFamily;
-    double sizePt = 14.0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    std::optional<common::rtf::Colour> colour; // absent: the reader's text colour
-    common::rtf::Alignment alignment = common::rtf::Alignment::Left;
-};
+using bible::defaultPassageLook;
+using bible::PassageLook;
 
-// The look the passage box starts with, before the font dialog changes it.
-PassageLook defaultPassageLook();
-
-// The passage as the Bible tab shows it: passageText is the builder's UTF-8 text (with or without
-// the byte-order mark); each line (CR LF, CR or LF) becomes one paragraph in `look`.
+// The passage as the Bible tab shows it before anything in the box is changed: passageText is the
+// builder's UTF-8 text (with or without the byte-order mark); each line (CR LF, CR or LF) becomes
+// one paragraph in `look` (bible::passageDocument, which fills the box too).
 ShownText passageShownText(const QByteArray& passageText, const PassageLook& look);
 
 } // namespace lumora::output

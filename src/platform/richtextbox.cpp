@@ -57,16 +57,24 @@ void RichTextBox::applyDirection() {
     m_settingContent = wasSetting;
 }
 
-void RichTextBox::setText(const QString& text) {
+void RichTextBox::replaceContent(const std::function<void()>& fill) {
     m_settingContent = true;
     // New text starts from the box's own font, not from the formats of what it replaces.
     m_edit->clear();
     m_edit->setCurrentCharFormat(QTextCharFormat());
-    m_edit->setPlainText(text);
+    fill();
     m_settingContent = false;
     applyDirection();
     if (m_zoom != 1.0) applyZoom(m_zoom);
     emit contentChanged();
+}
+
+void RichTextBox::setText(const QString& text) {
+    replaceContent([&] { m_edit->setPlainText(text); });
+}
+
+void RichTextBox::setDocument(const common::rtf::Document& document) {
+    replaceContent([&] { toTextDocument(document, *m_edit->document()); });
 }
 
 bool RichTextBox::loadRtf(const QString& path) {

@@ -4,10 +4,13 @@
 // Character positions are 0-based offsets into plainText(), which has one character per shown
 // character and "\n" between paragraphs.
 
+#include "common/rtf/richtext.h"
+
 #include <QColor>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QTextCharFormat;
@@ -33,6 +36,10 @@ class RichTextBox final : public QObject {
     // are decoded from UTF-8 too).
     void setBytes(const QByteArray& bytes);
     void setText(const QString& text);
+    // Shows a rich-text document as it stands (its sizes real: the zoom in force is applied on
+    // top); reading the box back with fromTextDocument(*realDocument()) gives the same document
+    // until something in the box changes.
+    void setDocument(const common::rtf::Document& document);
     // Loads a rich-text file with its formatting; false (content unchanged) when it cannot be
     // read. The zoom in force stays in force.
     bool loadRtf(const QString& path);
@@ -90,6 +97,8 @@ class RichTextBox final : public QObject {
     void contentChanged();
 
   private:
+    // Replaces the content by what `fill` puts in, then applies the box's direction and zoom.
+    void replaceContent(const std::function<void()>& fill);
     void applyZoom(double factor);
     void applyDirection();
     // Merges `f` into every run and every paragraph's own character format.

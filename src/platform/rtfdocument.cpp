@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 
 #include <cmath>
 
@@ -113,6 +114,7 @@ void toTextDocument(const Document& model, QTextDocument& doc, double sizeScale)
     for (const Paragraph& para : model.paragraphs) {
         QTextBlockFormat blockFormat;
         blockFormat.setAlignment(qtAlignment(para.alignment));
+        if (para.rightToLeft) blockFormat.setLayoutDirection(Qt::RightToLeft);
         // The block's own character format gives an empty line the height of the text around it.
         if (!para.runs.empty()) lastFormat = qtFormat(para.runs.front().format, sizeScale);
         if (first) {
@@ -133,9 +135,13 @@ Document fromTextDocument(const QTextDocument& doc, double sizeScale) {
     Document model;
     if (doc.isEmpty()) return model;
     const QFont base = doc.defaultFont();
+    const bool documentRightToLeft = doc.defaultTextOption().textDirection() == Qt::RightToLeft;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         Paragraph para;
         para.alignment = modelAlignment(block.blockFormat().alignment());
+        // The direction set on the paragraph, else the document's; never guessed from the letters.
+        const Qt::LayoutDirection own = block.blockFormat().layoutDirection();
+        para.rightToLeft = own == Qt::LayoutDirectionAuto ? documentRightToLeft : own == Qt::RightToLeft;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid()) continue;

@@ -117,6 +117,21 @@ TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeardAndStopsAfterAPassageTha
     EXPECT_FALSE(button("ImageStop")->isEnabled());
 }
 
+// When the reading reached the verse after the passage, that verse's label ("5.21" with no text,
+// left at the passage's end) was lit: the box no longer shows it, and nothing is lit then.
+TEST_F(BiblePlayerUi, theEndOfAReadingLightsNoLabelOfTheVerseAfter) {
+    EXPECT_FALSE(h.text().contains("5.21"));
+    player->clock = 205; // one mark a step: 18 and 19 pass, 20 is lit
+    for (int i = 0; i < 4 && selectedText() != "5.20"; ++i)
+        follower().step();
+    ASSERT_EQ(selectedText(), "5.20");
+    player->clock = 212;
+    for (int i = 0; i < 4 && player->statusText() == "Playing"; ++i)
+        follower().step();
+    EXPECT_NE(selectedText(), "5.21");
+    EXPECT_FALSE(h.text().contains("5.21"));
+}
+
 TEST_F(BiblePlayerUi, leftClickBringsTheVerseBeingHeardBackToTheTop) {
     player->clock = 185;
     follower().step();

@@ -190,6 +190,73 @@ TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse) {
     }
 }
 
+// damaged lines: a passage shows only lines keyed with its own book and chapter; a damaged line is
+// skipped without ending the chapter, another book's line ends it
+TEST_F(PassageTest, damagedLinesAreNeverShown) {
+    const QString path = tmp.path() + "/Bible/KJV/KJV-N.txt";
+    const QByteArray sound = readBytes(path);
+    const QByteArray v19 = "40N\t5\t19\t0\tText 40 5:19\r\n";
+    const QByteArray shown18 = "5.18   Text 40 5:18\r\n\n";
+    const struct {
+        const char* name;
+        QByteArray line19; // what stands in place of verse 19's line
+        QByteArray text;   // the passage 5:18-20
+    } cases[] = {
+        {"garbage before the key", "\x01\x9A" + v19, shown18 + "5.20   Text 40 5:20\r\n\n5.21\t\r\n"},
+        {"byte-order mark inside the verse number",
+         "40N\t5\t1\xEF\xBB\xBF"
+         "9\t0\tText 40 5:19\r\n",
+         shown18 + "5.20   Text 40 5:20\r\n\n5.21\t\r\n"},
+        {"byte-order mark before the key", "\xEF\xBB\xBF" + v19,
+         shown18 + "5.20   Text 40 5:20\r\n\n5.21\t\r\n"},
+        {"the next line's key inside the text", "40N\t5\t19\t0\tText 40 5:19",
+         shown18 + "5.19   Text 40 5:19\r\n\n5.21\t\r\n"},
+        {"another book's line", "01O\t5\t19\t0\tGenesis\r\n", shown18},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray damaged = sound;
+        ASSERT_TRUE(damaged.contains(v19));
+        damaged.replace(v19, c.line19);
+        writeBytes(path, damaged);
+        EXPECT_EQ(build(39, 5, 18, 20).PassageText, BOM + c.text)
+            << build(39, 5, 18, 20).PassageText.toStdString();
+    }
+}
+
+// A chapter none of whose lines is found showed the version header over an empty passage, as if
+// something had been found.
+TEST_F(PassageTest, chapterWithoutAnyOfItsLinesFindsNoVerseEvenWithAHeader) {
+    const QString path = tmp.path() + "/Bible/KJV/KJV-O.txt";
+    QByteArray bytes = readBytes(path);
+    bytes.replace("\n02O\t3\t", "\n\x02"
+                                "02O\t3\t");
+    writeBytes(path, bytes);
+    const Passage p = build(1, 3, 1, 25, true, false, true);
+    EXPECT_EQ(p.versesFound, 0);
+    EXPECT_EQ(p.PassageText, BOM);
+}
+
+// The label of the verse after a passage that ends early is the reading's stop, not text: the box,
+// the printout and the saved file show the passage without it.
+TEST_F(PassageTest, shownTextLeavesOutTheLabelOfTheVerseAfter) {
+    const struct {
+        int first, last;
+        bool header;
+        QByteArray shown;
+    } cases[] = {
+        {18, 20, false, "5.18   Text 40 5:18\r\n\n5.19   Text 40 5:19\r\n\n5.20   Text 40 5:20\r\n"},
+        {10, 10, true, "KJV - King James\r\n40 Book40 5 : 10\r\n\n5.10   Text 40 5:10\r\n"},
+        {47, 48, false, "5.47   Text 40 5:47\r\n\n5.48   Text 40 5:48\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        const Passage p = build(39, 5, c.first, c.last, true, false, c.header);
+        EXPECT_EQ(p.ShownText, BOM + c.shown);
+    }
+    EXPECT_TRUE(build(39, 5, 18, 20).PassageText.endsWith("5.21\t\r\n"));
+}
+
 // the testament cache
 
 TEST(TestamentCacheStamp, aRewriteOfTheSameSizeWithinOneClockTickIsReadAgain) {

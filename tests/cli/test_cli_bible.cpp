@@ -150,6 +150,11 @@ TEST_F(CliBible, passageNotInTheFileExitsOneWithAMessage) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty());
     EXPECT_TRUE(r.err.contains("40 5:1 is not in")) << r.err.toStdString();
+    // export wrote an empty passage and said it had succeeded
+    r = cli({"export", "40", "5", tmp.path() + "/gone.txt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("40 5:1 is not in")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(tmp.path() + "/gone.txt"));
 
     // the file last line first
     QList<QByteArray> lines = whole.mid(3).split('\n');

@@ -1,10 +1,13 @@
-// Every lumora-cli command on damaged copies of a sound data folder: no crash, no hang, and check
-// reports in its FILE:LINE: message form. LUMORA_DAMAGED_FOLDERS sets the count (1000 for a full
-// run); the default keeps the suite quick.
+// Every lumora-cli command on damaged copies of a sound data folder: no crash, no hang, check
+// reports in its FILE:LINE: message form, and no wrong passage: a passage printed with exit 0
+// is the one the sound folder prints, or check reports the damage. LUMORA_DAMAGED_FOLDERS sets the
+// count (1000 for a full run); the default keeps the suite quick.
 
 #include "support/clirun.h"
 #include "support/damagedfolder.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 
 #include <array>
@@ -22,7 +25,7 @@ const QList<QList<QStringList>> kCommands = {
     {{"versions", "--all"}, {"versions"}},
     {{"books", "--version", "TWO"}, {"books"}},
     {{"passage", "4", "2"},
-     {"passage", "--json", "--titles", "--uppercase", "--header", "1", "1", "2", "5"},
+     {"passage", "--json", "--titles", "--uppercase", "--header", "--version", "TST", "1", "1", "2", "5"},
      {"passage", "--version", "TWO", "1", "2", "4", "4"}},
     {{"search", "Text"}, {"search", "--json", "--version", "TWO", "caf\xC3\xA9"}},
     {{"hymns", "books"}, {"hymns", "--json", "subthemes", "Book", "Praise"}, {"hymns", "themes", "Book"}},
@@ -35,18 +38,41 @@ const QList<QList<QStringList>> kCommands = {
 struct Outcome {
     int folders = 0, runs = 0, crashes = 0, hangs = 0, badCheckLines = 0;
     int checkSilent = 0; // damaged folders in which check found nothing to report
+    int wrong = 0;       // passages printed with exit 0 that differ from the sound folder's, check silent
     std::map<int, int> exitCodes;
 };
 
+// What a passage run prints that the data's structure decides: the whole text, and of the JSON
+// form everything but the reading marks (a mark of "0" or of any other number is a sound value a
+// user may have set, not damage).
+QByteArray passageOutcome(const QStringList& command, const QByteArray& out) {
+    if (!command.contains(QStringLiteral("--json"))) return out;
+    QJsonObject o = QJsonDocument::fromJson(out).object();
+    o.remove(QStringLiteral("marks"));
+    o.remove(QStringLiteral("positions"));
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
 } // namespace
 
-TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHang) {
+TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHangOrWrongPassage) {
     const int folders = qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS") > 0
                             ? qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS")
                             : 150;
     std::mt19937 rng(20261206);
     const QRegularExpression checkLine(QStringLiteral("^[^:\\n]+:\\d+: .+$"));
     Outcome o;
+    // What each passage variant prints on the sound folder.
+    std::map<QStringList, QByteArray> sound;
+    {
+        TempFolder tmp;
+        writeSoundFolder(tmp.path());
+        for (const QStringList& command : kCommands.at(2)) {
+            const CliResult r = runCli(QStringList{"--data", tmp.path()} + command);
+            ASSERT_EQ(r.exitCode, 0) << command.join(' ').toStdString();
+            sound[command] = passageOutcome(command, r.out);
+        }
+    }
     for (int f = 0; f < folders; ++f) {
         TempFolder tmp;
         writeSoundFolder(tmp.path());
@@ -64,6 +90,8 @@ TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHang) {
             p->start(QStringLiteral(LUMORA_CLI_PATH), QStringList{"--data", tmp.path()} + commands.last());
             runs.push_back(std::move(p));
         }
+        bool checkReported = false;
+        std::vector<std::pair<QStringList, QByteArray>> printedPassages; // exit 0 only
         for (std::size_t i = 0; i < runs.size(); ++i) {
             QProcess& p = *runs[i];
             ++o.runs;
@@ -82,7 +110,11 @@ TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHang) {
                 continue;
             }
             ++o.exitCodes[p.exitCode()];
-            if (commands[static_cast<qsizetype>(i)].first() == "check") {
+            const QStringList& command = commands[static_cast<qsizetype>(i)];
+            if (command.first() == "passage" && p.exitCode() == 0)
+                printedPassages.emplace_back(command, p.readAllStandardOutput());
+            if (command.first() == "check") {
+                checkReported = p.exitCode() != 0;
                 if (p.exitCode() == 0) {
                     ++o.checkSilent;
                     if (qEnvironmentVariableIsSet("LUMORA_DAMAGED_VERBOSE"))
@@ -96,13 +128,19 @@ TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHang) {
                 }
             }
         }
+        for (const auto& [command, out] : printedPassages) {
+            if (checkReported || passageOutcome(command, out) == sound[command]) continue;
+            ++o.wrong;
+            ADD_FAILURE() << "wrong passage, check silent: " << command.join(' ').toStdString() << " on "
+                          << what << "\n"
+                          << out.left(400).toStdString();
+        }
     }
-    std::printf("[ damaged folders ] %d folders, %d runs: %d crashes, %d hangs, %d malformed check lines; "
-                "exit 0: %d, "
-                "1: %d, 2: %d; check found nothing in %d folders\n",
-                o.folders, o.runs, o.crashes, o.hangs, o.badCheckLines, o.exitCodes[0], o.exitCodes[1],
-                o.exitCodes[2], o.checkSilent);
-    EXPECT_EQ(o.crashes + o.hangs + o.badCheckLines, 0);
+    std::printf("[ damaged folders ] %d folders, %d runs: %d crashes, %d hangs, %d wrong passages, "
+                "%d malformed check lines; exit 0: %d, 1: %d, 2: %d; check found nothing in %d folders\n",
+                o.folders, o.runs, o.crashes, o.hangs, o.wrong, o.badCheckLines, o.exitCodes[0],
+                o.exitCodes[1], o.exitCodes[2], o.checkSilent);
+    EXPECT_EQ(o.crashes + o.hangs + o.wrong + o.badCheckLines, 0);
 }
 
 TEST(DamagedFolders, soundFolderPassesCheckAndShowsItsPassages) {

@@ -203,3 +203,45 @@ TEST(DataChecker, fifosAndDevicesAreSkippedWithAMessageNeverWaitedOn) {
         EXPECT_EQ(b.exitCode, 1) << cmd.toStdString();
     }
 }
+
+// Damage that fooled the passage while check found nothing: a byte-order mark or control
+// characters inside a Bible file, a tab in a verse text (a lost line end), a verse line copied
+// elsewhere, a testament file cut inside its last line.
+TEST(DataChecker, damageThatChangesThePassageIsReported) {
+    const struct {
+        const char* file;
+        QByteArray from, to;
+        const char* where;
+        const char* says;
+    } cases[] = {
+        {"Bible/TST/TST-O.txt", "3,50000\tB",
+         "3,50000\t\xEF\xBB\xBF"
+         "B",
+         "Bible/TST/TST-O.txt:2:", "byte-order mark inside 1 line(s)"},
+        {"Bible/TST/TST-O.txt", "\r\n01O\t2\t1",
+         "\r\n\x01\x02"
+         "01O\t2\t1",
+         "Bible/TST/TST-O.txt:3:", "control characters"},
+        {"Bible/TST/Livre_chap.txt", "40 Matthew", "40 Mat\x7Fthew\x1B",
+         "Bible/TST/Livre_chap.txt:2:", "control characters"},
+        {"Bible/TST/Chap_verset.txt", "01O\t2\t1", "01O\t2\t1\xEF\xBB\xBF",
+         "Bible/TST/Chap_verset.txt:2:", "byte-order mark"},
+        {"Bible/Version.txt", "TST - Test", "TST - Te\x01st", "Bible/Version.txt:1:", "control characters"},
+        {"Bible/TST/TST-N.txt", "\tD\r\n", "\tD", "Bible/TST/TST-N.txt:1:", "a tab inside the verse text"},
+        {"Bible/TST/TST-N.txt", "\tE\r\n", "\tE", "Bible/TST/TST-N.txt:2:", "the last line has no line end"},
+        {"Bible/Version.txt", "TST - Test\r\n", "TST - Te",
+         "Bible/Version.txt:1:", "the file may be cut short"},
+        {"Bible/TST/TST-O.txt", "C\r\n", "C\r\n01O\t1\t2\t3,50000\tB\r\n",
+         "Bible/TST/TST-O.txt:4:", "01O 1:2 is already on line 2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        TempFolder t;
+        writeCleanTree(t);
+        QByteArray bytes = lumora::testing::readBytes(t.file(c.file));
+        ASSERT_TRUE(bytes.contains(c.from));
+        writeBytes(t.file(c.file), bytes.replace(c.from, c.to));
+        const QStringList p = problemsIn(t);
+        EXPECT_TRUE(has(p, c.where, c.says)) << p.join('\n').toStdString();
+    }
+}

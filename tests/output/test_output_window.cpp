@@ -11,11 +11,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColor>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace lumora::testing {
 namespace {
@@ -205,6 +208,46 @@ TEST_F(OutputWindow, bibleTabSavesThePassageNotTheHymn) {
     EXPECT_TRUE(readBytes(out("p.txt")).contains("Text 40"));
 }
 
+// The label of the verse after the passage ("2.6" with no text) was shown in the box, saved and
+// exported at the passage's end.
+TEST_F(OutputWindow, boxSaveAndExportLeaveOutTheLabelOfTheVerseAfter) {
+    pickPassage();
+    EXPECT_TRUE(h.text().trimmed().endsWith("Text 42 2:5")) << h.text().right(40).toStdString();
+    h.dialogs.answers.push_back(out("p.txt"));
+    click("Image_SaveAs");
+    const QByteArray saved = readBytes(out("p.txt"));
+    EXPECT_TRUE(saved.trimmed().endsWith("Text 42 2:5")) << saved.right(40).toStdString();
+    const CliResult r =
+        runCli({"--data", h.data.path(), "export", "--version", "aaa", "42", "2", "3", "5", out("e.txt")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(readBytes(out("e.txt")).contains("2.6"));
+}
+
+// Save as rebuilt the passage from its text and the start-up style: a word lit by a search (bold,
+// blue, as the search lights it) was saved plain.
+TEST_F(OutputWindow, passageRtfKeepsAWordLitByASearch) {
+    pickPassage();
+    const int at = static_cast<int>(h.text().indexOf(QString::fromUtf8("Jésus")));
+    ASSERT_GE(at, 0);
+    passageBox().select(at, 5);
+    passageBox().setSelectionBold(true);
+    passageBox().setSelectionColor(QColor(0, 0, 255));
+    h.dialogs.answers.push_back(out("lit.rtf"));
+    click("Image_SaveAs");
+    const auto doc = rtf::readRtf(readBytes(out("lit.rtf")));
+    ASSERT_TRUE(doc);
+    bool found = false;
+    for (const rtf::Paragraph& p : doc->paragraphs)
+        for (const rtf::Run& r : p.runs)
+            if (r.text == QString::fromUtf8("Jésus")) {
+                found = true;
+                EXPECT_TRUE(r.format.bold);
+                EXPECT_EQ(r.format.colour, (rtf::Colour{0, 0, 255}));
+            }
+    EXPECT_TRUE(found) << rtf::plainText(*doc).toStdString();
+    EXPECT_EQ(rtf::plainText(*doc), h.text());
+}
+
 // lumora-cli export beside Save as
 TEST_F(OutputWindow, cliExportIsByteIdenticalToSaveAsAfterTheSamePicks) {
     h.find<QCheckBox>("Check_Version")->click();
@@ -327,6 +370,49 @@ TEST_F(OutputWindow, printCancelledOrFailedSaysErrorPrinter) {
         EXPECT_EQ(a.buttons, platform::PromptButtons::Ok);
         EXPECT_EQ(a.icon, platform::PromptIcon::None);
     }
+}
+
+// A version and a hymn written right to left were saved left to right, on both tabs; lumora-cli
+// export writes what Save as writes for the passage.
+TEST(OutputDirection, rightToLeftPassageAndHymnAreSavedRightToLeft_exportMatchesSaveAs) {
+    MainWindowHarness h;
+    std::vector<FixtureBook> books = fixtureBooks(3, 6);
+    for (FixtureBook& b : books)
+        b.name = QString::fromUtf8("\xD7\xA1\xD7\xA4\xD7\xA8 ") + QString::number(b.number);
+    FixtureOptions hebrew;
+    hebrew.text = [](int, int, int v) -> QByteArray {
+        return "\xD7\x90\xD7\xA9\xD7\xA8\xD7\x99 " + QByteArray::number(v);
+    };
+    writeFixtureVersion(h.data.path(), "HEB", books, hebrew);
+    writeBytes(h.data.path() + "/Bible/Version.txt", "HEB - Hebrew\r\n");
+    writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
+               crlfLines({hymnEntry("1 - Shir", "T", "S", "Alpha")}));
+    rtf::Document words;
+    words.paragraphs.push_back(
+        {rtf::Alignment::Centre, {{QString::fromUtf8("\xD7\xA9\xD7\x99\xD7\xA8"), {}}}});
+    writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.rtf", rtf::writeRtf(words));
+    ASSERT_TRUE(h.open());
+    TempFolder outDir;
+    auto allRightToLeft = [](const QString& path) {
+        const auto doc = rtf::readRtf(readBytes(path));
+        if (!doc || doc->paragraphs.empty()) return false;
+        return std::all_of(doc->paragraphs.begin(), doc->paragraphs.end(),
+                           [](const rtf::Paragraph& p) { return p.rightToLeft; });
+    };
+
+    h.nav().jumpTo({0, 41, 1, 2, 2});
+    h.dialogs.answers.push_back(outDir.file("p.rtf"));
+    h.find<QToolButton>("Image_SaveAs")->click();
+    EXPECT_TRUE(allRightToLeft(outDir.file("p.rtf")));
+    const CliResult r =
+        runCli({"--data", h.data.path(), "export", "42", "2", "3", "5", outDir.file("e.rtf")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(readBytes(outDir.file("e.rtf")), readBytes(outDir.file("p.rtf")));
+
+    h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1);
+    h.dialogs.answers.push_back(outDir.file("h.rtf"));
+    h.find<QToolButton>("SaveAs_Cantique")->click();
+    EXPECT_TRUE(allRightToLeft(outDir.file("h.rtf")));
 }
 
 } // namespace

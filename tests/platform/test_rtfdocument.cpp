@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextOption>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,24 @@ TEST(RtfDocument, editedDocument_isReadWithDefaultFontForUnsetProperties) {
     // A paragraph break inside run text becomes a line break, not a new block.
     toTextDocument(Document{{{Alignment::Left, {{"a\nb", {}}}}}}, doc);
     EXPECT_EQ(doc.blockCount(), 1);
+}
+
+// The paragraphs' direction was lost between the box and the model: a right-to-left passage or
+// hymn was saved left to right. A block's own direction counts, else the document's.
+TEST(RtfDocument, direction_survivesTheBoxAndComesFromTheDocumentWhenTheBlockHasNone) {
+    Document model = hymn();
+    model.paragraphs[0].rightToLeft = model.paragraphs[3].rightToLeft = true;
+    QTextDocument doc;
+    toTextDocument(model, doc);
+    EXPECT_EQ(fromTextDocument(doc), normalized(model));
+
+    QTextDocument plain;
+    plain.setPlainText(QStringLiteral("one\ntwo"));
+    QTextOption option = plain.defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    plain.setDefaultTextOption(option);
+    for (const Paragraph& p : fromTextDocument(plain).paragraphs)
+        EXPECT_TRUE(p.rightToLeft);
 }
 
 TEST(RtfDocument, loadFailure_leavesDocumentAlone) {

@@ -1,7 +1,8 @@
 #pragma once
 // Damaged copies of a small, sound data folder: the harm that hand-prepared and half-copied
 // folders carry (truncated and binary files, wrong line ends, numbers that are not numbers,
-// files replaced by folders, FIFOs or links to devices...). Shared by the suite and the fuzz seeds.
+// files replaced by folders, FIFOs or links to devices, byte-order marks and garbage inside lines,
+// duplicated lines, a file cut at a line end...). Shared by the suite and the fuzz seeds.
 
 #include "support/biblefixture.h"
 
@@ -60,6 +61,13 @@ inline QStringList damageFolder(const QString& data, std::mt19937& rng, int coun
     files.sort();
     QStringList done;
     auto pick = [&rng](int n) { return static_cast<int>(std::uniform_int_distribution<int>(0, n - 1)(rng)); };
+    // A byte no text file holds: a control character other than tab and the line ends, or a byte
+    // of 0x80 and above alone (never valid UTF-8 by itself).
+    auto binaryByte = [&]() -> char {
+        const int b = pick(32 + 128);
+        if (b < 32) return b == '\t' || b == '\r' || b == '\n' ? '\0' : char(b);
+        return char(0x80 + (b - 32));
+    };
     auto numberJunk = [&]() -> QByteArray {
         static const char* junk[] = {"0",
                                      "-1",
@@ -84,15 +92,15 @@ inline QStringList damageFolder(const QString& data, std::mt19937& rng, int coun
         if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
         QByteArray bytes = readBytes(path);
         const QString rel = QDir(data).relativeFilePath(path);
-        const int kind = pick(17);
+        const int kind = pick(21);
         auto lines = [&bytes] { return bytes.split('\n'); };
         switch (kind) {
         case 0: // truncated anywhere, even inside a UTF-8 sequence
             bytes.truncate(bytes.isEmpty() ? 0 : pick(static_cast<int>(bytes.size())));
             break;
-        case 1: // binary and NUL bytes
+        case 1: // binary and NUL bytes (never a printable character: that would be an edit, not damage)
             for (int i = 0; i < 8; ++i)
-                bytes.insert(bytes.isEmpty() ? 0 : pick(static_cast<int>(bytes.size())), char(pick(256)));
+                bytes.insert(bytes.isEmpty() ? 0 : pick(static_cast<int>(bytes.size())), binaryByte());
             bytes.insert(bytes.size() / 2, QByteArray(3, '\0'));
             break;
         case 2: // invalid UTF-8
@@ -177,10 +185,39 @@ inline QStringList damageFolder(const QString& data, std::mt19937& rng, int coun
             bytes = l.join('\n');
             break;
         }
-        default: { // last line first
+        case 16: { // last line first
             auto l = lines();
             std::reverse(l.begin(), l.end());
             bytes = l.join('\n');
+            break;
+        }
+        case 17: // a byte-order mark anywhere past the start, even inside a key or a number
+            bytes.insert(bytes.size() < 2 ? 0 : 1 + pick(static_cast<int>(bytes.size()) - 1), "\xEF\xBB\xBF");
+            break;
+        case 18: { // garbage before a line's first field
+            auto l = lines();
+            for (int k = 0; k < 3 && !l.isEmpty(); ++k) {
+                QByteArray junk;
+                for (int i = 1 + pick(3); i > 0; --i)
+                    junk += binaryByte();
+                l[pick(static_cast<int>(l.size()))].prepend(junk);
+            }
+            bytes = l.join('\n');
+            break;
+        }
+        case 19: { // a line copied to another place
+            auto l = lines();
+            if (!l.isEmpty()) {
+                const QByteArray copy = l.at(pick(static_cast<int>(l.size())));
+                l.insert(pick(static_cast<int>(l.size()) + 1), copy);
+            }
+            bytes = l.join('\n');
+            break;
+        }
+        default: { // cut short at a line end, as a copy that stopped between two lines
+            const auto l = lines();
+            bytes = QList<QByteArray>(l.begin(), l.begin() + pick(static_cast<int>(l.size()))).join('\n');
+            if (!bytes.isEmpty()) bytes += '\n';
             break;
         }
         }

@@ -1,6 +1,7 @@
 #include "bible/ui/passageview.h"
 
 #include "bible/biblestore.h"
+#include "bible/passagedocument.h"
 #include "bible/ui/biblenavigation.h"
 #include "common/text.h"
 #include "platform/waitcursor.h"
@@ -119,18 +120,35 @@ void PassageView::PreparePassage(const PassageSelection& selection) {
     m_request = bible::PreparePassage(m_session.DataPath, selection);
     m_request.setOptions(m_display);
     m_passage = BuildPassage(m_request, m_cache);
-    // The version's book names are in its language.
-    m_box->setDirection(common::dominantDirection(m_nav.tables().names().join(QLatin1Char(' '))));
-    m_box->setBytes(m_passage.opened ? m_passage.PassageText : QByteArray());
-    const auto align = m_style.PassageAlignment == 2   ? platform::Alignment::Centre
-                       : m_style.PassageAlignment == 1 ? platform::Alignment::Right
-                                                       : platform::Alignment::Left;
-    m_box->select(0, static_cast<int>(m_box->plainText().size()));
-    m_box->setSelectionAlignment(align);
+    // The version's book names are in its language. The box holds the document lumora-cli export
+    // writes, so that Save as, which saves the box, writes the same until something changes it.
+    const bool rightToLeft = isRightToLeft(m_nav.tables());
+    m_box->setDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    m_box->setDocument(passageDocument(m_passage.opened ? m_passage.ShownText : QByteArray(),
+                                       passageLook(m_style, rightToLeft)));
     m_box->setCaret(0);
     Labe16->setText(m_passage.heading);
     hourglass.restore();
     emit passageShown(m_passage);
+}
+
+PassageLook passageLook(const platform::TextStyle& style, bool rightToLeft) {
+    PassageLook look = defaultPassageLook();
+    if (!style.PassageFontName.isEmpty()) look.fontFamily = style.PassageFontName;
+    if (style.PassageFontSize > 0) look.sizePt = style.PassageFontSize;
+    look.bold = style.PassageBold;
+    look.italic = style.PassageItalic;
+    look.underline = style.PassageUnderline;
+    look.alignment = style.PassageAlignment == 2   ? common::rtf::Alignment::Centre
+                     : style.PassageAlignment == 1 ? common::rtf::Alignment::Right
+                                                   : common::rtf::Alignment::Left;
+    if (style.PassageColor.isValid() && style.PassageColor != QApplication::palette().color(QPalette::Text)) {
+        const QColor rgb = style.PassageColor.toRgb();
+        look.colour = common::rtf::Colour{static_cast<quint8>(rgb.red()), static_cast<quint8>(rgb.green()),
+                                          static_cast<quint8>(rgb.blue())};
+    }
+    look.rightToLeft = rightToLeft;
+    return look;
 }
 
 void PassageView::saveStartupStyle() {

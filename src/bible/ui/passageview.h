@@ -3,6 +3,7 @@
 // version-order mode.
 
 #include "bible/passagebuilder.h"
+#include "bible/passagedocument.h"
 #include "platform/backdropbox.h"
 #include "platform/richtextbox.h"
 #include "platform/textstyle.h"
@@ -22,6 +23,10 @@ class QWidget;
 namespace lumora::bible {
 
 class BibleNavigation;
+
+// The look a passage takes in the box from the start-up style (what the font dialog changed) and
+// the version's direction.
+PassageLook passageLook(const platform::TextStyle& style, bool rightToLeft);
 
 class PassageView final : public QObject {
     Q_OBJECT

@@ -50,7 +50,8 @@ struct Run final {
 
 struct Paragraph final {
     Alignment alignment = Alignment::Left;
-    std::vector<Run> runs; // an empty paragraph is an empty line
+    std::vector<Run> runs;    // an empty paragraph is an empty line
+    bool rightToLeft = false; // the paragraph's direction (RTF \rtlpar), as a Hebrew passage has it
     bool operator==(const Paragraph&) const = default;
 };
 

@@ -20,7 +20,7 @@ enum class Word {
     Ansi, AnsiCpg, Mac, Pc, Pca, Deff, Bin, Uc, U,                      // document
     FontTable, ColourTable, SkipDest, TextDest,                         // destinations
     Font, FCharset, Cpg, Red, Green, Blue,                              // font and colour tables
-    Par, Pard, Ql, Qr, Qc, Qj,                                          // paragraphs
+    Par, Pard, Ql, Qr, Qc, Qj, RtlPar, LtrPar,                          // paragraphs
     Plain, Bold, Italic, Underline, UnderlineNone, FontSize, Colour, Back, Hidden, // characters
     Line, Tab, Char,                                                    // text
 };
@@ -44,6 +44,7 @@ const std::unordered_map<std::string_view, WordInfo>& wordTable() {
             {"red", {Word::Red}}, {"green", {Word::Green}}, {"blue", {Word::Blue}}, {"par", {Word::Par}},
             {"sect", {Word::Par}}, {"row", {Word::Par}}, {"pard", {Word::Pard}}, {"ql", {Word::Ql}},
             {"qr", {Word::Qr}}, {"qc", {Word::Qc}}, {"qj", {Word::Qj}}, {"qd", {Word::Qj}},
+            {"rtlpar", {Word::RtlPar}}, {"ltrpar", {Word::LtrPar}},
             {"plain", {Word::Plain}}, {"b", {Word::Bold}}, {"i", {Word::Italic}},
             {"ulnone", {Word::UnderlineNone}}, {"fs", {Word::FontSize}}, {"cf", {Word::Colour}},
             {"cb", {Word::Back}}, {"highlight", {Word::Back}}, {"chcbpat", {Word::Back}},
@@ -96,6 +97,7 @@ struct State {
     bool hasColour = false;
     bool hasBack = false;
     Alignment alignment = Alignment::Left;
+    bool rightToLeft = false;
     int fallbackCount = 1; // \uc
 };
 
@@ -355,6 +357,11 @@ class Parser final {
             return;
         case Word::Pard:
             m_state.alignment = Alignment::Left;
+            m_state.rightToLeft = false;
+            return;
+        case Word::RtlPar:
+        case Word::LtrPar:
+            m_state.rightToLeft = info.word == Word::RtlPar;
             return;
         case Word::Ql:
             m_state.alignment = Alignment::Left;
@@ -372,6 +379,7 @@ class Parser final {
             State plain;
             plain.dest = m_state.dest;
             plain.alignment = m_state.alignment;
+            plain.rightToLeft = m_state.rightToLeft;
             plain.fallbackCount = m_state.fallbackCount;
             m_state = plain;
             return;
@@ -569,6 +577,7 @@ class Parser final {
         flushRun();
         if (!always && m_paragraph.runs.empty()) return;
         m_paragraph.alignment = m_state.alignment;
+        m_paragraph.rightToLeft = m_state.rightToLeft;
         m_doc.paragraphs.push_back(std::move(m_paragraph));
         m_paragraph = Paragraph{};
     }

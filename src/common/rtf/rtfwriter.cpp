@@ -108,6 +108,7 @@ QByteArray writeRtf(const Document& doc) {
     for (const Paragraph& para : doc.paragraphs) {
         out += "\\pard";
         out += alignmentWord(para.alignment);
+        if (para.rightToLeft) out += "\\rtlpar";
         for (const Run& run : para.runs) {
             const CharFormat& f = run.format;
             out += "\\plain\\f" + QByteArray::number(fontIndex.value(f.fontFamily)) + "\\fs" +

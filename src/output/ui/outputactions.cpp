@@ -48,35 +48,13 @@ QWidget* pair(QWidget* page, QToolButton*& print, const char* printName, QToolBu
     return box;
 }
 
-common::rtf::Colour modelColour(const QColor& c) {
-    const QColor rgb = c.toRgb();
-    return {static_cast<quint8>(rgb.red()), static_cast<quint8>(rgb.green()),
-            static_cast<quint8>(rgb.blue())};
-}
-
 } // namespace
 
-PassageLook passageLook(const platform::TextStyle& style) {
-    PassageLook look = defaultPassageLook();
-    if (!style.PassageFontName.isEmpty()) look.fontFamily = style.PassageFontName;
-    if (style.PassageFontSize > 0) look.sizePt = style.PassageFontSize;
-    look.bold = style.PassageBold;
-    look.italic = style.PassageItalic;
-    look.underline = style.PassageUnderline;
-    look.alignment = style.PassageAlignment == 2   ? common::rtf::Alignment::Centre
-                     : style.PassageAlignment == 1 ? common::rtf::Alignment::Right
-                                                   : common::rtf::Alignment::Left;
-    if (style.PassageColor.isValid() && style.PassageColor != QApplication::palette().color(QPalette::Text))
-        look.colour = modelColour(style.PassageColor);
-    return look;
-}
-
 OutputActions::OutputActions(const session::Session& session, platform::RichTextBox& passageBox,
-                             const platform::TextStyle& passageStyle, platform::RichTextBox& hymnBox,
-                             OutputServices services, QWidget* biblePage, QWidget* canticlePage,
-                             QObject* parent)
-    : QObject(parent), m_session(session), m_passageBox(passageBox), m_passageStyle(passageStyle),
-      m_hymnBox(hymnBox), m_services(services) {
+                             platform::RichTextBox& hymnBox, OutputServices services, QWidget* biblePage,
+                             QWidget* canticlePage, QObject* parent)
+    : QObject(parent), m_session(session), m_passageBox(passageBox), m_hymnBox(hymnBox),
+      m_services(services) {
     m_bibleButtons = pair(biblePage, Image_Print, "Image_Print", Image_SaveAs, "Image_SaveAs");
     m_canticleButtons =
         pair(canticlePage, Print_Cantique, "Print_Cantique", SaveAs_Cantique, "SaveAs_Cantique");
@@ -117,7 +95,6 @@ void OutputActions::onPassageShown(const bible::Passage& passage) {
     const QString entry = passage.PassageHeader.section(QStringLiteral("\r\n"), 0, 0);
     m_versionCode = common::VersionCode(entry).value_or(QString());
     m_versionEntry = entry;
-    m_passageText = passage.opened ? passage.PassageText : QByteArray();
 }
 
 void OutputActions::onHymnShown(const QString& entry) {
@@ -174,9 +151,13 @@ QString OutputActions::AskSaveFileName(const QString& name) {
 }
 
 ShownText OutputActions::shownText() const {
-    if (m_tab == 0) return passageShownText(m_passageText, passageLook(m_passageStyle));
-    const std::unique_ptr<QTextDocument> doc = m_hymnBox.realDocument();
-    return {m_hymnBox.plainText(), platform::fromTextDocument(*doc)};
+    // The box's own content on both tabs: a word lit by a search and the paragraphs' direction
+    // are saved with the text. For a passage left as shown it is what lumora-cli export writes.
+    const platform::RichTextBox& box = m_tab == 0 ? m_passageBox : m_hymnBox;
+    const std::unique_ptr<QTextDocument> doc = box.realDocument();
+    ShownText out{QString(), platform::fromTextDocument(*doc)};
+    out.plain = common::rtf::plainText(out.rich);
+    return out;
 }
 
 bool OutputActions::SaveShownText(const QString& path) {

@@ -11,7 +11,6 @@
 #include "platform/prompts.h"
 #include "platform/richtextbox.h"
 #include "platform/shell.h"
-#include "platform/textstyle.h"
 #include "session/session.h"
 
 #include <QObject>
@@ -32,11 +31,9 @@ struct OutputServices {
 class OutputActions final : public QObject {
     Q_OBJECT
   public:
-    // passageStyle is the passage view's start-up style, read at each save.
     OutputActions(const session::Session& session, platform::RichTextBox& passageBox,
-                  const platform::TextStyle& passageStyle, platform::RichTextBox& hymnBox,
-                  OutputServices services, QWidget* biblePage, QWidget* canticlePage,
-                  QObject* parent = nullptr);
+                  platform::RichTextBox& hymnBox, OutputServices services, QWidget* biblePage,
+                  QWidget* canticlePage, QObject* parent = nullptr);
 
     QWidget* bibleButtons() const { return m_bibleButtons; }
     QWidget* canticleButtons() const { return m_canticleButtons; }
@@ -63,7 +60,6 @@ class OutputActions final : public QObject {
 
     const session::Session& m_session;
     platform::RichTextBox& m_passageBox;
-    const platform::TextStyle& m_passageStyle;
     platform::RichTextBox& m_hymnBox;
     OutputServices m_services;
     QWidget* m_bibleButtons;
@@ -76,7 +72,6 @@ class OutputActions final : public QObject {
     QString m_heading = QStringLiteral("Versets en cours"); // Labe16
     QString m_versionCode;
     QString m_versionEntry; // "KJV - King James Version", the first line of the passage's header
-    QByteArray m_passageText;
     // Whether the passage's selection was made by the user's own hand (mouse or keys), not by the
     // following or a search: only that one is offered to print.
     bool m_userInput = false;
@@ -84,9 +79,5 @@ class OutputActions final : public QObject {
     QString m_hymnLabel; // Label9
     QString m_hymnBook;
 };
-
-// The look of the passage as the Bible tab shows it: the start-up style's font and alignment; its
-// colour only when it is not the window's ordinary text colour.
-PassageLook passageLook(const platform::TextStyle& style);
 
 } // namespace lumora::output

@@ -60,6 +60,13 @@ TEST(RtfWriter, documents_roundTrip) {
                                                            {"t", format({}, 12)}})},
         {"control and unassigned characters",
          oneRunEach({{QString(QChar(1)) + QChar(0x81) + QChar(0x7F) + QChar(0xFFFF) + "x", {}}})},
+        // the direction was dropped: a Hebrew passage was saved left to right
+        {"right-to-left paragraphs beside left-to-right ones",
+         [] {
+             Document d = oneRunEach({{"a", {}}, {"b", {}}, {"c", {}}});
+             d.paragraphs[0].rightToLeft = d.paragraphs[2].rightToLeft = true;
+             return d;
+         }()},
     };
     for (const auto& [name, doc] : cases) {
         SCOPED_TRACE(name);
