@@ -168,6 +168,23 @@ TEST(MainLayout, markTableTakesTheBooksPlaceAndTheBooksMoveRightNarrowed) {
     EXPECT_EQ(LayoutMainWindow(in).bible.lists, plain.lists) << "List_livre back in ListView1's place";
 }
 
+// Mark mode squeezed the four lists into what the table left of the column, cutting the last
+// verse list off: they keep the width they need and the passage starts after them.
+TEST(MainLayout, markTableLeavesTheListsTheWidthTheyNeedAndThePassageMakesRoom) {
+    MainLayoutInput in = window(kW, kH);
+    in.bibleListsLeast = 5000;
+    const BibleGeometry plain = LayoutMainWindow(in).bible;
+    EXPECT_EQ(plain.passage.x(), design::kTextLeft) << "without the table the lists fit the column";
+    in.markTableShown = true;
+    const BibleGeometry marks = LayoutMainWindow(in).bible;
+    EXPECT_EQ(marks.lists.width(), 5000);
+    EXPECT_GT(marks.passage.x(), marks.lists.x() + marks.lists.width());
+    EXPECT_EQ(marks.passage.x() + marks.passage.width(), plain.passage.x() + plain.passage.width())
+        << "the passage keeps its right edge";
+    EXPECT_EQ(marks.searchRow.x(), marks.passage.x());
+    EXPECT_EQ(marks.strip.y(), plain.strip.y()) << "the bottom row stays put";
+}
+
 TEST(MainLayout, widePassageStartsAtTheVersionListWithTheListsHiddenNarrowAt6960) {
     MainLayoutInput in = window(kW, kH);
     in.bibleTextWide = true;
@@ -210,6 +227,28 @@ TEST(MainLayout, canticleRulesPlaceWordsSearchPlaylistAndTheNotFoundLabel) {
     const std::array<int, 8> expected{w - 500,  w - 540,  w - 1100, w - 1260,
                                       w - 1700, w - 1770, w - 2300, w - 2210};
     EXPECT_EQ(c.playList.pictureLefts, expected);
+}
+
+// The unfolded playlist lay over the hymn list, the search row and the top of the words (their
+// title row included), and its pictures were cut at 1024 pixels wide.
+TEST(MainLayout, unfoldedPlaylistCoversNeitherTheHymnListsNorTheWordsAndIsAsWideAsItNeeds) {
+    MainLayoutInput in = window(kW, kH, 1);
+    const CanticleGeometry folded = LayoutMainWindow(in).canticle;
+    in.playListShown = true;
+    in.playListLeast = 6000;
+    const CanticleGeometry c = LayoutMainWindow(in).canticle;
+    const QRect panel = c.playList.area;
+    EXPECT_EQ(panel.width(), 6000) << "grown to what its pictures need";
+    EXPECT_EQ(panel.topRight(), folded.playList.area.topRight()) << "its box stays in its corner";
+    EXPECT_FALSE(panel.intersects(c.words));
+    EXPECT_FALSE(panel.intersects(c.bookLists));
+    EXPECT_FALSE(panel.intersects(c.details));
+    EXPECT_EQ(c.words.y() + c.words.height(), folded.words.y() + folded.words.height())
+        << "the words keep their bottom edge";
+    EXPECT_EQ(c.strip, folded.strip);
+    in.playListShown = false;
+    in.canticle = c;
+    EXPECT_EQ(LayoutMainWindow(in).canticle.words, folded.words) << "folded again, the words come back up";
 }
 
 TEST(MainLayout, onlyTheTabOnDisplayIsLaidOutButThePlaylistPicturesAlwaysAre) {
