@@ -1,5 +1,6 @@
 #include "app/frmdatapath.h"
 
+#include "app/accessibility.h"
 #include "import/demobuilder.h"
 #include "platform/waitcursor.h"
 
@@ -100,6 +101,8 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent)
     connect(Cmd_Annule, &QPushButton::clicked, this, &QDialog::close);
     connect(Cmd_Demo, &QPushButton::clicked, this, &FrmDataPath::onBuildDemo);
     onDriveChanged(DrvList->currentIndex());
+    // A keyboard user sees where the focus is (the style's own mark on a button is faint).
+    showFocusRing(this);
 }
 
 void FrmDataPath::onDriveChanged(int index) {

@@ -2,6 +2,7 @@
 
 #include "support/testdata.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,4 +89,23 @@ TEST(FrmDataPathDemo, buildsTheDemoInTheFolderShownAndTakesIt) {
     EXPECT_TRUE(lumora::session::isUsableDataFolder(where.defaultFolder));
     EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(where.defaultFolder) + "\r\n");
     EXPECT_FALSE(dlg->Cmd_Demo->isEnabled());
+}
+
+// A keyboard user could not tell which button had the focus: the style's mark was faint, and a
+// Space meant for "Build the demo here" cancelled the chooser instead.
+TEST(FrmDataPath, aRingShowsWhichButtonHasTheFocus) {
+    TempFolder tmp;
+    FrmDataPath dlg({tmp.file("Lumora.path"), tmp.file("x")});
+    dlg.show();
+    dlg.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &dlg);
+    auto* ring = dlg.findChild<QWidget*>("focusRing");
+    ASSERT_TRUE(ring);
+    for (QWidget* button : {static_cast<QWidget*>(dlg.Cmd_Demo), static_cast<QWidget*>(dlg.Cmd_Annule)}) {
+        button->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        EXPECT_TRUE(ring->isVisible());
+        EXPECT_TRUE(ring->geometry().contains(QRect(button->mapTo(&dlg, QPoint(0, 0)), button->size())));
+    }
 }
