@@ -81,16 +81,22 @@ BibleGeometry layoutBible(const MainLayoutInput& in) {
     g.search = searchHalves(p, in.bibleSearchButton);
     g.searchRow = QRect(p.x(), searchTop, p.width(), g.searchRow.height());
     g.rightEdge = right(p);
+    g.verseList = panelAt(p, g.search, g.versionList.y(), in.verseListShown, in.verseListLeast);
+    // The unfolded verse lists hang over the search row, whose place they take; the passage with its
+    // heading and tools starts under them instead of lying beneath. The lists keep their height.
+    const int top = in.verseListShown ? std::max(design::kPassage.y(),
+                                                 bottom(g.verseList.area) + 60 + design::kHeadingHeight)
+                                      : design::kPassage.y();
     QRect lists = g.lists;
+    p.moveTop(top);
     if (lists.y() + 1000 < H) {
-        p.setHeight(H - p.y() - 1700);
-        lists.setHeight(p.height());
+        p.setHeight(H - top - 1700);
+        lists.setHeight(H - design::kPassage.y() - 1700);
     }
     g.passage = p;
     g.passageBlock =
         QRect(p.x(), p.y() - design::kHeadingHeight, p.width(), p.height() + design::kHeadingHeight);
 
-    // Mark mode: ListView1 takes the books' place and List_livre moves to its right, narrowed.
     g.listsShown = !in.bibleTextWide;
     g.markTableShown = markTableShown;
     if (g.markTableShown) {
@@ -104,7 +110,6 @@ BibleGeometry layoutBible(const MainLayoutInput& in) {
     g.classLabel =
         QRect(design::kLeftColumn, bottom(lists) + 60, design::kLeftColumnWidth, design::kClassLabelHeight);
     g.strip = stripUnder(p);
-    g.verseList = panelAt(p, g.search, g.versionList.y(), in.verseListShown);
     return g;
 }
 

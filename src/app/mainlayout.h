@@ -109,7 +109,8 @@ struct MainLayoutInput {
     int bibleSearchButton = 1200;    // b: the width of Cmd_cherche_passage
     int canticleSearchButton = 1200; // the width of Cmd_cherche_cantique
     int bibleListsLeast = 0;         // the least width of the four navigation lists side by side
-    int playListLeast = 0;           // the least width of the playlist panel unfolded
+    int verseListLeast = 0;          // the least widths of the list panels unfolded
+    int playListLeast = 0;
     // The geometry in force, kept where a rule does not apply (a window too small); the designed
     // layout at the start.
     BibleGeometry bible;

@@ -131,6 +131,10 @@ int BiblePage::searchButtonWidth() const {
     return m_parts.searchRow ? widthInTwips(m_parts.searchRow->findChild<QAbstractButton*>()) : 1200;
 }
 
+int BiblePage::verseListLeastWidth() const {
+    return m_parts.verseLists ? pixelsToTwips(m_parts.verseLists->sizeHint().width(), logicalDpiX()) : 0;
+}
+
 int BiblePage::listsLeastWidth() const {
     return m_parts.lists ? pixelsToTwips(m_parts.lists->minimumSizeHint().width(), logicalDpiX()) : 0;
 }
@@ -246,6 +250,7 @@ void layOutMainWindow(QSize frame, QWidget& central, QTabWidget& tabs, BiblePage
     in.playListShown = canticle.isPlayListShown();
     in.bibleSearchButton = bible.searchButtonWidth();
     in.bibleListsLeast = bible.listsLeastWidth();
+    in.verseListLeast = bible.verseListLeastWidth();
     in.playListLeast = canticle.playListLeastWidth();
     in.canticleSearchButton = canticle.searchButtonWidth();
     in.bible = bible.geometryInForce();

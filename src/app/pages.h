@@ -56,6 +56,7 @@ class BiblePage final : public QWidget {
     bool isVerseListShown() const;
     int searchButtonWidth() const; // twips
     int listsLeastWidth() const;   // twips
+    int verseListLeastWidth() const;
 
     const BibleGeometry& geometryInForce() const { return m_geometry; }
     // Places the parts (twips relative to the tab control, whose origin in this page is `origin`).

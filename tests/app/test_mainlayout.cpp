@@ -251,6 +251,26 @@ TEST(MainLayout, unfoldedPlaylistCoversNeitherTheHymnListsNorTheWordsAndIsAsWide
     EXPECT_EQ(LayoutMainWindow(in).canticle.words, folded.words) << "folded again, the words come back up";
 }
 
+// The unfolded verse lists lay over the passage's heading with CLONE, POLICE, Print and Save as.
+TEST(MainLayout, unfoldedVerseListsCoverNeitherThePassageNorItsHeadingAndTheListsStay) {
+    MainLayoutInput in = window(kW, kH);
+    const BibleGeometry folded = LayoutMainWindow(in).bible;
+    in.verseListShown = true;
+    in.verseListLeast = 6000;
+    const BibleGeometry g = LayoutMainWindow(in).bible;
+    const QRect panel = g.verseList.area;
+    EXPECT_EQ(panel.width(), 6000);
+    EXPECT_FALSE(panel.intersects(g.passageBlock));
+    EXPECT_FALSE(panel.intersects(g.lists));
+    EXPECT_FALSE(panel.intersects(g.versionList));
+    EXPECT_EQ(g.lists, folded.lists);
+    EXPECT_EQ(g.strip, folded.strip) << "the bottom row stays put";
+    in.verseListShown = false;
+    in.bible = g;
+    EXPECT_EQ(LayoutMainWindow(in).bible.passage, folded.passage)
+        << "folded again, the passage comes back up";
+}
+
 TEST(MainLayout, onlyTheTabOnDisplayIsLaidOutButThePlaylistPicturesAlwaysAre) {
     MainLayoutInput in = window(kW, kH, 0);
     in.canticle.playList.frameWidth = 4000;

@@ -87,27 +87,44 @@ TEST_F(MainWindowFrame, bibleBottomRowStaysPutAcrossTabsAndMarkMode_andMarkModeK
 }
 
 // At 1024 x 768 the unfolded playlist lay over the hymn list, the search box and the words with
-// CLONE and POLICE above them, and cut its own "Note" caption.
-TEST_F(MainWindowFrame, unfoldedPlaylistCoversNoOtherControlAndShowsItsPicturesWhole) {
-    tabs()->setCurrentIndex(1);
-    QApplication::processEvents();
-    h.find<QAbstractButton>("Check_Favori_Canticle")->click();
-    QApplication::processEvents();
-    QWidget* frame = h.find<QWidget>("Frame_Favori_Canticle");
-    ASSERT_TRUE(frame->isVisible());
-    const QRect panel = inCentral(frame->parentWidget());
-    for (const char* name : {"ComboBox_Chant", "Text_Cantique", "Label13", "Label14", "Label17", "Label9",
-                             "Text_info", "Print_Cantique"}) {
-        QWidget* w = h.find<QWidget>(name);
-        EXPECT_FALSE(w->isVisible() && panel.intersects(inCentral(w))) << name << " under the playlist";
+// CLONE and POLICE above them, and cut its own "Note" caption; the verse lists did the same to the
+// passage's heading.
+TEST_F(MainWindowFrame, unfoldedListPanelsCoverNoOtherControlAndShowTheirPicturesWhole) {
+    struct PanelCase {
+        int tab;
+        const char* show;
+        const char* frame;
+        std::vector<const char*> free;
+    };
+    for (const PanelCase& c : {PanelCase{1,
+                                         "Check_Favori_Canticle",
+                                         "Frame_Favori_Canticle",
+                                         {"ComboBox_Chant", "Text_Cantique", "Label13", "Label14", "Label17",
+                                          "Label9", "Text_info", "Print_Cantique"}},
+                               PanelCase{0,
+                                         "Check_Favori_Bible",
+                                         "Frame_Favori_Bible",
+                                         {"Text_Passage", "Label12", "Label7", "Label15", "Image_Print",
+                                          "Image_SaveAs", "Labe16", "List_version", "List_verset_limite"}}}) {
+        tabs()->setCurrentIndex(c.tab);
+        QApplication::processEvents();
+        h.find<QAbstractButton>(c.show)->click();
+        QApplication::processEvents();
+        QWidget* frame = h.find<QWidget>(c.frame);
+        ASSERT_TRUE(frame->isVisible());
+        const QRect panel = inCentral(frame->parentWidget());
+        for (const char* name : c.free) {
+            QWidget* w = h.find<QWidget>(name);
+            EXPECT_FALSE(w->isVisible() && panel.intersects(inCentral(w))) << name << " under the panel";
+        }
+        for (QWidget* w : frame->findChildren<QWidget*>()) {
+            EXPECT_TRUE(QRect(QPoint(0, 0), frame->size()).contains(w->geometry()))
+                << c.frame << ": " << w->objectName().toStdString();
+            EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
+        }
+        EXPECT_TRUE(QRect(QPoint(0, 0), central()->size()).contains(panel));
+        h.find<QAbstractButton>(c.show)->click();
     }
-    for (QWidget* w : frame->findChildren<QWidget*>()) {
-        EXPECT_TRUE(QRect(QPoint(0, 0), frame->size()).contains(w->geometry()))
-            << w->objectName().toStdString();
-        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
-    }
-    EXPECT_TRUE(QRect(QPoint(0, 0), central()->size()).contains(panel));
-    h.find<QAbstractButton>("Check_Favori_Canticle")->click();
 }
 
 } // namespace lumora::testing
