@@ -229,48 +229,6 @@ TEST(MainLayout, canticleRulesPlaceWordsSearchPlaylistAndTheNotFoundLabel) {
     EXPECT_EQ(c.playList.pictureLefts, expected);
 }
 
-// The unfolded playlist lay over the hymn list, the search row and the top of the words (their
-// title row included), and its pictures were cut at 1024 pixels wide.
-TEST(MainLayout, unfoldedPlaylistCoversNeitherTheHymnListsNorTheWordsAndIsAsWideAsItNeeds) {
-    MainLayoutInput in = window(kW, kH, 1);
-    const CanticleGeometry folded = LayoutMainWindow(in).canticle;
-    in.playListShown = true;
-    in.playListLeast = 6000;
-    const CanticleGeometry c = LayoutMainWindow(in).canticle;
-    const QRect panel = c.playList.area;
-    EXPECT_EQ(panel.width(), 6000) << "grown to what its pictures need";
-    EXPECT_EQ(panel.topRight(), folded.playList.area.topRight()) << "its box stays in its corner";
-    EXPECT_FALSE(panel.intersects(c.words));
-    EXPECT_FALSE(panel.intersects(c.bookLists));
-    EXPECT_FALSE(panel.intersects(c.details));
-    EXPECT_EQ(c.words.y() + c.words.height(), folded.words.y() + folded.words.height())
-        << "the words keep their bottom edge";
-    EXPECT_EQ(c.strip, folded.strip);
-    in.playListShown = false;
-    in.canticle = c;
-    EXPECT_EQ(LayoutMainWindow(in).canticle.words, folded.words) << "folded again, the words come back up";
-}
-
-// The unfolded verse lists lay over the passage's heading with CLONE, POLICE, Print and Save as.
-TEST(MainLayout, unfoldedVerseListsCoverNeitherThePassageNorItsHeadingAndTheListsStay) {
-    MainLayoutInput in = window(kW, kH);
-    const BibleGeometry folded = LayoutMainWindow(in).bible;
-    in.verseListShown = true;
-    in.verseListLeast = 6000;
-    const BibleGeometry g = LayoutMainWindow(in).bible;
-    const QRect panel = g.verseList.area;
-    EXPECT_EQ(panel.width(), 6000);
-    EXPECT_FALSE(panel.intersects(g.passageBlock));
-    EXPECT_FALSE(panel.intersects(g.lists));
-    EXPECT_FALSE(panel.intersects(g.versionList));
-    EXPECT_EQ(g.lists, folded.lists);
-    EXPECT_EQ(g.strip, folded.strip) << "the bottom row stays put";
-    in.verseListShown = false;
-    in.bible = g;
-    EXPECT_EQ(LayoutMainWindow(in).bible.passage, folded.passage)
-        << "folded again, the passage comes back up";
-}
-
 TEST(MainLayout, onlyTheTabOnDisplayIsLaidOutButThePlaylistPicturesAlwaysAre) {
     MainLayoutInput in = window(kW, kH, 0);
     in.canticle.playList.frameWidth = 4000;
