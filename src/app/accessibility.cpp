@@ -1,7 +1,11 @@
 #include "app/accessibility.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
 #include <QHash>
+#include <QPainter>
+#include <QPointer>
 #include <QWidget>
 
 namespace lumora::app {
@@ -61,7 +65,70 @@ QString panelPictureName(const QString& objectName) {
     return actions.value(objectName.section(QLatin1Char('_'), 1, 1));
 }
 
+// The ring lies over the window's controls, a few pixels outside the focused one.
+class FocusRing final : public QWidget {
+  public:
+    explicit FocusRing(QWidget* window) : QWidget(window) {
+        setObjectName(QStringLiteral("focusRing"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        window->installEventFilter(this);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { follow(now); });
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_target && (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                                    event->type() == QEvent::Hide || event->type() == QEvent::Show))
+            place();
+        // The window lays its controls out again after its own resize.
+        if (watched == parentWidget() && event->type() == QEvent::Resize)
+            QMetaObject::invokeMethod(this, &FocusRing::place, Qt::QueuedConnection);
+        return QWidget::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(palette().color(QPalette::Highlight), kWidth));
+        p.drawRoundedRect(QRectF(rect()).adjusted(kWidth / 2.0, kWidth / 2.0, -kWidth / 2.0, -kWidth / 2.0),
+                          3, 3);
+    }
+
+  private:
+    static constexpr int kWidth = 3;
+
+    void follow(QWidget* now) {
+        if (m_target) m_target->removeEventFilter(this);
+        m_target = now && now->window() == parentWidget() && now != this ? now : nullptr;
+        if (m_target) m_target->installEventFilter(this);
+        place();
+    }
+    void place() {
+        if (!m_target || !m_target->isVisible()) {
+            hide();
+            return;
+        }
+        // A hollow ring: the inside is left to the control, so a click or a caret stays visible.
+        const QRect inner(m_target->mapTo(parentWidget(), QPoint(0, 0)), m_target->size());
+        const QRect outer = inner.adjusted(-kWidth, -kWidth, kWidth, kWidth);
+        setGeometry(outer);
+        setMask(QRegion(rect()).subtracted(QRegion(QRect(kWidth, kWidth, inner.width(), inner.height()))));
+        raise();
+        show();
+        update();
+    }
+
+    QPointer<QWidget> m_target;
+};
+
 } // namespace
+
+void showFocusRing(QWidget* window) {
+    if (!window->findChild<QWidget*>(QStringLiteral("focusRing"), Qt::FindDirectChildrenOnly))
+        new FocusRing(window);
+}
 
 void nameControls(QWidget* root) {
     for (QWidget* w : root->findChildren<QWidget*>()) {

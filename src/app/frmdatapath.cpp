@@ -1,5 +1,6 @@
 #include "app/frmdatapath.h"
 
+#include "app/accessibility.h"
 #include "import/demobuilder.h"
 #include "platform/waitcursor.h"
 
@@ -91,15 +92,23 @@ FrmDataPath::FrmDataPath(session::DataPathLocations where, QWidget* parent)
     resize(460, 420);
 
     connect(DrvList, &QComboBox::currentIndexChanged, this, &FrmDataPath::onDriveChanged);
+    // Tab through the folders makes the first one current without the user choosing it (there is
+    // no previous one then): the folder shown stays until the user moves in the list.
     connect(DirList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                DataPath->setText(QDir::toNativeSeparators(m_model->filePath(current)));
+            [this](const QModelIndex& current, const QModelIndex& previous) {
+                if (previous.isValid() || DirList->selectionModel()->isSelected(current))
+                    DataPath->setText(QDir::toNativeSeparators(m_model->filePath(current)));
             });
+    // The buttons in the order they stand.
+    setTabOrder(Cmd_ValidDataPath, Cmd_Demo);
+    setTabOrder(Cmd_Demo, Cmd_Annule);
     connect(DataPath, &QLineEdit::textChanged, this, &FrmDataPath::onPathChanged);
     connect(Cmd_ValidDataPath, &QPushButton::clicked, this, &FrmDataPath::onValidate);
     connect(Cmd_Annule, &QPushButton::clicked, this, &QDialog::close);
     connect(Cmd_Demo, &QPushButton::clicked, this, &FrmDataPath::onBuildDemo);
     onDriveChanged(DrvList->currentIndex());
+    // A keyboard user sees where the focus is (the style's own mark on a button is faint).
+    showFocusRing(this);
 }
 
 void FrmDataPath::onDriveChanged(int index) {

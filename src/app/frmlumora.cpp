@@ -108,12 +108,12 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                                                {m_platform.dialogs, m_platform.prompts, m_platform.shell},
                                                a.biblePage, a.canticlePage, this),
                      "outputActions");
-    a.biblePage->place({a.navigation->versionList(), a.search->row(), a.verseLists->widget(),
-                        a.navigation->lists(), a.marks->table(), a.navigation->classLabel(),
-                        a.passage->orderFrame(), a.passage->view(), a.passage->options(),
-                        a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(), nullptr,
-                        nullptr, a.windowLabel->label(), a.verseLists->showBox(),
-                        [s = a.search](int text, int results) { s->setSearchHalves(text, results); }});
+    a.biblePage->place(
+        {a.navigation->versionList(), a.search->row(), a.verseLists->widget(), a.navigation->lists(),
+         a.marks->table(), a.navigation->classLabel(), a.passage->orderFrame(), a.passage->view(),
+         a.passage->options(), a.follower->keepAtTopBox(), a.biblePlayer->buttons(), a.marks->positionRow(),
+         nullptr, nullptr, a.windowLabel->label(), a.verseLists->showBox(),
+         [s = a.search](int text, int results) { s->setSearchHalves(text, results); }, a.passage->header()});
     a.biblePlayer->installShortcuts(a.biblePage);
     a.media =
         named(new hymns::HymnMedia(m_session, m_platform.shell, m_platform.prompts, a.canticlePage, this),
@@ -122,7 +122,8 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                            a.playLists->widget(), a.hymns->wordsBox(), a.hymns->details(),
                            a.hymnPlayer->buttons(), a.media->companions(), a.hymnPlayer->captureTools(),
                            a.zoom->canticleControl(), a.output->canticleButtons(), a.playLists->showBox(),
-                           [h = a.hymns](int text, int results) { h->setSearchHalves(text, results); }});
+                           [h = a.hymns](int text, int results) { h->setSearchHalves(text, results); },
+                           a.hymns->titleRow()});
     a.hymnPlayer->installShortcuts(a.canticlePage);
 
     connect(a.hymns, &hymns::HymnSelection::hymnPicked, a.zoom, &bible::Zoom::resetCanticleZoom);
@@ -189,10 +190,15 @@ void FrmLumora::buildFrame() {
     a.hymns->installShortcuts(a.canticlePage);
     a.zoom->installShortcuts(a.biblePage, a.canticlePage);
     nameControls(this);
+    // The header tools joined their rows after the pages were placed.
+    a.biblePage->orderTabs();
+    a.canticlePage->orderTabs();
+    showFocusRing(this);
 }
 
 void FrmLumora::layOut() {
-    layOutMainWindow(*this, *centralWidget(), *SSTab_LMR, *m_areas->biblePage, *m_areas->canticlePage);
+    layOutMainWindow(frameGeometry().size(), *centralWidget(), *SSTab_LMR, *m_areas->biblePage,
+                     *m_areas->canticlePage);
 }
 
 void FrmLumora::resizeEvent(QResizeEvent* event) {

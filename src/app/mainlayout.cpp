@@ -6,6 +6,9 @@ namespace lumora::app {
 
 namespace {
 
+// Between the left column and the text box.
+constexpr int kListsGap = design::kTextLeft - design::kLeftColumn - design::kLeftColumnWidth;
+
 constexpr int right(const QRect& r) {
     return r.x() + r.width();
 }
@@ -36,12 +39,14 @@ std::array<int, 8> panelPictures(int frameWidth) {
 // "Show" box is left, in the row above the search row at the text box's right edge; unfolded, it
 // hangs from that corner over the search row (whose controls it hides), so that the box stays
 // under the pointer for the click that folds it again.
-PanelGeometry panelAt(const QRect& box, const SearchRowGeometry& search, int showTop, bool shown) {
+PanelGeometry panelAt(const QRect& box, const SearchRowGeometry& search, int showTop, bool shown,
+                      int least = 0) {
     PanelGeometry p;
     p.comboWidth = search.textWidth;
     p.frameWidth = search.textWidth;
     p.listWidth = search.textWidth - 275;
-    const int width = p.frameWidth + 10 + design::kAddButtonWidth;
+    // Never narrower than its pictures and their captions need: it grows to the left.
+    const int width = std::max(p.frameWidth + 10 + design::kAddButtonWidth, shown ? least : 0);
     p.frameLeft = right(box) - width;
     p.addLeft = p.frameLeft + p.frameWidth + 10;
     p.pictureLefts = panelPictures(p.frameWidth);
@@ -64,27 +69,39 @@ BibleGeometry layoutBible(const MainLayoutInput& in) {
     BibleGeometry g = in.bible;
     QRect p = g.passage;
     p.moveLeft(in.bibleTextWide ? g.versionList.x() : design::kTextLeft);
+    // Mark mode: ListView1 takes the books' place and the lists move to its right. They keep the
+    // width they need (a squeezed row cut its last column off); the passage gives up the rest.
+    const bool markTableShown = in.markTableShown && !in.bibleTextWide;
+    const int listsLeft = design::kLeftColumn + design::kMarkTableWidth + 60;
+    const int listsWidth =
+        std::max(design::kLeftColumn + design::kLeftColumnWidth - listsLeft, in.bibleListsLeast);
+    if (markTableShown) p.moveLeft(std::max(p.x(), listsLeft + listsWidth + kListsGap));
     if (p.x() + 200 < W) p.setWidth(W - p.x() - 350);
     const int searchTop = g.searchRow.y();
     g.search = searchHalves(p, in.bibleSearchButton);
     g.searchRow = QRect(p.x(), searchTop, p.width(), g.searchRow.height());
     g.rightEdge = right(p);
+    g.verseList = panelAt(p, g.search, g.versionList.y(), in.verseListShown, in.verseListLeast);
+    // The unfolded verse lists hang over the search row, whose place they take; the passage with its
+    // heading and tools starts under them instead of lying beneath. The lists keep their height.
+    const int top = in.verseListShown ? std::max(design::kPassage.y(),
+                                                 bottom(g.verseList.area) + 60 + design::kHeadingHeight)
+                                      : design::kPassage.y();
     QRect lists = g.lists;
+    p.moveTop(top);
     if (lists.y() + 1000 < H) {
-        p.setHeight(H - p.y() - 1700);
-        lists.setHeight(p.height());
+        p.setHeight(H - top - 1700);
+        lists.setHeight(H - design::kPassage.y() - 1700);
     }
     g.passage = p;
     g.passageBlock =
         QRect(p.x(), p.y() - design::kHeadingHeight, p.width(), p.height() + design::kHeadingHeight);
 
-    // Mark mode: ListView1 takes the books' place and List_livre moves to its right, narrowed.
     g.listsShown = !in.bibleTextWide;
-    g.markTableShown = in.markTableShown && g.listsShown;
+    g.markTableShown = markTableShown;
     if (g.markTableShown) {
         g.markTable = QRect(design::kLeftColumn, lists.y(), design::kMarkTableWidth, lists.height());
-        const int left = right(g.markTable) + 60;
-        lists = QRect(left, lists.y(), design::kLeftColumn + design::kLeftColumnWidth - left, lists.height());
+        lists = QRect(listsLeft, lists.y(), listsWidth, lists.height());
     } else {
         g.markTable = QRect(design::kLeftColumn, lists.y(), design::kMarkTableWidth, lists.height());
         lists = QRect(design::kLeftColumn, lists.y(), design::kLeftColumnWidth, lists.height());
@@ -93,7 +110,6 @@ BibleGeometry layoutBible(const MainLayoutInput& in) {
     g.classLabel =
         QRect(design::kLeftColumn, bottom(lists) + 60, design::kLeftColumnWidth, design::kClassLabelHeight);
     g.strip = stripUnder(p);
-    g.verseList = panelAt(p, g.search, g.versionList.y(), in.verseListShown);
     return g;
 }
 
@@ -107,6 +123,11 @@ CanticleGeometry layoutCanticle(const MainLayoutInput& in) {
     g.search = searchHalves(c, in.canticleSearchButton);
     g.searchRow = QRect(c.x(), searchTop, c.width(), g.searchRow.height());
     g.rightEdge = right(c);
+    g.playList = panelAt(c, g.search, g.bookLists.y(), in.playListShown, in.playListLeast);
+    // The unfolded playlist hangs from its "Show" box over the search row, whose place it takes;
+    // the words (with their title row) start under it instead of lying beneath it.
+    c.moveTop(in.playListShown ? std::max(design::kWords.y(), bottom(g.playList.area) + 60)
+                               : design::kWords.y());
     if (c.y() + 1000 < H) c.setHeight(H - c.y() - 1700);
     g.words = c;
 
@@ -115,9 +136,8 @@ CanticleGeometry layoutCanticle(const MainLayoutInput& in) {
         QRect(g.details.x(), g.notFound.y(), right(c) - g.details.x() - 100, H - g.notFound.y() - 1000);
     g.detailsShown = !in.canticleTextWide;
     g.details.setHeight(std::max(bottom(c) - g.details.y(), 0));
-    // The hymn lists end before the playlist panel's "Show" box.
-    g.playList = panelAt(c, g.search, g.bookLists.y(), in.playListShown);
-    g.bookLists.setWidth(std::max(right(c) - design::kShowBoxWidth - 60 - g.bookLists.x(), 0));
+    // The hymn lists end before the playlist panel: its "Show" box, or the whole panel unfolded.
+    g.bookLists.setWidth(std::max(g.playList.area.x() - 60 - g.bookLists.x(), 0));
     g.strip = stripUnder(c);
     return g;
 }
@@ -158,7 +178,7 @@ MainLayout LayoutMainWindow(const MainLayoutInput& in) {
     out.bible = in.tab == 0 ? layoutBible(in) : in.bible;
     out.canticle = in.tab == 1 ? layoutCanticle(in) : in.canticle;
     // Always: the tab control, and the playlist panel's pictures from its frame's width.
-    out.tabControl = QSize(in.window.width() - 200, in.window.height() - 860);
+    out.tabControl = QSize(in.window.width() - 200, in.window.height() - design::kChromeHeight);
     out.canticle.playList.pictureLefts = panelPictures(out.canticle.playList.frameWidth);
     return out;
 }

@@ -31,6 +31,9 @@ inline constexpr int kMarkTableWidth = 3 * 1020 + 300; // ListView1: three 1020-
 inline constexpr int kShowBoxWidth = 1200;             // the "Show" box of a list panel, folded
 inline constexpr int kPanelHeight = 3600;              // a list panel unfolded
 inline constexpr int kAddButtonWidth = 450;            // Cmd_Favori_Bible / Cmd_Favori_Canticle
+// Between the window's outer height and the tab control: the title bar and the menu bar the
+// designed window had (SSTab_LMR is H - 860 high).
+inline constexpr int kChromeHeight = 860;
 
 // Bible tab
 inline constexpr QRect kVersionList{kLeftColumn, 540, 4800, kRowHeight};
@@ -105,6 +108,9 @@ struct MainLayoutInput {
     bool playListShown = false;      // Check_Favori_Canticle
     int bibleSearchButton = 1200;    // b: the width of Cmd_cherche_passage
     int canticleSearchButton = 1200; // the width of Cmd_cherche_cantique
+    int bibleListsLeast = 0;         // the least width of the four navigation lists side by side
+    int verseListLeast = 0;          // the least widths of the list panels unfolded
+    int playListLeast = 0;
     // The geometry in force, kept where a rule does not apply (a window too small); the designed
     // layout at the start.
     BibleGeometry bible;

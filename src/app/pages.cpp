@@ -80,11 +80,17 @@ void BiblePage::place(const BibleParts& p) {
     if (p.output) bottom->addWidget(p.output);
     if (p.zoom) bottom->addWidget(p.zoom);
     if (p.verseListShow) connect(p.verseListShow, &QAbstractButton::toggled, this, &BiblePage::layoutWanted);
-    chainTabOrder({p.versionList, p.verseLists, p.searchRow, p.lists, p.markTable, p.orderFrame, p.passage,
-                   p.options, p.keepAtTop, p.player, p.markPosition, p.windowLabel, p.output, p.zoom});
+    orderTabs();
     // Mark mode shows and hides ListView1; the books make room for it.
     p.markTable->installEventFilter(this);
     m_markTableShown = p.markTable->isVisibleTo(this) && !p.markTable->isHidden();
+}
+
+void BiblePage::orderTabs() {
+    const BibleParts& p = m_parts;
+    chainTabOrder({p.versionList, p.verseLists, p.searchRow, p.lists, p.markTable, p.orderFrame,
+                   p.passageHeader, p.passage, p.options, p.keepAtTop, p.player, p.markPosition,
+                   p.windowLabel, p.output, p.zoom});
 }
 
 bool BiblePage::eventFilter(QObject* watched, QEvent* event) {
@@ -123,6 +129,14 @@ bool BiblePage::isVerseListShown() const {
 
 int BiblePage::searchButtonWidth() const {
     return m_parts.searchRow ? widthInTwips(m_parts.searchRow->findChild<QAbstractButton*>()) : 1200;
+}
+
+int BiblePage::verseListLeastWidth() const {
+    return m_parts.verseLists ? pixelsToTwips(m_parts.verseLists->sizeHint().width(), logicalDpiX()) : 0;
+}
+
+int BiblePage::listsLeastWidth() const {
+    return m_parts.lists ? pixelsToTwips(m_parts.lists->minimumSizeHint().width(), logicalDpiX()) : 0;
 }
 
 void BiblePage::apply(const BibleGeometry& g, QPoint origin) {
@@ -169,9 +183,14 @@ void CanticlePage::place(const CanticleParts& p) {
     bottom->addStretch(1);
     bottom->addWidget(p.output);
     bottom->addWidget(p.zoom);
-    chainTabOrder({p.bookLists, p.playLists, p.searchRow, p.details, p.words, p.player, p.companions,
-                   p.capture, p.output, p.zoom});
+    orderTabs();
     if (p.playListShow) connect(p.playListShow, &QAbstractButton::toggled, this, &CanticlePage::layoutWanted);
+}
+
+void CanticlePage::orderTabs() {
+    const CanticleParts& p = m_parts;
+    chainTabOrder({p.bookLists, p.playLists, p.searchRow, p.details, p.wordsTitle, p.words, p.player,
+                   p.companions, p.capture, p.output, p.zoom});
 }
 
 void CanticlePage::setTextWide(bool wide) {
@@ -186,6 +205,10 @@ bool CanticlePage::isPlayListShown() const {
 
 int CanticlePage::searchButtonWidth() const {
     return m_parts.searchRow ? widthInTwips(m_parts.searchRow->findChild<QAbstractButton*>()) : 1200;
+}
+
+int CanticlePage::playListLeastWidth() const {
+    return m_parts.playLists ? pixelsToTwips(m_parts.playLists->sizeHint().width(), logicalDpiX()) : 0;
 }
 
 void CanticlePage::apply(const CanticleGeometry& g, QPoint origin) {
@@ -209,12 +232,16 @@ void CanticlePage::apply(const CanticleGeometry& g, QPoint origin) {
     p.playLists->raise();
 }
 
-void layOutMainWindow(const QWidget& window, QWidget& central, QTabWidget& tabs, BiblePage& bible,
+void layOutMainWindow(QSize frame, QWidget& central, QTabWidget& tabs, BiblePage& bible,
                       CanticlePage& canticle) {
-    const double dpi = window.logicalDpiX();
+    const double dpi = central.logicalDpiX();
     MainLayoutInput in;
-    const QSize outer = window.frameGeometry().size();
-    in.window = QSize(pixelsToTwips(outer.width(), dpi), pixelsToTwips(outer.height(), dpi));
+    // The rules take H as the outer height of a window whose decorations and menu bar took
+    // kChromeHeight. Here the title bar, the menu bar and the status bar are what the desktop and
+    // the window make them, so H is the central area's height plus that allowance: the tab control
+    // then fills the central area and the rows under the text boxes stay inside it.
+    const int H = pixelsToTwips(central.height(), dpi) + design::kChromeHeight;
+    in.window = QSize(pixelsToTwips(frame.width(), dpi), H);
     in.tab = tabs.currentIndex();
     in.markTableShown = bible.isMarkTableShown();
     in.bibleTextWide = bible.isTextWide();
@@ -222,6 +249,9 @@ void layOutMainWindow(const QWidget& window, QWidget& central, QTabWidget& tabs,
     in.verseListShown = bible.isVerseListShown();
     in.playListShown = canticle.isPlayListShown();
     in.bibleSearchButton = bible.searchButtonWidth();
+    in.bibleListsLeast = bible.listsLeastWidth();
+    in.verseListLeast = bible.verseListLeastWidth();
+    in.playListLeast = canticle.playListLeastWidth();
     in.canticleSearchButton = canticle.searchButtonWidth();
     in.bible = bible.geometryInForce();
     in.canticle = canticle.geometryInForce();

@@ -35,6 +35,7 @@ struct BibleParts {
     QWidget* windowLabel = nullptr;           // Label24
     QAbstractButton* verseListShow = nullptr; // Check_Favori_Bible
     SearchHalvesSetter setSearchHalves;
+    QWidget* passageHeader = nullptr; // the row of tools and Labe16 inside `passage`
 };
 
 class BiblePage final : public QWidget {
@@ -42,6 +43,8 @@ class BiblePage final : public QWidget {
   public:
     explicit BiblePage(QWidget* parent = nullptr);
     void place(const BibleParts& parts);
+    // Tab goes through the parts in reading order; run again once tools were added to a part.
+    void orderTabs();
 
     // Mark mode with marked verses: ListView1 beside List_livre, which moves right and narrows.
     void setMarkTableShown(bool shown);
@@ -52,6 +55,8 @@ class BiblePage final : public QWidget {
     bool isTextWide() const { return m_textWide; }
     bool isVerseListShown() const;
     int searchButtonWidth() const; // twips
+    int listsLeastWidth() const;   // twips
+    int verseListLeastWidth() const;
 
     const BibleGeometry& geometryInForce() const { return m_geometry; }
     // Places the parts (twips relative to the tab control, whose origin in this page is `origin`).
@@ -87,6 +92,7 @@ struct CanticleParts {
     QWidget* output;                         // Print_Cantique, SaveAs_Cantique
     QAbstractButton* playListShow = nullptr; // Check_Favori_Canticle
     SearchHalvesSetter setSearchHalves;
+    QWidget* wordsTitle = nullptr; // the row of tools and Label9 inside `words`
 };
 
 class CanticlePage final : public QWidget {
@@ -94,12 +100,14 @@ class CanticlePage final : public QWidget {
   public:
     explicit CanticlePage(QWidget* parent = nullptr);
     void place(const CanticleParts& parts);
+    void orderTabs();
 
     // Label14: the words from Text_info's left edge (wide), or from their designed left edge.
     void setTextWide(bool wide);
     bool isTextWide() const { return m_textWide; }
     bool isPlayListShown() const;
-    int searchButtonWidth() const; // twips
+    int searchButtonWidth() const;  // twips
+    int playListLeastWidth() const; // twips
 
     const CanticleGeometry& geometryInForce() const { return m_geometry; }
     void apply(const CanticleGeometry& g, QPoint origin);
@@ -117,9 +125,10 @@ class CanticlePage final : public QWidget {
     bool m_textWide = false;
 };
 
-// LayoutMainWindow on the real window: its outer size and the pages' states in, the tab control
-// and the tab on display placed (the tab control never larger than the window's central area).
-void layOutMainWindow(const QWidget& window, QWidget& central, QTabWidget& tabs, BiblePage& bible,
+// LayoutMainWindow on the real window: its outer size (`frame`, decorations included) and the
+// pages' states in, the tab control and the tab on display placed (the tab control never larger
+// than the window's central area).
+void layOutMainWindow(QSize frame, QWidget& central, QTabWidget& tabs, BiblePage& bible,
                       CanticlePage& canticle);
 
 } // namespace lumora::app

@@ -2,12 +2,15 @@
 // say, and the main actions have shortcuts that their tooltips show.
 
 #include "support/mainwindow.h"
+#include "windows/ui/clonewindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
@@ -122,10 +125,102 @@ TEST_F(Accessibility, tabFollowsTheReadingOrderOfEachTab) {
     };
     const QList<int> bible =
         order("List_version", {"Text_achercher", "Cmd_cherche_passage", "List_livre", "List_chapitre",
-                               "List_verset_limite", "Text_Passage", "ImagePlayPause"});
+                               "List_verset_limite", "Label12", "Label7", "Label15", "Image_Print",
+                               "Image_SaveAs", "Text_Passage", "ImagePlayPause"});
     EXPECT_TRUE(std::is_sorted(bible.begin(), bible.end())) << ::testing::PrintToString(bible);
     const QList<int> canticle =
         order("ComboBox_Receuil", {"ComboBox_theme1", "ComboBox_Chant", "Cantique_achercher", "Text_info",
-                                   "Text_Cantique", "PlayPause_Cantique", "Clavier_MIDI"});
+                                   "Label13", "Label14", "Label17", "Text_Cantique", "PlayPause_Cantique",
+                                   "Clavier_MIDI", "Print_Cantique", "SaveAs_Cantique"});
     EXPECT_TRUE(std::is_sorted(canticle.begin(), canticle.end())) << ::testing::PrintToString(canticle);
+}
+
+// The Bible tab's switches and buttons had no tip, or only the designer's spaced-out capitals,
+// where the hymn tab's said what a click does.
+TEST_F(Accessibility, everyButtonAndSwitchOfTheBibleTabHasATipInWords) {
+    QStringList bare;
+    int walked = 0;
+    for (QWidget* w : h.find<QWidget>("biblePage")->findChildren<QWidget*>()) {
+        const bool clickable = qobject_cast<QAbstractButton*>(w) ||
+                               (qobject_cast<QLabel*>(w) && isInteractive(w)) ||
+                               w->objectName() == "Label1" || w->objectName() == "Label11";
+        if (!clickable || w->objectName().startsWith("qt_") || w->objectName().isEmpty()) continue;
+        ++walked;
+        // a tip in words has small letters; the designer's tips are capitals only
+        const QString tip = w->toolTip();
+        if (tip.toUpper() == tip) bare << w->objectName() + " (" + tip + ")";
+    }
+    EXPECT_GT(walked, 25);
+    EXPECT_TRUE(bare.isEmpty()) << bare.join(", ").toStdString();
+}
+
+// Tab never reached CLONE, "<---->", POLICE, Print or Save as (labels and pictures outside the
+// chain or joined after it was made), so there was no keyboard way to project; and some stops
+// showed no focus at all.
+TEST_F(Accessibility, tabWalksEveryControlOfEachTabWithARingAroundEachStop_andEnterOnCloneClicksIt) {
+    h.window->resize(1280, 900);
+    h.window->show();
+    h.window->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), h.window.get());
+    auto* tabs = h.find<QTabWidget>("SSTab_LMR");
+    QWidget* ring = h.find<QWidget>("focusRing");
+    const auto press = [](QWidget* w, int key) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+        QApplication::processEvents();
+    };
+    struct TabCase {
+        int tab;
+        const char* first;
+        QStringList mustReach;
+    };
+    for (const TabCase& c :
+         {TabCase{
+              0, "List_version", {"Label12", "Label7", "Label15", "Image_Print", "Image_SaveAs", "Label24"}},
+          TabCase{1,
+                  "ComboBox_Receuil",
+                  {"Label13", "Label14", "Label17", "Label19", "Print_Cantique", "SaveAs_Cantique"}}}) {
+        tabs->setCurrentIndex(c.tab);
+        QApplication::processEvents();
+        QWidget* start = h.find<QWidget>(c.first);
+        start->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        QStringList stops{start->objectName()}, unseen;
+        QWidget* at = start;
+        for (int i = 0; i < 300; ++i) {
+            press(at, Qt::Key_Tab);
+            at = QApplication::focusWidget();
+            ASSERT_TRUE(at) << "tab " << c.tab << ": the focus left the window after "
+                            << stops.join(", ").toStdString();
+            if (at == start) break;
+            stops << at->objectName();
+            const QRect rect(at->mapTo(h.window.get(), QPoint(0, 0)), at->size());
+            if (!at->isVisible() || !at->isEnabled() || at->visibleRegion().isEmpty() || !ring->isVisible() ||
+                !ring->geometry().contains(rect))
+                unseen << at->objectName() + "/" + QString::fromLatin1(at->metaObject()->className());
+        }
+        EXPECT_EQ(QApplication::focusWidget(), start) << "tab " << c.tab << ": Tab comes round again";
+        EXPECT_TRUE(unseen.isEmpty())
+            << "tab " << c.tab << ", out of sight or without a ring: " << unseen.join(", ").toStdString();
+        for (const QString& name : c.mustReach)
+            EXPECT_TRUE(stops.contains(name))
+                << "tab " << c.tab << ": Tab never reaches " << name.toStdString();
+        // every control the user sees on the tab is a stop
+        for (QWidget* w : tabs->currentWidget()->findChildren<QWidget*>())
+            if (isInteractive(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+                !w->focusProxy() && !w->objectName().isEmpty())
+                EXPECT_TRUE(stops.contains(w->objectName()))
+                    << "tab " << c.tab << ": " << w->objectName().toStdString();
+    }
+    // Enter on CLONE clicks it, as Space does
+    tabs->setCurrentIndex(0);
+    QWidget* clone = h.find<QWidget>("Label12");
+    clone->setFocus(Qt::TabFocusReason);
+    press(clone, Qt::Key_Return);
+    auto& cloneWindow = *h.find<windows::CloneWindow>("cloneWindow");
+    ASSERT_TRUE(cloneWindow.window());
+    EXPECT_TRUE(cloneWindow.window()->isVisible());
+    EXPECT_TRUE(cloneWindow.CloneShowsBible());
+    cloneWindow.closeWindow();
 }

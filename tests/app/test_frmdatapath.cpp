@@ -2,6 +2,7 @@
 
 #include "support/testdata.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -88,4 +89,30 @@ TEST(FrmDataPathDemo, buildsTheDemoInTheFolderShownAndTakesIt) {
     EXPECT_TRUE(lumora::session::isUsableDataFolder(where.defaultFolder));
     EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(where.defaultFolder) + "\r\n");
     EXPECT_FALSE(dlg->Cmd_Demo->isEnabled());
+}
+
+// A keyboard user could not tell which button had the focus: the style's mark was faint, Tab
+// went from VALIDER to ANNULER before "Build the demo here", so a Space meant for the demo
+// cancelled the chooser, and passing through the folders replaced the folder shown by the first.
+TEST(FrmDataPath, tabPassesTheFoldersWithoutChoosingOneAndRingsEachButtonInTheirOrder) {
+    TempFolder tmp;
+    FrmDataPath dlg({tmp.file("Lumora.path"), tmp.file("x")});
+    dlg.show();
+    dlg.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &dlg);
+    auto* ring = dlg.findChild<QWidget*>("focusRing");
+    ASSERT_TRUE(ring);
+    dlg.DataPath->setText(tmp.file("mine"));
+    dlg.DirList->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg.DataPath->text(), QDir::toNativeSeparators(tmp.file("mine")));
+    EXPECT_EQ(dlg.Cmd_ValidDataPath->nextInFocusChain(), dlg.Cmd_Demo);
+    EXPECT_EQ(dlg.Cmd_Demo->nextInFocusChain(), dlg.Cmd_Annule);
+    for (QWidget* button : {static_cast<QWidget*>(dlg.Cmd_Demo), static_cast<QWidget*>(dlg.Cmd_Annule)}) {
+        button->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        EXPECT_TRUE(ring->isVisible());
+        EXPECT_TRUE(ring->geometry().contains(QRect(button->mapTo(&dlg, QPoint(0, 0)), button->size())));
+    }
 }

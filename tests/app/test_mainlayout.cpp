@@ -168,6 +168,23 @@ TEST(MainLayout, markTableTakesTheBooksPlaceAndTheBooksMoveRightNarrowed) {
     EXPECT_EQ(LayoutMainWindow(in).bible.lists, plain.lists) << "List_livre back in ListView1's place";
 }
 
+// Mark mode squeezed the four lists into what the table left of the column, cutting the last
+// verse list off: they keep the width they need and the passage starts after them.
+TEST(MainLayout, markTableLeavesTheListsTheWidthTheyNeedAndThePassageMakesRoom) {
+    MainLayoutInput in = window(kW, kH);
+    in.bibleListsLeast = 5000;
+    const BibleGeometry plain = LayoutMainWindow(in).bible;
+    EXPECT_EQ(plain.passage.x(), design::kTextLeft) << "without the table the lists fit the column";
+    in.markTableShown = true;
+    const BibleGeometry marks = LayoutMainWindow(in).bible;
+    EXPECT_EQ(marks.lists.width(), 5000);
+    EXPECT_GT(marks.passage.x(), marks.lists.x() + marks.lists.width());
+    EXPECT_EQ(marks.passage.x() + marks.passage.width(), plain.passage.x() + plain.passage.width())
+        << "the passage keeps its right edge";
+    EXPECT_EQ(marks.searchRow.x(), marks.passage.x());
+    EXPECT_EQ(marks.strip.y(), plain.strip.y()) << "the bottom row stays put";
+}
+
 TEST(MainLayout, widePassageStartsAtTheVersionListWithTheListsHiddenNarrowAt6960) {
     MainLayoutInput in = window(kW, kH);
     in.bibleTextWide = true;

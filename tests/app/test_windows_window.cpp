@@ -166,11 +166,30 @@ TEST_F(WindowsInMainWindow, twoClicksOnLabel7GiveBackTheNarrowPassageWithItsList
         EXPECT_TRUE(h.list(list)->isVisibleTo(w)) << list;
 }
 
+// Label9 sat in the left column, hidden with it in the wide layout: it heads the words,
+// right-aligned with them, in both layouts; the wide one hides only the file icons and the details
+// the words cover.
 TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndNarrowOnesShowOnlyThoseWithFiles) {
     showTab(1);
     QWidget* w = h.window.get();
+    w->resize(1024, 768);
+    w->show();
+    QApplication::processEvents();
+    const auto headsTheWords = [&] {
+        QLabel* title = label("Label9");
+        QWidget* words = h.find<QWidget>("Text_Cantique");
+        const QRect t(title->mapTo(w, QPoint(0, 0)), title->size());
+        const QRect box(words->mapTo(w, QPoint(0, 0)), words->size());
+        EXPECT_TRUE(title->isVisibleTo(w));
+        EXPECT_EQ(title->text(), "1 - Gloire");
+        EXPECT_LE(t.bottom(), box.top()) << "above the words";
+        EXPECT_NEAR(t.right(), box.right(), 2) << "ends at the words' right edge";
+        EXPECT_TRUE(title->alignment() & Qt::AlignRight);
+    };
+    headsTheWords();
     EXPECT_TRUE(label("Image_Musique")->isVisibleTo(w));
     click(label("Label14"));
+    headsTheWords();
     EXPECT_EQ(label("Label14")->text(), "--><--");
     EXPECT_FALSE(label("Image_Musique")->isVisibleTo(w));
     EXPECT_FALSE(h.find<QTextEdit>("Text_info")->isVisibleTo(w));

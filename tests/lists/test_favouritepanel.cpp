@@ -309,6 +309,8 @@ TEST_F(PanelTest, newCreatesFirstFreeNameWithEmptyListAndNote) {
             writeBytes(bibleFile(name), bytes);
         verse.startUp(tmp.path());
         click(verse, NewButton);
+        EXPECT_EQ(verse.nameDialog()->nameEdit()->text(), c.created) << "proposed";
+        verse.nameDialog()->okButton()->click();
         EXPECT_EQ(comboRows(verse), c.combo);
         EXPECT_EQ(verse.currentList(), c.created);
         EXPECT_EQ(verse.entryList()->count(), 0);
@@ -317,6 +319,36 @@ TEST_F(PanelTest, newCreatesFirstFreeNameWithEmptyListAndNote) {
         for (const auto& [name, bytes] : c.files)
             EXPECT_EQ(readBytes(bibleFile(name)), bytes) << name.toStdString();
     }
+}
+
+// New made "New List" without asking: the name is asked for, and Cancel makes nothing.
+TEST_F(PanelTest, newAsksForTheNameMakesTheTypedOneAndRefusesATakenOne) {
+    writeBytes(hymnFile("Sunday.txt"), listBytes({"1 - A\tx"}));
+    play.startUp(tmp.path());
+    const auto newList = [&](const QString& typed, bool ok) {
+        prompts.asked.clear();
+        click(play, NewButton);
+        FrmNewName* dlg = play.nameDialog();
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(dlg->windowTitle(), " Create New List ");
+        dlg->nameEdit()->setText(typed);
+        (ok ? dlg->okButton() : dlg->cancelButton())->click();
+        EXPECT_FALSE(dlg->isVisible());
+    };
+    newList("Easter", false);
+    EXPECT_EQ(QDir(hymnFolder).entryList(QDir::Files), QStringList{"Sunday.txt"}) << "cancelled";
+    newList("Easter", true);
+    EXPECT_EQ(QDir(hymnFolder).entryList(QDir::Files),
+              (QStringList{"Easter.rtf", "Easter.txt", "Sunday.txt"}));
+    EXPECT_EQ(play.currentList(), "Easter");
+    EXPECT_EQ(play.entryList()->count(), 0);
+    for (const char* taken : {"Sunday", "SUNDAY", "a/b"}) {
+        newList(QString::fromLatin1(taken), true);
+        EXPECT_EQ(prompts.asked.size(), 1u) << taken;
+        EXPECT_EQ(QDir(hymnFolder).entryList(QDir::Files).size(), 3) << taken;
+        EXPECT_EQ(readBytes(hymnFile("Sunday.txt")), listBytes({"1 - A\tx"}));
+    }
+    EXPECT_EQ(play.currentList(), "Easter");
 }
 
 // delete

@@ -33,7 +33,7 @@ BiblePlayer::BiblePlayer(platform::MediaPlayer& player, BibleNavigation& nav, Ve
     };
     Image_Lecture = button("Image_Lecture");
     Image_Lecture->setIcon(m_buttons->style()->standardIcon(QStyle::SP_MediaVolume));
-    Image_Lecture->setToolTip(tr("The chapter has a recording"));
+    Image_Lecture->setToolTip(tr("Lit when the chapter has a recording (a click does nothing)"));
     Image_Lecture->setAccessibleName(tr("Recording"));
     Image_Lecture->setEnabled(false);
     Cmd_OK = button("Cmd_OK");

@@ -41,28 +41,38 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     Labe16->setFont(headingFont);
     auto* viewLayout = new QVBoxLayout(m_view);
     viewLayout->setContentsMargins(0, 0, 0, 0);
-    m_header = new QHBoxLayout;
+    m_headerRow = new QWidget(m_view);
+    m_header = new QHBoxLayout(m_headerRow);
+    m_header->setContentsMargins(0, 0, 0, 0);
     m_header->addStretch(1);
     m_header->addWidget(Labe16);
-    viewLayout->addLayout(m_header);
+    viewLayout->addWidget(m_headerRow);
     m_backdrop = new platform::BackdropBox(Text_Passage, QStringLiteral("Image_Passage"), m_view);
     viewLayout->addWidget(m_backdrop, 1);
 
     m_options = new QWidget(page);
     auto* optionsLayout = new QHBoxLayout(m_options);
     optionsLayout->setContentsMargins(0, 0, 0, 0);
-    auto check = [this, optionsLayout](const char* name, const char* caption, const char* tip) {
+    // The designer's spaced-out tip, then what a click does in plain words.
+    auto check = [this, optionsLayout](const char* name, const char* caption, const char* tip,
+                                       const QString& click) {
         auto* c = new QCheckBox(QString::fromUtf8(caption), m_options);
         optionsLayout->addWidget(c);
         c->setObjectName(QString::fromLatin1(name));
-        c->setToolTip(QString::fromUtf8(tip));
+        c->setToolTip(QString::fromUtf8(tip) + QLatin1Char('\n') + click);
         return c;
     };
-    Check_With_Title = check("Check_With_Title", "With", " W I T H  T I T L E  ");
-    Check_Uppercase = check("Check_Uppercase", "Uc", " U P P E R C A S E  ");
-    Check_Version = check("Check_Version", "Show", "  C H E C K  T O  S H O W   B I B L E  V E R S I O N");
-    Chec_Order = check("Chec_Order", "Order", "  C H E C K  T O  O R D E R   L I S T  V E R S I O N ");
-    Check_Shop = check("Check_Shop", "Capture", " C H E C K  T O  C A P T U R E   P O S I T I O N");
+    Check_With_Title = check("Check_With_Title", "With", " W I T H  T I T L E  ",
+                             tr("Ticked, the section titles show above their verses"));
+    Check_Uppercase = check("Check_Uppercase", "Uc", " U P P E R C A S E  ",
+                            tr("Ticked, the section titles are in capitals (with \"With\" ticked)"));
+    Check_Version = check("Check_Version", "Show", "  C H E C K  T O  S H O W   B I B L E  V E R S I O N",
+                          tr("Ticked, the version's name heads the passage"));
+    Chec_Order = check("Chec_Order", "Order", "  C H E C K  T O  O R D E R   L I S T  V E R S I O N ",
+                       tr("Ticked, the versions can be put in order with the arrows; untick to keep the "
+                          "order"));
+    Check_Shop = check("Check_Shop", "Capture", " C H E C K  T O  C A P T U R E   P O S I T I O N",
+                       tr("Ticked, the hymn tab shows the tools that capture a position in the recording"));
     Check_With_Title->setChecked(true);
 
     Frame_Order_Version = new QGroupBox(QStringLiteral("Order"), page);
@@ -76,6 +86,8 @@ PassageView::PassageView(const session::Session& session, BibleNavigation& nav, 
     Img_DN_ListVersion = new QToolButton(Frame_Order_Version);
     Img_DN_ListVersion->setObjectName(QStringLiteral("Img_DN_ListVersion"));
     Img_DN_ListVersion->setArrowType(Qt::DownArrow);
+    Img_UP_ListVersion->setToolTip(tr("Move the chosen version up the list"));
+    Img_DN_ListVersion->setToolTip(tr("Move the chosen version down the list"));
     auto* arrows = new QHBoxLayout;
     arrows->addWidget(Img_UP_ListVersion);
     arrows->addWidget(Img_DN_ListVersion);

@@ -37,6 +37,8 @@ class PassageView final : public QObject {
     // The heading Labe16 above the passage box Text_Passage; the display option check boxes; the
     // version-order frame.
     QWidget* view() const { return m_view; }
+    // The row above the passage: the header tools, then Labe16.
+    QWidget* header() const { return m_headerRow; }
     QWidget* options() const { return m_options; }
     QWidget* orderFrame() const;
     // Labe16: the heading of the passage on display.
@@ -84,6 +86,7 @@ class PassageView final : public QObject {
     platform::RichTextBox* m_box;
     platform::BackdropBox* m_backdrop;
     QLabel* Labe16;
+    QWidget* m_headerRow;
     QHBoxLayout* m_header;
     QCheckBox* Check_With_Title;
     QCheckBox* Check_Uppercase;

@@ -15,7 +15,7 @@ VerseFollower::VerseFollower(platform::MediaPlayer& player, platform::RichTextBo
     : QObject(parent), m_player(player), m_passage(passage) {
     Check_repere = new QCheckBox(tr("Top"), page);
     Check_repere->setObjectName(QStringLiteral("Check_repere"));
-    Check_repere->setToolTip(tr("Keep the verse being read at the top of the passage"));
+    Check_repere->setToolTip(tr("Ticked, the verse being read is scrolled to the top of the passage"));
     m_hold.setSingleShot(true);
     m_hold.setInterval(100);
     m_passage.edit()->viewport()->installEventFilter(this);

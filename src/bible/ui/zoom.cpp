@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QShortcut>
+#include <QToolButton>
 
 namespace lumora::bible {
 
@@ -17,6 +18,8 @@ QWidget* control(QWidget* page, platform::SpinArrows*& spin, QLabel*& label, con
     layout->setContentsMargins(0, 0, 0, 0);
     spin = new platform::SpinArrows(QString::fromLatin1(spinName), box);
     spin->setToolTip(QStringLiteral(" Z O O M "));
+    spin->upArrow()->setToolTip(QObject::tr("Larger text"));
+    spin->downArrow()->setToolTip(QObject::tr("Smaller text"));
     label = new QLabel(zoomLabel(100), box);
     label->setObjectName(QString::fromLatin1(labelName));
     layout->addWidget(spin);

@@ -160,22 +160,25 @@ void HymnSelection::buildWidgets(QWidget* page) {
     m_backdrop = new platform::BackdropBox(Text_Cantique, QStringLiteral("Image_Cantique"), m_wordsBox);
     auto* wordsLayout = new QVBoxLayout(m_wordsBox);
     wordsLayout->setContentsMargins(0, 0, 0, 0);
-    m_titleTools = new QHBoxLayout;
-    m_titleTools->addStretch(1);
-    wordsLayout->addLayout(m_titleTools);
+    m_titleRow = new QWidget(m_wordsBox);
+    m_titleTools = new QHBoxLayout(m_titleRow);
+    m_titleTools->setContentsMargins(0, 0, 0, 0);
+    wordsLayout->addWidget(m_titleRow);
     wordsLayout->addWidget(m_backdrop, 1);
     Text_info = new QTextEdit(page);
     named(Text_info, "Text_info");
     Text_info->setReadOnly(true);
-    Label9 = new QLabel(page);
+    // The hymn's label heads the words, right-aligned with them as Labe16 heads the passage; the
+    // title tools come to its left.
+    Label9 = new QLabel(m_titleRow);
     named(Label9, "Label9");
-    // The title heads the details; it keeps its own height instead of sharing the column's.
-    Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label9->setWordWrap(true);
-    Label9->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     QFont titleFont = Label9->font();
     titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     Label9->setFont(titleFont);
+    m_titleTools->addWidget(Label9, 1);
     Label16 = new QLabel(QStringLiteral("\"Cantiques\" folder not found"), page);
     named(Label16, "Label16");
     Label16->hide();
@@ -222,7 +225,6 @@ void HymnSelection::buildWidgets(QWidget* page) {
     m_details = new QWidget(page);
     auto* side = new QVBoxLayout(m_details);
     side->setContentsMargins(0, 0, 0, 0);
-    side->addWidget(Label9);
     side->addWidget(Text_info, 1);
     side->addStretch();
 }

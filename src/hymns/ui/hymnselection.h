@@ -52,13 +52,15 @@ class HymnSelection final : public QObject {
     HymnSelection(const session::Session& session, QWidget* page, QObject* parent = nullptr);
 
     // The parts the page places: Label16; the four lists with their captions, the counter and the
-    // file icons; the search row; the words; the details (Label9, Text_info, the player buttons);
+    // file icons; the search row; the words with their title row (the title tools and Label9); the
+    // details (Text_info);
     // the position-capture tools with the player's own bar.
     QWidget* notFoundLabel() const;
     QWidget* bookLists() const { return m_bookLists; }
     QWidget* searchRow() const { return m_searchRow; }
     QWidget* wordsBox() const;
     QWidget* details() const { return m_details; }
+    QWidget* titleRow() const { return m_titleRow; }
     // Image_Cantique behind Text_Cantique.
     platform::BackdropBox& backdrop() { return *m_backdrop; }
     // Puts a small tool (the window labels) on the row above the words.
@@ -174,6 +176,7 @@ class HymnSelection final : public QObject {
     platform::BackdropBox* m_backdrop = nullptr;
     QWidget* m_wordsBox = nullptr;
     bool m_iconsShown = true;
+    QWidget* m_titleRow = nullptr; // the title tools, then Label9
     QHBoxLayout* m_titleTools = nullptr;
     QWidget* m_bookLists = nullptr;
     QWidget* m_searchRow = nullptr;

@@ -61,9 +61,14 @@ FavouritePanel::FavouritePanel(const PanelConfig& config, FavouriteHost& host, p
     m_widget = new QWidget(parent);
     m_check = new QCheckBox(QStringLiteral("Show"), m_widget);
     m_check->setObjectName(config.checkName);
+    m_check->setToolTip(config.kind == ListKind::VerseList
+                            ? tr("Ticked, the verse lists take the place of the search row")
+                            : tr("Ticked, the playlists take the place of the search row"));
     m_combo = new QComboBox(m_widget);
     m_combo->setObjectName(config.comboName);
-    m_add = picture(m_widget, config.addName, QStyle::SP_DialogApplyButton);
+    m_add = picture(m_widget, config.addName, QStyle::SP_DialogApplyButton, config.addToolTip);
+    m_add->setText(tr("Add"));
+    m_add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_frame = new QFrame(m_widget);
     m_frame->setObjectName(config.frameName);
     m_list = new QListWidget(m_widget);
@@ -292,13 +297,31 @@ void FavouritePanel::refillAndChooseFirst() {
 }
 
 void FavouritePanel::onNewClicked() {
-    const BusyCursor busy(m_buttons[NewButton]);
     QStringList rows;
     for (int i = 0; i < m_combo->count(); ++i)
         rows << m_combo->itemText(i);
     const QString dir = folder();
     const QString name = NewListName(rows, [&dir](const QString& n) { return isListNameTaken(dir, n); });
-    if (!createList(dir, name)) return;
+    nameDialog()->ask(m_config.buttons[NewButton].toolTip, name, m_config.kind == ListKind::VerseList,
+                      [this](const QString& typed) { onNewConfirmed(typed); });
+}
+
+void FavouritePanel::onNewConfirmed(const QString& name) {
+    const BusyCursor busy(m_buttons[NewButton]);
+    const QString dir = folder();
+    if (const std::optional<QString> problem = listNameProblem(name)) {
+        m_prompts.tell(*problem);
+        return;
+    }
+    if (m_combo->findText(name, Qt::MatchExactly) >= 0 || isListNameTaken(dir, name)) {
+        m_prompts.tell(kListNameTaken.arg(name));
+        return;
+    }
+    if (!createList(dir, name)) {
+        m_prompts.tell(kListNotWritten.arg(QStringLiteral("no file could be made in the folder"),
+                                           QDir::toNativeSeparators(dir)));
+        return;
+    }
     {
         const QSignalBlocker block(m_combo);
         m_combo->addItem(name);

@@ -38,6 +38,8 @@ class FrmNewName;
 
 inline const QString kRenameFailure =
     QStringLiteral("Close the \"Note\" file if it is open.\r\rIf not, creat it with \"Note\" button");
+// A name typed for a new list that another list or note already has (in any letter case).
+inline const QString kListNameTaken = QStringLiteral("A list named \"%1\" exists already.");
 inline const QString kDeleteTitle = QStringLiteral("Lumora's Bible Interface");
 // Shown instead of rewriting a list that was not read whole (the rest would be lost).
 inline const QString kListNotWhole =
@@ -105,7 +107,9 @@ class FavouritePanel final : public QObject {
     void onListChosen();
     void onAddClicked();
     void onEntryClicked(int row);
+    // New asks for the name, proposing the first free "New List…"; the list is made on OK.
     void onNewClicked();
+    void onNewConfirmed(const QString& name);
     void onRenameClicked();
     void onRenameConfirmed(const QString& newName);
     void onEraseClicked();

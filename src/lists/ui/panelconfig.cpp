@@ -42,6 +42,7 @@ const PanelConfig& PanelConfig::verseList() {
         QStringLiteral("Empty Verse List"),
         QStringLiteral("E R R O R  UP"),
         QStringLiteral("E R R O R DOWN"),
+        QStringLiteral("Add the passage on display to the list"),
     };
     return c;
 }
@@ -65,6 +66,7 @@ const PanelConfig& PanelConfig::playList() {
         QStringLiteral("Empty PlayList"),
         QStringLiteral("E R R O R  UP"),
         QStringLiteral("E R R O R  DOWN"),
+        QStringLiteral("Add the hymn on display to the playlist"),
     };
     return c;
 }

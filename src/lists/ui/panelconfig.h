@@ -24,6 +24,7 @@ struct PanelConfig {
     // New, Rename, Erase, Empty, Remove, Up, Down.
     std::array<EditButtonConfig, 7> buttons;
     QString renameCaption, deleteQuestion, emptyWarning, emptyTitle, moveUpError, moveDownError;
+    QString addToolTip; // what the add button adds
 
     static const PanelConfig& verseList();
     static const PanelConfig& playList();

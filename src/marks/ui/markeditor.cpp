@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace lumora::marks {
@@ -85,18 +86,23 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     layout->setContentsMargins(0, 0, 0, 0);
     Check_mode = new QCheckBox(QStringLiteral("Mark"), m_positionRow);
     Check_mode->setObjectName(QStringLiteral("Check_mode"));
-    Check_mode->setToolTip(tr("Mark mode: take each verse's start from the recording"));
+    Check_mode->setToolTip(tr("Ticked, mark mode: the mark table shows, and a right click on a verse takes "
+                              "its start from the playing recording"));
     Label11 = new QLabel(tr("Scroll"), m_positionRow);
     Label11->setObjectName(QStringLiteral("Label11"));
-    Label11->setToolTip(tr("The verse being read can be kept at the top"));
+    Label11->setToolTip(tr("Lit while \"Top\" can keep the verse being read at the top (a click does "
+                           "nothing)"));
     Label1 = new QLabel(tr("Follow"), m_positionRow);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setToolTip(tr("The highlight follows the reading; a click brings the verse back"));
+    Label1->setToolTip(tr("Lit while the highlight follows the verse being read; off in mark mode (a click "
+                          "does nothing)"));
     Label4 = new QLabel(m_positionRow);
     Label4->setObjectName(QStringLiteral("Label4"));
     Lbl_Position = new QLabel(QStringLiteral("0,0000"), m_positionRow);
     Lbl_Position->setObjectName(QStringLiteral("Lbl_Position"));
     SpPosition = new platform::SpinArrows(QStringLiteral("SpPosition"), m_positionRow);
+    SpPosition->upArrow()->setToolTip(tr("A later position for the verse"));
+    SpPosition->downArrow()->setToolTip(tr("An earlier position for the verse"));
     Cmd_Maj = new QPushButton(QStringLiteral(" Update"), m_positionRow);
     Cmd_Maj->setObjectName(QStringLiteral("Cmd_Maj"));
     Cmd_Maj->setToolTip(tr("Store the position as the mark of the selected verse"));

@@ -2,6 +2,7 @@
 
 #include "platform/clicks.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace lumora::windows {
@@ -10,6 +11,7 @@ ClickLabel::ClickLabel(const QString& name, const QString& caption, QWidget* par
     : QLabel(caption, parent) {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
@@ -26,6 +28,17 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !m_down) return;
     m_down = false;
     if (platform::isClickRelease(this, event)) emit clicked();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        emit pressed();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 } // namespace lumora::windows

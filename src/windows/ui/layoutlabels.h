@@ -36,6 +36,8 @@ class LayoutLabels final : public QObject {
     void fontDialogWanted();
 
   private:
+    // Label7 and Label14 say what their next click does.
+    void showWidthTips();
     QWidget* m_bible;
     QWidget* m_canticle;
     ClickLabel* Label7;
