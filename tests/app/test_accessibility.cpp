@@ -207,11 +207,13 @@ TEST_F(Accessibility, tabWalksEveryControlOfEachTabWithARingAroundEachStop_andEn
             EXPECT_TRUE(stops.contains(name))
                 << "tab " << c.tab << ": Tab never reaches " << name.toStdString();
         // every control the user sees on the tab is a stop
-        for (QWidget* w : tabs->currentWidget()->findChildren<QWidget*>())
+        for (QWidget* w : tabs->currentWidget()->findChildren<QWidget*>()) {
             if (isInteractive(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-                !w->focusProxy() && !w->objectName().isEmpty())
+                !w->focusProxy() && !w->objectName().isEmpty()) {
                 EXPECT_TRUE(stops.contains(w->objectName()))
                     << "tab " << c.tab << ": " << w->objectName().toStdString();
+            }
+        }
     }
     // Enter on CLONE clicks it, as Space does
     tabs->setCurrentIndex(0);
