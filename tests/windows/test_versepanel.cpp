@@ -2,6 +2,8 @@
 
 #include "windows/ui/versepanel.h"
 
+#include <QFontMetricsF>
+
 #include <gtest/gtest.h>
 
 namespace lumora::windows {

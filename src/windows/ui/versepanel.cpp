@@ -11,7 +11,7 @@ namespace lumora::windows {
 namespace {
 
 constexpr int kMargin = 24;
-constexpr int kGap = 24; // between columns, and between paragraphs as a share of the font (1/3)
+constexpr int kGap = 24; // between columns
 
 QFont fontOf(const QString& family, int pixels) {
     QFont f(family.isEmpty() ? QStringLiteral("Sans Serif") : family);
@@ -45,8 +45,13 @@ qreal columnWidth(int columns, int width) {
 bool fits(const Columns& columns, const QString& family, QSize area, int pixels) {
     const QFontMetricsF metrics(fontOf(family, pixels));
     const qreal width = columnWidth(int(columns.size()), area.width());
-    for (const QStringList& c : columns)
+    for (const QStringList& c : columns) {
         if (columnHeight(metrics, c, width) > area.height()) return false;
+        // A word wider than its column cannot wrap: it would run out of the screen.
+        for (const QString& p : c)
+            if (metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, p).width() > width + 0.5)
+                return false;
+    }
     return true;
 }
 
