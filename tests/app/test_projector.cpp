@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -245,6 +246,24 @@ TEST_F(Projector, blank_keepsFollowingUnderneath_andTheSameKeyBringsTheVerseHear
     clone->toggleCover(windows::Cover::Black);
     EXPECT_FALSE(clone->window()->isPanelShown());
     EXPECT_TRUE(clone->window()->textPassage()->isVisible());
+}
+
+TEST_F(Projector, theLogoPicture_isChosenAndKept_aFileThatIsNoPictureChangesNothing) {
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString picture = h.data.path() + "/logo.png";
+    ASSERT_TRUE(red.save(picture));
+    writeBytes(h.data.path() + "/notes.png", "not a picture");
+    h.dialogs.answers = {picture, h.data.path() + "/notes.png", std::nullopt};
+    clone->action("Mnu_CloneLogoPicture")->trigger();
+    EXPECT_EQ(session::LoadUserSettings(h.where().settingsFile).cloneLogo, picture);
+    type("Ps 23", Qt::ShiftModifier);
+    clone->toggleCover(windows::Cover::Logo);
+    EXPECT_EQ(panel().logo().size(), QSize(40, 20));
+    for (int i = 0; i < 2; ++i)
+        clone->action("Mnu_CloneLogoPicture")->trigger(); // no picture, then a cancel
+    EXPECT_EQ(panel().logo().size(), QSize(40, 20));
+    EXPECT_EQ(session::LoadUserSettings(h.where().settingsFile).cloneLogo, picture);
 }
 
 TEST_F(Projector, everyNewAction_hasAKeyInItsTooltipAndAName) {
