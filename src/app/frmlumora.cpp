@@ -141,10 +141,10 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     });
 
     // The clone window, the window labels and the font dialog.
-    a.windows =
-        new WindowLinks({this, SSTab_LMR, a.biblePage, a.canticlePage, *a.navigation, *a.passage, *a.follower,
-                         *a.biblePlayer, *a.zoom, *a.hymns, *a.hymnPlayer, m_platform.dialogs},
-                        this);
+    a.windows = new WindowLinks({this, SSTab_LMR, a.biblePage, a.canticlePage, *a.navigation, *a.passage,
+                                 *a.follower, *a.biblePlayer, *a.zoom, *a.hymns, *a.hymnPlayer,
+                                 m_platform.dialogs, m_where.settingsFile, m_session},
+                                this);
     connect(this, &FrmLumora::loaded, a.windows, &WindowLinks::onLoaded);
     // The bottom row is full with the player and the marks: print, save and zoom go beside CLONE.
     a.passage->addHeaderTool(a.output->bibleButtons());
@@ -322,7 +322,8 @@ bool FrmLumora::load() {
     if (m_startsMuted || session::LoadUserSettings(m_where.settingsFile).bibleAudioMuted)
         a.biblePlayer->toggleMute();
     connect(a.biblePlayer, &bible::BiblePlayer::bibleAudioMutedChanged, this, [this](bool muted) {
-        session::StoreUserSettings(m_where.settingsFile, {.bibleAudioMuted = muted});
+        session::UpdateUserSettings(m_where.settingsFile,
+                                    [muted](session::UserSettings& s) { s.bibleAudioMuted = muted; });
     });
     a.verseLists->startUp(m_session.DataPath);
     a.playLists->startUp(m_session.DataPath);

@@ -5,10 +5,14 @@
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/bibleplayer.h"
 #include "bible/ui/passageview.h"
+#include "bible/ui/quickreference.h"
+#include "bible/ui/secondversion.h"
 #include "bible/ui/versefollower.h"
 #include "bible/ui/zoom.h"
 #include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
+#include "platform/commondialog.h"
+#include "session/usersettings.h"
 #include "windows/ui/clonewindow.h"
 #include "windows/ui/frmpolice.h"
 #include "windows/ui/layoutlabels.h"
@@ -17,6 +21,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -33,7 +38,15 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     m_styler = new windows::TextStyler(p.passage.passageBox(), p.passage.backdrop(), p.hymns.words(),
                                        p.hymns.backdrop(), this);
     m_styler->setObjectName(QStringLiteral("textStyler"));
+    // The quick reference sits in the passage's header, before CLONE, where Shift+Enter sends it.
+    m_quick = new bible::QuickReference(p.navigation, p.biblePage);
+    m_quick->installShortcut(p.biblePage);
+    p.passage.addHeaderTool(m_quick->widget());
+    m_second = new bible::SecondVersion(p.session, p.navigation, p.biblePage);
+    p.passage.addHeaderTool(m_second->widget());
     p.passage.addHeaderTool(m_clone->bibleLabels());
+    m_clone->installCoverKeys(p.biblePage);
+    m_clone->installCoverKeys(p.canticlePage);
     p.passage.addHeaderTool(m_labels->bibleLabels());
     p.hymns.addTitleTool(m_clone->canticleLabels());
     p.hymns.addTitleTool(m_labels->canticleLabels());
@@ -50,9 +63,33 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     };
     connect(m_clone, &CloneWindow::bibleCloneClicked, this, cloneBible);
     connect(m_clone, &CloneWindow::hymnCloneClicked, this, cloneHymn);
+    // The passage is shown by then: the navigation builds it while it selects.
+    connect(m_quick, &bible::QuickReference::referenceOpened, this,
+            [=](const session::PassageRef&, bool toClone) {
+                if (toClone) cloneBible();
+            });
+    connect(m_clone, &CloneWindow::modeChosen, this, [this](windows::CloneMode mode) {
+        session::UpdateUserSettings(m_parts.settingsFile, [mode](session::UserSettings& s) {
+            s.cloneVerses = mode == windows::CloneMode::Verses;
+        });
+    });
+    connect(m_clone, &CloneWindow::secondLayoutChosen, this, [this](windows::SecondLayout layout) {
+        session::UpdateUserSettings(m_parts.settingsFile, [layout](session::UserSettings& s) {
+            s.cloneSideBySide = layout == windows::SecondLayout::SideBySide;
+        });
+    });
+    connect(m_clone, &CloneWindow::logoPictureWanted, this, &WindowLinks::chooseLogo);
+    connect(m_clone, &CloneWindow::placementChosen, this, [this](const windows::ClonePlacement& placement) {
+        session::UpdateUserSettings(m_parts.settingsFile, [&](session::UserSettings& s) {
+            s.cloneScreen = windows::placementText(placement);
+        });
+    });
     // Continuous play keeps an open clone on what plays; it never opens one the user did not open
     // or has closed (on a projector it would cover what is shown there).
     auto cloneOpen = [this] { return m_clone->window() && m_clone->window()->isVisible(); };
+    connect(m_second, &bible::SecondVersion::versionChosen, this, [this, cloneOpen, cloneBible] {
+        if (cloneOpen() && m_clone->CloneShowsBible()) cloneBible();
+    });
     connect(&p.biblePlayer, &bible::BiblePlayer::cloneFollowWanted, this, [=] {
         if (cloneOpen()) cloneBible();
     });
@@ -102,6 +139,26 @@ windows::FrmPolice* WindowLinks::fontDialog() const {
 
 void WindowLinks::onLoaded() {
     m_styler->setStartupStyle(m_parts.passage.startupStyle());
+    const session::UserSettings settings = session::LoadUserSettings(m_parts.settingsFile);
+    m_clone->setMode(settings.cloneVerses ? windows::CloneMode::Verses : windows::CloneMode::Passage);
+    m_clone->setSecondLayout(settings.cloneSideBySide ? windows::SecondLayout::SideBySide
+                                                      : windows::SecondLayout::Stacked);
+    if (!settings.cloneLogo.isEmpty()) m_clone->setLogo(QPixmap(settings.cloneLogo));
+    m_clone->setPlacement(windows::placementFromText(settings.cloneScreen));
+}
+
+void WindowLinks::chooseLogo() {
+    const std::optional<QString> path =
+        m_parts.dialogs.openFile({QStringLiteral("Logo picture"),
+                                  {},
+                                  {},
+                                  QStringLiteral("Pictures (*.png *.jpg *.jpeg *.bmp *.gif *.svg)")});
+    if (!path) return;
+    const QPixmap logo(*path);
+    // A file that is no picture leaves the logo as it was.
+    if (logo.isNull()) return;
+    m_clone->setLogo(logo);
+    session::UpdateUserSettings(m_parts.settingsFile, [&](session::UserSettings& s) { s.cloneLogo = *path; });
 }
 
 void WindowLinks::showFontDialog() {
@@ -128,6 +185,15 @@ windows::CloneContent WindowLinks::bibleContent() const {
     c.background = m_styler->BibleBackground();
     c.picture = view.backdrop().picture();
     c.zoom = view.passageBox().zoomFactor();
+    const QStringList second = m_second->textsFor(shown.ref, shown.verses);
+    for (qsizetype i = 0; i < shown.verses.size(); ++i)
+        c.verses << windows::VerseCell{shown.verses[i].label, shown.verses[i].text, second.value(i)};
+    // The book's name as the heading gives it, without the list's number:
+    // "43 Jean 3 : 16 - 18" -> "Jean".
+    static const QRegularExpression number(QStringLiteral("^\\d+\\s+"));
+    const qsizetype chapterAt = shown.heading.lastIndexOf(QStringLiteral(" %1 :").arg(shown.ref.chapter));
+    c.reference = chapterAt > 0 ? shown.heading.left(chapterAt) : shown.heading;
+    c.reference.remove(number);
     return c;
 }
 

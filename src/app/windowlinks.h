@@ -12,6 +12,8 @@ namespace lumora::bible {
 class BibleNavigation;
 class BiblePlayer;
 class PassageView;
+class QuickReference;
+class SecondVersion;
 class VerseFollower;
 class Zoom;
 } // namespace lumora::bible
@@ -21,6 +23,9 @@ class HymnSelection;
 } // namespace lumora::hymns
 namespace lumora::platform {
 class CommonDialog;
+}
+namespace lumora::session {
+struct Session;
 }
 namespace lumora::windows {
 class CloneWindow;
@@ -49,6 +54,8 @@ struct WindowParts {
     hymns::HymnSelection& hymns;
     hymns::HymnPlayer& hymnPlayer;
     platform::CommonDialog& dialogs;
+    QString settingsFile; // the user's settings (the clone's mode, layout and logo are kept there)
+    const session::Session& session;
 };
 
 class WindowLinks final : public QObject {
@@ -61,11 +68,15 @@ class WindowLinks final : public QObject {
     // What the window presents now, emitted on every change.
     NowShowingFeed& nowShowing() { return *m_feed; }
     windows::TextStyler& styler() { return *m_styler; }
+    bible::QuickReference& quickReference() { return *m_quick; }
+    bible::SecondVersion& secondVersion() { return *m_second; }
     windows::FrmPolice* fontDialog() const;
     // Label15 / Label17: shows FrmPolice (created anew when it was closed).
     void showFontDialog();
     // The load saved the start-up style.
     void onLoaded();
+    // "Logo picture...": the picture the logo key shows, chosen and kept in the user's settings.
+    void chooseLogo();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +88,8 @@ class WindowLinks final : public QObject {
     WindowParts m_parts;
     windows::CloneWindow* m_clone;
     NowShowingFeed* m_feed;
+    bible::QuickReference* m_quick;
+    bible::SecondVersion* m_second;
     windows::LayoutLabels* m_labels;
     windows::TextStyler* m_styler;
     QPointer<windows::FrmPolice> m_police;

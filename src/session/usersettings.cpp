@@ -11,6 +11,14 @@ namespace lumora::session {
 namespace {
 
 constexpr char kMuted[] = "BibleAudioMuted";
+constexpr char kVerses[] = "CloneVerses";
+constexpr char kSideBySide[] = "CloneSideBySide";
+constexpr char kLogo[] = "CloneLogo";
+constexpr char kScreen[] = "CloneScreen";
+
+bool isKnown(const QByteArray& name) {
+    return name == kMuted || name == kVerses || name == kSideBySide || name == kLogo || name == kScreen;
+}
 
 QByteArray nameOf(const QByteArray& line) {
     const qsizetype eq = line.indexOf('=');
@@ -27,7 +35,13 @@ UserSettings LoadUserSettings(const QString& path) {
     common::LineSplitter lines(*bytes);
     QByteArray line;
     while (lines.next(line)) {
-        if (nameOf(line) == kMuted) s.bibleAudioMuted = line.mid(line.indexOf('=') + 1).trimmed() == "1";
+        const QByteArray name = nameOf(line);
+        const QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
+        if (name == kMuted) s.bibleAudioMuted = value == "1";
+        if (name == kVerses) s.cloneVerses = value == "1";
+        if (name == kSideBySide) s.cloneSideBySide = value == "1";
+        if (name == kLogo) s.cloneLogo = QString::fromUtf8(value);
+        if (name == kScreen) s.cloneScreen = QString::fromUtf8(line.mid(line.indexOf('=') + 1));
     }
     return s;
 }
@@ -39,10 +53,20 @@ bool StoreUserSettings(const QString& path, const UserSettings& settings) {
         common::LineSplitter lines(*old);
         QByteArray line;
         while (lines.next(line)) {
-            if (!line.trimmed().isEmpty() && nameOf(line) != kMuted) out += line + "\r\n";
+            if (!line.trimmed().isEmpty() && !isKnown(nameOf(line))) out += line + "\r\n";
         }
     }
     out += QByteArray(kMuted) + '=' + (settings.bibleAudioMuted ? "1" : "0") + "\r\n";
+    // The clone's choices are written only when they differ from the defaults.
+    if (settings.cloneVerses) out += QByteArray(kVerses) + "=1\r\n";
+    if (settings.cloneSideBySide) out += QByteArray(kSideBySide) + "=1\r\n";
+    // A path with a line break in it would split into a line of its own: it is not kept.
+    if (!settings.cloneLogo.isEmpty() && !settings.cloneLogo.contains(u'\n') &&
+        !settings.cloneLogo.contains(u'\r'))
+        out += QByteArray(kLogo) + '=' + settings.cloneLogo.toUtf8() + "\r\n";
+    if (!settings.cloneScreen.isEmpty() && !settings.cloneScreen.contains(u'\n') &&
+        !settings.cloneScreen.contains(u'\r'))
+        out += QByteArray(kScreen) + '=' + settings.cloneScreen.toUtf8() + "\r\n";
     QDir().mkpath(QFileInfo(path).absolutePath());
     return common::writeFileAtomic(path, out);
 }

@@ -5,6 +5,12 @@
 //
 //   BibleAudioMuted=1      the Bible audio stays off from the start (a projector computer that
 //                          starts unattended stays silent)
+//   CloneVerses=1          the clone shows the passage verse by verse
+//   CloneSideBySide=1      a second version stands beside the first on the clone (else under it)
+//   CloneLogo=/path.png    the picture the clone's logo key shows
+//   CloneScreen=...        where the clone opens: "window", or the chosen screen by identity
+//
+// Each part of the program changes its own fields: load, change, store (UpdateUserSettings).
 
 #include <QString>
 
@@ -12,6 +18,10 @@ namespace lumora::session {
 
 struct UserSettings {
     bool bibleAudioMuted = false;
+    bool cloneVerses = false;
+    bool cloneSideBySide = false;
+    QString cloneLogo;
+    QString cloneScreen; // "" automatic
     bool operator==(const UserSettings&) const = default;
 };
 
@@ -20,5 +30,12 @@ UserSettings LoadUserSettings(const QString& path);
 
 // Rewrites the file whole (creating its folder); false when it could not be written.
 bool StoreUserSettings(const QString& path, const UserSettings& settings);
+
+// Loads the settings, lets `change` edit them and stores them: the other fields keep their values.
+template <class Change> bool UpdateUserSettings(const QString& path, Change change) {
+    UserSettings s = LoadUserSettings(path);
+    change(s);
+    return StoreUserSettings(path, s);
+}
 
 } // namespace lumora::session

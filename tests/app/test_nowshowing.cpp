@@ -5,6 +5,7 @@
 #include "bible/ui/versefollower.h"
 #include "hymns/hymnfixture.h"
 #include "support/mainwindow.h"
+#include "support/psalm23.h"
 #include "windows/ui/clonewindow.h"
 
 #include <QApplication>
@@ -17,21 +18,6 @@
 namespace lumora::testing {
 namespace {
 
-// Psalm 23 in the King James Version, as the chapter is read in the recording: verse v starts at
-// the mark given beside it.
-const char* const kPsalm23[] = {
-    "The LORD is my shepherd; I shall not want.",
-    "He maketh me to lie down in green pastures: he leadeth me beside the still waters.",
-    "He restoreth my soul: he leadeth me in the paths of righteousness for his name's sake.",
-    "Yea, though I walk through the valley of the shadow of death, I will fear no evil: for thou art "
-    "with me; thy rod and thy staff they comfort me.",
-    "Thou preparest a table before me in the presence of mine enemies: thou anointest my head with oil; "
-    "my cup runneth over.",
-    "Surely goodness and mercy shall follow me all the days of my life: and I will dwell in the house of "
-    "the LORD for ever.",
-};
-const char* const kPsalm23Marks[] = {"0,00000", "4,10000", "10,55000", "17,20000", "27,90000", "36,40000"};
-
 void click(QWidget* w) {
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
@@ -43,17 +29,9 @@ void click(QWidget* w) {
 class NowShowingSequence : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::vector<FixtureBook> books = fixtureBooks(3, 10);
-        books[18] = {19, QStringLiteral("Psalms"), 150, [](int c) { return c == 23 ? 6 : 10; }, "Ps"};
+        std::vector<FixtureBook> books = psalm23Books();
         books[42].name = QStringLiteral("John");
-        FixtureOptions opt;
-        opt.text = [](int b, int c, int v) {
-            return b == 19 && c == 23 ? QByteArray(kPsalm23[v - 1]) : fixtureVerseText(b, c, v);
-        };
-        opt.mark = [](int b, int c, int v) {
-            return b == 19 && c == 23 ? QByteArray(kPsalm23Marks[v - 1]) : QByteArray("0");
-        };
-        writeFixtureVersion(h.data.path(), "KJV", books, opt);
+        writeFixtureVersion(h.data.path(), "KJV", books, psalm23Options());
         writeBytes(h.data.path() + "/Bible/KJV/Sound/Ps23.mp3", "x");
         writeBytes(h.data.path() + "/Bible/Version.txt", "KJV - King James Version\r\n");
         writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",

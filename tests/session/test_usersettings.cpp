@@ -25,3 +25,26 @@ TEST(UserSettings, storedIntoANewFolder_readBack_otherLinesKept) {
     EXPECT_EQ(readBytes(path), "Later=7\r\nBibleAudioMuted=0\r\n");
     EXPECT_FALSE(LoadUserSettings(path).bibleAudioMuted);
 }
+
+TEST(UserSettings, theClonesChoices_readBack_andAnUpdateKeepsTheOtherFields) {
+    TempFolder tmp;
+    const QString path = tmp.file("Lumora.conf");
+    writeBytes(path, "Later=7\r\n");
+    const UserSettings clone{.cloneVerses = true,
+                             .cloneSideBySide = true,
+                             .cloneLogo = QStringLiteral("/pics/église.png"),
+                             .cloneScreen = QStringLiteral("screen\tHDMI-1\tEpson\tEB-X41\t")};
+    ASSERT_TRUE(StoreUserSettings(path, clone));
+    EXPECT_EQ(LoadUserSettings(path), clone) << "a trailing empty field of the screen survives";
+    ASSERT_TRUE(UpdateUserSettings(path, [](UserSettings& s) { s.bibleAudioMuted = true; }));
+    UserSettings both = clone;
+    both.bibleAudioMuted = true;
+    EXPECT_EQ(LoadUserSettings(path), both);
+    EXPECT_TRUE(readBytes(path).startsWith("Later=7\r\n"));
+
+    // A picture's path with a line break would make a line of its own: it is not kept.
+    ASSERT_TRUE(UpdateUserSettings(
+        path, [](UserSettings& s) { s.cloneLogo = QStringLiteral("a\r\nBibleAudioMuted=0"); }));
+    EXPECT_TRUE(LoadUserSettings(path).bibleAudioMuted);
+    EXPECT_EQ(LoadUserSettings(path).cloneLogo, "");
+}

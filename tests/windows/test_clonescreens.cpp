@@ -82,4 +82,36 @@ TEST_F(CloneScreens, aScreenRemovedThatDoesNotHoldTheCloneLeavesItAlone) {
     EXPECT_EQ(window().geometry(), before);
 }
 
+TEST_F(CloneScreens, theChosenProjectorPluggedInAgain_takesTheCloneBack) {
+    const ClonePlacement projector{ClonePlacement::Mode::Screen, screens[1]->name(),
+                                   screens[1]->manufacturer(), screens[1]->model(),
+                                   screens[1]->serialNumber()};
+    clone.setPlacement(projector);
+    clone.showBible(passage());
+    clone.onScreenRemoved(screens[1]);
+    ASSERT_EQ(window().screen(), screens[0]);
+    clone.onScreenAdded();
+    EXPECT_EQ(window().screen(), screens[1]);
+    EXPECT_TRUE(window().windowState() & Qt::WindowFullScreen);
+}
+
+TEST_F(CloneScreens, theMainWindowsScreenChosen_isANormalWindowThere) {
+    clone.setPlacement({ClonePlacement::Mode::Screen, screens[0]->name()});
+    clone.showBible(passage());
+    EXPECT_EQ(window().screen(), screens[0]);
+    EXPECT_FALSE(window().windowState() & Qt::WindowFullScreen);
+    EXPECT_FALSE(window().isProjector());
+}
+
+TEST_F(CloneScreens, aCloneWindowOnTheMainScreen_leavesTheMainWindowUncovered) {
+    clone.setPlacement({ClonePlacement::Mode::Window, {}});
+    clone.showBible(passage());
+    EXPECT_EQ(window().screen(), screens[0]);
+    EXPECT_FALSE(window().frameGeometry().intersects(main.frameGeometry()));
+    EXPECT_TRUE(screens[0]->availableGeometry().contains(window().frameGeometry()))
+        << window().frameGeometry().x() << "," << window().frameGeometry().y() << " "
+        << window().frameGeometry().width() << "x" << window().frameGeometry().height() << " main "
+        << main.frameGeometry().right();
+}
+
 } // namespace lumora::windows

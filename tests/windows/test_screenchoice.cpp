@@ -36,12 +36,68 @@ TEST(CloneScreenChoice, automaticGoesFullScreenAwayFromTheMainWindow_aChoiceIsKe
         {"main screen out of range", kTwo, 7, {}, {true, 1}},
         {"window mode stays on the main screen", kTwo, 1, {Mode::Window, {}}, {false, 1}},
         {"chosen screen", kTwo, 0, {Mode::Screen, "VGA-1"}, {true, 1}},
-        {"chosen screen holding the main window", kTwo, 0, {Mode::Screen, "HDMI-1"}, {true, 0}},
+        // Full screen over the main window hid the controls that could bring it back.
+        {"chosen screen holding the main window", kTwo, 0, {Mode::Screen, "HDMI-1"}, {false, 0}},
         {"chosen screen unplugged, one left", {"HDMI-1"}, 0, {Mode::Screen, "VGA-1"}, {false, 0}},
         {"chosen screen unplugged, two left", {"HDMI-1", "DP-2"}, 0, {Mode::Screen, "VGA-1"}, {true, 1}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(chooseCloneScreen(c.screens, c.mainScreen, c.placement), c.target) << c.name;
+}
+
+TEST(CloneScreenChoice, theChosenMonitorIsFoundByItsIdentity_whateverTheOutputsOrder) {
+    const ScreenIdentity laptop{"eDP-1", "Lenovo", "LP140", ""};
+    const ScreenIdentity projector{"HDMI-1", "Epson", "EB-X41", "X4K1"};
+    const ScreenIdentity twin{"DP-1", "Epson", "EB-X41", "Z999"};
+    const ScreenIdentity plain{"VGA-1", "", "", ""};
+    const ClonePlacement chosen{Mode::Screen, "HDMI-1", "Epson", "EB-X41", "X4K1"};
+    const ClonePlacement noSerial{Mode::Screen, "HDMI-1", "Epson", "EB-X41", ""};
+    const auto moved = [](ScreenIdentity s, const char* name) {
+        s.name = QString::fromLatin1(name);
+        return s;
+    };
+    const struct {
+        const char* name;
+        QList<ScreenIdentity> screens;
+        ClonePlacement placement;
+        int found;
+    } cases[] = {
+        {"plugged in as before", {laptop, projector}, chosen, 1},
+        {"screens listed the other way round", {projector, laptop}, chosen, 0},
+        {"plugged into another output", {laptop, moved(projector, "DP-2")}, chosen, 1},
+        {"another monitor of the model is not it", {laptop, twin}, chosen, -1},
+        {"the right one beside its twin", {laptop, twin, projector}, chosen, 2},
+        {"unplugged", {laptop}, chosen, -1},
+        {"no serial: the model on its output", {laptop, twin, projector}, noSerial, 2},
+        {"no serial: the only one of the model", {laptop, moved(projector, "DP-3")}, noSerial, 1},
+        {"no serial, two of the model elsewhere",
+         {moved(twin, "DP-3"), moved(projector, "DP-4")},
+         noSerial,
+         -1},
+        {"a monitor that says nothing: its output", {laptop, plain}, {Mode::Screen, "VGA-1"}, 1},
+        {"another monitor on the chosen output", {laptop, moved(twin, "HDMI-1")}, chosen, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(findScreen(c.screens, c.placement.screen()), c.found) << c.name;
+    EXPECT_EQ(chooseCloneScreen(QList<ScreenIdentity>{projector, laptop}, 1, chosen), (CloneTarget{true, 0}));
+}
+
+TEST(CloneScreenChoice, thePlacementIsKeptAsALineAndReadBack) {
+    const ClonePlacement cases[] = {
+        {},
+        {Mode::Window, {}},
+        {Mode::Screen, "HDMI-1", "Epson", "EB-X41", "X4K1"},
+        {Mode::Screen, "VGA-1", "", "", ""},
+    };
+    for (const ClonePlacement& p : cases)
+        EXPECT_EQ(placementFromText(placementText(p)), p) << placementText(p).toStdString();
+    // malformed input
+    for (const char* text : {"screen", "screen\t\t\t\t", "projector", "window\textra\t"})
+        EXPECT_EQ(placementFromText(QString::fromLatin1(text)).mode,
+                  QString::fromLatin1(text).startsWith("window") ? Mode::Window : Mode::Automatic)
+            << text;
+    EXPECT_FALSE(placementText({Mode::Screen, "A\tB", "", "", ""}).contains("A\tB"))
+        << "a tab never splits a field";
 }
 
 // the colour frame

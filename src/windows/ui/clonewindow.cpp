@@ -5,6 +5,7 @@
 #include "windows/ui/clicklabel.h"
 #include "windows/ui/frmdoublon.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -41,6 +42,22 @@ ClickLabel* captionButton(const char* name, const QString& caption) {
     return label;
 }
 
+ScreenIdentity identityOf(const QScreen* s) {
+    return {s->name(), s->manufacturer(), s->model(), s->serialNumber()};
+}
+
+// The largest part of `area` right of, left of, below or above `main` (empty when `main` fills it).
+QRect roomBeside(const QRect& area, const QRect& main) {
+    const QRect parts[] = {QRect(QPoint(main.right() + 1, area.top()), area.bottomRight()),
+                           QRect(area.topLeft(), QPoint(main.left() - 1, area.bottom())),
+                           QRect(QPoint(area.left(), main.bottom() + 1), area.bottomRight()),
+                           QRect(area.topLeft(), QPoint(area.right(), main.top() - 1))};
+    QRect best;
+    for (const QRect& r : parts)
+        if (r.isValid() && qint64(r.width()) * r.height() > qint64(best.width()) * best.height()) best = r;
+    return best & area;
+}
+
 platform::Alignment alignmentOf(qint32 value) {
     return value == 2   ? platform::Alignment::Centre
            : value == 1 ? platform::Alignment::Right
@@ -54,8 +71,8 @@ CloneWindow::CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* sta
     Label13 = captionButton("Label13", QStringLiteral("CLONE"));
     Label19 = captionButton("Label19", kLocal);
     for (ClickLabel* l : {Label12, Label13})
-        l->setToolTip(
-            QStringLiteral("Click: show on the second screen (F5). Right click: choose the screen."));
+        l->setToolTip(QStringLiteral("Click: show on the second screen (F5). Right click: choose the screen. "
+                                     "F7: blank the clone to black, F8: show the logo (again: the text)."));
     Label18 = new QLabel;
     Label18->setObjectName(QStringLiteral("Label18"));
     Lbl_InScreen = new QLabel;
@@ -78,6 +95,124 @@ CloneWindow::CloneWindow(QWidget* biblePage, QWidget* canticlePage, QWidget* sta
         Label19->setText(m_hymnWindow2 ? kWindow2 : kLocal);
     });
     connect(qGuiApp, &QGuiApplication::screenRemoved, this, &CloneWindow::onScreenRemoved);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &CloneWindow::onScreenAdded);
+
+    auto* modes = new QActionGroup(this);
+    QAction* passage = makeAction("Mnu_ClonePassage", QStringLiteral("Whole passage"), {Qt::Key_P}, true);
+    QAction* verses = makeAction("Mnu_CloneVerses", QStringLiteral("Verse by verse"), {Qt::Key_V}, true);
+    passage->setChecked(true);
+    modes->addAction(passage);
+    modes->addAction(verses);
+    connect(passage, &QAction::triggered, this, [this] {
+        setMode(CloneMode::Passage);
+        emit modeChosen(m_mode);
+    });
+    connect(verses, &QAction::triggered, this, [this] {
+        setMode(CloneMode::Verses);
+        emit modeChosen(m_mode);
+    });
+    QAction* next = makeAction("Mnu_CloneNext", QStringLiteral("Next verse"),
+                               {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Right, Qt::Key_Space}, false);
+    QAction* previous = makeAction("Mnu_ClonePrevious", QStringLiteral("Previous verse"),
+                                   {Qt::Key_PageUp, Qt::Key_Up, Qt::Key_Left, Qt::Key_Backspace}, false);
+    connect(next, &QAction::triggered, this, [this] { stepVerse(1); });
+    connect(previous, &QAction::triggered, this, [this] { stepVerse(-1); });
+    // B and "." are what presenter clickers send for their blank button.
+    QAction* blank = makeAction("Mnu_CloneBlank", QStringLiteral("Blank (black)"),
+                                {Qt::Key_F7, Qt::Key_B, Qt::Key_Period}, true);
+    QAction* logo = makeAction("Mnu_CloneLogo", QStringLiteral("Logo"), {Qt::Key_F8, Qt::Key_L}, true);
+    connect(blank, &QAction::triggered, this, [this] { toggleCover(Cover::Black); });
+    connect(logo, &QAction::triggered, this, [this] { toggleCover(Cover::Logo); });
+    QAction* picture = makeAction("Mnu_CloneLogoPicture", QStringLiteral("Logo picture..."), {}, false);
+    connect(picture, &QAction::triggered, this, &CloneWindow::logoPictureWanted);
+    auto* layouts = new QActionGroup(this);
+    QAction* stacked =
+        makeAction("Mnu_CloneStacked", QStringLiteral("Two versions: stacked"), {Qt::CTRL | Qt::Key_1}, true);
+    QAction* beside = makeAction("Mnu_CloneSideBySide", QStringLiteral("Two versions: side by side"),
+                                 {Qt::CTRL | Qt::Key_2}, true);
+    stacked->setChecked(true);
+    layouts->addAction(stacked);
+    layouts->addAction(beside);
+    connect(stacked, &QAction::triggered, this, [this] {
+        setSecondLayout(SecondLayout::Stacked);
+        emit secondLayoutChosen(m_secondLayout);
+    });
+    connect(beside, &QAction::triggered, this, [this] {
+        setSecondLayout(SecondLayout::SideBySide);
+        emit secondLayoutChosen(m_secondLayout);
+    });
+    applyFace();
+}
+
+QAction* CloneWindow::makeAction(const char* name, const QString& text, const QList<QKeySequence>& keys,
+                                 bool checkable) {
+    auto* a = new QAction(text, this);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setShortcuts(keys);
+    a->setCheckable(checkable);
+    // The keys are said in the tooltip, for the menu's hover and for screen readers.
+    QStringList said;
+    for (const QKeySequence& k : keys)
+        said << k.toString(QKeySequence::NativeText);
+    a->setToolTip(said.isEmpty() ? text
+                                 : QStringLiteral("%1 (%2)").arg(text, said.join(QStringLiteral(", "))));
+    m_actions << a;
+    return a;
+}
+
+QAction* CloneWindow::action(const char* name) const {
+    for (QAction* a : m_actions)
+        if (a->objectName() == QLatin1String(name)) return a;
+    return nullptr;
+}
+
+void CloneWindow::installCoverKeys(QWidget* page) {
+    for (auto [key, cover] : {std::pair{Qt::Key_F7, Cover::Black}, std::pair{Qt::Key_F8, Cover::Logo}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), page);
+        connect(shortcut, &QShortcut::activated, this, [this, c = cover] { toggleCover(c); });
+    }
+}
+
+void CloneWindow::setMode(CloneMode mode) {
+    m_mode = mode;
+    action(mode == CloneMode::Verses ? "Mnu_CloneVerses" : "Mnu_ClonePassage")->setChecked(true);
+    applyFace();
+}
+
+void CloneWindow::setSecondLayout(SecondLayout layout) {
+    m_secondLayout = layout;
+    action(layout == SecondLayout::SideBySide ? "Mnu_CloneSideBySide" : "Mnu_CloneStacked")->setChecked(true);
+    applyFace();
+}
+
+void CloneWindow::toggleCover(Cover cover) {
+    m_cover = m_cover == cover ? Cover::None : cover;
+    applyFace();
+}
+
+void CloneWindow::setLogo(const QPixmap& logo) {
+    m_logo = logo;
+    applyFace();
+}
+
+void CloneWindow::stepVerse(int direction) {
+    if (m_window && m_mode == CloneMode::Verses && m_showsBible) m_window->versePanel().step(direction);
+}
+
+// The panel is shown for the verse-by-verse mode of a passage and for a cover over anything; the
+// text box otherwise, exactly as it always was.
+void CloneWindow::applyFace() {
+    const bool verses = m_mode == CloneMode::Verses && m_showsBible;
+    action("Mnu_CloneNext")->setEnabled(verses);
+    action("Mnu_ClonePrevious")->setEnabled(verses);
+    action("Mnu_CloneBlank")->setChecked(m_cover == Cover::Black);
+    action("Mnu_CloneLogo")->setChecked(m_cover == Cover::Logo);
+    if (!m_window) return;
+    VersePanel& panel = m_window->versePanel();
+    panel.setSecondLayout(m_secondLayout);
+    panel.setLogo(m_logo);
+    panel.setCover(m_cover);
+    m_window->setPanelShown(verses || m_cover != Cover::None);
 }
 
 CloneWindow::~CloneWindow() {
@@ -90,6 +225,9 @@ FrmDoublon* CloneWindow::ensureWindow() {
         connect(m_window, &FrmDoublon::closing, this, &CloneWindow::onWindowClosing);
         // After the box's own handling of the click, which moves the selection.
         connect(m_window, &FrmDoublon::boxClicked, this, &CloneWindow::onBoxClicked, Qt::QueuedConnection);
+        connect(m_window, &FrmDoublon::menuWanted, this, &CloneWindow::offerMenu);
+        m_window->addActions(m_actions);
+        applyFace();
     }
     return m_window;
 }
@@ -134,14 +272,25 @@ void CloneWindow::showBible(const CloneContent& content) {
     box.setCaret(0);
     w->textPassage()->show();
     m_verseStarts = session::verseLabelStarts(box.plainText(), content.verseLabels);
+    VersePanel& panel = w->versePanel();
+    VerseLook look;
+    look.family = s.PassageFontName;
+    if (s.PassageColor.isValid()) look.text = s.PassageColor;
+    if (s.PassageBackColor.isValid()) look.back = s.PassageBackColor;
+    panel.setLook(look);
+    panel.setVerses(content.verses, content.reference);
 
     fillCommon(content, "CLONE : ");
     m_showsBible = true;
     m_showsHymn = false;
+    applyFace();
     emit shownChanged();
     // Opened while a reading is followed: the verse heard is highlighted at once, not from the
     // next verse on.
-    if (!m_bibleMuted && !m_followedVerse.isEmpty()) selectVerseInClone(m_followedVerse);
+    if (!m_bibleMuted && !m_followedVerse.isEmpty()) {
+        selectVerseInClone(m_followedVerse);
+        panel.showVerse(m_followedVerse);
+    }
 }
 
 void CloneWindow::showHymn(const CloneContent& content) {
@@ -160,6 +309,7 @@ void CloneWindow::showHymn(const CloneContent& content) {
     m_showsBible = false;
     m_showsHymn = true;
     m_verseStarts.clear();
+    applyFace();
     emit shownChanged();
 }
 
@@ -185,6 +335,8 @@ bool CloneWindow::selectVerseInClone(const QString& label) {
 
 void CloneWindow::onVerseSelected(const QString& label) {
     m_followedVerse = label;
+    // Under a cover too: the text comes back on the verse being read.
+    if (m_showsBible && m_window) m_window->versePanel().showVerse(label);
     if (!m_showsBible || selectVerseInClone(label)) return;
     // A verse the clone does not hold: no earlier verse stays lit as if it were heard.
     platform::RichTextBox& box = ensureWindow()->box();
@@ -267,12 +419,12 @@ void CloneWindow::showPlaced(QScreen* gone) {
         w->show();
         return;
     }
-    QStringList names;
+    QList<ScreenIdentity> identities;
     for (QScreen* s : screens)
-        names << s->name();
+        identities << identityOf(s);
     QScreen* mainScreen = m_biblePage->window()->screen();
     const CloneTarget target =
-        chooseCloneScreen(names, static_cast<int>(screens.indexOf(mainScreen)), m_placement);
+        chooseCloneScreen(identities, static_cast<int>(screens.indexOf(mainScreen)), m_placement);
     QScreen* screen = screens.at(target.screen);
     w->setProjector(target.fullScreen);
     if (target.fullScreen) {
@@ -282,18 +434,60 @@ void CloneWindow::showPlaced(QScreen* gone) {
     } else {
         if (w->isFullScreen()) w->showNormal();
         const QRect area = screen->availableGeometry();
-        if (w->screen() != screen || !area.contains(w->frameGeometry().center())) {
+        const QRect mainFrame = m_biblePage->window()->frameGeometry();
+        const bool overMain = screen == mainScreen && w->frameGeometry().intersects(mainFrame);
+        if (w->screen() != screen || !area.contains(w->frameGeometry().center()) || overMain) {
             w->setScreen(screen);
-            w->resize(std::min(w->width(), area.width() * 3 / 4),
-                      std::min(w->height(), area.height() * 3 / 4));
-            w->move(area.topLeft() + QPoint(area.width() / 8, area.height() / 8));
+            // Beside the main window when there is room, so that its controls stay in reach.
+            const QRect beside = screen == mainScreen ? roomBeside(area, mainFrame) : QRect();
+            if (beside.width() >= 320 && beside.height() >= 240) {
+                // The frame is known once the window is shown: it is kept inside the room too.
+                w->show();
+                const QSize frame = w->frameGeometry().size() - w->size();
+                w->resize(std::min(w->width(), beside.width() - frame.width()),
+                          std::min(w->height(), beside.height() - frame.height()));
+                w->move(beside.topLeft());
+            } else {
+                w->resize(std::min(w->width(), area.width() * 3 / 4),
+                          std::min(w->height(), area.height() * 3 / 4));
+                w->move(area.topLeft() + QPoint(area.width() / 8, area.height() / 8));
+            }
         }
         w->show();
     }
 }
 
+void CloneWindow::onScreenAdded() {
+    // The projector plugged in again: an open clone goes back to it.
+    if (m_window && m_window->isVisible()) showPlaced();
+}
+
 void CloneWindow::onScreenRemoved(QScreen* screen) {
     if (m_window && m_window->isVisible() && m_window->screen() == screen) showPlaced(screen);
+}
+
+void CloneWindow::offerMenu(const QPoint& globalPos) {
+    QMenu menu;
+    const char* order[] = {"Mnu_ClonePassage",
+                           "Mnu_CloneVerses",
+                           nullptr,
+                           "Mnu_CloneNext",
+                           "Mnu_ClonePrevious",
+                           nullptr,
+                           "Mnu_CloneBlank",
+                           "Mnu_CloneLogo",
+                           "Mnu_CloneLogoPicture",
+                           nullptr,
+                           "Mnu_CloneStacked",
+                           "Mnu_CloneSideBySide"};
+    menu.setToolTipsVisible(true);
+    for (const char* name : order) {
+        if (name)
+            menu.addAction(action(name));
+        else
+            menu.addSeparator();
+    }
+    menu.exec(globalPos);
 }
 
 void CloneWindow::offerScreens(const QPoint& globalPos) {
@@ -318,18 +512,23 @@ void CloneWindow::offerScreens(const QPoint& globalPos) {
                                         .arg(s->geometry().height()));
         a->setCheckable(true);
         a->setChecked(m_placement.mode == ClonePlacement::Mode::Screen &&
-                      m_placement.screenName == s->name());
-        a->setData(s->name());
+                      findScreen({identityOf(s)}, m_placement.screen()) == 0);
+        a->setData(i);
         group->addAction(a);
     }
     QAction* picked = menu.exec(globalPos);
     if (!picked) return;
-    if (picked == window)
+    if (picked == window) {
         setPlacement({ClonePlacement::Mode::Window, {}});
-    else if (picked == automatic)
+    } else if (picked == automatic) {
         setPlacement({ClonePlacement::Mode::Automatic, {}});
-    else
-        setPlacement({ClonePlacement::Mode::Screen, picked->data().toString()});
+    } else {
+        const int i = picked->data().toInt();
+        if (i < 0 || i >= QGuiApplication::screens().size()) return; // unplugged while the menu was open
+        const ScreenIdentity id = identityOf(QGuiApplication::screens().at(i));
+        setPlacement({ClonePlacement::Mode::Screen, id.name, id.manufacturer, id.model, id.serial});
+    }
+    emit placementChosen(m_placement);
 }
 
 } // namespace lumora::windows

@@ -21,6 +21,7 @@
 #include "session/nowshowing.h"
 #include "windows/ui/frmdoublon.h"
 #include "windows/ui/screenchoice.h"
+#include "windows/ui/versepanel.h"
 
 #include <QColor>
 #include <QHash>
@@ -30,6 +31,7 @@
 
 #include <optional>
 
+class QAction;
 class QLabel;
 class QScreen;
 class QWidget;
@@ -55,7 +57,15 @@ struct CloneContent {
     QPixmap picture;
     // The zoom of the main box copied.
     double zoom = 1.0;
+    // The verse-by-verse face: the passage's verses (with the second version's, when one is
+    // chosen) and the start of the reference line ("John", or "John (KJV, RV1909)").
+    QList<VerseCell> verses;
+    QString reference;
 };
+
+// Passage: the whole passage as the main box shows it. Verses: one verse (or a group that fits)
+// at a time, as large as the screen allows.
+enum class CloneMode { Passage, Verses };
 
 class CloneWindow final : public QObject {
     Q_OBJECT
@@ -80,6 +90,17 @@ class CloneWindow final : public QObject {
     const ClonePlacement& placement() const { return m_placement; }
     void setPlacement(const ClonePlacement& placement);
 
+    CloneMode mode() const { return m_mode; }
+    Cover cover() const { return m_cover; }
+    SecondLayout secondLayout() const { return m_secondLayout; }
+    // The window's actions, by object name: Mnu_ClonePassage, Mnu_CloneVerses, Mnu_CloneNext,
+    // Mnu_ClonePrevious, Mnu_CloneBlank, Mnu_CloneLogo, Mnu_CloneLogoPicture, Mnu_CloneStacked,
+    // Mnu_CloneSideBySide. Each has its key and an accessible name (its text).
+    QList<QAction*> actions() const { return m_actions; }
+    QAction* action(const char* name) const;
+    // The F7 and F8 keys of the clone's blank and logo, on a page of the main window too.
+    void installCoverKeys(QWidget* page);
+
   public slots:
     // Label12: the passage as plain text with the display settings; CloneShowsBible.
     void showBible(const lumora::windows::CloneContent& content);
@@ -103,12 +124,31 @@ class CloneWindow final : public QObject {
     void closeWindow();
     // A screen went away: a clone full screen on it comes back to the screens left.
     void onScreenRemoved(QScreen* screen);
+    // A screen came: a clone whose chosen screen it is (or, automatic, a clone on the main screen
+    // for want of another) goes there.
+    void onScreenAdded();
+    // The right-click menu's choices, also given at start-up from the user's settings.
+    void setMode(lumora::windows::CloneMode mode);
+    void setSecondLayout(lumora::windows::SecondLayout layout);
+    // F7 / F8: black, or the logo picture; the same key again brings the text back. The clone
+    // keeps following underneath.
+    void toggleCover(lumora::windows::Cover cover);
+    void setLogo(const QPixmap& logo);
+    // Page Down / Page Up and the arrows in verse-by-verse mode.
+    void stepVerse(int direction);
 
   signals:
     void bibleCloneClicked();
     void hymnCloneClicked();
     // What the clone shows changed: the passage, the hymn, or the window closed.
     void shownChanged();
+    // The user chose in the clone's menu (for the settings to keep).
+    void modeChosen(lumora::windows::CloneMode mode);
+    void secondLayoutChosen(lumora::windows::SecondLayout layout);
+    // "Logo picture…": a picture is to be chosen and given to setLogo().
+    void logoPictureWanted();
+    // The user chose the clone's screen (for the settings to keep, by its identity).
+    void placementChosen(const lumora::windows::ClonePlacement& placement);
 
   private:
     FrmDoublon* ensureWindow();
@@ -117,6 +157,10 @@ class CloneWindow final : public QObject {
     void onBoxClicked();
     void onWindowClosing();
     void offerScreens(const QPoint& globalPos);
+    void offerMenu(const QPoint& globalPos);
+    QAction* makeAction(const char* name, const QString& text, const QList<QKeySequence>& keys,
+                        bool checkable);
+    void applyFace();
     void selectInClone(int start, int length);
     // Selects the verse labelled `label` in the clone, when it holds one; true when it did.
     bool selectVerseInClone(const QString& label);
@@ -142,6 +186,11 @@ class CloneWindow final : public QObject {
     QString m_followedVerse;           // the label of the verse the following last reached
     QHash<QString, int> m_verseStarts; // where each verse of the clone's passage starts in its text
     int m_hymnStart = 0, m_hymnLength = 0;
+    CloneMode m_mode = CloneMode::Passage;
+    Cover m_cover = Cover::None;
+    SecondLayout m_secondLayout = SecondLayout::Stacked;
+    QPixmap m_logo;
+    QList<QAction*> m_actions;
 };
 
 } // namespace lumora::windows

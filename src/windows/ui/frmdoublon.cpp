@@ -2,8 +2,10 @@
 
 #include "platform/backdropbox.h"
 #include "platform/richtextbox.h"
+#include "windows/ui/versepanel.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -24,6 +26,13 @@ FrmDoublon::FrmDoublon() : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHin
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_backdrop);
+    m_panel = new VersePanel(this);
+    m_panel->hide();
+    layout->addWidget(m_panel);
+    // The clone's own menu replaces the text box's (copy, select all), which has no use on a projector.
+    Text_Passage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text_Passage, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { emit menuWanted(Text_Passage->viewport()->mapToGlobal(at)); });
     Text_Passage->viewport()->installEventFilter(this);
     resize(800, 600);
 }
@@ -33,6 +42,19 @@ void FrmDoublon::setProjector(bool on) {
     const auto policy = on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
     Text_Passage->setVerticalScrollBarPolicy(policy);
     Text_Passage->setHorizontalScrollBarPolicy(policy);
+}
+
+void FrmDoublon::setPanelShown(bool shown) {
+    m_backdrop->setVisible(!shown);
+    m_panel->setVisible(shown);
+}
+
+bool FrmDoublon::isPanelShown() const {
+    return !m_panel->isHidden();
+}
+
+void FrmDoublon::contextMenuEvent(QContextMenuEvent* event) {
+    emit menuWanted(event->globalPos());
 }
 
 void FrmDoublon::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,8 @@ class RichTextBox;
 
 namespace lumora::windows {
 
+class VersePanel;
+
 class FrmDoublon final : public QWidget {
     Q_OBJECT
   public:
@@ -25,21 +27,29 @@ class FrmDoublon final : public QWidget {
     // Full screen on a projector: no scroll bars (the text is read from the back of a room).
     void setProjector(bool on);
     bool isProjector() const { return m_projector; }
+    // The verse-by-verse face (and the black or logo cover), shown instead of Text_Passage.
+    VersePanel& versePanel() { return *m_panel; }
+    void setPanelShown(bool shown);
+    bool isPanelShown() const;
 
   signals:
     // The window is closing (its Unload).
     void closing();
     // A click in Text_Passage.
     void boxClicked();
+    // A right click anywhere in the window: its menu is wanted at `globalPos`.
+    void menuWanted(const QPoint& globalPos);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QTextEdit* Text_Passage;
     platform::RichTextBox* m_box;
     platform::BackdropBox* m_backdrop;
+    VersePanel* m_panel;
     bool m_projector = false;
 };
 

@@ -1,0 +1,306 @@
+// The projector as the operator drives it in a service: a typed reference, the clone verse by
+// verse with the reading, the cover keys, and the choices kept for the next start.
+
+#include "app/nowshowingfeed.h"
+#include "app/windowlinks.h"
+#include "bible/ui/bibleplayer.h"
+#include "bible/ui/quickreference.h"
+#include "bible/ui/versefollower.h"
+#include "session/usersettings.h"
+#include "support/mainwindow.h"
+#include "support/psalm23.h"
+#include "windows/ui/clonewindow.h"
+#include "windows/ui/versepanel.h"
+
+#include "bible/ui/secondversion.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+
+namespace lumora::testing {
+namespace {
+
+void press(QWidget* w, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(w, &e);
+}
+
+class Projector : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::vector<FixtureBook> books = psalm23Books();
+        books[42] = {43, QStringLiteral("John"), 21, [](int c) { return c == 3 ? 36 : 20; }, "Jn"};
+        books[31].name = QStringLiteral("Jonah");
+        books[28].name = QStringLiteral("Joel");
+        writeFixtureVersion(h.data.path(), "KJV", books, psalm23Options());
+        writeBytes(h.data.path() + "/Bible/KJV/Sound/Ps23.mp3", "x");
+        // A second version in another order of books, whose Psalm 23 lacks its last verse.
+        std::vector<FixtureBook> other = fixtureBooks(3, 10);
+        other[18] = {19, QStringLiteral("Salmos"), 150, [](int c) { return c == 23 ? 5 : 10; }, "Sal"};
+        std::rotate(other.begin(), other.begin() + 39, other.end());
+        FixtureOptions otherText;
+        otherText.text = [](int b, int c, int v) { return "Verso " + fixtureVerseText(b, c, v); };
+        writeFixtureVersion(h.data.path(), "RV", other, otherText);
+        writeBytes(h.data.path() + "/Bible/Version.txt", "KJV - King James Version\r\nRV - Reina Valera\r\n");
+        ASSERT_TRUE(h.open());
+        links = h.find<app::WindowLinks>("windowLinks");
+        quick = &links->quickReference();
+        clone = &links->clone();
+    }
+    const session::ShownPassage& shown() const { return links->nowShowing().now().passage; }
+    windows::VersePanel& panel() const { return clone->window()->versePanel(); }
+    void type(const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        quick->box()->setText(text);
+        press(quick->box(), Qt::Key_Return, modifiers);
+    }
+    // The following's timer ticks a few times at this position of the recording.
+    void hear(double seconds) {
+        h.players.front()->clock = seconds;
+        for (int tick = 0; tick < 8; ++tick)
+            h.find<bible::VerseFollower>("follower")->step();
+    }
+
+    MainWindowHarness h;
+    app::WindowLinks* links = nullptr;
+    bible::QuickReference* quick = nullptr;
+    windows::CloneWindow* clone = nullptr;
+};
+
+} // namespace
+
+// the quick reference
+TEST_F(Projector, aTypedReference_selectsThePassageTheListsSelect) {
+    struct Case {
+        const char* typed;
+        session::PassageRef ref;
+    };
+    const Case cases[] = {
+        {"jn 3:16-18", {"KJV", 43, 3, 16, 18}},
+        {"Ps 23", {"KJV", 19, 23, 1, 6}},
+        {"john 3.16", {"KJV", 43, 3, 16, 16}},
+    };
+    for (const Case& c : cases) {
+        h.nav().openPassage({"KJV", 1, 1, 1, 1});
+        ASSERT_TRUE(h.nav().openPassage(c.ref)) << c.typed;
+        const session::ShownPassage byLists = shown();
+        const QString listsText = h.text();
+        h.nav().openPassage({"KJV", 1, 1, 1, 1});
+        type(QString::fromLatin1(c.typed));
+        EXPECT_EQ(quick->answer(), "") << c.typed;
+        EXPECT_EQ(shown(), byLists) << c.typed << ": same passage, heading, verses and marks";
+        EXPECT_EQ(h.text(), listsText) << c.typed;
+        EXPECT_EQ(h.current(h.list("List_livre")), h.nav().rowText(session::NavLevel::Book, c.ref.book - 1));
+    }
+    EXPECT_EQ(shown().verses.size(), 1);
+    EXPECT_EQ(shown().verses[0].label, "3.16");
+    EXPECT_EQ(clone->shows(), session::CloneShows::Nothing) << "Enter alone leaves the clone closed";
+}
+
+TEST_F(Projector, anUnresolvableReference_saysWhyAndMovesNothing) {
+    type("Ps 23");
+    const session::ShownPassage before = shown();
+    struct Case {
+        const char* typed;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"Jo 3", "could be"}, // John, Jonah, Joel: never one of them at random
+        {"Xyz 3:16", "No book"},  {"jn 22", "21 chapters"},
+        {"jn 3:40", "36 verses"}, {"3:16", "not a reference"},
+    };
+    for (const Case& c : cases) {
+        type(QString::fromLatin1(c.typed));
+        EXPECT_TRUE(quick->answer().contains(QString::fromLatin1(c.said)))
+            << c.typed << ": " << quick->answer().toStdString();
+        EXPECT_TRUE(h.find<QLabel>("Lbl_Reference")->isVisibleTo(quick->widget())) << c.typed;
+        EXPECT_EQ(shown(), before) << c.typed;
+    }
+    quick->box()->setText("jn 3:16");
+    emit quick->box()->textEdited("jn 3:16");
+    EXPECT_EQ(quick->answer(), "") << "typing again takes the answer away";
+}
+
+TEST_F(Projector, history_keepsTheLastTwentyOnce_newestFirst_andUpRecallsThem) {
+    for (int v = 1; v <= 25; ++v)
+        type(QStringLiteral("jn 3:%1").arg(v));
+    type("jn 3:24");
+    type("nothing 1");
+    ASSERT_EQ(quick->history().size(), bible::QuickReference::kHistorySize);
+    EXPECT_EQ(quick->history().front(), "jn 3:24");
+    EXPECT_EQ(quick->history().at(1), "jn 3:25");
+    EXPECT_EQ(quick->history().back(), "jn 3:6");
+    EXPECT_EQ(quick->history().count("jn 3:24"), 1);
+    press(quick->box(), Qt::Key_Up);
+    press(quick->box(), Qt::Key_Up);
+    EXPECT_EQ(quick->box()->text(), "jn 3:25");
+    press(quick->box(), Qt::Key_Down);
+    EXPECT_EQ(quick->box()->text(), "jn 3:24");
+}
+
+TEST_F(Projector, completion_offersTheVersionsBookNamesWithoutTheirNumbers) {
+    const QStringList names = quick->completions();
+    EXPECT_TRUE(names.contains("Psalms"));
+    EXPECT_TRUE(names.contains("John"));
+    EXPECT_FALSE(names.contains("43 John"));
+}
+
+TEST_F(Projector, shiftEnter_sendsThePassageToTheClone) {
+    type("jn 3:16", Qt::ShiftModifier);
+    ASSERT_EQ(clone->shows(), session::CloneShows::Passage);
+    EXPECT_TRUE(clone->window()->textPassage()->toPlainText().contains("Text 43 3:16"));
+    EXPECT_EQ(clone->window()->windowTitle(), shown().heading);
+}
+
+// verse by verse
+TEST_F(Projector, versesMode_stepsWithTheReadingOfAChapter_andWithTheKeys) {
+    clone->setMode(windows::CloneMode::Verses);
+    type("Ps 23", Qt::ShiftModifier);
+    ASSERT_TRUE(clone->window()->isPanelShown());
+    EXPECT_FALSE(clone->window()->textPassage()->isVisible());
+    EXPECT_EQ(panel().shownLabels().front(), "23.1");
+    EXPECT_TRUE(panel().referenceLine().startsWith("Psalms 23:1")) << panel().referenceLine().toStdString();
+
+    // The reading: each verse heard is on the screen.
+    for (const auto& [at, label] : {std::pair{5.0, "23.2"}, {11.0, "23.3"}, {30.0, "23.5"}}) {
+        hear(at);
+        EXPECT_TRUE(panel().shownLabels().contains(QString::fromLatin1(label))) << at;
+    }
+    // Without the reading, the keys (a clicker's too) step through the passage and stop at its ends.
+    const int last = panel().stepCount() - 1;
+    for (int i = 0; i < 10; ++i)
+        clone->action("Mnu_CloneNext")->trigger();
+    EXPECT_EQ(panel().stepIndex(), last);
+    EXPECT_TRUE(panel().shownLabels().contains("23.6"));
+    for (int i = 0; i < 10; ++i)
+        clone->action("Mnu_ClonePrevious")->trigger();
+    EXPECT_EQ(panel().stepIndex(), 0);
+    const QList<QKeySequence> nextKeys = clone->action("Mnu_CloneNext")->shortcuts();
+    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Right})
+        EXPECT_TRUE(nextKeys.contains(QKeySequence(key))) << key;
+    EXPECT_TRUE(clone->action("Mnu_ClonePrevious")->shortcuts().contains(QKeySequence(Qt::Key_PageUp)));
+}
+
+TEST_F(Projector, passageMode_isTheDefaultAndLeavesTheKeysToTheBox) {
+    type("Ps 23", Qt::ShiftModifier);
+    EXPECT_EQ(clone->mode(), windows::CloneMode::Passage);
+    EXPECT_FALSE(clone->window()->isPanelShown());
+    EXPECT_TRUE(clone->window()->textPassage()->isVisible());
+    EXPECT_FALSE(clone->action("Mnu_CloneNext")->isEnabled()) << "Page Down scrolls the passage";
+}
+
+// two versions
+TEST_F(Projector, aSecondVersion_addsTheMatchingVerses_andAnEmptyCellForOneItLacks) {
+    QComboBox* also = h.combo("ComboBox_AlsoShow");
+    EXPECT_EQ(also->currentText(), "none") << "none by default";
+    clone->setMode(windows::CloneMode::Verses);
+    type("Ps 23:4-6", Qt::ShiftModifier);
+    for (const windows::VerseCell& c : panel().verses())
+        EXPECT_EQ(c.second, "") << c.label.toStdString();
+    also->setCurrentIndex(also->findText("RV - Reina Valera"));
+    emit also->activated(also->currentIndex());
+    const QList<windows::VerseCell> cells = panel().verses();
+    ASSERT_EQ(cells.size(), 3);
+    EXPECT_EQ(cells[0].text, kPsalm23[3]);
+    EXPECT_EQ(cells[0].second, "Verso Text 19 23:4") << "the book by its number, not its row";
+    EXPECT_EQ(cells[1].second, "Verso Text 19 23:5");
+    EXPECT_EQ(cells[2].second, "") << "verse 6 is missing there: an empty cell, never another verse";
+    clone->action("Mnu_CloneSideBySide")->trigger();
+    EXPECT_EQ(clone->secondLayout(), windows::SecondLayout::SideBySide);
+}
+
+TEST(SecondVersionMatch, byChapterAndVerse_emptyWhereMissing) {
+    using V = session::ShownVerse;
+    const QList<V> shown{{3, 16, "3.16", "a", "0"}, {3, 17, "3.17", "b", "0"}, {3, 18, "3.18", "c", "0"}};
+    const QList<V> other{{3, 18, "3.18", "C", "0"}, {3, 16, "3.16", "A", "0"}, {4, 17, "4.17", "x", "0"}};
+    EXPECT_EQ(bible::matchVerses(shown, other), QStringList({"A", "", "C"}));
+    EXPECT_EQ(bible::matchVerses(shown, {}), QStringList({"", "", ""}));
+}
+
+// blank and logo
+TEST_F(Projector, blank_keepsFollowingUnderneath_andTheSameKeyBringsTheVerseHeard) {
+    clone->setMode(windows::CloneMode::Verses);
+    type("Ps 23", Qt::ShiftModifier);
+    hear(5.0);
+    clone->action("Mnu_CloneBlank")->trigger();
+    hear(11.0);
+    EXPECT_EQ(clone->cover(), windows::Cover::Black);
+    EXPECT_EQ(panel().cover(), windows::Cover::Black);
+    hear(17.5);
+    clone->action("Mnu_CloneBlank")->trigger();
+    EXPECT_EQ(panel().cover(), windows::Cover::None);
+    EXPECT_TRUE(panel().shownLabels().contains("23.4")) << "back on the verse being read";
+
+    // Over the whole passage too, and the logo key from the main window's page (F8).
+    clone->setMode(windows::CloneMode::Passage);
+    EXPECT_FALSE(clone->window()->isPanelShown());
+    clone->toggleCover(windows::Cover::Logo);
+    EXPECT_TRUE(clone->window()->isPanelShown());
+    clone->toggleCover(windows::Cover::Black);
+    EXPECT_EQ(clone->cover(), windows::Cover::Black) << "the other key switches the cover";
+    clone->toggleCover(windows::Cover::Black);
+    EXPECT_FALSE(clone->window()->isPanelShown());
+    EXPECT_TRUE(clone->window()->textPassage()->isVisible());
+}
+
+TEST_F(Projector, theLogoPicture_isChosenAndKept_aFileThatIsNoPictureChangesNothing) {
+    QImage red(40, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString picture = h.data.path() + "/logo.png";
+    ASSERT_TRUE(red.save(picture));
+    writeBytes(h.data.path() + "/notes.png", "not a picture");
+    h.dialogs.answers = {picture, h.data.path() + "/notes.png", std::nullopt};
+    clone->action("Mnu_CloneLogoPicture")->trigger();
+    EXPECT_EQ(session::LoadUserSettings(h.where().settingsFile).cloneLogo, picture);
+    type("Ps 23", Qt::ShiftModifier);
+    clone->toggleCover(windows::Cover::Logo);
+    EXPECT_EQ(panel().logo().size(), QSize(40, 20));
+    for (int i = 0; i < 2; ++i)
+        clone->action("Mnu_CloneLogoPicture")->trigger(); // no picture, then a cancel
+    EXPECT_EQ(panel().logo().size(), QSize(40, 20));
+    EXPECT_EQ(session::LoadUserSettings(h.where().settingsFile).cloneLogo, picture);
+}
+
+TEST_F(Projector, everyNewAction_hasAKeyInItsTooltipAndAName) {
+    for (QAction* a : clone->actions()) {
+        EXPECT_FALSE(a->text().isEmpty()) << a->objectName().toStdString();
+        if (a->objectName() != "Mnu_CloneLogoPicture") {
+            EXPECT_FALSE(a->shortcuts().isEmpty()) << a->objectName().toStdString();
+        }
+        for (const QKeySequence& k : a->shortcuts())
+            EXPECT_TRUE(a->toolTip().contains(k.toString(QKeySequence::NativeText)))
+                << a->objectName().toStdString();
+    }
+    EXPECT_TRUE(quick->box()->toolTip().contains("Ctrl+L"));
+    EXPECT_FALSE(quick->box()->accessibleName().isEmpty());
+    EXPECT_TRUE(h.find<QLabel>("Label12")->toolTip().contains("F7"));
+    EXPECT_TRUE(h.find<QLabel>("Label12")->toolTip().contains("F8"));
+}
+
+// kept for the next start
+TEST_F(Projector, theClonesChoices_areKept_andTheMuteSwitchKeepsThem) {
+    clone->action("Mnu_CloneVerses")->trigger();
+    clone->action("Mnu_CloneSideBySide")->trigger();
+    const QString file = h.where().settingsFile;
+    EXPECT_TRUE(session::LoadUserSettings(file).cloneVerses);
+    // The mute switch once wrote its own field alone, and the clone's choices were lost with it.
+    h.find<bible::BiblePlayer>("biblePlayer")->toggleMute();
+    const session::UserSettings kept = session::LoadUserSettings(file);
+    EXPECT_TRUE(kept.bibleAudioMuted);
+    EXPECT_TRUE(kept.cloneVerses);
+    EXPECT_TRUE(kept.cloneSideBySide);
+
+    // The next start takes them up again.
+    clone->setMode(windows::CloneMode::Passage);
+    clone->setSecondLayout(windows::SecondLayout::Stacked);
+    links->onLoaded();
+    EXPECT_EQ(clone->mode(), windows::CloneMode::Verses);
+    EXPECT_EQ(clone->secondLayout(), windows::SecondLayout::SideBySide);
+}
+
+} // namespace lumora::testing
