@@ -20,8 +20,8 @@ struct UserSettings {
     bool bibleAudioMuted = false;
     bool cloneVerses = false;
     bool cloneSideBySide = false;
-    QString cloneLogo;
-    QString cloneScreen; // "" automatic
+    QString cloneLogo = {};
+    QString cloneScreen = {}; // "" automatic
     bool operator==(const UserSettings&) const = default;
 };
 
