@@ -33,6 +33,7 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     setObjectName(QStringLiteral("windowLinks"));
     m_clone = new windows::CloneWindow(p.biblePage, p.canticlePage, p.mainWindow, this);
     m_clone->setObjectName(QStringLiteral("cloneWindow"));
+    m_clone->setTextAreas({p.passage.passageBox().edit(), p.hymns.words().edit()});
     m_labels = new windows::LayoutLabels(p.biblePage, p.canticlePage, this);
     m_labels->setObjectName(QStringLiteral("layoutLabels"));
     m_styler = new windows::TextStyler(p.passage.passageBox(), p.passage.backdrop(), p.hymns.words(),

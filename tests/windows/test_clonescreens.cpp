@@ -114,4 +114,20 @@ TEST_F(CloneScreens, aCloneWindowOnTheMainScreen_leavesTheMainWindowUncovered) {
         << main.frameGeometry().right();
 }
 
+// With the main window filling the only screen, a clone window once lay over the middle of it,
+// controls and all: it now covers the text box alone.
+TEST_F(CloneScreens, aCloneWindowWithNoRoomBesideTheMainWindow_liesOverItsTextBoxOnly) {
+    main.setGeometry(screens[0]->availableGeometry());
+    auto* text = new QWidget(&main);
+    text->setGeometry(300, 60, 600, 400);
+    text->show();
+    clone.setTextAreas({text});
+    clone.setPlacement({ClonePlacement::Mode::Window, {}});
+    clone.showBible(passage());
+    const QRect box(text->mapToGlobal(QPoint(0, 0)), text->size());
+    EXPECT_TRUE(box.contains(window().frameGeometry()))
+        << window().frameGeometry().x() << "," << window().frameGeometry().y() << " "
+        << window().frameGeometry().width() << "x" << window().frameGeometry().height();
+}
+
 } // namespace lumora::windows

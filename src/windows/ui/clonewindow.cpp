@@ -410,6 +410,13 @@ void CloneWindow::setPlacement(const ClonePlacement& placement) {
     if (m_window && m_window->isVisible()) showPlaced();
 }
 
+QRect CloneWindow::textAreaOn(QScreen* screen) const {
+    for (const QPointer<QWidget>& box : m_textAreas)
+        if (box && box->isVisible())
+            return QRect(box->mapToGlobal(QPoint(0, 0)), box->size()) & screen->availableGeometry();
+    return {};
+}
+
 void CloneWindow::showPlaced(QScreen* gone) {
     FrmDoublon* w = m_window;
     if (!w) return;
@@ -447,6 +454,12 @@ void CloneWindow::showPlaced(QScreen* gone) {
                 w->resize(std::min(w->width(), beside.width() - frame.width()),
                           std::min(w->height(), beside.height() - frame.height()));
                 w->move(beside.topLeft());
+            } else if (const QRect text = textAreaOn(screen); text.width() >= 320 && text.height() >= 240) {
+                // No room beside the main window: over its text box, where there is no control.
+                w->show();
+                const QSize frame = w->frameGeometry().size() - w->size();
+                w->resize(text.size() - frame);
+                w->move(text.topLeft());
             } else {
                 w->resize(std::min(w->width(), area.width() * 3 / 4),
                           std::min(w->height(), area.height() * 3 / 4));

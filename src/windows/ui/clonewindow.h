@@ -88,6 +88,13 @@ class CloneWindow final : public QObject {
     // What the window shows while it is open; Nothing once it is closed.
     session::CloneShows shows() const;
     const ClonePlacement& placement() const { return m_placement; }
+    // The main window's text boxes (the passage, the hymn's words): a clone window that shares the
+    // main window's screen, with no room beside it, lies over the one in view, where no control is.
+    void setTextAreas(const QList<QWidget*>& boxes) {
+        m_textAreas.clear();
+        for (QWidget* b : boxes)
+            m_textAreas << b;
+    }
     void setPlacement(const ClonePlacement& placement);
 
     CloneMode mode() const { return m_mode; }
@@ -152,6 +159,8 @@ class CloneWindow final : public QObject {
 
   private:
     FrmDoublon* ensureWindow();
+    // The text box in view, on `screen` (empty when none is).
+    QRect textAreaOn(QScreen* screen) const;
     void fillCommon(const CloneContent& content, const char* label18);
     void showPlaced(QScreen* gone = nullptr);
     void onBoxClicked();
@@ -176,6 +185,7 @@ class CloneWindow final : public QObject {
     QLabel* Lbl_InScreen;
     QPointer<FrmDoublon> m_window;
     ClonePlacement m_placement;
+    QList<QPointer<QWidget>> m_textAreas;
     bool m_showsBible = false;  // CloneShowsBible
     bool m_showsHymn = false;   // CloneShowsHymn
     bool m_hymnWindow2 = false; // HymnWindow2
