@@ -23,10 +23,13 @@
 #include "marks/markformat.h"
 #include "marks/markstore.h"
 #include "marks/marktable.h"
+#include "remote/messages.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -55,6 +58,12 @@ namespace hymn_files {
 #define LLVMFuzzerTestOneInput runListFiles
 namespace list_files {
 #include "fuzz/fuzz_listfiles.cpp"
+}
+#undef LLVMFuzzerTestOneInput
+
+#define LLVMFuzzerTestOneInput runRemoteMessage
+namespace remote_message {
+#include "fuzz/fuzz_remotemessage.cpp"
 }
 #undef LLVMFuzzerTestOneInput
 
@@ -226,8 +235,9 @@ TEST(FuzzSeeds, everyTargetRunsItsSeedsAndMutationsCleanly) {
         runSeedsAndMutations("corpus_song_openlyrics", song_openlyrics::runSongOpenLyrics, 1000) +
         runSeedsAndMutations("corpus_song_chordpro", song_chordpro::runSongChordPro, 1000) +
         runSeedsAndMutations("corpus_song_opensong", song_opensong::runSongOpenSong, 1000) +
-        runSeedsAndMutations("corpus_song_plaintext", song_plaintext::runSongPlainText, 1000);
-    std::printf("[ fuzz seeds ] %d inputs through the ten targets\n", runs);
+        runSeedsAndMutations("corpus_song_plaintext", song_plaintext::runSongPlainText, 1000) +
+        runSeedsAndMutations("corpus_remotemessage", remote_message::runRemoteMessage, 3000);
+    std::printf("[ fuzz seeds ] %d inputs through the eleven targets\n", runs);
 }
 
 TEST(FuzzSeeds, everyBibleReaderRunsItsSeedsAndMutationsCleanly) {

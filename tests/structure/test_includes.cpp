@@ -39,6 +39,7 @@ const std::map<QString, std::set<QString>>& allowed() {
         r[QStringLiteral("bible")] = base;
         r[QStringLiteral("hymns")] = base;
         r[QStringLiteral("lists")] = base;
+        r[QStringLiteral("remote")] = base;
         r[QStringLiteral("marks")] = with({"bible"});
         r[QStringLiteral("output")] = with({"bible", "hymns"});
         r[QStringLiteral("bible/ui")] = with({"bible", "platform"});

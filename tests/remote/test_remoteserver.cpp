@@ -1,0 +1,333 @@
+// The remote server over real sockets on this machine: pairing, tokens, limits, origins, the
+// WebSocket feed and its closing.
+
+#include "remote/remoteserver.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QWebSocket>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace lumora;
+using namespace lumora::remote;
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+struct Answer {
+    int status = 0;
+    QByteArray body;
+    QByteArray setCookie;
+    QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
+};
+
+struct RecordedActions : RemoteActions {
+    QList<RemoteAction> done;
+    void perform(const RemoteAction& a) override { done << a; }
+};
+
+class RemoteServerTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(store.load());
+        server.setActions(&actions);
+        const auto error = server.start(QHostAddress::LocalHost, 0);
+        ASSERT_FALSE(error) << error->toStdString();
+        base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
+    }
+
+    Answer request(const QByteArray& method, const QString& path, const QByteArray& body = {},
+                   const QList<QPair<QByteArray, QByteArray>>& headers = {}) {
+        QNetworkRequest r{QUrl(base + path)};
+        r.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
+        // each request carries only the credentials the test gives it
+        r.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+        r.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+        for (const auto& h : headers)
+            r.setRawHeader(h.first, h.second);
+        QNetworkReply* reply = nam.sendCustomRequest(r, method, body);
+        const bool finished = waitUntil([reply] { return reply->isFinished(); });
+        Answer a;
+        if (finished) {
+            a.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            a.body = reply->readAll();
+            a.setCookie = reply->rawHeader("Set-Cookie");
+        }
+        reply->deleteLater();
+        return a;
+    }
+
+    Answer withToken(const QByteArray& method, const QString& path, const QByteArray& token,
+                     const QByteArray& body = {}) {
+        return request(method, path, body, {{"Authorization", "Bearer " + token}});
+    }
+
+    QByteArray pairWithPin(const char* role = "control") {
+        const Answer a = request("POST", "/api/pair",
+                                 QByteArray("{\"pin\":\"") + pairing.pin().toLatin1() +
+                                     "\",\"name\":\"Phone\",\"role\":\"" + role + "\"}");
+        EXPECT_EQ(a.status, 200) << a.body.constData();
+        return a.json().value("token").toString().toLatin1();
+    }
+
+    // An open WebSocket that gave `first` as its first message.
+    std::unique_ptr<QWebSocket> openSocket(const QByteArray& first, const QString& origin = {}) {
+        auto ws = std::make_unique<QWebSocket>(origin);
+        QObject::connect(ws.get(), &QWebSocket::textMessageReceived,
+                         [this](const QString& m) { pushed << m.toUtf8(); });
+        ws->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(server.webSocketPort())));
+        waitUntil([&] {
+            return ws->state() == QAbstractSocket::ConnectedState ||
+                   ws->state() == QAbstractSocket::UnconnectedState;
+        });
+        if (!first.isEmpty() && ws->state() == QAbstractSocket::ConnectedState) ws->sendTextMessage(first);
+        return ws;
+    }
+
+    QTemporaryDir dir;
+    DeviceStore store{dir.filePath("Lumora.remote")};
+    Pairing pairing;
+    RecordedActions actions;
+    RemoteServer server{&store, &pairing};
+    QNetworkAccessManager nam;
+    QString base;
+    QList<QByteArray> pushed;
+};
+
+} // namespace
+
+TEST_F(RemoteServerTest, pairingWithThePinGivesATokenThatOpensTheApi) {
+    EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"abcdef\"}").status, 403);
+    const Answer a =
+        request("POST", "/api/pair",
+                "{\"pin\":\"" + pairing.pin().toLatin1() + "\",\"name\":\"Pastor\",\"role\":\"control\"}");
+    ASSERT_EQ(a.status, 200);
+    const QByteArray token = a.json().value("token").toString().toLatin1();
+    EXPECT_FALSE(token.isEmpty());
+    EXPECT_TRUE(a.setCookie.contains("HttpOnly")) << a.setCookie.constData();
+    EXPECT_TRUE(a.setCookie.contains("SameSite=Strict")) << a.setCookie.constData();
+    ASSERT_EQ(store.devices().size(), 1);
+    EXPECT_EQ(store.devices().first().name, QStringLiteral("Pastor"));
+
+    EXPECT_EQ(withToken("GET", "/api/now", token).status, 200);
+    EXPECT_EQ(request("GET", "/api/now", {}, {{"Cookie", "other=1; lumora_token=" + token}}).status, 200);
+    EXPECT_EQ(
+        withToken("POST", "/api/action", token, "{\"action\":\"goto\",\"reference\":\"Ps 23:1-3\"}").status,
+        200);
+    ASSERT_EQ(actions.done.size(), 1);
+    EXPECT_EQ(actions.done.first(), (RemoteAction{RemoteAction::GoTo, "Ps 23:1-3"}));
+    // the page behind the token is the remote, without it the pairing form
+    EXPECT_TRUE(withToken("GET", "/", token).body.contains("id=\"verses\""));
+    EXPECT_TRUE(request("GET", "/").body.contains("id=\"pin\""));
+}
+
+TEST_F(RemoteServerTest, aViewDeviceReadsButCannotActAndNeedsThePinByDefault) {
+    EXPECT_EQ(request("POST", "/api/pair", "{\"role\":\"view\"}").status, 403);
+    const QByteArray view = pairWithPin("view");
+    EXPECT_EQ(withToken("GET", "/api/now", view).status, 200);
+    EXPECT_EQ(withToken("POST", "/api/action", view, "{\"action\":\"nextVerse\"}").status, 403);
+    EXPECT_TRUE(actions.done.isEmpty());
+
+    ASSERT_TRUE(store.setSettings({4320, {}, true}));
+    EXPECT_EQ(request("POST", "/api/pair", "{\"role\":\"view\"}").status, 200);
+    EXPECT_EQ(request("POST", "/api/pair", "{\"role\":\"control\"}").status, 403)
+        << "only the view role may pair without the PIN";
+}
+
+TEST_F(RemoteServerTest, aQrCodePairsOnce) {
+    const QString code = pairing.newCode();
+    const QByteArray body = "{\"code\":\"" + code.toLatin1() + "\"}";
+    EXPECT_EQ(request("POST", "/api/pair", body).status, 200);
+    EXPECT_EQ(request("POST", "/api/pair", body).status, 403);
+}
+
+TEST_F(RemoteServerTest, wrongPinsFromOneAddressAreLimited) {
+    const QByteArray wrong = pairing.pin() == "000000" ? "111111" : "000000";
+    for (int i = 0; i < Pairing::kWrongPerMinute; ++i)
+        EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"" + wrong + "\"}").status, 403);
+    EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"" + pairing.pin().toLatin1() + "\"}").status, 429);
+    EXPECT_TRUE(store.devices().isEmpty());
+}
+
+TEST_F(RemoteServerTest, everythingButPairingNeedsAValidToken) {
+    const QByteArray token = pairWithPin();
+    struct Case {
+        QByteArray method;
+        const char* path;
+        QByteArray body;
+    } cases[] = {{"GET", "/api/now", {}},
+                 {"GET", "/api/info", {}},
+                 {"POST", "/api/ticket", {}},
+                 {"POST", "/api/action", "{\"action\":\"nextVerse\"}"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(request(c.method, c.path, c.body).status, 401) << c.path;
+        EXPECT_EQ(withToken(c.method, c.path, token + "A", c.body).status, 401) << c.path;
+        EXPECT_EQ(request(c.method, c.path, c.body, {{"Cookie", "lumora_token=nothing"}}).status, 401)
+            << c.path;
+        EXPECT_EQ(withToken(c.method, c.path, token, c.body).status, 200) << c.path;
+    }
+    EXPECT_EQ(actions.done.size(), 1);
+}
+
+TEST_F(RemoteServerTest, unknownPathsAnswer404WithoutEchoAndNothingIsReadFromDisk) {
+    const QByteArray token = pairWithPin();
+    for (const char* path : {"/MARKER", "/api/MARKER", "/../../etc/passwd?MARKER", "/remote.html",
+                             "/%2e%2e/%2e%2e/etc/passwd", "/pages/pair.html"}) {
+        const Answer a = withToken("GET", path, token);
+        EXPECT_EQ(a.status, 404) << path;
+        EXPECT_FALSE(a.body.contains("MARKER")) << path;
+        EXPECT_FALSE(a.body.contains("root:")) << path;
+    }
+}
+
+TEST_F(RemoteServerTest, oversizedAndMalformedRequestsAreRefused) {
+    const QByteArray token = pairWithPin();
+    const QByteArray big = "{\"action\":\"nextVerse\",\"pad\":\"" + QByteArray(70 * 1024, 'x') + "\"}";
+    EXPECT_EQ(withToken("POST", "/api/action", token, big).status, 413);
+    EXPECT_EQ(request("POST", "/api/pair", big).status, 413);
+    const Answer bad = withToken("POST", "/api/action", token, "{\"action\": MARKER");
+    EXPECT_EQ(bad.status, 400);
+    EXPECT_FALSE(bad.body.contains("MARKER"));
+    EXPECT_TRUE(actions.done.isEmpty());
+}
+
+TEST_F(RemoteServerTest, stateChangingRequestsFromAnotherOriginAreRefused) {
+    const QByteArray token = pairWithPin();
+    const QByteArray port = QByteArray::number(server.httpPort());
+    struct Case {
+        QByteArray origin;
+        int status;
+    } cases[] = {{"http://evil.example:" + port, 403},
+                 {"http://127.0.0.1:1", 403},
+                 {"null", 403},
+                 {"https://127.0.0.1:" + port, 403},
+                 {"http://127.0.0.1:" + port, 200}};
+    for (const Case& c : cases) {
+        const Answer a = request("POST", "/api/action", "{\"action\":\"nextVerse\"}",
+                                 {{"Authorization", "Bearer " + token}, {"Origin", c.origin}});
+        EXPECT_EQ(a.status, c.status) << c.origin.constData();
+    }
+    EXPECT_EQ(actions.done.size(), 1);
+    // a forged page cannot pair either
+    EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"" + pairing.pin().toLatin1() + "\"}",
+                      {{"Origin", "http://evil.example:" + port}})
+                  .status,
+              403);
+}
+
+TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterItsToken) {
+    const QByteArray token = pairWithPin();
+    auto ws = openSocket("{\"token\":\"" + token + "\"}");
+    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
+    EXPECT_EQ(QJsonDocument::fromJson(pushed.last()).object().value("seq").toInt(), 0);
+    session::NowShowing now;
+    now.heardVerse = QStringLiteral("23.2");
+    server.showNow(now);
+    server.showNow(now);
+    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 3; }));
+    EXPECT_EQ(QJsonDocument::fromJson(pushed.last()).object().value("seq").toInt(), 2);
+    EXPECT_EQ(QJsonDocument::fromJson(pushed.last()).object().value("heard").toString(), "23.2");
+
+    // actions go over the same socket
+    ws->sendTextMessage(QStringLiteral("{\"action\":\"nextVerse\"}"));
+    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 4; }));
+    EXPECT_EQ(actions.done.size(), 1);
+
+    // a page holds a one-time ticket instead of its HttpOnly cookie
+    const QByteArray ticket =
+        withToken("POST", "/api/ticket", token).json().value("ticket").toString().toLatin1();
+    auto byTicket = openSocket("{\"ticket\":\"" + ticket + "\"}");
+    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 5; }));
+    auto again = openSocket("{\"ticket\":\"" + ticket + "\"}");
+    EXPECT_TRUE(waitUntil([&] { return again->state() == QAbstractSocket::UnconnectedState; }))
+        << "a ticket served twice";
+}
+
+TEST_F(RemoteServerTest, aWebSocketWithoutTokenOrFromAnotherOriginIsClosed) {
+    server.stop();
+    server.setAuthTimeoutMs(300);
+    ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
+    base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
+    const QByteArray token = pairWithPin();
+
+    auto silent = openSocket({});
+    auto wrong = openSocket("{\"token\":\"nothing\"}");
+    auto foreign = openSocket("{\"token\":\"" + token + "\"}", QStringLiteral("http://evil.example"));
+    EXPECT_TRUE(waitUntil([&] {
+        return silent->state() == QAbstractSocket::UnconnectedState &&
+               wrong->state() == QAbstractSocket::UnconnectedState &&
+               foreign->state() == QAbstractSocket::UnconnectedState;
+    }));
+    EXPECT_TRUE(pushed.isEmpty()) << "a socket without a valid token was told what is shown";
+    EXPECT_TRUE(waitUntil([&] { return server.openWebSockets() == 0; }));
+}
+
+TEST_F(RemoteServerTest, anOversizedMessageClosesTheWebSocket) {
+    const QByteArray token = pairWithPin();
+    auto ws = openSocket("{\"token\":\"" + token + "\"}");
+    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
+    ws->sendTextMessage(QString(70 * 1024, QLatin1Char('x')));
+    EXPECT_TRUE(waitUntil([&] { return ws->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(actions.done.isEmpty());
+}
+
+TEST_F(RemoteServerTest, aRevokedDeviceIsRefusedAtOnceOpenSocketIncluded) {
+    const QByteArray token = pairWithPin();
+    const QByteArray other = pairWithPin("view");
+    auto ws = openSocket("{\"token\":\"" + token + "\"}");
+    auto kept = openSocket("{\"token\":\"" + other + "\"}");
+    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 2; }));
+
+    ASSERT_TRUE(server.revoke(store.find(token)->id));
+    EXPECT_EQ(withToken("GET", "/api/now", token).status, 401);
+    EXPECT_TRUE(waitUntil([&] { return ws->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(kept->state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(withToken("GET", "/api/now", other).status, 200);
+}
+
+TEST_F(RemoteServerTest, stoppingClosesEveryConnection) {
+    const QByteArray token = pairWithPin();
+    auto ws = openSocket("{\"token\":\"" + token + "\"}");
+    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
+    server.stop();
+    EXPECT_FALSE(server.isRunning());
+    EXPECT_TRUE(waitUntil([&] { return ws->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_NE(withToken("GET", "/api/now", token).status, 200);
+}
+
+TEST_F(RemoteServerTest, aTakenPortIsAnErrorValue) {
+    QTcpServer squatter;
+    ASSERT_TRUE(squatter.listen(QHostAddress::LocalHost, 0));
+    RemoteServer second(&store, &pairing);
+    const auto error = second.start(QHostAddress::LocalHost, squatter.serverPort());
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(QString::number(squatter.serverPort()))) << error->toStdString();
+    EXPECT_FALSE(second.isRunning());
+    // the WebSocket's port taken is reported the same way
+    const auto next = second.start(QHostAddress::LocalHost, static_cast<quint16>(squatter.serverPort() - 1));
+    EXPECT_TRUE(next);
+    EXPECT_FALSE(second.isRunning());
+    // and the first server still answers
+    EXPECT_EQ(request("GET", "/api/now").status, 401);
+}
