@@ -4,6 +4,7 @@
 #include "app/windowlinks.h"
 #include "bible/ui/versefollower.h"
 #include "hymns/hymnfixture.h"
+#include "support/clicks.h"
 #include "support/mainwindow.h"
 #include "support/psalm23.h"
 #include "windows/ui/clonewindow.h"
@@ -17,14 +18,6 @@
 
 namespace lumora::testing {
 namespace {
-
-void click(QWidget* w) {
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    }
-}
 
 class NowShowingSequence : public ::testing::Test {
   protected:
@@ -108,7 +101,7 @@ TEST_F(NowShowingSequence, aPickASearchHitTheFollowingAHymnAndTheClone) {
     // A hymn on the Canticle tab (it has no recording), then the clone of it.
     h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(1);
     h.select(h.combo("ComboBox_Chant"), 1);
-    click(h.find<QLabel>("Label13"));
+    leftClick(h.find<QLabel>("Label13"));
     const QString heard = "hymns KJV 19 23:1-6 heard 23.3";
     EXPECT_EQ(take(), QStringList({
                           heard + hymn1 + "bible Playing 11s | hymn - 0s | clone -",

@@ -2,6 +2,7 @@
 
 #include "platform/backdropbox.h"
 #include "platform/richtextbox.h"
+#include "support/clicks.h"
 #include "windows/ui/clonewindow.h"
 #include "windows/ui/layoutlabels.h"
 
@@ -19,11 +20,7 @@ namespace lumora::windows {
 namespace {
 
 void click(QWidget* w) {
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    }
+    testing::leftClick(w);
 }
 
 const QByteArray kPassage = "\xEF\xBB\xBF"
