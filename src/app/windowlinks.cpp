@@ -47,6 +47,7 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     p.passage.addHeaderTool(m_second->widget());
     p.passage.addHeaderTool(m_clone->bibleLabels());
     m_clone->installCoverKeys(p.biblePage);
+    m_clone->installStepKeys(p.biblePage);
     m_clone->installCoverKeys(p.canticlePage);
     p.passage.addHeaderTool(m_labels->bibleLabels());
     p.hymns.addTitleTool(m_clone->canticleLabels());

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <algorithm>
 
 namespace lumora::testing {
@@ -184,6 +185,24 @@ TEST_F(Projector, versesMode_stepsWithTheReadingOfAChapter_andWithTheKeys) {
     for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Right})
         EXPECT_TRUE(nextKeys.contains(QKeySequence(key))) << key;
     EXPECT_TRUE(clone->action("Mnu_ClonePrevious")->shortcuts().contains(QKeySequence(Qt::Key_PageUp)));
+}
+
+// A presenter clicker sends Page Down / Page Up to the window that has the focus, the operator's:
+// they stepped only a clone window that had the focus itself.
+TEST_F(Projector, pageDownInTheMainWindowStepsAVerseByVerseClone_andOnlyThat) {
+    auto* next = h.find<QShortcut>("cloneNextKey");
+    auto* previous = h.find<QShortcut>("clonePreviousKey");
+    type("Ps 23", Qt::ShiftModifier);
+    EXPECT_FALSE(next->isEnabled()) << "in passage mode Page Down scrolls the passage";
+    clone->setMode(windows::CloneMode::Verses);
+    ASSERT_TRUE(next->isEnabled());
+    emit next->activated();
+    emit next->activated();
+    EXPECT_EQ(panel().stepIndex(), 2);
+    emit previous->activated();
+    EXPECT_EQ(panel().stepIndex(), 1);
+    clone->closeWindow();
+    EXPECT_FALSE(next->isEnabled()) << "a closed clone takes no key";
 }
 
 TEST_F(Projector, passageMode_isTheDefaultAndLeavesTheKeysToTheBox) {

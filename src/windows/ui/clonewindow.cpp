@@ -166,6 +166,26 @@ QAction* CloneWindow::action(const char* name) const {
     return nullptr;
 }
 
+void CloneWindow::installStepKeys(QWidget* page) {
+    for (auto [key, direction] : {std::pair{Qt::Key_PageDown, 1}, std::pair{Qt::Key_PageUp, -1}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), page);
+        shortcut->setObjectName(direction > 0 ? QStringLiteral("cloneNextKey")
+                                              : QStringLiteral("clonePreviousKey"));
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, d = direction] { stepVerse(d); });
+        m_stepKeys << shortcut;
+    }
+    updateStepKeys();
+}
+
+// The main window's Page Down and Page Up are the clone's only while it shows a passage verse by
+// verse; otherwise they scroll the passage and move in the lists as always.
+void CloneWindow::updateStepKeys() {
+    const bool stepping = m_open && m_mode == CloneMode::Verses && m_showsBible;
+    for (QShortcut* key : std::as_const(m_stepKeys))
+        if (key) key->setEnabled(stepping);
+}
+
 void CloneWindow::installCoverKeys(QWidget* page) {
     for (auto [key, cover] : {std::pair{Qt::Key_F7, Cover::Black}, std::pair{Qt::Key_F8, Cover::Logo}}) {
         auto* shortcut = new QShortcut(QKeySequence(key), page);
@@ -204,6 +224,7 @@ void CloneWindow::stepVerse(int direction) {
 void CloneWindow::applyFace() {
     const bool verses = m_mode == CloneMode::Verses && m_showsBible;
     action("Mnu_CloneNext")->setEnabled(verses);
+    updateStepKeys();
     action("Mnu_ClonePrevious")->setEnabled(verses);
     action("Mnu_CloneBlank")->setChecked(m_cover == Cover::Black);
     action("Mnu_CloneLogo")->setChecked(m_cover == Cover::Logo);
@@ -243,6 +264,7 @@ void CloneWindow::fillCommon(const CloneContent& content, const char* label18) {
     showPlaced();
     w->box().setZoomFactor(content.zoom);
     m_open = true;
+    updateStepKeys();
 }
 
 session::CloneShows CloneWindow::shows() const {
@@ -398,6 +420,7 @@ void CloneWindow::onWindowClosing() {
     Label18->clear();
     Lbl_InScreen->clear();
     m_open = false;
+    updateStepKeys();
     emit shownChanged();
 }
 

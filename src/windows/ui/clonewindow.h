@@ -34,6 +34,7 @@
 class QAction;
 class QLabel;
 class QScreen;
+class QShortcut;
 class QWidget;
 
 namespace lumora::windows {
@@ -107,6 +108,9 @@ class CloneWindow final : public QObject {
     QAction* action(const char* name) const;
     // The F7 and F8 keys of the clone's blank and logo, on a page of the main window too.
     void installCoverKeys(QWidget* page);
+    // Page Down and Page Up on a page of the main window (where a presenter clicker's keys land)
+    // step the clone while it shows a passage verse by verse, and only then.
+    void installStepKeys(QWidget* page);
 
   public slots:
     // Label12: the passage as plain text with the display settings; CloneShowsBible.
@@ -159,6 +163,7 @@ class CloneWindow final : public QObject {
 
   private:
     FrmDoublon* ensureWindow();
+    void updateStepKeys();
     // The text box in view, on `screen` (empty when none is).
     QRect textAreaOn(QScreen* screen) const;
     void fillCommon(const CloneContent& content, const char* label18);
@@ -186,6 +191,7 @@ class CloneWindow final : public QObject {
     QPointer<FrmDoublon> m_window;
     ClonePlacement m_placement;
     QList<QPointer<QWidget>> m_textAreas;
+    QList<QPointer<QShortcut>> m_stepKeys;
     bool m_showsBible = false;  // CloneShowsBible
     bool m_showsHymn = false;   // CloneShowsHymn
     bool m_hymnWindow2 = false; // HymnWindow2
