@@ -69,6 +69,12 @@ class OutputWindow : public ::testing::Test {
     // Book 42, chapter 2, verses 3 to 5 (verse 4 carries a section title).
     void pickPassage() { h.nav().jumpTo({0, 41, 1, 2, 2}); }
     QString out(const QString& name) const { return outDir.file(name); }
+    // Prints with the button named `button` into the PDF `file` and gives the printout's text.
+    QString printed(const char* button, const QString& file) {
+        h.dialogs.printPath = out(file);
+        click(button);
+        return pdfText(out(file));
+    }
 
     MainWindowHarness h;
     TempFolder outDir;
@@ -287,12 +293,10 @@ TEST_F(OutputWindow, cliExportWholeChapterAndItsFailures) {
 TEST_F(OutputWindow, printWithoutSelectionPrintsTheWholeBoxOncePerCopy) {
     pickPassage();
     passageBox().setCaret(0);
-    h.dialogs.printPath = out("all.pdf");
     h.dialogs.printSettings.copies = 2;
-    click("Image_Print");
+    const QString text = printed("Image_Print", "all.pdf");
     ASSERT_EQ(h.dialogs.printRequests.size(), 1u);
     EXPECT_FALSE(h.dialogs.printRequests[0].selectionOffered);
-    const QString text = pdfText(out("all.pdf"));
     EXPECT_EQ(text.count("Text 42 2:3"), 2) << text.toStdString();
     EXPECT_EQ(text.count("Text 42 2:5"), 2);
     EXPECT_EQ(text.count("Jésus répondit"), 2);
@@ -312,12 +316,10 @@ TEST_F(OutputWindow, printWithSelectionOffersItAndPrintsOnlyIt) {
     }
     ASSERT_EQ(passageBox().selectedText(), "Text 42 2:5");
     QApplication::processEvents();
-    h.dialogs.printPath = out("sel.pdf");
     h.dialogs.printSettings.selectionOnly = true;
-    click("Image_Print");
+    const QString text = printed("Image_Print", "sel.pdf");
     ASSERT_EQ(h.dialogs.printRequests.size(), 1u);
     EXPECT_TRUE(h.dialogs.printRequests[0].selectionOffered);
-    const QString text = pdfText(out("sel.pdf"));
     EXPECT_EQ(text.trimmed(), "Text 42 2:5");
     // The selection in the window is left as it was.
     EXPECT_EQ(passageBox().selectedText(), "Text 42 2:5");
@@ -332,12 +334,10 @@ TEST_F(OutputWindow, printAfterTheFollowingLitAVersePrintsTheWholePassageUnderIt
     ASSERT_GE(at, 0);
     QApplication::processEvents();
     passageBox().select(at, 3); // as the following does, from its timer
-    h.dialogs.printPath = out("lit.pdf");
     h.dialogs.printSettings.selectionOnly = false;
-    click("Image_Print");
+    const QString text = printed("Image_Print", "lit.pdf");
     ASSERT_EQ(h.dialogs.printRequests.size(), 1u);
     EXPECT_FALSE(h.dialogs.printRequests[0].selectionOffered);
-    const QString text = pdfText(out("lit.pdf"));
     EXPECT_TRUE(text.contains("AAA - First")) << text.toStdString();
     const QString heading = h.find<QLabel>("Labe16")->text();
     ASSERT_FALSE(heading.isEmpty());
@@ -349,9 +349,7 @@ TEST_F(OutputWindow, printAfterTheFollowingLitAVersePrintsTheWholePassageUnderIt
 
 TEST_F(OutputWindow, printHymnKeepsItsWords) {
     showCanticleTab();
-    h.dialogs.printPath = out("hymn.pdf");
-    click("Print_Cantique");
-    const QString text = pdfText(out("hymn.pdf"));
+    const QString text = printed("Print_Cantique", "hymn.pdf");
     EXPECT_TRUE(text.contains("Gloire à Dieu")) << text.toStdString();
     EXPECT_TRUE(text.contains("Alléluia à jamais")) << text.toStdString();
 }
