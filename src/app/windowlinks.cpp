@@ -90,6 +90,9 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     // or has closed (on a projector it would cover what is shown there).
     auto cloneOpen = [this] { return m_clone->window() && m_clone->window()->isVisible(); };
     connect(m_second, &bible::SecondVersion::versionChosen, this, [this, cloneOpen, cloneBible] {
+        session::UpdateUserSettings(m_parts.settingsFile, [this](session::UserSettings& s) {
+            s.cloneAlsoShow = QString::fromUtf8(m_second->code());
+        });
         if (cloneOpen() && m_clone->CloneShowsBible()) cloneBible();
     });
     connect(&p.biblePlayer, &bible::BiblePlayer::cloneFollowWanted, this, [=] {
@@ -147,6 +150,7 @@ void WindowLinks::onLoaded() {
                                                       : windows::SecondLayout::Stacked);
     if (!settings.cloneLogo.isEmpty()) m_clone->setLogo(QPixmap(settings.cloneLogo));
     m_clone->setPlacement(windows::placementFromText(settings.cloneScreen));
+    m_second->choose(settings.cloneAlsoShow.toUtf8());
 }
 
 void WindowLinks::chooseLogo() {

@@ -15,9 +15,11 @@ constexpr char kVerses[] = "CloneVerses";
 constexpr char kSideBySide[] = "CloneSideBySide";
 constexpr char kLogo[] = "CloneLogo";
 constexpr char kScreen[] = "CloneScreen";
+constexpr char kAlsoShow[] = "CloneAlsoShow";
 
 bool isKnown(const QByteArray& name) {
-    return name == kMuted || name == kVerses || name == kSideBySide || name == kLogo || name == kScreen;
+    return name == kMuted || name == kVerses || name == kSideBySide || name == kLogo || name == kScreen ||
+           name == kAlsoShow;
 }
 
 QByteArray nameOf(const QByteArray& line) {
@@ -41,6 +43,7 @@ UserSettings LoadUserSettings(const QString& path) {
         if (name == kVerses) s.cloneVerses = value == "1";
         if (name == kSideBySide) s.cloneSideBySide = value == "1";
         if (name == kLogo) s.cloneLogo = QString::fromUtf8(value);
+        if (name == kAlsoShow) s.cloneAlsoShow = QString::fromUtf8(value);
         if (name == kScreen) s.cloneScreen = QString::fromUtf8(line.mid(line.indexOf('=') + 1));
     }
     return s;
@@ -67,6 +70,9 @@ bool StoreUserSettings(const QString& path, const UserSettings& settings) {
     if (!settings.cloneScreen.isEmpty() && !settings.cloneScreen.contains(u'\n') &&
         !settings.cloneScreen.contains(u'\r'))
         out += QByteArray(kScreen) + '=' + settings.cloneScreen.toUtf8() + "\r\n";
+    if (!settings.cloneAlsoShow.isEmpty() && !settings.cloneAlsoShow.contains(u'\n') &&
+        !settings.cloneAlsoShow.contains(u'\r'))
+        out += QByteArray(kAlsoShow) + '=' + settings.cloneAlsoShow.toUtf8() + "\r\n";
     QDir().mkpath(QFileInfo(path).absolutePath());
     return common::writeFileAtomic(path, out);
 }

@@ -9,6 +9,7 @@
 //   CloneSideBySide=1      a second version stands beside the first on the clone (else under it)
 //   CloneLogo=/path.png    the picture the clone's logo key shows
 //   CloneScreen=...        where the clone opens: "window", or the chosen screen by identity
+//   CloneAlsoShow=RV1909   the second version the clone shows with each verse ("also show:")
 //
 // Each part of the program changes its own fields: load, change, store (UpdateUserSettings).
 
@@ -21,7 +22,8 @@ struct UserSettings {
     bool cloneVerses = false;
     bool cloneSideBySide = false;
     QString cloneLogo = {};
-    QString cloneScreen = {}; // "" automatic
+    QString cloneScreen = {};   // "" automatic
+    QString cloneAlsoShow = {}; // a version's code; "" none
     bool operator==(const UserSettings&) const = default;
 };
 

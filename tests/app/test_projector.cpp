@@ -6,6 +6,7 @@
 #include "bible/ui/bibleplayer.h"
 #include "bible/ui/quickreference.h"
 #include "bible/ui/versefollower.h"
+#include "platform/richtextbox.h"
 #include "session/usersettings.h"
 #include "support/mainwindow.h"
 #include "support/psalm23.h"
@@ -231,6 +232,34 @@ TEST_F(Projector, aSecondVersion_addsTheMatchingVerses_andAnEmptyCellForOneItLac
     EXPECT_EQ(cells[2].second, "") << "verse 6 is missing there: an empty cell, never another verse";
     clone->action("Mnu_CloneSideBySide")->trigger();
     EXPECT_EQ(clone->secondLayout(), windows::SecondLayout::SideBySide);
+}
+
+// The passage face shows the second version too, and the following still lights the verse heard.
+TEST_F(Projector, aSecondVersion_inThePassageFace_underOrBesideEachVerse_andTheFollowingStillLightsIt) {
+    type("Ps 23:4-6", Qt::ShiftModifier);
+    const QString alone = clone->window()->box().plainText();
+    EXPECT_FALSE(alone.contains("Verso")) << "none chosen: the passage exactly as before";
+    QComboBox* also = h.combo("ComboBox_AlsoShow");
+    also->setCurrentIndex(also->findText("RV - Reina Valera"));
+    emit also->activated(also->currentIndex());
+    const QString stacked = clone->window()->box().plainText();
+    const qsizetype verse4 = stacked.indexOf(kPsalm23[3]);
+    ASSERT_GE(verse4, 0);
+    EXPECT_EQ(stacked.indexOf("Verso Text 19 23:4"), verse4 + qstrlen(kPsalm23[3]) + 1) << "under its verse";
+    EXPECT_FALSE(stacked.contains("23:6")) << "verse 6 is missing there: nothing stands for it";
+
+    clone->onVerseSelected("23.5"); // the following reaches verse 5
+    platform::RichTextBox& box = clone->window()->box();
+    EXPECT_EQ(box.selectedText(), "23.5");
+    clone->action("Mnu_CloneSideBySide")->trigger();
+    EXPECT_EQ(box.selectedText(), "23.5") << "laid out again on the verse it was lighting";
+    EXPECT_TRUE(box.plainText().contains("Verso Text 19 23:5"));
+
+    // Kept for the next start, by the version's code.
+    EXPECT_EQ(session::LoadUserSettings(h.where().settingsFile).cloneAlsoShow, "RV");
+    also->setCurrentIndex(0);
+    links->onLoaded();
+    EXPECT_EQ(also->currentText(), "RV - Reina Valera");
 }
 
 TEST(SecondVersionMatch, byChapterAndVerse_emptyWhereMissing) {

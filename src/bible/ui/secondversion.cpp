@@ -27,8 +27,9 @@ SecondVersion::SecondVersion(const session::Session& session, BibleNavigation& n
     ComboBox_AlsoShow = new QComboBox(m_widget);
     ComboBox_AlsoShow->setObjectName(QStringLiteral("ComboBox_AlsoShow"));
     ComboBox_AlsoShow->setAccessibleName(QStringLiteral("Also show on the clone"));
-    ComboBox_AlsoShow->setToolTip(QStringLiteral("A second version beside each verse on the clone, verse by "
-                                                 "verse (Ctrl+1 stacked, Ctrl+2 side by side)"));
+    ComboBox_AlsoShow->setToolTip(
+        QStringLiteral("A second version with each verse on the clone (Ctrl+1 under it, "
+                       "Ctrl+2 beside it)"));
     label->setBuddy(ComboBox_AlsoShow);
     auto* layout = new QHBoxLayout(m_widget);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -51,6 +52,16 @@ void SecondVersion::onVersionsLoaded() {
 QByteArray SecondVersion::code() const {
     if (ComboBox_AlsoShow->currentIndex() <= 0) return {};
     return common::Utf8Encode(common::VersionCode(ComboBox_AlsoShow->currentText()).value_or(QString()));
+}
+
+void SecondVersion::choose(const QByteArray& code) {
+    int row = 0;
+    for (int i = 1; i < ComboBox_AlsoShow->count(); ++i) {
+        const std::optional<QString> its = common::VersionCode(ComboBox_AlsoShow->itemText(i));
+        if (its && !code.isEmpty() && its->compare(QString::fromUtf8(code), Qt::CaseInsensitive) == 0)
+            row = i;
+    }
+    ComboBox_AlsoShow->setCurrentIndex(row);
 }
 
 QStringList SecondVersion::textsFor(const session::PassageRef& ref,

@@ -33,6 +33,9 @@ class SecondVersion final : public QObject {
     QComboBox* combo() const { return ComboBox_AlsoShow; }
     // The chosen version's code; "" for none.
     QByteArray code() const;
+    // Chooses the version of that code (letter case ignored), as a pick in the list would;
+    // none when no complete version has it.
+    void choose(const QByteArray& code);
     // The verses of `ref`'s passage in the chosen version, matched to `verses`; empty for none.
     QStringList textsFor(const session::PassageRef& ref, const QList<session::ShownVerse>& verses);
 

@@ -4,6 +4,7 @@
 #include "platform/richtextbox.h"
 #include "windows/ui/clicklabel.h"
 #include "windows/ui/frmdoublon.h"
+#include "windows/ui/secondpassage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -200,9 +201,15 @@ void CloneWindow::setMode(CloneMode mode) {
 }
 
 void CloneWindow::setSecondLayout(SecondLayout layout) {
+    const bool changed = layout != m_secondLayout;
     m_secondLayout = layout;
     action(layout == SecondLayout::SideBySide ? "Mnu_CloneSideBySide" : "Mnu_CloneStacked")->setChecked(true);
     applyFace();
+    // The passage on the clone is laid out again in the new way, on the verse it was lighting.
+    if (changed && m_window && m_showsBible && hasSecondVersion(m_bible.verses)) {
+        fillPassageBox();
+        if (!m_bibleMuted && !m_followedVerse.isEmpty()) selectVerseInClone(m_followedVerse);
+    }
 }
 
 void CloneWindow::toggleCover(Cover cover) {
@@ -275,25 +282,9 @@ session::CloneShows CloneWindow::shows() const {
 
 void CloneWindow::showBible(const CloneContent& content) {
     FrmDoublon* w = ensureWindow();
-    platform::RichTextBox& box = w->box();
+    m_bible = content;
+    fillPassageBox();
     const platform::TextStyle& s = content.style;
-    w->backdrop().setPicture(content.background ? content.picture : QPixmap());
-    if (s.PassageBackColor.isValid()) box.setBackColor(s.PassageBackColor);
-    box.setTransparent(content.background);
-
-    w->textPassage()->hide();
-    box.setBytes(content.passageText);
-    box.select(0, static_cast<int>(box.plainText().size()));
-    if (s.PassageColor.isValid()) box.setSelectionColor(s.PassageColor);
-    if (!s.PassageFontName.isEmpty()) box.setSelectionFontName(s.PassageFontName);
-    if (s.PassageFontSize > 0) box.setSelectionFontSize(s.PassageFontSize);
-    box.setSelectionAlignment(alignmentOf(s.PassageAlignment));
-    box.setSelectionBold(s.PassageBold);
-    box.setSelectionItalic(s.PassageItalic);
-    box.setSelectionUnderline(s.PassageUnderline);
-    box.setCaret(0);
-    w->textPassage()->show();
-    m_verseStarts = session::verseLabelStarts(box.plainText(), content.verseLabels);
     VersePanel& panel = w->versePanel();
     VerseLook look;
     look.family = s.PassageFontName;
@@ -313,6 +304,32 @@ void CloneWindow::showBible(const CloneContent& content) {
         selectVerseInClone(m_followedVerse);
         panel.showVerse(m_followedVerse);
     }
+}
+
+// The passage as the main box shows it, with the second version's verses when one is chosen.
+void CloneWindow::fillPassageBox() {
+    FrmDoublon* w = ensureWindow();
+    platform::RichTextBox& box = w->box();
+    const platform::TextStyle& s = m_bible.style;
+    w->backdrop().setPicture(m_bible.background ? m_bible.picture : QPixmap());
+    if (s.PassageBackColor.isValid()) box.setBackColor(s.PassageBackColor);
+    box.setTransparent(m_bible.background);
+
+    w->textPassage()->hide();
+    box.setBytes(m_bible.passageText);
+    box.select(0, static_cast<int>(box.plainText().size()));
+    if (s.PassageColor.isValid()) box.setSelectionColor(s.PassageColor);
+    if (!s.PassageFontName.isEmpty()) box.setSelectionFontName(s.PassageFontName);
+    if (s.PassageFontSize > 0) box.setSelectionFontSize(s.PassageFontSize);
+    box.setSelectionAlignment(alignmentOf(s.PassageAlignment));
+    box.setSelectionBold(s.PassageBold);
+    box.setSelectionItalic(s.PassageItalic);
+    box.setSelectionUnderline(s.PassageUnderline);
+    m_verseStarts = session::verseLabelStarts(box.plainText(), m_bible.verseLabels);
+    if (hasSecondVersion(m_bible.verses))
+        addSecondVersion(*box.edit()->document(), m_verseStarts, m_bible.verses, m_secondLayout);
+    box.setCaret(0);
+    w->textPassage()->show();
 }
 
 void CloneWindow::showHymn(const CloneContent& content) {

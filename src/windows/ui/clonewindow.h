@@ -58,8 +58,8 @@ struct CloneContent {
     QPixmap picture;
     // The zoom of the main box copied.
     double zoom = 1.0;
-    // The verse-by-verse face: the passage's verses (with the second version's, when one is
-    // chosen) and the start of the reference line ("John", or "John (KJV, RV1909)").
+    // The passage's verses, with the second version's when one is chosen (shown on both faces),
+    // and the start of the verse-by-verse reference line ("John", or "John (KJV, RV1909)").
     QList<VerseCell> verses;
     QString reference;
 };
@@ -178,6 +178,7 @@ class CloneWindow final : public QObject {
     void selectInClone(int start, int length);
     // Selects the verse labelled `label` in the clone, when it holds one; true when it did.
     bool selectVerseInClone(const QString& label);
+    void fillPassageBox();
 
     QWidget* m_biblePage;
     QWidget* m_bibleLabels;
@@ -200,6 +201,7 @@ class CloneWindow final : public QObject {
     int m_tab = 0;
     QString m_bibleSelection;          // the text selected in Text_Passage
     QString m_followedVerse;           // the label of the verse the following last reached
+    CloneContent m_bible;              // the passage the clone shows (a snapshot)
     QHash<QString, int> m_verseStarts; // where each verse of the clone's passage starts in its text
     int m_hymnStart = 0, m_hymnLength = 0;
     CloneMode m_mode = CloneMode::Passage;
