@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QList>
 #include <QMediaPlayer>
+#include <QMutex>
 #include <QSlider>
 #include <QUrl>
 #include <QWidget>
@@ -53,16 +54,37 @@ QByteArray fileStamp(const QString& path) {
 // far from clipping.
 constexpr double kMidiGain = 2.0;
 
+// pulsesink shares one connection among the sinks of a process that have the same client name.
+// A sink of a server that is gone, not yet wound down, keeps that dead connection in the table,
+// and the first sink made for the server that came back was handed it ("Connection terminated",
+// or a stop without a sound). Each server the program meets gets a client name of its own, so a
+// new sink always opens a connection to the server there is now.
+QByteArray clientNameForServer() {
+    static QMutex mutex;
+    static QList<QByteArray> servers;
+    const QByteArray server = soundServerIdentity();
+    const QMutexLocker lock(&mutex);
+    qsizetype n = servers.indexOf(server);
+    if (n < 0) {
+        servers.append(server);
+        n = servers.size() - 1;
+    }
+    return n == 0 ? QByteArrayLiteral("Lumora") : "Lumora " + QByteArray::number(n + 1);
+}
+
 gboolean onElementAdded(GSignalInvocationHint*, guint count, const GValue* params, gpointer) {
     if (count < 2 || !G_VALUE_HOLDS(&params[1], GST_TYPE_ELEMENT)) return TRUE;
     auto* element = static_cast<GstElement*>(g_value_get_object(&params[1]));
     GstElementFactory* factory = element ? gst_element_get_factory(element) : nullptr;
-    if (factory && g_strcmp0(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)), "fluiddec") == 0)
-        g_object_set(element, "synth-gain", kMidiGain, nullptr);
+    const gchar* name = factory ? gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)) : nullptr;
+    if (g_strcmp0(name, "fluiddec") == 0) g_object_set(element, "synth-gain", kMidiGain, nullptr);
+    if (g_strcmp0(name, "pulsesink") == 0 &&
+        g_object_class_find_property(G_OBJECT_GET_CLASS(element), "client-name"))
+        g_object_set(element, "client-name", clientNameForServer().constData(), nullptr);
     return TRUE; // the hook stays for the next element
 }
 
-void raiseMidiGain() {
+void hookPipelineElements() {
     static const bool hooked = [] {
         if (!gst_init_check(nullptr, nullptr, nullptr)) return false;
         g_type_class_ref(GST_TYPE_BIN); // the signal exists once the class does; kept for good
@@ -77,7 +99,7 @@ void raiseMidiGain() {
 } // namespace
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent) : MediaPlayer(parent) {
-    raiseMidiGain();
+    hookPipelineElements();
     livePlayers().append(this);
     createBackend();
     m_serverWatch.setInterval(1000);
