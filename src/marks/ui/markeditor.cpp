@@ -215,7 +215,7 @@ QString MarkEditor::bookFile() const {
 }
 
 void MarkEditor::onPassageShown(const bible::Passage& passage) {
-    m_hasMarks = passage.chapterEndFound && !passage.ComboBox_repere.isEmpty();
+    m_hasMarks = passage.chapterEndFound && !passage.marks.isEmpty();
     const QByteArray key = m_versionCode + '\t' + m_bookKey + '\t' + QByteArray::number(m_chapter);
     // A table of another chapter is replaced; its New marks not yet written were offered for
     // writing when the chapter changed (onChapterShown).
