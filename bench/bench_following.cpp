@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     // The marks of the passage shown, by verse label.
     QByteArrayList marks;
     QObject::connect(view, &bible::PassageView::passageShown,
-                     [&marks](const bible::Passage& p) { marks = p.ComboBox_repere; });
+                     [&marks](const bible::Passage& p) { marks = p.marks; });
     nav->jumpTo({0, book - 1, chapter - 1, 0, 999}); // the whole chapter, from verse 1
     if (marks.isEmpty()) {
         std::fprintf(stderr, "the chapter has no marks\n");

@@ -1,9 +1,11 @@
 #include "app/frmlumora.h"
 
 #include "app/accessibility.h"
+#include "app/datamenus.h"
 #include "app/helpmenu.h"
 #include "app/marklinks.h"
 #include "app/pages.h"
+#include "app/tablinks.h"
 #include "app/windowlinks.h"
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/bibleplayer.h"
@@ -15,20 +17,14 @@
 #include "hymns/ui/hymnmedia.h"
 #include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
-#include "import/ui/biblesmenu.h"
-#include "import/ui/songimportui.h"
 #include "lists/ui/favouritepanel.h"
 #include "lists/ui/verselisthost.h"
 #include "marks/ui/markeditor.h"
 #include "output/ui/outputactions.h"
-#include "session/usersettings.h"
-#include "windows/ui/clonewindow.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
@@ -37,17 +33,6 @@
 namespace lumora::app {
 
 namespace {
-
-// The playlists keep the hymn on display and open their entries through the hymn lists.
-class PlaylistHost final : public lists::FavouriteHost {
-  public:
-    explicit PlaylistHost(hymns::HymnSelection& hymns) : m_hymns(hymns) {}
-    std::optional<QString> entryOnDisplay() override { return m_hymns.entryOnDisplay(); }
-    void openEntry(const QString& entry) override { m_hymns.ShowPlaylistHymn(entry); }
-
-  private:
-    hymns::HymnSelection& m_hymns;
-};
 
 template <class T> T* named(T* object, const char* name) {
     object->setObjectName(QString::fromLatin1(name));
@@ -78,9 +63,6 @@ struct FrmLumora::Areas {
     output::OutputActions* output = nullptr;
     WindowLinks* windows = nullptr;
     hymns::HymnMedia* media = nullptr;
-    import::SongImportUi* songs = nullptr;
-    HelpMenu* help = nullptr;
-    import::BiblesMenu* bibles = nullptr;
 };
 
 FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations where, QWidget* parent)
@@ -126,16 +108,8 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                            a.hymns->titleRow()});
     a.hymnPlayer->installShortcuts(a.canticlePage);
 
-    connect(a.hymns, &hymns::HymnSelection::hymnPicked, a.zoom, &bible::Zoom::resetCanticleZoom);
-    connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymns,
-            &hymns::HymnSelection::setCaptureRowShown);
-    connect(a.passage, &bible::PassageView::captureToolsToggled, a.hymnPlayer,
-            &hymns::HymnPlayer::setCaptureToolsShown);
-    connect(a.passage, &bible::PassageView::passageShown, a.output, &output::OutputActions::onPassageShown);
-    connect(a.hymns, &hymns::HymnSelection::hymnShown, a.output, &output::OutputActions::onHymnShown);
+    linkCanticleTab({*a.passage, *a.hymns, *a.hymnPlayer, *a.media, *a.zoom, *a.output, *SSTab_LMR});
     connect(SSTab_LMR, &QTabWidget::currentChanged, this, [this](int tab) {
-        m_areas->zoom->onTabChanged(tab);
-        m_areas->output->onTabChanged(tab);
         emit tabChanged(tab);
         layOut();
     });
@@ -143,15 +117,9 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
     // The clone window, the window labels and the font dialog.
     a.windows = new WindowLinks({this, SSTab_LMR, a.biblePage, a.canticlePage, *a.navigation, *a.passage,
                                  *a.follower, *a.biblePlayer, *a.zoom, *a.hymns, *a.hymnPlayer,
-                                 m_platform.dialogs, m_where.settingsFile, m_session},
+                                 m_platform.dialogs, m_where.settingsFile, m_session, *a.marks, *a.output},
                                 this);
     connect(this, &FrmLumora::loaded, a.windows, &WindowLinks::onLoaded);
-    // The bottom row is full with the player and the marks: print, save and zoom go beside CLONE.
-    a.passage->addHeaderTool(a.output->bibleButtons());
-    a.passage->addHeaderTool(a.zoom->bibleControl());
-    // A verse label picked with the sound off shows in the clone as well.
-    connect(a.marks, &marks::MarkEditor::verseLabelSelected, &a.windows->clone(),
-            &windows::CloneWindow::mirrorSelection);
     // Installed after the window links' filter, so that it runs first: a close the user takes back
     // (New marks not yet written) must not close the clone either.
     installEventFilter(this);
@@ -169,20 +137,9 @@ void FrmLumora::buildFrame() {
     Areas& a = *m_areas;
     connect(a.biblePage, &BiblePage::layoutWanted, this, &FrmLumora::layOut);
     connect(a.canticlePage, &CanticlePage::layoutWanted, this, &FrmLumora::layOut);
-    connect(a.hymns, &hymns::HymnSelection::slidesIconClicked, a.media,
-            [&a] { a.media->openSlides(a.hymns->SlidePath()); });
-    connect(a.hymns, &hymns::HymnSelection::videoIconClicked, a.media,
-            [&a] { a.media->openVideo(a.hymns->VideoPath()); });
-    // "Add a Bible…" and "Remove a version…": the version list is read anew after either.
-    a.bibles = named(new import::BiblesMenu(m_session, m_platform.dialogs, m_platform.prompts, this, this),
-                     "biblesMenu");
-    menuBar()->addMenu(a.bibles->menu());
-    connect(a.bibles, &import::BiblesMenu::versionsChanged, a.navigation,
-            &bible::BibleNavigation::LoadBibleVersions);
-    connect(a.navigation, &bible::BibleNavigation::chapterShown, a.bibles,
-            [b = a.bibles](const QByteArray& code) { b->setShownVersion(code); });
-    buildSongMenu();
-    a.help = named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
+    addDataMenus(
+        {*this, *SSTab_LMR, m_session, m_platform.dialogs, m_platform.prompts, *a.navigation, *a.hymns});
+    named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
     // Keys: next / previous chapter, search, zoom (play / pause and stop come with the players).
     // The clone labels get theirs beside these, with a tooltip that shows them.
     a.navigation->installShortcuts(a.biblePage);
@@ -208,18 +165,6 @@ void FrmLumora::resizeEvent(QResizeEvent* event) {
 
 FrmLumora::~FrmLumora() = default;
 
-void FrmLumora::tellPlaybackFailure(const QString& path, const QString& why) {
-    // The box waits for the user; the player and continuous play go on meanwhile.
-    QMetaObject::invokeMethod(
-        this,
-        [this, path, why] {
-            m_platform.prompts.tell(QStringLiteral("The recording cannot be played:\n%1\n\n%2")
-                                        .arg(QDir::toNativeSeparators(path), why),
-                                    platform::kAppTitle, platform::PromptIcon::Exclamation);
-        },
-        Qt::QueuedConnection);
-}
-
 void FrmLumora::buildBibleTab() {
     Areas& a = *m_areas;
     QWidget* page = a.biblePage;
@@ -243,26 +188,10 @@ void FrmLumora::buildBibleTab() {
                          "verseLists");
     a.verseLists->setSearchControls({a.search->row()});
 
-    using Nav = bible::BibleNavigation;
-    connect(a.navigation, &Nav::versionSelected, a.biblePlayer, &bible::BiblePlayer::closePlayer);
-    connect(a.navigation, &Nav::chapterAudioFound, a.biblePlayer, &bible::BiblePlayer::onChapterAudioFound);
-    connect(a.navigation, &Nav::spanSelected, a.biblePlayer, &bible::BiblePlayer::onSpanSelected);
-    connect(a.passage, &bible::PassageView::passageShown, a.biblePlayer, &bible::BiblePlayer::onPassageShown);
-    connect(a.passage, &bible::PassageView::passageShown, a.follower, &bible::VerseFollower::onPassageShown);
-    connect(Timer1, &QTimer::timeout, a.follower, &bible::VerseFollower::onTick);
-    connect(Timer1, &QTimer::timeout, a.marks, &marks::MarkEditor::showLivePosition);
-    connect(a.navigation, &Nav::spanShown, a.biblePlayer, &bible::BiblePlayer::onSpanShown);
-    connect(a.navigation, &Nav::versionLoaded, a.biblePlayer, &bible::BiblePlayer::cmdOk);
-    connect(a.verseListHost, &lists::VerseListHost::passageRequested, a.navigation, &Nav::openPassage);
-    connect(a.navigation, &Nav::passageChosen, a.verseListHost, &lists::VerseListHost::onPassageChosen);
-    connect(a.navigation, &Nav::choiceCleared, a.verseListHost, &lists::VerseListHost::onChoiceCleared);
-    connect(a.biblePlayer, &bible::BiblePlayer::playbackFailed, this, &FrmLumora::tellPlaybackFailure);
-
-    linkMarks(
-        {*a.navigation, *a.passage, *a.follower, *a.biblePlayer, *a.marks, *a.windowLabel, *a.biblePage});
-    QAction* markMenu = menuBar()->addMenu(a.marks->menu());
-    connect(SSTab_LMR, &QTabWidget::currentChanged, markMenu,
-            [markMenu](int tab) { markMenu->setVisible(tab == 0); });
+    linkBibleTab({*a.navigation, *a.passage, *a.biblePlayer, *a.follower, *a.verseListHost, *Timer1,
+                  m_platform.prompts});
+    linkMarks({*a.navigation, *a.passage, *a.follower, *a.biblePlayer, *a.marks, *a.windowLabel, *a.biblePage,
+               *Timer1, *menuBar(), *SSTab_LMR});
 }
 
 void FrmLumora::buildCanticleTab() {
@@ -271,30 +200,12 @@ void FrmLumora::buildCanticleTab() {
     a.hymnPlayer =
         named(new hymns::HymnPlayer(*a.WindowsMediaPlayer2, m_platform.prompts, this), "hymnPlayer");
     a.hymnPlayer->attachTo(*a.hymns);
-    connect(a.hymnPlayer, &hymns::HymnPlayer::playbackFailed, this, &FrmLumora::tellPlaybackFailure);
+    linkHymnPlayer(*a.hymnPlayer, m_platform.prompts);
     a.playListHost = std::make_unique<PlaylistHost>(*a.hymns);
     a.playLists = named(new lists::FavouritePanel(lists::PanelConfig::playList(), *a.playListHost,
                                                   m_platform.prompts, m_platform.shell, a.canticlePage),
                         "playLists");
     a.playLists->setSearchControls({a.hymns->searchRow()});
-}
-
-// The Canticle tab's menu: songs into a hymn book, a hymn book out as OpenLyrics.
-void FrmLumora::buildSongMenu() {
-    Areas& a = *m_areas;
-    a.songs = named(new import::SongImportUi(m_session, m_platform.dialogs, m_platform.prompts, this, this),
-                    "songImport");
-    QMenu* menu = named(menuBar()->addMenu(QStringLiteral("Hymn book")), "mnu_hymnbook");
-    named(menu->addAction(QStringLiteral("Add songs…"), a.songs,
-                          [&a] { a.songs->addSongs(a.hymns->CurrentBook()); }),
-          "mnu_addsongs");
-    named(menu->addAction(QStringLiteral("Export hymn book…"), a.songs,
-                          [&a] { a.songs->exportBook(a.hymns->CurrentBook()); }),
-          "mnu_exportbook");
-    connect(a.songs, &import::SongImportUi::songsImported, a.hymns, &hymns::HymnSelection::showImported);
-    menu->menuAction()->setVisible(SSTab_LMR->currentIndex() == 1);
-    connect(SSTab_LMR, &QTabWidget::currentChanged, menu,
-            [menu](int tab) { menu->menuAction()->setVisible(tab == 1); });
 }
 
 bool FrmLumora::eventFilter(QObject* watched, QEvent* event) {
@@ -317,14 +228,8 @@ bool FrmLumora::load() {
         close();
         return false;
     }
-    // A Bible audio muted by the user stays muted at the next start, before the first passage is
-    // loaded (its recording would start); from here on every change of the mute switch is kept.
-    if (m_startsMuted || session::LoadUserSettings(m_where.settingsFile).bibleAudioMuted)
-        a.biblePlayer->toggleMute();
-    connect(a.biblePlayer, &bible::BiblePlayer::bibleAudioMutedChanged, this, [this](bool muted) {
-        session::UpdateUserSettings(m_where.settingsFile,
-                                    [muted](session::UserSettings& s) { s.bibleAudioMuted = muted; });
-    });
+    // Before the first passage is loaded (its recording would start).
+    keepBibleAudioMuted(*a.biblePlayer, m_where.settingsFile, m_startsMuted);
     a.verseLists->startUp(m_session.DataPath);
     a.playLists->startUp(m_session.DataPath);
     move(0, 0);

@@ -49,11 +49,8 @@ class FrmLumora final : public QMainWindow {
     void buildBibleTab();
     void buildCanticleTab();
     void buildFrame();
-    void buildSongMenu();
     // LayoutMainWindow: the tab control and the tab on display follow the window's size.
     void layOut();
-    // The players' failures, told once the handler that met them has ended.
-    void tellPlaybackFailure(const QString& path, const QString& why);
 
     platform::Platform& m_platform;
     session::DataPathLocations m_where;

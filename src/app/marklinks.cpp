@@ -8,12 +8,18 @@
 #include "bible/ui/versefollower.h"
 #include "marks/ui/markeditor.h"
 
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
+
 namespace lumora::app {
 
 void linkMarks(const MarkParts& p) {
     using Nav = bible::BibleNavigation;
     using Marks = marks::MarkEditor;
     using Player = bible::BiblePlayer;
+    QObject::connect(&p.timer, &QTimer::timeout, &p.marks, &Marks::showLivePosition);
     QObject::connect(&p.navigation, &Nav::chapterShown, &p.marks, &Marks::onChapterShown);
     QObject::connect(&p.navigation, &Nav::verseSelected, &p.marks, &Marks::onVerseSelected);
     QObject::connect(&p.player, &Player::passageAudioStarted, &p.marks, &Marks::onPassageAudioStarted);
@@ -34,6 +40,9 @@ void linkMarks(const MarkParts& p) {
                      &Marks::setMarkModeTicked);
     QObject::connect(&p.marks, &Marks::markModeClearedWhileMuted, &p.windowLabel,
                      &bible::BibleWindowLabel::onMarkModeClearedWhileMuted);
+    QAction* markMenu = p.menuBar.addMenu(p.marks.menu());
+    QObject::connect(&p.tabs, &QTabWidget::currentChanged, markMenu,
+                     [markMenu](int tab) { markMenu->setVisible(tab == 0); });
 }
 
 } // namespace lumora::app

@@ -11,6 +11,8 @@
 #include "bible/ui/zoom.h"
 #include "hymns/ui/hymnplayer.h"
 #include "hymns/ui/hymnselection.h"
+#include "marks/ui/markeditor.h"
+#include "output/ui/outputactions.h"
 #include "platform/commondialog.h"
 #include "session/usersettings.h"
 #include "windows/ui/clonewindow.h"
@@ -50,6 +52,9 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     m_clone->installStepKeys(p.biblePage);
     m_clone->installCoverKeys(p.canticlePage);
     p.passage.addHeaderTool(m_labels->bibleLabels());
+    // The bottom row is full with the player and the marks: print, save and zoom go beside CLONE.
+    p.passage.addHeaderTool(p.output.bibleButtons());
+    p.passage.addHeaderTool(p.zoom.bibleControl());
     p.hymns.addTitleTool(m_clone->canticleLabels());
     p.hymns.addTitleTool(m_labels->canticleLabels());
     p.mainWindow->statusBar()->addWidget(m_clone->statusLabels());
@@ -132,6 +137,8 @@ WindowLinks::WindowLinks(const WindowParts& p, QObject* parent) : QObject(parent
     connect(m_labels, &windows::LayoutLabels::fontDialogWanted, this, &WindowLinks::showFontDialog);
     connect(m_styler, &windows::TextStyler::startupStyleChanged, &p.passage,
             &bible::PassageView::setStartupStyle);
+    // A verse label picked with the sound off shows in the clone as well.
+    connect(&p.marks, &marks::MarkEditor::verseLabelSelected, m_clone, &CloneWindow::mirrorSelection);
 }
 
 WindowLinks::~WindowLinks() {

@@ -21,6 +21,12 @@ namespace lumora::hymns {
 class HymnPlayer;
 class HymnSelection;
 } // namespace lumora::hymns
+namespace lumora::marks {
+class MarkEditor;
+}
+namespace lumora::output {
+class OutputActions;
+}
 namespace lumora::platform {
 class CommonDialog;
 }
@@ -56,6 +62,8 @@ struct WindowParts {
     platform::CommonDialog& dialogs;
     QString settingsFile; // the user's settings (the clone's mode, layout and logo are kept there)
     const session::Session& session;
+    marks::MarkEditor& marks;      // a verse label it selects with the sound off shows in the clone too
+    output::OutputActions& output; // its print and save buttons go beside CLONE
 };
 
 class WindowLinks final : public QObject {

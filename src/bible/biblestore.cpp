@@ -38,7 +38,7 @@ bool CheckVersionEntry(const QString& dataPath, const QByteArray& line, VersionL
         complete = fileExists(f.oldTestament) && fileExists(f.newTestament) && fileExists(f.books) &&
                    fileExists(f.chapters);
     }
-    (complete ? into.List_version : into.List_version_reste).append(Utf8Decode(line));
+    (complete ? into.complete : into.incomplete).append(Utf8Decode(line));
     return true;
 }
 

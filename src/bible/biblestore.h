@@ -32,8 +32,8 @@ QStringList versionFileNames(const QByteArray& code);
 QString versionListPath(const QString& dataPath);
 
 struct VersionList {
-    QStringList List_version;       // complete versions, file order (decoded lines)
-    QStringList List_version_reste; // versions missing one of their four files
+    QStringList complete;   // List_version: complete versions, file order (decoded lines)
+    QStringList incomplete; // List_version_reste: versions missing one of their four files
     // Set when Version.txt could not be opened: 53 when the file is missing, 76 when its folder is.
     std::optional<int> openError;
 };

@@ -65,7 +65,7 @@ FollowedMarks followedMarks(const Passage& passage) {
     };
     const bool endsEarly = passage.endsBeforeChapterEnd && passage.endRow > 0;
     QByteArray stop; // the entry of the verse after the passage
-    for (const QByteArray& entry : passage.ComboBox_repere) {
+    for (const QByteArray& entry : passage.marks) {
         const qsizetype tab = entry.indexOf('\t');
         if (tab < 0 || !isMarked(entry.mid(tab + 1), rowOf(entry))) continue;
         if (endsEarly && rowOf(entry) == passage.endRow)

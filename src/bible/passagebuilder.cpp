@@ -38,7 +38,7 @@ ResolvedPassage ResolvePassage(const QString& dataPath, const VersionList& versi
                                const session::PassageRef& ref) {
     ResolvedPassage out;
     QString entry;
-    for (const QString& e : versions.List_version) {
+    for (const QString& e : versions.complete) {
         if (VersionCode(e).value_or(QString()).compare(QString::fromUtf8(ref.version), Qt::CaseInsensitive) ==
             0) {
             entry = e;
@@ -279,7 +279,7 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
                     out.verses.append(
                         {f2.toInt(), f3.toInt(), QString::fromUtf8(label), Utf8Decode(text), f4});
                 }
-                if (f4 != "0") out.ComboBox_repere.append(label + '\t' + f4);
+                if (f4 != "0") out.marks.append(label + '\t' + f4);
                 if (K == request.EndKey) {
                     if (inChapter) out.endRow = n - 1;
                     if (request.endsBeforeChapterEnd) {

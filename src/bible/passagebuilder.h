@@ -93,9 +93,9 @@ struct Passage {
     // What Text_Passage shows, prints and saves: PassageText without that closing label line, so
     // "...5.20   Text\r\n\n5.21\t\r\n" -> "...5.20   Text\r\n".
     QByteArray ShownText;
-    QString heading;                // Labe16
-    QString PassageHeader;          // version entry CR LF heading CR LF LF
-    QByteArrayList ComboBox_repere; // "chapter.verse" TAB mark, for marked selected verses
+    QString heading;       // Labe16
+    QString PassageHeader; // version entry CR LF heading CR LF LF
+    QByteArrayList marks;  // ComboBox_repere: "chapter.verse" TAB mark, for marked selected verses
     std::array<QByteArray, kMaxVerses + 1> VersePositions; // 1..286: mark of verse n of the chapter
     int endRow = 0; // the VersePositions row of EndKey (the verse after the selection, when it ends early)
     QList<session::ShownVerse> verses; // the verses shown, in order (not the reference line after them)

@@ -15,7 +15,7 @@ std::optional<PickedVersion> pickVersion(const QString& data, const std::optiona
         fail(QStringLiteral("cannot open Version.txt (error %1)").arg(*list.openError));
         return std::nullopt;
     }
-    for (const QString& entry : list.List_version) {
+    for (const QString& entry : list.complete) {
         const QString code = common::VersionCode(entry).value_or(QString());
         if (!wanted || code.compare(*wanted, Qt::CaseInsensitive) == 0)
             return PickedVersion{entry, common::Utf8Encode(code)};

@@ -25,11 +25,11 @@ int versions(Invocation& inv) {
         fail(QStringLiteral("cannot open Version.txt (error %1)").arg(*list.openError));
         return kFailed;
     }
-    for (const QString& e : list.List_version)
+    for (const QString& e : list.complete)
         writeLine(e);
     if (all) {
         writeLine(QStringLiteral("--"));
-        for (const QString& e : list.List_version_reste)
+        for (const QString& e : list.incomplete)
             writeLine(e);
     }
     return kOk;
@@ -75,7 +75,7 @@ int passage(Invocation& inv) {
         return kOk;
     }
     QJsonArray marks;
-    for (const QByteArray& m : (p.chapterEndFound ? p.ComboBox_repere : QByteArrayList())) {
+    for (const QByteArray& m : (p.chapterEndFound ? p.marks : QByteArrayList())) {
         const qsizetype tab = m.indexOf('\t');
         marks.append(QJsonArray{QString::fromUtf8(m.left(tab)), QString::fromUtf8(m.mid(tab + 1))});
     }

@@ -31,15 +31,15 @@ int runSearch(Invocation& inv) {
     const QString data = inv.dataFolder();
     if (data.isEmpty()) return kFailed;
     const bible::VersionList versions = bible::LoadBibleVersions(data);
-    if (versions.List_version.isEmpty()) {
+    if (versions.complete.isEmpty()) {
         fail(QStringLiteral("no complete Bible version in ") + data);
         return kFailed;
     }
     int row = 0;
     if (wanted) {
         row = -1;
-        for (int i = 0; i < versions.List_version.size(); ++i) {
-            const auto code = common::VersionCode(versions.List_version.at(i));
+        for (int i = 0; i < versions.complete.size(); ++i) {
+            const auto code = common::VersionCode(versions.complete.at(i));
             if (code && code->compare(*wanted, Qt::CaseInsensitive) == 0) {
                 row = i;
                 break;
@@ -50,7 +50,7 @@ int runSearch(Invocation& inv) {
             return kFailed;
         }
     }
-    const QByteArray code = common::Utf8Encode(*common::VersionCode(versions.List_version.at(row)));
+    const QByteArray code = common::Utf8Encode(*common::VersionCode(versions.complete.at(row)));
 
     bible::VersionSearch found;
     if (!bible::isBlankSearch(needle)) {

@@ -25,8 +25,8 @@ TEST_F(BibleStoreTest, versionListWithOrWithoutBomGivesSameList) {
     const VersionList withBom = LoadBibleVersions(data());
     writeBytes(data() + "/Bible/Version.txt", "AAA - First\r\nBBB - Second\r\n");
     const VersionList without = LoadBibleVersions(data());
-    EXPECT_EQ(withBom.List_version, (QStringList{"AAA - First", "BBB - Second"}));
-    EXPECT_EQ(withBom.List_version, without.List_version);
+    EXPECT_EQ(withBom.complete, (QStringList{"AAA - First", "BBB - Second"}));
+    EXPECT_EQ(withBom.complete, without.complete);
     EXPECT_FALSE(withBom.openError);
 }
 
@@ -37,8 +37,8 @@ TEST_F(BibleStoreTest, incompleteVersionsAndLinesWithoutSeparator) {
     writeBytes(data() + "/Bible/Version.txt",
                "NOFOLDER - Missing\r\nAAA - Fr\xC3\xA9nch\r\nno separator here\r\nPART - Partial\r\n\r\n");
     const VersionList v = LoadBibleVersions(data());
-    EXPECT_EQ(v.List_version, QStringList{QString::fromUtf8("AAA - Fr\xC3\xA9nch")});
-    EXPECT_EQ(v.List_version_reste, (QStringList{"NOFOLDER - Missing", "PART - Partial"}));
+    EXPECT_EQ(v.complete, QStringList{QString::fromUtf8("AAA - Fr\xC3\xA9nch")});
+    EXPECT_EQ(v.incomplete, (QStringList{"NOFOLDER - Missing", "PART - Partial"}));
 }
 
 TEST_F(BibleStoreTest, versionFilesAreFoundWhateverTheirLetterCase) {
@@ -53,7 +53,7 @@ TEST_F(BibleStoreTest, versionFilesAreFoundWhateverTheirLetterCase) {
     writeBytes(data() + "/BIBLE/Version.txt", "KJV - King James\r\n");
     QDir(data() + "/bible").removeRecursively();
     const VersionList v = LoadBibleVersions(data());
-    EXPECT_EQ(v.List_version, QStringList{"KJV - King James"});
+    EXPECT_EQ(v.complete, QStringList{"KJV - King James"});
 }
 
 TEST_F(BibleStoreTest, missingVersionFileReports53AndMissingFolder76) {

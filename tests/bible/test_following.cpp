@@ -120,7 +120,7 @@ Passage passageOf(const std::vector<const char*>& marks, int first, int last) {
         p.VersePositions[static_cast<size_t>(v)] = marks[static_cast<size_t>(v - 1)];
         const bool inPassage = v >= first && v <= last + (p.endsBeforeChapterEnd ? 1 : 0);
         if (inPassage && QByteArray(marks[static_cast<size_t>(v - 1)]) != "0")
-            p.ComboBox_repere << "1." + QByteArray::number(v) + '\t' + marks[static_cast<size_t>(v - 1)];
+            p.marks << "1." + QByteArray::number(v) + '\t' + marks[static_cast<size_t>(v - 1)];
     }
     p.endRow = p.endsBeforeChapterEnd ? last + 1 : last;
     return p;

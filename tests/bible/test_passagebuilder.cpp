@@ -101,10 +101,9 @@ TEST_F(PassageTest, layoutOfVersesTitlesCapitalsAndHeader) {
 // marks and positions
 TEST_F(PassageTest, marksOfSelectedVersesAndPositionsOfWholeChapter) {
     const Passage p = build(39, 5, 2, 3);
-    EXPECT_EQ(p.ComboBox_repere, (QByteArrayList{"5.2\t4,50000", "5.3\t6,50000"}));
+    EXPECT_EQ(p.marks, (QByteArrayList{"5.2\t4,50000", "5.3\t6,50000"}));
     // The verse after the selection is marked too when it carries a mark.
-    EXPECT_EQ(build(39, 5, 1, 2).ComboBox_repere,
-              (QByteArrayList{"5.1\t2,50000", "5.2\t4,50000", "5.3\t6,50000"}));
+    EXPECT_EQ(build(39, 5, 1, 2).marks, (QByteArrayList{"5.1\t2,50000", "5.2\t4,50000", "5.3\t6,50000"}));
     EXPECT_EQ(p.VersePositions[1], "2,50000");
     EXPECT_EQ(p.VersePositions[48], "0");
     EXPECT_TRUE(p.VersePositions[49].isEmpty());

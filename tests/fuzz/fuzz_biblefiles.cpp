@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   QByteArray(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1)));
 
     const bible::VersionList versions = bible::LoadBibleVersions(data_);
-    for (const QString& entry : versions.List_version) {
+    for (const QString& entry : versions.complete) {
         const QByteArray code = common::VersionCode(common::Utf8Encode(entry)).value_or(QByteArray());
         const bible::BookTables t = bible::LoadBookTables(data_, code);
         bible::TestamentCache cache;

@@ -22,7 +22,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cmath>
 
@@ -46,8 +46,12 @@ class MarkEditorUi : public ::testing::Test {
 
     QString bookFile() const { return h.data.path() + "/Bible/AAA/AAA-N.txt"; }
     marks::MarkEditor& editor() { return *h.find<marks::MarkEditor>("markEditor"); }
-    QTreeWidget* table() { return h.find<QTreeWidget>("ListView1"); }
-    QString cell(int row, int column) { return table()->topLevelItem(row - 1)->text(column); }
+    QTreeView* table() { return h.find<QTreeView>("ListView1"); }
+    QModelIndex at(int row, int column = 0) { return table()->model()->index(row - 1, column); }
+    QString cell(int row, int column) { return at(row, column).data().toString(); }
+    QString toolTip(int row) { return at(row, 1).data(Qt::ToolTipRole).toString(); }
+    void setCurrentRow(int row) { table()->setCurrentIndex(at(row)); }
+    int currentRow() { return table()->currentIndex().row() + 1; }
     QCheckBox* box(const char* name) { return h.find<QCheckBox>(name); }
     QLabel* label(const char* name) { return h.find<QLabel>(name); }
     QToolButton* button(const char* name) { return h.find<QToolButton>(name); }
@@ -80,8 +84,8 @@ class MarkEditorUi : public ::testing::Test {
         QApplication::sendEvent(passage()->viewport(), &e);
     }
     void clickRow(int row, Qt::MouseButton button) {
-        const QPointF at = table()->visualItemRect(table()->topLevelItem(row - 1)).center();
-        QMouseEvent e(QEvent::MouseButtonRelease, at, table()->viewport()->mapToGlobal(at), button,
+        const QPointF pos = table()->visualRect(at(row)).center();
+        QMouseEvent e(QEvent::MouseButtonRelease, pos, table()->viewport()->mapToGlobal(pos), button,
                       Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(table()->viewport(), &e);
     }
@@ -199,7 +203,7 @@ TEST_F(MarkEditorUi, rightClickSelectsTheVerseAndTakesThePlayingPositionIntoNew)
     EXPECT_EQ(h.view().passageBox().selectedText(), "5.19");
     EXPECT_EQ(cell(19, 1), "193,45678") << "cut after the fifth decimal, never rounded";
     EXPECT_EQ(cell(19, 2), "190,00000");
-    EXPECT_EQ(table()->currentItem(), table()->topLevelItem(18));
+    EXPECT_EQ(currentRow(), 19);
     EXPECT_EQ(label("Label4")->text(), "Bk5.19");
     EXPECT_EQ(readBytes(bookFile()), before) << "nothing is written before Update";
 }
@@ -362,7 +366,7 @@ TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
         EXPECT_NEAR(got, spoken->truth[std::size_t(v - 1)], 0.25) << "verse " << v;
         EXPECT_EQ(cell(v, 1).size(), cell(v, 1).indexOf(',') + 6) << "a mark text";
         EXPECT_EQ(cell(v, 2), QString::number(10 * v) + ",00000");
-        EXPECT_TRUE(table()->topLevelItem(v - 1)->toolTip(1).isEmpty()) << "verse " << v;
+        EXPECT_TRUE(toolTip(v).isEmpty()) << "verse " << v;
     }
     EXPECT_EQ(readBytes(bookFile()), before);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -395,20 +399,19 @@ TEST_F(MarkEditorUi, suggestedMarksInDoubtAreColouredWithTheReason_untilNewChang
     h.select(h.list("List_chapitre"), 3);
     action("Mnu_SuggestMrk")->trigger();
     ASSERT_TRUE(h.prompts.asked.empty());
-    QTreeWidgetItem* skipped = table()->topLevelItem(9);
-    EXPECT_TRUE(skipped->toolTip(1).startsWith("Check by ear: ")) << skipped->toolTip(1).toStdString();
-    EXPECT_TRUE(skipped->data(1, Qt::BackgroundRole).isValid());
+    const int skipped = 10;
+    EXPECT_TRUE(toolTip(skipped).startsWith("Check by ear: ")) << toolTip(skipped).toStdString();
+    EXPECT_TRUE(at(skipped, 1).data(Qt::BackgroundRole).isValid());
     int doubtful = 0;
     for (int v = 1; v <= 30; ++v) {
-        QTreeWidgetItem* row = table()->topLevelItem(v - 1);
-        EXPECT_EQ(row->toolTip(1).isEmpty(), !row->data(1, Qt::BackgroundRole).isValid()) << "verse " << v;
-        doubtful += !row->toolTip(1).isEmpty();
+        EXPECT_EQ(toolTip(v).isEmpty(), !at(v, 1).data(Qt::BackgroundRole).isValid()) << "verse " << v;
+        doubtful += !toolTip(v).isEmpty();
     }
     EXPECT_LE(doubtful, 4);
     // A New mark put there by other means is no longer the suggestion in doubt.
     action("Mnu_NewMark")->trigger();
-    EXPECT_TRUE(skipped->toolTip(1).isEmpty());
-    EXPECT_FALSE(skipped->data(1, Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(toolTip(skipped).isEmpty());
+    EXPECT_FALSE(at(skipped, 1).data(Qt::BackgroundRole).isValid());
 }
 
 // the mute button and Label24
@@ -588,7 +591,7 @@ TEST_F(MarkEditorUi, cmdMajWritesTheVerseLabel4Names_afterKeysMovedTheRow_andThe
 
     // a row past the chapter's end: told, nothing written
     const QByteArray now = readBytes(bookFile());
-    table()->setCurrentItem(table()->topLevelItem(40));
+    setCurrentRow(41);
     EXPECT_EQ(label("Label4")->text(), "");
     label("Lbl_Position")->setText("5");
     h.prompts.asked.clear();
@@ -603,10 +606,10 @@ TEST_F(MarkEditorUi, cmdOkSelectsTheVersesRowAlsoWithoutARecording) {
     box("Check_mode")->click();
     ASSERT_TRUE(QFile::remove(h.data.path() + "/Bible/AAA/Sound/Bk05.mp3"));
     h.select(h.list("List_verset"), 6);
-    table()->setCurrentItem(table()->topLevelItem(19));
+    setCurrentRow(20);
     ASSERT_EQ(label("Label4")->text(), "Bk5.20");
     h.find<bible::BiblePlayer>("biblePlayer")->cmdOk();
-    EXPECT_EQ(table()->currentItem(), table()->topLevelItem(6));
+    EXPECT_EQ(currentRow(), 7);
     EXPECT_EQ(label("Label4")->text(), "Bk5.7");
 }
 

@@ -59,7 +59,7 @@ TEST(MarksStore, verseMarkedZeroIsOutOfThePassageMarksButInTheTable) {
     lumora::bible::TestamentCache cache;
     const auto p = lumora::bible::BuildPassage(
         lumora::bible::PreparePassage(tmp.path(), {"AAA - First", tables.books[0], 1, 1, 3, 3}), cache);
-    EXPECT_EQ(p.ComboBox_repere, (QByteArrayList{"1.1\t1,00000", "1.3\t3,00000"}));
+    EXPECT_EQ(p.marks, (QByteArrayList{"1.1\t1,00000", "1.3\t3,00000"}));
 
     const QString file = bookFilePath(tmp.path(), "aaa", "01O");
     EXPECT_EQ(file, tmp.path() + "/Bible/AAA/AAA-O.txt");

@@ -127,7 +127,7 @@ void BibleNavigation::LoadBibleVersions() {
     {
         const QSignalBlocker block(List_version);
         List_version->clear();
-        List_version->addItems(m_versions.List_version);
+        List_version->addItems(m_versions.complete);
         List_version->setCurrentIndex(-1);
     }
     emit choiceCleared();

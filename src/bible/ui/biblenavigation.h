@@ -39,7 +39,7 @@ class BibleNavigation final : public QObject {
     // Fills List_version and List_version_reste from Version.txt and selects entry 0 (which
     // loads that version). A Version.txt that cannot be opened shows its error number.
     void LoadBibleVersions();
-    const QStringList& versionsIncomplete() const { return m_versions.List_version_reste; }
+    const QStringList& versionsIncomplete() const { return m_versions.incomplete; }
     QStringList versionsComplete() const;
     const BookTables& tables() const { return m_tables; }
     // Fills List_version anew from `entries` (version-order mode) and selects `selectText`.

@@ -1,31 +1,23 @@
 #pragma once
-// The Canticle tab's hymn lists, words, details and hymn search.
+// The Canticle tab's hymn lists, words, details and hymn search, as one controller over its parts:
+// the four linked lists (HymnLists), the words and details (HymnWords), the file icons
+// (HymnFileIcons) and the search row (HymnSearch).
 //
-// Four linked lists narrow the hymns down: book -> first-level theme -> sub-theme -> hymn. A pick
-// in one list refills the lists below it and selects their first row, which runs the next
-// handler, down to the hymn pick, which shows the words, the details and the file icons and loads
-// the music into the hymn player without starting it. Picks made from code (search hits, playlist
-// entries) go through the same handlers; the guard flags keep a handler from acting while the
-// list above it is being refilled.
+// A hymn picked in the lists, a search hit or a playlist entry is shown the same way: the file
+// icons, the details, the words, and the music loaded into the hymn player without starting it.
+// A search hit or a playlist entry is brought on screen through the four lists, as picks.
 
-#include "hymns/hymnstore.h"
+#include "hymns/ui/picklist.h"
 #include "platform/richtextbox.h"
 #include "session/nowshowing.h"
 #include "session/session.h"
 
-#include <QComboBox>
 #include <QObject>
 #include <QStringList>
 
 #include <optional>
 
-class QHBoxLayout;
-class QLabel;
 class QPalette;
-class QLineEdit;
-class QPushButton;
-class QTextEdit;
-class QToolButton;
 class QWidget;
 
 namespace lumora::platform {
@@ -34,15 +26,10 @@ class BackdropBox;
 
 namespace lumora::hymns {
 
-// A drop-down list that also reports a pick of the row already selected (the lists refill on
-// such a pick, as the user expects when choosing the same book again).
-class PickList final : public QComboBox {
-  public:
-    using QComboBox::QComboBox;
-    void showPopup() override;
-    // The row selected when the popup opened; -2 when no popup pick is under way.
-    int indexAtPopup = -2;
-};
+class HymnFileIcons;
+class HymnLists;
+class HymnSearch;
+class HymnWords;
 
 class HymnSelection final : public QObject {
     Q_OBJECT
@@ -56,13 +43,13 @@ class HymnSelection final : public QObject {
     // details (Text_info);
     // the position-capture tools with the player's own bar.
     QWidget* notFoundLabel() const;
-    QWidget* bookLists() const { return m_bookLists; }
-    QWidget* searchRow() const { return m_searchRow; }
+    QWidget* bookLists() const;
+    QWidget* searchRow() const;
     QWidget* wordsBox() const;
-    QWidget* details() const { return m_details; }
-    QWidget* titleRow() const { return m_titleRow; }
+    QWidget* details() const;
+    QWidget* titleRow() const;
     // Image_Cantique behind Text_Cantique.
-    platform::BackdropBox& backdrop() { return *m_backdrop; }
+    platform::BackdropBox& backdrop();
     // Puts a small tool (the window labels) on the row above the words.
     void addTitleTool(QWidget* tool);
     // The caption of Label9: the label of the hymn on display.
@@ -109,24 +96,21 @@ class HymnSelection final : public QObject {
     // Selects row i as a pick would (runs the handler when the row changes).
     static void select(QComboBox* list, int i);
 
-    QString cantiques() const { return m_cantiques; }
-    const QStringList& ComboBox_Info_chant() const { return m_infoChant; }
-    const QStringList& ComboBox_Info_trouve() const { return m_infoTrouve; }
-    QString SlidePath() const { return m_slidePath; }
-    QString VideoPath() const { return m_videoPath; }
-    bool HymnBooksLoaded() const { return m_hymnBooksLoaded; }
-    bool ThemesLoaded() const { return m_themesLoaded; }
-    bool SubThemesLoaded() const { return m_subThemesLoaded; }
-    bool HymnListLoaded() const { return m_hymnListLoaded; }
-    bool HymnSearchReady() const { return m_hymnSearchReady; }
-    QString CurrentBook() const { return m_currentBook; }
+    QString cantiques() const;
+    const QStringList& ComboBox_Info_chant() const;
+    const QStringList& ComboBox_Info_trouve() const;
+    QString SlidePath() const;
+    QString VideoPath() const;
+    bool HymnBooksLoaded() const;
+    bool ThemesLoaded() const;
+    bool SubThemesLoaded() const;
+    bool HymnListLoaded() const;
+    bool HymnSearchReady() const;
+    QString CurrentBook() const;
     QString CurrentHymnEntry() const { return m_currentEntry; }
-    platform::RichTextBox& words() { return *m_words; }
+    platform::RichTextBox& words();
 
-    void onBookPicked(int index);
-    void onThemePicked(int index);
-    void onSubThemePicked(int index);
-    void onHymnPicked(int index);
+    // A pick of search hit `index` (by the user, or the search's own pick of the first).
     void onResultPicked(int index);
 
   signals:
@@ -150,73 +134,26 @@ class HymnSelection final : public QObject {
     // What the words box, Label9 and the details now show, as a value (empty when nothing is).
     void hymnDisplayed(const lumora::session::ShownHymn& hymn);
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void buildWidgets(QWidget* page);
-    void connectPicks(PickList* list, void (HymnSelection::*handler)(int));
-    void showHymnInfo();
     void tellDisplayed(const QString& book);
-    void loadHymnFiles(const QString& label);
     // Shows one hymn: icons, details, words, music; `label` and `book` are its fields 1 and 9.
     void displayHymn(const QString& entry, const QString& label, const QString& book,
                      const QPalette& palette);
     // No hymn on display: no words, title, details, icons or music.
     void clearHymnDisplay();
-    // Fills the hymn box with `list` and shows its first hymn; hides the box when it is empty.
-    void showHymnList(const HymnList& list);
-    void showIcon(QLabel* icon, bool hasFile);
     // `entry` is a copy: the picks it runs clear CurrentHymnEntry, which callers may pass.
     bool showEntry(QString entry, const QPalette& palette);
 
     const session::Session& m_session;
-    QWidget* m_page;
-    platform::RichTextBox* m_words = nullptr;
-    platform::BackdropBox* m_backdrop = nullptr;
-    QWidget* m_wordsBox = nullptr;
-    bool m_iconsShown = true;
-    QWidget* m_titleRow = nullptr; // the title tools, then Label9
-    QHBoxLayout* m_titleTools = nullptr;
-    QWidget* m_bookLists = nullptr;
-    QWidget* m_searchRow = nullptr;
-    QWidget* m_details = nullptr;
+    HymnLists* m_lists;
+    HymnFileIcons* m_icons;
+    HymnWords* m_words;
+    HymnSearch* m_search;
 
-    QLabel* Label5 = nullptr;
-    PickList* ComboBox_Receuil = nullptr;
-    QLabel* Label6 = nullptr;
-    PickList* ComboBox_theme1 = nullptr;
-    PickList* ComboBox_theme2 = nullptr;
-    QLabel* Label8 = nullptr;
-    PickList* ComboBox_Chant = nullptr;
-    QLabel* Lbl_Nbr_cantique = nullptr;
-    QTextEdit* Text_Cantique = nullptr;
-    QTextEdit* Text_info = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Image_Diapo = nullptr;
-    QLabel* Image_Video = nullptr;
-    QLabel* Image_Musique = nullptr;
-    QLineEdit* Cantique_achercher = nullptr;
-    QPushButton* Cmd_cherche_cantique = nullptr;
-    PickList* ComboBox_cantique_trouve = nullptr;
-    QLabel* Lbl_Nbr_cantique_trouve = nullptr;
-
-    QString m_currentBook;               // CurrentBook
     QString m_currentEntry;              // CurrentHymnEntry
     std::optional<QString> m_shownEntry; // the entry whose words are on display
     bool m_wordsReplaced = false;        // "??????" stands in for the words
-    QString m_cantiques;
-    QStringList m_infoChant;
-    QStringList m_infoTrouve;
-    QString m_slidePath;
-    QString m_videoPath;
-    bool m_hymnBooksLoaded = false;
-    bool m_themesLoaded = false;
-    bool m_subThemesLoaded = false;
-    bool m_hymnListLoaded = false;
-    bool m_hymnSearchReady = false;
-    QString m_shownBook; // the book of the hymn on display
+    QString m_shownBook;                 // the book of the hymn on display
 };
 
 } // namespace lumora::hymns

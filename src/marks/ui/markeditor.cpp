@@ -1,5 +1,7 @@
 #include "marks/ui/markeditor.h"
 
+#include "marks/ui/marktablemodel.h"
+
 #include "common/atomicfile.h"
 #include "common/decimal.h"
 #include "common/lines.h"
@@ -14,7 +16,6 @@
 #include "platform/waitcursor.h"
 
 #include <QCheckBox>
-#include <QColor>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace lumora::marks {
 
@@ -61,21 +62,13 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
                        platform::CommonDialog& dialogs, QWidget* page, QObject* parent)
     : QObject(parent), m_session(session), m_passage(passage), m_player(player), m_prompts(prompts),
       m_dialogs(dialogs) {
-    ListView1 = new QTreeWidget(page);
+    m_model = new MarkTableModel(this);
+    ListView1 = new QTreeView(page);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setRootIsDecorated(false);
-    ListView1->setColumnCount(3);
-    ListView1->setHeaderLabels({QStringLiteral("Marking"), QStringLiteral("New"), QStringLiteral("Old")});
+    ListView1->setModel(m_model);
     for (int c = 0; c < 3; ++c)
         ListView1->header()->resizeSection(c, 1020 / kTwipsPerPixel);
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(kMaxVerses);
-    for (int i = 1; i <= kMaxVerses; ++i) {
-        auto* row = new QTreeWidgetItem(QStringList{QString(), QString(), QString()});
-        row->setData(0, Qt::UserRole, QStringLiteral("Cle_") + QString::number(i));
-        rows.append(row);
-    }
-    ListView1->addTopLevelItems(rows);
     ListView1->hide();
     m_tableViewport = ListView1->viewport();
     m_tableViewport->installEventFilter(this);
@@ -130,7 +123,8 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     entry("Mnu_RestoreMrk", QStringLiteral("Restore"), &MarkEditor::restoreMarks);
     entry("Mnu_UndoMrk", kUndoTitle, &MarkEditor::undoLastUpdate);
     enableMenu();
-    connect(ListView1, &QTreeWidget::currentItemChanged, this, &MarkEditor::onCurrentRowChanged);
+    connect(ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &MarkEditor::onCurrentRowChanged);
 
     connect(SpPosition, &platform::SpinArrows::stepped, this, [this](bool up) {
         // A position label holds a mark text, whose decimal separator is always the comma: with
@@ -172,8 +166,8 @@ bool MarkEditor::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (e->button() == Qt::LeftButton) {
-            if (QTreeWidgetItem* item = ListView1->itemAt(e->position().toPoint()))
-                pickRow(ListView1->indexOfTopLevelItem(item) + 1);
+            if (const QModelIndex at = ListView1->indexAt(e->position().toPoint()); at.isValid())
+                pickRow(at.row() + 1);
         }
         return false;
     }
@@ -186,7 +180,7 @@ bool MarkEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == ListView1 && type == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
-        QRect r = ListView1->visualItemRect(ListView1->currentItem());
+        QRect r = ListView1->visualRect(ListView1->currentIndex());
         Mnu_Mark->popup(ListView1->viewport()->mapToGlobal(r.isValid() ? r.bottomLeft() : QPoint()));
         return true;
     }
@@ -215,60 +209,48 @@ QString MarkEditor::bookFile() const {
 }
 
 void MarkEditor::onPassageShown(const bible::Passage& passage) {
-    m_hasMarks = passage.chapterEndFound && !passage.ComboBox_repere.isEmpty();
+    m_hasMarks = passage.chapterEndFound && !passage.marks.isEmpty();
     const QByteArray key = m_versionCode + '\t' + m_bookKey + '\t' + QByteArray::number(m_chapter);
     // A table of another chapter is replaced; its New marks not yet written were offered for
     // writing when the chapter changed (onChapterShown).
-    if (key != m_chapterKey || m_table.verseCount() != m_verseCount)
-        m_table = MarkTable::forChapter(chapterId(), passage.VersePositions);
+    if (key != m_chapterKey || marks().verseCount() != m_verseCount)
+        m_model->setTable(MarkTable::forChapter(chapterId(), passage.VersePositions), key);
     else
-        m_table.reloadOld(passage.VersePositions, m_markUpdated);
+        m_model->change([&](MarkTable& t) { t.reloadOld(passage.VersePositions, m_markUpdated); });
     m_markUpdated.reset();
     m_chapterKey = key;
     showRows();
 }
 
-void MarkEditor::showRow(int i) {
-    QTreeWidgetItem* item = ListView1->topLevelItem(i - 1);
-    if (!item) return;
-    const MarkRow& r = m_table.row(i);
-    item->setText(0, QString::fromUtf8(r.text));
-    item->setText(1, QString::fromUtf8(r.newMark));
-    item->setText(2, QString::fromUtf8(r.oldMark));
-    const auto doubt = m_doubts.constFind(i);
-    const bool doubtful =
-        doubt != m_doubts.cend() && m_doubtsChapterKey == m_chapterKey && doubt->first == r.newMark;
-    item->setData(1, Qt::BackgroundRole, doubtful ? QVariant(QColor(255, 214, 153)) : QVariant());
-    item->setToolTip(1, doubtful ? doubt->second : QString());
+const MarkTable& MarkEditor::marks() const {
+    return m_model->table();
 }
 
 void MarkEditor::showRows() {
-    for (int i = 1; i <= kMaxVerses; ++i)
-        showRow(i);
     // 1020 twips each, wider where a mark would otherwise be cut short.
     for (int c = 0; c < 3; ++c) {
         ListView1->resizeColumnToContents(c);
         ListView1->setColumnWidth(c, std::max(ListView1->columnWidth(c), 1020 / kTwipsPerPixel));
     }
-    if (QTreeWidgetItem* row = ListView1->currentItem()) Label4->setText(row->text(0));
+    if (const int row = selectedRow()) Label4->setText(m_model->marking(row));
 }
 
 void MarkEditor::selectRow(int index) {
-    if (QTreeWidgetItem* row = ListView1->topLevelItem(index)) {
-        ListView1->setCurrentItem(row);
-        ListView1->scrollToItem(row);
-        Label4->setText(row->text(0));
-    }
+    if (index < 0 || index >= kMaxVerses) return;
+    const QModelIndex row = m_model->index(index, 0);
+    ListView1->setCurrentIndex(row);
+    ListView1->scrollTo(row);
+    Label4->setText(m_model->marking(index + 1));
 }
 
 int MarkEditor::selectedRow() const {
-    QTreeWidgetItem* row = ListView1->currentItem();
-    return row ? ListView1->indexOfTopLevelItem(row) + 1 : 0;
+    const QModelIndex row = ListView1->currentIndex();
+    return row.isValid() ? row.row() + 1 : 0;
 }
 
 void MarkEditor::onVerseSelected(int index) {
     selectRow(index);
-    if (QTreeWidgetItem* row = ListView1->topLevelItem(index)) Lbl_Position->setText(row->text(1));
+    if (index >= 0 && index < kMaxVerses) Lbl_Position->setText(m_model->newMark(index + 1));
 }
 
 void MarkEditor::onPassageAudioStarted(const QByteArray& mark, int verseIndex) {
@@ -281,12 +263,12 @@ bool MarkEditor::isPlaying() const {
 }
 
 void MarkEditor::onCurrentRowChanged() {
-    QTreeWidgetItem* row = ListView1->currentItem();
-    Label4->setText(row ? row->text(0) : QString());
+    const int row = selectedRow();
+    Label4->setText(row ? m_model->marking(row) : QString());
     if (isPlaying())
         showLivePosition();
     else if (row)
-        Lbl_Position->setText(row->text(1));
+        Lbl_Position->setText(m_model->newMark(row));
 }
 
 void MarkEditor::showLivePosition() {
@@ -381,15 +363,12 @@ void MarkEditor::takeMarkAt(int caret) {
         return;
     }
     const QByteArray label = text.mid(span->start, span->length).toUtf8();
-    if (const auto row = m_table.setNewMark(m_soundPrefix, label, positionText(m_player.position()))) {
-        showRow(*row);
+    if (const auto row = m_model->setNewMark(m_soundPrefix, label, positionText(m_player.position())))
         selectRow(*row - 1);
-    }
 }
 
 void MarkEditor::pickRow(int row) {
-    const QTreeWidgetItem* item = ListView1->topLevelItem(row - 1);
-    if (!item || item->text(0).isEmpty()) return;
+    if (row < 1 || row > kMaxVerses || m_model->marking(row).isEmpty()) return;
     emit verseWanted(row - 1, true);
     emit passageAudioWanted();
 }
@@ -397,7 +376,7 @@ void MarkEditor::pickRow(int row) {
 // the Markage menu
 
 bool MarkEditor::mayReplacePending() {
-    const std::size_t pending = m_table.pendingRows().size();
+    const std::size_t pending = marks().pendingRows().size();
     if (pending == 0) return true;
     return m_prompts.ask(QStringLiteral("The New marks not yet written (%1) will be replaced.")
                              .arg(verses(int(pending))),
@@ -406,8 +385,8 @@ bool MarkEditor::mayReplacePending() {
 }
 
 void MarkEditor::offerPendingBeforeLeaving() {
-    if (m_chapterKey.isEmpty() || m_table.verseCount() != m_verseCount) return;
-    const std::vector<int> pending = m_table.pendingRows();
+    if (m_chapterKey.isEmpty() || marks().verseCount() != m_verseCount) return;
+    const std::vector<int> pending = marks().pendingRows();
     if (pending.empty()) return;
     const ChapterId id = chapterId();
     const QString shown = QString::fromUtf8(m_soundPrefix) + QString::number(m_chapter);
@@ -418,12 +397,12 @@ void MarkEditor::offerPendingBeforeLeaving() {
                       platform::PromptIcon::Question) != platform::PromptAnswer::Yes)
         return;
     const QString file = bookFile();
-    reportWrite(writeMarks(m_versionCode, id, m_table), file);
+    reportWrite(writeMarks(m_versionCode, id, marks()), file);
 }
 
 bool MarkEditor::mayClose() {
-    if (m_table.verseCount() != m_verseCount) return true;
-    const std::vector<int> pending = m_table.pendingRows();
+    if (marks().verseCount() != m_verseCount) return true;
+    const std::vector<int> pending = marks().pendingRows();
     if (pending.empty()) return true;
     const QString shown = QString::fromUtf8(m_soundPrefix) + QString::number(m_chapter);
     const platform::PromptAnswer a = m_prompts.ask(
@@ -434,21 +413,21 @@ bool MarkEditor::mayClose() {
     if (a == platform::PromptAnswer::No) return true;
     if (a != platform::PromptAnswer::Yes) return false;
     const QString file = bookFile();
-    const WriteResult r = writeMarks(m_versionCode, chapterId(), m_table);
+    const WriteResult r = writeMarks(m_versionCode, chapterId(), marks());
     reportWrite(r, file);
     return r.status == WriteStatus::Written;
 }
 
 void MarkEditor::newMarks() {
     if (!m_markMode || !mayReplacePending()) return;
-    m_table.resetNew();
+    m_model->change([](MarkTable& t) { t.resetNew(); });
     showRows();
 }
 
 void MarkEditor::oldMarks() {
     if (!m_markMode || !mayReplacePending()) return;
     if (m_verseCount > 0) emit verseWanted(m_verseCount - 1, false);
-    m_table.copyOldToNew();
+    m_model->change([](MarkTable& t) { t.copyOldToNew(); });
     showRows();
 }
 
@@ -463,15 +442,15 @@ void MarkEditor::suggestMarks() {
         m_prompts.tell(s.outcome.error, platform::kAppTitle, platform::PromptIcon::Exclamation);
         return;
     }
-    m_table.setNewStarts(s.outcome.starts);
-    m_doubts.clear();
-    m_doubtsChapterKey = m_chapterKey;
+    m_model->change([&](MarkTable& t) { t.setNewStarts(s.outcome.starts); });
+    MarkTableModel::Doubts doubts;
     for (qsizetype i = 0; i < s.outcome.doubts.size(); ++i)
         if (!s.outcome.doubts[i].isEmpty())
-            m_doubts.insert(int(i) + 1, {m_table.row(int(i) + 1).newMark,
-                                         tr("Check by ear: %1 (confidence %2)")
-                                             .arg(s.outcome.doubts[i])
-                                             .arg(s.outcome.confidence[std::size_t(i)], 0, 'f', 2)});
+            doubts.insert(int(i) + 1, {marks().row(int(i) + 1).newMark,
+                                       tr("Check by ear: %1 (confidence %2)")
+                                           .arg(s.outcome.doubts[i])
+                                           .arg(s.outcome.confidence[std::size_t(i)], 0, 'f', 2)});
+    m_model->setDoubts(doubts);
     showRows();
 }
 
@@ -488,7 +467,7 @@ void MarkEditor::updateMarks() {
     if (!m_markMode) return;
     // The confirmation counts what will be written: rows whose New differs from the Old shown, never
     // a zero the user did not give.
-    const int changes = int(m_table.pendingRows().size());
+    const int changes = int(marks().pendingRows().size());
     if (m_prompts.ask(confirmation(changes), QStringLiteral("Update"), platform::PromptButtons::OkCancel) !=
         platform::PromptAnswer::Ok)
         return;
@@ -496,7 +475,7 @@ void MarkEditor::updateMarks() {
     // Written against the Old column as shown: the passage is rebuilt (which reloads Old from the
     // file) only afterwards, so a mark changed in the file meanwhile is seen as a conflict.
     const QString file = bookFile();
-    const WriteResult r = writeMarks(m_versionCode, chapterId(), m_table);
+    const WriteResult r = writeMarks(m_versionCode, chapterId(), marks());
     emit verseWanted(0, false);
     emit passageAudioWanted();
     wait.restore();
@@ -556,7 +535,7 @@ void MarkEditor::updateOneMark() {
     }
     const QString file = bookFile();
     const ChapterId id = chapterId();
-    if (m_table.row(row).oldMark != FormatMark(position)) {
+    if (marks().row(row).oldMark != FormatMark(position)) {
         // Kept as an Update keeps them, for "Undo last update".
         const QString previous = previousMarksPath(m_session.DataPath, m_versionCode, id);
         QString why;
@@ -614,7 +593,7 @@ void MarkEditor::backupMarks() {
             platform::PromptIcon::Question) != platform::PromptAnswer::Yes)
         return;
     QString why;
-    if (!common::writeFileAtomic(*path, backupBytes(id, m_table), &why))
+    if (!common::writeFileAtomic(*path, backupBytes(id, marks()), &why))
         m_prompts.tell(tr("The backup could not be written to\r\n%1\r\n(%2)").arg(*path, why),
                        platform::kAppTitle, platform::PromptIcon::Exclamation);
 }
@@ -625,7 +604,7 @@ void MarkEditor::restoreMarks() {
     const auto path = m_dialogs.openFile({QStringLiteral("Restore from ..."),
                                           QString::fromUtf8(backupFileName(id)), QString(), kBackupFilter});
     if (!path) return;
-    MarkTable restored = m_table;
+    MarkTable restored = marks();
     QString why;
     if (!restoreBackup(id, *path, restored, &why)) {
         m_prompts.tell(why.isEmpty() ? restoreRefusal(id) : why, platform::kAppTitle,
@@ -633,7 +612,7 @@ void MarkEditor::restoreMarks() {
         return;
     }
     if (!mayReplacePending()) return;
-    m_table = restored;
+    m_model->setTable(restored, m_chapterKey);
     showRows();
 }
 

@@ -4,10 +4,10 @@
 // position label Lbl_Position with its spin button SpPosition, Cmd_Maj, and the Markage menu
 // Mnu_Mark. A right click in the passage takes the verse's mark from the playing recording.
 //
-// The table shows a marks::MarkTable value, refreshed after every passage shown: a new chapter
-// (version, book or chapter) loads New and Old from the file, the same chapter keeps New and
-// reloads Old. Writes go through the core writers (whole file, atomically); every Update first
-// keeps the chapter's previous marks (previousMarksPath), which "Undo last update" writes back.
+// The table shows a marks::MarkTable value (through a MarkTableModel), refreshed after every
+// passage shown: a new chapter (version, book or chapter) loads New and Old from the file, the same
+// chapter keeps New and reloads Old. Writes go through the core writers (whole file, atomically); every
+// Update first keeps the chapter's previous marks (previousMarksPath), which "Undo last update" writes back.
 // The Markage menu acts only in mark mode, and New marks not yet written are never dropped
 // without asking: not by another chapter, not by the menu, not by closing the window.
 //
@@ -18,7 +18,6 @@
 #include "marks/marktable.h"
 #include "session/session.h"
 
-#include <QHash>
 #include <QList>
 #include <QObject>
 
@@ -29,7 +28,7 @@ class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 
 namespace lumora::platform {
@@ -41,6 +40,8 @@ class SpinArrows;
 } // namespace lumora::platform
 
 namespace lumora::marks {
+
+class MarkTableModel;
 
 class MarkEditor final : public QObject {
     Q_OBJECT
@@ -56,7 +57,7 @@ class MarkEditor final : public QObject {
     // Mnu_Mark ("Markage"), for the menu bar; the same menu pops up over ListView1.
     QMenu* menu() const { return Mnu_Mark; }
 
-    const MarkTable& marks() const { return m_table; }
+    const MarkTable& marks() const;
     bool isMarkMode() const { return m_markMode; }
     const QByteArray& chapterKey() const { return m_chapterKey; }
 
@@ -134,8 +135,8 @@ class MarkEditor final : public QObject {
     void onCheckModeClicked(bool ticked);
     // Label4, Lbl_Position, SpPosition and ListView1 shown, Cmd_Maj usable; or all put away.
     void showMarkWidgets(bool shown);
+    // Fits the columns to the marks shown; Label4 names the current row again.
     void showRows();
-    void showRow(int row);
     void selectRow(int index);
     int selectedRow() const; // 1..286, 0 when none
     // The current row changed, by the program or by the user (arrow keys, a right press): Label4
@@ -163,7 +164,8 @@ class MarkEditor final : public QObject {
     platform::Prompts& m_prompts;
     platform::CommonDialog& m_dialogs;
 
-    QTreeWidget* ListView1;
+    MarkTableModel* m_model; // what ListView1 shows
+    QTreeView* ListView1;
     QWidget* m_positionRow;
     QCheckBox* Check_mode;
     QLabel* Label1;
@@ -175,7 +177,6 @@ class MarkEditor final : public QObject {
     QMenu* Mnu_Mark;
     QList<QAction*> m_menuEntries;
 
-    MarkTable m_table;
     // The chapter on display.
     QByteArray m_versionCode, m_bookKey, m_soundPrefix;
     int m_chapter = 0;
@@ -185,10 +186,6 @@ class MarkEditor final : public QObject {
     bool m_markMode = false;          // MarkMode
     bool m_muted = false;             // BibleAudioMuted
     bool m_hasMarks = false;          // the passage has marked verses (ComboBox_repere selected)
-    // Suggested marks to be checked by ear: row -> (the suggested New text, why). A row is shown
-    // doubtful while its New still holds that text in the chapter it was suggested for.
-    QHash<int, std::pair<QByteArray, QString>> m_doubts;
-    QByteArray m_doubtsChapterKey;
 };
 
 } // namespace lumora::marks
