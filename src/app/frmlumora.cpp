@@ -4,6 +4,7 @@
 #include "app/helpmenu.h"
 #include "app/marklinks.h"
 #include "app/pages.h"
+#include "app/remotelinks.h"
 #include "app/windowlinks.h"
 #include "bible/ui/biblenavigation.h"
 #include "bible/ui/bibleplayer.h"
@@ -77,6 +78,7 @@ struct FrmLumora::Areas {
     lists::FavouritePanel* playLists = nullptr;
     output::OutputActions* output = nullptr;
     WindowLinks* windows = nullptr;
+    RemoteLinks* remote = nullptr;
     hymns::HymnMedia* media = nullptr;
     import::SongImportUi* songs = nullptr;
     HelpMenu* help = nullptr;
@@ -146,6 +148,10 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                                  m_platform.dialogs, m_where.settingsFile, m_session},
                                 this);
     connect(this, &FrmLumora::loaded, a.windows, &WindowLinks::onLoaded);
+    a.remote = new RemoteLinks({SSTab_LMR, *a.navigation, a.windows->quickReference(), *a.biblePlayer,
+                                *a.zoom, *a.hymns, *a.hymnPlayer, *a.playLists, a.windows->clone(),
+                                a.windows->nowShowing(), m_session, m_where.pathFile},
+                               this);
     // The bottom row is full with the player and the marks: print, save and zoom go beside CLONE.
     a.passage->addHeaderTool(a.output->bibleButtons());
     a.passage->addHeaderTool(a.zoom->bibleControl());
@@ -304,6 +310,10 @@ bool FrmLumora::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::MouseMove && m_areas->hymns) m_areas->hymns->clearHoverBorders();
     return QMainWindow::eventFilter(watched, event);
+}
+
+RemoteLinks& FrmLumora::remote() {
+    return *m_areas->remote;
 }
 
 void FrmLumora::SetZoom(int percent) {

@@ -16,6 +16,8 @@ class QTimer;
 
 namespace lumora::app {
 
+class RemoteLinks;
+
 class FrmLumora final : public QMainWindow {
     Q_OBJECT
   public:
@@ -33,6 +35,8 @@ class FrmLumora final : public QMainWindow {
     // Applies a zoom percentage to the box of the visible tab (5 to 500; others change nothing).
     void SetZoom(int percent);
     const session::Session& session() const { return m_session; }
+    // The remote: its actions, its devices and its server (off until started).
+    RemoteLinks& remote();
 
   signals:
     // The tab now shown (after the Bible tab's zoom reset).

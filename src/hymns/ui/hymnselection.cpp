@@ -571,6 +571,13 @@ void HymnSelection::onResultPicked(int index) {
     Lbl_Nbr_cantique_trouve->setText(counter(index, ComboBox_cantique_trouve->count()));
 }
 
+QStringList HymnSelection::bookNames() const {
+    QStringList books;
+    for (int i = 0; i < ComboBox_Receuil->count(); ++i)
+        books << ComboBox_Receuil->itemText(i);
+    return books;
+}
+
 void HymnSelection::ShowPlaylistHymn(const QString& entry) {
     const platform::WaitCursor wait;
     m_currentEntry = entry;

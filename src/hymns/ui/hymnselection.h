@@ -110,6 +110,8 @@ class HymnSelection final : public QObject {
     static void select(QComboBox* list, int i);
 
     QString cantiques() const { return m_cantiques; }
+    // The hymn books as the book list holds them, in its order.
+    QStringList bookNames() const;
     const QStringList& ComboBox_Info_chant() const { return m_infoChant; }
     const QStringList& ComboBox_Info_trouve() const { return m_infoTrouve; }
     QString SlidePath() const { return m_slidePath; }
