@@ -188,6 +188,10 @@ void FrmLumora::buildFrame() {
     connect(a.navigation, &bible::BibleNavigation::chapterShown, a.bibles,
             [b = a.bibles](const QByteArray& code) { b->setShownVersion(code); });
     buildSongMenu();
+    named(menuBar()->addAction(QStringLiteral("Remote…"), a.remote,
+                               [this] { m_areas->remote->showDialog(this); }),
+          "mnu_remote")
+        ->setToolTip(QStringLiteral("Phones, a stage screen and a streaming program over the network"));
     a.help = named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
     // Keys: next / previous chapter, search, zoom (play / pause and stop come with the players).
     // The clone labels get theirs beside these, with a tooltip that shows them.

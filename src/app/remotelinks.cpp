@@ -14,6 +14,7 @@
 #include "lists/ui/favouritepanel.h"
 #include "remote/devicestore.h"
 #include "remote/remoteservice.h"
+#include "remote/ui/frmremote.h"
 #include "windows/ui/clonewindow.h"
 
 #include <QCryptographicHash>
@@ -46,7 +47,22 @@ RemoteLinks::RemoteLinks(const RemoteParts& parts, QObject* parent)
     m_service->server().showNow(parts.feed.now());
 }
 
+void RemoteLinks::showDialog(QWidget* parent) {
+    if (!m_dialog) {
+        m_dialog = new remote::FrmRemote(*m_service, parent);
+        m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_dialog->refresh();
+    m_dialog->show();
+    m_dialog->raise();
+}
+
+remote::FrmRemote* RemoteLinks::dialog() const {
+    return m_dialog;
+}
+
 RemoteLinks::~RemoteLinks() {
+    delete m_dialog.data();
     // The server calls back into this object while it runs.
     m_service->stop();
     m_service->server().setActions(nullptr);

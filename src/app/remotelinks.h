@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 
 #include <optional>
 
@@ -27,8 +28,9 @@ namespace lumora::lists {
 class FavouritePanel;
 }
 namespace lumora::remote {
+class FrmRemote;
 class RemoteService;
-}
+} // namespace lumora::remote
 namespace lumora::session {
 struct Session;
 }
@@ -62,6 +64,9 @@ class RemoteLinks final : public QObject, public remote::RemoteActions {
     ~RemoteLinks() override;
 
     remote::RemoteService& service() { return *m_service; }
+    // "Remote…": the dialog, made on first use and raised when it is open already.
+    void showDialog(QWidget* parent);
+    remote::FrmRemote* dialog() const;
 
     void perform(const remote::RemoteAction& action) override;
     QList<remote::HymnItem> findHymns(const QString& text) override;
@@ -77,6 +82,7 @@ class RemoteLinks final : public QObject, public remote::RemoteActions {
     RemoteParts m_parts;
     remote::RemoteService* m_service;
     QHash<QString, QString> m_found; // id of a hymn the search gave → its entry
+    QPointer<remote::FrmRemote> m_dialog;
 };
 
 } // namespace lumora::app

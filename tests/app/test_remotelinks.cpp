@@ -11,6 +11,7 @@
 #include "hymns/ui/hymnplayer.h"
 #include "platform/spinarrows.h"
 #include "remote/remoteservice.h"
+#include "remote/ui/frmremote.h"
 #include "support/mainwindow.h"
 #include "support/psalm23.h"
 #include "windows/ui/clonewindow.h"
@@ -18,15 +19,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
@@ -277,6 +281,33 @@ TEST_F(RemoteWindow, theServerTellsWhatTheWindowShows) {
     service.stop();
     EXPECT_FALSE(service.isRunning());
     EXPECT_EQ(service.baseAddresses(), QStringList());
+}
+
+// The settings and devices are the user's, beside the path file: the data folder, which
+// several computers may share, never holds them.
+TEST_F(RemoteWindow, remoteInTheMenuBarOpensTheDialog_whoseSettingsLiveBesideThePathFile) {
+    Window& w = byRemote;
+    QAction* entry = w.h.find<QAction>("mnu_remote");
+    ASSERT_TRUE(entry);
+    EXPECT_TRUE(w.h.window->menuBar()->actions().contains(entry));
+    entry->trigger();
+    remote::FrmRemote* dialog = w.remote->dialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+    auto* port = dialog->findChild<QSpinBox*>("spin_RemotePort");
+    EXPECT_EQ(port->value(), 4320);
+    port->setValue(5100);
+    emit port->editingFinished();
+    EXPECT_FALSE(w.remote->service().isRunning()) << "a port is chosen without switching the server on";
+
+    const QString beside = QFileInfo(w.h.where().pathFile).dir().filePath("Lumora.remote");
+    remote::DeviceStore kept(beside);
+    ASSERT_TRUE(kept.load());
+    EXPECT_EQ(kept.settings().port, 5100);
+    for (QDirIterator it(w.h.data.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        EXPECT_FALSE(it.next().endsWith("Lumora.remote"));
+    entry->trigger();
+    EXPECT_EQ(w.remote->dialog(), dialog) << "one dialog, raised again";
 }
 
 } // namespace lumora::testing
