@@ -27,6 +27,7 @@ namespace lumora::app {
 
 namespace {
 
+constexpr int kBibleTab = 0;
 constexpr int kCanticleTab = 1;
 constexpr qsizetype kFoundKept = 2000; // hymn ids of searches kept for a pick
 
@@ -72,7 +73,8 @@ void RemoteLinks::perform(const remote::RemoteAction& action) {
     using A = remote::RemoteAction;
     switch (action.kind) {
     case A::GoTo: {
-        // Enter in the "Go to" box.
+        // Enter in the "Go to" box, on the Bible tab, where the box is.
+        m_parts.tabs->setCurrentIndex(kBibleTab);
         QLineEdit* box = m_parts.quickReference.box();
         box->setText(action.text);
         if (m_parts.quickReference.open(action.text, false)) box->selectAll();

@@ -193,6 +193,15 @@ TEST_F(RemoteWindow, eachActionChangesTheWindowAsTheUsersKeyOrClick) {
         "F5 on the Canticle tab", [](Window& w) { emit w.clone().hymnCloneClicked(); },
         R"({"action":"show"})");
     step(
+        "the Bible tab, then Enter in the Go to box",
+        [](Window& w) {
+            w.tabs()->setCurrentIndex(0);
+            w.enterReference("Ps 23:4");
+        },
+        R"({"action":"goto","reference":"Ps 23:4"})");
+    for (Window* w : {&user, &byRemote})
+        w->tabs()->setCurrentIndex(1);
+    step(
         "the Canticle zoom's arrow",
         [](Window& w) { w.h.find<platform::SpinArrows>("SpinButton_SizeCantique")->downArrow()->click(); },
         R"({"action":"zoom","step":-1})");
