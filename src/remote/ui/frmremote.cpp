@@ -138,7 +138,9 @@ void FrmRemote::switchOn(bool on) {
     settingsEdited();
     if (!lbl_RemoteMessage->isHidden()) return; // the settings could not be kept
     if (const std::optional<QString> error = m_service.start()) {
-        tell(*error);
+        tell(*error + QLatin1Char('\n') +
+             tr("The remote is off. Choose another port (the next one must be free too), or close the "
+                "program that uses it, then switch the remote on again."));
         const QSignalBlocker block(chk_RemoteOn);
         chk_RemoteOn->setChecked(false);
     } else {
@@ -165,7 +167,9 @@ void FrmRemote::settingsEdited() {
     tell({});
     const bool listenChanged = s.port != was.port || s.address != was.address;
     if (m_service.isRunning() && listenChanged) {
-        if (const std::optional<QString> error = m_service.start()) tell(*error);
+        if (const std::optional<QString> error = m_service.start())
+            tell(*error + QLatin1Char('\n') +
+                 tr("The remote is off. Choose another port, then switch it on."));
         refresh();
     }
 }
