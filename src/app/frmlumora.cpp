@@ -5,6 +5,7 @@
 #include "app/helpmenu.h"
 #include "app/marklinks.h"
 #include "app/pages.h"
+#include "app/remotelinks.h"
 #include "app/tablinks.h"
 #include "app/windowlinks.h"
 #include "bible/ui/biblenavigation.h"
@@ -22,7 +23,6 @@
 #include "marks/ui/markeditor.h"
 #include "output/ui/outputactions.h"
 
-#include <QCheckBox>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -62,6 +62,7 @@ struct FrmLumora::Areas {
     lists::FavouritePanel* playLists = nullptr;
     output::OutputActions* output = nullptr;
     WindowLinks* windows = nullptr;
+    RemoteLinks* remote = nullptr;
     hymns::HymnMedia* media = nullptr;
 };
 
@@ -120,15 +121,14 @@ FrmLumora::FrmLumora(platform::Platform& platform, session::DataPathLocations wh
                                  m_platform.dialogs, m_where.settingsFile, m_session, *a.marks, *a.output},
                                 this);
     connect(this, &FrmLumora::loaded, a.windows, &WindowLinks::onLoaded);
+    a.remote = new RemoteLinks({SSTab_LMR, *a.navigation, *a.biblePlayer, *a.zoom, *a.hymns, *a.hymnPlayer,
+                                *a.playLists, *a.windows, m_session, m_where.pathFile},
+                               this);
     // Installed after the window links' filter, so that it runs first: a close the user takes back
     // (New marks not yet written) must not close the clone either.
     installEventFilter(this);
-
     // Moving over the tab control (outside the hymn lists) takes their mouse-over border away.
-    for (QWidget* w : {static_cast<QWidget*>(SSTab_LMR), static_cast<QWidget*>(a.canticlePage)}) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-    }
+    a.hymns->clearHoverBordersOnMovesOver(SSTab_LMR);
     buildFrame();
 }
 
@@ -139,6 +139,7 @@ void FrmLumora::buildFrame() {
     connect(a.canticlePage, &CanticlePage::layoutWanted, this, &FrmLumora::layOut);
     addDataMenus(
         {*this, *SSTab_LMR, m_session, m_platform.dialogs, m_platform.prompts, *a.navigation, *a.hymns});
+    a.remote->addMenuEntry(*this);
     named(new HelpMenu(m_session, m_platform.shell, this), "helpMenu");
     // Keys: next / previous chapter, search, zoom (play / pause and stop come with the players).
     // The clone labels get theirs beside these, with a tooltip that shows them.
@@ -213,12 +214,11 @@ bool FrmLumora::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         return true;
     }
-    if (event->type() == QEvent::MouseMove && m_areas->hymns) m_areas->hymns->clearHoverBorders();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void FrmLumora::SetZoom(int percent) {
-    m_areas->zoom->SetZoom(percent);
+RemoteLinks& FrmLumora::remote() {
+    return *m_areas->remote;
 }
 
 bool FrmLumora::load() {

@@ -16,6 +16,8 @@ class QTimer;
 
 namespace lumora::app {
 
+class RemoteLinks;
+
 class FrmLumora final : public QMainWindow {
     Q_OBJECT
   public:
@@ -30,9 +32,9 @@ class FrmLumora final : public QMainWindow {
     // load(). The choice is not remembered: only the mute button's clicks are.
     void setStartsMuted(bool muted) { m_startsMuted = muted; }
 
-    // Applies a zoom percentage to the box of the visible tab (5 to 500; others change nothing).
-    void SetZoom(int percent);
     const session::Session& session() const { return m_session; }
+    // The remote: its actions, its devices and its server (off until started).
+    RemoteLinks& remote();
 
   signals:
     // The tab now shown (after the Bible tab's zoom reset).

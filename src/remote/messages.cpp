@@ -14,7 +14,7 @@ Reply refuse(int status, const char* why) {
 
 const char* const kActionNames[] = {"goto", "nextVerse", "previousVerse", "nextChapter", "previousChapter",
                                     "show", "hide",      "blank",         "play",        "pause",
-                                    "stop"};
+                                    "stop", "hymn",      "zoom"};
 
 constexpr qsizetype kMaxReference = 200;
 
@@ -46,10 +46,30 @@ Reply handleMessage(const QByteArray& message, Role role, RemoteActions* actions
         if (player != QLatin1String("bible") && player != QLatin1String("hymn"))
             return refuse(400, "malformed");
         action.text = player;
+    } else if (action.kind == RemoteAction::PickHymn) {
+        const QJsonValue id = o.value(QLatin1String("id"));
+        if (!id.isString() || id.toString().isEmpty() || id.toString().size() > kMaxHymnId)
+            return refuse(400, "malformed");
+        action.text = id.toString();
+    } else if (action.kind == RemoteAction::ZoomClone) {
+        const QJsonValue step = o.value(QLatin1String("step"));
+        if (!step.isDouble() || (step.toDouble() != 1 && step.toDouble() != -1))
+            return refuse(400, "malformed");
+        action.step = step.toInt();
     }
     if (role != Role::Control) return refuse(403, "not allowed");
     if (actions) actions->perform(action);
     return {200, QByteArrayLiteral("{\"ok\":true}")};
+}
+
+QByteArray hymnListJson(const QList<HymnItem>& hymns) {
+    QJsonArray list;
+    for (const HymnItem& h : hymns.first(std::min(hymns.size(), kMaxHymnItems)))
+        list.append(QJsonObject{{QStringLiteral("id"), h.id},
+                                {QStringLiteral("label"), h.label},
+                                {QStringLiteral("title"), h.title},
+                                {QStringLiteral("book"), h.book}});
+    return QJsonDocument(QJsonObject{{QStringLiteral("hymns"), list}}).toJson(QJsonDocument::Compact);
 }
 
 QByteArray nowShowingJson(const session::NowShowing& now, quint64 seq) {

@@ -167,6 +167,14 @@ HttpAnswer RemoteServer::answer(const QHttpServerRequest& request) {
         return json(200, QJsonDocument(QJsonObject{{QStringLiteral("webSocketPort"), webSocketPort()},
                                                    {QStringLiteral("role"), roleName(device->role)}})
                              .toJson(QJsonDocument::Compact));
+    if (path == QLatin1String("/api/playlist") && get)
+        return json(200, hymnListJson(actions_ ? actions_->playlist() : QList<HymnItem>()));
+    if (path == QLatin1String("/api/hymns") && get) {
+        const QString search =
+            QUrlQuery(request.url()).queryItemValue(QStringLiteral("search"), QUrl::FullyDecoded);
+        if (search.size() > kMaxHymnSearch) return json(400, QByteArrayLiteral("{\"error\":\"malformed\"}"));
+        return json(200, hymnListJson(actions_ ? actions_->findHymns(search.trimmed()) : QList<HymnItem>()));
+    }
     if (path == QLatin1String("/api/ticket") && post) {
         const qint64 now = clock_.elapsed();
         tickets_.removeIf([now](const auto& t) { return t.value().until < now; });

@@ -12,6 +12,8 @@
 //   POST /api/ticket  {"ticket":"..."}: a one-time ticket, good for 30 seconds, that a page
 //                     (which cannot read its HttpOnly cookie) gives the WebSocket as {"ticket":"..."}
 //   POST /api/action  {"action":"goto","reference":"Ps 23:1-3"} ...
+//   GET  /api/hymns?search=TEXT   {"hymns":[{"id","label","title","book"}]}: the hymn search
+//   GET  /api/playlist            the same for the playlist on display
 //   GET  /            the remote page (or the pairing page without a token)
 
 #include "remote/devicestore.h"

@@ -42,11 +42,11 @@ TEST_F(ZoomUi, bibleTabSteps_giveTheBoxScale_keptWhenThePassageIsRebuilt) {
     h.list("List_livre")->setCurrentRow(3);
     EXPECT_DOUBLE_EQ(passageZoom(), 102.0 / 51.0);
     // boundaries: steps beyond the limits change nothing
-    h.window->SetZoom(500);
+    h.zoom().SetZoom(500);
     click(spin("SpinButton_Size"), true);
     EXPECT_EQ(label("Label20")->text(), "500 %");
     EXPECT_DOUBLE_EQ(passageZoom(), 255.0 / 51.0);
-    h.window->SetZoom(10);
+    h.zoom().SetZoom(10);
     click(spin("SpinButton_Size"), false);
     EXPECT_EQ(z().BibleZoom(), 10);
     EXPECT_DOUBLE_EQ(passageZoom(), 0.1);

@@ -111,7 +111,7 @@ TEST_F(OutputWindow, passageTxtIsTheBoxTextWithCrLfAndIsOpened) {
 
 TEST_F(OutputWindow, passageRtfKeepsRealSizesWhenZoomedAndTheAlignment) {
     pickPassage();
-    h.window->SetZoom(300);
+    h.zoom().SetZoom(300);
     h.dialogs.answers.push_back(out("p.rtf"));
     click("Image_SaveAs");
     const auto doc = rtf::readRtf(readBytes(out("p.rtf")));
@@ -195,7 +195,7 @@ TEST_F(OutputWindow, hymnSaveFollowsTheHymnOnDisplayAndAsksBeforeReplacingAHymns
 
 TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {
     showCanticleTab();
-    h.window->SetZoom(250);
+    h.zoom().SetZoom(250);
     for (const char* name : {"h.rtf", "h"}) {
         h.dialogs.answers.push_back(out(name));
         click("SaveAs_Cantique");
@@ -305,7 +305,7 @@ TEST_F(OutputWindow, printWithoutSelectionPrintsTheWholeBoxOncePerCopy) {
 
 TEST_F(OutputWindow, printWithSelectionOffersItAndPrintsOnlyIt) {
     pickPassage();
-    h.window->SetZoom(400);
+    h.zoom().SetZoom(400);
     const int at = static_cast<int>(h.text().indexOf("Text 42 2:5"));
     ASSERT_GE(at, 0);
     // selected by hand: Shift+Right eleven times from the start of the words

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -43,7 +44,14 @@ struct Answer {
 
 struct RecordedActions : RemoteActions {
     QList<RemoteAction> done;
+    QStringList searched;
+    QList<HymnItem> hymns;
     void perform(const RemoteAction& a) override { done << a; }
+    QList<HymnItem> findHymns(const QString& text) override {
+        searched << text;
+        return hymns;
+    }
+    QList<HymnItem> playlist() override { return hymns; }
 };
 
 class RemoteServerTest : public ::testing::Test {
@@ -330,4 +338,30 @@ TEST_F(RemoteServerTest, aTakenPortIsAnErrorValue) {
     EXPECT_FALSE(second.isRunning());
     // and the first server still answers
     EXPECT_EQ(request("GET", "/api/now").status, 401);
+}
+
+TEST_F(RemoteServerTest, theHymnListsAnswerWithTheWindowsIdsBehindAToken) {
+    for (int i = 0; i < 300; ++i)
+        actions.hymns << HymnItem{QStringLiteral("s%1").arg(i), QStringLiteral("%1 - Amen").arg(i),
+                                  QStringLiteral("Amen"), QStringLiteral("Fihirana")};
+    EXPECT_EQ(request("GET", "/api/playlist").status, 401);
+    EXPECT_EQ(request("GET", "/api/hymns?search=amen").status, 401);
+    EXPECT_TRUE(actions.searched.isEmpty()) << "no search runs for a request without a token";
+
+    const QByteArray view = pairWithPin("view");
+    const Answer found = withToken("GET", "/api/hymns?search=%C3%A9l%C3%A9%20amen%20", view);
+    ASSERT_EQ(found.status, 200);
+    EXPECT_EQ(actions.searched, QStringList{QStringLiteral("\u00e9l\u00e9 amen")});
+    const QJsonArray hymns = found.json().value("hymns").toArray();
+    ASSERT_EQ(hymns.size(), kMaxHymnItems) << "an answer is limited";
+    const QJsonObject first = hymns.at(0).toObject();
+    EXPECT_EQ(first.value("id").toString(), "s0");
+    EXPECT_EQ(first.value("label").toString(), "0 - Amen");
+    EXPECT_EQ(first.value("title").toString(), "Amen");
+    EXPECT_EQ(withToken("GET", "/api/playlist", view).json().value("hymns").toArray().size(), kMaxHymnItems);
+
+    const Answer tooLong =
+        withToken("GET", "/api/hymns?search=" + QString(kMaxHymnSearch + 1, QLatin1Char('x')), view);
+    EXPECT_EQ(tooLong.status, 400);
+    EXPECT_EQ(actions.searched.size(), 1) << "an overlong search is refused before it runs";
 }

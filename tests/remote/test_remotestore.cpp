@@ -172,6 +172,15 @@ TEST(RemoteMessages, requestsAreCheckedBeforeAnythingIsDone) {
          413},
         {"{\"action\":\"nextVerse\"}", Role::View, 403},
         {"{\"action\":\"goto\",\"reference\":\"Ps 23\"}", Role::View, 403},
+        {"{\"action\":\"hymn\"}", Role::Control, 400},
+        {"{\"action\":\"hymn\",\"id\":7}", Role::Control, 400},
+        {"{\"action\":\"hymn\",\"id\":\"" + QByteArray(65, 'x') + "\"}", Role::Control, 400},
+        {"{\"action\":\"hymn\",\"id\":\"p1\"}", Role::View, 403},
+        {"{\"action\":\"zoom\"}", Role::Control, 400},
+        {"{\"action\":\"zoom\",\"step\":2}", Role::Control, 400},
+        {"{\"action\":\"zoom\",\"step\":0.5}", Role::Control, 400},
+        {"{\"action\":\"zoom\",\"step\":\"1\"}", Role::Control, 400},
+        {"{\"action\":\"zoom\",\"step\":1}", Role::View, 403},
     };
     for (const Case& c : cases) {
         RecordedActions actions;
@@ -199,6 +208,9 @@ TEST(RemoteMessages, aControlDeviceActsExactlyAsAsked) {
         {"{\"action\":\"play\"}", {RemoteAction::Play, "bible"}},
         {"{\"action\":\"pause\",\"player\":\"hymn\"}", {RemoteAction::Pause, "hymn"}},
         {"{\"action\":\"stop\",\"player\":\"bible\"}", {RemoteAction::Stop, "bible"}},
+        {"{\"action\":\"hymn\",\"id\":\"p0123abcd\"}", {RemoteAction::PickHymn, "p0123abcd"}},
+        {"{\"action\":\"zoom\",\"step\":1}", {RemoteAction::ZoomClone, {}, 1}},
+        {"{\"action\":\"zoom\",\"step\":-1}", {RemoteAction::ZoomClone, {}, -1}},
     };
     for (const Case& c : cases) {
         RecordedActions actions;

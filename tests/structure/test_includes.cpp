@@ -48,6 +48,7 @@ const std::map<QString, std::set<QString>>& allowed() {
         r[QStringLiteral("marks/ui")] = with({"marks", "bible", "platform"});
         r[QStringLiteral("output/ui")] = with({"output", "bible", "hymns", "platform"});
         r[QStringLiteral("windows/ui")] = with({"platform"});
+        r[QStringLiteral("remote/ui")] = with({"remote", "platform"});
         r[QStringLiteral("import/ui")] =
             with({"import", "bible", "hymns", "lists", "marks", "output", "platform"});
         r[QStringLiteral("import")] = with({"bible", "hymns", "lists", "marks", "output"});

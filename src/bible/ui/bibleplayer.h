@@ -36,6 +36,9 @@ class BiblePlayer final : public QObject {
     // Play/pause and stop shortcuts and the media keys while `page` (the Bible tab) is shown.
     void installShortcuts(QWidget* page);
     const playback::State& state() const { return m_state; }
+    // ImagePlayPause and ImageStop, for what presses them as the user does (the remote).
+    QToolButton* playPauseButton() const { return ImagePlayPause; }
+    QToolButton* stopButton() const { return ImageStop; }
     // The player it drives, for what reads its position.
     const platform::MediaPlayer& mediaPlayer() const { return m_player; }
     bool isBibleAudioMuted() const { return m_state.soundOff; }

@@ -81,6 +81,13 @@ void Zoom::resetCanticleZoom() {
     if (m_canticleBox) m_canticleBox->setZoom(0, 0);
 }
 
+void Zoom::stepZoom(bool up) {
+    if (m_tab == 1)
+        onCanticleStep(up);
+    else
+        onBibleStep(up);
+}
+
 void Zoom::onBibleStep(bool up) {
     m_request = zoomStepRequest(m_bibleZoom, up);
     SetZoom(m_request);

@@ -40,6 +40,8 @@ class Zoom final : public QObject {
     void installShortcuts(QWidget* biblePage, QWidget* canticlePage);
 
   public slots:
+    // Ctrl++ (up) or Ctrl+- on the tab in view.
+    void stepZoom(bool up);
     // The tab now shown (0 Bible, 1 Canticle); on the Bible tab ZoomRequest becomes BibleZoom.
     void onTabChanged(int tab);
     // A hymn was picked: its words start at 100 percent.

@@ -61,10 +61,17 @@ HymnLists::HymnLists(QWidget* page, QObject* parent) : QObject(parent), m_page(p
     page->installEventFilter(this);
 }
 
+void HymnLists::clearHoverBordersOnMovesOver(QWidget* area) {
+    area->setMouseTracking(true);
+    area->installEventFilter(this);
+    m_moveAreas.append(area);
+}
+
 bool HymnLists::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Enter && watched != m_page) {
+    const bool area = watched == m_page || m_moveAreas.contains(watched);
+    if (event->type() == QEvent::Enter && !area) {
         static_cast<QWidget*>(watched)->setStyleSheet(kHoverBorder);
-    } else if (event->type() == QEvent::MouseMove && watched == m_page) {
+    } else if (event->type() == QEvent::MouseMove && area) {
         clearHoverBorders();
     }
     return QObject::eventFilter(watched, event);

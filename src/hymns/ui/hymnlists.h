@@ -76,6 +76,9 @@ class HymnLists final : public QObject {
     // The theme chosen lists no hymn: none may stay on display.
     void hymnListEmptied();
 
+    // A move of the mouse over `area` (outside the lists) also takes the border away.
+    void clearHoverBordersOnMovesOver(QWidget* area);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -87,6 +90,7 @@ class HymnLists final : public QObject {
     void showHymnList(const HymnList& list);
 
     QWidget* m_page;
+    QList<QObject*> m_moveAreas; // where a move of the mouse clears the borders too
     QLabel* Label5;
     PickList* ComboBox_Receuil;
     QLabel* Label6;

@@ -105,6 +105,9 @@ void HymnSelection::selectNextHymn() {
 void HymnSelection::clearHoverBorders() {
     m_lists->clearHoverBorders();
 }
+void HymnSelection::clearHoverBordersOnMovesOver(QWidget* area) {
+    m_lists->clearHoverBordersOnMovesOver(area);
+}
 void HymnSelection::select(QComboBox* list, int i) {
     selectRow(list, i);
 }
@@ -220,6 +223,10 @@ void HymnSelection::onResultPicked(int index) {
     if (!showEntry(m_currentEntry, m_search->palette())) return;
     m_words->setDetailsPalette(m_search->palette());
     m_search->showCounter(index);
+}
+
+QStringList HymnSelection::bookNames() const {
+    return m_lists->books();
 }
 
 void HymnSelection::ShowPlaylistHymn(const QString& entry) {

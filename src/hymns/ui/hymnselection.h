@@ -79,6 +79,8 @@ class HymnSelection final : public QObject {
     void searchHymns();
     // Removes the mouse-over border of the lists (the tab's mouse-move).
     void clearHoverBorders();
+    // A move of the mouse over `area` (outside the lists) also removes it.
+    void clearHoverBordersOnMovesOver(QWidget* area);
     // Check_Shop: while the capture tools take their row the details box is shorter, keeping its
     // bottom edge.
     void setCaptureRowShown(bool shown);
@@ -97,6 +99,8 @@ class HymnSelection final : public QObject {
     static void select(QComboBox* list, int i);
 
     QString cantiques() const;
+    // The hymn books as the book list holds them, in its order.
+    QStringList bookNames() const;
     const QStringList& ComboBox_Info_chant() const;
     const QStringList& ComboBox_Info_trouve() const;
     QString SlidePath() const;
