@@ -84,15 +84,23 @@ RemoteServer::~RemoteServer() {
 std::optional<QString> RemoteServer::start(const QHostAddress& address, quint16 port) {
     stop();
     if (port == 65535) return tr("Port %1 cannot be used: the WebSocket needs the next one.").arg(port);
-    auto tcp = std::make_unique<QTcpServer>();
-    if (!tcp->listen(address, port))
-        return tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
-    auto webSockets =
-        std::make_unique<QWebSocketServer>(QStringLiteral("Lumora"), QWebSocketServer::NonSecureMode);
-    webSockets->setHandshakeTimeout(std::chrono::milliseconds(authTimeoutMs_));
-    webSockets->setMaxPendingConnections(64);
-    if (!webSockets->listen(address, static_cast<quint16>(tcp->serverPort() + 1)))
-        return tr("Port %1 cannot be used: %2").arg(tcp->serverPort() + 1).arg(webSockets->errorString());
+    std::unique_ptr<QTcpServer> tcp;
+    std::unique_ptr<QWebSocketServer> webSockets;
+    // Port 0 asks for any free port, and the one after it must be free too: a few draws find a pair.
+    for (int attempt = 0;; ++attempt) {
+        tcp = std::make_unique<QTcpServer>();
+        if (!tcp->listen(address, port))
+            return tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
+        webSockets =
+            std::make_unique<QWebSocketServer>(QStringLiteral("Lumora"), QWebSocketServer::NonSecureMode);
+        webSockets->setHandshakeTimeout(std::chrono::milliseconds(authTimeoutMs_));
+        webSockets->setMaxPendingConnections(64);
+        if (tcp->serverPort() < 65535 &&
+            webSockets->listen(address, static_cast<quint16>(tcp->serverPort() + 1)))
+            break;
+        if (port != 0 || attempt == 20)
+            return tr("Port %1 cannot be used: %2").arg(tcp->serverPort() + 1).arg(webSockets->errorString());
+    }
 
     http_ = std::make_unique<QHttpServer>();
     // Every path goes through one dispatcher, so that nothing is served that it does not name.
