@@ -2,7 +2,7 @@
 // remote server fed by the window, and the remote page in Debian's chromium, headless. For each
 // of 200 changes, the time from the follower's step that selects the next verse in the window to
 // the page's DOM marking that verse (a MutationObserver in the page takes the time), on the same
-// clock.
+// clock (the wall clock, to the millisecond, on both sides).
 //
 //   build/bench_remotepages [--changes N] [--pages N] [--shots DIR]
 //
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
             const box = document.getElementById('verses');
             const seen = () => document.querySelector('.verse.heard')?.dataset.label === %1;
             const obs = new MutationObserver(() => {
-                if (seen()) { obs.disconnect(); resolve(performance.timeOrigin + performance.now()); }
+                if (seen()) { obs.disconnect(); resolve(Date.now()); }
             });
             obs.observe(box, {subtree: true, childList: true, attributes: true});
         }); true)")
