@@ -35,11 +35,26 @@ HttpAnswer unauthorized() {
     return json(401, QByteArrayLiteral("{\"error\":\"token required\"}"));
 }
 
-HttpAnswer page(const char* resource) {
+HttpAnswer page(const char* resource,
+                const QByteArray& contentType = QByteArrayLiteral("text/html; charset=utf-8")) {
     QFile f(QStringLiteral(":/remote/") + QLatin1String(resource));
     if (!f.open(QIODevice::ReadOnly)) return notFound();
-    return {200, QByteArrayLiteral("text/html; charset=utf-8"), f.readAll(), {}};
+    return {200, contentType, f.readAll(), {}};
 }
+
+// The pages by path; each comes from the program's resources, never from a name in a request.
+const char* pageAt(const QString& path) {
+    if (path == QLatin1String("/")) return "remote.html";
+    if (path == QLatin1String("/stage")) return "stage.html";
+    if (path == QLatin1String("/live")) return "live.html";
+    return nullptr;
+}
+
+// The pages load nothing from elsewhere: their scripts and styles are their own, and they talk
+// only to this server (its WebSocket is on the next port, hence ws: beside 'self').
+const QByteArray kPagePolicy =
+    QByteArrayLiteral("default-src 'none'; script-src 'self' 'unsafe-inline'; style-src 'unsafe-inline'; "
+                      "connect-src 'self' ws:; img-src 'self' data:; base-uri 'none'; form-action 'self'");
 
 // The token a request carries: the Authorization header first, then the cookie.
 QByteArray tokenOf(const QHttpServerRequest& request) {
@@ -69,34 +84,38 @@ RemoteServer::~RemoteServer() {
 std::optional<QString> RemoteServer::start(const QHostAddress& address, quint16 port) {
     stop();
     if (port == 65535) return tr("Port %1 cannot be used: the WebSocket needs the next one.").arg(port);
-    auto tcp = std::make_unique<QTcpServer>();
-    if (!tcp->listen(address, port))
-        return tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
-    auto webSockets =
-        std::make_unique<QWebSocketServer>(QStringLiteral("Lumora"), QWebSocketServer::NonSecureMode);
-    webSockets->setHandshakeTimeout(std::chrono::milliseconds(authTimeoutMs_));
-    webSockets->setMaxPendingConnections(64);
-    if (!webSockets->listen(address, static_cast<quint16>(tcp->serverPort() + 1)))
-        return tr("Port %1 cannot be used: %2").arg(tcp->serverPort() + 1).arg(webSockets->errorString());
+    std::unique_ptr<QTcpServer> tcp;
+    std::unique_ptr<QWebSocketServer> webSockets;
+    // Port 0 asks for any free port, and the one after it must be free too: a few draws find a pair.
+    for (int attempt = 0;; ++attempt) {
+        tcp = std::make_unique<QTcpServer>();
+        if (!tcp->listen(address, port))
+            return tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
+        webSockets =
+            std::make_unique<QWebSocketServer>(QStringLiteral("Lumora"), QWebSocketServer::NonSecureMode);
+        webSockets->setHandshakeTimeout(std::chrono::milliseconds(authTimeoutMs_));
+        webSockets->setMaxPendingConnections(64);
+        if (tcp->serverPort() < 65535 &&
+            webSockets->listen(address, static_cast<quint16>(tcp->serverPort() + 1)))
+            break;
+        if (port != 0 || attempt == 20)
+            return tr("Port %1 cannot be used: %2").arg(tcp->serverPort() + 1).arg(webSockets->errorString());
+    }
 
     http_ = std::make_unique<QHttpServer>();
     // Every path goes through one dispatcher, so that nothing is served that it does not name.
     http_->setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
         const HttpAnswer a = answer(request);
         const auto status = static_cast<QHttpServerResponder::StatusCode>(a.status);
-        if (a.setCookie.isEmpty())
-            responder.write(a.body,
-                            {{"Content-Type", a.contentType},
-                             {"Cache-Control", "no-store"},
-                             {"X-Content-Type-Options", "nosniff"}},
-                            status);
-        else
-            responder.write(a.body,
-                            {{"Content-Type", a.contentType},
-                             {"Cache-Control", "no-store"},
-                             {"X-Content-Type-Options", "nosniff"},
-                             {"Set-Cookie", a.setCookie}},
-                            status);
+        responder.writeStatusLine(status);
+        responder.writeHeaders({{"Content-Type", a.contentType},
+                                {"Content-Length", QByteArray::number(a.body.size())},
+                                {"Cache-Control", "no-store"},
+                                {"X-Content-Type-Options", "nosniff"}});
+        if (a.contentType.startsWith("text/html"))
+            responder.writeHeader("Content-Security-Policy", kPagePolicy);
+        if (!a.setCookie.isEmpty()) responder.writeHeader("Set-Cookie", a.setCookie);
+        responder.writeBody(a.body);
     });
     tcp_ = tcp.release();
     http_->bind(tcp_);
@@ -159,7 +178,9 @@ HttpAnswer RemoteServer::answer(const QHttpServerRequest& request) {
     if (path == QLatin1String("/api/pair") && post) return pair(request);
 
     const std::optional<Device> device = deviceOf(request);
-    if (path == QLatin1String("/") && get) return page(device ? "remote.html" : "pair.html");
+    if (const char* resource = pageAt(path); resource && get) return page(device ? resource : "pair.html");
+    if (path == QLatin1String("/feed.js") && get && device)
+        return page("feed.js", QByteArrayLiteral("text/javascript; charset=utf-8"));
     if (!path.startsWith(QLatin1String("/api/"))) return notFound();
     if (!device) return unauthorized();
     if (path == QLatin1String("/api/now") && get) return json(200, nowJson_);

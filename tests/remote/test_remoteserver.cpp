@@ -39,6 +39,7 @@ struct Answer {
     int status = 0;
     QByteArray body;
     QByteArray setCookie;
+    QByteArray policy; // Content-Security-Policy
     QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
 };
 
@@ -81,6 +82,7 @@ class RemoteServerTest : public ::testing::Test {
             a.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
             a.body = reply->readAll();
             a.setCookie = reply->rawHeader("Set-Cookie");
+            a.policy = reply->rawHeader("Content-Security-Policy");
         }
         reply->deleteLater();
         return a;
@@ -198,10 +200,33 @@ TEST_F(RemoteServerTest, everythingButPairingNeedsAValidToken) {
     EXPECT_EQ(actions.done.size(), 1);
 }
 
+TEST_F(RemoteServerTest, eachPageNeedsTheTokenAndMayLoadNothingFromElsewhere) {
+    const QByteArray token = pairWithPin("view");
+    struct Case {
+        const char* path;
+        const char* marker;
+    } cases[] = {{"/", "id=\"verses\""},
+                 {"/stage", "id=\"current\""},
+                 {"/live?size=60&color=ff0", "id=\"third\""},
+                 {"/feed.js", "function lumoraFeed"}};
+    for (const Case& c : cases) {
+        const Answer paired = withToken("GET", c.path, token);
+        EXPECT_EQ(paired.status, 200) << c.path;
+        EXPECT_TRUE(paired.body.contains(c.marker)) << c.path;
+        const Answer stranger = request("GET", c.path);
+        EXPECT_FALSE(stranger.body.contains(c.marker)) << c.path;
+        if (QByteArray(c.path) != "/feed.js") {
+            EXPECT_TRUE(stranger.body.contains("id=\"pin\"")) << c.path << ": no pairing form";
+            EXPECT_TRUE(paired.policy.startsWith("default-src 'none'")) << c.path;
+        }
+    }
+}
+
 TEST_F(RemoteServerTest, unknownPathsAnswer404WithoutEchoAndNothingIsReadFromDisk) {
     const QByteArray token = pairWithPin();
-    for (const char* path : {"/MARKER", "/api/MARKER", "/../../etc/passwd?MARKER", "/remote.html",
-                             "/%2e%2e/%2e%2e/etc/passwd", "/pages/pair.html"}) {
+    for (const char* path :
+         {"/MARKER", "/api/MARKER", "/../../etc/passwd?MARKER", "/remote.html", "/%2e%2e/%2e%2e/etc/passwd",
+          "/pages/pair.html", "/stage.html", "/live/MARKER", "/feed.js/../pair.html"}) {
         const Answer a = withToken("GET", path, token);
         EXPECT_EQ(a.status, 404) << path;
         EXPECT_FALSE(a.body.contains("MARKER")) << path;
