@@ -8,18 +8,9 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QShortcut>
-#include <QTabWidget>
-#include <QTextEdit>
 
 #include <algorithm>
-
-#include <gtest/gtest.h>
 
 using namespace lumora;
 using namespace lumora::testing;

@@ -5,29 +5,21 @@
 #include "hymns/hymnfixture.h"
 #include "hymns/ui/hymnplayer.h"
 #include "platform/backdropbox.h"
+#include "support/clicks.h"
 #include "support/mainwindow.h"
 #include "windows/ui/clonewindow.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QImage>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QTabWidget>
-#include <QTextCursor>
 
 namespace lumora::testing {
 namespace {
 
 void send(QWidget* w, QEvent::Type type) {
-    QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)),
-                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
+    sendMouse(w, type);
 }
 void click(QWidget* w) {
-    send(w, QEvent::MouseButtonPress);
-    send(w, QEvent::MouseButtonRelease);
+    leftClick(w);
 }
 
 QTextCharFormat formatAt(QTextEdit* edit, int pos) {

@@ -9,14 +9,8 @@
 #include "support/filesizelimit.h"
 #include "support/mainwindow.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QColor>
 #include <QFile>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QTabWidget>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -135,21 +129,17 @@ TEST_F(OutputWindow, failedSaveIsToldAndNothingOpened_aSavedFileTheShellCannotFi
     }
     EXPECT_EQ(readBytes(out("p.txt")), "old");
     EXPECT_TRUE(h.shell.opened.isEmpty());
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text,
-              "The text could not be saved to\r\n" + out("p.txt") + "\r\n(File too large)");
-    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(h.prompts.asked,
+              (std::vector<FakePrompts::Asked>{
+                  {"The text could not be saved to\r\n" + out("p.txt") + "\r\n(File too large)",
+                   platform::kAppTitle, platform::PromptButtons::Ok, platform::PromptIcon::Exclamation}}));
 
     h.prompts.asked.clear();
     h.shell.missing << out("q.txt");
     h.dialogs.answers.push_back(out("q.txt"));
     click("Image_SaveAs");
     EXPECT_EQ(h.shell.opened, QStringList{out("q.txt")});
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, "OK");
-    EXPECT_EQ(h.prompts.asked[0].title, platform::kAppTitle);
-    EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::Ok);
-    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::None);
+    EXPECT_EQ(h.prompts.asked, (std::vector<FakePrompts::Asked>{{"OK", platform::kAppTitle}}));
 }
 
 // Save as from the Canticle tab

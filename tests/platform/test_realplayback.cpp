@@ -12,6 +12,7 @@
 #include "platform/playerpictures.h"
 #include "support/biblefixture.h"
 #include "support/fakes.h"
+#include "support/wait.h"
 
 #include <QAudioOutput>
 #include <QCoreApplication>
@@ -48,19 +49,8 @@ bool soundServerAnswers() {
                .exitCode == 0;
 }
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void pump(int ms) {
-    waitUntil([] { return false; }, ms);
-}
+using lumora::testing::pump;
+using lumora::testing::waitUntil;
 
 // Records the sound server's output (the monitor of its default sink) while it lives.
 class MonitorRecording {
