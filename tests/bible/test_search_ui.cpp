@@ -111,7 +111,7 @@ TEST_F(SearchUi, hitInTheVerseShown_selectsTheFirstEndVerse) {
     EXPECT_EQ(h.view().passageBox().selectedText(), "jot");
 }
 
-TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_andBlankPicksAreIgnored) {
+TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_blankPicksAreIgnored_typedTextRefused) {
     searchFor("nowhere to be found");
     EXPECT_EQ(entries(), QStringList{"????"});
     EXPECT_TRUE(s().SearchReady());
@@ -129,9 +129,8 @@ TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_andBlankPicksAreIg
     pick(0);
     EXPECT_EQ(h.text(), passage);
     EXPECT_TRUE(h.prompts.asked.empty());
-}
 
-TEST_F(SearchUi, typedText_isRefusedWithAWarningAndCleared) {
+    // typed text is refused with a warning and cleared
     searchFor("manna");
     QLineEdit* edit = h.combo("ComboBox_passage_trouve")->lineEdit();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
