@@ -76,7 +76,7 @@ class HymnPlayerUi : public ::testing::Test {
 
 // play, pause, stop and their pictures
 
-TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsTheSource) {
+TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsTheSource_thenPlayPauseStop) {
     HymnPlayer fresh(player, prompts);
     player.calls.clear();
     fresh.onHymnLoaded(first);
@@ -90,9 +90,9 @@ TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsT
     click(hymn->PlayPause_Cantique);
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
     EXPECT_FALSE(player.calls.contains("play"));
-}
 
-TEST_F(HymnPlayerUi, playPauseStop_picturesTooltipsAndPlayer) {
+    // play, pause, stop: pictures, tooltips and the player
+    hymn->onHymnLoaded(first);
     click(hymn->PlayPause_Cantique);
     EXPECT_EQ(player.statusText(), "Playing");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
