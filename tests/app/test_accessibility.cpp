@@ -8,18 +8,9 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QShortcut>
-#include <QTabWidget>
-#include <QTextEdit>
 
 #include <algorithm>
-
-#include <gtest/gtest.h>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -75,7 +66,7 @@ TEST_F(Accessibility, everyInteractiveControlOfTheMainWindowHasAName) {
     EXPECT_TRUE(unnamed.isEmpty()) << "unnamed: " << unnamed.join(", ").toStdString();
 }
 
-TEST_F(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
+TEST_F(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips_andFindTakesTheCaretToTheSearchBox) {
     for (const char* name :
          {"Cmd_cherche_passage", "Cmd_cherche_cantique", "ImagePlayPause", "PlayPause_Cantique"}) {
         auto* button = h.find<QWidget>(name);
@@ -88,9 +79,7 @@ TEST_F(Accessibility, mainActionsHaveShortcutsShownInTheirTooltips) {
         ASSERT_TRUE(label) << name;
         EXPECT_TRUE(label->toolTip().contains(QStringLiteral("F5"))) << name;
     }
-}
-
-TEST_F(Accessibility, findKeyOfEachTabTakesTheCaretToItsSearchBoxWithTheTextSelected) {
+    // the find key of each tab takes the caret to its search box with the text selected
     for (const auto& [page, box] :
          {std::pair{"biblePage", "Text_achercher"}, {"canticlePage", "Cantique_achercher"}}) {
         auto* edit = h.find<QLineEdit>(box);

@@ -14,32 +14,10 @@
 using namespace lumora::app;
 using namespace lumora::testing;
 
-TEST(FrmDataPath, invalidFolderShowsErrorAndValidOneIsStoredAsOnlyLine) {
-    TempFolder tmp;
-    const lumora::session::DataPathLocations where{tmp.file("Lumora.path"), tmp.file("x")};
-    writeBytes(where.pathFile, "/one\r\n/two\r\n");
-    auto* dlg = new FrmDataPath(where);
-    dlg->DataPath->setText(tmp.file("empty"));
-    dlg->Cmd_ValidDataPath->click();
-    EXPECT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)");
-    const QString errorStyle = dlg->Label1->styleSheet();
-    EXPECT_TRUE(dlg->Cmd_ValidDataPath->isEnabled());
-    EXPECT_EQ(readBytes(where.pathFile), "/one\r\n/two\r\n");
-
-    writeBytes(tmp.file("good/Bible/Version.txt"), "A - a\r\n");
-    dlg->DataPath->setText(tmp.file("good"));
-    dlg->Cmd_ValidDataPath->click();
-    EXPECT_EQ(dlg->Label1->text(), "Relancer Lumora (CLOSE and REBOOT)");
-    EXPECT_NE(dlg->Label1->styleSheet(), errorStyle);
-    EXPECT_FALSE(dlg->Cmd_ValidDataPath->isEnabled());
-    EXPECT_FALSE(dlg->Cmd_Annule->isEnabled());
-    EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(tmp.file("good")) + "\r\n");
-    delete dlg;
-}
-
-TEST(FrmDataPath, prefillsThePlatformFolder_explainsTheChoice_andDropsTheErrorForAUsableFolder) {
+TEST(FrmDataPath, prefillsThePlatformFolder_refusesAnUnusableOne_andStoresAUsableOneAsTheOnlyLine) {
     TempFolder tmp;
     const lumora::session::DataPathLocations where{tmp.file("Lumora.path"), tmp.file("share/LMR/Lumora")};
+    writeBytes(where.pathFile, "/one\r\n/two\r\n");
     auto dlg = std::make_unique<FrmDataPath>(where);
     dlg->setAttribute(Qt::WA_DeleteOnClose, false);
     EXPECT_EQ(QDir::fromNativeSeparators(dlg->DataPath->text()), where.defaultFolder) << "not C:\\Lumora";
@@ -52,7 +30,10 @@ TEST(FrmDataPath, prefillsThePlatformFolder_explainsTheChoice_andDropsTheErrorFo
 
     dlg->DataPath->setText(tmp.file("empty"));
     dlg->Cmd_ValidDataPath->click();
-    ASSERT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)");
+    EXPECT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)");
+    const QString errorStyle = dlg->Label1->styleSheet();
+    EXPECT_TRUE(dlg->Cmd_ValidDataPath->isEnabled());
+    EXPECT_EQ(readBytes(where.pathFile), "/one\r\n/two\r\n");
     dlg->DataPath->setText(tmp.file("still-empty"));
     EXPECT_EQ(dlg->Label1->text(), "Chemin d'accès incorrect (INCORRECT PATH)")
         << "kept while the folder is unusable";
@@ -60,6 +41,13 @@ TEST(FrmDataPath, prefillsThePlatformFolder_explainsTheChoice_andDropsTheErrorFo
     dlg->DataPath->setText(QDir::toNativeSeparators(tmp.file("good")));
     EXPECT_EQ(dlg->Label1->text(), QString());
     EXPECT_TRUE(dlg->Cmd_ValidDataPath->isEnabled());
+
+    dlg->Cmd_ValidDataPath->click();
+    EXPECT_EQ(dlg->Label1->text(), "Relancer Lumora (CLOSE and REBOOT)");
+    EXPECT_NE(dlg->Label1->styleSheet(), errorStyle);
+    EXPECT_FALSE(dlg->Cmd_ValidDataPath->isEnabled());
+    EXPECT_FALSE(dlg->Cmd_Annule->isEnabled());
+    EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(tmp.file("good")) + "\r\n");
 }
 
 // The first start without data opened the chooser with nothing to choose: the demo is built from

@@ -2,6 +2,7 @@
 // it at once.
 
 #include "app/frmsplash.h"
+#include "support/clicks.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,15 +16,8 @@ using namespace lumora::app;
 namespace {
 const QSize kSprite(10, 10);
 const QSize kBounds(100, 80);
-void mouse(QWidget* w, QEvent::Type type, QPoint at = QPoint(5, 5)) {
-    QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton,
-                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-void click(QWidget* w, QPoint at = QPoint(5, 5)) {
-    mouse(w, QEvent::MouseButtonPress, at);
-    mouse(w, QEvent::MouseButtonRelease, at);
-}
+using lumora::testing::leftClick;
+using lumora::testing::sendMouse;
 SpriteMotion at(int x, int y, int dx, int dy) {
     return {{x, y}, {dx, dy}};
 }
@@ -69,7 +63,7 @@ TEST(FrmSplash, startsBouncingAndAClickStopsAndRestartsIt) {
     splash.bounceTick();
     EXPECT_EQ(splash.motion().position, QPoint(1, 1));
     splash.show();
-    click(&splash, QPoint(200, 100));
+    leftClick(&splash, QPointF(200, 100));
     EXPECT_FALSE(splash.isBouncing());
     splash.toggleAnimation(); // a second click (a mouse click now would make a double-click)
     EXPECT_TRUE(splash.isBouncing());
@@ -92,7 +86,7 @@ TEST(FrmSplash, doubleClickOrTheSkipLabelClosesAtOnce) {
     {
         FrmSplash splash;
         splash.show();
-        mouse(&splash, QEvent::MouseButtonDblClick, QPoint(50, 50));
+        sendMouse(&splash, QEvent::MouseButtonDblClick, Qt::LeftButton, QPointF(50, 50));
         EXPECT_FALSE(splash.isVisible());
     }
     FrmSplash splash;
@@ -114,7 +108,7 @@ TEST(FrmSplash, doubleClickOrTheSkipLabelClosesAtOnce) {
     EXPECT_TRUE(splash.isVisible()) << "right button";
     release(Qt::LeftButton, QPoint(skip->width() + 40, 5));
     EXPECT_TRUE(splash.isVisible()) << "let go off the label";
-    click(skip);
+    leftClick(skip);
     EXPECT_FALSE(splash.isVisible());
 }
 

@@ -6,9 +6,7 @@
 #include "support/mainwindow.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMainWindow>
-#include <QTabWidget>
 
 namespace lumora::testing {
 namespace {

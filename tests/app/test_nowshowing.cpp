@@ -9,13 +9,6 @@
 #include "support/psalm23.h"
 #include "windows/ui/clonewindow.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTabWidget>
-
 namespace lumora::testing {
 namespace {
 

@@ -15,13 +15,7 @@
 
 #include "bible/ui/secondversion.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
 #include <QImage>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QShortcut>
 #include <algorithm>
 
@@ -145,14 +139,11 @@ TEST_F(Projector, history_keepsTheLastTwentyOnce_newestFirst_andUpRecallsThem) {
     EXPECT_EQ(quick->box()->text(), "jn 3:24");
 }
 
-TEST_F(Projector, completion_offersTheVersionsBookNamesWithoutTheirNumbers) {
+TEST_F(Projector, completion_offersTheVersionsBookNamesWithoutTheirNumbers_shiftEnterSendsToTheClone) {
     const QStringList names = quick->completions();
     EXPECT_TRUE(names.contains("Psalms"));
     EXPECT_TRUE(names.contains("John"));
     EXPECT_FALSE(names.contains("43 John"));
-}
-
-TEST_F(Projector, shiftEnter_sendsThePassageToTheClone) {
     type("jn 3:16", Qt::ShiftModifier);
     ASSERT_EQ(clone->shows(), session::CloneShows::Passage);
     EXPECT_TRUE(clone->window()->textPassage()->toPlainText().contains("Text 43 3:16"));
@@ -188,12 +179,17 @@ TEST_F(Projector, versesMode_stepsWithTheReadingOfAChapter_andWithTheKeys) {
     EXPECT_TRUE(clone->action("Mnu_ClonePrevious")->shortcuts().contains(QKeySequence(Qt::Key_PageUp)));
 }
 
-// A presenter clicker sends Page Down / Page Up to the window that has the focus, the operator's:
-// they stepped only a clone window that had the focus itself.
+// Passage mode is the default and leaves the keys to the box. A presenter clicker sends Page Down /
+// Page Up to the window that has the focus, the operator's: they stepped only a clone window that
+// had the focus itself.
 TEST_F(Projector, pageDownInTheMainWindowStepsAVerseByVerseClone_andOnlyThat) {
     auto* next = h.find<QShortcut>("cloneNextKey");
     auto* previous = h.find<QShortcut>("clonePreviousKey");
     type("Ps 23", Qt::ShiftModifier);
+    EXPECT_EQ(clone->mode(), windows::CloneMode::Passage);
+    EXPECT_FALSE(clone->window()->isPanelShown());
+    EXPECT_TRUE(clone->window()->textPassage()->isVisible());
+    EXPECT_FALSE(clone->action("Mnu_CloneNext")->isEnabled()) << "Page Down scrolls the passage";
     EXPECT_FALSE(next->isEnabled()) << "in passage mode Page Down scrolls the passage";
     clone->setMode(windows::CloneMode::Verses);
     ASSERT_TRUE(next->isEnabled());
@@ -204,14 +200,6 @@ TEST_F(Projector, pageDownInTheMainWindowStepsAVerseByVerseClone_andOnlyThat) {
     EXPECT_EQ(panel().stepIndex(), 1);
     clone->closeWindow();
     EXPECT_FALSE(next->isEnabled()) << "a closed clone takes no key";
-}
-
-TEST_F(Projector, passageMode_isTheDefaultAndLeavesTheKeysToTheBox) {
-    type("Ps 23", Qt::ShiftModifier);
-    EXPECT_EQ(clone->mode(), windows::CloneMode::Passage);
-    EXPECT_FALSE(clone->window()->isPanelShown());
-    EXPECT_TRUE(clone->window()->textPassage()->isVisible());
-    EXPECT_FALSE(clone->action("Mnu_CloneNext")->isEnabled()) << "Page Down scrolls the passage";
 }
 
 // two versions

@@ -5,29 +5,21 @@
 #include "hymns/hymnfixture.h"
 #include "hymns/ui/hymnplayer.h"
 #include "platform/backdropbox.h"
+#include "support/clicks.h"
 #include "support/mainwindow.h"
 #include "windows/ui/clonewindow.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QImage>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QTabWidget>
-#include <QTextCursor>
 
 namespace lumora::testing {
 namespace {
 
 void send(QWidget* w, QEvent::Type type) {
-    QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)),
-                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
+    sendMouse(w, type);
 }
 void click(QWidget* w) {
-    send(w, QEvent::MouseButtonPress);
-    send(w, QEvent::MouseButtonRelease);
+    leftClick(w);
 }
 
 QTextCharFormat formatAt(QTextEdit* edit, int pos) {
@@ -141,16 +133,6 @@ TEST_F(WindowsInMainWindow, cloneOfTheHymnTakesTheCanticleZoomNotTheBibleOne) {
     EXPECT_NEAR(clone().window()->box().zoomFactor(), 77.0 / 51.0, 1e-9);
 }
 
-TEST_F(WindowsInMainWindow, closingTheMainWindowClosesTheCloneAndTheFontDialog) {
-    click(label("Label12"));
-    click(label("Label15"));
-    QPointer<QWidget> font = police();
-    ASSERT_TRUE(font);
-    h.window->close();
-    EXPECT_FALSE(clone().window() && clone().window()->isVisible());
-    EXPECT_TRUE(!font || !font->isVisible());
-}
-
 // the width labels
 TEST_F(WindowsInMainWindow, twoClicksOnLabel7GiveBackTheNarrowPassageWithItsLists) {
     QWidget* w = h.window.get();
@@ -169,7 +151,7 @@ TEST_F(WindowsInMainWindow, twoClicksOnLabel7GiveBackTheNarrowPassageWithItsList
 // Label9 sat in the left column, hidden with it in the wide layout: it heads the words,
 // right-aligned with them, in both layouts; the wide one hides only the file icons and the details
 // the words cover.
-TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndNarrowOnesShowOnlyThoseWithFiles) {
+TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndTheCaptureTools_narrowOnesShowThoseWithFiles) {
     showTab(1);
     QWidget* w = h.window.get();
     w->resize(1024, 768);
@@ -198,11 +180,8 @@ TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndNarrowOnesShowOnlyTh
     EXPECT_TRUE(label("Image_Musique")->isVisibleTo(w));
     EXPECT_FALSE(label("Image_Diapo")->isVisibleTo(w)) << "the hymn has no slides";
     EXPECT_TRUE(h.find<QTextEdit>("Text_info")->isVisibleTo(w));
-}
 
-TEST_F(WindowsInMainWindow, captureToolsAreUsableOnlyWhenCaptureIsTickedWithNarrowWords) {
-    showTab(1);
-    QWidget* w = h.window.get();
+    // the capture tools are usable only when Capture is ticked with narrow words
     auto* capture = h.find<QAbstractButton>("Check_Shop");
     ASSERT_TRUE(capture);
     click(label("Label14")); // wide
@@ -232,7 +211,8 @@ TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBol
     EXPECT_FALSE(fontAt(passage(), 20).bold());
 }
 
-TEST_F(WindowsInMainWindow, backColourAfterAPictureClearsBibleBackgroundAndTheCloneShowsEach) {
+TEST_F(WindowsInMainWindow,
+       backColourAfterAPictureClearsBibleBackgroundAndTheCloneShowsEach_closingClosesBoth) {
     click(label("Label15"));
     h.dialogs.answers.push_back(picture(Qt::red));
     click(policeLabel("Lbl_Arriere_plan"));
@@ -249,6 +229,13 @@ TEST_F(WindowsInMainWindow, backColourAfterAPictureClearsBibleBackgroundAndTheCl
     click(label("Label12"));
     EXPECT_FALSE(clone().window()->box().isTransparent()) << "BibleBackground was cleared";
     EXPECT_EQ(cloneBox()->palette().color(QPalette::Base), QColor(255, 255, 192));
+
+    // closing the main window closes the clone and the font dialog
+    QPointer<QWidget> font = police();
+    ASSERT_TRUE(font);
+    h.window->close();
+    EXPECT_FALSE(clone().window() && clone().window()->isVisible());
+    EXPECT_TRUE(!font || !font->isVisible());
 }
 
 TEST_F(WindowsInMainWindow, onTheCanticleTabOnlyTheSelectionOfTheHymnChanges) {

@@ -1,16 +1,7 @@
 #include "bible/ui/biblesearch.h"
 #include "support/mainwindow.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTextCursor>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -85,7 +76,7 @@ TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
     EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "1 / 1");
 }
 
-TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks) {
+TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks_theTrailingEntryChangesNothing) {
     searchFor("Manna");
     EXPECT_EQ(entries().size(), 14); // twelve in book 2, one in book 40, "????"
     EXPECT_EQ(entries().first(), "02 Book2 1.1-1");
@@ -97,6 +88,17 @@ TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks) {
     pick(2);
     EXPECT_EQ(h.current(h.list("List_verset")), "3");
     EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "3 / 13");
+
+    // picking the trailing entry changes nothing
+    pick(4);
+    const QString passage = h.text();
+    const QString label = h.find<QLabel>("Lbl_Nbr_passage_trouve")->text();
+    const QStringList before = entries();
+    pick(13);
+    EXPECT_EQ(h.text(), passage);
+    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), label);
+    EXPECT_EQ(entries(), before);
+    EXPECT_EQ(h.current(h.list("List_verset")), "5");
 }
 
 TEST_F(SearchUi, hitInTheVerseShown_selectsTheFirstEndVerse) {
@@ -109,20 +111,7 @@ TEST_F(SearchUi, hitInTheVerseShown_selectsTheFirstEndVerse) {
     EXPECT_EQ(h.view().passageBox().selectedText(), "jot");
 }
 
-TEST_F(SearchUi, pickingTheTrailingEntry_changesNothing) {
-    searchFor("manna");
-    pick(4);
-    const QString passage = h.text();
-    const QString label = h.find<QLabel>("Lbl_Nbr_passage_trouve")->text();
-    const QStringList before = entries();
-    pick(13);
-    EXPECT_EQ(h.text(), passage);
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), label);
-    EXPECT_EQ(entries(), before);
-    EXPECT_EQ(h.current(h.list("List_verset")), "5");
-}
-
-TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_andBlankPicksAreIgnored) {
+TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_blankPicksAreIgnored_typedTextRefused) {
     searchFor("nowhere to be found");
     EXPECT_EQ(entries(), QStringList{"????"});
     EXPECT_TRUE(s().SearchReady());
@@ -140,9 +129,8 @@ TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_andBlankPicksAreIg
     pick(0);
     EXPECT_EQ(h.text(), passage);
     EXPECT_TRUE(h.prompts.asked.empty());
-}
 
-TEST_F(SearchUi, typedText_isRefusedWithAWarningAndCleared) {
+    // typed text is refused with a warning and cleared
     searchFor("manna");
     QLineEdit* edit = h.combo("ComboBox_passage_trouve")->lineEdit();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
@@ -156,10 +144,7 @@ TEST_F(SearchUi, unreadableTestament_showsItsPath_andTheOtherIsStillSearched) {
     const QString ot = h.data.path() + "/Bible/AAA/AAA-O.txt";
     ASSERT_TRUE(QFile::remove(ot));
     searchFor("jot");
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, ot);
-    EXPECT_EQ(h.prompts.asked[0].title, "Lumora");
-    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::None);
+    EXPECT_EQ(h.prompts.asked, (std::vector<FakePrompts::Asked>{{ot, "Lumora"}}));
     EXPECT_EQ(entries(), (QStringList{"40 Book40 5.18-18", "????"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -177,12 +162,16 @@ TEST_F(SearchUi, withTheVersionHeaderShown_theHighlightLandsOnTheHitVerse) {
     EXPECT_NE(formatAt(0).fontWeight(), QFont::Bold);
 }
 
-TEST_F(SearchUi, nextSearch_replacesEveryRow_andTheDropDownListsTheNewHits) {
+TEST_F(SearchUi, nextSearch_replacesEveryRow_theDropDownListsTheNewHits_andTheRowKeepsItsLayout) {
+    h.window->resize(1600, 1000);
     h.window->show();
+    QApplication::processEvents();
+    auto* box = h.find<QLineEdit>("Text_achercher");
+    auto* hits = h.combo("ComboBox_passage_trouve");
+    const QRect boxBefore = box->geometry(), hitsBefore = hits->geometry();
     searchFor("manna");
     ASSERT_EQ(entries().size(), 14);
     searchFor("jot");
-    auto* hits = h.combo("ComboBox_passage_trouve");
     EXPECT_EQ(entries(), (QStringList{"40 Book40 5.18-18", "????"}));
     EXPECT_EQ(hits->currentIndex(), 0);
     EXPECT_EQ(hits->currentText(), "40 Book40 5.18-18");
@@ -198,19 +187,7 @@ TEST_F(SearchUi, nextSearch_replacesEveryRow_andTheDropDownListsTheNewHits) {
     EXPECT_EQ(h.list("List_livre")->currentRow(), 39);
     EXPECT_EQ(h.current(h.list("List_verset")), "18");
     EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "13 / 13");
-}
-
-TEST_F(SearchUi, searchRowKeepsItsLayoutWhileTheCounterGrows) {
-    h.window->resize(1600, 1000);
-    h.window->show();
-    QApplication::processEvents();
-    auto* box = h.find<QLineEdit>("Text_achercher");
-    auto* hits = h.combo("ComboBox_passage_trouve");
-    const QRect boxBefore = box->geometry(), hitsBefore = hits->geometry();
-    searchFor("manna");
-    pick(11);
-    ASSERT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "12 / 13");
-    QApplication::processEvents();
+    QApplication::processEvents(); // the counter grew: the row keeps its layout
     EXPECT_EQ(box->geometry(), boxBefore);
     EXPECT_EQ(hits->geometry(), hitsBefore);
 }
@@ -246,19 +223,24 @@ TEST_F(SearchUi, listPanelsHideTheSearchRowsWithTheirCounters_andTheirShowBoxesS
     }
 }
 
+// The books of the New Testament alone.
+static std::vector<FixtureBook> newTestament() {
+    std::vector<FixtureBook> books;
+    for (const FixtureBook& b : fixtureBooks(6, 25))
+        if (b.number >= 40) books.push_back(b);
+    return books;
+}
+
 // A hit leads to the book with its number, wherever the version lists it: a version of the New
 // Testament alone lists John fourth. (The hit once went to the row its number names in a full
 // list, which such a version has not, and the pick stayed where it was.)
 TEST(SearchUiBooks, hitInAVersionWithoutTheFirstBooks_showsTheBookWithItsNumber) {
     MainWindowHarness h;
-    std::vector<FixtureBook> books;
-    for (const FixtureBook& b : fixtureBooks(6, 25))
-        if (b.number >= 40) books.push_back(b);
     FixtureOptions o;
     o.text = [](int b, int c, int v) -> QByteArray {
         return b == 43 && c == 3 && v == 16 ? "so loved Zorobabel" : fixtureVerseText(b, c, v);
     };
-    writeFixtureVersion(h.data.path(), "NTO", books, o);
+    writeFixtureVersion(h.data.path(), "NTO", newTestament(), o);
     writeBytes(h.data.path() + "/Bible/Version.txt", "NTO - New Testament\r\n");
     ASSERT_TRUE(h.open());
     h.find<QLineEdit>("Text_achercher")->setText("zorobabel");
@@ -275,11 +257,8 @@ TEST(SearchUiBooks, hitInAVersionWithoutTheFirstBooks_showsTheBookWithItsNumber)
 // Testament alone showed its fortieth book. The book stays by its number when the version has it.
 TEST(VersionSwitch, theBookShownStaysByItsNumber) {
     MainWindowHarness h;
-    std::vector<FixtureBook> nt;
-    for (const FixtureBook& b : fixtureBooks(6, 25))
-        if (b.number >= 40) nt.push_back(b);
     writeFixtureVersion(h.data.path(), "ALL", fixtureBooks(6, 25));
-    writeFixtureVersion(h.data.path(), "NTO", nt);
+    writeFixtureVersion(h.data.path(), "NTO", newTestament());
     writeBytes(h.data.path() + "/Bible/Version.txt", "ALL - Whole\r\nNTO - New Testament\r\n");
     ASSERT_TRUE(h.open());
     h.nav().jumpTo({0, 39, 4, 17, 2}); // Matthew 5:18-20

@@ -4,11 +4,6 @@
 #include "platform/spinarrows.h"
 #include "support/mainwindow.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QTabWidget>
-#include <QToolButton>
-
 using namespace lumora;
 using namespace lumora::testing;
 

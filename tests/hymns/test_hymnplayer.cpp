@@ -4,10 +4,9 @@
 
 #include "platform/playerpictures.h"
 #include "support/fakes.h"
+#include "support/wait.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,13 +55,15 @@ class HymnPlayerUi : public ::testing::Test {
         return path;
     }
     int picture(QToolButton* b) const { return shownPlayerPicture(b); }
-    void click(QAbstractButton* b) { b->click(); }
-    void waitMs(int ms) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    // Continuous play of the first hymn, to its end: the next hymn (`next`) is asked for and loaded.
+    void endInContinuous(const QString& next, int holdMs = -1) {
+        nextMusic = next;
+        if (holdMs >= 0) hymn->setHoldMilliseconds(holdMs);
+        hymn->toggleContinuous();
+        hymn->playPause();
+        player.endOfMedia();
     }
+    void click(QAbstractButton* b) { b->click(); }
 
     QTemporaryDir dir;
     QString first, second, nextMusic;
@@ -75,7 +76,7 @@ class HymnPlayerUi : public ::testing::Test {
 
 // play, pause, stop and their pictures
 
-TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsTheSource) {
+TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsTheSource_thenPlayPauseStop) {
     HymnPlayer fresh(player, prompts);
     player.calls.clear();
     fresh.onHymnLoaded(first);
@@ -89,9 +90,9 @@ TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsT
     click(hymn->PlayPause_Cantique);
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
     EXPECT_FALSE(player.calls.contains("play"));
-}
 
-TEST_F(HymnPlayerUi, playPauseStop_picturesTooltipsAndPlayer) {
+    // play, pause, stop: pictures, tooltips and the player
+    hymn->onHymnLoaded(first);
     click(hymn->PlayPause_Cantique);
     EXPECT_EQ(player.statusText(), "Playing");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
@@ -128,7 +129,7 @@ TEST_F(HymnPlayerUi, repeat_replaysTheSameHymnUntilStopped) {
     EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
 }
 
-TEST_F(HymnPlayerUi, continuous_asksForTheNextHymnThenPlaysItAfterTheLoad) {
+TEST_F(HymnPlayerUi, continuous_asksForTheNextHymnThenPlaysItAfterTheLoad_orStopsOnOneWithoutMusic) {
     nextMusic = second;
     hymn->toggleContinuous();
     hymn->playPause();
@@ -141,14 +142,10 @@ TEST_F(HymnPlayerUi, continuous_asksForTheNextHymnThenPlaysItAfterTheLoad) {
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
     EXPECT_TRUE(hymn->isHolding());
     EXPECT_TRUE(hymn->state().continuousOn); // modes survive hymn changes
-}
 
-TEST_F(HymnPlayerUi, continuousOntoAHymnWithoutMusic_stopsThere) {
     nextMusic = dir.filePath("absent.wav");
-    hymn->toggleContinuous();
-    hymn->playPause();
     player.endOfMedia();
-    EXPECT_EQ(nextWanted, 1);
+    EXPECT_EQ(nextWanted, 2);
     EXPECT_EQ(player.source(), "");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
 }
@@ -190,21 +187,16 @@ TEST_F(HymnPlayerUi, soundOff_stopsOnceThenPlayPauseDoesNothing) {
 
 // capture tools (Check_Shop ticked shows them)
 
-TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown) {
+TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown_cmdGoRefusesAnEmptyFieldTextAndMissingMedia) {
     EXPECT_FALSE(hymn->Cmd_Go->isEnabled());
     EXPECT_FALSE(hymn->Cmd_Echantion->isEnabled());
     hymn->setCaptureToolsShown(true);
     EXPECT_TRUE(hymn->Cmd_Go->isEnabled() && hymn->Txt_Echantillon->isEnabled());
-}
-
-TEST_F(HymnPlayerUi, cmdGo_refusesAnEmptyFieldTextAndMissingMedia) {
-    hymn->setCaptureToolsShown(true);
     hymn->Txt_Echantillon->clear();
     click(hymn->Cmd_Go);
-    ASSERT_EQ(prompts.asked.size(), 1u);
-    EXPECT_EQ(prompts.asked[0].text, "  F A I L E D  V A L U E ");
-    EXPECT_EQ(prompts.asked[0].title, "W A R N I N G");
-    EXPECT_EQ(prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(prompts.asked, (std::vector<FakePrompts::Asked>{{"  F A I L E D  V A L U E ", "W A R N I N G",
+                                                               platform::PromptButtons::Ok,
+                                                               platform::PromptIcon::Exclamation}}));
     hymn->Txt_Echantillon->setText("abc");
     click(hymn->Cmd_Go);
     hymn->onHymnLoaded(QString());
@@ -235,11 +227,7 @@ TEST_F(HymnPlayerUi, cmdGo_playsFromTheTypedSecond_andSampleWritesThePositionBac
 // the three-second hold
 
 TEST_F(HymnPlayerUi, statusChangesDuringTheHold_areHandled) {
-    nextMusic = second;
-    hymn->setHoldMilliseconds(10'000);
-    hymn->toggleContinuous();
-    hymn->playPause();
-    player.endOfMedia();
+    endInContinuous(second, 10'000);
     ASSERT_TRUE(hymn->isHolding());
     player.endOfMedia(); // a short hymn ends during the hold
     EXPECT_EQ(nextWanted, 2);
@@ -247,27 +235,19 @@ TEST_F(HymnPlayerUi, statusChangesDuringTheHold_areHandled) {
 }
 
 TEST_F(HymnPlayerUi, holdEnds_withoutRunningAnythingMore) {
-    nextMusic = second;
-    hymn->setHoldMilliseconds(20);
-    hymn->toggleContinuous();
-    hymn->playPause();
-    player.endOfMedia();
+    endInContinuous(second, 20);
     player.calls.clear();
-    waitMs(60);
+    pump(60);
     EXPECT_FALSE(hymn->isHolding());
     EXPECT_TRUE(player.calls.isEmpty());
 }
 
 TEST_F(HymnPlayerUi, playerDestroyedDuringTheHold_leavesNothingBehind) {
-    nextMusic = second;
-    hymn->setHoldMilliseconds(20);
-    hymn->toggleContinuous();
-    hymn->playPause();
-    player.endOfMedia();
+    endInContinuous(second, 20);
     ASSERT_TRUE(hymn->isHolding());
     hymn.reset();
     player.calls.clear();
-    waitMs(60);
+    pump(60);
     player.endOfMedia();
     player.stop();
     EXPECT_EQ(player.calls, QStringList({"stop"}));

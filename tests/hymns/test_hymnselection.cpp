@@ -4,26 +4,14 @@
 #include "hymns/ui/hymnselection.h"
 
 #include "hymnfixture.h"
+#include "support/clicks.h"
 #include "support/fakes.h"
 #include "support/mainwindow.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QEnterEvent>
 #include <QFontInfo>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTextCursor>
-#include <QTextEdit>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -36,9 +24,7 @@ void enter(QWidget* w) {
     QApplication::sendEvent(w, &e);
 }
 void moveOver(QWidget* w) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
+    sendMouse(w, QEvent::MouseMove);
 }
 
 class HymnSelectionUi : public ::testing::Test {
@@ -78,7 +64,8 @@ class HymnSelectionUi : public ::testing::Test {
     QWidget page;
 };
 
-TEST_F(HymnSelectionUi, startUpCascadesToTheFirstHymnWithMusicLoadedButStopped) {
+TEST_F(HymnSelectionUi,
+       startUpCascadesToTheFirstHymnWithMusicLoadedButStopped_andTheSameBookAgainToItsFirst) {
     auto h = started();
     EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Alpha");
     EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Louange");
@@ -100,10 +87,8 @@ TEST_F(HymnSelectionUi, startUpCascadesToTheFirstHymnWithMusicLoadedButStopped) 
     EXPECT_EQ(player.source(), QString());
     EXPECT_TRUE(w<QLabel>("Image_Musique")->isHidden());
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), "2 / 2");
-}
 
-TEST_F(HymnSelectionUi, pickingTheSameBookAgainShowsFirstHymnOfFirstTheme) {
-    auto h = started();
+    // picking the same book again shows the first hymn of the first theme
     HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 1);
     HymnSelection::select(w<QComboBox>("ComboBox_theme2"), 1);
     ASSERT_EQ(text(w<QComboBox>("ComboBox_Chant")), "4 - Repos");
@@ -164,6 +149,13 @@ TEST_F(HymnSelectionUi, searchWithoutHitsSaysNothingAndAHitInAnotherBookSwitches
     EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Jour");
     EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "8 - Midi");
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), "2 / 2");
+
+    // Enter in the search box runs the search
+    HymnSelection::select(w<QComboBox>("ComboBox_Receuil"), 0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(w<QLineEdit>("Cantique_achercher"), &press);
+    EXPECT_EQ(w<QComboBox>("ComboBox_cantique_trouve")->count(), 2);
+    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "7 - Aube");
 }
 
 // regressions: the words of another hymn stayed on screen
@@ -196,14 +188,24 @@ class HymnWithoutSubTheme : public HymnSelectionUi {
 
 // A theme without sub-themes emptied the sub-theme box and hid the hymn box: its hymns could not
 // be reached with the pickers.
-TEST_F(HymnWithoutSubTheme, aThemeWithoutSubThemesListsItsOwnHymns) {
+// The lists keep their widths when the sub-theme list empties.
+TEST_F(HymnWithoutSubTheme, aThemeWithoutSubThemesListsItsOwnHymns_andTheListsKeepTheirWidths) {
     auto h = started();
     ASSERT_EQ(h->words().plainText(), "Gloire au Père");
+    QWidget* lists = h->bookLists();
+    lists->resize(1200, 80);
+    lists->show();
+    lists->layout()->activate();
+    const int book = w<QComboBox>("ComboBox_Receuil")->width(),
+              theme = w<QComboBox>("ComboBox_theme1")->width();
     pickTheme("Communion");
     EXPECT_EQ(w<QComboBox>("ComboBox_theme2")->count(), 0);
     EXPECT_EQ(w<QComboBox>("ComboBox_Chant")->count(), 1);
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), "1 / 1");
     expectBreadShown(*h);
+    lists->layout()->activate();
+    EXPECT_EQ(w<QComboBox>("ComboBox_Receuil")->width(), book);
+    EXPECT_EQ(w<QComboBox>("ComboBox_theme1")->width(), theme);
 }
 
 TEST_F(HymnWithoutSubTheme, playlistEntryAndSearchHitOfSuchAHymnShowThatHymn) {
@@ -234,32 +236,7 @@ TEST_F(HymnSelectionUi, pickOfTheHymnTheListsAlreadyHoldShowsItsWordsAgain) {
 }
 
 // keyboard, layout and style
-TEST_F(HymnSelectionUi, enterInTheSearchBoxRunsTheSearch) {
-    auto h = started();
-    auto* box = w<QLineEdit>("Cantique_achercher");
-    box->setText("bach");
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(box, &press);
-    EXPECT_EQ(w<QComboBox>("ComboBox_cantique_trouve")->count(), 2);
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "7 - Aube");
-}
-
-TEST_F(HymnWithoutSubTheme, listsKeepTheirWidthsWhenTheSubThemeListEmpties) {
-    auto h = started();
-    QWidget* lists = h->bookLists();
-    lists->resize(1200, 80);
-    lists->show();
-    lists->layout()->activate();
-    const int book = w<QComboBox>("ComboBox_Receuil")->width(),
-              theme = w<QComboBox>("ComboBox_theme1")->width();
-    pickTheme("Communion");
-    ASSERT_EQ(w<QComboBox>("ComboBox_theme2")->count(), 0);
-    lists->layout()->activate();
-    EXPECT_EQ(w<QComboBox>("ComboBox_Receuil")->width(), book);
-    EXPECT_EQ(w<QComboBox>("ComboBox_theme1")->width(), theme);
-}
-
-TEST_F(HymnSelectionUi, wordsBoxIsReadOnly) {
+TEST_F(HymnSelectionUi, wordsBoxIsReadOnly_andItsSelectionIsReportedForTheCloneMirror) {
     auto h = started();
     auto* words = w<QTextEdit>("Text_Cantique");
     EXPECT_TRUE(words->isReadOnly());
@@ -267,6 +244,11 @@ TEST_F(HymnSelectionUi, wordsBoxIsReadOnly) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
     QApplication::sendEvent(words, &press);
     EXPECT_EQ(h->words().plainText(), "Gloire au Père");
+    int mirrored = 0;
+    QObject::connect(h.get(), &HymnSelection::hymnSelectionChanged,
+                     [&](int, int length) { mirrored = length; });
+    h->words().select(1, 4);
+    EXPECT_EQ(mirrored, 4);
 }
 
 TEST_F(HymnSelectionUi, missingCantiquesOrOnlyTheFavouriteFolderShowsLabel16) {
@@ -291,15 +273,6 @@ TEST_F(HymnSelectionUi, mouseOverBorderSetOnEnterAndRemovedByThePageMouseMove) {
     EXPECT_FALSE(w<QComboBox>("ComboBox_theme1")->styleSheet().isEmpty());
     moveOver(&page);
     EXPECT_TRUE(w<QComboBox>("ComboBox_theme1")->styleSheet().isEmpty());
-}
-
-TEST_F(HymnSelectionUi, wordsSelectionIsReportedForTheCloneMirror) {
-    auto h = started();
-    int mirrored = 0;
-    QObject::connect(h.get(), &HymnSelection::hymnSelectionChanged,
-                     [&](int, int length) { mirrored = length; });
-    h->words().select(1, 4);
-    EXPECT_EQ(mirrored, 4);
 }
 
 TEST_F(HymnSelectionUi, rtfWordsKeepTheirFormattingAndAlignment) {

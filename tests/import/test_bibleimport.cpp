@@ -9,10 +9,6 @@
 #include "import/versionwriter.h"
 #include "import/ziparchive.h"
 
-#include <QDirIterator>
-
-#include <map>
-
 #include <gtest/gtest.h>
 
 using namespace lumora;
@@ -32,19 +28,6 @@ const QByteArray kZefania = R"(<?xml version="1.0" encoding="utf-8"?>
 
 QByteArray usfmBook(const char* code, const char* text) {
     return QByteArray("\\id ") + code + "\n\\c 1\n\\p\n\\v 1 " + text + "\n";
-}
-
-// Every file and folder below `root`, with the bytes of each file.
-std::map<std::string, std::string> snapshot(const QString& root) {
-    std::map<std::string, std::string> out;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString rel = QDir(root).relativeFilePath(path);
-        out[rel.toStdString()] = it.fileInfo().isDir() ? "<folder>" : readBytes(path).toStdString();
-    }
-    return out;
 }
 
 ImportedBible oneVerseBible(const QByteArray& text) {
@@ -144,10 +127,10 @@ TEST(BibleImport, aVersionListThatCannotBeWrittenLeavesTheDataFolderAsItWas) {
     // Version.txt replaced by a folder: the rename onto it fails after the version folder moved in.
     ASSERT_TRUE(QFile::remove(data.file("Bible/Version.txt")));
     writeBytes(data.file("Bible/Version.txt/keep"), "x");
-    const auto before = snapshot(data.path());
+    const auto before = lumora::testing::folderSnapshot(data.path());
     EXPECT_FALSE(writeVersion(data.path(), "OLD", "Old 2", oneVerseBible("New.")).isEmpty());
     EXPECT_FALSE(writeVersion(data.path(), "NEW", "New", oneVerseBible("New.")).isEmpty());
-    EXPECT_EQ(snapshot(data.path()), before);
+    EXPECT_EQ(lumora::testing::folderSnapshot(data.path()), before);
 }
 
 TEST(BibleImport, removeVersionTakesItsLineOutAndKeepsTheFolderAside) {
@@ -204,7 +187,7 @@ TEST_F(BibleImportCli, aNamedFormatIsReadAsSuch) {
 TEST_F(BibleImportCli, aFailedImportLeavesTheDataFolderByteForByte) {
     writeBytes(m_files.file("bad.usfm"), "\\id GEN\n\\c 1\n\\v 1 fine\n\\c x\n");
     writeBytes(m_files.file("words.txt"), "just words\n");
-    const auto before = snapshot(m_data.path());
+    const auto before = lumora::testing::folderSnapshot(m_data.path());
     const struct {
         QStringList args;
         QString says;
@@ -220,7 +203,7 @@ TEST_F(BibleImportCli, aFailedImportLeavesTheDataFolderByteForByte) {
         EXPECT_TRUE(r.err.startsWith("lumora-cli: ")) << r.err.toStdString();
         EXPECT_TRUE(QString::fromUtf8(r.err).contains(c.says)) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
-        EXPECT_EQ(snapshot(m_data.path()), before);
+        EXPECT_EQ(lumora::testing::folderSnapshot(m_data.path()), before);
     }
 }
 

@@ -3,19 +3,15 @@
 
 #include "support/fakes.h"
 #include "support/testdata.h"
+#include "support/wait.h"
 #include "support/zipfile.h"
 
 #include "import/ui/addbibledialog.h"
 #include "import/ui/biblesmenu.h"
 
-#include <QCoreApplication>
-#include <QDirIterator>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <map>
 
 #include <gtest/gtest.h>
 
@@ -28,25 +24,7 @@ using lumora::testing::writeBytes;
 
 namespace {
 
-// Runs the event loop until `done` or 20 s have passed.
-template <class Pred> bool waitUntil(Pred done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 20000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return done();
-}
-
-std::map<std::string, std::string> snapshot(const QString& root) {
-    std::map<std::string, std::string> out;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        out[path.toStdString()] = it.fileInfo().isDir() ? "<folder>" : readBytes(path).toStdString();
-    }
-    return out;
-}
+using lumora::testing::waitUntil;
 
 class BiblesMenuUi : public ::testing::Test {
   protected:
@@ -122,7 +100,7 @@ TEST_F(BiblesMenuUi, cancelWhileReadingLeavesTheDataFolderAsItWas) {
     for (int v = 1; v <= 2000; ++v)
         usfm += "\\v " + QByteArray::number(v) + " " + QByteArray(10000, 'a') + "\n";
     writeBytes(m_files.file("big.usfm"), usfm);
-    const auto before = snapshot(m_data.path());
+    const auto before = lumora::testing::folderSnapshot(m_data.path());
     m_dialogs.answers.push_back(m_files.file("big.usfm"));
     AddBibleDialog* dialog = nullptr;
     QObject::connect(m_menu.get(), &BiblesMenu::dialogOpened, [&](AddBibleDialog* d) { dialog = d; });
@@ -133,7 +111,7 @@ TEST_F(BiblesMenuUi, cancelWhileReadingLeavesTheDataFolderAsItWas) {
     dialog->findChild<QPushButton*>("Cmd_Cancel")->click();
     ASSERT_TRUE(waitUntil([&] { return rejected > 0; }));
     EXPECT_EQ(rejected, 1);
-    EXPECT_EQ(snapshot(m_data.path()), before);
+    EXPECT_EQ(lumora::testing::folderSnapshot(m_data.path()), before);
 }
 
 TEST_F(BiblesMenuUi, aFileNoReaderKnowsSaysSoAndOffersNoImport) {

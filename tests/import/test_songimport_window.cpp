@@ -4,18 +4,10 @@
 #include "hymns/hymnfixture.h"
 #include "import/ui/songimportui.h"
 #include "support/mainwindow.h"
+#include "support/wait.h"
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTabWidget>
-
-#include <gtest/gtest.h>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -76,11 +68,7 @@ TEST_F(SongWindow, addSongsPreviewsThenImportsAndShowsTheFirstNewHymn) {
     QObject::connect(h.find<import::SongImportUi>("songImport"), &import::SongImportUi::songsImported,
                      [&imported] { imported = true; });
     inPreview<QPushButton>("Cmd_Import")->click();
-    QElapsedTimer clock;
-    clock.start();
-    while (!imported && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_TRUE(imported);
+    ASSERT_TRUE(waitUntil([&] { return imported; }, 10000));
     ASSERT_FALSE(h.prompts.asked.empty());
     const QString report = h.prompts.asked.back().text;
     EXPECT_TRUE(report.startsWith(QStringLiteral("2 songs added to \"Book\"."))) << report.toStdString();

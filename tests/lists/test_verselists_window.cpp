@@ -6,12 +6,10 @@
 
 #include "support/mainwindow.h"
 
-#include <QToolButton>
-
 using namespace lumora;
 using namespace lumora::testing;
 
-TEST(VerseListsWindow, addedEntryInAnotherVersionReopensThroughTheCascade) {
+TEST(VerseListsWindow, addedEntryInAnotherVersionReopensThroughTheCascade_movingOnlyTheListsThatDiffer) {
     MainWindowHarness h;
     writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25));
     writeFixtureVersion(h.data.path(), "BBB", fixtureBooks(3, 5));
@@ -47,23 +45,16 @@ TEST(VerseListsWindow, addedEntryInAnotherVersionReopensThroughTheCascade) {
     EXPECT_EQ(h.list("List_verset")->currentRow(), 1);
     EXPECT_EQ(h.current(h.list("List_verset_limite")), "4");
     EXPECT_FALSE(h.nav().isJumpPending());
-}
 
-// An entry moves only the lists that differ from the passage on display, on the window's own jump.
-TEST(VerseListsWindow, entriesMoveOnlyTheListsThatDiffer) {
-    MainWindowHarness h;
-    writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(6, 25));
-    writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
-    writeBytes(h.data.path() + "/Bible/Favori/Mine.txt", "\xEF\xBB\xBF\r\n");
-    ASSERT_TRUE(h.open());
-    lists::FavouritePanel& panel = h.verseLists();
+    // An entry moves only the lists that differ from the passage on display, on the window's own
+    // jump.
     auto add = [&](const session::JumpRequest& at) {
         h.nav().jumpTo(at);
         panel.addButton()->click();
     };
-    add({0, 1, 2, 3, 2}); // entry 0: book 2, chapter 3, verses 4 to 6
-    add({0, 1, 2, 3, 0}); // entry 1: the single verse 4
-    ASSERT_EQ(panel.entries().size(), 2);
+    add({0, 1, 2, 3, 2}); // entry 1: book 2, chapter 3, verses 4 to 6
+    add({0, 1, 2, 3, 0}); // entry 2: the single verse 4
+    ASSERT_EQ(panel.entries().size(), 3);
 
     QStringList raised;
     using Nav = bible::BibleNavigation;
@@ -77,11 +68,11 @@ TEST(VerseListsWindow, entriesMoveOnlyTheListsThatDiffer) {
         QStringList handlers;
         int spanRow;
     } cases[] = {
-        {"another book", {0, 4, 0, 0, 0}, 0, {"chapter", "span", "verse"}, 2},
-        {"another chapter", {0, 1, 0, 3, 0}, 0, {"chapter", "span", "verse"}, 2},
-        {"another first verse", {0, 1, 2, 0, 0}, 0, {"span", "verse"}, 2},
-        {"the passage on display: only its span", {0, 1, 2, 3, 0}, 0, {"span"}, 2},
-        {"first and last verse the same", {0, 1, 2, 3, 5}, 1, {"span"}, 0},
+        {"another book", {0, 4, 0, 0, 0}, 1, {"chapter", "span", "verse"}, 2},
+        {"another chapter", {0, 1, 0, 3, 0}, 1, {"chapter", "span", "verse"}, 2},
+        {"another first verse", {0, 1, 2, 0, 0}, 1, {"span", "verse"}, 2},
+        {"the passage on display: only its span", {0, 1, 2, 3, 0}, 1, {"span"}, 2},
+        {"first and last verse the same", {0, 1, 2, 3, 5}, 2, {"span"}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

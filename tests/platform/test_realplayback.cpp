@@ -12,6 +12,7 @@
 #include "platform/playerpictures.h"
 #include "support/biblefixture.h"
 #include "support/fakes.h"
+#include "support/wait.h"
 
 #include <QAudioOutput>
 #include <QCoreApplication>
@@ -48,19 +49,8 @@ bool soundServerAnswers() {
                .exitCode == 0;
 }
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void pump(int ms) {
-    waitUntil([] { return false; }, ms);
-}
+using lumora::testing::pump;
+using lumora::testing::waitUntil;
 
 // Records the sound server's output (the monitor of its default sink) while it lives.
 class MonitorRecording {
@@ -211,14 +201,19 @@ class RealPlayback : public ::testing::Test {
     QTemporaryDir dir;
 };
 
-TEST_F(RealPlayback, mp3_soundsAdvancesAndReportsStoppedAtTheEnd) {
-    soundsToTheEnd(soxTune("tune.mp3"));
-}
-TEST_F(RealPlayback, wav_soundsAdvancesAndReportsStoppedAtTheEnd) {
-    soundsToTheEnd(soxTune("tune.wav"));
-}
-TEST_F(RealPlayback, mid_soundsAdvancesAndReportsStoppedAtTheEnd) {
-    soundsToTheEnd(midiTune("tune.mid"));
+// The hymn player's controller over a real player.
+struct HymnRig {
+    platform::QtMediaPlayer player;
+    lumora::testing::FakePrompts prompts;
+    hymns::HymnPlayer hymn{player, prompts};
+    std::tuple<platform::QtMediaPlayer&, hymns::HymnPlayer&> parts() { return {player, hymn}; }
+};
+
+TEST_F(RealPlayback, mp3WavAndMid_soundAdvanceAndReportStoppedAtTheEnd) {
+    for (const QString& tune : {soxTune("tune.mp3"), soxTune("tune.wav"), midiTune("tune.mid")}) {
+        SCOPED_TRACE(tune.toStdString());
+        soundsToTheEnd(tune);
+    }
 }
 
 // MIDI tunes came out about 20 dB below the recordings: GStreamer's synthesiser plays at a gain of
@@ -272,9 +267,8 @@ TEST_F(RealPlayback, closeWhilePlaying_doesNotReportStopped) {
 
 TEST_F(RealPlayback, hymnPlayerInContinuousMode_theEndAsksForTheNextHymn) {
     const QString first = midiTune("1.mid"), second = soxTune("2.wav", 6);
-    platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
-    hymns::HymnPlayer hymn(player, prompts);
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
     int wanted = 0;
     QStringList statuses;
     QObject::connect(&player, &platform::MediaPlayer::statusChanged,
@@ -300,9 +294,8 @@ TEST_F(RealPlayback, hymnPlayerInContinuousMode_theEndAsksForTheNextHymn) {
 TEST_F(RealPlayback, hymnPickedWhilePlayingInContinuousMode_doesNotMoveOn) {
     // Loading a hymn stops the one playing; that stop is no end of a hymn.
     const QString first = soxTune("1.wav", 6), second = soxTune("2.wav", 6);
-    platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
-    hymns::HymnPlayer hymn(player, prompts);
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
     int wanted = 0;
     QObject::connect(&hymn, &hymns::HymnPlayer::nextHymnWanted, [&] { ++wanted; });
     hymn.onHymnLoaded(first);
@@ -371,9 +364,8 @@ TEST_F(RealPlayback, backendEndsARecordingStoppedFirstThenEndOfMedia_inOneGo) {
 // before its end of media came, and the pipeline then never moved again (silence, "pause" showing)
 TEST_F(RealPlayback, hymnContinuous_twoHymnsInARowBothPlayToTheirEnd) {
     const QString first = midiTune("1.mid"), second = soxTune("2.mp3", 2);
-    platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
-    hymns::HymnPlayer hymn(player, prompts);
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
     int wanted = 0;
     double secondReached = 0;
     QObject::connect(&hymn, &hymns::HymnPlayer::nextHymnWanted, [&] {
@@ -401,9 +393,8 @@ TEST_F(RealPlayback, hymnContinuous_twoHymnsInARowBothPlayToTheirEnd) {
 
 TEST_F(RealPlayback, hymnRepeat_playsTheHymnAgainAndAgain) {
     const QString tune = soxTune("r.wav", 1.5);
-    platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
-    hymns::HymnPlayer hymn(player, prompts);
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
     int ends = 0;
     double lastPosition = 0;
     int restarts = 0; // the position went back to the start and moved on again
@@ -493,9 +484,8 @@ TEST_F(RealPlayback, bibleRepeat_thePassageIsReplayedTwice) {
 // a recording that cannot be decoded showed "playing" in silence; continuous play stalled
 TEST_F(RealPlayback, undecodableFile_stopsShowsPlayTellsOnce_continuousMovesOn) {
     const QString broken = garbage("broken.mp3"), good = soxTune("good.wav", 1.5);
-    platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
-    hymns::HymnPlayer hymn(player, prompts);
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
     QStringList told;
     QObject::connect(&hymn, &hymns::HymnPlayer::playbackFailed,
                      [&](const QString& path, const QString&) { told << path; });
@@ -526,9 +516,8 @@ TEST_F(RealPlayback, undecodableFile_stopsShowsPlayTellsOnce_continuousMovesOn) 
 
 TEST_F(RealPlayback, recordingOverwrittenWhilePlaying_endsAndThePlayButtonAnswers) {
     const QString path = soxTune("changing.wav", 4);
-    platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
-    hymns::HymnPlayer hymn(player, prompts);
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
     int told = 0;
     QObject::connect(&hymn, &hymns::HymnPlayer::playbackFailed, [&] { ++told; });
     hymn.onHymnLoaded(path);
@@ -659,9 +648,8 @@ TEST_F(RealPlayback, soundServerRestarts_theWindowAnswersThroughoutAndPlayComesB
     const ServerBack leaveOneRunning;
     WindowAnswers window;
     const QString first = soxTune("a.wav", 2), second = soxTune("b.mp3", 4);
-    platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
-    hymns::HymnPlayer hymn(player, prompts);
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
     int told = 0;
     QObject::connect(&hymn, &hymns::HymnPlayer::playbackFailed, [&] { ++told; });
     QStringList statuses;

@@ -14,6 +14,7 @@
 
 #include <deque>
 #include <functional>
+#include <ostream>
 
 namespace lumora::testing {
 
@@ -151,8 +152,13 @@ class FakePrompts final : public platform::Prompts {
   public:
     struct Asked {
         QString text, title;
-        platform::PromptButtons buttons;
-        platform::PromptIcon icon;
+        platform::PromptButtons buttons = platform::PromptButtons::Ok;
+        platform::PromptIcon icon = platform::PromptIcon::None;
+        bool operator==(const Asked&) const = default;
+        friend void PrintTo(const Asked& a, std::ostream* os) {
+            *os << '"' << a.text.toStdString() << "\" / \"" << a.title.toStdString() << "\" buttons "
+                << int(a.buttons) << " icon " << int(a.icon);
+        }
     };
     platform::PromptAnswer ask(const QString& text, const QString& title, platform::PromptButtons buttons,
                                platform::PromptIcon icon) override {

@@ -1,5 +1,6 @@
 #pragma once
-// The main window on a fixture data folder, with fake players and prompts.
+// The main window on a fixture data folder, with fake players and prompts, and the widgets
+// the window tests drive.
 
 #include "app/frmlumora.h"
 #include "bible/ui/biblenavigation.h"
@@ -13,9 +14,20 @@
 #include "support/biblefixture.h"
 #include "support/fakes.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 

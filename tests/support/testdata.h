@@ -3,12 +3,16 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <string>
 
 namespace lumora::testing {
 
@@ -23,6 +27,19 @@ inline QByteArray readBytes(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
     return f.readAll();
+}
+
+// Every file and folder below `root` by its relative path, with the bytes of each file.
+inline std::map<std::string, std::string> folderSnapshot(const QString& root) {
+    std::map<std::string, std::string> out;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out[QDir(root).relativeFilePath(path).toStdString()] =
+            it.fileInfo().isDir() ? "<folder>" : readBytes(path).toStdString();
+    }
+    return out;
 }
 
 // A temporary folder that lives as long as the fixture.

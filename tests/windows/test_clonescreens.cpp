@@ -42,7 +42,7 @@ class CloneScreens : public ::testing::Test {
 
 } // namespace
 
-TEST_F(CloneScreens, theCloneGoesFullScreenOnTheProjectorWithoutScrollBars) {
+TEST_F(CloneScreens, theCloneGoesFullScreenOnTheProjector_andComesBackWhenItGoesAway) {
     clone.showBible(passage());
     ASSERT_TRUE(clone.window());
     EXPECT_EQ(window().screen(), screens[1]);
@@ -50,11 +50,7 @@ TEST_F(CloneScreens, theCloneGoesFullScreenOnTheProjectorWithoutScrollBars) {
     EXPECT_EQ(window().geometry(), screens[1]->geometry());
     EXPECT_TRUE(window().isProjector());
     EXPECT_EQ(window().textPassage()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-}
-
-TEST_F(CloneScreens, theCloneComesBackToTheMainScreenWhenTheProjectorGoesAway) {
-    clone.showBible(passage());
-    ASSERT_EQ(window().screen(), screens[1]);
+    // back on the main screen when the projector goes away
     clone.onScreenRemoved(screens[1]);
     EXPECT_EQ(window().screen(), screens[0]);
     EXPECT_FALSE(window().windowState() & Qt::WindowFullScreen);
@@ -63,23 +59,25 @@ TEST_F(CloneScreens, theCloneComesBackToTheMainScreenWhenTheProjectorGoesAway) {
     EXPECT_TRUE(window().isVisible());
 }
 
+// A window chosen by the user stays on the main screen, leaves the main window uncovered and stays
+// where it is when another screen goes away.
 TEST_F(CloneScreens, aWindowOrAScreenChosenByTheUserIsKept) {
     clone.setPlacement({ClonePlacement::Mode::Window, {}});
     clone.showBible(passage());
     EXPECT_EQ(window().screen(), screens[0]);
     EXPECT_FALSE(window().windowState() & Qt::WindowFullScreen);
+    EXPECT_FALSE(window().frameGeometry().intersects(main.frameGeometry()));
+    EXPECT_TRUE(screens[0]->availableGeometry().contains(window().frameGeometry()))
+        << window().frameGeometry().x() << "," << window().frameGeometry().y() << " "
+        << window().frameGeometry().width() << "x" << window().frameGeometry().height() << " main "
+        << main.frameGeometry().right();
+    const QRect before = window().geometry();
+    clone.onScreenRemoved(screens[1]);
+    EXPECT_EQ(window().geometry(), before);
     // Choosing the projector while the clone shows moves it there at once.
     clone.setPlacement({ClonePlacement::Mode::Screen, screens[1]->name()});
     EXPECT_EQ(window().screen(), screens[1]);
     EXPECT_TRUE(window().windowState() & Qt::WindowFullScreen);
-}
-
-TEST_F(CloneScreens, aScreenRemovedThatDoesNotHoldTheCloneLeavesItAlone) {
-    clone.setPlacement({ClonePlacement::Mode::Window, {}});
-    clone.showBible(passage());
-    const QRect before = window().geometry();
-    clone.onScreenRemoved(screens[1]);
-    EXPECT_EQ(window().geometry(), before);
 }
 
 TEST_F(CloneScreens, theChosenProjectorPluggedInAgain_takesTheCloneBack) {
@@ -101,17 +99,6 @@ TEST_F(CloneScreens, theMainWindowsScreenChosen_isANormalWindowThere) {
     EXPECT_EQ(window().screen(), screens[0]);
     EXPECT_FALSE(window().windowState() & Qt::WindowFullScreen);
     EXPECT_FALSE(window().isProjector());
-}
-
-TEST_F(CloneScreens, aCloneWindowOnTheMainScreen_leavesTheMainWindowUncovered) {
-    clone.setPlacement({ClonePlacement::Mode::Window, {}});
-    clone.showBible(passage());
-    EXPECT_EQ(window().screen(), screens[0]);
-    EXPECT_FALSE(window().frameGeometry().intersects(main.frameGeometry()));
-    EXPECT_TRUE(screens[0]->availableGeometry().contains(window().frameGeometry()))
-        << window().frameGeometry().x() << "," << window().frameGeometry().y() << " "
-        << window().frameGeometry().width() << "x" << window().frameGeometry().height() << " main "
-        << main.frameGeometry().right();
 }
 
 // With the main window filling the only screen, a clone window once lay over the middle of it,

@@ -66,7 +66,7 @@ class CloneTest : public ::testing::Test {
 } // namespace
 
 // Label12 and Label13
-TEST_F(CloneTest, bibleCloneIsThePlainPassageInTheDisplaySettings) {
+TEST_F(CloneTest, bibleCloneIsThePlainPassageInTheDisplaySettings_hymnCloneTheRichTextAndItsBackColour) {
     clone.showBible(bible());
     ASSERT_TRUE(clone.window());
     EXPECT_TRUE(clone.window()->isVisible());
@@ -92,10 +92,8 @@ TEST_F(CloneTest, bibleCloneIsThePlainPassageInTheDisplaySettings) {
               QColor(0, 128, 0));
     EXPECT_TRUE(clone.CloneShowsBible());
     EXPECT_FALSE(clone.CloneShowsHymn());
-}
 
-TEST_F(CloneTest, hymnCloneKeepsTheRichTextAndItsBackColour) {
-    clone.showBible(bible());
+    // the hymn's clone keeps the rich text and its back colour
     clone.showHymn(hymn());
     EXPECT_EQ(box().toPlainText(), "Gloire à Dieu");
     EXPECT_EQ(formatAt(0).fontWeight(), QFont::Bold);
@@ -202,22 +200,19 @@ TEST_F(CloneTest, theVerseHeardStandsInTheUpperThird_andAClonOpenedMidVerseShows
     EXPECT_EQ(box().textCursor().selectedText(), "");
 }
 
-TEST_F(CloneTest, aMarkSelectionIsMirroredOnlyWhileTheBibleAudioIsMuted) {
+// A mark selection is mirrored, and a click in the clone brings back the main selection, only while
+// the Bible audio is muted.
+TEST_F(CloneTest, aMarkSelectionIsMirroredAndAClickBringsBackTheMainSelectionOnlyWhileMuted) {
     clone.showBible(bible());
     clone.mirrorSelection("5.18");
     EXPECT_EQ(box().textCursor().selectedText(), "");
-    clone.setBibleAudioMuted(true);
-    clone.mirrorSelection("5.18");
-    EXPECT_EQ(box().textCursor().selectedText(), "5.18");
-}
-
-TEST_F(CloneTest, aClickInTheCloneBringsBackTheMainSelectionWhileMuted) {
-    clone.showBible(bible());
     clone.onBibleSelectionChanged("5.19");
     click(box().viewport());
     QApplication::processEvents();
     EXPECT_NE(box().textCursor().selectedText(), "5.19") << "not while the audio plays";
     clone.setBibleAudioMuted(true);
+    clone.mirrorSelection("5.18");
+    EXPECT_EQ(box().textCursor().selectedText(), "5.18");
     click(box().viewport());
     QApplication::processEvents();
     EXPECT_EQ(box().textCursor().selectedText(), "5.19");

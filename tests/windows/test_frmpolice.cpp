@@ -2,6 +2,7 @@
 // and what it asks of the main window.
 
 #include "platform/richtextbox.h"
+#include "support/clicks.h"
 #include "support/fakes.h"
 #include "windows/ui/frmpolice.h"
 
@@ -10,7 +11,6 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -20,16 +20,8 @@
 namespace lumora::windows {
 namespace {
 
-void send(QWidget* w, QEvent::Type type, Qt::MouseButton button = Qt::LeftButton) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-    QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)),
-                  type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-void click(QWidget* w) {
-    send(w, QEvent::MouseButtonPress);
-    send(w, QEvent::MouseButtonRelease);
-}
+using testing::leftClick;
+using testing::sendMouse;
 
 class PoliceTest : public ::testing::Test {
   protected:
@@ -80,24 +72,21 @@ TEST_F(PoliceTest, opensWithTheFontsButTheFirstSizesEightToSeventyTwoAndArialAnd
     EXPECT_EQ(police->windowTitle(), "POLICE");
 }
 
-TEST_F(PoliceTest, aSizePickShowsInThePreviewAndIsAsked) {
+// size, bold, italic, underline, alignment
+TEST_F(PoliceTest, aSizePickShowsInThePreviewAndIsAsked_boldClickedTwiceAsksOnThenOff) {
     find<QComboBox>("ComboBox_Taille")->setCurrentIndex(40); // 48
     EXPECT_DOUBLE_EQ(previewFormat().fontPointSize(), 48);
     ASSERT_EQ(edits.size(), 1u);
     EXPECT_EQ(edits[0].property, StyleEdit::Property::FontSize);
     EXPECT_DOUBLE_EQ(edits[0].fontSize, 48);
-}
-
-// bold, italic, underline, alignment
-TEST_F(PoliceTest, boldClickedTwiceAsksOnThenOff) {
-    click(label("Im_gras"));
-    click(label("Im_gras"));
-    ASSERT_EQ(edits.size(), 2u);
-    EXPECT_EQ(edits[0].property, StyleEdit::Property::Bold);
-    EXPECT_TRUE(edits[0].on);
-    EXPECT_FALSE(edits[1].on);
+    leftClick(label("Im_gras"));
+    leftClick(label("Im_gras"));
+    ASSERT_EQ(edits.size(), 3u);
+    EXPECT_EQ(edits[1].property, StyleEdit::Property::Bold);
+    EXPECT_TRUE(edits[1].on);
+    EXPECT_FALSE(edits[2].on);
     EXPECT_NE(previewFormat().fontWeight(), QFont::Bold);
-    click(label("Im_italic"));
+    leftClick(label("Im_italic"));
     EXPECT_TRUE(previewFormat().fontItalic());
     EXPECT_EQ(edits.back().property, StyleEdit::Property::Italic);
 }
@@ -105,7 +94,7 @@ TEST_F(PoliceTest, boldClickedTwiceAsksOnThenOff) {
 TEST_F(PoliceTest, withoutAFontRowAlignmentChangesOnlyThePreview) {
     auto* fonts = find<QComboBox>("ComboBox_Police");
     fonts->setCurrentIndex(-1);
-    click(label("Im_droite"));
+    leftClick(label("Im_droite"));
     EXPECT_TRUE(edits.empty());
     const QTextBlock first = find<QTextEdit>("Text_Appercu")->document()->begin();
     EXPECT_EQ(first.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
@@ -115,7 +104,7 @@ TEST_F(PoliceTest, withoutAFontRowAlignmentChangesOnlyThePreview) {
     EXPECT_EQ(edits[0].property, StyleEdit::Property::FontName);
     EXPECT_EQ(edits[0].fontName, fonts->itemText(0));
     for (const auto& [name, value] : {std::pair{"Im_droite", 1}, {"Im_center", 2}, {"Im_AGauche", 0}}) {
-        click(label(name));
+        leftClick(label(name));
         EXPECT_EQ(edits.back().property, StyleEdit::Property::Alignment);
         EXPECT_EQ(edits.back().alignment, value) << name;
     }
@@ -123,28 +112,36 @@ TEST_F(PoliceTest, withoutAFontRowAlignmentChangesOnlyThePreview) {
 
 // the colour frame under the mouse
 TEST_F(PoliceTest, pointingAtTheTextPictureThenASwatchChangesTheTextColour) {
-    send(label("Im_couleurText"), QEvent::MouseMove);
+    sendMouse(label("Im_couleurText"), QEvent::MouseMove);
     EXPECT_TRUE(frame()->isVisibleTo(police));
     EXPECT_EQ(frame()->title(), "Couleur texte");
     EXPECT_TRUE(police->TextColourMode());
     EXPECT_EQ(label("Im_couleurText")->frameShape(), QFrame::Box);
     // Pressing previews; only the click asks it of the main window.
-    send(label("Couleur8"), QEvent::MouseButtonPress);
+    sendMouse(label("Couleur8"), QEvent::MouseButtonPress);
     EXPECT_EQ(previewFormat().foreground().color(), QColor(255, 0, 0));
     EXPECT_TRUE(edits.empty());
-    send(label("Couleur8"), QEvent::MouseButtonRelease);
+    sendMouse(label("Couleur8"), QEvent::MouseButtonRelease);
     ASSERT_EQ(edits.size(), 1u);
     EXPECT_EQ(edits[0].property, StyleEdit::Property::TextColor);
     EXPECT_EQ(edits[0].color, QColor(255, 0, 0));
     EXPECT_EQ(label("Lbl_font")->palette().color(QPalette::Window), QColor(255, 0, 0));
+
+    // On its way down to a swatch the mouse crosses the gaps around the pictures and the frame's
+    // title: that is no move over the form, and the frame stays.
+    sendMouse(label("Im_couleurText")->parentWidget(), QEvent::MouseMove);
+    sendMouse(frame(), QEvent::MouseMove);
+    sendMouse(label("Couleur3"), QEvent::MouseMove);
+    EXPECT_TRUE(frame()->isVisibleTo(police));
+    EXPECT_TRUE(police->TextColourMode());
 }
 
 TEST_F(PoliceTest, pointingAtTheFillPictureFirstChangesTheBackColourInstead) {
-    send(label("Im_remplissage"), QEvent::MouseMove);
+    sendMouse(label("Im_remplissage"), QEvent::MouseMove);
     EXPECT_EQ(frame()->title(), "Couleur de fond");
     EXPECT_TRUE(police->FillColourMode());
     EXPECT_FALSE(police->TextColourMode());
-    click(label("Couleur38"));
+    leftClick(label("Couleur38"));
     ASSERT_EQ(edits.size(), 1u);
     EXPECT_EQ(edits[0].property, StyleEdit::Property::BackColor);
     EXPECT_EQ(edits[0].color, QColor(0, 0, 255));
@@ -153,45 +150,35 @@ TEST_F(PoliceTest, pointingAtTheFillPictureFirstChangesTheBackColourInstead) {
 }
 
 TEST_F(PoliceTest, theFormHidesTheFrameAndTheLabelsKeepTheCaption) {
-    send(label("Im_remplissage"), QEvent::MouseMove);
-    send(label("Im_gras"), QEvent::MouseMove); // another picture
+    sendMouse(label("Im_remplissage"), QEvent::MouseMove);
+    sendMouse(label("Im_gras"), QEvent::MouseMove); // another picture
     EXPECT_FALSE(frame()->isVisibleTo(police));
     EXPECT_FALSE(police->FillColourMode());
     EXPECT_EQ(label("Im_gras")->frameShape(), QFrame::Box);
-    send(label("Lbl_font"), QEvent::MouseButtonPress);
+    sendMouse(label("Lbl_font"), QEvent::MouseButtonPress);
     EXPECT_TRUE(frame()->isVisibleTo(police));
     EXPECT_EQ(frame()->title(), "Couleur de fond") << "the caption is left as it was";
     EXPECT_TRUE(police->TextColourMode());
-    send(police, QEvent::MouseMove);
+    sendMouse(police, QEvent::MouseMove);
     EXPECT_FALSE(frame()->isVisibleTo(police));
     EXPECT_FALSE(police->TextColourMode());
     for (const char* p : {"Im_gras", "Im_couleurText", "Im_remplissage"})
         EXPECT_EQ(label(p)->frameShape(), QFrame::NoFrame) << p;
     // With no colour mode a swatch click asks nothing.
-    click(label("Couleur0"));
+    leftClick(label("Couleur0"));
     EXPECT_TRUE(edits.empty());
-}
-
-TEST_F(PoliceTest, movingOverASwatchDoesNotCountAsMovingOverTheForm) {
-    send(label("Im_couleurText"), QEvent::MouseMove);
-    // On its way down the mouse crosses the gaps around the pictures and the frame's title.
-    send(label("Im_couleurText")->parentWidget(), QEvent::MouseMove);
-    send(frame(), QEvent::MouseMove);
-    send(label("Couleur3"), QEvent::MouseMove);
-    EXPECT_TRUE(frame()->isVisibleTo(police)) << "the frame stays while the mouse goes to a swatch";
-    EXPECT_TRUE(police->TextColourMode());
 }
 
 // background picture
 TEST_F(PoliceTest, backgroundPictureAsksTheCommonDialogAndCancelChangesNothing) {
-    click(label("Lbl_Arriere_plan"));
+    leftClick(label("Lbl_Arriere_plan"));
     ASSERT_EQ(dialogs.requests.size(), 1u);
     EXPECT_EQ(dialogs.requests[0].title, "Restore from ...");
     EXPECT_EQ(dialogs.requests[0].filter,
               "Fichier Image (*.jpg,*.jepg,*.bmp,*.gif)|*.bmp;*.jpg;*.jepg;*.gif");
     EXPECT_TRUE(pictures.isEmpty());
     dialogs.answers.push_back(QStringLiteral("/tmp/back.jpg"));
-    click(label("Lbl_Arriere_plan"));
+    leftClick(label("Lbl_Arriere_plan"));
     EXPECT_EQ(pictures, QStringList{"/tmp/back.jpg"});
 }
 

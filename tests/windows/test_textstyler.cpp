@@ -70,7 +70,7 @@ class StylerTest : public ::testing::Test {
 } // namespace
 
 // Bible tab: the whole passage, stored
-TEST_F(StylerTest, boldTwiceGivesBackTheWeightAndPassageBold) {
+TEST_F(StylerTest, boldTwiceGivesBackTheWeightAndPassageBold_theTextColourColoursEveryVerse) {
     StyleEdit bold = edit(P::Bold);
     bold.on = true;
     styler.apply(bold);
@@ -84,6 +84,16 @@ TEST_F(StylerTest, boldTwiceGivesBackTheWeightAndPassageBold) {
     EXPECT_FALSE(stored.PassageBold);
     EXPECT_EQ(storedCount, 2);
     EXPECT_EQ(stored.PassageFontName, "Serif") << "the rest of the start-up style is kept";
+
+    // the text colour colours every verse and the next passage
+    StyleEdit e = edit(P::TextColor);
+    e.color = QColor(192, 0, 0);
+    styler.apply(e);
+    EXPECT_EQ(formatAt(*passageEdit, 20).foreground().color(), QColor(192, 0, 0));
+    EXPECT_EQ(stored.PassageColor, QColor(192, 0, 0));
+    EXPECT_EQ(passage.selectionLength(), 0) << "the caret goes back to the start";
+    passage.setText(QStringLiteral("next"));
+    EXPECT_EQ(passageEdit->palette().color(QPalette::Text), QColor(192, 0, 0));
 }
 
 TEST_F(StylerTest, alignmentStoresRightAsOneCentreAsTwoLeftAsZero) {
@@ -120,17 +130,6 @@ TEST_F(StylerTest, wholePassageFontStaysOnTheNextPassageAndKeepsItsRealSizeUnder
     QTextCursor c(real.get());
     c.setPosition(3);
     EXPECT_DOUBLE_EQ(c.charFormat().fontPointSize(), 20) << "what is saved keeps the real size";
-}
-
-TEST_F(StylerTest, textColourColoursEveryVerseAndTheNextPassage) {
-    StyleEdit e = edit(P::TextColor);
-    e.color = QColor(192, 0, 0);
-    styler.apply(e);
-    EXPECT_EQ(formatAt(*passageEdit, 20).foreground().color(), QColor(192, 0, 0));
-    EXPECT_EQ(stored.PassageColor, QColor(192, 0, 0));
-    EXPECT_EQ(passage.selectionLength(), 0) << "the caret goes back to the start";
-    passage.setText(QStringLiteral("next"));
-    EXPECT_EQ(passageEdit->palette().color(QPalette::Text), QColor(192, 0, 0));
 }
 
 // background picture
