@@ -23,7 +23,7 @@
 #include "marks/ui/markeditor.h"
 #include "output/ui/outputactions.h"
 
-#include <QEvent>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>

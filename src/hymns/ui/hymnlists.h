@@ -64,6 +64,9 @@ class HymnLists final : public QObject {
     bool subThemesLoaded() const { return m_subThemesLoaded; }
     bool hymnListLoaded() const { return m_hymnListLoaded; }
 
+    // A move of the mouse over `area` (outside the lists) also takes the border away.
+    void clearHoverBordersOnMovesOver(QWidget* area);
+
   signals:
     // A pick in one of the lists begins.
     void pickStarted();
@@ -75,9 +78,6 @@ class HymnLists final : public QObject {
     void hymnChosen(const QString& entry, const QString& label, const QString& book, const QPalette& palette);
     // The theme chosen lists no hymn: none may stay on display.
     void hymnListEmptied();
-
-    // A move of the mouse over `area` (outside the lists) also takes the border away.
-    void clearHoverBordersOnMovesOver(QWidget* area);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
