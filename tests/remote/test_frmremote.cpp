@@ -4,6 +4,7 @@
 #include "remote/remoteservice.h"
 #include "remote/ui/frmremote.h"
 #include "remote/ui/qrcode.h"
+#include "support/wait.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,16 +27,7 @@ using namespace lumora::remote;
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using lumora::testing::waitUntil;
 
 // A port nothing listens on now (and its next one), as the system hands it out.
 quint16 freePort() {

@@ -2,6 +2,7 @@
 // WebSocket feed and its closing.
 
 #include "remote/remoteserver.h"
+#include "support/wait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -24,16 +25,7 @@ using namespace lumora::remote;
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using lumora::testing::waitUntil;
 
 struct Answer {
     int status = 0;
