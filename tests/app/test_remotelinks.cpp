@@ -264,11 +264,9 @@ TEST_F(RemoteWindow, theServerTellsWhatTheWindowShows) {
     w.send(R"({"action":"goto","reference":"Ps 23:2"})");
     remote::RemoteService& service = w.remote->service();
     EXPECT_FALSE(service.isRunning()) << "off until started";
-    // this machine only, on a port whose next one (the WebSocket's) is free too
+    // this machine only
     ASSERT_TRUE(service.store().setSettings({4320, QStringLiteral("127.0.0.1"), false}));
-    std::optional<QString> error = QStringLiteral("no free port");
-    for (int attempt = 0; attempt < 10 && error; ++attempt)
-        error = service.start(quint16(0));
+    const std::optional<QString> error = service.start(quint16(0)); // any free pair of ports
     ASSERT_FALSE(error) << error->toStdString();
     const QByteArray token = service.store().add(QStringLiteral("Phone"), remote::Role::View);
     QNetworkAccessManager nam;

@@ -20,9 +20,7 @@ TEST(RemoteWindowBrowser, aPhonePairsTypesAReferenceAndNextVerseMovesTheWindowsS
     ASSERT_TRUE(h.open());
     remote::RemoteService& service = h.window->remote().service();
     ASSERT_TRUE(service.store().setSettings({4320, QStringLiteral("127.0.0.1"), false}));
-    std::optional<QString> error = QStringLiteral("no free port");
-    for (int attempt = 0; attempt < 10 && error; ++attempt)
-        error = service.start(quint16(0));
+    const std::optional<QString> error = service.start(quint16(0)); // any free pair of ports
     ASSERT_FALSE(error) << error->toStdString();
     const QString base = QStringLiteral("http://127.0.0.1:%1").arg(service.server().httpPort());
 
