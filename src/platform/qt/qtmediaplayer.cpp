@@ -162,6 +162,7 @@ void QtMediaPlayer::createBackend() {
     });
     connect(m_player, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
         if (ms != m_reported) restartClock(ms);
+        if (ms > m_playedFrom + 50) m_advanced = true;
         if (m_slider && !m_slider->isSliderDown()) m_slider->setValue(static_cast<int>(ms / 100));
         if (m_time)
             m_time->setText(
@@ -279,7 +280,7 @@ void QtMediaPlayer::onMediaStatus(int status) {
         break;
     case QMediaPlayer::EndOfMedia:
         m_returned = 0;
-        if (!m_quiet && m_status == QStringLiteral("Playing")) queueEndReport(false);
+        if (!m_quiet && m_status == QStringLiteral("Playing") && !retryEmptyEnd()) queueEndReport(false);
         break;
     case QMediaPlayer::InvalidMedia:
         // Also reported through errorOccurred; a backend that says only this has failed as well.
@@ -288,6 +289,29 @@ void QtMediaPlayer::onMediaStatus(int status) {
     default:
         break;
     }
+}
+
+bool QtMediaPlayer::retryEmptyEnd() {
+    // Seen on a loaded machine with a sound server just started again: a new backend goes to
+    // "Playing", then reports the end at once, at 0, without a sound.
+    if (m_advanced || m_emptyEndRetried || m_player->duration() - m_playedFrom < 1000) return false;
+    m_emptyEndRetried = true;
+    ++m_reportTicket; // the stop just reported with this end is no end either
+    m_reportQueued = m_reportIsFailure = false;
+    m_backendFailed = true;
+    m_pendingSeek = m_playedFrom;
+    const int ticket = m_reportTicket;
+    // Not from inside the backend's own signal: the backend is replaced.
+    QMetaObject::invokeMethod(
+        this,
+        [this, ticket] {
+            if (ticket != m_reportTicket) return; // a source, play or stop came in between
+            m_retrying = true;
+            play();
+            m_retrying = false;
+        },
+        Qt::QueuedConnection);
+    return true;
 }
 
 void QtMediaPlayer::applyPendingSeek() {
@@ -361,6 +385,9 @@ void QtMediaPlayer::play() {
     // At the end of the media QMediaPlayer restarts from 0 when asked to play, dropping a seek
     // made meanwhile (a replay from the first mark): the seek follows the restart.
     const bool atEnd = m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
+    m_playedFrom = m_pendingSeek >= 0 ? m_pendingSeek : atEnd ? 0 : m_player->position();
+    m_advanced = false;
+    if (!m_retrying) m_emptyEndRetried = false;
     if (!atEnd) applyPendingSeek();
     m_player->play();
     if (atEnd) applyPendingSeek();

@@ -69,6 +69,10 @@ class QtMediaPlayer final : public MediaPlayer {
     void replaceBackend();
     // A backend "Playing" whose position has stood still for three ticks is sought where it stands.
     void nudgeIfStalled();
+    // An end reported before the recording moved from where play() started it, on a recording
+    // longer than a second: the backend's failure, not the end. True when a new backend is taking
+    // over (once per play()).
+    bool retryEmptyEnd();
     // Every player whose backend was made for another sound server than the one there now lets it
     // go; one that was playing or paused reports the failure, unless it is `asking` (about to load
     // or play anew).
@@ -105,6 +109,10 @@ class QtMediaPlayer final : public MediaPlayer {
     bool m_stoppingFailed = false;  // stopping the backend after its failure
     bool m_quiet = false;      // inside close(), setSource() or stop(): their own stop is no end of playback
     qint64 m_pendingSeek = -1; // ms, a seek made before the media could seek
+    qint64 m_playedFrom = 0;   // ms, where the last play() started the recording
+    bool m_advanced = false;   // the position moved past m_playedFrom since that play()
+    bool m_emptyEndRetried = false;
+    bool m_retrying = false;   // inside the play() of retryEmptyEnd()
     // Interpolation of the position (mutable: position() is const for callers).
     mutable qint64 m_reported = 0; // ms, the backend's last distinct position
     mutable qint64 m_returned = 0; // ms, the last position handed out since the last seek
