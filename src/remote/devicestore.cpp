@@ -56,16 +56,19 @@ QString DeviceStore::fileBeside(const QString& pathFile) {
 bool DeviceStore::load(QString* whyNot) {
     devices_.clear();
     settings_ = {};
+    damaged_ = false;
     QFile f(file_);
     if (!f.exists()) return true;
     if (!f.open(QIODevice::ReadOnly)) {
         if (whyNot) *whyNot = f.errorString();
+        damaged_ = true;
         return false;
     }
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &error);
     if (!doc.isObject()) {
         if (whyNot) *whyNot = QStringLiteral("not a remote settings file");
+        damaged_ = true;
         return false;
     }
     const QJsonObject root = doc.object();
@@ -101,7 +104,17 @@ bool DeviceStore::save(const QList<Device>& devices, const RemoteSettings& setti
                            {QStringLiteral("viewWithoutPin"), settings.viewWithoutPin},
                            {QStringLiteral("devices"), list}};
     QFileInfo(file_).absoluteDir().mkpath(QStringLiteral("."));
-    return common::writeFileAtomic(file_, QJsonDocument(root).toJson(), whyNot);
+    if (damaged_ && QFile::exists(file_)) {
+        // What could not be read is not written over: someone may still mend it by hand.
+        QFile::remove(damagedCopy());
+        if (!QFile::rename(file_, damagedCopy())) {
+            if (whyNot) *whyNot = QStringLiteral("the unreadable %1 could not be kept aside").arg(file_);
+            return false;
+        }
+    }
+    if (!common::writeFileAtomic(file_, QJsonDocument(root).toJson(), whyNot)) return false;
+    damaged_ = false;
+    return true;
 }
 
 bool DeviceStore::setSettings(const RemoteSettings& settings, QString* whyNot) {

@@ -43,9 +43,11 @@ class DeviceStore {
     explicit DeviceStore(QString file);
 
     static QString fileBeside(const QString& pathFile); // ".../LMR/Lumora.remote"
+    QString damagedCopy() const { return file_ + QStringLiteral(".damaged"); }
 
     // Reads the file; a missing file is an empty store. False (with a reason) on a damaged file,
-    // which is then left alone and the store starts empty.
+    // which is then left alone and the store starts empty; the first save moves it aside to
+    // damagedCopy() (replacing an older one) instead of writing over it.
     bool load(QString* whyNot = nullptr);
 
     const RemoteSettings& settings() const { return settings_; }
@@ -63,6 +65,7 @@ class DeviceStore {
     bool save(const QList<Device>& devices, const RemoteSettings& settings, QString* whyNot);
 
     QString file_;
+    bool damaged_ = false; // the file could not be read: kept aside before it is written over
     QList<Device> devices_;
     RemoteSettings settings_;
 };

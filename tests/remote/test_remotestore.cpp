@@ -67,7 +67,7 @@ TEST(RemoteStore, tokensAreLongRandomAndOnlyTheirHashIsStored) {
     EXPECT_EQ(third.devices().size(), 49);
 }
 
-TEST(RemoteStore, aFailedWriteAddsNothingAndADamagedFileIsReported) {
+TEST(RemoteStore, aFailedWriteAddsNothing_aDamagedFileIsReportedAndKeptAsideAtTheFirstSave) {
     QTemporaryDir dir;
     // the store's folder is a file: nothing can be written there
     QFile blocker(dir.filePath("LMR"));
@@ -87,6 +87,18 @@ TEST(RemoteStore, aFailedWriteAddsNothingAndADamagedFileIsReported) {
     EXPECT_FALSE(other.load(&why));
     EXPECT_FALSE(why.isEmpty());
     EXPECT_TRUE(other.devices().isEmpty());
+    // the first save keeps the unreadable file aside, byte for byte, and writes a sound one
+    ASSERT_FALSE(other.add(QStringLiteral("Tablet"), Role::View).isEmpty());
+    QFile kept(other.damagedCopy());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("{\"devices\": ["));
+    DeviceStore reread(dir.filePath("damaged.remote"));
+    ASSERT_TRUE(reread.load());
+    EXPECT_EQ(reread.devices().size(), 1);
+    ASSERT_TRUE(reread.add(QStringLiteral("Phone"), Role::Control).size() > 0);
+    kept.close();
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("{\"devices\": [")) << "a sound file's save replaced the kept copy";
 }
 
 TEST(RemoteStore, settingsAreKeptAndTheDefaultNeedsAPin) {

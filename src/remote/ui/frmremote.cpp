@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -107,8 +108,9 @@ FrmRemote::FrmRemote(RemoteService& service, QWidget* parent) : QDialog(parent),
     connect(&m_service.server(), &RemoteServer::pinChanged, this, &FrmRemote::showPairing);
     connect(&m_service, &RemoteService::runningChanged, this, &FrmRemote::refresh);
     if (!m_service.loadProblem().isEmpty())
-        tell(tr("The remote's settings could not be read (%1); they start afresh.")
-                 .arg(m_service.loadProblem()));
+        tell(tr("The remote's settings could not be read (%1); they start afresh, and the unreadable "
+                "file is kept as %2 at the first change.")
+                 .arg(m_service.loadProblem(), QFileInfo(m_service.store().damagedCopy()).fileName()));
     refresh();
 }
 
