@@ -84,11 +84,11 @@ RemoteServer::~RemoteServer() {
 std::optional<QString> RemoteServer::start(const QHostAddress& address, quint16 port) {
     stop();
     if (port == 65535) return tr("Port %1 cannot be used: the WebSocket needs the next one.").arg(port);
-    std::unique_ptr<QTcpServer> tcp;
+    std::unique_ptr<GuardedTcpServer> tcp;
     std::unique_ptr<QWebSocketServer> webSockets;
     // Port 0 asks for any free port, and the one after it must be free too: a few draws find a pair.
     for (int attempt = 0;; ++attempt) {
-        tcp = std::make_unique<QTcpServer>();
+        tcp = std::make_unique<GuardedTcpServer>(connectionLimits_);
         if (!tcp->listen(address, port))
             return tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
         webSockets =
@@ -141,6 +141,9 @@ void RemoteServer::stop() {
 
 quint16 RemoteServer::httpPort() const {
     return tcp_ ? tcp_->serverPort() : 0;
+}
+int RemoteServer::openHttpConnections() const {
+    return tcp_ ? tcp_->openConnections() : 0;
 }
 quint16 RemoteServer::webSocketPort() const {
     return webSockets_ ? webSockets_->serverPort() : 0;

@@ -17,6 +17,7 @@
 //   GET  /            the remote page (or the pairing page without a token)
 
 #include "remote/devicestore.h"
+#include "remote/guardedtcpserver.h"
 #include "remote/messages.h"
 #include "remote/pairing.h"
 #include "session/nowshowing.h"
@@ -52,6 +53,9 @@ class RemoteServer : public QObject {
 
     void setActions(RemoteActions* actions) { actions_ = actions; }
     void setAuthTimeoutMs(int ms) { authTimeoutMs_ = ms; }
+    // For the next start(): how long a request may take, how large it may grow, and so on.
+    void setConnectionLimits(const ConnectionLimits& limits) { connectionLimits_ = limits; }
+    int openHttpConnections() const;
 
     // Listens on `address` at `port` (HTTP) and `port + 1` (WebSocket). On failure (a port taken,
     // an address not on this machine) nothing listens and the reason is returned.
@@ -91,9 +95,10 @@ class RemoteServer : public QObject {
     Pairing* pairing_;
     RemoteActions* actions_ = nullptr;
     int authTimeoutMs_ = 5000;
+    ConnectionLimits connectionLimits_;
     QElapsedTimer clock_;
     std::unique_ptr<QHttpServer> http_;
-    QTcpServer* tcp_ = nullptr; // owned by http_ once bound
+    GuardedTcpServer* tcp_ = nullptr; // owned by http_ once bound
     std::unique_ptr<QWebSocketServer> webSockets_;
     QHash<QWebSocket*, Client> sockets_;
     struct Ticket {

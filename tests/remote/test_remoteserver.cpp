@@ -12,8 +12,10 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QTimer>
 #include <QWebSocket>
 
 #include <gtest/gtest.h>
@@ -339,6 +341,73 @@ TEST_F(RemoteServerTest, stoppingClosesEveryConnection) {
     EXPECT_FALSE(server.isRunning());
     EXPECT_TRUE(waitUntil([&] { return ws->state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_NE(withToken("GET", "/api/now", token).status, 200);
+}
+
+// A client that sends a request a byte at a time, or without end, or only holds connections
+// open, cannot keep the server's connections for itself; a request of a sound client on a
+// connection kept alive is answered meanwhile.
+TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreAnswered) {
+    server.stop();
+    server.setConnectionLimits({.requestMs = 600, .idleMs = 900, .maxRequestBytes = 256 * 1024, .maxConnections = 4});
+    ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
+    base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
+    const auto connectRaw = [this] {
+        auto s = std::make_unique<QTcpSocket>();
+        s->connectToHost(QHostAddress::LocalHost, server.httpPort());
+        EXPECT_TRUE(s->waitForConnected(5000));
+        return s;
+    };
+    const auto closed = [](QTcpSocket& s) {
+        return waitUntil([&] { return s.state() == QAbstractSocket::UnconnectedState; }, 10000);
+    };
+
+    // a header line now and then, never the blank line that ends the request
+    auto loris = connectRaw();
+    loris->write("GET /api/now HTTP/1.1\r\nHost: 127.0.0.1\r\n");
+    QTimer drip;
+    int dripped = 0;
+    QObject::connect(&drip, &QTimer::timeout, [&] {
+        if (loris->state() == QAbstractSocket::ConnectedState)
+            loris->write(QByteArray("X-") + QByteArray::number(++dripped) + ": 1\r\n");
+    });
+    drip.start(100);
+    // a body that never ends
+    auto flood = connectRaw();
+    flood->write("POST /api/action HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 100000000\r\n\r\n");
+    const QByteArray chunk(16 * 1024, 'x');
+    qint64 sent = 0;
+    while (flood->state() == QAbstractSocket::ConnectedState && sent < 8 * 1024 * 1024) {
+        sent += flood->write(chunk);
+        flood->waitForBytesWritten(100);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(closed(*flood)) << "a body of " << sent << " bytes was still taken";
+    EXPECT_LT(sent, 8 * 1024 * 1024);
+    // a sound request meanwhile
+    EXPECT_EQ(request("GET", "/api/now").status, 401);
+    EXPECT_TRUE(closed(*loris)) << "the dripping request held its connection";
+    EXPECT_GT(dripped, 2);
+
+    // one that only holds a connection open, then the limit on how many are open at once
+    auto silent = connectRaw();
+    EXPECT_TRUE(closed(*silent));
+    std::vector<std::unique_ptr<QTcpSocket>> many;
+    for (int i = 0; i < 5; ++i)
+        many.push_back(connectRaw());
+    EXPECT_TRUE(closed(*many.back())) << "a fifth connection was kept beside four";
+    EXPECT_LE(server.openHttpConnections(), 4);
+    for (auto& s : many)
+        EXPECT_TRUE(closed(*s));
+    EXPECT_EQ(server.openHttpConnections(), 0);
+
+    // a kept-alive connection answers request after request within the limits
+    auto keep = connectRaw();
+    for (int i = 0; i < 3; ++i) {
+        keep->write("GET /api/now HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        ASSERT_TRUE(waitUntil([&] { return keep->bytesAvailable() > 0; }, 5000)) << "request " << i;
+        EXPECT_TRUE(keep->readAll().startsWith("HTTP/1.1 401"));
+        QThread::msleep(300);
+    }
 }
 
 TEST_F(RemoteServerTest, aTakenPortIsAnErrorValue) {
