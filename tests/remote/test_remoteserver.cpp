@@ -348,7 +348,8 @@ TEST_F(RemoteServerTest, stoppingClosesEveryConnection) {
 // connection kept alive is answered meanwhile.
 TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreAnswered) {
     server.stop();
-    server.setConnectionLimits({.requestMs = 600, .idleMs = 900, .maxRequestBytes = 256 * 1024, .maxConnections = 4});
+    server.setConnectionLimits(
+        {.requestMs = 600, .idleMs = 900, .maxRequestBytes = 256 * 1024, .maxConnections = 4});
     ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
     base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
     const auto connectRaw = [this] {
