@@ -85,11 +85,15 @@ void RemoteLinks::perform(const remote::RemoteAction& action) {
     using A = remote::RemoteAction;
     switch (action.kind) {
     case A::GoTo: {
-        // Enter in the "Go to" box, on the Bible tab, where the box is.
+        // Typed in the "Go to" box, on the Bible tab, where the box is. While the clone is open
+        // the passage goes to it as well (Shift+Enter): the remote shows and drives what the
+        // projector shows. With the clone closed, Enter: nothing is put on a screen unasked.
         m_parts.tabs->setCurrentIndex(kBibleTab);
         QLineEdit* box = m_parts.windows.quickReference().box();
         box->setText(action.text);
-        if (m_parts.windows.quickReference().open(action.text, false)) box->selectAll();
+        const windows::CloneWindow& clone = m_parts.windows.clone();
+        const bool live = clone.window() && clone.window()->isVisible();
+        if (m_parts.windows.quickReference().open(action.text, live)) box->selectAll();
         break;
     }
     case A::NextVerse:

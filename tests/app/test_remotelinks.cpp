@@ -99,10 +99,10 @@ struct Window {
         const remote::Reply r = remote::handleMessage(message, remote::Role::Control, remote);
         EXPECT_EQ(r.status, 200) << message.constData() << r.json.constData();
     }
-    void enterReference(const QString& text) {
+    void enterReference(const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QLineEdit* box = links->quickReference().box();
         box->setText(text);
-        QKeyEvent e(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Return, modifiers);
         QApplication::sendEvent(box, &e);
     }
     QToolButton* spinUp() const { return h.find<platform::SpinArrows>("SpinButton_Size")->upArrow(); }
@@ -193,12 +193,13 @@ TEST_F(RemoteWindow, eachActionChangesTheWindowAsTheUsersKeyOrClick) {
         "F5 on the Canticle tab", [](Window& w) { emit w.clone().hymnCloneClicked(); },
         R"({"action":"show"})");
     step(
-        "the Bible tab, then Enter in the Go to box",
+        "the Bible tab, then Shift+Enter in the Go to box: the clone is open",
         [](Window& w) {
             w.tabs()->setCurrentIndex(0);
-            w.enterReference("Ps 23:4");
+            w.enterReference("Ps 23:4", Qt::ShiftModifier);
         },
         R"({"action":"goto","reference":"Ps 23:4"})");
+    EXPECT_EQ(byRemote.clone().shows(), session::CloneShows::Passage) << "the projector kept the hymn";
     for (Window* w : {&user, &byRemote})
         w->tabs()->setCurrentIndex(1);
     step(
