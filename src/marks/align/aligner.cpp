@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace lumora::marks::align {
@@ -194,6 +195,21 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
         else
             out.doubts.append(QStringLiteral("no pause or onset of speech marks this start"));
     }
+    // A doubtful start that no pause marks, where the pauses and text lengths put the verse at a
+    // pause of its own between its neighbours: echo and noise blur what the content tells, not
+    // where the reader stopped to breathe. Not when the pause lies within the room's reach before
+    // a start found at no onset either: that pause is the room heard before a take's first word.
+    // The start stays doubtful, to be checked by ear.
+    if (fromPauses.size() == n)
+        for (std::size_t k = 0; k < n; ++k) {
+            if (out.confidence[k] >= kDoubtful || kinds[k] == 2 ||
+                (kinds[k] == 0 && std::abs(fromPauses[k] - out.starts[k]) <= kRoomReach) ||
+                std::abs(fromPauses[k] - out.starts[k]) <= 0.25)
+                continue;
+            const double before = k > 0 ? out.starts[k - 1] : -1.0;
+            const double after = k + 1 < n ? out.starts[k + 1] : std::numeric_limits<double>::max();
+            if (fromPauses[k] > before + 0.3 && fromPauses[k] < after - 0.3) out.starts[k] = fromPauses[k];
+        }
     return out;
 }
 
