@@ -14,6 +14,11 @@ constexpr double kPauseReach = 0.3;    // a pause end this close to the aligned 
 constexpr double kOnsetReach = 0.12;   // an onset of speech this close, when no pause is
 constexpr double kRoomReach = 0.6;     // the room heard before the first word of a take, at most
 constexpr double kRefuseAbove = 0.999; // match worse than this: not this chapter's reading
+// A match worse than this, with this share of the starts in doubt or more: not this chapter's
+// reading either. Over the test corpora the chapters' own readings have at most 41% of their
+// starts in doubt, another chapter's text on them mostly two thirds or more.
+constexpr double kWeakMatch = 0.96;
+constexpr double kRefuseDoubted = 0.6;
 
 double median(std::vector<double> v) {
     if (v.empty()) return 0;
@@ -194,6 +199,14 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
             out.doubts.append(QStringLiteral("the pauses of the recording suggest another start"));
         else
             out.doubts.append(QStringLiteral("no pause or onset of speech marks this start"));
+    }
+    const auto doubted = std::count_if(out.confidence.begin(), out.confidence.end(),
+                                       [](double c) { return c < kDoubtful; });
+    if (out.match > kWeakMatch && double(doubted) >= kRefuseDoubted * double(n)) {
+        Alignment refused;
+        refused.match = out.match;
+        refused.refusal = QStringLiteral("the recording does not match the chapter's text");
+        return refused;
     }
     // A doubtful start that no pause marks, where the pauses and text lengths put the verse at a
     // pause of its own between its neighbours: echo and noise blur what the content tells, not
