@@ -200,8 +200,8 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
         else
             out.doubts.append(QStringLiteral("no pause or onset of speech marks this start"));
     }
-    const auto doubted = std::count_if(out.confidence.begin(), out.confidence.end(),
-                                       [](double c) { return c < kDoubtful; });
+    const auto doubted =
+        std::count_if(out.confidence.begin(), out.confidence.end(), [](double c) { return c < kDoubtful; });
     if (out.match > kWeakMatch && double(doubted) >= kRefuseDoubted * double(n)) {
         Alignment refused;
         refused.match = out.match;
