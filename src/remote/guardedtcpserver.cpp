@@ -13,6 +13,13 @@ GuardedTcpServer::GuardedTcpServer(ConnectionLimits limits, QObject* parent)
     connect(&sweep_, &QTimer::timeout, this, &GuardedTcpServer::check);
 }
 
+GuardedTcpServer::~GuardedTcpServer() {
+    // The sockets go after this object's members, with the base classes (pending ones) or the
+    // QObject (the rest): none of their last signals may reach the watch.
+    for (QTcpSocket* socket : findChildren<QTcpSocket*>())
+        socket->disconnect(this);
+}
+
 void GuardedTcpServer::incomingConnection(qintptr handle) {
     auto* socket = new QTcpSocket(this);
     if (!socket->setSocketDescriptor(handle)) {

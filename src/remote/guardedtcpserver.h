@@ -28,6 +28,7 @@ class GuardedTcpServer : public QTcpServer {
     Q_OBJECT
   public:
     explicit GuardedTcpServer(ConnectionLimits limits, QObject* parent = nullptr);
+    ~GuardedTcpServer() override;
 
     int openConnections() const { return int(watched_.size()); }
 

@@ -409,6 +409,12 @@ TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreA
         EXPECT_TRUE(keep->readAll().startsWith("HTTP/1.1 401"));
         QThread::msleep(300);
     }
+    // stopping with a connection half-way through a request closes it
+    keep->write("GET /api/now HTTP/1.1\r\n");
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(waitUntil([&] { return server.openHttpConnections() == 1; }));
+    server.stop();
+    EXPECT_TRUE(closed(*keep));
 }
 
 TEST_F(RemoteServerTest, aTakenPortIsAnErrorValue) {
