@@ -36,7 +36,13 @@ TEST(RemoteWindowBrowser, aPhonePairsTypesAReferenceAndNextVerseMovesTheWindowsS
     ASSERT_TRUE(processUntil([&] { return service.server().openWebSockets() == 1; }))
         << "the page did not pair";
 
+    // The remote page after the pairing's reload, laid out, before anything is typed or clicked:
+    // on a loaded machine a click measured before the layout settled can land beside the button.
+    ASSERT_TRUE(browser.waitFor(QStringLiteral("document.readyState === 'complete' && "
+                                               "document.getElementById('reference') !== null")));
     ASSERT_TRUE(browser.type(QStringLiteral("#reference"), QStringLiteral("Ps 23:1-3")));
+    ASSERT_TRUE(browser.waitFor(QStringLiteral("document.getElementById('reference').value === 'Ps 23:1-3'")))
+        << "the text did not reach the box";
     ASSERT_TRUE(browser.click(QStringLiteral("#go")));
     auto* first = h.list("List_verset");
     auto* last = h.list("List_verset_limite");
