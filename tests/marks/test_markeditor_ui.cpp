@@ -36,6 +36,18 @@ namespace {
 // 6 has no marks ("0"). Every chapter of book 40 has a recording.
 class MarkEditorUi : public ::testing::Test {
   protected:
+    // `verses` read by another voice than the alignment's, 0.6 s apart, as chapter 4's recording;
+    // then mark mode, chapter 4, and "Suggest". Empty when the reading could not be made.
+    std::optional<SpokenChapter> suggestFromChapter4ReadAs(TempFolder& tmp, const QStringList& verses) {
+        auto spoken = speakChapter(tmp, "espeak:en-us+m3", verses, {0.6});
+        const QString sound = h.data.path() + "/Bible/AAA/Sound/";
+        if (!spoken || !QFile::remove(sound + "Bk04.mp3") || !QFile::copy(spoken->wav, sound + "Bk04.wav"))
+            return std::nullopt;
+        box("Check_mode")->click();
+        h.select(h.list("List_chapitre"), 3);
+        action("Mnu_SuggestMrk")->trigger();
+        return spoken;
+    }
     void SetUp() override {
         writeRecordedVersion(h.data.path(), 5);
         writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
@@ -352,14 +364,8 @@ TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
     for (int v = 1; v <= 30; ++v)
         verses << QString::fromUtf8(fixtureVerseText(40, 4, v));
     TempFolder tmp;
-    const auto spoken = speakChapter(tmp, "espeak:en-us+m3", verses, {0.6});
+    const auto spoken = suggestFromChapter4ReadAs(tmp, verses);
     ASSERT_TRUE(spoken);
-    const QString sound = h.data.path() + "/Bible/AAA/Sound/";
-    ASSERT_TRUE(QFile::remove(sound + "Bk04.mp3"));
-    ASSERT_TRUE(QFile::copy(spoken->wav, sound + "Bk04.wav"));
-    box("Check_mode")->click();
-    h.select(h.list("List_chapitre"), 3);
-    action("Mnu_SuggestMrk")->trigger();
     EXPECT_TRUE(h.prompts.asked.empty());
     for (int v = 1; v <= 30; ++v) {
         const double got = cell(v, 1).replace(',', '.').toDouble();
@@ -390,14 +396,8 @@ TEST_F(MarkEditorUi, suggestedMarksInDoubtAreColouredWithTheReason_untilNewChang
     for (int v = 1; v <= 30; ++v)
         if (v != 10) verses << QString::fromUtf8(fixtureVerseText(40, 4, v));
     TempFolder tmp;
-    const auto spoken = speakChapter(tmp, "espeak:en-us+m3", verses, {0.6});
+    const auto spoken = suggestFromChapter4ReadAs(tmp, verses);
     ASSERT_TRUE(spoken);
-    const QString sound = h.data.path() + "/Bible/AAA/Sound/";
-    ASSERT_TRUE(QFile::remove(sound + "Bk04.mp3"));
-    ASSERT_TRUE(QFile::copy(spoken->wav, sound + "Bk04.wav"));
-    box("Check_mode")->click();
-    h.select(h.list("List_chapitre"), 3);
-    action("Mnu_SuggestMrk")->trigger();
     ASSERT_TRUE(h.prompts.asked.empty());
     const int skipped = 10;
     EXPECT_TRUE(toolTip(skipped).startsWith("Check by ear: ")) << toolTip(skipped).toStdString();

@@ -8,6 +8,7 @@
 #include "support/chromium.h"
 #include "support/mainwindow.h"
 #include "support/psalm23.h"
+#include "support/recordedactions.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -23,10 +24,7 @@
 namespace lumora::testing {
 namespace {
 
-struct RecordedActions : remote::RemoteActions {
-    QList<remote::RemoteAction> done;
-    void perform(const remote::RemoteAction& a) override { done << a; }
-};
+using lumora::testing::RecordedActions;
 
 // Every file of a folder with its bytes' hash and modification time.
 QMap<QString, QByteArray> snapshot(const QString& folder) {

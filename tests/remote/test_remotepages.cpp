@@ -5,6 +5,7 @@
 #include "remote/remoteserver.h"
 #include "support/chromium.h"
 #include "support/psalm23.h"
+#include "support/recordedactions.h"
 
 #include <QTemporaryDir>
 
@@ -18,10 +19,7 @@ using lumora::testing::processUntil;
 
 namespace {
 
-struct RecordedActions : RemoteActions {
-    QList<RemoteAction> done;
-    void perform(const RemoteAction& a) override { done << a; }
-};
+using lumora::testing::RecordedActions;
 
 // Psalm 23:first-last as the window shows it, heard at `heard` ("" none).
 session::NowShowing psalm23(int first, int last, const QString& heard, quint64 seconds = 0) {

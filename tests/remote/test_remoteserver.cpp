@@ -2,6 +2,7 @@
 // WebSocket feed and its closing.
 
 #include "remote/remoteserver.h"
+#include "support/recordedactions.h"
 #include "support/wait.h"
 
 #include <QCoreApplication>
@@ -37,17 +38,7 @@ struct Answer {
     QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
 };
 
-struct RecordedActions : RemoteActions {
-    QList<RemoteAction> done;
-    QStringList searched;
-    QList<HymnItem> hymns;
-    void perform(const RemoteAction& a) override { done << a; }
-    QList<HymnItem> findHymns(const QString& text) override {
-        searched << text;
-        return hymns;
-    }
-    QList<HymnItem> playlist() override { return hymns; }
-};
+using lumora::testing::RecordedActions;
 
 class RemoteServerTest : public ::testing::Test {
   protected:

@@ -3,6 +3,7 @@
 #include "remote/devicestore.h"
 #include "remote/messages.h"
 #include "remote/pairing.h"
+#include "support/recordedactions.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,10 +25,7 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-struct RecordedActions : RemoteActions {
-    QList<RemoteAction> done;
-    void perform(const RemoteAction& a) override { done << a; }
-};
+using lumora::testing::RecordedActions;
 
 } // namespace
 

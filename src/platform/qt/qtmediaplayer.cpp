@@ -306,9 +306,8 @@ bool QtMediaPlayer::retryEmptyEnd() {
         this,
         [this, ticket] {
             if (ticket != m_reportTicket) return; // a source, play or stop came in between
-            m_retrying = true;
             play();
-            m_retrying = false;
+            m_emptyEndRetried = true; // play() starts the count afresh; this one is the retry
         },
         Qt::QueuedConnection);
     return true;
@@ -387,7 +386,7 @@ void QtMediaPlayer::play() {
     const bool atEnd = m_player->mediaStatus() == QMediaPlayer::EndOfMedia;
     m_playedFrom = m_pendingSeek >= 0 ? m_pendingSeek : atEnd ? 0 : m_player->position();
     m_advanced = false;
-    if (!m_retrying) m_emptyEndRetried = false;
+    m_emptyEndRetried = false;
     if (!atEnd) applyPendingSeek();
     m_player->play();
     if (atEnd) applyPendingSeek();

@@ -112,7 +112,6 @@ class QtMediaPlayer final : public MediaPlayer {
     qint64 m_playedFrom = 0;   // ms, where the last play() started the recording
     bool m_advanced = false;   // the position moved past m_playedFrom since that play()
     bool m_emptyEndRetried = false;
-    bool m_retrying = false; // inside the play() of retryEmptyEnd()
     // Interpolation of the position (mutable: position() is const for callers).
     mutable qint64 m_reported = 0; // ms, the backend's last distinct position
     mutable qint64 m_returned = 0; // ms, the last position handed out since the last seek
