@@ -174,17 +174,14 @@ std::shared_ptr<const TestamentCache::File> TestamentCache::get(const QString& p
     file->data = std::move(*data);
     file->firstLine.reserve(32768);
     LineSplitter lines(file->data);
-    QByteArray line;
+    QByteArrayView view;
     qsizetype offset = 0;
     bool first = true;
-    while (lines.next(line, &offset)) {
-        QByteArrayView view(line);
+    while (lines.next(view, &offset)) {
         if (first) view = view.sliced(std::min<qsizetype>(3, view.size()));
         first = false;
         const QByteArrayView key = lineKey(view);
-        if (key.isNull()) continue;
-        const QByteArray k = key.toByteArray();
-        if (!file->firstLine.contains(k)) file->firstLine.insert(k, offset);
+        if (!key.isNull() && !file->firstLine.contains(key)) file->firstLine.insert(key, offset);
     }
     m_files.emplace_front(path, file);
     while (m_files.size() > 6)
@@ -212,7 +209,7 @@ Passage BuildPassage(const PassageRequest& request, TestamentCache& cache) {
     // Lines before the first of these keys change nothing, so reading starts there.
     qsizetype start = -1;
     for (const QByteArray* key : {&request.ChapterFirstKey, &request.StartKey, &request.ChapterLastKey}) {
-        const auto it = file->firstLine.constFind(*key);
+        const auto it = file->firstLine.constFind(QByteArrayView(*key));
         if (it != file->firstLine.cend() && (start < 0 || *it < start)) start = *it;
     }
 

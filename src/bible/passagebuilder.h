@@ -124,7 +124,8 @@ class TestamentCache final {
     struct File {
         FileStamp stamp;
         QByteArray data;
-        QHash<QByteArray, qsizetype> firstLine; // verse key -> offset of its first line
+        QHash<QByteArrayView, qsizetype>
+            firstLine; // verse key (a view into data) -> offset of its first line
     };
     // Null when the file cannot be read.
     std::shared_ptr<const File> get(const QString& path);

@@ -109,29 +109,33 @@ std::optional<QByteArray> readWholeFile(const QString& path, qsizetype maxBytes)
     return readFile(path, maxBytes).bytes;
 }
 
-bool LineSplitter::next(QByteArray& line, qsizetype* offset) {
+bool LineSplitter::next(QByteArrayView& line, qsizetype* offset) {
     const qsizetype size = m_data.size();
     if (m_pos >= size) return false;
     const char* base = m_data.constData();
-    const char* start = base + m_pos;
-    const char* end = base + size;
-    const char* p = start;
-    // memchr for both terminators; lines are short, so scan for the nearer of the two.
-    const void* cr = std::memchr(p, '\r', static_cast<size_t>(end - p));
-    const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
-    const char* stop = end;
-    if (cr && (!lf || cr < lf))
-        stop = static_cast<const char*>(cr);
-    else if (lf)
-        stop = static_cast<const char*>(lf);
+    const auto nextOf = [&](char c, qsizetype& cached) {
+        if (cached < m_pos) {
+            const void* at = std::memchr(base + m_pos, c, static_cast<size_t>(size - m_pos));
+            cached = at ? static_cast<const char*>(at) - base : size;
+        }
+        return cached;
+    };
+    const qsizetype stop = std::min(nextOf('\r', m_cr), nextOf('\n', m_lf));
     if (offset) *offset = m_pos;
-    line = QByteArray(start, stop - start);
-    qsizetype next = stop - base;
-    if (stop < end) {
+    line = QByteArrayView(base + m_pos, stop - m_pos);
+    qsizetype next = stop;
+    if (stop < size) {
         ++next;
-        if (*stop == '\r' && stop + 1 < end && stop[1] == '\n') ++next;
+        if (base[stop] == '\r' && stop + 1 < size && base[stop + 1] == '\n') ++next;
     }
     m_pos = next;
+    return true;
+}
+
+bool LineSplitter::next(QByteArray& line, qsizetype* offset) {
+    QByteArrayView view;
+    if (!next(view, offset)) return false;
+    line = view.toByteArray();
     return true;
 }
 

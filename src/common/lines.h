@@ -38,13 +38,22 @@ class LineSplitter final {
     explicit LineSplitter(const QByteArray& data) : m_data(data) {}
     // Next line into `line`; false at the end. `offset` receives the line's first byte.
     bool next(QByteArray& line, qsizetype* offset = nullptr);
+    // The same, as a view into the data, which must outlive it.
+    bool next(QByteArrayView& line, qsizetype* offset = nullptr);
     bool atEnd() const { return m_pos >= m_data.size(); }
     qsizetype position() const { return m_pos; }
-    void seek(qsizetype pos) { m_pos = pos; }
+    void seek(qsizetype pos) {
+        m_pos = pos;
+        m_cr = m_lf = -1;
+    }
 
   private:
     const QByteArray& m_data;
     qsizetype m_pos = 0;
+    // The next CR and LF at or after where they were last looked for (the data's size: none), so
+    // that a file with only one kind of terminator is not searched to its end for the other on
+    // every line.
+    qsizetype m_cr = -1, m_lf = -1;
 };
 
 } // namespace lumora::common

@@ -57,7 +57,8 @@ QString playerPictureAction(int index) {
 }
 
 void showPlayerPicture(QAbstractButton* button, int index) {
-    button->setIcon(playerPicture(index));
+    // Each picture is an SVG drawn anew for a new icon: a button that already shows it keeps it.
+    if (shownPlayerPicture(button) != index || button->icon().isNull()) button->setIcon(playerPicture(index));
     const QString hint = button->property("shortcutHint").toString();
     button->setToolTip(hint.isEmpty()
                            ? playerPictureAction(index)

@@ -53,6 +53,8 @@ BibleNavigation::BibleNavigation(const session::Session& session, platform::Prom
     row->addWidget(List_livre, 3);
     for (QListWidget* l : {List_chapitre, List_verset, List_verset_limite}) {
         l->setFixedWidth(52);
+        // Numbers of a line each: laid out without measuring every one of up to 176 rows anew.
+        l->setUniformItemSizes(true);
         row->addWidget(l);
     }
     for (QListWidget* l : {List_livre, List_chapitre, List_verset, List_verset_limite})

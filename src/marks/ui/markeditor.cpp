@@ -19,6 +19,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -66,6 +67,7 @@ MarkEditor::MarkEditor(const session::Session& session, platform::RichTextBox& p
     ListView1 = new QTreeView(page);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true); // one line a row: no row is measured on its own
     ListView1->setModel(m_model);
     for (int c = 0; c < 3; ++c)
         ListView1->header()->resizeSection(c, 1020 / kTwipsPerPixel);
@@ -227,10 +229,22 @@ const MarkTable& MarkEditor::marks() const {
 }
 
 void MarkEditor::showRows() {
-    // 1020 twips each, wider where a mark would otherwise be cut short.
+    // 1020 twips each, wider where a mark or the header would otherwise be cut short. The rows
+    // differ only in their plain text, so the widest texts decide: only they are measured as the
+    // view measures a cell, rather than every one of the table's rows.
+    const QFontMetrics metrics(ListView1->font());
+    std::vector<int> advance(std::size_t(m_model->rowCount()));
     for (int c = 0; c < 3; ++c) {
-        ListView1->resizeColumnToContents(c);
-        ListView1->setColumnWidth(c, std::max(ListView1->columnWidth(c), 1020 / kTwipsPerPixel));
+        int widest = 0;
+        for (int r = 0; r < m_model->rowCount(); ++r) {
+            advance[std::size_t(r)] = metrics.horizontalAdvance(m_model->index(r, c).data().toString());
+            widest = std::max(widest, advance[std::size_t(r)]);
+        }
+        int width = ListView1->header()->isHidden() ? 0 : ListView1->header()->sectionSizeHint(c);
+        for (int r = 0; r < m_model->rowCount(); ++r)
+            if (advance[std::size_t(r)] + 2 >= widest)
+                width = std::max(width, ListView1->sizeHintForIndex(m_model->index(r, c)).width());
+        ListView1->setColumnWidth(c, std::max(width, 1020 / kTwipsPerPixel));
     }
     if (const int row = selectedRow()) Label4->setText(m_model->marking(row));
 }
