@@ -414,11 +414,8 @@ TEST_F(PanelTest, renameRefusalsKeepEveryListAndNoteAndSayWhy) {
     writeBytes(bibleFile("B.rtf"), "note B");
     startVerseListA({kE1});
     // taken names, the list's own name among them (regression: it reported success)
-    const QStringList taken{"B", "b", "A"};
-    for (const QString& name : taken)
-        verse.onRenameConfirmed(name);
-    const QStringList unusable{"", "..\\up", "../../escaped", "CONIN$"};
-    for (const QString& name : unusable)
+    const QStringList taken{"B", "b", "A"}, unusable{"", "..\\up", "../../escaped", "CONIN$"};
+    for (const QString& name : taken + unusable)
         verse.onRenameConfirmed(name);
     QFile::remove(bibleFile("A.rtf"));
     verse.onRenameConfirmed("C"); // a list without its note stays
