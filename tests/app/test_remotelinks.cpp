@@ -28,6 +28,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTextStream>
 #include <QToolButton>
 
 #include <functional>
@@ -69,25 +70,18 @@ struct Window {
     QString state() const {
         windows::CloneWindow& c = clone();
         const int step = c.window() ? c.window()->versePanel().stepIndex() : -1;
-        auto* bible = h.find<bible::BiblePlayer>("biblePlayer");
-        auto* hymn = h.find<hymns::HymnPlayer>("hymnPlayer");
-        return QStringLiteral("%1 | rows %2 %3 %4 | clone %5 mode %6 cover %7 step %8 | zoom %9 %10 | "
-                              "players %11 %12 %15 %16 | tab %13 | hymn %14")
-            .arg(session::describe(links->nowShowing().now()))
-            .arg(h.nav().selectedRow(session::NavLevel::Chapter))
-            .arg(h.nav().selectedRow(session::NavLevel::Verse))
-            .arg(h.nav().selectedRow(session::NavLevel::Span))
-            .arg(int(c.shows()))
-            .arg(int(c.mode()))
-            .arg(int(c.cover()))
-            .arg(step)
-            .arg(h.zoom().BibleZoom())
-            .arg(h.zoom().CanticleZoom())
-            .arg(bible->state().playPause)
-            .arg(hymn->state().playPause)
-            .arg(tabs()->currentIndex())
-            .arg(h.hymns().CurrentHymnEntry())
-            .arg(h.players.at(0)->statusText(), h.players.at(1)->statusText());
+        const auto row = [this](session::NavLevel level) { return h.nav().selectedRow(level); };
+        QString s;
+        QTextStream(&s) << session::describe(links->nowShowing().now()) << " | rows "
+                        << row(session::NavLevel::Chapter) << ' ' << row(session::NavLevel::Verse) << ' '
+                        << row(session::NavLevel::Span) << " | clone " << int(c.shows()) << " mode "
+                        << int(c.mode()) << " cover " << int(c.cover()) << " step " << step << " | zoom "
+                        << h.zoom().BibleZoom() << ' ' << h.zoom().CanticleZoom() << " | players "
+                        << h.find<bible::BiblePlayer>("biblePlayer")->state().playPause << ' '
+                        << h.find<hymns::HymnPlayer>("hymnPlayer")->state().playPause << ' '
+                        << h.players.at(0)->statusText() << ' ' << h.players.at(1)->statusText() << " | tab "
+                        << tabs()->currentIndex() << " | hymn " << h.hymns().CurrentHymnEntry();
+        return s;
     }
     // A message as the server hands it over.
     void send(const QByteArray& message) {
