@@ -103,11 +103,8 @@ TEST_F(Accessibility, tabFollowsTheReadingOrderOfEachTab) {
         for (const char* name : names) {
             QWidget* target = h.find<QWidget>(name);
             int steps = 0;
-            QWidget* w = start;
-            while (w != target && steps < 2000) {
-                w = w->nextInFocusChain();
+            for (QWidget* w = start; w != target && steps < 2000; w = w->nextInFocusChain())
                 ++steps;
-            }
             at << steps;
         }
         return at;

@@ -10,9 +10,8 @@
 using namespace lumora::testing;
 
 TEST(DamagedWindow, loadRunsToTheEndOnEveryDamagedFolder) {
-    const int folders = qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS") > 0
-                            ? qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS")
-                            : 30;
+    const int asked = qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS");
+    const int folders = asked > 0 ? asked : 30;
     std::mt19937 rng(61206);
     int loaded = 0, told = 0;
     for (int f = 0; f < folders; ++f) {

@@ -21,10 +21,8 @@ TEST(FrmDataPath, prefillsThePlatformFolder_refusesAnUnusableOne_andStoresAUsabl
     auto dlg = std::make_unique<FrmDataPath>(where);
     dlg->setAttribute(Qt::WA_DeleteOnClose, false);
     EXPECT_EQ(QDir::fromNativeSeparators(dlg->DataPath->text()), where.defaultFolder) << "not C:\\Lumora";
-    for (QWidget* w : std::initializer_list<QWidget*>{dlg->DataPath, dlg->DirList, dlg->Cmd_ValidDataPath}) {
-        SCOPED_TRACE(w->objectName().toStdString());
-        EXPECT_FALSE(w->toolTip().isEmpty());
-    }
+    for (QWidget* w : std::initializer_list<QWidget*>{dlg->DataPath, dlg->DirList, dlg->Cmd_ValidDataPath})
+        EXPECT_FALSE(w->toolTip().isEmpty()) << w->objectName().toStdString();
     EXPECT_TRUE(dlg->DataPath->toolTip().contains("Bible")) << "names the folder to look for";
     EXPECT_TRUE(dlg->DataPath->toolTip().contains("Version.txt"));
 

@@ -4,9 +4,7 @@
 #include "app/frmsplash.h"
 #include "support/clicks.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,25 +21,24 @@ SpriteMotion at(int x, int y, int dx, int dy) {
 }
 } // namespace
 
-// the sprite's motion
-TEST(SplashSprite, movesOnePixelDiagonallyPerTick) {
-    EXPECT_EQ(nextSpriteMotion(at(0, 0, 1, 1), kSprite, kBounds), at(1, 1, 1, 1));
-    EXPECT_EQ(nextSpriteMotion(at(40, 30, -1, 1), kSprite, kBounds), at(39, 31, -1, 1));
-    EXPECT_EQ(nextSpriteMotion(at(40, 30, -1, -1), kSprite, kBounds), at(39, 29, -1, -1));
-}
-
-TEST(SplashSprite, reversesAtEachInnerEdge) {
-    // right edge: x + w may reach the width, never pass it
-    EXPECT_EQ(nextSpriteMotion(at(89, 30, 1, 1), kSprite, kBounds), at(90, 31, 1, 1));
-    EXPECT_EQ(nextSpriteMotion(at(90, 30, 1, 1), kSprite, kBounds), at(89, 31, -1, 1));
-    // left edge
-    EXPECT_EQ(nextSpriteMotion(at(0, 30, -1, 1), kSprite, kBounds), at(1, 31, 1, 1));
-    // bottom edge
-    EXPECT_EQ(nextSpriteMotion(at(40, 70, 1, 1), kSprite, kBounds), at(41, 69, 1, -1));
-    // top edge
-    EXPECT_EQ(nextSpriteMotion(at(40, 0, 1, -1), kSprite, kBounds), at(41, 1, 1, 1));
-    // a corner turns both ways in one tick
-    EXPECT_EQ(nextSpriteMotion(at(90, 70, 1, 1), kSprite, kBounds), at(89, 69, -1, -1));
+// the sprite's motion: one pixel diagonally a tick, reversing at each inner edge
+TEST(SplashSprite, movesOnePixelDiagonallyPerTick_andReversesAtEachInnerEdge) {
+    const struct {
+        const char* name;
+        SpriteMotion from, to;
+    } cases[] = {
+        {"down right", at(0, 0, 1, 1), at(1, 1, 1, 1)},
+        {"down left", at(40, 30, -1, 1), at(39, 31, -1, 1)},
+        {"up left", at(40, 30, -1, -1), at(39, 29, -1, -1)},
+        {"x + w may reach the width", at(89, 30, 1, 1), at(90, 31, 1, 1)},
+        {"never pass it", at(90, 30, 1, 1), at(89, 31, -1, 1)},
+        {"left edge", at(0, 30, -1, 1), at(1, 31, 1, 1)},
+        {"bottom edge", at(40, 70, 1, 1), at(41, 69, 1, -1)},
+        {"top edge", at(40, 0, 1, -1), at(41, 1, 1, 1)},
+        {"a corner turns both ways in one tick", at(90, 70, 1, 1), at(89, 69, -1, -1)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(nextSpriteMotion(c.from, kSprite, kBounds), c.to) << c.name;
 }
 
 TEST(SplashSprite, bouncesForeverInsideTheWindow) {
@@ -99,14 +96,9 @@ TEST(FrmSplash, doubleClickOrTheSkipLabelClosesAtOnce) {
     EXPECT_EQ(skip->text(), " Passez l'intro ");
     // Only the left button let go over the label skips: a right click, or a press dragged off the
     // label before letting go, used to close the splash as well.
-    const auto release = [&](Qt::MouseButton button, QPoint at) {
-        QMouseEvent e(QEvent::MouseButtonRelease, at, skip->mapToGlobal(at), button, Qt::NoButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(skip, &e);
-    };
-    release(Qt::RightButton, QPoint(5, 5));
+    sendMouse(skip, QEvent::MouseButtonRelease, Qt::RightButton, QPointF(5, 5));
     EXPECT_TRUE(splash.isVisible()) << "right button";
-    release(Qt::LeftButton, QPoint(skip->width() + 40, 5));
+    sendMouse(skip, QEvent::MouseButtonRelease, Qt::LeftButton, QPointF(skip->width() + 40, 5));
     EXPECT_TRUE(splash.isVisible()) << "let go off the label";
     leftClick(skip);
     EXPECT_FALSE(splash.isVisible());

@@ -7,6 +7,7 @@
 #include "app/windowlinks.h"
 #include "bible/ui/bibleplayer.h"
 #include "bible/ui/quickreference.h"
+#include "httpask.h"
 #include "hymns/hymnfixture.h"
 #include "hymns/ui/hymnplayer.h"
 #include "platform/spinarrows.h"
@@ -20,19 +21,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QThread>
+#include <QTextStream>
 #include <QToolButton>
 
 #include <functional>
@@ -74,25 +70,18 @@ struct Window {
     QString state() const {
         windows::CloneWindow& c = clone();
         const int step = c.window() ? c.window()->versePanel().stepIndex() : -1;
-        auto* bible = h.find<bible::BiblePlayer>("biblePlayer");
-        auto* hymn = h.find<hymns::HymnPlayer>("hymnPlayer");
-        return QStringLiteral("%1 | rows %2 %3 %4 | clone %5 mode %6 cover %7 step %8 | zoom %9 %10 | "
-                              "players %11 %12 %15 %16 | tab %13 | hymn %14")
-            .arg(session::describe(links->nowShowing().now()))
-            .arg(h.nav().selectedRow(session::NavLevel::Chapter))
-            .arg(h.nav().selectedRow(session::NavLevel::Verse))
-            .arg(h.nav().selectedRow(session::NavLevel::Span))
-            .arg(int(c.shows()))
-            .arg(int(c.mode()))
-            .arg(int(c.cover()))
-            .arg(step)
-            .arg(h.zoom().BibleZoom())
-            .arg(h.zoom().CanticleZoom())
-            .arg(bible->state().playPause)
-            .arg(hymn->state().playPause)
-            .arg(tabs()->currentIndex())
-            .arg(h.hymns().CurrentHymnEntry())
-            .arg(h.players.at(0)->statusText(), h.players.at(1)->statusText());
+        const auto row = [this](session::NavLevel level) { return h.nav().selectedRow(level); };
+        QString s;
+        QTextStream(&s) << session::describe(links->nowShowing().now()) << " | rows "
+                        << row(session::NavLevel::Chapter) << ' ' << row(session::NavLevel::Verse) << ' '
+                        << row(session::NavLevel::Span) << " | clone " << int(c.shows()) << " mode "
+                        << int(c.mode()) << " cover " << int(c.cover()) << " step " << step << " | zoom "
+                        << h.zoom().BibleZoom() << ' ' << h.zoom().CanticleZoom() << " | players "
+                        << h.find<bible::BiblePlayer>("biblePlayer")->state().playPause << ' '
+                        << h.find<hymns::HymnPlayer>("hymnPlayer")->state().playPause << ' '
+                        << h.players.at(0)->statusText() << ' ' << h.players.at(1)->statusText() << " | tab "
+                        << tabs()->currentIndex() << " | hymn " << h.hymns().CurrentHymnEntry();
+        return s;
     }
     // A message as the server hands it over.
     void send(const QByteArray& message) {
@@ -117,12 +106,12 @@ class RemoteWindow : public ::testing::Test {
 
     // The user's way on one window, the remote's message on the other: the same state after,
     // and a change from before (a step that changed nothing would prove nothing).
-    void step(const char* what, const std::function<void(Window&)>& userDoes, const QByteArray& message,
+    void step(const char* what, const QByteArray& message, const std::function<void(Window&)>& userDoes = {},
               bool changes = true) {
         const QString before = user.state();
         ASSERT_EQ(byRemote.state().toStdString(), before.toStdString())
             << what << ": the windows differ before the step";
-        userDoes(user);
+        if (userDoes) userDoes(user);
         byRemote.send(message);
         EXPECT_EQ(byRemote.state().toStdString(), user.state().toStdString()) << what;
         if (changes) {
@@ -136,76 +125,55 @@ class RemoteWindow : public ::testing::Test {
 } // namespace
 
 TEST_F(RemoteWindow, eachActionChangesTheWindowAsTheUsersKeyOrClick) {
-    step(
-        "Enter in the Go to box", [](Window& w) { w.enterReference("Ps 23:1-3"); },
-        R"({"action":"goto","reference":"Ps 23:1-3"})");
+    step("Enter in the Go to box", R"({"action":"goto","reference":"Ps 23:1-3"})",
+         [](Window& w) { w.enterReference("Ps 23:1-3"); });
     EXPECT_EQ(user.h.nav().selection().lastVerse, 3);
-    step(
-        "a click on the next first verse", [](Window& w) { w.h.select(w.h.list("List_verset"), 1); },
-        R"({"action":"nextVerse"})");
-    step(
-        "a click on the previous first verse", [](Window& w) { w.h.select(w.h.list("List_verset"), 0); },
-        R"({"action":"previousVerse"})");
-    step(
-        "the first verse has none before it", [](Window&) {}, R"({"action":"previousVerse"})", false);
-    step(
-        "Ctrl+PgDown", [](Window& w) { w.h.nav().selectNextChapter(); }, R"({"action":"nextChapter"})");
-    step(
-        "Ctrl+PgUp", [](Window& w) { w.h.nav().selectPreviousChapter(); }, R"({"action":"previousChapter"})");
-    step(
-        "the zoom's up arrow", [](Window& w) { w.spinUp()->click(); }, R"({"action":"zoom","step":1})");
-    step(
-        "CLONE", [](Window& w) { emit w.clone().bibleCloneClicked(); }, R"({"action":"show"})");
-    step(
-        "F7", [](Window& w) { w.clone().action("Mnu_CloneBlank")->trigger(); }, R"({"action":"blank"})");
-    step(
-        "F7 again", [](Window& w) { w.clone().action("Mnu_CloneBlank")->trigger(); },
-        R"({"action":"blank"})");
+    step("a click on the next first verse", R"({"action":"nextVerse"})",
+         [](Window& w) { w.h.select(w.h.list("List_verset"), 1); });
+    step("a click on the previous first verse", R"({"action":"previousVerse"})",
+         [](Window& w) { w.h.select(w.h.list("List_verset"), 0); });
+    step("the first verse has none before it", R"({"action":"previousVerse"})", {}, false);
+    step("Ctrl+PgDown", R"({"action":"nextChapter"})", [](Window& w) { w.h.nav().selectNextChapter(); });
+    step("Ctrl+PgUp", R"({"action":"previousChapter"})",
+         [](Window& w) { w.h.nav().selectPreviousChapter(); });
+    step("the zoom's up arrow", R"({"action":"zoom","step":1})", [](Window& w) { w.spinUp()->click(); });
+    step("CLONE", R"({"action":"show"})", [](Window& w) { emit w.clone().bibleCloneClicked(); });
+    step("F7", R"({"action":"blank"})", [](Window& w) { w.clone().action("Mnu_CloneBlank")->trigger(); });
+    step("F7 again", R"({"action":"blank"})",
+         [](Window& w) { w.clone().action("Mnu_CloneBlank")->trigger(); });
     for (Window* w : {&user, &byRemote})
         w->clone().setMode(windows::CloneMode::Verses);
-    step(
-        "Page Down", [](Window& w) { emit w.h.find<QShortcut>("cloneNextKey")->activated(); },
-        R"({"action":"nextVerse"})");
-    step(
-        "Page Up", [](Window& w) { emit w.h.find<QShortcut>("clonePreviousKey")->activated(); },
-        R"({"action":"previousVerse"})");
-    step(
-        "closing the clone", [](Window& w) { w.clone().closeWindow(); }, R"({"action":"hide"})");
-    step(
-        "the playlist's entry",
-        [](Window& w) {
-            w.tabs()->setCurrentIndex(1);
-            w.h.playLists().entryList()->setCurrentRow(1);
-            w.h.playLists().onEntryClicked(1);
-        },
-        "{\"action\":\"hymn\",\"id\":\"" + byRemote.remote->playlist().at(1).id.toLatin1() + "\"}");
+    step("Page Down", R"({"action":"nextVerse"})",
+         [](Window& w) { emit w.h.find<QShortcut>("cloneNextKey")->activated(); });
+    step("Page Up", R"({"action":"previousVerse"})",
+         [](Window& w) { emit w.h.find<QShortcut>("clonePreviousKey")->activated(); });
+    step("closing the clone", R"({"action":"hide"})", [](Window& w) { w.clone().closeWindow(); });
+    step("the playlist's entry",
+         "{\"action\":\"hymn\",\"id\":\"" + byRemote.remote->playlist().at(1).id.toLatin1() + "\"}",
+         [](Window& w) {
+             w.tabs()->setCurrentIndex(1);
+             w.h.playLists().entryList()->setCurrentRow(1);
+             w.h.playLists().onEntryClicked(1);
+         });
     EXPECT_EQ(user.h.hymns().CurrentHymnEntry(), QString::fromUtf8(kEntry2));
-    step(
-        "the hymn's play button", [](Window& w) { w.h.find<QToolButton>("PlayPause_Cantique")->click(); },
-        R"({"action":"play","player":"hymn"})");
-    step(
-        "the hymn's pause", [](Window& w) { w.h.find<QToolButton>("PlayPause_Cantique")->click(); },
-        R"({"action":"pause","player":"hymn"})");
-    step(
-        "the hymn's stop", [](Window& w) { w.h.find<QToolButton>("Stop_Cantique")->click(); },
-        R"({"action":"stop","player":"hymn"})");
-    step(
-        "F5 on the Canticle tab", [](Window& w) { emit w.clone().hymnCloneClicked(); },
-        R"({"action":"show"})");
-    step(
-        "the Bible tab, then Shift+Enter in the Go to box: the clone is open",
-        [](Window& w) {
-            w.tabs()->setCurrentIndex(0);
-            w.enterReference("Ps 23:4", Qt::ShiftModifier);
-        },
-        R"({"action":"goto","reference":"Ps 23:4"})");
+    step("the hymn's play button", R"({"action":"play","player":"hymn"})",
+         [](Window& w) { w.h.find<QToolButton>("PlayPause_Cantique")->click(); });
+    step("the hymn's pause", R"({"action":"pause","player":"hymn"})",
+         [](Window& w) { w.h.find<QToolButton>("PlayPause_Cantique")->click(); });
+    step("the hymn's stop", R"({"action":"stop","player":"hymn"})",
+         [](Window& w) { w.h.find<QToolButton>("Stop_Cantique")->click(); });
+    step("F5 on the Canticle tab", R"({"action":"show"})",
+         [](Window& w) { emit w.clone().hymnCloneClicked(); });
+    step("the Bible tab, then Shift+Enter in the Go to box: the clone is open",
+         R"({"action":"goto","reference":"Ps 23:4"})", [](Window& w) {
+             w.tabs()->setCurrentIndex(0);
+             w.enterReference("Ps 23:4", Qt::ShiftModifier);
+         });
     EXPECT_EQ(byRemote.clone().shows(), session::CloneShows::Passage) << "the projector kept the hymn";
     for (Window* w : {&user, &byRemote})
         w->tabs()->setCurrentIndex(1);
-    step(
-        "the Canticle zoom's arrow",
-        [](Window& w) { w.h.find<platform::SpinArrows>("SpinButton_SizeCantique")->downArrow()->click(); },
-        R"({"action":"zoom","step":-1})");
+    step("the Canticle zoom's arrow", R"({"action":"zoom","step":-1})",
+         [](Window& w) { w.h.find<platform::SpinArrows>("SpinButton_SizeCantique")->downArrow()->click(); });
 }
 
 // "play" and "pause" are not one toggle: a second "play" leaves a reading going, as the play key
@@ -271,20 +239,8 @@ TEST_F(RemoteWindow, theServerTellsWhatTheWindowShows) {
     ASSERT_FALSE(error) << error->toStdString();
     const QByteArray token = service.store().add(QStringLiteral("Phone"), remote::Role::View);
     QNetworkAccessManager nam;
-    auto now = [&] {
-        QNetworkRequest r(
-            QUrl(QStringLiteral("http://127.0.0.1:%1/api/now").arg(service.server().httpPort())));
-        r.setRawHeader("Authorization", "Bearer " + token);
-        QNetworkReply* reply = nam.get(r);
-        QElapsedTimer t;
-        t.start();
-        while (!reply->isFinished() && t.elapsed() < 5000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(1);
-        }
-        reply->deleteLater();
-        return QJsonDocument::fromJson(reply->readAll()).object();
-    };
+    const QString nowUrl = QStringLiteral("http://127.0.0.1:%1/api/now").arg(service.server().httpPort());
+    auto now = [&] { return askServer(nam, "GET", nowUrl, {}, token, 5000); };
     EXPECT_EQ(now().value("passage").toObject().value("heading").toString(),
               w.links->nowShowing().now().passage.heading);
     w.send(R"({"action":"nextVerse"})");

@@ -1,20 +1,14 @@
 // `lumora --remote` on a projector computer started unattended: the real program, its pages'
 // addresses and PIN on standard output, and a device that pairs with that PIN.
 
+#include "httpask.h"
 #include "remote/devicestore.h"
 #include "support/biblefixture.h"
 #include "support/clirun.h"
 #include "support/psalm23.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QProcess>
 #include <QTcpServer>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -29,22 +23,6 @@ quint16 freePort() {
             return a.serverPort();
     }
     return 0;
-}
-
-QJsonObject ask(QNetworkAccessManager& nam, const QByteArray& method, const QString& url,
-                const QByteArray& body = {}, const QByteArray& token = {}) {
-    QNetworkRequest r{QUrl(url)};
-    r.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
-    if (!token.isEmpty()) r.setRawHeader("Authorization", "Bearer " + token);
-    QNetworkReply* reply = nam.sendCustomRequest(r, method, body);
-    QElapsedTimer t;
-    t.start();
-    while (!reply->isFinished() && t.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
-    reply->deleteLater();
-    return QJsonDocument::fromJson(reply->readAll()).object();
 }
 
 } // namespace
@@ -85,18 +63,12 @@ TEST(RemoteStart, theProgramStartsWithTheServerOn_printsItsPagesAndPin_andPairsW
     EXPECT_EQ(pin.size(), 6);
 
     QNetworkAccessManager nam;
-    const QByteArray token =
-        ask(nam, "POST", base + "/api/pair", "{\"pin\":\"" + pin.toLatin1() + "\",\"role\":\"view\"}")
-            .value("token")
-            .toString()
-            .toLatin1();
+    const QJsonObject paired =
+        askServer(nam, "POST", base + "/api/pair", "{\"pin\":\"" + pin.toLatin1() + "\",\"role\":\"view\"}");
+    const QByteArray token = paired.value("token").toString().toLatin1();
     ASSERT_FALSE(token.isEmpty());
-    EXPECT_FALSE(ask(nam, "GET", base + "/api/now", {}, token)
-                     .value("passage")
-                     .toObject()
-                     .value("heading")
-                     .toString()
-                     .isEmpty())
+    const QJsonObject now = askServer(nam, "GET", base + "/api/now", {}, token);
+    EXPECT_FALSE(now.value("passage").toObject().value("heading").toString().isEmpty())
         << "the start-up passage";
     program.kill();
     program.waitForFinished();

@@ -15,13 +15,6 @@
 namespace lumora::testing {
 namespace {
 
-void send(QWidget* w, QEvent::Type type) {
-    sendMouse(w, type);
-}
-void click(QWidget* w) {
-    leftClick(w);
-}
-
 QTextCharFormat formatAt(QTextEdit* edit, int pos) {
     QTextCursor c(edit->document());
     c.setPosition(pos + 1);
@@ -55,6 +48,11 @@ class WindowsInMainWindow : public ::testing::Test {
     void showTab(int tab) { h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(tab); }
     QWidget* police() { return h.window->findChild<QWidget*>("FrmPolice"); }
     QLabel* policeLabel(const char* name) { return police()->findChild<QLabel*>(QString::fromLatin1(name)); }
+    // The following's timer ticks once at this position of the recording.
+    void hear(double seconds) {
+        player->clock = seconds;
+        h.find<bible::VerseFollower>("follower")->step();
+    }
     QString picture(const QColor& colour) {
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(colour);
@@ -71,23 +69,21 @@ class WindowsInMainWindow : public ::testing::Test {
 
 // the clone window
 TEST_F(WindowsInMainWindow, clonedPassageFollowsTheVerseHeardUntilTheHymnIsCloned) {
-    click(label("Label12"));
+    leftClick(label("Label12"));
     ASSERT_TRUE(clone().window());
     EXPECT_EQ(cloneBox()->toPlainText(), passage()->toPlainText());
     EXPECT_EQ(label("Label18")->text(), "CLONE : ");
     EXPECT_EQ(label("Lbl_InScreen")->text(), label("Labe16")->text());
     EXPECT_EQ(clone().window()->windowTitle(), label("Labe16")->text());
-    player->clock = 185;
-    h.find<bible::VerseFollower>("follower")->step();
+    hear(185);
     EXPECT_EQ(cloneBox()->textCursor().selectedText(), "5.18");
 
     showTab(1);
-    click(label("Label13"));
+    leftClick(label("Label13"));
     EXPECT_EQ(cloneBox()->toPlainText(), words()->toPlainText());
     EXPECT_EQ(label("Label18")->text(), "CLONE: ");
     EXPECT_EQ(label("Lbl_InScreen")->text(), "1 - Gloire");
-    player->clock = 195;
-    h.find<bible::VerseFollower>("follower")->step();
+    hear(195);
     EXPECT_EQ(h.view().passageBox().selectedText(), "5.19") << "the main passage still follows";
     EXPECT_EQ(cloneBox()->textCursor().selectedText(), "") << "the clone does not";
 
@@ -101,12 +97,11 @@ TEST_F(WindowsInMainWindow, aNewPassageFollowedWhileTheCloneHoldsTheOldOneIsHigh
     // Fault: the clone got the follower's offsets into the new passage and highlighted mid-word in
     // the old text it still held.
     h.select(h.list("List_verset"), 0); // the whole chapter
-    click(label("Label12"));
+    leftClick(label("Label12"));
     const QString held = cloneBox()->toPlainText();
     h.select(h.list("List_verset"), 9); // verses 10 to the end; the clone keeps its snapshot
     ASSERT_NE(passage()->toPlainText(), held);
-    player->clock = 105;
-    h.find<bible::VerseFollower>("follower")->step();
+    hear(105);
     ASSERT_EQ(h.view().passageBox().selectedText(), "5.10");
     EXPECT_EQ(cloneBox()->toPlainText(), held);
     EXPECT_EQ(cloneBox()->textCursor().selectedText(), "5.10");
@@ -114,10 +109,9 @@ TEST_F(WindowsInMainWindow, aNewPassageFollowedWhileTheCloneHoldsTheOldOneIsHigh
 
     // a clone that does not hold the verse heard highlights nothing
     h.select(h.list("List_verset"), 9);
-    click(label("Label12"));
+    leftClick(label("Label12"));
     h.select(h.list("List_verset"), 0);
-    player->clock = 15;
-    h.find<bible::VerseFollower>("follower")->step();
+    hear(15);
     ASSERT_EQ(h.view().passageBox().selectedText(), "5.1");
     EXPECT_EQ(cloneBox()->textCursor().selectedText(), "");
 }
@@ -125,11 +119,11 @@ TEST_F(WindowsInMainWindow, aNewPassageFollowedWhileTheCloneHoldsTheOldOneIsHigh
 TEST_F(WindowsInMainWindow, cloneOfTheHymnTakesTheCanticleZoomNotTheBibleOne) {
     h.zoom().SetZoom(150); // Bible tab
     showTab(1);
-    click(label("Label13"));
+    leftClick(label("Label13"));
     EXPECT_DOUBLE_EQ(clone().window()->box().zoomFactor(), 1.0);
     EXPECT_EQ(h.zoom().CanticleZoom(), 100) << "cloning leaves the hymn's zoom as it was";
     showTab(0);
-    click(label("Label12"));
+    leftClick(label("Label12"));
     EXPECT_NEAR(clone().window()->box().zoomFactor(), 77.0 / 51.0, 1e-9);
 }
 
@@ -137,12 +131,12 @@ TEST_F(WindowsInMainWindow, cloneOfTheHymnTakesTheCanticleZoomNotTheBibleOne) {
 TEST_F(WindowsInMainWindow, twoClicksOnLabel7GiveBackTheNarrowPassageWithItsLists) {
     QWidget* w = h.window.get();
     EXPECT_TRUE(h.list("List_chapitre")->isVisibleTo(w));
-    click(label("Label7"));
+    leftClick(label("Label7"));
     EXPECT_EQ(label("Label7")->text(), "--><--");
     for (const char* list : {"List_chapitre", "List_verset", "List_verset_limite"})
         EXPECT_FALSE(h.list(list)->isVisibleTo(w)) << list;
     EXPECT_FALSE(h.list("List_livre")->isVisibleTo(w)) << "the passage covers its place";
-    click(label("Label7"));
+    leftClick(label("Label7"));
     EXPECT_EQ(label("Label7")->text(), "<---->");
     for (const char* list : {"List_livre", "List_chapitre", "List_verset", "List_verset_limite"})
         EXPECT_TRUE(h.list(list)->isVisibleTo(w)) << list;
@@ -170,12 +164,12 @@ TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndTheCaptureTools_narr
     };
     headsTheWords();
     EXPECT_TRUE(label("Image_Musique")->isVisibleTo(w));
-    click(label("Label14"));
+    leftClick(label("Label14"));
     headsTheWords();
     EXPECT_EQ(label("Label14")->text(), "--><--");
     EXPECT_FALSE(label("Image_Musique")->isVisibleTo(w));
     EXPECT_FALSE(h.find<QTextEdit>("Text_info")->isVisibleTo(w));
-    click(label("Label14"));
+    leftClick(label("Label14"));
     EXPECT_EQ(label("Label14")->text(), "<---->");
     EXPECT_TRUE(label("Image_Musique")->isVisibleTo(w));
     EXPECT_FALSE(label("Image_Diapo")->isVisibleTo(w)) << "the hymn has no slides";
@@ -184,12 +178,12 @@ TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndTheCaptureTools_narr
     // the capture tools are usable only when Capture is ticked with narrow words
     auto* capture = h.find<QAbstractButton>("Check_Shop");
     ASSERT_TRUE(capture);
-    click(label("Label14")); // wide
+    leftClick(label("Label14")); // wide
     capture->click();
     EXPECT_FALSE(h.find<QWidget>("Cmd_Go")->isEnabled()) << "wide words leave no room for the tools";
     EXPECT_FALSE(h.find<QWidget>("SpinPositionCapture")->isVisibleTo(w));
     capture->click();
-    click(label("Label14")); // narrow again
+    leftClick(label("Label14")); // narrow again
     capture->click();
     EXPECT_TRUE(h.find<QWidget>("Cmd_Go")->isEnabled());
     EXPECT_TRUE(h.find<QWidget>("SpinPositionCapture")->isVisibleTo(w));
@@ -197,15 +191,15 @@ TEST_F(WindowsInMainWindow, wideHymnWordsHideTheFileIconsAndTheCaptureTools_narr
 
 // the font dialog
 TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBold) {
-    click(label("Label15"));
-    click(policeLabel("Im_gras"));
+    leftClick(label("Label15"));
+    leftClick(policeLabel("Im_gras"));
     EXPECT_TRUE(h.view().startupStyle().PassageBold);
     EXPECT_TRUE(fontAt(passage(), 0).bold());
     // The next passage keeps the style.
     h.nav().jumpTo({0, 39, 1, 2, 1});
     EXPECT_TRUE(h.text().startsWith("2.3"));
     EXPECT_TRUE(fontAt(passage(), 0).bold());
-    click(policeLabel("Im_gras"));
+    leftClick(policeLabel("Im_gras"));
     EXPECT_FALSE(h.view().startupStyle().PassageBold);
     EXPECT_FALSE(fontAt(passage(), 0).bold());
     EXPECT_FALSE(fontAt(passage(), 20).bold());
@@ -213,20 +207,20 @@ TEST_F(WindowsInMainWindow, boldTwiceOnTheBibleTabRestoresTheWeightAndPassageBol
 
 TEST_F(WindowsInMainWindow,
        backColourAfterAPictureClearsBibleBackgroundAndTheCloneShowsEach_closingClosesBoth) {
-    click(label("Label15"));
+    leftClick(label("Label15"));
     h.dialogs.answers.push_back(picture(Qt::red));
-    click(policeLabel("Lbl_Arriere_plan"));
+    leftClick(policeLabel("Lbl_Arriere_plan"));
     EXPECT_TRUE(h.view().passageBox().isTransparent());
     EXPECT_FALSE(h.view().backdrop().picture().isNull());
-    click(label("Label12"));
+    leftClick(label("Label12"));
     EXPECT_TRUE(clone().window()->box().isTransparent()) << "the picture shows through the clone";
     EXPECT_FALSE(clone().window()->backdrop().picture().isNull());
 
-    send(policeLabel("Im_remplissage"), QEvent::MouseMove);
-    click(policeLabel("Couleur18")); // 255, 255, 192
+    sendMouse(policeLabel("Im_remplissage"), QEvent::MouseMove);
+    leftClick(policeLabel("Couleur18")); // 255, 255, 192
     EXPECT_FALSE(h.view().passageBox().isTransparent());
     EXPECT_EQ(h.view().startupStyle().PassageBackColor, QColor(255, 255, 192));
-    click(label("Label12"));
+    leftClick(label("Label12"));
     EXPECT_FALSE(clone().window()->box().isTransparent()) << "BibleBackground was cleared";
     EXPECT_EQ(cloneBox()->palette().color(QPalette::Base), QColor(255, 255, 192));
 
@@ -241,11 +235,11 @@ TEST_F(WindowsInMainWindow,
 TEST_F(WindowsInMainWindow, onTheCanticleTabOnlyTheSelectionOfTheHymnChanges) {
     showTab(1);
     const platform::TextStyle style = h.view().startupStyle();
-    click(label("Label17"));
+    leftClick(label("Label17"));
     h.hymns().words().select(0, 6); // "Gloire"
-    click(policeLabel("Im_gras"));
-    send(policeLabel("Im_couleurText"), QEvent::MouseMove);
-    click(policeLabel("Couleur38"));
+    leftClick(policeLabel("Im_gras"));
+    sendMouse(policeLabel("Im_couleurText"), QEvent::MouseMove);
+    leftClick(policeLabel("Couleur38"));
     EXPECT_EQ(formatAt(words(), 0).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAt(words(), 0).foreground().color(), QColor(0, 0, 255));
     EXPECT_NE(formatAt(words(), 10).fontWeight(), QFont::Bold);
@@ -264,7 +258,7 @@ TEST_F(WindowsInMainWindow, continuousPlay_followsWithAnOpenCloneOnly) {
     player->endOfMedia();
     EXPECT_FALSE(cloneShown()) << "never cloned";
 
-    click(label("Label12"));
+    leftClick(label("Label12"));
     ASSERT_TRUE(cloneShown());
     const QString before = cloneBox()->toPlainText();
     player->endOfMedia();

@@ -42,10 +42,11 @@ QByteArray listBytes(const QStringList& rows) {
     return content + "\r\n";
 }
 
-QStringList rowsOf(const QListWidget* l) {
+// The rows a list or a drop-down shows, in order.
+template <class W> QStringList rowsOf(const W* w) {
     QStringList r;
-    for (int i = 0; i < l->count(); ++i)
-        r << l->item(i)->text();
+    for (int i = 0; i < w->count(); ++i)
+        r << w->model()->index(i, 0).data().toString();
     return r;
 }
 
@@ -77,12 +78,6 @@ class PanelTest : public ::testing::Test {
             r << a.text;
         return r;
     }
-    static QStringList comboRows(const FavouritePanel& p) {
-        QStringList r;
-        for (int i = 0; i < p.combo()->count(); ++i)
-            r << p.combo()->itemText(i);
-        return r;
-    }
     static void click(FavouritePanel& p, EditButton b) { p.editButton(b)->click(); }
 
     TempFolder tmp;
@@ -108,7 +103,7 @@ TEST_F(PanelTest, startUpChoosesFirstListAndOpensItsFirstEntryButEmptyOrVanished
     show(verseHost, {"KJV", 1, 1, 1, 1});
     verse.startUp(tmp.path());
     EXPECT_TRUE(verse.isComboReady());
-    EXPECT_EQ(comboRows(verse), (QStringList{"A list", "B list", "Empty"}));
+    EXPECT_EQ(rowsOf(verse.combo()), (QStringList{"A list", "B list", "Empty"}));
     EXPECT_EQ(verse.currentList(), "A list");
     EXPECT_EQ(rowsOf(verse.entryList()), (QStringList{kE1, kE2}));
     EXPECT_EQ(verse.entryList()->currentRow(), 0);
@@ -311,7 +306,7 @@ TEST_F(PanelTest, newCreatesFirstFreeNameWithEmptyListAndNote) {
         click(verse, NewButton);
         EXPECT_EQ(verse.nameDialog()->nameEdit()->text(), c.created) << "proposed";
         verse.nameDialog()->okButton()->click();
-        EXPECT_EQ(comboRows(verse), c.combo);
+        EXPECT_EQ(rowsOf(verse.combo()), c.combo);
         EXPECT_EQ(verse.currentList(), c.created);
         EXPECT_EQ(verse.entryList()->count(), 0);
         EXPECT_EQ(readBytes(bibleFile(c.created + ".txt")), kBom + "\r\n");
@@ -362,7 +357,7 @@ TEST_F(PanelTest, deleteAsksThenRemovesNoteAndListButKeepsListWithoutNote) {
     EXPECT_EQ(prompts.asked[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(readBytes(bibleFile("A.txt")), listBytes({kE1}));
     EXPECT_EQ(readBytes(bibleFile("A.rtf")), "note");
-    EXPECT_EQ(comboRows(verse), (QStringList{"A", "B"}));
+    EXPECT_EQ(rowsOf(verse.combo()), (QStringList{"A", "B"}));
     EXPECT_EQ(verse.entryList()->count(), 1);
     click(verse, EraseButton);
     EXPECT_EQ(QDir(bibleFolder).entryList(QDir::Files), QStringList{"B.txt"});
@@ -401,7 +396,7 @@ TEST_F(PanelTest, renameThroughTheDialog) {
     dlg->okButton()->click();
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(QDir(hymnFolder).entryList(QDir::Files), (QStringList{"Sunday.rtf", "Sunday.txt"}));
-    EXPECT_EQ(comboRows(play), QStringList{"Sunday"});
+    EXPECT_EQ(rowsOf(play.combo()), QStringList{"Sunday"});
     EXPECT_EQ(play.currentList(), "Sunday");
     EXPECT_EQ(play.entryList()->count(), 1);
 }
@@ -414,11 +409,8 @@ TEST_F(PanelTest, renameRefusalsKeepEveryListAndNoteAndSayWhy) {
     writeBytes(bibleFile("B.rtf"), "note B");
     startVerseListA({kE1});
     // taken names, the list's own name among them (regression: it reported success)
-    const QStringList taken{"B", "b", "A"};
-    for (const QString& name : taken)
-        verse.onRenameConfirmed(name);
-    const QStringList unusable{"", "..\\up", "../../escaped", "CONIN$"};
-    for (const QString& name : unusable)
+    const QStringList taken{"B", "b", "A"}, unusable{"", "..\\up", "../../escaped", "CONIN$"};
+    for (const QString& name : taken + unusable)
         verse.onRenameConfirmed(name);
     QFile::remove(bibleFile("A.rtf"));
     verse.onRenameConfirmed("C"); // a list without its note stays

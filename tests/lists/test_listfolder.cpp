@@ -28,45 +28,35 @@ TEST(ListFolder, newListNameTakesFirstFreeNumber) {
 
 TEST(ListFolder, unusableNamesRefusedWithTheirReason) {
     const struct {
-        QString name;
         const char* why; // words of the message
+        QStringList names;
     } bad[] = {
-        {"", "needs a name"},
-        {"   ", "needs a name"},
-        {"..", "leave the list folder"},
-        {".", "leave the list folder"},
-        {"a/b", "leave its folder"},
-        {"..\\up", "leave its folder"},
-        {"x:y", "< > :"},
-        {"a*", "< > :"},
-        {"q?", "< > :"},
-        {"<", "< > :"},
-        {"|", "< > :"},
-        {"\"q\"", "< > :"},
-        {"tab\there", "control character"},
-        {"line\nbreak", "control character"},
-        {"ends.", "end in a point"},
-        {"ends ", "end in a point"},
-        {QString(250, 'a'), "too long"},
+        {"needs a name", {"", "   "}},
+        {"leave the list folder", {"..", "."}},
+        {"leave its folder", {"a/b", "..\\up"}},
+        {"< > :", {"x:y", "a*", "q?", "<", "|", "\"q\""}},
+        {"control character", {"tab\there", "line\nbreak"}},
+        {"end in a point", {"ends.", "ends "}},
+        {"too long", {QString(250, 'a')}},
         // Windows device names, in any case, with or without an extension
-        {"CON", "\"CON\" is the name of a Windows device"},
-        {"nul.txt", "\"NUL\""},
-        {"com1", "\"COM1\""},
-        {"Lpt9", "\"LPT9\""},
-        {"AUX.list.x", "\"AUX\""},
-        {"PRN", "\"PRN\""},
-        {"CONIN$", "\"CONIN$\""},
-        {"conout$.txt", "\"CONOUT$\""},
-        {"CLOCK$", "\"CLOCK$\""},
-        {"NUL .txt", "\"NUL\""},
+        {"\"CON\" is the name of a Windows device", {"CON"}},
+        {"\"NUL\"", {"nul.txt", "NUL .txt"}},
+        {"\"COM1\"", {"com1"}},
+        {"\"LPT9\"", {"Lpt9"}},
+        {"\"AUX\"", {"AUX.list.x"}},
+        {"\"PRN\"", {"PRN"}},
+        {"\"CONIN$\"", {"CONIN$"}},
+        {"\"CONOUT$\"", {"conout$.txt"}},
+        {"\"CLOCK$\"", {"CLOCK$"}},
     };
-    for (const auto& c : bad) {
-        const auto why = listNameProblem(c.name);
-        ASSERT_TRUE(why.has_value()) << c.name.toStdString();
-        EXPECT_TRUE(why->contains(QString::fromUtf8(c.why)))
-            << c.name.toStdString() << ": " << why->toStdString();
-        EXPECT_FALSE(isUsableListName(c.name));
-    }
+    for (const auto& c : bad)
+        for (const QString& name : c.names) {
+            const auto why = listNameProblem(name);
+            ASSERT_TRUE(why.has_value()) << name.toStdString();
+            EXPECT_TRUE(why->contains(QString::fromUtf8(c.why)))
+                << name.toStdString() << ": " << why->toStdString();
+            EXPECT_FALSE(isUsableListName(name));
+        }
     // regression: any ".." was refused, though "Vol..2.txt" stays in the folder like any name
     for (const QString& good :
          QStringList{"Sunday", "New List 2", QString::fromUtf8("Noël 2024"), "a.b", "Vol..2", "a..b",

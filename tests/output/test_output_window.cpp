@@ -21,19 +21,13 @@ namespace rtf = common::rtf;
 
 // The words of hymn 1 of book Alpha: a centred bold title and a right-aligned red line.
 rtf::Document hymnWords() {
-    rtf::CharFormat title;
-    title.fontFamily = "Arial";
-    title.sizePt = 20;
-    title.bold = true;
-    rtf::CharFormat line;
-    line.fontFamily = "Arial";
-    line.sizePt = 12;
-    line.italic = true;
-    line.colour = rtf::Colour{200, 0, 0};
-    rtf::Document doc;
-    doc.paragraphs.push_back({rtf::Alignment::Centre, {{"Gloire à Dieu", title}}});
-    doc.paragraphs.push_back({rtf::Alignment::Right, {{"Alléluia à jamais", line}}});
-    return doc;
+    const rtf::CharFormat title{
+        .fontFamily = "Arial", .sizePt = 20, .bold = true, .colour = {}, .backColour = {}};
+    const rtf::Colour red{200, 0, 0};
+    const rtf::CharFormat line{
+        .fontFamily = "Arial", .sizePt = 12, .italic = true, .colour = red, .backColour = {}};
+    return {{{rtf::Alignment::Centre, {{"Gloire à Dieu", title}}},
+             {rtf::Alignment::Right, {{"Alléluia à jamais", line}}}}};
 }
 
 QString pdfText(const QString& pdf) {
@@ -63,6 +57,11 @@ class OutputWindow : public ::testing::Test {
     // Book 42, chapter 2, verses 3 to 5 (verse 4 carries a section title).
     void pickPassage() { h.nav().jumpTo({0, 41, 1, 2, 2}); }
     QString out(const QString& name) const { return outDir.file(name); }
+    // Save as with the button named `button`, the dialog answering `file` (nullopt: cancelled).
+    void saveAs(const char* button, const std::optional<QString>& file) {
+        h.dialogs.answers.push_back(file);
+        click(button);
+    }
     // Prints with the button named `button` into the PDF `file` and gives the printout's text.
     QString printed(const char* button, const QString& file) {
         h.dialogs.printPath = out(file);
@@ -78,8 +77,7 @@ class OutputWindow : public ::testing::Test {
 TEST_F(OutputWindow, passageSaveProposesHeadingWithVersionCodeInMyDocs) {
     pickPassage();
     ASSERT_EQ(h.find<QLabel>("Labe16")->text(), "42 Book42 2 : 3 - 5");
-    h.dialogs.answers.push_back(std::nullopt);
-    click("Image_SaveAs");
+    saveAs("Image_SaveAs", std::nullopt);
     ASSERT_EQ(h.dialogs.requests.size(), 1u);
     const platform::FileDialogRequest& r = h.dialogs.requests[0];
     EXPECT_EQ(r.fileName, "42 Book42 2 _ 3 - 5 (AAA )");
@@ -96,8 +94,7 @@ TEST_F(OutputWindow, passageSaveProposesHeadingWithVersionCodeInMyDocs) {
 TEST_F(OutputWindow, passageTxtIsTheBoxTextWithCrLfAndIsOpened_withoutTheLabelOfTheVerseAfter) {
     pickPassage();
     EXPECT_TRUE(h.text().trimmed().endsWith("Text 42 2:5")) << h.text().right(40).toStdString();
-    h.dialogs.answers.push_back(out("p.Txt"));
-    click("Image_SaveAs");
+    saveAs("Image_SaveAs", out("p.Txt"));
     QString expected = h.text();
     expected.replace("\n", "\r\n");
     const QByteArray saved = readBytes(out("p.Txt"));
@@ -115,8 +112,7 @@ TEST_F(OutputWindow, passageTxtIsTheBoxTextWithCrLfAndIsOpened_withoutTheLabelOf
 TEST_F(OutputWindow, passageRtfKeepsRealSizesWhenZoomedAndTheAlignment) {
     pickPassage();
     h.zoom().SetZoom(300);
-    h.dialogs.answers.push_back(out("p.rtf"));
-    click("Image_SaveAs");
+    saveAs("Image_SaveAs", out("p.rtf"));
     const auto doc = rtf::readRtf(readBytes(out("p.rtf")));
     ASSERT_TRUE(doc);
     EXPECT_EQ(rtf::plainText(*doc), h.text());
@@ -133,8 +129,7 @@ TEST_F(OutputWindow, failedSaveIsToldAndNothingOpened_aSavedFileTheShellCannotFi
     {
         FileSizeLimit full(16);
         ASSERT_TRUE(full.ok());
-        h.dialogs.answers.push_back(out("p.txt"));
-        click("Image_SaveAs");
+        saveAs("Image_SaveAs", out("p.txt"));
     }
     EXPECT_EQ(readBytes(out("p.txt")), "old");
     EXPECT_TRUE(h.shell.opened.isEmpty());
@@ -145,8 +140,7 @@ TEST_F(OutputWindow, failedSaveIsToldAndNothingOpened_aSavedFileTheShellCannotFi
 
     h.prompts.asked.clear();
     h.shell.missing << out("q.txt");
-    h.dialogs.answers.push_back(out("q.txt"));
-    click("Image_SaveAs");
+    saveAs("Image_SaveAs", out("q.txt"));
     EXPECT_EQ(h.shell.opened, QStringList{out("q.txt")});
     EXPECT_EQ(h.prompts.asked, (std::vector<FakePrompts::Asked>{{"OK", platform::kAppTitle}}));
 }
@@ -154,8 +148,7 @@ TEST_F(OutputWindow, failedSaveIsToldAndNothingOpened_aSavedFileTheShellCannotFi
 // Save as from the Canticle tab
 TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
     showCanticleTab();
-    h.dialogs.answers.push_back(out("h.txt"));
-    click("SaveAs_Cantique");
+    saveAs("SaveAs_Cantique", out("h.txt"));
     ASSERT_EQ(h.dialogs.requests.size(), 1u);
     EXPECT_EQ(h.dialogs.requests[0].fileName, "1 - Gloire");
     EXPECT_EQ(h.dialogs.requests[0].folder, h.data.path() + "/Cantiques/Alpha/parole");
@@ -168,17 +161,15 @@ TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
 TEST_F(OutputWindow, hymnSaveFollowsTheHymnOnDisplayAndAsksBeforeReplacingAHymnsWords) {
     showCanticleTab();
     emit h.hymns().hymnShown(QString()); // what a cleared display says
-    h.dialogs.answers.push_back(std::nullopt);
-    click("SaveAs_Cantique");
+    saveAs("SaveAs_Cantique", std::nullopt);
     ASSERT_EQ(h.dialogs.requests.size(), 1u);
     EXPECT_EQ(h.dialogs.requests[0].fileName, QString());
     EXPECT_NE(h.dialogs.requests[0].folder, h.data.path() + "/Cantiques/Alpha/parole");
 
     const QString words = h.data.path() + "/Cantiques/Alpha/parole/1.rtf";
     const QByteArray before = readBytes(words);
-    h.dialogs.answers.push_back(words);
     h.prompts.answers.push_back(platform::PromptAnswer::No);
-    click("SaveAs_Cantique");
+    saveAs("SaveAs_Cantique", words);
     ASSERT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_TRUE(h.prompts.asked[0].text.contains("holds the words of a hymn"))
         << h.prompts.asked[0].text.toStdString();
@@ -186,8 +177,7 @@ TEST_F(OutputWindow, hymnSaveFollowsTheHymnOnDisplayAndAsksBeforeReplacingAHymns
     EXPECT_TRUE(h.shell.opened.isEmpty());
 
     // Another file of the same name elsewhere is saved without a question.
-    h.dialogs.answers.push_back(out("1.rtf"));
-    click("SaveAs_Cantique");
+    saveAs("SaveAs_Cantique", out("1.rtf"));
     EXPECT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_TRUE(QFile::exists(out("1.rtf")));
 }
@@ -196,8 +186,7 @@ TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {
     showCanticleTab();
     h.zoom().SetZoom(250);
     for (const char* name : {"h.rtf", "h"}) {
-        h.dialogs.answers.push_back(out(name));
-        click("SaveAs_Cantique");
+        saveAs("SaveAs_Cantique", out(name));
         const auto doc = rtf::readRtf(readBytes(out(name)));
         ASSERT_TRUE(doc) << name;
         EXPECT_EQ(*doc, rtf::normalized(hymnWords())) << name;
@@ -207,8 +196,7 @@ TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {
 TEST_F(OutputWindow, bibleTabSavesThePassageNotTheHymn) {
     showCanticleTab();
     h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(0);
-    h.dialogs.answers.push_back(out("p.txt"));
-    click("Image_SaveAs");
+    saveAs("Image_SaveAs", out("p.txt"));
     EXPECT_FALSE(readBytes(out("p.txt")).contains("Gloire"));
     EXPECT_TRUE(readBytes(out("p.txt")).contains("Text 40"));
 }
@@ -222,8 +210,7 @@ TEST_F(OutputWindow, passageRtfKeepsAWordLitByASearch) {
     passageBox().select(at, 5);
     passageBox().setSelectionBold(true);
     passageBox().setSelectionColor(QColor(0, 0, 255));
-    h.dialogs.answers.push_back(out("lit.rtf"));
-    click("Image_SaveAs");
+    saveAs("Image_SaveAs", out("lit.rtf"));
     const auto doc = rtf::readRtf(readBytes(out("lit.rtf")));
     ASSERT_TRUE(doc);
     bool found = false;
@@ -245,8 +232,7 @@ TEST_F(OutputWindow, cliExportIsByteIdenticalToSaveAsAfterTheSamePicks) {
     pickPassage();
     ASSERT_TRUE(h.text().contains("GLOIRE"));
     for (const QString& name : {QStringLiteral("w.rtf"), QStringLiteral("w.txt")}) {
-        h.dialogs.answers.push_back(out(name));
-        click("Image_SaveAs");
+        saveAs("Image_SaveAs", out(name));
         const QString cliOut = out("cli-" + name);
         const CliResult r = runCli({"--data", h.data.path(), "export", "--version", "aaa", "--titles",
                                     "--uppercase", "--header", "42", "2", "3", "5", cliOut});
@@ -258,8 +244,7 @@ TEST_F(OutputWindow, cliExportIsByteIdenticalToSaveAsAfterTheSamePicks) {
 TEST_F(OutputWindow, cliExportWholeChapterAndItsFailures) {
     h.nav().jumpTo({0, 0, 0, 0, 5}); // book 1, chapter 1, verses 1 to 6
     h.find<QCheckBox>("Check_With_Title")->click();
-    h.dialogs.answers.push_back(out("w.txt"));
-    click("Image_SaveAs");
+    saveAs("Image_SaveAs", out("w.txt"));
     const CliResult ok = runCli({"--data", h.data.path(), "export", "1", "1", out("c.txt")});
     ASSERT_EQ(ok.exitCode, 0) << ok.err.toStdString();
     EXPECT_EQ(readBytes(out("c.txt")), readBytes(out("w.txt")));
@@ -369,9 +354,8 @@ TEST(OutputDirection, rightToLeftPassageAndHymnAreSavedRightToLeft_exportMatches
     writeBytes(h.data.path() + "/Bible/Version.txt", "HEB - Hebrew\r\n");
     writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
                crlfLines({hymnEntry("1 - Shir", "T", "S", "Alpha")}));
-    rtf::Document words;
-    words.paragraphs.push_back(
-        {rtf::Alignment::Centre, {{QString::fromUtf8("\xD7\xA9\xD7\x99\xD7\xA8"), {}}}});
+    const rtf::Document words{
+        {{rtf::Alignment::Centre, {{QString::fromUtf8("\xD7\xA9\xD7\x99\xD7\xA8"), {}}}}}};
     writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.rtf", rtf::writeRtf(words));
     ASSERT_TRUE(h.open());
     TempFolder outDir;

@@ -16,32 +16,13 @@ using testing::writeBytes;
 namespace rtf = common::rtf;
 
 TEST(SaveNames, unsafeCharactersOrLoneSeparators_giveFile_name) {
-    struct Case {
-        const char* name;
-        const char* expected;
-    };
-    const Case cases[] = {
-        // accepted
-        {"Jean 3 _ 16 (LSG )", "Jean 3 _ 16 (LSG )"},
-        {"C:\\Docs\\Jean 3", "C:\\Docs\\Jean 3"}, // a full path with a drive
-        {"12 - Amen", "12 - Amen"},
-        {"", ""},
-        // a separator alone
-        {"Jean 3 : 16", "File_name"},
-        {"a\\b", "File_name"},
-        {"\\:", "File_name"},
-        {":\\", ":\\"},
-        // refused characters, even beside a drive
-        {"12 - Qui?", "File_name"},
-        {"AC/DC", "File_name"},
-        {"a*b", "File_name"},
-        {"say \"amen\"", "File_name"},
-        {"<x>", "File_name"},
-        {"a|b", "File_name"},
-        {"C:\\x?y", "File_name"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(dialogFileName(QString::fromUtf8(c.name)), QString::fromUtf8(c.expected)) << c.name;
+    // accepted as they stand, a full path with a drive too
+    for (const char* name : {"Jean 3 _ 16 (LSG )", "C:\\Docs\\Jean 3", "12 - Amen", "", ":\\"})
+        EXPECT_EQ(dialogFileName(QString::fromUtf8(name)), QString::fromUtf8(name)) << name;
+    // a separator alone, or a refused character even beside a drive
+    for (const char* name :
+         {"Jean 3 : 16", "a\\b", "\\:", "12 - Qui?", "AC/DC", "a*b", "say \"amen\"", "<x>", "a|b", "C:\\x?y"})
+        EXPECT_EQ(dialogFileName(QString::fromUtf8(name)), "File_name") << name;
 }
 
 TEST(SaveNames, passageNameReplacesColonsAndAddsTheVersionCode) {
@@ -51,13 +32,10 @@ TEST(SaveNames, passageNameReplacesColonsAndAddsTheVersionCode) {
 }
 
 TEST(SaveNames, formatChosenByTheLastThreeCharactersInAnyCase) {
-    EXPECT_TRUE(isPlainTextName("/t/x.txt"));
-    EXPECT_TRUE(isPlainTextName("/t/x.TXT"));
-    EXPECT_TRUE(isPlainTextName("/t/notes-tXt")); // no dot needed
-    EXPECT_FALSE(isPlainTextName("/t/x.rtf"));
-    EXPECT_FALSE(isPlainTextName("/t/x"));
-    EXPECT_FALSE(isPlainTextName("/t/x.txt.bak"));
-    EXPECT_FALSE(isPlainTextName("xt"));
+    for (const char* name : {"/t/x.txt", "/t/x.TXT", "/t/notes-tXt"}) // no dot needed
+        EXPECT_TRUE(isPlainTextName(name)) << name;
+    for (const char* name : {"/t/x.rtf", "/t/x", "/t/x.txt.bak", "xt"})
+        EXPECT_FALSE(isPlainTextName(name)) << name;
 }
 
 // A name typed without an extension was saved as it stood: "Psaume" became an RTF file the
@@ -109,19 +87,14 @@ TEST(SavedText, txtIsBomUtf8WithCrLfBetweenLinesAndAtTheEnd) {
 
 TEST(SavedText, otherNamesGetRtfThatReadsBackToTheSameDocument) {
     TempFolder dir;
-    rtf::CharFormat bold;
-    bold.fontFamily = "Arial";
-    bold.sizePt = 22;
-    bold.bold = true;
-    bold.colour = rtf::Colour{200, 0, 0};
-    rtf::CharFormat plain;
-    plain.fontFamily = "Times New Roman";
-    plain.italic = true;
-    plain.underline = true;
-    rtf::Document doc;
-    doc.paragraphs.push_back({rtf::Alignment::Centre, {{"1 - Gloire", bold}}});
-    doc.paragraphs.push_back({rtf::Alignment::Right, {{"Ô Dieu, ", plain}, {"Amen", bold}}});
-    doc.paragraphs.push_back({rtf::Alignment::Left, {}});
+    const rtf::Colour red{200, 0, 0};
+    const rtf::CharFormat bold{
+        .fontFamily = "Arial", .sizePt = 22, .bold = true, .colour = red, .backColour = {}};
+    const rtf::CharFormat plain{
+        .fontFamily = "Times New Roman", .italic = true, .underline = true, .colour = {}, .backColour = {}};
+    const rtf::Document doc{{{rtf::Alignment::Centre, {{"1 - Gloire", bold}}},
+                             {rtf::Alignment::Right, {{"Ô Dieu, ", plain}, {"Amen", bold}}},
+                             {rtf::Alignment::Left, {}}}};
     for (const QString& name : {QStringLiteral("x.rtf"), QStringLiteral("x")}) {
         ASSERT_TRUE(SaveShownText(dir.file(name), {rtf::plainText(doc), doc}));
         const auto back = rtf::readRtf(readBytes(dir.file(name)));

@@ -19,16 +19,12 @@
 namespace lumora::windows {
 namespace {
 
-void click(QWidget* w) {
-    testing::leftClick(w);
-}
-
-const QByteArray kPassage = "\xEF\xBB\xBF"
-                            "5.18   Car je vous le dis\r\n\r\n5.19   Celui donc\r\n";
+using testing::leftClick;
 
 CloneContent bible() {
     CloneContent c;
-    c.passageText = kPassage;
+    c.passageText = "\xEF\xBB\xBF"
+                    "5.18   Car je vous le dis\r\n\r\n5.19   Celui donc\r\n";
     c.verseLabels = {"5.18", "5.19"};
     c.style = {QColor(255, 255, 192), QColor(0, 0, 128), "Monospace", 18, 2, true, false, true};
     c.caption = QStringLiteral("Matthieu 5 : 18 - 19");
@@ -55,7 +51,7 @@ class CloneTest : public ::testing::Test {
         return c.charFormat();
     }
     QString label(const char* name) { return main.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
-    void clickLabel(const char* name) { click(main.findChild<QLabel*>(QString::fromLatin1(name))); }
+    void clickLabel(const char* name) { leftClick(main.findChild<QLabel*>(QString::fromLatin1(name))); }
 
     QWidget main;
     QWidget* biblePage = new QWidget(&main);
@@ -147,7 +143,6 @@ TEST_F(CloneTest, aVerseIsHighlightedByItsLabelInTheClonesOwnText_neverByAnother
         {"Car", ""}, // a word, not a label
     };
     for (const Case& c : cases) {
-        box().textCursor().clearSelection();
         QTextCursor none(box().document());
         box().setTextCursor(none);
         clone.onVerseSelected(c.label);
@@ -161,14 +156,14 @@ TEST_F(CloneTest, aVerseIsHighlightedByItsLabelInTheClonesOwnText_neverByAnother
 // A long chapter on the projector: the verse heard sat on the bottom edge, and a clone opened in
 // the middle of a verse showed no highlight until the next one.
 TEST_F(CloneTest, theVerseHeardStandsInTheUpperThird_andAClonOpenedMidVerseShowsItAtOnce) {
-    QByteArray chapter = "\xEF\xBB\xBF";
-    for (int v = 1; v <= 40; ++v)
-        chapter += "3." + QByteArray::number(v) + "   Words of the verse, long enough for a line.\r\n\r\n";
     CloneContent c = bible();
-    c.passageText = chapter;
+    c.passageText = "\xEF\xBB\xBF";
     c.verseLabels.clear();
-    for (int v = 1; v <= 40; ++v)
+    for (int v = 1; v <= 40; ++v) {
+        c.passageText +=
+            "3." + QByteArray::number(v) + "   Words of the verse, long enough for a line.\r\n\r\n";
         c.verseLabels << QStringLiteral("3.%1").arg(v);
+    }
     clone.onVerseSelected("3.17"); // heard before the clone opens
     clone.showBible(c);
     clone.window()->resize(800, 400);
@@ -207,13 +202,13 @@ TEST_F(CloneTest, aMarkSelectionIsMirroredAndAClickBringsBackTheMainSelectionOnl
     clone.mirrorSelection("5.18");
     EXPECT_EQ(box().textCursor().selectedText(), "");
     clone.onBibleSelectionChanged("5.19");
-    click(box().viewport());
+    leftClick(box().viewport());
     QApplication::processEvents();
     EXPECT_NE(box().textCursor().selectedText(), "5.19") << "not while the audio plays";
     clone.setBibleAudioMuted(true);
     clone.mirrorSelection("5.18");
     EXPECT_EQ(box().textCursor().selectedText(), "5.18");
-    click(box().viewport());
+    leftClick(box().viewport());
     QApplication::processEvents();
     EXPECT_EQ(box().textCursor().selectedText(), "5.19");
 }
@@ -277,19 +272,19 @@ TEST(LayoutLabelsTest, twoClicksOnEachWidthLabelGiveBackTheFirstCaption) {
     auto* label7 = bible.findChild<QLabel*>("Label7");
     auto* label14 = canticle.findChild<QLabel*>("Label14");
     EXPECT_EQ(label7->text(), "<---->");
-    click(label7);
+    leftClick(label7);
     EXPECT_EQ(label7->text(), "--><--");
     EXPECT_EQ(label14->text(), "<---->") << "each tab its own";
-    click(label7);
+    leftClick(label7);
     EXPECT_EQ(label7->text(), "<---->");
     EXPECT_EQ(widths, (std::vector<bool>{true, false}));
-    click(label14);
-    click(label14);
+    leftClick(label14);
+    leftClick(label14);
     EXPECT_EQ(label14->text(), "<---->");
     int opened = 0;
     QObject::connect(&labels, &LayoutLabels::fontDialogWanted, [&] { ++opened; });
-    click(bible.findChild<QLabel*>("Label15"));
-    click(canticle.findChild<QLabel*>("Label17"));
+    leftClick(bible.findChild<QLabel*>("Label15"));
+    leftClick(canticle.findChild<QLabel*>("Label17"));
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(bible.findChild<QLabel*>("Label15")->text(), "POLICE");
 }

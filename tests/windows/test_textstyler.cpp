@@ -20,9 +20,11 @@ namespace {
 
 using P = StyleEdit::Property;
 
-StyleEdit edit(P property) {
+// An edit of `property` that sets one field to `value`.
+template <class T> StyleEdit edit(P property, T StyleEdit::*field, std::type_identity_t<T> value) {
     StyleEdit e;
     e.property = property;
+    e.*field = value;
     return e;
 }
 
@@ -71,14 +73,11 @@ class StylerTest : public ::testing::Test {
 
 // Bible tab: the whole passage, stored
 TEST_F(StylerTest, boldTwiceGivesBackTheWeightAndPassageBold_theTextColourColoursEveryVerse) {
-    StyleEdit bold = edit(P::Bold);
-    bold.on = true;
-    styler.apply(bold);
+    styler.apply(edit(P::Bold, &StyleEdit::on, true));
     EXPECT_EQ(formatAt(*passageEdit, 0).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAt(*passageEdit, 20).fontWeight(), QFont::Bold) << "the second verse too";
     EXPECT_TRUE(stored.PassageBold);
-    bold.on = false;
-    styler.apply(bold);
+    styler.apply(edit(P::Bold, &StyleEdit::on, false));
     EXPECT_EQ(formatAt(*passageEdit, 0).fontWeight(), QFont::Normal);
     EXPECT_EQ(formatAt(*passageEdit, 20).fontWeight(), QFont::Normal);
     EXPECT_FALSE(stored.PassageBold);
@@ -86,9 +85,7 @@ TEST_F(StylerTest, boldTwiceGivesBackTheWeightAndPassageBold_theTextColourColour
     EXPECT_EQ(stored.PassageFontName, "Serif") << "the rest of the start-up style is kept";
 
     // the text colour colours every verse and the next passage
-    StyleEdit e = edit(P::TextColor);
-    e.color = QColor(192, 0, 0);
-    styler.apply(e);
+    styler.apply(edit(P::TextColor, &StyleEdit::color, QColor(192, 0, 0)));
     EXPECT_EQ(formatAt(*passageEdit, 20).foreground().color(), QColor(192, 0, 0));
     EXPECT_EQ(stored.PassageColor, QColor(192, 0, 0));
     EXPECT_EQ(passage.selectionLength(), 0) << "the caret goes back to the start";
@@ -100,9 +97,7 @@ TEST_F(StylerTest, alignmentStoresRightAsOneCentreAsTwoLeftAsZero) {
     const std::pair<qint32, Qt::Alignment> cases[] = {
         {1, Qt::AlignRight}, {2, Qt::AlignHCenter}, {0, Qt::AlignLeft}};
     for (const auto& [value, flag] : cases) {
-        StyleEdit e = edit(P::Alignment);
-        e.alignment = value;
-        styler.apply(e);
+        styler.apply(edit(P::Alignment, &StyleEdit::alignment, value));
         EXPECT_EQ(stored.PassageAlignment, value);
         for (QTextBlock b = passageEdit->document()->begin(); b.isValid(); b = b.next())
             EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, flag) << value;
@@ -111,12 +106,8 @@ TEST_F(StylerTest, alignmentStoresRightAsOneCentreAsTwoLeftAsZero) {
 
 TEST_F(StylerTest, wholePassageFontStaysOnTheNextPassageAndKeepsItsRealSizeUnderZoom) {
     passage.setZoom(102, 51); // 200 %
-    StyleEdit name = edit(P::FontName);
-    name.fontName = "Monospace";
-    styler.apply(name);
-    StyleEdit size = edit(P::FontSize);
-    size.fontSize = 20;
-    styler.apply(size);
+    styler.apply(edit(P::FontName, &StyleEdit::fontName, QStringLiteral("Monospace")));
+    styler.apply(edit(P::FontSize, &StyleEdit::fontSize, 20));
     EXPECT_DOUBLE_EQ(formatAt(*passageEdit, 3).fontPointSize(), 40) << "shown zoomed";
     EXPECT_DOUBLE_EQ(stored.PassageFontSize, 20);
     EXPECT_EQ(stored.PassageFontName, "Monospace");
@@ -139,9 +130,7 @@ TEST_F(StylerTest, backColourAfterAPictureMakesTheBoxOpaqueAndClearsBibleBackgro
     EXPECT_TRUE(passage.isTransparent());
     EXPECT_FALSE(passagePicture.picture().isNull());
     EXPECT_FALSE(styler.HymnBackground()) << "only the tab on display";
-    StyleEdit back = edit(P::BackColor);
-    back.color = QColor(255, 255, 192);
-    styler.apply(back);
+    styler.apply(edit(P::BackColor, &StyleEdit::color, QColor(255, 255, 192)));
     EXPECT_FALSE(styler.BibleBackground());
     EXPECT_FALSE(passage.isTransparent());
     EXPECT_EQ(passageEdit->palette().color(QPalette::Base), QColor(255, 255, 192));
@@ -167,15 +156,9 @@ TEST_F(StylerTest, unreadablePictureStillMakesTheBoxTransparentAndSetsTheFlag) {
 TEST_F(StylerTest, canticleTabChangesOnlyTheSelectionAndStoresNothing) {
     styler.setCurrentTab(1);
     words.select(0, 6); // "Gloire"
-    StyleEdit bold = edit(P::Bold);
-    bold.on = true;
-    styler.apply(bold);
-    StyleEdit colour = edit(P::TextColor);
-    colour.color = QColor(0, 0, 255);
-    styler.apply(colour);
-    StyleEdit size = edit(P::FontSize);
-    size.fontSize = 30;
-    styler.apply(size);
+    styler.apply(edit(P::Bold, &StyleEdit::on, true));
+    styler.apply(edit(P::TextColor, &StyleEdit::color, QColor(0, 0, 255)));
+    styler.apply(edit(P::FontSize, &StyleEdit::fontSize, 30));
     EXPECT_EQ(formatAt(*wordsEdit, 0).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAt(*wordsEdit, 0).foreground().color(), QColor(0, 0, 255));
     EXPECT_DOUBLE_EQ(formatAt(*wordsEdit, 0).fontPointSize(), 30);
@@ -187,9 +170,7 @@ TEST_F(StylerTest, canticleTabChangesOnlyTheSelectionAndStoresNothing) {
     styler.setBackgroundPicture(picture(Qt::green));
     EXPECT_TRUE(styler.HymnBackground());
     EXPECT_FALSE(styler.BibleBackground());
-    StyleEdit back = edit(P::BackColor);
-    back.color = Qt::yellow;
-    styler.apply(back);
+    styler.apply(edit(P::BackColor, &StyleEdit::color, Qt::yellow));
     EXPECT_FALSE(styler.HymnBackground());
     EXPECT_FALSE(words.isTransparent());
 }
