@@ -38,7 +38,6 @@ class BiblePlayerUi : public ::testing::Test {
         return {};
     }
     QString selectedText() { return h.view().passageBox().selectedText(); }
-    // The follower's steps with the recording at `seconds`.
     void stepAt(double seconds, int times = 1) {
         player->clock = seconds;
         for (int i = 0; i < times; ++i)

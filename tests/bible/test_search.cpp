@@ -26,7 +26,6 @@ QByteArrayList keysOf(const QList<SearchHit>& hits) {
     return out;
 }
 
-// Book names prefix1..prefix<count>.
 QStringList bookNames(const QString& prefix, int count = 66) {
     QStringList names;
     for (int b = 1; b <= count; ++b)
