@@ -118,11 +118,6 @@ class MarkEditorUi : public ::testing::Test {
         player->clock = seconds;
         rightClickAt(at + 1);
     }
-    void pressKey(QWidget* w, int key) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(w, &press);
-    }
-    QString previousMarks() const { return h.data.path() + "/Bible/AAA/Mark backups/Bk05 Backup.txt"; }
 
     MainWindowHarness h;
     FakeMediaPlayer* player = nullptr;
@@ -495,9 +490,8 @@ TEST_F(MarkEditorUi, everyUpdateKeepsThePreviousMarks_andUndoWritesThemBackAndFo
     action("Mnu_UpdateMrk")->trigger();
     const QByteArray updated = readBytes(bookFile());
     ASSERT_NE(updated, before);
-    EXPECT_TRUE(readBytes(previousMarks())
-                    .startsWith("40N\t5\t1\t10,00000\r\n40N\t5\t2\t20,00000\r\n"
-                                "40N\t5\t3\t30,00000\r\n"));
+    EXPECT_TRUE(readBytes(h.data.path() + "/Bible/AAA/Mark backups/Bk05 Backup.txt")
+                    .startsWith("40N\t5\t1\t10,00000\r\n40N\t5\t2\t20,00000\r\n40N\t5\t3\t30,00000\r\n"));
     h.prompts.asked.clear();
     h.prompts.answers = {PromptAnswer::Cancel};
     action("Mnu_UndoMrk")->trigger();
@@ -546,8 +540,9 @@ TEST_F(MarkEditorUi, cmdMajWritesTheVerseLabel4Names_afterKeysMovedTheRow_andThe
     h.select(h.list("List_verset"), 4);
     player->pause();
     ASSERT_EQ(label("Label4")->text(), "Bk5.5");
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     for (int i = 0; i < 3; ++i)
-        pressKey(table(), Qt::Key_Down);
+        QApplication::sendEvent(table(), &down);
     EXPECT_EQ(label("Label4")->text(), "Bk5.8");
     EXPECT_EQ(label("Lbl_Position")->text(), "80,00000");
     label("Lbl_Position")->setText("81,5");
