@@ -38,6 +38,11 @@ class BiblePlayerUi : public ::testing::Test {
         return {};
     }
     QString selectedText() { return h.view().passageBox().selectedText(); }
+    void stepAt(double seconds, int times = 1) {
+        player->clock = seconds;
+        for (int i = 0; i < times; ++i)
+            follower().step();
+    }
 
     MainWindowHarness h;
     FakeMediaPlayer* player = nullptr;
@@ -77,15 +82,10 @@ TEST_F(BiblePlayerUi, versionWithoutRecordingsLeavesPlayAndStopUnusable) {
 
 // following
 TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeardAndStopsAfterAPassageThatEndsEarly) {
-    player->clock = 185;
-    follower().step();
-    EXPECT_EQ(selectedText(), "5.18");
-    player->clock = 195;
-    follower().step();
-    EXPECT_EQ(selectedText(), "5.19");
-    player->clock = 205;
-    follower().step();
-    EXPECT_EQ(selectedText(), "5.20");
+    for (const auto& [seconds, verse] : {std::pair{185, "5.18"}, {195, "5.19"}, {205, "5.20"}}) {
+        stepAt(seconds);
+        EXPECT_EQ(selectedText(), verse);
+    }
     // The passage 18-20 ends before the chapter: once its marks (and the next verse's) are passed,
     // the recording stops and the buttons go back to play.
     player->clock = 215;
@@ -101,10 +101,8 @@ TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeardAndStopsAfterAPassageTha
 }
 
 TEST_F(BiblePlayerUi, leftClickBringsTheVerseBeingHeardBackToTheTop) {
-    player->clock = 185;
-    follower().step();
-    player->clock = 195;
-    follower().step(); // two marks reached
+    stepAt(185);
+    stepAt(195); // two marks reached
     auto* box = h.find<QTextEdit>("Text_Passage");
     leftClick(box->viewport());
     EXPECT_EQ(selectedText(), "5.19") << "the click stepped one mark back and followed again";
@@ -169,8 +167,7 @@ TEST_F(BiblePlayerUi, muteStopsAndBlocksPlay_untilTheSoundIsBack) {
 
 // waits that process events
 TEST_F(BiblePlayerUi, windowClosedDuringTheHoldsLeavesNothingToRun) {
-    player->clock = 185;
-    follower().step();
+    stepAt(185);
     ASSERT_TRUE(follower().isHolding()) << "the short pause after a mark";
     button("ImageContinuer")->click();
     player->endOfMedia();
@@ -259,7 +256,6 @@ TEST_F(BiblePlayerUi, failure_stopsShowsPlayAndTellsOnce_thenPlayReloads_continu
 
 // partly marked chapters: the verse after the passage has no mark
 TEST_F(BiblePlayerUi, passageBeforeAnUnmarkedVerse_playsOnToTheNextMarkedOne) {
-    writeRecordedVersion(h.data.path());
     FixtureOptions opt;
     opt.mark = [](int b, int c, int v) {
         if (b != 40) return QByteArray("0");
@@ -271,18 +267,12 @@ TEST_F(BiblePlayerUi, passageBeforeAnUnmarkedVerse_playsOnToTheNextMarkedOne) {
     writeFixtureVersion(h.data.path(), "AAA", books, opt);
     h.nav().jumpTo({0, 39, 4, 17, 2}); // 5:18-20; verse 21 has no mark, verse 22 starts at 220 s
     ASSERT_EQ(lastSeek(), "180");
-    player->clock = 215; // verse 20 is being read
-    for (int i = 0; i < 6; ++i)
-        follower().step();
+    stepAt(215, 6); // verse 20 is being read
     EXPECT_EQ(player->statusText(), "Playing") << "the last verse was cut as soon as it began";
-    player->clock = 221;
-    for (int i = 0; i < 3; ++i)
-        follower().step();
+    stepAt(221, 3);
     EXPECT_EQ(player->statusText(), "Stopped");
 
     h.nav().jumpTo({0, 39, 1, 0, 4}); // 2:1-5 of a chapter not marked yet
-    player->clock = 30;
-    for (int i = 0; i < 6; ++i)
-        follower().step();
+    stepAt(30, 6);
     EXPECT_EQ(player->statusText(), "Playing") << "stopped within 2 s";
 }

@@ -30,6 +30,8 @@ struct Follow {
         const FollowResult r = at(p);
         return r.select ? r.select->first : -1;
     }
+    // One step at `p`: the start of the selection made (-1 for none), and the mark reached.
+    std::pair<int, int> stepAt(double p) { return {selectedAt(p), state.MarkIndex}; }
 };
 
 } // namespace
@@ -38,13 +40,10 @@ TEST(Following, eachStepReachesOneMarkAndSelectsTheVerseBeingHeard) {
     Follow f;
     const int verse1 = 0, verse2 = f.text.indexOf("1.2");
     // At 6 s: verse 1 is passed over without a selection once verse 2 is due, then verse 2 is selected.
-    EXPECT_EQ(f.selectedAt(6), -1) << "verse 1's time is over";
-    EXPECT_EQ(f.state.MarkIndex, 1);
-    EXPECT_EQ(f.selectedAt(6), verse2);
-    EXPECT_EQ(f.state.MarkIndex, 2);
+    EXPECT_EQ(f.stepAt(6), std::pair(-1, 1)) << "verse 1's time is over";
+    EXPECT_EQ(f.stepAt(6), std::pair(verse2, 2));
     EXPECT_EQ(f.state.LastPosition, 6);
-    EXPECT_EQ(f.selectedAt(6), -1) << "the third mark is not reached";
-    EXPECT_EQ(f.state.MarkIndex, 2);
+    EXPECT_EQ(f.stepAt(6), std::pair(-1, 2)) << "the third mark is not reached";
 
     Follow g;
     EXPECT_EQ(g.selectedAt(0.4), verse1);
@@ -59,13 +58,10 @@ TEST(Following, movingBackGoesOneMarkBackPerStep) {
     ASSERT_EQ(f.state.MarkIndex, 3);
     ASSERT_EQ(f.state.LastPosition, 12);
     // The user moved the audio back to 6 s: one mark back per step until verse 2 is current again.
-    EXPECT_EQ(f.selectedAt(6), -1);
-    EXPECT_EQ(f.state.MarkIndex, 2);
-    EXPECT_EQ(f.selectedAt(6), f.text.indexOf("1.2"));
-    EXPECT_EQ(f.state.MarkIndex, 2);
+    EXPECT_EQ(f.stepAt(6), std::pair(-1, 2));
+    EXPECT_EQ(f.stepAt(6), std::pair(int(f.text.indexOf("1.2")), 2));
     EXPECT_EQ(f.state.LastPosition, 6);
-    EXPECT_EQ(f.selectedAt(6), -1) << "steady again";
-    EXPECT_EQ(f.state.MarkIndex, 2);
+    EXPECT_EQ(f.stepAt(6), std::pair(-1, 2)) << "steady again";
 
     Follow g;
     g.state = {0, 12};
@@ -102,8 +98,7 @@ TEST(Following, keepAtTopPutsTheCaretAtTheEndFirst_markModeLeavesTheSelection) {
 TEST(Following, withoutASelectedMarkOrAReadableMarkNothingIsSelected) {
     Follow f;
     f.selected = false;
-    EXPECT_EQ(f.selectedAt(3), -1);
-    EXPECT_EQ(f.state.MarkIndex, 0);
+    EXPECT_EQ(f.stepAt(3), std::pair(-1, 0));
     EXPECT_EQ(markSeconds("1.2\t5,25"), 5.25);
     EXPECT_EQ(markSeconds("no tab"), 0);
 }

@@ -18,6 +18,7 @@ const QByteArray BOM("\xEF\xBB\xBF");
 class PassageTest : public ::testing::Test {
   protected:
     TempFolder tmp;
+    const QString ot = tmp.file("Bible/KJV/KJV-O.txt"), nt = tmp.file("Bible/KJV/KJV-N.txt");
     TestamentCache cache;
     FixtureOptions opt;
 
@@ -128,30 +129,28 @@ TEST_F(PassageTest, missingStartKeyGivesEmptyPassageAndMissingFileNoPassage) {
     const Passage p = build(39, 9, 1, 1);
     EXPECT_EQ(p.PassageText, BOM);
     EXPECT_FALSE(p.chapterEndFound);
-    QFile::remove(tmp.path() + "/Bible/KJV/KJV-N.txt");
+    QFile::remove(nt);
     EXPECT_FALSE(build(39, 5, 1, 1).opened);
 }
 
 TEST_F(PassageTest, cacheSeesAFileChangedOnDisk) {
     EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Text 1 1:1"));
-    const QString path = tmp.path() + "/Bible/KJV/KJV-O.txt";
-    QByteArray bytes = readBytes(path);
+    QByteArray bytes = readBytes(ot);
     bytes.replace("Text 1 1:1\r\n", "Changed, and longer\r\n");
-    writeBytes(path, bytes);
+    writeBytes(ot, bytes);
     EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Changed, and longer"));
 }
 
 TEST_F(PassageTest, indexedReadMatchesReadFromTheTopOnUnorderedFile) {
-    const QString path = tmp.path() + "/Bible/KJV/KJV-O.txt";
     PassageRequest r;
-    r.BookFilePath = path;
+    r.BookFilePath = ot;
     r.StartKey = r.ChapterFirstKey = "01O\t1\t1";
     r.EndKey = r.ChapterLastKey = "01O\t1\t2";
     // The chapter's last verse stands before its first: reading from the top stops there.
-    writeBytes(path, BOM + "01O\t1\t2\t0\tlast first\r\n01O\t1\t1\t0\tone\r\n01O\t1\t2\t0\ttwo\r\n");
+    writeBytes(ot, BOM + "01O\t1\t2\t0\tlast first\r\n01O\t1\t1\t0\tone\r\n01O\t1\t2\t0\ttwo\r\n");
     EXPECT_EQ(BuildPassage(r, cache).PassageText, BOM);
     // Without a BOM the first line loses its first three characters and they lead the body.
-    writeBytes(path, "01O\t1\t1\t0\tno bom, longer\r\n01O\t1\t2\t0\ttwo\r\n");
+    writeBytes(ot, "01O\t1\t1\t0\tno bom, longer\r\n01O\t1\t2\t0\ttwo\r\n");
     r.StartKey = "01O\t1\t2";
     EXPECT_EQ(BuildPassage(r, cache).PassageText, "01O1.2   two\r\n");
 }
@@ -159,12 +158,11 @@ TEST_F(PassageTest, indexedReadMatchesReadFromTheTopOnUnorderedFile) {
 // regressions
 TEST_F(PassageTest, chapterWithoutItsLastVerseLineStopsAtTheChapterEnd) {
     // Regression: without 40:5:48 the passage ran on through the rest of the file.
-    const QString path = tmp.path() + "/Bible/KJV/KJV-N.txt";
-    QByteArray bytes = readBytes(path);
+    QByteArray bytes = readBytes(nt);
     const qsizetype at = bytes.indexOf("40N\t5\t48\t");
     ASSERT_GE(at, 0);
     bytes.remove(at, bytes.indexOf("\r\n", at) + 2 - at);
-    writeBytes(path, bytes);
+    writeBytes(nt, bytes);
     const Passage p = build(39, 5, 46, 48);
     EXPECT_EQ(p.PassageText, BOM + "5.46   Text 40 5:46\r\n\n5.47   Text 40 5:47\r\n\n");
     EXPECT_EQ(p.versesFound, 2);
@@ -176,11 +174,10 @@ TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse) {
     EXPECT_EQ(build(39, 5, 18, 20).versesFound, 3);
     EXPECT_EQ(build(39, 9, 1, 1).versesFound, 0) << "chapter not in the file";
     // the same lines last to first: nothing, rather than verses of other chapters
-    const QString path = tmp.path() + "/Bible/KJV/KJV-N.txt";
-    QList<QByteArray> lines = readBytes(path).mid(3).split('\n');
+    QList<QByteArray> lines = readBytes(nt).mid(3).split('\n');
     lines.removeLast();
     std::reverse(lines.begin(), lines.end());
-    writeBytes(path, BOM + lines.join('\n') + "\n");
+    writeBytes(nt, BOM + lines.join('\n') + "\n");
     for (auto [first, last] : {std::pair{1, 48}, std::pair{3, 10}, std::pair{48, 48}}) {
         const Passage p = build(39, 5, first, last);
         EXPECT_LE(p.versesFound, 1) << first << "-" << last;
@@ -192,8 +189,7 @@ TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse) {
 // damaged lines: a passage shows only lines keyed with its own book and chapter; a damaged line is
 // skipped without ending the chapter, another book's line ends it
 TEST_F(PassageTest, damagedLinesAreNeverShown) {
-    const QString path = tmp.path() + "/Bible/KJV/KJV-N.txt";
-    const QByteArray sound = readBytes(path);
+    const QByteArray sound = readBytes(nt);
     const QByteArray v19 = "40N\t5\t19\t0\tText 40 5:19\r\n";
     const QByteArray shown18 = "5.18   Text 40 5:18\r\n\n";
     const struct {
@@ -217,7 +213,7 @@ TEST_F(PassageTest, damagedLinesAreNeverShown) {
         QByteArray damaged = sound;
         ASSERT_TRUE(damaged.contains(v19));
         damaged.replace(v19, c.line19);
-        writeBytes(path, damaged);
+        writeBytes(nt, damaged);
         EXPECT_EQ(build(39, 5, 18, 20).PassageText, BOM + c.text)
             << build(39, 5, 18, 20).PassageText.toStdString();
     }
@@ -226,11 +222,10 @@ TEST_F(PassageTest, damagedLinesAreNeverShown) {
 // A chapter none of whose lines is found showed the version header over an empty passage, as if
 // something had been found.
 TEST_F(PassageTest, chapterWithoutAnyOfItsLinesFindsNoVerseEvenWithAHeader) {
-    const QString path = tmp.path() + "/Bible/KJV/KJV-O.txt";
-    QByteArray bytes = readBytes(path);
+    QByteArray bytes = readBytes(ot);
     bytes.replace("\n02O\t3\t", "\n\x02"
                                 "02O\t3\t");
-    writeBytes(path, bytes);
+    writeBytes(ot, bytes);
     const Passage p = build(1, 3, 1, 25, true, false, true);
     EXPECT_EQ(p.versesFound, 0);
     EXPECT_EQ(p.PassageText, BOM);

@@ -17,15 +17,20 @@ using lumora::testing::writeBytes;
 
 namespace {
 
-QByteArray bom() {
-    return QByteArray("\xEF\xBB\xBF");
-}
+const QByteArray bom("\xEF\xBB\xBF");
 
 QByteArrayList keysOf(const QList<SearchHit>& hits) {
     QByteArrayList out;
     for (const SearchHit& h : hits)
         out << h.verseKey().toByteArray();
     return out;
+}
+
+QStringList bookNames(const QString& prefix, int count = 66) {
+    QStringList names;
+    for (int b = 1; b <= count; ++b)
+        names << prefix + QString::number(b);
+    return names;
 }
 
 } // namespace
@@ -55,24 +60,22 @@ TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_andEachLineIsListedOnce) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(keysOf(searchBookBytes(bom() + c.lines, c.needle)), c.keys);
+        EXPECT_EQ(keysOf(searchBookBytes(bom + c.lines, c.needle)), c.keys);
     }
 }
 
 TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
-    const QByteArray data = bom() + "01O\t1\t1\t0\tAlpha\r\n01O\t1\t2\t0\tBeta\r\n";
+    const QByteArray data = bom + "01O\t1\t1\t0\tAlpha\r\n01O\t1\t2\t0\tBeta\r\n";
     const auto hits = searchBookBytes(data, "01o\t1\t1");
     ASSERT_EQ(hits.size(), 1);
     EXPECT_EQ(hits[0].verseKey(), "01O\t1\t1");
     EXPECT_EQ(hits[0].ref, (PassageRef{"", 1, 1, 1, 1}));
     // The mark itself is no text of the line.
-    EXPECT_TRUE(searchBookBytes(data, "\xBB\xBF"
-                                      "01O")
-                    .isEmpty());
+    EXPECT_TRUE(searchBookBytes(data, QByteArray("\xBB\xBF") + "01O").isEmpty());
 }
 
 TEST(SearchBookBytes, loneLfLoneCrAndCrLf_eachEndALine) {
-    const QByteArray data = bom() + "01O\t1\t1\t0\tx\n01O\t1\t2\t0\tx\r01O\t1\t3\t0\tx\r\n01O\t1\t4\t0\tx";
+    const QByteArray data = bom + "01O\t1\t1\t0\tx\n01O\t1\t2\t0\tx\r01O\t1\t3\t0\tx\r\n01O\t1\t4\t0\tx";
     EXPECT_EQ(keysOf(searchBookBytes(data, "x")),
               (QByteArrayList{"01O\t1\t1", "01O\t1\t2", "01O\t1\t3", "01O\t1\t4"}));
     // A needle holding a terminator would only match across two lines.
@@ -80,42 +83,36 @@ TEST(SearchBookBytes, loneLfLoneCrAndCrLf_eachEndALine) {
 }
 
 TEST(SearchBookBytes, wholeLineIsSearched_andLinesWithoutFourTabsAreNoHits) {
-    const QByteArray data = bom() + "40N\t1\t1\t0\tword\r\n40N word without tabs\r\n40N\t1\t2\t0\r\n";
+    const QByteArray data = bom + "40N\t1\t1\t0\tword\r\n40N word without tabs\r\n40N\t1\t2\t0\r\n";
     EXPECT_EQ(keysOf(searchBookBytes(data, "40n")), QByteArrayList{"40N\t1\t1"});
 }
 
 // blank text
 
 TEST(SearchBlank, emptyOneAndThreeBlanks_areNoSearch_butTwoAndFourAre) {
-    EXPECT_TRUE(isBlankSearch(""));
-    EXPECT_TRUE(isBlankSearch(" "));
-    EXPECT_TRUE(isBlankSearch("   "));
-    EXPECT_FALSE(isBlankSearch("  "));
-    EXPECT_FALSE(isBlankSearch("    "));
+    for (const auto& [text, blank] :
+         {std::pair{"", true}, {" ", true}, {"   ", true}, {"  ", false}, {"    ", false}})
+        EXPECT_EQ(isBlankSearch(text), blank) << '"' << text << '"';
 }
 
 TEST(SearchBlank, twoBlanks_isARealSearch) {
-    const QByteArray data = bom() + "01O\t1\t1\t0\tone  two\r\n01O\t1\t2\t0\tone two\r\n";
+    const QByteArray data = bom + "01O\t1\t1\t0\tone  two\r\n01O\t1\t2\t0\tone two\r\n";
     EXPECT_EQ(keysOf(searchBookBytes(data, "  ")), QByteArrayList{"01O\t1\t1"});
 }
 
 // display line and key
 
 TEST(SearchHitText, display_usesTheVersionsBookName) {
-    QStringList names;
-    for (int b = 1; b <= 66; ++b)
-        names << QStringLiteral("B%1").arg(b);
+    QStringList names = bookNames("B");
     names[42] = QStringLiteral("Jean");
-    const auto hits = searchBookBytes(bom() + "43N\t3\t16\t0\tcar Dieu\r\n", "dieu");
+    const auto hits = searchBookBytes(bom + "43N\t3\t16\t0\tcar Dieu\r\n", "dieu");
     ASSERT_EQ(hits.size(), 1);
     EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("Jean 3.16-16"));
 }
 
 TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumber) {
-    QStringList names;
-    for (int b = 1; b <= 100; ++b)
-        names << QStringLiteral("B%1").arg(b);
-    const auto hits = searchBookBytes(bom() + "100O\t2\t5\t0\tx\r\n120O\t1\t1\t0\tx\r\n", "x");
+    const QStringList names = bookNames("B", 100);
+    const auto hits = searchBookBytes(bom + "100O\t2\t5\t0\tx\r\n120O\t1\t1\t0\tx\r\n", "x");
     ASSERT_EQ(hits.size(), 2);
     EXPECT_EQ(hits[0].ref.book, 100);
     EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("B100 2.5-5"));
@@ -124,7 +121,7 @@ TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumbe
 
 TEST(SearchHitText, keysLongerThanUsual_areKeptWhole) {
     const QByteArray longChapter(40, '7');
-    const auto hits = searchBookBytes(bom() + "40N\t" + longChapter + "\t3\t0\tx\r\n", "x");
+    const auto hits = searchBookBytes(bom + "40N\t" + longChapter + "\t3\t0\tx\r\n", "x");
     ASSERT_EQ(hits.size(), 1);
     EXPECT_EQ(hits[0].verseKey(), "40N\t" + longChapter + "\t3");
     EXPECT_EQ(hits[0].chapter(), longChapter);
@@ -151,7 +148,7 @@ TEST(SearchHitPlace, fieldsGiveBookChapterAndVerse_andBrokenFieldsLeadNowhere) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto hits = searchBookBytes(bom() + c.line + "\t0\tword\r\n", "word");
+        const auto hits = searchBookBytes(bom + c.line + "\t0\tword\r\n", "word");
         ASSERT_EQ(hits.size(), 1);
         EXPECT_EQ(hits[0].ref, c.ref);
         EXPECT_EQ(hits[0].leadsToVerse(), c.leads);
@@ -165,10 +162,7 @@ TEST(SearchVersion, oldTestamentHitsComeFirst_inFileOrder) {
     lumora::testing::writeSearchBible(
         tmp.path(),
         {{"66N\t1\t1", "Amen"}, {"02O\t3\t4", "amen"}, {"40N\t1\t2", "AMEN"}, {"01O\t2\t1", "amen amen"}});
-    QStringList names;
-    for (int b = 1; b <= 66; ++b)
-        names << QStringLiteral("N%1").arg(b);
-    const VersionSearch s = SearchVersion(tmp.path(), "AAA", names, "amen");
+    const VersionSearch s = SearchVersion(tmp.path(), "AAA", bookNames("N"), "amen");
     EXPECT_EQ(s.display, (QStringList{"N1 2.1-1", "N2 3.4-4", "N40 1.2-2", "N66 1.1-1"}));
     EXPECT_EQ(s.hits.first().ref, (PassageRef{"AAA", 1, 2, 1, 1}));
     EXPECT_EQ(s.hits.last().ref, (PassageRef{"AAA", 66, 1, 1, 1}));
@@ -186,59 +180,49 @@ TEST(SearchVersion, unreadableOldTestament_isReported_andNewTestamentStillSearch
     EXPECT_FALSE(SearchBookFile(ot, "amen").opened);
 }
 
-// repeated searches
-
+// repeated searches: "amen" in 01O 1:1 of AAA, its Old Testament file written again as `bytes`
+// with the modification time it had, moved on by `later`
 namespace {
 
-std::filesystem::path fsPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-std::filesystem::file_time_type modified(const QString& path) {
-    return std::filesystem::last_write_time(fsPath(path));
-}
-
-void setModified(const QString& path, std::filesystem::file_time_type when) {
-    std::filesystem::last_write_time(fsPath(path), when);
-}
+class SearchCacheTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}});
+        amenless = *lumora::common::readWholeFile(ot);
+        amenless.replace("amen", "omen");
+    }
+    QByteArrayList amenKeys(SearchFileCache* with = nullptr) const {
+        return keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", with).hits);
+    }
+    void rewrite(const QByteArray& bytes, std::chrono::seconds later = {}) {
+        const std::filesystem::path path(QFile::encodeName(ot).toStdString());
+        const auto when = std::filesystem::last_write_time(path);
+        writeBytes(ot, bytes);
+        std::filesystem::last_write_time(path, when + later);
+    }
+    TempFolder tmp;
+    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
+    QByteArray amenless;
+    SearchFileCache cache;
+};
 
 } // namespace
 
-TEST(SearchVersion, withACache_aFileKeptAtTheSameSizeAndTimeIsNotReadAgain) {
-    TempFolder tmp;
-    lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}});
-    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
-    const auto when = modified(ot);
-    SearchFileCache cache;
-    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
-
+TEST_F(SearchCacheTest, aFileKeptAtTheSameSizeAndTimeIsNotReadAgain) {
+    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
     // Same length, same time: the kept bytes are searched.
-    QByteArray bytes = *lumora::common::readWholeFile(ot);
-    bytes.replace("amen", "omen");
-    writeBytes(ot, bytes);
-    setModified(ot, when);
-    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
+    rewrite(amenless);
+    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
     // Without the cache the file on disk is what counts.
-    EXPECT_TRUE(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen").hits).isEmpty());
+    EXPECT_TRUE(amenKeys().isEmpty());
 }
 
-TEST(SearchVersion, withACache_aFileChangedInTimeOrSizeIsReadAgain) {
-    TempFolder tmp;
-    lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}});
-    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
-    const auto when = modified(ot);
-    SearchFileCache cache;
-    ASSERT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits).size(), 1);
-
-    QByteArray bytes = *lumora::common::readWholeFile(ot);
-    bytes.replace("amen", "omen");
-    writeBytes(ot, bytes);
-    setModified(ot, when + std::chrono::seconds(5));
-    EXPECT_TRUE(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits).isEmpty());
-
-    writeBytes(ot, bytes + "01O\t1\t2\t0\tamen\r\n");
-    setModified(ot, when + std::chrono::seconds(5));
-    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t2"});
+TEST_F(SearchCacheTest, aFileChangedInTimeOrSizeIsReadAgain) {
+    ASSERT_EQ(amenKeys(&cache).size(), 1);
+    rewrite(amenless, std::chrono::seconds(5));
+    EXPECT_TRUE(amenKeys(&cache).isEmpty());
+    rewrite(amenless + "01O\t1\t2\t0\tamen\r\n");
+    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t2"});
 
     // A file gone is reported, however it was kept.
     ASSERT_TRUE(QFile::remove(ot));

@@ -13,21 +13,10 @@ using namespace lumora::bible;
 
 namespace {
 
-const ScanPath kPaths[] = {ScanPath::Portable, ScanPath::Sse2, ScanPath::Avx2, ScanPath::Best};
-
-const char* pathName(ScanPath p) {
-    switch (p) {
-    case ScanPath::Portable:
-        return "portable";
-    case ScanPath::Sse2:
-        return "sse2";
-    case ScanPath::Avx2:
-        return "avx2";
-    case ScanPath::Best:
-        return "best";
-    }
-    return "?";
-}
+const std::pair<ScanPath, const char*> kPaths[] = {{ScanPath::Portable, "portable"},
+                                                   {ScanPath::Sse2, "sse2"},
+                                                   {ScanPath::Avx2, "avx2"},
+                                                   {ScanPath::Best, "best"}};
 
 char foldByte(char c) {
     return (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
@@ -86,16 +75,14 @@ QByteArrayList scannedKeys(const QByteArray& data, const QByteArray& needle, Sca
 
 void expectAllPathsAgree(const QByteArray& data, const QByteArray& needle) {
     const QByteArrayList expected = expectedKeys(data, needle);
-    for (ScanPath path : kPaths) {
+    for (const auto& [path, name] : kPaths) {
         if (!scanPathAvailable(path)) continue;
         ASSERT_EQ(scannedKeys(data, needle, path), expected)
-            << pathName(path) << ": " << data.toHex().constData() << " / " << needle.toHex().constData();
+            << name << ": " << data.toHex().constData() << " / " << needle.toHex().constData();
     }
 }
 
-QByteArray bom() {
-    return QByteArray("\xEF\xBB\xBF");
-}
+const QByteArray bom("\xEF\xBB\xBF");
 
 } // namespace
 
@@ -119,8 +106,8 @@ TEST(HitLineScan, matchAtEveryOffsetAroundBlockEdges_isFoundOnce) {
                                         QByteArray(after, '-') + needle;
                 for (const QByteArray& end :
                      {QByteArray("\r\n"), QByteArray("\r"), QByteArray("\n"), QByteArray()}) {
-                    expectAllPathsAgree(bom() + line + end + "01O\t1\t2\t0\tnone" + end, needle);
-                    expectAllPathsAgree(bom() + line + end, needle);
+                    expectAllPathsAgree(bom + line + end + "01O\t1\t2\t0\tnone" + end, needle);
+                    expectAllPathsAgree(bom + line + end, needle);
                     if (HasFatalFailure()) return;
                 }
             }
@@ -133,9 +120,8 @@ TEST(HitLineScan, crLfSplitAcrossABlockEdge_endsOneLine) {
     for (int pad = 0; pad < 70; ++pad) {
         const QByteArray first = "01O\t1\t1\t0\t" + QByteArray(pad, 'a');
         const QByteArray data = first + "\r\n02O\t2\t2\t0\tab\r\n\n03O\t3\t3\t0\tb";
-        expectAllPathsAgree(data, "a");
-        expectAllPathsAgree(data, "b");
-        expectAllPathsAgree(data, "");
+        for (const char* needle : {"a", "b", ""})
+            expectAllPathsAgree(data, needle);
         if (HasFatalFailure()) return;
     }
 }
@@ -144,10 +130,7 @@ TEST(HitLineScan, lineWithFewerThanFourTabs_isNoHit_evenWhenTheNextLineHasThem) 
     // The tabs of the following lines lie in the same block as the short line's own.
     for (int tabs = 0; tabs < 4; ++tabs) {
         for (int pad = 0; pad < 20; ++pad) {
-            QByteArray shortLine = "x";
-            for (int t = 0; t < tabs; ++t)
-                shortLine += "\t";
-            shortLine += QByteArray(pad, '-');
+            const QByteArray shortLine = "x" + QByteArray(tabs, '\t') + QByteArray(pad, '-');
             for (const char* end : {"\r\n", "\r", "\n"}) {
                 const QByteArray data = "01O\t1\t1\t0\ta\r\n" + shortLine + end + "01O\t1\t2\t0\tx\t\t" +
                                         end + "01O\t1\t3\t0\t" + QByteArray(80, 'y') + end;
@@ -162,18 +145,16 @@ TEST(HitLineScan, lineWithFewerThanFourTabs_isNoHit_evenWhenTheNextLineHasThem) 
 TEST(HitLineScan, needleLongerThanTheStackBuffer_isStillFound) {
     const QByteArray needle = QByteArray(100, 'q') + "Z";
     const QByteArray data =
-        bom() + "05O\t1\t1\t0\tx" + needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
-    const auto expected = QByteArrayList{"05O\t1\t1"};
-    ASSERT_EQ(expectedKeys(data, needle), expected);
+        bom + "05O\t1\t1\t0\tx" + needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
+    ASSERT_EQ(expectedKeys(data, needle), QByteArrayList{"05O\t1\t1"});
     expectAllPathsAgree(data, needle);
 }
 
 TEST(HitLineScan, blankAtEitherEndOfTheNeedle_isMatchedLikeAnyByte) {
-    const QByteArray data = bom() + "01O\t1\t1\t0\tin the beginning\r\n01O\t1\t2\t0\tthe end\r\n"
-                                    "01O\t1\t3\t0\tbathe\r\n";
-    expectAllPathsAgree(data, " the ");
-    expectAllPathsAgree(data, "the ");
-    expectAllPathsAgree(data, " the");
+    const QByteArray data = bom + "01O\t1\t1\t0\tin the beginning\r\n01O\t1\t2\t0\tthe end\r\n"
+                                  "01O\t1\t3\t0\tbathe\r\n";
+    for (const char* needle : {" the ", "the ", " the"})
+        expectAllPathsAgree(data, needle);
     EXPECT_EQ(scannedKeys(data, " the", ScanPath::Best), QByteArrayList{"01O\t1\t1"});
 }
 
@@ -184,7 +165,7 @@ TEST(HitLineScan, agreesWithALineByLineScan_onRandomTextOfEveryLength) {
     const QByteArray alphabet = "aAbBzZ\t\xC3\xA9\x89[{@` .";
     const QByteArray ends[] = {"\r\n", "\r", "\n"};
     for (int round = 0; round < 3000; ++round) {
-        QByteArray data = rng.bounded(2) ? bom() : QByteArray();
+        QByteArray data = rng.bounded(2) ? bom : QByteArray();
         const int lines = 1 + rng.bounded(8);
         for (int l = 0; l < lines; ++l) {
             if (rng.bounded(6)) data += "02O\t1\t" + QByteArray::number(l + 1) + "\t0\t";
@@ -210,8 +191,8 @@ TEST(HitLineScan, agreesWithALineByLineScan_onRandomTextOfEveryLength) {
 }
 
 TEST(HitLineScan, searchBookBytes_buildsItsHitsFromTheSameLines) {
-    const QByteArray data = bom() + "43N\t3\t16\t0\tFor God so loved\r\n43N\t3\t17\t0\tFor god sent\r\n"
-                                    "43N\t3\t18\t0\tnone\r\n";
+    const QByteArray data = bom + "43N\t3\t16\t0\tFor God so loved\r\n43N\t3\t17\t0\tFor god sent\r\n"
+                                  "43N\t3\t18\t0\tnone\r\n";
     const auto hits = searchBookBytes(data, "GOD");
     ASSERT_EQ(hits.size(), 2);
     EXPECT_EQ(hits[0].ref.book, 43);

@@ -35,7 +35,6 @@ class CliBible : public ::testing::Test {
         writeFixtureVersion(tmp.path(), "BBB", {{1, "Only", 1, [](int) { return 2; }}});
         writeBytes(tmp.path() + "/Bible/Version.txt", "AAA - First\r\nGONE - Missing\r\nBBB - Second\r\n");
     }
-    // lumora-cli on the fixture folder.
     CliResult cli(const QStringList& args) const { return runCli(QStringList{"--data", tmp.path()} + args); }
 };
 

@@ -82,9 +82,7 @@ TEST_F(CliOptions, wordsAfterDoubleDashAreSearchedAsTheyStand) {
 }
 
 TEST_F(CliOptions, doubleDashBeforeTheCommandEndsEveryOption) {
-    const CliResult r = runCli(data() << "--"
-                                      << "search"
-                                      << "--json");
+    const CliResult r = runCli(data() + QStringList{"--", "search", "--json"});
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out, cli({"search", "--", "--json"}).out);
 }

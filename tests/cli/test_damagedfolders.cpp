@@ -56,9 +56,8 @@ QByteArray passageOutcome(const QStringList& command, const QByteArray& out) {
 } // namespace
 
 TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHangOrWrongPassage) {
-    const int folders = qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS") > 0
-                            ? qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS")
-                            : 150;
+    const int asked = qEnvironmentVariableIntValue("LUMORA_DAMAGED_FOLDERS");
+    const int folders = asked > 0 ? asked : 150;
     std::mt19937 rng(20261206);
     const QRegularExpression checkLine(QStringLiteral("^[^:\\n]+:\\d+: .+$"));
     Outcome o;

@@ -13,9 +13,7 @@
 
 using namespace lumora;
 using namespace lumora::hymns;
-using lumora::testing::HymnData;
-using lumora::testing::readBytes;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 
@@ -77,30 +75,27 @@ TEST(HymnBookWriter, newBookGetsEntriesAndWordsInTheBookFormats) {
 
 TEST(HymnBookWriter, takenNumbersAreNumberedOnAndNothingIsOverwritten) {
     HymnData data;
-    data.hira("Book", lumora::testing::crlfLines({lumora::testing::hymnEntry("7 - Old", "T", "S", "Book"),
-                                                  lumora::testing::hymnEntry("Untitled", "T", "S", "Book")}) +
-                          lumora::testing::hymnEntry("9a - Last", "T", "S", "Book")); // no CR LF at the end
-    writeBytes(data.bookFile("Book", "parole/10.rtf"), "{\\rtf1 keep}");              // words of no entry
-    writeBytes(data.bookFile("Book", "parole/11 - Mine.TXT"), "keep"); // same label, other case
+    data.hira("Book",
+              crlfLines({hymnEntry("7 - Old", "T", "S", "Book"), hymnEntry("Untitled", "T", "S", "Book")}) +
+                  hymnEntry("9a - Last", "T", "S", "Book"));             // no CR LF at the end
+    writeBytes(data.bookFile("Book", "parole/10.rtf"), "{\\rtf1 keep}"); // words of no entry
+    writeBytes(data.bookFile("Book", "parole/11 - Mine.TXT"), "keep");   // same label, other case
     const QByteArray before = readBytes(data.bookFile("Book", "Hira.txt"));
     auto w = HymnBookWriter::open(data.cantiques(), QStringLiteral("book")); // found whatever its case
     ASSERT_TRUE(w);
     EXPECT_EQ(w->book(), QStringLiteral("Book"));
 
-    struct Case {
-        const char* number;
-        const char* title;
-        const char* label;
+    const struct {
+        const char *number, *title, *label;
         const char* change; // part of the one change, or "" for none
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"7", "New", "11 - New", "number 7 is taken: numbered 11"}, // 10 has a words file
         {"", "Mine", "12 - Mine", ""},
         {"11", "Mine", "13 - Mine", "number 11 is taken"},
         {"A:20 ", "What? / Why.", "A20 - What Why", "cleaned"},
         {"7 - x", "Tab\tin title", "7-x - Tab in title", "number \"7 - x\" cleaned to \"7-x\""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.title);
         const auto added = w->add(hymn(QString::fromUtf8(c.number), QString::fromUtf8(c.title)));
         ASSERT_TRUE(added);
@@ -136,8 +131,7 @@ TEST(HymnBookWriter, bookNamesThatCannotBeFoldersAreRefused) {
 // An import that cannot write "Hira.txt" takes its words files away again.
 TEST(HymnBookWriter, failedCommitLeavesTheBookAsItWas) {
     HymnData data;
-    const QByteArray entries =
-        lumora::testing::crlfLines({lumora::testing::hymnEntry("1 - Old", "T", "S", "Book")});
+    const QByteArray entries = crlfLines({hymnEntry("1 - Old", "T", "S", "Book")});
     data.hira("Book", entries);
     const QStringList wordsBefore = files(data.bookFile("Book", "parole"));
     {

@@ -4,19 +4,14 @@
 
 #include "platform/playerpictures.h"
 #include "support/fakes.h"
+#include "support/testdata.h"
 #include "support/wait.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
-
-#include <memory>
 
 Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
                                                const QString& text = QString(), bool autorep = false,
@@ -32,9 +27,8 @@ namespace {
 class HymnPlayerUi : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        first = file("1 - Gloire.mp3");
-        second = file("2 - Joie.wav");
+        writeBytes(first, "x");
+        writeBytes(second, "x");
         hymn = std::make_unique<HymnPlayer>(player, prompts);
         QObject::connect(hymn.get(), &HymnPlayer::nextHymnWanted, [this] {
             ++nextWanted;
@@ -47,13 +41,6 @@ class HymnPlayerUi : public ::testing::Test {
         player.calls.clear();
     }
 
-    QString file(const QString& name) {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
-        return path;
-    }
     int picture(QToolButton* b) const { return shownPlayerPicture(b); }
     // Continuous play of the first hymn, to its end: the next hymn (`next`) is asked for and loaded.
     void endInContinuous(const QString& next, int holdMs = -1) {
@@ -63,10 +50,10 @@ class HymnPlayerUi : public ::testing::Test {
         hymn->playPause();
         player.endOfMedia();
     }
-    void click(QAbstractButton* b) { b->click(); }
 
-    QTemporaryDir dir;
-    QString first, second, nextMusic;
+    TempFolder dir;
+    const QString first = dir.file("1 - Gloire.mp3"), second = dir.file("2 - Joie.wav");
+    QString nextMusic;
     FakeMediaPlayer player;
     FakePrompts prompts;
     std::unique_ptr<HymnPlayer> hymn;
@@ -85,26 +72,26 @@ TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsT
     EXPECT_EQ(picture(fresh.PlayPause_Cantique), playback::kPicturePlay);
     EXPECT_EQ(picture(fresh.Stop_Cantique), playback::kPictureStopActive);
 
-    hymn->onHymnLoaded(dir.filePath("absent.mid"));
+    hymn->onHymnLoaded(dir.file("absent.mid"));
     EXPECT_EQ(player.source(), "");
-    click(hymn->PlayPause_Cantique);
+    hymn->PlayPause_Cantique->click();
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
     EXPECT_FALSE(player.calls.contains("play"));
 
     // play, pause, stop: pictures, tooltips and the player
     hymn->onHymnLoaded(first);
-    click(hymn->PlayPause_Cantique);
+    hymn->PlayPause_Cantique->click();
     EXPECT_EQ(player.statusText(), "Playing");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
     EXPECT_EQ(hymn->PlayPause_Cantique->toolTip(), "Pause");
     EXPECT_EQ(hymn->PlayPause_Cantique->accessibleName(), "Pause");
     EXPECT_TRUE(hymn->Stop_Cantique->isEnabled());
 
-    click(hymn->PlayPause_Cantique);
+    hymn->PlayPause_Cantique->click();
     EXPECT_EQ(player.calls.last(), "pause");
     EXPECT_EQ(hymn->PlayPause_Cantique->toolTip(), "Play");
 
-    click(hymn->Stop_Cantique);
+    hymn->Stop_Cantique->click();
     EXPECT_EQ(player.calls.last(), "stop");
     EXPECT_EQ(picture(hymn->Stop_Cantique), playback::kPictureStopIdle);
     EXPECT_FALSE(hymn->Stop_Cantique->isEnabled());
@@ -123,7 +110,7 @@ TEST_F(HymnPlayerUi, repeat_replaysTheSameHymnUntilStopped) {
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
 
     player.calls.clear();
-    click(hymn->Stop_Cantique);
+    hymn->Stop_Cantique->click();
     EXPECT_EQ(player.calls, QStringList({"stop"}));
     EXPECT_EQ(player.statusText(), "Stopped");
     EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
@@ -143,7 +130,7 @@ TEST_F(HymnPlayerUi, continuous_asksForTheNextHymnThenPlaysItAfterTheLoad_orStop
     EXPECT_TRUE(hymn->isHolding());
     EXPECT_TRUE(hymn->state().continuousOn); // modes survive hymn changes
 
-    nextMusic = dir.filePath("absent.wav");
+    nextMusic = dir.file("absent.wav");
     player.endOfMedia();
     EXPECT_EQ(nextWanted, 2);
     EXPECT_EQ(player.source(), "");
@@ -174,14 +161,14 @@ TEST_F(HymnPlayerUi, loadingOrSearchStop_isNoEndInContinuousOrRepeatMode) {
 TEST_F(HymnPlayerUi, soundOff_stopsOnceThenPlayPauseDoesNothing) {
     hymn->playPause();
     player.calls.clear();
-    click(hymn->Mute_Cantique);
+    hymn->Mute_Cantique->click();
     EXPECT_EQ(player.calls, QStringList({"stop"}));
     EXPECT_EQ(picture(hymn->Mute_Cantique), playback::kPictureSoundOff);
     EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound on");
-    click(hymn->PlayPause_Cantique);
+    hymn->PlayPause_Cantique->click();
     EXPECT_EQ(player.calls, QStringList({"stop"}));
-    click(hymn->Mute_Cantique);
-    click(hymn->PlayPause_Cantique);
+    hymn->Mute_Cantique->click();
+    hymn->PlayPause_Cantique->click();
     EXPECT_EQ(player.calls.last(), "play");
 }
 
@@ -193,15 +180,15 @@ TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown_cmdGoRefusesAnEmptyFieldT
     hymn->setCaptureToolsShown(true);
     EXPECT_TRUE(hymn->Cmd_Go->isEnabled() && hymn->Txt_Echantillon->isEnabled());
     hymn->Txt_Echantillon->clear();
-    click(hymn->Cmd_Go);
+    hymn->Cmd_Go->click();
     EXPECT_EQ(prompts.asked, (std::vector<FakePrompts::Asked>{{"  F A I L E D  V A L U E ", "W A R N I N G",
                                                                platform::PromptButtons::Ok,
                                                                platform::PromptIcon::Exclamation}}));
     hymn->Txt_Echantillon->setText("abc");
-    click(hymn->Cmd_Go);
+    hymn->Cmd_Go->click();
     hymn->onHymnLoaded(QString());
     hymn->Txt_Echantillon->setText("3");
-    click(hymn->Cmd_Go);
+    hymn->Cmd_Go->click();
     EXPECT_EQ(prompts.asked.size(), 3u);
     EXPECT_FALSE(player.calls.contains("play"));
     EXPECT_FALSE(player.calls.contains("seek:3"));
@@ -210,17 +197,17 @@ TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown_cmdGoRefusesAnEmptyFieldT
 TEST_F(HymnPlayerUi, cmdGo_playsFromTheTypedSecond_andSampleWritesThePositionBack) {
     hymn->setCaptureToolsShown(true);
     hymn->Txt_Echantillon->setText("12,5");
-    click(hymn->Cmd_Go);
+    hymn->Cmd_Go->click();
     EXPECT_TRUE(prompts.asked.empty());
     EXPECT_EQ(player.calls, QStringList({"seek:12.5", "play"}));
     EXPECT_DOUBLE_EQ(player.position(), 12.5); // kept through the loading
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
 
     player.clock = 7.25;
-    click(hymn->Cmd_Echantion);
+    hymn->Cmd_Echantion->click();
     EXPECT_EQ(hymn->Txt_Echantillon->text(), "7.25");
     player.clock = 30;
-    click(hymn->Cmd_Go);
+    hymn->Cmd_Go->click();
     EXPECT_DOUBLE_EQ(player.position(), 7.25);
 }
 
@@ -279,7 +266,7 @@ TEST_F(HymnPlayerUi, searchStopOfTheHymnOnDisplay_showsPlayAndKeepsTheModes) {
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
     EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOn) << "the search leaves the modes";
     player.calls.clear();
-    click(hymn->PlayPause_Cantique);
+    hymn->PlayPause_Cantique->click();
     EXPECT_EQ(player.calls, QStringList({"play"}));
 }
 
@@ -288,7 +275,7 @@ TEST_F(HymnPlayerUi, failure_showsPlayTellsOnceAndContinuousMovesOn) {
     QStringList told;
     QObject::connect(hymn.get(), &HymnPlayer::playbackFailed,
                      [&](const QString& path, const QString& why) { told << path + "|" + why; });
-    click(hymn->PlayPause_Cantique);
+    hymn->PlayPause_Cantique->click();
     player.fail("bad data");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
     EXPECT_FALSE(hymn->Stop_Cantique->isEnabled());
@@ -299,8 +286,8 @@ TEST_F(HymnPlayerUi, failure_showsPlayTellsOnceAndContinuousMovesOn) {
     EXPECT_EQ(told.size(), 1);
 
     nextMusic = second;
-    click(hymn->Continuer_Cantique);
-    click(hymn->PlayPause_Cantique);
+    hymn->Continuer_Cantique->click();
+    hymn->PlayPause_Cantique->click();
     player.fail("bad data");
     EXPECT_EQ(nextWanted, 1) << "continuous play goes on with the next hymn";
     EXPECT_EQ(player.source(), second);
@@ -344,17 +331,7 @@ TEST(FakeMediaPlayerContract, seekWhileLoadingIsKept_closeIsNoStop_endReportsSto
     EXPECT_EQ(statuses.last(), "Stopped");
 }
 
-} // namespace
-
 // keyboard
-namespace {
-
-// A key press as the window system delivers it: shortcuts are matched before the focus widget
-// sees the key (the entry point QtTest's key clicks use).
-void pressKeys(QWidget* focus, int key, Qt::KeyboardModifiers modifiers) {
-    qt_sendShortcutOverrideEvent(focus, 0, key, modifiers);
-}
-
 TEST_F(HymnPlayerUi, shortcuts_workOnlyWhileTheTabIsShown) {
     QTabWidget tabs;
     auto* canticle = new QWidget;
@@ -369,26 +346,30 @@ TEST_F(HymnPlayerUi, shortcuts_workOnlyWhileTheTabIsShown) {
     tabs.activateWindow();
     QApplication::setActiveWindow(&tabs);
 
+    // A key press as the window system delivers it: shortcuts are matched before the focus widget
+    // sees the key (the entry point QtTest's key clicks use).
+    const auto press = [](int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        qt_sendShortcutOverrideEvent(QApplication::focusWidget(), 0, key, mods);
+    };
     tabs.setCurrentIndex(1);
     canticleField->setFocus();
-    pressKeys(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
+    press(Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(player.calls, QStringList({"play"}));
-    pressKeys(QApplication::focusWidget(), Qt::Key_MediaPlay,
-              Qt::NoModifier); // already playing: play does not pause
+    press(Qt::Key_MediaPlay); // already playing: play does not pause
     EXPECT_EQ(player.calls, QStringList({"play"}));
-    pressKeys(QApplication::focusWidget(), Qt::Key_MediaStop, Qt::NoModifier);
+    press(Qt::Key_MediaStop);
     EXPECT_EQ(player.calls.last(), "stop");
     // Stop is unavailable after a stop: its keys do what a click on it would, nothing.
     ASSERT_FALSE(hymn->Stop_Cantique->isEnabled());
     player.calls.clear();
-    pressKeys(QApplication::focusWidget(), Qt::Key_Period, Qt::ControlModifier);
+    press(Qt::Key_Period, Qt::ControlModifier);
     EXPECT_TRUE(player.calls.isEmpty());
 
     player.calls.clear();
     tabs.setCurrentIndex(0);
     bibleField->setFocus();
-    pressKeys(QApplication::focusWidget(), Qt::Key_Space, Qt::ControlModifier);
-    pressKeys(QApplication::focusWidget(), Qt::Key_MediaTogglePlayPause, Qt::NoModifier);
+    press(Qt::Key_Space, Qt::ControlModifier);
+    press(Qt::Key_MediaTogglePlayPause);
     EXPECT_TRUE(player.calls.isEmpty());
 }
 

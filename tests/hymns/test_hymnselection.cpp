@@ -54,7 +54,7 @@ class HymnSelectionUi : public ::testing::Test {
         h->startUp();
         return h;
     }
-    static QString text(QComboBox* c) { return c->currentText(); }
+    QString shown(const char* combo) { return w<QComboBox>(combo)->currentText(); }
 
     HymnData d;
     session::Session session;
@@ -67,10 +67,10 @@ class HymnSelectionUi : public ::testing::Test {
 TEST_F(HymnSelectionUi,
        startUpCascadesToTheFirstHymnWithMusicLoadedButStopped_andTheSameBookAgainToItsFirst) {
     auto h = started();
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Alpha");
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Louange");
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme2")), "Noël");
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
+    EXPECT_EQ(shown("ComboBox_Receuil"), "Alpha");
+    EXPECT_EQ(shown("ComboBox_theme1"), "Louange");
+    EXPECT_EQ(shown("ComboBox_theme2"), "Noël");
+    EXPECT_EQ(shown("ComboBox_Chant"), "1 - Gloire");
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), "1 / 2");
     EXPECT_EQ(w<QLabel>("Label9")->text(), "1 - Gloire");
     EXPECT_EQ(h->words().plainText(), "Gloire au Père") << "the words file begins with a blank line";
@@ -91,24 +91,24 @@ TEST_F(HymnSelectionUi,
     // picking the same book again shows the first hymn of the first theme
     HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 1);
     HymnSelection::select(w<QComboBox>("ComboBox_theme2"), 1);
-    ASSERT_EQ(text(w<QComboBox>("ComboBox_Chant")), "4 - Repos");
+    ASSERT_EQ(shown("ComboBox_Chant"), "4 - Repos");
     w<QComboBox>("ComboBox_Receuil")->showPopup();
     emit w<QComboBox>("ComboBox_Receuil")->activated(w<QComboBox>("ComboBox_Receuil")->currentIndex());
     w<QComboBox>("ComboBox_Receuil")->hidePopup();
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Louange");
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
+    EXPECT_EQ(shown("ComboBox_theme1"), "Louange");
+    EXPECT_EQ(shown("ComboBox_Chant"), "1 - Gloire");
     EXPECT_EQ(h->CurrentHymnEntry(), h->ComboBox_Info_chant().at(0));
 }
 
 TEST_F(HymnSelectionUi, bookWhoseThemeFileCannotBeReadLeavesNothingOfThePreviousBook) {
     // Regression: the sub-themes, hymns and details of the previous book stayed on screen.
     auto h = started();
-    ASSERT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
+    ASSERT_EQ(shown("ComboBox_Chant"), "1 - Gloire");
     const QString theme = d.bookFile("Beta", "Theme.txt");
     ASSERT_TRUE(QFile::remove(theme));
     QDir().mkpath(theme); // a folder where the file should be
     HymnSelection::select(w<QComboBox>("ComboBox_Receuil"), 1);
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Beta");
+    EXPECT_EQ(shown("ComboBox_Receuil"), "Beta");
     for (QComboBox* list :
          {w<QComboBox>("ComboBox_theme1"), w<QComboBox>("ComboBox_theme2"), w<QComboBox>("ComboBox_Chant")})
         EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
@@ -125,9 +125,9 @@ TEST_F(HymnSelectionUi, searchWithoutHitsSaysNothingAndAHitInAnotherBookSwitches
     w<QLineEdit>("Cantique_achercher")->setText("zzz");
     h->searchHymns();
     EXPECT_FALSE(h->HymnSearchReady());
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_cantique_trouve")), "N O T H I N G");
+    EXPECT_EQ(shown("ComboBox_cantique_trouve"), "N O T H I N G");
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), QString());
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "1 - Gloire");
+    EXPECT_EQ(shown("ComboBox_Chant"), "1 - Gloire");
     EXPECT_TRUE(player.calls.isEmpty());
     w<QLineEdit>("Cantique_achercher")->setText(QString()); // matches everything and clears "N O T H I N G"
     h->searchHymns();
@@ -139,15 +139,15 @@ TEST_F(HymnSelectionUi, searchWithoutHitsSaysNothingAndAHitInAnotherBookSwitches
     EXPECT_TRUE(h->HymnSearchReady());
     EXPECT_EQ(w<QComboBox>("ComboBox_cantique_trouve")->count(), 2);
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), "1 / 2");
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Receuil")), "Beta");
+    EXPECT_EQ(shown("ComboBox_Receuil"), "Beta");
     EXPECT_EQ(w<QComboBox>("ComboBox_theme1")->count(), 2) << "the theme lists are rebuilt for the book";
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Matin");
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "7 - Aube");
+    EXPECT_EQ(shown("ComboBox_theme1"), "Matin");
+    EXPECT_EQ(shown("ComboBox_Chant"), "7 - Aube");
     EXPECT_EQ(player.calls.last(), "stop");
 
     HymnSelection::select(w<QComboBox>("ComboBox_cantique_trouve"), 1); // other theme, same book
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Jour");
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "8 - Midi");
+    EXPECT_EQ(shown("ComboBox_theme1"), "Jour");
+    EXPECT_EQ(shown("ComboBox_Chant"), "8 - Midi");
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique_trouve")->text(), "2 / 2");
 
     // Enter in the search box runs the search
@@ -155,7 +155,7 @@ TEST_F(HymnSelectionUi, searchWithoutHitsSaysNothingAndAHitInAnotherBookSwitches
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(w<QLineEdit>("Cantique_achercher"), &press);
     EXPECT_EQ(w<QComboBox>("ComboBox_cantique_trouve")->count(), 2);
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "7 - Aube");
+    EXPECT_EQ(shown("ComboBox_Chant"), "7 - Aube");
 }
 
 // regressions: the words of another hymn stayed on screen
@@ -177,7 +177,7 @@ class HymnWithoutSubTheme : public HymnSelectionUi {
         EXPECT_EQ(h.entryOnDisplay(), QString::fromUtf8(bread)) << "a playlist adds the hymn on display";
         EXPECT_TRUE(player.source().endsWith("musique/5.mp3"));
         EXPECT_FALSE(w<QLabel>("Image_Musique")->isHidden());
-        EXPECT_EQ(text(w<QComboBox>("ComboBox_Chant")), "5 - Pain");
+        EXPECT_EQ(shown("ComboBox_Chant"), "5 - Pain");
         EXPECT_FALSE(w<QComboBox>("ComboBox_Chant")->isHidden());
     }
     void pickTheme(const char* theme) {
@@ -212,7 +212,7 @@ TEST_F(HymnWithoutSubTheme, playlistEntryAndSearchHitOfSuchAHymnShowThatHymn) {
     auto h = started();
     h->ShowPlaylistHymn(QString::fromUtf8(bread));
     expectBreadShown(*h);
-    EXPECT_EQ(text(w<QComboBox>("ComboBox_theme1")), "Communion");
+    EXPECT_EQ(shown("ComboBox_theme1"), "Communion");
 
     HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 0);
     ASSERT_EQ(h->words().plainText(), "Gloire au Père");

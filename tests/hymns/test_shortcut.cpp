@@ -38,7 +38,6 @@ TEST(HymnShortcut, missingOrBrokenShortcutGivesEmptyText) {
     EXPECT_EQ(ResolveShortcut(t.path(), "12"), QString());
 }
 
-// malformed input
 TEST(HymnShortcut, sizesBeyondTheFile_makeTheShortcutUnreadable) {
     // Regression: a LinkInfo size of 4 GB in a 200-byte shortcut made liblnk allocate 4 GB before
     // it found the file too short.

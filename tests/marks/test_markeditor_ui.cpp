@@ -1,7 +1,6 @@
 // The reading marks in the main window: mark mode, the mark table, taking a mark from the
 // recording, the Markage menu, Cmd_Maj, and the mute button and Label24 around them.
 
-#include "bible/ui/bibleplayer.h"
 #include "bible/ui/biblewindowlabel.h"
 #include "bible/ui/versefollower.h"
 #include "import/audio.h"
@@ -10,25 +9,16 @@
 #include "support/mainwindow.h"
 #include "support/spokenchapter.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTextCursor>
-#include <QTextEdit>
-#include <QToolButton>
 #include <QTreeView>
-
-#include <cmath>
 
 using namespace lumora;
 using namespace lumora::testing;
 using platform::PromptAnswer;
+using Asked = std::vector<FakePrompts::Asked>;
+constexpr auto OkCancel = platform::PromptButtons::OkCancel;
+constexpr auto Exclamation = platform::PromptIcon::Exclamation;
 
 namespace {
 
@@ -36,9 +26,12 @@ namespace {
 // 6 has no marks ("0"). Every chapter of book 40 has a recording.
 class MarkEditorUi : public ::testing::Test {
   protected:
-    // `verses` read by another voice than the alignment's, 0.6 s apart, as chapter 4's recording;
-    // then mark mode, chapter 4, and "Suggest". Empty when the reading could not be made.
-    std::optional<SpokenChapter> suggestFromChapter4ReadAs(TempFolder& tmp, const QStringList& verses) {
+    // Chapter 4's verses but `skipped` read by another voice than the alignment's, 0.6 s apart, as
+    // its recording; then mark mode, chapter 4, and "Suggest". Empty when the reading could not be made.
+    std::optional<SpokenChapter> suggestFromChapter4ReadAs(TempFolder& tmp, int skipped = 0) {
+        QStringList verses;
+        for (int v = 1; v <= 30; ++v)
+            if (v != skipped) verses << QString::fromUtf8(fixtureVerseText(40, 4, v));
         auto spoken = speakChapter(tmp, "espeak:en-us+m3", verses, {0.6});
         const QString sound = h.data.path() + "/Bible/AAA/Sound/";
         if (!spoken || !QFile::remove(sound + "Bk04.mp3") || !QFile::copy(spoken->wav, sound + "Bk04.wav"))
@@ -86,20 +79,19 @@ class MarkEditorUi : public ::testing::Test {
         EXPECT_EQ(label("Lbl_classe")->isHidden(), table);
         return table;
     }
+    static void release(QWidget* viewport, QPointF at, Qt::MouseButton button) {
+        QMouseEvent e(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), button, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(viewport, &e);
+    }
     // A right click released over the passage at character `pos` of its plain text.
     void rightClickAt(int pos) {
         QTextCursor c(passage()->document());
         c.setPosition(pos);
-        const QPointF at = passage()->cursorRect(c).center();
-        QMouseEvent e(QEvent::MouseButtonRelease, at, passage()->viewport()->mapToGlobal(at), Qt::RightButton,
-                      Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(passage()->viewport(), &e);
+        release(passage()->viewport(), passage()->cursorRect(c).center(), Qt::RightButton);
     }
     void clickRow(int row, Qt::MouseButton button) {
-        const QPointF pos = table()->visualRect(at(row)).center();
-        QMouseEvent e(QEvent::MouseButtonRelease, pos, table()->viewport()->mapToGlobal(pos), button,
-                      Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(table()->viewport(), &e);
+        release(table()->viewport(), table()->visualRect(at(row)).center(), button);
     }
     void showWindow() {
         h.window->resize(1400, 900);
@@ -126,11 +118,6 @@ class MarkEditorUi : public ::testing::Test {
         player->clock = seconds;
         rightClickAt(at + 1);
     }
-    void pressKey(QWidget* w, int key) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(w, &press);
-    }
-    QString previousMarks() const { return h.data.path() + "/Bible/AAA/Mark backups/Bk05 Backup.txt"; }
 
     MainWindowHarness h;
     FakeMediaPlayer* player = nullptr;
@@ -274,10 +261,8 @@ TEST_F(MarkEditorUi, updateConfirmedWritesTheNewColumn_cancelledWritesNothing) {
     takeMark(7, 125.4);
     h.prompts.answers = {PromptAnswer::Cancel};
     action("Mnu_UpdateMrk")->trigger();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?\r\n1 verse will change.");
-    EXPECT_EQ(h.prompts.asked[0].title, "Update");
-    EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::OkCancel);
+    EXPECT_EQ(h.prompts.asked,
+              (Asked{{"C O N F I R M A T I O N  ?\r\n1 verse will change.", "Update", OkCancel}}));
     EXPECT_EQ(readBytes(bookFile()), before);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -298,10 +283,8 @@ TEST_F(MarkEditorUi, cmdMajRefusesAPoint_andWritesACommaPositionForTheSelectedVe
     player->pause();                     // while it plays, the box shows the playing position
     label("Lbl_Position")->setText("12.5");
     h.find<QPushButton>("Cmd_Maj")->click();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, "Erreur de saisie");
-    EXPECT_EQ(h.prompts.asked[0].title, "Attention");
-    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(h.prompts.asked,
+              (Asked{{"Erreur de saisie", "Attention", platform::PromptButtons::Ok, Exclamation}}));
     EXPECT_EQ(readBytes(bookFile()), before);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
@@ -349,9 +332,8 @@ TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
     action("Mnu_NewMark")->trigger();
     h.dialogs.answers = {file};
     action("Mnu_RestoreMrk")->trigger();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, "FILE NOT FOND or AVAILABLE : \r\nRESTORE Bk04 Backup.txt");
-    EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
+    EXPECT_EQ(h.prompts.asked, (Asked{{"FILE NOT FOND or AVAILABLE : \r\nRESTORE Bk04 Backup.txt", "Lumora",
+                                       platform::PromptButtons::Ok, Exclamation}}));
     EXPECT_EQ(cell(4, 1), "0,00000");
     EXPECT_EQ(readBytes(bookFile()), before);
 }
@@ -359,12 +341,8 @@ TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
 // marks suggested from the recording
 TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
     if (!haveSpeechTools()) GTEST_SKIP() << "espeak-ng and sox read the chapter";
-    // Chapter 4's 30 verses read by another voice than the alignment's, 0.6 s apart.
-    QStringList verses;
-    for (int v = 1; v <= 30; ++v)
-        verses << QString::fromUtf8(fixtureVerseText(40, 4, v));
     TempFolder tmp;
-    const auto spoken = suggestFromChapter4ReadAs(tmp, verses);
+    const auto spoken = suggestFromChapter4ReadAs(tmp);
     ASSERT_TRUE(spoken);
     EXPECT_TRUE(h.prompts.asked.empty());
     for (int v = 1; v <= 30; ++v) {
@@ -391,15 +369,10 @@ TEST_F(MarkEditorUi, suggestFillsNewFromTheChaptersRecording_andWritesNothing) {
 
 TEST_F(MarkEditorUi, suggestedMarksInDoubtAreColouredWithTheReason_untilNewChanges) {
     if (!haveSpeechTools()) GTEST_SKIP() << "espeak-ng and sox read the chapter";
-    // The reader skips verse 10 of chapter 4.
-    QStringList verses;
-    for (int v = 1; v <= 30; ++v)
-        if (v != 10) verses << QString::fromUtf8(fixtureVerseText(40, 4, v));
     TempFolder tmp;
-    const auto spoken = suggestFromChapter4ReadAs(tmp, verses);
-    ASSERT_TRUE(spoken);
+    const int skipped = 10; // the reader skips it
+    ASSERT_TRUE(suggestFromChapter4ReadAs(tmp, skipped));
     ASSERT_TRUE(h.prompts.asked.empty());
-    const int skipped = 10;
     EXPECT_TRUE(toolTip(skipped).startsWith("Check by ear: ")) << toolTip(skipped).toStdString();
     EXPECT_TRUE(at(skipped, 1).data(Qt::BackgroundRole).isValid());
     int doubtful = 0;
@@ -503,9 +476,8 @@ TEST_F(MarkEditorUi, updateCountsTheVersesOnItsSecondLine_andNeverWritesAZeroThe
     takeMark(9, 0); // a zero the user gave on purpose
     h.prompts.answers = {PromptAnswer::Ok};
     action("Mnu_UpdateMrk")->trigger();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?\r\n2 verses will change.");
-    EXPECT_EQ(h.prompts.asked[0].title, "Update");
+    EXPECT_EQ(h.prompts.asked,
+              (Asked{{"C O N F I R M A T I O N  ?\r\n2 verses will change.", "Update", OkCancel}}));
     EXPECT_EQ(line(5, 4), "40N\t5\t4\t41,50000\tText 40 5:4");
     EXPECT_EQ(line(5, 9), "40N\t5\t9\t0,00000\tText 40 5:9");
     EXPECT_EQ(line(5, 7), "40N\t5\t7\t70,00000\tText 40 5:7") << "the reset zero is not written";
@@ -518,15 +490,13 @@ TEST_F(MarkEditorUi, everyUpdateKeepsThePreviousMarks_andUndoWritesThemBackAndFo
     action("Mnu_UpdateMrk")->trigger();
     const QByteArray updated = readBytes(bookFile());
     ASSERT_NE(updated, before);
-    EXPECT_TRUE(readBytes(previousMarks())
-                    .startsWith("40N\t5\t1\t10,00000\r\n40N\t5\t2\t20,00000\r\n"
-                                "40N\t5\t3\t30,00000\r\n"));
+    EXPECT_TRUE(readBytes(h.data.path() + "/Bible/AAA/Mark backups/Bk05 Backup.txt")
+                    .startsWith("40N\t5\t1\t10,00000\r\n40N\t5\t2\t20,00000\r\n40N\t5\t3\t30,00000\r\n"));
     h.prompts.asked.clear();
     h.prompts.answers = {PromptAnswer::Cancel};
     action("Mnu_UndoMrk")->trigger();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].title, "Undo last update");
-    EXPECT_EQ(h.prompts.asked[0].text, "C O N F I R M A T I O N  ?\r\n1 verse will change.");
+    EXPECT_EQ(h.prompts.asked,
+              (Asked{{"C O N F I R M A T I O N  ?\r\n1 verse will change.", "Undo last update", OkCancel}}));
     EXPECT_EQ(readBytes(bookFile()), updated);
     action("Mnu_UndoMrk")->trigger();
     EXPECT_EQ(readBytes(bookFile()), before);
@@ -537,8 +507,8 @@ TEST_F(MarkEditorUi, everyUpdateKeepsThePreviousMarks_andUndoWritesThemBackAndFo
     h.select(h.list("List_chapitre"), 3); // chapter 4 was never updated
     h.prompts.asked.clear();
     action("Mnu_UndoMrk")->trigger();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].text, "There is no update of Bk4 to undo.");
+    EXPECT_EQ(h.prompts.asked, (Asked{{"There is no update of Bk4 to undo.", "Undo last update",
+                                       platform::PromptButtons::Ok, Exclamation}}));
 }
 
 TEST_F(MarkEditorUi, updateChecksAgainstTheOldMarksShown_andReportsAnotherWritersChanges) {
@@ -570,8 +540,9 @@ TEST_F(MarkEditorUi, cmdMajWritesTheVerseLabel4Names_afterKeysMovedTheRow_andThe
     h.select(h.list("List_verset"), 4);
     player->pause();
     ASSERT_EQ(label("Label4")->text(), "Bk5.5");
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     for (int i = 0; i < 3; ++i)
-        pressKey(table(), Qt::Key_Down);
+        QApplication::sendEvent(table(), &down);
     EXPECT_EQ(label("Label4")->text(), "Bk5.8");
     EXPECT_EQ(label("Lbl_Position")->text(), "80,00000");
     label("Lbl_Position")->setText("81,5");
