@@ -141,6 +141,19 @@ TEST_F(PassageTest, cacheSeesAFileChangedOnDisk) {
     EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Changed, and longer"));
 }
 
+TEST_F(PassageTest, aFileWithOnlyLfOrOnlyCrLineEndsReadsAsWithCrLf) {
+    const Passage crLf = build(0, 1, 2, 4);
+    ASSERT_TRUE(crLf.PassageText.contains("Text 1 1:4"));
+    const QByteArray bytes = readBytes(ot);
+    for (const char* end : {"\n", "\r"}) {
+        SCOPED_TRACE(end[0] == '\n' ? "LF" : "CR");
+        writeBytes(ot, QByteArray(bytes).replace("\r\n", end));
+        const Passage p = build(0, 1, 2, 4);
+        EXPECT_EQ(p.PassageText, crLf.PassageText);
+        EXPECT_EQ(p.VersePositions, crLf.VersePositions);
+    }
+}
+
 TEST_F(PassageTest, indexedReadMatchesReadFromTheTopOnUnorderedFile) {
     PassageRequest r;
     r.BookFilePath = ot;

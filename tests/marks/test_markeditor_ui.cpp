@@ -9,6 +9,7 @@
 #include "support/mainwindow.h"
 #include "support/spokenchapter.h"
 
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTreeView>
@@ -188,6 +189,23 @@ TEST_F(MarkEditorUi, tableShowsTheChapter_keepsNewWithinIt_andReloadsBothColumns
     h.select(h.list("List_chapitre"), 5);
     EXPECT_EQ(cell(19, 1), "0");
     EXPECT_EQ(cell(19, 2), "0") << "a verse stored as 0 has its row";
+}
+
+TEST_F(MarkEditorUi, columnsAreAsWideAsTheirWidestTextAsTheViewMeasuresIt_andNeverBelow1020Twips) {
+    box("Check_mode")->click();
+    for (const int points : {9, 30}) {
+        SCOPED_TRACE(points);
+        QFont font = table()->font();
+        font.setPointSize(points);
+        table()->setFont(font);
+        h.select(h.list("List_chapitre"), points == 9 ? 3 : 4);
+        for (int c = 0; c < 3; ++c) {
+            const int measured = std::max(static_cast<QAbstractItemView*>(table())->sizeHintForColumn(c),
+                                          table()->header()->sectionSizeHint(c));
+            EXPECT_EQ(table()->columnWidth(c), std::max(measured, 1020 / 15)) << "column " << c;
+            if (points == 30) EXPECT_GT(table()->columnWidth(c), 1020 / 15) << "column " << c;
+        }
+    }
 }
 
 // taking a mark
