@@ -16,14 +16,8 @@ TEST(Text, utf8EncodeGivesOneCharPerByteAndDecodeRestores) {
 
 // field cutting
 TEST(Text, cutFieldsKeepsTabsOfTheLastField_andFailsWithTooFewTabs) {
-    const auto f = cutFields<3>("a\tb\tc\td");
-    ASSERT_TRUE(f);
-    EXPECT_EQ((*f)[0], "a");
-    EXPECT_EQ((*f)[1], "b");
-    EXPECT_EQ((*f)[2], "c\td");
-    const auto empty = cutFields<5>("40N\t5\t18\t0\t");
-    ASSERT_TRUE(empty);
-    EXPECT_EQ((*empty)[4], "");
+    EXPECT_EQ(cutFields<3>("a\tb\tc\td"), (std::array<QByteArray, 3>{"a", "b", "c\td"}));
+    EXPECT_EQ(cutFields<5>("40N\t5\t18\t0\t"), (std::array<QByteArray, 5>{"40N", "5", "18", "0", ""}));
     EXPECT_FALSE(cutFields<5>("40N\t5\t18\t0"));
     EXPECT_FALSE(cutFields<3>(""));
 }
