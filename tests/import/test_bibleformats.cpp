@@ -201,10 +201,8 @@ TEST(BibleFormats, namesComeFromTheFileElseTheLanguageElseEnglish) {
     EXPECT_EQ(usfm.counts.verses, 6);
     EXPECT_EQ(usfm.counts.titles, 2);
     EXPECT_EQ(usfm.counts.emptyVerses, 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\f"), 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\x"), 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\zunknown"), 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\ip"), 1);
+    for (const char* marker : {"\\f", "\\x", "\\zunknown", "\\ip"})
+        EXPECT_EQ(usfm.counts.skipped.at(marker), 1) << marker;
 
     const auto zef = readGuessed(kZefania);
     ASSERT_TRUE(zef.bible);

@@ -31,15 +31,11 @@ QByteArray usfmBook(const char* code, const char* text) {
 }
 
 ImportedBible oneVerseBible(const QByteArray& text) {
-    ImportedBible bible;
-    ImportedBook book;
-    book.number = 1;
-    book.name = "Genesis";
-    book.soundPrefix = "Gen";
-    book.classLabel = "Law";
-    book.chapters = {{ImportedVerse{text}}};
-    bible.books.push_back(book);
-    return bible;
+    return {.books = {{.number = 1,
+                       .name = "Genesis",
+                       .soundPrefix = "Gen",
+                       .classLabel = "Law",
+                       .chapters = {{ImportedVerse{text}}}}}};
 }
 
 } // namespace

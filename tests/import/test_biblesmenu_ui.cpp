@@ -34,14 +34,14 @@ class BiblesMenuUi : public ::testing::Test {
         writeBytes(m_data.file("Bible/OLD/OLD-O.txt"), "old");
         m_menu = std::make_unique<BiblesMenu>(m_session, m_dialogs, m_prompts, nullptr);
     }
-    // Picks `path` in the file dialog and waits for the read.
-    AddBibleDialog* open(const QString& path) {
+    // Picks `path` in the file dialog; the dialog opened on it, still reading unless `waitForRead`.
+    AddBibleDialog* open(const QString& path, bool waitForRead = true) {
         m_dialogs.answers.push_back(path);
         AddBibleDialog* dialog = nullptr;
         QObject::connect(m_menu.get(), &BiblesMenu::dialogOpened, [&](AddBibleDialog* d) { dialog = d; });
         m_menu->onAddBible();
         EXPECT_NE(dialog, nullptr);
-        if (dialog) {
+        if (dialog && waitForRead) {
             EXPECT_TRUE(waitUntil([&] { return !dialog->isReading(); }));
         }
         return dialog;
@@ -101,10 +101,7 @@ TEST_F(BiblesMenuUi, cancelWhileReadingLeavesTheDataFolderAsItWas) {
         usfm += "\\v " + QByteArray::number(v) + " " + QByteArray(10000, 'a') + "\n";
     writeBytes(m_files.file("big.usfm"), usfm);
     const auto before = lumora::testing::folderSnapshot(m_data.path());
-    m_dialogs.answers.push_back(m_files.file("big.usfm"));
-    AddBibleDialog* dialog = nullptr;
-    QObject::connect(m_menu.get(), &BiblesMenu::dialogOpened, [&](AddBibleDialog* d) { dialog = d; });
-    m_menu->onAddBible();
+    AddBibleDialog* dialog = open(m_files.file("big.usfm"), false);
     ASSERT_NE(dialog, nullptr);
     int rejected = 0;
     QObject::connect(dialog, &QDialog::rejected, [&] { ++rejected; });

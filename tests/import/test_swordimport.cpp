@@ -6,7 +6,6 @@
 #include "import/versionwriter.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
