@@ -116,7 +116,6 @@ constexpr char kUnbound[] =
 
 } // namespace
 
-// what each format's markup becomes
 TEST(BibleFormats, eachReaderGivesThePlainVerseTextWithItsTitles) {
     const struct {
         const char* name;
@@ -224,7 +223,6 @@ TEST(BibleFormats, summaryListsTheCountsAndTheSkippedMarkers) {
     EXPECT_TRUE(lines.last().contains("\\f 1")) << lines.last().toStdString();
 }
 
-// malformed input: one message with the file, line and column
 TEST(BibleFormats, malformedInputGivesFileLineAndColumn) {
     const struct {
         const char* name;

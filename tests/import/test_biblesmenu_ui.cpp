@@ -16,15 +16,11 @@
 #include <gtest/gtest.h>
 
 using namespace lumora;
+using namespace lumora::testing;
 using import::AddBibleDialog;
 using import::BiblesMenu;
-using lumora::testing::readBytes;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
 
 namespace {
-
-using lumora::testing::waitUntil;
 
 class BiblesMenuUi : public ::testing::Test {
   protected:
@@ -53,17 +49,16 @@ class BiblesMenuUi : public ::testing::Test {
     TempFolder m_data;
     TempFolder m_files;
     session::Session m_session;
-    lumora::testing::FakeCommonDialog m_dialogs;
-    lumora::testing::FakePrompts m_prompts;
+    FakeCommonDialog m_dialogs;
+    FakePrompts m_prompts;
     std::unique_ptr<BiblesMenu> m_menu;
 };
 
 } // namespace
 
 TEST_F(BiblesMenuUi, zippedZefaniaShowsItsPreviewAndImports) {
-    lumora::testing::writeZip(
-        m_files.file("john.zip"),
-        {{"john.xml", R"(<XMLBIBLE biblename="Zipped John"><INFORMATION><language>en</language>
+    writeZip(m_files.file("john.zip"),
+             {{"john.xml", R"(<XMLBIBLE biblename="Zipped John"><INFORMATION><language>en</language>
 </INFORMATION><BIBLEBOOK bnumber="43" bname="John"><CHAPTER cnumber="3"><VERS vnumber="16">For God so loved the world.</VERS>
 </CHAPTER></BIBLEBOOK></XMLBIBLE>)"}});
     int changed = 0;
@@ -100,7 +95,7 @@ TEST_F(BiblesMenuUi, cancelWhileReadingLeavesTheDataFolderAsItWas) {
     for (int v = 1; v <= 2000; ++v)
         usfm += "\\v " + QByteArray::number(v) + " " + QByteArray(10000, 'a') + "\n";
     writeBytes(m_files.file("big.usfm"), usfm);
-    const auto before = lumora::testing::folderSnapshot(m_data.path());
+    const auto before = folderSnapshot(m_data.path());
     AddBibleDialog* dialog = open(m_files.file("big.usfm"), false);
     ASSERT_NE(dialog, nullptr);
     int rejected = 0;
@@ -108,7 +103,7 @@ TEST_F(BiblesMenuUi, cancelWhileReadingLeavesTheDataFolderAsItWas) {
     dialog->findChild<QPushButton*>("Cmd_Cancel")->click();
     ASSERT_TRUE(waitUntil([&] { return rejected > 0; }));
     EXPECT_EQ(rejected, 1);
-    EXPECT_EQ(lumora::testing::folderSnapshot(m_data.path()), before);
+    EXPECT_EQ(folderSnapshot(m_data.path()), before);
 }
 
 TEST_F(BiblesMenuUi, aFileNoReaderKnowsSaysSoAndOffersNoImport) {

@@ -8,9 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace lumora;
-using lumora::testing::runCli;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 
@@ -228,7 +226,7 @@ TEST_F(DataChecker, damageThatChangesThePassageIsReported) {
         SCOPED_TRACE(c.says);
         TempFolder tree;
         writeCleanTree(tree);
-        QByteArray bytes = lumora::testing::readBytes(tree.file(c.file));
+        QByteArray bytes = readBytes(tree.file(c.file));
         ASSERT_TRUE(bytes.contains(c.from));
         writeBytes(tree.file(c.file), bytes.replace(c.from, c.to));
         const QStringList p = problemsIn(tree);

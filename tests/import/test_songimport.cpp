@@ -12,10 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace lumora;
-using lumora::testing::HymnData;
-using lumora::testing::readBytes;
-using lumora::testing::runCli;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 
@@ -41,7 +38,7 @@ std::map<QString, QByteArray> tree(const QString& root) {
     return out;
 }
 
-struct Songs : lumora::testing::TempFolder {
+struct Songs : TempFolder {
     Songs() {
         writeBytes(file("in/a.xml"),
                    openLyrics("Amazing Grace", "5",
@@ -65,7 +62,7 @@ struct Songs : lumora::testing::TempFolder {
 TEST(SongImportCli, mixedFolderAndZipBecomeHymnsAndFaultsAreReportedOneByOne) {
     HymnData data;
     Songs songs;
-    lumora::testing::writeZip(
+    writeZip(
         songs.file("more.zip"),
         {{"z/one.xml", openLyrics("From the zip", "", "<verse name=\"v1\"><lines>Zipped</lines></verse>")},
          {"z/readme.pdf", "%PDF"},

@@ -37,18 +37,15 @@
 #include <thread>
 
 using namespace lumora;
+using namespace lumora::testing;
 
 namespace {
 
 constexpr int kRecordRate = 22050;
 
 bool soundServerAnswers() {
-    return lumora::testing::runProgram("pactl", {"info"}, QProcessEnvironment::systemEnvironment(), 5000)
-               .exitCode == 0;
+    return runProgram("pactl", {"info"}, QProcessEnvironment::systemEnvironment(), 5000).exitCode == 0;
 }
-
-using lumora::testing::pump;
-using lumora::testing::waitUntil;
 
 // Whether the player reports `status` within `ms`.
 bool reaches(const platform::MediaPlayer& player, const char* status, int ms = 10000) {
@@ -103,9 +100,8 @@ class RealPlayback : public ::testing::Test {
     // loaded machine reports "Playing" a second late.
     QString soxTune(const QString& name, double seconds = 3.0) {
         const QString path = dir.filePath(name);
-        const auto sox =
-            lumora::testing::runProgram("sox", {"-n", "-r", "22050", "-c", "1", path, "synth",
-                                                QString::number(seconds), "sine", "440", "gain", "-3"});
+        const auto sox = runProgram("sox", {"-n", "-r", "22050", "-c", "1", path, "synth",
+                                            QString::number(seconds), "sine", "440", "gain", "-3"});
         EXPECT_EQ(sox.exitCode, 0) << "sox failed: " << sox.err.toStdString();
         return path;
     }
@@ -113,7 +109,7 @@ class RealPlayback : public ::testing::Test {
     QString midiTune(const QString& name) {
         const import::Tune tune{
             .beatsPerMinute = 180, .program = 0, .notes = {{67, 2}, {72, 2}, {76, 2}, {79, 4}}};
-        lumora::testing::writeBytes(dir.filePath(name), import::midiFile(tune));
+        writeBytes(dir.filePath(name), import::midiFile(tune));
         return dir.filePath(name);
     }
 
@@ -202,7 +198,7 @@ class RealPlayback : public ::testing::Test {
 // `next` (when set) is picked and loaded as the lists do it.
 struct HymnRig {
     platform::QtMediaPlayer player;
-    lumora::testing::FakePrompts prompts;
+    FakePrompts prompts;
     hymns::HymnPlayer hymn{player, prompts};
     QStringList statuses, told;
     int wanted = 0;
@@ -423,10 +419,10 @@ namespace {
 
 // The main window on a data folder of its own, with the real players.
 struct RealWindow {
-    lumora::testing::TempFolder data, config;
-    lumora::testing::FakePrompts prompts;
-    lumora::testing::FakeShell shell;
-    lumora::testing::FakeCommonDialog dialogs;
+    TempFolder data, config;
+    FakePrompts prompts;
+    FakeShell shell;
+    FakeCommonDialog dialogs;
     std::vector<platform::MediaPlayer*> players;
     platform::Platform platform{[this](QObject* parent) {
                                     auto* p = new platform::QtMediaPlayer(parent);
@@ -439,7 +435,7 @@ struct RealWindow {
     bool open() {
         const session::DataPathLocations where{config.path() + "/LMR/Lumora.path", data.path(),
                                                config.path() + "/LMR/Lumora.conf"};
-        lumora::testing::writeBytes(where.pathFile, QFile::encodeName(data.path()) + "\r\n");
+        writeBytes(where.pathFile, QFile::encodeName(data.path()) + "\r\n");
         window = std::make_unique<app::FrmLumora>(platform, where);
         return window->load();
     }
@@ -451,14 +447,14 @@ struct RealWindow {
 TEST_F(RealPlayback, bibleRepeat_thePassageIsReplayedTwice) {
     RealWindow w;
     // Matthew 5:18-20 (the passage shown at the start) is read from 1 s to 4 s of a 6 s recording.
-    lumora::testing::FixtureOptions opt;
+    FixtureOptions opt;
     opt.mark = [](int b, int c, int v) {
         return b == 40 && c == 5 && v >= 18 ? QByteArray::number(v - 17) + ",00000" : QByteArray("0");
     };
-    std::vector<lumora::testing::FixtureBook> books = lumora::testing::fixtureBooks(6, 25);
+    std::vector<FixtureBook> books = fixtureBooks(6, 25);
     books[39].verses = [](int) { return 30; };
-    lumora::testing::writeFixtureVersion(w.data.path(), "AAA", books, opt);
-    lumora::testing::writeBytes(w.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
+    writeFixtureVersion(w.data.path(), "AAA", books, opt);
+    writeBytes(w.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
     const QString recording = soxTune("Bk05.mp3", 6);
     QDir().mkpath(w.data.path() + "/Bible/AAA/Sound");
     ASSERT_TRUE(QFile::copy(recording, w.data.path() + "/Bible/AAA/Sound/Bk05.mp3"));
@@ -612,9 +608,8 @@ bool killSoundServer() {
 }
 
 bool startSoundServer() {
-    lumora::testing::runProgram(
-        "bash", {"-c", "source \"$0\"", QStringLiteral(LUMORA_SOURCE_DIR "/scripts/sound-server")},
-        QProcessEnvironment::systemEnvironment(), 20000);
+    runProgram("bash", {"-c", "source \"$0\"", QStringLiteral(LUMORA_SOURCE_DIR "/scripts/sound-server")},
+               QProcessEnvironment::systemEnvironment(), 20000);
     return soundServerAnswers();
 }
 

@@ -16,10 +16,7 @@
 
 using namespace lumora;
 using namespace lumora::remote;
-
-using lumora::testing::readBytes;
-using lumora::testing::RecordedActions;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 

@@ -141,8 +141,6 @@ TEST(RtfReader, colourTable_indexesWithAutoEntry) {
     EXPECT_FALSE(formatOf(doc, "N").backColour.has_value());
 }
 
-// code pages and unicode
-
 TEST(RtfReader, codePagesAndUnicode) {
     expectTexts({
         {"{\\rtf1\\ansi\\ansicpg1252 J\\'e9sus \\'80\\'96}", QString::fromUtf8("Jésus €–")},
@@ -168,8 +166,6 @@ TEST(RtfReader, codePagesAndUnicode) {
         {"{\\rtf1\\u99999?x}", QString(QChar::ReplacementCharacter) + "x"},
     });
 }
-
-// destinations
 
 TEST(RtfReader, destinationsAndPictures_areSkipped) {
     expectTexts({

@@ -78,8 +78,6 @@ TEST(RtfWriter, sizes_areKeptToTheNearestHalfPoint) {
               oneRunEach({{"a", format("F", 10.5)}, {"b", format("F", kDefaultSizePt)}}));
 }
 
-// output shape
-
 TEST(RtfWriter, output_isSevenBitWithHeaderTablesAndEscapes) {
     const QByteArray rtf = writeRtf(sampleHymn());
     EXPECT_TRUE(rtf.startsWith(
