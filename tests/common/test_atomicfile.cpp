@@ -20,10 +20,6 @@ QStringList allEntries(const QString& dir) {
                                QDir::Name);
 }
 
-QByteArray filled(char c, qsizetype size) {
-    return QByteArray(size, c);
-}
-
 } // namespace
 
 TEST(AtomicFile, replacesWholeFileAndLeavesNoTemporary) {
@@ -112,9 +108,9 @@ TEST(AtomicFile, failedWriteKeepsOldFile) {
         FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.ok());
         QString why;
-        EXPECT_FALSE(writeFileAtomic(p, filled('x', 64 * 1024), &why));
+        EXPECT_FALSE(writeFileAtomic(p, QByteArray(64 * 1024, 'x'), &why));
         EXPECT_FALSE(why.isEmpty());
-        EXPECT_FALSE(createFileExclusive(tmp.file("new.txt"), filled('y', 64 * 1024)));
+        EXPECT_FALSE(createFileExclusive(tmp.file("new.txt"), QByteArray(64 * 1024, 'y')));
     }
     EXPECT_EQ(readBytes(p), "keep");
     EXPECT_EQ(allEntries(tmp.path()), QStringList{"list.txt"});
@@ -129,29 +125,27 @@ TEST(AtomicFile, fullDiskKeepsOldFile) {
     const QString mnt = small.path();
 
     const QString p = mnt + "/Hira.txt";
-    const QByteArray old = filled('o', 100 * 1024);
+    const QByteArray old(100 * 1024, 'o');
     ASSERT_TRUE(writeFileAtomic(p, old));
     // the old file and the new one cannot both fit: the new one never replaces the old
     QString why;
-    EXPECT_FALSE(writeFileAtomic(p, filled('n', 200 * 1024), &why));
+    EXPECT_FALSE(writeFileAtomic(p, QByteArray(200 * 1024, 'n'), &why));
     EXPECT_TRUE(why.contains("space")) << why.toStdString();
     EXPECT_EQ(readBytes(p), old);
     EXPECT_EQ(allEntries(mnt), QStringList{"Hira.txt"});
     // and once there is room again, writes succeed
-    EXPECT_TRUE(writeFileAtomic(p, filled('n', 120 * 1024)));
+    EXPECT_TRUE(writeFileAtomic(p, QByteArray(120 * 1024, 'n')));
     EXPECT_EQ(readBytes(p).size(), 120 * 1024);
 }
 
 // crashes: a writer killed at any moment leaves the old file or the new one, never a mix
 TEST(AtomicFile, killedWriterLeavesOldOrNewFileWhole) {
     // LUMORA_KILL_ROUNDS raises the count (1000 for a full run); the default keeps CI quick.
-    const int rounds = qEnvironmentVariableIntValue("LUMORA_KILL_ROUNDS") > 0
-                           ? qEnvironmentVariableIntValue("LUMORA_KILL_ROUNDS")
-                           : 60;
+    const int asked = qEnvironmentVariableIntValue("LUMORA_KILL_ROUNDS"), rounds = asked > 0 ? asked : 60;
     TempFolder tmp;
     const QString p = tmp.file("KJV-N.txt");
     const qsizetype size = 2 * 1024 * 1024;
-    const QByteArray a = filled('a', size), b = filled('b', size) + "longer";
+    const QByteArray a(size, 'a'), b = QByteArray(size, 'b') + "longer";
     ASSERT_TRUE(writeFileAtomic(p, a));
     int sawA = 0, sawB = 0;
     for (int round = 0; round < rounds; ++round) {

@@ -2,7 +2,6 @@
 
 #include "support/testdata.h"
 
-#include <QByteArrayList>
 #include <QList>
 
 #include <gtest/gtest.h>
@@ -33,13 +32,11 @@ TEST(Lines, offsetsPointAtLineStarts) {
     const QByteArray data("ab\r\ncd\ne");
     LineSplitter s(data);
     QByteArray line;
-    qsizetype off = -1;
-    ASSERT_TRUE(s.next(line, &off));
-    EXPECT_EQ(off, 0);
-    ASSERT_TRUE(s.next(line, &off));
-    EXPECT_EQ(off, 4);
-    ASSERT_TRUE(s.next(line, &off));
-    EXPECT_EQ(off, 7);
+    for (const qsizetype start : {0, 4, 7}) {
+        qsizetype off = -1;
+        ASSERT_TRUE(s.next(line, &off));
+        EXPECT_EQ(off, start);
+    }
     EXPECT_FALSE(s.next(line));
 }
 

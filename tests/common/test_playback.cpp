@@ -211,10 +211,8 @@ TEST(PlaybackSequence, bibleStopThenStatus_settlesWithoutAnotherStop) {
 TEST(PlaybackStatus, onlyTheTwoStoppedTextsCount) {
     EXPECT_TRUE(isStoppedStatus("Stopped"));
     EXPECT_TRUE(isStoppedStatus(kArrete));
-    EXPECT_FALSE(isStoppedStatus("stopped"));
-    EXPECT_FALSE(isStoppedStatus("Arrete"));
-    EXPECT_FALSE(isStoppedStatus("Gestoppt"));
-    EXPECT_FALSE(isStoppedStatus(""));
+    for (const char* other : {"stopped", "Arrete", "Gestoppt", ""})
+        EXPECT_FALSE(isStoppedStatus(other)) << other;
 }
 
 } // namespace

@@ -116,7 +116,6 @@ constexpr char kUnbound[] =
 
 } // namespace
 
-// what each format's markup becomes
 TEST(BibleFormats, eachReaderGivesThePlainVerseTextWithItsTitles) {
     const struct {
         const char* name;
@@ -201,10 +200,8 @@ TEST(BibleFormats, namesComeFromTheFileElseTheLanguageElseEnglish) {
     EXPECT_EQ(usfm.counts.verses, 6);
     EXPECT_EQ(usfm.counts.titles, 2);
     EXPECT_EQ(usfm.counts.emptyVerses, 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\f"), 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\x"), 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\zunknown"), 1);
-    EXPECT_EQ(usfm.counts.skipped.at("\\ip"), 1);
+    for (const char* marker : {"\\f", "\\x", "\\zunknown", "\\ip"})
+        EXPECT_EQ(usfm.counts.skipped.at(marker), 1) << marker;
 
     const auto zef = readGuessed(kZefania);
     ASSERT_TRUE(zef.bible);
@@ -226,7 +223,6 @@ TEST(BibleFormats, summaryListsTheCountsAndTheSkippedMarkers) {
     EXPECT_TRUE(lines.last().contains("\\f 1")) << lines.last().toStdString();
 }
 
-// malformed input: one message with the file, line and column
 TEST(BibleFormats, malformedInputGivesFileLineAndColumn) {
     const struct {
         const char* name;

@@ -13,11 +13,7 @@
 
 using namespace lumora;
 using namespace lumora::import;
-using lumora::testing::readBytes;
-using lumora::testing::runCli;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
-using lumora::testing::writeZip;
+using namespace lumora::testing;
 
 namespace {
 
@@ -31,15 +27,11 @@ QByteArray usfmBook(const char* code, const char* text) {
 }
 
 ImportedBible oneVerseBible(const QByteArray& text) {
-    ImportedBible bible;
-    ImportedBook book;
-    book.number = 1;
-    book.name = "Genesis";
-    book.soundPrefix = "Gen";
-    book.classLabel = "Law";
-    book.chapters = {{ImportedVerse{text}}};
-    bible.books.push_back(book);
-    return bible;
+    return {.books = {{.number = 1,
+                       .name = "Genesis",
+                       .soundPrefix = "Gen",
+                       .classLabel = "Law",
+                       .chapters = {{ImportedVerse{text}}}}}};
 }
 
 } // namespace
@@ -127,10 +119,10 @@ TEST(BibleImport, aVersionListThatCannotBeWrittenLeavesTheDataFolderAsItWas) {
     // Version.txt replaced by a folder: the rename onto it fails after the version folder moved in.
     ASSERT_TRUE(QFile::remove(data.file("Bible/Version.txt")));
     writeBytes(data.file("Bible/Version.txt/keep"), "x");
-    const auto before = lumora::testing::folderSnapshot(data.path());
+    const auto before = folderSnapshot(data.path());
     EXPECT_FALSE(writeVersion(data.path(), "OLD", "Old 2", oneVerseBible("New.")).isEmpty());
     EXPECT_FALSE(writeVersion(data.path(), "NEW", "New", oneVerseBible("New.")).isEmpty());
-    EXPECT_EQ(lumora::testing::folderSnapshot(data.path()), before);
+    EXPECT_EQ(folderSnapshot(data.path()), before);
 }
 
 TEST(BibleImport, removeVersionTakesItsLineOutAndKeepsTheFolderAside) {
@@ -153,7 +145,7 @@ class BibleImportCli : public ::testing::Test {
         writeBytes(m_data.file("Bible/Version.txt"), "\xEF\xBB\xBFOLD - Old\r\n");
         writeBytes(m_data.file("Bible/OLD/OLD-O.txt"), "old");
     }
-    lumora::testing::CliResult import(const QStringList& args) {
+    CliResult import(const QStringList& args) {
         return runCli(QStringList{"--data", m_data.path(), "import"} + args +
                       QStringList{"--code", "NEW", "--name", "New Bible"});
     }
@@ -187,7 +179,7 @@ TEST_F(BibleImportCli, aNamedFormatIsReadAsSuch) {
 TEST_F(BibleImportCli, aFailedImportLeavesTheDataFolderByteForByte) {
     writeBytes(m_files.file("bad.usfm"), "\\id GEN\n\\c 1\n\\v 1 fine\n\\c x\n");
     writeBytes(m_files.file("words.txt"), "just words\n");
-    const auto before = lumora::testing::folderSnapshot(m_data.path());
+    const auto before = folderSnapshot(m_data.path());
     const struct {
         QStringList args;
         QString says;
@@ -203,7 +195,7 @@ TEST_F(BibleImportCli, aFailedImportLeavesTheDataFolderByteForByte) {
         EXPECT_TRUE(r.err.startsWith("lumora-cli: ")) << r.err.toStdString();
         EXPECT_TRUE(QString::fromUtf8(r.err).contains(c.says)) << r.err.toStdString();
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
-        EXPECT_EQ(lumora::testing::folderSnapshot(m_data.path()), before);
+        EXPECT_EQ(folderSnapshot(m_data.path()), before);
     }
 }
 

@@ -16,15 +16,11 @@
 #include <gtest/gtest.h>
 
 using namespace lumora;
+using namespace lumora::testing;
 using import::AddBibleDialog;
 using import::BiblesMenu;
-using lumora::testing::readBytes;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
 
 namespace {
-
-using lumora::testing::waitUntil;
 
 class BiblesMenuUi : public ::testing::Test {
   protected:
@@ -34,14 +30,14 @@ class BiblesMenuUi : public ::testing::Test {
         writeBytes(m_data.file("Bible/OLD/OLD-O.txt"), "old");
         m_menu = std::make_unique<BiblesMenu>(m_session, m_dialogs, m_prompts, nullptr);
     }
-    // Picks `path` in the file dialog and waits for the read.
-    AddBibleDialog* open(const QString& path) {
+    // Picks `path` in the file dialog; the dialog opened on it, still reading unless `waitForRead`.
+    AddBibleDialog* open(const QString& path, bool waitForRead = true) {
         m_dialogs.answers.push_back(path);
         AddBibleDialog* dialog = nullptr;
         QObject::connect(m_menu.get(), &BiblesMenu::dialogOpened, [&](AddBibleDialog* d) { dialog = d; });
         m_menu->onAddBible();
         EXPECT_NE(dialog, nullptr);
-        if (dialog) {
+        if (dialog && waitForRead) {
             EXPECT_TRUE(waitUntil([&] { return !dialog->isReading(); }));
         }
         return dialog;
@@ -53,17 +49,16 @@ class BiblesMenuUi : public ::testing::Test {
     TempFolder m_data;
     TempFolder m_files;
     session::Session m_session;
-    lumora::testing::FakeCommonDialog m_dialogs;
-    lumora::testing::FakePrompts m_prompts;
+    FakeCommonDialog m_dialogs;
+    FakePrompts m_prompts;
     std::unique_ptr<BiblesMenu> m_menu;
 };
 
 } // namespace
 
 TEST_F(BiblesMenuUi, zippedZefaniaShowsItsPreviewAndImports) {
-    lumora::testing::writeZip(
-        m_files.file("john.zip"),
-        {{"john.xml", R"(<XMLBIBLE biblename="Zipped John"><INFORMATION><language>en</language>
+    writeZip(m_files.file("john.zip"),
+             {{"john.xml", R"(<XMLBIBLE biblename="Zipped John"><INFORMATION><language>en</language>
 </INFORMATION><BIBLEBOOK bnumber="43" bname="John"><CHAPTER cnumber="3"><VERS vnumber="16">For God so loved the world.</VERS>
 </CHAPTER></BIBLEBOOK></XMLBIBLE>)"}});
     int changed = 0;
@@ -100,18 +95,15 @@ TEST_F(BiblesMenuUi, cancelWhileReadingLeavesTheDataFolderAsItWas) {
     for (int v = 1; v <= 2000; ++v)
         usfm += "\\v " + QByteArray::number(v) + " " + QByteArray(10000, 'a') + "\n";
     writeBytes(m_files.file("big.usfm"), usfm);
-    const auto before = lumora::testing::folderSnapshot(m_data.path());
-    m_dialogs.answers.push_back(m_files.file("big.usfm"));
-    AddBibleDialog* dialog = nullptr;
-    QObject::connect(m_menu.get(), &BiblesMenu::dialogOpened, [&](AddBibleDialog* d) { dialog = d; });
-    m_menu->onAddBible();
+    const auto before = folderSnapshot(m_data.path());
+    AddBibleDialog* dialog = open(m_files.file("big.usfm"), false);
     ASSERT_NE(dialog, nullptr);
     int rejected = 0;
     QObject::connect(dialog, &QDialog::rejected, [&] { ++rejected; });
     dialog->findChild<QPushButton*>("Cmd_Cancel")->click();
     ASSERT_TRUE(waitUntil([&] { return rejected > 0; }));
     EXPECT_EQ(rejected, 1);
-    EXPECT_EQ(lumora::testing::folderSnapshot(m_data.path()), before);
+    EXPECT_EQ(folderSnapshot(m_data.path()), before);
 }
 
 TEST_F(BiblesMenuUi, aFileNoReaderKnowsSaysSoAndOffersNoImport) {

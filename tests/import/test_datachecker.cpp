@@ -3,16 +3,12 @@
 
 #include "import/datachecker.h"
 
-#include <QDir>
-
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 using namespace lumora;
-using lumora::testing::runCli;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 
@@ -39,23 +35,30 @@ QStringList problemsIn(const TempFolder& t) {
     return out;
 }
 
+std::string all(const QStringList& problems) {
+    return problems.join('\n').toStdString();
+}
+
 bool has(const QStringList& problems, const QString& prefix, const QString& words) {
     for (const QString& p : problems)
         if (p.startsWith(prefix) && p.contains(words)) return true;
     return false;
 }
 
+// Each test starts from the clean tree.
+class DataChecker : public ::testing::Test {
+  protected:
+    void SetUp() override { writeCleanTree(t); }
+    TempFolder t;
+};
+
 } // namespace
 
-TEST(DataChecker, cleanTree_noProblem) {
-    TempFolder t;
-    writeCleanTree(t);
-    EXPECT_TRUE(problemsIn(t).isEmpty()) << problemsIn(t).join('\n').toStdString();
+TEST_F(DataChecker, cleanTree_noProblem) {
+    EXPECT_TRUE(problemsIn(t).isEmpty()) << all(problemsIn(t));
 }
 
-TEST(DataChecker, everyPlantedFaultReportedAtItsLine) {
-    TempFolder t;
-    writeCleanTree(t);
+TEST_F(DataChecker, everyPlantedFaultReportedAtItsLine) {
     writeBytes(t.file("Bible/Version.txt"), "TST - Test\r\nNoSeparator\r\nGONE - missing folder\r\n");
     // No BOM; Matthew's chapter count disagrees; a line short of tabs.
     writeBytes(t.file("Bible/TST/Livre_chap.txt"),
@@ -74,43 +77,38 @@ TEST(DataChecker, everyPlantedFaultReportedAtItsLine) {
     writeBytes(t.file("Cantiques/Favori/P.txt"), kBom + "1 - A\tBook\r\r\n");
 
     const QStringList p = problemsIn(t);
-    const std::string all = p.join('\n').toStdString();
-    EXPECT_TRUE(has(p, "Bible/Version.txt:2:", "without \" -\"")) << all;
-    EXPECT_TRUE(has(p, "Bible/Version.txt:3:", "GONE is incomplete")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:1:", "no BOM")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:2:", "40N has 3 chapters here but 1")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:3:", "missing tabs: 1 of 4")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/Chap_verset.txt:1:", "BOM")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:2:", "goes back")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:3:", "verse 2 repeated")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:4:", "not a number")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:5:", "missing tabs: 2 of 4")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "no BOM")) << all;
-    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "out of order")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:2:", "4 of 8 tabs")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "last line does not split")) << all;
-    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "no BOM")) << all;
-    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "verse-list entry")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Favori/P.txt:1:", "1 of 8 tabs")) << all;
+    EXPECT_TRUE(has(p, "Bible/Version.txt:2:", "without \" -\"")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/Version.txt:3:", "GONE is incomplete")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:1:", "no BOM")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:2:", "40N has 3 chapters here but 1")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:3:", "missing tabs: 1 of 4")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/Chap_verset.txt:1:", "BOM")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:2:", "goes back")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:3:", "verse 2 repeated")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:4:", "not a number")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:5:", "missing tabs: 2 of 4")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "no BOM")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "out of order")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:2:", "4 of 8 tabs")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "last line does not split")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "no BOM")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "verse-list entry")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Favori/P.txt:1:", "1 of 8 tabs")) << all(p);
 }
 
-TEST(DataChecker, chapterCountsDisagreeWithVerseLines) {
-    TempFolder t;
-    writeCleanTree(t);
+TEST_F(DataChecker, chapterCountsDisagreeWithVerseLines) {
     writeBytes(t.file("Bible/TST/Chap_verset.txt"), "01O\t1\t3\r\n01O\t2\t1\r\n40N\t1\t2\r\n");
     writeBytes(t.file("Bible/TST/TST-N.txt"),
                kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tE\r\n45N\t1\t1\t0\tF\r\n");
     const QStringList p = problemsIn(t);
     EXPECT_TRUE(has(p, "Bible/TST/Chap_verset.txt:1:", "01O chapter 1 has 3 verses here but 2 verse lines"))
-        << p.join('\n').toStdString();
+        << all(p);
     EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:3:", "45N does not belong") ||
                 has(p, "Bible/TST/Chap_verset.txt:0:", "45N"))
-        << p.join('\n').toStdString();
+        << all(p);
 }
 
-TEST(DataChecker, cliExitsOneAndPrintsFileLineMessage) {
-    TempFolder t;
-    writeCleanTree(t);
+TEST_F(DataChecker, cliExitsOneAndPrintsFileLineMessage) {
     EXPECT_EQ(runCli({"--data", t.path(), "check"}).exitCode, 0);
     writeBytes(t.file("Bible/Version.txt"), "TST - Test\r\nbad\r\n");
     const auto r = runCli({"--data", t.path(), "check"});
@@ -119,42 +117,36 @@ TEST(DataChecker, cliExitsOneAndPrintsFileLineMessage) {
 }
 
 // regressions
-TEST(DataChecker, duplicatedVersionLinesAreReportedAndCheckedOnce) {
+TEST_F(DataChecker, duplicatedVersionLinesAreReportedAndCheckedOnce) {
     // Regression: every duplicated line re-checked the whole version (1,000 lines took 18 s) and
     // none was reported.
-    TempFolder t;
-    writeCleanTree(t);
     QByteArray list = "TST - Test\r\n";
     for (int i = 0; i < 1000; ++i)
         list += (i % 2 ? "tst - again\r\n" : "TST - Test\r\n");
     writeBytes(t.file("Bible/Version.txt"), list);
     writeBytes(t.file("Bible/TST/TST-N.txt"), kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\tx\tE\r\n"); // one fault
     const QStringList p = problemsIn(t);
-    EXPECT_EQ(p.size(), 1000 + 1) << p.mid(0, 5).join('\n').toStdString();
+    EXPECT_EQ(p.size(), 1000 + 1) << all(p.mid(0, 5));
     EXPECT_TRUE(has(p, "Bible/Version.txt:2:", "version TST is already listed on line 1"));
     EXPECT_TRUE(has(p, "Bible/Version.txt:3:", "version tst is already listed on line 1"));
     EXPECT_EQ(p.filter("is not a number").size(), 1) << "the version is checked once";
 }
 
-TEST(DataChecker, swappedBookRowsAndMismatchedBookNumbers) {
+TEST_F(DataChecker, swappedBookRowsAndMismatchedBookNumbers) {
     // Regression: two swapped rows went unseen, and then "passage 40 ..." opened another book.
-    TempFolder t;
-    writeCleanTree(t);
     writeBytes(t.file("Bible/TST/Livre_chap.txt"),
                kBom + "40 Matthew\t40N\t1\tMatt\tGospels\r\n01 Genesis\t01O\t2\tGen\tLaw\r\n");
     QStringList p = problemsIn(t);
     EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:2:", "book 1 follows book 40: the books are out of order"))
-        << p.join('\n').toStdString();
+        << all(p);
     writeBytes(t.file("Bible/TST/Livre_chap.txt"),
                kBom + "01 Genesis\t01O\t2\tGen\tLaw\r\n02 Matthew\t40N\t1\tMatt\tGospels\r\n");
     p = problemsIn(t);
     EXPECT_TRUE(has(p, "Bible/TST/Livre_chap.txt:2:", "book number 40N does not match the number 2"))
-        << p.join('\n').toStdString();
+        << all(p);
 }
 
-TEST(DataChecker, invalidUtf8RepeatedHymnsAndCutWordsFilesReported) {
-    TempFolder t;
-    writeCleanTree(t);
+TEST_F(DataChecker, invalidUtf8RepeatedHymnsAndCutWordsFilesReported) {
     writeBytes(t.file("Bible/TST/TST-N.txt"),
                kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tcaf\xE9 \xE9t\xE9\r\n");
     writeBytes(t.file("Cantiques/Book/Hira.txt"),
@@ -166,31 +158,27 @@ TEST(DataChecker, invalidUtf8RepeatedHymnsAndCutWordsFilesReported) {
     writeBytes(t.file("Cantiques/Book/parole/4.rtf"), "{\\rtf1 {\\b cut short");
     writeBytes(t.file("Bible/Favori/L.txt"), kBom + "40 Matthew. 1 : 1 - 2\tTST\r\xFF\r\r\n");
     const QStringList p = problemsIn(t);
-    const std::string all = p.join('\n').toStdString();
-    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:2:", "invalid UTF-8 on 1 line(s)")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:1:", "invalid UTF-8")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "hymn \"2 - B\" is already listed on line 2")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Book/parole/1.txt:2:", "invalid UTF-8 on 2 line(s)")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Book/parole/2.rtf:1:", "not rich text")) << all;
-    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:2:", "invalid UTF-8")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Book/parole/4.rtf:0:", "cut short")) << all;
-    EXPECT_EQ(p.filter("3.rtf").size(), 0) << all;
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:2:", "invalid UTF-8 on 1 line(s)")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:1:", "invalid UTF-8")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "hymn \"2 - B\" is already listed on line 2")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/1.txt:2:", "invalid UTF-8 on 2 line(s)")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/2.rtf:1:", "not rich text")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:2:", "invalid UTF-8")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/4.rtf:0:", "cut short")) << all(p);
+    EXPECT_EQ(p.filter("3.rtf").size(), 0) << all(p);
 }
 
-TEST(DataChecker, fifosAndDevicesAreSkippedWithAMessageNeverWaitedOn) {
+TEST_F(DataChecker, fifosAndDevicesAreSkippedWithAMessageNeverWaitedOn) {
     // Regression: a FIFO Hira.txt blocked check, and a Version.txt linked to /dev/zero aborted it.
-    TempFolder t;
-    writeCleanTree(t);
     QFile::remove(t.file("Cantiques/Book/Hira.txt"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("Cantiques/Book/Hira.txt")).constData(), 0600), 0);
     QFile::remove(t.file("Bible/TST/TST-N.txt"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("Bible/TST/TST-N.txt")).constData(), 0600), 0);
     ASSERT_EQ(::mkfifo(QFile::encodeName(t.file("Cantiques/Favori/F.txt")).constData(), 0600), 0);
     QStringList p = problemsIn(t);
-    std::string all = p.join('\n').toStdString();
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:0:", "not an ordinary file: skipped")) << all;
-    EXPECT_TRUE(has(p, "Cantiques/Favori/F.txt:0:", "not an ordinary file: skipped")) << all;
-    EXPECT_TRUE(has(p, "Bible/Version.txt:1:", "TST-N.txt (not an ordinary file)")) << all;
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:0:", "not an ordinary file: skipped")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Favori/F.txt:0:", "not an ordinary file: skipped")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/Version.txt:1:", "TST-N.txt (not an ordinary file)")) << all(p);
 
     QFile::remove(t.file("Bible/Version.txt"));
     ASSERT_TRUE(QFile::link("/dev/zero", t.file("Bible/Version.txt")));
@@ -207,7 +195,7 @@ TEST(DataChecker, fifosAndDevicesAreSkippedWithAMessageNeverWaitedOn) {
 // Damage that fooled the passage while check found nothing: a byte-order mark or control
 // characters inside a Bible file, a tab in a verse text (a lost line end), a verse line copied
 // elsewhere, a testament file cut inside its last line.
-TEST(DataChecker, damageThatChangesThePassageIsReported) {
+TEST_F(DataChecker, damageThatChangesThePassageIsReported) {
     const struct {
         const char* file;
         QByteArray from, to;
@@ -236,12 +224,12 @@ TEST(DataChecker, damageThatChangesThePassageIsReported) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.says);
-        TempFolder t;
-        writeCleanTree(t);
-        QByteArray bytes = lumora::testing::readBytes(t.file(c.file));
+        TempFolder tree;
+        writeCleanTree(tree);
+        QByteArray bytes = readBytes(tree.file(c.file));
         ASSERT_TRUE(bytes.contains(c.from));
-        writeBytes(t.file(c.file), bytes.replace(c.from, c.to));
-        const QStringList p = problemsIn(t);
-        EXPECT_TRUE(has(p, c.where, c.says)) << p.join('\n').toStdString();
+        writeBytes(tree.file(c.file), bytes.replace(c.from, c.to));
+        const QStringList p = problemsIn(tree);
+        EXPECT_TRUE(has(p, c.where, c.says)) << all(p);
     }
 }

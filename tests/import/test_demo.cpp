@@ -10,10 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace lumora;
-using lumora::testing::readBytes;
-using lumora::testing::runCli;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 

@@ -7,7 +7,6 @@ using lumora::import::cleanOsis;
 using lumora::import::verseField;
 using lumora::import::withVersionLine;
 
-// markup, notes, blanks, entities and malformed input
 TEST(OsisText, markupAndNotesDroppedBlanksCollapsedEntitiesDecoded) {
     const struct {
         const char* name;
@@ -58,7 +57,6 @@ TEST(OsisText, twoTitles_backToBack) {
     EXPECT_EQ(verseField({}, "Text"), "Text");
 }
 
-// Version.txt
 TEST(VersionList, newCodeAppended_existingLinesKeptInOrder) {
     EXPECT_EQ(withVersionLine("B - b\r\nA - a", "KJV", "King James"),
               "B - b\r\nA - a\r\nKJV - King James\r\n");

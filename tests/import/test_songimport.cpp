@@ -3,50 +3,28 @@
 
 #include "hymns/hymnfixture.h"
 #include "support/clirun.h"
+#include "support/zipfile.h"
 
 #include "import/songs/songimport.h"
-#include "import/ziparchive.h"
 
 #include <QDirIterator>
-
-#include <zip.h>
 
 #include <gtest/gtest.h>
 
 using namespace lumora;
-using lumora::testing::HymnData;
-using lumora::testing::readBytes;
-using lumora::testing::runCli;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 
-void makeZip(const QString& path, const QList<std::pair<QByteArray, QByteArray>>& members) {
-    int error = 0;
-    zip_t* z = zip_open(path.toUtf8().constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_NE(z, nullptr);
-    for (const auto& [name, bytes] : members) {
-        zip_source_t* src =
-            zip_source_buffer(z, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
-        ASSERT_GE(zip_file_add(z, name.constData(), src, ZIP_FL_ENC_UTF_8), 0);
-    }
-    ASSERT_EQ(zip_close(z), 0); // the buffers are read here, while `members` lives
-}
-
-QByteArray openLyrics(const QByteArray& title, const QByteArray& entry, const QByteArray& verses) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<song xmlns=\"http://openlyrics.info/namespace/2009/song\" version=\"0.9\"><properties>"
-           "<titles><title>" +
-           title +
-           "</title></titles>"
-           "<authors><author type=\"words\">Ann Author</author><author type=\"music\">Carl "
-           "Composer</author></authors>"
-           "<key>D</key><variant>TUNE</variant><copyright>PD</copyright>"
-           "<songbooks><songbook name=\"Hymns\" entry=\"" +
-           entry +
-           "\"/></songbooks>"
-           "<themes><theme>Praise</theme><theme>Morning</theme></themes></properties><lyrics>" +
-           verses + "</lyrics></song>\n";
+QByteArray openLyrics(const QString& title, const QString& entry, const QString& verses) {
+    return QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<song xmlns="http://openlyrics.info/namespace/2009/song" version="0.9"><properties><titles><title>%1</title></titles>
+<authors><author type="words">Ann Author</author><author type="music">Carl Composer</author></authors>
+<key>D</key><variant>TUNE</variant><copyright>PD</copyright><songbooks><songbook name="Hymns" entry="%2"/></songbooks>
+<themes><theme>Praise</theme><theme>Morning</theme></themes></properties><lyrics>%3</lyrics></song>
+)")
+        .arg(title, entry, verses)
+        .toUtf8();
 }
 
 // Every file under a folder, by its path inside it, with its bytes.
@@ -60,7 +38,7 @@ std::map<QString, QByteArray> tree(const QString& root) {
     return out;
 }
 
-struct Songs : lumora::testing::TempFolder {
+struct Songs : TempFolder {
     Songs() {
         writeBytes(file("in/a.xml"),
                    openLyrics("Amazing Grace", "5",
@@ -84,7 +62,7 @@ struct Songs : lumora::testing::TempFolder {
 TEST(SongImportCli, mixedFolderAndZipBecomeHymnsAndFaultsAreReportedOneByOne) {
     HymnData data;
     Songs songs;
-    makeZip(
+    writeZip(
         songs.file("more.zip"),
         {{"z/one.xml", openLyrics("From the zip", "", "<verse name=\"v1\"><lines>Zipped</lines></verse>")},
          {"z/readme.pdf", "%PDF"},

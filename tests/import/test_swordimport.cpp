@@ -6,16 +6,12 @@
 #include "import/versionwriter.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 using namespace lumora;
-using lumora::testing::readBytes;
-using lumora::testing::runCli;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
+using namespace lumora::testing;
 
 namespace {
 
@@ -49,8 +45,7 @@ class TinyModule : public ::testing::Test {
         const QString data = m_sword.file("modules/texts/rawtext/tiny/");
         QDir().mkpath(data);
         writeBytes(m_sword.file("tiny.osis.xml"), kOsis);
-        const auto made =
-            lumora::testing::runProgram("osis2mod", {data, m_sword.file("tiny.osis.xml"), "-v", "NRSVA"});
+        const auto made = runProgram("osis2mod", {data, m_sword.file("tiny.osis.xml"), "-v", "NRSVA"});
         ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
         writeBytes(m_sword.file("mods.d/tiny.conf"),
                    "[Tiny]\nDataPath=./modules/texts/rawtext/tiny/\nModDrv=RawText\nSourceType=OSIS\n"
@@ -61,10 +56,10 @@ class TinyModule : public ::testing::Test {
     }
 
     // lumora-cli import sword with these arguments after "sword".
-    lumora::testing::CliResult sword(const QStringList& args) {
+    CliResult sword(const QStringList& args) {
         return runCli(QStringList{"--data", m_data.path(), "import", "sword"} + args, m_env);
     }
-    lumora::testing::CliResult import(const QStringList& extra = {}) {
+    CliResult import(const QStringList& extra = {}) {
         return sword(QStringList{"Tiny", "--code", "TNY", "--name", "Tiny Bible"} + extra);
     }
     QByteArray file(const QString& rel) { return readBytes(m_data.file(rel)); }

@@ -18,18 +18,13 @@ using lumora::testing::TempFolder;
 namespace {
 
 Document hymn() {
-    Document doc;
-    doc.paragraphs.push_back(
-        {Alignment::Centre, {{"Title", {"DejaVu Sans", 16, true, false, false, Colour{200, 0, 0}, {}}}}});
-    doc.paragraphs.push_back({Alignment::Left, {}});
-    doc.paragraphs.push_back(
-        {Alignment::Justify,
-         {{QStringLiteral("line one") + kLineBreak + "line two",
-           {"DejaVu Serif", 12, false, false, false, {}, {}}},
-          {" stressed", {"DejaVu Serif", 12, false, true, true, {}, Colour{255, 255, 0}}}}});
-    doc.paragraphs.push_back(
-        {Alignment::Right, {{"Amen", {"DejaVu Serif", 10.5, true, false, false, {}, {}}}}});
-    return doc;
+    return {{{Alignment::Centre, {{"Title", {"DejaVu Sans", 16, true, false, false, Colour{200, 0, 0}, {}}}}},
+             {Alignment::Left, {}},
+             {Alignment::Justify,
+              {{QStringLiteral("line one") + kLineBreak + "line two",
+                {"DejaVu Serif", 12, false, false, false, {}, {}}},
+               {" stressed", {"DejaVu Serif", 12, false, true, true, {}, Colour{255, 255, 0}}}}},
+             {Alignment::Right, {{"Amen", {"DejaVu Serif", 10.5, true, false, false, {}, {}}}}}}};
 }
 
 } // namespace

@@ -7,21 +7,15 @@
 #include "support/wait.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QWebSocket>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 using namespace lumora::remote;
 

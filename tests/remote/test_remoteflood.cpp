@@ -12,8 +12,6 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTcpSocket>
 #include <QWebSocket>
 

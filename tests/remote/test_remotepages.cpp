@@ -13,13 +13,9 @@
 
 using namespace lumora;
 using namespace lumora::remote;
-using lumora::testing::HeadlessChromium;
-using lumora::testing::kPsalm23;
-using lumora::testing::processUntil;
+using namespace lumora::testing;
 
 namespace {
-
-using lumora::testing::RecordedActions;
 
 // Psalm 23:first-last as the window shows it, heard at `heard` ("" none).
 session::NowShowing psalm23(int first, int last, const QString& heard, quint64 seconds = 0) {

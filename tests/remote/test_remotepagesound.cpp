@@ -89,10 +89,7 @@ TEST(RemotePageSound, theRemotePageLightsTheVersesAsTheReadingReachesThem) {
         << "lit: "
         << QJsonDocument(browser.evaluate(QStringLiteral("window.__lit")).toArray()).toJson().constData()
         << " window: " << session::describe(feed.now()).toStdString();
-    const QJsonArray lit = browser.evaluate(QStringLiteral("window.__lit")).toArray();
-    QStringList labels;
-    for (const QJsonValue& v : lit)
-        labels << v.toString();
+    const QStringList labels = browser.evaluate(QStringLiteral("window.__lit")).toVariant().toStringList();
     // in the order read, none skipped back
     QStringList sorted = labels;
     std::sort(sorted.begin(), sorted.end());

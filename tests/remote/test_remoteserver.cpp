@@ -6,7 +6,6 @@
 #include "support/wait.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,14 +20,22 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace lumora;
 using namespace lumora::remote;
 
 namespace {
 
 using lumora::testing::waitUntil;
+
+// Whether the socket is closed, or closes within `ms`.
+template <class Socket> bool closes(const Socket& s, int ms = 20000) {
+    return waitUntil([&] { return s.state() == QAbstractSocket::UnconnectedState; }, ms);
+}
+
+// The first message of a WebSocket that holds `token`.
+QByteArray tokenMessage(const QByteArray& token) {
+    return "{\"token\":\"" + token + "\"}";
+}
 
 struct Answer {
     int status = 0;
@@ -61,14 +68,10 @@ class RemoteServerTest : public ::testing::Test {
         for (const auto& h : headers)
             r.setRawHeader(h.first, h.second);
         QNetworkReply* reply = nam.sendCustomRequest(r, method, body);
-        const bool finished = waitUntil([reply] { return reply->isFinished(); });
         Answer a;
-        if (finished) {
-            a.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            a.body = reply->readAll();
-            a.setCookie = reply->rawHeader("Set-Cookie");
-            a.policy = reply->rawHeader("Content-Security-Policy");
-        }
+        if (waitUntil([reply] { return reply->isFinished(); }))
+            a = {reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
+                 reply->rawHeader("Set-Cookie"), reply->rawHeader("Content-Security-Policy")};
         reply->deleteLater();
         return a;
     }
@@ -108,6 +111,7 @@ class RemoteServerTest : public ::testing::Test {
     QNetworkAccessManager nam;
     QString base;
     QList<QByteArray> pushed;
+    QJsonObject lastPushed() const { return QJsonDocument::fromJson(pushed.last()).object(); }
 };
 
 } // namespace
@@ -256,16 +260,16 @@ TEST_F(RemoteServerTest, stateChangingRequestsFromAnotherOriginAreRefused) {
 
 TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterItsToken) {
     const QByteArray token = pairWithPin();
-    auto ws = openSocket("{\"token\":\"" + token + "\"}");
+    auto ws = openSocket(tokenMessage(token));
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
-    EXPECT_EQ(QJsonDocument::fromJson(pushed.last()).object().value("seq").toInt(), 0);
+    EXPECT_EQ(lastPushed().value("seq").toInt(), 0);
     session::NowShowing now;
     now.heardVerse = QStringLiteral("23.2");
     server.showNow(now);
     server.showNow(now);
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 3; }));
-    EXPECT_EQ(QJsonDocument::fromJson(pushed.last()).object().value("seq").toInt(), 2);
-    EXPECT_EQ(QJsonDocument::fromJson(pushed.last()).object().value("heard").toString(), "23.2");
+    EXPECT_EQ(lastPushed().value("seq").toInt(), 2);
+    EXPECT_EQ(lastPushed().value("heard").toString(), "23.2");
 
     // actions go over the same socket
     ws->sendTextMessage(QStringLiteral("{\"action\":\"nextVerse\"}"));
@@ -278,8 +282,7 @@ TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterItsToken) {
     auto byTicket = openSocket("{\"ticket\":\"" + ticket + "\"}");
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 5; }));
     auto again = openSocket("{\"ticket\":\"" + ticket + "\"}");
-    EXPECT_TRUE(waitUntil([&] { return again->state() == QAbstractSocket::UnconnectedState; }))
-        << "a ticket served twice";
+    EXPECT_TRUE(closes(*again)) << "a ticket served twice";
 }
 
 TEST_F(RemoteServerTest, aWebSocketWithoutTokenOrFromAnotherOriginIsClosed) {
@@ -290,47 +293,43 @@ TEST_F(RemoteServerTest, aWebSocketWithoutTokenOrFromAnotherOriginIsClosed) {
     const QByteArray token = pairWithPin();
 
     auto silent = openSocket({});
-    auto wrong = openSocket("{\"token\":\"nothing\"}");
-    auto foreign = openSocket("{\"token\":\"" + token + "\"}", QStringLiteral("http://evil.example"));
-    EXPECT_TRUE(waitUntil([&] {
-        return silent->state() == QAbstractSocket::UnconnectedState &&
-               wrong->state() == QAbstractSocket::UnconnectedState &&
-               foreign->state() == QAbstractSocket::UnconnectedState;
-    }));
+    auto wrong = openSocket(tokenMessage("nothing"));
+    auto foreign = openSocket(tokenMessage(token), QStringLiteral("http://evil.example"));
+    EXPECT_TRUE(closes(*silent) && closes(*wrong) && closes(*foreign));
     EXPECT_TRUE(pushed.isEmpty()) << "a socket without a valid token was told what is shown";
     EXPECT_TRUE(waitUntil([&] { return server.openWebSockets() == 0; }));
 }
 
 TEST_F(RemoteServerTest, anOversizedMessageClosesTheWebSocket) {
     const QByteArray token = pairWithPin();
-    auto ws = openSocket("{\"token\":\"" + token + "\"}");
+    auto ws = openSocket(tokenMessage(token));
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
     ws->sendTextMessage(QString(70 * 1024, QLatin1Char('x')));
-    EXPECT_TRUE(waitUntil([&] { return ws->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(closes(*ws));
     EXPECT_TRUE(actions.done.isEmpty());
 }
 
 TEST_F(RemoteServerTest, aRevokedDeviceIsRefusedAtOnceOpenSocketIncluded) {
     const QByteArray token = pairWithPin();
     const QByteArray other = pairWithPin("view");
-    auto ws = openSocket("{\"token\":\"" + token + "\"}");
-    auto kept = openSocket("{\"token\":\"" + other + "\"}");
+    auto ws = openSocket(tokenMessage(token));
+    auto kept = openSocket(tokenMessage(other));
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 2; }));
 
     ASSERT_TRUE(server.revoke(store.find(token)->id));
     EXPECT_EQ(withToken("GET", "/api/now", token).status, 401);
-    EXPECT_TRUE(waitUntil([&] { return ws->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(closes(*ws));
     EXPECT_EQ(kept->state(), QAbstractSocket::ConnectedState);
     EXPECT_EQ(withToken("GET", "/api/now", other).status, 200);
 }
 
 TEST_F(RemoteServerTest, stoppingClosesEveryConnection) {
     const QByteArray token = pairWithPin();
-    auto ws = openSocket("{\"token\":\"" + token + "\"}");
+    auto ws = openSocket(tokenMessage(token));
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
     server.stop();
     EXPECT_FALSE(server.isRunning());
-    EXPECT_TRUE(waitUntil([&] { return ws->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_TRUE(closes(*ws));
     EXPECT_NE(withToken("GET", "/api/now", token).status, 200);
 }
 
@@ -348,9 +347,6 @@ TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreA
         s->connectToHost(QHostAddress::LocalHost, server.httpPort());
         EXPECT_TRUE(s->waitForConnected(5000));
         return s;
-    };
-    const auto closed = [](QTcpSocket& s) {
-        return waitUntil([&] { return s.state() == QAbstractSocket::UnconnectedState; }, 10000);
     };
 
     // a header line now and then, never the blank line that ends the request
@@ -373,23 +369,23 @@ TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreA
         flood->waitForBytesWritten(100);
         QCoreApplication::processEvents();
     }
-    EXPECT_TRUE(closed(*flood)) << "a body of " << sent << " bytes was still taken";
+    EXPECT_TRUE(closes(*flood, 10000)) << "a body of " << sent << " bytes was still taken";
     EXPECT_LT(sent, 8 * 1024 * 1024);
     // a sound request meanwhile
     EXPECT_EQ(request("GET", "/api/now").status, 401);
-    EXPECT_TRUE(closed(*loris)) << "the dripping request held its connection";
+    EXPECT_TRUE(closes(*loris, 10000)) << "the dripping request held its connection";
     EXPECT_GT(dripped, 2);
 
     // one that only holds a connection open, then the limit on how many are open at once
     auto silent = connectRaw();
-    EXPECT_TRUE(closed(*silent));
+    EXPECT_TRUE(closes(*silent, 10000));
     std::vector<std::unique_ptr<QTcpSocket>> many;
     for (int i = 0; i < 5; ++i)
         many.push_back(connectRaw());
-    EXPECT_TRUE(closed(*many.back())) << "a fifth connection was kept beside four";
+    EXPECT_TRUE(closes(*many.back(), 10000)) << "a fifth connection was kept beside four";
     EXPECT_LE(server.openHttpConnections(), 4);
     for (auto& s : many)
-        EXPECT_TRUE(closed(*s));
+        EXPECT_TRUE(closes(*s, 10000));
     EXPECT_EQ(server.openHttpConnections(), 0);
 
     // a kept-alive connection answers request after request within the limits
@@ -405,7 +401,7 @@ TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreA
     QCoreApplication::processEvents();
     ASSERT_TRUE(waitUntil([&] { return server.openHttpConnections() == 1; }));
     server.stop();
-    EXPECT_TRUE(closed(*keep));
+    EXPECT_TRUE(closes(*keep, 10000));
 }
 
 TEST_F(RemoteServerTest, aTakenPortIsAnErrorValue) {

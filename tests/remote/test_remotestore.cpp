@@ -4,9 +4,8 @@
 #include "remote/messages.h"
 #include "remote/pairing.h"
 #include "support/recordedactions.h"
+#include "support/testdata.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,15 +16,14 @@
 
 using namespace lumora;
 using namespace lumora::remote;
+using namespace lumora::testing;
 
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+// A PIN that is not `pin`.
+QString otherThan(const QString& pin) {
+    return pin == QLatin1String("000000") ? QStringLiteral("111111") : QStringLiteral("000000");
 }
-
-using lumora::testing::RecordedActions;
 
 } // namespace
 
@@ -43,7 +41,7 @@ TEST(RemoteStore, tokensAreLongRandomAndOnlyTheirHashIsStored) {
         tokens.insert(token);
     }
     EXPECT_EQ(tokens.size(), 50);
-    const QByteArray saved = readAll(file);
+    const QByteArray saved = readBytes(file);
     for (const QByteArray& t : tokens)
         EXPECT_FALSE(saved.contains(t)) << "a token was written in clear";
 
@@ -67,19 +65,13 @@ TEST(RemoteStore, tokensAreLongRandomAndOnlyTheirHashIsStored) {
 
 TEST(RemoteStore, aFailedWriteAddsNothing_aDamagedFileIsReportedAndKeptAsideAtTheFirstSave) {
     QTemporaryDir dir;
-    // the store's folder is a file: nothing can be written there
-    QFile blocker(dir.filePath("LMR"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    writeBytes(dir.filePath("LMR"), ""); // the store's folder is a file: nothing can be written there
     DeviceStore store(dir.filePath("LMR/Lumora.remote"));
     ASSERT_TRUE(store.load());
     EXPECT_TRUE(store.add(QStringLiteral("Phone"), Role::Control).isEmpty());
     EXPECT_TRUE(store.devices().isEmpty()) << "a device that was never saved would be lost at the next start";
 
-    QFile damaged(dir.filePath("damaged.remote"));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("{\"devices\": [");
-    damaged.close();
+    writeBytes(dir.filePath("damaged.remote"), "{\"devices\": [");
     DeviceStore other(dir.filePath("damaged.remote"));
     QString why;
     EXPECT_FALSE(other.load(&why));
@@ -87,16 +79,13 @@ TEST(RemoteStore, aFailedWriteAddsNothing_aDamagedFileIsReportedAndKeptAsideAtTh
     EXPECT_TRUE(other.devices().isEmpty());
     // the first save keeps the unreadable file aside, byte for byte, and writes a sound one
     ASSERT_FALSE(other.add(QStringLiteral("Tablet"), Role::View).isEmpty());
-    QFile kept(other.damagedCopy());
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("{\"devices\": ["));
+    EXPECT_EQ(readBytes(other.damagedCopy()), QByteArray("{\"devices\": ["));
     DeviceStore reread(dir.filePath("damaged.remote"));
     ASSERT_TRUE(reread.load());
     EXPECT_EQ(reread.devices().size(), 1);
     ASSERT_TRUE(reread.add(QStringLiteral("Phone"), Role::Control).size() > 0);
-    kept.close();
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("{\"devices\": [")) << "a sound file's save replaced the kept copy";
+    EXPECT_EQ(readBytes(other.damagedCopy()), QByteArray("{\"devices\": ["))
+        << "a sound file's save replaced the kept copy";
 }
 
 TEST(RemoteStore, settingsAreKeptAndTheDefaultNeedsAPin) {
@@ -127,8 +116,7 @@ TEST(RemotePairing, wrongPinsAreLimitedPerAddressAndDrawANewPin) {
     Pairing pairing;
     const QString pin = pairing.pin();
     ASSERT_EQ(pin.size(), 6);
-    const QString wrong =
-        pin == QLatin1String("000000") ? QStringLiteral("111111") : QStringLiteral("000000");
+    const QString wrong = otherThan(pin);
 
     for (int i = 0; i < Pairing::kWrongPerMinute; ++i)
         EXPECT_EQ(pairing.checkPin("10.0.0.2", wrong, 1000 + i), PairCheck::Wrong);
@@ -141,8 +129,7 @@ TEST(RemotePairing, wrongPinsAreLimitedPerAddressAndDrawANewPin) {
 
     Pairing fresh;
     const QString first = fresh.pin();
-    const QString miss =
-        first == QLatin1String("000000") ? QStringLiteral("111111") : QStringLiteral("000000");
+    const QString miss = otherThan(first);
     for (int i = 0; i < Pairing::kWrongBeforeNewPin - 1; ++i)
         fresh.checkPin(QStringLiteral("10.0.1.%1").arg(i), miss, 70000);
     EXPECT_EQ(fresh.pin(), first);
@@ -163,43 +150,37 @@ TEST(RemotePairing, aPairingCodeServesOnceAndDiesWithThePin) {
 }
 
 TEST(RemoteMessages, requestsAreCheckedBeforeAnythingIsDone) {
-    struct Case {
-        QByteArray message;
+    const struct {
         Role role;
         int status;
+        QList<QByteArray> messages;
     } cases[] = {
-        {"", Role::Control, 400},
-        {"not json MARKER", Role::Control, 400},
-        {"[\"MARKER\"]", Role::Control, 400},
-        {"{\"MARKER\":1}", Role::Control, 400},
-        {"{\"action\":\"MARKER\"}", Role::Control, 400},
-        {"{\"action\":5}", Role::Control, 400},
-        {"{\"action\":\"goto\"}", Role::Control, 400},
-        {"{\"action\":\"goto\",\"reference\":\"   \"}", Role::Control, 400},
-        {"{\"action\":\"goto\",\"reference\":\"" + QByteArray(201, 'x') + "\"}", Role::Control, 400},
-        {"{\"action\":\"play\",\"player\":\"MARKER\"}", Role::Control, 400},
-        {"{\"action\":\"nextVerse\",\"pad\":\"" + QByteArray(kMaxMessageBytes, 'x') + "\"}", Role::Control,
-         413},
-        {"{\"action\":\"nextVerse\"}", Role::View, 403},
-        {"{\"action\":\"goto\",\"reference\":\"Ps 23\"}", Role::View, 403},
-        {"{\"action\":\"hymn\"}", Role::Control, 400},
-        {"{\"action\":\"hymn\",\"id\":7}", Role::Control, 400},
-        {"{\"action\":\"hymn\",\"id\":\"" + QByteArray(65, 'x') + "\"}", Role::Control, 400},
-        {"{\"action\":\"hymn\",\"id\":\"p1\"}", Role::View, 403},
-        {"{\"action\":\"zoom\"}", Role::Control, 400},
-        {"{\"action\":\"zoom\",\"step\":2}", Role::Control, 400},
-        {"{\"action\":\"zoom\",\"step\":0.5}", Role::Control, 400},
-        {"{\"action\":\"zoom\",\"step\":\"1\"}", Role::Control, 400},
-        {"{\"action\":\"zoom\",\"step\":1}", Role::View, 403},
+        {Role::Control,
+         400,
+         {"", "not json MARKER", "[\"MARKER\"]", "{\"MARKER\":1}", "{\"action\":\"MARKER\"}",
+          "{\"action\":5}", "{\"action\":\"goto\"}", "{\"action\":\"goto\",\"reference\":\"   \"}",
+          "{\"action\":\"goto\",\"reference\":\"" + QByteArray(201, 'x') + "\"}",
+          "{\"action\":\"play\",\"player\":\"MARKER\"}", "{\"action\":\"hymn\"}",
+          "{\"action\":\"hymn\",\"id\":7}", "{\"action\":\"hymn\",\"id\":\"" + QByteArray(65, 'x') + "\"}",
+          "{\"action\":\"zoom\"}", "{\"action\":\"zoom\",\"step\":2}", "{\"action\":\"zoom\",\"step\":0.5}",
+          "{\"action\":\"zoom\",\"step\":\"1\"}"}},
+        {Role::Control,
+         413,
+         {"{\"action\":\"nextVerse\",\"pad\":\"" + QByteArray(kMaxMessageBytes, 'x') + "\"}"}},
+        {Role::View,
+         403,
+         {"{\"action\":\"nextVerse\"}", "{\"action\":\"goto\",\"reference\":\"Ps 23\"}",
+          "{\"action\":\"hymn\",\"id\":\"p1\"}", "{\"action\":\"zoom\",\"step\":1}"}},
     };
-    for (const Case& c : cases) {
-        RecordedActions actions;
-        const Reply r = handleMessage(c.message, c.role, &actions);
-        EXPECT_EQ(r.status, c.status) << c.message.left(60).constData();
-        EXPECT_TRUE(actions.done.isEmpty()) << c.message.left(60).constData();
-        EXPECT_FALSE(r.json.contains("MARKER")) << "a refusal echoed its input";
-        EXPECT_TRUE(QJsonDocument::fromJson(r.json).object().contains("error"));
-    }
+    for (const auto& c : cases)
+        for (const QByteArray& message : c.messages) {
+            RecordedActions actions;
+            const Reply r = handleMessage(message, c.role, &actions);
+            EXPECT_EQ(r.status, c.status) << message.left(60).constData();
+            EXPECT_TRUE(actions.done.isEmpty()) << message.left(60).constData();
+            EXPECT_FALSE(r.json.contains("MARKER")) << "a refusal echoed its input";
+            EXPECT_TRUE(QJsonDocument::fromJson(r.json).object().contains("error"));
+        }
 }
 
 TEST(RemoteMessages, aControlDeviceActsExactlyAsAsked) {

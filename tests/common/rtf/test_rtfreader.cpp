@@ -123,12 +123,7 @@ TEST(RtfReader, fontTable) {
     EXPECT_EQ(formatOf(doc, "e").fontFamily, "Calibri");
     // An entry without ';' ends at its group.
     EXPECT_EQ(formatOf(read("{\\rtf1{\\fonttbl{\\f0 Georgia}}\\f0 x}"), "x").fontFamily, "Georgia");
-}
-
-// regressions
-
-// An escaped ';' (\'3b, which the writer uses for names holding one) ended the name.
-TEST(RtfReader, escapedSemicolonInFontName_isPartOfTheName) {
+    // Regression: an escaped ';' (\'3b, which the writer uses for names holding one) ended the name.
     EXPECT_EQ(formatOf(read("{\\rtf1{\\fonttbl{\\f0 A\\'3bB;}}\\f0 x}"), "x").fontFamily, "A;B");
 }
 
@@ -145,8 +140,6 @@ TEST(RtfReader, colourTable_indexesWithAutoEntry) {
     EXPECT_EQ(formatOf(doc, "P").backColour, red);
     EXPECT_FALSE(formatOf(doc, "N").backColour.has_value());
 }
-
-// code pages and unicode
 
 TEST(RtfReader, codePagesAndUnicode) {
     expectTexts({
@@ -173,8 +166,6 @@ TEST(RtfReader, codePagesAndUnicode) {
         {"{\\rtf1\\u99999?x}", QString(QChar::ReplacementCharacter) + "x"},
     });
 }
-
-// destinations
 
 TEST(RtfReader, destinationsAndPictures_areSkipped) {
     expectTexts({

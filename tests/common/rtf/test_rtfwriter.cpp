@@ -28,19 +28,17 @@ Document oneRunEach(const std::vector<Run>& runs, Alignment alignment = Alignmen
 
 // A hymn with everything the model holds.
 Document sampleHymn() {
-    Document doc;
-    doc.paragraphs.push_back({Alignment::Centre,
-                              {{QString::fromUtf8("12 – Fiderana ho an’Andriamanitra"),
-                                format("Arial Black", 16, true, false, false, Colour{128, 0, 0})}}});
-    doc.paragraphs.push_back({Alignment::Left, {}});
-    doc.paragraphs.push_back(
-        {Alignment::Justify,
-         {{QString::fromUtf8("1. Jésus, ") + kLineBreak + "tu es", format("Times New Roman", 12)},
-          {"\tma joie", format("Times New Roman", 12, false, true, true)},
-          {QString::fromUtf8(" Ἰησοῦς Χριστός Ёлка 日本 😀"),
-           format("Times New Roman", 10.5, false, false, false, Colour{0, 0, 255}, Colour{255, 255, 0})}}});
-    doc.paragraphs.push_back({Alignment::Right, {{"Amen {\\}", format("Courier New", 9, true, true)}}});
-    return doc;
+    return {
+        {{Alignment::Centre,
+          {{QString::fromUtf8("12 – Fiderana ho an’Andriamanitra"),
+            format("Arial Black", 16, true, false, false, Colour{128, 0, 0})}}},
+         {Alignment::Left, {}},
+         {Alignment::Justify,
+          {{QString::fromUtf8("1. Jésus, ") + kLineBreak + "tu es", format("Times New Roman", 12)},
+           {"\tma joie", format("Times New Roman", 12, false, true, true)},
+           {QString::fromUtf8(" Ἰησοῦς Χριστός Ёлка 日本 😀"),
+            format("Times New Roman", 10.5, false, false, false, Colour{0, 0, 255}, Colour{255, 255, 0})}}},
+         {Alignment::Right, {{"Amen {\\}", format("Courier New", 9, true, true)}}}}};
 }
 
 } // namespace
@@ -79,8 +77,6 @@ TEST(RtfWriter, sizes_areKeptToTheNearestHalfPoint) {
     EXPECT_EQ(roundTrip(oneRunEach({{"a", format("F", 10.3)}, {"b", format("F", -1)}})),
               oneRunEach({{"a", format("F", 10.5)}, {"b", format("F", kDefaultSizePt)}}));
 }
-
-// output shape
 
 TEST(RtfWriter, output_isSevenBitWithHeaderTablesAndEscapes) {
     const QByteArray rtf = writeRtf(sampleHymn());
