@@ -40,6 +40,27 @@ TEST(Lines, offsetsPointAtLineStarts) {
     EXPECT_FALSE(s.next(line));
 }
 
+TEST(Lines, aSeekBackReadsTheSameLinesAgain_andViewsGiveTheSameLinesAsCopies) {
+    // The splitter remembers where the next CR and LF lie; a seek back must not skip a line end
+    // it passed, whichever terminators the file mixes.
+    const QByteArray data("a\nbb\rccc\r\ndd\n\ne");
+    LineSplitter s(data);
+    QByteArrayView view;
+    QList<QByteArray> views;
+    while (s.next(view))
+        views << view.toByteArray();
+    EXPECT_EQ(views, splitLines(data));
+    EXPECT_EQ(views, (QList<QByteArray>{"a", "bb", "ccc", "dd", "", "e"}));
+    for (const qsizetype from : {qsizetype(2), qsizetype(0), qsizetype(5)}) {
+        SCOPED_TRACE(from);
+        s.seek(from);
+        QList<QByteArray> again;
+        while (s.next(view))
+            again << view.toByteArray();
+        EXPECT_EQ(again, splitLines(data.mid(from)));
+    }
+}
+
 // reading whole files that are not what they seem
 TEST(ReadFile, onlyOrdinaryFilesUpToTheCapAreRead) {
     lumora::testing::TempFolder tmp;
