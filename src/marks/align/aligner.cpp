@@ -19,6 +19,7 @@ constexpr double kRefuseAbove = 0.999; // match worse than this: not this chapte
 // starts in doubt, another chapter's text on them mostly two thirds or more.
 constexpr double kWeakMatch = 0.96;
 constexpr double kRefuseDoubted = 0.6;
+constexpr double kPausesTrusted = 0.85; // share of the other starts on which the two agree
 
 double median(std::vector<double> v) {
     if (v.empty()) return 0;
@@ -213,16 +214,32 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
     // where the reader stopped to breathe. Not when the pause lies within the room's reach before
     // a start found at no onset either: that pause is the room heard before a take's first word.
     // The start stays doubtful, to be checked by ear.
-    if (fromPauses.size() == n)
-        for (std::size_t k = 0; k < n; ++k) {
-            if (out.confidence[k] >= kDoubtful || kinds[k] == 2 ||
-                (kinds[k] == 0 && std::abs(fromPauses[k] - out.starts[k]) <= kRoomReach) ||
-                std::abs(fromPauses[k] - out.starts[k]) <= 0.25)
-                continue;
-            const double before = k > 0 ? out.starts[k - 1] : -1.0;
-            const double after = k + 1 < n ? out.starts[k + 1] : std::numeric_limits<double>::max();
-            if (fromPauses[k] > before + 0.3 && fromPauses[k] < after - 0.3) out.starts[k] = fromPauses[k];
-        }
+    if (fromPauses.size() != n) return out;
+    const auto takePauses = [&](std::size_t k) {
+        const double before = k > 0 ? out.starts[k - 1] : -1.0;
+        const double after = k + 1 < n ? out.starts[k + 1] : std::numeric_limits<double>::max();
+        if (fromPauses[k] > before + 0.3 && fromPauses[k] < after - 0.3) out.starts[k] = fromPauses[k];
+    };
+    const auto apart = [&](std::size_t k) { return std::abs(fromPauses[k] - out.starts[k]) > 0.25; };
+    for (std::size_t k = 0; k < n; ++k)
+        if (out.confidence[k] < kDoubtful && kinds[k] != 2 && apart(k) &&
+            !(kinds[k] == 0 && std::abs(fromPauses[k] - out.starts[k]) <= kRoomReach))
+            takePauses(k);
+    // Where the two agree on nearly every other start, the pauses are the reader's verse breaks:
+    // a start where they part is more likely at a pause between two clauses, or a late onset, than
+    // the pauses' start is. The pauses' start is taken when it gives the verse before it a time
+    // nearer its text's at the reading's usual speed. Not the first start: music or an
+    // announcement before the reading is what the pauses alone cannot tell from a verse.
+    std::size_t agreed = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        agreed += !apart(k);
+    const auto strayBefore = [&](std::size_t k, double t) {
+        const double expected = usualSpeed * std::max(ref.verseStart[k] - ref.verseStart[k - 1], 0.05);
+        return std::abs(std::log(std::max(t - out.starts[k - 1], 0.05) / expected));
+    };
+    if (n > 2 && double(agreed) >= kPausesTrusted * double(n - 1))
+        for (std::size_t k = 1; k < n; ++k)
+            if (apart(k) && strayBefore(k, fromPauses[k]) < strayBefore(k, out.starts[k])) takePauses(k);
     return out;
 }
 
