@@ -42,8 +42,22 @@ namespace {
 
 constexpr int kRecordRate = 22050;
 
+// A program's exit code, waited for with the event loop running (the window's answers are
+// measured meanwhile, and a wait that held the loop would count as the window's own); -1 when it
+// did not end in time.
+int runPumping(const QString& program, const QStringList& args, int timeoutMs) {
+    QProcess p;
+    p.start(program, args);
+    if (!waitUntil([&] { return p.state() == QProcess::NotRunning; }, timeoutMs)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return -1;
+    }
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
 bool soundServerAnswers() {
-    return runProgram("pactl", {"info"}, QProcessEnvironment::systemEnvironment(), 5000).exitCode == 0;
+    return runPumping("pactl", {"info"}, 5000) == 0;
 }
 
 // Whether the player reports `status` within `ms`.
@@ -602,8 +616,8 @@ bool killSoundServer() {
 }
 
 bool startSoundServer() {
-    runProgram("bash", {"-c", "source \"$0\"", QStringLiteral(LUMORA_SOURCE_DIR "/scripts/sound-server")},
-               QProcessEnvironment::systemEnvironment(), 20000);
+    runPumping("bash", {"-c", "source \"$0\"", QStringLiteral(LUMORA_SOURCE_DIR "/scripts/sound-server")},
+               20000);
     return soundServerAnswers();
 }
 
