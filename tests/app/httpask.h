@@ -2,13 +2,12 @@
 // A request to a server the test started, as the JSON object of its answer (empty when none came
 // within `timeoutMs`).
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include "support/wait.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QThread>
 
 namespace lumora::testing {
 
@@ -19,12 +18,7 @@ inline QJsonObject askServer(QNetworkAccessManager& nam, const QByteArray& metho
     r.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
     if (!token.isEmpty()) r.setRawHeader("Authorization", "Bearer " + token);
     QNetworkReply* reply = nam.sendCustomRequest(r, method, body);
-    QElapsedTimer t;
-    t.start();
-    while (!reply->isFinished() && t.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
+    waitUntil([reply] { return reply->isFinished(); }, timeoutMs);
     reply->deleteLater();
     return QJsonDocument::fromJson(reply->readAll()).object();
 }
