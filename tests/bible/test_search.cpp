@@ -35,8 +35,9 @@ QStringList bookNames(const QString& prefix, int count = 66) {
 
 } // namespace
 
-// letter case and lines
-TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_andEachLineIsListedOnce) {
+// letter case and lines: the whole line is searched, each line with a hit is listed once, lone
+// LF, lone CR and CR LF each end a line, and a line without four tabs is no hit
+TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_eachLineIsListedOnce_anyLineEndEndsALine) {
     const struct {
         const char* name;
         QByteArray lines, needle;
@@ -57,6 +58,19 @@ TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_andEachLineIsListedOnce) {
          "01O\t1\t1\t0\tlight and light and LIGHT\r\n01O\t1\t2\t0\tlight\r\n",
          "light",
          {"01O\t1\t1", "01O\t1\t2"}},
+        {"every kind of line end",
+         "01O\t1\t1\t0\tx\n01O\t1\t2\t0\tx\r01O\t1\t3\t0\tx\r\n01O\t1\t4\t0\tx",
+         "x",
+         {"01O\t1\t1", "01O\t1\t2", "01O\t1\t3", "01O\t1\t4"}},
+        // It would only match across two lines.
+        {"a needle holding a line end",
+         "01O\t1\t1\t0\tx\n01O\t1\t2\t0\tx\r01O\t1\t3\t0\tx\r\n01O\t1\t4\t0\tx",
+         "x\n01O",
+         {}},
+        {"the key is searched too, lines without four tabs are no hits",
+         "40N\t1\t1\t0\tword\r\n40N word without tabs\r\n40N\t1\t2\t0\r\n",
+         "40n",
+         {"40N\t1\t1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -74,28 +88,13 @@ TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
     EXPECT_TRUE(searchBookBytes(data, QByteArray("\xBB\xBF") + "01O").isEmpty());
 }
 
-TEST(SearchBookBytes, loneLfLoneCrAndCrLf_eachEndALine) {
-    const QByteArray data = bom + "01O\t1\t1\t0\tx\n01O\t1\t2\t0\tx\r01O\t1\t3\t0\tx\r\n01O\t1\t4\t0\tx";
-    EXPECT_EQ(keysOf(searchBookBytes(data, "x")),
-              (QByteArrayList{"01O\t1\t1", "01O\t1\t2", "01O\t1\t3", "01O\t1\t4"}));
-    // A needle holding a terminator would only match across two lines.
-    EXPECT_TRUE(searchBookBytes(data, "x\n01O").isEmpty());
-}
-
-TEST(SearchBookBytes, wholeLineIsSearched_andLinesWithoutFourTabsAreNoHits) {
-    const QByteArray data = bom + "40N\t1\t1\t0\tword\r\n40N word without tabs\r\n40N\t1\t2\t0\r\n";
-    EXPECT_EQ(keysOf(searchBookBytes(data, "40n")), QByteArrayList{"40N\t1\t1"});
-}
-
 // blank text
 
-TEST(SearchBlank, emptyOneAndThreeBlanks_areNoSearch_butTwoAndFourAre) {
+TEST(SearchBlank, emptyOneAndThreeBlanks_areNoSearch_butTwoAndFourAre_andTwoFindTwoBlanks) {
     for (const auto& [text, blank] :
          {std::pair{"", true}, {" ", true}, {"   ", true}, {"  ", false}, {"    ", false}})
         EXPECT_EQ(isBlankSearch(text), blank) << '"' << text << '"';
-}
-
-TEST(SearchBlank, twoBlanks_isARealSearch) {
+    // Two blanks are searched like any text.
     const QByteArray data = bom + "01O\t1\t1\t0\tone  two\r\n01O\t1\t2\t0\tone two\r\n";
     EXPECT_EQ(keysOf(searchBookBytes(data, "  ")), QByteArrayList{"01O\t1\t1"});
 }
@@ -125,6 +124,7 @@ TEST(SearchHitText, keysLongerThanUsual_areKeptWhole) {
     ASSERT_EQ(hits.size(), 1);
     EXPECT_EQ(hits[0].verseKey(), "40N\t" + longChapter + "\t3");
     EXPECT_EQ(hits[0].chapter(), longChapter);
+    EXPECT_EQ(hits[0].verse(), "3");
     EXPECT_FALSE(hits[0].leadsToVerse()) << "a chapter too large for a number names no place";
 }
 
@@ -180,14 +180,15 @@ TEST(SearchVersion, unreadableOldTestament_isReported_andNewTestamentStillSearch
     EXPECT_FALSE(SearchBookFile(ot, "amen").opened);
 }
 
-// repeated searches: "amen" in 01O 1:1 of AAA, its Old Testament file written again as `bytes`
-// with the modification time it had, moved on by `later`
+// repeated searches: "amen" in 01O 1:1 of AAA and in 02O 1:1 of bbb, AAA's Old Testament file
+// written again as `bytes` with the modification time it had, moved on by `later`
 namespace {
 
 class SearchCacheTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}});
+        lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}},
+                                          {{"02O\t1\t1", "amen"}});
         amenless = *lumora::common::readWholeFile(ot);
         amenless.replace("amen", "omen");
     }
@@ -231,13 +232,10 @@ TEST_F(SearchCacheTest, aFileChangedInTimeOrSizeIsReadAgain) {
     EXPECT_TRUE(gone.hits.isEmpty());
 }
 
-TEST(SearchVersion, withACache_anotherVersionIsSearchedInItsOwnFiles) {
-    TempFolder tmp;
-    lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}}, {{"02O\t1\t1", "amen"}});
-    SearchFileCache cache;
-    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
+TEST_F(SearchCacheTest, anotherVersionIsSearchedInItsOwnFiles) {
+    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
     const VersionSearch other = SearchVersion(tmp.path(), "bbb", {}, "amen", &cache);
     EXPECT_EQ(keysOf(other.hits), QByteArrayList{"02O\t1\t1"});
     EXPECT_EQ(other.hits.first().ref.version, "bbb") << "the hit leads into the version searched";
-    EXPECT_EQ(keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", &cache).hits), QByteArrayList{"01O\t1\t1"});
+    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
 }

@@ -2,7 +2,6 @@
 // definition of a hit.
 
 #include "bible/search/linescan.h"
-#include "bible/search/versionsearch.h"
 
 #include <QByteArrayList>
 #include <QRandomGenerator>
@@ -188,15 +187,4 @@ TEST(HitLineScan, agreesWithALineByLineScan_onRandomTextOfEveryLength) {
         expectAllPathsAgree(data, needle);
         if (HasFatalFailure()) return;
     }
-}
-
-TEST(HitLineScan, searchBookBytes_buildsItsHitsFromTheSameLines) {
-    const QByteArray data = bom + "43N\t3\t16\t0\tFor God so loved\r\n43N\t3\t17\t0\tFor god sent\r\n"
-                                  "43N\t3\t18\t0\tnone\r\n";
-    const auto hits = searchBookBytes(data, "GOD");
-    ASSERT_EQ(hits.size(), 2);
-    EXPECT_EQ(hits[0].ref.book, 43);
-    EXPECT_EQ(hits[1].verseKey(), "43N\t3\t17");
-    EXPECT_EQ(hits[1].chapter(), "3");
-    EXPECT_EQ(hits[1].verse(), "17");
 }
