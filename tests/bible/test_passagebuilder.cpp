@@ -99,7 +99,7 @@ TEST_F(PassageTest, layoutOfVersesTitlesCapitalsAndHeader) {
     EXPECT_EQ(build(39, 5, 48, 48).heading, "40 Book40 5 : 48");
 }
 
-// marks and positions
+// marks and positions; a chapter beyond 286 verses keeps the first 286 positions
 TEST_F(PassageTest, marksOfSelectedVersesAndPositionsOfWholeChapter) {
     const Passage p = build(39, 5, 2, 3);
     EXPECT_EQ(p.marks, (QByteArrayList{"5.2\t4,50000", "5.3\t6,50000"}));
@@ -109,32 +109,16 @@ TEST_F(PassageTest, marksOfSelectedVersesAndPositionsOfWholeChapter) {
     EXPECT_EQ(p.VersePositions[48], "0");
     EXPECT_TRUE(p.VersePositions[49].isEmpty());
     EXPECT_TRUE(p.VersePositions[0].isEmpty());
+    const Passage long119 = build(18, 119, 290, 300);
+    EXPECT_EQ(long119.VersePositions[286], "0");
+    EXPECT_TRUE(long119.PassageText.endsWith("119.300   Text 19 119:300\r\n"));
 }
 
-TEST_F(PassageTest, chapterBeyond286VersesKeepsFirst286Positions) {
-    const Passage p = build(18, 119, 290, 300);
-    EXPECT_EQ(p.VersePositions[286], "0");
-    EXPECT_TRUE(p.PassageText.endsWith("119.300   Text 19 119:300\r\n"));
-}
-
-// testament files
-TEST_F(PassageTest, bookIndex38ReadsOldAndIndex39ReadsNewTestament) {
+// testament files, and the cache of them
+TEST_F(PassageTest, bookIndex38ReadsOldAndIndex39ReadsNewTestament_andTheCacheSeesAFileChangedOnDisk) {
     EXPECT_TRUE(build(38, 1, 1, 1).PassageText.contains("Text 39 1:1"));
     EXPECT_TRUE(build(39, 1, 1, 1).PassageText.contains("Text 40 1:1"));
     EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Text 1 1:1")); // the very first line, after the BOM
-}
-
-// failures
-TEST_F(PassageTest, missingStartKeyGivesEmptyPassageAndMissingFileNoPassage) {
-    const Passage p = build(39, 9, 1, 1);
-    EXPECT_EQ(p.PassageText, BOM);
-    EXPECT_FALSE(p.chapterEndFound);
-    QFile::remove(nt);
-    EXPECT_FALSE(build(39, 5, 1, 1).opened);
-}
-
-TEST_F(PassageTest, cacheSeesAFileChangedOnDisk) {
-    EXPECT_TRUE(build(0, 1, 1, 1).PassageText.contains("Text 1 1:1"));
     QByteArray bytes = readBytes(ot);
     bytes.replace("Text 1 1:1\r\n", "Changed, and longer\r\n");
     writeBytes(ot, bytes);
@@ -183,9 +167,12 @@ TEST_F(PassageTest, chapterWithoutItsLastVerseLineStopsAtTheChapterEnd) {
     EXPECT_FALSE(build(39, 5, 1, 48).PassageText.contains("6.1 "));
 }
 
-TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse) {
+TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse_andAMissingFileNoPassage) {
     EXPECT_EQ(build(39, 5, 18, 20).versesFound, 3);
-    EXPECT_EQ(build(39, 9, 1, 1).versesFound, 0) << "chapter not in the file";
+    const Passage missing = build(39, 9, 1, 1); // chapter not in the file: no start key
+    EXPECT_EQ(missing.PassageText, BOM);
+    EXPECT_FALSE(missing.chapterEndFound);
+    EXPECT_EQ(missing.versesFound, 0);
     // the same lines last to first: nothing, rather than verses of other chapters
     QList<QByteArray> lines = readBytes(nt).mid(3).split('\n');
     lines.removeLast();
@@ -197,6 +184,8 @@ TEST_F(PassageTest, missingChapterOrReversedFileFindsNoVerse) {
         EXPECT_FALSE(p.PassageText.contains("Text 40 4:")) << first << "-" << last;
         EXPECT_FALSE(p.PassageText.contains("Text 40 6:")) << first << "-" << last;
     }
+    QFile::remove(nt);
+    EXPECT_FALSE(build(39, 5, 1, 1).opened);
 }
 
 // damaged lines: a passage shows only lines keyed with its own book and chapter; a damaged line is

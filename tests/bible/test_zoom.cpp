@@ -19,7 +19,7 @@ TEST(ZoomRatio, percentMapsToTheBoxScale_onlyFromFiveToFiveHundred) {
 
 // position steps
 
-TEST(PositionStep, pointThreeSteppedDownThreeTimes_isExactlyZero_andSumsStayExact) {
+TEST(PositionStep, stepsStayExact_readEitherSeparator_writeTheGivenOne_stopBelowOneTenth) {
     QString text = QStringLiteral("0,3");
     for (int i = 0; i < 3; ++i) {
         const auto next = stepPosition(text, false, u",");
@@ -32,9 +32,7 @@ TEST(PositionStep, pointThreeSteppedDownThreeTimes_isExactlyZero_andSumsStayExac
     for (int i = 0; i < 30; ++i)
         text = *stepPosition(text, true, u",");
     EXPECT_EQ(text, QStringLiteral("3"));
-}
 
-TEST(PositionStep, readsEitherSeparator_writesTheGivenOne_stopsBelowOneTenth) {
     EXPECT_EQ(stepPosition(u"0.2", true, u"."), QStringLiteral("0.3"));
     EXPECT_EQ(stepPosition(u"12,34567", true, u","), QStringLiteral("12,44567"));
     EXPECT_EQ(stepPosition(u"1.5", true, u","), QStringLiteral("1,6"));
