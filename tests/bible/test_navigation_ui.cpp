@@ -46,17 +46,15 @@ TEST_F(NavigationUi, startUpLandsOnBook40Chapter5Verses18To20) {
     EXPECT_FALSE(h.nav().isJumpPending());
 }
 
-TEST_F(NavigationUi, withoutDataFolderLoadFailsAndWindowCloses) {
-    QDir(h.data.path() + "/Bible").removeRecursively();
-    EXPECT_FALSE(h.open());
-}
-
-TEST_F(NavigationUi, missingVersionFileShowsItsErrorNumber) {
+TEST_F(NavigationUi, missingVersionFileShowsItsErrorNumber_withoutDataFolderLoadFailsAndWindowCloses) {
     QFile::remove(h.data.path() + "/Bible/Version.txt");
     writeBytes(h.data.path() + "/Bible/readme.txt", "keeps the folder usable");
     ASSERT_TRUE(h.open());
     EXPECT_EQ(h.prompts.asked, (std::vector<FakePrompts::Asked>{{"53", "Lumora"}}));
     EXPECT_EQ(h.list("List_livre")->count(), 0);
+    h.window.reset();
+    QDir(h.data.path() + "/Bible").removeRecursively();
+    EXPECT_FALSE(h.open());
 }
 
 // user picks
