@@ -22,22 +22,17 @@ TEST(DataPath, missingPathFileIsCreatedWithDefaultFolder) {
     EXPECT_EQ(ResolveDataPath(where), where.defaultFolder);
 }
 
-TEST(DataPath, lastUsableLineWins) {
+TEST(DataPath, lastUsableLineWins_aFolderWithoutBibleIsRefused) {
     TempFolder tmp;
     const QString a = tmp.file("a"), b = tmp.file("b"), c = tmp.file("c");
     makeUsable(a);
     makeUsable(b);
     QDir().mkpath(c + "/Bible/sub"); // only a sub-folder: not usable
     const DataPathLocations where{tmp.file("Lumora.path"), a};
-    writeBytes(where.pathFile, QFile::encodeName(a + "\r\n" + b + "\r\n" + c + "\r\n/nowhere\r\n"));
+    // tmp holds files and folders, but no Bible
+    writeBytes(where.pathFile,
+               QFile::encodeName(a + "\r\n" + b + "\r\n" + c + "\r\n" + tmp.path() + "\r\n/nowhere\r\n"));
     EXPECT_EQ(ResolveDataPath(where), b);
-}
-
-TEST(DataPath, folderWithoutBibleIsRefused) {
-    TempFolder tmp;
-    const DataPathLocations where{tmp.file("Lumora.path"), tmp.file("x")};
-    writeBytes(where.pathFile, QFile::encodeName(tmp.path() + "\r\n"));
-    EXPECT_EQ(ResolveDataPath(where), QString());
 }
 
 TEST(DataPath, storeWritesExactlyOneLineOnlyWhenFileExists) {
