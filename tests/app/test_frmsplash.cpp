@@ -53,13 +53,17 @@ TEST(SplashSprite, bouncesForeverInsideTheWindow) {
 }
 
 // the window
-TEST(FrmSplash, startsBouncingAndAClickStopsAndRestartsIt) {
+TEST(FrmSplash, startsBouncing_restsWhileMinimised_andAClickStopsAndRestartsIt) {
     FrmSplash splash;
     EXPECT_TRUE(splash.isBouncing());
     EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint) << "top-most";
     splash.bounceTick();
     EXPECT_EQ(splash.motion().position, QPoint(1, 1));
     splash.show();
+    splash.setWindowState(Qt::WindowMinimized);
+    EXPECT_FALSE(splash.findChild<QTimer*>("tmrBounce")->isActive()) << "minimised, the sprite rests";
+    splash.setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(splash.findChild<QTimer*>("tmrBounce")->isActive());
     leftClick(&splash, QPointF(200, 100));
     EXPECT_FALSE(splash.isBouncing());
     splash.toggleAnimation(); // a second click (a mouse click now would make a double-click)
@@ -102,13 +106,4 @@ TEST(FrmSplash, doubleClickOrTheSkipLabelClosesAtOnce) {
     EXPECT_TRUE(splash.isVisible()) << "let go off the label";
     leftClick(skip);
     EXPECT_FALSE(splash.isVisible());
-}
-
-TEST(FrmSplash, minimisedSpriteRestsAndGoesOnWhenRestored) {
-    FrmSplash splash;
-    splash.show();
-    splash.setWindowState(Qt::WindowMinimized);
-    EXPECT_FALSE(splash.findChild<QTimer*>("tmrBounce")->isActive());
-    splash.setWindowState(Qt::WindowNoState);
-    EXPECT_TRUE(splash.findChild<QTimer*>("tmrBounce")->isActive());
 }

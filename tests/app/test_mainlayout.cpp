@@ -22,6 +22,12 @@ MainLayoutInput window(int w, int h, int tab = 0) {
 
 constexpr int kW = 15360, kH = 11520; // 1024 x 768 pixels at 96 dpi
 
+// The left edges of a list panel's pictures, each followed by its caption, stepping inwards from
+// the frame's right edge: Img_EMPTY, Img_REMOVE, Img_DN, Img_UP.
+std::array<int, 8> pictureLefts(int w) {
+    return {w - 500, w - 540, w - 1100, w - 1260, w - 1700, w - 1770, w - 2300, w - 2210};
+}
+
 } // namespace
 
 // units
@@ -76,11 +82,7 @@ TEST(MainLayout, verseListPanelFollowsTheFirstHalfAndItsPicturesStepInwardsFromT
         << "the panel lies over the search row, ending at the passage's right edge";
     EXPECT_LE(p.area.y(), g.searchRow.y());
     EXPECT_GT(p.area.y() + p.area.height(), g.searchRow.y() + g.searchRow.height());
-    // Img_EMPTY, Label33, Img_REMOVE, Label32, Img_DN, Label31, Img_UP, Label30
-    const int w = p.frameWidth;
-    const std::array<int, 8> expected{w - 500,  w - 540,  w - 1100, w - 1260,
-                                      w - 1700, w - 1770, w - 2300, w - 2210};
-    EXPECT_EQ(p.pictureLefts, expected);
+    EXPECT_EQ(p.pictureLefts, pictureLefts(p.frameWidth)) << "Label33 to Label30";
 }
 
 TEST(MainLayout, foldedAndUnfoldedPanelsKeepTheirShowBoxInTheSameCorner) {
@@ -185,7 +187,8 @@ TEST(MainLayout, markTableLeavesTheListsTheWidthTheyNeedAndThePassageMakesRoom) 
     EXPECT_EQ(marks.strip.y(), plain.strip.y()) << "the bottom row stays put";
 }
 
-TEST(MainLayout, widePassageStartsAtTheVersionListWithTheListsHiddenNarrowAt6960) {
+// the wide text: the passage over the lists, the words over the details, and back at 6960
+TEST(MainLayout, widePassageStartsAtTheVersionListWithTheListsHidden_wideWordsAtTheDetails_narrowAt6960) {
     MainLayoutInput in = window(kW, kH);
     in.bibleTextWide = true;
     in.markTableShown = true;
@@ -202,6 +205,18 @@ TEST(MainLayout, widePassageStartsAtTheVersionListWithTheListsHiddenNarrowAt6960
     EXPECT_EQ(narrow.passage.x(), 6960);
     EXPECT_TRUE(narrow.listsShown);
     EXPECT_EQ(narrow.search.textLeft, 6960);
+
+    MainLayoutInput c = window(kW, kH, 1);
+    c.canticleTextWide = true;
+    const CanticleGeometry wideWords = LayoutMainWindow(c).canticle;
+    EXPECT_EQ(wideWords.words.x(), design::kDetails.x());
+    EXPECT_FALSE(wideWords.detailsShown);
+    EXPECT_EQ(wideWords.search.textLeft, wideWords.words.x());
+    c.canticleTextWide = false;
+    c.canticle = wideWords;
+    const CanticleGeometry narrowWords = LayoutMainWindow(c).canticle;
+    EXPECT_EQ(narrowWords.words.x(), 6960);
+    EXPECT_TRUE(narrowWords.detailsShown);
 }
 
 // Canticle tab
@@ -222,11 +237,7 @@ TEST(MainLayout, canticleRulesPlaceWordsSearchPlaylistAndTheNotFoundLabel) {
     EXPECT_EQ(c.notFound.x(), c.details.x());
     EXPECT_EQ(c.notFound.x() + c.notFound.width(), c.words.x() + c.words.width() - 100);
     EXPECT_EQ(c.notFound.height(), kH - c.notFound.y() - 1000);
-    // the playlist pictures: Img_EMPTY, Label34, Img_REMOVE, Label35, Img_DN, Label36, Img_UP, Label37
-    const int w = c.playList.frameWidth;
-    const std::array<int, 8> expected{w - 500,  w - 540,  w - 1100, w - 1260,
-                                      w - 1700, w - 1770, w - 2300, w - 2210};
-    EXPECT_EQ(c.playList.pictureLefts, expected);
+    EXPECT_EQ(c.playList.pictureLefts, pictureLefts(c.playList.frameWidth)) << "Label34 to Label37";
 }
 
 TEST(MainLayout, onlyTheTabOnDisplayIsLaidOutButThePlaylistPicturesAlwaysAre) {
@@ -234,26 +245,11 @@ TEST(MainLayout, onlyTheTabOnDisplayIsLaidOutButThePlaylistPicturesAlwaysAre) {
     in.canticle.playList.frameWidth = 4000;
     const MainLayout out = LayoutMainWindow(in);
     EXPECT_EQ(out.canticle.words, in.canticle.words) << "the Canticle tab keeps its geometry";
-    EXPECT_EQ(out.canticle.playList.pictureLefts[0], 3500);
-    EXPECT_EQ(out.canticle.playList.pictureLefts[7], 4000 - 2300 + 90);
+    EXPECT_EQ(out.canticle.playList.pictureLefts, pictureLefts(4000));
 
     in.tab = 1;
     in.bible.passage = QRect(1, 2, 3, 4);
     EXPECT_EQ(LayoutMainWindow(in).bible.passage, QRect(1, 2, 3, 4)) << "the Bible tab keeps its geometry";
-}
-
-TEST(MainLayout, wideWordsStartAtTheDetailsLeftEdgeAndCoverThem) {
-    MainLayoutInput in = window(kW, kH, 1);
-    in.canticleTextWide = true;
-    const CanticleGeometry wide = LayoutMainWindow(in).canticle;
-    EXPECT_EQ(wide.words.x(), design::kDetails.x());
-    EXPECT_FALSE(wide.detailsShown);
-    EXPECT_EQ(wide.search.textLeft, wide.words.x());
-    in.canticleTextWide = false;
-    in.canticle = wide;
-    const CanticleGeometry narrow = LayoutMainWindow(in).canticle;
-    EXPECT_EQ(narrow.words.x(), 6960);
-    EXPECT_TRUE(narrow.detailsShown);
 }
 
 // every part stays inside the tab control at the sizes people use (twips at 96 dpi)

@@ -109,20 +109,6 @@ TEST_F(OutputWindow, passageTxtIsTheBoxTextWithCrLfAndIsOpened_withoutTheLabelOf
     EXPECT_FALSE(readBytes(out("e.txt")).contains("2.6"));
 }
 
-TEST_F(OutputWindow, passageRtfKeepsRealSizesWhenZoomedAndTheAlignment) {
-    pickPassage();
-    h.zoom().SetZoom(300);
-    saveAs("Image_SaveAs", out("p.rtf"));
-    const auto doc = rtf::readRtf(readBytes(out("p.rtf")));
-    ASSERT_TRUE(doc);
-    EXPECT_EQ(rtf::plainText(*doc), h.text());
-    ASSERT_FALSE(doc->paragraphs.empty());
-    const rtf::Run& first = doc->paragraphs.front().runs.at(0);
-    EXPECT_EQ(first.format.sizePt, 14.0);
-    EXPECT_EQ(first.format.fontFamily, "Arial");
-    EXPECT_EQ(doc->paragraphs.front().alignment, rtf::Alignment::Left);
-}
-
 TEST_F(OutputWindow, failedSaveIsToldAndNothingOpened_aSavedFileTheShellCannotFindGivesOk) {
     // A full disk: the old file stays and the shell is not sent to open it as if it were new.
     writeBytes(out("p.txt"), "old");
@@ -146,7 +132,7 @@ TEST_F(OutputWindow, failedSaveIsToldAndNothingOpened_aSavedFileTheShellCannotFi
 }
 
 // Save as from the Canticle tab
-TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
+TEST_F(OutputWindow, hymnSaveProposesLabelInTheWordsFolder_andItsRtfReadsBackWithTheSameRuns) {
     showCanticleTab();
     saveAs("SaveAs_Cantique", out("h.txt"));
     ASSERT_EQ(h.dialogs.requests.size(), 1u);
@@ -154,6 +140,14 @@ TEST_F(OutputWindow, hymnSaveProposesLabelInTheBooksWordsFolder) {
     EXPECT_EQ(h.dialogs.requests[0].folder, h.data.path() + "/Cantiques/Alpha/parole");
     EXPECT_EQ(readBytes(out("h.txt")),
               QByteArray("\xEF\xBB\xBFGloire \xC3\xA0 Dieu\r\nAll\xC3\xA9luia \xC3\xA0 jamais\r\n"));
+
+    h.zoom().SetZoom(250);
+    for (const char* name : {"h.rtf", "h"}) {
+        saveAs("SaveAs_Cantique", out(name));
+        const auto doc = rtf::readRtf(readBytes(out(name)));
+        ASSERT_TRUE(doc) << name;
+        EXPECT_EQ(*doc, rtf::normalized(hymnWords())) << name;
+    }
 }
 
 // With the hymn display cleared, Save as proposed the previous hymn's name in its words folder,
@@ -182,17 +176,6 @@ TEST_F(OutputWindow, hymnSaveFollowsTheHymnOnDisplayAndAsksBeforeReplacingAHymns
     EXPECT_TRUE(QFile::exists(out("1.rtf")));
 }
 
-TEST_F(OutputWindow, hymnRtfReadsBackWithTheSameRunsAndAlignment) {
-    showCanticleTab();
-    h.zoom().SetZoom(250);
-    for (const char* name : {"h.rtf", "h"}) {
-        saveAs("SaveAs_Cantique", out(name));
-        const auto doc = rtf::readRtf(readBytes(out(name)));
-        ASSERT_TRUE(doc) << name;
-        EXPECT_EQ(*doc, rtf::normalized(hymnWords())) << name;
-    }
-}
-
 TEST_F(OutputWindow, bibleTabSavesThePassageNotTheHymn) {
     showCanticleTab();
     h.find<QTabWidget>("SSTab_LMR")->setCurrentIndex(0);
@@ -202,8 +185,8 @@ TEST_F(OutputWindow, bibleTabSavesThePassageNotTheHymn) {
 }
 
 // Save as rebuilt the passage from its text and the start-up style: a word lit by a search (bold,
-// blue, as the search lights it) was saved plain.
-TEST_F(OutputWindow, passageRtfKeepsAWordLitByASearch) {
+// blue, as the search lights it) was saved plain. Zoomed, the sizes saved are the real ones.
+TEST_F(OutputWindow, passageRtfKeepsAWordLitByASearch_andRealSizesWhenZoomedAndTheAlignment) {
     pickPassage();
     const int at = static_cast<int>(h.text().indexOf(QString::fromUtf8("Jésus")));
     ASSERT_GE(at, 0);
@@ -223,6 +206,17 @@ TEST_F(OutputWindow, passageRtfKeepsAWordLitByASearch) {
             }
     EXPECT_TRUE(found) << rtf::plainText(*doc).toStdString();
     EXPECT_EQ(rtf::plainText(*doc), h.text());
+
+    h.zoom().SetZoom(300);
+    saveAs("Image_SaveAs", out("p.rtf"));
+    const auto zoomed = rtf::readRtf(readBytes(out("p.rtf")));
+    ASSERT_TRUE(zoomed);
+    EXPECT_EQ(rtf::plainText(*zoomed), h.text());
+    ASSERT_FALSE(zoomed->paragraphs.empty());
+    const rtf::Run& first = zoomed->paragraphs.front().runs.at(0);
+    EXPECT_EQ(first.format.sizePt, 14.0);
+    EXPECT_EQ(first.format.fontFamily, "Arial");
+    EXPECT_EQ(zoomed->paragraphs.front().alignment, rtf::Alignment::Left);
 }
 
 // lumora-cli export beside Save as

@@ -1,4 +1,4 @@
-// Save as: the names the dialog proposes, the choice of format and the bytes written.
+// Save as: the names the dialog proposes, the choice of format and the passage as a document.
 
 #include "common/rtf/rtfreader.h"
 #include "output/savedtext.h"
@@ -10,7 +10,6 @@
 namespace lumora::output {
 namespace {
 
-using testing::readBytes;
 using testing::TempFolder;
 using testing::writeBytes;
 namespace rtf = common::rtf;
@@ -76,31 +75,6 @@ TEST(SaveNames, startingFoldersFoundWithoutRegardToLetterCase) {
     // Missing folders are named, not created.
     EXPECT_EQ(hymnSaveFolder(data.path(), "Beta"), data.path() + "/Cantiques/Beta/Parole");
     EXPECT_FALSE(QFileInfo::exists(data.path() + "/Cantiques/Beta"));
-}
-
-TEST(SavedText, txtIsBomUtf8WithCrLfBetweenLinesAndAtTheEnd) {
-    TempFolder dir;
-    const ShownText text{QStringLiteral("Jésus pleura.\n\nAmen"), {}};
-    ASSERT_TRUE(SaveShownText(dir.file("x.TXT"), text));
-    EXPECT_EQ(readBytes(dir.file("x.TXT")), QByteArray("\xEF\xBB\xBFJ\xC3\xA9sus pleura.\r\n\r\nAmen\r\n"));
-}
-
-TEST(SavedText, otherNamesGetRtfThatReadsBackToTheSameDocument) {
-    TempFolder dir;
-    const rtf::Colour red{200, 0, 0};
-    const rtf::CharFormat bold{
-        .fontFamily = "Arial", .sizePt = 22, .bold = true, .colour = red, .backColour = {}};
-    const rtf::CharFormat plain{
-        .fontFamily = "Times New Roman", .italic = true, .underline = true, .colour = {}, .backColour = {}};
-    const rtf::Document doc{{{rtf::Alignment::Centre, {{"1 - Gloire", bold}}},
-                             {rtf::Alignment::Right, {{"Ô Dieu, ", plain}, {"Amen", bold}}},
-                             {rtf::Alignment::Left, {}}}};
-    for (const QString& name : {QStringLiteral("x.rtf"), QStringLiteral("x")}) {
-        ASSERT_TRUE(SaveShownText(dir.file(name), {rtf::plainText(doc), doc}));
-        const auto back = rtf::readRtf(readBytes(dir.file(name)));
-        ASSERT_TRUE(back) << name.toStdString();
-        EXPECT_EQ(*back, rtf::normalized(doc)) << name.toStdString();
-    }
 }
 
 TEST(PassageText, eachLineIsOneParagraphInTheLook) {
