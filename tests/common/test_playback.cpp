@@ -142,6 +142,9 @@ INSTANTIATE_TEST_SUITE_P(Playback, BibleSteps, ::testing::Values(
     // stop
     Row{"stopWithoutModes_setsReload", "pause", Event::Stop, {}, "idle reload", {A::StopPlayer}},
     Row{"stopInRepeat_clearsModesAndSetsReload", "pause rep", Event::Stop, {}, "idle reload", {A::StopPlayer}},
+    // the status change that Stop causes settles without another stop
+    Row{"statusAfterStop_settlesWithoutAnotherStop", "idle reload", Event::StatusChanged, kStopped,
+        "idle reload status=Stopped", {}},
     // the exclusive modes
     Row{"continuousOn_switchesRepeatOff", "pause rep", Event::ToggleContinuous, {}, "pause cont", {}},
     // end of the passage
@@ -199,13 +202,6 @@ TEST(PlaybackSequence, stopInRepeat_theResultingStoppedStatusReplaysNothing) {
     EXPECT_EQ(step(Kind::Hymn, s, Event::Stop), Actions{Action::StopPlayer});
     EXPECT_TRUE(step(Kind::Hymn, s, Event::StatusChanged, kStopped).empty());
     EXPECT_EQ(s.playPause, kPicturePlay);
-}
-
-TEST(PlaybackSequence, bibleStopThenStatus_settlesWithoutAnotherStop) {
-    State s = state("pause");
-    step(Kind::Bible, s, Event::Stop);
-    EXPECT_TRUE(step(Kind::Bible, s, Event::StatusChanged, kStopped).empty());
-    EXPECT_EQ(s, state("idle reload status=Stopped"));
 }
 
 TEST(PlaybackStatus, onlyTheTwoStoppedTextsCount) {

@@ -32,14 +32,11 @@ TEST(Text, asciiCaseInsensitiveFindFoldsOnlyAtoZ) {
     EXPECT_EQ(indexOfAsciiCi("a  b", "  "), 1);
 }
 
-TEST(Text, leadingNumberReadsDigitsAfterBlanks) {
+TEST(Text, leadingNumberReadsDigitsAfterBlanks_andBeyondSixtyFourBitsIsNoNumber) {
     EXPECT_EQ(leadingNumber(QByteArrayView("43N")), 43);
     EXPECT_EQ(leadingNumber(QByteArrayView(" 5")), 5);
     EXPECT_FALSE(leadingNumber(QByteArrayView("x1")));
     EXPECT_FALSE(leadingNumber(QByteArrayView("")));
-}
-
-TEST(Text, leadingNumberBeyondSixtyFourBitsIsNoNumber) {
     // Regression: the guard let value * 10 overflow on 19 and 20 digit numbers (a wrapped,
     // negative book key; undefined behaviour).
     EXPECT_EQ(leadingNumber(QByteArrayView("9223372036854775807")), 9223372036854775807LL);

@@ -156,28 +156,46 @@ TEST_F(MarkEditorUi, markModeShowsTheTableBesideTheBooks_andClearingPutsItAllBac
     EXPECT_GT(books->width(), booksWidth) << "the books were narrowed beside the table and widen again";
 }
 
-TEST_F(MarkEditorUi, markModeIsNotEnteredWithTheSoundOff_andAPassageWithoutMarksKeepsTheTableAway) {
+TEST_F(MarkEditorUi, markModeWaitsForTheSound_andAPassageWithoutMarksKeepsTheTableAway) {
     button("ImageMute")->click();
     box("Check_mode")->click();
     EXPECT_FALSE(editor().isMarkMode());
     EXPECT_FALSE(markWidgetsShown());
     box("Check_mode")->click(); // cleared again, still muted: nothing was entered, nothing to leave
     EXPECT_EQ(Label24()->text(), "L O C A L");
+    box("Check_mode")->click(); // ticked while muted: entered with the sound
     button("ImageMute")->click();
+    EXPECT_TRUE(editor().isMarkMode());
+    EXPECT_TRUE(markWidgetsShown());
+    EXPECT_FALSE(box("Check_repere")->isEnabled());
 
-    h.nav().jumpTo({0, 39, 5, 0, 29}); // chapter 6 has no marked verse
+    // chapter 6 has no marked verse: mark mode without its widgets, ticked or unmuted into
+    box("Check_mode")->click();
+    h.nav().jumpTo({0, 39, 5, 0, 29});
     box("Check_mode")->click();
     EXPECT_TRUE(editor().isMarkMode());
     EXPECT_FALSE(box("Check_repere")->isEnabled());
     EXPECT_FALSE(markWidgetsShown());
+    box("Check_mode")->click();
+    button("ImageMute")->click();
+    box("Check_mode")->click();
+    button("ImageMute")->click();
+    EXPECT_TRUE(editor().isMarkMode());
+    EXPECT_FALSE(markWidgetsShown());
 }
 
-// the table
-TEST_F(MarkEditorUi, tableShowsTheChapter_keepsNewWithinIt_andReloadsBothColumnsForAnother) {
+// the table and Markage's New and Old
+TEST_F(MarkEditorUi, tableShowsTheChapter_newAndOldFillItsNewColumn_andAnotherChapterReloadsBoth) {
     box("Check_mode")->click();
     EXPECT_EQ(cell(30, 0), "Bk5.30");
     EXPECT_EQ(cell(31, 0), "");
     EXPECT_EQ(cell(19, 1), "190,00000");
+    action("Mnu_NewMark")->trigger();
+    EXPECT_EQ(cell(30, 1), "0,00000");
+    EXPECT_EQ(cell(30, 2), "300,00000") << "Old untouched";
+    action("Mnu_OldMark")->trigger();
+    EXPECT_EQ(cell(30, 1), "300,00000");
+    EXPECT_EQ(h.current(h.list("List_verset")), "30");
     action("Mnu_NewMark")->trigger();
     h.select(h.list("List_verset"), 3); // the same chapter from another verse
     EXPECT_EQ(cell(19, 1), "0,00000") << "New is kept within the chapter";
@@ -264,65 +282,10 @@ TEST_F(MarkEditorUi, leftClickOnARowReplaysThatVerseAlone_rightClickOpensMarkage
     EXPECT_TRUE(inMenuBar);
 }
 
-// the Markage menu
-TEST_F(MarkEditorUi, newResetsTheNewColumn_oldCopiesTheOldColumnBack) {
-    box("Check_mode")->click();
-    action("Mnu_NewMark")->trigger();
-    EXPECT_EQ(cell(30, 1), "0,00000");
-    EXPECT_EQ(cell(30, 2), "300,00000") << "Old untouched";
-    action("Mnu_OldMark")->trigger();
-    EXPECT_EQ(cell(30, 1), "300,00000");
-    EXPECT_EQ(h.current(h.list("List_verset")), "30");
-}
-
-TEST_F(MarkEditorUi, updateConfirmedWritesTheNewColumn_cancelledWritesNothing) {
-    takeMark(7, 125.4);
-    h.prompts.answers = {PromptAnswer::Cancel};
-    action("Mnu_UpdateMrk")->trigger();
-    EXPECT_EQ(h.prompts.asked,
-              (Asked{{"C O N F I R M A T I O N  ?\r\n1 verse will change.", "Update", OkCancel}}));
-    EXPECT_EQ(readBytes(bookFile()), before);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    action("Mnu_UpdateMrk")->trigger(); // Ok
-    QByteArray expected = before;
-    expected.replace("\n40N\t5\t7\t70,00000\t", "\n40N\t5\t7\t125,40000\t");
-    EXPECT_EQ(readBytes(bookFile()), expected) << "the verse's mark only, every other byte kept";
-    EXPECT_EQ(line(5, 7), "40N\t5\t7\t125,40000\tText 40 5:7");
-    EXPECT_EQ(cell(7, 2), "125,40000") << "Old reloaded from the file";
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(h.prompts.asked.size(), 2u) << "no message after a good write";
-}
-
-// Cmd_Maj
-TEST_F(MarkEditorUi, cmdMajRefusesAPoint_andWritesACommaPositionForTheSelectedVerse) {
-    box("Check_mode")->click();
-    h.select(h.list("List_verset"), 18); // verse 19 to the end, row 19 selected
-    player->pause();                     // while it plays, the box shows the playing position
-    label("Lbl_Position")->setText("12.5");
-    h.find<QPushButton>("Cmd_Maj")->click();
-    EXPECT_EQ(h.prompts.asked,
-              (Asked{{"Erreur de saisie", "Attention", platform::PromptButtons::Ok, Exclamation}}));
-    EXPECT_EQ(readBytes(bookFile()), before);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    label("Lbl_Position")->setText("12,5");
-    player->calls.clear();
-    h.find<QPushButton>("Cmd_Maj")->click();
-    EXPECT_EQ(line(5, 19), "40N\t5\t19\t12,50000\tText 40 5:19");
-    EXPECT_EQ(line(5, 18), "40N\t5\t18\t180,00000\tText 40 5:18");
-    EXPECT_TRUE(player->calls.contains("stop"));
-    EXPECT_EQ(h.current(h.list("List_verset_limite")), "19") << "a passage of the one verse";
-    EXPECT_EQ(h.list("List_verset_limite")->currentRow(), 0);
-    EXPECT_EQ(lastSeek(), "12.5") << "replayed from the new mark";
-    EXPECT_EQ(cell(19, 1), "12,50000");
-    EXPECT_EQ(cell(19, 2), "12,50000");
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(h.prompts.asked.size(), 1u);
-}
-
 // backup and restore
 TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
+    // Faults: a backup replaced an existing file without a word; a restore took another chapter's
+    // backup once its file name matched.
     box("Check_mode")->click();
     TempFolder out;
     const QString file = out.file("Bk05 Backup.txt");
@@ -333,7 +296,21 @@ TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
     EXPECT_EQ(h.dialogs.requests[0].fileName, "Bk05 Backup.txt");
     EXPECT_EQ(h.dialogs.requests[0].filter, "Fichier Texte (*.txt)|*.txt");
     EXPECT_TRUE(readBytes(file).startsWith("40N\t5\t1\t10,00000\r\n40N\t5\t2\t20,00000\r\n"));
+    EXPECT_TRUE(h.prompts.asked.empty()) << "a new file: no question";
 
+    // an existing file: asked first, No keeps it, Yes replaces it
+    writeBytes(file, "keep me");
+    h.dialogs.answers = {file};
+    h.prompts.answers = {PromptAnswer::No};
+    action("Mnu_BackupMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::YesNo);
+    EXPECT_EQ(readBytes(file), "keep me");
+    h.dialogs.answers = {file};
+    action("Mnu_BackupMrk")->trigger(); // Yes
+    EXPECT_TRUE(readBytes(file).startsWith("40N\t5\t1\t10,00000\r\n"));
+
+    h.prompts.asked.clear();
     action("Mnu_NewMark")->trigger();
     action("Mnu_RestoreMrk")->trigger(); // cancelled: nothing at all
     EXPECT_TRUE(h.prompts.asked.empty());
@@ -354,6 +331,17 @@ TEST_F(MarkEditorUi, backupThenRestoreThroughTheDialogs) {
                                        platform::PromptButtons::Ok, Exclamation}}));
     EXPECT_EQ(cell(4, 1), "0,00000");
     EXPECT_EQ(readBytes(bookFile()), before);
+
+    // chapter 4's backup under chapter 5's name
+    h.select(h.list("List_chapitre"), 4);
+    writeBytes(file, "40N\t4\t1\t1,00000\r\n40N\t4\t2\t2,00000\r\n\r\n");
+    h.dialogs.answers = {file};
+    h.prompts.asked.clear();
+    action("Mnu_RestoreMrk")->trigger();
+    ASSERT_EQ(h.prompts.asked.size(), 1u);
+    EXPECT_TRUE(h.prompts.asked[0].text.contains("not verse 1 of book 40N, chapter 5"))
+        << h.prompts.asked[0].text.toStdString();
+    EXPECT_EQ(cell(1, 1), "10,00000");
 }
 
 // marks suggested from the recording
@@ -427,23 +415,6 @@ TEST_F(MarkEditorUi, muteInMarkModeTargetsWindow2_andUnmuteGivesItUp) {
     EXPECT_EQ(platform::shownPlayerPicture(button("ImageMute")), playback::kPictureSoundOn);
 }
 
-TEST_F(MarkEditorUi, unmuteWithMarkTickedBringsTheWidgetsBackOnlyWithMarkedVerses) {
-    button("ImageMute")->click();
-    box("Check_mode")->click(); // ticked while muted: not entered yet
-    button("ImageMute")->click();
-    EXPECT_TRUE(editor().isMarkMode());
-    EXPECT_TRUE(markWidgetsShown());
-    EXPECT_FALSE(box("Check_repere")->isEnabled());
-
-    box("Check_mode")->click();
-    h.nav().jumpTo({0, 39, 5, 0, 29}); // chapter 6: no marked verse
-    button("ImageMute")->click();
-    box("Check_mode")->click();
-    button("ImageMute")->click();
-    EXPECT_TRUE(editor().isMarkMode());
-    EXPECT_FALSE(markWidgetsShown());
-}
-
 TEST_F(MarkEditorUi, twoClicksOnLabel24GiveBackTheFirstCaption) {
     EXPECT_EQ(Label24()->text(), "L O C A L");
     Label24()->click();
@@ -485,22 +456,35 @@ TEST_F(MarkEditorUi, markageOutsideMarkModeDoesNothing) {
     EXPECT_TRUE(action("Mnu_UpdateMrk")->isEnabled());
 }
 
-TEST_F(MarkEditorUi, updateCountsTheVersesOnItsSecondLine_andNeverWritesAZeroTheUserDidNotGive) {
+TEST_F(MarkEditorUi, updateConfirmedWritesTheGivenMarksOnly_cancelledWritesNothing) {
     // Fault: Markage -> New filled New with 0,00000, and Update wrote those zeros over every
     // stored mark of the chapter.
     box("Check_mode")->click();
     action("Mnu_NewMark")->trigger();
     takeMark(4, 41.5);
+    h.prompts.answers = {PromptAnswer::Cancel};
+    action("Mnu_UpdateMrk")->trigger();
+    EXPECT_EQ(h.prompts.asked,
+              (Asked{{"C O N F I R M A T I O N  ?\r\n1 verse will change.", "Update", OkCancel}}));
+    EXPECT_EQ(readBytes(bookFile()), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
     takeMark(9, 0); // a zero the user gave on purpose
+    h.prompts.asked.clear();
     h.prompts.answers = {PromptAnswer::Ok};
     action("Mnu_UpdateMrk")->trigger();
     EXPECT_EQ(h.prompts.asked,
-              (Asked{{"C O N F I R M A T I O N  ?\r\n2 verses will change.", "Update", OkCancel}}));
-    EXPECT_EQ(line(5, 4), "40N\t5\t4\t41,50000\tText 40 5:4");
-    EXPECT_EQ(line(5, 9), "40N\t5\t9\t0,00000\tText 40 5:9");
-    EXPECT_EQ(line(5, 7), "40N\t5\t7\t70,00000\tText 40 5:7") << "the reset zero is not written";
+              (Asked{{"C O N F I R M A T I O N  ?\r\n2 verses will change.", "Update", OkCancel}}))
+        << "no message after a good write";
+    // the two verses' marks only, every other byte kept: the reset zeros (verse 7's among them)
+    // are not written
+    QByteArray expected = before;
+    expected.replace("\n40N\t5\t4\t40,00000\t", "\n40N\t5\t4\t41,50000\t");
+    expected.replace("\n40N\t5\t9\t90,00000\t", "\n40N\t5\t9\t0,00000\t");
+    EXPECT_EQ(readBytes(bookFile()), expected);
     EXPECT_EQ(cell(4, 2), "41,50000") << "Old reloaded from the file";
     EXPECT_EQ(cell(7, 1), "0,00000") << "the reset New stays on screen";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MarkEditorUi, everyUpdateKeepsThePreviousMarks_andUndoWritesThemBackAndForth) {
@@ -551,23 +535,40 @@ TEST_F(MarkEditorUi, updateChecksAgainstTheOldMarksShown_andReportsAnotherWriter
     EXPECT_EQ(cell(4, 2), "44,00000");
 }
 
-TEST_F(MarkEditorUi, cmdMajWritesTheVerseLabel4Names_afterKeysMovedTheRow_andTheLivePosition) {
+TEST_F(MarkEditorUi, cmdMajRefusesAPoint_writesTheVerseLabel4Names_afterKeysMovedTheRow_andTheLivePosition) {
     // Fault: arrow keys moved ListView1's current row silently; Label4 still named verse 5 while
     // " Update" overwrote verse 8.
     box("Check_mode")->click();
-    h.select(h.list("List_verset"), 4);
-    player->pause();
+    h.select(h.list("List_verset"), 4); // verse 5 to the end, row 5 selected
+    player->pause();                    // while it plays, the box shows the playing position
     ASSERT_EQ(label("Label4")->text(), "Bk5.5");
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     for (int i = 0; i < 3; ++i)
         QApplication::sendEvent(table(), &down);
     EXPECT_EQ(label("Label4")->text(), "Bk5.8");
     EXPECT_EQ(label("Lbl_Position")->text(), "80,00000");
+    label("Lbl_Position")->setText("81.5");
+    h.find<QPushButton>("Cmd_Maj")->click();
+    EXPECT_EQ(h.prompts.asked,
+              (Asked{{"Erreur de saisie", "Attention", platform::PromptButtons::Ok, Exclamation}}));
+    EXPECT_EQ(readBytes(bookFile()), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
     label("Lbl_Position")->setText("81,5");
+    player->calls.clear();
     h.find<QPushButton>("Cmd_Maj")->click();
     EXPECT_EQ(line(5, 8), "40N\t5\t8\t81,50000\tText 40 5:8");
+    EXPECT_EQ(line(5, 7), "40N\t5\t7\t70,00000\tText 40 5:7");
     EXPECT_EQ(line(5, 5), "40N\t5\t5\t50,00000\tText 40 5:5");
     EXPECT_EQ(label("Label4")->text(), "Bk5.8");
+    EXPECT_TRUE(player->calls.contains("stop"));
+    EXPECT_EQ(h.current(h.list("List_verset_limite")), "8") << "a passage of the one verse";
+    EXPECT_EQ(h.list("List_verset_limite")->currentRow(), 0);
+    EXPECT_EQ(lastSeek(), "81.5") << "replayed from the new mark";
+    EXPECT_EQ(cell(8, 1), "81,50000");
+    EXPECT_EQ(cell(8, 2), "81,50000");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(h.prompts.asked.size(), 1u);
 
     // playing: the box shows the position " Update" writes, not the row's stored mark
     player->play();
@@ -638,32 +639,4 @@ TEST_F(MarkEditorUi, newMarksNotYetWrittenAreNeverDroppedWithoutAsking) {
     const std::size_t asked = h.prompts.asked.size();
     EXPECT_TRUE(h.window->close()) << "nothing pending: no question";
     EXPECT_EQ(h.prompts.asked.size(), asked);
-}
-
-TEST_F(MarkEditorUi, backupAsksBeforeReplacingAFile_andRestoreRefusesAnotherChaptersKeys) {
-    // Faults: a backup replaced an existing file without a word; a restore took another chapter's
-    // backup once its file name matched.
-    box("Check_mode")->click();
-    TempFolder out;
-    const QString file = out.file("Bk05 Backup.txt");
-    writeBytes(file, "keep me");
-    h.dialogs.answers = {file};
-    h.prompts.answers = {PromptAnswer::No};
-    action("Mnu_BackupMrk")->trigger();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_EQ(h.prompts.asked[0].buttons, platform::PromptButtons::YesNo);
-    EXPECT_EQ(readBytes(file), "keep me");
-    h.dialogs.answers = {file};
-    action("Mnu_BackupMrk")->trigger(); // Yes
-    EXPECT_TRUE(readBytes(file).startsWith("40N\t5\t1\t10,00000\r\n"));
-
-    // chapter 4's backup under chapter 5's name
-    writeBytes(file, "40N\t4\t1\t1,00000\r\n40N\t4\t2\t2,00000\r\n\r\n");
-    h.dialogs.answers = {file};
-    h.prompts.asked.clear();
-    action("Mnu_RestoreMrk")->trigger();
-    ASSERT_EQ(h.prompts.asked.size(), 1u);
-    EXPECT_TRUE(h.prompts.asked[0].text.contains("not verse 1 of book 40N, chapter 5"))
-        << h.prompts.asked[0].text.toStdString();
-    EXPECT_EQ(cell(1, 1), "10,00000");
 }

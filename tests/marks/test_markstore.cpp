@@ -117,20 +117,6 @@ TEST(MarksStore, chapterUpdateRefusesMarksThatWouldBreakTheLine) {
     EXPECT_EQ(applyChapterMarks(content, "01O", "5", 3, t).status, WriteStatus::VerseNotFound);
 }
 
-TEST(MarksStore, chapterUpdateWritesTheFileWhole) {
-    TempFolder tmp;
-    const QString path = tmp.file("KJV-O.txt");
-    writeBytes(path, kBook);
-    MarkTable t = shown(kBook, genesis(2, 2));
-    t.row(2).newMark = "10,00000";
-    EXPECT_EQ(updateChapterMarks(path, "01O", "2", 2, t).status, WriteStatus::Written);
-    QByteArray expected = kBook;
-    expected.replace("\t4,50000\t", "\t10,00000\t");
-    EXPECT_EQ(readBytes(path), expected);
-    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"KJV-O.txt"});
-    EXPECT_EQ(updateChapterMarks(tmp.file("none.txt"), "01O", "2", 2, t).status, WriteStatus::FileUnreadable);
-}
-
 // the one-verse writer
 
 TEST(MarksStore, oneMarkReplacesWhateverTheVerseHolds) {
@@ -156,17 +142,27 @@ TEST(MarksStore, oneMarkReportsWhatItCouldNotDo) {
     EXPECT_EQ(applyOneMark(content, "01O", "1", "1", "12.5").status, WriteStatus::BadMark);
     EXPECT_EQ(applyOneMark(content, "01O", "1", "1", "").status, WriteStatus::BadMark);
     EXPECT_EQ(content, kBook);
-    TempFolder tmp;
-    EXPECT_EQ(UpdateOneMark(tmp.file("none.txt"), "01O", "1", "1", "1").status, WriteStatus::FileUnreadable);
 }
 
-TEST(MarksStore, oneMarkOnTheFirstLineKeepsTheByteOrderMark) {
+// the writers of the whole file
+
+TEST(MarksStore, fileWritersReplaceTheFileWhole_keepingEveryOtherByte) {
     TempFolder tmp;
     const QString path = tmp.file("KJV-O.txt");
     writeBytes(path, kBook);
+    MarkTable t = shown(kBook, genesis(2, 2));
+    t.row(2).newMark = "10,00000";
+    EXPECT_EQ(updateChapterMarks(path, "01O", "2", 2, t).status, WriteStatus::Written);
+    QByteArray expected = kBook;
+    expected.replace("\t4,50000\t", "\t10,00000\t");
+    EXPECT_EQ(readBytes(path), expected);
+    // the first line keeps the byte order mark
     EXPECT_EQ(UpdateOneMark(path, "01O", "1", "1", "2,123456789").status, WriteStatus::Written);
-    EXPECT_TRUE(readBytes(path).startsWith("\xEF\xBB\xBF"
-                                           "01O\t1\t1\t2,12345\tIn the beginning\r\n"));
+    expected.replace("01O\t1\t1\t0,00000\t", "01O\t1\t1\t2,12345\t");
+    EXPECT_EQ(readBytes(path), expected);
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files), QStringList{"KJV-O.txt"});
+    EXPECT_EQ(updateChapterMarks(tmp.file("none.txt"), "01O", "2", 2, t).status, WriteStatus::FileUnreadable);
+    EXPECT_EQ(UpdateOneMark(tmp.file("none.txt"), "01O", "1", "1", "1").status, WriteStatus::FileUnreadable);
 }
 
 // interrupted writes
