@@ -50,7 +50,7 @@ TEST(HymnMediaPaths, pathSplitsAtItsLastSeparatorABareNameOpensInTheCurrentFolde
 }
 
 // slides and video
-TEST(HymnMedia, foundSlidesAndVideoOpenInTheirFolderWithoutAMessage) {
+TEST(HymnMedia, foundSlidesAndVideoOpenInTheirFolderWithoutAMessage_missingOnesSayNotingAndNothing) {
     Media m;
     m.d.touch("Alpha", "Diapo/12.pptx");
     m.d.touch("Alpha", "Video/12.avi");
@@ -60,17 +60,14 @@ TEST(HymnMedia, foundSlidesAndVideoOpenInTheirFolderWithoutAMessage) {
                                              m.d.bookFile("Alpha", "Video/") + "|12.avi"}));
     EXPECT_TRUE(m.prompts.asked.empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone afterwards";
-    m.media.openSlides("12.pptx"); // a bare name opens in the current folder
-    EXPECT_EQ(m.shell.openedIn.last(), "|12.pptx");
-}
-
-TEST(HymnMedia, missingSlidesSayNotingMissingVideoNothingOkOnlyNoIcon) {
-    Media m;
+    // missing ones: OK only, no icon
     m.media.openSlides(m.d.bookFile("Alpha", "Diapo/gone.pptx"));
     m.media.openVideo(m.d.bookFile("Alpha", "Video/gone.avi"));
     EXPECT_EQ(m.prompts.asked, (std::vector<FakePrompts::Asked>{{"NOTING", platform::kAppTitle, Ok, None},
                                                                 {"NOTHING", platform::kAppTitle, Ok, None}}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    m.media.openSlides("12.pptx"); // a bare name opens in the current folder
+    EXPECT_EQ(m.shell.openedIn.last(), "|12.pptx");
 }
 
 TEST(HymnMedia, otherShellFailuresAreNotReported) {
@@ -126,10 +123,16 @@ TEST(HymnMediaWindow, iconsOpenTheHymnsSlidesAndTheShortcutsTarget_aDamagedShort
     ASSERT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_EQ(h.prompts.asked[0].text, "NOTHING");
     EXPECT_EQ(h.shell.opened, openedBefore) << h.shell.opened.join(',').toStdString();
+
+    // the companion buttons, with no such program in the data folder, start nothing and say nothing
+    h.find<QToolButton>("Clavier_MIDI")->click();
+    h.find<QToolButton>("Img_Calendar")->click();
+    EXPECT_TRUE(h.shell.started.isEmpty());
+    EXPECT_EQ(h.prompts.asked.size(), 1u);
 }
 
 // companion programs
-TEST(HymnCompanions, programsStartFromTheDataFolderWhateverTheLetterCase) {
+TEST(HymnCompanions, programsStartFromTheDataFolderWhateverTheLetterCase_elseTriedWithoutExe) {
     Media m;
     makeExecutable(m.d.file("cantiques/lumora_clavier_midi.EXE"));
     makeExecutable(m.d.file("Calendar/Calendar.exe"));
@@ -137,16 +140,15 @@ TEST(HymnCompanions, programsStartFromTheDataFolderWhateverTheLetterCase) {
     m.media.startCalendar();
     EXPECT_EQ(m.shell.started, QStringList({m.d.file("cantiques/lumora_clavier_midi.EXE"),
                                             m.d.file("Calendar/Calendar.exe")}));
-}
 
-TEST(HymnCompanions, aProgramThatDoesNotStartIsTriedWithoutExe) {
-    Media m;
-    makeExecutable(m.d.file("Calendar/Calendar.exe"));
-    makeExecutable(m.d.file("Calendar/Calendar"));
-    m.shell.refused << m.d.file("Calendar/Calendar.exe"); // a Windows program here
-    m.media.startCalendar();
-    EXPECT_EQ(m.shell.started,
-              QStringList({m.d.file("Calendar/Calendar.exe"), m.d.file("Calendar/Calendar")}));
+    // a program that does not start is tried without ".exe"
+    Media windows;
+    makeExecutable(windows.d.file("Calendar/Calendar.exe"));
+    makeExecutable(windows.d.file("Calendar/Calendar"));
+    windows.shell.refused << windows.d.file("Calendar/Calendar.exe"); // a Windows program here
+    windows.media.startCalendar();
+    EXPECT_EQ(windows.shell.started,
+              QStringList({windows.d.file("Calendar/Calendar.exe"), windows.d.file("Calendar/Calendar")}));
 
     Media only;
     makeExecutable(only.d.file("Cantiques/Lumora_Clavier_Midi"));
@@ -160,12 +162,4 @@ TEST(HymnCompanions, missingProgramsStaySilent) {
     m.media.startCalendar();
     EXPECT_TRUE(m.shell.started.isEmpty());
     EXPECT_TRUE(m.prompts.asked.empty());
-    // the buttons of the window do the same
-    MainWindowHarness h;
-    writeBytes(h.data.file("Bible/Version.txt"), "KJV - King James\r\n");
-    ASSERT_TRUE(h.open());
-    h.find<QToolButton>("Clavier_MIDI")->click();
-    h.find<QToolButton>("Img_Calendar")->click();
-    EXPECT_TRUE(h.shell.started.isEmpty());
-    EXPECT_TRUE(h.prompts.asked.empty());
 }

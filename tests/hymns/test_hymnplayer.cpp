@@ -43,9 +43,9 @@ class HymnPlayerUi : public ::testing::Test {
 
     int picture(QToolButton* b) const { return shownPlayerPicture(b); }
     // Continuous play of the first hymn, to its end: the next hymn (`next`) is asked for and loaded.
-    void endInContinuous(const QString& next, int holdMs = -1) {
+    void endInContinuous(const QString& next, int holdMs) {
         nextMusic = next;
-        if (holdMs >= 0) hymn->setHoldMilliseconds(holdMs);
+        hymn->setHoldMilliseconds(holdMs);
         hymn->toggleContinuous();
         hymn->playPause();
         player.endOfMedia();
@@ -100,14 +100,24 @@ TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsT
 
 // end of the hymn (which step the player takes is the playback table's; these check they are run)
 
-TEST_F(HymnPlayerUi, repeat_replaysTheSameHymnUntilStopped) {
+TEST_F(HymnPlayerUi, repeat_replaysTheSameHymnThroughASearchStopUntilStopped) {
     hymn->toggleRepeat();
     hymn->playPause();
     player.calls.clear();
     player.endOfMedia();
     EXPECT_EQ(player.calls, QStringList({"play"}));
     EXPECT_EQ(player.source(), first);
-    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
+    ASSERT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
+
+    // A search whose first hit is the hymn on display: no pick follows the player's stop, and
+    // "pause" stayed over a stopped player, so the first click only "paused".
+    hymn->stopForSearch();
+    EXPECT_EQ(player.statusText(), "Stopped");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOn) << "the search leaves the modes";
+    player.calls.clear();
+    hymn->PlayPause_Cantique->click();
+    EXPECT_EQ(player.calls, QStringList({"play"}));
 
     player.calls.clear();
     hymn->Stop_Cantique->click();
@@ -116,8 +126,10 @@ TEST_F(HymnPlayerUi, repeat_replaysTheSameHymnUntilStopped) {
     EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
 }
 
-TEST_F(HymnPlayerUi, continuous_asksForTheNextHymnThenPlaysItAfterTheLoad_orStopsOnOneWithoutMusic) {
+TEST_F(HymnPlayerUi,
+       continuous_asksForTheNextHymnThenPlaysItAfterTheLoad_duringTheHoldToo_orStopsWithoutMusic) {
     nextMusic = second;
+    hymn->setHoldMilliseconds(10'000);
     hymn->toggleContinuous();
     hymn->playPause();
     player.calls.clear();
@@ -127,12 +139,16 @@ TEST_F(HymnPlayerUi, continuous_asksForTheNextHymnThenPlaysItAfterTheLoad_orStop
     EXPECT_EQ(player.calls, QStringList({"source:" + second, "stop", "play"}));
     EXPECT_EQ(player.statusText(), "Playing");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
-    EXPECT_TRUE(hymn->isHolding());
+    ASSERT_TRUE(hymn->isHolding());
     EXPECT_TRUE(hymn->state().continuousOn); // modes survive hymn changes
+    // a short hymn ends during the hold
+    player.endOfMedia();
+    EXPECT_EQ(nextWanted, 2);
+    EXPECT_EQ(player.statusText(), "Playing");
 
     nextMusic = dir.file("absent.wav");
     player.endOfMedia();
-    EXPECT_EQ(nextWanted, 2);
+    EXPECT_EQ(nextWanted, 3);
     EXPECT_EQ(player.source(), "");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
 }
@@ -174,7 +190,7 @@ TEST_F(HymnPlayerUi, soundOff_stopsOnceThenPlayPauseDoesNothing) {
 
 // capture tools (Check_Shop ticked shows them)
 
-TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown_cmdGoRefusesAnEmptyFieldTextAndMissingMedia) {
+TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown_cmdGoRefusesBadValuesElsePlaysFromTheTypedSecond) {
     EXPECT_FALSE(hymn->Cmd_Go->isEnabled());
     EXPECT_FALSE(hymn->Cmd_Echantion->isEnabled());
     hymn->setCaptureToolsShown(true);
@@ -192,13 +208,13 @@ TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown_cmdGoRefusesAnEmptyFieldT
     EXPECT_EQ(prompts.asked.size(), 3u);
     EXPECT_FALSE(player.calls.contains("play"));
     EXPECT_FALSE(player.calls.contains("seek:3"));
-}
 
-TEST_F(HymnPlayerUi, cmdGo_playsFromTheTypedSecond_andSampleWritesThePositionBack) {
-    hymn->setCaptureToolsShown(true);
+    // with the music there again, Go plays from the typed second and Sample writes the position back
+    hymn->onHymnLoaded(first);
+    player.calls.clear();
     hymn->Txt_Echantillon->setText("12,5");
     hymn->Cmd_Go->click();
-    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(prompts.asked.size(), 3u);
     EXPECT_EQ(player.calls, QStringList({"seek:12.5", "play"}));
     EXPECT_DOUBLE_EQ(player.position(), 12.5); // kept through the loading
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
@@ -212,14 +228,6 @@ TEST_F(HymnPlayerUi, cmdGo_playsFromTheTypedSecond_andSampleWritesThePositionBac
 }
 
 // the three-second hold
-
-TEST_F(HymnPlayerUi, statusChangesDuringTheHold_areHandled) {
-    endInContinuous(second, 10'000);
-    ASSERT_TRUE(hymn->isHolding());
-    player.endOfMedia(); // a short hymn ends during the hold
-    EXPECT_EQ(nextWanted, 2);
-    EXPECT_EQ(player.statusText(), "Playing");
-}
 
 TEST_F(HymnPlayerUi, holdEnds_withoutRunningAnythingMore) {
     endInContinuous(second, 20);
@@ -253,21 +261,6 @@ TEST_F(HymnPlayerUi, pageDestroyedFirst_controllerStillSafe) {
     player.endOfMedia();
     hymn->samplePosition();
     EXPECT_EQ(player.statusText(), "Stopped");
-}
-
-// a search whose first hit is the hymn on display: no pick follows the player's stop, and "pause"
-// stayed over a stopped player, so the first click only "paused"
-TEST_F(HymnPlayerUi, searchStopOfTheHymnOnDisplay_showsPlayAndKeepsTheModes) {
-    hymn->toggleRepeat();
-    hymn->playPause();
-    ASSERT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
-    hymn->stopForSearch();
-    EXPECT_EQ(player.statusText(), "Stopped");
-    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
-    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOn) << "the search leaves the modes";
-    player.calls.clear();
-    hymn->PlayPause_Cantique->click();
-    EXPECT_EQ(player.calls, QStringList({"play"}));
 }
 
 // a recording that cannot be played: it showed "playing" in silence, and continuous play stalled

@@ -292,19 +292,16 @@ TEST_F(HymnSelectionUi, rtfWordsKeepTheirFormattingAndAlignment) {
 
 // --- in the main window
 
-// The window on a folder with one hymn book of one hymn, whose words are `words`.
-bool openOnOneHymn(MainWindowHarness& h, const QByteArray& words = {}) {
+// The window on a folder with one hymn book of one hymn and its words.
+TEST(HymnMainWindow,
+     loadRunsTheHymnStartUpOnTheCanticleTab_theTabControlRemovesTheBorders_wordsTakeThePassageStyle) {
+    MainWindowHarness h;
     writeFixtureVersion(h.data.path(), "AAA", fixtureBooks(3, 5));
     writeBytes(h.data.path() + "/Bible/Version.txt", "AAA - First\r\n");
     writeBytes(h.data.path() + "/Cantiques/Alpha/Hira.txt",
                crlfLines({hymnEntry("1 - Gloire", "Louange", "Noël", "Alpha")}));
-    if (!words.isEmpty()) writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.txt", words);
-    return h.open();
-}
-
-TEST(HymnMainWindow, loadRunsTheHymnStartUpOnTheCanticleTabAndTheTabControlRemovesTheBorders) {
-    MainWindowHarness h;
-    ASSERT_TRUE(openOnOneHymn(h));
+    writeBytes(h.data.path() + "/Cantiques/Alpha/parole/1.txt", "Gloire\r\n");
+    ASSERT_TRUE(h.open());
     EXPECT_TRUE(h.find<QWidget>("canticlePage")->isAncestorOf(h.combo("ComboBox_Chant")));
     EXPECT_EQ(h.find<QComboBox>("ComboBox_Chant")->currentText(), "1 - Gloire");
     EXPECT_TRUE(h.find<QLabel>("Label16")->isHidden());
@@ -312,11 +309,8 @@ TEST(HymnMainWindow, loadRunsTheHymnStartUpOnTheCanticleTabAndTheTabControlRemov
     ASSERT_FALSE(h.find<QComboBox>("ComboBox_Receuil")->styleSheet().isEmpty());
     moveOver(h.find<QWidget>("SSTab_LMR"));
     EXPECT_TRUE(h.find<QComboBox>("ComboBox_Receuil")->styleSheet().isEmpty());
-}
 
-TEST(HymnMainWindow, wordsTakeThePassageStyleAndTheTitleHeadsThem) {
-    MainWindowHarness h;
-    ASSERT_TRUE(openOnOneHymn(h, "Gloire\r\n"));
+    // the words take the passage's style, and the title heads them
     auto* words = h.find<QTextEdit>("Text_Cantique");
     auto* passage = h.find<QTextEdit>("Text_Passage");
     EXPECT_DOUBLE_EQ(words->document()->defaultFont().pointSizeF(),

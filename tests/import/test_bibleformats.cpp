@@ -181,8 +181,8 @@ TEST(BibleFormats, eachReaderGivesThePlainVerseTextWithItsTitles) {
     }
 }
 
-// book names, language, title and counts
-TEST(BibleFormats, namesComeFromTheFileElseTheLanguageElseEnglish) {
+// book names, language, title, counts and the summary of them
+TEST(BibleFormats, namesComeFromTheFileElseTheLanguageElseEnglish_countsAndTheirSummary) {
     const auto osis = readGuessed(kOsisContainer);
     ASSERT_TRUE(osis.bible);
     EXPECT_EQ(osis.language, "fr");
@@ -202,6 +202,13 @@ TEST(BibleFormats, namesComeFromTheFileElseTheLanguageElseEnglish) {
     EXPECT_EQ(usfm.counts.emptyVerses, 1);
     for (const char* marker : {"\\f", "\\x", "\\zunknown", "\\ip"})
         EXPECT_EQ(usfm.counts.skipped.at(marker), 1) << marker;
+    // the summary lists the counts and the skipped markers
+    const QStringList lines = summaryLines(usfm);
+    EXPECT_EQ(lines.first(), "format: USFM");
+    EXPECT_TRUE(lines.contains("verses: 6"));
+    EXPECT_TRUE(lines.contains("empty verses: 1"));
+    EXPECT_TRUE(lines.last().startsWith("skipped: ")) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains("\\f 1")) << lines.last().toStdString();
 
     const auto zef = readGuessed(kZefania);
     ASSERT_TRUE(zef.bible);
@@ -212,15 +219,6 @@ TEST(BibleFormats, namesComeFromTheFileElseTheLanguageElseEnglish) {
     const auto unbound = readGuessed(kUnbound);
     ASSERT_TRUE(unbound.bible);
     EXPECT_EQ(unbound.bible->findBook(40)->name, "Matthieu");
-}
-
-TEST(BibleFormats, summaryListsTheCountsAndTheSkippedMarkers) {
-    const QStringList lines = summaryLines(readGuessed(kUsfm));
-    EXPECT_EQ(lines.first(), "format: USFM");
-    EXPECT_TRUE(lines.contains("verses: 6"));
-    EXPECT_TRUE(lines.contains("empty verses: 1"));
-    EXPECT_TRUE(lines.last().startsWith("skipped: ")) << lines.last().toStdString();
-    EXPECT_TRUE(lines.last().contains("\\f 1")) << lines.last().toStdString();
 }
 
 TEST(BibleFormats, malformedInputGivesFileLineAndColumn) {

@@ -72,8 +72,10 @@ TEST(Demo, buildsACleanFolder_pointsThePathFileAtIt_andRerunsAsANoOp) {
     EXPECT_EQ(readBytes(config.file(QStringLiteral("LMR/Lumora.path"))), "/elsewhere\r\n");
 }
 
-TEST(Demo, foreignNonEmptyFolder_refusedAndUntouched) {
+TEST(Demo, badRecordOptionIsAUsageError_foreignNonEmptyFolderRefused_bothLeaveAllUntouched) {
     TempFolder base, config;
+    EXPECT_EQ(runCli({"--data", base.file("d"), "demo", "--record", "Ps23"}, withConfig(config)).exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(base.file("d")));
     writeBytes(base.file(QStringLiteral("mine.txt")), "keep");
     const auto r = runCli({"--data", base.path(), "demo"}, withConfig(config));
     EXPECT_EQ(r.exitCode, 1);
@@ -81,10 +83,4 @@ TEST(Demo, foreignNonEmptyFolder_refusedAndUntouched) {
     EXPECT_EQ(QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"mine.txt"});
     EXPECT_FALSE(QFileInfo::exists(config.file(QStringLiteral("LMR/Lumora.path"))));
-}
-
-TEST(Demo, badRecordOption_isAUsageError) {
-    TempFolder base, config;
-    EXPECT_EQ(runCli({"--data", base.file("d"), "demo", "--record", "Ps23"}, withConfig(config)).exitCode, 2);
-    EXPECT_FALSE(QFileInfo::exists(base.file("d")));
 }

@@ -57,13 +57,11 @@ TEST(OsisText, twoTitles_backToBack) {
     EXPECT_EQ(verseField({}, "Text"), "Text");
 }
 
-TEST(VersionList, newCodeAppended_existingLinesKeptInOrder) {
+TEST(VersionList, newCodeAppended_existingLinesKeptInOrder_sameCodeReplacedInPlace_bomKept) {
     EXPECT_EQ(withVersionLine("B - b\r\nA - a", "KJV", "King James"),
               "B - b\r\nA - a\r\nKJV - King James\r\n");
     EXPECT_EQ(withVersionLine("", "KJV", "K"), "KJV - K\r\n");
-}
-
-TEST(VersionList, sameCode_replacedInPlace_bomKept) {
+    // the same code is replaced in place, the BOM kept
     EXPECT_EQ(withVersionLine("\xEF\xBB\xBFkjv - old\r\nWEB - w\r\n", "KJV", "new"),
               "\xEF\xBB\xBFKJV - new\r\nWEB - w\r\n");
     EXPECT_EQ(withVersionLine("KJV2 - other\r\n", "KJV", "K"), "KJV2 - other\r\nKJV - K\r\n");

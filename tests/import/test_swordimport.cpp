@@ -2,7 +2,6 @@
 #include "support/testdata.h"
 
 #include "common/lines.h"
-#include "import/swordreader.h"
 #include "import/versionwriter.h"
 
 #include <QDir>
@@ -169,33 +168,4 @@ TEST_F(TinyModule, nameWithLineBreaksAddsNoLineToVersionList) {
     // the writer itself refuses such a name too, before writing anything
     EXPECT_FALSE(import::writeVersion(m_data.path(), "TNY", "a\nb", import::ImportedBible{}).isEmpty());
     EXPECT_FALSE(exists("Bible/TNY"));
-}
-
-// The module Debian ships; CI installs it.
-TEST(SwordImportKjv, installedKjv_fullCanonWithTitles) {
-    const auto read = import::readSwordModule("engKJV2006eb");
-    if (!read.bible) GTEST_SKIP() << "SWORD module engKJV2006eb (sword-text-kjv) is not installed";
-    const auto& books = read.bible->books;
-    ASSERT_EQ(books.size(), 66u);
-    std::size_t chapters = 0, verses = 0;
-    for (const auto& b : books) {
-        chapters += b.chapters.size();
-        for (const auto& c : b.chapters)
-            verses += c.size();
-    }
-    EXPECT_EQ(chapters, 1189u);
-    EXPECT_EQ(verses, 31102u);
-    const auto* matthew = read.bible->findBook(40);
-    ASSERT_NE(matthew, nullptr);
-    EXPECT_EQ(matthew->name, "Matthew");
-    EXPECT_EQ(matthew->chapters.at(4).size(), 48u);
-    const auto* psalms = read.bible->findBook(19);
-    ASSERT_NE(psalms, nullptr);
-    const QByteArray ps3v1 = psalms->chapters.at(2).at(0).text;
-    EXPECT_TRUE(ps3v1.startsWith("[A Psalm of David")) << ps3v1.toStdString();
-    EXPECT_TRUE(ps3v1.contains("]LORD, how are they increased"));
-    for (const auto& b : books)
-        for (const auto& c : b.chapters)
-            for (const auto& v : c)
-                ASSERT_FALSE(v.text.contains('<') || v.text.contains('\t')) << v.text.toStdString();
 }
