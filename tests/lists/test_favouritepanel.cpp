@@ -1,8 +1,9 @@
 // The favourite-list panels on a verse-list host fed with places and a callback host: what reaches the
-// lists, the files and the prompts.
+// lists, the files and the prompts; and a list's note opened through the shell.
 
 #include "lists/ui/favouritepanel.h"
 #include "lists/ui/frmnewname.h"
+#include "lists/ui/notes.h"
 #include "lists/ui/verselisthost.h"
 
 #include "common/lines.h"
@@ -145,17 +146,30 @@ TEST_F(PanelTest, addWithoutListsOrPassageChangesNothing) {
     EXPECT_EQ(readBytes(bibleFile("A.txt")), kBom + "\r\n");
 }
 
-// opening a verse-list entry: the place it names (the navigation refuses a place without a row)
+// opening a verse-list entry: the place it names, numbers as they stand (the navigation refuses a
+// place without a row)
 TEST_F(PanelTest, openingAnEntryRequestsItsPlace_orNothingWhenItCannotBeRead) {
+    using session::PassageRef;
     const struct {
         const char* name;
         QString entry;
-        std::optional<session::PassageRef> place;
+        std::optional<PassageRef> place;
     } cases[] = {
+        {"an entry", kE1, PassageRef{"KJV", 40, 5, 18, 20}},
+        {"book without a row", "99 Book.  1 : 1 - 1\tKJV", PassageRef{"KJV", 99, 1, 1, 1}},
+        {"unknown version", "40 Book.  5 : 18 - 18\tNONE", PassageRef{"NONE", 40, 5, 18, 18}},
+        {"version in small letters", "43 Jean.  3 : 16 - 18\tlsg", PassageRef{"lsg", 43, 3, 16, 18}},
+        // the ". " at position 3 lies inside the book text: separators are searched from the sixth character
+        {"point inside the book", "02. Exode. 12 : 1 - 3\tX", PassageRef{"X", 2, 12, 1, 3}},
+        {"verses reversed", "40 Book. 5 : 20 - 18\tKJV", PassageRef{"KJV", 40, 5, 20, 18}},
+        {"no version", "99 Book. 1 : 1 - 1\t", PassageRef{"", 99, 1, 1, 1}},
         {"unreadable", "garbage", std::nullopt},
-        {"an entry", kE1, session::PassageRef{"KJV", 40, 5, 18, 20}},
-        {"book without a row", "99 Book.  1 : 1 - 1	KJV", session::PassageRef{"KJV", 99, 1, 1, 1}},
-        {"unknown version", "40 Book.  5 : 18 - 18	NONE", session::PassageRef{"NONE", 40, 5, 18, 18}},
+        {"empty", "", std::nullopt},
+        {"no TAB", "43 Jean. 3 : 16 - 18 LSG", std::nullopt},
+        {"no colon", "43 Jean. 3 16 - 18\tLSG", std::nullopt},
+        {"separators out of order", "43 Jean\t3 : 16 - 18. x", std::nullopt},
+        {"book without number", "xx Jean. 3 : 16 - 18\tLSG", std::nullopt},
+        {"a verse beyond any row", "43 Jean. 3 : 16 - 99999999999\tLSG", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -593,4 +607,36 @@ TEST_F(PanelTest, showBoxSwapsPanelAndSearchRow) {
             EXPECT_EQ(w->isVisible(), shown);
         verse.showBox()->click();
     }
+}
+
+// opening a note outside a panel
+TEST(Notes, existingNoteOpenedUnchangedMissingOneCreatedWithCrLfAndOpenedAgain) {
+    TempFolder tmp;
+    writeBytes(tmp.file("L.rtf"), " Save me as (*.rtf)\r\n");
+    FakeShell shell;
+    openNote(shell, tmp.path(), "L");
+    EXPECT_EQ(shell.opened, QStringList{tmp.file("L.rtf")});
+    EXPECT_EQ(readBytes(tmp.file("L.rtf")), " Save me as (*.rtf)\r\n");
+    shell.opened.clear();
+    openNote(shell, tmp.path(), "M");
+    EXPECT_EQ(shell.opened, (QStringList{tmp.file("M.rtf"), tmp.file("M.rtf")}));
+    EXPECT_EQ(readBytes(tmp.file("M.rtf")), "\r\n");
+}
+
+// failures
+TEST(Notes, noListUncreatableNoteOrOtherShellFailureCreatesNothing) {
+    TempFolder tmp;
+    FakeShell shell;
+    openNote(shell, tmp.path(), "");
+    EXPECT_TRUE(shell.opened.isEmpty());
+    openNote(shell, tmp.file("gone"), "L");
+    EXPECT_EQ(shell.opened.size(), 1) << "not opened again when it could not be created";
+    struct RefusingShell final : lumora::platform::Shell {
+        lumora::platform::ShellResult open(const QString&) override {
+            return lumora::platform::ShellResult::Failed;
+        }
+        bool startProgram(const QString&, const QStringList&) override { return false; }
+    } refusing;
+    openNote(refusing, tmp.path(), "L");
+    EXPECT_EQ(readBytes(tmp.file("L.rtf")), "<missing>");
 }

@@ -285,7 +285,7 @@ TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterItsToken) {
     EXPECT_TRUE(closes(*again)) << "a ticket served twice";
 }
 
-TEST_F(RemoteServerTest, aWebSocketWithoutTokenOrFromAnotherOriginIsClosed) {
+TEST_F(RemoteServerTest, aWebSocketWithoutTokenFromAnotherOriginOrWithAnOversizedMessageIsClosed) {
     server.stop();
     server.setAuthTimeoutMs(300);
     ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
@@ -298,10 +298,7 @@ TEST_F(RemoteServerTest, aWebSocketWithoutTokenOrFromAnotherOriginIsClosed) {
     EXPECT_TRUE(closes(*silent) && closes(*wrong) && closes(*foreign));
     EXPECT_TRUE(pushed.isEmpty()) << "a socket without a valid token was told what is shown";
     EXPECT_TRUE(waitUntil([&] { return server.openWebSockets() == 0; }));
-}
 
-TEST_F(RemoteServerTest, anOversizedMessageClosesTheWebSocket) {
-    const QByteArray token = pairWithPin();
     auto ws = openSocket(tokenMessage(token));
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
     ws->sendTextMessage(QString(70 * 1024, QLatin1Char('x')));
@@ -309,7 +306,8 @@ TEST_F(RemoteServerTest, anOversizedMessageClosesTheWebSocket) {
     EXPECT_TRUE(actions.done.isEmpty());
 }
 
-TEST_F(RemoteServerTest, aRevokedDeviceIsRefusedAtOnceOpenSocketIncluded) {
+// A revoked device is refused at once, its open socket included; stopping closes every connection.
+TEST_F(RemoteServerTest, revokingClosesTheDevicesConnections_stoppingClosesEveryOne) {
     const QByteArray token = pairWithPin();
     const QByteArray other = pairWithPin("view");
     auto ws = openSocket(tokenMessage(token));
@@ -321,16 +319,11 @@ TEST_F(RemoteServerTest, aRevokedDeviceIsRefusedAtOnceOpenSocketIncluded) {
     EXPECT_TRUE(closes(*ws));
     EXPECT_EQ(kept->state(), QAbstractSocket::ConnectedState);
     EXPECT_EQ(withToken("GET", "/api/now", other).status, 200);
-}
 
-TEST_F(RemoteServerTest, stoppingClosesEveryConnection) {
-    const QByteArray token = pairWithPin();
-    auto ws = openSocket(tokenMessage(token));
-    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
     server.stop();
     EXPECT_FALSE(server.isRunning());
-    EXPECT_TRUE(closes(*ws));
-    EXPECT_NE(withToken("GET", "/api/now", token).status, 200);
+    EXPECT_TRUE(closes(*kept));
+    EXPECT_NE(withToken("GET", "/api/now", other).status, 200);
 }
 
 // A client that sends a request a byte at a time, or without end, or only holds connections
