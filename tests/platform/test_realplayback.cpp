@@ -127,9 +127,8 @@ class RealPlayback : public ::testing::Test {
     }
 
     // Plays `path` to its end and checks how. Returns what went wrong with the sound itself (the
-    // position standing still, silence recorded), "" when nothing did; `peak` is the loudest sample
-    // recorded, 0 to 1.
-    std::string playsToTheEnd(const QString& path, double& peak) {
+    // position standing still, silence recorded), "" when nothing did.
+    std::string playsToTheEnd(const QString& path) {
         platform::QtMediaPlayer player;
         QStringList statuses;
         // What happened when, printed with any failure below: a status at its time and position,
@@ -149,7 +148,6 @@ class RealPlayback : public ::testing::Test {
             if (QThread::currentThread() != player.thread()) ++offThread;
         });
         MonitorRecording recording;
-        peak = 0;
         EXPECT_TRUE(recording.started()) << "parec did not start (package pulseaudio-utils)";
         if (!recording.started()) return "no recording";
         player.setSource(path);
@@ -175,8 +173,7 @@ class RealPlayback : public ::testing::Test {
 
         EXPECT_TRUE(reaches(player, "Stopped", 20000)) << "the end was not reported: " << told();
         pump(300);
-        peak = recording.peak();
-        if (peak <= 0.001) wrong += "silence came out; "; // a null sink's silence is exactly 0
+        if (recording.peak() <= 0.001) wrong += "silence came out; "; // a null sink's silence is exactly 0
         EXPECT_EQ(statuses.count("Stopped"), 1) << statuses.join(',').toStdString();
         EXPECT_EQ(offThread, 0) << "status changes reported from another thread";
         if (!wrong.empty()) wrong += told();
@@ -185,15 +182,13 @@ class RealPlayback : public ::testing::Test {
     // Once on a loaded build machine the sound server took a stream's sound and position nowhere
     // (a MIDI tune, the software synthesizer's first of the run). The sound is tried a second time
     // before it counts as broken; a player that never sounds fails both, and the first try's story
-    // is printed either way. The loudest sample of the try that counts, 0 to 1.
-    double soundsToTheEnd(const QString& path) {
-        double peak = 0;
-        std::string wrong = playsToTheEnd(path, peak);
-        if (wrong.empty()) return peak;
+    // is printed either way.
+    void soundsToTheEnd(const QString& path) {
+        std::string wrong = playsToTheEnd(path);
+        if (wrong.empty()) return;
         std::fprintf(stderr, "first try: %s\n", wrong.c_str());
-        wrong = playsToTheEnd(path, peak);
+        wrong = playsToTheEnd(path);
         EXPECT_EQ(wrong, "");
-        return peak;
     }
 
     // Bytes no decoder makes sense of, the same on every run. No byte is 0xFF: random bytes with it
@@ -244,16 +239,30 @@ struct HymnRig {
     }
 };
 
-// MIDI tunes came out about 20 dB below the recordings: GStreamer's synthesiser plays at a gain of
-// 0.2. The level is that of the monitor, as a listener hears it.
-TEST_F(RealPlayback, mp3WavAndMid_soundAdvanceAndReportStoppedAtTheEnd_midAtTheLevelOfTheRecordings) {
+TEST_F(RealPlayback, mp3WavAndMid_soundAdvanceAndReportStoppedAtTheEnd) {
     for (const QString& tune : {soxTune("tune.mp3"), soxTune("tune.wav"), midiTune("tune.mid")}) {
         SCOPED_TRACE(tune.toStdString());
-        const double peak = soundsToTheEnd(tune);
-        if (!tune.endsWith(".mid")) continue;
-        std::printf("[ level ] MIDI tune peak %.3f\n", peak);
-        EXPECT_GT(peak, 0.15);
+        soundsToTheEnd(tune);
     }
+}
+
+// MIDI tunes came out about 20 dB below the recordings: GStreamer's synthesiser plays at a gain of
+// 0.2. The level is that of the monitor, as a listener hears it; a second try as above.
+TEST_F(RealPlayback, mid_comesOutAtTheLevelOfTheRecordings) {
+    const QString tune = midiTune("level.mid");
+    double peak = 0;
+    for (int attempt = 0; attempt < 2 && peak <= 0.001; ++attempt) {
+        platform::QtMediaPlayer player;
+        MonitorRecording recording;
+        ASSERT_TRUE(recording.started());
+        player.setSource(tune);
+        player.play();
+        reaches(player, "Stopped", 20000);
+        pump(300);
+        peak = recording.peak();
+    }
+    std::printf("[ level ] MIDI tune peak %.3f\n", peak);
+    EXPECT_GT(peak, 0.15);
 }
 
 // regressions
