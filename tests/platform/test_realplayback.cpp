@@ -69,8 +69,12 @@ bool reaches(const platform::MediaPlayer& player, const char* status, int ms = 1
 class MonitorRecording {
   public:
     MonitorRecording() {
+        // A low latency of its own: a monitor's readers set how far ahead its sink mixes. Left to
+        // itself the null sink mixed up to 2 s of silence ahead, and a stream that began inside that
+        // span was mixed in again on a rewind its monitor never saw: the first seconds of a short tune
+        // went missing from the recording (its level measured 0.02 to 0.18 instead of 0.21).
         m_parec.start("parec", {"-d", "@DEFAULT_MONITOR@", "--raw", "--format=s16le", "--channels=1",
-                                QStringLiteral("--rate=%1").arg(kRecordRate)});
+                                QStringLiteral("--rate=%1").arg(kRecordRate), "--latency-msec=20"});
         // Recording has begun once the monitor's first samples arrive (silence, until we play):
         // a stream still connecting when a short tune ends would record nothing of it.
         m_started = m_parec.waitForStarted(5000) && m_parec.waitForReadyRead(5000);
