@@ -40,6 +40,17 @@ TEST(RemoteWindowBrowser, aPhonePairsTypesAReferenceAndNextVerseMovesTheWindowsS
     // on a loaded machine a click measured before the layout settled can land beside the button.
     ASSERT_TRUE(browser.waitFor(QStringLiteral("document.readyState === 'complete' && "
                                                "document.getElementById('reference') !== null")));
+    // The heading's first text, the feed's first value, leaves the form where a finger may be
+    // about to tap it.
+    EXPECT_EQ(browser
+                  .evaluate(QStringLiteral(
+                      "(() => { const h = document.getElementById('heading'), was = h.textContent;"
+                      " const top = () => document.getElementById('go').getBoundingClientRect().top;"
+                      " h.textContent = ''; const before = top(); h.textContent = 'Psalms 23:1-3';"
+                      " const after = top(); h.textContent = was; return after - before; })()"))
+                  .toDouble(-1),
+              0.0)
+        << "the form moved down by so many pixels";
     ASSERT_TRUE(browser.type(QStringLiteral("#reference"), QStringLiteral("Ps 23:1-3")));
     ASSERT_TRUE(browser.waitFor(QStringLiteral("document.getElementById('reference').value === 'Ps 23:1-3'")))
         << "the text did not reach the box";
