@@ -136,7 +136,8 @@ class RemoteFlood : public ::testing::Test {
         QObject::connect(feed, &app::NowShowingFeed::changed, &server, &remote::RemoteServer::showNow);
         server.setActions(&actions);
         ASSERT_TRUE(store.load());
-        ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
+        const std::optional<QString> serverError = server.start(QHostAddress::LocalHost, 0);
+        ASSERT_FALSE(serverError) << serverError->toStdString();
         server.showNow(feed->now());
         token = store.add(QStringLiteral("Deck"), remote::Role::Control);
         ASSERT_FALSE(token.isEmpty());

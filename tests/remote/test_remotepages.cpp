@@ -54,7 +54,8 @@ class RemotePagesBrowser : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(store.load());
         server.setActions(&actions);
-        ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
+        const std::optional<QString> serverError = server.start(QHostAddress::LocalHost, 0);
+        ASSERT_FALSE(serverError) << serverError->toStdString();
         base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
         // every test starts as a browser that never paired
         ASSERT_TRUE(browser->call(QStringLiteral("Network.clearBrowserCookies"))) << err();

@@ -54,7 +54,8 @@ TEST(RemotePageSound, theRemotePageLightsTheVersesAsTheReadingReachesThem) {
     remote::Pairing pairing;
     remote::RemoteServer server(&store, &pairing);
     ASSERT_TRUE(store.load());
-    ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
+    const std::optional<QString> serverError = server.start(QHostAddress::LocalHost, 0);
+    ASSERT_FALSE(serverError) << serverError->toStdString();
     app::NowShowingFeed& feed =
         window.findChild<app::WindowLinks*>(QStringLiteral("windowLinks"))->nowShowing();
     QObject::connect(&feed, &app::NowShowingFeed::changed, &server, &remote::RemoteServer::showNow);

@@ -288,7 +288,8 @@ TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterItsToken) {
 TEST_F(RemoteServerTest, aWebSocketWithoutTokenFromAnotherOriginOrWithAnOversizedMessageIsClosed) {
     server.stop();
     server.setAuthTimeoutMs(300);
-    ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
+    const std::optional<QString> serverError = server.start(QHostAddress::LocalHost, 0);
+    ASSERT_FALSE(serverError) << serverError->toStdString();
     base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
     const QByteArray token = pairWithPin();
 
@@ -333,7 +334,8 @@ TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreA
     server.stop();
     server.setConnectionLimits(
         {.requestMs = 600, .idleMs = 900, .maxRequestBytes = 256 * 1024, .maxConnections = 4});
-    ASSERT_FALSE(server.start(QHostAddress::LocalHost, 0));
+    const std::optional<QString> serverError = server.start(QHostAddress::LocalHost, 0);
+    ASSERT_FALSE(serverError) << serverError->toStdString();
     base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
     const auto connectRaw = [this] {
         auto s = std::make_unique<QTcpSocket>();
