@@ -86,21 +86,34 @@ std::optional<QString> RemoteServer::start(const QHostAddress& address, quint16 
     if (port == 65535) return tr("Port %1 cannot be used: the WebSocket needs the next one.").arg(port);
     std::unique_ptr<GuardedTcpServer> tcp;
     std::unique_ptr<QWebSocketServer> webSockets;
-    // Port 0 asks for any free port, and the one after it must be free too: a few draws find a pair.
-    for (int attempt = 0;; ++attempt) {
+    QString failure;
+    const auto listenPair = [&](quint16 at) {
         tcp = std::make_unique<GuardedTcpServer>(connectionLimits_);
-        if (!tcp->listen(address, port))
-            return tr("Port %1 cannot be used: %2").arg(port).arg(tcp->errorString());
+        if (!tcp->listen(address, at)) {
+            failure = tr("Port %1 cannot be used: %2").arg(at).arg(tcp->errorString());
+            return false;
+        }
         webSockets =
             std::make_unique<QWebSocketServer>(QStringLiteral("Lumora"), QWebSocketServer::NonSecureMode);
         webSockets->setHandshakeTimeout(std::chrono::milliseconds(authTimeoutMs_));
         webSockets->setMaxPendingConnections(64);
         if (tcp->serverPort() < 65535 &&
             webSockets->listen(address, static_cast<quint16>(tcp->serverPort() + 1)))
-            break;
-        if (port != 0 || attempt == 20)
-            return tr("Port %1 cannot be used: %2").arg(tcp->serverPort() + 1).arg(webSockets->errorString());
-    }
+            return true;
+        failure = tr("Port %1 cannot be used: %2").arg(tcp->serverPort() + 1).arg(webSockets->errorString());
+        return false;
+    };
+    // Port 0 asks for any free port, and the one after it must be free too. A few of the system's
+    // draws mostly find a pair, but not while outgoing connections hold most ports of its range:
+    // under a flood of connections twenty draws in a row found the next port taken. The pairs from
+    // the top of the port range down are then tried in turn; on Linux they lie above the range it
+    // hands to outgoing connections.
+    bool listening = false;
+    for (int attempt = 0; attempt < 20 && !listening && (port == 0 || attempt == 0); ++attempt)
+        listening = listenPair(port);
+    for (int at = 65533; port == 0 && !listening && at >= 1024; --at)
+        listening = listenPair(static_cast<quint16>(at));
+    if (!listening) return failure;
 
     http_ = std::make_unique<QHttpServer>();
     // Every path goes through one dispatcher, so that nothing is served that it does not name.
