@@ -108,11 +108,13 @@ std::optional<QString> RemoteServer::start(const QHostAddress& address, quint16 
     // under a flood of connections twenty draws in a row found the next port taken. The pairs from
     // the top of the port range down are then tried in turn; on Linux they lie above the range it
     // hands to outgoing connections.
-    bool listening = false;
-    for (int attempt = 0; attempt < 20 && !listening && (port == 0 || attempt == 0); ++attempt)
-        listening = listenPair(port);
-    for (int at = 65533; port == 0 && !listening && at >= 1024; --at)
-        listening = listenPair(static_cast<quint16>(at));
+    bool listening = listenPair(port);
+    if (port == 0) {
+        for (int attempt = 1; attempt < 20 && !listening; ++attempt)
+            listening = listenPair(0);
+        for (int at = 65533; at >= 1024 && !listening; --at)
+            listening = listenPair(static_cast<quint16>(at));
+    }
     if (!listening) return failure;
 
     http_ = std::make_unique<QHttpServer>();
