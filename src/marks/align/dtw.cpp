@@ -189,4 +189,16 @@ WarpPath alignFeatures(const Features& rec, const Features& ref, int recFrom, in
     return warp(rec, ref, fine, skipCost);
 }
 
+WarpPath realign(const Features& rec, const Features& ref, const WarpPath& near, int radius, float skipCost) {
+    const int m = int(ref.frames());
+    if (rec.frames() == 0 || near.row.size() != std::size_t(m)) return {};
+    Band band;
+    for (int j = 0; j < m; ++j) {
+        band.lo.push_back(near.row[std::size_t(std::max(0, j - radius))] - radius);
+        band.hi.push_back(near.lastRow[std::size_t(std::min(m - 1, j + radius))] + radius);
+    }
+    makeMonotone(band, int(rec.frames()));
+    return warp(rec, ref, band, skipCost);
+}
+
 } // namespace lumora::marks::align

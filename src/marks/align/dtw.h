@@ -43,4 +43,8 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
 WarpPath alignFeatures(const Features& rec, const Features& ref, int recFrom, int recTo, int widthFrames,
                        float skipCost);
 
+// A path again, within `radius` frames of `near` either way, when the recording's frames have
+// been changed a little (voicemap.h): the second pass alone, around a path already found.
+WarpPath realign(const Features& rec, const Features& ref, const WarpPath& near, int radius, float skipCost);
+
 } // namespace lumora::marks::align

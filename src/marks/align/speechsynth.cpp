@@ -15,8 +15,7 @@ namespace lumora::marks::align {
 
 namespace {
 
-constexpr double kGap = 0.3;        // silence put between two verses of the reference
-constexpr double kClauseGap = 0.15; // and after a comma or a sentence inside a verse
+constexpr double kClauseGap = 0.15; // silence after a comma or a sentence inside a verse
 
 std::vector<short>* g_sink = nullptr; // the buffer the running synthesis fills
 
@@ -122,7 +121,7 @@ std::optional<Reference> synthesiseVerses(const QStringList& verses, const QStri
     Reference ref;
     ref.voice = language;
     ref.audio.sampleRate = es.sampleRate;
-    const auto gap = std::size_t(kGap * es.sampleRate);
+    const auto gap = std::size_t(kVerseGap * es.sampleRate);
     std::vector<float>& pcm = ref.audio.samples;
     // Room for the whole reading at once (a letter takes about 40 ms at the reference's rate),
     // rather than copying it over each time it outgrows its buffer.

@@ -13,6 +13,8 @@
 
 namespace lumora::marks::align {
 
+inline constexpr double kVerseGap = 0.3; // the silence between two verses of the reference
+
 struct Reference {
     MonoAudio audio;
     // Where each verse's speech starts and ends in `audio`, seconds; verses are read one by one
