@@ -34,10 +34,19 @@ EnergyMeter::EnergyMeter(int sampleRate, double hop) {
 }
 
 void EnergyMeter::feed(const float* samples, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const double v = samples[i];
-        m_sum += v * v;
-        if (++m_filled < m_frame) continue;
+    // A frame's worth at a time, so that the inner loop is a plain sum.
+    while (count > 0) {
+        const std::size_t take = std::min(count, m_frame - m_filled);
+        double sum = m_sum;
+        for (std::size_t i = 0; i < take; ++i) {
+            const double v = samples[i];
+            sum += v * v;
+        }
+        samples += take;
+        count -= take;
+        m_filled += take;
+        m_sum = sum;
+        if (m_filled < m_frame) continue;
         const double power = m_sum / double(m_frame);
         m_track.db.push_back(power > 1e-10 ? float(10.0 * std::log10(power)) : kSilentDb);
         m_sum = 0;
