@@ -72,33 +72,39 @@ double costAlong(const Features& ref, const WarpPath& path) {
     return count > 0 ? sum / count : 0;
 }
 
-// The reference's verses from the middle one on, then those before it: every verse in another
-// place. A single verse is played backwards instead. Cut halfway through the silence before each.
-Features otherOrder(const Features& f, const Reference& ref) {
+// `f` with frame k taken from frame `from[k]`.
+Features rearranged(const Features& f, const std::vector<std::size_t>& from) {
     Features out = f;
-    const std::size_t frames = f.frames(), n = ref.verseStart.size();
-    auto copy = [&](std::size_t to, std::size_t from) {
-        std::copy_n(f.frame(from), kDims, out.cepstra.begin() + std::ptrdiff_t(to * kDims));
-        out.speech[to] = f.speech[from];
-        out.db[to] = f.db[from];
-    };
-    if (n < 2) {
-        for (std::size_t j = 0; j < frames; ++j)
-            copy(j, frames - 1 - j);
-        return out;
+    for (std::size_t k = 0; k < from.size(); ++k) {
+        std::copy_n(f.frame(from[k]), kDims, out.cepstra.begin() + std::ptrdiff_t(k * kDims));
+        out.speech[k] = f.speech[from[k]];
+        out.db[k] = f.db[from[k]];
     }
+    return out;
+}
+
+Features playedBackwards(const Features& f) {
+    std::vector<std::size_t> from(f.frames());
+    std::iota(from.rbegin(), from.rend(), std::size_t(0));
+    return rearranged(f, from);
+}
+
+// The reference's verses from the middle one on, then those before it: every verse in another
+// place (two verses or more). Cut halfway through the silence before each.
+Features otherOrder(const Features& f, const Reference& ref) {
+    const std::size_t frames = f.frames(), n = ref.verseStart.size();
     std::vector<std::size_t> cut{0};
     for (std::size_t k = 1; k < n; ++k)
         cut.push_back(std::clamp(std::size_t(std::max(0.0, ref.verseStart[k] - kVerseGap / 2) / f.hop),
                                  cut.back(), frames));
     cut.push_back(frames);
-    std::size_t at = 0;
+    std::vector<std::size_t> from;
     for (std::size_t r = 0; r < n; ++r) {
         const std::size_t k = (r + n / 2) % n;
         for (std::size_t j = cut[k]; j < cut[k + 1]; ++j)
-            copy(at++, j);
+            from.push_back(j);
     }
-    return out;
+    return rearranged(f, from);
 }
 
 // The cost of the path to the reference over that of the path to the reference in another order,
@@ -195,14 +201,7 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
     // reference's for each. Any text finds some path; only the right one finds a far better path
     // in its own order. The first alone misses another chapter in the voice of the reference;
     // the second alone, a short one in another.
-    Features backwards = *refFeatures;
-    const std::size_t frames = backwards.frames();
-    for (std::size_t j = 0; j < frames; ++j) {
-        std::copy_n(refFeatures->frame(frames - 1 - j), kDims,
-                    backwards.cepstra.begin() + std::ptrdiff_t(j * kDims));
-        backwards.speech[j] = refFeatures->speech[frames - 1 - j];
-        backwards.db[j] = refFeatures->db[frames - 1 - j];
-    }
+    const Features backwards = playedBackwards(*refFeatures);
     const WarpPath null = alignFeatures(rec, backwards, from, to, int(width / hop), float(unrelated));
     const double meanCost = costAlong(*refFeatures, path),
                  nullCost = null.empty() ? 0 : costAlong(backwards, null);
@@ -212,9 +211,13 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
         return out;
     }
     if (out.match > kSureMatch) {
-        const Features reordered = otherOrder(*refFeatures, ref);
-        const WarpPath other = alignFeatures(rec, reordered, from, to, int(width / hop), float(unrelated));
-        if (matchAgainst(rec, *refFeatures, path, reordered, other) > kRefuseOutOfOrder) {
+        // A single verse has no other order: the reference played backwards stands in for it.
+        const bool reorder = n > 1;
+        const Features reordered = reorder ? otherOrder(*refFeatures, ref) : Features{};
+        const Features& other = reorder ? reordered : backwards;
+        const WarpPath otherPath =
+            reorder ? alignFeatures(rec, reordered, from, to, int(width / hop), float(unrelated)) : null;
+        if (matchAgainst(rec, *refFeatures, path, other, otherPath) > kRefuseOutOfOrder) {
             out.refusal = QStringLiteral("the recording does not match the chapter's text");
             return out;
         }
