@@ -87,10 +87,12 @@ std::optional<QString> RemoteServer::start(const QHostAddress& address, quint16 
     std::unique_ptr<GuardedTcpServer> tcp;
     std::unique_ptr<QWebSocketServer> webSockets;
     QString failure;
+    bool anotherPortMayDo = true; // false when the address itself cannot be listened on
     const auto listenPair = [&](quint16 at) {
         tcp = std::make_unique<GuardedTcpServer>(connectionLimits_);
         if (!tcp->listen(address, at)) {
             failure = tr("Port %1 cannot be used: %2").arg(at).arg(tcp->errorString());
+            anotherPortMayDo = tcp->serverError() == QAbstractSocket::AddressInUseError;
             return false;
         }
         webSockets =
@@ -110,9 +112,9 @@ std::optional<QString> RemoteServer::start(const QHostAddress& address, quint16 
     // hands to outgoing connections.
     bool listening = listenPair(port);
     if (port == 0) {
-        for (int attempt = 1; attempt < 20 && !listening; ++attempt)
+        for (int attempt = 1; attempt < 20 && !listening && anotherPortMayDo; ++attempt)
             listening = listenPair(0);
-        for (int at = 65533; at >= 1024 && !listening; --at)
+        for (int at = 65533; at >= 1024 && !listening && anotherPortMayDo; --at)
             listening = listenPair(static_cast<quint16>(at));
     }
     if (!listening) return failure;

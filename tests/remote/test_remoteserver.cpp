@@ -411,6 +411,12 @@ TEST_F(RemoteServerTest, aTakenPortIsAnErrorValue) {
     const auto next = second.start(QHostAddress::LocalHost, static_cast<quint16>(squatter.serverPort() - 1));
     EXPECT_TRUE(next);
     EXPECT_FALSE(second.isRunning());
+    // an address this machine does not have, on any port: the port asked for is named, with no
+    // search through the other ports
+    const auto elsewhere = second.start(QHostAddress(QStringLiteral("192.0.2.1")), 0);
+    ASSERT_TRUE(elsewhere);
+    EXPECT_TRUE(elsewhere->startsWith("Port 0 cannot be used")) << elsewhere->toStdString();
+    EXPECT_FALSE(second.isRunning());
     // and the first server still answers
     EXPECT_EQ(request("GET", "/api/now").status, 401);
 }
