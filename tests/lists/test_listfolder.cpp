@@ -106,5 +106,6 @@ TEST(ListFolder, renameRefusalsTouchNothing) {
     EXPECT_EQ(renameList(tmp.path(), "A", "CLOCK$"), RenameOutcome::UnusableName);
     EXPECT_EQ(renameList(tmp.path(), "A", "../A2"), RenameOutcome::UnusableName);
     EXPECT_EQ(renameList(tmp.path(), "Gone", "C"), RenameOutcome::Failed);
+    EXPECT_EQ(renameList(tmp.path(), "b", "C"), RenameOutcome::Failed) << "a list without its note";
     EXPECT_EQ(filesIn(tmp.path()), (QStringList{"A.rtf", "A.txt", "b.txt"}));
 }
