@@ -49,7 +49,7 @@ TEST(MarksStore, chapterLinesReadTheMarkFieldsInFileOrder) {
     EXPECT_TRUE(chapterLines(kBook, "01O", "3", 2).empty());
 }
 
-TEST(MarksStore, verseMarkedZeroIsOutOfThePassageMarksButInTheTable) {
+TEST(MarksStore, verseMarkedZeroIsOutOfThePassageMarksButInTheTable_andTheBookFileFollowsTheBookNumber) {
     TempFolder tmp;
     FixtureOptions opt;
     opt.mark = [](int, int, int v) -> QByteArray { return v == 2 ? "0" : QByteArray::number(v) + ",00000"; };
@@ -65,61 +65,52 @@ TEST(MarksStore, verseMarkedZeroIsOutOfThePassageMarksButInTheTable) {
     EXPECT_EQ(file, tmp.path() + "/Bible/AAA/AAA-O.txt");
     const MarkTable t = shown(readBytes(file), genesis(1, 3));
     EXPECT_EQ(t.row(2), (MarkRow{"Gn1.2", "0", "0"}));
-}
-
-TEST(MarksStore, bookFileFollowsTheBookNumber) {
-    TempFolder tmp;
-    writeFixtureVersion(tmp.path(), "KJV", fixtureBooks(1, 1));
-    EXPECT_TRUE(bookFilePath(tmp.path(), "kjv", "39O").endsWith("KJV-O.txt"));
-    EXPECT_TRUE(bookFilePath(tmp.path(), "kjv", "40N").endsWith("KJV-N.txt"));
-    EXPECT_TRUE(bookFilePath(tmp.path(), "kjv", "66N").endsWith("KJV-N.txt"));
-    EXPECT_TRUE(bookFilePath(tmp.path(), "kjv", "67O").endsWith("KJV-O.txt"));
+    EXPECT_TRUE(bookFilePath(tmp.path(), "aaa", "39O").endsWith("AAA-O.txt"));
+    EXPECT_TRUE(bookFilePath(tmp.path(), "aaa", "40N").endsWith("AAA-N.txt"));
+    EXPECT_TRUE(bookFilePath(tmp.path(), "aaa", "66N").endsWith("AAA-N.txt"));
+    EXPECT_TRUE(bookFilePath(tmp.path(), "aaa", "67O").endsWith("AAA-O.txt"));
 }
 
 // the chapter writer
 
-TEST(MarksStore, chapterUpdateChangesOnlyMarkFields) {
+TEST(MarksStore, chapterUpdateChangesOnlyMarkFields_sparesLinesChangedSinceShown_andRefusesBadMarks) {
     QByteArray content = kBook;
     MarkTable t = shown(content, genesis(1, 3));
     t.row(1).newMark = "125,40000";
     t.row(2).newMark = "3,1";
-    const WriteResult r = applyChapterMarks(content, "01O", "1", 3, t);
+    WriteResult r = applyChapterMarks(content, "01O", "1", 3, t);
     EXPECT_EQ(r.status, WriteStatus::Written);
     EXPECT_EQ(r.changedLines, 2);
     QByteArray expected = kBook;
     expected.replace("01O\t1\t1\t0,00000\t", "01O\t1\t1\t125,40000\t");
     expected.replace("01O\t1\t2\t0\t", "01O\t1\t2\t3,1\t");
     EXPECT_EQ(content, expected);
-}
 
-TEST(MarksStore, chapterUpdateSparesLinesChangedSinceTheTableWasShown) {
-    QByteArray content = kBook;
-    MarkTable t = shown(content, genesis(1, 3));
-    t.row(2).newMark = "9,00000";
     // regression: Old "0" is a prefix of a mark "0,75000" written meanwhile; replacing the prefix
     // gave "9,00000,75000"
+    content = kBook;
+    t = shown(content, genesis(1, 3));
+    t.row(2).newMark = "9,00000";
     content.replace("01O\t1\t2\t0\t", "01O\t1\t2\t0,75000\t");
     const QByteArray before = content;
-    const WriteResult r = applyChapterMarks(content, "01O", "1", 3, t);
+    r = applyChapterMarks(content, "01O", "1", 3, t);
     EXPECT_EQ(r.changedLines, 0);
     EXPECT_EQ(r.skippedLines, 1);
     EXPECT_EQ(content, before);
-}
 
-TEST(MarksStore, chapterUpdateRefusesMarksThatWouldBreakTheLine) {
-    QByteArray content = kBook;
-    MarkTable t = shown(content, genesis(1, 3));
-    t.row(3).newMark = "1\t2";
-    EXPECT_EQ(applyChapterMarks(content, "01O", "1", 3, t).status, WriteStatus::BadMark);
-    t.row(3).newMark = "1\r\n";
-    EXPECT_EQ(applyChapterMarks(content, "01O", "1", 3, t).status, WriteStatus::BadMark);
+    // marks that would break the line
+    content = kBook;
+    for (const QByteArray& bad : {QByteArray("1\t2"), QByteArray("1\r\n")}) {
+        t.row(3).newMark = bad;
+        EXPECT_EQ(applyChapterMarks(content, "01O", "1", 3, t).status, WriteStatus::BadMark);
+    }
     EXPECT_EQ(content, kBook);
     EXPECT_EQ(applyChapterMarks(content, "01O", "5", 3, t).status, WriteStatus::VerseNotFound);
 }
 
 // the one-verse writer
 
-TEST(MarksStore, oneMarkReplacesWhateverTheVerseHolds) {
+TEST(MarksStore, oneMarkReplacesWhateverTheVerseHolds_orReportsWhatItCouldNotDo) {
     // regression: replacing "key TAB StartMark" wrote nothing when the verse's stored mark was not
     // the mark the audio had started from
     QByteArray content = kBook;
@@ -134,10 +125,8 @@ TEST(MarksStore, oneMarkReplacesWhateverTheVerseHolds) {
     EXPECT_TRUE(content.contains("01O\t1\t2\t12,00000\t[Title]And the earth\r\n"));
     EXPECT_EQ(applyOneMark(content, "01O", "2", "2", "1").status, WriteStatus::Written);
     EXPECT_TRUE(content.endsWith("01O\t2\t2\t1,00000\tAnd on the seventh day\n"));
-}
 
-TEST(MarksStore, oneMarkReportsWhatItCouldNotDo) {
-    QByteArray content = kBook;
+    content = kBook;
     EXPECT_EQ(applyOneMark(content, "01O", "1", "4", "1").status, WriteStatus::VerseNotFound);
     EXPECT_EQ(applyOneMark(content, "01O", "1", "1", "12.5").status, WriteStatus::BadMark);
     EXPECT_EQ(applyOneMark(content, "01O", "1", "1", "").status, WriteStatus::BadMark);

@@ -18,29 +18,12 @@ OldMarks marksOf(int verses) {
 
 // the table
 
-TEST(MarksTable, shownChapterFillsItsRowsOnly) {
-    const MarkTable t = MarkTable::forChapter({"01O", "3", "Gn", 24}, marksOf(24));
-    EXPECT_EQ(t.row(1), (MarkRow{"Gn3.1", "1,00000", "1,00000"}));
-    EXPECT_EQ(t.row(24).text, "Gn3.24");
-    EXPECT_EQ(t.row(25), MarkRow{});
-    EXPECT_EQ(t.row(0), MarkRow{});
-    EXPECT_EQ(t.row(287), MarkRow{});
-}
-
-TEST(MarksTable, newColumnResetsAndCopiesFromOld) {
-    MarkTable t = MarkTable::forChapter({"01O", "3", "Gn", 2}, marksOf(2));
-    t.row(5).newMark = "stray";
-    t.resetNew();
-    EXPECT_EQ(t.row(1).newMark, "0,00000");
-    EXPECT_EQ(t.row(2).oldMark, "2,00000");
-    EXPECT_EQ(t.row(5).newMark, "");
-    t.copyOldToNew();
-    EXPECT_EQ(t.row(2).newMark, "2,00000");
-    EXPECT_EQ(t.row(3).newMark, "");
-}
-
-TEST(MarksTable, takenMarkGoesToTheLabelledRow) {
+TEST(MarksTable, shownChapterFillsItsRows_takenMarksGoToTheLabelledRow_andNewIsResetOrCopiedFromOld) {
     MarkTable t = MarkTable::forChapter({"01O", "3", "Gn", 12}, marksOf(12));
+    EXPECT_EQ(t.row(1), (MarkRow{"Gn3.1", "1,00000", "1,00000"}));
+    EXPECT_EQ(t.row(12).text, "Gn3.12");
+    for (const int beyond : {0, 13, 287})
+        EXPECT_EQ(t.row(beyond), MarkRow{}) << beyond;
     EXPECT_EQ(t.setNewMark("Gn", "3.10", "83,5"), 10);
     EXPECT_EQ(t.row(10).newMark, "83,50000");
     EXPECT_EQ(t.row(1).newMark, "1,00000");
@@ -52,26 +35,30 @@ TEST(MarksTable, takenMarkGoesToTheLabelledRow) {
     t.reloadOld(stored, 4);
     EXPECT_EQ(t.row(4), (MarkRow{"Gn3.4", "4,50000", "4,5"}));
     EXPECT_EQ(t.row(10).newMark, "83,50000");
+    // New reset within the chapter only, then copied from Old
+    t.row(13).newMark = "stray";
+    t.resetNew();
+    EXPECT_EQ(t.row(1).newMark, "0,00000");
+    EXPECT_EQ(t.row(2).oldMark, "2,00000");
+    EXPECT_EQ(t.row(13).newMark, "");
+    t.copyOldToNew();
+    EXPECT_EQ(t.row(2).newMark, "2,00000");
+    EXPECT_EQ(t.row(13).newMark, "");
 }
 
 // backup
 
-TEST(MarksBackup, proposedNameHasATwoDigitChapter) {
+TEST(MarksBackup, nameHasATwoDigitChapter_andTheBytesALineAVerseAndAFinalEmptyLine_evenWhenEmpty) {
     EXPECT_EQ(backupFileName({"01O", "7", "Gn", 24}), "Gn07 Backup.txt");
     EXPECT_EQ(backupFileName({"01O", "12", "Gn", 24}), "Gn12 Backup.txt");
     EXPECT_EQ(backupFileName({"19O", "119", "Ps", 176}), "Ps119 Backup.txt");
-}
-
-TEST(MarksBackup, aChapterGivesALineAVerseAndAFinalEmptyLine_evenAnEmptyOne) {
     const ChapterId id{"01O", "3", "Gn", 24};
     OldMarks stored = marksOf(24);
     stored[5] = "0";
-    const QByteArray bytes = backupBytes(id, MarkTable::forChapter(id, stored));
     QByteArray expected;
     for (int v = 1; v <= 24; ++v)
         expected += "01O\t3\t" + QByteArray::number(v) + '\t' + stored[std::size_t(v)] + "\r\n";
-    expected += "\r\n";
-    EXPECT_EQ(bytes, expected) << "no byte order mark";
+    EXPECT_EQ(backupBytes(id, MarkTable::forChapter(id, stored)), expected + "\r\n") << "no byte order mark";
     // the first row is written even for an empty chapter
     const ChapterId empty{"01O", "3", "Gn", 0};
     EXPECT_EQ(backupBytes(empty, MarkTable::forChapter(empty, {})), "01O\t3\t1\t\r\n\r\n");
@@ -79,11 +66,11 @@ TEST(MarksBackup, aChapterGivesALineAVerseAndAFinalEmptyLine_evenAnEmptyOne) {
 
 // restore
 
-TEST(MarksRestore, fileOfAnotherChapterIsRefusedNamingTheShownOne) {
+TEST(MarksRestore, linesGiveNewMarksAndOldStays_butAFileNotNamedForTheShownChapterIsRefused) {
     TempFolder tmp;
     const ChapterId ch7{"01O", "7", "Gn", 3}, ch8{"01O", "8", "Gn", 3};
     const QString file = tmp.file("Gn07 Backup.txt");
-    writeBytes(file, backupBytes(ch7, MarkTable::forChapter(ch7, marksOf(3))));
+    writeBytes(file, "01O\t7\t1\t0\r\n01O\t7\t2\t2,50000\r\n01O\t7\t3\t3,25000\r\n\r\n");
     MarkTable t = MarkTable::forChapter(ch8, {});
     const MarkTable before = t;
     EXPECT_FALSE(restoreBackup(ch8, file, t));
@@ -94,17 +81,10 @@ TEST(MarksRestore, fileOfAnotherChapterIsRefusedNamingTheShownOne) {
     // the name is compared with its letter case
     writeBytes(tmp.file("gn07 backup.txt"), "x");
     EXPECT_FALSE(restoreBackup(ch7, tmp.file("gn07 backup.txt"), t));
-    EXPECT_TRUE(restoreBackup(ch7, file, t));
-}
 
-TEST(MarksRestore, linesGiveNewMarksAndOldStays) {
-    TempFolder tmp;
-    const ChapterId id{"01O", "7", "Gn", 3};
-    const QString file = tmp.file("Gn07 Backup.txt");
-    writeBytes(file, "01O\t7\t1\t0\r\n01O\t7\t2\t2,50000\r\n01O\t7\t3\t3,25000\r\n\r\n");
-    MarkTable t = MarkTable::forChapter(id, marksOf(3));
+    t = MarkTable::forChapter(ch7, marksOf(3));
     t.row(4).newMark = "stale";
-    ASSERT_TRUE(restoreBackup(id, file, t));
+    ASSERT_TRUE(restoreBackup(ch7, file, t));
     EXPECT_EQ(t.row(1), (MarkRow{"Gn7.1", "0", "1,00000"}));
     EXPECT_EQ(t.row(3).newMark, "3,25000");
     EXPECT_EQ(t.row(3).oldMark, "3,00000");
