@@ -31,8 +31,8 @@ class CliOptions : public ::testing::Test {
 
 // --help and --version
 
-TEST(CliHelp, helpListsEveryCommandOnStdoutAndSucceeds) {
-    const CliResult r = runCli({"--help"});
+TEST(CliHelp, helpListsEveryCommand_aCommandsHelpItsUsage_andVersionTheProjectsWhateverFollows) {
+    CliResult r = runCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
     for (const char* command :
@@ -42,25 +42,22 @@ TEST(CliHelp, helpListsEveryCommandOnStdoutAndSucceeds) {
             << command;
     EXPECT_TRUE(r.out.contains("\n  --  ")) << "the help tells how options end";
     EXPECT_EQ(runCli({"-h"}).out, r.out);
-}
 
-TEST(CliHelp, versionPrintsTheProjectVersionWhateverFollows) {
-    const QByteArray expected = "lumora-cli (Lumora) " LUMORA_TEST_PROJECT_VERSION "\n";
-    CliResult r = runCli({"--version"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, expected);
-    r = runCli({"--data", "/nonexistent", "--version", "versions"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, expected);
-}
-
-TEST(CliHelp, commandHelpShowsThatCommandsUsageWithoutNeedingData) {
-    const CliResult r = runCli({"--data", "/nonexistent", "search", "--help"});
+    // a command's help needs no data
+    r = runCli({"--data", "/nonexistent", "search", "--help"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "usage: lumora-cli [--data DIR] search [--version CODE] [--json] TEXT\n");
     EXPECT_TRUE(r.err.isEmpty());
     // after -- it is a word to search like any other
     EXPECT_EQ(runCli({"--data", "/nonexistent", "search", "--", "--help"}).exitCode, 1);
+
+    const QByteArray version = "lumora-cli (Lumora) " LUMORA_TEST_PROJECT_VERSION "\n";
+    for (const QStringList& args :
+         {QStringList{"--version"}, QStringList{"--data", "/nonexistent", "--version", "versions"}}) {
+        r = runCli(args);
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.out, version);
+    }
 }
 
 // -- ends the options
