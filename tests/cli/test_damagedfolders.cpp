@@ -35,10 +35,10 @@ const QList<QList<QStringList>> kCommands = {
     {{"check"}},
 };
 
+// What the runs came to, for the summary of a long run (each fault fails the test where it is found).
 struct Outcome {
-    int folders = 0, runs = 0, crashes = 0, hangs = 0, badCheckLines = 0;
+    int folders = 0, runs = 0;
     int checkSilent = 0; // damaged folders in which check found nothing to report
-    int wrong = 0;       // passages printed with exit 0 that differ from the sound folder's, check silent
     std::map<int, int> exitCodes;
 };
 
@@ -96,14 +96,12 @@ TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHangOrWrongPassage) {
             ++o.runs;
             const std::string cmd = commands[static_cast<qsizetype>(i)].join(' ').toStdString();
             if (!p.waitForFinished(30000)) {
-                ++o.hangs;
                 ADD_FAILURE() << "hang: " << cmd << " on " << what;
                 p.kill();
                 p.waitForFinished();
                 continue;
             }
             if (p.exitStatus() != QProcess::NormalExit || p.exitCode() > 2) {
-                ++o.crashes;
                 ADD_FAILURE() << "crash (" << p.exitCode() << "): " << cmd << " on " << what << "\n"
                               << p.readAllStandardError().toStdString();
                 continue;
@@ -121,7 +119,6 @@ TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHangOrWrongPassage) {
                 }
                 for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
                     if (line.isEmpty() || checkLine.match(QString::fromUtf8(line)).hasMatch()) continue;
-                    ++o.badCheckLines;
                     ADD_FAILURE() << "check line not FILE:LINE: message: " << line.toStdString() << " on "
                                   << what;
                 }
@@ -129,17 +126,14 @@ TEST(DamagedFolders, everyCommandEndsWithoutCrashOrHangOrWrongPassage) {
         }
         for (const auto& [command, out] : printedPassages) {
             if (checkReported || passageOutcome(command, out) == sound[command]) continue;
-            ++o.wrong;
             ADD_FAILURE() << "wrong passage, check silent: " << command.join(' ').toStdString() << " on "
                           << what << "\n"
                           << out.left(400).toStdString();
         }
     }
-    std::printf("[ damaged folders ] %d folders, %d runs: %d crashes, %d hangs, %d wrong passages, "
-                "%d malformed check lines; exit 0: %d, 1: %d, 2: %d; check found nothing in %d folders\n",
-                o.folders, o.runs, o.crashes, o.hangs, o.wrong, o.badCheckLines, o.exitCodes[0],
-                o.exitCodes[1], o.exitCodes[2], o.checkSilent);
-    EXPECT_EQ(o.crashes + o.hangs + o.wrong + o.badCheckLines, 0);
+    std::printf("[ damaged folders ] %d folders, %d runs; exit 0: %d, 1: %d, 2: %d; check found nothing in "
+                "%d folders\n",
+                o.folders, o.runs, o.exitCodes[0], o.exitCodes[1], o.exitCodes[2], o.checkSilent);
 }
 
 TEST(DamagedFolders, soundFolderPassesCheckAndShowsItsPassages) {
