@@ -125,6 +125,9 @@ TEST_F(StylerTest, wholePassageFontStaysOnTheNextPassageAndKeepsItsRealSizeUnder
 // background picture
 TEST_F(StylerTest,
        backColourAfterAPictureMakesTheBoxOpaqueAndClearsBibleBackground_anUnreadableOneKeepsTheLast) {
+    lumora::testing::writeBytes(dir.file("broken.jpg"), "not a picture");
+    styler.setBackgroundPicture(dir.file("broken.jpg"));
+    EXPECT_TRUE(passagePicture.picture().isNull()) << "an unreadable picture shows none";
     styler.setBackgroundPicture(picture(Qt::red));
     EXPECT_TRUE(styler.BibleBackground());
     EXPECT_TRUE(passage.isTransparent());
@@ -138,7 +141,6 @@ TEST_F(StylerTest,
 
     // An unreadable picture still makes the box transparent and sets the flag; the picture
     // already shown stays: a file that failed to load used to wipe it.
-    lumora::testing::writeBytes(dir.file("broken.jpg"), "not a picture");
     const QImage red = passagePicture.picture().toImage();
     ASSERT_FALSE(red.isNull());
     styler.setBackgroundPicture(dir.file("broken.jpg"));
