@@ -14,7 +14,11 @@
 using namespace lumora::app;
 using namespace lumora::testing;
 
-TEST(FrmDataPath, prefillsThePlatformFolder_refusesAnUnusableOne_andStoresAUsableOneAsTheOnlyLine) {
+// A keyboard user could not tell which button had the focus: the style's mark was faint, Tab
+// went from VALIDER to ANNULER before "Build the demo here", so a Space meant for the demo
+// cancelled the chooser, and passing through the folders replaced the folder shown by the first.
+TEST(FrmDataPath,
+     prefillsThePlatformFolder_refusesAnUnusableOne_storesAUsableOne_andRingsEachButtonInTabOrder) {
     TempFolder tmp;
     const lumora::session::DataPathLocations where{tmp.file("Lumora.path"), tmp.file("share/LMR/Lumora")};
     writeBytes(where.pathFile, "/one\r\n/two\r\n");
@@ -25,6 +29,25 @@ TEST(FrmDataPath, prefillsThePlatformFolder_refusesAnUnusableOne_andStoresAUsabl
         EXPECT_FALSE(w->toolTip().isEmpty()) << w->objectName().toStdString();
     EXPECT_TRUE(dlg->DataPath->toolTip().contains("Bible")) << "names the folder to look for";
     EXPECT_TRUE(dlg->DataPath->toolTip().contains("Version.txt"));
+
+    dlg->show();
+    dlg->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), dlg.get());
+    auto* ring = dlg->findChild<QWidget*>("focusRing");
+    ASSERT_TRUE(ring);
+    dlg->DataPath->setText(tmp.file("mine"));
+    dlg->DirList->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(dlg->DataPath->text(), QDir::toNativeSeparators(tmp.file("mine")));
+    EXPECT_EQ(dlg->Cmd_ValidDataPath->nextInFocusChain(), dlg->Cmd_Demo);
+    EXPECT_EQ(dlg->Cmd_Demo->nextInFocusChain(), dlg->Cmd_Annule);
+    for (QWidget* button : {static_cast<QWidget*>(dlg->Cmd_Demo), static_cast<QWidget*>(dlg->Cmd_Annule)}) {
+        button->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        EXPECT_TRUE(ring->isVisible());
+        EXPECT_TRUE(ring->geometry().contains(QRect(button->mapTo(dlg.get(), QPoint(0, 0)), button->size())));
+    }
 
     dlg->DataPath->setText(tmp.file("empty"));
     dlg->Cmd_ValidDataPath->click();
@@ -75,30 +98,4 @@ TEST(FrmDataPathDemo, buildsTheDemoInTheFolderShownAndTakesIt) {
     EXPECT_TRUE(lumora::session::isUsableDataFolder(where.defaultFolder));
     EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(where.defaultFolder) + "\r\n");
     EXPECT_FALSE(dlg->Cmd_Demo->isEnabled());
-}
-
-// A keyboard user could not tell which button had the focus: the style's mark was faint, Tab
-// went from VALIDER to ANNULER before "Build the demo here", so a Space meant for the demo
-// cancelled the chooser, and passing through the folders replaced the folder shown by the first.
-TEST(FrmDataPath, tabPassesTheFoldersWithoutChoosingOneAndRingsEachButtonInTheirOrder) {
-    TempFolder tmp;
-    FrmDataPath dlg({tmp.file("Lumora.path"), tmp.file("x")});
-    dlg.show();
-    dlg.activateWindow();
-    QApplication::processEvents();
-    ASSERT_EQ(QApplication::activeWindow(), &dlg);
-    auto* ring = dlg.findChild<QWidget*>("focusRing");
-    ASSERT_TRUE(ring);
-    dlg.DataPath->setText(tmp.file("mine"));
-    dlg.DirList->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    EXPECT_EQ(dlg.DataPath->text(), QDir::toNativeSeparators(tmp.file("mine")));
-    EXPECT_EQ(dlg.Cmd_ValidDataPath->nextInFocusChain(), dlg.Cmd_Demo);
-    EXPECT_EQ(dlg.Cmd_Demo->nextInFocusChain(), dlg.Cmd_Annule);
-    for (QWidget* button : {static_cast<QWidget*>(dlg.Cmd_Demo), static_cast<QWidget*>(dlg.Cmd_Annule)}) {
-        button->setFocus(Qt::TabFocusReason);
-        QApplication::processEvents();
-        EXPECT_TRUE(ring->isVisible());
-        EXPECT_TRUE(ring->geometry().contains(QRect(button->mapTo(&dlg, QPoint(0, 0)), button->size())));
-    }
 }

@@ -53,7 +53,7 @@ TEST(SplashSprite, bouncesForeverInsideTheWindow) {
 }
 
 // the window
-TEST(FrmSplash, startsBouncing_restsWhileMinimised_andAClickStopsAndRestartsIt) {
+TEST(FrmSplash, startsBouncing_restsWhileMinimised_aClickStopsAndRestartsIt_andSixtySecondsCloseIt) {
     FrmSplash splash;
     EXPECT_TRUE(splash.isBouncing());
     EXPECT_TRUE(splash.windowFlags() & Qt::WindowStaysOnTopHint) << "top-most";
@@ -69,11 +69,6 @@ TEST(FrmSplash, startsBouncing_restsWhileMinimised_andAClickStopsAndRestartsIt) 
     splash.toggleAnimation(); // a second click (a mouse click now would make a double-click)
     EXPECT_TRUE(splash.isBouncing());
     EXPECT_EQ(splash.motion().position, QPoint(1, 1)) << "on from where it stopped";
-}
-
-TEST(FrmSplash, closeAfterSixtyClosesOnTheSixtiethSecond) {
-    FrmSplash splash;
-    splash.show();
     splash.CloseAfter(60);
     for (int i = 0; i < 59; ++i)
         splash.secondTick();

@@ -84,7 +84,7 @@ TEST(HelpMenu, theRealShellKnowsNothingHereOpensAHelpFile) {
     EXPECT_FALSE(shell.canOpen(d.file("none.chm")));
 }
 
-TEST(HelpMenu, aboutBoxNamesTheProgramItsVersionLibrariesLicencesAndDataFolder) {
+TEST(HelpMenu, aboutBoxNamesTheProgramItsVersionLibrariesLicencesAndTheDataFolderEscapedOrNone) {
     MainWindowHarness h;
     ASSERT_TRUE(openWindow(h));
     auto* menu = h.find<QMenu>("mnu_what");
@@ -104,9 +104,6 @@ TEST(HelpMenu, aboutBoxNamesTheProgramItsVersionLibrariesLicencesAndDataFolder) 
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(h.data.path()))) << text.toStdString();
     about->trigger();
     EXPECT_EQ(h.window->findChildren<QDialog*>("FrmAbout").size(), 1) << "one About box at a time";
-}
-
-TEST(HelpMenu, aboutTextEscapesTheFolderAndSaysWhenNoneIsChosen) {
     EXPECT_TRUE(app::aboutText("1.2.3", "/data/<b>&").contains("/data/&lt;b&gt;&amp;"));
     EXPECT_TRUE(app::aboutText("1.2.3", "").contains("none chosen"));
 }

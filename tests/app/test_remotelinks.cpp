@@ -226,13 +226,35 @@ TEST_F(RemoteWindow, theHymnListsGiveIdsThatPickThatHymn_andNothingElse) {
     EXPECT_EQ(w.links->nowShowing().now().hymn.label, "2 - Joie du monde");
 }
 
-// The pages read the value the window shows, from the moment the server starts and on each
-// change; switching the server off closes it.
-TEST_F(RemoteWindow, theServerTellsWhatTheWindowShows) {
+// The menu bar's "Remote" opens the dialog, once. The settings and devices are the user's, beside
+// the path file: the data folder, which several computers may share, never holds them. The pages
+// read the value the window shows, from the moment the server starts and on each change.
+TEST_F(RemoteWindow,
+       remoteInTheMenuBarOpensTheDialogKeptBesideThePathFile_andTheServerTellsWhatTheWindowShows) {
     Window& w = byRemote;
-    w.send(R"({"action":"goto","reference":"Ps 23:2"})");
+    QAction* entry = w.h.find<QAction>("mnu_remote");
+    ASSERT_TRUE(entry);
+    EXPECT_TRUE(w.h.window->menuBar()->actions().contains(entry));
+    entry->trigger();
+    remote::FrmRemote* dialog = w.remote->dialog();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+    auto* port = dialog->findChild<QSpinBox*>("spin_RemotePort");
+    EXPECT_EQ(port->value(), 4320);
+    port->setValue(5100);
+    emit port->editingFinished();
     remote::RemoteService& service = w.remote->service();
-    EXPECT_FALSE(service.isRunning()) << "off until started";
+    EXPECT_FALSE(service.isRunning()) << "a port is chosen without switching the server on";
+    const QString beside = QFileInfo(w.h.where().pathFile).dir().filePath("Lumora.remote");
+    remote::DeviceStore kept(beside);
+    ASSERT_TRUE(kept.load());
+    EXPECT_EQ(kept.settings().port, 5100);
+    for (QDirIterator it(w.h.data.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+        EXPECT_FALSE(it.next().endsWith("Lumora.remote"));
+    entry->trigger();
+    EXPECT_EQ(w.remote->dialog(), dialog) << "one dialog, raised again";
+
+    w.send(R"({"action":"goto","reference":"Ps 23:2"})");
     // this machine only
     ASSERT_TRUE(service.store().setSettings({4320, QStringLiteral("127.0.0.1"), false}));
     const std::optional<QString> error = service.start(quint16(0)); // any free pair of ports
@@ -250,33 +272,6 @@ TEST_F(RemoteWindow, theServerTellsWhatTheWindowShows) {
     service.stop();
     EXPECT_FALSE(service.isRunning());
     EXPECT_EQ(service.baseAddresses(), QStringList());
-}
-
-// The settings and devices are the user's, beside the path file: the data folder, which
-// several computers may share, never holds them.
-TEST_F(RemoteWindow, remoteInTheMenuBarOpensTheDialog_whoseSettingsLiveBesideThePathFile) {
-    Window& w = byRemote;
-    QAction* entry = w.h.find<QAction>("mnu_remote");
-    ASSERT_TRUE(entry);
-    EXPECT_TRUE(w.h.window->menuBar()->actions().contains(entry));
-    entry->trigger();
-    remote::FrmRemote* dialog = w.remote->dialog();
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(dialog->isVisible());
-    auto* port = dialog->findChild<QSpinBox*>("spin_RemotePort");
-    EXPECT_EQ(port->value(), 4320);
-    port->setValue(5100);
-    emit port->editingFinished();
-    EXPECT_FALSE(w.remote->service().isRunning()) << "a port is chosen without switching the server on";
-
-    const QString beside = QFileInfo(w.h.where().pathFile).dir().filePath("Lumora.remote");
-    remote::DeviceStore kept(beside);
-    ASSERT_TRUE(kept.load());
-    EXPECT_EQ(kept.settings().port, 5100);
-    for (QDirIterator it(w.h.data.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-        EXPECT_FALSE(it.next().endsWith("Lumora.remote"));
-    entry->trigger();
-    EXPECT_EQ(w.remote->dialog(), dialog) << "one dialog, raised again";
 }
 
 } // namespace lumora::testing

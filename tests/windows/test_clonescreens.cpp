@@ -61,7 +61,7 @@ TEST_F(CloneScreens, theCloneGoesFullScreenOnTheProjector_andComesBackWhenItGoes
 
 // A window chosen by the user stays on the main screen, leaves the main window uncovered and stays
 // where it is when another screen goes away.
-TEST_F(CloneScreens, aWindowOrAScreenChosenByTheUserIsKept) {
+TEST_F(CloneScreens, aWindowOrAScreenChosenByTheUserIsKept_andTheChosenProjectorPluggedInAgainTakesItBack) {
     clone.setPlacement({ClonePlacement::Mode::Window, {}});
     clone.showBible(passage());
     EXPECT_EQ(window().screen(), screens[0]);
@@ -74,31 +74,17 @@ TEST_F(CloneScreens, aWindowOrAScreenChosenByTheUserIsKept) {
     const QRect before = window().geometry();
     clone.onScreenRemoved(screens[1]);
     EXPECT_EQ(window().geometry(), before);
-    // Choosing the projector while the clone shows moves it there at once.
-    clone.setPlacement({ClonePlacement::Mode::Screen, screens[1]->name()});
+    // Choosing the projector while the clone shows moves it there at once; unplugged and plugged
+    // in again, it takes the clone back.
+    clone.setPlacement({ClonePlacement::Mode::Screen, screens[1]->name(), screens[1]->manufacturer(),
+                        screens[1]->model(), screens[1]->serialNumber()});
     EXPECT_EQ(window().screen(), screens[1]);
     EXPECT_TRUE(window().windowState() & Qt::WindowFullScreen);
-}
-
-TEST_F(CloneScreens, theChosenProjectorPluggedInAgain_takesTheCloneBack) {
-    const ClonePlacement projector{ClonePlacement::Mode::Screen, screens[1]->name(),
-                                   screens[1]->manufacturer(), screens[1]->model(),
-                                   screens[1]->serialNumber()};
-    clone.setPlacement(projector);
-    clone.showBible(passage());
     clone.onScreenRemoved(screens[1]);
     ASSERT_EQ(window().screen(), screens[0]);
     clone.onScreenAdded();
     EXPECT_EQ(window().screen(), screens[1]);
     EXPECT_TRUE(window().windowState() & Qt::WindowFullScreen);
-}
-
-TEST_F(CloneScreens, theMainWindowsScreenChosen_isANormalWindowThere) {
-    clone.setPlacement({ClonePlacement::Mode::Screen, screens[0]->name()});
-    clone.showBible(passage());
-    EXPECT_EQ(window().screen(), screens[0]);
-    EXPECT_FALSE(window().windowState() & Qt::WindowFullScreen);
-    EXPECT_FALSE(window().isProjector());
 }
 
 // With the main window filling the only screen, a clone window once lay over the middle of it,

@@ -43,7 +43,8 @@ struct Shown {
 
 } // namespace
 
-TEST(SecondPassage, stacked_eachVerseThenItsTwin_anEmptyLineForAMissingOne_labelsStillFound) {
+TEST(SecondPassage,
+     stacked_eachVerseThenItsTwin_anEmptyLineForAMissingOne_labelsStillFound_noneWithoutTwins) {
     Shown s(SecondLayout::Stacked);
     EXPECT_EQ(s.doc.toPlainText(),
               "Psalm 23\n23.1   The LORD is my shepherd.\nJehová es mi pastor.\n\n23.2   He maketh "
@@ -54,6 +55,11 @@ TEST(SecondPassage, stacked_eachVerseThenItsTwin_anEmptyLineForAMissingOne_label
     EXPECT_TRUE(s.doc.find("Jehová").charFormat().fontItalic());
     EXPECT_EQ(s.directionOf(kHebrew), Qt::RightToLeft) << "each version keeps its own direction";
     EXPECT_EQ(s.directionOf("Jehová"), Qt::LeftToRight);
+    EXPECT_TRUE(windows::hasSecondVersion(kCells));
+    QList<VerseCell> none = kCells;
+    for (VerseCell& c : none)
+        c.second.clear();
+    EXPECT_FALSE(windows::hasSecondVersion(none)) << "no second text: the passage is left alone";
 }
 
 TEST(SecondPassage, sideBySide_aRowPerVerseWithItsTwin_aTitleAcross_labelsStillFound) {
@@ -80,14 +86,6 @@ TEST(SecondPassage, sideBySide_aRowPerVerseWithItsTwin_aTitleAcross_labelsStillF
         EXPECT_EQ(s.at(label), label);
     EXPECT_TRUE(s.doc.toPlainText().startsWith("Psalm 23\n")) << "what stands before the verses stays";
     EXPECT_EQ(s.directionOf(kHebrew), Qt::RightToLeft);
-}
-
-TEST(SecondPassage, noSecondVersion_leavesThePassageAlone) {
-    EXPECT_TRUE(windows::hasSecondVersion(kCells));
-    QList<VerseCell> none = kCells;
-    for (VerseCell& c : none)
-        c.second.clear();
-    EXPECT_FALSE(windows::hasSecondVersion(none));
 }
 
 } // namespace lumora::testing

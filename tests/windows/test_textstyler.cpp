@@ -72,7 +72,7 @@ class StylerTest : public ::testing::Test {
 } // namespace
 
 // Bible tab: the whole passage, stored
-TEST_F(StylerTest, boldTwiceGivesBackTheWeightAndPassageBold_theTextColourColoursEveryVerse) {
+TEST_F(StylerTest, boldTwiceGivesBackTheWeight_theTextColourAndTheAlignmentReachEveryVerse_eachStored) {
     styler.apply(edit(P::Bold, &StyleEdit::on, true));
     EXPECT_EQ(formatAt(*passageEdit, 0).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAt(*passageEdit, 20).fontWeight(), QFont::Bold) << "the second verse too";
@@ -84,16 +84,7 @@ TEST_F(StylerTest, boldTwiceGivesBackTheWeightAndPassageBold_theTextColourColour
     EXPECT_EQ(storedCount, 2);
     EXPECT_EQ(stored.PassageFontName, "Serif") << "the rest of the start-up style is kept";
 
-    // the text colour colours every verse and the next passage
-    styler.apply(edit(P::TextColor, &StyleEdit::color, QColor(192, 0, 0)));
-    EXPECT_EQ(formatAt(*passageEdit, 20).foreground().color(), QColor(192, 0, 0));
-    EXPECT_EQ(stored.PassageColor, QColor(192, 0, 0));
-    EXPECT_EQ(passage.selectionLength(), 0) << "the caret goes back to the start";
-    passage.setText(QStringLiteral("next"));
-    EXPECT_EQ(passageEdit->palette().color(QPalette::Text), QColor(192, 0, 0));
-}
-
-TEST_F(StylerTest, alignmentStoresRightAsOneCentreAsTwoLeftAsZero) {
+    // the alignment is stored as Right 1, Centre 2, Left 0
     const std::pair<qint32, Qt::Alignment> cases[] = {
         {1, Qt::AlignRight}, {2, Qt::AlignHCenter}, {0, Qt::AlignLeft}};
     for (const auto& [value, flag] : cases) {
@@ -102,6 +93,14 @@ TEST_F(StylerTest, alignmentStoresRightAsOneCentreAsTwoLeftAsZero) {
         for (QTextBlock b = passageEdit->document()->begin(); b.isValid(); b = b.next())
             EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, flag) << value;
     }
+
+    // the text colour colours every verse and the next passage
+    styler.apply(edit(P::TextColor, &StyleEdit::color, QColor(192, 0, 0)));
+    EXPECT_EQ(formatAt(*passageEdit, 20).foreground().color(), QColor(192, 0, 0));
+    EXPECT_EQ(stored.PassageColor, QColor(192, 0, 0));
+    EXPECT_EQ(passage.selectionLength(), 0) << "the caret goes back to the start";
+    passage.setText(QStringLiteral("next"));
+    EXPECT_EQ(passageEdit->palette().color(QPalette::Text), QColor(192, 0, 0));
 }
 
 TEST_F(StylerTest, wholePassageFontStaysOnTheNextPassageAndKeepsItsRealSizeUnderZoom) {
@@ -124,7 +123,11 @@ TEST_F(StylerTest, wholePassageFontStaysOnTheNextPassageAndKeepsItsRealSizeUnder
 }
 
 // background picture
-TEST_F(StylerTest, backColourAfterAPictureMakesTheBoxOpaqueAndClearsBibleBackground) {
+TEST_F(StylerTest,
+       backColourAfterAPictureMakesTheBoxOpaqueAndClearsBibleBackground_anUnreadableOneKeepsTheLast) {
+    lumora::testing::writeBytes(dir.file("broken.jpg"), "not a picture");
+    styler.setBackgroundPicture(dir.file("broken.jpg"));
+    EXPECT_TRUE(passagePicture.picture().isNull()) << "an unreadable picture shows none";
     styler.setBackgroundPicture(picture(Qt::red));
     EXPECT_TRUE(styler.BibleBackground());
     EXPECT_TRUE(passage.isTransparent());
@@ -135,19 +138,14 @@ TEST_F(StylerTest, backColourAfterAPictureMakesTheBoxOpaqueAndClearsBibleBackgro
     EXPECT_FALSE(passage.isTransparent());
     EXPECT_EQ(passageEdit->palette().color(QPalette::Base), QColor(255, 255, 192));
     EXPECT_EQ(stored.PassageBackColor, QColor(255, 255, 192));
-}
 
-TEST_F(StylerTest, unreadablePictureStillMakesTheBoxTransparentAndSetsTheFlag) {
-    lumora::testing::writeBytes(dir.file("broken.jpg"), "not a picture");
-    styler.setBackgroundPicture(dir.file("broken.jpg"));
-    EXPECT_TRUE(styler.BibleBackground());
-    EXPECT_TRUE(passage.isTransparent());
-    EXPECT_TRUE(passagePicture.picture().isNull());
-    // The picture already shown stays: a file that failed to load used to wipe it.
-    styler.setBackgroundPicture(picture(Qt::red));
+    // An unreadable picture still makes the box transparent and sets the flag; the picture
+    // already shown stays: a file that failed to load used to wipe it.
     const QImage red = passagePicture.picture().toImage();
     ASSERT_FALSE(red.isNull());
     styler.setBackgroundPicture(dir.file("broken.jpg"));
+    EXPECT_TRUE(styler.BibleBackground());
+    EXPECT_TRUE(passage.isTransparent());
     EXPECT_EQ(passagePicture.picture().toImage(), red);
     EXPECT_FALSE(passagePicture.pictureLabel()->pixmap().isNull());
 }

@@ -65,7 +65,7 @@ class VerseSteps : public ::testing::Test {
     VersePanel panel;
 };
 
-TEST_F(VerseSteps, shortVersesGoTogether_aLongOneAlone_andEveryVerseIsInOneStep) {
+TEST_F(VerseSteps, shortVersesGoTogether_aLongOneAlone_everyVerseInOneStep_andAResizeKeepsTheVerseShown) {
     panel.setVerses(verses({kShort, kShort, kLong, kShort}), QStringLiteral("John"));
     QStringList seen;
     int steps = 0;
@@ -82,9 +82,16 @@ TEST_F(VerseSteps, shortVersesGoTogether_aLongOneAlone_andEveryVerseIsInOneStep)
     EXPECT_EQ(panel.referenceLine(), "John 11:1-2");
     EXPECT_GE(panel.pixelSize(), look().minPixels);
     EXPECT_LE(panel.pixelSize(), look().maxPixels);
+
+    panel.setVerses(verses({kShort, kShort, kShort, kShort, kLong, kShort}), QStringLiteral("John"));
+    ASSERT_TRUE(panel.showVerse("11.5"));
+    for (const QSize size : {QSize(400, 300), QSize(1920, 1080)}) {
+        panel.resize(size);
+        EXPECT_TRUE(panel.shownLabels().contains("11.5")) << size.width();
+    }
 }
 
-TEST_F(VerseSteps, anUnknownVerse_movesNothing_andTheEndsStop) {
+TEST_F(VerseSteps, anUnknownVerse_movesNothing_theEndsStop_andNoVersesHaveNoSteps) {
     panel.setVerses(verses({kLong, kLong, kLong}), QStringLiteral("John"));
     EXPECT_FALSE(panel.step(-1));
     ASSERT_TRUE(panel.step(1));
@@ -93,18 +100,7 @@ TEST_F(VerseSteps, anUnknownVerse_movesNothing_andTheEndsStop) {
     ASSERT_TRUE(panel.step(1));
     EXPECT_FALSE(panel.step(1));
     EXPECT_EQ(panel.shownLabels(), QStringList({"11.3"}));
-}
 
-TEST_F(VerseSteps, aResize_keepsTheVerseShown) {
-    panel.setVerses(verses({kShort, kShort, kShort, kShort, kLong, kShort}), QStringLiteral("John"));
-    ASSERT_TRUE(panel.showVerse("11.5"));
-    panel.resize(400, 300);
-    EXPECT_TRUE(panel.shownLabels().contains("11.5"));
-    panel.resize(1920, 1080);
-    EXPECT_TRUE(panel.shownLabels().contains("11.5"));
-}
-
-TEST_F(VerseSteps, noVerses_noSteps) {
     panel.setVerses({}, QStringLiteral("John"));
     EXPECT_EQ(panel.stepCount(), 0);
     EXPECT_FALSE(panel.step(1));
