@@ -89,9 +89,10 @@ BibleGeometry layoutBible(const MainLayoutInput& in) {
                                       : design::kPassage.y();
     QRect lists = g.lists;
     p.moveTop(top);
+    // A low window stretches them to its bottom less the margin, never to less than nothing.
     if (lists.y() + 1000 < H) {
-        p.setHeight(H - top - 1700);
-        lists.setHeight(H - design::kPassage.y() - 1700);
+        p.setHeight(std::max(H - top - 1700, 0));
+        lists.setHeight(std::max(H - design::kPassage.y() - 1700, 0));
     }
     g.passage = p;
     g.passageBlock =
@@ -128,12 +129,12 @@ CanticleGeometry layoutCanticle(const MainLayoutInput& in) {
     // the words (with their title row) start under it instead of lying beneath it.
     c.moveTop(in.playListShown ? std::max(design::kWords.y(), bottom(g.playList.area) + 60)
                                : design::kWords.y());
-    if (c.y() + 1000 < H) c.setHeight(H - c.y() - 1700);
+    if (c.y() + 1000 < H) c.setHeight(std::max(H - c.y() - 1700, 0));
     g.words = c;
 
     // Label16 covers the tab from Text_info's left edge to 100 twips before the words' right edge.
-    g.notFound =
-        QRect(g.details.x(), g.notFound.y(), right(c) - g.details.x() - 100, H - g.notFound.y() - 1000);
+    g.notFound = QRect(g.details.x(), g.notFound.y(), right(c) - g.details.x() - 100,
+                       std::max(H - g.notFound.y() - 1000, 0));
     g.detailsShown = !in.canticleTextWide;
     g.details.setHeight(std::max(bottom(c) - g.details.y(), 0));
     // The hymn lists end before the playlist panel: its "Show" box, or the whole panel unfolded.

@@ -141,6 +141,14 @@ TEST(MainLayout, windowTooNarrowOrTooLowKeepsTheBox_butTheSearchRowFollowsTheBox
         low.bible.lists.setHeight(2900);
         EXPECT_EQ(partsOf(LayoutMainWindow(low), tab).box.height(), 2500);
         EXPECT_EQ(LayoutMainWindow(low).bible.lists.height(), 2900);
+
+        // However low the window, no part is given less than no height.
+        for (int h = 0; h <= 4000; h += 50) {
+            const MainLayout out = LayoutMainWindow(window(kW, h, tab));
+            for (const QRect& r : {out.bible.passage, out.bible.lists, out.bible.markTable,
+                                   out.canticle.words, out.canticle.notFound})
+                EXPECT_GE(r.height(), 0) << h;
+        }
     }
 }
 
