@@ -86,10 +86,6 @@ TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeardAndStopsAfterAPassageTha
     EXPECT_EQ(player->statusText(), "Stopped");
     EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay);
     EXPECT_FALSE(button("ImageStop")->isEnabled());
-    // When the reading reached the verse after the passage, that verse's label ("5.21" with no
-    // text, left at the passage's end) was lit: the box no longer shows it, and nothing is lit then.
-    EXPECT_NE(selectedText(), "5.21");
-    EXPECT_FALSE(h.text().contains("5.21"));
 }
 
 TEST_F(BiblePlayerUi, leftClickBringsTheVerseBeingHeardBackToTheTop) {

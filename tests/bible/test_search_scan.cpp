@@ -114,44 +114,14 @@ TEST(HitLineScan, matchAtEveryOffsetAroundBlockEdges_isFoundOnce) {
     }
 }
 
-TEST(HitLineScan, crLfSplitAcrossABlockEdge_endsOneLine) {
-    // The CR as the last byte of a block and the LF as the first of the next, for 16 and 32.
-    for (int pad = 0; pad < 70; ++pad) {
-        const QByteArray first = "01O\t1\t1\t0\t" + QByteArray(pad, 'a');
-        const QByteArray data = first + "\r\n02O\t2\t2\t0\tab\r\n\n03O\t3\t3\t0\tb";
-        for (const char* needle : {"a", "b", ""})
-            expectAllPathsAgree(data, needle);
-        if (HasFatalFailure()) return;
-    }
-}
-
-TEST(HitLineScan, lineWithFewerThanFourTabs_isNoHit_evenWhenTheNextLineHasThem) {
-    // The tabs of the following lines lie in the same block as the short line's own.
-    for (int tabs = 0; tabs < 4; ++tabs) {
-        for (int pad = 0; pad < 20; ++pad) {
-            const QByteArray shortLine = "x" + QByteArray(tabs, '\t') + QByteArray(pad, '-');
-            for (const char* end : {"\r\n", "\r", "\n"}) {
-                const QByteArray data = "01O\t1\t1\t0\ta\r\n" + shortLine + end + "01O\t1\t2\t0\tx\t\t" +
-                                        end + "01O\t1\t3\t0\t" + QByteArray(80, 'y') + end;
-                EXPECT_EQ(expectedKeys(data, "x"), QByteArrayList{"01O\t1\t2"});
-                expectAllPathsAgree(data, "x");
-                if (HasFatalFailure()) return;
-            }
-        }
-    }
-}
-
-// A needle too long for the buffer on the stack, and blanks at either end of a needle.
-TEST(HitLineScan, longNeedlesAndBlanksAtTheEnds_areMatchedLikeAnyOther) {
+// A needle too long for the buffer on the stack. (Blanks at a needle's ends, a CR LF split across
+// block edges and lines with fewer than four tabs are among the random cases below.)
+TEST(HitLineScan, needleLongerThanTheStackBuffer_isStillFound) {
     const QByteArray needle = QByteArray(100, 'q') + "Z";
-    const QByteArray data = bom +
-                            "01O\t1\t1\t0\tin the beginning\r\n01O\t1\t2\t0\tthe end\r\n"
-                            "01O\t1\t3\t0\tbathe\r\n05O\t1\t1\t0\tx" +
-                            needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
-    for (const QByteArray& n : {needle, QByteArray(" the "), QByteArray("the "), QByteArray(" the")})
-        expectAllPathsAgree(data, n);
+    const QByteArray data =
+        bom + "05O\t1\t1\t0\tx" + needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
+    expectAllPathsAgree(data, needle);
     EXPECT_EQ(scannedKeys(data, needle, ScanPath::Best), QByteArrayList{"05O\t1\t1"});
-    EXPECT_EQ(scannedKeys(data, " the", ScanPath::Best), QByteArrayList{"01O\t1\t1"});
 }
 
 TEST(HitLineScan, agreesWithALineByLineScan_onRandomTextOfEveryLength) {
