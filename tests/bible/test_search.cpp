@@ -1,5 +1,4 @@
 #include "bible/search/versionsearch.h"
-#include "common/lines.h"
 #include "support/biblefixture.h"
 #include "support/clirun.h"
 
@@ -59,7 +58,7 @@ void writeSearchBible(const QString& data, const VerseTexts& alpha, const VerseT
 
 // letter case and lines: the whole line is searched (the byte-order mark is not), each line with a
 // hit is listed once, lone LF, lone CR and CR LF each end a line, and a line without four tabs is
-// no hit
+// no hit; some blanks are no search
 TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_eachLineIsListedOnce_anyLineEndEndsALine) {
     const struct {
         const char* name;
@@ -112,9 +111,7 @@ TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_eachLineIsListedOnce_anyLineEndE
         SCOPED_TRACE(c.name);
         EXPECT_EQ(keysOf(searchBookBytes(bom + c.lines, c.needle)), c.keys);
     }
-}
-
-TEST(SearchBlank, emptyOneAndThreeBlanks_areNoSearch_butTwoAndFourAre) {
+    // Empty text, one blank and three blanks are no search at all; two and four are.
     for (const auto& [text, blank] :
          {std::pair{"", true}, {" ", true}, {"   ", true}, {"  ", false}, {"    ", false}})
         EXPECT_EQ(isBlankSearch(text), blank) << '"' << text << '"';
@@ -186,54 +183,37 @@ TEST(SearchVersion, oldTestamentHitsComeFirst_anUnreadableFileIsReported) {
     EXPECT_FALSE(SearchBookFile(ot, "amen").opened);
 }
 
-// repeated searches: "amen" in 1 1:1 of AAA and in 2 1:1 of bbb, AAA's Old Testament file written
-// again as `bytes` with the modification time it had, moved on by `later`
-namespace {
-
-class SearchCacheTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        writeSearchBible(tmp.path(), {{{1, 1, 1}, "amen"}, {{40, 1, 1}, "word"}}, {{{2, 1, 1}, "amen"}});
-        amenless = *lumora::common::readWholeFile(ot);
-        amenless.replace("amen", "omen");
-    }
-    QByteArrayList amenKeys(SearchFileCache* with = nullptr) const {
+// repeated searches: a testament file kept at the same size and time is not read again, one changed
+// in either is read again; another version is searched in its own files
+TEST(SearchCache, aFileKeptAtTheSameSizeAndTimeIsNotReadAgain_oneChangedInEitherIs) {
+    TempFolder tmp;
+    writeSearchBible(tmp.path(), {{{1, 1, 1}, "amen"}}, {{{2, 1, 1}, "amen"}});
+    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
+    const QByteArray amenless = readBytes(ot).replace("amen", "omen");
+    SearchFileCache cache;
+    const auto amenKeys = [&](SearchFileCache* with) {
         return keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", with).hits);
-    }
-    void rewrite(const QByteArray& bytes, std::chrono::seconds later = {}) {
+    };
+    // AAA's Old Testament file written again as `bytes` with the time it had, moved on by `later`
+    const auto rewrite = [&ot](const QByteArray& bytes, std::chrono::seconds later) {
         const std::filesystem::path path(QFile::encodeName(ot).toStdString());
         const auto when = std::filesystem::last_write_time(path);
         writeBytes(ot, bytes);
         std::filesystem::last_write_time(path, when + later);
-    }
-    TempFolder tmp;
-    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
-    QByteArray amenless;
-    SearchFileCache cache;
-};
-
-} // namespace
-
-TEST_F(SearchCacheTest, aFileKeptAtTheSameSizeAndTimeIsNotReadAgain_anotherVersionHasItsOwnFiles) {
+    };
     EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
     const VersionSearch other = SearchVersion(tmp.path(), "bbb", {}, "amen", &cache);
     EXPECT_EQ(keysOf(other.hits), QByteArrayList{"02O\t1\t1"});
     EXPECT_EQ(other.hits.first().ref.version, "bbb") << "the hit leads into the version searched";
     EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
-    // Same length, same time: the kept bytes are searched.
-    rewrite(amenless);
-    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
-    // Without the cache the file on disk is what counts.
-    EXPECT_TRUE(amenKeys().isEmpty());
-}
+    rewrite(amenless, {});
+    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"}) << "same length, same time: the bytes kept";
+    EXPECT_TRUE(amenKeys(nullptr).isEmpty()) << "without the cache the file on disk counts";
 
-TEST_F(SearchCacheTest, aFileChangedInTimeOrSizeIsReadAgain) {
-    ASSERT_EQ(amenKeys(&cache).size(), 1);
     rewrite(amenless, std::chrono::seconds(5));
     EXPECT_TRUE(amenKeys(&cache).isEmpty());
-    rewrite(amenless + "01O\t1\t2\t0\tamen\r\n");
+    rewrite(amenless + "01O\t1\t2\t0\tamen\r\n", {});
     EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t2"});
-
     // A file gone is reported, however it was kept.
     ASSERT_TRUE(QFile::remove(ot));
     const VersionSearch gone = SearchVersion(tmp.path(), "AAA", {}, "amen", &cache);
