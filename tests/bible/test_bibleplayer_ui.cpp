@@ -73,11 +73,16 @@ TEST_F(BiblePlayerUi, startUpPlaysTheDefaultPassageFromItsFirstMark_andChoosingA
 }
 
 // following
-TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeardAndStopsAfterAPassageThatEndsEarly) {
-    for (const auto& [seconds, verse] : {std::pair{185, "5.18"}, {195, "5.19"}, {205, "5.20"}}) {
-        stepAt(seconds);
-        EXPECT_EQ(selectedText(), verse);
-    }
+TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeard_aLeftClickBringsItBack_andStopsAfterThePassage) {
+    stepAt(185);
+    EXPECT_EQ(selectedText(), "5.18");
+    stepAt(195);
+    EXPECT_EQ(selectedText(), "5.19");
+    leftClick(h.find<QTextEdit>("Text_Passage")->viewport());
+    EXPECT_EQ(selectedText(), "5.19") << "the click stepped one mark back and followed again";
+    EXPECT_FALSE(h.find<QCheckBox>("Check_repere")->isChecked());
+    stepAt(205);
+    EXPECT_EQ(selectedText(), "5.20");
     // The passage 18-20 ends before the chapter: once its marks (and the next verse's) are passed,
     // the recording stops and the buttons go back to play.
     player->clock = 215;
@@ -86,19 +91,6 @@ TEST_F(BiblePlayerUi, followingSelectsTheVerseBeingHeardAndStopsAfterAPassageTha
     EXPECT_EQ(player->statusText(), "Stopped");
     EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay);
     EXPECT_FALSE(button("ImageStop")->isEnabled());
-    // When the reading reached the verse after the passage, that verse's label ("5.21" with no
-    // text, left at the passage's end) was lit: the box no longer shows it, and nothing is lit then.
-    EXPECT_NE(selectedText(), "5.21");
-    EXPECT_FALSE(h.text().contains("5.21"));
-}
-
-TEST_F(BiblePlayerUi, leftClickBringsTheVerseBeingHeardBackToTheTop) {
-    stepAt(185);
-    stepAt(195); // two marks reached
-    auto* box = h.find<QTextEdit>("Text_Passage");
-    leftClick(box->viewport());
-    EXPECT_EQ(selectedText(), "5.19") << "the click stepped one mark back and followed again";
-    EXPECT_FALSE(h.find<QCheckBox>("Check_repere")->isChecked());
 }
 
 // the buttons
@@ -141,22 +133,6 @@ TEST_F(BiblePlayerUi, continuousGoesOnWithTheRestOfTheChapterThenTheNextChapter)
     EXPECT_EQ(picture("ImagePlayPause"), playback::kPicturePlay) << "not pause over a stopped player";
 }
 
-TEST_F(BiblePlayerUi, muteStopsAndBlocksPlay_untilTheSoundIsBack) {
-    button("ImageMute")->click();
-    EXPECT_EQ(player->statusText(), "Stopped");
-    EXPECT_EQ(picture("ImageMute"), playback::kPictureSoundOff);
-    EXPECT_FALSE(h.find<QCheckBox>("Check_repere")->isEnabled());
-    player->calls.clear();
-    button("ImagePlayPause")->click();
-    h.select(h.list("List_verset"), 3);
-    EXPECT_FALSE(player->calls.contains("play"));
-    button("ImageMute")->click();
-    EXPECT_EQ(picture("ImageMute"), playback::kPictureSoundOn);
-    EXPECT_TRUE(h.find<QCheckBox>("Check_repere")->isEnabled());
-    button("ImagePlayPause")->click();
-    EXPECT_EQ(player->statusText(), "Playing");
-}
-
 // waits that process events
 TEST_F(BiblePlayerUi, windowClosedDuringTheHoldsLeavesNothingToRun) {
     stepAt(185);
@@ -169,11 +145,19 @@ TEST_F(BiblePlayerUi, windowClosedDuringTheHoldsLeavesNothingToRun) {
     SUCCEED();
 }
 
-// the mute switch is remembered: the chapter shown at the start was read aloud at full level at
-// every start, also on a projector computer that had been muted
-TEST_F(BiblePlayerUi, muteIsRemembered_theNextStartIsSilentUntilUnmuted_aMutedStartOnRequestIsNot) {
+// Mute stops the reading and blocks play until the sound is back. It is remembered: the chapter
+// shown at the start was read aloud at full level at every start, also on a projector computer
+// that had been muted.
+TEST_F(BiblePlayerUi, muteStopsAndBlocksPlay_isRemembered_theNextStartIsSilent_aMutedStartOnRequestIsNot) {
     button("ImageMute")->click();
+    EXPECT_EQ(player->statusText(), "Stopped");
+    EXPECT_EQ(picture("ImageMute"), playback::kPictureSoundOff);
+    EXPECT_FALSE(h.find<QCheckBox>("Check_repere")->isEnabled());
     EXPECT_EQ(readBytes(h.where().settingsFile), "BibleAudioMuted=1\r\n");
+    player->calls.clear();
+    button("ImagePlayPause")->click();
+    h.select(h.list("List_verset"), 3);
+    EXPECT_FALSE(player->calls.contains("play"));
 
     h.window.reset();
     ASSERT_TRUE(h.open());
@@ -184,6 +168,8 @@ TEST_F(BiblePlayerUi, muteIsRemembered_theNextStartIsSilentUntilUnmuted_aMutedSt
     EXPECT_NE(player->statusText(), "Playing");
 
     button("ImageMute")->click();
+    EXPECT_EQ(picture("ImageMute"), playback::kPictureSoundOn);
+    EXPECT_TRUE(h.find<QCheckBox>("Check_repere")->isEnabled());
     EXPECT_EQ(readBytes(h.where().settingsFile), "BibleAudioMuted=0\r\n");
     button("ImagePlayPause")->click();
     EXPECT_EQ(player->statusText(), "Playing");
@@ -249,13 +235,12 @@ TEST_F(BiblePlayerUi, failure_stopsShowsPlayAndTellsOnce_thenPlayReloads_continu
     EXPECT_EQ(picture("ImageContinuer"), playback::kPictureContinuousOn);
 }
 
-// partly marked chapters: the verse after the passage has no mark
+// partly marked chapters: the verse after the passage has no mark (the rule of which verse ends a
+// passage is the core's; here the player follows it)
 TEST_F(BiblePlayerUi, passageBeforeAnUnmarkedVerse_playsOnToTheNextMarkedOne) {
     FixtureOptions opt;
-    opt.mark = [](int b, int c, int v) {
-        if (b != 40) return QByteArray("0");
-        if (c == 2) return QByteArray("0,00000"); // a chapter not marked yet
-        return v == 21 ? QByteArray("0") : QByteArray::number(10 * v) + ",00000";
+    opt.mark = [](int b, int, int v) {
+        return b != 40 || v == 21 ? QByteArray("0") : QByteArray::number(10 * v) + ",00000";
     };
     std::vector<FixtureBook> books = fixtureBooks(6, 25);
     books[39].verses = [](int) { return 30; };
@@ -266,8 +251,4 @@ TEST_F(BiblePlayerUi, passageBeforeAnUnmarkedVerse_playsOnToTheNextMarkedOne) {
     EXPECT_EQ(player->statusText(), "Playing") << "the last verse was cut as soon as it began";
     stepAt(221, 3);
     EXPECT_EQ(player->statusText(), "Stopped");
-
-    h.nav().jumpTo({0, 39, 1, 0, 4}); // 2:1-5 of a chapter not marked yet
-    stepAt(30, 6);
-    EXPECT_EQ(player->statusText(), "Playing") << "stopped within 2 s";
 }

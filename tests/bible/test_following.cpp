@@ -79,7 +79,7 @@ TEST(Following, lastMarkHoldsTo1000SecondsAndStopsOnlyAPassageEndingBeforeTheCha
     EXPECT_TRUE(f.at(950).stopPlayer);
 }
 
-TEST(Following, keepAtTopPutsTheCaretAtTheEndFirst_markModeLeavesTheSelection) {
+TEST(Following, keepAtTopPutsTheCaretAtTheEndFirst_markModeLeavesTheSelection_noSelectedMarkNothing) {
     Follow f;
     f.keepAtTop = true;
     const FollowResult r = f.at(0.5);
@@ -93,12 +93,10 @@ TEST(Following, keepAtTopPutsTheCaretAtTheEndFirst_markModeLeavesTheSelection) {
     EXPECT_FALSE(s.select.has_value());
     EXPECT_FALSE(s.pause);
     EXPECT_EQ(m.state.MarkIndex, 1) << "mark mode still advances";
-}
 
-TEST(Following, withoutASelectedMarkOrAReadableMarkNothingIsSelected) {
-    Follow f;
-    f.selected = false;
-    EXPECT_EQ(f.stepAt(3), std::pair(-1, 0));
+    Follow n;
+    n.selected = false;
+    EXPECT_EQ(n.stepAt(3), std::pair(-1, 0));
     EXPECT_EQ(markSeconds("1.2\t5,25"), 5.25);
     EXPECT_EQ(markSeconds("no tab"), 0);
 }
@@ -121,40 +119,37 @@ Passage passageOf(const std::vector<const char*>& marks, int first, int last) {
     return p;
 }
 
-struct MarksCase {
-    const char* name;
-    std::vector<const char*> marks;
-    int first, last;
-    QByteArrayList followed;
-    bool stopsBeforeEnd;
-};
-
-class FollowedMarksCases : public ::testing::TestWithParam<MarksCase> {};
-
 } // namespace
 
-TEST_P(FollowedMarksCases, row) {
-    const MarksCase& c = GetParam();
-    const FollowedMarks got = followedMarks(passageOf(c.marks, c.first, c.last));
-    EXPECT_EQ(got.marks, c.followed);
-    EXPECT_EQ(got.stopsBeforeEnd, c.stopsBeforeEnd);
+TEST(Following, followedMarksStopAtTheNextMarkedVerse_orPlayToTheEnd) {
+    const struct {
+        const char* name;
+        std::vector<const char*> marks;
+        int first, last;
+        QByteArrayList followed;
+        bool stopsBeforeEnd;
+    } cases[] = {
+        // clang-format off
+        {"marked, stops at the next verse", {"0,00000", "4", "9", "14"}, 1, 2,
+         {"1.1\t0,00000", "1.2\t4", "1.3\t9"}, true},
+        {"whole chapter, plays to the end", {"0,00000", "4", "9"}, 1, 3,
+         {"1.1\t0,00000", "1.2\t4", "1.3\t9"}, false},
+        // The verse after the passage had "0": its last verse was cut 50 ms after it began.
+        {"next verse unmarked, stops at the next marked verse", {"0,00000", "4", "0", "14"}, 1, 2,
+         {"1.1\t0,00000", "1.2\t4", "\t14"}, true},
+        {"no marked verse after, plays to the end", {"0,00000", "4", "0", "0"}, 1, 2,
+         {"1.1\t0,00000", "1.2\t4"}, false},
+        // A chapter not marked yet ("0,00000" throughout) stopped within 2 s, and so looped in repeat.
+        {"chapter not marked yet, plays to the end", {"0,00000", "0,00000", "0,00000", "0,00000"}, 1, 2,
+         {"1.1\t0,00000"}, false},
+        {"passage without a mark of its own, plays from the start to the end", {"0,00000", "0", "0", "12"},
+         2, 2, {}, false},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FollowedMarks got = followedMarks(passageOf(c.marks, c.first, c.last));
+        EXPECT_EQ(got.marks, c.followed);
+        EXPECT_EQ(got.stopsBeforeEnd, c.stopsBeforeEnd);
+    }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Following, FollowedMarksCases, ::testing::Values(
-    MarksCase{"marked_stopsAtTheNextVerse", {"0,00000", "4", "9", "14"}, 1, 2,
-              {"1.1\t0,00000", "1.2\t4", "1.3\t9"}, true},
-    MarksCase{"wholeChapter_playsToTheEnd", {"0,00000", "4", "9"}, 1, 3,
-              {"1.1\t0,00000", "1.2\t4", "1.3\t9"}, false},
-    // The verse after the passage had "0": its last verse was cut 50 ms after it began.
-    MarksCase{"nextVerseUnmarked_stopsAtTheNextMarkedVerse", {"0,00000", "4", "0", "14"}, 1, 2,
-              {"1.1\t0,00000", "1.2\t4", "\t14"}, true},
-    MarksCase{"noMarkedVerseAfter_playsToTheEnd", {"0,00000", "4", "0", "0"}, 1, 2,
-              {"1.1\t0,00000", "1.2\t4"}, false},
-    // A chapter not marked yet ("0,00000" throughout) stopped within 2 s, and so looped in repeat.
-    MarksCase{"chapterNotMarkedYet_playsToTheEnd", {"0,00000", "0,00000", "0,00000", "0,00000"}, 1, 2,
-              {"1.1\t0,00000"}, false},
-    MarksCase{"passageWithoutOwnMark_playsFromTheStartToTheEnd", {"0,00000", "0", "0", "12"}, 2, 2,
-              {}, false}
-), [](const auto& info) { return std::string(info.param.name); });
-// clang-format on

@@ -1,19 +1,17 @@
 #include "bible/search/versionsearch.h"
-#include "bible/searchfixture.h"
-#include "common/lines.h"
-#include "common/text.h"
+#include "support/biblefixture.h"
+#include "support/clirun.h"
 
-#include <QFile>
-
-#include <gtest/gtest.h>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <chrono>
 #include <filesystem>
 
 using namespace lumora::bible;
+using namespace lumora::testing;
 using lumora::session::PassageRef;
-using lumora::testing::TempFolder;
-using lumora::testing::writeBytes;
 
 namespace {
 
@@ -33,10 +31,34 @@ QStringList bookNames(const QString& prefix, int count = 66) {
     return names;
 }
 
+// Versions "AAA - Alpha" and "bbb - Beta" of 66 books of 3 chapters of 16 verses, books named
+// "01 Book1".. in AAA and "01 Livre1".. in bbb, where book 43 is "43 Jean"; `alpha` and `beta` give
+// some verses of each other texts, by book, chapter and verse.
+using VerseTexts = std::map<std::tuple<int, int, int>, QByteArray>;
+
+void writeSearchBible(const QString& data, const VerseTexts& alpha, const VerseTexts& beta = {}) {
+    const auto version = [&data](const QByteArray& code, const QString& prefix, const VerseTexts& texts) {
+        std::vector<FixtureBook> books = fixtureBooks(3, 16);
+        for (FixtureBook& b : books)
+            b.name = prefix + QString::number(b.number);
+        if (prefix == "Livre") books[42].name = QStringLiteral("Jean");
+        FixtureOptions o;
+        o.text = [texts](int b, int c, int v) {
+            const auto it = texts.find({b, c, v});
+            return it == texts.end() ? fixtureVerseText(b, c, v) : it->second;
+        };
+        writeFixtureVersion(data, code, books, o);
+    };
+    version("AAA", "Book", alpha);
+    version("bbb", "Livre", beta);
+    writeBytes(data + "/Bible/Version.txt", bom + "AAA - Alpha\r\nbbb - Beta\r\n");
+}
+
 } // namespace
 
-// letter case and lines: the whole line is searched, each line with a hit is listed once, lone
-// LF, lone CR and CR LF each end a line, and a line without four tabs is no hit
+// letter case and lines: the whole line is searched (the byte-order mark is not), each line with a
+// hit is listed once, lone LF, lone CR and CR LF each end a line, and a line without four tabs is
+// no hit; some blanks are no search
 TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_eachLineIsListedOnce_anyLineEndEndsALine) {
     const struct {
         const char* name;
@@ -71,160 +93,127 @@ TEST(SearchBookBytes, caseFoldsOnlyAsciiLetters_eachLineIsListedOnce_anyLineEndE
          "40N\t1\t1\t0\tword\r\n40N word without tabs\r\n40N\t1\t2\t0\r\n",
          "40n",
          {"40N\t1\t1"}},
+        {"the first line after the mark",
+         "01O\t1\t1\t0\tAlpha\r\n01O\t1\t2\t0\tBeta\r\n",
+         "01o\t1\t1",
+         {"01O\t1\t1"}},
+        {"the mark is no text of the line",
+         "01O\t1\t1\t0\tAlpha\r\n",
+         "\xBB\xBF"
+         "01O",
+         {}},
+        {"two blanks are searched like any text",
+         "01O\t1\t1\t0\tone  two\r\n01O\t1\t2\t0\tone two\r\n",
+         "  ",
+         {"01O\t1\t1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(keysOf(searchBookBytes(bom + c.lines, c.needle)), c.keys);
     }
-}
-
-TEST(SearchBookBytes, hitOnFirstLineAfterBom_isFound) {
-    const QByteArray data = bom + "01O\t1\t1\t0\tAlpha\r\n01O\t1\t2\t0\tBeta\r\n";
-    const auto hits = searchBookBytes(data, "01o\t1\t1");
-    ASSERT_EQ(hits.size(), 1);
-    EXPECT_EQ(hits[0].verseKey(), "01O\t1\t1");
-    EXPECT_EQ(hits[0].ref, (PassageRef{"", 1, 1, 1, 1}));
-    // The mark itself is no text of the line.
-    EXPECT_TRUE(searchBookBytes(data, QByteArray("\xBB\xBF") + "01O").isEmpty());
-}
-
-// blank text
-
-TEST(SearchBlank, emptyOneAndThreeBlanks_areNoSearch_butTwoAndFourAre_andTwoFindTwoBlanks) {
+    // Empty text, one blank and three blanks are no search at all; two and four are.
     for (const auto& [text, blank] :
          {std::pair{"", true}, {" ", true}, {"   ", true}, {"  ", false}, {"    ", false}})
         EXPECT_EQ(isBlankSearch(text), blank) << '"' << text << '"';
-    // Two blanks are searched like any text.
-    const QByteArray data = bom + "01O\t1\t1\t0\tone  two\r\n01O\t1\t2\t0\tone two\r\n";
-    EXPECT_EQ(keysOf(searchBookBytes(data, "  ")), QByteArrayList{"01O\t1\t1"});
 }
 
-// display line and key
-
-TEST(SearchHitText, display_usesTheVersionsBookName) {
-    QStringList names = bookNames("B");
+// Where a hit leads: the numbers of its fields, or no place when one is not a number from 1 up; its
+// display line names the book as the version does, or shows the key's first field when the book
+// has no name, and keeps the fields as the file writes them.
+TEST(SearchHit, fieldsGiveThePlaceAndTheDisplayLine_brokenFieldsLeadNowhere) {
+    QStringList names = bookNames("B", 100);
     names[42] = QStringLiteral("Jean");
-    const auto hits = searchBookBytes(bom + "43N\t3\t16\t0\tcar Dieu\r\n", "dieu");
-    ASSERT_EQ(hits.size(), 1);
-    EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("Jean 3.16-16"));
-}
-
-TEST(SearchHitText, bookWithoutName_showsItsKey_andThreeDigitBooksKeepTheirNumber) {
-    const QStringList names = bookNames("B", 100);
-    const auto hits = searchBookBytes(bom + "100O\t2\t5\t0\tx\r\n120O\t1\t1\t0\tx\r\n", "x");
-    ASSERT_EQ(hits.size(), 2);
-    EXPECT_EQ(hits[0].ref.book, 100);
-    EXPECT_EQ(searchDisplayLine(hits[0], names), QStringLiteral("B100 2.5-5"));
-    EXPECT_EQ(searchDisplayLine(hits[1], names), QStringLiteral("120O 1.1-1"));
-}
-
-TEST(SearchHitText, keysLongerThanUsual_areKeptWhole) {
     const QByteArray longChapter(40, '7');
-    const auto hits = searchBookBytes(bom + "40N\t" + longChapter + "\t3\t0\tx\r\n", "x");
-    ASSERT_EQ(hits.size(), 1);
-    EXPECT_EQ(hits[0].verseKey(), "40N\t" + longChapter + "\t3");
-    EXPECT_EQ(hits[0].chapter(), longChapter);
-    EXPECT_EQ(hits[0].verse(), "3");
-    EXPECT_FALSE(hits[0].leadsToVerse()) << "a chapter too large for a number names no place";
-}
-
-// Where a hit leads: the numbers of its fields, or no place when one is not a number from 1 up.
-TEST(SearchHitPlace, fieldsGiveBookChapterAndVerse_andBrokenFieldsLeadNowhere) {
     const struct {
         const char* name;
-        QByteArray line;
+        QByteArray key;
         bool leads;
         PassageRef ref;
+        QString display;
     } cases[] = {
-        {"the usual key", "43N\t3\t16", true, {"", 43, 3, 16, 16}},
-        {"three-digit book and chapter", "100O\t150\t176", true, {"", 100, 150, 176, 176}},
-        {"leading zeros and blanks", "07O\t 03\t+9", true, {"", 7, 3, 9, 9}},
-        {"digits followed by letters", "12O\t4b\t5a", true, {"", 12, 4, 5, 5}},
-        {"book 00", "00O\t1\t1", false, {"", 0, 1, 1, 1}},
-        {"book without digits", "XO\t1\t1", false, {"", 0, 1, 1, 1}},
-        {"chapter 0", "43N\t0\t16", false, {"", 43, 0, 16, 16}},
-        {"verse not a number", "43N\t3\tx", false, {"", 43, 3, 0, 0}},
-        {"negative verse", "43N\t3\t-2", false, {"", 43, 3, 0, 0}},
+        {"the usual key", "43N\t3\t16", true, {"", 43, 3, 16, 16}, "Jean 3.16-16"},
+        {"three-digit book and chapter",
+         "100O\t150\t176",
+         true,
+         {"", 100, 150, 176, 176},
+         "B100 150.176-176"},
+        {"a book without a name", "120O\t1\t1", true, {"", 120, 1, 1, 1}, "120O 1.1-1"},
+        {"leading zeros and blanks", "07O\t 03\t+9", true, {"", 7, 3, 9, 9}, "B7  03.+9-+9"},
+        {"digits followed by letters", "12O\t4b\t5a", true, {"", 12, 4, 5, 5}, "B12 4b.5a-5a"},
+        {"book 00", "00O\t1\t1", false, {"", 0, 1, 1, 1}, "00O 1.1-1"},
+        {"book without digits", "XO\t1\t1", false, {"", 0, 1, 1, 1}, "XO 1.1-1"},
+        {"chapter 0", "43N\t0\t16", false, {"", 43, 0, 16, 16}, "Jean 0.16-16"},
+        {"verse not a number", "43N\t3\tx", false, {"", 43, 3, 0, 0}, "Jean 3.x-x"},
+        {"negative verse", "43N\t3\t-2", false, {"", 43, 3, 0, 0}, "Jean 3.-2--2"},
+        {"a chapter too large for a number, kept whole",
+         "40N\t" + longChapter + "\t3",
+         false,
+         {"", 40, 0, 3, 3},
+         "B40 " + longChapter + ".3-3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto hits = searchBookBytes(bom + c.line + "\t0\tword\r\n", "word");
+        const auto hits = searchBookBytes(bom + c.key + "\t0\tword\r\n", "word");
         ASSERT_EQ(hits.size(), 1);
         EXPECT_EQ(hits[0].ref, c.ref);
         EXPECT_EQ(hits[0].leadsToVerse(), c.leads);
+        EXPECT_EQ(hits[0].verseKey(), c.key);
+        EXPECT_EQ(searchDisplayLine(hits[0], names), c.display);
     }
 }
 
-// whole version
-
-TEST(SearchVersion, oldTestamentHitsComeFirst_inFileOrder) {
+// whole version: the Old Testament's hits first, each file in its order; an unreadable file is
+// reported and the other still searched
+TEST(SearchVersion, oldTestamentHitsComeFirst_anUnreadableFileIsReported) {
     TempFolder tmp;
-    lumora::testing::writeSearchBible(
+    writeSearchBible(
         tmp.path(),
-        {{"66N\t1\t1", "Amen"}, {"02O\t3\t4", "amen"}, {"40N\t1\t2", "AMEN"}, {"01O\t2\t1", "amen amen"}});
+        {{{66, 1, 1}, "Amen"}, {{2, 3, 4}, "amen"}, {{40, 1, 2}, "AMEN"}, {{1, 2, 1}, "amen amen"}});
     const VersionSearch s = SearchVersion(tmp.path(), "AAA", bookNames("N"), "amen");
     EXPECT_EQ(s.display, (QStringList{"N1 2.1-1", "N2 3.4-4", "N40 1.2-2", "N66 1.1-1"}));
     EXPECT_EQ(s.hits.first().ref, (PassageRef{"AAA", 1, 2, 1, 1}));
     EXPECT_EQ(s.hits.last().ref, (PassageRef{"AAA", 66, 1, 1, 1}));
     EXPECT_TRUE(s.unreadable.isEmpty());
-}
 
-TEST(SearchVersion, unreadableOldTestament_isReported_andNewTestamentStillSearched) {
-    TempFolder tmp;
-    lumora::testing::writeSearchBible(tmp.path(), {{"40N\t1\t2", "amen"}, {"02O\t3\t4", "amen"}});
     const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
     ASSERT_TRUE(QFile::remove(ot));
-    const VersionSearch s = SearchVersion(tmp.path(), "AAA", {}, "amen");
-    EXPECT_EQ(s.unreadable, QStringList{ot});
-    EXPECT_EQ(keysOf(s.hits), QByteArrayList{"40N\t1\t2"});
+    const VersionSearch without = SearchVersion(tmp.path(), "AAA", {}, "amen");
+    EXPECT_EQ(without.unreadable, QStringList{ot});
+    EXPECT_EQ(keysOf(without.hits), (QByteArrayList{"40N\t1\t2", "66N\t1\t1"}));
     EXPECT_FALSE(SearchBookFile(ot, "amen").opened);
 }
 
-// repeated searches: "amen" in 01O 1:1 of AAA and in 02O 1:1 of bbb, AAA's Old Testament file
-// written again as `bytes` with the modification time it had, moved on by `later`
-namespace {
-
-class SearchCacheTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        lumora::testing::writeSearchBible(tmp.path(), {{"01O\t1\t1", "amen"}, {"40N\t1\t1", "word"}},
-                                          {{"02O\t1\t1", "amen"}});
-        amenless = *lumora::common::readWholeFile(ot);
-        amenless.replace("amen", "omen");
-    }
-    QByteArrayList amenKeys(SearchFileCache* with = nullptr) const {
+// repeated searches: a testament file kept at the same size and time is not read again, one changed
+// in either is read again; another version is searched in its own files
+TEST(SearchCache, aFileKeptAtTheSameSizeAndTimeIsNotReadAgain_oneChangedInEitherIs) {
+    TempFolder tmp;
+    writeSearchBible(tmp.path(), {{{1, 1, 1}, "amen"}}, {{{2, 1, 1}, "amen"}});
+    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
+    const QByteArray amenless = readBytes(ot).replace("amen", "omen");
+    SearchFileCache cache;
+    const auto amenKeys = [&](SearchFileCache* with) {
         return keysOf(SearchVersion(tmp.path(), "AAA", {}, "amen", with).hits);
-    }
-    void rewrite(const QByteArray& bytes, std::chrono::seconds later = {}) {
+    };
+    // AAA's Old Testament file written again as `bytes` with the time it had, moved on by `later`
+    const auto rewrite = [&ot](const QByteArray& bytes, std::chrono::seconds later) {
         const std::filesystem::path path(QFile::encodeName(ot).toStdString());
         const auto when = std::filesystem::last_write_time(path);
         writeBytes(ot, bytes);
         std::filesystem::last_write_time(path, when + later);
-    }
-    TempFolder tmp;
-    const QString ot = tmp.file(QStringLiteral("Bible/AAA/AAA-O.txt"));
-    QByteArray amenless;
-    SearchFileCache cache;
-};
-
-} // namespace
-
-TEST_F(SearchCacheTest, aFileKeptAtTheSameSizeAndTimeIsNotReadAgain) {
+    };
     EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
-    // Same length, same time: the kept bytes are searched.
-    rewrite(amenless);
+    const VersionSearch other = SearchVersion(tmp.path(), "bbb", {}, "amen", &cache);
+    EXPECT_EQ(keysOf(other.hits), QByteArrayList{"02O\t1\t1"});
+    EXPECT_EQ(other.hits.first().ref.version, "bbb") << "the hit leads into the version searched";
     EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
-    // Without the cache the file on disk is what counts.
-    EXPECT_TRUE(amenKeys().isEmpty());
-}
+    rewrite(amenless, {});
+    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"}) << "same length, same time: the bytes kept";
+    EXPECT_TRUE(amenKeys(nullptr).isEmpty()) << "without the cache the file on disk counts";
 
-TEST_F(SearchCacheTest, aFileChangedInTimeOrSizeIsReadAgain) {
-    ASSERT_EQ(amenKeys(&cache).size(), 1);
     rewrite(amenless, std::chrono::seconds(5));
     EXPECT_TRUE(amenKeys(&cache).isEmpty());
-    rewrite(amenless + "01O\t1\t2\t0\tamen\r\n");
+    rewrite(amenless + "01O\t1\t2\t0\tamen\r\n", {});
     EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t2"});
-
     // A file gone is reported, however it was kept.
     ASSERT_TRUE(QFile::remove(ot));
     const VersionSearch gone = SearchVersion(tmp.path(), "AAA", {}, "amen", &cache);
@@ -232,10 +221,32 @@ TEST_F(SearchCacheTest, aFileChangedInTimeOrSizeIsReadAgain) {
     EXPECT_TRUE(gone.hits.isEmpty());
 }
 
-TEST_F(SearchCacheTest, anotherVersionIsSearchedInItsOwnFiles) {
-    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
-    const VersionSearch other = SearchVersion(tmp.path(), "bbb", {}, "amen", &cache);
-    EXPECT_EQ(keysOf(other.hits), QByteArrayList{"02O\t1\t1"});
-    EXPECT_EQ(other.hits.first().ref.version, "bbb") << "the hit leads into the version searched";
-    EXPECT_EQ(amenKeys(&cache), QByteArrayList{"01O\t1\t1"});
+// lumora-cli search lists the hits as the drop-down does, in the version asked for (its code in
+// any case), its JSON key adding the verse again and the version's row
+TEST(SearchCli, listsTheHitsOfTheVersionAskedFor_blankTextAndNoHitPrintNothing) {
+    TempFolder tmp;
+    writeSearchBible(tmp.path(), {{{43, 3, 16}, "For God so loved"}, {{1, 1, 1}, "god"}},
+                     {{{43, 3, 16}, "Car Dieu a tant aim\xC3\xA9"}});
+    const auto cli = [&tmp](const QStringList& rest) {
+        return runCli(QStringList{"--data", tmp.path(), "search"} + rest);
+    };
+    CliResult r = cli({"GOD"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out, QByteArray("01 Book1 1.1-1\n43 Book43 3.16-16\n"));
+
+    r = cli({"--version", "BBB", "--json", QStringLiteral("aim\u00e9")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QJsonArray a = QJsonDocument::fromJson(r.out).array();
+    ASSERT_EQ(a.size(), 1);
+    EXPECT_EQ(a[0].toObject()["display"].toString(), "43 Jean 3.16-16");
+    EXPECT_EQ(a[0].toObject()["key"].toString(), "43N\t3\t16\t16\t1");
+
+    EXPECT_EQ(cli({" "}).out, QByteArray());
+    r = cli({"--json", "zzzz"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(QJsonDocument::fromJson(r.out).array().size(), 0);
+    r = cli({"--version", "XYZ", "god"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.count('\n'), 1);
+    EXPECT_EQ(r.out, QByteArray());
 }

@@ -93,68 +93,15 @@ TEST(HitLineScan, portableAndSse2PathsAlwaysExist) {
 #endif
 }
 
-TEST(HitLineScan, matchAtEveryOffsetAroundBlockEdges_isFoundOnce) {
-    // One verse line whose text puts the needle at offsets 0..80, so its first and last byte
-    // fall on each side of the 16- and 32-byte block edges, with the line end at every distance
-    // after it; a second occurrence in the same line must not list the line again.
-    for (const QByteArray& needle : {QByteArray("x"), QByteArray("Lord"), QByteArray("melchisedec"),
-                                     QByteArray("abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGH")}) {
-        for (int before = 0; before <= 80; ++before) {
-            for (int after = 0; after <= 40; after += 3) {
-                const QByteArray line = "01O\t1\t1\t0\t" + QByteArray(before, '-') + needle.toUpper() +
-                                        QByteArray(after, '-') + needle;
-                for (const QByteArray& end :
-                     {QByteArray("\r\n"), QByteArray("\r"), QByteArray("\n"), QByteArray()}) {
-                    expectAllPathsAgree(bom + line + end + "01O\t1\t2\t0\tnone" + end, needle);
-                    expectAllPathsAgree(bom + line + end, needle);
-                    if (HasFatalFailure()) return;
-                }
-            }
-        }
-    }
-}
-
-TEST(HitLineScan, crLfSplitAcrossABlockEdge_endsOneLine) {
-    // The CR as the last byte of a block and the LF as the first of the next, for 16 and 32.
-    for (int pad = 0; pad < 70; ++pad) {
-        const QByteArray first = "01O\t1\t1\t0\t" + QByteArray(pad, 'a');
-        const QByteArray data = first + "\r\n02O\t2\t2\t0\tab\r\n\n03O\t3\t3\t0\tb";
-        for (const char* needle : {"a", "b", ""})
-            expectAllPathsAgree(data, needle);
-        if (HasFatalFailure()) return;
-    }
-}
-
-TEST(HitLineScan, lineWithFewerThanFourTabs_isNoHit_evenWhenTheNextLineHasThem) {
-    // The tabs of the following lines lie in the same block as the short line's own.
-    for (int tabs = 0; tabs < 4; ++tabs) {
-        for (int pad = 0; pad < 20; ++pad) {
-            const QByteArray shortLine = "x" + QByteArray(tabs, '\t') + QByteArray(pad, '-');
-            for (const char* end : {"\r\n", "\r", "\n"}) {
-                const QByteArray data = "01O\t1\t1\t0\ta\r\n" + shortLine + end + "01O\t1\t2\t0\tx\t\t" +
-                                        end + "01O\t1\t3\t0\t" + QByteArray(80, 'y') + end;
-                EXPECT_EQ(expectedKeys(data, "x"), QByteArrayList{"01O\t1\t2"});
-                expectAllPathsAgree(data, "x");
-                if (HasFatalFailure()) return;
-            }
-        }
-    }
-}
-
+// A needle too long for the buffer on the stack. (Matches on either side of a block's edge, blanks
+// at a needle's ends, a CR LF split across two blocks and lines with fewer than four tabs are among
+// the random cases below.)
 TEST(HitLineScan, needleLongerThanTheStackBuffer_isStillFound) {
     const QByteArray needle = QByteArray(100, 'q') + "Z";
     const QByteArray data =
         bom + "05O\t1\t1\t0\tx" + needle.toUpper() + "y\r\n05O\t1\t2\t0\t" + needle.left(100) + "\r\n";
-    ASSERT_EQ(expectedKeys(data, needle), QByteArrayList{"05O\t1\t1"});
     expectAllPathsAgree(data, needle);
-}
-
-TEST(HitLineScan, blankAtEitherEndOfTheNeedle_isMatchedLikeAnyByte) {
-    const QByteArray data = bom + "01O\t1\t1\t0\tin the beginning\r\n01O\t1\t2\t0\tthe end\r\n"
-                                  "01O\t1\t3\t0\tbathe\r\n";
-    for (const char* needle : {" the ", "the ", " the"})
-        expectAllPathsAgree(data, needle);
-    EXPECT_EQ(scannedKeys(data, " the", ScanPath::Best), QByteArrayList{"01O\t1\t1"});
+    EXPECT_EQ(scannedKeys(data, needle, ScanPath::Best), QByteArrayList{"05O\t1\t1"});
 }
 
 TEST(HitLineScan, agreesWithALineByLineScan_onRandomTextOfEveryLength) {

@@ -45,6 +45,7 @@ class SearchUi : public ::testing::Test {
             out << h.combo("ComboBox_passage_trouve")->itemText(i);
         return out;
     }
+    QString counter() { return h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(); }
     QTextCharFormat formatAt(int pos) {
         QTextCursor c(h.find<QTextEdit>("Text_Passage")->document());
         c.setPosition(pos + 1);
@@ -58,8 +59,6 @@ TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
     h.combo("List_version")->setCurrentIndex(1);
     searchFor("zorobabel");
     ASSERT_EQ(entries(), (QStringList{"43 Book43 3.16-16", "????"}));
-    ASSERT_EQ(s().hits().size(), 1);
-    EXPECT_EQ(s().hits().first().ref, (session::PassageRef{"BBB", 43, 3, 16, 16}));
 
     h.combo("List_version")->setCurrentIndex(0); // the user goes back to the first version
     pick(0);
@@ -73,79 +72,63 @@ TEST_F(SearchUi, hitInAnotherVersion_switchesListVersionAndHighlightsTheWord) {
     EXPECT_EQ(h.view().passageBox().selectedText(), "Zorobabel");
     EXPECT_EQ(formatAt(at).fontWeight(), QFont::Bold);
     EXPECT_EQ(formatAt(at).foreground().color(), QColor(0, 0, 255));
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "1 / 1");
+    EXPECT_EQ(counter(), "1 / 1");
 }
 
-TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks_theTrailingEntryChangesNothing) {
+TEST_F(SearchUi, searchShowsFirstHitAtOnce_andCountsPicks_theTrailingEntryAndABlankSearchChangeNothing) {
     searchFor("Manna");
     EXPECT_EQ(entries().size(), 14); // twelve in book 2, one in book 40, "????"
-    EXPECT_EQ(entries().first(), "02 Book2 1.1-1");
-    EXPECT_EQ(entries().at(12), "40 Book40 5.18-18");
     EXPECT_TRUE(s().SearchReady());
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "1 / 13");
+    EXPECT_EQ(counter(), "1 / 13");
     EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "02 Book2 1 : 1"); // the hit verse alone
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     pick(2);
     EXPECT_EQ(h.current(h.list("List_verset")), "3");
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "3 / 13");
+    EXPECT_EQ(counter(), "3 / 13");
 
     // picking the trailing entry changes nothing
     pick(4);
     const QString passage = h.text();
-    const QString label = h.find<QLabel>("Lbl_Nbr_passage_trouve")->text();
     const QStringList before = entries();
     pick(13);
     EXPECT_EQ(h.text(), passage);
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), label);
+    EXPECT_EQ(counter(), "5 / 13");
     EXPECT_EQ(entries(), before);
     EXPECT_EQ(h.current(h.list("List_verset")), "5");
-}
 
-TEST_F(SearchUi, hitInTheVerseShown_selectsTheFirstEndVerse) {
-    // Start-up shows 40 5:18-20; the hit is verse 18 itself.
-    ASSERT_EQ(h.current(h.list("List_verset_limite")), "20");
-    searchFor("jot");
-    EXPECT_EQ(h.current(h.list("List_verset")), "18");
-    EXPECT_EQ(h.list("List_verset_limite")->currentRow(), 0);
-    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "40 Book40 5 : 18");
-    EXPECT_EQ(h.view().passageBox().selectedText(), "jot");
-}
-
-TEST_F(SearchUi, blankSearchOrNoHit_listsOnlyTheTrailingEntry_blankPicksAreIgnored_typedTextRefused) {
-    searchFor("nowhere to be found");
-    EXPECT_EQ(entries(), QStringList{"????"});
-    EXPECT_TRUE(s().SearchReady());
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
-
-    searchFor("manna");
+    // a blank search lists only the trailing entry, keeps the hits, and picks are ignored
     const QList<bible::SearchHit> hits = s().hits();
-    const QString passage = h.text();
     searchFor(" ");
     EXPECT_EQ(entries(), QStringList{"????"});
     EXPECT_FALSE(s().SearchReady());
-    ASSERT_EQ(s().hits().size(), hits.size()); // left as they were
+    ASSERT_EQ(s().hits().size(), hits.size());
     EXPECT_EQ(s().hits().first().ref, hits.first().ref);
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "");
+    EXPECT_EQ(counter(), "");
     pick(0);
     EXPECT_EQ(h.text(), passage);
     EXPECT_TRUE(h.prompts.asked.empty());
+}
+
+TEST_F(SearchUi, noHitListsOnlyTheTrailingEntry_typedTextIsRefused_anUnreadableTestamentIsTold) {
+    searchFor("nowhere to be found");
+    EXPECT_EQ(entries(), QStringList{"????"});
+    EXPECT_TRUE(s().SearchReady());
+    EXPECT_EQ(counter(), "");
 
     // typed text is refused with a warning and cleared
     searchFor("manna");
-    QLineEdit* edit = h.combo("ComboBox_passage_trouve")->lineEdit();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-    QApplication::sendEvent(edit, &press);
+    QApplication::sendEvent(h.combo("ComboBox_passage_trouve")->lineEdit(), &press);
     ASSERT_EQ(h.prompts.asked.size(), 1u);
     EXPECT_EQ(h.prompts.asked[0].icon, platform::PromptIcon::Exclamation);
     EXPECT_EQ(h.combo("ComboBox_passage_trouve")->currentText(), "");
-}
 
-TEST_F(SearchUi, unreadableTestament_showsItsPath_andTheOtherIsStillSearched) {
+    // the path of an unreadable testament is told
+    h.prompts.asked.clear();
     const QString ot = h.data.path() + "/Bible/AAA/AAA-O.txt";
     ASSERT_TRUE(QFile::remove(ot));
     searchFor("jot");
     EXPECT_EQ(h.prompts.asked, (std::vector<FakePrompts::Asked>{{ot, "Lumora"}}));
-    EXPECT_EQ(entries(), (QStringList{"40 Book40 5.18-18", "????"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -162,20 +145,29 @@ TEST_F(SearchUi, withTheVersionHeaderShown_theHighlightLandsOnTheHitVerse) {
     EXPECT_NE(formatAt(0).fontWeight(), QFont::Bold);
 }
 
-TEST_F(SearchUi, nextSearch_replacesEveryRow_theDropDownListsTheNewHits_andTheRowKeepsItsLayout) {
+// A hit in the verse shown selects that verse alone; the next search replaces every row, the
+// drop-down lists the new hits, and the search row keeps its layout as the counter grows.
+TEST_F(SearchUi, hitInTheVerseShownSelectsItAlone_nextSearchReplacesEveryRow_theRowKeepsItsLayout) {
     h.window->resize(1600, 1000);
     h.window->show();
     QApplication::processEvents();
     auto* box = h.find<QLineEdit>("Text_achercher");
     auto* hits = h.combo("ComboBox_passage_trouve");
     const QRect boxBefore = box->geometry(), hitsBefore = hits->geometry();
+    ASSERT_EQ(h.current(h.list("List_verset_limite")), "20"); // start-up shows 40 5:18-20
+    searchFor("jot");
+    EXPECT_EQ(h.current(h.list("List_verset")), "18");
+    EXPECT_EQ(h.list("List_verset_limite")->currentRow(), 0);
+    EXPECT_EQ(h.find<QLabel>("Labe16")->text(), "40 Book40 5 : 18");
+    EXPECT_EQ(h.view().passageBox().selectedText(), "jot");
+
     searchFor("manna");
     ASSERT_EQ(entries().size(), 14);
     searchFor("jot");
     EXPECT_EQ(entries(), (QStringList{"40 Book40 5.18-18", "????"}));
     EXPECT_EQ(hits->currentIndex(), 0);
     EXPECT_EQ(hits->currentText(), "40 Book40 5.18-18");
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "1 / 1");
+    EXPECT_EQ(counter(), "1 / 1");
     // the drop-down shows the same rows, and a pick from it jumps as a pick of the combo does
     searchFor("manna");
     hits->showPopup();
@@ -186,8 +178,8 @@ TEST_F(SearchUi, nextSearch_replacesEveryRow_theDropDownListsTheNewHits_andTheRo
     pick(12);
     EXPECT_EQ(h.list("List_livre")->currentRow(), 39);
     EXPECT_EQ(h.current(h.list("List_verset")), "18");
-    EXPECT_EQ(h.find<QLabel>("Lbl_Nbr_passage_trouve")->text(), "13 / 13");
-    QApplication::processEvents(); // the counter grew: the row keeps its layout
+    EXPECT_EQ(counter(), "13 / 13");
+    QApplication::processEvents();
     EXPECT_EQ(box->geometry(), boxBefore);
     EXPECT_EQ(hits->geometry(), hitsBefore);
 }
@@ -219,46 +211,24 @@ TEST_F(SearchUi, listPanelsHideTheSearchRowsWithTheirCounters_andTheirShowBoxesS
         show->click();
         QApplication::processEvents();
         EXPECT_TRUE(h.find<QLabel>(side.counter)->isVisible());
-        EXPECT_EQ(show->mapTo(h.window.get(), QPoint(0, 0)), before);
     }
 }
 
-// The books of the New Testament alone.
-static std::vector<FixtureBook> newTestament() {
-    std::vector<FixtureBook> books;
-    for (const FixtureBook& b : fixtureBooks(6, 25))
-        if (b.number >= 40) books.push_back(b);
-    return books;
-}
-
-// A hit leads to the book with its number, wherever the version lists it: a version of the New
-// Testament alone lists John fourth. (The hit once went to the row its number names in a full
-// list, which such a version has not, and the pick stayed where it was.)
-TEST(SearchUiBooks, hitInAVersionWithoutTheFirstBooks_showsTheBookWithItsNumber) {
+// A place keeps its book by number, wherever a version lists it: a version of the New Testament
+// alone lists Matthew first and John fourth. Switching versions kept the book's row (from Matthew
+// 5 in a full Bible it showed the fortieth book of the other), and a hit went to the row its
+// number names in a full list, which such a version has not, so the pick stayed where it was.
+TEST(VersionSwitch, theBookShownAndASearchHitKeepTheBookByItsNumber) {
     MainWindowHarness h;
+    std::vector<FixtureBook> newTestament;
+    for (const FixtureBook& b : fixtureBooks(6, 25))
+        if (b.number >= 40) newTestament.push_back(b);
     FixtureOptions o;
     o.text = [](int b, int c, int v) -> QByteArray {
         return b == 43 && c == 3 && v == 16 ? "so loved Zorobabel" : fixtureVerseText(b, c, v);
     };
-    writeFixtureVersion(h.data.path(), "NTO", newTestament(), o);
-    writeBytes(h.data.path() + "/Bible/Version.txt", "NTO - New Testament\r\n");
-    ASSERT_TRUE(h.open());
-    h.find<QLineEdit>("Text_achercher")->setText("zorobabel");
-    h.find<QPushButton>("Cmd_cherche_passage")->click();
-    EXPECT_EQ(h.current(h.list("List_livre")), "43 Book43");
-    EXPECT_EQ(h.current(h.list("List_chapitre")), "3");
-    EXPECT_EQ(h.current(h.list("List_verset")), "16");
-    EXPECT_EQ(h.view().passageBox().selectedText(), "Zorobabel");
-    // The hit is named by its own book, not by the one at the row its number names in a full list.
-    EXPECT_EQ(h.find<QComboBox>("ComboBox_passage_trouve")->itemText(0), "43 Book43 3.16-16");
-}
-
-// Switching versions kept the book's row: from Matthew 5 in a full Bible, a version of the New
-// Testament alone showed its fortieth book. The book stays by its number when the version has it.
-TEST(VersionSwitch, theBookShownStaysByItsNumber) {
-    MainWindowHarness h;
     writeFixtureVersion(h.data.path(), "ALL", fixtureBooks(6, 25));
-    writeFixtureVersion(h.data.path(), "NTO", newTestament());
+    writeFixtureVersion(h.data.path(), "NTO", newTestament, o);
     writeBytes(h.data.path() + "/Bible/Version.txt", "ALL - Whole\r\nNTO - New Testament\r\n");
     ASSERT_TRUE(h.open());
     h.nav().jumpTo({0, 39, 4, 17, 2}); // Matthew 5:18-20
@@ -273,4 +243,13 @@ TEST(VersionSwitch, theBookShownStaysByItsNumber) {
     h.nav().jumpTo({0, 0, 0, 0, 0});
     versions->setCurrentIndex(1);
     EXPECT_EQ(h.current(h.list("List_livre")), "40 Book40") << "row 0 there";
+
+    h.find<QLineEdit>("Text_achercher")->setText("zorobabel");
+    h.find<QPushButton>("Cmd_cherche_passage")->click();
+    EXPECT_EQ(h.current(h.list("List_livre")), "43 Book43");
+    EXPECT_EQ(h.current(h.list("List_chapitre")), "3");
+    EXPECT_EQ(h.current(h.list("List_verset")), "16");
+    EXPECT_EQ(h.view().passageBox().selectedText(), "Zorobabel");
+    // The hit is named by its own book, not by the one at the row its number names in a full list.
+    EXPECT_EQ(h.find<QComboBox>("ComboBox_passage_trouve")->itemText(0), "43 Book43 3.16-16");
 }

@@ -14,7 +14,7 @@ using testing::TempFolder;
 using testing::writeBytes;
 namespace rtf = common::rtf;
 
-TEST(SaveNames, unsafeCharactersOrLoneSeparators_giveFile_name) {
+TEST(SaveNames, unsafeCharactersOrLoneSeparators_giveFile_name_aPassagesNameIsMadeSafe) {
     // accepted as they stand, a full path with a drive too
     for (const char* name : {"Jean 3 _ 16 (LSG )", "C:\\Docs\\Jean 3", "12 - Amen", "", ":\\"})
         EXPECT_EQ(dialogFileName(QString::fromUtf8(name)), QString::fromUtf8(name)) << name;
@@ -22,11 +22,8 @@ TEST(SaveNames, unsafeCharactersOrLoneSeparators_giveFile_name) {
     for (const char* name :
          {"Jean 3 : 16", "a\\b", "\\:", "12 - Qui?", "AC/DC", "a*b", "say \"amen\"", "<x>", "a|b", "C:\\x?y"})
         EXPECT_EQ(dialogFileName(QString::fromUtf8(name)), "File_name") << name;
-}
-
-TEST(SaveNames, passageNameReplacesColonsAndAddsTheVersionCode) {
+    // A passage's name has its colons replaced and the version's code added: it then passes unchanged.
     EXPECT_EQ(passageFileName("Jean 3 : 16 - 18", "LSG"), "Jean 3 _ 16 - 18 (LSG )");
-    // The result then passes the file-name rule unchanged.
     EXPECT_EQ(dialogFileName(passageFileName("Psaumes 23 : 1", "KJV")), "Psaumes 23 _ 1 (KJV )");
 }
 
@@ -55,7 +52,7 @@ TEST(SaveNames, aNameWithoutExtensionTakesTheChosenFiltersExtension) {
         EXPECT_EQ(lumora::platform::withFilterExtension(c.path, c.filter), c.saved) << c.path.toStdString();
 }
 
-TEST(SaveNames, aHymnsWordsFileIsOneInTheWordsFolderOfABookOfThisDataFolder) {
+TEST(SaveNames, aHymnsWordsFileIsOneInTheWordsFolderOfABook_startingFoldersInAnyCase) {
     TempFolder d;
     writeBytes(d.file("Cantiques/Alpha/Parole/1.rtf"), "x");
     writeBytes(d.file("Cantiques/Alpha/1.rtf"), "x");
@@ -64,17 +61,13 @@ TEST(SaveNames, aHymnsWordsFileIsOneInTheWordsFolderOfABookOfThisDataFolder) {
     EXPECT_FALSE(output::isHymnWordsFile(d.path(), d.file("Cantiques/Alpha/Parole/2.rtf"))) << "not there";
     EXPECT_FALSE(output::isHymnWordsFile(d.path(), d.file("Cantiques/Alpha/1.rtf")));
     EXPECT_FALSE(output::isHymnWordsFile(d.path(), d.file("Elsewhere/Alpha/Parole/1.rtf")));
-}
-
-TEST(SaveNames, startingFoldersFoundWithoutRegardToLetterCase) {
-    TempFolder data;
-    QDir(data.path()).mkpath("mydocs");
-    QDir(data.path()).mkpath("Cantiques/Alpha/parole");
-    EXPECT_EQ(passageSaveFolder(data.path()), data.path() + "/mydocs");
-    EXPECT_EQ(hymnSaveFolder(data.path(), "Alpha"), data.path() + "/Cantiques/Alpha/parole");
-    // Missing folders are named, not created.
-    EXPECT_EQ(hymnSaveFolder(data.path(), "Beta"), data.path() + "/Cantiques/Beta/Parole");
-    EXPECT_FALSE(QFileInfo::exists(data.path() + "/Cantiques/Beta"));
+    // The starting folders are found without regard to letter case; missing ones are named, not made.
+    QDir(d.path()).mkpath("mydocs");
+    QDir(d.path()).mkpath("Cantiques/Beta/parole");
+    EXPECT_EQ(passageSaveFolder(d.path()), d.path() + "/mydocs");
+    EXPECT_EQ(hymnSaveFolder(d.path(), "Beta"), d.path() + "/Cantiques/Beta/parole");
+    EXPECT_EQ(hymnSaveFolder(d.path(), "Gamma"), d.path() + "/Cantiques/Gamma/Parole");
+    EXPECT_FALSE(QFileInfo::exists(d.path() + "/Cantiques/Gamma"));
 }
 
 TEST(PassageText, eachLineIsOneParagraphInTheLook) {
@@ -98,12 +91,10 @@ TEST(PassageText, eachLineIsOneParagraphInTheLook) {
     for (const rtf::Paragraph& p : t.rich.paragraphs)
         EXPECT_EQ(p.alignment, rtf::Alignment::Right);
     EXPECT_EQ(rtf::plainText(t.rich), t.plain);
-}
-
-TEST(PassageText, withoutBomOrWithLoneCrStillSplitsLines) {
-    const ShownText t = passageShownText("a\rb\nc", defaultPassageLook());
-    EXPECT_EQ(t.plain, "a\nb\nc");
-    EXPECT_EQ(t.rich.paragraphs.size(), 3u);
+    // without a BOM, or with lone CRs, lines are still split
+    const ShownText bare = passageShownText("a\rb\nc", defaultPassageLook());
+    EXPECT_EQ(bare.plain, "a\nb\nc");
+    EXPECT_EQ(bare.rich.paragraphs.size(), 3u);
     EXPECT_TRUE(passageShownText("\xEF\xBB\xBF", defaultPassageLook()).rich.paragraphs.empty());
 }
 

@@ -13,13 +13,20 @@ void makeUsable(const QString& folder) {
 }
 } // namespace
 
-TEST(DataPath, missingPathFileIsCreatedWithDefaultFolder) {
+TEST(DataPath, missingPathFileIsCreatedWithDefaultFolder_aChoiceIsStoredOnlyInAnExistingFile) {
     TempFolder tmp;
     const DataPathLocations where{tmp.file("cfg/LMR/Lumora.path"), tmp.file("data")};
     EXPECT_EQ(ResolveDataPath(where), QString());
     EXPECT_EQ(readBytes(where.pathFile), QFile::encodeName(where.defaultFolder) + "\r\n");
     makeUsable(where.defaultFolder);
     EXPECT_EQ(ResolveDataPath(where), where.defaultFolder);
+    // a choice replaces the file with its one line, and is not kept without a path file
+    writeBytes(where.pathFile, "/old1\r\n/old2\r\n");
+    EXPECT_TRUE(StoreDataPath(where, "/chosen"));
+    EXPECT_EQ(readBytes(where.pathFile), "/chosen\r\n");
+    const DataPathLocations none{tmp.file("none/Lumora.path"), tmp.file("x")};
+    EXPECT_FALSE(StoreDataPath(none, "/a"));
+    EXPECT_FALSE(QFileInfo::exists(none.pathFile));
 }
 
 TEST(DataPath, lastUsableLineWins_aFolderWithoutBibleIsRefused) {
@@ -33,16 +40,6 @@ TEST(DataPath, lastUsableLineWins_aFolderWithoutBibleIsRefused) {
     writeBytes(where.pathFile,
                QFile::encodeName(a + "\r\n" + b + "\r\n" + c + "\r\n" + tmp.path() + "\r\n/nowhere\r\n"));
     EXPECT_EQ(ResolveDataPath(where), b);
-}
-
-TEST(DataPath, storeWritesExactlyOneLineOnlyWhenFileExists) {
-    TempFolder tmp;
-    const DataPathLocations where{tmp.file("Lumora.path"), tmp.file("x")};
-    EXPECT_FALSE(StoreDataPath(where, "/a"));
-    EXPECT_FALSE(QFileInfo::exists(where.pathFile));
-    writeBytes(where.pathFile, "/old1\r\n/old2\r\n");
-    EXPECT_TRUE(StoreDataPath(where, "/chosen"));
-    EXPECT_EQ(readBytes(where.pathFile), "/chosen\r\n");
 }
 
 TEST(DataPath, fifoOrDeviceInBibleIsNoFileAndAFifoPathFileDoesNotBlock) {
