@@ -1,6 +1,11 @@
+// Where a hymn's music, words, slides and video are found, the shortcut that stands for a video,
+// and the visible text of rich-text words.
+
 #include "hymns/hymnfiles.h"
+#include "hymns/shortcut.h"
 
 #include "hymnfixture.h"
+#include "shelllink.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +64,7 @@ TEST(HymnFiles, lookupOrders) {
         {"music extension order", amen + QStringList{"B/MUSIQUE/12 - Amen.mp3"}, music, "12 - Amen",
          "B/MUSIQUE/12 - Amen.mp3"},
         {"music by number", amen, music, "12 - Other", "B/MUSIQUE/12.wav"},
+        {"no number without the blank after \" -\"", amen, music, "12 -Amen", "tried B/MUSIQUE/12 -Amen.mid"},
         {"no music: the number .mid was tried last", {}, music, "7 - Gloria", "tried B/musique/7.mid"},
         {"no words", {}, words, "7 - Gloria", "none"},
         // words: label .rtf, number .rtf, label .txt, number .txt
@@ -108,15 +114,6 @@ TEST(HymnFiles, lookupOrders) {
 
 // --- words
 
-TEST(HymnWords, textFileStartsAtFirstNonEmptyLineAndLaterBlanksStay) {
-    HymnData d;
-    const QString path = d.file("w.txt");
-    writeBytes(path, "\xEF\xBB\xBF\r\n\r\nVerse \xC3\xA9\r\n\r\nChorus\rEnd\n");
-    EXPECT_EQ(readTextWords(path), "Verse é\n\nChorus\nEnd");
-    writeBytes(path, "\xEF\xBB\xBFOnly");
-    EXPECT_EQ(readTextWords(path), "Only");
-}
-
 TEST(HymnWords, rtfPlainTextIsTheVisibleTextOnly) {
     HymnData d;
     const QString path = d.file("w.rtf");
@@ -126,6 +123,60 @@ TEST(HymnWords, rtfPlainTextIsTheVisibleTextOnly) {
         "\\pard\\qc\\f0\\fs24 No\\'ebl \\{1\\}\\par\r\n\\b Gr\\u226?ce\\b0\\line end\\par\r\n}");
     EXPECT_EQ(rtfPlainText(path).value(), QString("No\u00EBl {1}\nGr\u00E2ce\nend"));
     EXPECT_FALSE(rtfPlainText(d.file("none.rtf")));
+}
+
+TEST(HymnShortcut, relativePathFirst_elseTheLocalPath_componentsFoundWhateverTheirCase) {
+    TempFolder t;
+    writeBytes(t.file("Clips/Gloria.AVI"), "video");
+    writeBytes(t.file("Book/Video/12.lnk"),
+               shellLink("C:\\Elsewhere\\Gloria.avi", "..\\..\\clips\\gloria.avi"));
+    EXPECT_EQ(ResolveShortcut(t.file("Book/Video"), "12"), t.file("Clips/Gloria.AVI"));
+    // a missing relative target falls back to the local path
+    writeBytes(t.file("Video/12.LNK"), shellLink("C:\\LMR\\Gloria.avi", ".\\gone.avi"));
+    EXPECT_EQ(ResolveShortcut(t.file("Video"), "12"), "C:/LMR/Gloria.avi");
+    // an existing local path is found whatever its letter case
+    writeBytes(t.file("target.avi"), "video");
+    writeBytes(t.file("Video/13.lnk"), shellLink(t.file("TARGET.avi").toUtf8(), ".\\gone.avi"));
+    EXPECT_EQ(ResolveShortcut(t.file("Video"), "13"), t.file("target.avi"));
+}
+
+// malformed input: a missing or broken shortcut, sizes beyond the file, a shortcut above 1 MiB
+TEST(HymnShortcut, missingBrokenOversizedOrOverlongShortcut_givesEmptyText) {
+    TempFolder t;
+    EXPECT_EQ(ResolveShortcut(t.path(), "12"), QString());
+    writeBytes(t.file("12.lnk"), "not a shell link");
+    EXPECT_EQ(ResolveShortcut(t.path(), "12"), QString());
+
+    // Regression: a LinkInfo size of 4 GB in a 200-byte shortcut made liblnk allocate 4 GB before
+    // it found the file too short.
+    writeBytes(t.file("clip.avi"), "video");
+    const QByteArray good = shellLink("C:\\LMR\\clip.avi", "..\\clip.avi");
+    ASSERT_TRUE(ShellLinkSizesFit(good));
+    writeBytes(t.file("Video/1.lnk"), good);
+    ASSERT_EQ(ResolveShortcut(t.file("Video"), "1"), t.file("clip.avi"));
+
+    QByteArray hugeInfo = good;
+    hugeInfo.replace(0x4C, 4, QByteArray::fromHex("46FFFFFF"));
+    QByteArray longText = good; // the relative path's count runs past the end
+    longText.chop(4 + 2 * 10);
+    QByteArray badHeader = good;
+    badHeader[0] = 0x4D;
+    for (const QByteArray& bad : {hugeInfo, longText, badHeader, good.left(0x4B), good.left(0x4E)}) {
+        EXPECT_FALSE(ShellLinkSizesFit(bad)) << bad.toHex().toStdString();
+        writeBytes(t.file("Video/1.lnk"), bad);
+        EXPECT_EQ(ResolveShortcut(t.file("Video"), "1"), QString());
+    }
+    // an extra data block larger than what is left
+    EXPECT_FALSE(ShellLinkSizesFit(good.chopped(4) + QByteArray::fromHex("00010000") + "short"));
+    EXPECT_TRUE(
+        ShellLinkSizesFit(good.chopped(4) + QByteArray::fromHex("08000000") + "abcd" + good.right(4)));
+
+    // sizes that fit, but one block of 1 MiB
+    QByteArray big = good.chopped(4) + QByteArray::fromHex("04001000") + QByteArray(0x100000, 'x');
+    big.append(QByteArray(4, '\0'));
+    ASSERT_TRUE(ShellLinkSizesFit(big));
+    writeBytes(t.file("Video/1.lnk"), big);
+    EXPECT_EQ(ResolveShortcut(t.file("Video"), "1"), QString());
 }
 
 } // namespace

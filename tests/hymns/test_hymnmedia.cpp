@@ -40,15 +40,6 @@ struct Media {
 
 } // namespace
 
-// where the shell opens a path
-TEST(HymnMediaPaths, pathSplitsAtItsLastSeparatorABareNameOpensInTheCurrentFolder) {
-    EXPECT_EQ(hymns::splitShellPath("/d/Cantiques/A/Diapo/12.pptx").directory, "/d/Cantiques/A/Diapo/");
-    EXPECT_EQ(hymns::splitShellPath("/d/Cantiques/A/Diapo/12.pptx").file, "12.pptx");
-    EXPECT_EQ(hymns::splitShellPath("12 - Gloire.pps").directory, "");
-    EXPECT_EQ(hymns::splitShellPath("12 - Gloire.pps").file, "12 - Gloire.pps");
-    EXPECT_EQ(hymns::splitShellPath("/folder/").file, "");
-}
-
 // slides and video
 TEST(HymnMedia, foundSlidesAndVideoOpenInTheirFolderWithoutAMessage_missingOnesSayNotingAndNothing) {
     Media m;
@@ -154,12 +145,4 @@ TEST(HymnCompanions, programsStartFromTheDataFolderWhateverTheLetterCase_elseTri
     makeExecutable(only.d.file("Cantiques/Lumora_Clavier_Midi"));
     only.media.startMidiKeyboard();
     EXPECT_EQ(only.shell.started, QStringList{only.d.file("Cantiques/Lumora_Clavier_Midi")});
-}
-
-TEST(HymnCompanions, missingProgramsStaySilent) {
-    Media m;
-    m.media.startMidiKeyboard();
-    m.media.startCalendar();
-    EXPECT_TRUE(m.shell.started.isEmpty());
-    EXPECT_TRUE(m.prompts.asked.empty());
 }

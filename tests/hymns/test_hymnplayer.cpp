@@ -100,32 +100,6 @@ TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsT
 
 // end of the hymn (which step the player takes is the playback table's; these check they are run)
 
-TEST_F(HymnPlayerUi, repeat_replaysTheSameHymnThroughASearchStopUntilStopped) {
-    hymn->toggleRepeat();
-    hymn->playPause();
-    player.calls.clear();
-    player.endOfMedia();
-    EXPECT_EQ(player.calls, QStringList({"play"}));
-    EXPECT_EQ(player.source(), first);
-    ASSERT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
-
-    // A search whose first hit is the hymn on display: no pick follows the player's stop, and
-    // "pause" stayed over a stopped player, so the first click only "paused".
-    hymn->stopForSearch();
-    EXPECT_EQ(player.statusText(), "Stopped");
-    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
-    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOn) << "the search leaves the modes";
-    player.calls.clear();
-    hymn->PlayPause_Cantique->click();
-    EXPECT_EQ(player.calls, QStringList({"play"}));
-
-    player.calls.clear();
-    hymn->Stop_Cantique->click();
-    EXPECT_EQ(player.calls, QStringList({"stop"}));
-    EXPECT_EQ(player.statusText(), "Stopped");
-    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOff);
-}
-
 TEST_F(HymnPlayerUi,
        continuous_asksForTheNextHymnThenPlaysItAfterTheLoad_duringTheHoldToo_orStopsWithoutMusic) {
     nextMusic = second;
@@ -140,7 +114,6 @@ TEST_F(HymnPlayerUi,
     EXPECT_EQ(player.statusText(), "Playing");
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePause);
     ASSERT_TRUE(hymn->isHolding());
-    EXPECT_TRUE(hymn->state().continuousOn); // modes survive hymn changes
     // a short hymn ends during the hold
     player.endOfMedia();
     EXPECT_EQ(nextWanted, 2);
@@ -153,39 +126,46 @@ TEST_F(HymnPlayerUi,
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
 }
 
-// regressions: the player's own stops are no end of a hymn
-TEST_F(HymnPlayerUi, loadingOrSearchStop_isNoEndInContinuousOrRepeatMode) {
-    // The load stops the player, which reports "Stopped"; taken for an end, every load would
-    // ask for the next hymn and run through the whole list.
+// Regressions: the player's own stops are no end of a hymn. The load stops the player, which
+// reports "Stopped"; taken for an end, every load in continuous mode asked for the next hymn and
+// ran through the whole list, and in repeat mode started the hymn just loaded. A search whose
+// first hit is the hymn on display stops it too, and left "pause" over a stopped player.
+TEST_F(HymnPlayerUi, repeat_replaysTheHymnAtItsEnd_butALoadOrASearchStopIsNoEnd) {
+    hymn->toggleRepeat();
+    hymn->playPause();
+    player.calls.clear();
+    player.endOfMedia();
+    EXPECT_EQ(player.calls, QStringList({"play"}));
+    EXPECT_EQ(player.source(), first);
+    player.calls.clear();
+    hymn->onHymnLoaded(first);
+    EXPECT_FALSE(player.calls.contains("play"));
+    hymn->playPause();
+    hymn->stopForSearch();
+    EXPECT_EQ(player.statusText(), "Stopped");
+    EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_EQ(picture(hymn->Repeat_Cantique), playback::kPictureRepeatOn) << "the search leaves the modes";
+
     nextMusic = second;
     hymn->toggleContinuous();
+    hymn->playPause();
     hymn->onHymnLoaded(second);
-    EXPECT_EQ(nextWanted, 0);
     hymn->playPause();
     player.calls.clear();
     hymn->stopForSearch();
     EXPECT_EQ(player.calls, QStringList({"stop"}));
     EXPECT_EQ(nextWanted, 0);
     EXPECT_TRUE(hymn->state().continuousOn);
-    // In repeat mode it would start the hymn just loaded.
-    hymn->toggleRepeat();
-    player.calls.clear();
-    hymn->onHymnLoaded(first);
-    EXPECT_FALSE(player.calls.contains("play"));
 }
 
-TEST_F(HymnPlayerUi, soundOff_stopsOnceThenPlayPauseDoesNothing) {
+// what sound off blocks afterwards is the playback table's
+TEST_F(HymnPlayerUi, soundOff_stopsThePlayer) {
     hymn->playPause();
     player.calls.clear();
     hymn->Mute_Cantique->click();
     EXPECT_EQ(player.calls, QStringList({"stop"}));
     EXPECT_EQ(picture(hymn->Mute_Cantique), playback::kPictureSoundOff);
     EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound on");
-    hymn->PlayPause_Cantique->click();
-    EXPECT_EQ(player.calls, QStringList({"stop"}));
-    hymn->Mute_Cantique->click();
-    hymn->PlayPause_Cantique->click();
-    EXPECT_EQ(player.calls.last(), "play");
 }
 
 // capture tools (Check_Shop ticked shows them)
@@ -229,16 +209,14 @@ TEST_F(HymnPlayerUi, captureTools_usableOnlyWhileShown_cmdGoRefusesBadValuesElse
 
 // the three-second hold
 
-TEST_F(HymnPlayerUi, holdEnds_withoutRunningAnythingMore) {
+TEST_F(HymnPlayerUi, holdEndsRunningNothing_andAPlayerDestroyedDuringOneLeavesNothingBehind) {
     endInContinuous(second, 20);
     player.calls.clear();
     pump(60);
     EXPECT_FALSE(hymn->isHolding());
     EXPECT_TRUE(player.calls.isEmpty());
-}
 
-TEST_F(HymnPlayerUi, playerDestroyedDuringTheHold_leavesNothingBehind) {
-    endInContinuous(second, 20);
+    player.endOfMedia(); // the next hymn, and a hold again
     ASSERT_TRUE(hymn->isHolding());
     hymn.reset();
     player.calls.clear();
@@ -246,7 +224,7 @@ TEST_F(HymnPlayerUi, playerDestroyedDuringTheHold_leavesNothingBehind) {
     player.endOfMedia();
     player.stop();
     EXPECT_EQ(player.calls, QStringList({"stop"}));
-    EXPECT_EQ(nextWanted, 1);
+    EXPECT_EQ(nextWanted, 2);
 }
 
 TEST_F(HymnPlayerUi, pageDestroyedFirst_controllerStillSafe) {

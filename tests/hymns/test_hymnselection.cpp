@@ -66,6 +66,8 @@ class HymnSelectionUi : public ::testing::Test {
 
 TEST_F(HymnSelectionUi,
        startUpCascadesToTheFirstHymnWithMusicLoadedButStopped_andTheSameBookAgainToItsFirst) {
+    writeBytes(d.bookFile("Alpha", "parole/4.rtf"),
+               "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\pard\\f0 {\\b Joie} du c\\'9cur\\par}");
     auto h = started();
     EXPECT_EQ(shown("ComboBox_Receuil"), "Alpha");
     EXPECT_EQ(shown("ComboBox_theme1"), "Louange");
@@ -88,10 +90,16 @@ TEST_F(HymnSelectionUi,
     EXPECT_TRUE(w<QLabel>("Image_Musique")->isHidden());
     EXPECT_EQ(w<QLabel>("Lbl_Nbr_cantique")->text(), "2 / 2");
 
-    // picking the same book again shows the first hymn of the first theme
+    // rich-text words keep their formatting (the conversion is the RTF reader's)
     HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 1);
     HymnSelection::select(w<QComboBox>("ComboBox_theme2"), 1);
     ASSERT_EQ(shown("ComboBox_Chant"), "4 - Repos");
+    EXPECT_EQ(h->words().plainText(), "Joie du c\u0153ur");
+    QTextCursor bold(w<QTextEdit>("Text_Cantique")->document());
+    bold.setPosition(1);
+    EXPECT_EQ(bold.charFormat().fontWeight(), QFont::Bold);
+
+    // picking the same book again shows the first hymn of the first theme
     w<QComboBox>("ComboBox_Receuil")->showPopup();
     emit w<QComboBox>("ComboBox_Receuil")->activated(w<QComboBox>("ComboBox_Receuil")->currentIndex());
     w<QComboBox>("ComboBox_Receuil")->hidePopup();
@@ -187,9 +195,9 @@ class HymnWithoutSubTheme : public HymnSelectionUi {
 };
 
 // A theme without sub-themes emptied the sub-theme box and hid the hymn box: its hymns could not
-// be reached with the pickers.
-// The lists keep their widths when the sub-theme list empties.
-TEST_F(HymnWithoutSubTheme, aThemeWithoutSubThemesListsItsOwnHymns_andTheListsKeepTheirWidths) {
+// be reached with the pickers, nor shown from a playlist or a search. The lists keep their widths
+// when the sub-theme list empties.
+TEST_F(HymnWithoutSubTheme, itsThemeListsItsHymns_aPlaylistEntryOrSearchHitShowsIt_theListsKeepTheirWidths) {
     auto h = started();
     ASSERT_EQ(h->words().plainText(), "Gloire au Père");
     QWidget* lists = h->bookLists();
@@ -206,14 +214,12 @@ TEST_F(HymnWithoutSubTheme, aThemeWithoutSubThemesListsItsOwnHymns_andTheListsKe
     lists->layout()->activate();
     EXPECT_EQ(w<QComboBox>("ComboBox_Receuil")->width(), book);
     EXPECT_EQ(w<QComboBox>("ComboBox_theme1")->width(), theme);
-}
 
-TEST_F(HymnWithoutSubTheme, playlistEntryAndSearchHitOfSuchAHymnShowThatHymn) {
-    auto h = started();
+    HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 0);
+    ASSERT_EQ(h->words().plainText(), "Gloire au Père");
     h->ShowPlaylistHymn(QString::fromUtf8(bread));
     expectBreadShown(*h);
     EXPECT_EQ(shown("ComboBox_theme1"), "Communion");
-
     HymnSelection::select(w<QComboBox>("ComboBox_theme1"), 0);
     ASSERT_EQ(h->words().plainText(), "Gloire au Père");
     w<QLineEdit>("Cantique_achercher")->setText("pain");
@@ -273,21 +279,6 @@ TEST_F(HymnSelectionUi, mouseOverBorderSetOnEnterAndRemovedByThePageMouseMove) {
     EXPECT_FALSE(w<QComboBox>("ComboBox_theme1")->styleSheet().isEmpty());
     moveOver(&page);
     EXPECT_TRUE(w<QComboBox>("ComboBox_theme1")->styleSheet().isEmpty());
-}
-
-TEST_F(HymnSelectionUi, rtfWordsKeepTheirFormattingAndAlignment) {
-    writeBytes(d.bookFile("Alpha", "parole/2 - Joie.rtf"),
-               "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\pard\\qc\\f0\\fs28 {\\b Joie} du "
-               "c\\'9cur\\par}");
-    auto h = started();
-    HymnSelection::select(w<QComboBox>("ComboBox_Chant"), 1);
-    EXPECT_EQ(w<QTextEdit>("Text_Cantique")->toPlainText(), "Joie du c\u0153ur");
-    QTextCursor c(w<QTextEdit>("Text_Cantique")->document());
-    c.setPosition(1);
-    EXPECT_EQ(c.charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(c.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    c.setPosition(7);
-    EXPECT_NE(c.charFormat().fontWeight(), QFont::Bold);
 }
 
 // --- in the main window

@@ -1,9 +1,15 @@
+// The hymn books' entries, theme files, list filters and search, and lumora-cli hymns over them.
+
 #include "hymns/hymnentry.h"
 #include "hymns/hymnstore.h"
 
 #include "hymnfixture.h"
+#include "support/clirun.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -29,13 +35,6 @@ TEST(HymnEntry, splitsNineFieldsAndShowsTheInfoBlock) {
     // fewer than 8 tabs
     EXPECT_FALSE(SplitHymnEntry(QByteArray("1 - A\tco\tau\tG\tx\tPraise\tJoy\tOld")));
     EXPECT_FALSE(ShowHymnInfo("no tabs at all"));
-}
-
-TEST(HymnEntry, numbers) {
-    EXPECT_EQ(HymnNumber("12 - Amen - x"), "12");
-    EXPECT_EQ(HymnNumber("12 -Amen"), QString());
-    EXPECT_EQ(labelNumberForMedia("12 -Amen").value(), "12");
-    EXPECT_FALSE(labelNumberForMedia("12 Amen"));
 }
 
 // --- book list and Theme.txt
@@ -185,6 +184,63 @@ TEST(HymnSearch, hitsInBookOrderThenFileOrderCaseIgnoredWholeEntrySearched) {
     // an empty text matches every entry with a tab
     EXPECT_EQ(searchHymns(d.cantiques(), {"A"}, QString()).labels,
               (QStringList{"1 - Élan", "2 - x", "short"}));
+}
+
+// --- lumora-cli hymns, run as a separate program
+
+class HymnCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        d.hira("Chants", kBom + crlfLines({
+                                    hymnEntry("1 - Gloire", "Louange", "Noël", "Chants", "Adeste", "Bach"),
+                                    hymnEntry("2 - Joie", "Louange", "Noël", "Chants"),
+                                    hymnEntry("3 - Paix", "Prière", "Soir", "Chants"),
+                                }));
+        d.hira("Other", crlfLines({hymnEntry("10 - Bach", "Grace", "Matin", "Other")}));
+        writeBytes(d.bookFile("Chants", "parole/1.txt"), "\r\n\r\nLine one\r\nLine two\r\n");
+    }
+    CliResult cli(const QStringList& args) const {
+        return runCli(QStringList{"--data", d.path(), "hymns"} + args);
+    }
+    HymnData d;
+};
+
+TEST_F(HymnCli, eachCommandPrintsWhatTheListsHold_unknownPicksFailAndBadUsageIsTwo) {
+    const struct {
+        QStringList args;
+        int exitCode;
+        QByteArray out;
+    } cases[] = {
+        {{"books"}, 0, "Chants\nOther\n"},
+        {{"themes", "Chants"}, 0, "Louange\nPri\xC3\xA8re\n"},
+        {{"subthemes", "Chants", "Louange"}, 0, "No\xC3\xABl\n"},
+        {{"list", "Chants", "Louange", "Noël"}, 0, "1 - Gloire\n2 - Joie\n"},
+        // show: the info, a blank line, then the words or A SAISIR
+        {{"show", "Chants", "1 - Gloire"},
+         0,
+         "AIR OF : Adeste\nTONALITY : C\nAUTHOR : Auth\nCOMPOSER : Bach\n\nLine one\nLine two\n"},
+        {{"show", "Chants", "2 - Joie"},
+         0,
+         "AIR OF : Tune\nTONALITY : C\nAUTHOR : Auth\nCOMPOSER : Comp\n\nA SAISIR\n"},
+        {{"search", "bach"}, 0, "1 - Gloire\n10 - Bach\n"},
+        {{"themes", "Nope"}, 1, ""},
+        {{"list", "Chants"}, 2, ""},
+        {{"frobnicate"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliResult r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.out, c.out);
+    }
+    EXPECT_TRUE(cli({"themes", "Nope"}).err.contains("Nope"));
+    // the start-up load ran: the theme file is there
+    EXPECT_EQ(readBytes(d.bookFile("Chants", "Theme.txt")), kBom + "Louange\r\nPri\xC3\xA8re\r\n");
+    const QJsonArray hits = QJsonDocument::fromJson(cli({"--json", "search", "BACH"}).out).array();
+    ASSERT_EQ(hits.size(), 2);
+    EXPECT_EQ(hits.at(1).toObject().value("label").toString(), "10 - Bach");
+    EXPECT_EQ(hits.at(1).toObject().value("entry").toString(),
+              entryText("10 - Bach", "Grace", "Matin", "Other"));
 }
 
 } // namespace

@@ -86,20 +86,6 @@ TEST(BibleImport, zipBombIsRefusedOnceItPassesTheCap) {
     EXPECT_EQ(whole->size(), huge.size());
 }
 
-TEST(BibleImport, damagedOrMissingSourcesSayWhy) {
-    TempFolder dir;
-    writeBytes(dir.file("cut.zip"), QByteArray("PK\x03\x04", 4) + QByteArray(40, '\0'));
-    const struct {
-        const char* path;
-        const char* says;
-    } cases[] = {{"missing.xml", "no such file or folder"}, {"cut.zip", "not a readable zip file"}};
-    for (const auto& c : cases) {
-        const BibleSource s = openBibleSource(dir.file(c.path));
-        ASSERT_TRUE(s.error) << c.path;
-        EXPECT_TRUE(s.error->text().contains(c.says)) << s.error->text().toStdString();
-    }
-}
-
 // writing: staging folder, replacing, removing
 TEST(BibleImport, replacingAVersionKeepsItsRecordingsAndLeavesNoStagingFolder) {
     TempFolder data;
@@ -122,6 +108,9 @@ TEST(BibleImport, aVersionListThatCannotBeWrittenLeavesTheDataFolderAsItWas) {
     const auto before = folderSnapshot(data.path());
     EXPECT_FALSE(writeVersion(data.path(), "OLD", "Old 2", oneVerseBible("New.")).isEmpty());
     EXPECT_FALSE(writeVersion(data.path(), "NEW", "New", oneVerseBible("New.")).isEmpty());
+    // A name that would add a line to Version.txt is refused before anything is written.
+    EXPECT_TRUE(
+        writeVersion(data.path(), "NEW", "a\nb", oneVerseBible("New.")).contains("control characters"));
     EXPECT_EQ(folderSnapshot(data.path()), before);
 }
 
@@ -138,6 +127,15 @@ TEST(BibleImport, removeVersionTakesItsLineOutAndKeepsTheFolderAside) {
     EXPECT_FALSE(removeVersion(data.path(), "KJV").isEmpty()); // no longer listed
 }
 
+TEST(VersionList, newCodeAppended_existingLinesKeptInOrder_sameCodeReplacedInPlace_bomKept) {
+    EXPECT_EQ(withVersionLine("B - b\r\nA - a", "KJV", "King James"),
+              "B - b\r\nA - a\r\nKJV - King James\r\n");
+    EXPECT_EQ(withVersionLine("", "KJV", "K"), "KJV - K\r\n");
+    EXPECT_EQ(withVersionLine("\xEF\xBB\xBFkjv - old\r\nWEB - w\r\n", "KJV", "new"),
+              "\xEF\xBB\xBFKJV - new\r\nWEB - w\r\n");
+    EXPECT_EQ(withVersionLine("KJV2 - other\r\n", "KJV", "K"), "KJV2 - other\r\nKJV - K\r\n");
+}
+
 // the command line
 class BibleImportCli : public ::testing::Test {
   protected:
@@ -146,67 +144,74 @@ class BibleImportCli : public ::testing::Test {
         writeBytes(m_data.file("Bible/OLD/OLD-O.txt"), "old");
     }
     CliResult import(const QStringList& args) {
-        return runCli(QStringList{"--data", m_data.path(), "import"} + args +
-                      QStringList{"--code", "NEW", "--name", "New Bible"});
+        return runCli(QStringList{"--data", m_data.path(), "import"} + args);
     }
     TempFolder m_data;
     TempFolder m_files;
+    const QStringList m_asNew{"--code", "NEW", "--name", "New Bible"};
 };
 
-TEST_F(BibleImportCli, guessesTheFormatAndPrintsTheSummary) {
+TEST_F(BibleImportCli, guessedOrNamedFormatIsImportedWithItsSummary_forceReplacesAVersionInPlace) {
     writeZip(m_files.file("web.zip"), {{"GEN.usfm", usfmBook("GEN", "In the beginning.\\f + \\ft n\\f*")},
                                        {"JHN.usfm", usfmBook("JHN", "In the beginning was the Word.")}});
-    const auto r = import({m_files.file("web.zip")});
+    const auto r = import(QStringList{m_files.file("web.zip")} + m_asNew);
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "format: USFM\nbooks: 2\nchapters: 2\nverses: 2\ntitles: 0\nempty verses: 0\n"
                      "skipped: \\f 1\n");
-    EXPECT_EQ(readBytes(m_data.file("Bible/Version.txt")), "\xEF\xBB\xBFOLD - Old\r\nNEW - New Bible\r\n");
     EXPECT_EQ(readBytes(m_data.file("Bible/NEW/NEW-N.txt")),
               "\xEF\xBB\xBF"
               "43N\t1\t1\t0\tIn the beginning was the Word.\r\n");
     EXPECT_EQ(readBytes(m_data.file("Bible/NEW/Chap_verset.txt")), "01O\t1\t1\r\n43N\t1\t1\r\n");
-}
 
-TEST_F(BibleImportCli, aNamedFormatIsReadAsSuch) {
     writeBytes(m_files.file("john.txt"), kZefania);
-    const auto r = import({"zefania", m_files.file("john.txt")});
-    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_TRUE(
-        readBytes(m_data.file("Bible/NEW/NEW-N.txt")).contains("43N\t3\t16\t0\tFor God so loved the world."));
+    ASSERT_EQ(import({"zefania", m_files.file("john.txt"), "--code", "JOHN", "--name", "John"}).exitCode, 0);
+    EXPECT_TRUE(readBytes(m_data.file("Bible/JOHN/JOHN-N.txt"))
+                    .contains("43N\t3\t16\t0\tFor God so loved the world."));
+    const auto forced = import({m_files.file("john.txt"), "--code", "OLD", "--name", "X", "--force"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
+    EXPECT_EQ(readBytes(m_data.file("Bible/Version.txt")),
+              "\xEF\xBB\xBFOLD - X\r\nNEW - New Bible\r\nJOHN - John\r\n");
 }
 
 // Nothing half-done: every failure before or while writing leaves the folder byte for byte.
-TEST_F(BibleImportCli, aFailedImportLeavesTheDataFolderByteForByte) {
-    writeBytes(m_files.file("bad.usfm"), "\\id GEN\n\\c 1\n\\v 1 fine\n\\c x\n");
+TEST_F(BibleImportCli, aFailedImportSaysWhyAndLeavesTheDataFolderByteForByte) {
+    const QString bad = m_files.file("bad.usfm"), good = m_files.file("a.usfm");
+    writeBytes(bad, "\\id GEN\n\\c 1\n\\v 1 fine\n\\c x\n");
+    writeBytes(good, usfmBook("GEN", "Text."));
     writeBytes(m_files.file("words.txt"), "just words\n");
+    writeBytes(m_files.file("cut.zip"), QByteArray("PK\x03\x04", 4) + QByteArray(40, '\0'));
+    writeBytes(m_data.file("Bible/GONE/GONE-O.txt"), "a version folder without its line");
     const auto before = folderSnapshot(m_data.path());
+    const auto as = [&](const QString& code, const QString& name) {
+        return QStringList{good, "--code", code, "--name", name};
+    };
     const struct {
         QStringList args;
+        int exitCode; // 2: a usage error, which the usage follows
         QString says;
     } cases[] = {
-        {{m_files.file("bad.usfm")}, m_files.file("bad.usfm") + ":4:1: not a chapter number: \\c x"},
-        {{m_files.file("words.txt")}, "the format cannot be told from the content"},
-        {{"osis", m_files.file("bad.usfm")}, m_files.file("bad.usfm") + ":1:"},
-        {{m_files.file("missing.zip")}, "no such file or folder"},
+        {QStringList{bad} + m_asNew, 1, bad + ":4:1: not a chapter number: \\c x"},
+        {QStringList{m_files.file("words.txt")} + m_asNew, 1, "the format cannot be told from the content"},
+        {QStringList{"osis", bad} + m_asNew, 1, bad + ":1:"},
+        {QStringList{m_files.file("missing.zip")} + m_asNew, 1, "no such file or folder"},
+        {QStringList{m_files.file("cut.zip")} + m_asNew, 1, "not a readable zip file"},
+        {as("old", "X"), 1, "version old already exists; use --force"},
+        {as("GONE", "X"), 1, "version GONE already exists"},
+        {as("A - B", "X"), 2, "the code must be 1 to 16"}, // " -" would not read back from Version.txt
+        {{good}, 2, "import needs --code and --name"},
+        // Regression: a name with CR or LF added lines, and so versions, to Version.txt.
+        {as("NEW", "Tiny\r\nEVIL - injected"), 2, "control characters"},
+        {as("NEW", "Tiny\nX - y"), 2, "control characters"},
+        {as("NEW", "Tiny\rX - y"), 2, "control characters"},
+        {as("NEW", "Tab\there"), 2, "control characters"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
         const auto r = import(c.args);
-        EXPECT_EQ(r.exitCode, 1) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.startsWith("lumora-cli: ")) << r.err.toStdString();
         EXPECT_TRUE(QString::fromUtf8(r.err).contains(c.says)) << r.err.toStdString();
-        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        if (c.exitCode == 1) EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
         EXPECT_EQ(folderSnapshot(m_data.path()), before);
     }
-}
-
-TEST_F(BibleImportCli, anExistingCodeNeedsForce) {
-    writeBytes(m_files.file("a.usfm"), usfmBook("GEN", "Text."));
-    const auto r =
-        runCli({"--data", m_data.path(), "import", m_files.file("a.usfm"), "--code", "old", "--name", "X"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("already exists; use --force")) << r.err.toStdString();
-    const auto forced = runCli({"--data", m_data.path(), "import", m_files.file("a.usfm"), "--code", "OLD",
-                                "--name", "X", "--force"});
-    EXPECT_EQ(forced.exitCode, 0) << forced.err.toStdString();
-    EXPECT_EQ(readBytes(m_data.file("Bible/Version.txt")), "\xEF\xBB\xBFOLD - X\r\n");
 }

@@ -125,7 +125,7 @@ TEST_F(BiblesMenuUi, oneBookOfAUsfmFolderStandsForTheFolder) {
     EXPECT_EQ(BiblesMenu::sourceFor(m_files.file("one/readme.txt")), m_files.file("one/readme.txt"));
 }
 
-TEST_F(BiblesMenuUi, removeAsksFirstThenTakesTheLineOutAndKeepsTheFolder) {
+TEST_F(BiblesMenuUi, removeAsksFirstThenTakesTheLineOut) {
     int changed = 0;
     QObject::connect(m_menu.get(), &BiblesMenu::versionsChanged, [&] { ++changed; });
     m_menu->setShownVersion("OLD");
@@ -136,10 +136,7 @@ TEST_F(BiblesMenuUi, removeAsksFirstThenTakesTheLineOutAndKeepsTheFolder) {
     EXPECT_EQ(readBytes(m_data.file("Bible/Version.txt")), "OLD - Old Bible\r\n");
     EXPECT_EQ(changed, 0);
 
-    m_menu->onRemoveVersion(); // answered Yes
+    m_menu->onRemoveVersion(); // answered Yes: the folder kept aside as BibleImport's removal test checks
     EXPECT_EQ(readBytes(m_data.file("Bible/Version.txt")), "");
     EXPECT_EQ(changed, 1);
-    const QStringList left = QDir(m_data.file("Bible")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    ASSERT_EQ(left.size(), 1);
-    EXPECT_TRUE(left[0].startsWith("OLD.removed-")) << left[0].toStdString();
 }

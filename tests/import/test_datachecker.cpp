@@ -65,11 +65,17 @@ TEST_F(DataChecker, everyPlantedFaultReportedAtItsLine) {
     writeBytes(t.file("Bible/TST/TST-O.txt"),
                kBom + "01O\t1\t1\t5,00000\tA\r\n01O\t1\t2\t4,00000\tB\r\n01O\t1\t2\t0\tB "
                       "again\r\n01O\t2\t1\t1.5\tC\r\n01O\t2\t2\r\n");
-    // No BOM; verse out of order; a New Testament key in the wrong file.
-    writeBytes(t.file("Bible/TST/TST-N.txt"), "40N\t1\t2\t0\tE\r\n40N\t1\t1\t0\tD\r\n");
+    // No BOM; verse out of order; Windows-1252 bytes.
+    writeBytes(t.file("Bible/TST/TST-N.txt"), "40N\t1\t2\t0\tE\r\n40N\t1\t1\t0\tcaf\xE9 \xE9t\xE9\r\n");
+    // Invalid UTF-8, a hymn listed twice, too few tabs, a last line that does not split.
     writeBytes(t.file("Cantiques/Book/Hira.txt"),
-               kBom + "1 - A\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\tT1\r\n3 - C\tonly\r\n");
-    writeBytes(t.file("Bible/Favori/L.txt"), "40 Matthew 1:1\tTST\r\n");
+               kBom + "1 - \xC3\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n"
+                      "2 - B\tc\ta\tG\t\tT1\tT3\tTune\tBook\r\n3 - B\tc\ta\tG\tT1\r\n4 - C\tonly\r\n");
+    writeBytes(t.file("Cantiques/Book/parole/1.txt"), "ok\r\nNo\xEBl\r\nNo\xEBl\r\n");
+    writeBytes(t.file("Cantiques/Book/parole/2.rtf"), "plain, not rich text");
+    writeBytes(t.file("Cantiques/Book/parole/3.rtf"), "{\\rtf1 fine \\{ escaped\\}}");
+    writeBytes(t.file("Cantiques/Book/parole/4.rtf"), "{\\rtf1 {\\b cut short");
+    writeBytes(t.file("Bible/Favori/L.txt"), "40 Matthew 1:1\tTST\r\xFF\r\r\n");
     writeBytes(t.file("Cantiques/Favori/P.txt"), kBom + "1 - A\tBook\r\r\n");
 
     const QStringList p = problemsIn(t);
@@ -85,10 +91,18 @@ TEST_F(DataChecker, everyPlantedFaultReportedAtItsLine) {
     EXPECT_TRUE(has(p, "Bible/TST/TST-O.txt:5:", "missing tabs: 2 of 4")) << all(p);
     EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "no BOM")) << all(p);
     EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:1:", "out of order")) << all(p);
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:2:", "4 of 8 tabs")) << all(p);
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "last line does not split")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:2:", "invalid UTF-8 on 1 line(s)")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:1:", "invalid UTF-8")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "hymn \"2 - B\" is already listed on line 2")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:4:", "4 of 8 tabs")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:5:", "last line does not split")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/1.txt:2:", "invalid UTF-8 on 2 line(s)")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/2.rtf:1:", "not rich text")) << all(p);
+    EXPECT_TRUE(has(p, "Cantiques/Book/parole/4.rtf:0:", "cut short")) << all(p);
+    EXPECT_EQ(p.filter("3.rtf").size(), 0) << all(p);
     EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "no BOM")) << all(p);
     EXPECT_TRUE(has(p, "Bible/Favori/L.txt:1:", "verse-list entry")) << all(p);
+    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:2:", "invalid UTF-8")) << all(p);
     EXPECT_TRUE(has(p, "Cantiques/Favori/P.txt:1:", "1 of 8 tabs")) << all(p);
 }
 
@@ -115,28 +129,6 @@ TEST_F(DataChecker, duplicatedVersionLinesAreReportedAndCheckedOnce) {
     EXPECT_TRUE(has(p, "Bible/Version.txt:2:", "version TST is already listed on line 1"));
     EXPECT_TRUE(has(p, "Bible/Version.txt:3:", "version tst is already listed on line 1"));
     EXPECT_EQ(p.filter("is not a number").size(), 1) << "the version is checked once";
-}
-
-TEST_F(DataChecker, invalidUtf8RepeatedHymnsAndCutWordsFilesReported) {
-    writeBytes(t.file("Bible/TST/TST-N.txt"),
-               kBom + "40N\t1\t1\t0\tD\r\n40N\t1\t2\t0\tcaf\xE9 \xE9t\xE9\r\n");
-    writeBytes(t.file("Cantiques/Book/Hira.txt"),
-               kBom + "1 - \xC3\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n2 - B\tc\ta\tG\t\tT1\tT2\tTune\tBook\r\n"
-                      "2 - B\tc\ta\tG\t\tT1\tT3\tTune\tBook\r\n");
-    writeBytes(t.file("Cantiques/Book/parole/1.txt"), "ok\r\nNo\xEBl\r\nNo\xEBl\r\n");
-    writeBytes(t.file("Cantiques/Book/parole/2.rtf"), "plain, not rich text");
-    writeBytes(t.file("Cantiques/Book/parole/3.rtf"), "{\\rtf1 fine \\{ escaped\\}}");
-    writeBytes(t.file("Cantiques/Book/parole/4.rtf"), "{\\rtf1 {\\b cut short");
-    writeBytes(t.file("Bible/Favori/L.txt"), kBom + "40 Matthew. 1 : 1 - 2\tTST\r\xFF\r\r\n");
-    const QStringList p = problemsIn(t);
-    EXPECT_TRUE(has(p, "Bible/TST/TST-N.txt:2:", "invalid UTF-8 on 1 line(s)")) << all(p);
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:1:", "invalid UTF-8")) << all(p);
-    EXPECT_TRUE(has(p, "Cantiques/Book/Hira.txt:3:", "hymn \"2 - B\" is already listed on line 2")) << all(p);
-    EXPECT_TRUE(has(p, "Cantiques/Book/parole/1.txt:2:", "invalid UTF-8 on 2 line(s)")) << all(p);
-    EXPECT_TRUE(has(p, "Cantiques/Book/parole/2.rtf:1:", "not rich text")) << all(p);
-    EXPECT_TRUE(has(p, "Bible/Favori/L.txt:2:", "invalid UTF-8")) << all(p);
-    EXPECT_TRUE(has(p, "Cantiques/Book/parole/4.rtf:0:", "cut short")) << all(p);
-    EXPECT_EQ(p.filter("3.rtf").size(), 0) << all(p);
 }
 
 TEST_F(DataChecker, fifosAndDevicesAreSkippedWithAMessageNeverWaitedOn) {

@@ -81,11 +81,6 @@ TEST_F(SongWindow, addSongsPreviewsThenImportsAndShowsTheFirstNewHymn) {
     EXPECT_EQ(h.combo("ComboBox_Chant")->currentText(), QStringLiteral("2 - Morning Song"));
     EXPECT_EQ(h.combo("ComboBox_Chant")->count(), 2);
     EXPECT_EQ(h.hymns().words().plainText(), QStringLiteral("Wake up\nand sing"));
-
-    // ... and found by the hymn search.
-    h.find<QLineEdit>("Cantique_achercher")->setText(QStringLiteral("evening"));
-    h.hymns().searchHymns();
-    EXPECT_EQ(h.combo("ComboBox_cantique_trouve")->count(), 2);
 }
 
 TEST_F(SongWindow, exportHymnBookWritesOpenLyricsIntoTheChosenFolder) {

@@ -1,8 +1,11 @@
+// lumora-cli import sword on a tiny module made by osis2mod, and the SWORD reader and the sound
+// decoder's libraries loaded only by the commands that use them.
+
 #include "support/clirun.h"
 #include "support/testdata.h"
 
 #include "common/lines.h"
-#include "import/versionwriter.h"
+#include "import/swordreader.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -58,11 +61,7 @@ class TinyModule : public ::testing::Test {
     CliResult sword(const QStringList& args) {
         return runCli(QStringList{"--data", m_data.path(), "import", "sword"} + args, m_env);
     }
-    CliResult import(const QStringList& extra = {}) {
-        return sword(QStringList{"Tiny", "--code", "TNY", "--name", "Tiny Bible"} + extra);
-    }
     QByteArray file(const QString& rel) { return readBytes(m_data.file(rel)); }
-    bool exists(const QString& rel) { return QFileInfo::exists(m_data.file(rel)); }
 
     TempFolder m_sword;
     TempFolder m_data;
@@ -78,10 +77,16 @@ QList<QByteArray> linesOf(const QByteArray& bytes) {
     return out;
 }
 
+QByteArray neededLibraries(const QString& program) {
+    const auto ldd = runProgram("ldd", {program});
+    EXPECT_EQ(ldd.exitCode, 0) << program.toStdString();
+    return ldd.out;
+}
+
 } // namespace
 
 TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
-    const auto r = import();
+    const auto r = sword({"Tiny", "--code", "TNY", "--name", "Tiny Bible"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(file("Bible/Version.txt"), "TNY - Tiny Bible\r\n");
 
@@ -115,36 +120,8 @@ TEST_F(TinyModule, writesTheFourFilesInTheBibleFormats) {
     EXPECT_TRUE(r.err.contains("TNY: 40 Matthew")) << "progress book by book";
 }
 
-TEST_F(TinyModule, existingVersion_refusedWithoutForce_replacedInPlaceWithIt_existingFolderRefused) {
-    QDir().mkpath(m_data.file("Bible/TNY"));
-    EXPECT_EQ(import().exitCode, 1) << "a folder without its version line";
-    QDir(m_data.file("Bible/TNY")).removeRecursively();
-
-    writeBytes(m_data.file("Bible/Version.txt"), "AAA - first\r\nTNY - old name\r\nZZZ - last");
-    const auto refused = import();
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains("--force"));
-    EXPECT_FALSE(exists("Bible/TNY"));
-
-    const auto forced = import({"--force"});
-    ASSERT_EQ(forced.exitCode, 0) << forced.err.toStdString();
-    EXPECT_EQ(file("Bible/Version.txt"), "AAA - first\r\nTNY - Tiny Bible\r\nZZZ - last\r\n");
-    EXPECT_TRUE(exists("Bible/TNY/TNY-N.txt"));
-}
-
-TEST_F(TinyModule, unknownModuleOrBadUsage_failWithoutWriting) {
-    const auto r = sword({"NoSuchModule", "--code", "X", "--name", "X"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("NoSuchModule"));
-    EXPECT_TRUE(r.err.contains("import sword --list")) << "says how to find the installed ones";
-    EXPECT_EQ(sword({"Tiny", "--code", "A - B", "--name", "X"}).exitCode, 2)
-        << "a code with \" -\" would not read back from Version.txt";
-    EXPECT_EQ(sword({"Tiny"}).exitCode, 2);
-    EXPECT_FALSE(exists("Bible/Version.txt"));
-}
-
 // Nothing told which modules were installed: an unknown name was a dead end.
-TEST_F(TinyModule, listNamesTheInstalledBibles) {
+TEST_F(TinyModule, listNamesTheInstalledBibles_anUnknownNameSaysHowToFindThem) {
     writeBytes(m_sword.file("mods.d/notes.conf"),
                "[Notes]\nDataPath=./modules/comments/rawcom/notes/\nModDrv=RawCom\nDescription=Some notes\n");
     const auto r = sword({"--list"});
@@ -152,20 +129,41 @@ TEST_F(TinyModule, listNamesTheInstalledBibles) {
     EXPECT_TRUE(r.out.startsWith("Tiny - ")) << r.out.toStdString();
     EXPECT_FALSE(r.out.contains("Notes")) << "a commentary is no Bible";
     EXPECT_EQ(sword({"Tiny", "--list"}).exitCode, 2);
-    EXPECT_FALSE(exists("Bible/Version.txt"));
+    const auto unknown = sword({"NoSuchModule", "--code", "X", "--name", "X"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains("NoSuchModule"));
+    EXPECT_TRUE(unknown.err.contains("import sword --list")) << unknown.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(m_data.file("Bible/Version.txt")));
 }
 
-TEST_F(TinyModule, nameWithLineBreaksAddsNoLineToVersionList) {
-    // Regression: "--name" with CR or LF added lines, and so versions, to Version.txt.
-    writeBytes(m_data.file("Bible/Version.txt"), "AAA - first\r\n");
-    for (const char* name : {"Tiny\r\nEVIL - injected", "Tiny\nX - y", "Tiny\rX - y", "Tab\there"}) {
-        const auto r = sword({"Tiny", "--code", "TNY", "--name", name});
-        EXPECT_EQ(r.exitCode, 2) << name;
-        EXPECT_TRUE(r.err.contains("control characters")) << r.err.toStdString();
+TEST(LoadOnDemand, programsStartWithoutSwordOrSoundLibraries) {
+    // Regression: every start of lumora-cli loaded 58 libraries, most of them through libsword
+    // (network, TLS, Kerberos, LDAP, a full-text index), which only an import uses.
+    for (const QString& program : {QStringLiteral(LUMORA_CLI_PATH), QStringLiteral(LUMORA_APP_PATH)}) {
+        const QByteArray libs = neededLibraries(program);
+        ASSERT_TRUE(libs.contains("libc.so")) << program.toStdString();
+        EXPECT_FALSE(libs.contains("libsword")) << program.toStdString();
+        EXPECT_FALSE(libs.contains("libcurl")) << program.toStdString();
     }
-    EXPECT_EQ(file("Bible/Version.txt"), "AAA - first\r\n");
-    EXPECT_FALSE(exists("Bible/TNY"));
-    // the writer itself refuses such a name too, before writing anything
-    EXPECT_FALSE(import::writeVersion(m_data.path(), "TNY", "a\nb", import::ImportedBible{}).isEmpty());
-    EXPECT_FALSE(exists("Bible/TNY"));
+    // The window's sound output (PulseAudio) brings libsndfile with it; the command line does not.
+    EXPECT_FALSE(neededLibraries(QStringLiteral(LUMORA_CLI_PATH)).contains("libsndfile"));
+    // The reader is built beside the programs, where they look for it.
+    const QString plugin =
+        QFileInfo(QStringLiteral(LUMORA_CLI_PATH)).absolutePath() + '/' + import::kSwordPluginName;
+    EXPECT_TRUE(neededLibraries(plugin).contains("libsword"));
+}
+
+TEST(LoadOnDemand, importWithoutTheReaderBesideTheProgram_failsWithAMessageAndWritesNothing) {
+    TempFolder bin, data;
+    const QString cli = bin.file("lumora-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(LUMORA_CLI_PATH), cli));
+    const auto r = runProgram(cli, {"--data", data.path(), "import", "sword", "engKJV2006eb", "--code", "KJV",
+                                    "--name", "King James"});
+    EXPECT_EQ(r.exitCode, 1) << "a normal exit with 1";
+    EXPECT_TRUE(r.err.startsWith("lumora-cli: the SWORD reader cannot be loaded")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(import::kSwordPluginName.toUtf8())) << r.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data.file("Bible")));
+    // the everyday commands do not miss it
+    const auto format = runProgram(cli, {"marks", "format", "1.5"});
+    EXPECT_EQ(format.exitCode, 0) << format.err.toStdString();
 }
