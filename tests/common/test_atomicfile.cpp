@@ -22,62 +22,61 @@ QStringList allEntries(const QString& dir) {
 
 } // namespace
 
-TEST(AtomicFile, replacesWholeFileAndLeavesNoTemporary) {
+TEST(AtomicFile, replacesWholeFiles_createsExclusiveOnesOnce_andLeavesNoTemporary) {
     TempFolder tmp;
     const QString p = tmp.file("Version.txt");
     writeBytes(p, "old content that is longer\r\n");
     ASSERT_TRUE(writeFileAtomic(p, "new\r\n"));
     EXPECT_EQ(readBytes(p), "new\r\n");
-    EXPECT_EQ(allEntries(tmp.path()), QStringList{"Version.txt"});
     ASSERT_TRUE(writeFileAtomic(tmp.file("fresh.txt"), ""));
     EXPECT_EQ(readBytes(tmp.file("fresh.txt")), "");
-}
-
-TEST(AtomicFile, writeUtf8FileAddsBomAndCrLf) {
-    TempFolder tmp;
-    ASSERT_TRUE(WriteUtf8File(tmp.file("t.txt"), "A\r\nB"));
+    ASSERT_TRUE(WriteUtf8File(tmp.file("t.txt"), "A\r\nB")); // adds a BOM and a final CR LF
     EXPECT_EQ(readBytes(tmp.file("t.txt")), QByteArray("\xEF\xBB\xBF"
                                                        "A\r\nB\r\n"));
+    EXPECT_TRUE(createFileExclusive(tmp.file("New List.txt"), "one"));
+    EXPECT_FALSE(createFileExclusive(tmp.file("New List.txt"), "two"));
+    EXPECT_EQ(readBytes(tmp.file("New List.txt")), "one");
+    EXPECT_EQ(allEntries(tmp.path()), (QStringList{"New List.txt", "Version.txt", "fresh.txt", "t.txt"}));
 }
 
-TEST(AtomicFile, exclusiveCreateNeverReplaces) {
-    TempFolder tmp;
-    const QString p = tmp.file("New List.txt");
-    EXPECT_TRUE(createFileExclusive(p, "one"));
-    EXPECT_FALSE(createFileExclusive(p, "two"));
-    EXPECT_EQ(readBytes(p), "one");
-    EXPECT_EQ(allEntries(tmp.path()).size(), 1);
-}
-
-// links: regression, the writer followed a symlinked target or folder to wherever it pointed
-TEST(AtomicFile, neverWritesThroughASymbolicLink) {
+// links: regression, the writer followed a symlinked target or folder to wherever it pointed; and
+// what is not an ordinary file (a folder, a FIFO) is never replaced
+TEST(AtomicFile, neverWritesThroughASymbolicLinkNorOverWhatIsNotAnOrdinaryFile) {
     TempFolder tmp;
     const QString victim = tmp.file("outside/passwd");
     writeBytes(victim, "root:x:0:0");
-    QDir().mkpath(tmp.file("data"));
-    const QString linkedFile = tmp.file("data/Theme.txt");
+    const QString linkedFile = tmp.file("data/Theme.txt"), dangling = tmp.file("data/Version.txt"),
+                  linkedFolder = tmp.file("data/Book"), folder = tmp.file("data/Hira.txt"),
+                  fifo = tmp.file("data/fifo.txt");
+    QDir().mkpath(folder);
     ASSERT_TRUE(QFile::link(victim, linkedFile));
-    const QString dangling = tmp.file("data/Version.txt");
     ASSERT_TRUE(QFile::link(tmp.file("outside/created-by-us"), dangling));
-    const QString linkedFolder = tmp.file("data/Book");
     ASSERT_TRUE(QFile::link(tmp.file("outside"), linkedFolder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
-    QString why;
-    EXPECT_FALSE(writeFileAtomic(linkedFile, "owned", &why));
-    EXPECT_EQ(why, "is a symbolic link");
-    EXPECT_FALSE(writeFileAtomic(dangling, "owned", &why));
-    EXPECT_EQ(why, "is a symbolic link");
-    EXPECT_FALSE(writeFileAtomic(linkedFolder + "/passwd", "owned", &why));
-    EXPECT_EQ(why, "its folder is a symbolic link");
-    EXPECT_FALSE(writeFileAtomic(linkedFolder + "/new.txt", "owned", &why));
-    EXPECT_FALSE(createFileExclusive(dangling, "owned", &why));
-    EXPECT_FALSE(createFileExclusive(linkedFolder + "/new.txt", "owned", &why));
+    const std::pair<QString, QString> refused[] = {
+        {linkedFile, "is a symbolic link"},
+        {dangling, "is a symbolic link"},
+        {linkedFolder + "/passwd", "its folder is a symbolic link"},
+        {linkedFolder + "/new.txt", "its folder is a symbolic link"},
+        {folder, "is not an ordinary file"},
+        {fifo, "is not an ordinary file"},
+    };
+    for (const auto& [path, reason] : refused) {
+        QString why;
+        EXPECT_FALSE(writeFileAtomic(path, "owned", &why)) << path.toStdString();
+        EXPECT_EQ(why, reason) << path.toStdString();
+    }
+    EXPECT_FALSE(createFileExclusive(dangling, "owned"));
+    EXPECT_FALSE(createFileExclusive(linkedFolder + "/new.txt", "owned"));
     EXPECT_FALSE(WriteUtf8File(linkedFile, "owned"));
 
     EXPECT_EQ(readBytes(victim), "root:x:0:0");
     EXPECT_EQ(allEntries(tmp.file("outside")), QStringList{"passwd"});
     EXPECT_TRUE(QFileInfo(linkedFile).isSymLink()) << "the link itself is kept too";
-    EXPECT_EQ(allEntries(tmp.file("data")), (QStringList{"Book", "Theme.txt", "Version.txt"}));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(allEntries(tmp.file("data")),
+              (QStringList{"Book", "Hira.txt", "Theme.txt", "Version.txt", "fifo.txt"}));
 
     // a folder higher up the path may be a link (a data folder kept on another disk)
     ASSERT_TRUE(QFile::link(tmp.file("outside"), tmp.file("elsewhere")));
@@ -86,56 +85,36 @@ TEST(AtomicFile, neverWritesThroughASymbolicLink) {
     EXPECT_EQ(readBytes(tmp.file("outside/Bible/Version.txt")), "KJV - x\r\n");
 }
 
-TEST(AtomicFile, refusesToReplaceWhatIsNotAnOrdinaryFile) {
-    TempFolder tmp;
-    QDir().mkpath(tmp.file("Theme.txt"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(tmp.file("fifo.txt")).constData(), 0600), 0);
-    QString why;
-    EXPECT_FALSE(writeFileAtomic(tmp.file("Theme.txt"), "x", &why));
-    EXPECT_EQ(why, "is not an ordinary file");
-    EXPECT_FALSE(writeFileAtomic(tmp.file("fifo.txt"), "x", &why));
-    EXPECT_TRUE(QFileInfo(tmp.file("Theme.txt")).isDir());
-    EXPECT_EQ(allEntries(tmp.path()), (QStringList{"Theme.txt", "fifo.txt"}));
-}
-
-// failures: the old file stays whole and nothing is left beside it
-TEST(AtomicFile, failedWriteKeepsOldFile) {
-    // Was skipped as root, which ignores a read-only folder; a file-size limit binds root too.
+// failures: the old file stays whole and nothing is left beside it. A file-size limit binds root
+// too; a real full file system is tried where one may be mounted (as root).
+TEST(AtomicFile, failedWriteKeepsOldFile_onAFullDiskToo) {
     TempFolder tmp;
     const QString p = tmp.file("list.txt");
     writeBytes(p, "keep");
+    QString why;
     {
         FileSizeLimit limit(4096);
         ASSERT_TRUE(limit.ok());
-        QString why;
         EXPECT_FALSE(writeFileAtomic(p, QByteArray(64 * 1024, 'x'), &why));
         EXPECT_FALSE(why.isEmpty());
         EXPECT_FALSE(createFileExclusive(tmp.file("new.txt"), QByteArray(64 * 1024, 'y')));
     }
     EXPECT_EQ(readBytes(p), "keep");
     EXPECT_EQ(allEntries(tmp.path()), QStringList{"list.txt"});
-}
 
-TEST(AtomicFile, fullDiskKeepsOldFile) {
-    // A real full file system where we may mount one (root); elsewhere the file-size limit above
-    // stands in for it.
-    TempFolder tmp;
     SmallFileSystem small(tmp.file("small"), "256k");
     if (!small.mounted()) GTEST_SKIP() << small.why();
-    const QString mnt = small.path();
-
-    const QString p = mnt + "/Hira.txt";
+    const QString full = small.path() + "/Hira.txt";
     const QByteArray old(100 * 1024, 'o');
-    ASSERT_TRUE(writeFileAtomic(p, old));
+    ASSERT_TRUE(writeFileAtomic(full, old));
     // the old file and the new one cannot both fit: the new one never replaces the old
-    QString why;
-    EXPECT_FALSE(writeFileAtomic(p, QByteArray(200 * 1024, 'n'), &why));
+    EXPECT_FALSE(writeFileAtomic(full, QByteArray(200 * 1024, 'n'), &why));
     EXPECT_TRUE(why.contains("space")) << why.toStdString();
-    EXPECT_EQ(readBytes(p), old);
-    EXPECT_EQ(allEntries(mnt), QStringList{"Hira.txt"});
+    EXPECT_EQ(readBytes(full), old);
+    EXPECT_EQ(allEntries(small.path()), QStringList{"Hira.txt"});
     // and once there is room again, writes succeed
-    EXPECT_TRUE(writeFileAtomic(p, QByteArray(120 * 1024, 'n')));
-    EXPECT_EQ(readBytes(p).size(), 120 * 1024);
+    EXPECT_TRUE(writeFileAtomic(full, QByteArray(120 * 1024, 'n')));
+    EXPECT_EQ(readBytes(full).size(), 120 * 1024);
 }
 
 // crashes: a writer killed at any moment leaves the old file or the new one, never a mix

@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(Playback, HymnSteps, ::testing::Values(
     Row{"soundOff_playNeitherPlaysNorChangesPicture", "idle mute", Event::PlayPause, {}, "idle mute", {}},
     // stop
     Row{"stop_clearsModesBeforeStoppingThePlayer", "pause rep", Event::Stop, {}, "idle", {A::StopPlayer}},
+    // so the status change that the stop causes sees no mode, and replays nothing
+    Row{"statusAfterStop_replaysNothing", "idle", Event::StatusChanged, kStopped, "idle", {}},
     // the exclusive modes
     Row{"repeatOn_switchesContinuousOff", "pause cont", Event::ToggleRepeat, {}, "pause rep", {}},
     Row{"repeatAgain_leavesBothOff", "pause rep", Event::ToggleRepeat, {}, "pause", {}},
@@ -193,16 +195,6 @@ INSTANTIATE_TEST_SUITE_P(Playback, BibleSteps, ::testing::Values(
         {.status = "Stopped", .failed = true, .failedAgain = true}, "idle reload status=Stopped", {}}
 ), [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
-
-// A sequence: the nested status change that Stop causes sees the cleared modes.
-TEST(PlaybackSequence, stopInRepeat_theResultingStoppedStatusReplaysNothing) {
-    State s;
-    step(Kind::Hymn, s, Event::ToggleRepeat);
-    step(Kind::Hymn, s, Event::PlayPause);
-    EXPECT_EQ(step(Kind::Hymn, s, Event::Stop), Actions{Action::StopPlayer});
-    EXPECT_TRUE(step(Kind::Hymn, s, Event::StatusChanged, kStopped).empty());
-    EXPECT_EQ(s.playPause, kPicturePlay);
-}
 
 TEST(PlaybackStatus, onlyTheTwoStoppedTextsCount) {
     EXPECT_TRUE(isStoppedStatus("Stopped"));

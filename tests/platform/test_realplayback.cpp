@@ -1,21 +1,30 @@
 // Real sound through the Qt player: an mp3, a wav and a mid are played to the sound server, whose
-// output is recorded from its monitor. Needs a sound server (scripts/test starts a headless one
-// with a null output); skipped when none answers.
+// output is recorded from its monitor; the players of the window over it; and the remote page in
+// headless chromium lighting the verses as a real reading reaches them. Needs a sound server
+// (scripts/test starts a headless one with a null output); skipped when none answers.
 
 #include "platform/qt/qtmediaplayer.h"
 #include "support/clirun.h"
 
 #include "app/frmlumora.h"
+#include "app/nowshowingfeed.h"
+#include "app/remotelinks.h"
+#include "app/windowlinks.h"
+#include "bible/ui/biblenavigation.h"
 #include "hymns/ui/hymnplayer.h"
 #include "import/audio.h"
 #include "platform/playerpictures.h"
+#include "remote/remoteservice.h"
 #include "support/biblefixture.h"
+#include "support/chromium.h"
 #include "support/fakes.h"
+#include "support/psalm23.h"
 #include "support/wait.h"
 
 #include <QAudioOutput>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -131,8 +140,8 @@ class RealPlayback : public ::testing::Test {
     }
 
     // Plays `path` to its end and checks how. Returns what went wrong with the sound itself (the
-    // position standing still, silence recorded), "" when nothing did.
-    std::string playsToTheEnd(const QString& path) {
+    // position standing still, silence recorded), "" when nothing did; `peak` is the loudest sample.
+    std::string playsToTheEnd(const QString& path, double& peak) {
         platform::QtMediaPlayer player;
         QStringList statuses;
         // What happened when, printed with any failure below: a status at its time and position,
@@ -177,7 +186,8 @@ class RealPlayback : public ::testing::Test {
 
         EXPECT_TRUE(reaches(player, "Stopped", 20000)) << "the end was not reported: " << told();
         pump(300);
-        if (recording.peak() <= 0.001) wrong += "silence came out; "; // a null sink's silence is exactly 0
+        peak = recording.peak();
+        if (peak <= 0.001) wrong += "silence came out; "; // a null sink's silence is exactly 0
         EXPECT_EQ(statuses.count("Stopped"), 1) << statuses.join(',').toStdString();
         EXPECT_EQ(offThread, 0) << "status changes reported from another thread";
         if (!wrong.empty()) wrong += told();
@@ -186,13 +196,15 @@ class RealPlayback : public ::testing::Test {
     // Once on a loaded build machine the sound server took a stream's sound and position nowhere
     // (a MIDI tune, the software synthesizer's first of the run). The sound is tried a second time
     // before it counts as broken; a player that never sounds fails both, and the first try's story
-    // is printed either way.
-    void soundsToTheEnd(const QString& path) {
-        std::string wrong = playsToTheEnd(path);
-        if (wrong.empty()) return;
+    // is printed either way. The loudest sample of the try that sounded.
+    double soundsToTheEnd(const QString& path) {
+        double peak = 0;
+        std::string wrong = playsToTheEnd(path, peak);
+        if (wrong.empty()) return peak;
         std::fprintf(stderr, "first try: %s\n", wrong.c_str());
-        wrong = playsToTheEnd(path);
+        wrong = playsToTheEnd(path, peak);
         EXPECT_EQ(wrong, "");
+        return peak;
     }
 
     // Bytes no decoder makes sense of, the same on every run. No byte is 0xFF: random bytes with it
@@ -243,94 +255,83 @@ struct HymnRig {
     }
 };
 
-TEST_F(RealPlayback, mp3WavAndMid_soundAdvanceAndReportStoppedAtTheEnd) {
-    for (const QString& tune : {soxTune("tune.mp3"), soxTune("tune.wav"), midiTune("tune.mid")}) {
-        SCOPED_TRACE(tune.toStdString());
-        soundsToTheEnd(tune);
+// The main window on a data folder of its own, with the real players.
+struct RealWindow {
+    TempFolder data, config;
+    FakePrompts prompts;
+    FakeShell shell;
+    FakeCommonDialog dialogs;
+    std::vector<platform::MediaPlayer*> players;
+    platform::Platform platform{[this](QObject* parent) {
+                                    auto* p = new platform::QtMediaPlayer(parent);
+                                    players.push_back(p);
+                                    return p;
+                                },
+                                prompts, shell, dialogs};
+    std::unique_ptr<app::FrmLumora> window;
+
+    bool open() {
+        const session::DataPathLocations where{config.path() + "/LMR/Lumora.path", data.path(),
+                                               config.path() + "/LMR/Lumora.conf"};
+        writeBytes(where.pathFile, QFile::encodeName(data.path()) + "\r\n");
+        window = std::make_unique<app::FrmLumora>(platform, where);
+        return window->load();
     }
-}
+};
 
 // MIDI tunes came out about 20 dB below the recordings: GStreamer's synthesiser plays at a gain of
-// 0.2. The level is that of the monitor, as a listener hears it; a second try as above.
-TEST_F(RealPlayback, mid_comesOutAtTheLevelOfTheRecordings) {
-    const QString tune = midiTune("level.mid");
-    double peak = 0;
-    for (int attempt = 0; attempt < 2 && peak <= 0.001; ++attempt) {
-        platform::QtMediaPlayer player;
-        MonitorRecording recording;
-        ASSERT_TRUE(recording.started());
-        player.setSource(tune);
-        player.play();
-        reaches(player, "Stopped", 20000);
-        pump(300);
-        peak = recording.peak();
+// 0.2. The level is that of the monitor, as a listener hears it.
+TEST_F(RealPlayback, mp3WavAndMid_soundAdvanceAndReportStoppedAtTheEnd_allAtTheLevelOfTheRecordings) {
+    for (const QString& tune : {soxTune("tune.mp3"), soxTune("tune.wav"), midiTune("tune.mid")}) {
+        SCOPED_TRACE(tune.toStdString());
+        const double peak = soundsToTheEnd(tune);
+        std::printf("[ level ] %s peak %.3f\n", qPrintable(tune.section('/', -1)), peak);
+        EXPECT_GT(peak, 0.15);
     }
-    std::printf("[ level ] MIDI tune peak %.3f\n", peak);
-    EXPECT_GT(peak, 0.15);
 }
 
-// regressions
-TEST_F(RealPlayback, seekMadeWhileLoading_isApplied) {
-    // QMediaPlayer drops a seek made before the media can seek: a chapter would start at 0
-    // instead of at its first mark.
-    const QString path = soxTune("seek.wav");
+// Seeks made before play: while the media still loads (QMediaPlayer dropped those: a chapter began
+// at 0, not at its first mark), once it is ready (Cmd_Go on a loaded hymn), after its end (a replay
+// from the first mark), and past the end of a recording its marks run past (GStreamer complained).
+// A close while playing is no end of the recording.
+TEST_F(RealPlayback, seeksBeforePlayAreApplied_pastTheEndPlaysTheEnd_andACloseIsNoEnd) {
+    const QString tune = soxTune("seek.wav", 2), other = soxTune("other.wav", 2);
     platform::QtMediaPlayer player;
-    player.setSource(path);
-    player.setPosition(0.5);
-    player.play();
-    ASSERT_TRUE(reaches(player, "Playing"));
-    pump(100);
-    EXPECT_GE(player.position(), 0.5);
-}
+    const struct {
+        const char* what;
+        QString source; // set before the seek, "" none
+        bool ready;     // the seek waits until the media is loaded
+        double at;
+    } seeks[] = {{"while loading", tune, false, 0.5},
+                 {"after the end", {}, false, 1.5},
+                 {"ready", other, true, 1.2},
+                 {"past the end", tune, true, 30}};
+    for (const auto& s : seeks) {
+        SCOPED_TRACE(s.what);
+        if (!s.source.isEmpty()) player.setSource(s.source);
+        if (s.ready) ASSERT_TRUE(reaches(player, "Ready"));
+        player.setPosition(s.at);
+        player.play();
+        if (s.at < 2) { // within the recording: it plays from there
+            ASSERT_TRUE(reaches(player, "Playing"));
+            pump(50);
+            EXPECT_GE(player.position(), s.at);
+        }
+        EXPECT_TRUE(reaches(player, "Stopped")) << player.statusText().toStdString();
+        EXPECT_LE(player.position(), 2.05);
+    }
 
-TEST_F(RealPlayback, closeWhilePlaying_doesNotReportStopped) {
-    const QString path = soxTune("close.wav");
-    platform::QtMediaPlayer player;
     QStringList statuses;
     QObject::connect(&player, &platform::MediaPlayer::statusChanged,
                      [&] { statuses << player.statusText(); });
-    player.setSource(path);
+    player.setSource(other);
     player.play();
     ASSERT_TRUE(reaches(player, "Playing"));
     player.close();
-    player.setSource(soxTune("next.wav"));
+    player.setSource(tune);
     pump(300);
     EXPECT_FALSE(statuses.contains("Stopped")) << statuses.join(',').toStdString();
     EXPECT_EQ(player.statusText(), "Ready");
-}
-
-TEST_F(RealPlayback, hymnPickedWhilePlayingInContinuousMode_doesNotMoveOn) {
-    // Loading a hymn stops the one playing; that stop is no end of a hymn.
-    const QString first = soxTune("1.wav", 6), second = soxTune("2.wav", 6);
-    HymnRig rig;
-    auto [player, hymn] = rig.parts();
-    hymn.onHymnLoaded(first);
-    hymn.toggleContinuous();
-    hymn.playPause();
-    ASSERT_TRUE(reaches(player, "Playing"));
-    pump(300);
-    hymn.onPickStarted();
-    hymn.onHymnLoaded(second);
-    pump(800);
-    EXPECT_EQ(rig.wanted, 0);
-    EXPECT_EQ(player.source(), second);
-    EXPECT_NE(player.statusText(), "Playing");
-}
-
-TEST_F(RealPlayback, seekWhileStoppedThenPlay_startsThere) {
-    // Cmd_Go on a loaded hymn, and a replay from the first mark after the end of a passage.
-    const QString path = soxTune("stopped.wav", 2);
-    platform::QtMediaPlayer player;
-    player.setSource(path);
-    for (const auto& [from, at] : {std::pair{"Ready", 1.2}, {"Stopped", 1.5}}) {
-        SCOPED_TRACE(from);
-        ASSERT_TRUE(reaches(player, from));
-        player.setPosition(at);
-        player.play();
-        ASSERT_TRUE(reaches(player, "Playing"));
-        pump(50);
-        EXPECT_GE(player.position(), at);
-    }
 }
 
 // What FakeMediaPlayer::endOfMedia() copies: the backend ends a recording with its playback state
@@ -394,7 +395,15 @@ TEST_F(RealPlayback, hymnContinuous_theEndAsksForTheNextHymn_twoHymnsInARowBothP
     EXPECT_TRUE(secondPlaying);
     EXPECT_GT(secondReached, 1.0);
     EXPECT_GT(recording.peak(), 0.001) << "the second hymn was silent";
-    // A stop while the next one plays is no end of a hymn.
+    // Loading a hymn picked while one plays stops that one, and a stop while the next one plays:
+    // neither is the end of a hymn.
+    EXPECT_TRUE(reaches(player, "Playing"));
+    hymn.onPickStarted();
+    hymn.onHymnLoaded(second);
+    pump(800);
+    EXPECT_EQ(player.source(), second);
+    EXPECT_NE(player.statusText(), "Playing");
+    hymn.playPause();
     EXPECT_TRUE(reaches(player, "Playing"));
     hymn.stop();
     pump(200);
@@ -424,34 +433,6 @@ TEST_F(RealPlayback, hymnRepeat_playsTheHymnAgainAndAgain) {
     EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePause);
     hymn.stop();
 }
-
-namespace {
-
-// The main window on a data folder of its own, with the real players.
-struct RealWindow {
-    TempFolder data, config;
-    FakePrompts prompts;
-    FakeShell shell;
-    FakeCommonDialog dialogs;
-    std::vector<platform::MediaPlayer*> players;
-    platform::Platform platform{[this](QObject* parent) {
-                                    auto* p = new platform::QtMediaPlayer(parent);
-                                    players.push_back(p);
-                                    return p;
-                                },
-                                prompts, shell, dialogs};
-    std::unique_ptr<app::FrmLumora> window;
-
-    bool open() {
-        const session::DataPathLocations where{config.path() + "/LMR/Lumora.path", data.path(),
-                                               config.path() + "/LMR/Lumora.conf"};
-        writeBytes(where.pathFile, QFile::encodeName(data.path()) + "\r\n");
-        window = std::make_unique<app::FrmLumora>(platform, where);
-        return window->load();
-    }
-};
-
-} // namespace
 
 // Bible repeat replayed the passage once, then stalled the same way
 TEST_F(RealPlayback, bibleRepeat_thePassageIsReplayedTwice) {
@@ -486,49 +467,32 @@ TEST_F(RealPlayback, bibleRepeat_thePassageIsReplayedTwice) {
     EXPECT_LT(highest, 5.0) << "the passage ends at 4 s";
 }
 
-// a recording that cannot be decoded showed "playing" in silence; continuous play stalled
-TEST_F(RealPlayback, undecodableFile_stopsShowsPlayTellsOnce_continuousMovesOn) {
-    const QString broken = garbage("broken.mp3"), good = soxTune("good.wav", 1.5);
+// A recording overwritten while it plays, or that cannot be decoded at all, showed "playing" in
+// silence, and continuous play stalled on it.
+TEST_F(RealPlayback, brokenRecording_endsShowsPlayTellsOnce_aMendedOnePlays_continuousMovesOn) {
+    const QString path = soxTune("changing.wav", 4), good = soxTune("good.wav", 1.5);
     HymnRig rig;
     auto [player, hymn] = rig.parts();
     rig.next = [&] { return good; };
-    hymn.onHymnLoaded(broken);
-    hymn.PlayPause_Cantique->click();
-    ASSERT_TRUE(waitUntil([&] { return !rig.told.isEmpty(); }, 10000))
-        << "no failure came; status " << player.statusText().toStdString();
-    EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePlay);
-    EXPECT_FALSE(player.errorText().isEmpty());
-    hymn.playPause(); // again: still broken, not told twice
-    pump(2000);
-    EXPECT_EQ(rig.told, QStringList({broken}));
-    EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePlay);
-
-    hymn.onHymnLoaded(broken);
-    hymn.toggleContinuous();
-    hymn.PlayPause_Cantique->click();
-    ASSERT_TRUE(waitUntil([&] { return rig.wanted == 1; }, 10000))
-        << "continuous play stalled on the failure";
-    EXPECT_TRUE(waitUntil([&] { return player.position() > 0.5; }, 10000)) << "the next hymn did not play";
-    hymn.stop();
-}
-
-TEST_F(RealPlayback, recordingOverwrittenWhilePlaying_endsAndThePlayButtonAnswers) {
-    const QString path = soxTune("changing.wav", 4);
-    HymnRig rig;
-    auto [player, hymn] = rig.parts();
     hymn.onHymnLoaded(path);
     hymn.PlayPause_Cantique->click();
     ASSERT_TRUE(waitUntil([&] { return player.position() > 0.8; }, 10000));
     garbage("changing.wav", 4096); // replaced in place, shorter, by bytes no decoder reads
     ASSERT_TRUE(reaches(player, "Stopped", 15000))
         << "still " << player.statusText().toStdString() << " at " << player.position() << " s";
-    EXPECT_EQ(platform::shownPlayerPicture(hymn.PlayPause_Cantique), playback::kPicturePlay);
+    EXPECT_TRUE(rig.showsPlay());
 
     // Play now meets the broken file: it says so and shows play again, never "pause" over silence.
     hymn.PlayPause_Cantique->click();
-    EXPECT_TRUE(waitUntil([&] { return rig.showsPlay(); }, 10000))
+    EXPECT_TRUE(waitUntil([&] { return rig.showsPlay() && !rig.told.isEmpty(); }, 10000))
         << "status " << player.statusText().toStdString();
-    EXPECT_GE(rig.told.size(), 1);
+    EXPECT_FALSE(player.errorText().isEmpty());
+    const QStringList told = rig.told;
+    hymn.playPause(); // again: still broken, not told twice
+    pump(2000);
+    EXPECT_EQ(rig.told, told);
+    EXPECT_EQ(rig.told.last(), path);
+    EXPECT_TRUE(rig.showsPlay());
 
     // Mended meanwhile: the next Play plays it.
     ASSERT_TRUE(QFile::remove(path));
@@ -536,18 +500,16 @@ TEST_F(RealPlayback, recordingOverwrittenWhilePlaying_endsAndThePlayButtonAnswer
     hymn.PlayPause_Cantique->click();
     EXPECT_TRUE(waitUntil([&] { return player.position() > 0.5; }, 10000)) << "the mended file did not play";
     hymn.stop();
-}
 
-TEST_F(RealPlayback, seekPastTheEndOfAShortRecording_playsTheEnd) {
-    // A recording cut short (its marks run past it): the seek used to make GStreamer complain.
-    const QString path = soxTune("short.wav", 1);
-    platform::QtMediaPlayer player;
-    player.setSource(path);
-    ASSERT_TRUE(reaches(player, "Ready"));
-    player.setPosition(30);
-    player.play();
-    EXPECT_TRUE(reaches(player, "Stopped")) << player.statusText().toStdString();
-    EXPECT_LE(player.position(), 1.05);
+    // Continuous play tells and moves on from one no decoder reads from its start.
+    hymn.onHymnLoaded(garbage("broken.mp3"));
+    hymn.toggleContinuous();
+    hymn.PlayPause_Cantique->click();
+    ASSERT_TRUE(waitUntil([&] { return rig.wanted == 1; }, 10000))
+        << "continuous play stalled on the failure";
+    EXPECT_EQ(rig.told.last(), dir.filePath("broken.mp3"));
+    EXPECT_TRUE(waitUntil([&] { return player.position() > 0.5; }, 10000)) << "the next hymn did not play";
+    hymn.stop();
 }
 
 // the sound server restarted: the first Play afterwards froze the window for good (GStreamer's
@@ -685,4 +647,67 @@ TEST_F(RealPlayback, soundServerRestarts_theWindowAnswersThroughoutAndPlayComesB
     hymn.stop();
     EXPECT_LT(window.longestGapMs(), 3000);
 }
+
+// The chapter read aloud through the sound server, the window following it, and the remote page
+// in headless chromium lighting each verse as the window does.
+class RemotePageSound : public RealPlayback {};
+
+TEST_F(RemotePageSound, theRemotePageLightsTheVersesAsTheReadingReachesThem) {
+    if (HeadlessChromium::executable().isEmpty()) GTEST_SKIP() << "chromium is not installed";
+    // Psalm 23 read in 7 seconds, verse v starting at v - 1 seconds.
+    RealWindow w;
+    FixtureOptions opt = psalm23Options();
+    opt.mark = [](int b, int c, int v) {
+        return b == 19 && c == 23 ? QByteArray::number(v - 1) + ",50000" : QByteArray("0");
+    };
+    writeFixtureVersion(w.data.path(), "KJV", psalm23Books(), opt);
+    writeBytes(w.data.path() + "/Bible/Version.txt", "KJV - King James Version\r\n");
+    writeBytes(w.data.path() + "/Bible/KJV/Sound/Ps23.mp3", readBytes(soxTune("Ps23.mp3", 7)));
+    ASSERT_TRUE(w.open());
+    remote::RemoteService& service = w.window->remote().service();
+    ASSERT_TRUE(service.store().setSettings({4320, QStringLiteral("127.0.0.1"), false}));
+    const std::optional<QString> error = service.start(quint16(0)); // any free pair of ports
+    ASSERT_FALSE(error) << error->toStdString();
+    const QByteArray token = service.store().add(QStringLiteral("Phone"), remote::Role::Control);
+    const QString base = QStringLiteral("http://127.0.0.1:%1").arg(service.server().httpPort());
+    const app::NowShowingFeed& feed =
+        w.window->findChild<app::WindowLinks*>(QStringLiteral("windowLinks"))->nowShowing();
+
+    HeadlessChromium browser;
+    QString why;
+    ASSERT_TRUE(browser.start(&why)) << why.toStdString();
+    ASSERT_TRUE(
+        browser.call(QStringLiteral("Network.setCookie"),
+                     {{"name", "lumora_token"}, {"value", QString::fromLatin1(token)}, {"url", base}}))
+        << browser.error().toStdString();
+    ASSERT_TRUE(browser.navigate(base + QStringLiteral("/"))) << browser.error().toStdString();
+    ASSERT_TRUE(processUntil([&] { return service.server().openWebSockets() == 1; }));
+    // The page keeps every verse it lights, in order.
+    browser.evaluate(QStringLiteral(R"(window.__lit = [];
+        new MutationObserver(() => {
+            const h = document.querySelector('.verse.heard');
+            if (h && window.__lit[window.__lit.length - 1] !== h.dataset.label) window.__lit.push(h.dataset.label);
+        }).observe(document.getElementById('verses'), {subtree: true, childList: true, attributes: true});
+        true)"));
+
+    // Picking the chapter starts its reading.
+    auto* books = w.window->findChild<QListWidget*>(QStringLiteral("List_livre"));
+    auto* chapters = w.window->findChild<QListWidget*>(QStringLiteral("List_chapitre"));
+    ASSERT_TRUE(books && chapters);
+    bible::selectRow(books, 18);
+    bible::selectRow(chapters, 22);
+    EXPECT_TRUE(processUntil(
+        [&] { return browser.evaluate(QStringLiteral("window.__lit.includes('23.5')")).toBool(); }, 20000))
+        << "lit: "
+        << QJsonDocument(browser.evaluate(QStringLiteral("window.__lit")).toArray()).toJson().constData()
+        << " window: " << session::describe(feed.now()).toStdString();
+    const QStringList labels = browser.evaluate(QStringLiteral("window.__lit")).toVariant().toStringList();
+    // in the order read, none skipped back
+    QStringList sorted = labels;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(labels, sorted);
+    EXPECT_GE(labels.size(), 3) << labels.join(' ').toStdString();
+    service.stop();
+}
+
 } // namespace

@@ -53,9 +53,7 @@ class RemoteServerTest : public ::testing::Test {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(store.load());
         server.setActions(&actions);
-        const auto error = server.start(QHostAddress::LocalHost, 0);
-        ASSERT_FALSE(error) << error->toStdString();
-        base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
+        restart();
     }
 
     Answer request(const QByteArray& method, const QString& path, const QByteArray& body = {},
@@ -112,103 +110,108 @@ class RemoteServerTest : public ::testing::Test {
     QString base;
     QList<QByteArray> pushed;
     QJsonObject lastPushed() const { return QJsonDocument::fromJson(pushed.last()).object(); }
+    // (Re)starts the server, as after a test changed its limits.
+    void restart() {
+        server.stop();
+        const std::optional<QString> error = server.start(QHostAddress::LocalHost, 0);
+        ASSERT_FALSE(error) << error->toStdString();
+        base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
+    }
 };
 
 } // namespace
 
-TEST_F(RemoteServerTest, pairingWithThePinGivesATokenThatOpensTheApi) {
-    EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"abcdef\"}").status, 403);
-    const Answer a =
-        request("POST", "/api/pair",
-                "{\"pin\":\"" + pairing.pin().toLatin1() + "\",\"name\":\"Pastor\",\"role\":\"control\"}");
-    ASSERT_EQ(a.status, 200);
-    const QByteArray token = a.json().value("token").toString().toLatin1();
-    EXPECT_FALSE(token.isEmpty());
-    EXPECT_TRUE(a.setCookie.contains("HttpOnly")) << a.setCookie.constData();
-    EXPECT_TRUE(a.setCookie.contains("SameSite=Strict")) << a.setCookie.constData();
-    ASSERT_EQ(store.devices().size(), 1);
+// In order: a PIN or a one-time code pairs, once for a code; no PIN, another origin or an
+// oversized body does not; a view device may pair without the PIN only when the settings say so;
+// a sixth wrong PIN within the minute from one address is not even checked.
+TEST_F(RemoteServerTest, pairing_thePinOrAOneTimeCodeGiveATokenThatOpensTheApi) {
+    const QByteArray pin = pairing.pin().toLatin1(), code = pairing.newCode().toLatin1();
+    const QByteArray evil = "http://evil.example:" + QByteArray::number(server.httpPort());
+    const QByteArray big = "\",\"pad\":\"" + QByteArray(70 * 1024, 'x');
+    const struct {
+        QByteArray body, origin;
+        int status;
+    } steps[] = {
+        {"{\"pin\":\"" + pin + "\",\"name\":\"Pastor\",\"role\":\"control\"}", {}, 200},
+        {"{\"code\":\"" + code + "\",\"name\":\"Stage\",\"role\":\"view\"}", {}, 200},
+        {"{\"code\":\"" + code + "\"}", {}, 403},
+        {"{\"role\":\"view\"}", {}, 403},
+        {"{\"pin\":\"" + pin + "\"}", evil, 403},
+        {"{\"pin\":\"" + pin + big + "\"}", {}, 413},
+    };
+    QList<Answer> answers;
+    for (const auto& s : steps) {
+        answers << request("POST", "/api/pair", s.body, {{"Origin", s.origin}});
+        EXPECT_EQ(answers.last().status, s.status) << s.body.left(60).constData();
+    }
+    ASSERT_EQ(store.devices().size(), 2);
     EXPECT_EQ(store.devices().first().name, QStringLiteral("Pastor"));
-
-    EXPECT_EQ(withToken("GET", "/api/now", token).status, 200);
-    EXPECT_EQ(request("GET", "/api/now", {}, {{"Cookie", "other=1; lumora_token=" + token}}).status, 200);
-    EXPECT_EQ(
-        withToken("POST", "/api/action", token, "{\"action\":\"goto\",\"reference\":\"Ps 23:1-3\"}").status,
-        200);
-    ASSERT_EQ(actions.done.size(), 1);
-    EXPECT_EQ(actions.done.first(), (RemoteAction{RemoteAction::GoTo, "Ps 23:1-3"}));
-    // the page behind the token is the remote, without it the pairing form
-    EXPECT_TRUE(withToken("GET", "/", token).body.contains("id=\"verses\""));
-    EXPECT_TRUE(request("GET", "/").body.contains("id=\"pin\""));
-}
-
-TEST_F(RemoteServerTest, aViewDeviceReadsButCannotActAndNeedsThePinByDefault) {
-    EXPECT_EQ(request("POST", "/api/pair", "{\"role\":\"view\"}").status, 403);
-    const QByteArray view = pairWithPin("view");
-    EXPECT_EQ(withToken("GET", "/api/now", view).status, 200);
-    EXPECT_EQ(withToken("POST", "/api/action", view, "{\"action\":\"nextVerse\"}").status, 403);
-    EXPECT_TRUE(actions.done.isEmpty());
-
     ASSERT_TRUE(store.setSettings({4320, {}, true}));
     EXPECT_EQ(request("POST", "/api/pair", "{\"role\":\"view\"}").status, 200);
     EXPECT_EQ(request("POST", "/api/pair", "{\"role\":\"control\"}").status, 403)
         << "only the view role may pair without the PIN";
-}
 
-TEST_F(RemoteServerTest, aQrCodePairsOnce) {
-    const QString code = pairing.newCode();
-    const QByteArray body = "{\"code\":\"" + code.toLatin1() + "\"}";
-    EXPECT_EQ(request("POST", "/api/pair", body).status, 200);
-    EXPECT_EQ(request("POST", "/api/pair", body).status, 403);
-}
+    const QByteArray token = answers[0].json().value("token").toString().toLatin1();
+    EXPECT_TRUE(answers[0].setCookie.contains("HttpOnly")) << answers[0].setCookie.constData();
+    EXPECT_TRUE(answers[0].setCookie.contains("SameSite=Strict")) << answers[0].setCookie.constData();
+    EXPECT_EQ(request("GET", "/api/now", {}, {{"Cookie", "other=1; lumora_token=" + token}}).status, 200);
+    EXPECT_EQ(
+        withToken("POST", "/api/action", token, "{\"action\":\"goto\",\"reference\":\"Ps 23:1-3\"}").status,
+        200);
+    // the view device reads but cannot act
+    const QByteArray view = answers[1].json().value("token").toString().toLatin1();
+    EXPECT_EQ(withToken("GET", "/api/now", view).status, 200);
+    EXPECT_EQ(withToken("POST", "/api/action", view, "{\"action\":\"nextVerse\"}").status, 403);
+    ASSERT_EQ(actions.done.size(), 1);
+    EXPECT_EQ(actions.done.first(), (RemoteAction{RemoteAction::GoTo, "Ps 23:1-3"}));
 
-TEST_F(RemoteServerTest, wrongPinsFromOneAddressAreLimited) {
-    const QByteArray wrong = pairing.pin() == "000000" ? "111111" : "000000";
+    // wrong PINs from one address are limited: the next one, a right one too, is not even checked
+    const QByteArray wrong = pin == "000000" ? "111111" : "000000";
     for (int i = 0; i < Pairing::kWrongPerMinute; ++i)
         EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"" + wrong + "\"}").status, 403);
-    EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"" + pairing.pin().toLatin1() + "\"}").status, 429);
-    EXPECT_TRUE(store.devices().isEmpty());
+    EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"" + pin + "\"}").status, 429);
+    EXPECT_EQ(store.devices().size(), 3);
 }
 
-TEST_F(RemoteServerTest, everythingButPairingNeedsAValidToken) {
+// Each page and call answers a paired device; without a token, with a wrong one or a cookie that
+// is none, a page is the pairing form and a call is refused before anything runs.
+TEST_F(RemoteServerTest, everythingButPairingNeedsAValidToken_andThePagesLoadNothingFromElsewhere) {
     const QByteArray token = pairWithPin();
-    struct Case {
+    const struct {
         QByteArray method;
         const char* path;
         QByteArray body;
-    } cases[] = {{"GET", "/api/now", {}},
-                 {"GET", "/api/info", {}},
-                 {"POST", "/api/ticket", {}},
-                 {"POST", "/api/action", "{\"action\":\"nextVerse\"}"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(request(c.method, c.path, c.body).status, 401) << c.path;
-        EXPECT_EQ(withToken(c.method, c.path, token + "A", c.body).status, 401) << c.path;
-        EXPECT_EQ(request(c.method, c.path, c.body, {{"Cookie", "lumora_token=nothing"}}).status, 401)
-            << c.path;
-        EXPECT_EQ(withToken(c.method, c.path, token, c.body).status, 200) << c.path;
+        const char* marker; // in the paired answer only
+        int refused;        // the status without a valid token
+    } cases[] = {
+        {"GET", "/api/now", {}, "\"seq\":0", 401},
+        {"GET", "/api/info", {}, "webSocketPort", 401},
+        {"POST", "/api/ticket", {}, "\"ticket\"", 401},
+        {"POST", "/api/action", "{\"action\":\"nextVerse\"}", "\"ok\":true", 401},
+        {"GET", "/api/playlist", {}, "\"hymns\"", 401},
+        {"GET", "/api/hymns?search=amen", {}, "\"hymns\"", 401},
+        {"GET", "/", {}, "id=\"verses\"", 200},
+        {"GET", "/stage", {}, "id=\"current\"", 200},
+        {"GET", "/live?size=60&color=ff0", {}, "id=\"third\"", 200},
+        {"GET", "/feed.js", {}, "function lumoraFeed", 404},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const bool isPage = c.refused == 200;
+        for (const Answer& stranger :
+             {request(c.method, c.path, c.body), withToken(c.method, c.path, token + "A", c.body),
+              request(c.method, c.path, c.body, {{"Cookie", "lumora_token=nothing"}})}) {
+            EXPECT_EQ(stranger.status, c.refused);
+            EXPECT_FALSE(stranger.body.contains(c.marker));
+            if (isPage) EXPECT_TRUE(stranger.body.contains("id=\"pin\"")) << "no pairing form";
+        }
+        const Answer paired = withToken(c.method, c.path, token, c.body);
+        EXPECT_EQ(paired.status, 200);
+        EXPECT_TRUE(paired.body.contains(c.marker));
+        if (isPage) EXPECT_TRUE(paired.policy.startsWith("default-src 'none'"));
     }
     EXPECT_EQ(actions.done.size(), 1);
-}
-
-TEST_F(RemoteServerTest, eachPageNeedsTheTokenAndMayLoadNothingFromElsewhere) {
-    const QByteArray token = pairWithPin("view");
-    struct Case {
-        const char* path;
-        const char* marker;
-    } cases[] = {{"/", "id=\"verses\""},
-                 {"/stage", "id=\"current\""},
-                 {"/live?size=60&color=ff0", "id=\"third\""},
-                 {"/feed.js", "function lumoraFeed"}};
-    for (const Case& c : cases) {
-        const Answer paired = withToken("GET", c.path, token);
-        EXPECT_EQ(paired.status, 200) << c.path;
-        EXPECT_TRUE(paired.body.contains(c.marker)) << c.path;
-        const Answer stranger = request("GET", c.path);
-        EXPECT_FALSE(stranger.body.contains(c.marker)) << c.path;
-        if (QByteArray(c.path) != "/feed.js") {
-            EXPECT_TRUE(stranger.body.contains("id=\"pin\"")) << c.path << ": no pairing form";
-            EXPECT_TRUE(paired.policy.startsWith("default-src 'none'")) << c.path;
-        }
-    }
+    EXPECT_EQ(actions.searched.size(), 1) << "a search ran for a request without a token";
 }
 
 TEST_F(RemoteServerTest, unknownPathsAnswer404WithoutEchoAndNothingIsReadFromDisk) {
@@ -223,43 +226,43 @@ TEST_F(RemoteServerTest, unknownPathsAnswer404WithoutEchoAndNothingIsReadFromDis
     }
 }
 
-TEST_F(RemoteServerTest, oversizedAndMalformedRequestsAreRefused) {
+// An action from another origin, oversized or malformed is refused without echoing its input.
+TEST_F(RemoteServerTest, actionsFromAnotherOriginOversizedOrMalformedAreRefused) {
     const QByteArray token = pairWithPin();
-    const QByteArray big = "{\"action\":\"nextVerse\",\"pad\":\"" + QByteArray(70 * 1024, 'x') + "\"}";
-    EXPECT_EQ(withToken("POST", "/api/action", token, big).status, 413);
-    EXPECT_EQ(request("POST", "/api/pair", big).status, 413);
-    const Answer bad = withToken("POST", "/api/action", token, "{\"action\": MARKER");
-    EXPECT_EQ(bad.status, 400);
-    EXPECT_FALSE(bad.body.contains("MARKER"));
-    EXPECT_TRUE(actions.done.isEmpty());
-}
-
-TEST_F(RemoteServerTest, stateChangingRequestsFromAnotherOriginAreRefused) {
-    const QByteArray token = pairWithPin();
-    const QByteArray port = QByteArray::number(server.httpPort());
-    struct Case {
-        QByteArray origin;
+    const QByteArray port = QByteArray::number(server.httpPort()), next = "{\"action\":\"nextVerse\"";
+    const struct {
+        QByteArray origin, body;
         int status;
-    } cases[] = {{"http://evil.example:" + port, 403},
-                 {"http://127.0.0.1:1", 403},
-                 {"null", 403},
-                 {"https://127.0.0.1:" + port, 403},
-                 {"http://127.0.0.1:" + port, 200}};
-    for (const Case& c : cases) {
-        const Answer a = request("POST", "/api/action", "{\"action\":\"nextVerse\"}",
+    } cases[] = {{"http://evil.example:" + port, next + "}", 403},
+                 {"http://127.0.0.1:1", next + "}", 403},
+                 {"null", next + "}", 403},
+                 {"https://127.0.0.1:" + port, next + "}", 403},
+                 {{}, next + ",\"pad\":\"" + QByteArray(70 * 1024, 'x') + "\"}", 413},
+                 {{}, "{\"action\": MARKER", 400},
+                 {"http://127.0.0.1:" + port, next + "}", 200}};
+    for (const auto& c : cases) {
+        const Answer a = request("POST", "/api/action", c.body,
                                  {{"Authorization", "Bearer " + token}, {"Origin", c.origin}});
-        EXPECT_EQ(a.status, c.status) << c.origin.constData();
+        EXPECT_EQ(a.status, c.status) << c.origin.constData() << c.body.left(40).constData();
+        EXPECT_FALSE(a.body.contains("MARKER"));
     }
     EXPECT_EQ(actions.done.size(), 1);
-    // a forged page cannot pair either
-    EXPECT_EQ(request("POST", "/api/pair", "{\"pin\":\"" + pairing.pin().toLatin1() + "\"}",
-                      {{"Origin", "http://evil.example:" + port}})
-                  .status,
-              403);
 }
 
-TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterItsToken) {
+// A socket is told nothing until it gives a token or a one-time ticket from this server's pages;
+// one that stays silent, gives a wrong token, comes from another origin or sends an oversized
+// message is closed.
+TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterAValidTokenOnly) {
+    server.setAuthTimeoutMs(300);
+    restart();
     const QByteArray token = pairWithPin();
+    auto silent = openSocket({});
+    auto wrong = openSocket(tokenMessage("nothing"));
+    auto foreign = openSocket(tokenMessage(token), QStringLiteral("http://evil.example"));
+    EXPECT_TRUE(closes(*silent) && closes(*wrong) && closes(*foreign));
+    EXPECT_TRUE(pushed.isEmpty()) << "a socket without a valid token was told what is shown";
+    EXPECT_TRUE(waitUntil([&] { return server.openWebSockets() == 0; }));
+
     auto ws = openSocket(tokenMessage(token));
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
     EXPECT_EQ(lastPushed().value("seq").toInt(), 0);
@@ -283,28 +286,10 @@ TEST_F(RemoteServerTest, theWebSocketPushesNumberedValuesAfterItsToken) {
     ASSERT_TRUE(waitUntil([&] { return pushed.size() == 5; }));
     auto again = openSocket("{\"ticket\":\"" + ticket + "\"}");
     EXPECT_TRUE(closes(*again)) << "a ticket served twice";
-}
 
-TEST_F(RemoteServerTest, aWebSocketWithoutTokenFromAnotherOriginOrWithAnOversizedMessageIsClosed) {
-    server.stop();
-    server.setAuthTimeoutMs(300);
-    const std::optional<QString> serverError = server.start(QHostAddress::LocalHost, 0);
-    ASSERT_FALSE(serverError) << serverError->toStdString();
-    base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
-    const QByteArray token = pairWithPin();
-
-    auto silent = openSocket({});
-    auto wrong = openSocket(tokenMessage("nothing"));
-    auto foreign = openSocket(tokenMessage(token), QStringLiteral("http://evil.example"));
-    EXPECT_TRUE(closes(*silent) && closes(*wrong) && closes(*foreign));
-    EXPECT_TRUE(pushed.isEmpty()) << "a socket without a valid token was told what is shown";
-    EXPECT_TRUE(waitUntil([&] { return server.openWebSockets() == 0; }));
-
-    auto ws = openSocket(tokenMessage(token));
-    ASSERT_TRUE(waitUntil([&] { return pushed.size() == 1; }));
     ws->sendTextMessage(QString(70 * 1024, QLatin1Char('x')));
     EXPECT_TRUE(closes(*ws));
-    EXPECT_TRUE(actions.done.isEmpty());
+    EXPECT_EQ(actions.done.size(), 1);
 }
 
 // A revoked device is refused at once, its open socket included; stopping closes every connection.
@@ -331,12 +316,9 @@ TEST_F(RemoteServerTest, revokingClosesTheDevicesConnections_stoppingClosesEvery
 // open, cannot keep the server's connections for itself; a request of a sound client on a
 // connection kept alive is answered meanwhile.
 TEST_F(RemoteServerTest, slowEndlessOrIdleConnectionsAreClosed_soundRequestsAreAnswered) {
-    server.stop();
     server.setConnectionLimits(
         {.requestMs = 600, .idleMs = 900, .maxRequestBytes = 256 * 1024, .maxConnections = 4});
-    const std::optional<QString> serverError = server.start(QHostAddress::LocalHost, 0);
-    ASSERT_FALSE(serverError) << serverError->toStdString();
-    base = QStringLiteral("http://127.0.0.1:%1").arg(server.httpPort());
+    restart();
     const auto connectRaw = [this] {
         auto s = std::make_unique<QTcpSocket>();
         s->connectToHost(QHostAddress::LocalHost, server.httpPort());
@@ -421,14 +403,10 @@ TEST_F(RemoteServerTest, aTakenPortIsAnErrorValue) {
     EXPECT_EQ(request("GET", "/api/now").status, 401);
 }
 
-TEST_F(RemoteServerTest, theHymnListsAnswerWithTheWindowsIdsBehindAToken) {
+TEST_F(RemoteServerTest, theHymnListsAnswerWithTheWindowsIds_searchedAsTyped_andLimited) {
     for (int i = 0; i < 300; ++i)
         actions.hymns << HymnItem{QStringLiteral("s%1").arg(i), QStringLiteral("%1 - Amen").arg(i),
                                   QStringLiteral("Amen"), QStringLiteral("Fihirana")};
-    EXPECT_EQ(request("GET", "/api/playlist").status, 401);
-    EXPECT_EQ(request("GET", "/api/hymns?search=amen").status, 401);
-    EXPECT_TRUE(actions.searched.isEmpty()) << "no search runs for a request without a token";
-
     const QByteArray view = pairWithPin("view");
     const Answer found = withToken("GET", "/api/hymns?search=%C3%A9l%C3%A9%20amen%20", view);
     ASSERT_EQ(found.status, 200);

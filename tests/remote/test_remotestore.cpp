@@ -33,6 +33,9 @@ TEST(RemoteStore, tokensAreLongRandomAndOnlyTheirHashIsStored) {
     EXPECT_EQ(file, dir.filePath("LMR/Lumora.remote"));
     DeviceStore store(file);
     ASSERT_TRUE(store.load());
+    // the settings of a new store: port 4320, and the PIN needed for every device
+    EXPECT_EQ(store.settings().port, 4320);
+    EXPECT_FALSE(store.settings().viewWithoutPin);
     QSet<QByteArray> tokens;
     for (int i = 0; i < 50; ++i) {
         const QByteArray token =
@@ -88,15 +91,6 @@ TEST(RemoteStore, aFailedWriteAddsNothing_aDamagedFileIsReportedAndKeptAsideAtTh
         << "a sound file's save replaced the kept copy";
 }
 
-// (FrmRemoteTest.theSettingsAreKeptInTheStoreFile_andAPortChangeMovesTheServer reads them back.)
-TEST(RemoteStore, theDefaultSettingsUsePort4320AndNeedAPin) {
-    QTemporaryDir dir;
-    DeviceStore store(dir.filePath("Lumora.remote"));
-    ASSERT_TRUE(store.load());
-    EXPECT_EQ(store.settings().port, 4320);
-    EXPECT_FALSE(store.settings().viewWithoutPin);
-}
-
 TEST(RemoteStore, constantTimeComparisonIsStillAComparison) {
     struct Case {
         const char *a, *b;
@@ -107,12 +101,11 @@ TEST(RemoteStore, constantTimeComparisonIsStillAComparison) {
         EXPECT_EQ(equalConstantTime(c.a, c.b), c.equal) << c.a << " / " << c.b;
 }
 
-TEST(RemotePairing, wrongPinsAreLimitedPerAddressAndDrawANewPin) {
+TEST(RemotePairing, wrongPinsAreLimitedPerAddressAndDrawANewPin_whichEndsTheOneTimeCodes) {
     Pairing pairing;
     const QString pin = pairing.pin();
     ASSERT_EQ(pin.size(), 6);
     const QString wrong = otherThan(pin);
-
     for (int i = 0; i < Pairing::kWrongPerMinute; ++i)
         EXPECT_EQ(pairing.checkPin("10.0.0.2", wrong, 1000 + i), PairCheck::Wrong);
     // the sixth try within the minute is not even checked, a right PIN included
@@ -122,25 +115,19 @@ TEST(RemotePairing, wrongPinsAreLimitedPerAddressAndDrawANewPin) {
     // a minute after the first wrong PIN, one more try is allowed
     EXPECT_EQ(pairing.checkPin("10.0.0.2", pin, 61000), PairCheck::Accepted);
 
-    Pairing fresh;
-    const QString first = fresh.pin();
-    const QString miss = otherThan(first);
-    for (int i = 0; i < Pairing::kWrongBeforeNewPin - 1; ++i)
-        fresh.checkPin(QStringLiteral("10.0.1.%1").arg(i), miss, 70000);
-    EXPECT_EQ(fresh.pin(), first);
-    fresh.checkPin("10.0.2.1", miss, 70000);
-    EXPECT_NE(fresh.pin(), first) << "ten wrong PINs from many addresses must draw a new PIN";
-    EXPECT_EQ(fresh.checkPin("10.0.2.2", first, 70000), PairCheck::Wrong);
-}
-
-TEST(RemotePairing, aPairingCodeServesOnceAndDiesWithThePin) {
-    Pairing pairing;
-    const QString code = pairing.newCode();
+    // a code serves once
+    const QString code = pairing.newCode(), other = pairing.newCode();
     EXPECT_EQ(pairing.useCode(code), PairCheck::Accepted);
     EXPECT_EQ(pairing.useCode(code), PairCheck::Wrong);
     EXPECT_EQ(pairing.useCode(QString()), PairCheck::Wrong);
-    const QString other = pairing.newCode();
-    pairing.drawNewPin();
+    // ten wrong PINs, the five above included, from many addresses draw a new PIN, and the codes
+    // die with the old one
+    for (int i = Pairing::kWrongPerMinute; i < Pairing::kWrongBeforeNewPin - 1; ++i)
+        pairing.checkPin(QStringLiteral("10.0.1.%1").arg(i), wrong, 70000);
+    EXPECT_EQ(pairing.pin(), pin);
+    pairing.checkPin("10.0.2.1", wrong, 70000);
+    EXPECT_NE(pairing.pin(), pin);
+    EXPECT_EQ(pairing.checkPin("10.0.2.2", pin, 70000), PairCheck::Wrong);
     EXPECT_EQ(pairing.useCode(other), PairCheck::Wrong);
 }
 
