@@ -309,7 +309,9 @@ TEST_F(RealPlayback, seeksBeforePlayAreApplied_pastTheEndPlaysTheEnd_andACloseIs
     for (const auto& s : seeks) {
         SCOPED_TRACE(s.what);
         if (!s.source.isEmpty()) player.setSource(s.source);
-        if (s.ready) ASSERT_TRUE(reaches(player, "Ready"));
+        if (s.ready) {
+            ASSERT_TRUE(reaches(player, "Ready"));
+        }
         player.setPosition(s.at);
         player.play();
         if (s.at < 2) { // within the recording: it plays from there

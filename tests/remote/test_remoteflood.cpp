@@ -10,6 +10,7 @@
 #include "support/psalm23.h"
 #include "support/recordedactions.h"
 
+#include <QDirIterator>
 #include <QTcpSocket>
 #include <QWebSocket>
 
@@ -135,7 +136,16 @@ class RemoteFlood : public ::testing::Test {
 } // namespace
 
 TEST_F(RemoteFlood, tenThousandMalformedRequestsAndMessagesLeaveTheWindowAndTheDataAlone) {
+    // When each file was last written: the flood rewrites none, not even with the same bytes.
+    const auto writtenAt = [this] {
+        std::map<QString, qint64> at;
+        for (QDirIterator it(h.data.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+             it.hasNext();)
+            at[it.next()] = it.fileInfo().lastModified().toMSecsSinceEpoch();
+        return at;
+    };
     const auto before = folderSnapshot(h.data.path());
+    const auto beforeWritten = writtenAt();
     ASSERT_FALSE(before.empty());
     constexpr int kRequests = 6000, kMessages = 4000, kBatch = 25;
 
@@ -213,6 +223,7 @@ TEST_F(RemoteFlood, tenThousandMalformedRequestsAndMessagesLeaveTheWindowAndTheD
     EXPECT_TRUE(pushed.last().contains("Psalms 1")) << pushed.last().constData();
 
     EXPECT_TRUE(folderSnapshot(h.data.path()) == before) << "a file of the data folder changed";
+    EXPECT_TRUE(writtenAt() == beforeWritten) << "a file of the data folder was written again";
 }
 
 } // namespace lumora::testing

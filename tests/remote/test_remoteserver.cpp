@@ -203,12 +203,16 @@ TEST_F(RemoteServerTest, everythingButPairingNeedsAValidToken_andThePagesLoadNot
               request(c.method, c.path, c.body, {{"Cookie", "lumora_token=nothing"}})}) {
             EXPECT_EQ(stranger.status, c.refused);
             EXPECT_FALSE(stranger.body.contains(c.marker));
-            if (isPage) EXPECT_TRUE(stranger.body.contains("id=\"pin\"")) << "no pairing form";
+            if (isPage) {
+                EXPECT_TRUE(stranger.body.contains("id=\"pin\"")) << "no pairing form";
+            }
         }
         const Answer paired = withToken(c.method, c.path, token, c.body);
         EXPECT_EQ(paired.status, 200);
         EXPECT_TRUE(paired.body.contains(c.marker));
-        if (isPage) EXPECT_TRUE(paired.policy.startsWith("default-src 'none'"));
+        if (isPage) {
+            EXPECT_TRUE(paired.policy.startsWith("default-src 'none'"));
+        }
     }
     EXPECT_EQ(actions.done.size(), 1);
     EXPECT_EQ(actions.searched.size(), 1) << "a search ran for a request without a token";
