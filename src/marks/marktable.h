@@ -90,11 +90,12 @@ QByteArray backupBytes(const ChapterId& chapter, const MarkTable& table);
 // ".../Bible/KJV/Mark backups/Gn07 Backup.txt". One file a chapter, replaced by each Update.
 QString previousMarksPath(const QString& dataPath, const QByteArray& versionCode, const ChapterId& chapter);
 
-// Writes the chapter's marks as the book file holds them now into a backup file at `path`
-// (backupBytes). False, and `whyNot` set, when the book file cannot be read or the backup written.
 // Writes the chapter's previous marks (backupBytes) to `path`, making its folder when missing; a
 // write that fails leaves no folder it made. False with the reason.
 bool writePreviousMarks(const QString& path, const QByteArray& bytes, QString* whyNot = nullptr);
+
+// Writes the chapter's marks as the book file holds them now into a backup file at `path`
+// (backupBytes). False, and `whyNot` set, when the book file cannot be read or the backup written.
 bool keepChapterMarks(const QString& bookFile, const ChapterId& chapter, const QString& path,
                       QString* whyNot);
 
