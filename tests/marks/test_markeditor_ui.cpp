@@ -213,7 +213,9 @@ TEST_F(MarkEditorUi, columnsAreAsWideAsTheirWidestTextAsTheViewMeasuresIt_andNev
             const int measured = std::max(static_cast<QAbstractItemView*>(table())->sizeHintForColumn(c),
                                           table()->header()->sectionSizeHint(c));
             EXPECT_EQ(table()->columnWidth(c), std::max(measured, 1020 / 15)) << "column " << c;
-            if (points == 30) EXPECT_GT(table()->columnWidth(c), 1020 / 15) << "column " << c;
+            if (points == 30) {
+                EXPECT_GT(table()->columnWidth(c), 1020 / 15) << "column " << c;
+            }
         }
     }
 }
