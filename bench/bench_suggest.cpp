@@ -8,6 +8,7 @@
 //   bench_suggest CORPUS_DIR [benchmark options]
 
 #include "marks/align/aligner.h"
+#include "marks/align/dtw.h"
 #include "marks/audiodecode.h"
 #include "marks/marksuggest.h"
 
@@ -245,6 +246,24 @@ void BM_SynthesisTenMinutes(benchmark::State& state) {
         benchmark::DoNotOptimize(align::synthesiseVerses(texts, g_language, align::kReferenceRate));
 }
 BENCHMARK(BM_SynthesisTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// One warp alone, on the features of ten minutes' recording and of its reference, in the widest
+// band alignToReference() uses (a minute either side) and at about the cost of unrelated frames.
+void BM_WarpTenMinutes(benchmark::State& state) {
+    const TenMinutes& t = tenMinutes();
+    if (t.verses.isEmpty()) return state.SkipWithError("no recording");
+    QStringList texts;
+    for (const QByteArray& v : t.verses)
+        texts << QString::fromUtf8(v);
+    const auto ref = align::synthesiseVerses(texts, g_language, align::kReferenceRate);
+    const auto rec = align::features(t.audio);
+    const auto refFeatures = ref ? align::features(ref->audio) : std::nullopt;
+    if (!rec || !refFeatures) return state.SkipWithError("no features");
+    const int frames = int(rec->frames());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(align::alignFeatures(*rec, *refFeatures, 0, frames - 1, 3000, 1.3f));
+}
+BENCHMARK(BM_WarpTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 } // namespace
 

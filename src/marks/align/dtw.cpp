@@ -34,9 +34,8 @@ void makeMonotone(Band& b, int rows) {
         b.lo[j] = std::min(b.lo[j], b.hi[j - 1] + 1);
 }
 
-} // namespace
-
-float frameDistance(const Features& rec, std::size_t i, const Features& ref, std::size_t j) {
+// frameDistance(), where warp() can have it inline: it is worked out for every cell of the band.
+inline float distance(const Features& rec, std::size_t i, const Features& ref, std::size_t j) {
     const bool a = rec.speech[i], b = ref.speech[j];
     if (!a && !b) return 0.0f;
     if (a != b) return kSilenceAgainstSpeech;
@@ -51,6 +50,12 @@ float frameDistance(const Features& rec, std::size_t i, const Features& ref, std
             s[k] += t * t;
         }
     return std::sqrt((s[0] + s[1] + s[2] + s[3]) / kDims);
+}
+
+} // namespace
+
+float frameDistance(const Features& rec, std::size_t i, const Features& ref, std::size_t j) {
+    return distance(rec, i, ref, j);
 }
 
 WarpPath warp(const Features& rec, const Features& ref, const Band& band, float skipCost) {
@@ -72,7 +77,7 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
         cur.assign(std::size_t(hi - lo + 1), kInf);
         const int plo = j > 0 ? band.lo[j - 1] : 0, phi = j > 0 ? band.hi[j - 1] : -1;
         for (int i = lo; i <= hi; ++i) {
-            const float d = frameDistance(rec, std::size_t(i), ref, j);
+            const float d = distance(rec, std::size_t(i), ref, j);
             const std::size_t at = offset[j] + std::size_t(i - lo);
             float best = kInf;
             unsigned char how = Start;

@@ -6,7 +6,7 @@
 // after it is skipped, at a cost per frame), but it takes every reference frame.
 //
 // alignFeatures() works in two passes so that the cost stays near linear in the length: frames
-// pooled ten to one are aligned in a band around the even spread of the reference over the
+// pooled five to one are aligned in a band around the even spread of the reference over the
 // recording's speech, then the full frames in a narrow band around that path.
 
 #include "marks/align/features.h"
