@@ -39,6 +39,13 @@ QList<QByteArray> readLines(const QString& path) {
     return lines;
 }
 
+// What the reader of a recording may say first, as the program makes it: the book's name and the
+// chapter's number, from about.txt ("announce espeak:en Esther (Greek) 1" -> "Esther (Greek) 1.").
+QString openingOf(const QList<QByteArray>& about) {
+    const QList<QByteArray> words = about.isEmpty() ? QList<QByteArray>() : about.first().split(' ');
+    return words.size() < 4 ? QString() : QString::fromUtf8(words.mid(2).join(' ')) + QLatin1Char('.');
+}
+
 double cpuSeconds() {
     return double(std::clock()) / CLOCKS_PER_SEC;
 }
@@ -93,8 +100,8 @@ int measure(const QString& corpus) {
             continue;
         }
         const double t0 = cpuSeconds();
-        const SuggestOutcome now =
-            suggestStartsFromFile(audioPath, verses, language.isEmpty() ? g_language : language.first());
+        const SuggestOutcome now = suggestStartsFromFile(
+            audioPath, verses, language.isEmpty() ? g_language : language.first(), openingOf(about));
         Tally t;
         t.cpu = cpuSeconds() - t0;
         t.audio = audio->seconds();
@@ -150,7 +157,8 @@ int measure(const QString& corpus) {
         QString audioPath = d.filePath(QStringLiteral("audio.wav"));
         if (!QFile::exists(audioPath)) audioPath = d.filePath(QStringLiteral("audio.mp3"));
         if (verses.isEmpty() || recs.size() < 2) continue;
-        const SuggestOutcome s = suggestStartsFromFile(audioPath, verses, g_language);
+        const SuggestOutcome s = suggestStartsFromFile(
+            audioPath, verses, g_language, openingOf(readLines(other.filePath(QStringLiteral("about.txt")))));
         ++offered;
         refused += !s.error.isEmpty();
         if (s.error.isEmpty())

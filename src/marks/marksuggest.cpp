@@ -8,6 +8,8 @@
 #include "common/paths.h"
 #include "common/text.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -226,7 +228,7 @@ SuggestOutcome pauseStartsFromFile(const QString& audioPath, const QList<QByteAr
 }
 
 SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts,
-                                     const QString& language) {
+                                     const QString& language, const QString& opening) {
     SuggestOutcome out;
     out.language = language;
     QStringList texts;
@@ -254,8 +256,12 @@ SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByte
     }
     const EnergyTrack& energy = meter.track();
     const SpeechMap speech = findPauses(energy);
-    const align::Alignment a = align::alignToReference(features->finish(), speech, energy, *reference,
-                                                       alignVerses(speech, weightsOf(verseTexts)));
+    const auto opened = opening.isEmpty()
+                            ? std::nullopt
+                            : align::withOpening(*reference, opening, language, align::kReferenceRate);
+    const align::Alignment a =
+        align::alignToReference(features->finish(), speech, energy, *reference,
+                                alignVerses(speech, weightsOf(verseTexts)), opened ? &*opened : nullptr);
     if (!a.refusal.isEmpty()) {
         out.error = a.refusal + QStringLiteral(": ") + audioPath;
         return out;
@@ -303,10 +309,19 @@ ChapterSuggestion suggestChapter(const QString& dataPath, const QByteArray& vers
     QList<QByteArray> texts;
     for (const ChapterLine& l : out.lines)
         texts.append(l.text);
+    const bible::BookTables books = bible::LoadBookTables(dataPath, versionCode);
     const align::VersionLanguage language =
-        align::versionLanguage(bible::versionFiles(dataPath, versionCode.toUpper()).folder,
-                               bible::LoadBookTables(dataPath, versionCode).names());
-    out.outcome = suggestStartsFromFile(path, texts, language.code);
+        align::versionLanguage(bible::versionFiles(dataPath, versionCode.toUpper()).folder, books.names());
+    // "01 Genesis", chapter "3": a reader may open with "Genesis 3."
+    QString opening;
+    for (const bible::Book& b : books.books)
+        if (b.key == chapter.bookKey) {
+            static const QRegularExpression number(QStringLiteral("^\\d+\\s+"));
+            opening = QString(b.name).remove(number).trimmed() + QLatin1Char(' ') +
+                      QString::fromUtf8(chapter.chapter) + QLatin1Char('.');
+            break;
+        }
+    out.outcome = suggestStartsFromFile(path, texts, language.code, opening);
     out.outcome.language = language.code + QStringLiteral(", ") + language.how;
     return out;
 }

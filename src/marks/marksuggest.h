@@ -46,9 +46,11 @@ struct SuggestOutcome {
     QString language;               // the reference's language and how it was chosen ("en, set in ...")
     QString error; // set when the recording could not be read, holds no speech or does not match
 };
-// `language`: the espeak-ng language the verse texts are read in.
+// `language`: the espeak-ng language the verse texts are read in. `opening`: what a reader may say
+// before the first verse ("Psalms 23."), so that it is not taken for the first verse.
 SuggestOutcome suggestStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts,
-                                     const QString& language = QStringLiteral("en"));
+                                     const QString& language = QStringLiteral("en"),
+                                     const QString& opening = {});
 // The starts from the pauses and text lengths alone (no confidence).
 SuggestOutcome pauseStartsFromFile(const QString& audioPath, const QList<QByteArray>& verseTexts);
 
@@ -60,7 +62,8 @@ QString chapterAudioPath(const QString& dataPath, const QByteArray& versionCode,
 // A chapter's suggestion as the command line and the window make it: the chapter's verse lines
 // read from its book file, and one start per verse line (in file order) from the chapter's
 // recording, or from `audioPath` when one is given, read in the version's language
-// (align/language.h). `error` says what was missing or why the recording was refused.
+// (align/language.h), the book's name and the chapter's number as what a reader may say first.
+// `error` says what was missing or why the recording was refused.
 struct ChapterSuggestion {
     std::vector<ChapterLine> lines;
     SuggestOutcome outcome;

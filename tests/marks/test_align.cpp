@@ -192,6 +192,27 @@ TEST(AlignSynthesis, theSameVersesGiveTheSameReferenceWhateverWasReadBefore) {
     }
 }
 
+// The opening read before the verses: the verses' reference follows it unchanged, its times
+// moved on by the opening's length.
+TEST(AlignSynthesis, anOpeningGoesBeforeTheVersesWhichFollowItUnchanged) {
+    QString error;
+    const auto verses = synthesiseVerses({kGenesis[0], kGenesis[1]}, "en", kReferenceRate, &error);
+    if (!verses) GTEST_SKIP() << error.toStdString();
+    const auto opened = withOpening(*verses, "Genesis 1.", "en", kReferenceRate);
+    ASSERT_TRUE(opened);
+    const double rate = verses->audio.sampleRate;
+    EXPECT_GT(opened->opening, 0.5);
+    const auto shift = std::size_t(std::lround(opened->opening * rate));
+    ASSERT_EQ(opened->audio.samples.size(), verses->audio.samples.size() + shift);
+    EXPECT_TRUE(std::equal(verses->audio.samples.begin(), verses->audio.samples.end(),
+                           opened->audio.samples.begin() + std::ptrdiff_t(shift)));
+    ASSERT_EQ(opened->verseStart.size(), 2u);
+    for (std::size_t k = 0; k < 2; ++k) {
+        EXPECT_NEAR(opened->verseStart[k], verses->verseStart[k] + opened->opening, 1e-9);
+        EXPECT_NEAR(opened->verseEnd[k], verses->verseEnd[k] + opened->opening, 1e-9);
+    }
+}
+
 // the warping
 
 TEST(AlignWarp, findsAKnownWarpAfterUnrelatedFramesAndInsideItsBand) {
@@ -239,6 +260,45 @@ TEST(AlignWarp, findsAKnownWarpAfterUnrelatedFramesAndInsideItsBand) {
     ASSERT_EQ(q.row.size(), 300u);
     for (int j = 0; j < 300; ++j)
         EXPECT_TRUE(q.row[std::size_t(j)] >= j && q.row[std::size_t(j)] <= j + 5) << j;
+}
+
+// A reference that opens with words a reader may leave out (the book and chapter): the path takes
+// them where the recording has them, and leaves them out where it has not, the verses found either way.
+TEST(AlignWarp, anOpeningIsMatchedWhereItIsSaid_andLeftOutWhereItIsNot) {
+    std::mt19937 rng(11);
+    std::normal_distribution<float> n(0, 1);
+    auto frame = [&](Features& f, const float* from) {
+        for (int d = 0; d < kDims; ++d)
+            f.cepstra.push_back(from ? from[d] + 0.2f * n(rng) : n(rng));
+        f.db.push_back(-20);
+        f.speech.push_back(1);
+    };
+    constexpr int kOpening = 60, kVerses = 300;
+    constexpr float kUnrelated = 1.4f; // about the distance of two unrelated frames, as the aligner skips
+    Features ref;
+    for (int j = 0; j < kOpening + kVerses; ++j)
+        frame(ref, nullptr);
+    for (const bool said : {true, false}) {
+        Features rec;
+        for (int i = 0; i < 80; ++i) // music, or another reading's end
+            frame(rec, nullptr);
+        std::vector<int> truth(std::size_t(kOpening + kVerses), -1);
+        for (int j = said ? 0 : kOpening; j < kOpening + kVerses; ++j) {
+            truth[std::size_t(j)] = int(rec.frames());
+            for (int k = 1 + j % 2; k > 0; --k)
+                frame(rec, ref.frame(std::size_t(j)));
+        }
+        const WarpPath p = alignFeatures(rec, ref, 0, int(rec.frames()) - 1, int(rec.frames()) / 2,
+                                         kUnrelated, kOpening, 0.5f);
+        ASSERT_EQ(p.row.size(), std::size_t(kOpening + kVerses));
+        int off = 0;
+        for (int j = said ? 0 : kOpening; j < kOpening + kVerses; ++j)
+            off += std::abs(p.row[std::size_t(j)] - truth[std::size_t(j)]) > 1;
+        EXPECT_LE(off, 10) << (said ? "said" : "left out");
+        if (!said) {
+            EXPECT_EQ(p.row[0], p.row[kOpening]) << "the opening left out takes the first verse's row";
+        }
+    }
 }
 
 TEST(AlignVoiceMap, undoesALinearChangeOfTheFramesFromThePairsOfAPath) {

@@ -34,8 +34,12 @@ struct Alignment {
 // `recording`: the features of the recording; `speech` and `energy`: its pauses and 10 ms levels.
 // `fromPauses`, when given: the starts found from the pauses and text lengths alone
 // (marksuggest.h). Where the two agree, a start is more likely right; where they part, less.
+// `opened`, when given: the same reference with an opening read before it (withOpening()). Whether
+// the recording matches is judged on `reference`; the starts are found on `opened`, which may
+// leave its opening out, so that a reader's opening words are not taken for the first verse's.
 Alignment alignToReference(const Features& recording, const SpeechMap& speech, const EnergyTrack& energy,
-                           const Reference& reference, const std::vector<double>& fromPauses = {});
+                           const Reference& reference, const std::vector<double>& fromPauses = {},
+                           const Reference* opened = nullptr);
 
 // The whole chain on decoded audio, for tests and benchmarks: `error` is set when the reference
 // cannot be made (no library, no voice).

@@ -58,7 +58,8 @@ float frameDistance(const Features& rec, std::size_t i, const Features& ref, std
     return distance(rec, i, ref, j);
 }
 
-WarpPath warp(const Features& rec, const Features& ref, const Band& band, float skipCost) {
+WarpPath warp(const Features& rec, const Features& ref, const Band& band, float skipCost,
+              std::size_t freeFrom, float leftOutShare) {
     const std::size_t m = ref.frames();
     WarpPath path;
     if (m == 0 || rec.frames() == 0 || band.lo.size() != m) return path;
@@ -69,6 +70,10 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
     std::vector<std::size_t> offset(m + 1, 0);
     for (std::size_t j = 0; j < m; ++j)
         offset[j + 1] = offset[j] + std::size_t(band.hi[j] - band.lo[j] + 1);
+    // What leaving out the columns before freeFrom costs: a share of skipping their speech.
+    float leftOut = 0;
+    for (std::size_t j = 0; j < std::min(freeFrom, m); ++j)
+        leftOut += ref.speech[j] ? leftOutShare * skipCost : 0.0f;
     // How each cell was reached; every cell in the band is written before it is read.
     const std::unique_ptr<unsigned char[]> step(new unsigned char[offset[m]]);
     std::vector<float> prev, cur;
@@ -84,6 +89,8 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
             if (j == 0) {
                 best = float(skipped[std::size_t(i)]) + d; // the reading may begin anywhere
             } else {
+                if (j == freeFrom) // or here, the columns before it left out
+                    best = float(skipped[std::size_t(i)]) + leftOut + d;
                 if (i - 1 >= plo && i - 1 <= phi) {
                     const float c = prev[std::size_t(i - 1 - plo)] + 2 * d;
                     if (c < best) {
@@ -148,7 +155,7 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
         --j;
         path.lastRow[j] = i;
     }
-    for (std::size_t k = 0; k < j; ++k) // columns before the start: not reached (cannot happen)
+    for (std::size_t k = 0; k < j; ++k) // columns left out before a path that begins at freeFrom
         path.row[k] = path.lastRow[k] = path.row[j];
     for (std::size_t k = 0; k < m; ++k)
         if (cells[k] > 0) path.cost[k] /= float(cells[k]);
@@ -157,7 +164,7 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
 }
 
 WarpPath alignFeatures(const Features& rec, const Features& ref, int recFrom, int recTo, int widthFrames,
-                       float skipCost) {
+                       float skipCost, std::size_t freeFrom, float leftOutShare) {
     if (rec.frames() == 0 || ref.frames() == 0) return {};
     const Features recPooled = pooled(rec, kPool), refPooled = pooled(ref, kPool);
     const int rows = int(recPooled.frames());
@@ -178,7 +185,7 @@ WarpPath alignFeatures(const Features& rec, const Features& ref, int recFrom, in
         coarse.hi.push_back(int(std::ceil(centre)) + width);
     }
     makeMonotone(coarse, rows);
-    const WarpPath first = warp(recPooled, refPooled, coarse, skipCost);
+    const WarpPath first = warp(recPooled, refPooled, coarse, skipCost, freeFrom / kPool, leftOutShare);
     if (first.empty()) return {};
 
     // The full frames, within kRadius pooled frames of the first path.
@@ -191,7 +198,7 @@ WarpPath alignFeatures(const Features& rec, const Features& ref, int recFrom, in
         fine.hi.push_back((first.lastRow[std::size_t(to)] + kRadius + 1) * kPool - 1);
     }
     makeMonotone(fine, n);
-    return warp(rec, ref, fine, skipCost);
+    return warp(rec, ref, fine, skipCost, freeFrom, leftOutShare);
 }
 
 WarpPath realign(const Features& rec, const Features& ref, const WarpPath& near, int radius, float skipCost) {

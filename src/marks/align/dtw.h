@@ -36,12 +36,16 @@ inline constexpr float kSilenceAgainstSpeech = 1.2f;
 // end costs (silent frames cost nothing). About the distance of unrelated frames: then skipping
 // speech costs as much as matching it badly, and the path neither swallows an announcement nor
 // squeezes verses into a point to skip their speech.
-WarpPath warp(const Features& rec, const Features& ref, const Band& band, float skipCost);
+// `freeFrom`: when not 0, the path may also begin at that column, the reference's columns before it
+// left out (what the reading may or may not open with) at `leftOutShare` of `skipCost` per speech
+// frame; they then take the row where the path begins, at a distance of 0.
+WarpPath warp(const Features& rec, const Features& ref, const Band& band, float skipCost,
+              std::size_t freeFrom = 0, float leftOutShare = 0);
 
 // `recFrom`..`recTo`: the recording's speech span in its frames, where the band is centred.
 // `widthFrames`: the band's half-width in the pooled pass, in recording frames.
 WarpPath alignFeatures(const Features& rec, const Features& ref, int recFrom, int recTo, int widthFrames,
-                       float skipCost);
+                       float skipCost, std::size_t freeFrom = 0, float leftOutShare = 0);
 
 // A path again, within `radius` frames of `near` either way, when the recording's frames have
 // been changed a little (voicemap.h): the second pass alone, around a path already found.

@@ -160,4 +160,24 @@ std::optional<Reference> synthesiseVerses(const QStringList& verses, const QStri
     return ref;
 }
 
+std::optional<Reference> withOpening(const Reference& reference, const QString& opening,
+                                     const QString& language, int wordsPerMinute, QString* error) {
+    auto out = synthesiseVerses({opening}, language, wordsPerMinute, error);
+    if (!out || out->audio.sampleRate != reference.audio.sampleRate) return std::nullopt;
+    // The opening's reference ends with a verse gap, and the verses' begins with one: one is kept.
+    const auto gap =
+        std::min(std::size_t(kVerseGap * reference.audio.sampleRate), reference.audio.samples.size());
+    std::vector<float>& pcm = out->audio.samples;
+    out->opening = double(pcm.size()) / out->audio.sampleRate - double(gap) / reference.audio.sampleRate;
+    pcm.insert(pcm.end(), reference.audio.samples.begin() + std::ptrdiff_t(gap),
+               reference.audio.samples.end());
+    out->verseStart.clear();
+    out->verseEnd.clear();
+    for (std::size_t k = 0; k < reference.verseStart.size(); ++k) {
+        out->verseStart.push_back(reference.verseStart[k] + out->opening);
+        out->verseEnd.push_back(reference.verseEnd[k] + out->opening);
+    }
+    return out;
+}
+
 } // namespace lumora::marks::align

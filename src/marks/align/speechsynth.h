@@ -21,6 +21,9 @@ struct Reference {
     // with a short silence between them, and clause by clause with a shorter one.
     std::vector<double> verseStart, verseEnd;
     QString voice; // the espeak-ng voice that read them
+    // Seconds of a spoken opening before the verses (withOpening()), which a reading may or may
+    // not have; 0 without one. The verses' own reference starts there.
+    double opening = 0;
 };
 
 // `language` is an espeak-ng language name ("en", "fr", "pt-br"); `wordsPerMinute` from 80 to
@@ -28,6 +31,10 @@ struct Reference {
 // nullopt, with `error` set, when the library or the language is not there.
 std::optional<Reference> synthesiseVerses(const QStringList& verses, const QString& language,
                                           int wordsPerMinute, QString* error = nullptr);
+
+// `reference` with `opening` (what a reader may say first: "Psalms 23.") read before its verses.
+std::optional<Reference> withOpening(const Reference& reference, const QString& opening,
+                                     const QString& language, int wordsPerMinute, QString* error = nullptr);
 
 // The text as a reader says it: markup in angle brackets is dropped. "God <H430> said" → "God said".
 QString spokenText(const QString& verseText);
