@@ -243,13 +243,18 @@ void BM_SuggestTenMinutes(benchmark::State& state) {
 }
 BENCHMARK(BM_SuggestTenMinutes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
+QStringList textsOf(const QList<QByteArray>& verses) {
+    QStringList texts;
+    for (const QByteArray& v : verses)
+        texts << QString::fromUtf8(v);
+    return texts;
+}
+
 // The synthesis of ten minutes' verses alone.
 void BM_SynthesisTenMinutes(benchmark::State& state) {
     const TenMinutes& t = tenMinutes();
     if (t.verses.isEmpty()) return state.SkipWithError("no recording");
-    QStringList texts;
-    for (const QByteArray& v : t.verses)
-        texts << QString::fromUtf8(v);
+    const QStringList texts = textsOf(t.verses);
     for (auto _ : state)
         benchmark::DoNotOptimize(align::synthesiseVerses(texts, g_language, align::kReferenceRate));
 }
@@ -260,9 +265,7 @@ BENCHMARK(BM_SynthesisTenMinutes)->Unit(benchmark::kMillisecond)->MeasureProcess
 void BM_WarpTenMinutes(benchmark::State& state) {
     const TenMinutes& t = tenMinutes();
     if (t.verses.isEmpty()) return state.SkipWithError("no recording");
-    QStringList texts;
-    for (const QByteArray& v : t.verses)
-        texts << QString::fromUtf8(v);
+    const QStringList texts = textsOf(t.verses);
     const auto ref = align::synthesiseVerses(texts, g_language, align::kReferenceRate);
     const auto rec = align::features(t.audio);
     const auto refFeatures = ref ? align::features(ref->audio) : std::nullopt;

@@ -215,18 +215,25 @@ TEST(AlignSynthesis, anOpeningGoesBeforeTheVersesWhichFollowItUnchanged) {
 
 // the warping
 
-TEST(AlignWarp, findsAKnownWarpAfterUnrelatedFramesAndInsideItsBand) {
-    // A reference of 300 random frames; the recording opens with 150 unrelated frames (an
-    // announcement), then plays the reference with each frame held 1 to 3 frames, then more
-    // unrelated frames.
-    std::mt19937 rng(5);
-    std::normal_distribution<float> n(0, 1);
-    auto frame = [&](Features& f, const float* from) {
+// Speech frames of random cepstra: unrelated ones, or a given frame again with a little noise.
+struct RandomFrames {
+    explicit RandomFrames(unsigned seed) : rng(seed) {}
+    void operator()(Features& f, const float* from) {
         for (int d = 0; d < kDims; ++d)
             f.cepstra.push_back(from ? from[d] + 0.2f * n(rng) : n(rng));
         f.db.push_back(-20);
         f.speech.push_back(1);
-    };
+    }
+    std::mt19937 rng;
+    std::normal_distribution<float> n{0, 1};
+};
+
+TEST(AlignWarp, findsAKnownWarpAfterUnrelatedFramesAndInsideItsBand) {
+    // A reference of 300 random frames; the recording opens with 150 unrelated frames (an
+    // announcement), then plays the reference with each frame held 1 to 3 frames, then more
+    // unrelated frames.
+    RandomFrames frame(5);
+    std::mt19937& rng = frame.rng;
     Features ref, rec;
     for (int j = 0; j < 300; ++j)
         frame(ref, nullptr);
@@ -265,14 +272,7 @@ TEST(AlignWarp, findsAKnownWarpAfterUnrelatedFramesAndInsideItsBand) {
 // A reference that opens with words a reader may leave out (the book and chapter): the path takes
 // them where the recording has them, and leaves them out where it has not, the verses found either way.
 TEST(AlignWarp, anOpeningIsMatchedWhereItIsSaid_andLeftOutWhereItIsNot) {
-    std::mt19937 rng(11);
-    std::normal_distribution<float> n(0, 1);
-    auto frame = [&](Features& f, const float* from) {
-        for (int d = 0; d < kDims; ++d)
-            f.cepstra.push_back(from ? from[d] + 0.2f * n(rng) : n(rng));
-        f.db.push_back(-20);
-        f.speech.push_back(1);
-    };
+    RandomFrames frame(11);
     constexpr int kOpening = 60, kVerses = 300;
     constexpr float kUnrelated = 1.4f; // about the distance of two unrelated frames, as the aligner skips
     Features ref;
