@@ -31,8 +31,9 @@ constexpr double kRefuseOutOfOrder = 0.9875;
 constexpr double kSureMatch = 0.945;
 constexpr int kRealignRadius = 50; // frames either side of the path first found
 // Leaving the opening (the book and chapter) out of the path costs this share of skipping as much
-// speech: a reading that has it takes it, rather than taking its words for the first verse's, and
-// one that has not leaves it out. Over three corpora of 135 readings, 0.2 to 0.5 did as well.
+// speech: a reading that has it can take it, rather than taking its words for the first verse's,
+// and one that has not can leave it out. Over three corpora of 135 readings, 0.2 to 0.4 did as
+// well and 0.5 a little worse.
 constexpr double kOpeningLeftOut = 0.4;
 constexpr double kPausesTrusted = 0.85; // share of the other starts on which the two agree
 
