@@ -23,7 +23,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextDocument>
@@ -203,10 +202,8 @@ windows::CloneContent WindowLinks::bibleContent() const {
         c.verses << windows::VerseCell{shown.verses[i].label, shown.verses[i].text, second.value(i)};
     // The book's name as the heading gives it, without the list's number:
     // "43 Jean 3 : 16 - 18" -> "Jean".
-    static const QRegularExpression number(QStringLiteral("^\\d+\\s+"));
     const qsizetype chapterAt = shown.heading.lastIndexOf(QStringLiteral(" %1 :").arg(shown.ref.chapter));
-    c.reference = chapterAt > 0 ? shown.heading.left(chapterAt) : shown.heading;
-    c.reference.remove(number);
+    c.reference = bible::displayedBookName(chapterAt > 0 ? shown.heading.left(chapterAt) : shown.heading);
     return c;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace lumora::bible {
 
@@ -106,6 +107,11 @@ int BookTables::verseCount(const Book& book, int chapter) const {
     bool ok = false;
     const int n = it->trimmed().toInt(&ok);
     return ok && n > 0 && n <= 32767 ? n : 0;
+}
+
+QString displayedBookName(const QString& listName) {
+    static const QRegularExpression number(QStringLiteral("^\\s*\\d+\\s+"));
+    return QString(listName).remove(number);
 }
 
 QStringList BookTables::namesByNumber() const {

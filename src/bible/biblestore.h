@@ -93,6 +93,10 @@ struct BookTables {
     QHash<QByteArray, QByteArray> m_verseCounts; // "01O" TAB chapter TAB -> count as read
 };
 
+// A book's name as people say it, without the list's number it begins with: "43 Jean" -> "Jean",
+// "09 1 Samuel" -> "1 Samuel".
+QString displayedBookName(const QString& listName);
+
 // Lines with too few tabs are skipped. Missing files give empty tables.
 BookTables LoadBookTables(const QString& dataPath, const QByteArray& code);
 

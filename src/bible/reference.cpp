@@ -85,14 +85,6 @@ constexpr std::array<EnglishBook, 66> kEnglish{{
     {"Revelation", {"Rev", "Re", "Rv", "Apoc", "Revelations"}},
 }};
 
-// The name a version displays, without the number it begins with: "43 Jean" -> "Jean",
-// "09 1 Samuel" -> "1 Samuel".
-QString displayedName(const QString& name) {
-    static const QRegularExpression number(QStringLiteral("^\\s*\\d+\\s+"));
-    QString out = name;
-    return out.remove(number);
-}
-
 // The folded names one book answers to: tier 0 the version's own, tier 1 the English ones.
 struct Names {
     const Book* book;
@@ -104,7 +96,7 @@ std::vector<Names> namesOf(const BookTables& tables) {
     out.reserve(tables.books.size());
     for (const Book& b : tables.books) {
         Names n{&b, {}};
-        n.tiers[0] << foldBookName(displayedName(b.name));
+        n.tiers[0] << foldBookName(displayedBookName(b.name));
         if (!b.soundPrefix.isEmpty()) n.tiers[0] << foldBookName(QString::fromUtf8(b.soundPrefix));
         if (b.number >= 1 && b.number <= 66) {
             const EnglishBook& e = kEnglish[static_cast<size_t>(b.number - 1)];
@@ -191,7 +183,7 @@ ParsedReference ParseReference(const QString& text, const QByteArray& versionCod
         return out;
     }
     const Book& book = *books.front();
-    const QString name = displayedName(book.name);
+    const QString name = displayedBookName(book.name);
     const auto number = [&](int group) {
         bool ok = false;
         const int n = m.captured(group).toInt(&ok);

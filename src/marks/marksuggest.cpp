@@ -8,8 +8,6 @@
 #include "common/paths.h"
 #include "common/text.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -316,8 +314,7 @@ ChapterSuggestion suggestChapter(const QString& dataPath, const QByteArray& vers
     QString opening;
     for (const bible::Book& b : books.books)
         if (b.key == chapter.bookKey) {
-            static const QRegularExpression number(QStringLiteral("^\\d+\\s+"));
-            opening = QString(b.name).remove(number).trimmed() + QLatin1Char(' ') +
+            opening = bible::displayedBookName(b.name).trimmed() + QLatin1Char(' ') +
                       QString::fromUtf8(chapter.chapter) + QLatin1Char('.');
             break;
         }

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QShortcut>
 #include <QStringListModel>
 #include <QVBoxLayout>
@@ -71,11 +70,9 @@ void QuickReference::installShortcut(QWidget* page) {
 
 void QuickReference::onVersionLoaded() {
     // "43 Jean" is offered as "Jean": the number is the list's, not the name people type.
-    static const QRegularExpression number(QStringLiteral("^\\d+\\s+"));
     QStringList names;
     for (const Book& b : m_navigation.tables().books) {
-        QString name = b.name;
-        name.remove(number);
+        const QString name = displayedBookName(b.name);
         if (!name.isEmpty() && !names.contains(name)) names << name;
     }
     m_names->setStringList(names);

@@ -171,7 +171,7 @@ Snap snapStart(double t, const SpeechMap& speech, const SpeechMap& room, const E
 }
 
 // The starts, their confidence and doubts on the path to `ref` found for `rec`.
-Alignment startsFrom(const Reference& ref, const Features& refFeature, const WarpPath& path, Alignment out,
+Alignment startsFrom(const Reference& ref, const Features& refFeatures, const WarpPath& path, Alignment out,
                      const Features& rec, const SpeechMap& speech, const EnergyTrack& energy,
                      const std::vector<double>& fromPauses);
 
@@ -252,17 +252,16 @@ Alignment alignToReference(const Features& rec, const SpeechMap& speech, const E
 }
 
 namespace {
-Alignment startsFrom(const Reference& ref, const Features& refFeature, const WarpPath& path, Alignment out,
+Alignment startsFrom(const Reference& ref, const Features& refFeatures, const WarpPath& path, Alignment out,
                      const Features& rec, const SpeechMap& speech, const EnergyTrack& energy,
                      const std::vector<double>& fromPauses) {
     const std::size_t n = ref.verseStart.size();
-    const Features* refFeatures = &refFeature;
     const double hop = rec.hop;
-    const double meanCost = costAlong(*refFeatures, path);
-    const double refHop = refFeatures->hop;
+    const double meanCost = costAlong(refFeatures, path);
+    const double refHop = refFeatures.hop;
     auto column = [&](double seconds) {
         return std::clamp<std::size_t>(std::size_t(std::max(0.0, std::round(seconds / refHop))), 0,
-                                       refFeatures->frames() - 1);
+                                       refFeatures.frames() - 1);
     };
     PauseOptions roomFloor;
     roomFloor.floorFromSound = true;
@@ -284,7 +283,7 @@ Alignment startsFrom(const Reference& ref, const Features& refFeature, const War
         const std::size_t a = column(ref.verseStart[k] - 0.2), b = column(ref.verseStart[k] + 0.8);
         double sum = 0, cells = 0;
         for (std::size_t j = a; j <= b; ++j)
-            if (refFeatures->speech[j]) {
+            if (refFeatures.speech[j]) {
                 sum += path.cost[j];
                 cells += 1;
             }
