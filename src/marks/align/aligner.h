@@ -6,8 +6,8 @@
 //
 // Each start comes with a confidence from 0 to 1 and, below kDoubtful, the reason to check it:
 // the recording sounds unlike the text there, the verse takes far more or less time than its text
-// would, or no pause or onset marks the start. A recording that matches the texts nowhere (the
-// wrong chapter, music, silence) is refused instead of given invented marks.
+// would, no pause or onset marks the start, or the pauses put it elsewhere. A recording that matches the
+// texts nowhere (the wrong chapter, music, silence) is refused instead of given invented marks.
 
 #include "marks/align/dtw.h"
 #include "marks/align/features.h"
@@ -33,7 +33,9 @@ struct Alignment {
 
 // `recording`: the features of the recording; `speech` and `energy`: its pauses and 10 ms levels.
 // `fromPauses`, when given: the starts found from the pauses and text lengths alone
-// (marksuggest.h). Where the two agree, a start is more likely right; where they part, less.
+// (marksuggest.h). Where the two agree, a start is more likely right; where they part, less, and
+// the pauses' start is taken where the content is weakest: a start found at no pause, or one that
+// gives the verses beside it times nearer their texts'.
 // `opened`, when given: the same reference with an opening read before it (withOpening()). Whether
 // the recording matches is judged on `reference`; the starts are found on `opened`, which may
 // leave its opening out, so that a reader's opening words are not taken for the first verse's.
