@@ -1,5 +1,7 @@
 #include "marks/align/dtw.h"
 
+#include "marks/align/hugepages.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -76,6 +78,7 @@ WarpPath warp(const Features& rec, const Features& ref, const Band& band, float 
         leftOut += ref.speech[j] ? leftOutShare * skipCost : 0.0f;
     // How each cell was reached; every cell in the band is written before it is read.
     const std::unique_ptr<unsigned char[]> step(new unsigned char[offset[m]]);
+    preferHugePages(step.get(), offset[m]);
     std::vector<float> prev, cur;
     for (std::size_t j = 0; j < m; ++j) {
         const int lo = band.lo[j], hi = band.hi[j];

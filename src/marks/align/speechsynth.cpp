@@ -1,5 +1,7 @@
 #include "marks/align/speechsynth.h"
 
+#include "marks/align/hugepages.h"
+
 #include <espeak-ng/speak_lib.h>
 
 #include <dlfcn.h>
@@ -129,6 +131,7 @@ std::optional<Reference> synthesiseVerses(const QStringList& verses, const QStri
     for (const QString& verse : verses)
         letters += std::size_t(verse.size());
     pcm.reserve(gap * std::size_t(verses.size() + 1) * 2 + letters * std::size_t(es.sampleRate) / 20);
+    preferHugePages(pcm.data(), pcm.capacity() * sizeof(float));
     pcm.resize(gap, 0.0f);
     std::vector<short> one;
     const auto clauseGap = std::size_t(kClauseGap * es.sampleRate);
@@ -169,6 +172,8 @@ std::optional<Reference> withOpening(const Reference& reference, const QString& 
         std::min(std::size_t(kVerseGap * reference.audio.sampleRate), reference.audio.samples.size());
     std::vector<float>& pcm = out->audio.samples;
     out->opening = double(pcm.size()) / out->audio.sampleRate - double(gap) / reference.audio.sampleRate;
+    pcm.reserve(pcm.size() + reference.audio.samples.size() - gap);
+    preferHugePages(pcm.data(), pcm.capacity() * sizeof(float));
     pcm.insert(pcm.end(), reference.audio.samples.begin() + std::ptrdiff_t(gap),
                reference.audio.samples.end());
     out->verseStart.clear();
