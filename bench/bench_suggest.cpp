@@ -111,8 +111,8 @@ int measure(const QString& corpus) {
             g_longest = audioPath;
         }
         std::vector<double> errs;
-        const bool detail = qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == rec ||
-                            qEnvironmentVariable("LUMORA_SUGGEST_DETAIL") == QLatin1String("all");
+        const QString detailOf = qEnvironmentVariable("LUMORA_SUGGEST_DETAIL");
+        const bool detail = detailOf == rec || detailOf == QLatin1String("all");
         for (qsizetype i = 0; i < truth.size(); ++i) {
             const auto k = std::size_t(i);
             const double e = k < now.starts.size() ? std::abs(now.starts[k] - truth[i].toDouble()) : 1e9;

@@ -39,7 +39,7 @@ TEST(RemoteStart, theProgramStartsWithTheServerOn_printsItsPagesAndPin_andPairsW
     // then the program says so and another port is tried.
     quint16 port = 0;
     QProcess program;
-    QByteArray out;
+    QByteArray out, err;
     for (int attempt = 0; attempt < 3 && !out.contains("PIN:"); ++attempt) {
         program.kill();
         program.waitForFinished();
@@ -53,7 +53,7 @@ TEST(RemoteStart, theProgramStartsWithTheServerOn_printsItsPagesAndPin_andPairsW
                       {"--no-splash", "--muted", "--remote-port", QString::number(port)});
         ASSERT_TRUE(program.waitForStarted());
         out.clear();
-        QByteArray err;
+        err.clear();
         QElapsedTimer t;
         t.start();
         while (!out.contains("PIN:") && !err.contains("already in use") && t.elapsed() < 30000 &&
@@ -65,7 +65,7 @@ TEST(RemoteStart, theProgramStartsWithTheServerOn_printsItsPagesAndPin_andPairsW
     }
     const QString base = QStringLiteral("http://127.0.0.1:%1").arg(port);
     const QStringList lines = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4) << out.constData() << program.readAllStandardError().constData();
+    ASSERT_EQ(lines.size(), 4) << out.constData() << err.constData();
     EXPECT_EQ(lines.at(0), "Remote: " + base + "/");
     EXPECT_EQ(lines.at(1), "Stage:  " + base + "/stage");
     EXPECT_EQ(lines.at(2), "Live:   " + base + "/live");

@@ -140,12 +140,17 @@ double matchAgainst(const Features& rec, const Features& ref, const WarpPath& pa
     return otherCost > 0 ? ownCost / otherCost : 1.0;
 }
 
-// The length of the pause whose verse start (as the pause finder's starts fall) is at t, or of all
-// before the onset of speech when t is there; 0 when t is at no pause.
+// Where a verse resuming after `p` is marked: a little before the speech, within the pause.
+double markAfter(const Pause& p) {
+    return std::max(0.0, p.end - std::min(kLead, p.length() / 2));
+}
+
+// The length of the pause after which a verse is marked at t, or of all before the onset of speech
+// when t is there; 0 when t is at no pause.
 double pauseBefore(const SpeechMap& speech, double t) {
     if (std::abs(std::max(0.0, speech.onset - kLead) - t) < 0.01) return speech.onset;
     for (const Pause& p : speech.pauses)
-        if (std::abs(p.end - std::min(kLead, p.length() / 2) - t) < 0.01) return p.length();
+        if (std::abs(markAfter(p) - t) < 0.01) return p.length();
     return 0;
 }
 
@@ -166,7 +171,7 @@ Snap snapStart(double t, const SpeechMap& speech, const SpeechMap& room, const E
         for (const Pause& r : room.pauses)
             if (r.start <= pause.end && r.end > pause.end && r.end - pause.end <= kRoomReach)
                 pause.end = r.end;
-        return {std::max(0.0, pause.end - std::min(kLead, pause.length() / 2)), 2};
+        return {markAfter(pause), 2};
     }
     if (std::abs(speech.onset - t) <= kPauseReach) return {std::max(0.0, speech.onset - kLead), 2};
     // The steepest rise of the level near t (three frames), when it is a clear one.
@@ -352,27 +357,25 @@ Alignment startsFrom(const Reference& ref, const Features& refFeatures, const Wa
     // Never past a neighbouring start. A start taken from the pauses keeps its doubt, if it had one,
     // and is doubted if it had none: the two ways of finding it disagree.
     if (fromPauses.size() != n) return out;
+    // How far verse v, taking `took` seconds, strays from its text's time at the usual speed.
+    const auto strays = [&](std::size_t v, double took) {
+        const double expected = usualSpeed * std::max(ref.verseStart[v + 1] - ref.verseStart[v], 0.05);
+        return std::abs(std::log(std::max(took, 0.05) / expected));
+    };
     const auto stray = [&](std::size_t k, double t) { // of the verses either side of a start at t
-        double sum = 0;
-        if (k > 0)
-            sum +=
-                std::abs(std::log(std::max(t - out.starts[k - 1], 0.05) /
-                                  (usualSpeed * std::max(ref.verseStart[k] - ref.verseStart[k - 1], 0.05))));
-        if (k + 1 < n)
-            sum +=
-                std::abs(std::log(std::max(out.starts[k + 1] - t, 0.05) /
-                                  (usualSpeed * std::max(ref.verseStart[k + 1] - ref.verseStart[k], 0.05))));
-        return sum;
+        return (k > 0 ? strays(k - 1, t - out.starts[k - 1]) : 0.0) +
+               (k + 1 < n ? strays(k, out.starts[k + 1] - t) : 0.0);
     };
     for (std::size_t k = 0; k < n; ++k) {
         const double gap = std::abs(fromPauses[k] - out.starts[k]);
         if (gap <= 0.25) continue;
         const bool doubtful = out.confidence[k] < kDoubtful;
-        const bool take =
-            (kinds[k] == 1 && doubtful && pauseBefore(speech, fromPauses[k]) >= kRealPause) ||
-            (kinds[k] != 1 &&
-             ((kinds[k] == 0 && doubtful && gap > kNoMarkReach) ||
-              (gap < kPausesReach && stray(k, fromPauses[k]) < kPausesCloser * stray(k, out.starts[k]))));
+        bool take;
+        if (kinds[k] == 1)
+            take = doubtful && pauseBefore(speech, fromPauses[k]) >= kRealPause;
+        else
+            take = (kinds[k] == 0 && doubtful && gap > kNoMarkReach) ||
+                   (gap < kPausesReach && stray(k, fromPauses[k]) < kPausesCloser * stray(k, out.starts[k]));
         const double before = k > 0 ? out.starts[k - 1] : -1.0;
         const double after = k + 1 < n ? out.starts[k + 1] : std::numeric_limits<double>::max();
         if (!take || fromPauses[k] <= before + 0.3 || fromPauses[k] >= after - 0.3) continue;
