@@ -29,9 +29,10 @@ TEST(PlayerPictures, allTen_drawAtSmallAndLargeSizes_andThePairsOfAButtonLookDif
         EXPECT_GT(paintedPixels(icon, 16), 16 * 16 / 8) << "picture " << i;
         const int large = paintedPixels(icon, 128);
         EXPECT_GT(large, 128 * 128 / 8) << "picture " << i;
-        if (i % 2 == 0)
+        if (i % 2 == 0) {
             EXPECT_NE(playerPicture(i - 1).pixmap(32, 32).toImage(), icon.pixmap(32, 32).toImage())
                 << i - 1 << " and " << i;
+        }
     }
 }
 

@@ -148,6 +148,7 @@ void QtMediaPlayer::createBackend() {
     m_player->setAudioOutput(m_output);
     m_server = soundServerIdentity();
     m_backendFailed = false;
+    m_backendFresh = true;
     connect(m_player, &QMediaPlayer::playbackStateChanged, this,
             [this](QMediaPlayer::PlaybackState s) { onPlaybackState(s); });
     connect(m_player, &QMediaPlayer::mediaStatusChanged, this,
@@ -158,7 +159,9 @@ void QtMediaPlayer::createBackend() {
             fail(text.isEmpty() ? QStringLiteral("the recording cannot be played") : text);
     });
     connect(m_player, &QMediaPlayer::seekableChanged, this, [this](bool seekable) {
-        if (seekable) applyPendingSeek();
+        if (!seekable) return;
+        applyPendingSeek();
+        reopenEnd();
     });
     connect(m_player, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
         if (ms != m_reported) restartClock(ms);
@@ -170,18 +173,31 @@ void QtMediaPlayer::createBackend() {
     });
     connect(m_player, &QMediaPlayer::durationChanged, this, [this](qint64 ms) {
         if (m_slider) m_slider->setRange(0, static_cast<int>(ms / 100));
+        reopenEnd();
     });
 }
 
 void QtMediaPlayer::renewBackendIfStale() {
     if (!m_backendFailed && m_server == soundServerIdentity()) return;
-    replaceBackend();
+    replaceStaleBackend();
     if (!m_source.isEmpty()) {
         m_quiet = true;
-        m_sourceStamp = fileStamp(m_source);
-        m_player->setSource(QUrl::fromLocalFile(m_source));
+        loadSource();
         m_quiet = false;
     }
+}
+
+void QtMediaPlayer::replaceStaleBackend() {
+    // One made since the sound server changed (by dropStaleBackends) and given nothing yet serves.
+    if (!m_backendFresh || m_server != soundServerIdentity()) replaceBackend();
+    m_backendFailed = false;
+}
+
+void QtMediaPlayer::loadSource() {
+    m_sourceStamp = fileStamp(m_source);
+    m_player->setSource(m_source.isEmpty() ? QUrl() : QUrl::fromLocalFile(m_source));
+    m_backendFresh = false;
+    m_endMayBeZero = !m_source.isEmpty() && m_player->duration() <= 0;
 }
 
 void QtMediaPlayer::replaceBackend() {
@@ -292,16 +308,19 @@ void QtMediaPlayer::onMediaStatus(int status) {
 }
 
 bool QtMediaPlayer::retryEmptyEnd() {
-    // Seen on a loaded machine with a sound server just started again: a new backend goes to
-    // "Playing", then reports the end at once, at 0, without a sound.
+    // Seen on a loaded machine: a backend goes to "Playing", then reports the end at once, at 0,
+    // without a sound: its seek on loading ended where the media's length then was, at 0 (see
+    // m_endMayBeZero). Played again from its end, the backend seeks anew with the length it knows
+    // now; a backend that still knows none is made anew.
     if (m_advanced || m_emptyEndRetried || m_player->duration() - m_playedFrom < 1000) return false;
     m_emptyEndRetried = true;
     ++m_reportTicket; // the stop just reported with this end is no end either
     m_reportQueued = m_reportIsFailure = false;
-    m_backendFailed = true;
+    m_backendFailed = m_player->duration() <= 0;
     m_pendingSeek = m_playedFrom;
     const int ticket = m_reportTicket;
-    // Not from inside the backend's own signal: the backend is replaced.
+    // Not from inside the backend's own signal: a play from inside its end found a pipeline that
+    // never moved again, and the backend may be replaced.
     QMetaObject::invokeMethod(
         this,
         [this, ticket] {
@@ -318,8 +337,26 @@ void QtMediaPlayer::applyPendingSeek() {
     const qint64 duration = m_player->duration();
     const qint64 ms = duration > 0 ? std::min(m_pendingSeek, duration) : m_pendingSeek;
     m_pendingSeek = -1;
+    m_endMayBeZero = duration <= 0;
     m_player->setPosition(ms);
     restartClock(ms);
+}
+
+void QtMediaPlayer::reopenEnd() {
+    // Once playing, a seek would be heard; a media that ends at once is played again instead, on
+    // this backend, which now seeks with the media's end (retryEmptyEnd).
+    if (!m_endMayBeZero || m_player->duration() <= 0 || !m_player->isSeekable() ||
+        m_player->playbackState() == QMediaPlayer::PlayingState)
+        return;
+    m_endMayBeZero = false;
+    if (m_pendingSeek >= 0) {
+        applyPendingSeek(); // now with the media's end
+        return;
+    }
+    // The backend skips a seek to where it stands: a millisecond on is not heard.
+    const qint64 at = std::min(m_player->position() + 1, m_player->duration());
+    m_player->setPosition(at);
+    restartClock(at);
 }
 
 void QtMediaPlayer::restartClock(qint64 ms) const {
@@ -337,9 +374,8 @@ void QtMediaPlayer::setSource(const QString& path) {
     // Changing the media stops the old one; that stop is no end of playback.
     m_quiet = true;
     dropStaleBackends(this);
-    renewBackendIfStale();
-    m_sourceStamp = fileStamp(path);
-    m_player->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path));
+    if (m_backendFailed || m_server != soundServerIdentity()) replaceStaleBackend();
+    loadSource();
     m_quiet = false;
     restartClock(0);
     if (m_player->playbackState() == QMediaPlayer::StoppedState &&

@@ -66,12 +66,17 @@ class QtMediaPlayer final : public MediaPlayer {
     void createBackend();
     // A new backend for the same source, when the old one failed or its sound server is gone.
     void renewBackendIfStale();
+    // A new backend, unless the one there was made for the sound server there is now and has been
+    // given nothing yet.
+    void replaceStaleBackend();
     void replaceBackend();
+    // Gives the backend m_source (stamped, see m_sourceStamp).
+    void loadSource();
     // A backend "Playing" whose position has stood still for three ticks is sought where it stands.
     void nudgeIfStalled();
     // An end reported before the recording moved from where play() started it, on a recording
-    // longer than a second: the backend's failure, not the end. True when a new backend is taking
-    // over (once per play()).
+    // longer than a second: the backend's failure, not the end. True when the recording is played
+    // again instead (once per play()).
     bool retryEmptyEnd();
     // Every player whose backend was made for another sound server than the one there now lets it
     // go; one that was playing or paused reports the failure, unless it is `asking` (about to load
@@ -84,6 +89,9 @@ class QtMediaPlayer final : public MediaPlayer {
     void onPlaybackState(int state);
     void onMediaStatus(int status);
     void applyPendingSeek();
+    // Seeks the media again once its length is known, when the last seek was made before (see
+    // m_endMayBeZero).
+    void reopenEnd();
     void restartClock(qint64 ms) const;
 
     QMediaPlayer* m_player = nullptr;
@@ -102,6 +110,7 @@ class QtMediaPlayer final : public MediaPlayer {
     QByteArray m_server;          // the sound server the backend was made for (soundServerIdentity)
     QByteArray m_sourceStamp;     // size and modification time of the source when it was loaded
     bool m_backendFailed = false; // the backend reported an error: the next source or play renews it
+    bool m_backendFresh = true;   // the backend was given no source yet
     int m_reportTicket = 0;       // a queued end report carries the ticket it was queued with
     bool m_reportQueued = false;
     bool m_reportIsFailure = false;
@@ -109,8 +118,12 @@ class QtMediaPlayer final : public MediaPlayer {
     bool m_stoppingFailed = false;  // stopping the backend after its failure
     bool m_quiet = false;      // inside close(), setSource() or stop(): their own stop is no end of playback
     qint64 m_pendingSeek = -1; // ms, a seek made before the media could seek
-    qint64 m_playedFrom = 0;   // ms, where the last play() started the recording
-    bool m_advanced = false;   // the position moved past m_playedFrom since that play()
+    // The backend sought the media (on loading it, or for us) before it knew the media's length.
+    // Its seeks end where the length was then said to be: at 0, the media "ended" at once, playing
+    // nothing, whenever the decoder was already linked (a loaded machine, an mp3 still parsed).
+    bool m_endMayBeZero = false;
+    qint64 m_playedFrom = 0; // ms, where the last play() started the recording
+    bool m_advanced = false; // the position moved past m_playedFrom since that play()
     bool m_emptyEndRetried = false;
     // Interpolation of the position (mutable: position() is const for callers).
     mutable qint64 m_reported = 0; // ms, the backend's last distinct position
