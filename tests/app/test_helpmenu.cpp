@@ -8,7 +8,6 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QStandardPaths>
 #include <QTextBrowser>

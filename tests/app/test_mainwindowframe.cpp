@@ -6,7 +6,6 @@
 #include "support/mainwindow.h"
 
 #include <QAbstractButton>
-#include <QMainWindow>
 
 namespace lumora::testing {
 namespace {

@@ -180,7 +180,7 @@ TEST_F(Projector, versesMode_stepsWithTheReading_andWithTheKeysOfBothWindows) {
 }
 
 // A second version, on both faces (its layouts are tested in tests/windows/test_secondpassage.cpp).
-TEST_F(Projector, aSecondVersion_matchesEachVerseByItsNumbers_onBothFaces_andIsKept) {
+TEST_F(Projector, aSecondVersion_matchesEachVerseByItsNumbers_onBothFaces_andIsKeptWithTheClonesChoices) {
     QComboBox* also = h.combo("ComboBox_AlsoShow");
     EXPECT_EQ(also->currentText(), "none") << "none by default";
     type("Ps 23:4-6", Qt::ShiftModifier);
@@ -210,11 +210,24 @@ TEST_F(Projector, aSecondVersion_matchesEachVerseByItsNumbers_onBothFaces_andIsK
     EXPECT_EQ(box.selectedText(), "23.5") << "laid out again on the verse it was lighting";
     EXPECT_TRUE(box.plainText().contains("Verso Text 19 23:5"));
 
-    // Kept for the next start, by the version's code.
-    EXPECT_EQ(session::LoadUserSettings(h.where().settingsFile).cloneAlsoShow, "RV");
+    // Kept for the next start: the version by its code, and the clone's choices. The mute switch
+    // once wrote its own field alone, and the clone's choices were lost with it.
+    const QString file = h.where().settingsFile;
+    clone->action("Mnu_CloneVerses")->trigger();
+    EXPECT_TRUE(session::LoadUserSettings(file).cloneVerses);
+    h.find<bible::BiblePlayer>("biblePlayer")->toggleMute();
+    const session::UserSettings kept = session::LoadUserSettings(file);
+    EXPECT_EQ(kept.cloneAlsoShow, "RV");
+    EXPECT_TRUE(kept.bibleAudioMuted);
+    EXPECT_TRUE(kept.cloneVerses);
+    EXPECT_TRUE(kept.cloneSideBySide);
     also->setCurrentIndex(0);
+    clone->setMode(windows::CloneMode::Passage);
+    clone->setSecondLayout(windows::SecondLayout::Stacked);
     links->onLoaded();
     EXPECT_EQ(also->currentText(), "RV - Reina Valera");
+    EXPECT_EQ(clone->mode(), windows::CloneMode::Verses);
+    EXPECT_EQ(clone->secondLayout(), windows::SecondLayout::SideBySide);
 }
 
 TEST(SecondVersionMatch, byChapterAndVerse_emptyWhereMissing) {
@@ -273,27 +286,6 @@ TEST_F(Projector, everyNewAction_hasAKeyInItsTooltipAndAName) {
         for (const QKeySequence& k : a->shortcuts())
             EXPECT_TRUE(a->toolTip().contains(k.toString(QKeySequence::NativeText))) << name;
     }
-}
-
-// kept for the next start
-TEST_F(Projector, theClonesChoices_areKept_andTheMuteSwitchKeepsThem) {
-    clone->action("Mnu_CloneVerses")->trigger();
-    clone->action("Mnu_CloneSideBySide")->trigger();
-    const QString file = h.where().settingsFile;
-    EXPECT_TRUE(session::LoadUserSettings(file).cloneVerses);
-    // The mute switch once wrote its own field alone, and the clone's choices were lost with it.
-    h.find<bible::BiblePlayer>("biblePlayer")->toggleMute();
-    const session::UserSettings kept = session::LoadUserSettings(file);
-    EXPECT_TRUE(kept.bibleAudioMuted);
-    EXPECT_TRUE(kept.cloneVerses);
-    EXPECT_TRUE(kept.cloneSideBySide);
-
-    // The next start takes them up again.
-    clone->setMode(windows::CloneMode::Passage);
-    clone->setSecondLayout(windows::SecondLayout::Stacked);
-    links->onLoaded();
-    EXPECT_EQ(clone->mode(), windows::CloneMode::Verses);
-    EXPECT_EQ(clone->secondLayout(), windows::SecondLayout::SideBySide);
 }
 
 } // namespace lumora::testing

@@ -8,24 +8,10 @@
 #include "support/psalm23.h"
 
 #include <QProcess>
-#include <QTcpServer>
 
 #include <gtest/gtest.h>
 
 namespace lumora::testing {
-namespace {
-
-quint16 freePort() {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        QTcpServer a, b;
-        if (a.listen(QHostAddress::LocalHost, 0) && a.serverPort() < 65534 &&
-            b.listen(QHostAddress::LocalHost, a.serverPort() + 1))
-            return a.serverPort();
-    }
-    return 0;
-}
-
-} // namespace
 
 TEST(RemoteStart, theProgramStartsWithTheServerOn_printsItsPagesAndPin_andPairsWithIt) {
     TempFolder data, config;

@@ -146,6 +146,7 @@ TEST_F(WindowsInMainWindow, wideTextHidesWhatItCovers_andNarrowShowsItAgain) {
         EXPECT_TRUE(title->isVisibleTo(w));
         EXPECT_EQ(title->text(), "1 - Gloire");
         EXPECT_LE(t.bottom(), box.top()) << "above the words";
+        EXPECT_LE(box.top() - (t.bottom() + 1), 12) << "the title sits on the words";
         EXPECT_NEAR(t.right(), box.right(), 2) << "ends at the words' right edge";
         EXPECT_TRUE(title->alignment() & Qt::AlignRight);
     };
@@ -168,6 +169,11 @@ TEST_F(WindowsInMainWindow, wideTextHidesWhatItCovers_andNarrowShowsItAgain) {
     capture->click();
     EXPECT_TRUE(h.find<QWidget>("Cmd_Go")->isEnabled());
     EXPECT_TRUE(h.find<QWidget>("SpinPositionCapture")->isVisibleTo(w));
+    // a larger window, the details box at its normal height again
+    capture->click();
+    w->resize(1600, 1000);
+    QApplication::processEvents();
+    headsTheWords();
 }
 
 // The font dialog reaches the passage (and its next passages) and the clone on the Bible tab, only

@@ -43,11 +43,13 @@ class HymnPlayerUi : public ::testing::Test {
 
     int picture(QToolButton* b) const { return shownPlayerPicture(b); }
     // Continuous play of the first hymn, to its end: the next hymn (`next`) is asked for and loaded.
+    // The player's calls are then those of the end alone.
     void endInContinuous(const QString& next, int holdMs) {
         nextMusic = next;
         hymn->setHoldMilliseconds(holdMs);
         hymn->toggleContinuous();
         hymn->playPause();
+        player.calls.clear();
         player.endOfMedia();
     }
 
@@ -63,7 +65,8 @@ class HymnPlayerUi : public ::testing::Test {
 
 // play, pause, stop and their pictures
 
-TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsTheSource_thenPlayPauseStop) {
+TEST_F(HymnPlayerUi,
+       loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsTheSource_thenPlayPauseStopSoundOff) {
     HymnPlayer fresh(player, prompts);
     player.calls.clear();
     fresh.onHymnLoaded(first);
@@ -96,18 +99,21 @@ TEST_F(HymnPlayerUi, loadedHymn_waitsStoppedForThePlayButton_missingMusicClearsT
     EXPECT_EQ(picture(hymn->Stop_Cantique), playback::kPictureStopIdle);
     EXPECT_FALSE(hymn->Stop_Cantique->isEnabled());
     EXPECT_EQ(picture(hymn->PlayPause_Cantique), playback::kPicturePlay);
+
+    // sound off stops the player (what it blocks afterwards is the playback table's)
+    hymn->playPause();
+    player.calls.clear();
+    hymn->Mute_Cantique->click();
+    EXPECT_EQ(player.calls, QStringList({"stop"}));
+    EXPECT_EQ(picture(hymn->Mute_Cantique), playback::kPictureSoundOff);
+    EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound on");
 }
 
 // end of the hymn (which step the player takes is the playback table's; these check they are run)
 
 TEST_F(HymnPlayerUi,
        continuous_asksForTheNextHymnThenPlaysItAfterTheLoad_duringTheHoldToo_orStopsWithoutMusic) {
-    nextMusic = second;
-    hymn->setHoldMilliseconds(10'000);
-    hymn->toggleContinuous();
-    hymn->playPause();
-    player.calls.clear();
-    player.endOfMedia();
+    endInContinuous(second, 10'000);
     EXPECT_EQ(nextWanted, 1);
     EXPECT_EQ(cloneFollows, 1);
     EXPECT_EQ(player.calls, QStringList({"source:" + second, "stop", "play"}));
@@ -156,16 +162,6 @@ TEST_F(HymnPlayerUi, repeat_replaysTheHymnAtItsEnd_butALoadOrASearchStopIsNoEnd)
     EXPECT_EQ(player.calls, QStringList({"stop"}));
     EXPECT_EQ(nextWanted, 0);
     EXPECT_TRUE(hymn->state().continuousOn);
-}
-
-// what sound off blocks afterwards is the playback table's
-TEST_F(HymnPlayerUi, soundOff_stopsThePlayer) {
-    hymn->playPause();
-    player.calls.clear();
-    hymn->Mute_Cantique->click();
-    EXPECT_EQ(player.calls, QStringList({"stop"}));
-    EXPECT_EQ(picture(hymn->Mute_Cantique), playback::kPictureSoundOff);
-    EXPECT_EQ(hymn->Mute_Cantique->toolTip(), "Sound on");
 }
 
 // capture tools (Check_Shop ticked shows them)

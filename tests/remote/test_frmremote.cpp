@@ -2,6 +2,7 @@
 // code's one-time code, the devices and their revoke buttons, the settings kept. (What the server
 // closes on a revoke or a stop: RemoteServerTest.)
 
+#include "app/httpask.h"
 #include "remote/remoteservice.h"
 #include "remote/ui/frmremote.h"
 #include "remote/ui/qrcode.h"
@@ -22,18 +23,8 @@ using namespace lumora::remote;
 
 namespace {
 
+using lumora::testing::freePort;
 using lumora::testing::waitUntil;
-
-// A port nothing listens on now (and its next one), as the system hands it out.
-quint16 freePort() {
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        QTcpServer a, b;
-        if (!a.listen(QHostAddress::LocalHost, 0)) continue;
-        if (a.serverPort() < 65534 && b.listen(QHostAddress::LocalHost, a.serverPort() + 1))
-            return a.serverPort();
-    }
-    return 0;
-}
 
 class FrmRemoteTest : public ::testing::Test {
   protected:

@@ -8,10 +8,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>

@@ -6,7 +6,6 @@
 #include "support/fakes.h"
 #include "windows/ui/frmpolice.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>

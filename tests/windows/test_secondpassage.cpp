@@ -4,7 +4,6 @@
 #include "session/nowshowing.h"
 #include "windows/ui/secondpassage.h"
 
-#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>

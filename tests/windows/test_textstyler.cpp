@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>

@@ -2,8 +2,6 @@
 
 #include "windows/ui/versepanel.h"
 
-#include <QFontMetricsF>
-
 #include <gtest/gtest.h>
 
 namespace lumora::windows {
