@@ -456,6 +456,25 @@ TEST_F(RealPlayback, anMp3LoadedBeforeItsLengthIsKnown_playsToItsEnd) {
     }
 }
 
+// A MIDI tune cannot seek: asked to play from a point, it plays from its start, and says where it
+// is rather than the point asked for (the hymn's "Sample" read a position that never moved).
+TEST_F(RealPlayback, aTuneThatCannotSeek_playsFromItsStartAndSaysWhereItIs) {
+    platform::QtMediaPlayer player;
+    player.setSource(midiTune("go.mid")); // 1.67 s
+    player.setPosition(1.0);
+    player.play();
+    ASSERT_TRUE(reaches(player, "Playing"));
+    double furthest = 0;
+    const bool ended = waitUntil(
+        [&] {
+            furthest = std::max(furthest, player.position());
+            return player.statusText() == "Stopped";
+        },
+        10000);
+    EXPECT_TRUE(ended);
+    EXPECT_GT(furthest, 1.5);
+}
+
 // What FakeMediaPlayer::endOfMedia() copies: the backend ends a recording with its playback state
 // going to stopped, then its media status to the end of the media, both before the event loop runs
 // again (a handler of the first that plays again is inside the backend's own stop).

@@ -164,6 +164,11 @@ void QtMediaPlayer::createBackend() {
         reopenEnd();
     });
     connect(m_player, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
+        // A media playing that still cannot seek never will (a MIDI tune): the seek kept for it
+        // is dropped, and the position said is where it plays.
+        if (m_pendingSeek >= 0 && ms > 0 && m_player->playbackState() == QMediaPlayer::PlayingState &&
+            !m_player->isSeekable())
+            m_pendingSeek = -1;
         if (ms != m_reported) restartClock(ms);
         if (ms > m_playedFrom + 50) m_advanced = true;
         if (m_slider && !m_slider->isSliderDown()) m_slider->setValue(static_cast<int>(ms / 100));
