@@ -22,6 +22,7 @@
 #include "support/wait.h"
 
 #include <QAudioOutput>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
@@ -46,9 +47,14 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <thread>
 #include <utility>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace lumora;
 using namespace lumora::testing;
@@ -786,6 +792,90 @@ TEST_F(RealPlayback, soundServerRestarts_theWindowAnswersThroughoutAndPlayComesB
         EXPECT_GT(recording.peak(), 0.001);
     }
     hymn.stop();
+    EXPECT_LT(window.longestGapMs(), 3000);
+}
+
+namespace {
+
+// A sound server started on demand behind a socket held for it, as systemd's socket activation
+// does on a desktop: the socket outlives the server, and a server started again takes it over.
+// While it lives, sound goes to it (PULSE_SERVER) rather than to the tests' own server; its
+// output has the same name as theirs, which Qt's list of devices may already hold.
+class ServerBehindHeldSocket {
+  public:
+    ServerBehindHeldSocket() {
+        const QByteArray path = QFile::encodeName(m_dir.path()) + "/pulse/native";
+        QDir(m_dir.path()).mkpath("pulse");
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (!m_dir.isValid() || std::size_t(path.size()) >= sizeof(address.sun_path)) return;
+        std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0); // handed on to each server it starts
+        if (m_socket < 0 || ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(m_socket, 64) != 0)
+            return;
+        m_before = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", "unix:" + path);
+    }
+    ~ServerBehindHeldSocket() {
+        stop();
+        if (m_socket >= 0) ::close(m_socket);
+        if (m_before.isEmpty())
+            qunsetenv("PULSE_SERVER");
+        else
+            qputenv("PULSE_SERVER", m_before);
+    }
+    bool start() {
+        if (m_socket < 0) return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", m_dir.path());
+        m_server.setProcessEnvironment(env);
+        m_server.start("bash", {"-c", QStringLiteral("exec 3<&%1; LISTEN_FDS=1 LISTEN_PID=$$ exec pulseaudio "
+                                                     "--daemonize=no --system=false --exit-idle-time=-1 "
+                                                     "--disallow-exit -n --load=module-native-protocol-unix "
+                                                     "--load='module-null-sink sink_name=lumora_null'")
+                                          .arg(m_socket)});
+        return m_server.waitForStarted(5000) && waitUntil(soundServerAnswers, 10000);
+    }
+    QString said() { return QString::fromLocal8Bit(m_server.readAllStandardError()); }
+    void stop() {
+        if (m_server.state() == QProcess::NotRunning) return;
+        m_server.kill(); // as a crash ends it
+        m_server.waitForFinished(5000);
+    }
+
+  private:
+    QTemporaryDir m_dir;
+    int m_socket = -1;
+    QByteArray m_before;
+    QProcess m_server;
+};
+
+} // namespace
+
+// Restarted behind its socket, the server looked like the one the player's backend was made for:
+// the backend started a sound stream of the dead server, and the window thread hung for good.
+TEST_F(RealPlayback, aSoundServerRestartedBehindItsHeldSocket_theWindowAnswersAndPlayComesBack) {
+    ServerBehindHeldSocket server;
+    ASSERT_TRUE(server.start()) << "no sound server started behind a held socket: "
+                                << server.said().toStdString();
+    WindowAnswers window;
+    HymnRig rig;
+    auto [player, hymn] = rig.parts();
+    hymn.onHymnLoaded(soxTune("held.wav", 2));
+    hymn.playPause();
+    ASSERT_TRUE(waitUntil([&] { return player.position() > 0.3; }, 10000));
+    hymn.stop();
+    pump(200);
+    server.stop();
+    ASSERT_TRUE(server.start()) << "the server did not start again behind its socket: "
+                                << server.said().toStdString();
+    MonitorRecording recording;
+    ASSERT_TRUE(recording.started());
+    hymn.playPause();
+    EXPECT_TRUE(reaches(player, "Stopped", 15000))
+        << "after the restart the hymn did not play through; " << rig.statuses.join(", ").toStdString();
+    EXPECT_GT(recording.peak(), 0.001) << "silence after the restart";
     EXPECT_LT(window.longestGapMs(), 3000);
 }
 

@@ -516,10 +516,20 @@ QByteArray soundServerIdentity() {
     if (socket.isEmpty() || ::stat(socket.constData(), &info) != 0) return {};
     // A restarted server makes its socket anew; the file system may give it the old inode number,
     // never the same change time.
-    return QByteArray::number(static_cast<qulonglong>(info.st_dev)) + ':' +
-           QByteArray::number(static_cast<qulonglong>(info.st_ino)) + ':' +
-           QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_sec)) + '.' +
-           QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_nsec));
+    QByteArray identity = QByteArray::number(static_cast<qulonglong>(info.st_dev)) + ':' +
+                          QByteArray::number(static_cast<qulonglong>(info.st_ino)) + ':' +
+                          QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_sec)) + '.' +
+                          QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_nsec));
+    // Unless the system holds the socket for the server and starts the server on demand (socket
+    // activation, as systemd does on a desktop): the socket then outlives the server, and a server
+    // started again is told apart by the process file it writes beside the socket.
+    const qsizetype slash = socket.lastIndexOf('/');
+    struct stat process {};
+    if (slash >= 0 && ::stat((socket.left(slash) + "/pid").constData(), &process) == 0)
+        identity += ':' + QByteArray::number(static_cast<qulonglong>(process.st_ino)) + ':' +
+                    QByteArray::number(static_cast<qlonglong>(process.st_mtim.tv_sec)) + '.' +
+                    QByteArray::number(static_cast<qlonglong>(process.st_mtim.tv_nsec));
+    return identity;
 }
 
 void exitWithoutLibraryTeardown(int code) {

@@ -132,8 +132,9 @@ class QtMediaPlayer final : public MediaPlayer {
 };
 
 // Which sound server a new sound stream would reach now: the identity of PulseAudio's native
-// socket (device, inode and change time, new with every start of the server), "" when none is
-// there. Cheap (one stat), and it never talks to the server, so it cannot hang.
+// socket (device, inode and change time, new with every start of the server) and of the process
+// file the server writes beside it (new with every start behind a socket the system holds), ""
+// when no socket is there. Cheap (two stats), and it never talks to the server, so it cannot hang.
 QByteArray soundServerIdentity();
 
 // Ends the process with `code` once main's own objects, the application object among them, are
