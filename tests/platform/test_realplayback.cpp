@@ -86,6 +86,18 @@ bool reaches(const platform::MediaPlayer& player, const char* status, int ms = 1
     return waitUntil([&] { return player.statusText() == status; }, ms);
 }
 
+// The furthest position the player says while it plays, until it reports "Stopped" (15 s at most).
+double furthestUntilStopped(const platform::MediaPlayer& player) {
+    double furthest = 0;
+    waitUntil(
+        [&] {
+            furthest = std::max(furthest, player.position());
+            return player.statusText() == "Stopped";
+        },
+        15000);
+    return furthest;
+}
+
 // Records the sound server's output (the monitor of its default sink) while it lives.
 class MonitorRecording {
   public:
@@ -448,13 +460,7 @@ TEST_F(RealPlayback, anMp3LoadedBeforeItsLengthIsKnown_playsToItsEnd) {
         }
         if (flow.from >= 0) player.setPosition(flow.from);
         player.play();
-        double furthest = 0;
-        waitUntil(
-            [&] {
-                furthest = std::max(furthest, player.position());
-                return player.statusText() == "Stopped";
-            },
-            15000);
+        const double furthest = furthestUntilStopped(player);
         slowLoading = false;
         EXPECT_EQ(statuses.count("Stopped"), 1) << statuses.join(',').toStdString();
         EXPECT_GT(furthest, 2.5) << statuses.join(',').toStdString();
@@ -470,15 +476,8 @@ TEST_F(RealPlayback, aTuneThatCannotSeek_playsFromItsStartAndSaysWhereItIs) {
     player.setPosition(1.0);
     player.play();
     ASSERT_TRUE(reaches(player, "Playing"));
-    double furthest = 0;
-    const bool ended = waitUntil(
-        [&] {
-            furthest = std::max(furthest, player.position());
-            return player.statusText() == "Stopped";
-        },
-        10000);
-    EXPECT_TRUE(ended);
-    EXPECT_GT(furthest, 1.5);
+    EXPECT_GT(furthestUntilStopped(player), 1.5);
+    EXPECT_EQ(player.statusText(), "Stopped");
 }
 
 // What FakeMediaPlayer::endOfMedia() copies: the backend ends a recording with its playback state

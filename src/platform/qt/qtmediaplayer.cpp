@@ -46,6 +46,16 @@ QByteArray fileStamp(const QString& path) {
            QByteArray::number(static_cast<qlonglong>(info.st_mtim.tv_nsec));
 }
 
+// Device, inode and change time of a file, "" when there is none.
+QByteArray fileIdentity(const QByteArray& path) {
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0) return {};
+    return QByteArray::number(static_cast<qulonglong>(info.st_dev)) + ':' +
+           QByteArray::number(static_cast<qulonglong>(info.st_ino)) + ':' +
+           QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_sec)) + '.' +
+           QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_nsec));
+}
+
 // GStreamer's MIDI synthesiser (fluiddec) plays at a master gain of 0.2: a hymn's MIDI tune came
 // out about 20 dB below the recordings of the hymns (RMS 0.005 against 0.09 to 0.12 in the demo).
 // Qt Multimedia names no element of its pipeline and its volume stops at 1, so a hook on every
@@ -182,20 +192,13 @@ void QtMediaPlayer::createBackend() {
     });
 }
 
-void QtMediaPlayer::renewBackendIfStale() {
-    if (!m_backendFailed && m_server == soundServerIdentity()) return;
-    replaceStaleBackend();
-    if (!m_source.isEmpty()) {
-        m_quiet = true;
-        loadSource();
-        m_quiet = false;
-    }
-}
-
-void QtMediaPlayer::replaceStaleBackend() {
+bool QtMediaPlayer::renewBackendIfStale() {
+    const bool sameServer = m_server == soundServerIdentity();
+    if (!m_backendFailed && sameServer) return false;
     // One made since the sound server changed (by dropStaleBackends) and given nothing yet serves.
-    if (!m_backendFresh || m_server != soundServerIdentity()) replaceBackend();
+    if (!m_backendFresh || !sameServer) replaceBackend();
     m_backendFailed = false;
+    return true;
 }
 
 void QtMediaPlayer::loadSource() {
@@ -379,7 +382,7 @@ void QtMediaPlayer::setSource(const QString& path) {
     // Changing the media stops the old one; that stop is no end of playback.
     m_quiet = true;
     dropStaleBackends(this);
-    if (m_backendFailed || m_server != soundServerIdentity()) replaceStaleBackend();
+    renewBackendIfStale();
     loadSource();
     m_quiet = false;
     restartClock(0);
@@ -418,7 +421,11 @@ void QtMediaPlayer::play() {
         // A new backend starts where this one was (its own position is not asked: its sink may be
         // one of a server that is gone).
         const qint64 at = m_pendingSeek >= 0 ? m_pendingSeek : m_returned;
-        renewBackendIfStale();
+        if (renewBackendIfStale()) {
+            m_quiet = true;
+            loadSource();
+            m_quiet = false;
+        }
         m_returned = 0;
         if (at > 0) m_pendingSeek = at;
     }
@@ -512,24 +519,14 @@ QByteArray soundServerIdentity() {
         socket = server;
     else if (server.isEmpty() && qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
         socket = qgetenv("XDG_RUNTIME_DIR") + "/pulse/native";
-    struct stat info {};
-    if (socket.isEmpty() || ::stat(socket.constData(), &info) != 0) return {};
     // A restarted server makes its socket anew; the file system may give it the old inode number,
     // never the same change time.
-    QByteArray identity = QByteArray::number(static_cast<qulonglong>(info.st_dev)) + ':' +
-                          QByteArray::number(static_cast<qulonglong>(info.st_ino)) + ':' +
-                          QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_sec)) + '.' +
-                          QByteArray::number(static_cast<qlonglong>(info.st_ctim.tv_nsec));
+    const QByteArray identity = socket.isEmpty() ? QByteArray() : fileIdentity(socket);
+    if (identity.isEmpty()) return {};
     // Unless the system holds the socket for the server and starts the server on demand (socket
     // activation, as systemd does on a desktop): the socket then outlives the server, and a server
-    // started again is told apart by the process file it writes beside the socket.
-    const qsizetype slash = socket.lastIndexOf('/');
-    struct stat process {};
-    if (slash >= 0 && ::stat((socket.left(slash) + "/pid").constData(), &process) == 0)
-        identity += ':' + QByteArray::number(static_cast<qulonglong>(process.st_ino)) + ':' +
-                    QByteArray::number(static_cast<qlonglong>(process.st_mtim.tv_sec)) + '.' +
-                    QByteArray::number(static_cast<qlonglong>(process.st_mtim.tv_nsec));
-    return identity;
+    // started again is told apart by the process file it writes anew beside the socket.
+    return identity + ':' + fileIdentity(socket.left(socket.lastIndexOf('/') + 1) + "pid");
 }
 
 void exitWithoutLibraryTeardown(int code) {

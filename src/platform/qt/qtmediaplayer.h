@@ -64,11 +64,10 @@ class QtMediaPlayer final : public MediaPlayer {
 
   private:
     void createBackend();
-    // A new backend for the same source, when the old one failed or its sound server is gone.
-    void renewBackendIfStale();
-    // A new backend, unless the one there was made for the sound server there is now and has been
-    // given nothing yet.
-    void replaceStaleBackend();
+    // A backend ready for the media when the one there failed or its sound server is gone: a new
+    // one, unless the one there was made for the sound server there is now and was given nothing
+    // yet. True when the backend has no media (see loadSource()).
+    bool renewBackendIfStale();
     void replaceBackend();
     // Gives the backend m_source (stamped, see m_sourceStamp).
     void loadSource();
